@@ -1,0 +1,51 @@
+# Project-wide compile settings and the helpers every folder uses.
+
+# Narrow literals are the game's own bytes: code page 949. Clang only knows
+# UTF-8, so the fuzz build (clang) keeps UTF-8 literals; fuzzing cares for
+# memory safety, not for the bytes of Korean texts. TRANSLIT: the standard
+# headers hold a few literals (the micro sign of <chrono>) that code page 949
+# lacks.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(-fexec-charset=CP949//TRANSLIT)
+endif()
+
+add_compile_options(-Wall -Wextra -Wshadow=local -Wno-unused-parameter)
+if(SLV_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(SLV_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(SLV_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# One static library per source folder, named after it, from every source in it.
+function(slv_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT srcs)
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(ARG_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# Classes register their prototypes from static initialisers that nothing
+# references, so programs take every object of the libraries.
+function(slv_link_whole target)
+  foreach(lib IN LISTS ARGN)
+    if(TARGET ${lib})
+      target_sources(${target} PRIVATE $<TARGET_OBJECTS:${lib}>)
+      target_link_libraries(${target} PRIVATE ${lib})
+    endif()
+  endforeach()
+endfunction()

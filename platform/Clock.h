@@ -1,0 +1,52 @@
+#pragma once
+// The multimedia clock: unsigned 32-bit milliseconds that wrap. Tests put a
+// fake source in place of the real monotonic one.
+#include <cstdint>
+
+namespace platform {
+
+class ClockSource {
+ public:
+  virtual ~ClockSource() = default;
+  virtual uint32_t NowMs() = 0;
+};
+
+// Milliseconds of the current source (the monotonic clock by default).
+uint32_t NowMs();
+// Replaces the source; null restores the monotonic clock. Not owned.
+void SetClockSource(ClockSource* source);
+
+// A source that tests move by hand; each read may also advance it, so a busy
+// wait on it ends.
+class FakeClock : public ClockSource {
+ public:
+  explicit FakeClock(uint32_t start = 0, uint32_t stepPerRead = 0)
+      : m_now(start), m_step(stepPerRead) {}
+  uint32_t NowMs() override {
+    const uint32_t t = m_now;
+    m_now += m_step;
+    ++m_reads;
+    return t;
+  }
+  void Set(uint32_t t) { m_now = t; }
+  void Advance(uint32_t ms) { m_now += ms; }
+  void SetStepPerRead(uint32_t step) { m_step = step; }
+  uint32_t Peek() const { return m_now; }
+  uint64_t Reads() const { return m_reads; }
+
+ private:
+  uint32_t m_now;
+  uint32_t m_step;
+  uint64_t m_reads = 0;
+};
+
+// Installs a source for the lifetime of the guard.
+class ScopedClockSource {
+ public:
+  explicit ScopedClockSource(ClockSource* source) { SetClockSource(source); }
+  ~ScopedClockSource() { SetClockSource(nullptr); }
+  ScopedClockSource(const ScopedClockSource&) = delete;
+  ScopedClockSource& operator=(const ScopedClockSource&) = delete;
+};
+
+}  // namespace platform

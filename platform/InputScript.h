@@ -1,0 +1,38 @@
+#pragma once
+// Scripted input for headless runs and end-to-end tests: a text file named by
+// the environment variable SLV_INPUT_SCRIPT, one event per line:
+//   <pass> close                  the window is closed
+//   <pass> key <code> down|up     a virtual-key code (number, or a name below)
+//   <pass> activate <wParam>      an activation message (0 = deactivated)
+// <pass> counts the frame loops' passes from 1. "#" starts a comment. Key
+// names: esc, enter, space, left, up, right, down, f1..f12, a..z, 0..9.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct ScriptedEvent {
+  uint64_t pass = 0;
+  std::string kind;             // "close", "key", "activate", or a kind other modules read
+  std::vector<std::string> args;
+};
+
+// Parses a script; malformed lines are logged and skipped.
+std::vector<ScriptedEvent> ParseInputScript(const std::string& text);
+// Replaces the running script (tests). Events are delivered in pass order.
+void SetInputScript(std::vector<ScriptedEvent> events);
+// Loads SLV_INPUT_SCRIPT once, if set.
+void LoadInputScriptFromEnvironment();
+// Removes and returns the events due at or before the pass.
+std::vector<ScriptedEvent> TakeScriptedEvents(uint64_t pass);
+bool HasPendingScriptedEvents();
+
+// Other input modules (the mouse) claim the kinds they understand.
+using ScriptedEventHandler = bool (*)(const ScriptedEvent& event);
+void AddScriptedEventHandler(ScriptedEventHandler handler);
+bool DispatchScriptedEventToHandlers(const ScriptedEvent& event);
+
+int ParseVirtualKeyName(const std::string& name);  // 0 when unknown
+
+}  // namespace platform
