@@ -11,7 +11,8 @@ CObjectFactory& CObjectFactory::GetInstance() {
 void CObjectFactory::Register(CObject* prototype) {
   std::unique_ptr<CObject> owned(prototype);
   if (!owned) return;
-  m_prototypes.try_emplace(typeid(*owned).name(), std::move(owned));
+  const CObject& object = *owned;
+  m_prototypes.try_emplace(typeid(object).name(), std::move(owned));
 }
 
 const CObject* CObjectFactory::Find(const std::string& typeName) const {
