@@ -4,6 +4,11 @@
 //   <pass> close                  the window is closed
 //   <pass> key <code> down|up     a virtual-key code (number, or a name below)
 //   <pass> activate <wParam>      an activation message (0 = deactivated)
+//   <pass> mouse move <dx> <dy>   relative pointer motion in pixels
+//   <pass> mouse wheel <n>        n wheel notches (120 units each; + away from the user)
+//   <pass> mouse left|right down|up
+// Mouse events reach the game only while its mouse is acquired (the window is
+// active); values beyond +-1000000 are rejected.
 // <pass> counts the frame loops' passes from 1. "#" starts a comment. Key
 // names: esc, enter, space, left, up, right, down, f1..f12, a..z, 0..9.
 #include <cstdint>
