@@ -1,9 +1,9 @@
 #include "engine/AppShell.h"
 
-#include <unistd.h>
-
+#include "engine/FileStream.h"
 #include "engine/FrameClock.h"
 #include "engine/Mouse.h"
+#include "platform/FileSystem.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
 
@@ -21,16 +21,6 @@ namespace {
 
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
-
-std::string CurrentDirectory() {
-  std::string dir(256, '\0');
-  while (::getcwd(dir.data(), dir.size()) == nullptr) {
-    if (errno != ERANGE) return ".";
-    dir.resize(dir.size() * 2);
-  }
-  dir.resize(std::char_traits<char>::length(dir.c_str()));
-  return dir;
-}
 
 bool IsFullScreen() { return g_shellDisplay.isFullScreen != nullptr && g_shellDisplay.isFullScreen(); }
 
@@ -73,7 +63,8 @@ bool CreateMainWindow(void* instance, int showCommand) {
   platform::ShowAppWindow(g_hWnd, showCommand);
   g_resRoot += "\\";
   g_texturePath = g_resRoot + "texture\\";
-  g_dataPath = CurrentDirectory() + "\\data\\";
+  SetResDirectory(g_resRoot.c_str());
+  g_dataPath = platform::CurrentDirectory() + "\\data\\";
   return true;
 }
 

@@ -136,15 +136,11 @@ bool SettingsStore::NoCaseLess::operator()(const std::string& a, const std::stri
 
 std::string SettingsStore::DefaultPath() {
   if (const char* env = std::getenv("SLV_REGISTRY"); env != nullptr && *env != '\0') return env;
-  std::string base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    base = std::string(home) + "/.config";
-  } else {
-    base = ".";
-  }
-  return base + "/selvarin/registry.ini";
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && *xdg != '\0') return std::string(xdg) + "/selvarin/registry.ini";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return std::string(home) + "/.config/selvarin/registry.ini";
+  return std::string("selvarin/registry.ini");
 }
 
 SettingsStore::Key* SettingsStore::FindKey(const std::string& key) {
