@@ -37,9 +37,12 @@ function(slv_library name)
   endif()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  if(ARG_DEPS)
-    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  endif()
+  # Folders without code yet have no library.
+  foreach(dep IN LISTS ARG_DEPS)
+    if(TARGET ${dep})
+      target_link_libraries(${name} PUBLIC ${dep})
+    endif()
+  endforeach()
 endfunction()
 
 # Classes register their prototypes from static initialisers that nothing

@@ -69,3 +69,5 @@ void CControllerList::Update() {
 }
 
 void CControllerList::Clear() { m_controllers.clear(); }
+
+CKeyPad* g_pMainKeyPad = nullptr;

@@ -70,3 +70,6 @@ class CControllerList {
 
   std::vector<std::unique_ptr<CController>> m_controllers;
 };
+
+// The keyboard pad that start-up makes and every frame reads.
+extern CKeyPad* g_pMainKeyPad;

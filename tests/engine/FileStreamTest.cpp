@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/GameFolder.h"
+#include "tests/support/GameFolder.h"
 
 namespace {
 

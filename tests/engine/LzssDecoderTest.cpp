@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/engine/GameFolder.h"
+#include "tests/support/GameFolder.h"
 #include "tools/lib/LzssEncoder.h"
 #include "tools/lib/LzssReference.h"
 #include "tools/lib/MemoryFile.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/engine/GameFolder.h"
+#include "tests/support/GameFolder.h"
 
 namespace {
 

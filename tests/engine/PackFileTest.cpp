@@ -5,7 +5,7 @@
 #include <cstring>
 #include <functional>
 
-#include "tests/engine/GameFolder.h"
+#include "tests/support/GameFolder.h"
 
 namespace {
 

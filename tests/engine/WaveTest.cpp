@@ -4,7 +4,7 @@
 
 #include "engine/ResMgr.h"
 #include "engine/SoundDevice.h"
-#include "tests/engine/GameFolder.h"
+#include "tests/support/GameFolder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WaveFixture.h"
 
