@@ -220,7 +220,20 @@ void GetClientOrigin(WindowHandle window, int* x, int* y) {
   if (window != nullptr) SDL_GetWindowPosition(window->sdl, x, y);
 }
 
+void GetClientSize(WindowHandle window, int* width, int* height) {
+  *width = *height = 0;
+  if (window != nullptr) SDL_GetWindowSize(window->sdl, width, height);
+}
+
 SDL_Window* SdlWindowOf(WindowHandle window) { return window != nullptr ? window->sdl : nullptr; }
+
+void ShowSystemCursor(bool show) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void FocusAppWindow(WindowHandle window) {
+  if (window != nullptr) SDL_RaiseWindow(window->sdl);
+}
 
 void GetScreenSize(int* width, int* height) {
   *width = 640;

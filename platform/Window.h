@@ -65,8 +65,14 @@ bool IsAppWindowMinimized(WindowHandle window);
 bool IsActiveAppWindow(WindowHandle window);
 // The client area's top-left on the screen (it follows moves).
 void GetClientOrigin(WindowHandle window, int* x, int* y);
+void GetClientSize(WindowHandle window, int* width, int* height);
 // The SDL window behind a handle, for the display code of platform/.
 SDL_Window* SdlWindowOf(WindowHandle window);
+
+// Shows or hides the system's mouse pointer over the window.
+void ShowSystemCursor(bool show);
+// Raises the window and gives it the keyboard.
+void FocusAppWindow(WindowHandle window);
 
 // The desktop's size in pixels (640 x 480 when no display is known).
 void GetScreenSize(int* width, int* height);

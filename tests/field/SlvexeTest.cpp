@@ -1,9 +1,10 @@
-// The game program as a whole, run headless.
+// The game program as a whole, run headless on the sample game folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
+#include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "tests/support/TestSupport.h"
 
@@ -11,39 +12,50 @@ namespace {
 
 using testsupport::TempDir;
 
-std::string Slvexe() { return (testsupport::BinaryDir() / "field" / "slvexe").string(); }
+std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); }
+std::string Slvexe() { return GameFolder() + "/slvexe"; }
 
-TEST(Slvexe, RunsHeadlessUntilTheWindowIsClosed) {
-  TempDir dir;
-  const auto script = dir.Write("input.txt", "10 close\n");
-  const auto result = testsupport::RunProgram(
-      {Slvexe()}, {{"SLV_LOCK_DIR", dir.Path().string()}, {"SLV_INPUT_SCRIPT", script.string()}},
-      20000);
-  EXPECT_FALSE(result.timedOut);
-  EXPECT_EQ(result.exitCode, 0) << result.output;
+// The sample folder's settings, a lock folder of the test's own, and input.
+std::map<std::string, std::string> Env(const TempDir& dir, const std::string& script) {
+  std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
+                                         {"SLV_REGISTRY", GameFolder() + "/registry.ini"}};
+  if (!script.empty()) env["SLV_INPUT_SCRIPT"] = dir.Write("input.txt", script).string();
+  return env;
 }
 
-TEST(Slvexe, EscapeEndsTheGame) {
+TEST(Slvexe, StartsReachesTheLogoAndEndsOnEscapeOrClose) {
+  for (const char* script : {"10 key esc down\n", "10 close\n"}) {
+    TempDir dir;
+    const auto result = testsupport::RunProgram({Slvexe()}, Env(dir, script), 30000, GameFolder());
+    EXPECT_FALSE(result.timedOut) << script;
+    EXPECT_EQ(result.exitCode, 0) << script << result.output;
+  }
+}
+
+TEST(Slvexe, WithoutSettingsItAsksForTheSetUpAndFails) {
   TempDir dir;
-  const auto script = dir.Write("input.txt", "5 key esc down\n");
-  const auto result = testsupport::RunProgram(
-      {Slvexe()}, {{"SLV_LOCK_DIR", dir.Path().string()}, {"SLV_INPUT_SCRIPT", script.string()}},
-      20000);
-  EXPECT_EQ(result.exitCode, 0) << result.output;
+  auto env = Env(dir, "");
+  env["SLV_REGISTRY"] = (dir / "none.ini").string();
+  const auto result = testsupport::RunProgram({Slvexe()}, env, 30000, GameFolder());
+  EXPECT_NE(result.exitCode, 0);
+  // Standard error shows the code page 949 text as UTF-8.
+  EXPECT_NE(result.output.find(platform::Cp949ToUtf8("게임을 실행하기 전에 환경설정을 먼저 해주세요.")),
+            std::string::npos)
+      << result.output;
 }
 
 TEST(Slvexe, ASecondCopyEndsAtOnceWhileTheFirstRuns) {
   TempDir dir;
-  const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()}};
-  testsupport::RunningProgram first({Slvexe()}, env);
+  const auto env = Env(dir, "");
+  testsupport::RunningProgram first({Slvexe()}, env, GameFolder());
   ::setenv("SLV_LOCK_DIR", dir.Path().c_str(), 1);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!platform::FindAppWindow("GfxApp", "Selvarin")) {
     ASSERT_TRUE(first.Running());
     ASSERT_LT(std::chrono::steady_clock::now(), deadline);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  const auto second = testsupport::RunProgram({Slvexe()}, env, 20000);
+  const auto second = testsupport::RunProgram({Slvexe()}, env, 30000, GameFolder());
   EXPECT_FALSE(second.timedOut);
   EXPECT_NE(second.exitCode, 0);
   EXPECT_TRUE(first.Running());

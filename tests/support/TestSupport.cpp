@@ -71,7 +71,7 @@ const bool g_headless = [] {
 }();
 
 int Spawn(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-          int outFd) {
+          int outFd, const std::string& cwd) {
   std::map<std::string, std::string> merged;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string kv(*e);
@@ -94,6 +94,7 @@ int Spawn(const std::vector<std::string>& args, const std::map<std::string, std:
     posix_spawn_file_actions_adddup2(&actions, outFd, 1);
     posix_spawn_file_actions_adddup2(&actions, outFd, 2);
   }
+  if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
   pid_t pid = -1;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
@@ -105,12 +106,13 @@ std::filesystem::path BinaryDir() { return SLV_BINARY_DIR; }
 std::filesystem::path SourceDir() { return SLV_SOURCE_DIR; }
 
 ProgramResult RunProgram(const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env, int timeoutMs) {
+                         const std::map<std::string, std::string>& env, int timeoutMs,
+                         const std::string& cwd) {
   ProgramResult result;
   TempDir dir;
   const auto outPath = dir / "output";
   const int fd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  const int pid = Spawn(args, env, fd);
+  const int pid = Spawn(args, env, fd, cwd);
   ::close(fd);
   if (pid < 0) return result;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -132,8 +134,8 @@ ProgramResult RunProgram(const std::vector<std::string>& args,
 }
 
 RunningProgram::RunningProgram(const std::vector<std::string>& args,
-                               const std::map<std::string, std::string>& env)
-    : m_pid(Spawn(args, env, -1)) {}
+                               const std::map<std::string, std::string>& env, const std::string& cwd)
+    : m_pid(Spawn(args, env, -1, cwd)) {}
 
 RunningProgram::~RunningProgram() { Stop(); }
 

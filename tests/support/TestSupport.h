@@ -49,14 +49,16 @@ struct ProgramResult {
 };
 
 // Starts a program and waits for it at most timeoutMs. The environment is the
-// test's own with `env` added.
+// test's own with `env` added; `cwd`, when not empty, is its working folder.
 ProgramResult RunProgram(const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env, int timeoutMs);
+                         const std::map<std::string, std::string>& env, int timeoutMs,
+                         const std::string& cwd = "");
 
 // A started program that the test ends itself.
 class RunningProgram {
  public:
-  RunningProgram(const std::vector<std::string>& args, const std::map<std::string, std::string>& env);
+  RunningProgram(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                 const std::string& cwd = "");
   ~RunningProgram();
   bool Running();
   // Sends SIGTERM and waits.

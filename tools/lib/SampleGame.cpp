@@ -1,0 +1,123 @@
+#include "tools/lib/SampleGame.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/VideoSetup.h"
+#include "platform/Display.h"
+#include "platform/SettingsStore.h"
+#include "tools/lib/PackWriter.h"
+#include "tools/lib/SpriteSource.h"
+
+namespace fs = std::filesystem;
+
+namespace slvtools {
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Copies the text sources of the game as they are.
+bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* error) {
+  std::error_code ec;
+  fs::copy(sources / "game", stage, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  if (ec) *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
+  return !ec;
+}
+
+bool WriteFile(const fs::path& path, const std::string& bytes) {
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out.flush());
+}
+
+// Every "<name>.sprite" source becomes "<name>.spr" and "<name>.act" in the
+// same folder.
+bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* error) {
+  for (const auto& entry : fs::recursive_directory_iterator(sources)) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".sprite") continue;
+    BuiltSprite built;
+    if (!BuildSpriteSourceFile(entry.path(), &built, error)) return false;
+    const fs::path base = stage / fs::relative(entry.path(), sources).replace_extension();
+    if (!WriteFile(fs::path(base).concat(".spr"), built.spr) || !WriteFile(fs::path(base).concat(".act"), built.act)) {
+      *error = "cannot write " + base.string();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool PackStage(const fs::path& stage, const fs::path& pack, std::string* error) {
+  PackWriter writer;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(stage)) {
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) {
+    const std::string name = "data/" + fs::relative(file, stage).generic_string();
+    if (!writer.AddCompressed(name, ReadAll(file))) {
+      *error = "cannot pack " + name;
+      return false;
+    }
+  }
+  if (!writer.WriteFile(pack.string())) {
+    *error = "cannot write " + pack.string();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteSampleSettings(const std::string& path, const std::string& gameFolder) {
+  VideoSetup setup;
+  setup.SetDefaults();
+  setup.isFullScreenMode = 0;
+  setup.GuidDevice = platform::kRasterizerGuid.bytes;
+  setup.DeviceName = "Software rasterizer";
+  platform::SettingsStore store;
+  store.SetString(kProductKey, "Path", gameFolder);
+  setup.Save(store, kProductKeyPath);
+  return store.Save(path);
+}
+
+bool BuildSampleGame(const std::string& sourceData, const std::string& out, const std::string& program,
+                     std::string* error) {
+  const fs::path outDir = fs::absolute(out);
+  const fs::path stage = outDir / "stage";
+  std::error_code ec;
+  fs::remove_all(stage, ec);
+  fs::create_directories(stage, ec);
+  if (ec) {
+    *error = "cannot make " + stage.string();
+    return false;
+  }
+  if (!StageTexts(sourceData, stage, error) || !StageSprites(sourceData, stage, error)) return false;
+  if (!PackStage(stage, outDir / "data.pak", error)) return false;
+  fs::remove_all(stage, ec);
+  if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {
+    *error = "cannot write the settings";
+    return false;
+  }
+  if (!program.empty()) {
+    const fs::path link = outDir / "slvexe";
+    fs::remove(link, ec);
+    fs::create_symlink(fs::absolute(program), link, ec);
+    if (ec) {
+      *error = "cannot link " + program + ": " + ec.message();
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace slvtools
