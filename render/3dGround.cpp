@@ -151,6 +151,7 @@ void C3dGround::Allocate(int32_t width, int32_t height) {
 }
 
 void C3dGround::Free() {
+  UnlinkBatches();
   for (GroundCell& cell : m_cells) {
     for (GroundLayerData& layer : cell.layer) {
       if (layer.texture != nullptr) m_textures->UnLock(layer.texture);

@@ -89,6 +89,8 @@ class C3dGround : public CRes {
   // Links the visible cells' triangles into their textures' batch chains and
   // queues the water (m_blendTris) and the highlight (m_additiveUntexTris).
   // waterType 0 to 9 picks the water pictures; any other draws no water.
+  // Batches of an earlier call that were never drawn are taken out of the
+  // chains first, so a chain never runs through one batch twice.
   void Render(CRC& rc, const Matrix& view, float planeHeight, float waterLevel, int32_t waterType,
               int32_t waveHeight, int32_t extraCells, CGroundPickList* pickList,
               int32_t highlightColumn, int32_t highlightRow);
@@ -130,6 +132,10 @@ class C3dGround : public CRes {
   struct Projector;
   ViewRange VisibleRange(const CRC& rc, const Matrix& view, float planeHeight,
                          int32_t extraCells) const;
+  void LinkBatch(TriangleBatch& batch, CTexture* texture);
+  // Takes this ground's batches out of the chains they were linked into.
+  void UnlinkBatches();
+  bool OwnsBatch(const TriangleBatch* batch) const;
   void RenderCell(CRC& rc, const Projector& projector, int32_t column, int32_t row,
                   CGroundPickList* pickList, bool highlight);
   float WaterHeight(float waterLevel, int32_t waveHeight, int32_t step) const;
@@ -143,4 +149,5 @@ class C3dGround : public CRes {
   int32_t m_cellSize = kCellSize;
   std::vector<GroundCell> m_cells;   // row by row, x fastest
   std::vector<int32_t> m_layerFlags;  // three per cell
+  std::vector<CTexture*> m_linkedTextures;  // chains holding this ground's batches
 };

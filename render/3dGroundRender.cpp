@@ -2,6 +2,7 @@
 // the highlighted cell, the pick entries and the animated water plane.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "render/3dGround.h"
@@ -100,6 +101,7 @@ void C3dGround::Render(CRC& rc, const Matrix& view, float planeHeight, float wat
                        int32_t waterType, int32_t waveHeight, int32_t extraCells,
                        CGroundPickList* pickList, int32_t highlightColumn, int32_t highlightRow) {
   if (pickList != nullptr) pickList->Clear();
+  UnlinkBatches();
   const int32_t period = std::max(m_waterPeriod, 1);
   if (++s_waterCounter >= period * kWaterFrames) s_waterCounter = 0;
   // Kept within a turn: the sine sees the same angle, and the phase never overflows.
@@ -116,6 +118,34 @@ void C3dGround::Render(CRC& rc, const Matrix& view, float planeHeight, float wat
       if (water != nullptr) RenderWater(rc, projector, column, row, waterLevel, waveHeight, water);
     }
   }
+}
+
+void C3dGround::LinkBatch(TriangleBatch& batch, CTexture* texture) {
+  batch.next = texture->m_batch;
+  texture->m_batch = &batch;
+  if (std::find(m_linkedTextures.begin(), m_linkedTextures.end(), texture) == m_linkedTextures.end()) {
+    m_linkedTextures.push_back(texture);
+  }
+}
+
+bool C3dGround::OwnsBatch(const TriangleBatch* batch) const {
+  if (m_cells.empty()) return false;
+  const std::less<const void*> before;
+  return !before(batch, &m_cells.front()) && before(batch, &m_cells.back() + 1);
+}
+
+// A drawn or cleared chain is empty; only chains left undrawn are walked.
+void C3dGround::UnlinkBatches() {
+  for (CTexture* texture : m_linkedTextures) {
+    for (TriangleBatch** link = &texture->m_batch; *link != nullptr;) {
+      if (OwnsBatch(*link)) {
+        *link = (*link)->next;
+      } else {
+        link = &(*link)->next;
+      }
+    }
+  }
+  m_linkedTextures.clear();
 }
 
 void C3dGround::RenderCell(CRC& rc, const Projector& projector, int32_t column, int32_t row,
@@ -148,9 +178,7 @@ void C3dGround::RenderCell(CRC& rc, const Projector& projector, int32_t column, 
       batch.v[k].y = p[k]->y;
       batch.v[k].rhw = p[k]->rhw;
     }
-    CTexture* texture = cell.layer[b / 2].texture;
-    batch.next = texture->m_batch;
-    texture->m_batch = &batch;
+    LinkBatch(batch, cell.layer[b / 2].texture);
     if (b / 2 != kGroundTop) continue;
     if (highlight) {
       auto marker = std::make_unique<QueuedColorTriangle>();

@@ -22,8 +22,6 @@ class CActRes;
 // drawn farthest first, fog is drawn at all.
 extern int32_t g_zBufferSort;
 extern int32_t g_wFogRender;
-// The 3-D passes filter textures linearly when set, else by the nearest texel.
-extern int32_t g_filtering;
 
 // Depth z of a vertex from its reciprocal w: w from 9.9999 to 1000 maps onto
 // 0..1; nearer vertices get 10 and farther ones 1000, outside the device's

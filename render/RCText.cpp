@@ -84,7 +84,7 @@ bool CRC::LayOutText(int x, int y, const char* text, bool lowerBandOnly, int red
     } else if (b == '<' || b == '%') {
       // alone: nothing drawn, nothing advanced
     } else if (b == '_') {
-      pen += AsciiWidths['_'];
+      pen += AsciiWidths[static_cast<uint8_t>('_')];
     } else {
       DrawAscii(*this, b, pen, y, color, lowerBandOnly, second);
       pen += AsciiWidths[b];

@@ -1,15 +1,14 @@
 #include "platform/Device3D.h"
+#include "render/3dDevice.h"
 #include "render/RC.h"
 #include "render/TextureMgr.h"
 
 using namespace platform;
 
-int32_t g_filtering = 0;
-
 // Filter and blend, as every texture pass starts.
 void CRC::BeginTexturePass() {
   Device3D& d = *m_device;
-  const auto filter = static_cast<uint32_t>(g_filtering != 0 ? Filter::Linear : Filter::Point);
+  const auto filter = static_cast<uint32_t>(g_texturePointSampling != 0 ? Filter::Point : Filter::Linear);
   d.SetStageState(StageState::MinFilter, filter);
   d.SetStageState(StageState::MagFilter, filter);
   d.SetRenderState(RenderState::SrcBlend, static_cast<uint32_t>(Blend::SrcAlpha));

@@ -303,6 +303,17 @@ TEST_F(GroundTest, RenderChainsVisibleTrianglesAndPicksAndHighlightsCells) {
   EXPECT_EQ(hit->GetTag(), 0);
   EXPECT_EQ(C3dGroundPickInfo::Pick(picks, 0.0f, 0.0f), nullptr);
 
+  // Drawn again before the passes ran: the undrawn batches leave the chains
+  // first, and what others queued stays.
+  TriangleBatch model;
+  model.next = grass->m_batch;
+  grass->m_batch = &model;
+  m_rc.ClearQueues();
+  Render(-1, 0.0f, 0, &picks, 0, 0);
+  EXPECT_EQ(Chained(grass), 3);
+  EXPECT_EQ(Chained(flag), 2);
+  EXPECT_EQ(picks.Count(), 4);
+
   // The flagged pass draws the flagged list; the others draw the rest.
   Surface target(kW, kH, PixelFormat::RGB565), depth(kW, kH, PixelFormat::Depth16);
   Device3D device(target, &depth);
@@ -312,10 +323,19 @@ TEST_F(GroundTest, RenderChainsVisibleTrianglesAndPicksAndHighlightsCells) {
   m_textures.DrawFlaggedBatches(m_rc);
   EXPECT_EQ(CRC::s_primitiveCount, 2);
   m_textures.DrawBatches(m_rc, 0);
-  EXPECT_EQ(CRC::s_primitiveCount, 4);
+  EXPECT_EQ(CRC::s_primitiveCount, 5);  // with the model's
   device.EndScene();
   m_rc.SetDevice(nullptr);
   m_rc.ClearQueues();
+
+  // Freed while its batches wait in a chain: only the others' stay.
+  Render();
+  grass->m_batch = &model;
+  model.next = nullptr;
+  Render();
+  m_ground.Free();
+  EXPECT_EQ(grass->m_batch, &model);
+  EXPECT_EQ(model.next, nullptr);
 }
 
 TEST_F(GroundTest, WallsFaceTheLowerSide) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Device3D.h"
+#include "render/3dDevice.h"
 #include "render/RC.h"
 
 namespace {
@@ -29,13 +30,13 @@ TEST(RCTexturePasses, SetTheirStatesAndRestoreTheAlphaReference) {
     device.SetRenderState(RenderState::ZWriteEnable, 1 - c.zWrite);
     device.SetRenderState(RenderState::SrcBlend, static_cast<uint32_t>(Blend::One));
     device.SetRenderState(RenderState::AlphaRef, 7);
-    g_filtering = c.filtering;
+    g_texturePointSampling = 1 - c.filtering;
     const std::string pass = c.pass;
     if (pass == "opaque") rc.DrawOpaqueTextureBatches();
     if (pass == "alpha") rc.DrawAlphaTextureBatches();
     if (pass == "flagged") rc.DrawFlaggedTextureBatches(true);
     if (pass == "flagged no depth") rc.DrawFlaggedTextureBatches(false);
-    g_filtering = 0;
+    g_texturePointSampling = 0;
     const auto filter = static_cast<uint32_t>(c.filtering != 0 ? Filter::Linear : Filter::Point);
     EXPECT_EQ(device.GetStageState(StageState::MinFilter), filter);
     EXPECT_EQ(device.GetStageState(StageState::MagFilter), filter);
