@@ -63,7 +63,9 @@ CRes* CResMgr::GetResStr(const std::string& name) {
 CRes* CResMgr::LoadRes(const std::string& name) {
   const std::string extension = ExtensionOf(name);
   const auto folder = m_folders.find(extension);
-  SetResDirectory(("\\" + (folder != m_folders.end() ? folder->second : std::string())).c_str());
+  std::string directory = "\\";
+  if (folder != m_folders.end()) directory += folder->second;
+  SetResDirectory(directory.c_str());
   if (!FileExists(name.c_str())) {
     DebugLogf("자원 찾기 에러 : 파일 %s 은 존재하지 않습니다", name.c_str());
     return nullptr;
