@@ -1,7 +1,9 @@
 #include "field/ScreenFrames.h"
 
-// Until their own screens are drawn, each runs the standard 3-D loop.
-SLV_REGISTER_CLASS(CTitleFrame);
-SLV_REGISTER_CLASS(CLogoFrame);
+#include "engine/FrameMgr.h"
+
 SLV_REGISTER_CLASS(CMovieFrame);
+// Until its own screen is drawn, the world map runs the standard 3-D loop.
 SLV_REGISTER_CLASS(CWorldMapFrame);
+
+void CMovieFrame::Run() { CFrameMgr::GetInstance().ChangeFrame("title"); }

@@ -1,18 +1,13 @@
 #pragma once
-// The frames of the screens around play: title, logo, opening movie and
-// world map.
+// The frames of the screens around play that have no screens of their own
+// yet: the opening movie and the world map.
 #include "render/3dFrame.h"
 
-class CTitleFrame : public C3dFrame {
-  SLV_OBJECT(CTitleFrame)
-};
-
-class CLogoFrame : public C3dFrame {
-  SLV_OBJECT(CLogoFrame)
-};
-
+// Until the movie plays, the frame goes on to the title at once.
 class CMovieFrame : public C3dFrame {
   SLV_OBJECT(CMovieFrame)
+ public:
+  void Run() override;
 };
 
 class CWorldMapFrame : public C3dFrame {

@@ -47,7 +47,7 @@ bool C3dAttr::Load(const std::string& name) {
 bool C3dAttr::ReadCells(CMemFile& file) {
   int32_t width = 0, height = 0;
   if (!ReadI32(file, width) || !ReadI32(file, height) || width < 0 || height < 0) return false;
-  if (int64_t{width} * height * kCellFileBytes > BytesLeft(file)) return false;
+  if (int64_t{width} * height > BytesLeft(file) / kCellFileBytes) return false;
   Allocate(width, height);
   for (AttrCell& cell : m_cells) {
     for (float& h : cell.height) {
@@ -75,7 +75,8 @@ void C3dAttr::Free() {
 
 const AttrCell* C3dAttr::GetCell(int32_t column, int32_t row) const {
   if (column < 0 || row < 0 || column >= m_width || row >= m_height) return nullptr;
-  return &m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_width) + static_cast<size_t>(column)];
+  return &m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_width) +
+                  static_cast<size_t>(column)];
 }
 
 AttrCell* C3dAttr::GetCell(int32_t column, int32_t row) {

@@ -56,8 +56,8 @@ uint32_t Rgb(float r, float g, float b) {
 // Triangles (0, 1, 2) and (1, 3, 2) of a top, or of a +z wall, keep the
 // ground's front winding when seen from above or from the lower side; a +x
 // wall's corners run the other way round.
-constexpr uint8_t kFrontOrder[2][3] = {{0, 1, 2}, {1, 3, 2}};
-constexpr uint8_t kBackOrder[2][3] = {{0, 2, 1}, {1, 2, 3}};
+constexpr uint8_t kQuadOrder[2][3] = {{0, 1, 2}, {1, 3, 2}};
+constexpr uint8_t kTurnedOrder[2][3] = {{0, 2, 1}, {1, 2, 3}};
 
 // The cell's eight points: top corners 0-3, then the +x wall's lower edge
 // (points 4, 5) and the +z wall's (points 6, 7), each wall's corners 0-3.
@@ -94,8 +94,8 @@ bool C3dGround::Parse(CMemFile& file) {
     DebugLogf("C3dGround::Load : %d textures, %d x %d cells", count, width, height);
     return false;
   }
-  const int64_t needed = int64_t{count} * kNameBytes + int64_t{width} * height * kCellFileBytes;
-  if (needed > int64_t{file.GetSize()} - kHeaderBytes) return false;
+  const int64_t cellBytes = int64_t{file.GetSize()} - kHeaderBytes - int64_t{count} * kNameBytes;
+  if (cellBytes < 0 || int64_t{width} * height > cellBytes / kCellFileBytes) return false;
   std::vector<std::string> names;
   if (!ReadNames(file, count, &names)) return false;
   Allocate(width, height);
@@ -111,7 +111,8 @@ bool C3dGround::ReadCell(CMemFile& file, const std::vector<std::string>& names, 
   for (int32_t& i : index) {
     if (!ReadI32(file, i)) return false;
   }
-  if (!ReadFloats(file, cell.height, 4) || !ReadU32(file, cell.color) || !ReadU32(file, cell.extra)) {
+  if (!ReadFloats(file, cell.height, 4) || !ReadU32(file, cell.color) ||
+      !ReadU32(file, cell.extra)) {
     return false;
   }
   for (GroundLayerData& layer : cell.layer) {
@@ -123,7 +124,8 @@ bool C3dGround::ReadCell(CMemFile& file, const std::vector<std::string>& names, 
       DebugLogf("C3dGround::Load : texture index %d of %zu names", index[layer], names.size());
       continue;
     }
-    cell.layer[layer].texture = TakeTexture(names[static_cast<size_t>(index[layer])], &flags[layer]);
+    cell.layer[layer].texture =
+        TakeTexture(names[static_cast<size_t>(index[layer])], &flags[layer]);
   }
   return true;
 }
@@ -166,7 +168,8 @@ void C3dGround::Free() {
 
 const GroundCell* C3dGround::GetCell(int32_t column, int32_t row) const {
   if (column < 0 || row < 0 || column >= m_width || row >= m_height) return nullptr;
-  return &m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_width) + static_cast<size_t>(column)];
+  return &m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_width) +
+                  static_cast<size_t>(column)];
 }
 
 GroundCell* C3dGround::GetCell(int32_t column, int32_t row) {
@@ -175,8 +178,10 @@ GroundCell* C3dGround::GetCell(int32_t column, int32_t row) {
 
 bool C3dGround::IsFlagged(int32_t column, int32_t row, int32_t layer) const {
   if (GetCell(column, row) == nullptr || layer < 0 || layer >= kGroundLayers) return false;
-  return m_layerFlags[(static_cast<size_t>(row) * static_cast<size_t>(m_width) + static_cast<size_t>(column)) *
-                          kGroundLayers + static_cast<size_t>(layer)] != 0;
+  return m_layerFlags[(static_cast<size_t>(row) * static_cast<size_t>(m_width) +
+                       static_cast<size_t>(column)) *
+                          kGroundLayers +
+                      static_cast<size_t>(layer)] != 0;
 }
 
 float C3dGround::GetHeight(float x, float z) const {
@@ -185,7 +190,8 @@ float C3dGround::GetHeight(float x, float z) const {
   const float gz = static_cast<float>(m_height) * size * 0.5f + z;
   // Far-off points (and NaN) never reach the integer conversion.
   if (m_cells.empty() || !(gx > -size && gz > -size) ||
-      !(gx < static_cast<float>(m_width + 1) * size && gz < static_cast<float>(m_height + 1) * size)) {
+      !(gx < static_cast<float>(m_width + 1) * size &&
+        gz < static_cast<float>(m_height + 1) * size)) {
     return 0.0f;
   }
   const auto column = static_cast<int32_t>(gx / size);
@@ -216,7 +222,8 @@ void C3dGround::ComputeLighting(const Vec3& lightDir, const Vec3& diffuse, const
         cell.layerColor[kGroundWallX + wall] = Rgb(i.x * 255.0f, i.y * 255.0f, i.z * 255.0f);
       }
       for (int layer = 0; layer < kGroundLayers; ++layer) {
-        const uint32_t alpha = IsFlagged(column, row, layer) ? static_cast<uint32_t>(m_opacity) : 0xFFu;
+        const uint32_t alpha =
+            IsFlagged(column, row, layer) ? static_cast<uint32_t>(m_opacity) : 0xFFu;
         cell.layerColor[layer] |= alpha << 24;
       }
     }
@@ -237,8 +244,10 @@ void C3dGround::ComputeNormals(int32_t column, int32_t row) {
   cell.topNormal[1] = Vec3{s * (h[2] - h[3]), s * s, s * (h[1] - h[3])}.Normalize();
   const GroundCell* nextX = GetCell(column + 1, row);
   const GroundCell* nextZ = GetCell(column, row + 1);
-  cell.wallNormal[0] = Vec3{nextX == nullptr || nextX->height[0] <= h[1] ? 1.0f : -1.0f, 0.0f, 0.0f};
-  cell.wallNormal[1] = Vec3{0.0f, 0.0f, nextZ == nullptr || nextZ->height[0] <= h[2] ? 1.0f : -1.0f};
+  cell.wallNormal[0] =
+      Vec3{nextX == nullptr || nextX->height[0] <= h[1] ? 1.0f : -1.0f, 0.0f, 0.0f};
+  cell.wallNormal[1] =
+      Vec3{0.0f, 0.0f, nextZ == nullptr || nextZ->height[0] <= h[2] ? 1.0f : -1.0f};
 }
 
 // The faces that meet at the cell's corner 0.
@@ -260,7 +269,7 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
     const uint32_t alpha = cell.layerColor[kGroundTop] & 0xFF000000u;
     for (int t = 0; t < 2; ++t) {
       for (int k = 0; k < 3; ++k) {
-        const uint8_t corner = kFrontOrder[t][k];
+        const uint8_t corner = kQuadOrder[t][k];
         platform::TexturedVertex& v = cell.batch[t].v[k];
         v.diffuse = (owner[corner]->layerColor[kGroundTop] & 0x00FFFFFFu) | alpha;
         v.u = cell.layer[kGroundTop].uv[corner][0];
@@ -275,7 +284,7 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
     if (cell.layer[layer].texture == nullptr) continue;
     // The step's direction turns the wall on the screen by itself; only the
     // walls' two orientations need their own orders.
-    const auto& order = wall == 0 ? kBackOrder : kFrontOrder;
+    const auto& order = wall == 0 ? kTurnedOrder : kQuadOrder;
     for (int t = 0; t < 2; ++t) {
       const int b = layer * 2 + t;
       for (int k = 0; k < 3; ++k) {
@@ -292,6 +301,6 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
 }
 
 std::string C3dGround::WaterTextureName(int32_t waterType, int32_t frame) {
-  return "워터\\water" + std::to_string(waterType) + (frame > 9 ? "" : "0") + std::to_string(frame) +
-         ".bmp";
+  return "워터\\water" + std::to_string(waterType) + (frame > 9 ? "" : "0") +
+         std::to_string(frame) + ".bmp";
 }

@@ -23,7 +23,12 @@ class CGroundPickList;
 std::string GetResValue(const std::string& name);
 bool HasResValue(const std::string& name);
 
-enum GroundLayer : int32_t { kGroundTop = 0, kGroundWallX = 1, kGroundWallZ = 2, kGroundLayers = 3 };
+enum GroundLayer : int32_t {
+  kGroundTop = 0,
+  kGroundWallX = 1,
+  kGroundWallZ = 2,
+  kGroundLayers = 3
+};
 
 struct GroundLayerData {
   float uv[4][2] = {};  // corners 0 to 3
@@ -39,8 +44,8 @@ struct GroundCell {
   GroundLayerData layer[kGroundLayers];
   // Point into the ground (+y for flat ground); the light direction is the
   // way the light travels.
-  Vec3 topNormal[2];   // triangles (0, 1, 2) and (1, 3, 2)
-  Vec3 wallNormal[2];  // +x wall, +z wall
+  Vec3 topNormal[2];                        // triangles (0, 1, 2) and (1, 3, 2)
+  Vec3 wallNormal[2];                       // +x wall, +z wall
   uint32_t layerColor[kGroundLayers] = {};  // lit colours, alpha included
   // Two triangles per layer, linked into their texture's chain while drawn.
   TriangleBatch batch[kGroundLayers * 2];
@@ -109,11 +114,11 @@ class C3dGround : public CRes {
   static std::string WaterTextureName(int32_t waterType, int32_t frame);
 
   // Water and waves; the map set-up changes them for sea water.
-  int32_t m_waterPeriod = 3;    // render calls per water frame
+  int32_t m_waterPeriod = 3;     // render calls per water frame
   int32_t m_waveAngleStep = 50;  // degrees per grid step
-  int32_t m_waveSpeed = 2;      // degrees per render call
+  int32_t m_waveSpeed = 2;       // degrees per render call
   float m_waveScale = 1.0f;
-  int32_t m_opacity = 255;      // alpha of flagged layers, from "gndopacity"
+  int32_t m_opacity = 255;  // alpha of flagged layers, from "gndopacity"
 
   // Shared by every ground: the water frame counter and the wave phase.
   static int32_t s_waterCounter;
@@ -147,7 +152,7 @@ class C3dGround : public CRes {
   int32_t m_width = 0;
   int32_t m_height = 0;
   int32_t m_cellSize = kCellSize;
-  std::vector<GroundCell> m_cells;   // row by row, x fastest
-  std::vector<int32_t> m_layerFlags;  // three per cell
+  std::vector<GroundCell> m_cells;          // row by row, x fastest
+  std::vector<int32_t> m_layerFlags;        // three per cell
   std::vector<CTexture*> m_linkedTextures;  // chains holding this ground's batches
 };

@@ -44,8 +44,12 @@ struct C3dGround::Projector {
   float centerX, centerY, focalX, focalY, width, height;
 
   Projector(const CRC& rc, const Matrix& v)
-      : view(v), centerX(static_cast<float>(rc.m_centerX)), centerY(static_cast<float>(rc.m_halfHeight)),
-        focalX(rc.m_focalX), focalY(rc.m_focalY), width(static_cast<float>(rc.m_width)),
+      : view(v),
+        centerX(static_cast<float>(rc.m_centerX)),
+        centerY(static_cast<float>(rc.m_halfHeight)),
+        focalX(rc.m_focalX),
+        focalY(rc.m_focalY),
+        width(static_cast<float>(rc.m_width)),
         height(static_cast<float>(rc.m_height)) {}
 
   ScreenPoint Project(float x, float y, float z) const {
@@ -53,7 +57,9 @@ struct C3dGround::Projector {
     const float rhw = 1.0f / std::max(p.z, kNearDepth);
     return {centerX + p.x * focalX * rhw, centerY + p.y * focalY * rhw, rhw};
   }
-  bool InView(const ScreenPoint& p) const { return p.x >= 0 && p.x < width && p.y >= 0 && p.y < height; }
+  bool InView(const ScreenPoint& p) const {
+    return p.x >= 0 && p.x < width && p.y >= 0 && p.y < height;
+  }
   // One corner inside the view and the front winding of the ground.
   bool Keeps(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) const {
     if (!InView(a) && !InView(b) && !InView(c)) return false;
@@ -114,7 +120,8 @@ void C3dGround::Render(CRC& rc, const Matrix& view, float planeHeight, float wat
   const ViewRange range = VisibleRange(rc, view, planeHeight, extraCells);
   for (int32_t row = range.firstRow; row <= range.lastRow; ++row) {
     for (int32_t column = range.firstColumn; column <= range.lastColumn; ++column) {
-      RenderCell(rc, projector, column, row, pickList, column == highlightColumn && row == highlightRow);
+      RenderCell(rc, projector, column, row, pickList,
+                 column == highlightColumn && row == highlightRow);
       if (water != nullptr) RenderWater(rc, projector, column, row, waterLevel, waveHeight, water);
     }
   }
@@ -123,7 +130,8 @@ void C3dGround::Render(CRC& rc, const Matrix& view, float planeHeight, float wat
 void C3dGround::LinkBatch(TriangleBatch& batch, CTexture* texture) {
   batch.next = texture->m_batch;
   texture->m_batch = &batch;
-  if (std::find(m_linkedTextures.begin(), m_linkedTextures.end(), texture) == m_linkedTextures.end()) {
+  if (std::find(m_linkedTextures.begin(), m_linkedTextures.end(), texture) ==
+      m_linkedTextures.end()) {
     m_linkedTextures.push_back(texture);
   }
 }
@@ -183,7 +191,8 @@ void C3dGround::RenderCell(CRC& rc, const Projector& projector, int32_t column, 
     if (highlight) {
       auto marker = std::make_unique<QueuedColorTriangle>();
       for (int k = 0; k < 3; ++k) {
-        marker->v[k] = platform::ColoredVertex{p[k]->x, p[k]->y, 0.0f, p[k]->rhw, kHighlightColors[k], 0};
+        marker->v[k] =
+            platform::ColoredVertex{p[k]->x, p[k]->y, 0.0f, p[k]->rhw, kHighlightColors[k], 0};
       }
       rc.m_additiveUntexTris.push_back(std::move(marker));
     }
@@ -218,7 +227,13 @@ void C3dGround::RenderWater(CRC& rc, const Projector& projector, int32_t column,
     covers = covers || cell.height[corner] > level[corner];
     const ScreenPoint p = projector.Project(x0 + size * static_cast<float>(dx), level[corner],
                                             z0 + size * static_cast<float>(dz));
-    v[corner] = TexturedVertex{p.x, p.y, 0.0f, p.rhw, 0, 0, u0 + 0.25f * static_cast<float>(dx),
+    v[corner] = TexturedVertex{p.x,
+                               p.y,
+                               0.0f,
+                               p.rhw,
+                               0,
+                               0,
+                               u0 + 0.25f * static_cast<float>(dx),
                                v0 + 0.25f * static_cast<float>(dz)};
   }
   if (!covers) return;

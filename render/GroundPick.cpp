@@ -27,7 +27,8 @@ C3dGroundPickInfo* C3dGroundPickInfo::Pick(const CGroundPickList& list, float x,
   for (int32_t i = 0; i < list.Count(); ++i) {
     C3dGroundPickInfo* entry = list.At(i);
     if (!entry->HitTest(x, y)) continue;
-    const float sum = entry->m_vertices[0].rhw + entry->m_vertices[1].rhw + entry->m_vertices[2].rhw;
+    const float sum =
+        entry->m_vertices[0].rhw + entry->m_vertices[1].rhw + entry->m_vertices[2].rhw;
     if (sum > bestSum) {
       bestSum = sum;
       best = entry;

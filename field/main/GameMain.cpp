@@ -13,15 +13,18 @@
 #include "engine/ResMgr.h"
 #include "engine/SoundDevice.h"
 #include "engine/TextRes.h"
+#include "field/LogoFrame.h"
 #include "field/ScreenFrames.h"
 #include "field/SelvarinFrame.h"
 #include "field/WorldMapList.h"
 #include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/ScriptedScreenshot.h"
 #include "platform/SettingsStore.h"
 #include "render/3dDevice.h"
 #include "render/Decal.h"
+#include "render/DispBmp.h"
 #include "render/Font.h"
 #include "render/RC.h"
 #include "render/SprDevice.h"
@@ -32,6 +35,7 @@
 #include "session/Session.h"
 #include "ui/BattleMenuSet.h"
 #include "ui/ShopList.h"
+#include "ui/TitleFrame.h"
 
 VideoSetup g_videoSetup;
 
@@ -156,6 +160,7 @@ void RunGame() {
 std::vector<ShutdownStep> ShutdownSteps() {
   return {
       {"StopCdAudio", [] { StopCdAudio(); }},
+      {"CDispBmp::Release", [] { g_dispBmp.Release(); }},
       {"CResMgr::UnloadAll", [] { CResMgr::GetInstance().UnloadAll(); }},
       {"CDecal::Release", [] {
          if (g_videoSetup.SingleDecal != 0) g_sharedDecal.Release();
@@ -170,6 +175,7 @@ std::vector<ShutdownStep> ShutdownSteps() {
 }
 
 int WinMain(void* instance, const std::string& commandLine, int showCommand) {
+  platform::EnableScriptedScreenshots();
   if (!CreateMainWindow(instance, showCommand)) {
     std::fprintf(stderr, "slvexe: the game window could not be made (is another copy running?)\n");
     return 1;

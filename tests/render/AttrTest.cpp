@@ -46,13 +46,13 @@ TEST_F(AttrTest, TypesAndHeightsOfAFourByFourGrid) {
     int type;
     float height;
   } cases[] = {
-      {0.0f, 0.0f, 22, 10.0f},     // the centre is corner 0 of cell (2, 2)
-      {2.5f, 2.5f, 22, 11.5f},     // the middle of that cell: the mean of 10..13
-      {-10.0f, -10.0f, 0, 0.0f},   // the grid's first corner
-      {-7.5f, -10.0f, 0, 0.5f},    // half way along cell (0, 0)'s first edge
-      {-10.0f, -7.5f, 0, 1.0f},    // half way down its other edge
-      {9.9f, 9.9f, 33, 17.94f},    // far corner, just inside
-      {10.0f, 0.0f, 0, 0.0f},      // on the far edge: outside
+      {0.0f, 0.0f, 22, 10.0f},    // the centre is corner 0 of cell (2, 2)
+      {2.5f, 2.5f, 22, 11.5f},    // the middle of that cell: the mean of 10..13
+      {-10.0f, -10.0f, 0, 0.0f},  // the grid's first corner
+      {-7.5f, -10.0f, 0, 0.5f},   // half way along cell (0, 0)'s first edge
+      {-10.0f, -7.5f, 0, 1.0f},   // half way down its other edge
+      {9.9f, 9.9f, 33, 17.94f},   // far corner, just inside
+      {10.0f, 0.0f, 0, 0.0f},     // on the far edge: outside
       {0.0f, 10.0f, 0, 0.0f},
       // Cells are found by truncation: less than a cell before the grid
       // still reads column 0, its height carried on from the cell.
@@ -90,6 +90,8 @@ TEST_F(AttrTest, BadFilesFailAndLeaveAnEmptyGrid) {
   noMagic[3] = 'X';
   std::string negative = good;
   negative[9] = '\xFF';  // width -1
+  std::string huge = good;
+  huge.replace(6, 8, "\xFF\xFF\xFF\x7F\xFF\xFF\xFF\x7F");  // 2^31 - 1 squared cells
   struct Case {
     const char* what;
     std::string bytes;
@@ -101,6 +103,7 @@ TEST_F(AttrTest, BadFilesFailAndLeaveAnEmptyGrid) {
       {"one cell short", good.substr(0, good.size() - 20), "do not fit"},
       {"one byte short", good.substr(0, good.size() - 1), "do not fit"},
       {"negative size", negative, "do not fit"},
+      {"huge size", huge, "do not fit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -115,8 +118,9 @@ TEST_F(AttrTest, BadFilesFailAndLeaveAnEmptyGrid) {
   testsupport::DebugLogCapture log;
   LoadBytes(noMagic);
   ASSERT_EQ(log.Lines().size(), 1u);
-  EXPECT_EQ(log.Lines()[0],
-            "Block Attr 이 지원되지 않는 옛버젼의 GAT 파일입니다. 새 버젼의 TERRAVELD 에서 교정하세요");
+  EXPECT_EQ(
+      log.Lines()[0],
+      "Block Attr 이 지원되지 않는 옛버젼의 GAT 파일입니다. 새 버젼의 TERRAVELD 에서 교정하세요");
 }
 
 TEST_F(AttrTest, TheResourceManagerMakesGridsFromGatFiles) {

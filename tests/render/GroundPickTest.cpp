@@ -25,7 +25,7 @@ TEST(GroundPickTest, HitTestIsStrictAndOneSided) {
       {5, 0, false},  // on the edge (P3, P1)
       {5, 5, false},  // on the slanted edge
       {0, 0, false},  // a corner
-      {-1, 2, false}, {6, 6, false}, {2, -1, false},
+      {-1, 2, false}, {6, 6, false},        {2, -1, false},
   };
   for (const Case& c : cases) EXPECT_EQ(t->HitTest(c.x, c.y), c.inside) << c.x << ", " << c.y;
   // The same corners the other way round never hold a point.

@@ -64,13 +64,14 @@ class GroundTest : public GameFolderTest {
   }
   void Render(int waterType = -1, float waterLevel = 0.0f, int waveHeight = 0,
               CGroundPickList* picks = nullptr, int highlightColumn = -1, int highlightRow = -1) {
-    m_ground.Render(m_rc, m_view, 0.0f, waterLevel, waterType, waveHeight, 0, picks, highlightColumn,
-                    highlightRow);
+    m_ground.Render(m_rc, m_view, 0.0f, waterLevel, waterType, waveHeight, 0, picks,
+                    highlightColumn, highlightRow);
   }
   // Batches chained to the texture this frame.
   static int Chained(const CTexture* t) {
     int n = 0;
-    for (const TriangleBatch* b = t == nullptr ? nullptr : t->m_batch; b != nullptr; b = b->next) ++n;
+    for (const TriangleBatch* b = t == nullptr ? nullptr : t->m_batch; b != nullptr; b = b->next)
+      ++n;
     return n;
   }
 
@@ -132,8 +133,10 @@ TEST_F(GroundTest, LoadsCellsAndLocksTheirTextures) {
   EXPECT_EQ(flag->m_lockCount, 2);
   EXPECT_EQ(grass->m_lockCount, 6);
   EXPECT_EQ(m_ground.GetCell(0, 1)->layer[kGroundTop].texture, nullptr);
-  for (const GroundLayerData& layer : m_ground.GetCell(1, 0)->layer) EXPECT_EQ(layer.texture, nullptr);
-  for (const GroundLayerData& layer : m_ground.GetCell(2, 0)->layer) EXPECT_EQ(layer.texture, nullptr);
+  for (const GroundLayerData& layer : m_ground.GetCell(1, 0)->layer)
+    EXPECT_EQ(layer.texture, nullptr);
+  for (const GroundLayerData& layer : m_ground.GetCell(2, 0)->layer)
+    EXPECT_EQ(layer.texture, nullptr);
   EXPECT_TRUE(log.Contains("texture index 3 of 3 names"));
   EXPECT_TRUE(log.Contains("texture index -2 of 3 names"));
 
@@ -153,7 +156,7 @@ TEST_F(GroundTest, FilesThatCannotHoldWhatTheyDeclareLoadEmpty) {
   negative[4] = '\xFF';
   negative[7] = '\xFF';  // width -255
   std::string huge = good;
-  huge[7] = '\x7F';  // width 0x7F000003: far more cells than the file holds
+  huge.replace(4, 8, "\xFF\xFF\xFF\x7F\xFF\xFF\xFF\x7F");  // 2^31 - 1 squared cells
   struct Case {
     const char* what;
     std::string bytes;
@@ -162,7 +165,7 @@ TEST_F(GroundTest, FilesThatCannotHoldWhatTheyDeclareLoadEmpty) {
       {"names cut short", good.substr(0, 12 + 80 * 2)},
       {"last cell cut short", good.substr(0, good.size() - 1)},
       {"negative width", negative},
-      {"huge width", huge},
+      {"huge size", huge},
       {"empty", ""},
   };
   for (const Case& c : cases) {
@@ -200,14 +203,15 @@ TEST_F(GroundTest, HeightIsBilinearOverTheCellUnderThePoint) {
   struct Case {
     float x, z, height;
   } cases[] = {
-      {-5.0f, -5.0f, 2.0f},  {5.0f - 1e-4f, -5.0f, 4.0f}, {-5.0f, 5.0f - 1e-4f, 6.0f},
-      {0.0f, 0.0f, 6.0f},    // the centre: the mean of the four corners
-      {0.0f, -5.0f, 3.0f},   // the middle of the first edge
-      {-5.0f, 0.0f, 4.0f},   // the middle of the edge at x0
-      {2.5f, 0.0f, 7.0f},    // a = 4, b = 8
-      {-15.0f, -15.0f, -3.0f}, {15.0f - 1e-4f, 15.0f - 1e-4f, 7.0f},
-      {15.0f, 0.0f, 0.0f},   {0.0f, 15.0f, 0.0f},   {-20.5f, 0.0f, 0.0f},
-      {nan, 0.0f, 0.0f},     {0.0f, 1e30f, 0.0f},
+      {-5.0f, -5.0f, 2.0f},        {5.0f - 1e-4f, -5.0f, 4.0f},
+      {-5.0f, 5.0f - 1e-4f, 6.0f}, {0.0f, 0.0f, 6.0f},  // the centre: the mean of the four corners
+      {0.0f, -5.0f, 3.0f},                              // the middle of the first edge
+      {-5.0f, 0.0f, 4.0f},                              // the middle of the edge at x0
+      {2.5f, 0.0f, 7.0f},                               // a = 4, b = 8
+      {-15.0f, -15.0f, -3.0f},     {15.0f - 1e-4f, 15.0f - 1e-4f, 7.0f},
+      {15.0f, 0.0f, 0.0f},         {0.0f, 15.0f, 0.0f},
+      {-20.5f, 0.0f, 0.0f},        {nan, 0.0f, 0.0f},
+      {0.0f, 1e30f, 0.0f},
   };
   for (const Case& c : cases) {
     EXPECT_NEAR(m_ground.GetHeight(c.x, c.z), c.height, 1e-3f) << c.x << ", " << c.z;
@@ -355,11 +359,11 @@ TEST_F(GroundTest, WallsFaceTheLowerSide) {
     int column, row, layer;
     bool shown;
   } cases[] = {
-      {{0, -60, 60}, 1, 1, kGroundWallZ, true},   // faces +z, the eye is there
+      {{0, -60, 60}, 1, 1, kGroundWallZ, true},  // faces +z, the eye is there
       {{0, -60, -60}, 1, 1, kGroundWallZ, false},
       {{0, -60, -60}, 1, 0, kGroundWallZ, true},  // faces -z
       {{0, -60, 60}, 1, 0, kGroundWallZ, false},
-      {{60, -60, 0}, 1, 1, kGroundWallX, true},   // faces +x
+      {{60, -60, 0}, 1, 1, kGroundWallX, true},  // faces +x
       {{-60, -60, 0}, 1, 1, kGroundWallX, false},
       {{-60, -60, 0}, 0, 1, kGroundWallX, true},  // faces -x
       {{60, -60, 0}, 0, 1, kGroundWallX, false},
@@ -389,7 +393,8 @@ TEST_F(GroundTest, WaterCyclesThirtyTwoFramesOfThreeCalls) {
     Render(1, 2.0f);
     const int frame = call % 96 / 3;
     ASSERT_EQ(m_rc.m_blendTris.size(), 1u) << call;
-    EXPECT_EQ(m_rc.m_blendTris.begin()->first->m_name, C3dGround::WaterTextureName(1, frame)) << call;
+    EXPECT_EQ(m_rc.m_blendTris.begin()->first->m_name, C3dGround::WaterTextureName(1, frame))
+        << call;
     m_rc.ClearQueues();
   }
   EXPECT_EQ(C3dGround::WaterTextureName(1, 5), "워터\\water105.bmp");
@@ -399,7 +404,8 @@ TEST_F(GroundTest, WaterCyclesThirtyTwoFramesOfThreeCalls) {
   C3dGround::s_waterCounter = 0;
   for (int call = 1; call <= 64; ++call) {
     Render(1, 2.0f);
-    EXPECT_EQ(m_rc.m_blendTris.begin()->first->m_name, C3dGround::WaterTextureName(1, call % 64 / 2));
+    EXPECT_EQ(m_rc.m_blendTris.begin()->first->m_name,
+              C3dGround::WaterTextureName(1, call % 64 / 2));
     m_rc.ClearQueues();
   }
 }
@@ -450,7 +456,8 @@ namespace {
 
 // A P6 picture of a 5-6-5 surface.
 std::string Ppm(const Surface& s) {
-  std::string out = "P6\n" + std::to_string(s.Width()) + " " + std::to_string(s.Height()) + "\n255\n";
+  std::string out =
+      "P6\n" + std::to_string(s.Width()) + " " + std::to_string(s.Height()) + "\n255\n";
   for (int y = 0; y < s.Height(); ++y) {
     for (int x = 0; x < s.Width(); ++x) {
       const uint16_t p = s.Row(y)[x];
@@ -486,7 +493,8 @@ TEST_F(GroundTest, LitGroundMatchesItsGoldenPicture) {
   CFrame frame;
   g_pCurrentFrame = &frame;
   Load(gnd.Build(), "set flag.bmp 1\nset gndopacity 160\n");
-  m_ground.ComputeLighting(Vec3{0.5f, 0.7f, 0.5f}.Normalize(), {0.8f, 0.8f, 0.8f}, {0.3f, 0.3f, 0.3f});
+  m_ground.ComputeLighting(Vec3{0.5f, 0.7f, 0.5f}.Normalize(), {0.8f, 0.8f, 0.8f},
+                           {0.3f, 0.3f, 0.3f});
   m_view.MakeLookAt({-8.0f, -40.0f, 50.0f}, {-4.0f, 0.0f, -4.0f}, {0.0f, 1.0f, 0.0f});
 
   Surface target(kW, kH, PixelFormat::RGB565), depth(kW, kH, PixelFormat::Depth16);
@@ -502,7 +510,8 @@ TEST_F(GroundTest, LitGroundMatchesItsGoldenPicture) {
   m_rc.SetDevice(nullptr);
 
   const std::string picture = Ppm(target);
-  const std::filesystem::path golden = testsupport::SourceDir() / "tests/render/golden/ground_lit.ppm";
+  const std::filesystem::path golden =
+      testsupport::SourceDir() / "tests/render/golden/ground_lit.ppm";
   if (std::getenv("SLV_UPDATE_GOLDEN") != nullptr) {
     std::filesystem::create_directories(golden.parent_path());
     std::ofstream(golden, std::ios::binary) << picture;

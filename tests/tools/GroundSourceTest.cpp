@@ -1,5 +1,3 @@
-#include "tools/lib/GroundSource.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include "render/TextureMgr.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/TestSupport.h"
+#include "tools/lib/GroundSource.h"
 #include "tools/lib/TextureImages.h"
 
 namespace {
@@ -30,7 +29,8 @@ using SampleMapTest = GameFolderTest;
 
 TEST_F(SampleMapTest, LoadsAsTheGameReadsIt) {
   std::string error;
-  ASSERT_TRUE(slvtools::BuildSampleMap(testsupport::SourceDir() / "data/maps", m_dir / "game/data", &error))
+  ASSERT_TRUE(
+      slvtools::BuildSampleMap(testsupport::SourceDir() / "data/maps", m_dir / "game/data", &error))
       << error;
   for (int frame : {0, 9, 10, 31}) {
     const std::string name = "game/data/texture/워터/water1" + std::string(frame < 10 ? "0" : "") +

@@ -7,7 +7,10 @@
 namespace slvtools {
 
 GatWriter::GatWriter(int32_t width, int32_t height, uint8_t major, uint8_t minor)
-    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_major(major), m_minor(minor),
+    : m_width(std::max(width, 0)),
+      m_height(std::max(height, 0)),
+      m_major(major),
+      m_minor(minor),
       m_cells(static_cast<size_t>(m_width) * static_cast<size_t>(m_height)) {}
 
 std::string GatWriter::Build() const {

@@ -11,7 +11,8 @@ constexpr size_t kNameBytes = 80;
 }  // namespace
 
 GndWriter::GndWriter(int32_t width, int32_t height)
-    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+    : m_width(std::max(width, 0)),
+      m_height(std::max(height, 0)),
       m_cells(static_cast<size_t>(m_width) * static_cast<size_t>(m_height)) {}
 
 int32_t GndWriter::AddTexture(const std::string& name) {

@@ -8,6 +8,7 @@
 
 #include "tools/lib/GatWriter.h"
 #include "tools/lib/GndWriter.h"
+#include "tools/lib/PictureSource.h"
 #include "tools/lib/TextureImages.h"
 
 namespace slvtools {
@@ -27,9 +28,12 @@ std::string MottledPicture(const Rgba& a, const Rgba& b) {
   RgbaImage image(kPictureSize, kPictureSize);
   for (int y = 0; y < kPictureSize; ++y) {
     for (int x = 0; x < kPictureSize; ++x) {
-      const uint32_t hash = (static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u) % 7u;
+      const uint32_t hash =
+          (static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u) % 7u;
       const int w = static_cast<int>(hash > 3 ? 3 : hash);  // 0..3 parts of b
-      const auto mix = [w](uint8_t p, uint8_t q) { return static_cast<uint8_t>((p * (3 - w) + q * w) / 3); };
+      const auto mix = [w](uint8_t p, uint8_t q) {
+        return static_cast<uint8_t>((p * (3 - w) + q * w) / 3);
+      };
       image.At(x, y) = Rgba{mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b), 255};
     }
   }
@@ -53,8 +57,8 @@ std::string WaterPicture(int frame) {
 }
 
 std::string WaterPictureName(int type, int frame) {
-  return "texture\\워터\\water" + std::to_string(type) + (frame > 9 ? "" : "0") + std::to_string(frame) +
-         ".bmp";
+  return "texture\\워터\\water" + std::to_string(type) + (frame > 9 ? "" : "0") +
+         std::to_string(frame) + ".bmp";
 }
 
 class GroundParser {
@@ -69,7 +73,9 @@ class GroundParser {
   bool Finish(const std::string& mapName, std::vector<DataFile>* out);
   std::string BuildGround();
   std::string BuildAttr() const;
-  float GridHeight(int x, int z) const { return m_heights[static_cast<size_t>(z * (m_width + 1) + x)]; }
+  float GridHeight(int x, int z) const {
+    return m_heights[static_cast<size_t>(z * (m_width + 1) + x)];
+  }
   // Bilinear over the ground at a grid position in ground cells.
   float HeightAt(float gx, float gz) const;
   bool Fail(const std::string& why) {
@@ -137,7 +143,8 @@ bool GroundParser::Line(const std::vector<std::string>& words) {
   }
   if (key == "water") {
     float type;
-    if (words.size() != 2 || !Number(words[1], 0, 9, &type)) return Fail("water takes a type of 0 to 9");
+    if (words.size() != 2 || !Number(words[1], 0, 9, &type))
+      return Fail("water takes a type of 0 to 9");
     m_waterType = static_cast<int>(type);
     return true;
   }
@@ -155,18 +162,21 @@ bool GroundParser::Texture(const std::vector<std::string>& words) {
   }
   float c[6];
   for (int i = 0; i < 6; ++i) {
-    if (!Number(words[static_cast<size_t>(3 + i)], 0, 255, &c[i])) return Fail("colour channels are 0 to 255");
+    if (!Number(words[static_cast<size_t>(3 + i)], 0, 255, &c[i]))
+      return Fail("colour channels are 0 to 255");
   }
   const auto u8 = [](float v) { return static_cast<uint8_t>(v); };
   const char key = words[1][0];
   if (m_textures.count(key) == 0) m_textureOrder.push_back(key);
-  m_textures[key] = TextureSource{words[2], {u8(c[0]), u8(c[1]), u8(c[2]), 255}, {u8(c[3]), u8(c[4]), u8(c[5]), 255}};
+  m_textures[key] = TextureSource{
+      words[2], {u8(c[0]), u8(c[1]), u8(c[2]), 255}, {u8(c[3]), u8(c[4]), u8(c[5]), 255}};
   return true;
 }
 
 bool GroundParser::BlockRow(const std::vector<std::string>& words) {
   if (m_block == "heights") {
-    if (static_cast<int>(words.size()) != m_width + 1) return Fail("a heights row holds width + 1 numbers");
+    if (static_cast<int>(words.size()) != m_width + 1)
+      return Fail("a heights row holds width + 1 numbers");
     for (const std::string& word : words) {
       float h;
       if (!Number(word, -1000, 1000, &h)) return Fail("heights are numbers of -1000 to 1000");
@@ -192,7 +202,8 @@ float GroundParser::HeightAt(float gx, float gz) const {
 
 std::string GroundParser::BuildGround() {
   GndWriter gnd(m_width, m_height);
-  for (const char key : m_textureOrder) m_textures[key].index = gnd.AddTexture(m_textures[key].name);
+  for (const char key : m_textureOrder)
+    m_textures[key].index = gnd.AddTexture(m_textures[key].name);
   for (int z = 0; z <= m_height; ++z) {
     for (int x = 0; x <= m_width; ++x) gnd.SetGridHeight(x, z, GridHeight(x, z));
   }
@@ -213,9 +224,11 @@ std::string GroundParser::BuildAttr() const {
     for (int x = 0; x < m_width * 2; ++x) {
       GatCell& cell = gat.Cell(x, z);
       for (int c = 0; c < 4; ++c) {
-        cell.height[c] = HeightAt(static_cast<float>(x + (c & 1)) * 0.5f, static_cast<float>(z + (c >> 1)) * 0.5f);
+        cell.height[c] = HeightAt(static_cast<float>(x + (c & 1)) * 0.5f,
+                                  static_cast<float>(z + (c >> 1)) * 0.5f);
       }
-      const char type = m_types.empty() ? '.' : m_types[static_cast<size_t>(z / 2)][static_cast<size_t>(x / 2)];
+      const char type =
+          m_types.empty() ? '.' : m_types[static_cast<size_t>(z / 2)][static_cast<size_t>(x / 2)];
       cell.type = type == '.' ? 0 : type - '0';
     }
   }
@@ -229,7 +242,8 @@ bool GroundParser::Finish(const std::string& mapName, std::vector<DataFile>* out
     return Fail("heights need height + 1 rows");
   }
   if (static_cast<int>(m_tops.size()) != m_height) return Fail("tops need height rows");
-  if (!m_types.empty() && static_cast<int>(m_types.size()) != m_height) return Fail("types need height rows");
+  if (!m_types.empty() && static_cast<int>(m_types.size()) != m_height)
+    return Fail("types need height rows");
   for (const std::string& row : m_tops) {
     for (const char c : row) {
       if (c != '.' && m_textures.count(c) == 0) return Fail(std::string("no texture for ") + c);
@@ -237,7 +251,8 @@ bool GroundParser::Finish(const std::string& mapName, std::vector<DataFile>* out
   }
   for (const std::string& row : m_types) {
     for (const char c : row) {
-      if (c != '.' && (c < '0' || c > '9')) return Fail(std::string("type ") + c + " is not a digit");
+      if (c != '.' && (c < '0' || c > '9'))
+        return Fail(std::string("type ") + c + " is not a digit");
     }
   }
   out->push_back({mapName + ".gnd", BuildGround()});
@@ -274,18 +289,7 @@ bool BuildSampleMap(const std::filesystem::path& sourceFolder,
       *error = entry.path().string() + ": " + (in ? *error : "cannot be read");
       return false;
     }
-    for (DataFile& file : files) {
-      std::string relative = file.name;
-      std::replace(relative.begin(), relative.end(), '\\', '/');
-      const std::filesystem::path path = dataFolder / relative;
-      std::error_code made;  // a folder that cannot be made fails the write below
-      std::filesystem::create_directories(path.parent_path(), made);
-      std::ofstream write(path, std::ios::binary | std::ios::trunc);
-      if (!(write << file.bytes)) {
-        *error = path.string() + ": cannot be written";
-        return false;
-      }
-    }
+    if (!WriteDataFiles(files, dataFolder, error)) return false;
   }
   if (ec) *error = sourceFolder.string() + ": " + ec.message();
   return !ec;

@@ -8,7 +8,10 @@
 #include "engine/VideoSetup.h"
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
+#include "tools/lib/GroundSource.h"
+#include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
+#include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
 
 namespace fs = std::filesystem;
@@ -53,6 +56,15 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
     }
   }
   return true;
+}
+
+// The pictures drawn from data/pictures, the interface sprites drawn by
+// program and the maps of data/maps.
+bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
+  std::vector<DataFile> interface;
+  return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
+         BuildInterfaceSprites(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
+         BuildSampleMap(sources / "maps", stage, error);
 }
 
 bool PackStage(const fs::path& stage, const fs::path& pack, std::string* error) {
@@ -101,7 +113,10 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
     *error = "cannot make " + stage.string();
     return false;
   }
-  if (!StageTexts(sourceData, stage, error) || !StageSprites(sourceData, stage, error)) return false;
+  if (!StageTexts(sourceData, stage, error) || !StageSprites(sourceData, stage, error) ||
+      !StageDrawnData(sourceData, stage, error)) {
+    return false;
+  }
   if (!PackStage(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
   if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {

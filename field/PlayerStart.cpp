@@ -1,0 +1,3 @@
+#include "field/PlayerStart.h"
+
+PlayerStart g_playerStart;

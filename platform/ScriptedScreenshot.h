@@ -1,0 +1,10 @@
+#pragma once
+// Screenshots for headless runs: once enabled, an input-script line
+//   <pass> screenshot <file>
+// writes the frame the window showed last as a binary PPM (8 bits a
+// channel). End-to-end tests compare these with their golden images.
+namespace platform {
+
+void EnableScriptedScreenshots();
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+// The menu widget tree: every widget is a UIObject that owns its children.
+// Input operations take no arguments: widgets read the global mouse state.
+#include <cstdint>
+#include <list>
+
+class CRC;
+
+// Screens lay themselves out on a 640 x 480 grid shifted by this origin, so
+// the layout stays centred at any resolution.
+extern int32_t g_uiOriginX;
+extern int32_t g_uiOriginY;
+
+class UIObject {
+ public:
+  UIObject() = default;
+  // Destroys the subtree.
+  virtual ~UIObject();
+  UIObject(const UIObject&) = delete;
+  UIObject& operator=(const UIObject&) = delete;
+
+  // The 2-D pass, with the back buffer locked.
+  virtual void DrawLocked(CRC* rc) {}
+  // The 3-D pass, inside a scene.
+  virtual void Draw(CRC* rc) {}
+  virtual void OnLButtonDown() {}
+  virtual void OnRButtonDown() {}
+  virtual void OnLButtonUp() {}
+  virtual void OnRButtonUp() {}
+  virtual void OnMouseMove() {}
+  // Forwarded to every child.
+  virtual void OnWheel();
+  virtual void Notify(UIObject* sender, int code, int a, int b) {}
+
+  // Takes the child; returns the new child count.
+  int AddChild(UIObject* child);
+  // Destroys every child, each after its own children.
+  void DestroyChildren();
+
+  std::list<UIObject*> m_children;  // owned
+  UIObject* m_parent = nullptr;
+};
