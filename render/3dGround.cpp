@@ -49,9 +49,10 @@ Vec3 Intensity(const Vec3& normal, const Vec3& lightDir, const Vec3& diffuse, co
   return {one(diffuse.x, ambient.x), one(diffuse.y, ambient.y), one(diffuse.z, ambient.z)};
 }
 
-uint32_t Rgb(float r, float g, float b) {
-  return static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b);
-}
+// A colour byte; a light or normal from a damaged file may be NaN or huge.
+uint32_t ColorByte(float v) { return v >= 0.0f ? static_cast<uint32_t>(std::min(v, 255.0f)) : 0u; }
+
+uint32_t Rgb(float r, float g, float b) { return ColorByte(r) << 16 | ColorByte(g) << 8 | ColorByte(b); }
 
 // Triangles (0, 1, 2) and (1, 3, 2) of a top, or of a +z wall, keep the
 // ground's front winding when seen from above or from the lower side; a +x

@@ -275,6 +275,18 @@ TEST_F(GroundTest, LightingComputesTheNormalsOfTheLastRowAndColumn) {
   EXPECT_EQ(m_ground.GetCell(0, 0)->batch[0].v[0].diffuse, 0xFFC8C8C8u);
 }
 
+TEST_F(GroundTest, ALightThatIsNotANumberLightsAsBlack) {
+  GndWriter gnd(1, 1);
+  gnd.AddTexture("grass.bmp");
+  gnd.Cell(0, 0).texture[0] = 0;
+  gnd.Cell(0, 0).color = 0xFFC8C8C8;
+  Load(gnd.Build());
+  // The light comes from a world file; a damaged one gives NaN: black, not undefined.
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  m_ground.ComputeLighting({nan, nan, nan}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f});
+  EXPECT_EQ(m_ground.GetCell(0, 0)->layerColor[kGroundTop] & 0xFFFFFFu, 0u);
+}
+
 TEST_F(GroundTest, RenderChainsVisibleTrianglesAndPicksAndHighlightsCells) {
   Load(ThreeByThree(), "set flag.bmp 1\n");
   m_ground.ComputeLighting({0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f});
