@@ -50,9 +50,8 @@ bool ReadRows(CMemFile& file, const BmpHeader& h, BmpPixels* out) {
 
 // Reads an 8- or 24-bit bitmap; false (logged) for anything else.
 bool ReadBmp(const std::string& name, BmpPixels* out) {
-  CFileStream stream;
   CMemFile file;
-  if (!stream.Open(name, CFileStream::kRead) || !file.Load(stream)) {
+  if (!file.LoadFile(name)) {
     DebugLogf("CBitmapRes :: cannot open %s", name.c_str());
     return false;
   }

@@ -28,6 +28,11 @@ bool CMemFile::Load(CFileStream& stream) {
   return true;
 }
 
+bool CMemFile::LoadFile(const std::string& name) {
+  CFileStream stream;
+  return stream.Open(name, CFileStream::kRead) && Load(stream);
+}
+
 bool CMemFile::Read(void* buffer, uint32_t count) {
   if (m_pos < 0 || m_pos >= m_size) {
     DebugLog("Error 1 in CMemFile :: Read(void* lpBuf, UINT nCount)");

@@ -10,6 +10,8 @@ class CMemFile {
  public:
   // Reads the stream's whole logical size. An empty file never loads.
   bool Load(CFileStream& stream);
+  // Opens the resource through the file stream and reads it whole.
+  bool LoadFile(const std::string& name);
   // True, and the position advances, when all `count` bytes lie inside the
   // data; otherwise nothing is copied and the failure is logged.
   bool Read(void* buffer, uint32_t count);

@@ -75,9 +75,8 @@ C3dGround::~C3dGround() { Free(); }
 
 bool C3dGround::Load(const std::string& name) {
   Free();
-  CFileStream stream;
   CMemFile file;
-  if (!stream.Open(name, CFileStream::kRead) || !file.Load(stream)) {
+  if (!file.LoadFile(name)) {
     DebugLogf("C3dGround::Load : cannot open %s", name.c_str());
     return true;
   }

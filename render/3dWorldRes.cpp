@@ -116,13 +116,11 @@ float WorldCharacter::WordAsFloat(int index) const {
 
 bool C3dWorldRes::Load(const std::string& name) {
   Reset();
-  CFileStream stream;
   CMemFile file;
-  if (!stream.Open(name, CFileStream::kRead) || !file.Load(stream)) {
+  if (!file.LoadFile(name)) {
     DebugLogf("C3dWorldRes :: cannot open %s", name.c_str());
     return false;
   }
-  stream.Close();
   if (Parse(file)) return true;
   Reset();
   return false;

@@ -77,10 +77,7 @@ constexpr int32_t kMaxImageSide = 4096;
 
 uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
-bool OpenWhole(const char* name, CMemFile* file) {
-  CFileStream stream;
-  return name != nullptr && stream.Open(name, CFileStream::kRead) && file->Load(stream);
-}
+bool OpenWhole(const char* name, CMemFile* file) { return name != nullptr && file->LoadFile(name); }
 
 // ---- BMP ----
 
