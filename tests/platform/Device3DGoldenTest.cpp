@@ -263,7 +263,7 @@ const std::vector<Scene>& Scenes() {
          r.Draw(PrimitiveType::TriangleList, std::vector{T(1, 1, 0, 0, 0xFFFFFFFF, 0.1f, 0.5f), T(15, 2, 1, 0, 0xFFFFFFFF, 0.3f, 0.2f),
                                                          T(6, 60, 0, 1, 0xFFFFFFFF, 10.0f, 2.0f)});
        }},
-      {"perspective", 16, 16,
+      {"foreshortened_texture", 16, 16,
        [](Rig& r) {
          // The same quad with its far edge at w 4 and near edge at w 1, with
          // and without perspective correction.
