@@ -21,10 +21,9 @@ bool ReadByte(CMemFile& file, uint8_t& value) { return file.Read(&value, 1); }
 
 bool C3dAttr::Load(const std::string& name) {
   Free();
-  CFileStream stream;
   CMemFile file;
   char magic[4] = {};
-  if (stream.Open(name, CFileStream::kRead)) file.Load(stream);
+  file.LoadFile(name);  // a file that is missing reads as one without the magic
   if (!file.Read(magic, sizeof magic) || std::memcmp(magic, "QZAT", sizeof magic) != 0) {
     DebugLog(
         "Block Attr 이 지원되지 않는 옛버젼의 GAT 파일입니다. 새 버젼의 TERRAVELD 에서 교정하세요");
