@@ -1,5 +1,15 @@
 # Project-wide compile settings and the helpers every folder uses.
 
+# ccache when installed: its cache lives outside the tree, so repeated builds
+# (CI runs on one machine, several checkouts) rebuild little. Paths relative to
+# the source folder let checkouts in other folders share it.
+find_program(SLV_CCACHE ccache)
+if(SLV_CCACHE)
+  set(launcher ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=1 ${SLV_CCACHE})
+  set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
+endif()
+
 # Narrow literals are the game's own bytes: code page 949. Clang only knows
 # UTF-8, so the fuzz build (clang) keeps UTF-8 literals; fuzzing cares for
 # memory safety, not for the bytes of Korean texts. TRANSLIT: the standard
@@ -47,6 +57,16 @@ function(slv_library name)
       target_link_libraries(${name} PUBLIC ${dep})
     endif()
   endforeach()
+endfunction()
+
+# The game layer (subsystems 3 to 11) is one library, `game`: each of its
+# folders adds its own sources, and may include any other game folder's headers.
+function(slv_game_sources)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER srcs EXCLUDE REGEX "/slvexe\\.cpp$")
+  if(srcs)
+    target_sources(game PRIVATE ${srcs})
+  endif()
 endfunction()
 
 # Classes register their prototypes from static initialisers that nothing

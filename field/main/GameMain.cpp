@@ -35,7 +35,7 @@
 #include "session/Session.h"
 #include "ui/BattleMenuSet.h"
 #include "ui/ShopList.h"
-#include "ui/TitleFrame.h"
+#include "field/TitleFrame.h"
 
 VideoSetup g_videoSetup;
 

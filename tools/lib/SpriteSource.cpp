@@ -83,7 +83,9 @@ bool SourceParser::Line(std::vector<std::string>& words) {
     if (m_rowWidth > 65535 || height > 65535 || m_rows.size() > 65536) {
       return Fail("image " + m_imageName + " is larger than 65536 pixels");
     }
-    m_images[m_imageName] = {static_cast<int>(m_images.size()), m_rowWidth, height};
+    // Numbered before the insertion: in one expression the order is unspecified.
+    const int index = static_cast<int>(m_images.size());
+    m_images[m_imageName] = {index, m_rowWidth, height};
     m_spr.AddImage(static_cast<uint16_t>(m_rowWidth), static_cast<uint16_t>(height), m_rows);
     m_imageName.clear();
     return true;

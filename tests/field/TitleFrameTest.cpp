@@ -1,6 +1,6 @@
 // The title frame's menu: its hot areas, key pacing, choices and the load
 // screen, run without a display (nothing is drawn then).
-#include "ui/TitleFrame.h"
+#include "field/TitleFrame.h"
 
 #include <gtest/gtest.h>
 

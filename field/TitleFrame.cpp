@@ -1,4 +1,4 @@
-#include "ui/TitleFrame.h"
+#include "field/TitleFrame.h"
 
 #include <algorithm>
 #include <string>
