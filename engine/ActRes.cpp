@@ -136,7 +136,7 @@ bool CActRes::ReadLayer(CMemFile& file, ActLayer& layer) {
   }
   if (layer.sprite < 0 || layer.sprite >= kMaxLayerImage) {
     DebugLog("스프라이트 파일이 이상함. 문의 요망");
-    DebugLog(m_name);
+    DebugLog(CompanionName());
     layer.sprite = 0;
   }
   CenterToCorner(layer);
@@ -155,11 +155,14 @@ void CActRes::CenterToCorner(ActLayer& layer) {
   layer.y = y;
 }
 
+std::string CActRes::CompanionName() const {
+  return m_name.substr(0, m_name.size() >= 4 ? m_name.size() - 4 : 0) + ".spr";
+}
+
 const CSprRes* CActRes::Companion() {
   if (!m_companionFetched) {
     m_companionFetched = true;
-    const std::string stem = m_name.substr(0, m_name.size() >= 4 ? m_name.size() - 4 : 0);
-    m_companion = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetResStr(stem + ".spr"));
+    m_companion = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetResStr(CompanionName()));
   }
   return m_companion;
 }

@@ -69,6 +69,8 @@ class CActRes : public CRes {
   bool ReadEventNames(CMemFile& file);
   // From the image's centre, as newer files store it, to its top-left corner.
   void CenterToCorner(ActLayer& layer);
+  // The sprite that goes with the animation: its name with ".spr" for the extension.
+  std::string CompanionName() const;
   const CSprRes* Companion();
 
   std::string m_name;

@@ -35,7 +35,6 @@ constexpr const char* kEntries[] = {"처음부터 시작", "게임 불러오기"
 constexpr const char* kLogos[] = {"logo01.tga", "logo02.tga", "logo03.tga"};
 constexpr const char* kVersion = "Ver 1.13";
 constexpr int kRowHeight = 20;
-constexpr int kMenuFrameType = 0;
 constexpr int kMusicTrack = 2;
 constexpr float kNewGameZ = 75.0f;
 
@@ -192,7 +191,7 @@ void CTitleFrame::MenuPass() {
     rc.EndScene();
   }
   if (rc.BeginScene()) {
-    DrawDialogFrame(&rc, m_menuX, m_menuY, m_menuCols, m_menuRows, kMenuFrameType, 0xFFFFFFFF, false);
+    DrawDialogFrameSmall(&rc, m_menuX, m_menuY, m_menuCols, m_menuRows);
     rc.EndScene();
   }
   if (rc.LockBackBuffer()) {

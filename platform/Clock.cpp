@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -15,6 +16,16 @@ uint32_t MonotonicMs() {
 }  // namespace
 
 uint32_t NowMs() { return g_source != nullptr ? g_source->NowMs() : MonotonicMs(); }
+
+void ClockSource::SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void SleepMs(uint32_t ms) {
+  if (g_source != nullptr) {
+    g_source->SleepMs(ms);
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+}
 
 void SetClockSource(ClockSource* source) { g_source = source; }
 

@@ -9,10 +9,14 @@ class ClockSource {
  public:
   virtual ~ClockSource() = default;
   virtual uint32_t NowMs() = 0;
+  // Gives the processor away for about `ms` milliseconds.
+  virtual void SleepMs(uint32_t ms);
 };
 
 // Milliseconds of the current source (the monotonic clock by default).
 uint32_t NowMs();
+// Sleeps on the current source: the real one sleeps, a fake one moves on.
+void SleepMs(uint32_t ms);
 // Replaces the source; null restores the monotonic clock. Not owned.
 void SetClockSource(ClockSource* source);
 
@@ -28,6 +32,7 @@ class FakeClock : public ClockSource {
     ++m_reads;
     return t;
   }
+  void SleepMs(uint32_t ms) override { m_now += ms; }
   void Set(uint32_t t) { m_now = t; }
   void Advance(uint32_t ms) { m_now += ms; }
   void SetStepPerRead(uint32_t step) { m_step = step; }

@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <thread>
 
 #include "platform/DebugLog.h"
 
@@ -16,6 +19,13 @@ std::map<DisplayStep, Result> g_faults;
 PresentedFrame g_presented;
 
 constexpr uint32_t kRenders16Bit = 0x400;
+constexpr int kDefaultRefreshHz = 60;
+
+// Tests that step many passes turn the refresh wait off.
+bool PresentWaitOff() {
+  const char* v = std::getenv("SLV_NO_PRESENT_WAIT");
+  return v != nullptr && *v != '\0' && std::strcmp(v, "0") != 0;
+}
 constexpr int kMaxSurfaceSide = 4096;
 
 Result Fault(DisplayStep step) {
@@ -109,7 +119,8 @@ struct Display::Presenter {
   bool Prepare(SDL_Window* window, const Surface& screen) {
     if (failed) return false;
     if (renderer == nullptr) {
-      renderer = SDL_CreateRenderer(window, -1, 0);
+      renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+      if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
       if (renderer == nullptr) {
         DebugLogf("display: no renderer for the window: %s", SDL_GetError());
         failed = true;
@@ -134,6 +145,12 @@ struct Display::Presenter {
     }
     SDL_RenderSetLogicalSize(renderer, width, height);
     return true;
+  }
+
+  bool HasVsync() const {
+    SDL_RendererInfo info;
+    return renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0 &&
+           (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   }
 
   void Show(SDL_Window* window, const Surface& screen) {
@@ -416,10 +433,41 @@ Result Display::UpdateWindow() {
   if (screen == nullptr) return DDERR_INVALIDOBJECT;
   if (screen->IsLost()) return DDERR_SURFACELOST;
   RecordFrame(*screen);
-  if (m_window == nullptr || IsHeadless()) return S_OK;
+  if (m_window == nullptr || IsHeadless()) {
+    WaitForRefresh(kDefaultRefreshHz);
+    return S_OK;
+  }
   if (m_presenter == nullptr) m_presenter = std::make_unique<Presenter>();
-  m_presenter->Show(SdlWindowOf(m_window), *screen);
+  SDL_Window* window = SdlWindowOf(m_window);
+  m_presenter->Show(window, *screen);
+  if (!m_presenter->HasVsync()) WaitForRefresh(RefreshRateOf(window));
   return S_OK;
+}
+
+int Display::RefreshRateOf(SDL_Window* window) {
+  SDL_DisplayMode mode;
+  const int index = SDL_GetWindowDisplayIndex(window);
+  if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0 || mode.refresh_rate <= 0) {
+    return kDefaultRefreshHz;
+  }
+  return mode.refresh_rate;
+}
+
+// The original's flip waited for the vertical blank; without a synchronised
+// renderer, presents keep one refresh interval apart, so screens that draw
+// every pass run at the display's pace rather than the machine's.
+void Display::WaitForRefresh(int refreshHz) {
+  using Clock = std::chrono::steady_clock;
+  if (PresentWaitOff()) return;
+  const auto interval = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / refreshHz;
+  const Clock::time_point now = Clock::now();
+  const Clock::time_point due = m_lastPresent + interval;
+  if (now < due) {
+    std::this_thread::sleep_until(due);
+    m_lastPresent = due;
+  } else {
+    m_lastPresent = now;
+  }
 }
 
 void Display::LoseSurfaces() {

@@ -5,6 +5,7 @@
 // and shows the screen surface in the window (under SDL's dummy driver into a
 // frame buffer that tests read).
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -187,6 +188,9 @@ class Display {
   };
   struct Presenter;
 
+  static int RefreshRateOf(SDL_Window* window);
+  void WaitForRefresh(int refreshHz);
+
   DisplayMode CurrentMode() const;
   PixelFormat ScreenFormat() const;
   std::shared_ptr<Surface> MakeSurface(int width, int height, PixelFormat format);
@@ -199,6 +203,7 @@ class Display {
   std::vector<std::weak_ptr<Surface>> m_surfaces;
   std::vector<Attachment> m_attachments;
   std::unique_ptr<Presenter> m_presenter;
+  std::chrono::steady_clock::time_point m_lastPresent{};
 };
 
 }  // namespace platform

@@ -63,6 +63,9 @@ struct C3dGround::Projector {
   // One corner inside the view and the front winding of the ground.
   bool Keeps(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) const {
     if (!InView(a) && !InView(b) && !InView(c)) return false;
+    return FacesFront(a, b, c);
+  }
+  static bool FacesFront(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) {
     return (b.y - a.y) * (c.x - a.x) > (b.x - a.x) * (c.y - a.y);
   }
 };
@@ -246,7 +249,9 @@ void C3dGround::RenderWater(CRC& rc, const Projector& projector, int32_t column,
   for (const auto& t : kTriangles) {
     const ScreenPoint a{v[t[0]].x, v[t[0]].y, v[t[0]].rhw}, b{v[t[1]].x, v[t[1]].y, v[t[1]].rhw},
         c{v[t[2]].x, v[t[2]].y, v[t[2]].rhw};
-    if (!projector.Keeps(a, b, c)) continue;
+    // Only the winding culls water: a triangle reaching over the whole view
+    // has no corner inside it, and the device clips.
+    if (!Projector::FacesFront(a, b, c)) continue;
     rc.m_blendTris[water].push_back(QueuedTriangle{{v[t[0]], v[t[1]], v[t[2]]}});
   }
 }

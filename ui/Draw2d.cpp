@@ -322,13 +322,27 @@ void DrawDialogFrameStrip(CRC* rc, int x, int y, int tiles, int style, uint32_t 
   DrawPieceRow(rc, frame, style, 6, x, y + 16, tiles, 40, color, true);
 }
 
-void DrawDialogFrame(CRC* rc, int x, int y, int tiles, int rows, int type, uint32_t color, bool blend) {
+namespace {
+constexpr int kSmallFrameAction = 7;
+
+void DrawCornerOrnament(CRC* rc, const Animated& frame, int x, int y, uint32_t color, bool blend) {
   constexpr int kOrnamentAction = 3, kOrnamentMotion = 9;
-  const int action = type <= 1 ? 7 : type + 6;
+  frame.Draw(rc, x, y, kOrnamentAction, kOrnamentMotion, color, blend);
+}
+}  // namespace
+
+void DrawDialogFrame(CRC* rc, int x, int y, int tiles, int rows, int type, uint32_t color, bool blend) {
+  const int action = type <= 1 ? kSmallFrameAction : type + 6;
   const Animated frame(kFrameAct, kFrameSpr);
   DrawNinePiece(rc, frame, SmallShape(action), x, y, tiles, rows, color, blend);
-  if (type == 0) frame.Draw(rc, x, y, kOrnamentAction, kOrnamentMotion, color, blend);
+  if (type == 0) DrawCornerOrnament(rc, frame, x, y, color, blend);
   if (type == 3) DrawTitleGlow(rc, frame, x, y, 20 * tiles);
+}
+
+void DrawDialogFrameSmall(CRC* rc, int x, int y, int tiles, int rows, uint32_t color) {
+  const Animated frame(kFrameAct, kFrameSpr);
+  DrawNinePiece(rc, frame, SmallShape(kSmallFrameAction), x, y, tiles, rows, color, false);
+  DrawCornerOrnament(rc, frame, x, y, color, false);
 }
 
 void DrawListFrame(CRC* rc, int x, int y, int tiles, int rows, int separatorMode, int bottomRows,

@@ -70,6 +70,9 @@ void DrawPointerCursor(CRC* rc, int x, int y);
 void DrawDialogFrameLarge(CRC* rc, int x, int y, int tiles, int rows, int style, uint32_t color);
 void DrawDialogFrameStrip(CRC* rc, int x, int y, int tiles, int style, uint32_t color);
 void DrawDialogFrame(CRC* rc, int x, int y, int tiles, int rows, int type, uint32_t color, bool blend);
+// The menu frame of the title and the battle screens: 20-pixel pieces with the
+// corner ornament, drawn solid.
+void DrawDialogFrameSmall(CRC* rc, int x, int y, int tiles, int rows, uint32_t color = 0xFFFFFFFF);
 void DrawListFrame(CRC* rc, int x, int y, int tiles, int rows, int separatorMode, int bottomRows,
                    uint32_t color);
 void DrawInnerFrame(CRC* rc, int x, int y, int tiles, int rows, uint32_t color);

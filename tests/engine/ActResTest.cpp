@@ -113,6 +113,7 @@ TEST_F(ActResTest, NewerLayersTurnCentresIntoCorners) {
   CActRes act;
   ASSERT_TRUE(Load(act, "hero.act", BuildAct(0x200, {{{Motion(layers)}}})));
   EXPECT_TRUE(log.Contains("스프라이트 파일이 이상함. 문의 요망"));
+  EXPECT_TRUE(log.Contains("hero.spr"));  // the sprite is named, not the animation
   const ActMotion* motion = act.GetMotion(0, 0);
   ASSERT_EQ(motion->layers.size(), std::size(cases));
   for (size_t i = 0; i < std::size(cases); ++i) {

@@ -38,6 +38,17 @@ TEST_F(FrameClockTest, AutomaticModeWaitsForTheSlotThenDraws) {
   EXPECT_EQ(g_frameClock.m_drawnFrames, 1u);
 }
 
+// The wait sleeps through all but the last 2 ms (the fake moves on in its
+// sleep) and spins only that stretch: a handful of reads, not thousands.
+TEST_F(FrameClockTest, TheWaitSleepsThroughTheSlotAndSpinsOnlyItsEnd) {
+  m_clock.SetStepPerRead(1);
+  const uint64_t readsBefore = m_clock.Reads();
+  EXPECT_TRUE(WaitNextFrame());
+  EXPECT_GE(m_clock.Peek(), 100016u);
+  EXPECT_LE(m_clock.Peek(), 100016u + 4);  // returns within the slot's last moments
+  EXPECT_LE(m_clock.Reads() - readsBefore, 8u);
+}
+
 TEST_F(FrameClockTest, AutomaticModeLatePassSkipsAndMovesTheSlotByOneInterval) {
   m_clock.Advance(40);
   EXPECT_FALSE(WaitNextFrame());

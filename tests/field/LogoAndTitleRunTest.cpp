@@ -4,6 +4,7 @@
 // their golden screenshots.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "tests/field/GoldenImage.h"
@@ -20,7 +21,9 @@ std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); 
 // The pointer then rests on the first entry, and the title has long
 // finished fading in by pass 400. Escape ends the program only in a frame
 // with the standard loop: the game frame, not the logo or the title. The
-// last screenshot is never taken when it does.
+// last screenshot is never taken when it does. The title draws every pass,
+// and presents keep the display's pace (60 a second headless): its 60 passes
+// between the two title screenshots take at least 0.8 s.
 std::string Script(const std::filesystem::path& dir) {
   const std::string shots = dir.string() + "/";
   std::string clicks;
@@ -29,6 +32,7 @@ std::string Script(const std::filesystem::path& dir) {
   }
   return "95 screenshot " + shots + "logo.ppm\n" + clicks +
          "300 mouse move 0 65\n"
+         "340 screenshot " + shots + "title-early.ppm\n"
          "400 screenshot " + shots + "title.ppm\n"
          "410 mouse left down\n411 mouse left up\n"
          "450 key esc down\n"
@@ -40,11 +44,15 @@ TEST(LogoAndTitleRun, LogoClickTitleNewGameAndEscape) {
   testsupport::TempDir dir;
   const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
                                                {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
+                                               {"SLV_NO_PRESENT_WAIT", "0"},
                                                {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()}};
   const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 60000, GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_FALSE(std::filesystem::exists(dir / "late.ppm")) << "Escape did not end the game frame";
+  const auto titlePace = std::filesystem::last_write_time(dir / "title.ppm") -
+                         std::filesystem::last_write_time(dir / "title-early.ppm");
+  EXPECT_GE(std::chrono::duration<double>(titlePace).count(), 0.8) << "presents are not paced";
   for (const char* shot : {"logo", "title"}) {
     testsupport::RgbImage image;
     ASSERT_TRUE(testsupport::ReadPpm(dir / (std::string(shot) + ".ppm"), &image)) << shot;

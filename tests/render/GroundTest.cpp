@@ -462,6 +462,34 @@ TEST_F(GroundTest, WaterCoversTheCellsBelowItsLevel) {
   m_rc.ClearQueues();
 }
 
+// Close above the water one triangle spans the whole view: no corner lies
+// inside it, yet it covers the screen and must be drawn (the device clips).
+TEST_F(GroundTest, WaterReachingPastEveryEdgeOfTheViewIsDrawn) {
+  GndWriter gnd(3, 3);
+  for (int x = 0; x <= 3; ++x) {
+    for (int z = 0; z <= 3; ++z) gnd.SetGridHeight(x, z, 4.0f);
+  }
+  Load(gnd.Build());
+  m_view.MakeLookAt({0.5f, -1.0f, -0.3f}, {0.5f, 2.0f, 0.2f}, {0.0f, 1.0f, 0.0f});
+  Render(1, 2.0f);
+  const auto inView = [](const TexturedVertex& v) { return v.x >= 0 && v.x < kW && v.y >= 0 && v.y < kH; };
+  const auto side = [](const TexturedVertex& a, const TexturedVertex& b, float x, float y) {
+    return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
+  };
+  bool spanning = false;
+  for (const auto& [texture, tris] : m_rc.m_blendTris) {
+    for (const QueuedTriangle& t : tris) {
+      if (inView(t.v[0]) || inView(t.v[1]) || inView(t.v[2])) continue;
+      const float cx = kW / 2.0f, cy = kH / 2.0f;
+      const float d0 = side(t.v[0], t.v[1], cx, cy), d1 = side(t.v[1], t.v[2], cx, cy),
+                  d2 = side(t.v[2], t.v[0], cx, cy);
+      spanning = spanning || (d0 > 0 && d1 > 0 && d2 > 0) || (d0 < 0 && d1 < 0 && d2 < 0);
+    }
+  }
+  EXPECT_TRUE(spanning);
+  m_rc.ClearQueues();
+}
+
 }  // namespace
 
 namespace {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/ActRes.h"
 #include "engine/FileStream.h"
@@ -78,6 +80,29 @@ TEST(SpriteSource, EventsColoursAndCorners) {
   const std::string layer = built.act.substr(16 + 4 + 32 + 4, 12);
   EXPECT_EQ(layer, std::string("\x03\x00\x00\x00\x03\x00\x00\x00\x00\x00\x00\x00", 12));
   EXPECT_NE(built.act.find(std::string("step.wav\0", 9)), std::string::npos);
+}
+
+// Images are numbered 0, 1, 2 in the order they are defined, whatever
+// order the layers name them in.
+TEST(SpriteSource, ImagesAreNumberedInTheOrderTheyAreDefined) {
+  const std::string text =
+      "color a 1 1 1\n"
+      "image first\na\nend\n"
+      "image second\naa\nend\n"
+      "image third\naaa\nend\n"
+      "action 0\nmotion\nlayer third 0 0\nlayer first 0 0\nlayer second 0 0\n";
+  BuiltSprite built;
+  std::string error;
+  ASSERT_TRUE(BuildSpriteSource(text, &built, &error)) << error;
+  std::vector<int32_t> images;
+  // The motion's layers start after the header, the action's motion count,
+  // the motion's two boxes and its layer count; each is 32 bytes.
+  for (size_t layer = 0; layer < 3; ++layer) {
+    int32_t index;
+    std::memcpy(&index, built.act.data() + 16 + 4 + 32 + 4 + 32 * layer + 8, sizeof index);
+    images.push_back(index);
+  }
+  EXPECT_EQ(images, (std::vector<int32_t>{2, 0, 1}));
 }
 
 TEST(SpriteSource, RefusesMalformedSources) {

@@ -227,6 +227,8 @@ TEST_F(Draw2dDrawTest, FramesPlaceTheirPieces) {
       // The ornament (action 3 motion 9) lies over the top-left piece.
       {"small, type 0", {3, 7}, [](CRC* rc) { DrawDialogFrame(rc, 100, 100, 1, 0, 0, 0xFFFFFFFF, false); },
        rows(100, 100, {0, 20}, 20, {{9, 1, 2}, {6, 7, 8}})},
+      {"small menu frame (the title's)", {3, 7}, [](CRC* rc) { DrawDialogFrameSmall(rc, 100, 100, 1, 0); },
+       rows(100, 100, {0, 20}, 20, {{9, 1, 2}, {6, 7, 8}})},
       {"large, bottom 3 below the last row", {5}, [](CRC* rc) { DrawDialogFrameLarge(rc, 50, 60, 1, 2, 5, 0xFFFFFFFF); },
        rows(50, 60, {0, 20, 40, 43}, 40, {{0, 1, 2}, {3, 4, 5}, {3, 4, 5}, {6, 7, 8}})},
       {"strip", {1}, [](CRC* rc) { DrawDialogFrameStrip(rc, 50, 60, 2, 1, 0xFFFFFFFF); },
