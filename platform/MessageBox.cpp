@@ -10,8 +10,10 @@
 
 namespace platform {
 
-std::string Cp949ToUtf8(const std::string& text) {
-  iconv_t cd = iconv_open("UTF-8", "CP949");
+namespace {
+// Bytes that do not convert become '?'.
+std::string Convert(const char* to, const char* from, const std::string& text) {
+  iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return text;
   std::string out;
   out.reserve(text.size() * 2);
@@ -32,6 +34,11 @@ std::string Cp949ToUtf8(const std::string& text) {
   iconv_close(cd);
   return out;
 }
+}  // namespace
+
+std::string Cp949ToUtf8(const std::string& text) { return Convert("UTF-8", "CP949", text); }
+
+std::string Utf8ToCp949(const std::string& text) { return Convert("CP949", "UTF-8", text); }
 
 namespace {
 bool IsHeadlessDriver(const char* driver) {

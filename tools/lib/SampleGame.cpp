@@ -67,7 +67,9 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
          BuildSampleMap(sources / "maps", stage, error);
 }
 
-bool PackStage(const fs::path& stage, const fs::path& pack, std::string* error) {
+}  // namespace
+
+bool PackDataFolder(const fs::path& stage, const fs::path& pack, std::string* error) {
   PackWriter writer;
   std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(stage)) {
@@ -88,8 +90,6 @@ bool PackStage(const fs::path& stage, const fs::path& pack, std::string* error) 
   return true;
 }
 
-}  // namespace
-
 bool WriteSampleSettings(const std::string& path, const std::string& gameFolder) {
   VideoSetup setup;
   setup.SetDefaults();
@@ -102,8 +102,16 @@ bool WriteSampleSettings(const std::string& path, const std::string& gameFolder)
   return store.Save(path);
 }
 
+bool LinkProgram(const std::string& program, const std::filesystem::path& link, std::string* error) {
+  std::error_code ec;
+  fs::remove(link, ec);
+  fs::create_symlink(fs::absolute(program), link, ec);
+  if (ec) *error = "cannot link " + program + ": " + ec.message();
+  return !ec;
+}
+
 bool BuildSampleGame(const std::string& sourceData, const std::string& out, const std::string& program,
-                     std::string* error) {
+                     const std::string& launcher, std::string* error) {
   const fs::path outDir = fs::absolute(out);
   const fs::path stage = outDir / "stage";
   std::error_code ec;
@@ -117,22 +125,14 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
       !StageDrawnData(sourceData, stage, error)) {
     return false;
   }
-  if (!PackStage(stage, outDir / "data.pak", error)) return false;
+  if (!PackDataFolder(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
   if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {
     *error = "cannot write the settings";
     return false;
   }
-  if (!program.empty()) {
-    const fs::path link = outDir / "slvexe";
-    fs::remove(link, ec);
-    fs::create_symlink(fs::absolute(program), link, ec);
-    if (ec) {
-      *error = "cannot link " + program + ": " + ec.message();
-      return false;
-    }
-  }
-  return true;
+  return (program.empty() || LinkProgram(program, outDir / "slvexe", error)) &&
+         (launcher.empty() || LinkProgram(launcher, outDir / "selvarin", error));
 }
 
 }  // namespace slvtools

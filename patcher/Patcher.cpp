@@ -1,0 +1,72 @@
+#include "patcher/Patcher.h"
+
+#include <vector>
+
+#include "patcher/UpdateInstall.h"
+#include "platform/DebugLog.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/Process.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+constexpr const char* kProductKey = "Software\\ProjectSelvarin\\Selvarin";
+constexpr const char* kNotInstalled = "셀바리아가 설치되어 있지 않습니다.";
+constexpr const char* kNotUpdated = "업데이트를 설치하지 못했습니다.";
+constexpr const char* kUpdated = "1.13 업데이트를 완료 했습니다.";
+constexpr const char* kReadme = "readme.txt";
+
+// The update's files, swapped into place in this order.
+const std::vector<std::string>& UpdateFiles() {
+  static const std::vector<std::string> names = {"selvarin", "slvexe", "data21.pak", kReadme};
+  return names;
+}
+
+// The stored "Path", or nothing when the key or the text value is missing.
+bool ReadInstalledPath(const std::string& settingsFile, std::string* path) {
+  platform::SettingsStore store;
+  if (!store.Load(settingsFile)) return false;
+  const platform::SettingsStore::Value* value = store.Find(kProductKey, "Path");
+  if (value == nullptr || value->type != platform::SettingsStore::Type::String) return false;
+  *path = value->text;
+  return true;
+}
+
+}  // namespace
+
+PatcherHost::PatcherHost()
+    : settingsFile(platform::SettingsStore::DefaultPath()),
+      sourceFolder("."),
+      showMessage(platform::ShowMessageBox),
+      openDocument(platform::OpenWithDesktop) {}
+
+std::string InstalledFolder(std::string path) {
+  if (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path;
+}
+
+int PatcherWinMain(PatcherHost& host) {
+  std::string path;
+  const bool stored = ReadInstalledPath(host.settingsFile, &path);
+  const std::string folder = InstalledFolder(path);
+  CUpdateInstall install(host.files, host.sourceFolder, folder, UpdateFiles());
+  if (stored) install.RecoverLeftovers();
+  if (!stored || !platform::PathExists(folder + "/selvarin")) {
+    host.showMessage(kNotInstalled, "ERROR");
+    return -1;
+  }
+  if (!install.Install()) {
+    host.showMessage(std::string(kNotUpdated) + "\n" + install.FailedName(), "ERROR");
+    return -2;
+  }
+  // The update is in place whether or not the readme can be shown.
+  if (!host.openDocument(install.InstalledPath(kReadme))) DebugLog("patcher: the readme did not open");
+  host.showMessage(kUpdated, "OK");
+  return 0;
+}
+
+int PatcherWinMain() {
+  PatcherHost host;
+  return PatcherWinMain(host);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Whole-file operations for installing files: copy, rename over, remove, and
+// the regular-file test. Paths are taken exactly as given (no case matching;
+// FindOnDisk finds a name first). Each object counts its calls per
+// operation, so a test can make one chosen call fail as the system would.
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace platform {
+
+class FileOperations {
+ public:
+  enum class Op { IsRegularFile, Copy, Rename, Remove };
+
+  // A regular file (links followed) that this process can read.
+  bool IsRegularFile(const std::string& path);
+  // Copies `from` to `to` (created, or truncated when it exists; never
+  // written through a link) with the source's permission bits, flushed to
+  // disk before it returns. On failure nothing it wrote is left.
+  bool Copy(const std::string& from, const std::string& to);
+  // Renames `from` to `to`, replacing a file of that name in one step.
+  bool Rename(const std::string& from, const std::string& to);
+  bool Remove(const std::string& path);
+
+  // Tests: the `nth` call (from 1) of `op` fails; a failing copy first
+  // writes part of its target, like a full disk. 0 clears the fault.
+  void FailCall(Op op, int nth) { m_failAt[Index(op)] = nth; }
+  // Tests: sees every call before it runs, with its one or two paths.
+  void Observe(std::function<void(Op, const std::string&, const std::string&)> observer) {
+    m_observer = std::move(observer);
+  }
+
+ private:
+  static constexpr size_t kOps = 4;
+  static size_t Index(Op op) { return static_cast<size_t>(op); }
+  // Counts the call; true when it is the one to fail.
+  bool Begin(Op op, const std::string& a, const std::string& b);
+
+  std::array<int, kOps> m_calls{};
+  std::array<int, kOps> m_failAt{};
+  std::function<void(Op, const std::string&, const std::string&)> m_observer;
+};
+
+}  // namespace platform

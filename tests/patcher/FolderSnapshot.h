@@ -1,0 +1,36 @@
+#pragma once
+// Every entry of a folder with its bytes (or link target) and permission
+// bits, to show that an installer left the folder exactly as it was.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "tests/support/TestSupport.h"
+
+namespace patchertest {
+
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    struct stat st{};
+    lstat(entry.path().c_str(), &st);
+    std::string what = std::to_string(st.st_mode) + ":";
+    if (entry.is_symlink()) {
+      what += "link " + std::filesystem::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      what += testsupport::ReadFile(entry.path());
+    }
+    entries[entry.path().filename().string()] = what;
+  }
+  return entries;
+}
+
+inline unsigned Mode(const std::filesystem::path& path) {
+  struct stat st{};
+  stat(path.c_str(), &st);
+  return st.st_mode & 0777;
+}
+
+}  // namespace patchertest

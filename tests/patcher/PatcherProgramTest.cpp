@@ -1,0 +1,111 @@
+// `patcher`, run as a program in the sample update kit against a copy of
+// the sample game folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "engine/PackFile.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "tests/patcher/FolderSnapshot.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using patchertest::Mode;
+using patchertest::Snapshot;
+
+const char* const kNames[] = {"selvarin", "slvexe", "data21.pak", "readme.txt"};
+
+// Compared a block at a time: the programs are large.
+bool SameBytes(const fs::path& a, const fs::path& b) {
+  std::ifstream inA(a, std::ios::binary);
+  std::ifstream inB(b, std::ios::binary);
+  std::vector<char> blockA(1 << 20);
+  std::vector<char> blockB(1 << 20);
+  while (inA && inB) {
+    inA.read(blockA.data(), static_cast<std::streamsize>(blockA.size()));
+    inB.read(blockB.data(), static_cast<std::streamsize>(blockB.size()));
+    if (inA.gcount() != inB.gcount() || !std::equal(blockA.begin(), blockA.begin() + inA.gcount(), blockB.begin())) {
+      return false;
+    }
+  }
+  return inA.eof() && inB.eof();
+}
+
+std::string WaitForFile(const fs::path& path) {
+  for (int i = 0; i < 500 && !fs::exists(path); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return fs::exists(path) ? testsupport::ReadFile(path) : "";
+}
+
+class PatcherProgram : public ::testing::Test {
+ protected:
+  PatcherProgram() {
+    fs::copy(testsupport::BinaryDir() / "game", Game(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    platform::SettingsStore store;
+    store.SetString("Software\\ProjectSelvarin\\Selvarin", "Path", Game().string() + "/");
+    store.Save(Settings().string());
+    // The desktop's opener records what it is given.
+    const auto opener = dir.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + (dir / "opened").string() +
+                                                      ".part\"\n/bin/mv \"" + (dir / "opened").string() + ".part\" \"" +
+                                                      (dir / "opened").string() + "\"\n");
+    chmod(opener.c_str(), 0755);
+  }
+
+  fs::path Game() const { return dir / "game"; }
+  fs::path Settings() const { return dir / "registry.ini"; }
+  testsupport::ProgramResult Run(const fs::path& kit) const {
+    const char* path = std::getenv("PATH");
+    return testsupport::RunProgram({(testsupport::BinaryDir() / "patcher/main/patcher").string()},
+                                   {{"SLV_REGISTRY", Settings().string()},
+                                    {"PATH", (dir / "bin").string() + ":" + (path ? path : "/usr/bin:/bin")}},
+                                   60000, kit.string());
+  }
+
+  testsupport::TempDir dir;
+};
+
+TEST_F(PatcherProgram, InstallsTheSampleUpdateAndOpensItsReadme) {
+  const fs::path kit = testsupport::BinaryDir() / "update";
+  const auto result = Run(kit);
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find(platform::Cp949ToUtf8("1.13 업데이트를 완료 했습니다.")), std::string::npos)
+      << result.output;
+  for (const char* name : kNames) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Game() / name))) << name;
+    EXPECT_TRUE(SameBytes(Game() / name, kit / name)) << name;
+  }
+  EXPECT_EQ(Mode(Game() / "slvexe") & 0111, 0111u);
+  EXPECT_EQ(Mode(Game() / "selvarin") & 0111, 0111u);
+  EXPECT_EQ(WaitForFile(dir / "opened"), (Game() / "readme.txt").string() + "\n");
+
+  // The kit's own content: the redrawn notice in an add-on pack the game
+  // reads at its next start, and a Korean readme in code page 949.
+  EXPECT_EQ(testsupport::ReadFile(Game() / "readme.txt").rfind("셀바린 1.13 업데이트", 0), 0u);
+  ASSERT_TRUE(RegisterPack((Game() / "data21.pak").string()));
+  EXPECT_NE(GetPackList()->Find("data/bmp/notice.bmp"), nullptr);
+  FreePacks();
+}
+
+TEST_F(PatcherProgram, AKitWithoutItsPackLeavesTheGameAsItWas) {
+  const fs::path kit = dir / "kit";
+  fs::copy(testsupport::BinaryDir() / "update", kit, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::remove(kit / "data21.pak");
+  const auto before = Snapshot(Game());
+  const auto result = Run(kit);
+  EXPECT_EQ(result.exitCode, 254) << result.output;
+  EXPECT_NE(result.output.find(platform::Cp949ToUtf8("업데이트를 설치하지 못했습니다.\ndata21.pak")),
+            std::string::npos)
+      << result.output;
+  EXPECT_EQ(Snapshot(Game()), before);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(dir / "opened"));
+}
+
+}  // namespace
