@@ -425,4 +425,125 @@ TEST_F(PassDrawTest, ImageQuadsReachAcrossTheImageInItsDecal) {
   }
 }
 
+// ---- Small scenes kept as golden pictures ----
+
+// A 6 x 6 cross: white centre, green arms, transparent corners.
+std::vector<uint16_t> Cross() {
+  std::vector<uint16_t> px(36, 0);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      const bool arm = (x >= 2 && x < 4) || (y >= 2 && y < 4);
+      const bool centre = x >= 2 && x < 4 && y >= 2 && y < 4;
+      px[static_cast<size_t>(y * 6 + x)] = centre ? kImgWhite : arm ? kImgGreen : 0;
+    }
+  }
+  return px;
+}
+
+// Blue and white squares.
+std::vector<uint16_t> Checker(int side) {
+  std::vector<uint16_t> px(static_cast<size_t>(side * side));
+  for (int i = 0; i < side * side; ++i) px[static_cast<size_t>(i)] = ((i % side + i / side) % 2) != 0 ? 0x801F : kImgWhite;
+  return px;
+}
+
+// Over a checker image quad of pass 4: a half-transparent red silhouette, the
+// cross as it is, and an opaque yellow silhouette nearer than both.
+void SilhouetteScene(CRC& rc, const SprImage* checker, const SprImage* cross) {
+  rc.m_quads.push_back(Quad<QueuedImageQuad>(checker, 0, 0, 16, 12, kWhite, 0.02f, 0.02f));
+  rc.FlushQuads();
+  QueuedEffectQuad red = Quad<QueuedEffectQuad>(cross, 1, 1, 7, 7, 0x80FF0000, 0.05f, 0.05f);
+  red.silhouette = 1;
+  QueuedEffectQuad yellow = Quad<QueuedEffectQuad>(cross, 5, 5, 11, 11, 0xFFFFFF00, 0.06f, 0.06f);
+  yellow.silhouette = 1;
+  rc.m_effectQuads.push_back(red);
+  rc.m_effectQuads.push_back(Quad<QueuedEffectQuad>(cross, 9, 1, 15, 7, kWhite, 0.05f, 0.05f));
+  rc.m_effectQuads.push_back(yellow);
+  rc.FlushEffectQuads();
+}
+
+TEST_F(PassDrawTest, GoldenSilhouettes) {
+  UseSharedDecal();
+  const SprImage* checker = Image(Checker(4), 4, 4);
+  const SprImage* cross = Image(Cross(), 6, 6);
+  for (const int32_t sort : {0, 1}) {
+    UseSize(16, 12);
+    g_zBufferSort = sort;
+    CRC::s_primitiveCount = 0;
+    SilhouetteScene(m_rc, checker, cross);
+    // Sorted, each silhouette is drawn twice.
+    EXPECT_EQ(CRC::s_primitiveCount, sort != 0 ? 6 : 4);
+    ExpectGoldenText(sort != 0 ? "passes_silhouettes_sorted" : "passes_silhouettes", m_rig->color);
+  }
+}
+
+// Additive triangles add only onto what lies at exactly their depth: an
+// opaque textured rectangle of pass 7 takes a red untextured triangle and a
+// grey-blue textured one; the background beside it and a triangle at another
+// depth take nothing.
+TEST_F(PassDrawTest, GoldenAdditiveOnOpaque) {
+  CTexture* dark = Texture({0x202020FF, 0x404040FF, 0x404040FF, 0x202020FF}, 2, 2);
+  CTexture* blue = Texture({0x2040C0FF}, 1, 1);
+  auto& opaque = m_rc.m_alphaTestTris[dark];
+  QueuedTriangleEx upper{{V(2, 2, 0.05f, kWhite, 0, 0), V(12, 2, 0.05f, kWhite, 1, 0), V(2, 10, 0.05f, kWhite, 0, 1)}, 0};
+  QueuedTriangleEx lower{{V(12, 2, 0.05f, kWhite, 1, 0), V(12, 10, 0.05f, kWhite, 1, 1), V(2, 10, 0.05f, kWhite, 0, 1)}, 0};
+  opaque.push_back(upper);
+  opaque.push_back(lower);
+  m_rc.FlushAlphaTestTris();
+  auto red = std::make_unique<QueuedColorTriangle>();
+  red->v[0] = ColoredVertex{0, 0, 0, 0.05f, 0xFF600000, 0};
+  red->v[1] = ColoredVertex{16, 0, 0, 0.05f, 0xFF600000, 0};
+  red->v[2] = ColoredVertex{0, 12, 0, 0.05f, 0xFF600000, 0};
+  m_rc.m_additiveUntexTris.push_back(std::move(red));
+  m_rc.m_additiveTexTris[blue].push_back(QueuedTriangle{{V(16, 12, 0.05f, 0xFF808080), V(0, 12, 0.05f, 0xFF808080),
+                                                         V(16, 0, 0.05f, 0xFF808080)}});
+  m_rc.m_additiveTexTris[blue].push_back(Tri(0, 0, 16, 0.03f));
+  m_rc.FlushAdditiveTris();
+  EXPECT_EQ(CRC::s_primitiveCount, 5);
+  EXPECT_TRUE(m_rc.m_additiveUntexTris.empty() && m_rc.m_additiveTexTris.empty());
+  ExpectGoldenText("passes_additive_on_opaque", m_rig->color);
+}
+
+// Half-transparent effect triangles of two textures, blended farthest first
+// whatever their queue or texture order.
+TEST_F(PassDrawTest, GoldenDepthSortedEffectTriangles) {
+  CTexture* white = White();
+  CTexture* checker = Texture({0xFFFFFFFF, 0x000000FF, 0x000000FF, 0xFFFFFFFF}, 2, 2);
+  auto& q = m_rc.m_noDepthTris;
+  auto tri = [](float x0, float y0, float x1, float y1, float x2, float y2, float rhw, uint32_t color) {
+    return QueuedTriangle{{V(x0, y0, rhw, color, 0, 0), V(x1, y1, rhw, color, 1, 0), V(x2, y2, rhw, color, 0, 1)}};
+  };
+  q[white].push_back(tri(1, 1, 15, 1, 1, 11, 0.08f, 0x80FF0000));    // nearest
+  q[checker].push_back(tri(0, 0, 16, 0, 0, 12, 0.02f, 0xFFFFFFFF));  // farthest
+  q[white].push_back(tri(15, 1, 15, 11, 4, 6, 0.04f, 0x8000FF00));
+  q[checker].push_back(tri(3, 11, 13, 11, 8, 2, 0.06f, 0x800000FF));
+  m_rc.FlushTrisNoDepthTest();
+  EXPECT_EQ(CRC::s_primitiveCount, 4);
+  ExpectGoldenText("passes_depth_sorted_effect_triangles", m_rig->color);
+}
+
+// Overlay quads draw over everything, whatever the depths: a near opaque
+// triangle and a sprite quad under a far overlay of a four-colour decal,
+// turned half round.
+TEST_F(PassDrawTest, GoldenOverlayOverEverything) {
+  UseSharedDecal();
+  m_rc.m_alphaTestTris[White()].push_back(QueuedTriangleEx{{V(0, 0, 0.09f, kBlue), V(16, 0, 0.09f, kBlue), V(0, 12, 0.09f, kBlue)}, 0});
+  m_rc.FlushAlphaTestTris();
+  m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(Image(Cross(), 6, 6), 9, 5, 15, 11, kWhite, 0.08f, 0.08f));
+  m_rc.FlushSpriteQuads();
+  std::vector<uint16_t> quarters(15 * 15);
+  for (int y = 0; y < 15; ++y) {
+    for (int x = 0; x < 15; ++x) {
+      const uint16_t colours[4] = {kImgRed, kImgGreen, kImgWhite, 0x801F};
+      quarters[static_cast<size_t>(y * 15 + x)] = colours[(y < 8 ? 0 : 2) + (x < 8 ? 0 : 1)];
+    }
+  }
+  CDecal* decal = Decal(quarters, 15, 15);
+  QueuedDecalQuad overlay = Quad<QueuedDecalQuad>(decal, 2, 1, 14, 11, 0xC0FFFFFF, 0.01f, 0.01f);
+  m_rc.m_overlayQuads.push_back(overlay);
+  m_rc.FlushOverlayQuads();
+  EXPECT_EQ(CRC::s_primitiveCount, 3);
+  ExpectGoldenText("passes_overlay_over_everything", m_rig->color);
+}
+
 }  // namespace
