@@ -410,11 +410,12 @@ const PassStates& StatesOf(int pass) {
     return s;
   }();
   using namespace pass_states;
-  static const PassStates* table[17] = {nullptr,         &kTextureBatches,  &kTextureBatches,  &flagged,
-                                        &kQuads,         &kTrisZLess,       &kEffectQuads,     &kAlphaTestTris,
-                                        &kQuadsAB,       &kQuadsAB,         &kSpriteQuads,     &kBlendTris,
-                                        &kBlendTrisTested, &kAdditiveTris,  &kTrisZLessEqual,  &kTrisNoDepthTest,
-                                        &kOverlayQuads};
+  // By pass number.
+  static const PassStates* table[17] = {
+      nullptr,           &kTextureBatches, &kTextureBatches, &flagged,          &kQuads,
+      &kTrisZLess,       &kEffectQuads,    &kAlphaTestTris,  &kQuads,           &kQuads,
+      &kSpriteQuads,     &kBlendTris,      &kBlendTrisTested, &kAdditiveTris,   &kTrisZLessEqual,
+      &kTrisNoDepthTest, &kOverlayQuads};
   return *table[pass];
 }
 

@@ -51,12 +51,11 @@ constexpr auto kAlways = static_cast<uint32_t>(Compare::Always);
 
 inline constexpr PassStates kTextureBatches{.alphaTest = 1, .zWrite = 1};
 inline constexpr PassStates kFlaggedBatches{.alphaRef = 1, .alphaTest = 0};  // depth write: the argument
-inline constexpr PassStates kQuads{.alphaRef = 1, .alphaTest = 0, .zWrite = 0};
+inline constexpr PassStates kQuads{.alphaRef = 1, .alphaTest = 0, .zWrite = 0};  // image, texture and decal quads
 inline constexpr PassStates kTrisZLess{.alphaRef = 1, .alphaTest = 1, .zWrite = 1, .zFunc = kLess,
                                        .restoreZFunc = true};
 inline constexpr PassStates kEffectQuads{.spriteFilter = true, .alphaTest = 1, .zWrite = 1};
 inline constexpr PassStates kAlphaTestTris{.alphaTest = 1, .zWrite = 1};
-inline constexpr PassStates kQuadsAB{.alphaRef = 1, .alphaTest = 0, .zWrite = 0};
 inline constexpr PassStates kSpriteQuads{.spriteFilter = true, .alphaRef = 1, .alphaTest = 0, .zWrite = 0};
 inline constexpr PassStates kBlendTris{.alphaRef = 1, .alphaTest = 0, .zWrite = 1};
 inline constexpr PassStates kBlendTrisTested{.alphaRef = 1, .alphaTest = 1, .zWrite = 1, .restoreZFunc = true};

@@ -170,13 +170,13 @@ void DrawQueue(Device3D& device, const std::vector<Record>& queue, bool sorted, 
 }
 
 template <class Record>
-auto SortedPass(bool sorted) {
+auto QuadDraw(bool sorted) {
   return [sorted](Device3D& device, std::vector<Record>& queue) { DrawQueue(device, queue, sorted, PlainStrip); };
 }
 
 }  // namespace
 
-void CRC::FlushQuads() { RunPass(m_device, pass_states::kQuads, m_quads, SortedPass<QueuedImageQuad>(g_zBufferSort != 0)); }
+void CRC::FlushQuads() { RunPass(m_device, pass_states::kQuads, m_quads, QuadDraw<QueuedImageQuad>(g_zBufferSort != 0)); }
 
 // A silhouette is the record's colour in the shape of its image's opaque
 // texels. Unsorted, the colour replaces the texels'; sorted, the image is
@@ -188,7 +188,7 @@ void CRC::FlushEffectQuads() {
       DrawStrip(device, strip);
       return;
     }
-    device.SetRenderState(RenderState::AlphaRef, strip[0].diffuse >> 24);
+    device.SetRenderState(RenderState::AlphaRef, strip[0].diffuse >> 24);  // the record's alpha
     if (sorted) {
       DrawStrip(device, strip);
       device.SetRenderState(RenderState::ZFunc, pass_states::kEqual);
@@ -206,16 +206,16 @@ void CRC::FlushEffectQuads() {
           [&](Device3D& device, std::vector<QueuedEffectQuad>& queue) { DrawQueue(device, queue, sorted, draw); });
 }
 
-void CRC::FlushQuadsA() { RunPass(m_device, pass_states::kQuadsAB, m_quadsA, SortedPass<QueuedQuad>(g_zBufferSort != 0)); }
+void CRC::FlushQuadsA() { RunPass(m_device, pass_states::kQuads, m_quadsA, QuadDraw<QueuedQuad>(g_zBufferSort != 0)); }
 
 void CRC::FlushQuadsB() {
-  RunPass(m_device, pass_states::kQuadsAB, m_quadsB, SortedPass<QueuedDecalQuad>(g_zBufferSort != 0));
+  RunPass(m_device, pass_states::kQuads, m_quadsB, QuadDraw<QueuedDecalQuad>(g_zBufferSort != 0));
 }
 
 void CRC::FlushSpriteQuads() {
-  RunPass(m_device, pass_states::kSpriteQuads, m_spriteQuads, SortedPass<QueuedSpriteQuad>(g_zBufferSort != 0));
+  RunPass(m_device, pass_states::kSpriteQuads, m_spriteQuads, QuadDraw<QueuedSpriteQuad>(g_zBufferSort != 0));
 }
 
 void CRC::FlushOverlayQuads() {
-  RunPass(m_device, pass_states::kOverlayQuads, m_overlayQuads, SortedPass<QueuedDecalQuad>(false));
+  RunPass(m_device, pass_states::kOverlayQuads, m_overlayQuads, QuadDraw<QueuedDecalQuad>(false));
 }
