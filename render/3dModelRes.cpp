@@ -157,7 +157,7 @@ bool C3dModelRes::ReadNode(FieldReader& r, C3dModelNode& node, const std::vector
   if (!r.ok() || !ReadMesh(r, node)) return false;
   ReadRotKeys(r, node.rotKeys);
   if (!r.ok()) return false;
-  TakeTextures(node, indices, textureNames);
+  node.textures = TakeModelTextures(*m_textures, indices, textureNames, m_alpha != 0xFF ? 1 : 0);
   return true;
 }
 
@@ -187,19 +187,24 @@ bool C3dModelRes::ReadMesh(FieldReader& r, C3dModelNode& node) {
   return r.ok();
 }
 
-// Indices outside the file's names, and textures that did not load, leave
-// the slot empty; only what loaded is locked.
-void C3dModelRes::TakeTextures(C3dModelNode& node, const std::vector<int32_t>& indices,
-                               const std::vector<std::string>& textureNames) {
-  const int flagged = m_alpha != 0xFF ? 1 : 0;
-  node.textures.reserve(indices.size());
+std::vector<CTexture*> TakeModelTextures(CTextureMgr& cache, const std::vector<int32_t>& indices,
+                                         const std::vector<std::string>& names, int flagged) {
+  std::vector<CTexture*> textures;
+  textures.reserve(indices.size());
   for (int32_t index : indices) {
     CTexture* texture = nullptr;
-    if (index >= 0 && static_cast<size_t>(index) < textureNames.size()) {
-      texture = m_textures->GetTexture(textureNames[static_cast<size_t>(index)].c_str(), flagged);
+    if (index >= 0 && static_cast<size_t>(index) < names.size()) {
+      texture = cache.GetTexture(names[static_cast<size_t>(index)].c_str(), flagged);
     }
-    if (texture != nullptr) m_textures->Lock(texture);
-    node.textures.push_back(texture);
+    if (texture != nullptr) cache.Lock(texture);
+    textures.push_back(texture);
+  }
+  return textures;
+}
+
+void ReleaseModelTextures(CTextureMgr& cache, const std::vector<CTexture*>& textures) {
+  for (CTexture* texture : textures) {
+    if (texture != nullptr) cache.UnLock(texture);
   }
 }
 
@@ -211,11 +216,7 @@ C3dModelNode* C3dModelRes::RootNode() const {
 }
 
 void C3dModelRes::Reset() {
-  for (const auto& node : m_nodes) {
-    for (CTexture* texture : node->textures) {
-      if (texture != nullptr) m_textures->UnLock(texture);
-    }
-  }
+  for (const auto& node : m_nodes) ReleaseModelTextures(*m_textures, node->textures);
   m_nodes.clear();
   m_meshes.clear();
   m_mainNodeNames.clear();

@@ -41,6 +41,13 @@ bool CheckModelFace(ModelFace& face, size_t vertices, size_t texVertices, bool* 
 // Reads the face record's fields; 20-byte records keep the first 14 bytes.
 void ReadModelFace(FieldReader& r, ModelFace& face, bool shortRecord);
 
+// The textures a node's indices name in the file's list, each got from the
+// cache's list and locked once. An index outside the names, or a texture
+// that does not load, leaves its slot empty and locks nothing.
+std::vector<CTexture*> TakeModelTextures(CTextureMgr& cache, const std::vector<int32_t>& indices,
+                                         const std::vector<std::string>& names, int flagged);
+void ReleaseModelTextures(CTextureMgr& cache, const std::vector<CTexture*>& textures);
+
 struct ModelMesh {
   std::vector<Vec3> vertices;
   std::vector<ModelTexVertex> texVertices;
@@ -135,8 +142,6 @@ class C3dModelRes : public CRes {
   bool ReadNode(FieldReader& r, C3dModelNode& node, const std::vector<std::string>& textureNames);
   bool ReadMesh(FieldReader& r, C3dModelNode& node);
   void ReadBox(FieldReader& r, ModelBox& box) const;
-  void TakeTextures(C3dModelNode& node, const std::vector<int32_t>& indices,
-                    const std::vector<std::string>& textureNames);
 
   CTextureMgr* m_textures;
   uint8_t m_minor = 0;
