@@ -93,16 +93,18 @@ void UIMessage::SendAnswer() {
   }
 }
 
+// A hidden box answers nothing: an answer reaches the owner once.
 void UIMessage::OnLButtonDown() {
+  if (m_shown == 0) return;
   m_answer = ButtonUnderPointer();
-  if (m_shown != 0 && m_answer >= 0) Show(0);
+  if (m_answer >= 0) Show(0);
   m_textBox.OnLButtonDown();
   SendAnswer();
 }
 
 // Beside a two-button box a right press answers with the second button.
 void UIMessage::OnRButtonDown() {
-  if (m_kind == kOk || ButtonUnderPointer() >= 0) return;
+  if (m_shown == 0 || m_kind == kOk || ButtonUnderPointer() >= 0) return;
   m_answer = 1;
   SecondButton().StartZoom(true);
   Show(0);
