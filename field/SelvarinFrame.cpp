@@ -1,8 +1,6 @@
 #include "field/SelvarinFrame.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 #include "engine/AppShell.h"
 #include "engine/CdAudio.h"
@@ -38,12 +36,6 @@ CSelvarinFrame* s_gameFrame = nullptr;
 constexpr int kModeCount = 11;
 constexpr int kPicturePeriod = 50;  // the picture slots' default period
 constexpr int kBattleTurnRequest = 5;
-
-// A frame key read as a whole number; an undefined key reads 0.
-int32_t ResInt(const char* key) {
-  const long value = std::strtol(GetResValue(key).c_str(), nullptr, 10);
-  return static_cast<int32_t>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
 
 }  // namespace
 
@@ -88,7 +80,7 @@ void CSelvarinFrame::Init() {
   m_choiceX = 330;
   m_choiceY = 250;
   m_choiceWidth = 0;
-  m_northAngle = HasResValue("news") ? ResInt("news") : 0;
+  m_northAngle = HasResValue("news") ? CSelvarinContext::GetResInt("news") : 0;
   s_gameFrame = this;
   m_selectedMember = -1;
   m_selectableCount = 0;
@@ -121,11 +113,11 @@ void CSelvarinFrame::ResetPlayState() {
 
 void CSelvarinFrame::ReadFrameKeys() {
   CSelvarinView* view = GetView();
-  view->m_noRotate = ResInt("norotate");
-  view->m_noMap = ResInt("nomap");
-  view->m_waterSet = ResInt("waterset");
-  view->m_waveWater = ResInt("wavewater");
-  view->m_extendClip = ResInt("extendclip");
+  view->m_noRotate = CSelvarinContext::GetResInt("norotate");
+  view->m_noMap = CSelvarinContext::GetResInt("nomap");
+  view->m_waterSet = CSelvarinContext::GetResInt("waterset");
+  view->m_waveWater = CSelvarinContext::GetResInt("wavewater");
+  view->m_extendClip = CSelvarinContext::GetResInt("extendclip");
   view->m_sky = GetResValue("sky");
 }
 

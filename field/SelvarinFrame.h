@@ -180,6 +180,8 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
   std::array<CTexture*, 5> m_overlayTextures{};  // owned
   int32_t m_aviOpen = 0;  // while the frame's video texture plays
+  // The map's field bounds, set by map loading; the camera keeps inside.
+  float m_mapMinX = -500.0f, m_mapMaxX = 500.0f, m_mapMinZ = -500.0f, m_mapMaxZ = 500.0f;
 
  private:
   struct ModeActions {
@@ -205,5 +207,3 @@ class CSelvarinFrame : public C3dFrame {
 
 // The game frame that runs, set by its Init; null before the first.
 CSelvarinFrame* GetGameFrame();
-// Its context.
-CSelvarinContext* GetFieldContext();

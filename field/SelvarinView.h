@@ -14,6 +14,10 @@ class CSelvarinView : public C3dView {
  public:
   // The look-at and the target look-at at once.
   void SetLookAt(const Vec3& position);
+  // The field scene of the current game frame's context: the visible model
+  // actors, the ground, the texture batches and the queued passes. The
+  // actors and effects join it with their own drawing.
+  void Render(CRC& rc) override;
 
   CSelvarinActor* m_pFollow = nullptr;  // the camera follows it; not owned
   CSelvarinActor* m_pFocus = nullptr;   // the battle's focus actor
