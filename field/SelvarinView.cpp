@@ -23,6 +23,10 @@ void CSelvarinView::Render(CRC& rc) {
     rc.DrawOpaqueTextureBatches();
     rc.DrawAlphaTextureBatches();
     rc.DrawFlaggedTextureBatches(true);
+    // Still to come here, each with its own code: the actors' and effects'
+    // drawing, and the render context's queued passes before and after the
+    // translucent models (quads and depth-tested triangles; then blended,
+    // additive and overlay ones).
     FlushDrawList(rc, 1);
   }
   C3dView::Render(rc);
