@@ -45,7 +45,7 @@ TEST(LogoAndTitleRun, LogoClickTitleNewGameAndEscape) {
                                                {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
                                                {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()},
                                                {"SLV_DEBUGLOG", "1"}};
-  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 60000, GameFolder());
+  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_FALSE(std::filesystem::exists(dir / "late.ppm")) << "Escape did not end the game frame";
