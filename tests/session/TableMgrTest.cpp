@@ -90,7 +90,8 @@ TEST_F(MagicSkillTest, AMissingFileOrAFullTable) {
   Write("data/diary/many.txt", many);
   EXPECT_TRUE(magic.Load("diary/many.txt"));
   EXPECT_EQ(magic.GetCount(), CMagicMgr::kMaxMagic);
-  EXPECT_EQ(magic.Find("m" + std::to_string(CMagicMgr::kMaxMagic)), -1);
+  const std::string last = std::string("m") + std::to_string(CMagicMgr::kMaxMagic);
+  EXPECT_EQ(magic.Find(last), -1);
 }
 
 constexpr const char* kMonsterText =
