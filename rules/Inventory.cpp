@@ -60,8 +60,7 @@ int CSession::CountItemOwned(int item) const {
   if (!ValidItem(item)) return 0;
   int owned = std::clamp(inventory[static_cast<size_t>(item)], 0, kMaxCount);
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
-    const PlayerData& m = *GetPartyMember(p);
-    for (int32_t worn : {m.weapon, m.armor, m.shield, m.helmet, m.shoes, m.acc1, m.acc2, m.acc3}) owned += worn == item;
+    for (int32_t worn : WornItems(*GetPartyMember(p))) owned += worn == item;
   }
   return owned;
 }
@@ -85,8 +84,7 @@ int CSession::GetCarriedVolume() const {
     volume += item.kind == kItemAcc1 && item.GetAttr(7) == 3 ? 1 : count * int64_t{item.supply};
   }
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
-    const PlayerData& m = *GetPartyMember(p);
-    for (int32_t worn : {m.weapon, m.armor, m.shield, m.helmet, m.shoes, m.acc1, m.acc2, m.acc3}) volume += Volume(worn);
+    for (int32_t worn : WornItems(*GetPartyMember(p))) volume += Volume(worn);
   }
   return static_cast<int>(std::clamp<int64_t>(volume, INT32_MIN, INT32_MAX));
 }

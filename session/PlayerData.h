@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CSelvarinActor;
 
@@ -67,6 +68,11 @@ struct PlayerData {
   int32_t acc2 = 5;
   int32_t acc3 = 5;
 };
+
+// The items a character wears, each piece once: a two-handed weapon fills
+// the weapon and the shield slot, a double accessory both last accessory
+// slots. The empty items are included.
+std::vector<int32_t> WornItems(const PlayerData& player);
 
 // The empty item of each equipment slot.
 enum EmptyItem : int32_t {

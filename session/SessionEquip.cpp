@@ -26,19 +26,11 @@ constexpr int kScreenShield = 5;
 constexpr int kScreenAcc2 = 6;
 constexpr int kScreenAcc3 = 7;
 
-// The real items a character wears, each piece once: a two-handed weapon
-// fills the weapon and the shield slot, a double accessory both last
-// accessory slots.
+// The real items a character wears, each piece once.
 std::vector<int32_t> WornPieces(const PlayerData& player) {
-  const CItemMgr& items = CItemMgr::GetInstance();
-  std::vector<int32_t> pieces;
-  for (int s = 0; s < 8; ++s) {
-    const int32_t item = player.*kScreenSlots[s].field;
-    if (!IsRealItem(item)) continue;
-    if (s == kScreenShield && item == player.weapon && items.IsTwoHandedWeapon(item)) continue;
-    if (s == kScreenAcc3 && item == player.acc2 && items.IsDoubleAccessory(item)) continue;
-    pieces.push_back(item);
-  }
+  std::vector<int32_t> pieces = WornItems(player);
+  pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [](int32_t item) { return !IsRealItem(item); }),
+               pieces.end());
   std::sort(pieces.begin(), pieces.end());
   return pieces;
 }
@@ -50,6 +42,18 @@ std::vector<int32_t> Difference(const std::vector<int32_t>& a, const std::vector
 }
 
 }  // namespace
+
+std::vector<int32_t> WornItems(const PlayerData& player) {
+  const CItemMgr& items = CItemMgr::GetInstance();
+  std::vector<int32_t> worn;
+  for (int s = 0; s < 8; ++s) {
+    const int32_t item = player.*kScreenSlots[s].field;
+    if (s == kScreenShield && item == player.weapon && items.IsTwoHandedWeapon(item)) continue;
+    if (s == kScreenAcc3 && item == player.acc2 && items.IsDoubleAccessory(item)) continue;
+    worn.push_back(item);
+  }
+  return worn;
+}
 
 bool CSession::CanEquip(int id, int item) const {
   // The characters' own equipment rules come later; until then every
