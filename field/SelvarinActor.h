@@ -20,4 +20,5 @@ class CSelvarinActor : public C2dActor {
   int32_t m_initLine = -1;  // the line after its "::Init" label
   int32_t m_afterimage = 0;
   int32_t m_tickCount = 0;
+  int32_t m_actionCode = 0;  // a battle actor's current ActionCode
 };
