@@ -8,13 +8,13 @@
 #include "engine/VideoSetup.h"
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextEncoding.h"
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
-#include "tools/lib/TextEncoding.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* err
   for (const auto& entry : fs::recursive_directory_iterator(stage)) {
     if (!entry.is_regular_file()) continue;
     std::string text;
-    if (!Utf8ToCp949(ReadAll(entry.path()), &text)) {
+    if (!platform::Utf8ToCp949(ReadAll(entry.path()), &text)) {
       *error = entry.path().string() + " is not UTF-8 text that code page 949 can hold";
       return false;
     }
