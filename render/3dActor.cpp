@@ -107,7 +107,7 @@ void C3dActor::UpdatePositionTrack(int frame) {
   Vec3 pos = next->pos;
   if (next != m_posKeys.begin()) {
     const PosKey& previous = *(next - 1);
-    const float t = static_cast<float>(frame - previous.frame) / static_cast<float>(next->frame - previous.frame);
+    const float t = KeyWeight(frame, previous.frame, next->frame);
     pos = previous.pos * (1.0f - t) + next->pos * t;
   }
   m_anim.MakeTranslation(pos.x, pos.y, pos.z);

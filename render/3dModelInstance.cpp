@@ -25,7 +25,7 @@ bool TrackRotation(const std::vector<QuatKey>& keys, int frame, Matrix& rotation
   }
   const QuatKey& previous = *(next - 1);
   if (previous.q.w == 1.0f && next->q.w == 1.0f) return true;
-  const float t = static_cast<float>(frame - previous.frame) / static_cast<float>(next->frame - previous.frame);
+  const float t = KeyWeight(frame, previous.frame, next->frame);
   rotation.SetRotationQuat(Slerp(previous.q, next->q, t));
   return true;
 }
