@@ -1,6 +1,5 @@
 #include "render/ModelFaceRecords.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "render/Texture.h"
@@ -22,9 +21,12 @@ void ModelFaceRecords::Free() {
 void ModelFaceRecords::Link(TriangleBatch& record, CTexture* texture) {
   record.next = texture->m_batch;
   texture->m_batch = &record;
-  if (std::find(m_linkedTextures.begin(), m_linkedTextures.end(), texture) == m_linkedTextures.end()) {
-    m_linkedTextures.push_back(texture);
+  for (LinkedChain& chain : m_linked) {
+    if (chain.texture != texture) continue;
+    chain.drains = texture->m_batchDrains;
+    return;
   }
+  m_linked.push_back({texture, texture->m_batchDrains});
 }
 
 bool ModelFaceRecords::Owns(const TriangleBatch* record) const {
@@ -33,10 +35,11 @@ bool ModelFaceRecords::Owns(const TriangleBatch* record) const {
   return !before(record, m_records.data()) && before(record, m_records.data() + m_records.size());
 }
 
-// A drained chain is empty; only chains left undrawn are walked.
+// A chain drained since holds none of our records.
 void ModelFaceRecords::Unlink() {
-  for (CTexture* texture : m_linkedTextures) {
-    for (TriangleBatch** link = &texture->m_batch; *link != nullptr;) {
+  for (const LinkedChain& chain : m_linked) {
+    if (chain.texture->m_batchDrains != chain.drains) continue;
+    for (TriangleBatch** link = &chain.texture->m_batch; *link != nullptr;) {
       if (Owns(*link)) {
         *link = (*link)->next;
       } else {
@@ -44,5 +47,5 @@ void ModelFaceRecords::Unlink() {
       }
     }
   }
-  m_linkedTextures.clear();
+  m_linked.clear();
 }

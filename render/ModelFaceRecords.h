@@ -4,7 +4,10 @@
 // its nodes project their vertices into. A record joins a chain at most once
 // before the passes drain it: the records a draw linked are taken out of
 // whatever chain still holds them before the next draw links them again.
+// Only chains not drained since are walked, so many models sharing
+// textures do not walk one another's records.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "render/TextureMgr.h"
@@ -41,5 +44,10 @@ class ModelFaceRecords {
 
   std::vector<TriangleBatch> m_records;
   std::vector<ProjectedVertex> m_scratch;
-  std::vector<CTexture*> m_linkedTextures;  // chains that may hold our records
+  // The chains our records joined, with the texture's drain count then.
+  struct LinkedChain {
+    CTexture* texture;
+    uint32_t drains;
+  };
+  std::vector<LinkedChain> m_linked;
 };

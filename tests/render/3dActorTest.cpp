@@ -271,6 +271,25 @@ TEST_F(ActorTest, AMirroredPlacementNegatesTheLightAndDrawsTheSameFaces) {
   }
 }
 
+// The model's alpha puts the actor in the view's translucent pass, its
+// textures in the flagged list and the alpha in its lit colours.
+TEST_F(ActorTest, ATranslucentModelDrawsThroughTheFlaggedList) {
+  RsmWriter rsm(4);
+  rsm.SetHeader(10, 1, 0x80);
+  rsm.AddTexture("a.bmp");
+  rsm.AddNode(BoxNode("body", "", {-5, -5, -5}, {5, 5, 5}));
+  LoadModel(rsm);
+  C3dActor& actor = Place("body", {0, 0, 0}, {0, 5, 0});
+  EXPECT_EQ(actor.m_modelAlpha, 0x80);
+  EXPECT_EQ(actor.m_instance->m_colors[0] >> 24, 0x80u);
+  actor.Render(m_rc, m_view);
+  EXPECT_EQ(Texture("a.bmp"), nullptr);
+  CTexture* flagged = m_textures.Find("a.bmp", 1);
+  ASSERT_NE(flagged, nullptr);
+  EXPECT_EQ(Chained(flagged), 2);
+  EXPECT_EQ(flagged->m_batch->v[0].diffuse >> 24, 0x80u);
+}
+
 TEST_F(ActorTest, AModelWhollyOffOneSideOfTheViewDrawsNothing) {
   RsmWriter rsm;
   rsm.SetHeader(10, 0);
