@@ -1,6 +1,7 @@
 // Model files as the resource manager loads them: any bytes load or fail,
 // a failed load keeps nothing, and the node tree has no loop. What loads is
 // placed as a 3-D actor: animated, lit, drawn and asked the box queries.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,7 +33,7 @@ void Place(const C3dModelRes& model) {
     actor.SetPlacement(10.0f, 30.0f, 0.0f, 1.0f, 2.0f, 3.0f, sx, 1.0f, 1.0f);
     sx = -sx;
     actor.SetModel(node.get());
-    for (int frame : {0, model.m_animLen / 2, model.m_animLen - 1, -1}) {
+    for (int frame : {0, model.m_animLen / 2, std::max(model.m_animLen, 1) - 1, -1}) {
       actor.SetAnimFrame(frame);
       actor.UpdateNodeMatrices({0.3f, 0.8f, 0.5f}, {1.0f, 1.0f, 1.0f}, {0.2f, 0.2f, 0.2f});
       actor.Render(rc, view);
