@@ -8,6 +8,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/DebugLog.h"
@@ -37,10 +38,11 @@ struct OutputCloser {
 };
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
 
-// Lossless where the encoder can: 8 bits a channel holds 5-6-5 exactly.
+// Lossless where the encoder can: the frames' own 5-6-5, else 8 bits a
+// channel, which hold 5-6-5 exactly.
 AVPixelFormat PixelFormatFor(const AVCodec& codec) {
   if (codec.pix_fmts == nullptr) return AV_PIX_FMT_BGR24;
-  for (AVPixelFormat want : {AV_PIX_FMT_BGR0, AV_PIX_FMT_BGR24, AV_PIX_FMT_RGB24, AV_PIX_FMT_RGB565LE}) {
+  for (AVPixelFormat want : {AV_PIX_FMT_RGB565LE, AV_PIX_FMT_BGR0, AV_PIX_FMT_BGR24, AV_PIX_FMT_RGB24}) {
     for (const AVPixelFormat* p = codec.pix_fmts; *p != AV_PIX_FMT_NONE; ++p) {
       if (*p == want) return want;
     }
@@ -107,7 +109,7 @@ bool AviWriter::State::OpenVideo(const AviVideoFormat& v) {
   c.framerate = AVRational{static_cast<int>(v.rate), static_cast<int>(v.scale)};
   c.pix_fmt = PixelFormatFor(*codec);
   c.thread_count = 1;
-  c.gop_size = 1;  // every frame a key frame: seeking back is one step
+  c.gop_size = std::max(v.keyFrameInterval, 1);
   c.flags |= AV_CODEC_FLAG_BITEXACT;
   av_opt_set(c.priv_data, "coder", "range_def", 0);
   av_opt_set_int(c.priv_data, "context", 1, 0);

@@ -16,6 +16,7 @@ struct AviVideoFormat {
   uint32_t scale = 1;
   std::string codec = "ffv1";  // an FFmpeg encoder
   uint32_t codecTag = 0;       // the stream's four-character code; 0: the codec's own
+  int keyFrameInterval = 1;    // 1: every frame is a key frame
 };
 
 struct AviAudioFormat {
