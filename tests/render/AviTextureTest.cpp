@@ -204,7 +204,6 @@ TEST_F(AviTextureTest, TheTimerRunsTheFramesUntilClose) {
   ASSERT_TRUE(m_avi.Open(Clip(fast).c_str()));
   ASSERT_NE(m_avi.Start(), 0u);
   EXPECT_TRUE(m_avi.IsPlaying());
-  EXPECT_EQ(m_avi.FrameIndex(), 0) << "Start's own tick comes before playing";
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (m_avi.FrameIndex() < 3 && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
