@@ -23,8 +23,10 @@ class DataFileFuzzEnv {
     std::filesystem::remove_all(m_dir, ignored);
   }
 
+  // `name` lies under "data/" and may name a folder there.
   template <class Load>
   void Run(const std::string& name, const uint8_t* data, size_t size, Load load) {
+    std::filesystem::create_directories((m_dir / "data" / name).parent_path());
     std::ofstream(m_dir / "data" / name, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const std::filesystem::path previous = std::filesystem::current_path();

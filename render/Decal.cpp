@@ -116,13 +116,21 @@ void CDecal::Update(int32_t width, int32_t rows, const uint16_t* pixels, int32_t
   width = std::max(width, 0);
   rows = std::max(rows, 0);
   if (pixels == nullptr) rows = 0;
+  const int32_t step = Halves(halve) ? 2 : 1;
   {
     SurfaceLock lock(*m_staging);
     if (!lock.Locked()) return;
-    Fill(lock, width, rows, pixels, Halves(halve) ? 2 : 1);
+    Fill(lock, width, rows, pixels, step);
   }
-  UploadStaging(*m_surface, *m_staging);
-  if (g_singleDecal == 0) m_staging.reset();
+  if (g_singleDecal == 0) {
+    UploadStaging(*m_surface, *m_staging);
+    m_staging.reset();
+    return;
+  }
+  // The shared decal is refilled for every sprite drawn: only the rows and
+  // columns Fill wrote go up; the rest already matches the staging surface.
+  const Rect written{0, 0, std::min(width / step + 1, m_width), std::min(rows / step + 1, m_height)};
+  if (Failed(m_surface->BltFast(0, 0, *m_staging, &written))) DebugLog("BltFast Error");
 }
 
 void CDecal::SetTexture() {

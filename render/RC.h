@@ -206,17 +206,39 @@ class CRC {
   bool LayOutText(int x, int y, const char* text, bool lowerBandOnly, int red, int green, int blue,
                   bool second);
 
-  // ---- Texture batch passes (RCTexturePasses.cpp) ----
+  // ---- The batched 3-D passes (RCTexturePasses.cpp, RCTrianglePasses.cpp,
+  // RCQuadPasses.cpp) ----
+  // The game view calls them in this order, after the ground. Each sets its
+  // states, draws its queue, leaves it empty and puts back the states it
+  // changed to their resting values (ALPHAREF 240, ZFUNC LESSEQUAL, blend
+  // SRCALPHA / INVSRCALPHA, stage-0 MODULATE); alpha test, depth write and
+  // the filters stay as it left them. A record whose texture, decal or image
+  // cannot be drawn is dropped uncounted.
  public:
-  // The batches of the ordinary texture list: textures without transparent
-  // texels, then those with them.
+  // 1, 2: the batches of the ordinary texture list: textures without
+  // transparent texels, then those with them.
   void DrawOpaqueTextureBatches();
   void DrawAlphaTextureBatches();
-  // The batches of the flagged texture list, alpha-tested at 1, not at 240.
+  // 3: the batches of the flagged texture list, alpha-tested at 1, not at 240.
   void DrawFlaggedTextureBatches(bool depthWrite);
+  void FlushQuads();           // 4: m_quads
+  void FlushTrisZLess();       // 5: m_zLessTris
+  void FlushEffectQuads();     // 6: m_effectQuads, silhouettes among them
+  void FlushAlphaTestTris();   // 7: m_alphaTestTris
+  void FlushQuadsA();          // 8: m_quadsA
+  void FlushQuadsB();          // 9: m_quadsB
+  void FlushSpriteQuads();     // 10: m_spriteQuads
+  void FlushBlendTris();       // 11: m_blendTris
+  void FlushBlendTrisTested(); // 12: m_blendTestedTris
+  // 13: m_additiveUntexTris without a texture, then m_additiveTexTris, added
+  // onto what lies at exactly their depth.
+  void FlushAdditiveTris();
+  // 14, 15: every texture's triangles together, farthest first.
+  void FlushTrisZLessEqual();
+  void FlushTrisNoDepthTest();
+  void FlushOverlayQuads();    // 16: m_overlayQuads, in queue order
 
  private:
-  void BeginTexturePass();
   void DrawTextureBatchPass(int alphaPass);
 };
 

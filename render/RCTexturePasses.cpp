@@ -1,26 +1,12 @@
+// Passes 1 to 3: the texture caches' batches.
 #include "platform/Device3D.h"
-#include "render/3dDevice.h"
 #include "render/RC.h"
+#include "render/RCPassStates.h"
 #include "render/TextureMgr.h"
 
-using namespace platform;
-
-// Filter and blend, as every texture pass starts.
-void CRC::BeginTexturePass() {
-  Device3D& d = *m_device;
-  const auto filter = static_cast<uint32_t>(g_texturePointSampling != 0 ? Filter::Point : Filter::Linear);
-  d.SetStageState(StageState::MinFilter, filter);
-  d.SetStageState(StageState::MagFilter, filter);
-  d.SetRenderState(RenderState::SrcBlend, static_cast<uint32_t>(Blend::SrcAlpha));
-  d.SetRenderState(RenderState::DestBlend, static_cast<uint32_t>(Blend::InvSrcAlpha));
-}
-
-// Alpha-tested at 240 and writing depth.
 void CRC::DrawTextureBatchPass(int alphaPass) {
   if (m_device == nullptr) return;
-  BeginTexturePass();
-  m_device->SetRenderState(RenderState::AlphaTestEnable, 1);
-  m_device->SetRenderState(RenderState::ZWriteEnable, 1);
+  PassScope scope(*m_device, pass_states::kTextureBatches);
   CTextureMgr::GetInstance().DrawBatches(*this, alphaPass);
 }
 
@@ -30,10 +16,8 @@ void CRC::DrawAlphaTextureBatches() { DrawTextureBatchPass(1); }
 
 void CRC::DrawFlaggedTextureBatches(bool depthWrite) {
   if (m_device == nullptr) return;
-  BeginTexturePass();
-  m_device->SetRenderState(RenderState::AlphaRef, 1);
-  m_device->SetRenderState(RenderState::AlphaTestEnable, 0);
-  m_device->SetRenderState(RenderState::ZWriteEnable, depthWrite ? 1 : 0);
+  PassStates states = pass_states::kFlaggedBatches;
+  states.zWrite = depthWrite ? 1 : 0;
+  PassScope scope(*m_device, states);
   CTextureMgr::GetInstance().DrawFlaggedBatches(*this);
-  m_device->SetRenderState(RenderState::AlphaRef, 240);
 }

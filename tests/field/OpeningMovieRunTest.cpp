@@ -34,7 +34,7 @@ TEST(OpeningMovieRun, TheLogoRunsOutIntoTheMovieAndEnterSkipsToTheTitle) {
   const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
                                                {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
                                                {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()}};
-  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 60000, GameFolder());
+  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   const struct {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "tests/render/TextureTestSupport.h"
@@ -147,6 +148,26 @@ TEST_F(DecalTest, OrdinaryDecalIsFilledOncePerCreate) {
   ASSERT_EQ(d.Create(16, 16, 0), S_OK);
   d.Update(8, 8, b.data(), 0);
   EXPECT_EQ(d.m_surface->Row(0)[0], 0x2222);
+}
+
+// The shared decal sends up only what each fill wrote; the texture then
+// still matches the staging surface everywhere, whatever came before.
+TEST_F(DecalTest, SharedDecalTextureFollowsItsStagingSurface) {
+  g_singleDecal = 1;
+  CDecal d;
+  ASSERT_EQ(d.Create(32, 32, 0), S_OK);
+  const std::vector<uint16_t> large(40 * 40, 0x8111), small(5 * 3, 0x8222);
+  for (const auto& [pixels, w, h, halve] : {std::tuple{&large, 40, 40, 0}, std::tuple{&small, 5, 3, 0},
+                                            std::tuple{&large, 40, 40, 1}, std::tuple{&small, 5, 3, 1}}) {
+    d.Update(w, h, pixels->data(), halve);
+    for (int y = 0; y < d.m_height; ++y) {
+      for (int x = 0; x < d.m_width; ++x) {
+        ASSERT_EQ(d.m_surface->Row(y)[x], d.m_staging->Row(y)[x]) << w << " x " << h << " at " << x << ", " << y;
+      }
+    }
+  }
+  EXPECT_EQ(d.m_surface->Row(0)[0], 0x8222);
+  EXPECT_EQ(d.m_surface->Row(2)[10], 0x8111);  // left from the large image
 }
 
 TEST_F(DecalTest, UploadCopiesAndSetTextureBinds) {

@@ -9,6 +9,7 @@
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
 #include "tools/lib/GroundSource.h"
+#include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
@@ -65,7 +66,7 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
-         BuildSampleMap(sources / "maps", stage, error);
+         BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
 }
 
 }  // namespace
