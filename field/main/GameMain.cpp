@@ -14,6 +14,7 @@
 #include "engine/SoundDevice.h"
 #include "engine/TextRes.h"
 #include "field/LogoFrame.h"
+#include "field/MovieFrame.h"
 #include "field/ScreenFrames.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"

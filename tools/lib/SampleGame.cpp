@@ -13,6 +13,7 @@
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
+#include "tools/lib/SampleMovie.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
 
@@ -146,6 +147,9 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
   }
   if (!PackDataFolder(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
+  // The opening movie is a loose file: movies are never read from packs.
+  fs::create_directories(outDir / "movie", ec);
+  if (!WriteSampleMovie((outDir / "movie/selvarin.avi").string(), SampleFontFolder(), error)) return false;
   if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {
     *error = "cannot write the settings";
     return false;
