@@ -1,18 +1,209 @@
 #pragma once
-// The frame of all field and battle play, its view and its field context.
-// Every field map runs as one of these, named after the map.
-#include "render/3dContext.h"
-#include "render/3dFrame.h"
-#include "render/3dView.h"
+// The frame of all field and battle play. Every field map runs as one of
+// these, named after the map: each pass keeps the music going, reads input,
+// applies a requested play-mode change, and shows the screen picture or
+// runs the tick of the current play mode. The screen transitions live here.
+// The modes' code lives with its subsystems (script/, battle/, ui/); every
+// member is declared here.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
 
-class CSelvarinView : public C3dView {
-  SLV_OBJECT(CSelvarinView)
+#include "engine/Math.h"
+#include "field/BattleSet.h"
+#include "render/3dFrame.h"
+#include "script/ScriptPosition.h"
+
+class CActor;
+class CBitmapRes;
+class CMacroRes;
+class CSelvarinContext;
+class CSelvarinView;
+class CTexture;
+class UIDesktop;
+
+// The game frame's play modes.
+enum FrameMode : int32_t {
+  kModeField = 0,
+  kModeFieldMenu = 1,
+  kModeBattle = 2,
+  kModeBattleResult = 3,
+  kModeShop = 4,  // shop, inn and save screens
+  kModeNone = 5,
+  kModeScript = 6,
+  kModeStillMenu = 7,  // a menu over a still of the screen
+  kModeMapView = 8,
+  kModeScenario = 9,
+  kModeGameOver = 10,
 };
 
-class CSelvarinContext : public C3dContext {
-  SLV_OBJECT(CSelvarinContext)
+// Game-wide, kept across frames: the camera yaw every game frame's view
+// starts with (a warp stores it), and the time-attack clock in seconds of
+// GetClockSeconds.
+extern float g_carriedYaw;
+struct TimeAttack {
+  int32_t m_on = 0;
+  int32_t m_limit = 0;
+  int32_t m_current = 0;
+};
+extern TimeAttack g_timeAttack;
+
+// A text shown beside an actor on the HUD.
+struct SpeechCaption {
+  std::string m_text;
+  int32_t m_x = 0, m_y = 0;
+};
+
+// One named track of the running macro, indexed for the macro runner.
+struct MacroTrackIndex {
+  std::string m_name;
+  int32_t m_track = 0;     // the channel
+  int32_t m_firstKey = 0;  // the key of its first entry; 0 without entries
 };
 
 class CSelvarinFrame : public C3dFrame {
   SLV_OBJECT(CSelvarinFrame)
+ public:
+  static constexpr int kPictureStart = 300;  // passes a script picture shows
+  static constexpr int kTransitionSteps = 25;
+
+  ~CSelvarinFrame() override;
+
+  CSelvarinContext* GetContext() const;
+  CSelvarinView* GetView() const;
+
+  void Init() override;
+  // The start script or macro and the music, then passes until the frame
+  // stops or the program quits.
+  void Run() override;
+  void Exit() override;
+
+  // The first steps of Run, then one pass of its loop.
+  void StartRun();
+  void RunGamePass();
+
+  // Enters a mode at once with its entry action. Others request a mode
+  // through m_pendingMode, applied at the top of the next pass.
+  void ChangeMode(int mode);
+  // The current transition over the whole screen, inside a scene.
+  void DrawTransition();
+
+  // ---- Field mode ----
+  void RunFieldMode();
+
+  // ---- Minor modes: field menu, still menu, map view, scenario
+  // selection, game over. Entries do nothing yet; ticks return to the field.
+  void OpenFieldMenu();
+  void RunFieldMenuMode();
+  void OpenStillMenu();
+  void RunScreenshotMenu();
+  void EnterMapView();
+  void RunMapView();
+  void EnterScenarioSelect();
+  void RunScenarioSelect();
+  void EnterGameOver();
+  void RunGameOver();
+
+  // ---- Event scripts (script/) ----
+  // Runs the map script from a line for a subject.
+  void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // One tick of the script mode.
+  void RunMacroScript();
+
+  // ---- Battles (battle/) ----
+  void RunBattle();
+  void DimScreen();
+  void BuildTargetList(int kind);
+  void ShowBattleResult();
+
+  // ---- Shop, inn and save screens (ui/) ----
+  void EnterShopMode();
+  void RunShopMode();
+
+  // Play modes.
+  int32_t m_mode = kModeField;
+  int32_t m_prevMode = -1;
+  int32_t m_pendingMode = -1;
+  int32_t m_scriptModeRequest = 0;  // enters the script mode without its entry
+  int32_t m_modeTick = 0;
+
+  // Transitions: 0 none, 1 to 11 fades, fade-then-change-frame and
+  // fade-then-warp.
+  int32_t m_transKind = 0;
+  int32_t m_transStep = 0;
+  uint32_t m_transColor = 0;  // 0xRRGGBB
+  uint8_t m_transAlphaStart = 0;
+  uint8_t m_transAlphaTarget = 0;
+  std::string m_transFrame;  // the frame kind 2 changes to
+  float m_transYaw = 0.0f;
+  Vec3 m_warpPos;
+
+  // The script picture in the screen bitmap: counts down from 300.
+  int32_t m_pictureCounter = 0;
+  const CBitmapRes* m_pPicture = nullptr;
+
+  // The start script's position, and the macro of the script mode with
+  // its runner's state.
+  ScriptPosition m_scriptPosition;
+  CMacroRes* m_pMacro = nullptr;
+  int32_t m_macroFrame = 0;
+  int32_t m_macroPause = 0;
+  std::vector<MacroTrackIndex> m_macroTracks;
+  int32_t m_macroTrack = 0;     // the current track of the index
+  int32_t m_macroCommand = -1;  // the command within it
+
+  // Battles.
+  BattleSet m_battleSet;
+  float m_battleCenterX = 0.0f, m_battleCenterZ = 0.0f;
+  int32_t m_turnRequest = 0;
+  int32_t m_battlePhase = 0;
+  CActor* m_pCurrentBattleActor = nullptr;  // lives in the context's battle objects
+
+  // HUD state.
+  int32_t m_messageState = 0;
+  int32_t m_messageTick = 0;
+  std::string m_caption;
+  int32_t m_captionTimer = 0;
+  int32_t m_overlayState = 0;
+  int32_t m_overlayTick = 0;
+  std::array<int32_t, 6> m_captionTimers{};
+  std::array<int32_t, 5> m_pictureSlotCounters{};
+  std::array<int32_t, 5> m_pictureSlotPeriods{};
+  std::list<SpeechCaption> m_speechCaptions;
+  int32_t m_weather = 0;  // 0 none, 1 rain, 2 snow
+  UIDesktop* m_pFieldMenu = nullptr;  // owned; null when closed
+  int32_t m_selectedMember = -1;
+  int32_t m_selectableCount = 0;
+  int32_t m_northAngle = 0;  // degrees
+  int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
+  std::array<CTexture*, 5> m_overlayTextures{};  // owned
+  int32_t m_aviOpen = 0;  // while the frame's video texture plays
+  // The map's field bounds, set by map loading; the camera keeps inside.
+  float m_mapMinX = -500.0f, m_mapMaxX = 500.0f, m_mapMinZ = -500.0f, m_mapMaxZ = 500.0f;
+
+ private:
+  struct ModeActions {
+    void (CSelvarinFrame::*entry)();
+    void (CSelvarinFrame::*tick)();
+  };
+  // Entry action and tick of each mode, by number.
+  static const ModeActions s_modes[11];
+
+  void ResetPlayState();
+  void ReadFrameKeys();
+  void StartScript();
+  void KeepMusicGoing();
+  void ShowScreenPicture();
+  void RunModeTick();
+  void EnterField();
+  void EnterBattle();
+  void EnterScriptMode();
+  void IndexMacroTracks();
+  void Warp();
+  void FreeOverlays();
 };
+
+// The game frame that runs, set by its Init; null before the first.
+CSelvarinFrame* GetGameFrame();

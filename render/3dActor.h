@@ -4,6 +4,7 @@
 // files it under, the flags that take it out of collision queries, the draw
 // stamp, drawing, and the box tests; the model itself comes later.
 #include <cstdint>
+#include <string>
 
 #include "engine/Actor.h"
 #include "engine/Math.h"
@@ -35,4 +36,5 @@ class C3dActor : public CActor {
   int32_t m_hidden = 0;
   int32_t m_drawStamp = 0;  // the render context's frame counter at the last draw
   int32_t m_modelAlpha = 255;  // 255 draws in the opaque pass
+  std::string m_name;  // the placement's, the prefix of its script labels
 };

@@ -25,7 +25,16 @@ CSession& CSession::GetInstance() {
   return session;
 }
 
-void CSession::Init() { m_keyLayout = 1; }
+// A party of one, player 0, until the new-game tables fill the session.
+void CSession::Init() {
+  m_keyLayout = 1;
+  for (int id = 0; id < kPlayerCount; ++id) {
+    players[static_cast<size_t>(id)] = PlayerData{};
+    players[static_cast<size_t>(id)].playerId = id;
+  }
+  partyIds.fill(0);
+  partyCount = 1;
+}
 
 void CSession::ApplyKeyLayout() {
   if (g_pMainKeyPad == nullptr) return;

@@ -1,5 +1,10 @@
 #pragma once
 // The one game session: everything a saved game keeps about the player's side.
+#include <array>
+#include <cstdint>
+
+#include "session/PlayerData.h"
+
 class CSession {
  public:
   static CSession& GetInstance();
@@ -9,7 +14,13 @@ class CSession {
   // Binds the main keypad for the session's key layout (1 to 6).
   void ApplyKeyLayout();
 
+  static constexpr int kPlayerCount = 32;
+  static constexpr int kMaxParty = 6;
+
   int m_keyLayout = 1;
+  std::array<PlayerData, kPlayerCount> players;  // by player id
+  std::array<int32_t, kMaxParty> partyIds{};     // player ids; position 0 leads
+  int32_t partyCount = 0;
 
  private:
   CSession() = default;

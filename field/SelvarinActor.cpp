@@ -1,0 +1,3 @@
+#include "field/SelvarinActor.h"
+
+SLV_REGISTER_ACTOR(CSelvarinActor, "selvarinactor");

@@ -1,0 +1,112 @@
+#pragma once
+// The game frame's context, one per map frame: Init loads the map named by
+// the frame's resource list (world, script, ground and attribute files),
+// makes the actors the world places and the party's actors; it owns the
+// map's resources (locked while the map is up), the actor lists of the
+// field and of battles, and answers the lookups of scripts and actors.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+
+#include "field/MapEvent.h"
+#include "render/3dContext.h"
+
+class CActor;
+class CMacroRes;
+class CRes;
+class CSelvarinActor;
+class CTextRes;
+class C3dWorldRes;
+struct BattleSet;
+struct WorldCharacter;
+
+class CSelvarinContext : public C3dContext {
+  SLV_OBJECT(CSelvarinContext)
+ public:
+  ~CSelvarinContext() override;
+  // Loads the map; a missing file stops the loading (logged) and the frame
+  // runs with what was loaded.
+  void Init() override;
+  // Frees the map: boxes, cut-scene actors, effects, the resources this load
+  // locked, the battle objects, then the live and model actors.
+  void Clear() override;
+  // One field tick of the live actors.
+  void Update() override;
+
+  // The player and the party at the player start, from the session's party.
+  void MakePlayerActors();
+  // Keeps the player's place as the player start and frees the party
+  // behind the player.
+  void KeepPlayerPosition();
+  // The same, the player included.
+  void FreePlayers();
+  void FreeEffects();
+  // A tick of each effect (of each cut-scene actor); one whose tick returns
+  // false is deleted. Ticks may add or remove entries.
+  void UpdateEffects();
+  void UpdateMacroActors();
+  // A tick of every model actor; nothing is deleted.
+  void ProcessExtraActors();
+  void CheckMapEvents();
+  void SyncEffects();
+
+  // Null when there is none. Only a field enemy that is missing is logged.
+  CSelvarinActor* FindActorByName(const std::string& name) const;
+  C3dActor* FindActorByResName(const std::string& name) const;
+  MapEvent* FindMapEvent(const std::string& name);
+  CSelvarinActor* FindMacroActor(const std::string& name) const;
+  CSelvarinActor* FindFieldEnemy(const std::string& name) const;
+  // The first other live actor near the point 8 units ahead of the player.
+  CSelvarinActor* FindActorInFront(const CSelvarinActor& player) const;
+  CSelvarinActor* GetPlayer() const { return m_player; }
+  // Distances to the player; without a player, as far as can be.
+  float DistanceXZToPlayer(const CSelvarinActor& actor) const;
+  float DistanceToPlayer(const CSelvarinActor& actor) const;
+  // A resource-list value as a whole number; an absent key reads 0.
+  static int32_t GetResInt(const std::string& key);
+
+  // Builds the battle of a set around a centre; makes nothing yet.
+  void SetupBattle(const BattleSet& set, float centerX, float centerZ);
+  void ReturnFromBattle();
+  // Binds the macro's channels to cut-scene actors; binds nothing yet.
+  void BindMacroActors(const CMacroRes* macro);
+
+  std::string m_mapName;
+  C3dWorldRes* m_world = nullptr;  // locked while set
+  CTextRes* m_script = nullptr;    // likewise
+  CSelvarinActor* m_player = nullptr;        // lives in the live list
+  std::list<CSelvarinActor*> m_macroActors;  // owned
+  std::list<MapEvent> m_mapEvents;
+  std::list<CSelvarinActor*> m_effects;       // owned
+  std::list<CSelvarinActor*> m_partyChain;    // the last member first, the player last
+  std::list<CSelvarinActor*> m_fieldEnemies;  // live in the live list
+  std::list<CActor*> m_battleObjects;  // owned: every object of the battle
+  std::list<CActor*> m_battleParty;    // the party's battle actors still in it
+  std::list<CActor*> m_battleRoster;   // every party battle actor made for it
+  std::list<CActor*> m_battleEnemies;  // at most six
+  std::list<CActor*> m_battleSpots;
+  int32_t m_mapValue = 0;
+
+ private:
+  bool LoadMap();
+  void MakeCharacter(const WorldCharacter& record);
+  void MakeMapEvent(const WorldCharacter& record);
+  void PassOverLaterRecords();
+  // The line after "<name><suffix>" in the map script, or -1.
+  int32_t ScriptLabel(const std::string& name, const char* suffix) const;
+  // A party actor by registration name, named and dressed from a character
+  // record, its sprite and animation locked.
+  CSelvarinActor* MakePartyActor(const char* className, int32_t playerId, bool night);
+  void FreeParty(bool withPlayer);
+  void UnlockPartyActor(const CSelvarinActor* actor);
+  void FreeBattleObjects();
+  void UnlockMap();
+
+  // The sprite and animation each party actor locked.
+  std::map<const CSelvarinActor*, std::array<CRes*, 2>> m_partyLocks;
+};
+
+// The context of the current game frame; null when none runs.
+CSelvarinContext* GetFieldContext();

@@ -1,0 +1,30 @@
+#include "field/SelvarinView.h"
+
+#include "field/SelvarinContext.h"
+#include "render/3dGround.h"
+#include "render/RC.h"
+
+SLV_REGISTER_CLASS(CSelvarinView);
+
+void CSelvarinView::SetLookAt(const Vec3& position) {
+  m_lookAt = position;
+  m_targetLookAt = position;
+}
+
+void CSelvarinView::Render(CRC& rc) {
+  const CSelvarinContext* context = GetFieldContext();
+  if (context != nullptr) {
+    CullNodes(rc, context->m_tree);
+    rc.ApplyFog();
+    FlushDrawList(rc, 0);
+    if (context->m_pGround != nullptr) {
+      context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip, nullptr, -1, -1);
+    }
+    rc.DrawOpaqueTextureBatches();
+    rc.DrawAlphaTextureBatches();
+    rc.DrawFlaggedTextureBatches(true);
+    FlushDrawList(rc, 1);
+  }
+  C3dView::Render(rc);
+  m_visibleNodes.clear();
+}

@@ -1,0 +1,12 @@
+// The field event-script runner. It runs nothing yet: it records where the
+// caller asked it to start.
+#include "field/SelvarinFrame.h"
+#include "script/ScriptPosition.h"
+
+std::string g_scriptObjectName;
+int32_t g_actionMode = 0;
+
+void CSelvarinFrame::RunEventScript(int line, const std::string& name, ScriptPosition& position) {
+  position.m_line = line;
+  position.m_name = name;
+}
