@@ -1,0 +1,98 @@
+#pragma once
+// One drawable piece of an effect: a sprite frame, a screen blade, wedge or
+// ring, or a textured ribbon, ring, shell or quad in the world. Its effect's
+// builder makes and configures it; then it runs by itself in the field
+// context's effect list until its lifetime passes, its effect lets it go, or
+// a stop rule of its kind fires.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "effect/EffectPrimitiveKind.h"
+#include "engine/Math.h"
+#include "field/SelvarinActor.h"
+
+class CSelvarinEffect;
+class CTexture;
+
+// A recorded copy of the state; trails draw every slot in use, newest first.
+struct TrailSlot {
+  Vec3 position;
+  Vec3 p1, p2, p3, p4;
+  float radius = 0.0f;
+  float size = 0.0f;
+  float yaw = 0.0f;
+  Matrix matrix;
+  int32_t alpha = 0;
+  int32_t red = 0, green = 0, blue = 0;
+  uint32_t packedColour = 0;
+};
+
+class CEffectPrimitive : public CSelvarinActor {
+  SLV_OBJECT(CEffectPrimitive)
+ public:
+  static constexpr int kMaxTrail = 100;
+
+  CEffectPrimitive() = default;
+  ~CEffectPrimitive() override;
+  CEffectPrimitive(const CEffectPrimitive&) = delete;
+  CEffectPrimitive& operator=(const CEffectPrimitive&) = delete;
+
+  // Joins the effect: enters the current field context's effect list and
+  // starts at the effect's position. False when there is no field context;
+  // the effect then keeps the primitive itself.
+  bool Attach(CSelvarinEffect* effect, EffectPrimitiveKind kind);
+
+  // One tick; false once the primitive has ended.
+  bool OnProcess() override;
+  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
+  void Render(CRC& rc, const Matrix& view) override {}
+
+  CSelvarinEffect* GetEffect() const { return m_effect; }
+
+  std::vector<CTexture*> m_textures;
+  int32_t m_fading = 0;
+  int32_t m_pulsing = 0;
+  EffectPrimitiveKind m_kind = ScreenSprite;
+  int32_t m_primitiveFlags = 0;
+  Matrix m_matrix;
+  Matrix m_planeMatrix;
+  uint32_t m_packedColour = 0xFFFFFFFFu;
+  int32_t m_red = 255, m_green = 255, m_blue = 255;
+  float m_alpha = 255.0f;
+  float m_alphaStep = 0.0f;
+  float m_fadeFactor = 1.0f;
+  float m_alphaMax = 255.0f, m_alphaMin = 0.0f;
+  int32_t m_wanderPeriod = 0;
+  int32_t m_lifetime = 100;
+  int32_t m_frameStep = 4;
+  int32_t m_textureCount = 1;
+  float m_segmentStep = 30.0f;
+  float m_minRadius = 0.0f;
+  float m_radius = 0.0f, m_radiusSpeed = 0.0f, m_radiusAccel = 0.0f;
+  float m_height = 0.0f, m_heightSpeed = 0.0f, m_heightAccel = 0.0f;
+  float m_width = 0.0f, m_widthSpeed = 0.0f, m_widthAccel = 0.0f;
+  float m_size = 1.0f, m_sizeSpeed = 0.0f, m_sizeAccel = 0.0f;
+  float m_innerRingRadius = 0.0f, m_outerRingRadius = 0.0f, m_ringSpeed = 0.0f, m_ringAccel = 0.0f;
+  float m_speed = 0.0f, m_accel = 0.0f;
+  float m_riseSpeed = 0.0f, m_riseAccel = 0.0f;
+  Vec3 m_velocity;
+  Vec3 m_anchor;
+  Vec3 m_offset;
+  Vec3 m_baseOffset;
+  Vec3 m_wanderDrift;
+  Vec3 m_p1, m_p2, m_p3, m_p4;
+  Vec3 m_axis;
+  float m_yaw = 0.0f, m_pitch = 0.0f, m_roll = 0.0f;
+  float m_yawSpeed = 0.0f, m_pitchSpeed = 0.0f, m_rollSpeed = 0.0f, m_yawAccel = 0.0f;
+  std::array<int32_t, 10> m_eventFrames{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+  int32_t m_startFrame = -1;
+  int32_t m_fadeStartFrame = -1;
+  std::array<TrailSlot, kMaxTrail> m_trail{};
+  int32_t m_trailCount = 1;
+  // Whether the field context's effect list owns the primitive.
+  bool m_inContext = false;
+
+ private:
+  CSelvarinEffect* m_effect = nullptr;  // null once detached
+};
