@@ -46,7 +46,21 @@ class CEffectPrimitive : public CSelvarinActor {
   // One tick; false once the primitive has ended.
   bool OnProcess() override;
   void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
-  void Render(CRC& rc, const Matrix& view) override {}
+  // Queues the kind's geometry on the render context.
+  void Render(CRC& rc, const Matrix& view) override;
+  // Screen kinds follow the effect's screen point; the camera flags turn the
+  // sprite.
+  void PostProcess() override;
+
+  // Takes the TGA texture of the name into the textures, locked while the
+  // primitive holds it; a texture that cannot load keeps its place as null
+  // and draws nothing.
+  void AddTexture(const char* name);
+  // The builders' release after taking textures. The primitive keeps its
+  // own lock on each until it is destroyed, so nothing is freed here.
+  void UnlockTextures() {}
+  // The current state into every trail slot in use.
+  void FillTrail();
 
   CSelvarinEffect* GetEffect() const { return m_effect; }
 
@@ -94,5 +108,61 @@ class CEffectPrimitive : public CSelvarinActor {
   bool m_inContext = false;
 
  private:
+  using Update = bool (CEffectPrimitive::*)();  // false: a stop rule ended it
+  using Renderer = void (CEffectPrimitive::*)(CRC&, const Matrix&);
+  struct KindEntry {
+    Update update;
+    Renderer render;
+  };
+  static const KindEntry* FindKind(int32_t kind);
+
+  // The shared steps.
+  void AdvanceFade();
+  void AdvanceAnimation();
+  void ShiftTrail();
+  void Wander(int32_t basePeriod, int32_t periodSpread);
+  // The ground's height under (x, z); false when no map is loaded.
+  static bool GroundHeight(float x, float z, float* height);
+  bool BelowGround() const;
+  void Bounce();
+  void FaceCamera();
+  // Yaw then pitch, in degrees.
+  static Matrix YawPitch(float yaw, float pitch);
+  // BeamQuad's and TumbleQuad's orientation and centre at a pitch.
+  Vec3 OrbitCentre(float pitch);
+  int32_t AnimationLength() const;
+  uint32_t PackColour(float alpha) const;
+
+  bool UpdateScreenSprite();
+  bool UpdateScreenBlade();
+  bool UpdateScreenRay();
+  bool UpdateScreenRing();
+  bool UpdateSpriteFlight();
+  bool UpdateSpriteSpiral();
+  bool UpdateSpriteBurst();
+  bool UpdateSpriteBounce();
+  bool UpdateBeamQuad();
+  bool UpdateRingWall();
+  bool UpdateSweepRing();
+  bool UpdateSwirlRing();
+  bool UpdateDome();
+  bool UpdateFlatQuad();
+  bool UpdateTumbleQuad();
+  bool UpdateSpriteOrbit();
+
+  void RenderScreenSprite(CRC& rc, const Matrix& view);
+  void RenderScreenBlade(CRC& rc, const Matrix& view);
+  void RenderScreenRay(CRC& rc, const Matrix& view);
+  void RenderScreenRing(CRC& rc, const Matrix& view);
+  void RenderSpriteFrames(CRC& rc, const Matrix& view);
+  void RenderBeam(CRC& rc, const Matrix& view);
+  void RenderSweepRing(CRC& rc, const Matrix& view);
+  void RenderSwirlRing(CRC& rc, const Matrix& view);
+  void RenderDome(CRC& rc, const Matrix& view);
+  void RenderPlaneQuad(CRC& rc, const Matrix& view);
+  void RenderCrossQuad(CRC& rc, const Matrix& view);
+  // The texture a textured kind draws now; null draws nothing.
+  CTexture* CurrentTexture() const;
+
   CSelvarinEffect* m_effect = nullptr;  // null once detached
 };

@@ -47,6 +47,7 @@ class FieldFrame {
   FieldFrame& operator=(const FieldFrame&) = delete;
 
   CSelvarinContext& Context() { return *m_frame.GetContext(); }
+  CSelvarinView& View() { return *m_frame.GetView(); }
 
  private:
   CSelvarinFrame m_frame;
