@@ -315,7 +315,21 @@ void CSelvarinContext::UnlockPartyActor(const CSelvarinActor* actor) {
 
 void CSelvarinContext::FreeEffects() { DeleteAll(m_effects); }
 
-void CSelvarinContext::UpdateEffects() { UpdateList(m_effects); }
+// Walked to its end as it stands after each tick: what a tick appends runs in
+// the same walk (an effect's new primitives age with it), what it puts in
+// front runs next time. A tick may remove any entry but its own; its own
+// goes by returning false.
+void CSelvarinContext::UpdateEffects() {
+  for (auto it = m_effects.begin(); it != m_effects.end();) {
+    CSelvarinActor* actor = *it;
+    if (actor->OnProcess()) {
+      ++it;
+      continue;
+    }
+    it = m_effects.erase(it);
+    delete actor;
+  }
+}
 
 void CSelvarinContext::UpdateMacroActors() { UpdateList(m_macroActors); }
 
