@@ -146,5 +146,6 @@ int32_t CSelvarinActor::GetViewOctant(float h) const {
   float c = WithinATurn(CameraHeading() - h);
   if (c < 0.0f) c += 360.0f;
   if (c < 22.5f || c > 337.5f) return 0;
-  return static_cast<int32_t>((c + 22.5f) * 0.022222222f);
+  // At exactly 337.5 the product rounds up to 8: that is the first octant.
+  return static_cast<int32_t>((c + 22.5f) * 0.022222222f) % 8;
 }
