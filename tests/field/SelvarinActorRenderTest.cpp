@@ -10,6 +10,7 @@
 #include "engine/ActRes.h"
 #include "engine/ResMgr.h"
 #include "field/BlurActor.h"
+#include "field/EffectSpr.h"
 #include "field/SelvarinActor.h"
 #include "platform/Device3D.h"
 #include "render/PixelRC.h"
@@ -20,6 +21,7 @@
 #include "tests/support/TestSupport.h"
 #include "tools/lib/ActWriter.h"
 #include "tools/lib/SprWriter.h"
+#include "tools/lib/SpriteSource.h"
 
 namespace {
 
@@ -239,6 +241,40 @@ TEST_F(SelvarinActorRenderTest, AnAfterimageDrawsItsFrameInItsColourWithoutShado
   EXPECT_TRUE(m_rc.m_effectQuads.empty());  // no longer opaque
   ASSERT_EQ(m_rc.m_spriteQuads.size(), 3u);
   EXPECT_EQ(m_rc.m_spriteQuads[0].color, 0xBF00FF00u);
+}
+
+// The sample's shadow and balloons, as built from their sources: every
+// balloon shows on every tick of its life, and the shadow is soft.
+TEST_F(SelvarinActorRenderTest, TheSampleShadowAndBalloonsDrawThroughTheirLives) {
+  CResMgr::GetInstance().UnloadResources();
+  for (const char* name : {"shadow", "system/emotion"}) {
+    slvtools::BuiltSprite built;
+    std::string error;
+    ASSERT_TRUE(slvtools::BuildSpriteSourceFile(
+        testsupport::SourceDir() / "data/sprite" / (std::string(name) + ".sprite"), &built, &error))
+        << error;
+    WriteData("sprite/" + std::string(name) + ".spr", built.spr);
+    WriteData("sprite/" + std::string(name) + ".act", built.act);
+  }
+  m_actor.Render(m_rc, m_view);
+  ASSERT_EQ(m_rc.m_quads.size(), 2u);
+  for (const QueuedImageQuad& q : m_rc.m_quads) EXPECT_LT(q.color >> 24, 255u);
+  for (int32_t action = 0; action < 4; ++action) {
+    SCOPED_TRACE(action);
+    CEffectSpr balloon;
+    balloon.Init(&m_actor, "system/emotion.spr", "system/emotion.act", action);
+    int ticks = 0;
+    while (balloon.OnProcess()) {
+      ++ticks;
+      m_rc.ClearQueues();
+      testsupport::DebugLogCapture log;
+      balloon.Render(m_rc, m_view);
+      EXPECT_EQ(m_rc.m_effectQuads.size(), 1u) << ticks;
+      EXPECT_TRUE(m_rc.m_quads.empty());
+      EXPECT_TRUE(log.Lines().empty()) << ticks;
+    }
+    EXPECT_EQ(ticks, 57);
+  }
 }
 
 // ---- Through the batched passes ----
