@@ -166,6 +166,17 @@ void UIListBox::Notify(UIObject* sender, int code, int a, int b) {
   }
 }
 
+std::string UIListBox::RowText(int index) const {
+  if (index < 0 || index >= m_count) return "";
+  const size_t row = static_cast<size_t>(index);
+  std::string text = m_texts[row];
+  const int limit = m_showNumbers != 0 && m_numbers[row] != -1 ? kTextLimitWithNumber : kTextLimit;
+  if (m_columns > 1 && static_cast<int>(text.size()) > limit) text = TruncateText(text.c_str(), limit);
+  const bool enabled = m_enabled[row] != 0;
+  if (index == m_hover || index == m_selection) return (enabled ? "&b" : "&r") + text;
+  return enabled ? "&e" + text : text;
+}
+
 void UIListBox::DrawRow(CRC* rc, int index, int line, int column) {
   const size_t row = static_cast<size_t>(index);
   const int w = CellWidth();
@@ -177,16 +188,11 @@ void UIListBox::DrawRow(CRC* rc, int index, int line, int column) {
     rc->DrawText2Right(m_innerX0 + w * (column + 1) - 20, y, std::to_string(m_numbers[row]).c_str(), false, 255, 255,
                        255);
   }
-  std::string text = m_texts[row];
-  const int limit = numbered ? kTextLimitWithNumber : kTextLimit;
-  if (m_columns > 1 && static_cast<int>(text.size()) > limit) text = TruncateText(text.c_str(), limit);
-  const bool enabled = m_enabled[row] != 0;
-  if (index == m_hover || index == m_selection) {
-    rc->DrawText(x, y, ((enabled ? "&b" : "&r") + text).c_str(), false, 255, 255, 255);
-  } else if (enabled) {
-    rc->DrawText(x, y, ("&e" + text).c_str(), false, 255, 255, 255);
-  } else {
+  const std::string text = RowText(index);
+  if (m_enabled[row] == 0 && index != m_hover && index != m_selection) {
     rc->DrawText2(x, y, text.c_str(), false, 255, 255, 255);
+  } else {
+    rc->DrawText(x, y, text.c_str(), false, 255, 255, 255);
   }
 }
 

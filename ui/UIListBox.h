@@ -27,6 +27,11 @@ class UIListBox : public UIObject {
   // The row under the pointer; -1 for none; the selection when the pointer
   // is outside the rows.
   int HitIndex() const;
+  // A row's text as drawn: cut to fit when the box has columns, after the
+  // colour code of its state ("&b" chosen, "&r" chosen but disabled, "&e"
+  // at rest); a disabled row at rest has none and is drawn with the second
+  // glyph set.
+  std::string RowText(int index) const;
 
   void DrawLocked(CRC* rc) override;
   void Draw(CRC* rc) override;
