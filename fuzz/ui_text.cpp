@@ -1,6 +1,6 @@
 // Texts from data through the text box's two layouts, the message box and
-// the list box's cutting,
-// measured by a render context with glyphs of varied widths.
+// the list box's cutting, measured by a render context with glyphs of varied
+// widths.
 #include <cstddef>
 #include <cstdint>
 #include <string>

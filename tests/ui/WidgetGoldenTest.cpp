@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/ActRes.h"
+#include "engine/BitmapRes.h"
 #include "engine/PackFile.h"
 #include "engine/ResMgr.h"
 #include "render/Font.h"
@@ -176,6 +178,25 @@ TEST_F(WidgetGoldenTest, PanelOfStandardWidgets) {
   m_desktop->OnMouseMove();
   EXPECT_EQ(list->m_hover, 7);
   EXPECT_EQ(Compare("standard_widgets", Screen(10, 40, 620, 390)), "");
+}
+
+// The pictures and sprites the standard widgets name, found in the pack
+// whatever the case of their names.
+TEST_F(WidgetGoldenTest, TheWidgetsArtIsInThePack) {
+  CResMgr& res = CResMgr::GetInstance();
+  for (const char* name : {"UserInterface\\tab1-5.bmp", "UserInterface\\tab5-5.bmp", "userinterface/font/big_Q.bmp",
+                           "userinterface/font/small_q.bmp", "userinterface/font/small_-.bmp",
+                           "UserInterface\\tactics.bmp"}) {
+    const auto* bitmap = dynamic_cast<const CBitmapRes*>(res.GetRes(name));
+    EXPECT_TRUE(bitmap != nullptr && !bitmap->GetRows().empty()) << name;
+  }
+  for (const char* name : {"system\\closeBtn.act", "system\\Widget.act", "system\\widget.spr"}) {
+    EXPECT_NE(res.GetRes(name), nullptr) << name;
+  }
+  const auto* close = dynamic_cast<const CActRes*>(res.GetRes("system\\closeBtn.act"));
+  ASSERT_NE(close, nullptr);
+  ASSERT_NE(close->GetAction(0), nullptr);
+  EXPECT_EQ(close->GetAction(0)->motions.size(), 3u);
 }
 
 }  // namespace
