@@ -158,7 +158,9 @@ void UIListBox::Notify(UIObject* sender, int code, int a, int b) {
       RangeBar();
       return;
     case 14:
-      if (m_count > 0) m_selection = a;
+      // Panels pass every notice to every child, so a row number may come
+      // from another list: only one of this list's rows is taken.
+      if (a >= -1 && a < m_count) m_selection = a;
       NotifyParent(14, a, 0);
       return;
     default:

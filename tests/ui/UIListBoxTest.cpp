@@ -163,7 +163,9 @@ TEST_F(ListBoxTest, OtherNoticesGoUpAndTheWheelScrollsOnlyOverTheRows) {
   m_box->Notify(nullptr, 40, 1, 2);
   m_box->Notify(nullptr, 14, 5, 0);
   EXPECT_EQ(m_box->m_selection, 5);
-  EXPECT_EQ(m_log, (Log{"p:N40,1,2", "p:N14,5,0"}));
+  m_box->Notify(nullptr, 14, 40, 0);  // no row of this list
+  EXPECT_EQ(m_box->m_selection, 5);
+  EXPECT_EQ(m_log, (Log{"p:N40,1,2", "p:N14,5,0", "p:N14,40,0"}));
 
   m_log.clear();
   m_mouse.m_wheel = -1;
