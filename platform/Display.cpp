@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "platform/DebugLog.h"
 
@@ -82,6 +83,7 @@ void RecordFrame(const Surface& screen) {
   g_presented.width = screen.Width();
   g_presented.height = screen.Height();
   g_presented.format = screen.Format();
+  g_presented.rgb.clear();
   g_presented.pixels.resize(static_cast<size_t>(screen.Width()) * screen.Height());
   for (int y = 0; y < screen.Height(); ++y) {
     std::memcpy(&g_presented.pixels[static_cast<size_t>(y) * screen.Width()], screen.Row(y),
@@ -180,6 +182,14 @@ void InjectDisplayFault(DisplayStep step, Result result) { g_faults[step] = resu
 void ClearDisplayFaults() { g_faults.clear(); }
 
 const PresentedFrame& LastPresentedFrame() { return g_presented; }
+
+void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb) {
+  g_presented.width = width;
+  g_presented.height = height;
+  g_presented.pixels.clear();
+  g_presented.rgb = std::move(rgb);
+  ++g_presented.count;
+}
 
 Result Display::Create(const Guid* driver, std::shared_ptr<Display>* out) {
   out->reset();

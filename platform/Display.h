@@ -133,9 +133,14 @@ struct PresentedFrame {
   int width = 0, height = 0;
   PixelFormat format = PixelFormat::RGB565;
   std::vector<uint16_t> pixels;
+  // A window showing 24-bit images: red, green and blue bytes, in place of
+  // the 16-bit pixels.
+  std::vector<uint8_t> rgb;
   uint64_t count = 0;  // frames shown so far
 };
 const PresentedFrame& LastPresentedFrame();
+// The window keeps each 24-bit image it shows.
+void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb);
 
 class Display {
  public:
