@@ -1,0 +1,12 @@
+#pragma once
+// Starting other programs: the launcher starts the game, the patcher opens
+// the readme.
+#include <string>
+#include <vector>
+
+namespace platform {
+// Starts `program` with `args` (argv[1..]), no shell, not waited for. False when it could not start.
+bool StartProgram(const std::string& program, const std::vector<std::string>& args);
+// Opens `path` with the desktop's opener (xdg-open found on PATH), not waited for.
+bool OpenWithDesktop(const std::string& path);
+}  // namespace platform
