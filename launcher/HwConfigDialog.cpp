@@ -1,0 +1,3 @@
+#include "launcher/HwConfigDialog.h"
+
+int ShowHwConfigDialog() { return 0; }
