@@ -5,8 +5,10 @@
 
 #include "launcher/BitmapRgb.h"
 
-MenuWallpaper::MenuWallpaper(const std::string& picture)
-    : m_pixels(LoadBitmapRgb(picture, &m_width, &m_height)), m_rowLength(m_width * 3) {}
+MenuWallpaper::MenuWallpaper(const std::string& picture) {
+  m_pixels = LoadBitmapRgb(picture, &m_width, &m_height);
+  m_rowLength = m_width * 3;
+}
 
 bool MenuWallpaper::Draw(uint8_t* pixels, int stride, int height, float seconds) {
   if (m_pixels == nullptr) return false;
