@@ -38,7 +38,6 @@ std::unique_ptr<uint8_t[]> LoadShared(const char* name) {
 }
 
 void LoadSharedPictures() {
-  g_pictures = SharedPictures{};
   // The selected picture first: it sets the window's size.
   g_pictures.selected = LoadShared("images/selected.bmp");
   g_pictures.normal = LoadShared("images/normal.bmp");
