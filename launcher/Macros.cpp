@@ -13,11 +13,6 @@ bool StartsWith(const std::string& text, size_t at, const char* prefix) {
   return text.compare(at, std::strlen(prefix), prefix) == 0;
 }
 
-std::string WindowsFolder() {
-  const char* dir = std::getenv("SLV_WINDIR");
-  return dir != nullptr && *dir != '\0' ? dir : "/usr/bin";
-}
-
 // Asks for the disc until it is in a drive; false when the user cancels.
 bool WaitForDisc(int disc, std::string* root) {
   for (;;) {

@@ -1,5 +1,6 @@
 #include "launcher/Probes.h"
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -55,4 +56,9 @@ std::string FindDiscDrive(int disc) {
     if (SameLabel(drive.label, "SLV_DVD") || SameLabel(drive.label, label)) return drive.root;
   }
   return "";
+}
+
+std::string WindowsFolder() {
+  const char* dir = std::getenv("SLV_WINDIR");
+  return dir != nullptr && *dir != '\0' ? dir : "/usr/bin";
 }

@@ -15,3 +15,5 @@ int ProbeDirectXVersion();
 // The folder of the first drive whose disc is labelled "SLV_DVD" or
 // "SLV_DISC<disc>" (case ignored); empty when none is.
 std::string FindDiscDrive(int disc);
+// The folder "%WINDIR" stands for: SLV_WINDIR, else "/usr/bin".
+std::string WindowsFolder();

@@ -228,6 +228,7 @@ std::vector<DeviceInfo> Display::EnumDevices() {
   hardware.colorModel = 1;
   hardware.rasterCaps = Device3D::RasterCaps();
   hardware.renderBitDepths = kRenders16Bit;
+  hardware.alphaCmpCaps = D3DPCMPCAPS_ALL;
   return {DeviceInfo{kRasterizerGuid, "Selvarin Rasterizer", hardware, DeviceDesc{}}};
 }
 

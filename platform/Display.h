@@ -85,7 +85,15 @@ struct DeviceDesc {
   uint32_t colorModel = 0;
   uint32_t rasterCaps = 0;       // kRaster* of Device3D.h, D3DPRASTERCAPS_*
   uint32_t renderBitDepths = 0;  // bit 0x400: renders to 16-bit surfaces
+  uint32_t alphaCmpCaps = 0;     // D3DPCMPCAPS_*: the alpha test's comparisons
 };
+
+// Comparisons a device can test with (its alpha test among them).
+inline constexpr uint32_t D3DPCMPCAPS_NEVER = 0x1;
+inline constexpr uint32_t D3DPCMPCAPS_ALWAYS = 0x80;
+inline constexpr uint32_t D3DPCMPCAPS_ALL = 0xFF;
+// Bit of DeviceDesc::renderBitDepths: renders to 16-bit surfaces.
+inline constexpr uint32_t DDBD_16 = 0x400;
 
 struct DeviceInfo {
   Guid guid;
