@@ -79,4 +79,55 @@ TEST(LauncherRun, TheCloseEntryEndsItWithoutStartingAnything) {
   EXPECT_FALSE(std::filesystem::exists(run.install / "started.txt"));
 }
 
+// The set-up entry opens the dialog over the menu; what its OK stores is
+// what the game then starts with.
+TEST(LauncherRun, TheSetUpDialogStoresTheSettingsTheGameStartsWith) {
+  LauncherFolder run;
+  // The dialog's top-left lies at (100, 61) of the 600 x 425 menu.
+  const auto result = run.Start(
+      "2 mouse at 144 129\n"
+      "3 mouse left down\n"
+      "4 mouse left up\n"
+      "5 screenshot dialog.ppm\n"
+      "6 mouse at 130 222\n"  // texture filtering
+      "7 mouse left down\n"
+      "8 mouse left up\n"
+      "9 mouse at 200 150\n"  // the mode list
+      "10 mouse left down\n"
+      "11 mouse left up\n"
+      "12 mouse at 200 172\n"  // its first entry
+      "13 mouse left down\n"
+      "14 mouse left up\n"
+      "15 mouse at 350 343\n"  // OK
+      "16 mouse left down\n"
+      "17 mouse left up\n"
+      "18 mouse at 550 390\n"  // the close entry
+      "19 mouse left down\n");
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(testsupport::CompareWithGolden("launcher_setup_dialog", run.Screenshot("dialog.ppm"), kGolden), "");
+
+  platform::SettingsStore store;
+  ASSERT_TRUE(store.Load((run.dir / "registry.ini").string()));
+  EXPECT_EQ(store.GetString(kProductKey, "Path"), run.install.string() + "/");
+  VideoSetup stored;
+  stored.SetDefaults();
+  stored.Load(store, kProductKeyPath);
+  EXPECT_EQ(stored.Filtering, 0u);
+  EXPECT_EQ(stored.isFullScreenMode, 0u);
+  EXPECT_EQ(stored.Width, 640u);
+  EXPECT_EQ(stored.SprFiltering, 0u);
+
+  // The game starts on what the launcher wrote, and ends on a close.
+  const std::string game = (testsupport::BinaryDir() / "game").string();
+  const auto started = testsupport::RunProgram(
+      {game + "/slvexe"},
+      {{"SLV_LOCK_DIR", run.dir.Path().string()},
+       {"SLV_REGISTRY", (run.dir / "registry.ini").string()},
+       {"SLV_INPUT_SCRIPT", run.dir.Write("game.txt", "10 close\n").string()}},
+      60000, game);
+  EXPECT_FALSE(started.timedOut);
+  EXPECT_EQ(started.exitCode, 0) << started.output;
+}
+
 }  // namespace

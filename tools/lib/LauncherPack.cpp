@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "tools/lib/FilteringPreviews.h"
 #include "tools/lib/PictureSource.h"
 
 namespace fs = std::filesystem;
@@ -35,6 +36,7 @@ std::vector<fs::path> PictureSources(const fs::path& source) {
 bool BuildLauncherPack(const fs::path& source, const std::string& fontFolder, PackWriter* pack,
                        std::string* error) {
   pack->AddRaw("images", 2, "", 0);
+  for (const DataFile& preview : BuildFilteringPreviews()) pack->AddCompressed(preview.name, preview.bytes);
   for (const fs::path& picture : PictureSources(source)) {
     std::string text;
     std::vector<DataFile> files;

@@ -1,7 +1,8 @@
 #pragma once
-// The launcher's menu pack: the folder entry "images", the pictures drawn
-// from the "*.picture" sources of the launcher's data folder, and the menu
-// script "launcher.ini", all LZSS-compressed. The pack is appended to the
+// The launcher's menu pack: the folder entry "images", the set-up dialog's
+// filtering previews, the pictures drawn from the "*.picture" sources of the
+// launcher's data folder, and the menu script "launcher.ini", all
+// LZSS-compressed. The pack is appended to the
 // launcher program, whose file it then ends.
 #include <filesystem>
 #include <string>
