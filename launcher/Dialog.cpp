@@ -302,8 +302,10 @@ void Dialog::DrawCombo(DialogCanvas& canvas, const Control& c) {
   canvas.Fill(button, dialogcolor::kFace);
   canvas.Raised(button);
   const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2;
-  for (int row = 0; row < 4; ++row) canvas.Fill(Rect{cx - 3 + row, cy - 2 + row, cx + 4 - row, cy - 1 + row}, dialogcolor::kText);
-  if (c.selected >= 0) canvas.Text(field.left + 4, field.top + 3, c.items[static_cast<size_t>(c.selected)], dialogcolor::kText);
+  for (int row = 0; row < 4; ++row)
+    canvas.Fill(Rect{cx - 3 + row, cy - 2 + row, cx + 4 - row, cy - 1 + row}, dialogcolor::kText);
+  if (c.selected >= 0)
+    canvas.Text(field.left + 4, field.top + 3, c.items[static_cast<size_t>(c.selected)], dialogcolor::kText);
 }
 
 void Dialog::DrawList(DialogCanvas& canvas, const Control& combo) {

@@ -117,7 +117,7 @@ class Dialog {
   Proc m_proc;
   bool m_ended = false;
   int m_result = 0;
-  int m_open = -1;      // the id of the open drop-down list
-  int m_pressed = -1;   // the id of the button or box pressed, or the bar held
+  int m_open = -1;     // the id of the open drop-down list
+  int m_pressed = -1;  // the id of the button or box pressed, or the bar held
   bool m_inside = false;
 };

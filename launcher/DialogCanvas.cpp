@@ -104,7 +104,8 @@ void DialogCanvas::Text(int x, int y, const std::string& text, Rgb color) {
     const int columns = kFontPixels + 4;
     const std::vector<uint8_t> cell = font->Render(cp, columns, kLineHeight, 1, kBaseline, &advance);
     for (int c = 0; c < columns && !cell.empty(); ++c) {
-      for (int r = 0; r < kLineHeight; ++r) Blend(pen - 1 + c, y + r, color, cell[static_cast<size_t>(c) * kLineHeight + r]);
+      for (int r = 0; r < kLineHeight; ++r)
+        Blend(pen - 1 + c, y + r, color, cell[static_cast<size_t>(c) * kLineHeight + r]);
     }
     pen += advance;
   }

@@ -231,8 +231,8 @@ const std::vector<ControlTemplate>& HwConfigControls() {
 }
 
 int SliderPosition(const VideoSetup& record) {
-  const int index = (record.isLowResTexture != 0 ? 4 : 0) + (record.isLowResSprite != 0 ? 2 : 0) +
-                    (record.SingleDecal != 0 ? 1 : 0);
+  const int index =
+      (record.isLowResTexture != 0 ? 4 : 0) + (record.isLowResSprite != 0 ? 2 : 0) + (record.SingleDecal != 0 ? 1 : 0);
   return kPositionOfSavings[index];
 }
 

@@ -32,8 +32,7 @@ void Paint(platform::WindowHandle window) {
       g_launcher.animating = true;
     }
   }
-  platform::ShowBgrImage(window, g_launcher.backBuffer.data(), g_launcher.width, g_launcher.height,
-                         g_launcher.stride);
+  platform::ShowBgrImage(window, g_launcher.backBuffer.data(), g_launcher.width, g_launcher.height, g_launcher.stride);
 }
 
 // The last item that takes the pointer is hovered: later items lie on top.
@@ -89,8 +88,7 @@ platform::WindowHandle CreateMenuWindow(int width, int height) {
 int RunMessageLoop() {
   platform::Message message;
   for (;;) {
-    while (g_launcher.window != nullptr && g_launcher.active && g_launcher.animating &&
-           !platform::HasAppMessage()) {
+    while (g_launcher.window != nullptr && g_launcher.active && g_launcher.animating && !platform::HasAppMessage()) {
       Paint(g_launcher.window);
     }
     if (!platform::GetAppMessage(&message)) break;

@@ -98,9 +98,9 @@ bool MenuHotSpot::HitTest(int x, int y) {
 bool MenuHotSpot::Draw(uint8_t* pixels, int stride, int height, float seconds) {
   m_fadeLevel = std::clamp(m_fadeLevel + seconds * m_fadeSpeed, 0.0f, 1.0f);
   const bool fading = (m_fadeLevel > 0.0f && m_fadeSpeed < 0.0f) || (m_fadeLevel < 1.0f && m_fadeSpeed > 0.0f);
-  const uint8_t* first = !m_enabled ? g_pictures.hide.get()
+  const uint8_t* first = !m_enabled            ? g_pictures.hide.get()
                          : m_fadeLevel >= 1.0f ? g_pictures.selected.get()
-                                              : g_pictures.normal.get();
+                                               : g_pictures.normal.get();
   const uint8_t* second = g_pictures.selected.get();
   const bool blend = m_enabled && m_fadeLevel > 0.0f && m_fadeLevel < 1.0f;
   if (first == nullptr || (blend && second == nullptr)) return fading;
@@ -112,8 +112,8 @@ bool MenuHotSpot::Draw(uint8_t* pixels, int stride, int height, float seconds) {
     const size_t from = static_cast<size_t>(y) * rowLength;
     uint8_t* out = pixels + static_cast<size_t>(y) * stride;
     for (size_t i = static_cast<size_t>(x0) * 3; i < static_cast<size_t>(std::max(x1, x0)) * 3; ++i) {
-      out[i] = blend ? static_cast<uint8_t>((first[from + i] * (255 - k) + second[from + i] * k) >> 8)
-                     : first[from + i];
+      out[i] =
+          blend ? static_cast<uint8_t>((first[from + i] * (255 - k) + second[from + i] * k) >> 8) : first[from + i];
     }
   }
   return fading;

@@ -15,8 +15,8 @@
 
 class MenuHotSpot : public MenuItem {
  public:
-  static constexpr float kFadeInSpeed = 2.0f;           // per second: half a second
-  static constexpr float kFadeOutSpeed = -3.3333333f;   // 0.3 seconds
+  static constexpr float kFadeInSpeed = 2.0f;          // per second: half a second
+  static constexpr float kFadeOutSpeed = -3.3333333f;  // 0.3 seconds
 
   MenuHotSpot(int left, int top, int right, int bottom, const std::string& action, bool enabled);
   ~MenuHotSpot() override;

@@ -15,8 +15,7 @@ bool MenuWallpaper::Draw(uint8_t* pixels, int stride, int height, float seconds)
   const int rows = std::min(height, m_height);
   const size_t bytes = static_cast<size_t>(std::min(m_rowLength, stride));
   for (int y = 0; y < rows; ++y) {
-    std::memcpy(pixels + static_cast<size_t>(y) * stride, m_pixels.get() + static_cast<size_t>(y) * m_rowLength,
-                bytes);
+    std::memcpy(pixels + static_cast<size_t>(y) * stride, m_pixels.get() + static_cast<size_t>(y) * m_rowLength, bytes);
   }
   return false;
 }

@@ -42,7 +42,8 @@ int ParseScriptCall(const std::string& line, const std::string& keyword, ScriptS
   while (p < close) {
     size_t end = line.find(',', p);
     if (end == std::string::npos || end > close) end = close;
-    if (static_cast<size_t>(count) < kScriptSlots) (*slots)[static_cast<size_t>(count++)] = Cut(line.substr(p, end - p), kScriptArgMax);
+    if (static_cast<size_t>(count) < kScriptSlots)
+      (*slots)[static_cast<size_t>(count++)] = Cut(line.substr(p, end - p), kScriptArgMax);
     p = end;
     if (p < close) {
       ++p;  // the comma

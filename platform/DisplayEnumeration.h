@@ -11,8 +11,8 @@
 namespace platform {
 
 struct DisplayDriverInfo {
-  Guid guid;                  // zero: the primary display
-  std::string description;    // code page 949
+  Guid guid;                // zero: the primary display
+  std::string description;  // code page 949
   bool canRenderWindowed = false;
   DisplayMode currentMode;
   std::vector<DeviceInfo> devices;

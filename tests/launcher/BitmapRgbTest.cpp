@@ -1,7 +1,6 @@
-#include "launcher/BitmapRgb.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/BitmapRgb.h"
 #include "tests/launcher/LauncherFolder.h"
 
 namespace {
@@ -57,8 +56,12 @@ TEST(LoadBitmapRgb, DamagedHeadersGiveNothing) {
     uint32_t value;
   };
   const Case cases[] = {
-      {"zero width", 18, 0},           {"negative height", 22, 0xFFFFFFFDu}, {"huge width", 18, 1u << 20},
-      {"32 bits", 28, 32 | 1u << 16},  {"4 bits", 28, 4 | 1u << 16},         {"rows past the file", 10, 100},
+      {"zero width", 18, 0},
+      {"negative height", 22, 0xFFFFFFFDu},
+      {"huge width", 18, 1u << 20},
+      {"32 bits", 28, 32 | 1u << 16},
+      {"4 bits", 28, 4 | 1u << 16},
+      {"rows past the file", 10, 100},
       {"offset past the file", 10, 0xFFFFFFF0u},
   };
   for (const Case& c : cases) {

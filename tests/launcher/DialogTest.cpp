@@ -1,9 +1,8 @@
 // The dialog controls' input: what a click, a drag or a key sends to the
 // procedure.
-#include "launcher/Dialog.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/Dialog.h"
 #include "platform/Keys.h"
 
 namespace {

@@ -1,7 +1,6 @@
-#include "launcher/HwConfigDialog.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/HwConfigDialog.h"
 #include "platform/DisplayEnumeration.h"
 #include "tests/launcher/LauncherFolder.h"
 
@@ -38,8 +37,11 @@ class FakeDisplays : public platform::DisplayEnumeration {
     DeviceInfo software = Device("Software", 9);
     software.hardware.colorModel = 0;  // not a hardware device: passed over
     primary.devices = {software, Device("Raster", 1, platform::D3DPCMPCAPS_ALWAYS)};
-    primary.modes = {{640, 480, 16, 60, {}}, {320, 240, 16, 60, {}}, {800, 600, 32, 60, {}},
-                     {800, 600, 16, 60, {}}, {1024, 768, 16, 60, {}}};
+    primary.modes = {{640, 480, 16, 60, {}},
+                     {320, 240, 16, 60, {}},
+                     {800, 600, 32, 60, {}},
+                     {800, 600, 16, 60, {}},
+                     {1024, 768, 16, 60, {}}};
     DisplayDriverInfo second{GuidOf(2), "accel board", false, DisplayMode{640, 480, 16, 60, {}}, {}, {}};
     second.devices = {Device("HAL T&L", 3)};
     second.modes = {{640, 480, 16, 60, {}}};
@@ -121,12 +123,12 @@ TEST_F(HwConfigDialogTest, ListsDriversAndTheirModesInEnumerationOrder) {
   EXPECT_FALSE(dialog->Has(IDC_DXDIAG));  // no dxdiag.exe
   // Sorted, the repeated description once.
   EXPECT_EQ(Items(*dialog, IDC_DRIVER), (std::vector<std::string>{"accel board", "Primary Display"}));
-  EXPECT_EQ(Selected(*dialog, IDC_DRIVER), "accel board");  // no device name stored: the first
+  EXPECT_EQ(Selected(*dialog, IDC_DRIVER), "accel board");          // no device name stored: the first
   EXPECT_EQ(Items(*dialog, IDC_MODE), std::vector<std::string>{});  // only a "T&L" device
   Choose(*dialog, IDC_DRIVER, "Primary Display");
   // Both drivers of that description, in enumeration order.
   EXPECT_EQ(Items(*dialog, IDC_MODE), (std::vector<std::string>{"Window Mode", "640 x 480 x 16", "800 x 600 x 16",
-                                                                 "1024 x 768 x 16", "640 x 480 x 16"}));
+                                                                "1024 x 768 x 16", "640 x 480 x 16"}));
   EXPECT_EQ(dialog->CurSel(IDC_MODE), 1);
   // Its devices test alpha "always" or "never" alone: no alpha test.
   EXPECT_FALSE(dialog->IsChecked(IDC_ALPHA_TEST));

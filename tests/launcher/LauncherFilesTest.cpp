@@ -1,7 +1,6 @@
-#include "launcher/LauncherFiles.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/LauncherFiles.h"
 #include "launcher/MemoryStream.h"
 #include "tests/launcher/LauncherFolder.h"
 #include "tools/lib/PackWriter.h"
@@ -23,8 +22,12 @@ TEST(MemoryStream, SeeksAreClampedToTheStream) {
     int32_t expected;
   };
   const Case cases[] = {
-      {0, -9, kFileEnd, 91},   {0, 40, kFileBegin, 40},  {50, 10, kFileCurrent, 60},
-      {0, 150, kFileBegin, 100}, {10, -500, kFileCurrent, 0}, {0, 5, kFileEnd, 100},
+      {0, -9, kFileEnd, 91},
+      {0, 40, kFileBegin, 40},
+      {50, 10, kFileCurrent, 60},
+      {0, 150, kFileBegin, 100},
+      {10, -500, kFileCurrent, 0},
+      {0, 5, kFileEnd, 100},
       {30, 7, 3, 30},  // another origin changes nothing
   };
   for (const Case& c : cases) {

@@ -31,7 +31,7 @@ inline slvtools::RgbaImage Picture(int kind) {
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       const auto v = [](int n) { return static_cast<uint8_t>(n); };
-      image.At(x, y) = kind == 0   ? slvtools::Rgba{v(x * 5), v(y * 7), 20, 255}        // normal
+      image.At(x, y) = kind == 0   ? slvtools::Rgba{v(x * 5), v(y * 7), 20, 255}         // normal
                        : kind == 1 ? slvtools::Rgba{250, v(255 - x * 4), v(y * 8), 255}  // selected
                                    : slvtools::Rgba{9, 9, 9, 255};                       // hide
     }

@@ -30,7 +30,8 @@ struct LauncherFolder {
   LauncherFolder() : install(dir / "installed") {
     dir.Write("installed/selvarin", "");
     const auto game = dir.Write("installed/slvexe", "#!/bin/sh\npwd > started.txt\n");
-    const auto opener = dir.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> '" + (dir / "opened.txt").string() + "'\n");
+    const auto opener =
+        dir.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" >> '" + (dir / "opened.txt").string() + "'\n");
     for (const auto& path : {game, opener}) std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     platform::SettingsStore store;
     store.SetString(kProductKey, "Path", install.string() + "/");
@@ -120,12 +121,11 @@ TEST(LauncherRun, TheSetUpDialogStoresTheSettingsTheGameStartsWith) {
 
   // The game starts on what the launcher wrote, and ends on a close.
   const std::string game = (testsupport::BinaryDir() / "game").string();
-  const auto started = testsupport::RunProgram(
-      {game + "/slvexe"},
-      {{"SLV_LOCK_DIR", run.dir.Path().string()},
-       {"SLV_REGISTRY", (run.dir / "registry.ini").string()},
-       {"SLV_INPUT_SCRIPT", run.dir.Write("game.txt", "10 close\n").string()}},
-      60000, game);
+  const auto started = testsupport::RunProgram({game + "/slvexe"},
+                                               {{"SLV_LOCK_DIR", run.dir.Path().string()},
+                                                {"SLV_REGISTRY", (run.dir / "registry.ini").string()},
+                                                {"SLV_INPUT_SCRIPT", run.dir.Write("game.txt", "10 close\n").string()}},
+                                               60000, game);
   EXPECT_FALSE(started.timedOut);
   EXPECT_EQ(started.exitCode, 0) << started.output;
 }

@@ -1,10 +1,9 @@
-#include "launcher/LauncherWindow.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "launcher/LauncherWindow.h"
 #include "launcher/MenuHotSpot.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
@@ -114,7 +113,7 @@ TEST_F(LauncherWindowTest, AFadeStepsByTheClockBetweenPaints) {
   LauncherWndProc(m_window, platform::WM_PAINT, 0, 0);
   EXPECT_EQ(Shown(5, 5), Bgr(0, 5, 5));
   EXPECT_EQ(Shown(25, 5), Bgr(2, 25, 5));  // the wallpaper
-  Move(5, 5);  // paints at once, with no time passed
+  Move(5, 5);                              // paints at once, with no time passed
   EXPECT_EQ(Shown(5, 5), Bgr(0, 5, 5));
   EXPECT_TRUE(GetLauncherState().animating);
   clock.Advance(250);

@@ -1,7 +1,6 @@
-#include "launcher/Macros.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/Macros.h"
 #include "launcher/Probes.h"
 #include "platform/Music.h"
 #include "tests/launcher/LauncherFolder.h"

@@ -1,7 +1,6 @@
-#include "launcher/MenuHotSpot.h"
-
 #include <gtest/gtest.h>
 
+#include "launcher/MenuHotSpot.h"
 #include "launcher/MenuWallpaper.h"
 #include "tests/launcher/LauncherFolder.h"
 
@@ -34,7 +33,7 @@ TEST_F(MenuHotSpotTest, TheRectangleTakesItsLeftAndTopEdgesOnly) {
     int x, y;
     bool inside;
   };
-  const Case cases[] = {{10, 5, true},   {19, 14, true},  {20, 5, false}, {9, 5, false},
+  const Case cases[] = {{10, 5, true},   {19, 14, true}, {20, 5, false}, {9, 5, false},
                         {10, 15, false}, {10, 4, false}, {15, 10, true}};
   for (const Case& c : cases) EXPECT_EQ(spot.HitTest(c.x, c.y), c.inside) << c.x << "," << c.y;
   MenuHotSpot off(10, 5, 20, 15, "", false);

@@ -1,8 +1,7 @@
-#include "launcher/MenuScript.h"
-
 #include <gtest/gtest.h>
 
 #include "launcher/MenuHotSpot.h"
+#include "launcher/MenuScript.h"
 #include "launcher/MenuWallpaper.h"
 #include "platform/Display.h"
 #include "tests/launcher/LauncherFolder.h"

@@ -1,8 +1,7 @@
-#include "launcher/ScriptReader.h"
-
 #include <gtest/gtest.h>
 
 #include "launcher/MemoryStream.h"
+#include "launcher/ScriptReader.h"
 
 namespace {
 
@@ -14,7 +13,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(ReadScriptLine, ControlBytesSeparateLinesAndRunsOfThemAreSkipped) {
-  EXPECT_EQ(Lines("a b\r\n\r\n\tc\x01" "d\n"), (std::vector<std::string>{"a b", "c", "d"}));
+  EXPECT_EQ(Lines("a b\r\n\r\n\tc\x01"
+                  "d\n"),
+            (std::vector<std::string>{"a b", "c", "d"}));
   // A tab ends the line; what follows is a line of its own.
   EXPECT_EQ(Lines("1: class(select,\t63 95 225 115)"),
             (std::vector<std::string>{"1: class(select,", "63 95 225 115)"}));
@@ -44,7 +45,7 @@ TEST(ParseScriptCall, FindsTheKeywordAnywhereAndSplitsItsArguments) {
       // Spaces after a comma go, spaces before one stay.
       {"class(a ,  b , c)", "class", {"a ", "b ", "c"}},
       {"class( a)", "class", {" a"}},
-      {"class(select, 1 2 3 4", "class", {}},      // no ")"
+      {"class(select, 1 2 3 4", "class", {}},       // no ")"
       {"c-l-a-s-s(select, 1 2 3 4)", "class", {}},  // spelt apart: no keyword
       {"Class(select)", "class", {}},               // case counts
       {"class()", "class", {}},

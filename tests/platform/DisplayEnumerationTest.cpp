@@ -1,6 +1,6 @@
-#include "platform/DisplayEnumeration.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/DisplayEnumeration.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ TEST(DisplayEnumeration, ThePrimaryDisplayOffersTheRasterizerInAWindowAnd16BitMo
   // Its alpha test compares every way, neither "always" nor "never" alone.
   EXPECT_EQ(device.hardware.alphaCmpCaps, D3DPCMPCAPS_ALL);
   bool has640 = false;
-  for (const DisplayMode& mode : primary.modes) has640 |= mode.width == 640 && mode.height == 480 && mode.bitCount == 16;
+  for (const DisplayMode& mode : primary.modes)
+    has640 |= mode.width == 640 && mode.height == 480 && mode.bitCount == 16;
   EXPECT_TRUE(has640);
 }
 

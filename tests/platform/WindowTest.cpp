@@ -1,7 +1,5 @@
 // The window's life and its messages: creation, sizing, destruction on close,
 // the pointer (also scripted), and 24-bit images kept for screenshots.
-#include "platform/Window.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +7,7 @@
 #include "platform/Display.h"
 #include "platform/InputScript.h"
 #include "platform/MessageBox.h"
+#include "platform/Window.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

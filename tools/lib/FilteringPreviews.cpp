@@ -12,7 +12,9 @@ constexpr int kSide = 140;
 constexpr int kTexture = 16;
 
 uint16_t Rgb565(int r, int g, int b) { return static_cast<uint16_t>((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
-uint16_t Argb4444(int a, int r, int g, int b) { return static_cast<uint16_t>((a >> 4) << 12 | (r >> 4) << 8 | (g >> 4) << 4 | (b >> 4)); }
+uint16_t Argb4444(int a, int r, int g, int b) {
+  return static_cast<uint16_t>((a >> 4) << 12 | (r >> 4) << 8 | (g >> 4) << 4 | (b >> 4));
+}
 
 // Red bricks in courses of four texels, offset every other course, with
 // pale mortar between them.
@@ -38,8 +40,8 @@ platform::Surface Creature() {
       const bool body = dx * dx + dy * dy * 3 / 2 < 196 && y > 2;
       const bool eye = (x == 5 || x == 10) && (y == 7 || y == 8);
       const bool shine = x == 4 && y == 5;
-      sprite.Row(y)[x] = !body  ? Argb4444(0, 0, 0, 0)
-                         : eye  ? Argb4444(255, 16, 16, 32)
+      sprite.Row(y)[x] = !body   ? Argb4444(0, 0, 0, 0)
+                         : eye   ? Argb4444(255, 16, 16, 32)
                          : shine ? Argb4444(255, 240, 250, 255)
                                  : Argb4444(255, 70, 140 + y * 6, 230);
     }
@@ -50,8 +52,8 @@ platform::Surface Creature() {
 void Quad(platform::Device3D& device, float left, float top, float right, float bottom) {
   const uint32_t white = 0xFFFFFFFFu;
   const platform::TexturedVertex v[6] = {
-      {left, top, 0.5f, 1, white, 0, 0, 0},  {right, top, 0.5f, 1, white, 0, 1, 0},
-      {left, bottom, 0.5f, 1, white, 0, 0, 1}, {right, top, 0.5f, 1, white, 0, 1, 0},
+      {left, top, 0.5f, 1, white, 0, 0, 0},     {right, top, 0.5f, 1, white, 0, 1, 0},
+      {left, bottom, 0.5f, 1, white, 0, 0, 1},  {right, top, 0.5f, 1, white, 0, 1, 0},
       {right, bottom, 0.5f, 1, white, 0, 1, 1}, {left, bottom, 0.5f, 1, white, 0, 0, 1},
   };
   device.DrawPrimitive(platform::PrimitiveType::TriangleList, platform::VertexFormat::Textured, v, 6);
@@ -80,7 +82,9 @@ RgbaImage Draw(bool linearWall, bool linearSprite, const platform::Surface& wall
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
       const uint16_t p = target.Row(y)[x];
-      const auto widen = [](uint32_t v, int bits) { return static_cast<uint8_t>(v << (8 - bits) | v >> (2 * bits - 8)); };
+      const auto widen = [](uint32_t v, int bits) {
+        return static_cast<uint8_t>(v << (8 - bits) | v >> (2 * bits - 8));
+      };
       image.At(x, y) = Rgba{widen(p >> 11, 5), widen(p >> 5 & 0x3F, 6), widen(p & 0x1F, 5), 255};
     }
   }

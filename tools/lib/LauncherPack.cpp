@@ -33,8 +33,7 @@ std::vector<fs::path> PictureSources(const fs::path& source) {
 
 }  // namespace
 
-bool BuildLauncherPack(const fs::path& source, const std::string& fontFolder, PackWriter* pack,
-                       std::string* error) {
+bool BuildLauncherPack(const fs::path& source, const std::string& fontFolder, PackWriter* pack, std::string* error) {
   pack->AddRaw("images", 2, "", 0);
   for (const DataFile& preview : BuildFilteringPreviews()) pack->AddCompressed(preview.name, preview.bytes);
   for (const fs::path& picture : PictureSources(source)) {
@@ -55,8 +54,7 @@ bool BuildLauncherPack(const fs::path& source, const std::string& fontFolder, Pa
   return true;
 }
 
-bool WriteLauncherProgram(const fs::path& program, const fs::path& source, const fs::path& out,
-                          std::string* error) {
+bool WriteLauncherProgram(const fs::path& program, const fs::path& source, const fs::path& out, std::string* error) {
   std::string image;
   if (!ReadAll(program, &image)) {
     *error = program.string() + ": cannot be read";
@@ -73,8 +71,10 @@ bool WriteLauncherProgram(const fs::path& program, const fs::path& source, const
     return false;
   }
   write.close();
-  fs::permissions(out, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                           fs::perms::others_read | fs::perms::others_exec, ec);
+  fs::permissions(out,
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                      fs::perms::others_exec,
+                  ec);
   if (ec) *error = out.string() + ": " + ec.message();
   return !ec;
 }
