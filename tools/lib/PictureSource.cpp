@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tools/lib/Canvas.h"
+#include "tools/lib/Quantize.h"
 #include "tools/lib/TextureImages.h"
 
 #ifndef SLV_SAMPLE_FONT_DIR
@@ -69,6 +70,7 @@ class PictureParser {
   bool Text(const std::vector<std::string>& words, const std::string& line);
   bool Stars(const std::vector<std::string>& words);
   bool SaveBmp(const std::vector<std::string>& words);
+  bool SaveBmp8(const std::vector<std::string>& words);
   bool SaveTga(const std::vector<std::string>& words);
 
   std::string m_fonts;
@@ -109,6 +111,7 @@ bool PictureParser::Line(const std::string& line) {
   if (key == "rect" || key == "circle" || key == "ring" || key == "polygon") return Shape(words, text);
   if (key == "stars") return Stars(words);
   if (key == "bmp") return SaveBmp(words);
+  if (key == "bmp8") return SaveBmp8(words);
   if (key == "tga") return SaveTga(words);
   int v[2];
   Rgba colors[2];
@@ -238,6 +241,18 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
     const std::string name = words[1].substr(0, at) + "a_" + words[1].substr(at);
     m_out->push_back(DataFile{name, WriteBmp8(opaque.width, opaque.height, opacity, grey)});
   }
+  return true;
+}
+
+bool PictureParser::SaveBmp8(const std::vector<std::string>& words) {
+  if (!NeedCanvas()) return false;
+  if (words.size() != 2) return Fail("bmp8 needs a name");
+  RgbaImage opaque = *m_image;
+  for (Rgba& p : opaque.pixels) p = Mix(Rgba{0, 0, 0, 255}, Rgba{p.r, p.g, p.b, 255}, p.a / 255.0f);
+  std::vector<uint8_t> indices;
+  std::vector<Rgba> palette;
+  Quantize(opaque, 256, &indices, &palette);
+  m_out->push_back(DataFile{words[1], WriteBmp8(opaque.width, opaque.height, indices, palette)});
   return true;
 }
 
