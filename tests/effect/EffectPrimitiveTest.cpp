@@ -292,7 +292,7 @@ TEST_F(EffectPrimitiveTest, NoSegmentsForAStepThatIsNotPositive) {
   ring.Render(m_rc, m_view);
   ring.m_segmentStep = -30.0f;
   ring.Render(m_rc, m_view);
-  EXPECT_TRUE(m_rc.m_noDepthTris.empty());
+  EXPECT_TRUE(m_rc.m_noDepthTris[&texture].empty());
   ring.m_segmentStep = 30.0f;
   ring.Render(m_rc, m_view);
   EXPECT_EQ(m_rc.m_noDepthTris[&texture].size(), 24u);

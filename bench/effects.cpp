@@ -1,0 +1,336 @@
+// A field frame crowded with effects: 600 primitives of mixed kinds, the
+// sprite and ribbon kinds with trails of 10 to 100 slots, on a 640 x 480
+// display. Timed apart: the update (every primitive's OnProcess, then the
+// context's sync), the queueing (every primitive's Render), and queueing and
+// drawing through the passes the effects use. Beside them, one trail step
+// as the primitive keeps it (each slot copied one place back) against a
+// ring of slots indexed from the newest (one slot written).
+#include <benchmark/benchmark.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "effect/EffectPrimitive.h"
+#include "effect/SelvarinEffect.h"
+#include "engine/AppShell.h"
+#include "engine/FileStream.h"
+#include "engine/FrameMgr.h"
+#include "engine/ResMgr.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "platform/Display.h"
+#include "platform/Window.h"
+#include "render/3dDevice.h"
+#include "render/RC.h"
+#include "tools/lib/ActWriter.h"
+#include "tools/lib/SprWriter.h"
+#include "tools/lib/TextureImages.h"
+
+namespace {
+
+using namespace platform;
+
+constexpr int kWidth = 640, kHeight = 480;
+
+class Lcg {
+ public:
+  explicit Lcg(uint32_t seed) : m_state(seed) {}
+  uint32_t Next() {
+    m_state = m_state * 1664525u + 1013904223u;
+    return m_state >> 8;
+  }
+  float Range(float lo, float hi) { return lo + (hi - lo) * static_cast<float>(Next()) / 16777216.0f; }
+  int Between(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1)); }
+
+ private:
+  uint32_t m_state;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+struct Scene {
+  std::filesystem::path dir;
+  WindowHandle window = nullptr;
+  CRC* rc = nullptr;
+  CSelvarinFrame frame;
+  CSelvarinActor owner;
+  Matrix view;
+  std::vector<CEffectPrimitive*> primitives;
+};
+
+void WritePictures(const std::filesystem::path& dir) {
+  for (int i = 0; i < 3; ++i) {
+    slvtools::RgbaImage image(32, 32);
+    for (int y = 0; y < 32; ++y) {
+      for (int x = 0; x < 32; ++x) {
+        const int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
+        image.At(x, y) = {static_cast<uint8_t>(120 + 60 * i), 200, static_cast<uint8_t>(255 - 60 * i),
+                          static_cast<uint8_t>(d < 256 ? 255 - d : 0)};
+      }
+    }
+    WriteFile(dir / "data/texture" / ("glow" + std::to_string(i) + ".tga"), slvtools::WriteTga(image, 32, false));
+  }
+  slvtools::SprWriter spr(0x101);
+  for (int c = 1; c < 16; ++c) spr.SetColor(c, static_cast<uint8_t>(c * 16), 200, 255);
+  std::vector<uint8_t> indices(16 * 16);
+  for (int k = 0; k < 256; ++k) indices[static_cast<size_t>(k)] = static_cast<uint8_t>(1 + (k / 16 + k % 16) % 15);
+  spr.AddImage(16, 16, indices);
+  WriteFile(dir / "data/sprite/spark.spr", spr.Build());
+  ActLayer layer;
+  layer.x = 8;
+  layer.y = -8;
+  ActMotion motion;
+  motion.layers = {layer};
+  WriteFile(dir / "data/sprite/spark.act", slvtools::BuildAct(0x100, {ActAction{{motion, motion, motion, motion}}}));
+}
+
+// What a builder would set, per kind.
+void Configure(CEffectPrimitive& p, Lcg& rnd, int i) {
+  p.m_lifetime = INT_MAX;
+  p.m_baseOffset = {rnd.Range(-40, 40), rnd.Range(-25, 25), rnd.Range(-20, 20)};
+  p.m_matrix.MakeRotationY(rnd.Range(0, 6.28f));
+  p.m_speed = rnd.Range(0.01f, 0.05f);
+  p.m_alpha = 200.0f;
+  p.m_pulsing = i % 3 == 0 ? 1 : 0;
+  p.m_alphaStep = 2.0f;
+  p.m_primitiveFlags = (i % 4 == 0) ? 0x20000 : 0;
+  const char* textures[] = {"glow0.tga", "glow1.tga", "glow2.tga"};
+  switch (p.m_kind) {
+    case SpriteFlight:
+    case SpriteBounce:
+      p.m_sprName = "spark.spr";
+      p.m_actName = "spark.act";
+      p.m_primitiveFlags |= 1 | 8;
+      p.m_trailCount = rnd.Between(10, p.m_kind == SpriteFlight ? 100 : 40);
+      p.m_size = rnd.Range(0.5f, 1.5f);
+      p.m_riseSpeed = -0.2f;
+      p.m_riseAccel = 0.01f;
+      break;
+    case BeamQuad:
+      p.m_anchor = p.m_baseOffset;
+      p.m_radius = 6.0f;
+      p.m_pitchSpeed = 4.0f;
+      p.m_velocity = {1.0f, 0.0f, 0.0f};
+      p.m_trailCount = rnd.Between(10, 100);
+      break;
+    case SweepRing:
+      p.m_radius = 2.0f;
+      p.m_size = 1.5f;
+      p.m_radiusSpeed = 0.01f;
+      p.m_trailCount = rnd.Between(1, 4);  // rings trail little: each slot is a whole ring
+      break;
+    case SwirlRing:
+      p.m_pitch = 90.0f;
+      p.m_innerRingRadius = 2.0f;
+      p.m_outerRingRadius = 4.0f;
+      p.m_yawSpeed = 3.0f;
+      break;
+    case FlatQuad:
+    case CrossQuad:
+      p.m_planeMatrix.MakeRotationY(1.5707964f);
+      p.m_width = 2.0f;
+      p.m_height = 2.0f;
+      break;
+    case ScreenRing:
+      p.m_radius = 20.0f;
+      p.m_size = 4.0f;
+      p.m_radiusSpeed = 0.05f;
+      break;
+    default:
+      break;
+  }
+  if (p.m_kind != SpriteFlight && p.m_kind != SpriteBounce) p.AddTexture(textures[i % 3]);
+  p.FillTrail();
+}
+
+Scene& TheScene() {
+  static Scene* scene = [] {
+    auto* s = new Scene;
+    s->dir = std::filesystem::temp_directory_path() / ("slv_bench_effects_" + std::to_string(::getpid()));
+    ::setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ::setenv("SLV_LOCK_DIR", s->dir.c_str(), 1);
+    WritePictures(s->dir);
+    s->window = CreateAppWindow({"BenchEffects", "Effects", nullptr, 0, 0, kWidth, kHeight});
+    if (s->window == nullptr ||
+        Failed(g_3dDevice.Create(s->window, nullptr, &kRasterizerGuid, nullptr, kDevDoubleBuffer))) {
+      std::fprintf(stderr, "no display device\n");
+      std::exit(1);
+    }
+    s->rc = g_3dDevice.GetRC();
+    std::filesystem::current_path(s->dir);
+    SetResDirectory("\\");
+    g_texturePath = "\\texture\\";
+    s->frame.m_pView = new CSelvarinView;
+    s->frame.m_pContext = new CSelvarinContext;
+    s->frame.m_name = "effects";
+    g_pCurrentFrame = &s->frame;
+    s->frame.Init();
+    s->view.m[11] = 80.0f;
+    s->owner.m_screenX = 320;
+    s->owner.m_screenY = 240;
+    // 600 primitives of 20 effects.
+    struct Mix {
+      EffectPrimitiveKind kind;
+      int count;
+    };
+    const Mix mix[] = {{SpriteFlight, 240}, {SpriteBounce, 120}, {BeamQuad, 60}, {SweepRing, 60},
+                       {SwirlRing, 40},     {FlatQuad, 40},      {CrossQuad, 20}, {ScreenRing, 20}};
+    Lcg rnd(42);
+    int i = 0;
+    for (const Mix& m : mix) {
+      for (int k = 0; k < m.count; ++k, ++i) {
+        if (i % 30 == 0) {
+          s->owner.SpawnEffect(215);
+          s->owner.m_effects.back()->m_lifetime = INT_MAX;
+        }
+        CEffectPrimitive* p = s->owner.m_effects.back()->AddPrimitive(m.kind);
+        Configure(*p, rnd, i);
+        s->primitives.push_back(p);
+      }
+    }
+    return s;
+  }();
+  return *scene;
+}
+
+void QueueAll(Scene& s) {
+  for (CEffectPrimitive* p : s.primitives) p->Render(*s.rc, s.view);
+}
+
+void BM_Update(benchmark::State& state) {
+  Scene& s = TheScene();
+  CSelvarinContext& context = *s.frame.GetContext();
+  for (auto _ : state) {
+    context.UpdateEffects();
+    context.SyncEffects();
+  }
+  state.counters["primitives"] = static_cast<double>(s.primitives.size());
+}
+BENCHMARK(BM_Update)->Unit(benchmark::kMicrosecond);
+
+void BM_Queue(benchmark::State& state) {
+  Scene& s = TheScene();
+  size_t sprites = 0, triangles = 0;
+  for (auto _ : state) {
+    QueueAll(s);
+    sprites = s.rc->m_spriteQuads.size();
+    triangles = 0;
+    for (const auto& [texture, list] : s.rc->m_noDepthTris) triangles += list.size();
+    for (const auto& [texture, list] : s.rc->m_zLessEqualTris) triangles += list.size();
+    s.rc->ClearQueues();
+  }
+  state.counters["sprite_records"] = static_cast<double>(sprites);
+  state.counters["triangles"] = static_cast<double>(triangles);
+}
+BENCHMARK(BM_Queue)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateAndQueue(benchmark::State& state) {
+  Scene& s = TheScene();
+  CSelvarinContext& context = *s.frame.GetContext();
+  for (auto _ : state) {
+    context.UpdateEffects();
+    context.SyncEffects();
+    QueueAll(s);
+    s.rc->ClearQueues();
+  }
+}
+BENCHMARK(BM_UpdateAndQueue)->Unit(benchmark::kMicrosecond);
+
+// Queued and drawn at 640 x 480: sprites, then the depth-tested and the
+// depth-sorted triangles.
+void BM_QueueAndDraw(benchmark::State& state) {
+  Scene& s = TheScene();
+  for (auto _ : state) {
+    g_3dDevice.ClearAll();
+    if (!s.rc->BeginScene()) continue;
+    QueueAll(s);
+    s.rc->FlushSpriteQuads();
+    s.rc->FlushTrisZLessEqual();
+    s.rc->FlushTrisNoDepthTest();
+    s.rc->EndScene();
+  }
+}
+BENCHMARK(BM_QueueAndDraw)->Unit(benchmark::kMillisecond);
+
+// One trail step of 100 slots as the primitive keeps them: each slot copied
+// one place back with its alpha and size thinned, then all read for drawing.
+void BM_TrailCopy(benchmark::State& state) {
+  std::vector<TrailSlot> trail(100);
+  float alpha = 200.0f, size = 1.0f;
+  Vec3 position;
+  for (auto _ : state) {
+    position.x += 0.01f;
+    for (int k = 99; k >= 1; --k) {
+      TrailSlot& slot = trail[static_cast<size_t>(k)];
+      const TrailSlot& newer = trail[static_cast<size_t>(k - 1)];
+      slot.position = newer.position;
+      slot.p1 = newer.p1;
+      slot.p2 = newer.p2;
+      slot.p3 = newer.p3;
+      slot.p4 = newer.p4;
+      slot.radius = newer.radius;
+      slot.yaw = newer.yaw;
+      slot.matrix = newer.matrix;
+      slot.alpha = static_cast<int32_t>(alpha - static_cast<float>(k) * (alpha / 100.0f));
+      slot.size = size - static_cast<float>(k) * (size / 100.0f) * 0.5f;
+    }
+    trail[0].position = position;
+    trail[0].alpha = static_cast<int32_t>(alpha);
+    trail[0].size = size;
+    float sum = 0.0f;
+    for (const TrailSlot& slot : trail) sum += slot.position.x + static_cast<float>(slot.alpha) + slot.size;
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_TrailCopy)->Unit(benchmark::kNanosecond);
+
+// The same step on a ring indexed from the newest: one slot written; the
+// thinned alpha and size that the copy stores are worked out as the slots
+// are drawn (done here for all 100, as a drawing would).
+void BM_TrailRing(benchmark::State& state) {
+  std::vector<TrailSlot> ring(100);
+  int head = 0;
+  float alpha = 200.0f, size = 1.0f;
+  Vec3 position;
+  for (auto _ : state) {
+    position.x += 0.01f;
+    head = (head + 99) % 100;
+    TrailSlot& slot = ring[static_cast<size_t>(head)];
+    slot.position = position;
+    slot.alpha = static_cast<int32_t>(alpha);
+    slot.size = size;
+    float sum = 0.0f;
+    for (int k = 0; k < 100; ++k) {
+      const TrailSlot& old = ring[static_cast<size_t>((head + k) % 100)];
+      sum += old.position.x + static_cast<float>(static_cast<int32_t>(alpha - static_cast<float>(k) * (alpha / 100.0f))) +
+             (size - static_cast<float>(k) * (size / 100.0f) * 0.5f);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_TrailRing)->Unit(benchmark::kNanosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code ec;
+  std::filesystem::remove_all(TheScene().dir, ec);
+  return 0;
+}
