@@ -9,7 +9,9 @@
 #include "effect/EffectPrimitive.h"
 #include "effect/SelvarinEffect.h"
 #include "engine/AppShell.h"
+#include "engine/ActRes.h"
 #include "engine/ResMgr.h"
+#include "engine/SprRes.h"
 #include "platform/Device3D.h"
 #include "render/3dDevice.h"
 #include "render/RC.h"
@@ -20,6 +22,8 @@
 #include "tests/support/TestSupport.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tools/lib/ActWriter.h"
+#include "tools/lib/PictureSource.h"
+#include "tools/lib/SpriteSource.h"
 #include "tools/lib/SprWriter.h"
 #include "tools/lib/TextureImages.h"
 
@@ -233,6 +237,35 @@ TEST_F(EffectPrimitiveDrawTest, GoldenEveryKind) {
   m_rc.FlushTrisZLessEqual();
   m_rc.FlushTrisNoDepthTest();
   ExpectGolden("effect_primitives_every_kind", m_color);
+}
+
+// The sample's effect textures and spark, built from their sources, load by
+// the names the effects ask for.
+TEST_F(EffectPrimitiveDrawTest, SampleEffectPicturesLoadByTheirNames) {
+  std::vector<slvtools::DataFile> files;
+  std::string error;
+  ASSERT_TRUE(slvtools::BuildPictureSource(testsupport::ReadFile(testsupport::SourceDir() / "data/pictures/effects.picture"),
+                                           slvtools::SampleFontFolder(), &files, &error))
+      << error;
+  for (const slvtools::DataFile& file : files) WriteData(file.name, file.bytes);
+  for (const char* name : {"알파1.tga", "알파2.tga", "알파3.tga", "Blank.tga", "링_노랑.tga", "링_파랑.tga",
+                           "접시-파랑.tga"}) {
+    const CTexture* texture = CTgaTextureMgr::GetInstance().GetTexture(name);
+    ASSERT_NE(texture, nullptr) << name;
+    EXPECT_EQ(texture->m_width, 64u) << name;
+  }
+  slvtools::BuiltSprite spark;
+  ASSERT_TRUE(slvtools::BuildSpriteSourceFile(testsupport::SourceDir() / "data/sprite/effect/Ef_Particle1.sprite",
+                                              &spark, &error))
+      << error;
+  WriteData("sprite/effect/Ef_Particle1.spr", spark.spr);
+  WriteData("sprite/effect/Ef_Particle1.act", spark.act);
+  const auto* act = dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetRes("effect\\Ef_Particle1.act"));
+  const auto* spr = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("effect\\Ef_Particle1.spr"));
+  ASSERT_NE(act, nullptr);
+  ASSERT_NE(spr, nullptr);
+  ASSERT_EQ(act->GetActionCount(), 1);
+  EXPECT_EQ(act->GetAction(0)->motions.size(), 4u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/MessageBox.h"
 #include "tools/lib/Canvas.h"
 #include "tools/lib/TextureImages.h"
 
@@ -16,6 +17,9 @@ namespace slvtools {
 namespace {
 
 constexpr int kMaxSide = 4096;
+
+// Sources are UTF-8; the game names its files in code page 949.
+std::string GameName(const std::string& name) { return platform::Utf8ToCp949(name); }
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
@@ -229,14 +233,14 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
   // The screen has five bits of red, green and blue; blended pictures are
   // mixed at full depth when drawn.
   if (!alpha) Dither(opaque, 5, false);
-  m_out->push_back(DataFile{words[1], WriteBmp24(opaque)});
+  m_out->push_back(DataFile{GameName(words[1]), WriteBmp24(opaque)});
   if (alpha) {
     std::vector<Rgba> grey(256);
     for (int i = 0; i < 256; ++i) grey[i] = Rgba{static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i), 255};
     const size_t slash = words[1].find_last_of('/');
     const size_t at = slash == std::string::npos ? 0 : slash + 1;
     const std::string name = words[1].substr(0, at) + "a_" + words[1].substr(at);
-    m_out->push_back(DataFile{name, WriteBmp8(opaque.width, opaque.height, opacity, grey)});
+    m_out->push_back(DataFile{GameName(name), WriteBmp8(opaque.width, opaque.height, opacity, grey)});
   }
   return true;
 }
@@ -254,7 +258,7 @@ bool PictureParser::SaveTga(const std::vector<std::string>& words) {
     for (int x = 0; x < v[2]; ++x) part.At(x, y) = m_image->At(v[0] + x, v[1] + y);
   }
   Dither(part, 4, true);  // textures with alpha keep four bits a channel
-  m_out->push_back(DataFile{words[1], WriteTga(part, 32, false)});
+  m_out->push_back(DataFile{GameName(words[1]), WriteTga(part, 32, false)});
   return true;
 }
 
