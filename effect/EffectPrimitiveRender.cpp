@@ -27,6 +27,11 @@ TexturedVertex WorldVertex(const CProjector& projector, const Vec3& p, uint32_t 
   return TexturedVertex{s.x, s.y, 0.0f, s.rhw, colour, 0xFFFFFFFF, u, v};
 }
 
+// A layer's angle turned by the primitive's, in whole degrees.
+int32_t AddAngle(int32_t layerAngle, float degrees) {
+  return static_cast<int32_t>((static_cast<int64_t>(layerAngle) + CEffectPrimitive::WholeNumber(degrees)) % 360);
+}
+
 TexturedVertex ScreenVertex(float x, float y, uint32_t colour, float u, float v) {
   return TexturedVertex{x, y, 0.0f, kScreenRhw, colour, 0xFFFFFFFF, u, v};
 }
@@ -115,7 +120,7 @@ void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
     for (const ActLayer& layer : motion->layers) {
       QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
                              {foot.x, foot.y, scale, foot.rhw, head,
-                              layer.value2 + static_cast<int32_t>(m_angle), slot.packedColour});
+                              AddAngle(layer.value2, m_angle), slot.packedColour});
     }
   }
 }
@@ -131,7 +136,7 @@ void CEffectPrimitive::RenderScreenSprite(CRC& rc, const Matrix& view) {
   for (const ActLayer& layer : motion->layers) {
     QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
                            {m_pos.x, m_pos.y, m_size, kScreenRhw, kScreenRhw,
-                            layer.value2 + static_cast<int32_t>(m_yaw), m_packedColour});
+                            AddAngle(layer.value2, m_yaw), m_packedColour});
   }
 }
 
