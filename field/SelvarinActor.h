@@ -34,6 +34,7 @@ class CSelvarinActor : public C2dActor {
   int32_t m_initLine = -1;  // the line after its "::Init" label
   int32_t m_afterimage = 0;
   int32_t m_tickCount = 0;
+  int32_t m_actionCode = 0;  // a battle actor's current ActionCode
   int32_t m_screenX = 0, m_screenY = 0;  // where the last drawing put the actor
   std::list<CSelvarinEffect*> m_effects;  // spawned by this actor; the context owns them
 };

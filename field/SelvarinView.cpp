@@ -23,7 +23,21 @@ void CSelvarinView::Render(CRC& rc) {
     rc.DrawOpaqueTextureBatches();
     rc.DrawAlphaTextureBatches();
     rc.DrawFlaggedTextureBatches(true);
+    // Still to come here: the actors' and effects' drawing.
+    rc.FlushQuads();
+    rc.FlushTrisZLess();
+    rc.FlushEffectQuads();
+    rc.FlushAlphaTestTris();
+    rc.FlushQuadsA();
+    rc.FlushQuadsB();
+    rc.FlushSpriteQuads();
     FlushDrawList(rc, 1);
+    rc.FlushBlendTris();
+    rc.FlushBlendTrisTested();
+    rc.FlushAdditiveTris();
+    rc.FlushTrisZLessEqual();
+    rc.FlushTrisNoDepthTest();
+    rc.FlushOverlayQuads();
   }
   C3dView::Render(rc);
   m_visibleNodes.clear();

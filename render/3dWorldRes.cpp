@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/FieldReader.h"
 #include "engine/FileStream.h"
 #include "engine/LittleEndian.h"
 #include "engine/MemFile.h"
@@ -15,46 +16,6 @@ namespace {
 constexpr uint32_t kHeaderNameSize = 40;
 constexpr uint32_t kNameSize = 80;
 constexpr int kMaxMinor = 6;
-
-// Reads fields one after another; after the first field that runs past the
-// file every further read does nothing and ok() stays false.
-class FieldReader {
- public:
-  explicit FieldReader(CMemFile& file) : m_file(file) {}
-
-  // A text field of `size` bytes that ends at its first zero byte.
-  FieldReader& Text(uint32_t size, std::string& out) {
-    char buffer[kNameSize];
-    if (m_ok && size <= sizeof buffer && m_file.Read(buffer, size)) {
-      out.assign(buffer, strnlen(buffer, size));
-    } else {
-      m_ok = false;
-    }
-    return *this;
-  }
-  FieldReader& I32(int32_t& out) { return Check(ReadI32(m_file, out)); }
-  FieldReader& U32(uint32_t& out) { return Check(ReadU32(m_file, out)); }
-  FieldReader& F32(float& out) { return Check(ReadF32(m_file, out)); }
-  FieldReader& Vec(Vec3& out) { return F32(out.x).F32(out.y).F32(out.z); }
-  FieldReader& Skip(uint32_t size) {
-    if (m_ok && BytesLeft(m_file) >= size) {
-      m_file.Seek(static_cast<int32_t>(size), 1);
-    } else {
-      m_ok = false;
-    }
-    return *this;
-  }
-  bool ok() const { return m_ok; }
-
- private:
-  FieldReader& Check(bool read) {
-    m_ok = m_ok && read;
-    return *this;
-  }
-
-  CMemFile& m_file;
-  bool m_ok = true;
-};
 
 bool ReadModel(FieldReader& r, int minor, WorldModelPlacement& m) {
   if (minor >= 3) {

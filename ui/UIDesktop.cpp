@@ -1,45 +1,102 @@
 #include "ui/UIDesktop.h"
 
+#include <algorithm>
+#include <array>
+
+#include "render/RC.h"
+
 UIDesktop* g_pCurrentDesktop = nullptr;
-
-namespace {
-
-template <class Op>
-void ForEachChild(UIObject& parent, Op op) {
-  for (UIObject* child : parent.m_children) op(*child);
-}
-
-}  // namespace
 
 UIDesktop::UIDesktop() { g_pCurrentDesktop = this; }
 
+// The members (the overlays) go after this body, the tree with the base.
 UIDesktop::~UIDesktop() {
+  m_modalStack.clear();
+  m_capture = nullptr;
   if (g_pCurrentDesktop == this) g_pCurrentDesktop = nullptr;
 }
 
+template <class Op>
+void UIDesktop::Route(Op op) {
+  if (m_capture != nullptr) {
+    op(*m_capture);
+    return;
+  }
+  for (UIObject* child : m_children) op(*child);
+}
+
 void UIDesktop::DrawLocked(CRC* rc) {
-  ForEachChild(*this, [rc](UIObject& w) { w.DrawLocked(rc); });
+  for (UIObject* child : m_children) child->DrawLocked(rc);
 }
 void UIDesktop::Draw(CRC* rc) {
-  ForEachChild(*this, [rc](UIObject& w) { w.Draw(rc); });
+  for (UIObject* child : m_children) child->Draw(rc);
 }
 void UIDesktop::OnLButtonDown() {
-  ForEachChild(*this, [](UIObject& w) { w.OnLButtonDown(); });
+  Route([](UIObject& w) { w.OnLButtonDown(); });
 }
 void UIDesktop::OnRButtonDown() {
-  ForEachChild(*this, [](UIObject& w) { w.OnRButtonDown(); });
+  Route([](UIObject& w) { w.OnRButtonDown(); });
 }
 void UIDesktop::OnLButtonUp() {
-  ForEachChild(*this, [](UIObject& w) { w.OnLButtonUp(); });
+  Route([](UIObject& w) { w.OnLButtonUp(); });
 }
 void UIDesktop::OnRButtonUp() {
-  ForEachChild(*this, [](UIObject& w) { w.OnRButtonUp(); });
+  Route([](UIObject& w) { w.OnRButtonUp(); });
 }
 void UIDesktop::OnMouseMove() {
-  ForEachChild(*this, [](UIObject& w) { w.OnMouseMove(); });
+  Route([](UIObject& w) { w.OnMouseMove(); });
+}
+void UIDesktop::OnWheel() {
+  Route([](UIObject& w) { w.OnWheel(); });
 }
 
 void UIDesktop::Notify(UIObject* sender, int code, int a, int b) {
   if (code >= 0 && code <= 2) m_lastChoice = code;
-  ForEachChild(*this, [&](UIObject& w) { w.Notify(sender, code, a, b); });
+  for (UIObject* child : m_children) child->Notify(sender, code, a, b);
+}
+
+bool UIDesktop::HasPopupLayers() const {
+  return m_popupMenu.IsShown() || m_playerMenu.IsShown() || m_tacticsMenu.IsShown() || m_messageBox.IsShown();
+}
+
+// The pop-up menu, the picker and the grid, then the message box on top.
+void UIDesktop::DrawPopupLayers(CRC* rc) {
+  if (rc == nullptr) return;
+  const std::array<UIObject*, 4> layers = {&m_popupMenu, &m_playerMenu, &m_tacticsMenu, &m_messageBox};
+  if (rc->BeginScene()) {
+    for (UIObject* w : layers) w->Draw(rc);
+    rc->EndScene();
+  }
+  if (rc->LockBackBuffer()) {
+    for (UIObject* w : layers) w->DrawLocked(rc);
+    rc->UnlockBackBuffer();
+  }
+}
+
+int UIDesktop::PushModal(UIObject* w) {
+  UIDesktop* d = g_pCurrentDesktop;
+  if (d == nullptr) return 0;
+  d->m_capture = w;
+  d->m_modalStack.push_back(w);
+  return static_cast<int>(d->m_modalStack.size());
+}
+
+void UIDesktop::PopModal() {
+  UIDesktop* d = g_pCurrentDesktop;
+  if (d == nullptr) return;
+  if (!d->m_modalStack.empty()) d->m_modalStack.pop_back();
+  d->m_capture = d->m_modalStack.empty() ? nullptr : d->m_modalStack.back();
+}
+
+void UIDesktop::RemoveModal(UIObject* w) {
+  UIDesktop* d = g_pCurrentDesktop;
+  if (d == nullptr) return;
+  std::deque<UIObject*>& stack = d->m_modalStack;
+  const auto newest = std::find(stack.rbegin(), stack.rend(), w);
+  if (newest != stack.rend()) stack.erase(std::next(newest).base());
+  d->m_capture = stack.empty() ? nullptr : stack.back();
+}
+
+void UIDesktop::Close() {
+  if (g_pCurrentDesktop != nullptr) g_pCurrentDesktop->m_open = 0;
 }

@@ -1,5 +1,10 @@
 #include "ui/UIObject.h"
 
+#include "engine/FrameMgr.h"
+#include "engine/Mouse.h"
+#include "render/3dFrame.h"
+#include "render/RC.h"
+
 int32_t g_uiOriginX = 0;
 int32_t g_uiOriginY = 0;
 
@@ -21,4 +26,29 @@ void UIObject::DestroyChildren() {
     delete child;
   }
   m_children.clear();
+}
+
+void UIObject::NotifyParent(int code, int a, int b) {
+  if (m_parent != nullptr) m_parent->Notify(this, code, a, b);
+}
+
+UIPoint UIPointer() {
+  const CMouse& mouse = CMouse::GetInstance();
+  return UIPoint{mouse.m_x, mouse.m_y};
+}
+
+CRC* UICurrentRC() {
+  const auto* frame = dynamic_cast<const C3dFrame*>(g_pCurrentFrame);
+  return frame != nullptr ? frame->m_pRC : nullptr;
+}
+
+// Without a render context there is no text to measure.
+int UITextWidth(const char* text) {
+  CRC* rc = UICurrentRC();
+  return rc != nullptr ? rc->GetTextWidth(text) : 0;
+}
+
+int UIViewWidth() {
+  const CRC* rc = UICurrentRC();
+  return rc != nullptr ? rc->ViewWidth() : 640;
 }

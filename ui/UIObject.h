@@ -39,4 +39,31 @@ class UIObject {
 
   std::list<UIObject*> m_children;  // owned
   UIObject* m_parent = nullptr;
+
+ protected:
+  // Tells the parent, when there is one.
+  void NotifyParent(int code, int a, int b);
 };
+
+// A page of a screen, which its screen asks to show its data afresh.
+class UIPane : public UIObject {
+ public:
+  virtual void Refresh() {}
+};
+
+// The pointer as the mouse last read it.
+struct UIPoint {
+  int x = 0;
+  int y = 0;
+};
+UIPoint UIPointer();
+// Strictly inside the open rectangle (left, right) x (top, bottom).
+inline bool UIInside(const UIPoint& p, int left, int top, int right, int bottom) {
+  return p.x > left && p.x < right && p.y > top && p.y < bottom;
+}
+
+// The render context of the current frame, or null; widgets measure text and
+// the view through it.
+CRC* UICurrentRC();
+int UITextWidth(const char* text);
+int UIViewWidth();

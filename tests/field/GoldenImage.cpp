@@ -170,8 +170,8 @@ bool DecodePng(const std::string& bytes, RgbImage* out) {
   return Unfilter(rows, out);
 }
 
-std::string CompareWithGolden(const std::string& name, const RgbImage& actual) {
-  const std::filesystem::path path = SourceDir() / "tests/field/golden" / (name + ".png");
+std::string CompareWithGolden(const std::string& name, const RgbImage& actual, const std::string& folder) {
+  const std::filesystem::path path = SourceDir() / folder / (name + ".png");
   if (const char* update = std::getenv("SLV_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
     std::ofstream(path, std::ios::binary) << EncodePng(actual);
     return "";

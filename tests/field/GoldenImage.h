@@ -21,9 +21,10 @@ std::string EncodePng(const RgbImage& image);
 // Reads what EncodePng writes (any filter type); false for anything else.
 bool DecodePng(const std::string& bytes, RgbImage* out);
 
-// Compares a screenshot with tests/field/golden/<name>.png; with
-// SLV_UPDATE_GOLDEN=1 in the environment it writes the golden image instead.
-// An empty text means they match.
-std::string CompareWithGolden(const std::string& name, const RgbImage& actual);
+// Compares a screenshot with <folder>/<name>.png (folder below the source
+// tree); with SLV_UPDATE_GOLDEN=1 in the environment it writes the golden
+// image instead. An empty text means they match.
+std::string CompareWithGolden(const std::string& name, const RgbImage& actual,
+                              const std::string& folder = "tests/field/golden");
 
 }  // namespace testsupport

@@ -9,10 +9,12 @@
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
 #include "tools/lib/GroundSource.h"
+#include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
+#include "tools/lib/TextEncoding.h"
 
 namespace fs = std::filesystem;
 
@@ -26,12 +28,29 @@ std::string ReadAll(const fs::path& path) {
   return bytes.str();
 }
 
-// Copies the text sources of the game as they are.
+bool WriteFile(const fs::path& path, const std::string& bytes);
+
+// Copies the text sources of the game, UTF-8 made code page 949.
 bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::error_code ec;
   fs::copy(sources / "game", stage, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  if (ec) *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
-  return !ec;
+  if (ec) {
+    *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
+    return false;
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(stage)) {
+    if (!entry.is_regular_file()) continue;
+    std::string text;
+    if (!Utf8ToCp949(ReadAll(entry.path()), &text)) {
+      *error = entry.path().string() + " is not UTF-8 text that code page 949 can hold";
+      return false;
+    }
+    if (!WriteFile(entry.path(), text)) {
+      *error = "cannot write " + entry.path().string();
+      return false;
+    }
+  }
+  return true;
 }
 
 bool WriteFile(const fs::path& path, const std::string& bytes) {
@@ -64,7 +83,7 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
-         BuildSampleMap(sources / "maps", stage, error);
+         BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
 }
 
 }  // namespace

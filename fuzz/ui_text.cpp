@@ -1,0 +1,51 @@
+// Texts from data through the text box's two layouts and the message box,
+// measured by a render context with glyphs of varied widths.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/FrameMgr.h"
+#include "render/3dFrame.h"
+#include "render/Font.h"
+#include "render/PixelRC.h"
+#include "ui/UIDesktop.h"
+#include "ui/UITextBox.h"
+
+namespace {
+
+struct Rig {
+  Rig() {
+    for (int i = 0; i < kAsciiGlyphCount; ++i) AsciiWidths[i] = i % 13;
+    rc.SetViewSize(640, 480);
+    frame.m_pRC = &rc;
+    g_pCurrentFrame = &frame;
+  }
+  ~Rig() {
+    g_pCurrentFrame = nullptr;
+    frame.m_pRC = nullptr;  // not the device's to free
+  }
+  Rig(const Rig&) = delete;
+  Rig& operator=(const Rig&) = delete;
+  CPixelRC rc;
+  C3dFrame frame;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static Rig rig;
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  // The first byte picks the box's width, so wrapping meets every case.
+  const int width = size > 0 ? data[0] : 100;
+  UITextBox box;
+  box.Setup(0, 0, width, 200);
+  box.AddText(text.c_str());
+  box.AddRawText(text.c_str());
+  box.AddText(text.c_str());
+  box.Notify(nullptr, 2, box.m_count, 0);
+  UIDesktop desktop;
+  desktop.m_messageBox.SetText(text.c_str(), nullptr, 0, 0, 0);
+  desktop.m_messageBox.Popup(nullptr, width % 3, 10, 10);
+  desktop.m_messageBox.AddText(text.c_str());
+  return 0;
+}
