@@ -212,20 +212,20 @@ TEST_F(EffectCatalogueTest, CometScalesAreDrawnOnce) {
   for (unsigned seed : {1u, 7u, 12345u}) {
     SCOPED_TRACE(seed);
     platform::Srand(seed);
-    const int r0 = platform::Rand();
-    const int r1 = platform::Rand();
-    const int r2 = platform::Rand();
+    // Every effect, as a sprite character, draws its own number first.
+    int r[6];
+    for (int& v : r) v = platform::Rand();
     platform::Srand(seed);
     const CSelvarinEffect& small = Make(224);
     Make(202);
     const CSelvarinEffect& large = Make(225);
-    EXPECT_FLOAT_EQ(small.m_scale, static_cast<float>(r0 % 100 + 30) * 0.01f);
-    EXPECT_FLOAT_EQ(large.m_scale, static_cast<float>(r1 % 200 + 130) * 0.01f);
+    EXPECT_FLOAT_EQ(small.m_scale, static_cast<float>(r[1] % 100 + 30) * 0.01f);
+    EXPECT_FLOAT_EQ(large.m_scale, static_cast<float>(r[4] % 200 + 130) * 0.01f);
     EXPECT_GE(small.m_scale, 0.30f - 1e-6f);
     EXPECT_LE(small.m_scale, 1.29f + 1e-6f);
     EXPECT_GE(large.m_scale, 1.30f - 1e-6f);
     EXPECT_LE(large.m_scale, 3.29f + 1e-6f);
-    EXPECT_EQ(platform::Rand(), r2);
+    EXPECT_EQ(platform::Rand(), r[5]);
   }
 }
 
@@ -238,14 +238,16 @@ TEST_F(EffectCatalogueTest, CreationWaves) {
 
 // Seed 1 gives 41, 18467, 6334, 26500, 19169: odd, odd, even, even, odd.
 TEST_F(EffectCatalogueTest, ShieldGuardsPickTheirWaveByParity) {
+  // Seed 1 draws 41, 18467, 6334, 26500, ...: each effect takes one number
+  // as a sprite character, then one for its wave.
   platform::Srand(1);
   EXPECT_EQ(WavesPlayedBy({1031, 1040, 1052, 1045, 1033}),
-            (std::vector<std::string>{"방어_둔탁한물건.wav", "방어_둔탁한물건.wav", "방어_단단한물건2.wav",
-                                      "방어_단단한물건2.wav", "방어_둔탁한물건.wav"}));
+            (std::vector<std::string>{"방어_둔탁한물건.wav", "방어_단단한물건2.wav", "방어_단단한물건2.wav",
+                                      "방어_단단한물건2.wav", "방어_단단한물건2.wav"}));
   // Without sound the number is still drawn.
   platform::Srand(1);
   Make(1031);
-  EXPECT_EQ(platform::Rand(), 18467);
+  EXPECT_EQ(platform::Rand(), 6334);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "session/DataTables.h"
 #include "tests/support/GameFolder.h"
-#include "tools/lib/TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ class SampleTablesTest : public GameFolderTest {
   void SetUp() override {
     for (const char* name : {"magic.txt", "skill.txt", "monster.txt", "item.txt", "scraps.txt"}) {
       std::string text;
-      ASSERT_TRUE(slvtools::Utf8ToCp949(testsupport::ReadFile(testsupport::SourceDir() / "data/game/diary" / name),
+      ASSERT_TRUE(platform::Utf8ToCp949(testsupport::ReadFile(testsupport::SourceDir() / "data/game/diary" / name),
                                         &text))
           << name;
       Write(std::string("data/diary/") + name, text);

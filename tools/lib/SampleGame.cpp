@@ -8,13 +8,14 @@
 #include "engine/VideoSetup.h"
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextEncoding.h"
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
+#include "tools/lib/SampleMovie.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
-#include "tools/lib/TextEncoding.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +42,7 @@ bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* err
   for (const auto& entry : fs::recursive_directory_iterator(stage)) {
     if (!entry.is_regular_file()) continue;
     std::string text;
-    if (!Utf8ToCp949(ReadAll(entry.path()), &text)) {
+    if (!platform::Utf8ToCp949(ReadAll(entry.path()), &text)) {
       *error = entry.path().string() + " is not UTF-8 text that code page 949 can hold";
       return false;
     }
@@ -146,6 +147,9 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
   }
   if (!PackDataFolder(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
+  // The opening movie is a loose file: movies are never read from packs.
+  fs::create_directories(outDir / "movie", ec);
+  if (!WriteSampleMovie((outDir / "movie/selvarin.avi").string(), SampleFontFolder(), error)) return false;
   if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {
     *error = "cannot write the settings";
     return false;
