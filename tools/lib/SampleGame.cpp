@@ -9,6 +9,7 @@
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextEncoding.h"
+#include "tools/lib/BitmapFontPictures.h"
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
@@ -78,12 +79,13 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
   return true;
 }
 
-// The pictures drawn from data/pictures, the interface sprites drawn by
-// program and the maps of data/maps.
+// The pictures drawn from data/pictures, the interface sprites and the
+// bitmap font drawn by program and the maps of data/maps.
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
-         BuildInterfaceSprites(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
+         BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
+         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
          BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
 }
 
