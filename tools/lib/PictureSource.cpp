@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/TextEncoding.h"
 #include "tools/lib/Canvas.h"
 #include "tools/lib/Quantize.h"
 #include "tools/lib/TextureImages.h"
@@ -54,6 +55,10 @@ class PictureParser {
   const std::string& Error() const { return m_error; }
 
  private:
+  // Sources are UTF-8; the game names its files in code page 949.
+  bool GameName(const std::string& utf8, std::string* name) {
+    return platform::Utf8ToCp949(utf8, name) || Fail("the name has a character code page 949 lacks");
+  }
   bool Fail(const std::string& why) {
     m_error = why;
     return false;
@@ -223,6 +228,8 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
     return Fail("bmp needs a name and maybe \"alpha\"");
   }
   const bool alpha = words.size() == 3;
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
   RgbaImage opaque = *m_image;
   std::vector<uint8_t> opacity;
   for (Rgba& p : opaque.pixels) {
@@ -232,14 +239,14 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
   // The screen has five bits of red, green and blue; blended pictures are
   // mixed at full depth when drawn.
   if (!alpha) Dither(opaque, 5, false);
-  m_out->push_back(DataFile{words[1], WriteBmp24(opaque)});
+  m_out->push_back(DataFile{name, WriteBmp24(opaque)});
   if (alpha) {
     std::vector<Rgba> grey(256);
     for (int i = 0; i < 256; ++i) grey[i] = Rgba{static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i), 255};
-    const size_t slash = words[1].find_last_of('/');
+    const size_t slash = name.find_last_of('/');
     const size_t at = slash == std::string::npos ? 0 : slash + 1;
-    const std::string name = words[1].substr(0, at) + "a_" + words[1].substr(at);
-    m_out->push_back(DataFile{name, WriteBmp8(opaque.width, opaque.height, opacity, grey)});
+    m_out->push_back(DataFile{name.substr(0, at) + "a_" + name.substr(at),
+                              WriteBmp8(opaque.width, opaque.height, opacity, grey)});
   }
   return true;
 }
@@ -269,7 +276,9 @@ bool PictureParser::SaveTga(const std::vector<std::string>& words) {
     for (int x = 0; x < v[2]; ++x) part.At(x, y) = m_image->At(v[0] + x, v[1] + y);
   }
   Dither(part, 4, true);  // textures with alpha keep four bits a channel
-  m_out->push_back(DataFile{words[1], WriteTga(part, 32, false)});
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
+  m_out->push_back(DataFile{name, WriteTga(part, 32, false)});
   return true;
 }
 

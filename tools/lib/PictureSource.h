@@ -28,7 +28,8 @@
 //                              palettised bitmap (256 colours, median cut)
 //   tga NAME X Y W H           writes that part as a 32-bit TGA
 //
-// NAME is a path under the data folder, "/" between folders.
+// NAME is a path under the data folder, "/" between folders; the file is
+// named in the game's code page 949.
 #include <filesystem>
 #include <string>
 #include <vector>
