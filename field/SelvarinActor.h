@@ -10,6 +10,10 @@
 class CSelvarinActor : public C2dActor {
   SLV_OBJECT(CSelvarinActor)
  public:
+  ~CSelvarinActor() override;
+  // Registers the drawn screen rectangle for mouse picking; the player's
+  // flag keeps its screen anchor where it was.
+  virtual void AddPickRegion(float left, float top, float right, float bottom, int32_t noAnchor);
   // After every actor's tick; the base does nothing.
   virtual void PostProcess() {}
 

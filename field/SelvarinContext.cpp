@@ -10,6 +10,7 @@
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
+#include "field/PickRegionList.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
@@ -415,6 +416,8 @@ void CSelvarinContext::Clear() {
   FreeBattleObjects();
   FreeBucketGrid();
   C3dContext::Clear();
+  // Nothing of this map may be picked any more.
+  g_pickRegionList.Clear();
 }
 
 // Only what this load locked, then the pointers go.

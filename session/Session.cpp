@@ -2,6 +2,7 @@
 
 #include "engine/Controller.h"
 #include "platform/Keys.h"
+#include "session/ClockSeconds.h"
 
 namespace {
 
@@ -34,6 +35,11 @@ void CSession::Init() {
   }
   partyIds.fill(0);
   partyCount = 1;
+  lastPlace.clear();
+  lastX = lastZ = 0.0f;
+  lastYaw = 0;
+  playTimeStart = GetClockSeconds();
+  playTime = 0;
 }
 
 void CSession::ApplyKeyLayout() {

@@ -2,6 +2,7 @@
 // The one game session: everything a saved game keeps about the player's side.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "session/PlayerData.h"
 
@@ -21,6 +22,14 @@ class CSession {
   std::array<PlayerData, kPlayerCount> players;  // by player id
   std::array<int32_t, kMaxParty> partyIds{};     // player ids; position 0 leads
   int32_t partyCount = 0;
+  // Where the player last was: the frame, the player's x and z and the
+  // camera's yaw in whole degrees.
+  std::string lastPlace;
+  float lastX = 0.0f, lastZ = 0.0f;
+  int32_t lastYaw = 0;
+  // Play time in seconds of GetClockSeconds: counted up to playTimeStart.
+  int32_t playTimeStart = 0;
+  int32_t playTime = 0;
 
  private:
   CSession() = default;
