@@ -119,6 +119,8 @@ class CSelvarinFrame : public C3dFrame {
   // The session's last place and play time, from here and now.
   void RememberPlace();
   void DrawMouseCursor();
+  // Everything a drawn field pass shows, short of the flip.
+  void ComposeField();
   bool IsMessageShowing() const { return m_messageState != 0; }
   // The selection moved on by one (after the last comes none, -1) or back.
   void SelectNextMember();

@@ -228,6 +228,12 @@ void CSelvarinFrame::ConfirmMessage() {
 }
 
 void CSelvarinFrame::DrawField() {
+  ComposeField();
+  TakeScreenshot();
+  m_pRC->Flip();
+}
+
+void CSelvarinFrame::ComposeField() {
   CRC& rc = *m_pRC;
   if (g_dispBmp.GetSurface() != nullptr) {
     g_dispBmp.Draw();
@@ -262,8 +268,6 @@ void CSelvarinFrame::DrawField() {
     DrawMouseCursor();
     rc.EndScene();
   }
-  TakeScreenshot();
-  rc.Flip();
 }
 
 void CSelvarinFrame::DrawBackground() {
