@@ -10,6 +10,7 @@
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
+#include "field/BlurActor.h"
 #include "field/PickRegionList.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
@@ -316,7 +317,22 @@ void CSelvarinContext::UnlockPartyActor(const CSelvarinActor* actor) {
 
 void CSelvarinContext::FreeEffects() { DeleteAll(m_effects); }
 
-void CSelvarinContext::UpdateEffects() { UpdateList(m_effects); }
+// Walked to its end as it stands after each tick: what a tick appends runs in
+// the same walk (an effect's new primitives age with it), what it puts in
+// front runs next time. A tick may remove any entry but its own; its own
+// goes by returning false.
+void CSelvarinContext::UpdateEffects() {
+  for (auto it = m_effects.begin(); it != m_effects.end();) {
+    CSelvarinActor* actor = *it;
+    SpawnAfterimage(*actor);
+    if (actor->OnProcess()) {
+      ++it;
+      continue;
+    }
+    it = m_effects.erase(it);
+    delete actor;
+  }
+}
 
 void CSelvarinContext::UpdateMacroActors() { UpdateList(m_macroActors); }
 
@@ -333,8 +349,18 @@ void CSelvarinContext::SyncEffects() {
   for (CSelvarinActor* effect : m_effects) effect->PostProcess();
 }
 
-// Afterimages of the live actors join the effects with their own class.
-void CSelvarinContext::Update() { C3dContext::Update(); }
+void CSelvarinContext::SpawnAfterimage(const CSelvarinActor& actor) {
+  const Vec3& v = actor.m_velocity;
+  if (actor.m_afterimage == 0 || actor.m_tickCount % 5 != 0) return;
+  if (v.x > 0.0f || v.y > 0.0f || v.z > 0.0f) m_effects.push_back(new CBlurActor(actor));
+}
+
+void CSelvarinContext::Update() {
+  for (CActor* actor : m_liveActors) {
+    if (const auto* selvarin = dynamic_cast<const CSelvarinActor*>(actor)) SpawnAfterimage(*selvarin);
+  }
+  C3dContext::Update();
+}
 
 CSelvarinActor* CSelvarinContext::FindActorByName(const std::string& name) const {
   for (CActor* actor : m_liveActors) {

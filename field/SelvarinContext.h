@@ -51,6 +51,9 @@ class CSelvarinContext : public C3dContext {
   void ProcessExtraActors();
   void CheckMapEvents();
   void SyncEffects();
+  // A fading copy of an actor whose afterimage is on, every fifth tick of
+  // its counter while it moves, appended to the effects.
+  void SpawnAfterimage(const CSelvarinActor& actor);
 
   // Null when there is none. Only a field enemy that is missing is logged.
   CSelvarinActor* FindActorByName(const std::string& name) const;

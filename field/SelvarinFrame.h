@@ -26,6 +26,7 @@ struct MapEvent;
 class CMacroRes;
 class CSelvarinContext;
 class CSelvarinView;
+class CSysexCrowd;
 class CTexture;
 class UIDesktop;
 
@@ -66,12 +67,6 @@ extern int32_t g_fieldTick;
 struct CompassPoint {
   int32_t x = 0, z = 0;
   std::string area;
-};
-
-// A text shown beside an actor on the HUD.
-struct SpeechCaption {
-  std::string m_text;
-  int32_t m_x = 0, m_y = 0;
 };
 
 // One named track of the running macro, indexed for the macro runner.
@@ -219,7 +214,9 @@ class CSelvarinFrame : public C3dFrame {
   std::array<int32_t, 6> m_captionTimers{};
   std::array<int32_t, 5> m_pictureSlotCounters{};
   std::array<int32_t, 5> m_pictureSlotPeriods{};
-  std::list<SpeechCaption> m_speechCaptions;
+  // The crowd captions whose texts the HUD draws; the context's effect list
+  // owns them, and each leaves this list when it goes.
+  std::list<CSysexCrowd*> m_speechCaptions;
   int32_t m_weather = 0;  // 0 none, 1 rain, 2 snow
   UIDesktop* m_pFieldMenu = nullptr;  // owned; null when closed
   // The field's party selection: an index into the compass points, -1 none.

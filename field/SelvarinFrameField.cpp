@@ -472,12 +472,12 @@ void CSelvarinFrame::RememberPlace() {
   const CSelvarinView* view = GetView();
   // A map that stopped loading has no player: the last place stays.
   if (context != nullptr && context->m_player != nullptr) {
-    session.lastPlace = m_name;
-    session.lastX = context->m_player->m_pos.x;
-    session.lastZ = context->m_player->m_pos.z;
-    session.lastYaw = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
+    session.placeName = m_name;
+    session.posX = context->m_player->m_pos.x;
+    session.posZ = context->m_player->m_pos.z;
+    session.facing = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
   }
   const int32_t now = GetClockSeconds();
-  session.playTime += now - session.playTimeStart;
-  session.playTimeStart = now;
+  session.playTime += now - session.startClock;
+  session.startClock = now;
 }

@@ -1,5 +1,6 @@
-// Texts from data through the text box's two layouts and the message box,
-// measured by a render context with glyphs of varied widths.
+// Texts from data through the text box's two layouts, the message box and
+// the list box's cutting, measured by a render context with glyphs of varied
+// widths.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@
 #include "render/Font.h"
 #include "render/PixelRC.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIListBox.h"
 #include "ui/UITextBox.h"
 
 namespace {
@@ -47,5 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   desktop.m_messageBox.SetText(text.c_str(), nullptr, 0, 0, 0);
   desktop.m_messageBox.Popup(nullptr, width % 3, 10, 10);
   desktop.m_messageBox.AddText(text.c_str());
+  const std::string cut = TruncateText(text.c_str(), width % 40);
+  if (cut.size() < 3 || cut.compare(cut.size() - 3, 3, "...") != 0) __builtin_trap();
   return 0;
 }

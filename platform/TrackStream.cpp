@@ -58,9 +58,9 @@ bool OpenDecoder(const std::string& path, Decoder* d) {
 
 }  // namespace
 
-TrackStream::TrackStream(std::vector<std::string> files)
-    : m_files(std::move(files)), m_ring(kRingFrames * audio::kChannels) {
-  audio::AddSource(this, audio::Line::CompactDisc);
+TrackStream::TrackStream(std::vector<std::string> files, audio::Line line, bool paused)
+    : m_files(std::move(files)), m_ring(kRingFrames * audio::kChannels), m_paused(paused) {
+  audio::AddSource(this, line);
   m_thread = std::thread([this] { DecodeAll(); });
 }
 
@@ -79,9 +79,15 @@ bool TrackStream::Finished() const {
   return m_decoded && m_count == 0;
 }
 
+void TrackStream::SetPaused(bool paused) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_paused = paused;
+}
+
 void TrackStream::MixInto(float* out, size_t frames, float gain) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_paused) return;
     const size_t n = std::min(frames, m_count);
     for (size_t f = 0; f < n; ++f) {
       const size_t at = ((m_read + f) % kRingFrames) * audio::kChannels;

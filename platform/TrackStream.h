@@ -1,7 +1,8 @@
 #pragma once
-// Inside platform/ only: plays audio files one after another on the mixer's
-// compact-disc line. A thread decodes them (FFmpeg) into the output's format
-// a little ahead of the output.
+// Inside platform/ only: plays audio files one after another on a mixer line
+// (music on the compact-disc line, a movie's sound on the wave line). A
+// thread decodes them (FFmpeg) into the output's format a little ahead of the
+// output.
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -15,13 +16,16 @@ namespace platform {
 
 class TrackStream : public audio::MixSource {
  public:
-  explicit TrackStream(std::vector<std::string> files);
+  explicit TrackStream(std::vector<std::string> files, audio::Line line = audio::Line::CompactDisc,
+                       bool paused = false);
   ~TrackStream() override;
   TrackStream(const TrackStream&) = delete;
   TrackStream& operator=(const TrackStream&) = delete;
 
   // True once every file was decoded and all of it mixed.
   bool Finished() const;
+  // A paused stream mixes nothing and keeps its place.
+  void SetPaused(bool paused);
   void MixInto(float* out, size_t frames, float gain) override;
 
  private:
@@ -37,6 +41,7 @@ class TrackStream : public audio::MixSource {
   size_t m_read = 0;          // in frames
   size_t m_count = 0;         // frames waiting
   bool m_decoded = false;
+  bool m_paused = false;
   std::atomic<bool> m_stop{false};
   std::thread m_thread;
 };

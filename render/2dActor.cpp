@@ -9,14 +9,13 @@
 #include "engine/SprRes.h"
 #include "render/3dContext.h"
 #include "render/3dView.h"
+#include "render/Projection.h"
 #include "render/RC.h"
 
 SLV_REGISTER_ACTOR(C2dActor, "2dActor");
 
 namespace {
 
-constexpr float kNearDepth = 12.0f;    // view depths are raised to this
-constexpr float kDepthOffset = 2.0f;   // subtracted before the reciprocal
 constexpr float kHeadHeight = 10.0f;   // the second depth's point above the foot
 constexpr float kSpriteScale = 0.14285715f;
 constexpr float kSectorWidth = 0.022222223f;  // 1 / 45 degrees
@@ -46,16 +45,10 @@ struct Projected {
 };
 
 Projected Project(const CRC& rc, const Matrix& view, const Vec3& p) {
-  const float* m = view.m;
-  const float vx = p.x * m[0] + p.y * m[3] + p.z * m[6] + m[9];
-  const float vy = p.x * m[1] + p.y * m[4] + p.z * m[7] + m[10];
-  const float vz = std::max(p.x * m[2] + p.y * m[5] + p.z * m[8] + m[11], kNearDepth);
-  const float head = p.y - kHeadHeight;
-  const float vz2 = std::max(p.x * m[2] + head * m[5] + p.z * m[8] + m[11], kNearDepth);
-  const float k = 1.0f / (vz - kDepthOffset);
-  return {k * vx * rc.m_focalX + static_cast<float>(rc.m_centerX),
-          k * vy * rc.m_focalY + static_cast<float>(rc.m_halfHeight), k * rc.m_focalX * kSpriteScale, k,
-          1.0f / (vz2 - kDepthOffset)};
+  const CProjector projector(rc, view, kSpriteDepthRule);
+  const ProjectedPoint foot = projector.Project(p);
+  return {foot.x, foot.y, foot.rhw * rc.m_focalX * kSpriteScale, foot.rhw,
+          projector.Rhw({p.x, p.y - kHeadHeight, p.z})};
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "engine/MemFile.h"
 #include "engine/ResMgr.h"
 #include "platform/DebugLog.h"
+#include "render/ModelLighting.h"
 #include "render/TextureMgr.h"
 
 SLV_REGISTER_RES(C3dAnimModelRes, "rsx", "model\\");
@@ -17,22 +18,6 @@ constexpr uint32_t kNameSize = 40;
 constexpr int32_t kTexVertexBytes = 12;
 // A node record takes at least its sentinels, names and counts.
 constexpr int64_t kMinNodeBytes = 4 + 2 * kNameSize + 4 + 4 + 8 + 4 + 4;
-
-// One channel of a lit colour: min(1, i d + a) times the scale, cut toward
-// zero; what is not a number counts as 0.
-uint32_t Channel(float intensity, float diffuse, float ambient, float scale) {
-  const float c = intensity * diffuse + ambient;
-  if (!(c > 0.0f)) return 0;
-  return static_cast<uint32_t>(std::min(c, 1.0f) * scale);
-}
-
-uint32_t LitColor(float intensity, const Vec3& diffuse, const Vec3& ambient, float scale, int alpha) {
-  return static_cast<uint32_t>(alpha & 0xFF) << 24 | Channel(intensity, diffuse.x, ambient.x, scale) << 16 |
-         Channel(intensity, diffuse.y, ambient.y, scale) << 8 | Channel(intensity, diffuse.z, ambient.z, scale);
-}
-
-// A non-zero colour word halves the scale.
-float CornerScale(const ModelTexVertex* tex, uint16_t index) { return tex[index].color != 0 ? 128.0f : 255.0f; }
 
 }  // namespace
 
@@ -49,59 +34,10 @@ const ModelTexVertex* C3dAnimModelNode::FrameTexVertices(int frame) const {
 
 void C3dAnimModelNode::ComputeLighting(const Matrix& m, int frame, const Vec3& light, const Vec3& diffuse,
                                        const Vec3& ambient, int shadeType, int alpha) {
-  const Vec3* frameVertices = FrameVertices(frame);
-  const ModelTexVertex* tex = FrameTexVertices(frame);
-  if (shadeType != 1 && shadeType != 2) {
-    if (shadeType != 0) DebugLog("Invalid Shade Type");
-    std::fill(colors.begin(), colors.end(), static_cast<uint32_t>(alpha & 0xFF) << 24 | 0xFFFFFF);
-  } else if (frameVertices != nullptr) {
-    std::vector<Vec3> normals(faces.size());
-    for (size_t i = 0; i < faces.size(); ++i) {
-      const Vec3 a = m.TransformPoint(frameVertices[faces[i].vertex[0]]);
-      const Vec3 b = m.TransformPoint(frameVertices[faces[i].vertex[1]]);
-      const Vec3 c = m.TransformPoint(frameVertices[faces[i].vertex[2]]);
-      normals[i] = Cross(c - b, c - a).Normalize();
-    }
-    if (shadeType == 1) {
-      LightFlat(normals, tex, light, diffuse, ambient, alpha);
-    } else {
-      LightSmooth(normals, tex, light, diffuse, ambient, alpha);
-    }
-  }
+  LightModelFaces(m, FrameVertices(frame), static_cast<size_t>(m_numVertices), faces, FrameTexVertices(frame),
+                  ModelLight{light, diffuse, ambient}, shadeType, alpha, colors);
   for (C3dAnimModelNode* child : children) {
     child->ComputeLighting(m, frame, light, diffuse, ambient, shadeType, alpha);
-  }
-}
-
-void C3dAnimModelNode::LightFlat(const std::vector<Vec3>& normals, const ModelTexVertex* tex, const Vec3& light,
-                                 const Vec3& diffuse, const Vec3& ambient, int alpha) {
-  for (size_t i = 0; i < faces.size(); ++i) {
-    const float intensity = std::max(0.0f, Dot(normals[i], light));
-    for (int k = 0; k < 3; ++k) {
-      colors[i * 3 + k] = LitColor(intensity, diffuse, ambient, CornerScale(tex, faces[i].texVertex[k]), alpha);
-    }
-  }
-}
-
-// Vertex normals per smoothing group, in tables the size of the node.
-void C3dAnimModelNode::LightSmooth(const std::vector<Vec3>& normals, const ModelTexVertex* tex, const Vec3& light,
-                                   const Vec3& diffuse, const Vec3& ambient, int alpha) {
-  std::vector<size_t> groups[kSmoothGroups];
-  for (size_t i = 0; i < faces.size(); ++i) groups[faces[i].smoothGroup].push_back(i);
-  std::vector<Vec3> vertexNormals(static_cast<size_t>(m_numVertices));
-  for (const std::vector<size_t>& group : groups) {
-    if (group.empty()) continue;
-    std::fill(vertexNormals.begin(), vertexNormals.end(), Vec3{});
-    for (size_t i : group) {
-      for (uint16_t v : faces[i].vertex) vertexNormals[v] = vertexNormals[v] + normals[i];
-    }
-    for (Vec3& n : vertexNormals) n.Normalize();
-    for (size_t i : group) {
-      for (int k = 0; k < 3; ++k) {
-        const float intensity = std::max(0.0f, Dot(vertexNormals[faces[i].vertex[k]], light));
-        colors[i * 3 + k] = LitColor(intensity, diffuse, ambient, CornerScale(tex, faces[i].texVertex[k]), alpha);
-      }
-    }
   }
 }
 

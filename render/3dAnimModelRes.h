@@ -44,11 +44,6 @@ struct C3dAnimModelNode {
   void ComputeLighting(const Matrix& m, int frame, const Vec3& light, const Vec3& diffuse, const Vec3& ambient,
                        int shadeType, int alpha);
 
- private:
-  void LightFlat(const std::vector<Vec3>& normals, const ModelTexVertex* tex, const Vec3& light,
-                 const Vec3& diffuse, const Vec3& ambient, int alpha);
-  void LightSmooth(const std::vector<Vec3>& normals, const ModelTexVertex* tex, const Vec3& light,
-                   const Vec3& diffuse, const Vec3& ambient, int alpha);
 };
 
 class C3dAnimModelRes : public CRes {

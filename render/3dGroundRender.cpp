@@ -7,13 +7,13 @@
 
 #include "render/3dGround.h"
 #include "render/GroundPick.h"
+#include "render/Projection.h"
 #include "render/RC.h"
 
 using platform::TexturedVertex;
 
 namespace {
 
-constexpr float kNearDepth = 10.0f;
 constexpr float kFarDepth = 1000.0f;
 constexpr float kWaveDegToRad = 0.0174533f;
 constexpr uint32_t kHighlightColors[3] = {0xFF0000FF, 0xFFFF0000, 0xFF0000FF};
@@ -54,7 +54,7 @@ struct C3dGround::Projector {
 
   ScreenPoint Project(float x, float y, float z) const {
     const Vec3 p = view.TransformPoint({x, y, z});
-    const float rhw = 1.0f / std::max(p.z, kNearDepth);
+    const float rhw = kGroundDepthRule.Rhw(p.z);
     return {centerX + p.x * focalX * rhw, centerY + p.y * focalY * rhw, rhw};
   }
   bool InView(const ScreenPoint& p) const {

@@ -54,6 +54,12 @@ struct ModelMesh {
   std::vector<ModelFace> faces;
 };
 
+// How far a frame lies from one key (0) to the next (1); key times are the
+// file's, so the differences are taken wide.
+inline float KeyWeight(int32_t frame, int32_t from, int32_t to) {
+  return static_cast<float>(int64_t{frame} - from) / static_cast<float>(int64_t{to} - from);
+}
+
 // A key of the position track: the fourth float is unused.
 struct PosKey {
   int32_t frame = 0;

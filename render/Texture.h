@@ -71,6 +71,7 @@ class CTexture {
   int32_t m_alphaFormat = 0;
   uint8_t m_keep = 0;                  // set by the caches' MarkAll
   TriangleBatch* m_batch = nullptr;    // first batch queued this frame
+  uint32_t m_batchDrains = 0;          // times the caches emptied the chain
   int32_t m_lockCount = 0;
 
  private:

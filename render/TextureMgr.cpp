@@ -133,7 +133,10 @@ void CTextureMgr::ReleaseAll() {
 
 void CTextureMgr::ClearBatchLinks() {
   for (List* list : {&m_list, &m_flagged}) {
-    for (Entry& entry : *list) entry.second->m_batch = nullptr;
+    for (Entry& entry : *list) {
+      entry.second->m_batch = nullptr;
+      ++entry.second->m_batchDrains;
+    }
   }
 }
 
@@ -197,5 +200,6 @@ void CTextureMgr::Draw(CRC& rc, const List& list, int alphaPass) {
       DrawBatch(*device, *batch);
     }
     t->m_batch = nullptr;
+    ++t->m_batchDrains;
   }
 }

@@ -1,16 +1,87 @@
 #pragma once
 // One of the 32 characters of the game session, addressed by player id.
-// So far the fields the field game and the menus read.
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class CSelvarinActor;
+
+constexpr int kMaxMagicFlags = 200;
 
 struct PlayerData {
+  // The derived values after the stats and the equipment changed; the
+  // character rules fill it in.
+  void Recalc();
+
   std::string name;     // shown to the player
   std::string engname;  // the character's identifier in scripts and rules
-  std::string sprname;  // field sprite and animation file names
-  std::string actname;
-  int32_t playerId = 0;  // own index 0-31
-  int32_t hp = 0;        // hit points and their maximum
+  int32_t lvl = 0;
+  int32_t capacity = 0;  // base capacity + lvl - 1
+  int32_t baseCapacity = 0;
+  int32_t hp = 0;
   int32_t maxhp = 0;
+  int32_t shp = 0;
+  int32_t maxshp = 0;
+  int32_t mp1 = 0;
+  int32_t maxmp1 = 0;
+  int32_t mp2 = 0;
+  int32_t maxmp2 = 0;
+  int32_t mp3 = 0;
+  int32_t maxmp3 = 0;
+  int32_t cp = 0;
+  std::array<int32_t, kMaxMagicFlags> magicFlags{};  // learned flag per magic or skill index
+  std::array<int32_t, kMaxMagicFlags> learnList{};   // what the character can learn
+  int32_t ismagicman = 0;                            // 1 magic user, 0 skill user
+  int32_t stateid = 0;                               // condition bits 0-7
+  int32_t resetMark = 0;                             // 1 after a reset
+  int32_t tacticsId = 0;     // 0 manual, 1-4 a preset, 5 custom
   int32_t customTactic = 0;  // four action bytes, row 0 in the top byte
+  std::string sprname;       // field sprite and animation file names
+  std::string actname;
+  std::string battlesprname;
+  std::string battleactname;
+  int32_t playerId = 0;                // own index 0-31
+  CSelvarinActor* battlePtr = nullptr;  // the battle actor while a battle runs; not owned
+  std::array<int32_t, 2> battleValues{};
+  int32_t bonusPercent = 0;  // level above the battle's average, -50..150
+  std::array<int32_t, 5> statBonus{};
+  std::array<int32_t, 5> statMax{};
+  std::array<int32_t, 5> statBase{};
+  std::array<int32_t, 5> statStart{};
+  std::array<int32_t, 5> statInterval{};
+  std::array<float, 5> statGrowth{};
+  int32_t exp = 0;
+  int32_t strength = 0;
+  int32_t vitality = 0;
+  int32_t intelligence = 0;
+  int32_t agility = 0;
+  int32_t luck = 0;
+  std::array<int32_t, 5> rates{};  // battle rates in percent, 100 at rest
+  // Equipment slots: item indexes; 0-6 are the empty items.
+  int32_t weapon = 2;
+  int32_t armor = 0;
+  int32_t shield = 3;
+  int32_t helmet = 1;
+  int32_t shoes = 4;
+  int32_t acc1 = 6;
+  int32_t acc2 = 5;
+  int32_t acc3 = 5;
+};
+
+// The items a character wears, each piece once: a two-handed weapon fills
+// the weapon and the shield slot, a double accessory both last accessory
+// slots. The empty items are included.
+std::vector<int32_t> WornItems(const PlayerData& player);
+
+// The empty item of each equipment slot.
+enum EmptyItem : int32_t {
+  kEmptyArmor = 0,
+  kEmptyHelmet = 1,
+  kEmptyWeapon = 2,
+  kEmptyShield = 3,
+  kEmptyShoes = 4,
+  kEmptyAcc23 = 5,
+  kEmptyAcc1 = 6,
+  kEmptyItemCount = 7
 };

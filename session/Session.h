@@ -1,36 +1,180 @@
 #pragma once
-// The one game session: everything a saved game keeps about the player's side.
+// The one game session: everything a saved game keeps about the player's
+// side, and the operations the rules, scripts and menus change it through.
+// The rules' own operations live in rules/.
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "script/ScriptVariables.h"
+#include "session/EnemySlot.h"
+#include "session/NameValueMap.h"
 #include "session/PlayerData.h"
+
+class CSelvarinActor;
 
 class CSession {
  public:
-  static CSession& GetInstance();
-
-  // Resets the session and loads the new-game tables.
-  void Init();
-  // Binds the main keypad for the session's key layout (1 to 6).
-  void ApplyKeyLayout();
-
   static constexpr int kPlayerCount = 32;
   static constexpr int kMaxParty = 6;
+  static constexpr int kMaxEnemies = 6;
+  static constexpr int kItemSlots = 1000;
+  static constexpr int kDiarySlots = 1024;
+  static constexpr int kMaxGold = 999999;
+  static constexpr int kOptionKeyLayout = 7;
 
-  int m_keyLayout = 1;
+  static CSession& GetInstance();
+
+  // The resets of a new game; the party of one until the new-game tables
+  // fill it.
+  void Init();
+  // Binds the main keypad for the key layout (option 7, 1 to 6).
+  void ApplyKeyLayout();
+
+  // Party and inn ----------------------------------------------------------
+  int JoinPlayer(int id);
+  void LeavePlayer(int id);
+  void WaitPlayer(int id);
+  int GetupPlayer(int id);
+  void MakeLeader(int n);
+  void MoveToBack(int n);
+  void SwapPartyUp(int n);
+  void SwapPartyDown(int n);
+  int GetPartyId(int id) const;
+  int FindPlayer(const std::string& engname) const;
+  int GetPlayerId(const std::string& engname) const;
+  bool IsInParty(const std::string& engname) const;
+  bool IsMemberAlive(const std::string& engname) const;
+  void HealAll();
+  // The record at a party position; null (logged) outside the party.
+  PlayerData* GetPartyMember(int n);
+  const PlayerData* GetPartyMember(int n) const;
+
+  // Money and items --------------------------------------------------------
+  void AddGold(int n);
+  void dropgold(int n);
+  void GiveItem(int item, int n);
+  int dropitem(int item, int n);
+  void additembox(int item, int n);
+  void getitembox(int item, int n);
+  void SetItemDiary(int item, int level);
+  void SetMonsterDiary(int monster, int level);
+  void SetScrapDiary(int scrap, int level);
+  int FindItem(const std::string& name) const;
+
+  // Inventory rules (rules/Inventory.cpp) -----------------------------------
+  void AddItem(int item, int n);
+  void RemoveItem(int item, int n);
+  int GetItemCount(int item);
+  void SetItemCount(int item, int n);
+  int CountItemOwned(int item) const;
+  int GetItemBoxCount(int item) const;
+  int GetPartyCapacity() const;
+  int GetCarriedVolume() const;
+  bool IsOverSupplyLimit();
+  void SaveState();
+  void JoinState();
+
+  // Conditions (rules/Conditions.cpp) ----------------------------------------
+  void SetCondition(PlayerData& player, uint32_t bit, bool set);
+  void SetEnemyCondition(EnemySlot& enemy, uint32_t bit, bool set);
+  bool HasCondition(const PlayerData& player, uint32_t mask) const { return (player.stateid & mask) != 0; }
+  bool HasEnemyCondition(const EnemySlot& enemy, uint32_t mask) const { return (enemy.stateid & mask) != 0; }
+  void RaiseConditionHooks(const std::string& name, uint32_t bits, int index);
+  void RaisePlayerConditionHooks(const PlayerData& player, int index);
+  void RaiseEnemyConditionHooks(const EnemySlot& enemy, int index);
+  bool HasWeaponEquipped(int position) const;
+
+  // Learning (rules/Learning.cpp) ---------------------------------------------
+  bool CanLearnMagic(int id, int magic) const;
+  void AddMagic(int id, const std::string& name);
+  void AddSkill(int id, const std::string& name);
+
+  // Battle participants -------------------------------------------------------
+  float ScaleByBonus(float value, int index, bool isParty) const;
+  CSelvarinActor* GetBattleActor(int index, bool isParty) const;
+  CSelvarinActor* GetPartyActor(int n) const;
+  CSelvarinActor* FindBattleActor(const std::string& name) const;
+  int FindEnemySlot(const std::string& name) const;
+  bool FindLiveEnemy(int* index) const;
+  bool CheckScarabLimit(int n) const;
+  bool RollEscape() const;
+  void GetMpKindNames(const std::string& engname, std::string* out1, std::string* out2, std::string* out3) const;
+  // A random live party member (rules/Targeting.cpp).
+  PlayerData* PickRandomPartyMember();
+
+  // Hooks -----------------------------------------------------------------
+  void RaiseTurnHook(const std::string& name, int n);
+  void RaiseDeathHook(const std::string& name);
+  void RaiseMagicAttackHook(const std::string& a, const std::string& b);
+  void RaiseSkillAttackHook(const std::string& a, const std::string& b);
+  void RaiseEquipUseHook(const std::string& engname, int item);
+  void RaiseEquipReleaseHook(const std::string& engname, int item);
+  void RaiseItemUseHook(const std::string& a, const std::string& b);
+  void RaiseItemAttackHook(const std::string& a, const std::string& b);
+
+  // Equipment and costs (SessionEquip.cpp) -----------------------------------
+  bool CanEquip(int id, int item) const;
+  void Equip(int position, int item);
+  void Unequip(int position, int slot);
+  void PutOnItem(int item, PlayerData& player) const;
+  bool HasEquipped(int id, const std::string& itemName) const;
+  void RefreshMember(int position);
+  void UpdateBattleSpriteNames(PlayerData& player);
+  int CostPercent(int id, int index, bool isMagic) const;
+  bool CanPaySkillCost(int position, int skill) const;
+  void PaySkillCost(int position, int skill);
+
+  // The record, in the order a save keeps it -----------------------------------
+  std::array<int32_t, 99> nextlevel{};
+  std::array<int32_t, 99> hpmax{};
+  int32_t startClock = 0;
+  int32_t gold = 0;
+  int32_t heldGold = 0;
+  int32_t playTime = 0;
+  ScriptVariables scriptVariables;
+  BattleVariables battleVariables;
+  HookTable hooks;
   std::array<PlayerData, kPlayerCount> players;  // by player id
   std::array<int32_t, kMaxParty> partyIds{};     // player ids; position 0 leads
+  std::array<int32_t, kPlayerCount> innIds{};    // in arrival order
   int32_t partyCount = 0;
-  // Where the player last was: the frame, the player's x and z and the
-  // camera's yaw in whole degrees.
-  std::string lastPlace;
-  float lastX = 0.0f, lastZ = 0.0f;
-  int32_t lastYaw = 0;
-  // Play time in seconds of GetClockSeconds: counted up to playTimeStart.
-  int32_t playTimeStart = 0;
-  int32_t playTime = 0;
+  int32_t innCount = 0;
+  std::array<int32_t, kDiarySlots> itemDiary{};
+  std::array<int32_t, kDiarySlots> monsterDiary{};
+  std::array<int32_t, 256> spareTable1{};
+  std::array<int32_t, 256> spareTable2{};
+  std::array<int32_t, kDiarySlots> scrapDiary{};
+  std::string placeName;
+  float posX = 0.0f;
+  float posZ = 0.0f;
+  int32_t facing = 0;
+  int32_t lastSlotIndex = 0;
+  std::array<EnemySlot, kMaxEnemies> enemies;
+  int32_t enemyCount = 0;
+  int32_t battlePartyCount = 0;
+  int32_t levelAvg = 0;
+  int32_t levelMax = 0;
+  int32_t levelMin = 0;
+  std::array<int32_t, 25> levelFactor{};
+  std::array<int32_t, 8> options{};
+  std::array<int32_t, 4> tactics{};
+  std::vector<int32_t> splashWeapon;
+  std::array<int32_t, kItemSlots> itemBox{};
+  std::array<int32_t, kItemSlots> inventory{};
+  std::array<int32_t, kItemSlots> heldItems{};
+  int32_t inventoryChanged = 0;
+  int32_t supplyAnswer = 0;
 
  private:
   CSession() = default;
+  bool ValidId(int id, const char* where) const;
+  bool ValidPosition(int n) const { return n >= 0 && n < partyCount && n < kMaxParty; }
+  void SwapPositions(int a, int b);
+  // A battle actor in the fallen state.
+  static bool IsFallen(const CSelvarinActor* actor);
 };
+
+// The items 0-6 stand for empty slots and are never counted.
+inline bool IsRealItem(int item) { return item >= 7 && item < CSession::kItemSlots; }

@@ -12,6 +12,14 @@
 namespace {
 
 constexpr int kZoomSteps = 18;
+constexpr int kAniFrames = 22;  // 0..21, three a motion
+
+void DrawIconAction(CRC* rc, const UIIcon& icon) {
+  CResMgr& res = CResMgr::GetInstance();
+  const auto* act = dynamic_cast<const CActRes*>(res.GetRes(icon.m_actFile.c_str()));
+  const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes(icon.m_sprFile.c_str()));
+  rc->DrawAction(icon.m_x, icon.m_y, act, spr, icon.m_action, icon.m_motion, icon.m_scale, 0, 0xFFFFFFFF, true);
+}
 
 }  // namespace
 
@@ -46,10 +54,7 @@ void UIIcon::OnLButtonDown() {
 
 void UIIcon::Draw(CRC* rc) {
   if (rc == nullptr) return;
-  CResMgr& res = CResMgr::GetInstance();
-  const auto* act = dynamic_cast<const CActRes*>(res.GetRes(m_actFile.c_str()));
-  const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes(m_sprFile.c_str()));
-  rc->DrawAction(m_x, m_y, act, spr, m_action, m_motion, m_scale, 0, 0xFFFFFFFF, true);
+  DrawIconAction(rc, *this);
   DrawFontTextRight(rc, m_x + m_labelDx, m_y + m_labelDy, m_label.c_str(), m_selected != 0 ? 1 : 0);
 }
 
@@ -63,4 +68,23 @@ void UIZoomIcon::Draw(CRC* rc) {
     m_strongZoom = 0;
   }
   UIIcon::Draw(rc);
+}
+
+void UICheckIcon::Draw(CRC* rc) {
+  UIZoomIcon::Draw(rc);
+  if (rc == nullptr || m_checked == 0) return;
+  const auto* mark = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\ok_shop.spr"));
+  rc->DrawSprite(m_x - 35, m_y - 20, mark, 0, 0xFFFFFFFF);
+}
+
+void UIAniIcon::Draw(CRC* rc) {
+  if (m_selected != 0) {
+    m_action = 9;
+    m_motion = m_frame / 3;
+    m_frame = (m_frame + 1) % kAniFrames;
+  } else {
+    m_action = 1;
+    m_motion = 0;
+  }
+  if (rc != nullptr) DrawIconAction(rc, *this);
 }

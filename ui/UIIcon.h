@@ -1,7 +1,8 @@
 #pragma once
 // Icons: an action of a sprite with a label that turns gold when the icon is
 // chosen. A press on the icon tells the parent its code (Notify 23).
-// UIZoomIcon swells for a moment when chosen or hovered.
+// UIZoomIcon swells for a moment when chosen or hovered; UICheckIcon adds a
+// check mark; UIAniIcon plays its animation while chosen instead.
 #include <cstdint>
 #include <string>
 
@@ -36,4 +37,21 @@ class UIIcon : public UIObject {
 class UIZoomIcon : public UIIcon {
  public:
   void Draw(CRC* rc) override;
+};
+
+class UICheckIcon : public UIZoomIcon {
+ public:
+  void Draw(CRC* rc) override;
+
+  int32_t m_checked = 0;
+};
+
+class UIAniIcon : public UIIcon {
+ public:
+  UIAniIcon() { m_zoomStep = 21; }
+  // Chosen: action 9, a motion every three frames; otherwise action 1 at
+  // rest. No label.
+  void Draw(CRC* rc) override;
+
+  int32_t m_frame = 0;  // 0..21
 };

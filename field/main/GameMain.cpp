@@ -14,6 +14,7 @@
 #include "engine/SoundDevice.h"
 #include "engine/TextRes.h"
 #include "field/LogoFrame.h"
+#include "field/MovieFrame.h"
 #include "field/ScreenFrames.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
@@ -23,6 +24,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/Random.h"
 #include "platform/ScriptedScreenshot.h"
 #include "platform/SettingsStore.h"
 #include "render/3dContext.h"
@@ -180,6 +182,9 @@ std::vector<ShutdownStep> ShutdownSteps() {
 }
 
 int WinMain(void* instance, const std::string& commandLine, int showCommand) {
+  // Sprite characters draw a number as they are made, their prototypes too:
+  // the game's sequence starts from the seed here, however many there are.
+  platform::Srand(1);
   platform::EnableScriptedScreenshots();
   if (!CreateMainWindow(instance, showCommand)) {
     std::fprintf(stderr, "slvexe: the game window could not be made (is another copy running?)\n");

@@ -396,22 +396,22 @@ TEST_F(FieldModeTest, APickedActorThatDiesIsForgotten) {
 TEST_F(FieldModeTest, WithoutAPlayerEscapeStillReachesTheTitleAndThePlaceIsKept) {
   Start("map");
   CSession& session = CSession::GetInstance();
-  session.lastPlace = "before";
-  session.playTimeStart = 10;
+  session.placeName = "before";
+  session.startClock = 10;
   session.playTime = 100;
   m_clock.Set(70000);
   m_frame.RememberPlace();
-  EXPECT_EQ(session.lastPlace, "before");
+  EXPECT_EQ(session.placeName, "before");
   EXPECT_EQ(session.playTime, 160);
-  EXPECT_EQ(session.playTimeStart, 70);
+  EXPECT_EQ(session.startClock, 70);
 
   CProbeActor* player = AddPlayer({12.5f, 0.0f, -7.5f});
   View().m_yaw = 271.8f;
   m_frame.RememberPlace();
-  EXPECT_EQ(session.lastPlace, "map");
-  EXPECT_FLOAT_EQ(session.lastX, 12.5f);
-  EXPECT_FLOAT_EQ(session.lastZ, -7.5f);
-  EXPECT_EQ(session.lastYaw, 271);
+  EXPECT_EQ(session.placeName, "map");
+  EXPECT_FLOAT_EQ(session.posX, 12.5f);
+  EXPECT_FLOAT_EQ(session.posZ, -7.5f);
+  EXPECT_EQ(session.facing, 271);
   Context().m_liveActors.remove(player);
   delete player;
   Context().m_player = nullptr;

@@ -16,7 +16,6 @@
 #include "engine/FrameMgr.h"
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
-#include "field/ScreenFrames.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/Keys.h"
@@ -160,17 +159,6 @@ TEST_F(LogoFrameTest, TheOverlayFadesThePictureToWhite) {
   EXPECT_NEAR(half[0], 227, 8);
   EXPECT_NEAR(half[1], 127, 8);
   EXPECT_NEAR(half[2], 127, 8);
-}
-
-// Until the opening movie plays, the logo's way on leads to the title.
-TEST(MovieFrame, GoesStraightOnToTheTitle) {
-  CMovieFrame movie;
-  movie.m_running = 1;
-  g_pCurrentFrame = &movie;
-  movie.Run();
-  g_pCurrentFrame = nullptr;
-  EXPECT_EQ(movie.m_running, 0);
-  EXPECT_EQ(CFrameMgr::GetInstance().NextName(), "title");
 }
 
 }  // namespace

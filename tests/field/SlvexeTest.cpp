@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/MessageBox.h"
+#include "platform/TextEncoding.h"
 #include "platform/Window.h"
 #include "tests/support/TestSupport.h"
 

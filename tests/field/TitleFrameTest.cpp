@@ -15,6 +15,7 @@
 #include "field/PlayerStart.h"
 #include "platform/Keys.h"
 #include "session/DataTables.h"
+#include "tests/support/TestSupport.h"
 #include "ui/UIDesktop.h"
 
 namespace {
@@ -152,12 +153,13 @@ TEST_F(TitleFrameTest, AClickOnAnyHotAreaChoosesTheHighlightedEntry) {
 TEST_F(TitleFrameTest, NewGameStartsAtTheNewGamePlaceInTheFrameNewgame) {
   g_playerStart = PlayerStart{12.0f, 3.0f, 40.0f, 90.0f};
   CItemMgr::GetInstance().Free();
+  testsupport::DebugLogCapture log;
   Update({{4, kStatePressed}});
   EXPECT_EQ(g_playerStart.x, 0.0f);
   EXPECT_EQ(g_playerStart.z, 75.0f);
   EXPECT_EQ(CFrameMgr::GetInstance().NextName(), "newgame");
   EXPECT_EQ(m_frame.m_running, 0);
-  EXPECT_EQ(CItemMgr::GetInstance().LoadedFrom(), "diary/item.txt");
+  EXPECT_TRUE(log.Contains("diary/item.txt"));  // the item table is read again (here it is missing)
 }
 
 TEST_F(TitleFrameTest, EscapeInTheLoadScreenReturnsToTheMenu) {

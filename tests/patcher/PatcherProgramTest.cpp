@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "engine/PackFile.h"
-#include "platform/MessageBox.h"
+#include "platform/TextEncoding.h"
 #include "platform/SettingsStore.h"
 #include "tests/patcher/FolderSnapshot.h"
 #include "tests/support/TestSupport.h"

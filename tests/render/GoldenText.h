@@ -45,8 +45,9 @@ inline std::string GoldenText(const platform::Surface& s) {
   return out.str();
 }
 
-inline void ExpectGoldenText(const std::string& name, const platform::Surface& s) {
-  const std::filesystem::path path = testsupport::SourceDir() / "tests/render/golden" / (name + ".txt");
+inline void ExpectGoldenText(const std::string& name, const platform::Surface& s,
+                             const std::string& folder = "tests/render/golden") {
+  const std::filesystem::path path = testsupport::SourceDir() / folder / (name + ".txt");
   const std::string actual = GoldenText(s);
   const char* update = std::getenv("SLV_UPDATE_GOLDEN");
   if (update != nullptr && *update == '1') {

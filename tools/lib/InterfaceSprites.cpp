@@ -189,10 +189,12 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   }
   const RgbaImage gem = Gem();
   actions[3].motions.push_back(MotionOf(Layer(spr.Add(gem), -17, -17, gem)));
+  // The bar lights the row above its point, from 2 pixels over the row's
+  // text: a list box puts the point at the bottom of the chosen row.
   const RgbaImage bar = BarProto();
   for (int x : {0, 20, 80}) {
     const RgbaImage piece = Cut(bar, x, 0, 20, 20);
-    actions[11].motions.push_back(MotionOf(Layer(spr.Add(piece), 0, -2, piece)));
+    actions[11].motions.push_back(MotionOf(Layer(spr.Add(piece), 0, -22, piece)));
   }
   actions[12].motions.emplace_back();
   const RgbaImage glow = Glow();

@@ -8,10 +8,13 @@
 #include "engine/VideoSetup.h"
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
+#include "platform/TextEncoding.h"
+#include "tools/lib/BitmapFontPictures.h"
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
+#include "tools/lib/SampleMovie.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
 
@@ -27,12 +30,29 @@ std::string ReadAll(const fs::path& path) {
   return bytes.str();
 }
 
-// Copies the text sources of the game as they are.
+bool WriteFile(const fs::path& path, const std::string& bytes);
+
+// Copies the text sources of the game, UTF-8 made code page 949.
 bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::error_code ec;
   fs::copy(sources / "game", stage, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-  if (ec) *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
-  return !ec;
+  if (ec) {
+    *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
+    return false;
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(stage)) {
+    if (!entry.is_regular_file()) continue;
+    std::string text;
+    if (!platform::Utf8ToCp949(ReadAll(entry.path()), &text)) {
+      *error = entry.path().string() + " is not UTF-8 text that code page 949 can hold";
+      return false;
+    }
+    if (!WriteFile(entry.path(), text)) {
+      *error = "cannot write " + entry.path().string();
+      return false;
+    }
+  }
+  return true;
 }
 
 bool WriteFile(const fs::path& path, const std::string& bytes) {
@@ -59,12 +79,13 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
   return true;
 }
 
-// The pictures drawn from data/pictures, the interface sprites drawn by
-// program and the maps of data/maps.
+// The pictures drawn from data/pictures, the interface sprites and the
+// bitmap font drawn by program and the maps of data/maps.
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
-         BuildInterfaceSprites(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
+         BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
+         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
          BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
 }
 
@@ -128,6 +149,9 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
   }
   if (!PackDataFolder(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
+  // The opening movie is a loose file: movies are never read from packs.
+  fs::create_directories(outDir / "movie", ec);
+  if (!WriteSampleMovie((outDir / "movie/selvarin.avi").string(), SampleFontFolder(), error)) return false;
   if (!WriteSampleSettings((outDir / "registry.ini").string(), outDir.string() + "/")) {
     *error = "cannot write the settings";
     return false;

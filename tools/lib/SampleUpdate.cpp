@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/MessageBox.h"
+#include "platform/TextEncoding.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SampleGame.h"
 
@@ -17,11 +17,15 @@ bool ConvertReadme(const fs::path& source, const fs::path& target, std::string* 
   std::ifstream in(source, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
+  std::string bytes;
+  if (!in || !platform::Utf8ToCp949(text.str(), &bytes)) {
+    *error = "cannot convert " + source.string();
+    return false;
+  }
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  const std::string bytes = platform::Utf8ToCp949(text.str());
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!in || !out.flush()) *error = "cannot convert " + source.string();
-  return in && out;
+  if (!out.flush()) *error = "cannot write " + target.string();
+  return static_cast<bool>(out);
 }
 
 }  // namespace

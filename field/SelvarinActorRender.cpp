@@ -1,0 +1,153 @@
+// The sprite character's drawing: the layers of its current action and
+// frame into the queues their kind and opacity choose, and its shadow.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/ActRes.h"
+#include "engine/ResMgr.h"
+#include "engine/SprRes.h"
+#include "field/SelvarinActor.h"
+#include "platform/DebugLog.h"
+#include "render/Projection.h"
+#include "render/RC.h"
+#include "render/SprDevice.h"
+
+namespace {
+
+constexpr float kSpriteScale = 0.14285715f;
+constexpr float kHeadHeight = 10.0f;  // the later layers' depth point above the foot
+constexpr float kLayerStep = 0.00001f;
+constexpr uint32_t kWhite = 0xFFFFFFFFu;
+constexpr uint32_t kOpaque = 255;
+
+const CSprRes* FindSprite(const std::string& name) {
+  return name.empty() ? nullptr : dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetResStr(name));
+}
+
+const CActRes* FindAnimation(const std::string& name) {
+  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
+}
+
+// A screen coordinate as a whole pixel; what is not a number, or lies
+// beyond any screen, is held at the ends.
+int32_t ToPixel(float v) {
+  if (std::isnan(v)) return 0;
+  constexpr float kLimit = 1.0e9f;
+  return static_cast<int32_t>(std::clamp(v, -kLimit, kLimit));
+}
+
+// A layer's rectangle: mirrored about the anchor as stored, the mirror flag
+// turning it back.
+struct LayerBox {
+  float top, left, bottom, right;
+
+  LayerBox(const ActLayer& layer, int32_t width, int32_t height, float x, float y, float size) {
+    const float ox = static_cast<float>(layer.x), oy = static_cast<float>(layer.y);
+    top = y + size * oy;
+    bottom = y + size * (oy + static_cast<float>(height));
+    const float outer = x - size * (ox + static_cast<float>(width));
+    const float inner = x - size * ox;
+    left = layer.mirror != 0 ? outer : inner;
+    right = layer.mirror != 0 ? inner : outer;
+  }
+  bool OnScreen(const CRC& rc) const {
+    return top < static_cast<float>(rc.ViewHeight()) && bottom > 0.0f &&
+           std::min(left, right) < static_cast<float>(rc.ViewWidth()) && std::max(left, right) > 0.0f;
+  }
+};
+
+}  // namespace
+
+void CSelvarinActor::ScreenRect::Add(float l, float t, float r, float b) {
+  const float lo = std::min(l, r), hi = std::max(l, r);
+  if (!any) {
+    any = true;
+    left = lo, top = t, right = hi, bottom = b;
+    return;
+  }
+  left = std::min(left, lo);
+  top = std::min(top, t);
+  right = std::max(right, hi);
+  bottom = std::max(bottom, b);
+}
+
+void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
+  if (m_visible == 0) return;
+  ScreenRect drawn;
+  if (!QueueLayers(rc, view, kWhite, &drawn)) return;
+  if (m_drawShadow != 0) QueueShadow(rc, view);
+  if (drawn.any) AddPickRegion(drawn.left, drawn.top, drawn.right, drawn.bottom, 0);
+}
+
+bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, ScreenRect* drawn) {
+  const CSprRes* sprites = FindSprite(m_sprName);
+  const CActRes* actions = FindAnimation(m_actName);
+  if (sprites == nullptr || actions == nullptr) return false;
+  const CProjector projector(rc, view, kSpriteDepthRule);
+  const ProjectedPoint foot = projector.Project(m_pos);
+  m_screenX = ToPixel(foot.x);
+  m_screenY = ToPixel(foot.y);
+  const float size = foot.rhw * projector.FocalX() * kSpriteScale;
+  const ActAction* action = actions->GetAction(m_action);
+  if (action == nullptr) {
+    DebugLog("Error : CSelvarinActor::Render - Illegal action");
+    DebugLogf("name : %s, actcnt : %d, actid : %d, ", m_name.c_str(), actions->GetActionCount(), m_action);
+    return false;
+  }
+  const ActMotion* motion = actions->GetMotion(m_action, m_motion);
+  if (motion == nullptr) {
+    DebugLog("Error : CSelvarinActor::Render - Illegal motion");
+    DebugLogf("name : %s, actid : %d, motcnt : %d, motid : %d", m_name.c_str(), m_action,
+              static_cast<int>(action->motions.size()), m_motion);
+    return false;
+  }
+  const float headRhw = projector.Rhw(Vec3{m_pos.x, m_pos.y - kHeadHeight, m_pos.z});
+  const size_t count = motion->layers.size();
+  for (size_t i = 0; i < count; ++i) {
+    const ActLayer& layer = motion->layers[i];
+    int32_t width = 0, height = 0;
+    if (!sprites->GetImageSize(layer.kind, layer.sprite, &width, &height)) continue;
+    const LayerBox box(layer, width, height, foot.x, foot.y, size);
+    if (!box.OnScreen(rc)) {
+      if (count == 1) return false;
+      continue;
+    }
+    const float key = (i == 0 ? foot.rhw : headRhw) + kLayerStep * static_cast<float>(i);
+    const uint32_t colour = tint == kWhite ? layer.Argb() : layer.Modulate(tint);
+    if (layer.kind != 0) {
+      // True-colour images are textures: the texture-quad queue takes them.
+      const SprArgbImage* image = sprites->GetArgbImage(layer.sprite);
+      CTexture* texture = image != nullptr ? GetImageTexture(*image) : nullptr;
+      if (texture == nullptr) continue;
+      rc.m_quadsA.push_back({box.top, box.left, box.bottom, box.right, key, 0, colour, texture});
+    } else if ((colour >> 24) == kOpaque || m_alwaysFull != 0) {
+      const int32_t silhouette = m_hitFlash != 0 ? 1 : 0;
+      rc.m_effectQuads.push_back({box.top, box.left, box.bottom, box.right, key, key, 0, silhouette,
+                                  silhouette != 0 ? kWhite : colour, sprites->GetImage(layer.sprite)});
+    } else {
+      rc.m_spriteQuads.push_back(
+          {box.top, box.left, box.bottom, box.right, key, key, 0, colour, sprites->GetImage(layer.sprite)});
+    }
+    drawn->Add(box.left, box.top, box.right, box.bottom);
+  }
+  return true;
+}
+
+void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view) const {
+  const CSprRes* sprites = FindSprite("shadow.spr");
+  const CActRes* actions = FindAnimation("shadow.act");
+  const ActMotion* motion = actions != nullptr ? actions->GetMotion(0, 0) : nullptr;
+  if (sprites == nullptr || motion == nullptr) return;
+  const CProjector projector(rc, view, kSpriteDepthRule);
+  const ProjectedPoint at = projector.Project(Vec3{m_pos.x, m_groundHeight, m_pos.z});
+  const float size = at.rhw * projector.FocalX() * kSpriteScale;
+  for (const ActLayer& layer : motion->layers) {
+    // The image quads carry palette images only.
+    const SprImage* image = layer.kind == 0 ? sprites->GetImage(layer.sprite) : nullptr;
+    if (image == nullptr) continue;
+    const LayerBox box(layer, image->width, image->height, at.x, at.y, size);
+    if (!box.OnScreen(rc)) continue;
+    rc.m_quads.push_back({box.top, box.left, box.bottom, box.right, at.rhw, 0, layer.Argb(), image});
+  }
+}

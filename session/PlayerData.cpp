@@ -1,0 +1,4 @@
+#include "session/PlayerData.h"
+
+// The derived values come with the character rules.
+void PlayerData::Recalc() {}

@@ -1,0 +1,25 @@
+#pragma once
+// The scrap table ("scraps.txt" in the diary folder): the diary's lore pages.
+#include <string>
+
+#include "session/DiaryEntry.h"
+
+class CScrapMgr {
+ public:
+  static constexpr int kMaxScraps = 1024;
+
+  static CScrapMgr& GetInstance();
+
+  // Reads "scraps.txt" in `folder` ("diary/"); false, with an empty table,
+  // when it cannot be read.
+  bool Load(const std::string& folder);
+  void Free();
+
+  int GetCount() const { return m_count; }
+  const DiaryBook& Diary() const { return m_diary; }
+
+ private:
+  CScrapMgr() = default;
+  int m_count = 0;
+  DiaryBook m_diary;
+};

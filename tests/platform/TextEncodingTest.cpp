@@ -1,0 +1,22 @@
+#include "platform/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(TextEncoding, Utf8SourcesBecomeCodePage949OrFailWhole) {
+  std::string out;
+  ASSERT_TRUE(platform::Utf8ToCp949("#item < \xEC\x97\x86\xEC\x9D\x8C >\n", &out));
+  EXPECT_EQ(out, "#item < 없음 >\n");  // literals are code page 949
+  EXPECT_FALSE(platform::Utf8ToCp949("\xFF\xFE", &out));
+  EXPECT_EQ(out, "#item < 없음 >\n");  // untouched by the failure
+  ASSERT_TRUE(platform::Utf8ToCp949("", &out));
+  EXPECT_EQ(out, "");
+}
+
+TEST(TextEncoding, Cp949BecomesUtf8WithQuestionMarksForBadBytes) {
+  EXPECT_EQ(platform::Cp949ToUtf8("없음"), "\xEC\x97\x86\xEC\x9D\x8C");
+  EXPECT_EQ(platform::Cp949ToUtf8(std::string("a\xFF" "b", 3)), "a?b");
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "ui/UISpin.h"
+
+#include <string>
+
+#include "engine/ActRes.h"
+#include "engine/ResMgr.h"
+#include "engine/SprRes.h"
+#include "platform/DebugLog.h"
+#include "render/RC.h"
+
+namespace {
+
+constexpr int kReach = 10;
+constexpr int kParts = 9;         // down arrow, middle, up arrow
+constexpr int kLitArrows = 10;    // the arrows hovered
+
+void DrawPart(CRC* rc, int x, int y, int action, int motion) {
+  CResMgr& res = CResMgr::GetInstance();
+  const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\widget.act"));
+  const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\widget.spr"));
+  rc->DrawAction(x, y, act, spr, action, motion, 1.0f, 0, 0xFFFFFFFF, true);
+}
+
+bool Near(const UIPoint& p, int x, int y) { return UIInside(p, x - kReach, y - kReach, x + kReach, y + kReach); }
+
+}  // namespace
+
+void UISpin::Setup(int x, int y, int width, int maximum) {
+  m_x = x;
+  m_y = y + 8;
+  m_width = width;
+  if (maximum < 1) DebugLogf("UISpin::Setup : maximum %d, taken as 1", maximum);
+  m_maximum = maximum < 1 ? 1 : maximum;
+  m_value = 1;
+}
+
+bool UISpin::OnDownArrow() const { return Near(UIPointer(), m_x, m_y); }
+bool UISpin::OnUpArrow() const { return Near(UIPointer(), m_x + m_width, m_y); }
+
+void UISpin::OnLButtonDown() {
+  if (OnDownArrow()) {
+    if (--m_value < 1) m_value = m_maximum;
+  } else if (OnUpArrow()) {
+    if (++m_value > m_maximum) m_value = 1;
+  } else {
+    return;
+  }
+  NotifyParent(15, m_value, 0);
+}
+
+void UISpin::OnMouseMove() {
+  m_hoverDown = OnDownArrow() ? 1 : 0;
+  m_hoverUp = OnUpArrow() ? 1 : 0;
+}
+
+void UISpin::Draw(CRC* rc) {
+  if (rc == nullptr) return;
+  DrawPart(rc, m_x, m_y, m_hoverDown != 0 ? kLitArrows : kParts, 0);
+  DrawPart(rc, m_x + m_width / 2, m_y, kParts, 1);
+  DrawPart(rc, m_x + m_width, m_y, m_hoverUp != 0 ? kLitArrows : kParts, 2);
+}
+
+void UISpin::DrawLocked(CRC* rc) {
+  if (rc == nullptr) return;
+  const int middle = m_x + m_width / 2;
+  rc->DrawText2Right(middle + 30, m_y - 8, std::to_string(m_maximum).c_str(), false, 255, 255, 255);
+  rc->DrawText2Right(middle - 10, m_y - 8, std::to_string(m_value).c_str(), false, 255, 255, 255);
+}

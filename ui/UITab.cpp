@@ -1,0 +1,66 @@
+#include "ui/UITab.h"
+
+#include <array>
+
+#include "ui/Draw2d.h"
+#include "ui/UIIcon.h"
+
+namespace {
+
+constexpr int kIconPitch = 76;
+
+// The strip picture of each page; page 5 shows the first.
+constexpr std::array<const char*, 6> kStrips = {
+    "UserInterface\\tab1-5.bmp", "UserInterface\\tab2-5.bmp", "UserInterface\\tab3-5.bmp",
+    "UserInterface\\tab4-5.bmp", "UserInterface\\tab5-5.bmp", "UserInterface\\tab1-5.bmp"};
+
+}  // namespace
+
+UITab::UITab() = default;
+UITab::~UITab() = default;
+
+void UITab::AddIcon(UIIcon* icon) { m_icons.emplace_back(icon); }
+
+int UITab::IconUnderPointer() const {
+  const UIPoint p = UIPointer();
+  if (p.y <= g_uiOriginY + 12 || p.y >= g_uiOriginY + 35) return -1;
+  for (size_t i = 0; i < m_icons.size(); ++i) {
+    const int left = g_uiOriginX + 149 + kIconPitch * static_cast<int>(i);
+    if (p.x > left && p.x < left + 67) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void UITab::DrawLocked(CRC* rc) {
+  if (m_page >= 0 && m_page < static_cast<int>(kStrips.size())) {
+    DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 4, kStrips[static_cast<size_t>(m_page)], 0, 0xFFFFFF);
+  }
+  if (m_client != nullptr) m_client->DrawLocked(rc);
+}
+
+void UITab::Draw(CRC* rc) {
+  if (m_client != nullptr) m_client->Draw(rc);
+}
+
+void UITab::OnLButtonDown() {
+  const int hit = IconUnderPointer();
+  if (hit != -1) {
+    if (m_current != nullptr) m_current->Deselect();
+    m_current = m_icons[static_cast<size_t>(hit)].get();
+    m_current->Select();
+    m_current->StartZoom(true);
+    SetPage(hit);
+    if (m_client != nullptr) m_client->Refresh();
+  }
+  if (m_client != nullptr) m_client->OnLButtonDown();
+}
+
+void UITab::OnMouseMove() {
+  if (m_page != 5) {
+    const int hit = IconUnderPointer();
+    UIIcon* under = hit != -1 ? m_icons[static_cast<size_t>(hit)].get() : nullptr;
+    if (under != nullptr && under != m_hovered) under->StartZoom(false);
+    m_hovered = under;
+  }
+  if (m_client != nullptr) m_client->OnMouseMove();
+}
