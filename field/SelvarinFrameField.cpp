@@ -455,7 +455,7 @@ void CSelvarinFrame::ResumeAtChoice() {
   const int line = FindCaseLine(*context->m_script, from, m_choiceSelected + 1);
   if (line < 0) return;
   if (m_pMessageVillager != nullptr) {
-    RunEventScript(line, m_pMessageVillager->m_name, m_scriptPosition);
+    RunEventScript(line, m_pMessageVillager->m_name, m_pMessageVillager->m_scriptStack);
   } else if (m_pMessageEvent != nullptr) {
     RunEventScript(line, m_pMessageEvent->m_name, m_pMessageEvent->m_script);
   } else if (m_pMessage3dActor != nullptr) {
