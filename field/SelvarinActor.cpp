@@ -9,6 +9,7 @@
 #include "engine/ResMgr.h"
 #include "engine/Wave.h"
 #include "field/EffectSpr.h"
+#include "field/PickRegionList.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SysexCrowd.h"
@@ -58,6 +59,7 @@ const CActRes* FindAnimation(const std::string& name) {
 CSelvarinActor::CSelvarinActor() : m_random(platform::Rand()) {}
 
 CSelvarinActor::~CSelvarinActor() {
+  ForgetPickedActor(this);
   // Each answer clears the pointer it came through; the lists are taken
   // first so that no answer changes what is being walked.
   if (m_balloon != nullptr) m_balloon->OnMessage(this, kEnd, 0, 0, 0);
@@ -275,6 +277,6 @@ bool CSelvarinActor::UpdateScriptFrame() {
   return true;
 }
 
-// Filled by the pick list.
-void CSelvarinActor::AddPickRegion(float /*left*/, float /*top*/, float /*right*/, float /*bottom*/,
-                                   int32_t /*noAnchor*/) {}
+void CSelvarinActor::AddPickRegion(float left, float top, float right, float bottom, int32_t /*noAnchor*/) {
+  g_pickRegionList.Add(PickEdge(left), PickEdge(right), PickEdge(top), PickEdge(bottom), 2, this);
+}

@@ -11,6 +11,7 @@
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
 #include "field/BlurActor.h"
+#include "field/PickRegionList.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
@@ -441,6 +442,8 @@ void CSelvarinContext::Clear() {
   FreeBattleObjects();
   FreeBucketGrid();
   C3dContext::Clear();
+  // Nothing of this map may be picked any more.
+  g_pickRegionList.Clear();
 }
 
 // Only what this load locked, then the pointers go.

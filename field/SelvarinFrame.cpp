@@ -83,7 +83,16 @@ void CSelvarinFrame::Init() {
   m_northAngle = HasResValue("news") ? CSelvarinContext::GetResInt("news") : 0;
   s_gameFrame = this;
   m_selectedMember = -1;
-  m_selectableCount = 0;
+  m_compassCount = 0;
+  m_compassOn = 1;
+  m_menuAllowed = 1;
+  m_scriptBusy = 0;
+  m_choiceCount = 0;
+  m_cursorKind = 0;
+  m_pPickedActor = nullptr;
+  m_pPicked3dActor = nullptr;
+  m_f3Latch = 0;
+  m_f4Latch = 0;
   m_aviOpen = 0;
   g_actionMode = 0;
 }
@@ -91,6 +100,12 @@ void CSelvarinFrame::Init() {
 void CSelvarinFrame::ResetPlayState() {
   m_messageState = 0;
   m_messageTick = 0;
+  m_messageText.clear();
+  m_messagePending = 0;
+  m_messageLine = 0;
+  m_pMessageVillager = nullptr;
+  m_pMessage3dActor = nullptr;
+  m_pMessageEvent = nullptr;
   m_caption.clear();
   m_captionTimer = 0;
   m_overlayState = 0;

@@ -17,7 +17,12 @@
 #include "script/ScriptPosition.h"
 
 class CActor;
+class CRC;
+class C3dActor;
 class CBitmapRes;
+class CSelvarin3dActor;
+class CSelvarinActor;
+struct MapEvent;
 class CMacroRes;
 class CSelvarinContext;
 class CSelvarinView;
@@ -50,6 +55,19 @@ struct TimeAttack {
   int32_t m_current = 0;
 };
 extern TimeAttack g_timeAttack;
+
+// What input asked of the next field tick: 0 nothing, 1 the field menu, 8
+// the map view.
+extern int32_t g_uiRequest;
+// Counts every field tick of every game frame.
+extern int32_t g_fieldTick;
+
+// A place of the compass: the party members the player selects with F3, F4
+// and the party box.
+struct CompassPoint {
+  int32_t x = 0, z = 0;
+  std::string area;
+};
 
 // One named track of the running macro, indexed for the macro runner.
 struct MacroTrackIndex {
@@ -86,7 +104,37 @@ class CSelvarinFrame : public C3dFrame {
   void DrawTransition();
 
   // ---- Field mode ----
+  static constexpr int kCompassPoints = 20;
+
   void RunFieldMode();
+  // The cursor kind and the clicks, from the mouse.
+  void UpdateMouseCursor();
+  // The input of an open choice list.
+  void UpdateChoiceBox();
+  // The session's last place and play time, from here and now.
+  void RememberPlace();
+  void DrawMouseCursor();
+  // Everything a drawn field pass shows, short of the flip.
+  void ComposeField();
+  bool IsMessageShowing() const { return m_messageState != 0; }
+  // The selection moved on by one (after the last comes none, -1) or back.
+  void SelectNextMember();
+  void SelectPreviousMember();
+
+  // ---- Message window, HUD and weather ----
+  void UpdateFieldMessage();
+  void TickCaptionTimer();
+  int TickHudTimers();
+  void UpdateWeather();
+  void DrawWeather(CRC& rc);
+  void DrawDebugOverlay();
+  void DrawScreenOverlay();
+  bool IsHudActive() const;
+  void DrawFieldHud();
+  void DrawHudCaptions();
+  void DrawLcdHud();
+  // F9 writes the screen to a file.
+  void TakeScreenshot();
 
   // ---- Minor modes: field menu, still menu, map view, scenario
   // selection, game over. Entries do nothing yet; ticks return to the field.
@@ -171,12 +219,37 @@ class CSelvarinFrame : public C3dFrame {
   std::list<CSysexCrowd*> m_speechCaptions;
   int32_t m_weather = 0;  // 0 none, 1 rain, 2 snow
   UIDesktop* m_pFieldMenu = nullptr;  // owned; null when closed
+  // The field's party selection: an index into the compass points, -1 none.
   int32_t m_selectedMember = -1;
-  int32_t m_selectableCount = 0;
+  std::array<CompassPoint, kCompassPoints> m_compassPoints{};
+  int32_t m_compassCount = 0;
+  int32_t m_compassOn = 1;  // the HUD shows, and the selection keys work
   int32_t m_northAngle = 0;  // degrees
   int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
   std::array<CTexture*, 5> m_overlayTextures{};  // owned
   int32_t m_aviOpen = 0;  // while the frame's video texture plays
+
+  // Field mode: the cursor (0 to 7) and what a click would go to.
+  int32_t m_cursorKind = 0;
+  CSelvarinActor* m_pPickedActor = nullptr;      // cleared when it goes away
+  CSelvarin3dActor* m_pPicked3dActor = nullptr;  // likewise
+  int32_t m_cameraRotating = 0;
+  int32_t m_f3Latch = 0, m_f4Latch = 0;
+  int32_t m_menuAllowed = 1;  // F2 and a right click on the player open the menu
+  int32_t m_scriptBusy = 0;   // set by scripts: no menu keys, no triggers
+  // The choice list of a dialogue: 0 choices when closed.
+  int32_t m_choiceCount = 0;
+  int32_t m_choiceSelected = 0;
+  int32_t m_choiceMouseOver = 0;
+  int32_t m_choiceLine = 0;  // the "choose" line, modulo 10000
+  // The message window's text, the characters a closed page takes from its
+  // front, its current line, and who hears when it closes.
+  std::string m_messageText;
+  int32_t m_messagePending = 0;
+  int32_t m_messageLine = 0;
+  CSelvarinActor* m_pMessageVillager = nullptr;
+  C3dActor* m_pMessage3dActor = nullptr;
+  MapEvent* m_pMessageEvent = nullptr;
   // The map's field bounds, set by map loading; the camera keeps inside.
   float m_mapMinX = -500.0f, m_mapMaxX = 500.0f, m_mapMinZ = -500.0f, m_mapMaxZ = 500.0f;
 
@@ -189,6 +262,14 @@ class CSelvarinFrame : public C3dFrame {
   static const ModeActions s_modes[11];
 
   void ResetPlayState();
+  // Field mode's steps.
+  void StepPartyKeys(int noMap);
+  void ConfirmMessage();
+  bool PickUnderCursor(int x, int y, float distance, int width);
+  void ResumeAtChoice();
+  void DrawField();
+  void DrawBackground();
+  void DrawScene();
   void ReadFrameKeys();
   void StartScript();
   void KeepMusicGoing();

@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace platform {
@@ -28,5 +29,13 @@ void SleepMs(uint32_t ms) {
 }
 
 void SetClockSource(ClockSource* source) { g_source = source; }
+
+int32_t FrameSkipOverride() {
+  const char* v = std::getenv("SLV_FRAME_SKIP");
+  if (v == nullptr || *v == '\0') return -1;
+  char* end = nullptr;
+  const long skip = std::strtol(v, &end, 10);
+  return *end == '\0' && skip >= 0 && skip <= 100 ? static_cast<int32_t>(skip) : -1;
+}
 
 }  // namespace platform

@@ -54,4 +54,9 @@ class ScopedClockSource {
   ScopedClockSource& operator=(const ScopedClockSource&) = delete;
 };
 
+// The frame-skip setting that headless test runs ask for with the
+// environment variable SLV_FRAME_SKIP (1 draws every pass); -1 when unset or
+// not a whole number from 0 to 100.
+int32_t FrameSkipOverride();
+
 }  // namespace platform

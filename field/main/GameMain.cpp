@@ -20,6 +20,7 @@
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
 #include "field/WorldMapList.h"
+#include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -200,6 +201,8 @@ int WinMain(void* instance, const std::string& commandLine, int showCommand) {
   // the data path.
   SetResDirectory("\\");
   SetFrameRate(60);
+  // Headless runs draw the passes their screenshots name.
+  if (const int32_t skip = platform::FrameSkipOverride(); skip >= 0) SetFrameSkip(static_cast<uint32_t>(skip));
   LoadHangulFont("font\\slvfont1.dat");
   LoadHanjaFont("slvfonth.dat");
   LoadAsciiFont("slvfonte.dat");

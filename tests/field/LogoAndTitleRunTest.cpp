@@ -1,8 +1,8 @@
 // The game as a player first meets it, run headless on the sample game
 // folder with scripted input: the logo, a click to the title, new game in
-// the sample village, and Escape there. The logo, the title and the
-// village, once it has faded in, are compared with their golden
-// screenshots.
+// the sample village, a turn of its camera, Escape there and "yes", and the
+// title's last entry. The logo, the title, the village before and after the
+// turn and the quit picture are compared with their golden screenshots.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,17 +16,17 @@ namespace {
 std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); }
 
 // Pass numbers count the frame loops' passes. The first picture shows in
-// full from tick 50 to 100. The logo sees a click only on a pass it draws,
-// and a busy machine skips drawing on some passes: clicks go on at uneven
-// intervals until one lands (later ones fall outside the title's menu).
-// The pointer then rests on the first entry, and the title has long
-// finished fading in by pass 400. The title draws every pass, and presents
-// keep the display's pace (60 a second headless): its 60 passes between the
-// two title screenshots take at least 0.8 s. The village fades in over its
-// first 26 drawn passes and its camera rests where the player starts.
-// Escape ends the program in the game frame, not in the logo or the title;
-// the last screenshot is never taken when it does. A loaded machine skips
-// drawing on many passes: the village has a thousand passes to fade in.
+// full from tick 50 to 100. Clicks on the logo go on at uneven intervals
+// until one lands (later ones fall outside the title's menu). The pointer
+// then rests on the first entry, and the title has long finished fading in
+// by pass 400. The title draws every pass, and presents keep the display's
+// pace (60 a second headless): its 60 passes between the two title
+// screenshots take at least 0.8 s. Every game-frame pass draws
+// (SLV_FRAME_SKIP=1): the village fades in over its first 26 passes, its
+// camera rests where the player would start, and the cursor rests in the
+// middle. A right drag turns the camera; Escape asks whether to quit, "yes"
+// goes back to the title and its third entry ends the program before the
+// last screenshot.
 std::string Script(const std::filesystem::path& dir) {
   const std::string shots = dir.string() + "/";
   std::string clicks;
@@ -38,23 +38,33 @@ std::string Script(const std::filesystem::path& dir) {
          "340 screenshot " + shots + "title-early.ppm\n"
          "400 screenshot " + shots + "title.ppm\n"
          "410 mouse left down\n411 mouse left up\n"
-         "1400 screenshot " + shots + "village.ppm\n"
-         "1450 key esc down\n"
-         "2100 screenshot " + shots + "late.ppm\n"
-         "2200 close\n";
+         "480 screenshot " + shots + "village.ppm\n"
+         "490 mouse right down\n"
+         "492 mouse move 40 0\n494 mouse move 40 0\n496 mouse move 40 0\n"
+         "498 mouse right up\n"
+         "520 screenshot " + shots + "village_turned.ppm\n"
+         "530 key esc down\n533 key esc up\n"
+         "540 mouse move 28 138\n"
+         "555 screenshot " + shots + "quit.ppm\n"
+         "560 mouse left down\n561 mouse left up\n"
+         "620 mouse move -168 -28\n"
+         "640 mouse left down\n641 mouse left up\n"
+         "900 screenshot " + shots + "late.ppm\n"
+         "1000 close\n";
 }
 
-TEST(LogoAndTitleRun, LogoClickTitleNewGameAndEscape) {
+TEST(LogoAndTitleRun, LogoClickTitleNewGameTurnQuitAndEnd) {
   testsupport::TempDir dir;
   const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
                                                {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
                                                {"SLV_NO_PRESENT_WAIT", "0"},
+                                               {"SLV_FRAME_SKIP", "1"},
                                                {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()},
                                                {"SLV_DEBUGLOG", "1"}};
   const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
-  EXPECT_FALSE(std::filesystem::exists(dir / "late.ppm")) << "Escape did not end the game frame";
+  EXPECT_FALSE(std::filesystem::exists(dir / "late.ppm")) << "the title's third entry did not end the game";
   const auto titlePace = std::filesystem::last_write_time(dir / "title.ppm") -
                          std::filesystem::last_write_time(dir / "title-early.ppm");
   EXPECT_GE(std::chrono::duration<double>(titlePace).count(), 0.8) << "presents are not paced";
@@ -64,7 +74,7 @@ TEST(LogoAndTitleRun, LogoClickTitleNewGameAndEscape) {
                            "attr 파일이 rsw 내에 지정되어 있지 않습니다", "attr 파일 읽기에 실패"}) {
     EXPECT_EQ(result.output.find(stop), std::string::npos);
   }
-  for (const char* shot : {"logo", "title", "village"}) {
+  for (const char* shot : {"logo", "title", "village", "village_turned", "quit"}) {
     testsupport::RgbImage image;
     ASSERT_TRUE(testsupport::ReadPpm(dir / (std::string(shot) + ".ppm"), &image)) << shot;
     EXPECT_EQ(testsupport::CompareWithGolden(std::string("first_screens_") + shot, image), "");
