@@ -468,8 +468,24 @@ void CSelvarinContext::FreeBattleObjects() {
   m_battleSpots.clear();
 }
 
-void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float centerZ) {}
+// The session's side of a battle: its enemy slots and counts. The enemies
+// and the party's battle actors come with the battle objects.
+void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float centerZ) {
+  CSession& session = CSession::GetInstance();
+  session.enemies.fill(EnemySlot{});
+  session.enemyCount = static_cast<int32_t>(m_battleEnemies.size());
+  session.battlePartyCount = 0;
+}
 
-void CSelvarinContext::ReturnFromBattle() {}
+void CSelvarinContext::ReturnFromBattle() {
+  FreeBattleObjects();
+  CSession& session = CSession::GetInstance();
+  session.enemies.fill(EnemySlot{});
+  session.enemyCount = 0;
+  session.battlePartyCount = 0;
+  for (PlayerData& player : session.players) player.battlePtr = nullptr;
+  session.battleVariables.Clear();
+  session.hooks.Clear();
+}
 
 void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {}

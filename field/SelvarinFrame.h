@@ -19,6 +19,7 @@
 class CActor;
 class CBitmapRes;
 class CMacroRes;
+class CSelvarinActor;
 class CSelvarinContext;
 class CSelvarinView;
 class CSysexCrowd;
@@ -87,6 +88,9 @@ class CSelvarinFrame : public C3dFrame {
 
   // ---- Field mode ----
   void RunFieldMode();
+  // Copies the player's ground position, facing and the play time into the
+  // session; every field tick.
+  void KeepPlayerPlace(const CSelvarinActor* player);
 
   // ---- Minor modes: field menu, still menu, map view, scenario
   // selection, game over. Entries do nothing yet; ticks return to the field.

@@ -32,6 +32,15 @@ class CSession {
   // Binds the main keypad for the key layout (option 7, 1 to 6).
   void ApplyKeyLayout();
 
+  // Save files (SessionSave.cpp) --------------------------------------------
+  // The session image of a save slot; not written yet, so false.
+  bool Save(const std::string& path);
+  // Reads a session image; not read yet, so false and nothing changes.
+  bool Load(const std::string& path);
+  // After a load: the player starts where the session stood, in the frame
+  // of its place.
+  void EnterSavedPlace();
+
   // Party and inn ----------------------------------------------------------
   int JoinPlayer(int id);
   void LeavePlayer(int id);

@@ -3,6 +3,10 @@
 
 #include <vector>
 
+#include "field/SelvarinActor.h"
+#include "platform/Clock.h"
+#include "platform/Random.h"
+#include "session/ClockSeconds.h"
 #include "tests/session/SessionFixture.h"
 
 namespace {
@@ -241,6 +245,51 @@ TEST_F(SessionTest, ScaleByBonus) {
   session.enemies[2].bonusPercent = 150;
   EXPECT_FLOAT_EQ(session.ScaleByBonus(80.0f, 2, false), 200.0f);
   EXPECT_FLOAT_EQ(session.ScaleByBonus(80.0f, 6, false), 80.0f);
+}
+
+TEST_F(SessionTest, EscapeWeighsTheLivePartyAgainstTheEnemies) {
+  CSelvarinActor actors[4];
+  for (int p = 0; p < 3; ++p) {
+    Member(p).battlePtr = &actors[p];
+    Member(p).luck = Member(p).intelligence = Member(p).agility = 0;
+  }
+  session.battlePartyCount = 3;
+  session.enemies[0].actor = &actors[3];
+  // With every value 0 the party never gets away, even against an enemy sum
+  // of 0 (counted as 1).
+  platform::Srand(7);
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(session.RollEscape());
+  // 1 against an enemy sum of 0: 100%.
+  Member(1).luck = 1;
+  for (int i = 0; i < 20; ++i) EXPECT_TRUE(session.RollEscape());
+  // 50 (a fallen member's values left out) against 100: rand() % 100 < 50.
+  Member(1).luck = 20, Member(2).intelligence = 30;
+  Member(0).luck = 500;
+  actors[0].m_actionCode = 10027;
+  session.enemies[0].spd = 60, session.enemies[0].luck = 40;
+  session.enemies[1].spd = 1000;  // a free slot counts for nothing
+  platform::Srand(11);
+  std::vector<bool> expected;
+  for (int i = 0; i < 20; ++i) expected.push_back(platform::Rand() % 100 < 50);
+  platform::Srand(11);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(session.RollEscape(), expected[static_cast<size_t>(i)]) << i;
+  for (int p = 0; p < 3; ++p) Member(p).battlePtr = nullptr;
+  session.enemies[0].actor = nullptr;
+}
+
+TEST_F(SessionTest, ThePlayClockCountsSecondsAcrossThe32BitWrap) {
+  platform::FakeClock clock(0xFFFFF000ull);  // close to the 32-bit millisecond wrap
+  platform::ScopedClockSource guard(&clock);
+  const int32_t start = GetClockSeconds();
+  clock.Advance(3u * 24 * 3600 * 1000);  // three days on
+  EXPECT_EQ(ClockSecondsSince(start), 3 * 24 * 3600);
+  clock.Set(0x7FFFFFFFull * 1000 + 500);  // the seconds' own wrap
+  const int32_t late = GetClockSeconds();
+  clock.Advance(2000);
+  EXPECT_EQ(ClockSecondsSince(late), 2);
+  session.Init();
+  clock.Advance(61000);
+  EXPECT_EQ(ClockSecondsSince(session.startClock), 61);
 }
 
 TEST_F(SessionTest, KeyLayoutIsOptionSeven) {
