@@ -62,7 +62,7 @@ TEST_F(SessionTest, PartyAndInnKeepEveryCharacterInOneList) {
 
 TEST_F(SessionTest, LookupsByName) {
   testsupport::DebugLogCapture log;
-  EXPECT_EQ(session.FindPlayer("peach"), 2);
+  EXPECT_EQ(session.FindPlayer("kreutzer"), 2);
   EXPECT_EQ(session.FindPlayer("nobody"), -1);
   EXPECT_TRUE(log.Lines().empty());
   EXPECT_EQ(session.GetPlayerId("nobody"), -1);
@@ -164,8 +164,8 @@ TEST_F(SessionTest, EquipReturnsEachPieceOnce) {
   session.Equip(1, kGreatAxe);  // two-handed over two-handed
   EXPECT_EQ(session.GetItemCount(kGreatSword), 1);
   EXPECT_EQ(session.GetItemCount(kGreatAxe), 0);
-  EXPECT_EQ(session.hooks.Get("__equipreleasepeach" + std::to_string(kGreatSword)), 1);
-  EXPECT_EQ(session.hooks.Get("__equipusepeach" + std::to_string(kGreatAxe)), 1);
+  EXPECT_EQ(session.hooks.Get("__equipreleasekreutzer" + std::to_string(kGreatSword)), 1);
+  EXPECT_EQ(session.hooks.Get("__equipusekreutzer" + std::to_string(kGreatAxe)), 1);
   EXPECT_EQ(session.CountItemOwned(kGreatAxe), 1);  // one piece in two slots
   EXPECT_EQ(session.GetCarriedVolume(), 4 + 1 + 5);  // the great sword and the buckler carried, the axe worn once
 
@@ -187,20 +187,20 @@ TEST_F(SessionTest, EquipReturnsEachPieceOnce) {
 TEST_F(SessionTest, UnequipNumbersSlotsAsTheEquipmentScreen) {
   session.SetItemCount(kGreatAxe, 1);
   session.SetItemCount(kTwinNecklace, 1);
-  session.Equip(0, kGreatAxe);
-  session.Equip(0, kTwinNecklace);
-  session.Unequip(0, 0);  // the empty helmet: nothing
-  EXPECT_EQ(Member(0).helmet, kEmptyHelmet);
-  session.Unequip(0, 5);  // the shield slot of a two-handed weapon frees both
-  EXPECT_EQ(Member(0).weapon, kEmptyWeapon);
-  EXPECT_EQ(Member(0).shield, kEmptyShield);
+  session.Equip(1, kGreatAxe);
+  session.Equip(1, kTwinNecklace);
+  session.Unequip(1, 0);  // the empty helmet: nothing
+  EXPECT_EQ(Member(1).helmet, kEmptyHelmet);
+  session.Unequip(1, 5);  // the shield slot of a two-handed weapon frees both
+  EXPECT_EQ(Member(1).weapon, kEmptyWeapon);
+  EXPECT_EQ(Member(1).shield, kEmptyShield);
   EXPECT_EQ(session.GetItemCount(kGreatAxe), 1);
-  session.Unequip(0, 7);
-  EXPECT_EQ(Member(0).acc2, kEmptyAcc23);
-  EXPECT_EQ(Member(0).acc3, kEmptyAcc23);
+  session.Unequip(1, 7);
+  EXPECT_EQ(Member(1).acc2, kEmptyAcc23);
+  EXPECT_EQ(Member(1).acc3, kEmptyAcc23);
   EXPECT_EQ(session.GetItemCount(kTwinNecklace), 1);
-  EXPECT_EQ(session.hooks.Get("__equipreleasesizz" + std::to_string(kTwinNecklace)), 1);
-  session.Unequip(0, 8), session.Unequip(-1, 1), session.Unequip(6, 1);
+  EXPECT_EQ(session.hooks.Get("__equipreleasekreutzer" + std::to_string(kTwinNecklace)), 1);
+  session.Unequip(1, 8), session.Unequip(-1, 1), session.Unequip(6, 1);
 }
 
 TEST_F(SessionTest, CostPercentFallsByTensOfLevels) {
@@ -222,21 +222,21 @@ TEST_F(SessionTest, CostPercentFallsByTensOfLevels) {
 }
 
 TEST_F(SessionTest, TheSpiritualRingTakesAThirdOffSkillCosts) {
-  PlayerData& peach = Member(1);
-  peach.lvl = 1;  // cost percent 100 for level class 2
-  peach.mp1 = 10;
-  peach.mp2 = 20;
+  PlayerData& member = Member(1);
+  member.lvl = 1;  // cost percent 100 for level class 2
+  member.mp1 = 10;
+  member.mp2 = 20;
   EXPECT_TRUE(session.CanPaySkillCost(1, 0));
-  peach.mp2 = 19;
+  member.mp2 = 19;
   EXPECT_FALSE(session.CanPaySkillCost(1, 0));
   session.SetItemCount(kSpiritualRing, 1);
   session.Equip(1, kSpiritualRing);
-  peach.mp1 = 6;
-  peach.mp2 = 13;
+  member.mp1 = 6;
+  member.mp2 = 13;
   EXPECT_TRUE(session.CanPaySkillCost(1, 0));  // 66% of 10 and 20: 6 and 13
   session.PaySkillCost(1, 0);
-  EXPECT_EQ(peach.mp1, 0);
-  EXPECT_EQ(peach.mp2, 0);
+  EXPECT_EQ(member.mp1, 0);
+  EXPECT_EQ(member.mp2, 0);
 }
 
 TEST_F(SessionTest, ScaleByBonus) {
