@@ -42,6 +42,8 @@ int32_t ClampToInt(int64_t v) {
 ITM* WornItem(const PlayerData& player, int32_t item) {
   const CItemMgr& items = CItemMgr::GetInstance();
   if (item >= 0 && item < items.GetCount()) return items.GetItem(item);
+  // Without an item table the empty items are simply absent.
+  if (item >= 0 && item < kEmptyItemCount) return nullptr;
   DebugLogf("PlayerData: %s wears item %d, which the item table lacks", player.engname.c_str(), item);
   return nullptr;
 }
