@@ -24,6 +24,7 @@ class CSelvarin3dActor;
 class CSelvarinActor;
 struct MapEvent;
 class CMacroRes;
+class CSelvarinActor;
 class CSelvarinContext;
 class CSelvarinView;
 class CSysexCrowd;

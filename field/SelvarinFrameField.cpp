@@ -477,7 +477,8 @@ void CSelvarinFrame::RememberPlace() {
     session.posZ = context->m_player->m_pos.z;
     session.facing = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
   }
+  // Differences of the wrapping clock, taken unsigned.
   const int32_t now = GetClockSeconds();
-  session.playTime += now - session.startClock;
+  session.playTime += static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(session.startClock));
   session.startClock = now;
 }
