@@ -8,6 +8,7 @@
 // it refuses it; 2 for a usage error.
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ int Usage() {
 bool ParseOptions(const slvinspect::InspectKind& kind, const std::vector<std::string>& args,
                   slvinspect::InspectOptions* options) {
   for (const std::string& arg : args) {
-    if (arg != kind.option) return false;
+    if (arg.empty() || arg != kind.option) return false;
     if (arg == "--tokens") options->tokens = true;
   }
   return true;
@@ -71,8 +72,9 @@ namespace slvinspect {
 size_t LoggedTextCount() { return g_trace.size(); }
 }  // namespace slvinspect
 
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
+
+int Inspect(const std::vector<std::string>& args) {
   if (args.size() < 2) return Usage();
   const slvinspect::InspectKind* kind = slvinspect::FindInspectKind(args[0]);
   slvinspect::InspectOptions options;
@@ -108,4 +110,16 @@ int main(int argc, char** argv) {
   if (!accepted) return Refused(kind->name, args[1]);
   std::fputs(out.Output().c_str(), stdout);
   return std::fflush(stdout) == 0 ? 0 : kRefused;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Inspect({argv + 1, argv + argc});
+  } catch (const std::exception& e) {
+    // The scratch folder could not be made or entered.
+    std::fprintf(stderr, "slvinspect: %s\n", e.what());
+    return kRefused;
+  }
 }
