@@ -102,8 +102,9 @@ class CSelvarinFrame : public C3dFrame {
   void RunGameOver();
 
   // ---- Event scripts (script/) ----
-  // Runs the map script from a line for a subject.
-  void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // Runs the map script from a line for a subject. Virtual so that tests
+  // can watch the field's actors call it.
+  virtual void RunEventScript(int line, const std::string& name, ScriptPosition& position);
   // One tick of the script mode.
   void RunMacroScript();
 
@@ -177,6 +178,9 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
   std::array<CTexture*, 5> m_overlayTextures{};  // owned
   int32_t m_aviOpen = 0;  // while the frame's video texture plays
+  int32_t m_scriptBusy = 0;   // set by scripts: no menu keys, no triggers
+  // The choice list of a dialogue: 0 choices when closed.
+  int32_t m_choiceCount = 0;
   // The map's field bounds, set by map loading; the camera keeps inside.
   float m_mapMinX = -500.0f, m_mapMaxX = 500.0f, m_mapMinZ = -500.0f, m_mapMaxZ = 500.0f;
 
