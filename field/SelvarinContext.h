@@ -21,6 +21,7 @@ class CTextRes;
 class C3dWorldRes;
 struct BattleSet;
 struct WorldCharacter;
+struct WorldFieldEnemy;
 
 class CSelvarinContext : public C3dContext {
   SLV_OBJECT(CSelvarinContext)
@@ -96,6 +97,7 @@ class CSelvarinContext : public C3dContext {
   bool LoadMap();
   void MakeCharacter(const WorldCharacter& record);
   void MakeMapEvent(const WorldCharacter& record);
+  void MakeFieldEnemy(const WorldFieldEnemy& record);
   void PassOverLaterRecords();
   // The line after "<name><suffix>" in the map script, or -1.
   int32_t ScriptLabel(const std::string& name, const char* suffix) const;

@@ -61,6 +61,8 @@ void CSelvarinFrame::Init() {
   m_transAlphaStart = 0;
   m_transAlphaTarget = 0;
   m_transColor = 0;
+  // The map's actors run their "::Init" sections in this frame as it loads.
+  s_gameFrame = this;
   C3dFrame::Init();
   ResetPlayState();
   ChangeMode(kModeField);

@@ -151,8 +151,9 @@ class CSelvarinFrame : public C3dFrame {
   void RunGameOver();
 
   // ---- Event scripts (script/) ----
-  // Runs the map script from a line for a subject.
-  void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // Runs the map script from a line for a subject. Virtual so that tests
+  // can watch the field's actors call it.
+  virtual void RunEventScript(int line, const std::string& name, ScriptPosition& position);
   // One tick of the script mode.
   void RunMacroScript();
 

@@ -100,7 +100,7 @@ const std::vector<KindCase>& Cases() {
       {"tga", "sample:data/texture/logo01.tga", {}, {"\"width\": 256,", "\"format\": \"ARGB4444\""}, "\x01\x02", ""},
       {"wav", "extra:data/wav/chime.wav", {}, {"\"channels\": 1,", "\"samplesPerSec\": 22050,", "\"frames\": 100"},
        std::string("RIFF\x04\x00\x00\x00WAVE", 12), "Wave :: no fmt chunk"},
-      {"scr", "sample:data/village.scr", {"--tokens"}, {"\"Frame::Init\"", "[\"say\", \"Welcome to the village.\"]"}, "",
+      {"scr", "sample:data/village.scr", {"--tokens"}, {"\"Frame::Init\"", "[\"move\", \"-38\", \"96\"]"}, "",
        Utf8("파일 읽기 실패")},
       {"ini", "sample:data/logo.ini", {}, {"\"cache\": [\"halvex.bmp\", \"korvane.bmp\", \"notice.bmp\", \"tavrine.bmp\"]"},
        "", "File Open Error"},

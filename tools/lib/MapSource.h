@@ -7,10 +7,16 @@
 //                                     diffuse and ambient colours (0 to 1)
 //   bounds MINZ MAXZ MINX MAXX        the field bounds the camera keeps to
 //   mapvalue N
-//   character NAME SPRITE X Y Z       a sprite character ("dove.spr" and
-//                                     "crow.spr" make birds)
+//   character NAME SPRITE X Y Z [PATTERN [HALFX HALFZ]]
+//                                     a sprite character ("dove.spr" and
+//                                     "crow.spr" make birds): a villager's
+//                                     pattern and the half sizes of its
+//                                     wander box
+//   enemy NAME SPRITE X Y Z SPEED [A B C]
+//                                     a field enemy at its home point
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
 //   script                            the map script, its lines as they are
+//                                     (UTF-8, written in code page 949)
 //   ...
 //   endscript
 //
