@@ -109,6 +109,10 @@ void CSelvarinFrame::ResetPlayState() {
   m_scriptModeRequest = 0;
   m_pictureCounter = 0;
   m_pPicture = nullptr;
+  m_choiceCount = 0;
+  m_pMessageVillager = nullptr;
+  m_pMessage3dActor = nullptr;
+  m_pMessageEvent = nullptr;
 }
 
 void CSelvarinFrame::ReadFrameKeys() {

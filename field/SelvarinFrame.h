@@ -7,6 +7,7 @@
 // member is declared here.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <list>
 #include <string>
 #include <vector>
@@ -17,12 +18,16 @@
 #include "script/ScriptPosition.h"
 
 class CActor;
+class C3dActor;
 class CBitmapRes;
 class CMacroRes;
+class CSelvarinActor;
 class CSelvarinContext;
 class CSelvarinView;
 class CSysexCrowd;
 class CTexture;
+class CTokenizer;
+struct MapEvent;
 class UIDesktop;
 
 // The game frame's play modes.
@@ -102,8 +107,17 @@ class CSelvarinFrame : public C3dFrame {
   void RunGameOver();
 
   // ---- Event scripts (script/) ----
-  // Runs the map script from a line for a subject.
+  static constexpr int kChoiceSlots = 10;
+
+  // Runs the map script from a line for a subject (an actor's or a map
+  // event's name, empty for the frame), until a line ends the run or hands
+  // control to the subject. The caller keeps the position's condition stack.
   void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // The second and third command groups: true when the run goes on with the
+  // next line; the last ends a word no group knows.
+  static bool ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
+                                 const std::string& subject, std::deque<int>& conditions);
+  static bool ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line);
   // One tick of the script mode.
   void RunMacroScript();
 
@@ -138,6 +152,8 @@ class CSelvarinFrame : public C3dFrame {
   // The script picture in the screen bitmap: counts down from 300.
   int32_t m_pictureCounter = 0;
   const CBitmapRes* m_pPicture = nullptr;
+  int32_t m_pictureShown = 0;  // "showbmp" until "closebmp"
+  int32_t m_scenarioStage = 0;  // what the scenario selection offers
 
   // The start script's position, and the macro of the script mode with
   // its runner's state.
@@ -175,6 +191,17 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_selectableCount = 0;
   int32_t m_northAngle = 0;  // degrees
   int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
+  // The choice list of a dialogue: 0 choices when closed.
+  std::array<std::string, kChoiceSlots> m_choiceTexts;
+  int32_t m_choiceCount = 0;
+  int32_t m_choiceSelected = 0;
+  int32_t m_choiceLine = 0;  // the "choose" line
+  std::string m_choiceSpeaker;
+  // Who waits for the message or the choice: the villager, else the map
+  // event, else the 3-D actor.
+  CSelvarinActor* m_pMessageVillager = nullptr;
+  C3dActor* m_pMessage3dActor = nullptr;
+  MapEvent* m_pMessageEvent = nullptr;
   std::array<CTexture*, 5> m_overlayTextures{};  // owned
   int32_t m_aviOpen = 0;  // while the frame's video texture plays
   // The map's field bounds, set by map loading; the camera keeps inside.
