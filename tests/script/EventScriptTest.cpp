@@ -4,6 +4,7 @@
 
 #include "session/Session.h"
 #include "tests/script/ScriptFixture.h"
+#include "tools/lib/MapSource.h"
 
 namespace {
 
@@ -265,6 +266,44 @@ TEST_F(EventScriptTest, ActionModeOffShowsTheWholePartyAgain) {
   EXPECT_EQ(g_actionMode, 0);
   EXPECT_EQ(player.m_visible, 1);
   Context().m_partyChain.clear();
+}
+
+// The sample village's talk: the first choice, the second answer's delay,
+// then the second choice, with no word unknown on the way.
+TEST_F(EventScriptTest, TheSampleElderTalksThroughTwoChoicesAndADelay) {
+  std::vector<slvtools::DataFile> files;
+  std::string error;
+  ASSERT_TRUE(slvtools::BuildMapSource(testsupport::ReadFile(testsupport::SourceDir() / "data/maps/village.map"),
+                                       "village", &files, &error))
+      << error;
+  std::string script;
+  for (const slvtools::DataFile& file : files) {
+    if (file.name == "village.scr") script = file.bytes;
+  }
+  RecordingActor& player = AddPlayer();
+  RecordingActor& elder = AddActor("elder");
+  UseScript(script);
+  const int talk = Context().m_script->FindLine("elder::Talk") + 1;
+  RunFrom(talk);
+  EXPECT_FALSE(Logged("Unknown Command"));
+  ASSERT_EQ(Frame().m_choiceCount, 2);
+  EXPECT_EQ(Frame().m_choiceTexts[1], "goodbye.");
+  ASSERT_EQ(elder.messages.size(), 1u);
+  EXPECT_EQ(elder.messages[0].code, 12);
+
+  // The choice box resumes at the second "case".
+  int line = Frame().m_choiceLine + 1;
+  for (int cases = 0; cases < 2; ++line) cases += Context().m_script->GetLine(line).find("case") != std::string::npos;
+  RunFrom(line - 1);
+  EXPECT_FALSE(Logged("Unknown Command"));
+  ASSERT_EQ(elder.messages.size(), 2u);
+  EXPECT_EQ(elder.messages[1].code, 17);
+  EXPECT_EQ(elder.messages[1].a, 30);
+  RunFrom(static_cast<int>(elder.messages[1].b));
+  EXPECT_EQ(Frame().m_choiceCount, 2);
+  EXPECT_EQ(Frame().m_choiceTexts[0], "wait, one more thing.");
+  EXPECT_EQ(player.messages.size(), 2u);
+  EXPECT_FALSE(Logged("Unknown Command"));
 }
 
 }  // namespace
