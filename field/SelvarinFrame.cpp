@@ -70,6 +70,7 @@ void CSelvarinFrame::Init() {
   if (view != nullptr) {
     view->m_yaw = g_carriedYaw;
     view->m_targetYaw = g_carriedYaw;
+    m_warpYaw = g_carriedYaw;
     ReadFrameKeys();
     // Without a player (none made, or the map did not load) the camera looks
     // where the player would have stood.

@@ -146,8 +146,10 @@ class CSelvarinFrame : public C3dFrame {
   uint8_t m_transAlphaStart = 0;
   uint8_t m_transAlphaTarget = 0;
   std::string m_transFrame;  // the frame kind 2 changes to
-  float m_transYaw = 0.0f;
-  Vec3 m_warpPos;
+  float m_transYaw = 0.0f;   // the camera angle a warp turns to
+  Vec3 m_warpPos;            // a party warp's x, facing and z
+  float m_warpYaw = 0.0f;    // the camera angle the next "warpparty" takes
+  int32_t m_playLock = 0;    // the player cannot steer the party
 
   // The script picture in the screen bitmap: counts down from 300.
   int32_t m_pictureCounter = 0;

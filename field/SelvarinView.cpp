@@ -42,3 +42,19 @@ void CSelvarinView::Render(CRC& rc) {
   C3dView::Render(rc);
   m_visibleNodes.clear();
 }
+
+void CSelvarinView::SaveCamera() {
+  m_saved = SavedCamera{m_pitch,       m_yaw,       m_distance,       m_lookAt,
+                        m_targetPitch, m_targetYaw, m_targetDistance, m_targetLookAt};
+}
+
+void CSelvarinView::RestoreCamera() {
+  m_pitch = m_saved.pitch;
+  m_yaw = m_saved.yaw;
+  m_distance = m_saved.distance;
+  m_lookAt = m_saved.lookAt;
+  m_targetPitch = m_saved.targetPitch;
+  m_targetYaw = m_saved.targetYaw;
+  m_targetDistance = m_saved.targetDistance;
+  m_targetLookAt = m_saved.targetLookAt;
+}

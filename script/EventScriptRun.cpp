@@ -9,6 +9,7 @@
 #include "field/SelvarinFrame.h"
 #include "platform/DebugLog.h"
 #include "render/3dActor.h"
+#include "script/ActorCommands.h"
 #include "script/ScriptExpression.h"
 
 namespace {
@@ -56,6 +57,8 @@ int CEventScriptRun::RunLine(int line, const std::string& text) {
   for (const Word& entry : s_words) {
     if (word == entry.word) return (this->*entry.command)(line, text);
   }
+  bool goesOn = true;
+  if (ExecActorCommand(m_frame, m_tokens, line, m_subject, &goesOn)) return goesOn ? line + 1 : kEndRun;
   return CSelvarinFrame::ExecPhysicsCommand(&m_frame, m_tokens, line, m_subject, m_conditions) ? line + 1 : kEndRun;
 }
 
