@@ -268,42 +268,72 @@ TEST_F(EventScriptTest, ActionModeOffShowsTheWholePartyAgain) {
   Context().m_partyChain.clear();
 }
 
-// The sample village's talk: the first choice, the second answer's delay,
-// then the second choice, with no word unknown on the way.
-TEST_F(EventScriptTest, TheSampleElderTalksThroughTwoChoicesAndADelay) {
-  std::vector<slvtools::DataFile> files;
-  std::string error;
-  ASSERT_TRUE(slvtools::BuildMapSource(testsupport::ReadFile(testsupport::SourceDir() / "data/maps/village.map"),
-                                       "village", &files, &error))
-      << error;
-  std::string script;
-  for (const slvtools::DataFile& file : files) {
-    if (file.name == "village.scr") script = file.bytes;
+// The sample village's talk: the first choice; the first answer's walk, and
+// the second answer's delay, second choice and warp; no word unknown on the
+// way.
+class SampleTalkTest : public EventScriptTest {
+ protected:
+  void SetUp() override {
+    std::vector<slvtools::DataFile> files;
+    std::string error;
+    ASSERT_TRUE(slvtools::BuildMapSource(testsupport::ReadFile(testsupport::SourceDir() / "data/maps/village.map"),
+                                         "village", &files, &error))
+        << error;
+    for (const slvtools::DataFile& file : files) {
+      if (file.name == "village.scr") UseScript(file.bytes);
+    }
+    ASSERT_NE(Context().m_script, nullptr);
   }
-  RecordingActor& player = AddPlayer();
+  // Runs from a line and checks that no word was unknown.
+  void Resume(int line) {
+    RunFrom(line);
+    EXPECT_FALSE(Logged("Unknown Command")) << line;
+  }
+  // The line of the n-th "case" of the open choice.
+  int CaseLine(int n) {
+    int line = Frame().m_choiceLine;
+    for (int found = 0; found < n;) found += Context().m_script->GetLine(++line).find("case") != std::string::npos;
+    return line;
+  }
+};
+
+TEST_F(SampleTalkTest, TheElderWalksForTheFirstAnswer) {
+  AddPlayer();
   RecordingActor& elder = AddActor("elder");
-  UseScript(script);
-  const int talk = Context().m_script->FindLine("elder::Talk") + 1;
-  RunFrom(talk);
-  EXPECT_FALSE(Logged("Unknown Command"));
+  Resume(Context().m_script->FindLine("elder::Talk") + 1);
   ASSERT_EQ(Frame().m_choiceCount, 2);
   EXPECT_EQ(Frame().m_choiceTexts[1], "goodbye.");
-  ASSERT_EQ(elder.messages.size(), 1u);
-  EXPECT_EQ(elder.messages[0].code, 12);
+  elder.messages.clear();
+  Resume(CaseLine(1));
+  EXPECT_EQ(Frame().m_playLock, 1);
+  ASSERT_EQ(elder.messages.size(), 2u);
+  EXPECT_EQ(elder.messages[0], (RecordedMessage{21, 1, 60, 0}));
+  EXPECT_EQ(elder.messages[1].code, 4);
+  EXPECT_EQ(elder.messages[1].a, 30);
+  EXPECT_EQ(elder.messages[1].b, 70);
+  // On arrival.
+  Resume(static_cast<int>(elder.messages[1].c));
+  EXPECT_EQ(elder.messages[2], (RecordedMessage{5, 180, 0, 0}));
+  EXPECT_EQ(elder.messages[3].code, 14);
+  EXPECT_EQ(Frame().m_playLock, 0);
+}
 
-  // The choice box resumes at the second "case".
-  int line = Frame().m_choiceLine + 1;
-  for (int cases = 0; cases < 2; ++line) cases += Context().m_script->GetLine(line).find("case") != std::string::npos;
-  RunFrom(line - 1);
-  EXPECT_FALSE(Logged("Unknown Command"));
+TEST_F(SampleTalkTest, TheSecondAnswerWaitsThenAsksAgainAndWarps) {
+  RecordingActor& player = AddPlayer();
+  RecordingActor& elder = AddActor("elder");
+  Resume(Context().m_script->FindLine("elder::Talk") + 1);
+  Resume(CaseLine(2));
   ASSERT_EQ(elder.messages.size(), 2u);
   EXPECT_EQ(elder.messages[1].code, 17);
   EXPECT_EQ(elder.messages[1].a, 30);
-  RunFrom(static_cast<int>(elder.messages[1].b));
+  Resume(static_cast<int>(elder.messages[1].b));
   EXPECT_EQ(Frame().m_choiceCount, 2);
-  EXPECT_EQ(Frame().m_choiceTexts[0], "wait, one more thing.");
+  EXPECT_EQ(Frame().m_choiceTexts[0], "take me to the gate.");
   EXPECT_EQ(player.messages.size(), 2u);
-  EXPECT_FALSE(Logged("Unknown Command"));
+  Resume(CaseLine(1));
+  EXPECT_EQ(Frame().m_transKind, 1);
+  EXPECT_EQ(Frame().m_transYaw, 90.0f);
+  EXPECT_EQ(Frame().m_warpPos.z, 80.0f);
 }
 
 }  // namespace
