@@ -72,6 +72,7 @@ void CSelvarinFrame::Init() {
   if (view != nullptr) {
     view->m_yaw = g_carriedYaw;
     view->m_targetYaw = g_carriedYaw;
+    m_warpYaw = g_carriedYaw;
     ReadFrameKeys();
     // Without a player (none made, or the map did not load) the camera looks
     // where the player would have stood.
@@ -126,6 +127,10 @@ void CSelvarinFrame::ResetPlayState() {
   m_scriptModeRequest = 0;
   m_pictureCounter = 0;
   m_pPicture = nullptr;
+  m_choiceCount = 0;
+  m_pMessageVillager = nullptr;
+  m_pMessage3dActor = nullptr;
+  m_pMessageEvent = nullptr;
 }
 
 void CSelvarinFrame::ReadFrameKeys() {
