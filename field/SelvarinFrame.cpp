@@ -1,5 +1,7 @@
 #include "field/SelvarinFrame.h"
 
+#include "render/AviTexture.h"
+
 #include <algorithm>
 
 #include "engine/AppShell.h"
@@ -42,6 +44,8 @@ constexpr int kBattleTurnRequest = 5;
 CSelvarinFrame* GetGameFrame() { return s_gameFrame; }
 
 CSelvarinContext* GetFieldContext() { return s_gameFrame != nullptr ? s_gameFrame->GetContext() : nullptr; }
+
+CSelvarinFrame::CSelvarinFrame() = default;
 
 CSelvarinFrame::~CSelvarinFrame() {
   FreeOverlays();
@@ -323,8 +327,8 @@ void CSelvarinFrame::IndexMacroTracks() {
 }
 
 void CSelvarinFrame::Exit() {
-  // The video texture closes here once the frame can play one; until then
-  // the AVI flag stays 0.
+  if (m_aviOpen != 0 && m_pAvi != nullptr) m_pAvi->Close();
+  m_aviOpen = 0;
   C3dFrame::Exit();
   FreeOverlays();
   delete m_pFieldMenu;
@@ -340,4 +344,11 @@ void CSelvarinFrame::FreeOverlays() {
     delete texture;
     texture = nullptr;
   }
+}
+
+void CSelvarinFrame::PlayAvi(const std::string& file) {
+  if (m_pAvi == nullptr) m_pAvi = std::make_unique<CAviTexture>();
+  if (!m_pAvi->Open(("movie\\" + file).c_str())) return;
+  m_pAvi->Start();
+  m_aviOpen = 1;
 }

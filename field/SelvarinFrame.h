@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "script/ScriptPosition.h"
 
 class CActor;
+class CAviTexture;
 class CRC;
 class C3dActor;
 class CBitmapRes;
@@ -85,6 +87,7 @@ class CSelvarinFrame : public C3dFrame {
   static constexpr int kPictureStart = 300;  // passes a script picture shows
   static constexpr int kTransitionSteps = 25;
 
+  CSelvarinFrame();
   ~CSelvarinFrame() override;
 
   CSelvarinContext* GetContext() const;
@@ -160,6 +163,9 @@ class CSelvarinFrame : public C3dFrame {
   // control to the subject. The caller keeps the position's condition stack.
   // Virtual so that tests can watch the field's actors call it.
   virtual void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // Opens "movie\<file>" as the frame's video texture and starts it; the
+  // field then shows it instead of the scene until its last frame.
+  void PlayAvi(const std::string& file);
   // The second and third command groups: true when the run goes on with the
   // next line; the last ends a word no group knows.
   static bool ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
@@ -245,6 +251,7 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_choiceX = 0, m_choiceY = 0, m_choiceWidth = 0;
   std::array<CTexture*, 5> m_overlayTextures{};  // owned
   int32_t m_aviOpen = 0;  // while the frame's video texture plays
+  std::unique_ptr<CAviTexture> m_pAvi;  // made by the first movie
 
   // Field mode: the cursor (0 to 7) and what a click would go to.
   int32_t m_cursorKind = 0;

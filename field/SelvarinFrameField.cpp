@@ -25,6 +25,7 @@
 #include "platform/DebugLog.h"
 #include "platform/Keys.h"
 #include "render/3dActor.h"
+#include "render/AviTexture.h"
 #include "render/DispBmp.h"
 #include "render/RC.h"
 #include "render/TextureMgr.h"
@@ -287,7 +288,18 @@ void CSelvarinFrame::DrawBackground() {
 }
 
 void CSelvarinFrame::DrawScene() {
-  // The frame's video texture plays here once it can be opened.
+  if (m_aviOpen != 0 && m_pAvi != nullptr) {
+    // The movie stands in for the scene, to its last frame.
+    if (m_pAvi->FrameIndex() >= m_pAvi->FrameCount()) {
+      m_pAvi->Close();
+      m_aviOpen = 0;
+    } else {
+      m_pAvi->UpdateFrame();
+      m_pRC->DrawSplitQuad(platform::Rect{0, 0, m_pRC->ViewWidth(), m_pRC->ViewHeight()}, &m_pAvi->m_leftDecal,
+                           &m_pAvi->m_rightDecal, 0xFFFFFF);
+    }
+    return;
+  }
   CSelvarinView* view = GetView();
   if (view == nullptr) return;
   CRC& rc = *m_pRC;

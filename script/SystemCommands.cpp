@@ -1,5 +1,5 @@
 // The event scripts' third command group: variables, pictures, the
-// scenario selection, fog and the world map's places. It is the last: a word
+// scenario selection, fog, the world map's places and movies in the scene. It is the last: a word
 // it does not know ends the run.
 #include <string>
 
@@ -109,6 +109,14 @@ void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
   WorldMapList::GetInstance().Find(tokens[1]);
 }
 
+void PlayAvi(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  if (tokens.GetCount() != 2) {
+    DebugLog("Syntax Error: playavi avifilename.avi");
+    return;
+  }
+  if (frame != nullptr) frame->PlayAvi(tokens[1]);
+}
+
 struct SystemWord {
   const char* word;
   SystemCommand command;
@@ -129,6 +137,7 @@ const SystemWord kSystemWords[] = {
     {"setfog", SetFog},
     {"clearworldmappoint", ClearWorldMapPoint},
     {"addworldmappoint", AddWorldMapPoint},
+    {"playavi", PlayAvi},
 };
 
 }  // namespace

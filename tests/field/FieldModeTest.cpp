@@ -25,9 +25,11 @@
 #include "platform/Keys.h"
 #include "platform/Window.h"
 #include "render/3dDevice.h"
+#include "render/AviTexture.h"
 #include "render/RC.h"
 #include "session/Session.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/support/MovieFixture.h"
 #include "tests/support/TestSupport.h"
 #include "render/TextureMgr.h"
 #include "tools/lib/TextureImages.h"
@@ -560,6 +562,27 @@ TEST_F(FieldModeTest, TheSceneDrainsItsPassesInTheirOrder) {
   // Each queue is drained.
   EXPECT_TRUE(rc.m_blendTris.empty() || rc.m_blendTris.begin()->second.empty());
   CTextureMgr::GetInstance().Destroy(white);
+}
+
+// A movie of the frame stands in for the scene until its last frame; the
+// pass that reaches it closes the movie, and the scene comes back after.
+TEST_F(FieldModeTest, AMovieInTheSceneShowsInsteadOfTheSceneToItsEnd) {
+  Start("map");
+  int drawn = 0;
+  AddActor({0.0f, 0.0f, 0.0f})->draw = [&drawn](CRC&) { ++drawn; };
+  std::filesystem::create_directories(m_dir / "game/movie");
+  ASSERT_TRUE(testsupport::WriteMovieClip(m_dir / "game/movie/clip.avi", testsupport::MovieClip{}));
+  m_frame.PlayAvi("clip.avi");
+  ASSERT_EQ(m_frame.m_aviOpen, 1);
+  m_frame.ComposeField();
+  EXPECT_EQ(drawn, 0);
+  m_frame.m_pAvi->m_frameIndex = m_frame.m_pAvi->FrameCount();
+  m_frame.ComposeField();
+  EXPECT_EQ(m_frame.m_aviOpen, 0);
+  EXPECT_FALSE(m_frame.m_pAvi->IsPlaying());
+  EXPECT_EQ(drawn, 0);  // nor on the pass that closes it
+  m_frame.ComposeField();
+  EXPECT_GT(drawn, 0);
 }
 
 }  // namespace

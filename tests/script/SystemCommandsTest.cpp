@@ -5,7 +5,9 @@
 #include "engine/BitmapRes.h"
 #include "field/WorldMapList.h"
 #include "render/DispBmp.h"
+#include "render/AviTexture.h"
 #include "render/RC.h"
+#include "tests/support/MovieFixture.h"
 #include "tests/script/ScriptFixture.h"
 #include "tools/lib/TextureImages.h"
 
@@ -60,6 +62,27 @@ TEST_F(SystemCommandsTest, WorldMapPlacesNeedOneName) {
   Run("addworldmappoint\nclearworldmappoint\n");
   EXPECT_TRUE(Logged("Syntax Error in addworldmappoint [월드맵명]"));
   EXPECT_TRUE(WorldMapList::GetInstance().m_open.empty());
+}
+
+// A movie in the scene: "playavi" opens "movie\<file>" from the game folder
+// and starts it; a bad line or a file that does not open starts nothing.
+TEST_F(SystemCommandsTest, PlayAviStartsTheFramesMovieOnlyWhenItOpens) {
+  CSelvarinFrame& frame = Frame();
+  Run("playavi\nerror #on\n");
+  EXPECT_TRUE(Logged("Syntax Error: playavi avifilename.avi"));
+  EXPECT_EQ(frame.m_aviOpen, 0);
+  Run("playavi none.avi\n");
+  EXPECT_EQ(frame.m_aviOpen, 0);
+  const std::filesystem::path clip = Write("movie/clip.avi", "");
+  ASSERT_TRUE(testsupport::WriteMovieClip(clip, testsupport::MovieClip{}));
+  Run("playavi clip.avi\n");
+  ASSERT_EQ(frame.m_aviOpen, 1);
+  ASSERT_NE(frame.m_pAvi, nullptr);
+  EXPECT_TRUE(frame.m_pAvi->IsPlaying());
+  EXPECT_EQ(frame.m_pAvi->FrameCount(), 4);
+  frame.Exit();  // closes the movie with the frame
+  EXPECT_EQ(frame.m_aviOpen, 0);
+  EXPECT_FALSE(frame.m_pAvi->IsPlaying());
 }
 
 }  // namespace
