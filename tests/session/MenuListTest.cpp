@@ -101,6 +101,14 @@ TEST_F(MenuListTest, SkillTypesPickACostKindAndOnlySkillUsersGetAList) {
     EXPECT_TRUE(list.Build(c.type, kPeach));
     EXPECT_EQ(list.Indexes(), c.skills) << "type " << c.type;
   }
+  // What the session teaches is what the list shows.
+  session.players[11].magicFlags[kSkillFree] = 0;
+  list.Build(3, kPeach);
+  EXPECT_EQ(list.GetCount(), 3);
+  session.AddSkill(11, "s3");
+  list.Build(3, kPeach);
+  EXPECT_EQ(list.Indexes().back(), kSkillFree);
+
   list.Build(0, kPeach);
   testsupport::DebugLogCapture log;
   EXPECT_FALSE(list.Build(3, kSizz));
