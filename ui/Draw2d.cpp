@@ -364,8 +364,8 @@ void DrawInnerFrame(CRC* rc, int x, int y, int tiles, int rows, uint32_t color) 
   DrawNinePiece(rc, Animated(kFrameAct, kFrameSpr), SmallShape(10), x, y, tiles, rows, color, true);
 }
 
-void DrawBar(CRC* rc, int x, int y, int tiles) {
-  DrawPieceRow(rc, Animated(kFrameAct, kFrameSpr), 11, 0, x, y, tiles, 20, 0x55FFFFFF, true);
+void DrawBar(CRC* rc, int x, int y, int tiles, uint32_t color) {
+  DrawPieceRow(rc, Animated(kFrameAct, kFrameSpr), 11, 0, x, y, tiles, 20, color, true);
 }
 
 void DrawBitmap(CRC* rc, int x, int y, const char* name, int flag, uint32_t color) {

@@ -76,7 +76,8 @@ void DrawDialogFrameSmall(CRC* rc, int x, int y, int tiles, int rows, uint32_t c
 void DrawListFrame(CRC* rc, int x, int y, int tiles, int rows, int separatorMode, int bottomRows,
                    uint32_t color);
 void DrawInnerFrame(CRC* rc, int x, int y, int tiles, int rows, uint32_t color);
-void DrawBar(CRC* rc, int x, int y, int tiles);
+// The highlight bar; list boxes draw theirs stronger than the default.
+void DrawBar(CRC* rc, int x, int y, int tiles, uint32_t color = 0x55FFFFFF);
 
 // 0xFFFFFF draws the bitmap as it is, any other colour tints it; the flag
 // is the drawing's scale.

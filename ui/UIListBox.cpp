@@ -208,12 +208,13 @@ void UIListBox::DrawLocked(CRC* rc) {
   }
 }
 
-// The selected row's highlight is the 2-D bar, in the bar's own colour.
+// The selected row's highlight is the 2-D bar, drawn stronger than its default.
 void UIListBox::Draw(CRC* rc) {
   const int shown = m_selection - m_top;
   if (rc != nullptr && m_selection >= 0 && m_selection < m_count && shown >= 0 && shown < m_capacity) {
     const int w = CellWidth();
-    DrawBar(rc, m_innerX0 + (shown % m_columns) * w, m_innerY0 + kRow * (shown / m_columns) + kRow, w / 20);
+    DrawBar(rc, m_innerX0 + (shown % m_columns) * w, m_innerY0 + kRow * (shown / m_columns) + kRow, w / 20,
+            0xDDFFFFFF);
   }
   if (m_bar != nullptr) m_bar->Draw(rc);
 }

@@ -236,6 +236,8 @@ TEST_F(Draw2dDrawTest, FramesPlaceTheirPieces) {
       {"inner", {10}, [](CRC* rc) { DrawInnerFrame(rc, 10, 10, 0, 1, 0xFFFFFFFF); },
        rows(10, 10, {0, 20, 40}, 20, {{0, 2}, {3, 5}, {6, 8}})},
       {"bar", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 2); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}}), false},
+      // In a given colour: opaque white shows each piece's own colour.
+      {"bar in a colour", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 2, 0xFFFFFFFF); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}})},
       // Mode 1 with one bottom row: only the last of three rows has its
       // pieces; the inner frame (action 10) starts at (x + 10, y + 20).
       {"list with a separator", {7, 10}, [](CRC* rc) { DrawListFrame(rc, 100, 100, 1, 3, 1, 1, 0xFFFFFFFF); },
