@@ -4,6 +4,7 @@
 //   {"gold": 120, "scriptVariables": {"quest": 2},
 //    "inventory": {"12": 3}, "party": [{"engname": "kyle", "lvl": 5}]}
 // Inventory keys are item numbers, as the session keeps them.
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>

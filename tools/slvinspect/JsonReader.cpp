@@ -69,7 +69,7 @@ class Parser {
       if (!Eat(':')) return Fail("expected ':'");
       JsonValue member;
       if (!Value(&member, depth + 1)) return false;
-      value->members.emplace_back(std::move(name), std::move(member));
+      value->members.push_back({std::move(name), std::move(member)});
     } while (Eat(','));
     return Eat('}') || Fail("expected ',' or '}'");
   }
@@ -184,13 +184,6 @@ class Parser {
 };
 
 }  // namespace
-
-const JsonValue* JsonValue::Find(const std::string& name) const {
-  for (const auto& [key, value] : members) {
-    if (key == name) return &value;
-  }
-  return nullptr;
-}
 
 bool ParseJson(const std::string& text, JsonValue* value, std::string* error) {
   Parser parser(text);

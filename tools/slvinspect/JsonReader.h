@@ -4,21 +4,24 @@
 // typing slip never turns silently into a 0.
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace slvinspect {
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { kObject, kArray, kString, kInteger };
   Kind kind = Kind::kInteger;
-  std::vector<std::pair<std::string, JsonValue>> members;  // objects, in file order
-  std::vector<JsonValue> items;                            // arrays
-  std::string text;                                        // strings, UTF-8
+  std::vector<JsonMember> members;  // objects, in file order
+  std::vector<JsonValue> items;     // arrays
+  std::string text;                 // strings, UTF-8
   int64_t integer = 0;
+};
 
-  // The member of that name; null when absent or not an object.
-  const JsonValue* Find(const std::string& name) const;
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // False with `error` set ("line N: what") on malformed input; nesting deeper
