@@ -89,6 +89,16 @@ MenuHotSpot::~MenuHotSpot() {
   if (--g_pictures.live == 0) g_pictures = SharedPictures{};
 }
 
+MenuHotSpot::PictureState MenuHotSpot::Pictures() {
+  PictureState state;
+  state.width = g_pictures.width;
+  state.height = g_pictures.height;
+  state.normal = g_pictures.normal != nullptr;
+  state.selected = g_pictures.selected != nullptr;
+  state.hide = g_pictures.hide != nullptr;
+  return state;
+}
+
 bool MenuHotSpot::HitTest(int x, int y) {
   const bool inside = m_left <= x && x < m_right && m_top <= y && y < m_bottom;
   m_fadeSpeed = inside ? kFadeInSpeed : kFadeOutSpeed;

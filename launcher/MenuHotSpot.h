@@ -31,6 +31,18 @@ class MenuHotSpot : public MenuItem {
   bool Click() override;
 
   float FadeLevel() const { return m_fadeLevel; }
+  int Left() const { return m_left; }
+  int Top() const { return m_top; }
+  int Right() const { return m_right; }
+  int Bottom() const { return m_bottom; }
+  bool Enabled() const { return m_enabled; }
+  // The shared pictures while a hot spot lives: their size, and which of
+  // normal, selected and hide loaded.
+  struct PictureState {
+    int width = 0, height = 0;
+    bool normal = false, selected = false, hide = false;
+  };
+  static PictureState Pictures();
   const std::string& Action() const { return m_action; }
 
  private:

@@ -13,9 +13,9 @@ namespace {
 
 constexpr int kDirectX7 = 0x700;
 
-// Whether the line's condition holds; a line without one, or with a probe
-// of another name, always holds.
-bool ConditionHolds(const std::string& line) {
+}  // namespace
+
+bool MenuConditionHolds(const std::string& line) {
   ScriptSlots args;
   if (ParseScriptCall(line, "check", &args) < 1) return true;
   std::string probe = args[0];
@@ -34,6 +34,8 @@ bool ConditionHolds(const std::string& line) {
   return holds != negated;
 }
 
+namespace {
+
 std::unique_ptr<MenuItem> MakeHotSpot(const ScriptSlots& args, int count, bool enabled) {
   int left = 0, top = 0, right = 0, bottom = 0;
   if (count < 2 || std::sscanf(args[1].c_str(), "%d %d %d %d", &left, &top, &right, &bottom) != 4) {
@@ -46,7 +48,7 @@ std::unique_ptr<MenuItem> MakeHotSpot(const ScriptSlots& args, int count, bool e
 }  // namespace
 
 std::unique_ptr<MenuItem> ParseMenuLine(const std::string& line) {
-  if (!ConditionHolds(line)) return nullptr;
+  if (!MenuConditionHolds(line)) return nullptr;
   ScriptSlots args;
   const int count = ParseScriptCall(line, "class", &args);
   if (count < 1) return nullptr;

@@ -16,6 +16,9 @@
 // The window's item table keeps at most this many items.
 inline constexpr size_t kMaxMenuItems = 31;
 
+// Whether the line's condition holds; a line without one, or with a probe
+// of another name, always holds.
+bool MenuConditionHolds(const std::string& line);
 // The item a line declares; null when it declares none or its condition
 // does not hold.
 std::unique_ptr<MenuItem> ParseMenuLine(const std::string& line);

@@ -5,7 +5,7 @@
 
 #include "launcher/BitmapRgb.h"
 
-MenuWallpaper::MenuWallpaper(const std::string& picture) {
+MenuWallpaper::MenuWallpaper(const std::string& picture) : m_picture(picture) {
   m_pixels = LoadBitmapRgb(picture, &m_width, &m_height);
   m_rowLength = m_width * 3;
 }

@@ -12,7 +12,13 @@ class MenuWallpaper : public MenuItem {
   // A missing picture draws nothing.
   bool Draw(uint8_t* pixels, int stride, int height, float seconds) override;
 
+  const std::string& Picture() const { return m_picture; }
+  bool Loaded() const { return m_pixels != nullptr; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+
  private:
+  std::string m_picture;
   std::unique_ptr<uint8_t[]> m_pixels;
   int m_width = 0;
   int m_height = 0;

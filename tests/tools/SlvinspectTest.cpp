@@ -135,6 +135,14 @@ const std::vector<KindCase>& Cases() {
        "Cannot read the table"},
       {"worldmap", "sample:data/worldmap.txt", {},
        {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_meadow.tga\""}, "", ""},
+      // The menu pack appended to the sample's launcher; which conditions
+      // hold depends on the machine, the unconditional items do not.
+      {"launcher", "launcher:launcher.ini", {},
+       {"\"class\": [\"wallpaper\", \"images/hide.bmp\"]", "\"picture\": \"images/hide.bmp\",\n      \"loaded\": true",
+        "\"left\": 63,\n      \"top\": 191,\n      \"right\": 227,\n      \"bottom\": 208,\n      \"action\": "
+        "\"exec::%DISK0\\\\indeo\\\\iv5setup\"",
+        "\"action\": \"exit\"", "\"width\": 600,\n    \"height\": 425,\n    \"normal\": true"},
+       "", "launcher.ini not found"},
   };
   return cases;
 }
@@ -149,6 +157,9 @@ class SlvinspectKindTest : public ::testing::TestWithParam<KindCase> {
     if (c.file.rfind("extra:", 0) == 0) {
       WriteExtraPack(m_dir);
       return (m_dir / "extra.pak").string() + ":" + c.file.substr(6);
+    }
+    if (c.file.rfind("launcher:", 0) == 0) {
+      return (testsupport::BinaryDir() / "game" / "selvarin").string() + ":" + c.file.substr(9);
     }
     if (std::string(c.kind) == "avi") return (testsupport::BinaryDir() / "game" / "movie" / "selvarin.avi").string();
     return SamplePack();
@@ -198,8 +209,67 @@ TEST(SlvinspectTest, UsageErrors) {
       {"nokind", SamplePack()},
       {"spr", SamplePack() + ":data/sprite/shadow.spr", "--tokens"},
       {"scrap", SamplePack() + ":data/diary/item.txt"},
+      {"launcher", SamplePack() + ":data/village.scr"},
+      {"expr", "if a"},
+      {"expr", "if a", "vars.json"},
+      {"expr", "if a", "--tokens", "vars.json"},
   };
   for (const auto& args : cases) EXPECT_EQ(Slvinspect(args).exitCode, 2) << testing::PrintToString(args);
+}
+
+// Conditions and values against a session from a vars file: variables
+// (Korean names too), gold, the party's size, membership and levels, and
+// the evaluator's own error texts.
+TEST(SlvinspectTest, EvaluatesExpressionsAgainstTheVarsSession) {
+  TempDir dir;
+  dir.Write("vars.json", "{\"gold\": 120, \"scriptVariables\": {\"quest\": 2, \"" + Utf8("열쇠") +
+                             "\": 5},\n \"inventory\": {\"12\": 3},\n"
+                             " \"party\": [{\"engname\": \"kyle\", \"lvl\": 5}, {\"engname\": \"rena\", \"lvl\": 7}]}");
+  struct Case {
+    std::string text;
+    int value;
+    std::string error;  // a text the evaluator logs, if any
+  };
+  const Case cases[] = {
+      {"if quest = 2", 1, ""},
+      {"quest + 3", 5, ""},
+      {"if #gold > 100", 1, ""},
+      {"if " + Utf8("열쇠") + " = 5 ", 1, ""},
+      {"if @partynumber = 2", 1, ""},
+      {"elseif !@rena", 0, ""},
+      {"if %rena < 7", 0, ""},
+      {"if (quest = 2", 1, Utf8("닫는 괄호가 빠짐")},
+      {"if unset", 0, ""},
+  };
+  for (const Case& c : cases) {
+    const auto result = Slvinspect({"expr", c.text, "--vars", (dir / "vars.json").string()});
+    ASSERT_EQ(result.exitCode, 0) << c.text << result.output;
+    EXPECT_NE(result.output.find("\"value\": " + std::to_string(c.value) + ","), std::string::npos)
+        << c.text << result.output;
+    if (c.error.empty()) {
+      EXPECT_NE(result.output.find("\"errors\": []"), std::string::npos) << c.text << result.output;
+    } else {
+      EXPECT_NE(result.output.find(c.error), std::string::npos) << c.text << result.output;
+    }
+  }
+}
+
+// A vars file the reader cannot use is refused with what is wrong and where.
+TEST(SlvinspectTest, RefusesABadVarsFile) {
+  TempDir dir;
+  const std::pair<std::string, std::string> cases[] = {
+      {"{\"gold\": 12,\n \"party\": [}", "--vars: line 2: expected an object"},
+      {"{\"gold\": 1.5}", "only integers are read"},
+      {"{\"inventory\": {\"1000\": 1}}", "inventory.1000 is not an item number"},
+      {"{\"party\": [{\"name\": \"kyle\"}]}", "party[0].name is not a member field"},
+  };
+  for (const auto& [json, text] : cases) {
+    dir.Write("vars.json", json);
+    const auto result = Slvinspect({"expr", "if a", "--vars", (dir / "vars.json").string()});
+    EXPECT_EQ(result.exitCode, 1) << json;
+    EXPECT_EQ(result.output.find('{'), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find(text), std::string::npos) << result.output;
+  }
 }
 
 }  // namespace

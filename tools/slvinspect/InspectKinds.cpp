@@ -30,6 +30,10 @@ const std::vector<InspectKind>& InspectKinds() {
       {"monster", "the monster table (magic.txt and skill.txt beside it are read first)", InspectMonster},
       {"scrap", "the scrap table", InspectScrap, false, "scraps.txt"},
       {"worldmap", "the world map's places", InspectWorldMap},
+      {"launcher", "the launcher's menu script: conditions, items, pictures, hot spots", InspectLauncher, false,
+       "launcher.ini"},
+      {"expr", "TEXT --vars FILE: a script condition or value against a session from JSON", InspectExpr, false, "",
+       "--vars", true},
   };
   return kinds;
 }

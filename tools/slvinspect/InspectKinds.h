@@ -14,6 +14,7 @@ class JsonWriter;
 
 struct InspectOptions {
   bool tokens = false;  // scr: each line's tokens as well
+  std::string text;     // expr: the condition or value
 };
 
 // True when the loader accepted the file; only then is `out` printed.
@@ -26,6 +27,9 @@ struct InspectKind {
   bool needsDisplay = false;  // loads textures, which live on the display device
   const char* fixedName = "";  // the one base name the loader reads, if any
   const char* option = "";     // the one option the kind takes, if any
+  // The kind reads `KIND TEXT OPTION FILE`: a text first, FILE after its
+  // one option (expr's "--vars").
+  bool takesText = false;
 };
 
 const std::vector<InspectKind>& InspectKinds();
@@ -34,6 +38,8 @@ const InspectKind* FindInspectKind(const std::string& name);
 
 // How many texts the loaders have logged so far.
 size_t LoggedTextCount();
+// The text logged at that place in the trace (code page 949).
+const std::string& LoggedText(size_t index);
 
 // CRC-32 (as zlib computes it) of bytes, and of 16- and 32-bit values taken
 // little-endian.
@@ -64,5 +70,7 @@ bool InspectSkill(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectMonster(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectScrap(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectWorldMap(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectLauncher(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectExpr(const InspectSource&, const InspectOptions&, JsonWriter&);
 
 }  // namespace slvinspect

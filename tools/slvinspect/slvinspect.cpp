@@ -1,6 +1,7 @@
 // slvinspect: prints what the game's own loaders read from a data file.
 //
 //   slvinspect KIND FILE [OPTION]      FILE on disk, or PAK:NAME inside a pack
+//   slvinspect expr TEXT --vars FILE   a script condition against a session
 //
 // The file is loaded through the loader the game uses for KIND and what the
 // loader kept is printed as one JSON object. Exit status 0 when the loader
@@ -31,6 +32,7 @@ void KeepTrace(const char* text, void*) { g_trace.emplace_back(text); }
 
 int Usage() {
   std::fputs("usage: slvinspect KIND FILE [OPTION]\n"
+             "       slvinspect expr TEXT --vars FILE\n"
              "FILE is a file on disk or PAK:NAME, an entry of a pack. Kinds:\n",
              stderr);
   for (const slvinspect::InspectKind& kind : slvinspect::InspectKinds()) {
@@ -70,15 +72,29 @@ void SetGameFolders() {
 
 namespace slvinspect {
 size_t LoggedTextCount() { return g_trace.size(); }
+const std::string& LoggedText(size_t index) { return g_trace.at(index); }
 }  // namespace slvinspect
 
 namespace {
+
+// The FILE argument, or empty for a usage error.
+std::string ParseArguments(const slvinspect::InspectKind& kind, const std::vector<std::string>& args,
+                           slvinspect::InspectOptions* options) {
+  if (kind.takesText) {
+    if (args.size() != 4 || args[2] != kind.option) return "";
+    options->text = args[1];
+    return args[3];
+  }
+  return ParseOptions(kind, {args.begin() + 2, args.end()}, options) ? args[1] : "";
+}
 
 int Inspect(const std::vector<std::string>& args) {
   if (args.size() < 2) return Usage();
   const slvinspect::InspectKind* kind = slvinspect::FindInspectKind(args[0]);
   slvinspect::InspectOptions options;
-  if (kind == nullptr || !ParseOptions(*kind, {args.begin() + 2, args.end()}, &options)) return Usage();
+  if (kind == nullptr) return Usage();
+  const std::string file = ParseArguments(*kind, args, &options);
+  if (file.empty()) return Usage();
 
   // Never a window on the screen, never a sound.
   ::setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -90,24 +106,24 @@ int Inspect(const std::vector<std::string>& args) {
   bool accepted = false;
   {
     slvinspect::InspectSource source;
-    switch (source.Open(args[1], kind->fixedName)) {
+    switch (source.Open(file, kind->fixedName)) {
       case slvinspect::InspectSource::Status::kOpened:
         break;
       case slvinspect::InspectSource::Status::kWrongName:
         std::fprintf(stderr, "slvinspect: the %s loader reads only files named %s\n", kind->name, kind->fixedName);
         return kUsage;
       case slvinspect::InspectSource::Status::kNotAPack:
-        return Refused(kind->name, args[1]);
+        return Refused(kind->name, file);
     }
     slvinspect::InspectDisplay display;
     if (kind->needsDisplay && !display.Open(source.ScratchFolder().string())) {
       std::fputs("slvinspect: the display device cannot be opened\n", stderr);
-      return Refused(kind->name, args[1]);
+      return Refused(kind->name, file);
     }
     accepted = kind->inspect(source, options, out);
   }
   platform::SetDebugSink(nullptr, nullptr);
-  if (!accepted) return Refused(kind->name, args[1]);
+  if (!accepted) return Refused(kind->name, file);
   std::fputs(out.Output().c_str(), stdout);
   return std::fflush(stdout) == 0 ? 0 : kRefused;
 }
