@@ -66,7 +66,8 @@ struct CSelvarinEffect::SprayRow {
   Range yaw;
   bool yawFromHeading;  // yaw adds h
   Range pitch;
-  Range reach;          // modulus 0: a fixed reach of `base` / 2
+  Range reach;          // modulus 0: no draw, the fixed reach instead
+  float fixedReach;
   float reachSign;
   float lift;           // baseOffset.y is this much smaller
   Range speed, lifetime, rise, size;
@@ -90,7 +91,7 @@ using Spray = CSelvarinEffect::SprayRow;
 Spray ForwardSparks(const HitRow& hit) {
   return {SpriteFlight, hit.forwardCount,
           {Draw::Yaw, Draw::Pitch, Draw::Reach, Draw::Speed, Draw::Lifetime, Draw::Size},
-          {80, 140}, true, {100, 310}, {4, 4}, 1.0f, 10.0f,
+          {80, 140}, true, {100, 310}, {4, 4}, 0.0f, 1.0f, 10.0f,
           {hit.speedSpread, 60}, {hit.lifeSpread, 6}, {1, 0}, {100, hit.sizeBase},
           0.0f, true, true, kMotionFlag, 0, 5, "effect\\Ef_Particle1"};
 }
@@ -98,26 +99,26 @@ Spray ForwardSparks(const HitRow& hit) {
 Spray BackSparks(const HitRow& hit) {
   return {SpriteBounce, hit.backCount,
           {Draw::Yaw, Draw::Pitch, Draw::Reach, Draw::Lifetime, Draw::Speed, Draw::Rise, Draw::Size},
-          {80, -40}, true, {100, 130}, {4, 4}, -1.0f, 10.0f,
+          {80, -40}, true, {100, 130}, {4, 4}, 0.0f, -1.0f, 10.0f,
           {hit.speedSpread, 60}, {hit.lifeSpread, 6}, {hit.riseSpread, hit.riseBase}, {100, hit.sizeBase},
           2.0f, true, true, 0, 0, 5, "effect\\Ef_Particle1"};
 }
 
 constexpr Spray kHeavySpray{SpriteBounce, 30,
                             {Draw::Yaw, Draw::Lifetime, Draw::Speed, Draw::Rise, Draw::Size},
-                            {360, 0}, false, {1, 0}, {0, 5}, 1.0f, 0.0f,
+                            {360, 0}, false, {1, 0}, {0, 0}, 2.5f, 1.0f, 0.0f,
                             {90, 50}, {39, 6}, {190, 60}, {100, 30},
                             4.0f, false, true, 0, 0, 5, "effect\\Ef_Particle2"};
 
 constexpr Spray kGuardSparks{SpriteBounce, 45,
                              {Draw::Yaw, Draw::Pitch, Draw::Reach, Draw::Speed, Draw::Lifetime, Draw::Rise},
-                             {80, 140}, true, {100, 130}, {3, 3}, -1.0f, 5.0f,
+                             {80, 140}, true, {100, 130}, {3, 3}, 0.0f, -1.0f, 5.0f,
                              {120, 30}, {34, 6}, {250, 50}, {1, 0},
                              6.0f, true, true, 0, 0, 10, "effect\\Ef_Particle1"};
 
 constexpr Spray kShards{SpriteBounce, 5,
                         {Draw::Yaw, Draw::Lifetime, Draw::Speed, Draw::Rise, Draw::Size, Draw::Piece},
-                        {360, 0}, false, {1, 0}, {0, 5}, 1.0f, 0.0f,
+                        {360, 0}, false, {1, 0}, {0, 0}, 2.5f, 1.0f, 0.0f,
                         {90, 50}, {39, 6}, {190, 60}, {100, 30},
                         4.0f, false, false, 0, -1, 1, "effect\\기데온_쪼가리%d"};
 
@@ -131,7 +132,7 @@ void CSelvarinEffect::AddSpray(const SprayRow& row, float h) {
     float yaw = 0.0f;
     float pitch = 0.0f;
     bool pitched = false;
-    float reach = static_cast<float>(row.reach.base) * 0.5f;
+    float reach = row.fixedReach;
     float size = p->m_size;
     int piece = 1;
     for (const Draw draw : row.order) {
