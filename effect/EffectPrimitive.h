@@ -65,6 +65,11 @@ class CEffectPrimitive : public CSelvarinActor {
   CSelvarinEffect* GetEffect() const { return m_effect; }
   // A float as a whole number, held to the int range; not a number gives 0.
   static int32_t WholeNumber(float value);
+  // Yaw then pitch, in degrees.
+  static Matrix YawPitch(float yaw, float pitch);
+  // Motions of the current action (clamped to the resource), or the texture
+  // count of the kinds animated by texture; 0 when there are none.
+  int32_t AnimationLength() const;
 
   std::vector<CTexture*> m_textures;
   int32_t m_fading = 0;
@@ -128,11 +133,8 @@ class CEffectPrimitive : public CSelvarinActor {
   bool BelowGround() const;
   void Bounce();
   void FaceCamera();
-  // Yaw then pitch, in degrees.
-  static Matrix YawPitch(float yaw, float pitch);
   // BeamQuad's and TumbleQuad's orientation and centre at a pitch.
   Vec3 OrbitCentre(float pitch);
-  int32_t AnimationLength() const;
   uint32_t PackColour(float alpha) const;
 
   bool UpdateScreenSprite();

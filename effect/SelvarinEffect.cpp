@@ -23,6 +23,7 @@ const Vec3 kRaisedStart{40.0f, -120.0f, 0.0f};
 }  // namespace
 
 CSelvarinEffect::~CSelvarinEffect() {
+  EndShake();
   if (m_owner != nullptr) {
     CSelvarinActor* owner = m_owner;
     m_owner = nullptr;
@@ -133,5 +134,6 @@ void CSelvarinEffect::PostProcess() {
     m_pos.x = static_cast<float>(m_owner->m_screenX);
     m_pos.y = static_cast<float>(m_owner->m_screenY);
   }
-  m_ownerPos = m_owner->m_pos;
+  // Sprites made to stay (sprite mode bit 0 clear) keep where they were made.
+  if ((m_spriteMode & 1) != 0) m_ownerPos = m_owner->m_pos;
 }

@@ -46,6 +46,13 @@ class CSelvarinEffect : public CSelvarinActor {
   // The builder of a number, or null for 209 and for numbers outside the
   // catalogue; `listed` tells the two apart.
   static Builder FindBuilder(EffectId id, bool* listed);
+  // The centre of the 90-degree sector of a, the division toward zero.
+  static float SnapToSectorCentre(int32_t a);
+
+  // The builders' rows, defined beside the builders.
+  struct SpriteFamily;
+  struct SprayRow;
+  struct RingRow;
 
   // What builders and spawners read and set.
   float m_scale = 1.0f;
@@ -68,6 +75,18 @@ class CSelvarinEffect : public CSelvarinActor {
   void PlayCreationWave();
   // Forgets a primitive that is going away.
   void DropPrimitive(const CObject* primitive);
+  // Shaking numbers give the view its offset back when they end, unless the
+  // HUD's quake holds it.
+  void EndShake() const;
+
+  void RefreshOwner(bool heading);
+  void BuildStandardSprite(const SpriteFamily& family);
+  void SendTickMessages(bool last);
+  void AddSpray(const SprayRow& row, float h);
+  void AddSweepRing(const RingRow& row, float h);
+  void AddSwirlRing(float h, float outer, float inner, float width);
+  // One step of the screen shake along axis 0 (x) or 3 (z).
+  void ShakeStep(int axis);
 
   // The builders, one per line of the catalogue's dispatch.
   void BuildItemSprite();

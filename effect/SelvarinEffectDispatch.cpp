@@ -1,5 +1,5 @@
 // Which builder runs each tick for an effect number. Numbers sharing a
-// builder share one line. The builders make nothing yet.
+// builder share one line. Builders still to come make nothing.
 #include "effect/SelvarinEffect.h"
 
 namespace {
@@ -95,19 +95,12 @@ CSelvarinEffect::Builder CSelvarinEffect::FindBuilder(EffectId id, bool* listed)
   return nullptr;
 }
 
-void CSelvarinEffect::BuildItemSprite() {}
-void CSelvarinEffect::BuildHit() {}
 void CSelvarinEffect::BuildBladeSlash() {}
-void CSelvarinEffect::BuildGuard() {}
-void CSelvarinEffect::BuildRingHelix() {}
 void CSelvarinEffect::BuildFlash() {}
 void CSelvarinEffect::BuildMagicCircle() {}
 void CSelvarinEffect::BuildGatheringEnergy() {}
-void CSelvarinEffect::BuildScreenShake() {}
 void CSelvarinEffect::BuildAura() {}
-void CSelvarinEffect::BuildGroundBurst() {}
 void CSelvarinEffect::BuildShrinkingRing() {}
-void CSelvarinEffect::BuildFlyingSprite() {}
 void CSelvarinEffect::BuildEruption() {}
 void CSelvarinEffect::BuildComet() {}
 void CSelvarinEffect::BuildGlowPulse() {}
@@ -132,15 +125,9 @@ void CSelvarinEffect::BuildWhirlwind() {}
 void CSelvarinEffect::BuildSnowStorm() {}
 void CSelvarinEffect::BuildBattleSparks() {}
 void CSelvarinEffect::BuildBattleSparkSprites() {}
-void CSelvarinEffect::BuildBattleSprite() {}
 void CSelvarinEffect::BuildBattleMark() {}
 void CSelvarinEffect::BuildGlowRing() {}
 void CSelvarinEffect::BuildLightGathering() {}
 void CSelvarinEffect::BuildCastingCircle() {}
 void CSelvarinEffect::BuildDust() {}
 void CSelvarinEffect::BuildGroundRing() {}
-void CSelvarinEffect::BuildHitSprites() {}
-void CSelvarinEffect::BuildDustMark() {}
-void CSelvarinEffect::BuildShards() {}
-void CSelvarinEffect::BuildShieldGuard() {}
-void CSelvarinEffect::BuildMonsterSprite() {}

@@ -13,6 +13,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "platform/Device3D.h"
+#include "platform/Random.h"
 #include "render/3dDevice.h"
 #include "render/RC.h"
 #include "render/SprDevice.h"
@@ -88,18 +89,19 @@ class EffectPrimitiveDrawTest : public TextureDeviceTest {
     image.At(0, 1) = b;
     WriteData("texture/" + name, slvtools::WriteTga(image, 32, false));
   }
-  // Sprite "s": one 5 x 5 palette image in yellow, the layer centred.
-  void WriteSprite() {
+  // Sprite "s" (or another name): one 5 x 5 palette image in yellow, the
+  // layer centred.
+  void WriteSprite(const std::string& base = "s") {
     slvtools::SprWriter spr(0x101);
     spr.SetColor(1, 255, 255, 0);
     spr.AddImage(5, 5, std::vector<uint8_t>(25, 1));
-    WriteData("sprite/s.spr", spr.Build());
+    WriteData("sprite/" + base + ".spr", spr.Build());
     ActLayer layer;
     layer.x = 2;
     layer.y = -2;
     ActMotion motion;
     motion.layers = {layer};
-    WriteData("sprite/s.act", slvtools::BuildAct(0x100, {ActAction{{motion}}}));
+    WriteData("sprite/" + base + ".act", slvtools::BuildAct(0x100, {ActAction{{motion}}}));
   }
 
   // A primitive of its own effect, the effect standing at a screen point.
@@ -238,6 +240,52 @@ TEST_F(EffectPrimitiveDrawTest, GoldenEveryKind) {
   m_rc.FlushTrisNoDepthTest();
   ExpectGolden("effect_primitives_every_kind", m_color);
 }
+
+// One effect of each builder family, made by its builder under a fixed seed
+// and drawn after a few ticks.
+struct FamilyCase {
+  const char* golden;
+  EffectId id;
+  int ticks;
+  int lifetime;  // 0 keeps the row's
+};
+
+class EffectBuilderGoldenTest : public EffectPrimitiveDrawTest, public ::testing::WithParamInterface<FamilyCase> {};
+
+TEST_P(EffectBuilderGoldenTest, Draws) {
+  const FamilyCase& c = GetParam();
+  WriteTexture("링_노랑.tga", {255, 220, 0, 255}, {255, 255, 255, 255});
+  WriteTexture("링_파랑.tga", {0, 96, 255, 255}, {255, 255, 255, 255});
+  WriteTexture("알파1.tga", {255, 255, 255, 255}, {255, 128, 0, 255});
+  for (const char* name : {"Ef_Particle1", "Ef_Particle2", "Ef_Explo", "사과", "Ef_Fire1", "Ef_Dust1", "라운드쉴드"}) {
+    WriteSprite(std::string("effect/") + name);
+  }
+  for (int piece = 1; piece <= 8; ++piece) WriteSprite("effect/기데온_쪼가리" + std::to_string(piece));
+  platform::Srand(7);
+  m_owner.SpawnEffect(c.id);
+  if (c.lifetime != 0) m_owner.m_effects.back()->m_lifetime = c.lifetime;
+  for (int tick = 0; tick < c.ticks; ++tick) {
+    m_field->Context().UpdateEffects();
+    m_field->Context().SyncEffects();
+  }
+  for (CSelvarinActor* actor : m_field->Context().m_effects) actor->Render(m_rc, m_view);
+  m_rc.FlushSpriteQuads();
+  m_rc.FlushTrisZLessEqual();
+  m_rc.FlushTrisNoDepthTest();
+  ExpectGolden(c.golden, m_color);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, EffectBuilderGoldenTest,
+                         ::testing::Values(FamilyCase{"effect_sprite_item", 8, 2, 0},
+                                           FamilyCase{"effect_small_hit", 1018, 3, 0},
+                                           FamilyCase{"effect_mark", 1023, 40, 0},
+                                           FamilyCase{"effect_shield", 1032, 20, 0},
+                                           FamilyCase{"effect_shards", 1025, 4, 0},
+                                           FamilyCase{"effect_hit", 203, 4, 0},
+                                           FamilyCase{"effect_guard", 206, 4, 0},
+                                           FamilyCase{"effect_helix", 207, 12, 200},
+                                           FamilyCase{"effect_burst", 216, 4, 0}),
+                         [](const ::testing::TestParamInfo<FamilyCase>& param) { return std::string(param.param.golden); });
 
 // The sample's effect textures and spark, built from their sources, load by
 // the names the effects ask for.

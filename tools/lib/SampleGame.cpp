@@ -70,7 +70,13 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
     if (!entry.is_regular_file() || entry.path().extension() != ".sprite") continue;
     BuiltSprite built;
     if (!BuildSpriteSourceFile(entry.path(), &built, error)) return false;
-    const fs::path base = stage / fs::relative(entry.path(), sources).replace_extension();
+    // The game asks for its names in code page 949.
+    std::string relative;
+    if (!platform::Utf8ToCp949(fs::relative(entry.path(), sources).replace_extension().string(), &relative)) {
+      *error = "a name code page 949 lacks: " + entry.path().string();
+      return false;
+    }
+    const fs::path base = stage / relative;
     if (!WriteFile(fs::path(base).concat(".spr"), built.spr) || !WriteFile(fs::path(base).concat(".act"), built.act)) {
       *error = "cannot write " + base.string();
       return false;
