@@ -164,8 +164,10 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
   if (!Files().MakeFolder(ForDisk(SaveFolder())) || !session.Save(ImagePath(n), Files())) return false;
   // The picture is written aside and renamed, so no half picture is ever listed.
   const std::string picture = ForDisk(ThumbnailPath(n));
-  if (rc == nullptr || !rc->SaveThumbnail((picture + ".tmp").c_str()) || !Files().Rename(picture + ".tmp", picture)) {
+  const std::string aside = picture + ".tmp";
+  if (rc == nullptr || !rc->SaveThumbnail(aside.c_str()) || !Files().Rename(aside, picture)) {
     DebugLogf("CSaveList::Save: no thumbnail for slot %d", n);
+    if (platform::PathExists(aside)) platform::FileOperations().Remove(aside);
   }
   if (isNew) {
     m_slots.insert(m_slots.begin(), record);
