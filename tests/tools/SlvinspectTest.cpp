@@ -135,8 +135,23 @@ const std::vector<KindCase>& Cases() {
        "Cannot read the table"},
       {"worldmap", "sample:data/worldmap.txt", {},
        {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_meadow.tga\""}, "", ""},
+      {"save", "save:", {}, {"\"rawLength\": 37715,", "\"version\": 5,", "\"placeName\": \"inn\"", "\"partyIds\": [0]"},
+       std::string("\xFF\xFF\xFF\xFF", 4), "impossible raw length"},
   };
   return cases;
+}
+
+// A version-5 session image of a party of one at "inn", stored as literals.
+std::string MinimalSave() {
+  std::string content = "Save\x05";
+  content.resize(37715, '\0');
+  content.replace(5, 3, "inn");
+  content[3527] = 1;            // party count
+  content[9145 + 8] = 1;        // font
+  content[9145 + 28] = 1;       // key layout
+  std::string stream = {static_cast<char>(37715 & 0xFF), static_cast<char>(37715 >> 8), 0, 0};
+  for (size_t i = 0; i < content.size(); i += 8) stream += '\0' + content.substr(i, 8);
+  return stream;
 }
 
 void PrintTo(const KindCase& c, std::ostream* os) { *os << c.kind; }
@@ -150,6 +165,7 @@ class SlvinspectKindTest : public ::testing::TestWithParam<KindCase> {
       WriteExtraPack(m_dir);
       return (m_dir / "extra.pak").string() + ":" + c.file.substr(6);
     }
+    if (c.file == "save:") return m_dir.Write("1.sav", MinimalSave()).string();
     if (std::string(c.kind) == "avi") return (testsupport::BinaryDir() / "game" / "movie" / "selvarin.avi").string();
     return SamplePack();
   }

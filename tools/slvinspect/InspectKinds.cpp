@@ -30,6 +30,7 @@ const std::vector<InspectKind>& InspectKinds() {
       {"monster", "the monster table (magic.txt and skill.txt beside it are read first)", InspectMonster},
       {"scrap", "the scrap table", InspectScrap, false, "scraps.txt"},
       {"worldmap", "the world map's places", InspectWorldMap},
+      {"save", "a save game: header, party, options and script variables as the load keeps them", InspectSave},
   };
   return kinds;
 }

@@ -64,5 +64,6 @@ bool InspectSkill(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectMonster(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectScrap(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectWorldMap(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectSave(const InspectSource&, const InspectOptions&, JsonWriter&);
 
 }  // namespace slvinspect
