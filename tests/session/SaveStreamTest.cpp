@@ -72,14 +72,8 @@ TEST(SaveStream, TheFormatsSmallCases) {
 TEST(SaveStream, SeventeenBytesEndTheSearchAtTheNewestCandidate) {
   // "ABCDEFGHIJKLMNOPQ" twice with a gap, then again: the newest copy gives 17
   // and ends the search, though the oldest would match as well.
-  Bytes block;
-  for (int i = 0; i < 17; ++i) block.push_back(static_cast<uint8_t>('A' + i));
-  Bytes raw = block;
-  raw.push_back('x');
-  raw.insert(raw.end(), block.begin(), block.end());
-  raw.push_back('y');
-  raw.insert(raw.end(), block.begin(), block.end());
-  raw.push_back('z');
+  const std::string text = "ABCDEFGHIJKLMNOPQxABCDEFGHIJKLMNOPQyABCDEFGHIJKLMNOPQz";
+  const Bytes raw(text.begin(), text.end());
   const Bytes s = Compress(raw);
   EXPECT_EQ(Decode(s), raw);
   // Both copies refer 18 back with length 17, word (15 << 12) | 18; never 36 back.
