@@ -88,7 +88,8 @@ bool CopyFlushed(const std::string& from, const std::string& to, bool fail) {
 bool FileOperations::Begin(Op op, const std::string& a, const std::string& b) {
   if (m_observer) m_observer(op, a, b);
   const size_t i = Index(op);
-  return ++m_calls[i] == m_failAt[i];
+  const bool failFrom = m_failFrom > 0 && ++m_allCalls >= m_failFrom;
+  return ++m_calls[i] == m_failAt[i] || failFrom;
 }
 
 bool FileOperations::IsRegularFile(const std::string& path) {
@@ -113,6 +114,53 @@ bool FileOperations::Remove(const std::string& path) {
   if (Begin(Op::Remove, path, "")) return false;
   if (::unlink(path.c_str()) == 0) return true;
   DebugLogf("cannot remove %s: %s", path.c_str(), std::strerror(errno));
+  return false;
+}
+
+bool FileOperations::MakeFolder(const std::string& path) {
+  if (Begin(Op::MakeFolder, path, "")) return false;
+  struct stat st{};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  if (::mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
+  DebugLogf("cannot create the folder %s: %s", path.c_str(), std::strerror(errno));
+  return false;
+}
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A failed flush of the folder only leaves the rename less durable.
+void FlushFolder(const std::string& folder) {
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() >= 0) ::fsync(dir.Get());
+}
+
+}  // namespace
+
+bool FileOperations::WriteAtomic(const std::string& path, const void* bytes, size_t count) {
+  const bool fail = Begin(Op::WriteAtomic, path, "");
+  const std::string temp = path + ".tmp";
+  Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (file.Get() < 0) {
+    DebugLogf("cannot create %s: %s", temp.c_str(), std::strerror(errno));
+    return false;
+  }
+  // A failing call writes half, as a full disk would.
+  const size_t part = fail ? count / 2 : count;
+  bool ok = WriteAll(file.Get(), static_cast<const char*>(bytes), part) && !fail && ::fsync(file.Get()) == 0;
+  ok = file.Close() && ok;
+  if (fail) errno = ENOSPC;
+  if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
+    FlushFolder(FolderOf(path));
+    return true;
+  }
+  DebugLogf("cannot write %s: %s", path.c_str(), std::strerror(errno));
+  ::unlink(temp.c_str());
   return false;
 }
 

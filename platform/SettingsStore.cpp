@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/DebugLog.h"
+#include "platform/FileOperations.h"
 
 namespace platform {
 namespace {
@@ -273,19 +274,10 @@ bool SettingsStore::Save(const std::string& path) const {
   std::error_code ec;
   const std::filesystem::path target(path);
   if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    const std::string text = Serialize();
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.flush()) {
-      DebugLogf("settings store %s cannot be written", temp.c_str());
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    DebugLogf("settings store %s cannot be replaced", path.c_str());
+  const std::string text = Serialize();
+  // Whole or not at all: a crash or a full disk keeps the previous settings.
+  if (!FileOperations().WriteAtomic(path, text.data(), text.size())) {
+    DebugLogf("settings store %s cannot be written", path.c_str());
     return false;
   }
   return true;

@@ -13,6 +13,9 @@
 #include "session/PlayerData.h"
 
 class CSelvarinActor;
+namespace platform {
+class FileOperations;
+}
 
 // The magic or skills a level step taught, for the level-up message.
 struct LearnedList {
@@ -39,9 +42,12 @@ class CSession {
   void ApplyKeyLayout();
 
   // Save files (SessionSave.cpp) --------------------------------------------
-  // The session image of a save slot; not written yet, so false.
+  // Writes the session image of a save slot whole, or leaves the file as it
+  // was and returns false. The sound plays only on success.
   bool Save(const std::string& path);
-  // Reads a session image; not read yet, so false and nothing changes.
+  bool Save(const std::string& path, platform::FileOperations& files);
+  // Reads a session image; false, with the session unchanged, when the file
+  // is missing or its content is refused.
   bool Load(const std::string& path);
   // After a load: the player starts where the session stood, in the frame
   // of its place.

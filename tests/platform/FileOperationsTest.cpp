@@ -105,3 +105,31 @@ TEST(FileOperations, TheChosenCallOfAnOperationFailsAndLeavesNothingBehind) {
 }
 
 }  // namespace
+
+TEST(FileOperationsAtomic, WritesWholeOrLeavesTheTargetAlone) {
+  testsupport::TempDir dir;
+  const std::string target = (dir / "index.sav").string();
+  platform::FileOperations files;
+  ASSERT_TRUE(files.WriteAtomic(target, "first", 5));
+  EXPECT_EQ(testsupport::ReadFile(target), "first");
+
+  // A failing write (half written, as on a full disk) keeps the old file.
+  files.FailCall(platform::FileOperations::Op::WriteAtomic, 2);
+  EXPECT_FALSE(files.WriteAtomic(target, "second!", 7));
+  EXPECT_EQ(testsupport::ReadFile(target), "first");
+  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+  EXPECT_FALSE(files.WriteAtomic((dir / "no" / "such.sav").string(), "x", 1));
+
+  // From the k-th call on, every kind fails.
+  const std::string folder = (dir / "Save").string();
+  files.FailCall(platform::FileOperations::Op::WriteAtomic, 0);
+  files.FailFrom(2);
+  EXPECT_TRUE(files.MakeFolder(folder));
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_FALSE(files.Remove(target));
+  EXPECT_FALSE(files.WriteAtomic(target, "third", 5));
+  EXPECT_EQ(testsupport::ReadFile(target), "first");
+  files.FailFrom(0);
+  EXPECT_TRUE(files.WriteAtomic(target, "third", 5));
+  EXPECT_EQ(testsupport::ReadFile(target), "third");
+}

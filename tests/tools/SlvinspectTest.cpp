@@ -143,8 +143,23 @@ const std::vector<KindCase>& Cases() {
         "\"exec::%DISK0\\\\indeo\\\\iv5setup\"",
         "\"action\": \"exit\"", "\"width\": 600,\n    \"height\": 425,\n    \"normal\": true"},
        "", "launcher.ini not found"},
+      {"save", "save:", {}, {"\"rawLength\": 37715,", "\"version\": 5,", "\"placeName\": \"inn\"", "\"partyIds\": [0]"},
+       std::string("\xFF\xFF\xFF\xFF", 4), "impossible raw length"},
   };
   return cases;
+}
+
+// A version-5 session image of a party of one at "inn", stored as literals.
+std::string MinimalSave() {
+  std::string content = "Save\x05";
+  content.resize(37715, '\0');
+  content.replace(5, 3, "inn");
+  content[3527] = 1;            // party count
+  content[9145 + 8] = 1;        // font
+  content[9145 + 28] = 1;       // key layout
+  std::string stream = {static_cast<char>(37715 & 0xFF), static_cast<char>(37715 >> 8), 0, 0};
+  for (size_t i = 0; i < content.size(); i += 8) stream += '\0' + content.substr(i, 8);
+  return stream;
 }
 
 void PrintTo(const KindCase& c, std::ostream* os) { *os << c.kind; }
@@ -161,6 +176,7 @@ class SlvinspectKindTest : public ::testing::TestWithParam<KindCase> {
     if (c.file.rfind("launcher:", 0) == 0) {
       return (testsupport::BinaryDir() / "game" / "selvarin").string() + ":" + c.file.substr(9);
     }
+    if (c.file == "save:") return m_dir.Write("1.sav", MinimalSave()).string();
     if (std::string(c.kind) == "avi") return (testsupport::BinaryDir() / "game" / "movie" / "selvarin.avi").string();
     return SamplePack();
   }

@@ -34,6 +34,7 @@ const std::vector<InspectKind>& InspectKinds() {
        "launcher.ini"},
       {"expr", "TEXT --vars FILE: a script condition or value against a session from JSON", InspectExpr, false, "",
        "--vars", true},
+      {"save", "a save game: header, party, options and script variables as the load keeps them", InspectSave},
   };
   return kinds;
 }

@@ -72,5 +72,6 @@ bool InspectScrap(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectWorldMap(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectLauncher(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectExpr(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectSave(const InspectSource&, const InspectOptions&, JsonWriter&);
 
 }  // namespace slvinspect

@@ -1,0 +1,202 @@
+#include "session/SaveList.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/AppShell.h"
+#include "platform/DebugLog.h"
+#include "platform/FileSystem.h"
+#include "render/RC.h"
+#include "session/Session.h"
+
+namespace {
+
+std::string ForDisk(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+std::string SaveFolder() { return g_dataPath + "..\\Save"; }
+
+void PutI32(std::vector<uint8_t>& out, int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(u >> (8 * i)));
+}
+
+void PutI16(std::vector<uint8_t>& out, int16_t v) {
+  const auto u = static_cast<uint16_t>(v);
+  out.push_back(static_cast<uint8_t>(u));
+  out.push_back(static_cast<uint8_t>(u >> 8));
+}
+
+int32_t GetI32(const uint8_t* p) {
+  return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+
+int16_t GetI16(const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); }
+
+SaveSlotInfo DecodeRecord(const uint8_t* p) {
+  SaveSlotInfo info;
+  const auto* name = reinterpret_cast<const char*>(p);
+  info.placeName.assign(name, strnlen(name, 39));
+  std::memcpy(info.placeHead.data(), p + 40, info.placeHead.size());
+  for (int i = 0; i < 6; ++i) {
+    info.partyIds[i] = GetI16(p + 60 + 2 * i);
+    info.levels[i] = GetI16(p + 72 + 2 * i);
+  }
+  info.gold = GetI32(p + 84);
+  info.partyCount = p[88];
+  if (info.partyCount > CSession::kMaxParty) {
+    DebugLogf("index.sav: a party of %d counts as 6", info.partyCount);
+    info.partyCount = CSession::kMaxParty;
+  }
+  info.fileNumber = GetI32(p + 92);
+  info.variableCount = GetI32(p + 96);
+  return info;
+}
+
+}  // namespace
+
+std::string CSaveList::IndexPath() { return g_dataPath + "..\\Save\\index.sav"; }
+std::string CSaveList::ImagePath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".sav"; }
+std::string CSaveList::ThumbnailPath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".srs"; }
+
+std::vector<uint8_t> CSaveList::EncodeIndex(const std::vector<SaveSlotInfo>& slots) {
+  std::vector<uint8_t> out;
+  PutI32(out, static_cast<int32_t>(slots.size()));
+  for (const SaveSlotInfo& s : slots) {
+    std::array<uint8_t, 40> name{};
+    std::memcpy(name.data(), s.placeName.data(), std::min<size_t>(s.placeName.size(), 39));
+    out.insert(out.end(), name.begin(), name.end());
+    out.insert(out.end(), s.placeHead.begin(), s.placeHead.end());
+    for (int16_t id : s.partyIds) PutI16(out, id);
+    for (int16_t lvl : s.levels) PutI16(out, lvl);
+    PutI32(out, s.gold);
+    out.push_back(static_cast<uint8_t>(std::clamp(s.partyCount, 0, CSession::kMaxParty)));
+    out.insert(out.end(), 3, 0);
+    PutI32(out, s.fileNumber);
+    PutI32(out, s.variableCount);
+  }
+  return out;
+}
+
+std::vector<SaveSlotInfo> CSaveList::DecodeIndex(const std::vector<uint8_t>& bytes) {
+  std::vector<SaveSlotInfo> slots;
+  if (bytes.size() < 4) return slots;
+  const int64_t count = GetI32(bytes.data());
+  const int64_t held = static_cast<int64_t>((bytes.size() - 4) / SaveSlotInfo::kBytes);
+  if (count < 0 || count > held) DebugLogf("index.sav: %lld records listed, %lld there", static_cast<long long>(count),
+                                           static_cast<long long>(held));
+  const int64_t n = std::clamp<int64_t>(count, 0, held);
+  for (int64_t i = 0; i < n; ++i) slots.push_back(DecodeRecord(bytes.data() + 4 + i * SaveSlotInfo::kBytes));
+  return slots;
+}
+
+int CSaveList::ReadIndex() {
+  platform::File file;
+  if (!file.OpenRead(IndexPath())) return 0;
+  const int64_t size = file.Size();
+  if (size < 0 || size > (1 << 24)) {
+    DebugLog("index.sav: impossible size");
+    return 0;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (file.Read(bytes.data(), size) != size) return 0;
+  const std::vector<SaveSlotInfo> read = DecodeIndex(bytes);
+  m_slots.insert(m_slots.end(), read.begin(), read.end());
+  return static_cast<int>(read.size());
+}
+
+int CSaveList::WriteIndex() {
+  const std::vector<uint8_t> bytes = EncodeIndex(m_slots);
+  if (!Files().MakeFolder(ForDisk(SaveFolder())) ||
+      !Files().WriteAtomic(ForDisk(IndexPath()), bytes.data(), bytes.size())) {
+    DebugLog("세이브 화일 인덱스 작성중 오류 발생");
+    return 0;
+  }
+  // The index no longer lists these: a failed removal only leaves a stray file.
+  for (int32_t n : m_pendingRemovals) {
+    Files().Remove(ForDisk(ImagePath(n)));
+    Files().Remove(ForDisk(ThumbnailPath(n)));
+  }
+  m_pendingRemovals.clear();
+  return 1;
+}
+
+int32_t CSaveList::FreeNumber(int32_t from) const {
+  const auto used = [&](int32_t n) {
+    return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; }) ||
+           std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
+  };
+  int32_t n = std::max(from, 0);
+  while (used(n)) ++n;
+  return n;
+}
+
+SaveSlotInfo CSaveList::MakeRecord(int32_t n) const {
+  CSession& session = CSession::GetInstance();
+  SaveSlotInfo info;
+  info.placeName = session.placeName.substr(0, 39);
+  std::memcpy(info.placeHead.data(), session.placeName.data(), std::min<size_t>(session.placeName.size(), 20));
+  info.partyCount = std::clamp(session.partyCount, 0, CSession::kMaxParty);
+  for (int i = 0; i < info.partyCount; ++i) {
+    const int id = session.partyIds[static_cast<size_t>(i)];
+    if (id < 0 || id >= CSession::kPlayerCount) continue;
+    PlayerData& player = session.players[static_cast<size_t>(id)];
+    player.UpdateLevel();
+    info.partyIds[static_cast<size_t>(i)] = static_cast<int16_t>(id);
+    info.levels[static_cast<size_t>(i)] = static_cast<int16_t>(player.lvl);
+  }
+  info.gold = session.gold;
+  info.fileNumber = n;
+  info.variableCount = static_cast<int32_t>(session.scriptVariables.Size());
+  return info;
+}
+
+bool CSaveList::Save(CRC* rc, bool isNew) {
+  if (!isNew && !SelectionValid()) {
+    DebugLog("인덱스에 세이브파일명을 찾을 수 없었음");
+    return false;
+  }
+  CSession& session = CSession::GetInstance();
+  const int32_t n = FreeNumber(session.playTime);
+  const SaveSlotInfo record = MakeRecord(n);
+  if (!Files().MakeFolder(ForDisk(SaveFolder())) || !session.Save(ImagePath(n), Files())) return false;
+  // The picture is written aside and renamed, so no half picture is ever listed.
+  const std::string picture = ForDisk(ThumbnailPath(n));
+  const std::string aside = picture + ".tmp";
+  if (rc == nullptr || !rc->SaveThumbnail(aside.c_str()) || !Files().Rename(aside, picture)) {
+    DebugLogf("CSaveList::Save: no thumbnail for slot %d", n);
+    if (platform::PathExists(aside)) platform::FileOperations().Remove(aside);
+  }
+  if (isNew) {
+    m_slots.insert(m_slots.begin(), record);
+    session.lastSlotIndex = 0;
+    return true;
+  }
+  m_pendingRemovals.push_back(m_slots[static_cast<size_t>(m_selected)].fileNumber);
+  m_slots[static_cast<size_t>(m_selected)] = record;
+  session.lastSlotIndex = m_selected;
+  m_selected = -1;
+  return true;
+}
+
+bool CSaveList::Load() {
+  if (!SelectionValid()) return false;
+  const std::string path = ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber);
+  if (!platform::PathExists(ForDisk(path))) {
+    DebugLog("잘못된 형식의 세이브 파일입니다");
+    return false;
+  }
+  CSession& session = CSession::GetInstance();
+  if (!session.Load(path)) return false;
+  session.lastSlotIndex = m_selected;
+  return true;
+}
+
+void CSaveList::Delete() {
+  if (!SelectionValid()) return;
+  m_pendingRemovals.push_back(m_slots[static_cast<size_t>(m_selected)].fileNumber);
+  m_slots.erase(m_slots.begin() + m_selected);
+  m_selected = -1;
+}

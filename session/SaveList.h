@@ -1,0 +1,69 @@
+#pragma once
+// The save slots: "index.sav" and, per slot, a session image and its
+// thumbnail named by the slot's file number. Old files go only once the
+// index that no longer lists them is in place, so no save is ever lost.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/FileOperations.h"
+
+class CRC;
+
+struct SaveSlotInfo {
+  static constexpr int kBytes = 100;
+  std::string placeName;              // at most 39 bytes
+  std::array<char, 20> placeHead{};   // the name's first 20 bytes again
+  std::array<int16_t, 6> partyIds{};  // beyond partyCount: 0
+  std::array<int16_t, 6> levels{};
+  int32_t gold = 0;
+  int32_t partyCount = 0;             // 0-6
+  int32_t fileNumber = 0;             // n of "n.sav" and "n.srs"
+  int32_t variableCount = 0;
+};
+
+class CSaveList {
+ public:
+  CSaveList() = default;
+  // Every file operation through `files` (the fault tests).
+  explicit CSaveList(platform::FileOperations& files) : m_files(&files) {}
+
+  // Appends the records of "index.sav"; the number read (0 when missing).
+  int ReadIndex();
+  // Replaces "index.sav", then removes the files the last saves and deletes
+  // left behind; 0 (logged) when the index could not be written.
+  int WriteIndex();
+  // Saves the session into a new slot or over the selected one; false when
+  // the session image could not be written (nothing changes then).
+  bool Save(CRC* rc, bool isNew);
+  // Loads the selected slot; false when none is selected or it fails.
+  bool Load();
+  // Drops the selected slot; its files go with the next WriteIndex.
+  void Delete();
+  void Select(int i) { m_selected = i; }
+
+  const std::vector<SaveSlotInfo>& Slots() const { return m_slots; }
+  int Selected() const { return m_selected; }
+
+  // "index.sav" as bytes and back; reading never trusts the count.
+  static std::vector<uint8_t> EncodeIndex(const std::vector<SaveSlotInfo>& slots);
+  static std::vector<SaveSlotInfo> DecodeIndex(const std::vector<uint8_t>& bytes);
+
+  static std::string IndexPath();
+  static std::string ImagePath(int n);
+  static std::string ThumbnailPath(int n);
+
+ private:
+  platform::FileOperations& Files() { return m_files != nullptr ? *m_files : m_ownFiles; }
+  bool SelectionValid() const { return m_selected >= 0 && m_selected < static_cast<int>(m_slots.size()); }
+  // The smallest number from the play time that no slot or pending removal uses.
+  int32_t FreeNumber(int32_t from) const;
+  SaveSlotInfo MakeRecord(int32_t n) const;
+
+  platform::FileOperations m_ownFiles;
+  platform::FileOperations* m_files = nullptr;
+  std::vector<SaveSlotInfo> m_slots;
+  int m_selected = -1;
+  std::vector<int32_t> m_pendingRemovals;  // file numbers no longer listed
+};
