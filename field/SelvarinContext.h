@@ -21,6 +21,9 @@ class CTextRes;
 class C3dWorldRes;
 struct BattleSet;
 struct WorldCharacter;
+struct World3dFieldEnemy;
+struct World3dModel;
+struct WorldModelPlacement;
 
 class CSelvarinContext : public C3dContext {
   SLV_OBJECT(CSelvarinContext)
@@ -97,6 +100,10 @@ class CSelvarinContext : public C3dContext {
   void MakeCharacter(const WorldCharacter& record);
   void MakeMapEvent(const WorldCharacter& record);
   void PassOverLaterRecords();
+  // The model actors (SelvarinContextModels.cpp).
+  void MakeProp(const WorldModelPlacement& placement);
+  void Make3dFieldEnemy(const World3dFieldEnemy& record);
+  void Make3dFieldModel(const World3dModel& record);
   // The line after "<name><suffix>" in the map script, or -1.
   int32_t ScriptLabel(const std::string& name, const char* suffix) const;
   // A party actor by registration name, named and dressed from a character
