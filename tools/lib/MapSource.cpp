@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/TextEncoding.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/RswWriter.h"
 
@@ -74,6 +75,29 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     std::memcpy(&c.words[0], &n[3], sizeof(float));
     std::memcpy(&c.words[2], &n[4], sizeof(float));
     m_world.Add(c);
+  } else if (key == "prop") {
+    if (words.size() != 11 || !Numbers(words, 4, &n)) return Fail("prop takes a name, a model, a node, x y z, three angles and a flag");
+    WorldModelPlacement m;
+    m.name = words[1];
+    m.modelName = words[2];
+    m.nodeName = words[3];
+    m.position = Vec3{n[0], n[1], n[2]};
+    m.rotation = Vec3{n[3], n[4], n[5]};
+    m.scale = Vec3{1.0f, 1.0f, 1.0f};
+    m.flags = static_cast<int32_t>(n[6]);
+    m_world.Add(m);
+  } else if (key == "enemy3d") {
+    if (words.size() != 12 || !Numbers(words, 3, &n)) {
+      return Fail("enemy3d takes a name, a model, x y z, a speed, four frames and a delay");
+    }
+    World3dFieldEnemy e;
+    e.name = words[1];
+    e.modelName = words[2];
+    e.position = Vec3{n[0], n[1], n[2]};
+    e.speed = n[3];
+    e.ranges = {n[4], n[5], n[6], n[7]};
+    e.frameDelay = static_cast<int32_t>(n[8]);
+    m_world.Add(e);
   } else if (key == "script") {
     if (words.size() != 1) return Fail("script stands alone on its line");
     m_inScript = true;
@@ -138,7 +162,12 @@ bool BuildSampleMaps(const std::filesystem::path& sourceFolder, const std::files
     std::ostringstream text;
     text << in.rdbuf();
     std::vector<DataFile> files;
-    if (!in || !BuildMapSource(text.str(), entry.path().stem().string(), &files, error)) {
+    std::string cp949;
+    if (!platform::Utf8ToCp949(text.str(), &cp949)) {
+      *error = entry.path().string() + ": not text that code page 949 can hold";
+      return false;
+    }
+    if (!in || !BuildMapSource(cp949, entry.path().stem().string(), &files, error)) {
       *error = entry.path().string() + ": " + (in ? *error : "cannot be read");
       return false;
     }

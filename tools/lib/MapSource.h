@@ -10,11 +10,18 @@
 //   character NAME SPRITE X Y Z       a sprite character ("dove.spr" and
 //                                     "crow.spr" make birds)
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
+//   prop NAME MODEL NODE X Y Z RX RY RZ FLAG
+//                                     a model placement ("rsm") at scale 1;
+//                                     FLAG 1 loops its animation
+//   enemy3d NAME MODEL X Y Z SPEED IDLE0 IDLE1 WALK0 WALK1 DELAY
+//                                     a 3-D field enemy ("rsx") with its
+//                                     idle and walk frame ranges
 //   script                            the map script, its lines as they are
 //   ...
 //   endscript
 //
 // The map NAME becomes NAME.rsw naming NAME.gnd, NAME.gat and NAME.scr.
+// Sample map files are UTF-8; their text reaches the map in code page 949.
 #include <filesystem>
 #include <string>
 #include <vector>
