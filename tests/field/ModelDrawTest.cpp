@@ -9,10 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "field/3dFieldModel.h"
+#include "platform/Device3D.h"
 #include "render/3dAnimModelRes.h"
 #include "render/PixelRC.h"
 #include "render/Texture.h"
+#include "render/TextureMgr.h"
+#include "tests/render/GoldenText.h"
+#include "tests/support/GameFolder.h"
 #include "tests/support/TestSupport.h"
+#include "tools/lib/ModelSource.h"
+#include "tools/lib/PictureSource.h"
 
 namespace {
 
@@ -166,6 +173,61 @@ TEST_F(ModelDrawTest, TheWobbleScalesAcrossAndScrollsTexturesButNotTheExemptOnes
   m_rc.m_alphaTestTris.clear();
   Draw(*node, 0, 0xFFFFFFFF, 0, 1);
   EXPECT_FLOAT_EQ(m_rc.m_alphaTestTris[&m_texture][0].v[1].u, 0.5f);
+}
+
+// Flat 2 x 2 pictures: the slime's body green, its eyes dark.
+platform::Result FlatTexture(CTexture& t, const char* name) {
+  t.m_name = name;
+  t.m_width = t.m_height = 2;
+  t.m_surface = std::make_shared<platform::Surface>(2, 2, platform::PixelFormat::RGB565);
+  const uint16_t colour = std::string(name) == "slime.bmp" ? 0x4DE9 : 0x2104;
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 2; ++x) t.m_surface->Row(y)[x] = colour;
+  }
+  t.m_texture = t.m_surface.get();
+  return platform::S_OK;
+}
+
+class ModelDrawGoldenTest : public GameFolderTest {};
+
+// The sample's slime in the middle of a hop, turned and lit as a field
+// model, through the alpha-tested triangle pass.
+TEST_F(ModelDrawGoldenTest, TheSampleSlimeMidHop) {
+  std::vector<slvtools::DataFile> files;
+  std::string error;
+  ASSERT_TRUE(slvtools::BuildModelSource(testsupport::ReadFile(testsupport::SourceDir() / "data/models/monster/slime.model"),
+                                         "slime.rsx", &files, &error))
+      << error;
+  ASSERT_TRUE(slvtools::WriteDataFiles(files, m_dir.Path() / "game/data", &error)) << error;
+  SetResDirectory("\\model\\");
+  CTextureMgr textures(FlatTexture);
+  C3dAnimModelRes model(textures);
+  ASSERT_TRUE(model.Load("slime.rsx"));
+  SetResDirectory("\\");
+  constexpr int kW = 48, kH = 40;
+  {
+    C3dFieldModel slime;
+    slime.m_model.SetModel(&model);
+    slime.m_angle = 30.0f;
+    slime.m_angleX = -20.0f;
+    slime.m_model.OnMessage(48, 12, 0, 0);
+
+    platform::Surface target(kW, kH, platform::PixelFormat::RGB565), depth(kW, kH, platform::PixelFormat::Depth16);
+    platform::Device3D device(target, &depth);
+    device.Clear(platform::Rect{0, 0, kW, kH}, platform::kClearTarget | platform::kClearDepth, 0xFF202040, 1.0f);
+    CRC565 rc;
+    rc.SetViewSize(kW, kH);
+    rc.SetDevice(&device);
+    ASSERT_EQ(device.BeginScene(), platform::S_OK);
+    Matrix view;
+    view.MakeLookAt({0.0f, -6.0f, -40.0f}, {0.0f, -3.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    slime.Render(rc, view);
+    EXPECT_EQ(model.m_lit, 1);
+    rc.FlushAlphaTestTris();
+    device.EndScene();
+    rc.SetDevice(nullptr);
+    ExpectGoldenText("slime_mid_hop", target, "tests/field/golden");
+  }
 }
 
 }  // namespace
