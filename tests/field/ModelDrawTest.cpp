@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "field/3dFieldModel.h"
+#include "field/SelvarinView.h"
 #include "platform/Device3D.h"
 #include "render/3dAnimModelRes.h"
 #include "render/PixelRC.h"
@@ -188,22 +189,59 @@ platform::Result FlatTexture(CTexture& t, const char* name) {
   return platform::S_OK;
 }
 
-class ModelDrawGoldenTest : public GameFolderTest {};
+class ModelDrawGoldenTest : public GameFolderTest {
+ protected:
+  // The sample's slime, its textures flat.
+  void LoadSlime() {
+    std::vector<slvtools::DataFile> files;
+    std::string error;
+    ASSERT_TRUE(slvtools::BuildModelSource(
+        testsupport::ReadFile(testsupport::SourceDir() / "data/models/monster/slime.model"), "slime.rsx", &files,
+        &error))
+        << error;
+    ASSERT_TRUE(slvtools::WriteDataFiles(files, m_dir.Path() / "game/data", &error)) << error;
+    SetResDirectory("\\model\\");
+    ASSERT_TRUE(m_model.Load("slime.rsx"));
+    SetResDirectory("\\");
+  }
+
+  CTextureMgr m_textures{FlatTexture};
+  C3dAnimModelRes m_model{m_textures};
+};
+
+TEST_F(ModelDrawGoldenTest, TheViewDrawsAModelOnTheHudWhereItIsAsked) {
+  LoadSlime();
+  constexpr int kW = 160, kH = 120;
+  platform::Surface target(kW, kH, platform::PixelFormat::RGB565), depth(kW, kH, platform::PixelFormat::Depth16);
+  platform::Device3D device(target, &depth);
+  device.Clear(platform::Rect{0, 0, kW, kH}, platform::kClearTarget | platform::kClearDepth, 0xFF000000, 1.0f);
+  CRC565 rc;
+  rc.SetViewSize(kW, kH);
+  rc.SetDevice(&device);
+  ASSERT_EQ(device.BeginScene(), platform::S_OK);
+  CSelvarinView view;
+  view.DrawModel(rc, 40, 90, &m_model, 5.0f, 0.0f, 30.0f, 0.0f, 3);  // about 30 pixels across
+  device.EndScene();
+  rc.SetDevice(nullptr);
+  EXPECT_EQ(m_model.m_lit, 1);
+  EXPECT_TRUE(rc.m_alphaTestTris.empty());  // drawn at once
+  // Around (40, 90), nothing far from it.
+  int near = 0, far = 0;
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      if (target.Row(y)[x] == 0) continue;
+      (std::abs(x - 40) < 40 && std::abs(y - 90) < 40 ? near : far) += 1;
+    }
+  }
+  EXPECT_GT(near, 20);
+  EXPECT_EQ(far, 0);
+}
 
 // The sample's slime in the middle of a hop, turned and lit as a field
 // model, through the alpha-tested triangle pass.
 TEST_F(ModelDrawGoldenTest, TheSampleSlimeMidHop) {
-  std::vector<slvtools::DataFile> files;
-  std::string error;
-  ASSERT_TRUE(slvtools::BuildModelSource(testsupport::ReadFile(testsupport::SourceDir() / "data/models/monster/slime.model"),
-                                         "slime.rsx", &files, &error))
-      << error;
-  ASSERT_TRUE(slvtools::WriteDataFiles(files, m_dir.Path() / "game/data", &error)) << error;
-  SetResDirectory("\\model\\");
-  CTextureMgr textures(FlatTexture);
-  C3dAnimModelRes model(textures);
-  ASSERT_TRUE(model.Load("slime.rsx"));
-  SetResDirectory("\\");
+  LoadSlime();
+  C3dAnimModelRes& model = m_model;
   constexpr int kW = 48, kH = 40;
   {
     C3dFieldModel slime;
