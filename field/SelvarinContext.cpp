@@ -469,4 +469,3 @@ void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float ce
 
 void CSelvarinContext::ReturnFromBattle() {}
 
-void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {}

@@ -76,7 +76,8 @@ class CSelvarinContext : public C3dContext {
   // Builds the battle of a set around a centre; makes nothing yet.
   void SetupBattle(const BattleSet& set, float centerX, float centerZ);
   void ReturnFromBattle();
-  // Binds the macro's channels to cut-scene actors; binds nothing yet.
+  // A cut-scene actor for each channel that names a field actor, standing
+  // where it stands (SelvarinContextModels.cpp).
   void BindMacroActors(const CMacroRes* macro);
 
   std::string m_mapName;

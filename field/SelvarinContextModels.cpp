@@ -2,8 +2,10 @@
 // the 3-D field enemies and the 3-D field models.
 #include <cmath>
 
+#include "engine/MacroRes.h"
 #include "engine/ResMgr.h"
 #include "field/3dFieldModel.h"
+#include "field/MacroActor3d.h"
 #include "field/MovingDoor1.h"
 #include "field/SelvarinContext.h"
 #include "field/Truncation.h"
@@ -94,4 +96,40 @@ void CSelvarinContext::Make3dFieldModel(const World3dModel& record) {
   model->m_initLine = ScriptLabel(record.name, "::Init");
   m_liveActors.push_front(model);
   model->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+}
+
+void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
+  if (macro == nullptr) return;
+  for (const MacroTrack& channel : macro->m_tracks) {
+    if (channel.name.empty()) continue;
+    CSelvarinActor* actor = FindActorByName(channel.name);
+    if (actor == nullptr) {
+      DebugLog("Macro Actor Channel Not Found");
+      continue;
+    }
+    const auto* model = dynamic_cast<const C3dFieldModel*>(actor);
+    CMacroActor* bound = model != nullptr ? new CMacroActor3d : new CMacroActor;
+    bound->m_pos = Vec3{actor->m_pos.x, 0.0f, actor->m_pos.z};
+    bound->m_pos.y = GetStandHeight(bound->m_pos);
+    bound->m_angleX = actor->m_angleX;
+    bound->m_angle = actor->m_angle;
+    bound->m_angleZ = actor->m_angleZ;
+    if (model != nullptr) {
+      CModelBehaviour& behaviour = static_cast<CMacroActor3d*>(bound)->m_model;
+      behaviour.SetModel(model->m_model.Model());
+      behaviour.m_actions = model->m_model.m_actions;
+      behaviour.m_frame = model->m_model.m_frame;
+      behaviour.m_frameDelay = model->m_model.m_frameDelay;
+      behaviour.m_wobble = model->m_model.m_wobble;
+    } else {
+      bound->m_sprName = actor->m_sprName;
+      bound->m_actName = actor->m_actName;
+    }
+    bound->m_name = channel.name;
+    bound->m_channel = channel.name;
+    bound->m_writeBack = channel.value0;
+    bound->m_modeValue = channel.value1;
+    bound->m_actorName = actor->m_name;
+    m_macroActors.push_back(bound);
+  }
 }

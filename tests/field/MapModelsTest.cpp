@@ -7,6 +7,8 @@
 
 #include "engine/FileStream.h"
 #include "engine/FrameMgr.h"
+#include "engine/MacroRes.h"
+#include "field/MacroActor3d.h"
 #include "engine/ResMgr.h"
 #include "field/3dFieldModel.h"
 #include "field/MovingDoor1.h"
@@ -139,6 +141,30 @@ TEST_F(MapModelsTest, PlacementsBecomePropsTheJailDoorItsOwnClass) {
   EXPECT_FLOAT_EQ(slime->m_targetX, -20.0f);
   ASSERT_NE(slime->m_model.Model(), nullptr);
   EXPECT_EQ(slime->m_model.FrameCount(), 16);
+}
+
+TEST_F(MapModelsTest, MacroChannelsOfModelsGetCutSceneModels) {
+  m_frame.m_name = "models";
+  m_frame.Init();
+  CMacroRes macro;
+  macro.m_tracks.resize(3);
+  macro.m_tracks[0].name = "statue";
+  macro.m_tracks[0].value0 = 1;
+  macro.m_tracks[1].name = "nobody";
+  testsupport::DebugLogCapture log;
+  Context().BindMacroActors(&macro);
+  EXPECT_TRUE(log.Contains("Macro Actor Channel Not Found"));
+  ASSERT_EQ(Context().m_macroActors.size(), 1u);
+  auto* bound = dynamic_cast<CMacroActor3d*>(Context().m_macroActors.front());
+  ASSERT_NE(bound, nullptr);
+  const auto* statue = dynamic_cast<const C3dFieldModel*>(Context().FindActorByName("statue"));
+  ASSERT_NE(statue, nullptr);
+  EXPECT_EQ(bound->m_model.Model(), statue->m_model.Model());
+  EXPECT_FLOAT_EQ(bound->m_pos.x, 5.0f);
+  EXPECT_FLOAT_EQ(bound->m_angle, 90.0f);
+  EXPECT_EQ(bound->m_writeBack, 1);
+  EXPECT_EQ(bound->m_actorName, "statue");
+  EXPECT_EQ(Context().FindMacroActor("statue"), bound);
 }
 
 }  // namespace
