@@ -24,7 +24,13 @@ int32_t RangeTime(intptr_t a, int32_t tail) {
 
 }  // namespace
 
-CSelvarin3dActor::~CSelvarin3dActor() { ForgetPickedActor(this); }
+CSelvarin3dActor::~CSelvarin3dActor() {
+  ForgetPickedActor(this);
+  // Nor may the message window tell a prop that is gone.
+  if (CSelvarinFrame* frame = GetGameFrame(); frame != nullptr && frame->m_pMessage3dActor == this) {
+    frame->m_pMessage3dActor = nullptr;
+  }
+}
 
 void CSelvarin3dActor::Init() {
   m_state = kClosed;

@@ -268,10 +268,12 @@ TEST_F(PropTest, OnlyAPropWithAnActionOnScreenCanBePicked) {
   chest.SetAnimFrame(0);
   chest.Render(m_rc, m_view);
   Frame().m_pPicked3dActor = &chest;
+  Frame().m_pMessage3dActor = &chest;
   ASSERT_EQ(g_pickRegionList.Count(), 1);
   m_props.pop_back();
   EXPECT_EQ(g_pickRegionList.Count(), 0);
   EXPECT_EQ(Frame().m_pPicked3dActor, nullptr);
+  EXPECT_EQ(Frame().m_pMessage3dActor, nullptr);
 }
 
 TEST_F(PropTest, TheDoorSlides49TimesAndRestartsOnAnotherOpen) {
