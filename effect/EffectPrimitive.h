@@ -63,6 +63,8 @@ class CEffectPrimitive : public CSelvarinActor {
   void FillTrail();
 
   CSelvarinEffect* GetEffect() const { return m_effect; }
+  // A float as a whole number, held to the int range; not a number gives 0.
+  static int32_t WholeNumber(float value);
 
   std::vector<CTexture*> m_textures;
   int32_t m_fading = 0;

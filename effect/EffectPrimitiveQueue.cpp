@@ -14,13 +14,13 @@ EffectQueue ChooseEffectQueue(int32_t primitiveFlags, bool triangle, int32_t ima
   return imageKind == 0 ? EffectQueue::PaletteSprites : EffectQueue::TrueColourSprites;
 }
 
+std::vector<QueuedTriangle>& EffectTriangleList(CRC& rc, int32_t primitiveFlags, CTexture* texture) {
+  return ChooseEffectQueue(primitiveFlags, true) == EffectQueue::ZLessEqualTris ? rc.m_zLessEqualTris[texture]
+                                                                                 : rc.m_noDepthTris[texture];
+}
+
 void QueueEffectTriangle(CRC& rc, int32_t primitiveFlags, CTexture* texture, const QueuedTriangle& triangle) {
-  if (texture == nullptr) return;
-  if (ChooseEffectQueue(primitiveFlags, true) == EffectQueue::ZLessEqualTris) {
-    rc.m_zLessEqualTris[texture].push_back(triangle);
-  } else {
-    rc.m_noDepthTris[texture].push_back(triangle);
-  }
+  if (texture != nullptr) EffectTriangleList(rc, primitiveFlags, texture).push_back(triangle);
 }
 
 // The rectangle as the sprite actor lays its layers: mirrored about the

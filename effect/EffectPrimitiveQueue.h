@@ -3,6 +3,7 @@
 // triangle queues of the texture batches are drawn before effects render,
 // so effect triangles go to the depth-sorted queues drawn over the scene.
 #include <cstdint>
+#include <vector>
 
 #include "render/DrawQueues.h"
 
@@ -25,6 +26,8 @@ inline constexpr int32_t kDepthTestedFlag = 0x20000;
 // unused for triangles.
 EffectQueue ChooseEffectQueue(int32_t primitiveFlags, bool triangle, int32_t imageKind = 0);
 
+// The list a primitive's triangles of the texture go to.
+std::vector<QueuedTriangle>& EffectTriangleList(CRC& rc, int32_t primitiveFlags, CTexture* texture);
 // A triangle of a primitive; a null texture (a file that did not load)
 // queues nothing.
 void QueueEffectTriangle(CRC& rc, int32_t primitiveFlags, CTexture* texture, const QueuedTriangle& triangle);

@@ -22,46 +22,81 @@ constexpr float kSpriteScale = 0.14285715f;
 Vec3 Column(const Matrix& m, int c) { return {m.m[c], m.m[3 + c], m.m[6 + c]}; }
 Vec3 Row(const Matrix& m, int r) { return {m.m[3 * r], m.m[3 * r + 1], m.m[3 * r + 2]}; }
 
-struct Corner {
-  Vec3 p;
-  float u, v;
-};
+TexturedVertex WorldVertex(const CProjector& projector, const Vec3& p, uint32_t colour, float u, float v) {
+  const ProjectedPoint s = projector.Project(p);
+  return TexturedVertex{s.x, s.y, 0.0f, s.rhw, colour, 0xFFFFFFFF, u, v};
+}
 
-TexturedVertex WorldVertex(const CProjector& projector, const Corner& c, uint32_t colour) {
-  const ProjectedPoint s = projector.Project(c.p);
-  return TexturedVertex{s.x, s.y, 0.0f, s.rhw, colour, 0xFFFFFFFF, c.u, c.v};
+// A layer's angle turned by the primitive's, in whole degrees.
+int32_t AddAngle(int32_t layerAngle, float degrees) {
+  return static_cast<int32_t>((static_cast<int64_t>(layerAngle) + CEffectPrimitive::WholeNumber(degrees)) % 360);
 }
 
 TexturedVertex ScreenVertex(float x, float y, uint32_t colour, float u, float v) {
   return TexturedVertex{x, y, 0.0f, kScreenRhw, colour, 0xFFFFFFFF, u, v};
 }
 
-void QueueWorldTriangle(CRC& rc, int32_t flags, CTexture* texture, const CProjector& projector, const Corner& a,
-                        const Corner& b, const Corner& c, uint32_t colour) {
-  QueuedTriangle t{{WorldVertex(projector, a, colour), WorldVertex(projector, b, colour),
-                    WorldVertex(projector, c, colour)}};
-  QueueEffectTriangle(rc, flags, texture, t);
+// The triangles of one primitive and texture go to one list, looked up
+// once; without a texture they go nowhere.
+class TriangleOut {
+ public:
+  TriangleOut(CRC& rc, int32_t flags, CTexture* texture)
+      : m_list(texture != nullptr ? &EffectTriangleList(rc, flags, texture) : nullptr) {}
+  bool Active() const { return m_list != nullptr; }
+  void Add(const TexturedVertex& a, const TexturedVertex& b, const TexturedVertex& c) {
+    m_list->push_back(QueuedTriangle{{a, b, c}});
+  }
+  // Corners a (0, 0), b (1, 0), c (0, 1), d (1, 1), as two triangles.
+  void AddQuad(const TexturedVertex& a, const TexturedVertex& b, const TexturedVertex& c, const TexturedVertex& d) {
+    Add(a, b, c);
+    Add(d, c, b);
+  }
+
+ private:
+  std::vector<QueuedTriangle>* m_list;
+};
+
+void QueueWorldQuad(TriangleOut& out, const CProjector& projector, const Vec3& a, const Vec3& b, const Vec3& c,
+                    const Vec3& d, uint32_t colour) {
+  out.AddQuad(WorldVertex(projector, a, colour, 0, 0), WorldVertex(projector, b, colour, 1, 0),
+              WorldVertex(projector, c, colour, 0, 1), WorldVertex(projector, d, colour, 1, 1));
 }
 
-// Corners a (0, 0), b (1, 0), c (0, 1), d (1, 1).
-void QueueWorldQuad(CRC& rc, int32_t flags, CTexture* texture, const CProjector& projector, const Vec3& a,
-                    const Vec3& b, const Vec3& c, const Vec3& d, uint32_t colour) {
-  QueueWorldTriangle(rc, flags, texture, projector, {a, 0, 0}, {b, 1, 0}, {c, 0, 1}, colour);
-  QueueWorldTriangle(rc, flags, texture, projector, {d, 1, 1}, {c, 0, 1}, {b, 1, 0}, colour);
-}
+// The segment angles of a ring, as the steps add up from 0 to 360 - step,
+// with the end of the last; none for a step that is not positive.
+struct RingAngles {
+  std::vector<float> cosines, sines;
+  explicit RingAngles(float step) {
+    if (!(step > 0.0f)) return;
+    float a = 0.0f;
+    for (; a <= 360.0f - step; a += step) Add(a);
+    if (!cosines.empty()) Add(a);
+  }
+  size_t Segments() const { return cosines.empty() ? 0 : cosines.size() - 1; }
 
-// A ring of quads between two radii in the plane of two axes, one quad per
-// step; a step that is not positive draws nothing.
-void QueueWorldRing(CRC& rc, int32_t flags, CTexture* texture, const CProjector& projector, const Vec3& centre,
-                    const Vec3& axisA, const Vec3& axisB, float inner, float outer, float step, uint32_t colour) {
-  if (!(step > 0.0f)) return;
-  auto at = [&](float degrees, float r) {
-    const float a = degrees * kDegToRad;
-    return centre + axisA * (std::cos(a) * r) + axisB * (std::sin(a) * r);
+ private:
+  void Add(float degrees) {
+    cosines.push_back(std::cos(degrees * kDegToRad));
+    sines.push_back(std::sin(degrees * kDegToRad));
+  }
+};
+
+// A ring of quads between two radii in the plane of two axes, each corner
+// projected once.
+void QueueWorldRing(TriangleOut& out, const CProjector& projector, const RingAngles& angles, const Vec3& centre,
+                    const Vec3& axisA, const Vec3& axisB, float inner, float outer, uint32_t colour) {
+  const size_t n = angles.Segments();
+  if (n == 0) return;
+  auto at = [&](size_t i, float r, float v) {
+    const Vec3 p = centre + axisA * (angles.cosines[i] * r) + axisB * (angles.sines[i] * r);
+    return WorldVertex(projector, p, colour, static_cast<float>(i) / static_cast<float>(n), v);
   };
-  for (float a = 0.0f; a <= 360.0f - step; a += step) {
-    const float b = a + step;
-    QueueWorldQuad(rc, flags, texture, projector, at(a, outer), at(b, outer), at(a, inner), at(b, inner), colour);
+  TexturedVertex outerA = at(0, outer, 0.0f), innerA = at(0, inner, 1.0f);
+  for (size_t i = 1; i <= n; ++i) {
+    const TexturedVertex outerB = at(i, outer, 0.0f), innerB = at(i, inner, 1.0f);
+    out.AddQuad(outerA, outerB, innerA, innerB);
+    outerA = outerB;
+    innerA = innerB;
   }
 }
 
@@ -85,7 +120,7 @@ void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
     for (const ActLayer& layer : motion->layers) {
       QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
                              {foot.x, foot.y, scale, foot.rhw, head,
-                              layer.value2 + static_cast<int32_t>(m_angle), slot.packedColour});
+                              AddAngle(layer.value2, m_angle), slot.packedColour});
     }
   }
 }
@@ -101,7 +136,7 @@ void CEffectPrimitive::RenderScreenSprite(CRC& rc, const Matrix& view) {
   for (const ActLayer& layer : motion->layers) {
     QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
                            {m_pos.x, m_pos.y, m_size, kScreenRhw, kScreenRhw,
-                            layer.value2 + static_cast<int32_t>(m_yaw), m_packedColour});
+                            AddAngle(layer.value2, m_yaw), m_packedColour});
   }
 }
 
@@ -154,45 +189,69 @@ void CEffectPrimitive::RenderScreenRing(CRC& rc, const Matrix& view) {
 
 // BeamQuad and RingWall: one segment per trail slot.
 void CEffectPrimitive::RenderBeam(CRC& rc, const Matrix& view) {
-  CTexture* texture = m_textures.empty() ? nullptr : m_textures[0];
+  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
     const TrailSlot& s = m_trail[static_cast<size_t>(k)];
-    QueueWorldTriangle(rc, m_primitiveFlags, texture, projector, {s.p1, 0, 1}, {s.p2, 1, 1}, {s.p3, 0, 0},
-                       s.packedColour);
-    QueueWorldTriangle(rc, m_primitiveFlags, texture, projector, {s.p4, 1, 0}, {s.p3, 0, 0}, {s.p2, 1, 1},
-                       s.packedColour);
+    const TexturedVertex p1 = WorldVertex(projector, s.p1, s.packedColour, 0, 1);
+    const TexturedVertex p2 = WorldVertex(projector, s.p2, s.packedColour, 1, 1);
+    const TexturedVertex p3 = WorldVertex(projector, s.p3, s.packedColour, 0, 0);
+    const TexturedVertex p4 = WorldVertex(projector, s.p4, s.packedColour, 1, 0);
+    out.Add(p1, p2, p3);
+    out.Add(p4, p3, p2);
   }
 }
 
 void CEffectPrimitive::RenderSweepRing(CRC& rc, const Matrix& view) {
-  CTexture* texture = m_textures.empty() ? nullptr : m_textures[0];
+  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
+  const RingAngles angles(m_segmentStep);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
     const TrailSlot& s = m_trail[static_cast<size_t>(k)];
-    QueueWorldRing(rc, m_primitiveFlags, texture, projector, s.position, Column(s.matrix, 0), Column(s.matrix, 1),
-                   s.radius, s.size + s.radius, m_segmentStep, s.packedColour);
+    QueueWorldRing(out, projector, angles, s.position, Column(s.matrix, 0), Column(s.matrix, 1), s.radius,
+                   s.size + s.radius, s.packedColour);
   }
 }
 
 void CEffectPrimitive::RenderSwirlRing(CRC& rc, const Matrix& view) {
+  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  QueueWorldRing(rc, m_primitiveFlags, CurrentTexture(), projector, m_pos, Column(m_matrix, 0),
-                 Column(m_matrix, 2), m_innerRingRadius, m_outerRingRadius, m_segmentStep, m_packedColour);
+  QueueWorldRing(out, projector, RingAngles(m_segmentStep), m_pos, Column(m_matrix, 0), Column(m_matrix, 2),
+                 m_innerRingRadius, m_outerRingRadius, m_packedColour);
 }
 
+// A closed shell: the point at the radius along the forward axis of each
+// yaw and pitch of the grid, each projected once.
 void CEffectPrimitive::RenderDome(CRC& rc, const Matrix& view) {
-  const float step = m_segmentStep;
-  if (!(step > 0.0f)) return;
-  CTexture* texture = m_textures.empty() ? nullptr : m_textures[0];
+  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  const RingAngles angles(m_segmentStep);
+  const size_t n = angles.Segments();
+  if (!out.Active() || n == 0) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  auto at = [&](float yaw, float pitch) { return m_pos + Column(YawPitch(yaw, pitch), 2) * m_radius; };
-  for (float a = 0.0f; a <= 360.0f - step; a += step) {
-    for (float b = 0.0f; b <= 360.0f - step; b += step) {
-      QueueWorldQuad(rc, m_primitiveFlags, texture, projector, at(a, b), at(a, b + step), at(a + step, b),
-                     at(a + step, b + step), m_packedColour);
+  std::vector<float> degrees;
+  for (float a = 0.0f; degrees.size() <= n; a += m_segmentStep) degrees.push_back(a);
+  std::vector<TexturedVertex> grid;
+  grid.reserve((n + 1) * (n + 1));
+  for (float yaw : degrees) {
+    for (float pitch : degrees) {
+      const Vec3 p = m_pos + Column(YawPitch(yaw, pitch), 2) * m_radius;
+      grid.push_back(WorldVertex(projector, p, m_packedColour, 0, 0));
+    }
+  }
+  auto corner = [&](size_t i, size_t j, float u, float v) {
+    TexturedVertex vertex = grid[i * (n + 1) + j];
+    vertex.u = u;
+    vertex.v = v;
+    return vertex;
+  };
+  for (size_t i = 0; i < n; ++i) {
+    for (size_t j = 0; j < n; ++j) {
+      out.AddQuad(corner(i, j, 0, 0), corner(i, j + 1, 1, 0), corner(i + 1, j, 0, 1), corner(i + 1, j + 1, 1, 1));
     }
   }
 }
@@ -200,21 +259,21 @@ void CEffectPrimitive::RenderDome(CRC& rc, const Matrix& view) {
 // FlatQuad and TumbleQuad: ±width along the plane's second axis, ±height
 // along its third.
 void CEffectPrimitive::RenderPlaneQuad(CRC& rc, const Matrix& view) {
+  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const Vec3 w = Column(m_planeMatrix, 1) * m_width;
   const Vec3 h = Column(m_planeMatrix, 2) * m_height;
-  QueueWorldQuad(rc, m_primitiveFlags, CurrentTexture(), projector, m_pos - w - h, m_pos + w - h, m_pos - w + h,
-                 m_pos + w + h, m_packedColour);
+  QueueWorldQuad(out, projector, m_pos - w - h, m_pos + w - h, m_pos - w + h, m_pos + w + h, m_packedColour);
 }
 
 void CEffectPrimitive::RenderCrossQuad(CRC& rc, const Matrix& view) {
+  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  CTexture* texture = CurrentTexture();
   const Vec3 x = Row(m_matrix, 0) * m_width;
   const Vec3 y = Row(m_matrix, 1) * m_width;
   const Vec3 z = Row(m_matrix, 2) * m_height;
-  QueueWorldQuad(rc, m_primitiveFlags, texture, projector, m_pos - x - z, m_pos + x - z, m_pos - x + z,
-                 m_pos + x + z, m_packedColour);
-  QueueWorldQuad(rc, m_primitiveFlags, texture, projector, m_pos - y - z, m_pos + y - z, m_pos - y + z,
-                 m_pos + y + z, m_packedColour);
+  QueueWorldQuad(out, projector, m_pos - x - z, m_pos + x - z, m_pos - x + z, m_pos + x + z, m_packedColour);
+  QueueWorldQuad(out, projector, m_pos - y - z, m_pos + y - z, m_pos - y + z, m_pos + y + z, m_packedColour);
 }

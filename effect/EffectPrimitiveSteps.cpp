@@ -27,8 +27,13 @@ float WanderDrift() {
 
 }  // namespace
 
+int32_t CEffectPrimitive::WholeNumber(float value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::clamp(value, -2147483520.0f, 2147483520.0f));
+}
+
 uint32_t CEffectPrimitive::PackColour(float alpha) const {
-  const int32_t a = std::isfinite(alpha) ? ClampByte(static_cast<int32_t>(std::clamp(alpha, -1.0f, 256.0f))) : 0;
+  const int32_t a = ClampByte(WholeNumber(alpha));
   return (static_cast<uint32_t>(a) << 24) + (static_cast<uint32_t>(ClampByte(m_red)) << 16) +
          (static_cast<uint32_t>(ClampByte(m_green)) << 8) + static_cast<uint32_t>(ClampByte(m_blue));
 }
@@ -98,7 +103,7 @@ void CEffectPrimitive::ShiftTrail() {
     slot.matrix = newer.matrix;
     const float kf = static_cast<float>(k);
     const float alpha = m_alpha - kf * (m_alpha / count);
-    slot.alpha = static_cast<int32_t>(std::clamp(alpha, 0.0f, 255.0f));
+    slot.alpha = ClampByte(WholeNumber(alpha));
     slot.size = m_size - kf * (m_size / count) * 0.5f;
     slot.red = m_red;
     slot.green = m_green;
@@ -115,7 +120,7 @@ void CEffectPrimitive::ShiftTrail() {
   first.size = m_size;
   first.yaw = m_yaw;
   first.matrix = m_matrix;
-  first.alpha = static_cast<int32_t>(std::isfinite(m_alpha) ? std::clamp(m_alpha, 0.0f, 255.0f) : 0.0f);
+  first.alpha = ClampByte(WholeNumber(m_alpha));
   first.red = m_red;
   first.green = m_green;
   first.blue = m_blue;
@@ -134,7 +139,7 @@ void CEffectPrimitive::FillTrail() {
   current.size = m_size;
   current.yaw = m_yaw;
   current.matrix = m_matrix;
-  current.alpha = static_cast<int32_t>(std::isfinite(m_alpha) ? std::clamp(m_alpha, 0.0f, 255.0f) : 0.0f);
+  current.alpha = ClampByte(WholeNumber(m_alpha));
   current.red = m_red;
   current.green = m_green;
   current.blue = m_blue;

@@ -14,7 +14,11 @@ uint32_t U32(const uint8_t* p) {
 
 bool ReadBmpHeader(CMemFile& file, BmpHeader* h) {
   uint8_t b[kBmpHeadersSize];
-  if (!file.Read(b, sizeof b)) return false;
+  return file.Read(b, sizeof b) && ReadBmpHeader(b, sizeof b, h);
+}
+
+bool ReadBmpHeader(const uint8_t* b, size_t size, BmpHeader* h) {
+  if (size < kBmpHeadersSize) return false;
   h->type = U16(b);
   h->offBits = U32(b + 10);
   h->width = static_cast<int32_t>(U32(b + 18));

@@ -1,6 +1,7 @@
 #pragma once
 // The file and information headers of a Windows bitmap, as the picture and
 // texture loaders read them.
+#include <cstddef>
 #include <cstdint>
 
 class CMemFile;
@@ -28,3 +29,6 @@ struct BmpHeader {
 // Both headers from the file's position, field by field; false when the
 // file is shorter.
 bool ReadBmpHeader(CMemFile& file, BmpHeader* h);
+// Both headers from the first kBmpHeadersSize of `size` bytes; false when
+// there are fewer.
+bool ReadBmpHeader(const uint8_t* bytes, size_t size, BmpHeader* h);

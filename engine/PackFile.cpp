@@ -162,6 +162,10 @@ bool RegisterPack(const std::string& path) {
 
 std::unique_ptr<cFile> OpenPackedFile(const std::string& name, int32_t bufferSize) {
   if (std::unique_ptr<cFile> loose = OpenLoose(name, bufferSize)) return loose;
+  return OpenPackEntry(name, bufferSize);
+}
+
+std::unique_ptr<cFile> OpenPackEntry(const std::string& name, int32_t bufferSize) {
   for (PackFile* pack = g_packs.get(); pack != nullptr; pack = pack->m_next.get()) {
     const PackEntry* entry = pack->Find(name);
     if (entry == nullptr) continue;

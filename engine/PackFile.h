@@ -59,6 +59,9 @@ bool ReadPackDirectory(std::unique_ptr<cFile>& reader, const std::string& name =
 // when neither. A relative name that climbs out of the game folder is not
 // opened loose.
 std::unique_ptr<cFile> OpenPackedFile(const std::string& name, int32_t bufferSize);
+// The pack half of OpenPackedFile: the entry of the newest pack that holds
+// the name, read by the reader of its kind; null when none does.
+std::unique_ptr<cFile> OpenPackEntry(const std::string& name, int32_t bufferSize);
 // Empties the pack list. Readers of its entries must be gone.
 void FreePacks();
 

@@ -210,3 +210,9 @@ std::string CResMgr::GetValue(const std::string& name) const {
 }
 
 bool CResMgr::HasValue(const std::string& name) const { return m_frameVars.count(name) != 0; }
+
+std::vector<std::string> CResMgr::GetResNames() const {
+  std::vector<std::string> names;
+  for (const auto& entry : m_cache) names.push_back(entry.first);
+  return names;
+}

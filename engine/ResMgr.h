@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/Res.h"
 
@@ -50,6 +51,10 @@ class CResMgr {
   std::string GetValue(const std::string& name) const;
   // Whether the frame's list defines the variable.
   bool HasValue(const std::string& name) const;
+  // The names of the cached resources, in name order.
+  std::vector<std::string> GetResNames() const;
+  const std::map<std::string, std::string>& GetGlobalValues() const { return m_globalVars; }
+  const std::map<std::string, std::string>& GetFrameValues() const { return m_frameVars; }
 
  private:
   using ResTable = std::map<std::string, std::unique_ptr<CRes>>;

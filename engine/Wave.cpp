@@ -91,6 +91,8 @@ bool CWave::Load(const std::string& name) {
   file.Close();
   RiffWave wave;
   if (!ParseRiffWave(bytes.data(), bytes.size(), name, &wave)) return false;
+  m_format = wave.format;
+  m_dataSize = wave.dataSize;
   m_soundSet = std::make_unique<CSoundBufferSet>();
   m_soundSet->Create(wave.dataSize, wave.data, wave.format);
   m_playing = false;
@@ -104,6 +106,8 @@ void CWave::Reset() {
   }
   if (m_soundSet) m_soundSet->Release();
   m_soundSet.reset();
+  m_format = {};
+  m_dataSize = 0;
 }
 
 void PlayWave(const char* name) {

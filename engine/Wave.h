@@ -33,6 +33,8 @@ class CWave : public CRes {
   CSoundBufferSet* GetSoundSet() const { return m_soundSet.get(); }
 
   std::unique_ptr<CSoundBufferSet> m_soundSet;  // null before a successful load
+  platform::WaveFormat m_format;  // of the last successful load
+  uint32_t m_dataSize = 0;        // bytes of PCM data
   bool m_playing = false;
 };
 

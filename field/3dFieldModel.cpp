@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "field/FieldEnemy.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/Truncation.h"
@@ -118,25 +119,13 @@ int C3dFieldEnemy::UpdateAction(int state) {
   return 1;
 }
 
-bool C3dFieldEnemy::MayTrigger() const {
-  const CSelvarinFrame* frame = GetGameFrame();
-  const CSelvarinContext* context = GetFieldContext();
-  if (frame == nullptr || context == nullptr || frame->m_transKind != 0) return false;
-  // Without a player nothing can touch it; a second request would overwrite
-  // the pending battle's set.
-  const CSelvarinActor* player = context->GetPlayer();
-  if (player == nullptr || player->m_inAir != 0 || frame->m_pendingMode == kModeBattle) return false;
-  if (!(context->DistanceToPlayer(*this) < kTouch)) return false;
-  return frame->m_messageState == 0 && frame->m_choiceCount == 0 && frame->m_scriptBusy == 0;
-}
-
 bool C3dFieldEnemy::OnProcess() {
   if (m_triggered != 0) return true;
   ApplyFalling(1.0f);
   UpdateFrame();
   Move();
   UpdateAction(m_state);
-  if (!MayTrigger()) return true;
+  if (!FieldEnemyMayTrigger(*this)) return true;
   GetGameFrame()->OnMessage(this, 0, 0, m_battleLine, m_eventLine);
   m_triggered = 1;
   m_visible = 0;

@@ -32,7 +32,6 @@ class C3dFieldEnemy : public C3dFieldModel {
   SLV_OBJECT(C3dFieldEnemy)
  public:
   enum State : int32_t { kWander = 0, kChase = 1, kReturn = 2 };
-  static constexpr float kTouch = 10.0f;  // nearer than this asks for a battle
   static constexpr float kNotice = 30.0f;
 
   // Once it has asked for its battle it only stands.
@@ -44,8 +43,4 @@ class C3dFieldEnemy : public C3dFieldModel {
   int32_t m_triggered = 0;
   int32_t m_idleStart = 0, m_idleEnd = 0, m_walkStart = 0, m_walkEnd = 0;
   int32_t m_battleLine = -1, m_eventLine = -1;  // after "::Battle" and "::Event"
-
- private:
-  // Whether the field lets it ask for its battle now.
-  bool MayTrigger() const;
 };

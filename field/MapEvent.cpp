@@ -15,7 +15,12 @@ void MapEvent::Test(const CSelvarinActor& player) {
     Run(m_leaveLine);
   }
   m_inside = inside ? 1 : 0;
-  if (m_countdown != 0 && --m_countdown <= 0) Run(m_timerLine);
+  if (m_countdown == 0) return;
+  --m_countdown;
+  if (m_countdown > 0) return;
+  // Once: a countdown set below zero would otherwise fire on every tick.
+  m_countdown = 0;
+  Run(m_timerLine);
 }
 
 void MapEvent::SetTarget(int32_t countdown, int32_t line) {
@@ -26,5 +31,6 @@ void MapEvent::SetTarget(int32_t countdown, int32_t line) {
 void MapEvent::RunRequested() { Run(m_requestLine); }
 
 void MapEvent::Run(int32_t line) {
+  if (line == -1) return;
   if (CSelvarinFrame* frame = GetGameFrame()) frame->RunEventScript(line, m_name, m_script);
 }

@@ -108,6 +108,7 @@ class CSelvarinActor : public C2dActor {
   float m_groundHeight = 0.0f;
   int32_t m_frameDuration = 0;  // ticks a frame of a script animation shows; 0 as 1
   int32_t m_hitFlash = 0;       // while non-zero the opaque layers show white
+  int32_t m_graceTicks = 0;     // a party actor's ticks after a battle in which field enemies keep off
 
  protected:
   // The screen rectangle the queued layers cover.

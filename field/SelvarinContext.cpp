@@ -12,10 +12,12 @@
 #include "engine/TextRes.h"
 #include "field/BlurActor.h"
 #include "field/PickRegionList.h"
+#include "field/FieldEnemy.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "field/Villager.h"
 #include "platform/DebugLog.h"
 #include "render/3dActor.h"
 #include "render/3dAttr.h"
@@ -29,6 +31,7 @@ namespace {
 
 constexpr int kStartMessage = 11;   // every actor of a map, once it is loaded
 constexpr int kBattleEnds = 10042;  // to every battle object before it goes
+constexpr int kBattleRecords = 15;  // the characters a battle may field
 constexpr float kInFrontReach = 8.0f;
 constexpr float kFollowerSpacing = 2.8f;
 
@@ -166,6 +169,7 @@ bool CSelvarinContext::LoadMap() {
   }
   for (C3dActor* actor : m_modelActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
   for (CActor* actor : m_liveActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  for (const WorldFieldEnemy& record : m_world->m_fieldEnemies) MakeFieldEnemy(record);
   PassOverLaterRecords();
   m_mapValue = m_world->m_mapValue;
   if (HasResValue("playstartx")) g_playerStart.x = std::strtof(GetResValue("playstartx").c_str(), nullptr);
@@ -190,7 +194,16 @@ void CSelvarinContext::MakeCharacter(const WorldCharacter& record) {
   actor->m_targetX = record.position.x;
   actor->m_targetZ = record.position.z;
   actor->m_name = record.name;
-  // The villager's talk, walk and message labels come with the villager.
+  if (auto* villager = dynamic_cast<CVillager*>(actor)) {
+    villager->m_pattern = record.value;
+    villager->m_wanderHalfX = record.WordAsFloat(0);
+    villager->m_wanderHalfZ = record.WordAsFloat(2);
+    villager->m_homeX = record.position.x;
+    villager->m_homeZ = record.position.z;
+    villager->m_msgLine = ScriptLabel(record.name, "::Msg");
+    villager->m_talkLine = ScriptLabel(record.name, "::Talk");
+    villager->m_walkLine = ScriptLabel(record.name, "::Walk");
+  }
   actor->m_initLine = ScriptLabel(record.name, "::Init");
   actor->Init();
   m_liveActors.push_front(actor);
@@ -207,10 +220,34 @@ void CSelvarinContext::MakeMapEvent(const WorldCharacter& record) {
   box.m_initLine = ScriptLabel(record.name, "::Init");
 }
 
-// Field enemies, particle makers, sound sources, 3-D enemies and 3-D models
-// become actors with their own classes.
+void CSelvarinContext::MakeFieldEnemy(const WorldFieldEnemy& record) {
+  auto* enemy = new CFieldEnemy;
+  enemy->Init();
+  enemy->m_name = record.name;
+  enemy->m_sprName = record.sprName;
+  enemy->m_actName = AnimationOf(record.sprName);
+  enemy->m_pos = record.position;
+  enemy->m_targetX = record.position.x;
+  enemy->m_targetZ = record.position.z;
+  enemy->m_velocity = Vec3{};
+  enemy->m_initLine = ScriptLabel(record.name, "::Init");
+  enemy->m_enterLine = ScriptLabel(record.name, "::Enter");
+  enemy->m_battleLine = ScriptLabel(record.name, "::Battle");
+  enemy->m_eventLine = ScriptLabel(record.name, "::Event");
+  enemy->m_speed = record.values[0];
+  for (size_t i = 0; i < record.values.size(); ++i) {
+    enemy->m_recordValues[i] = static_cast<int32_t>(Truncated(record.values[i]));
+  }
+  enemy->m_state = CFieldEnemy::kStand;
+  enemy->m_tickCount = 0;
+  m_liveActors.push_front(enemy);
+  m_fieldEnemies.push_front(enemy);
+  enemy->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+}
+
+// Particle makers, sound sources, 3-D enemies and 3-D models become actors
+// with their own classes.
 void CSelvarinContext::PassOverLaterRecords() {
-  for (const WorldFieldEnemy& r : m_world->m_fieldEnemies) DebugLog("CSelvarinContext :: field enemy passed over: " + r.name);
   for (const WorldParticleMaker& r : m_world->m_particleMakers) {
     DebugLog("CSelvarinContext :: particle maker passed over: " + r.name);
   }
@@ -465,7 +502,28 @@ void CSelvarinContext::FreeBattleObjects() {
   m_battleSpots.clear();
 }
 
-void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float centerZ) {}
+// The session's side of a battle: its enemy slots and counts. The enemies
+// and the party's battle actors come with the battle objects.
+void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float centerZ) {
+  CSession& session = CSession::GetInstance();
+  session.enemies.fill(EnemySlot{});
+  session.enemyCount = static_cast<int32_t>(m_battleEnemies.size());
+  session.battlePartyCount = 0;
+  for (int id = 0; id < kBattleRecords; ++id) {
+    session.players[static_cast<size_t>(id)].ResetBattleState();
+    session.UpdateBattleSpriteNames(id);
+  }
+  session.UpdateLevelRange();
+}
 
-void CSelvarinContext::ReturnFromBattle() {}
+void CSelvarinContext::ReturnFromBattle() {
+  FreeBattleObjects();
+  CSession& session = CSession::GetInstance();
+  session.enemies.fill(EnemySlot{});
+  session.enemyCount = 0;
+  session.battlePartyCount = 0;
+  for (PlayerData& player : session.players) player.ResetBattleState();
+  session.battleVariables.Clear();
+  session.hooks.Clear();
+}
 

@@ -23,6 +23,7 @@ struct BattleSet;
 struct WorldCharacter;
 struct World3dFieldEnemy;
 struct World3dModel;
+struct WorldFieldEnemy;
 struct WorldModelPlacement;
 
 class CSelvarinContext : public C3dContext {
@@ -100,6 +101,7 @@ class CSelvarinContext : public C3dContext {
   bool LoadMap();
   void MakeCharacter(const WorldCharacter& record);
   void MakeMapEvent(const WorldCharacter& record);
+  void MakeFieldEnemy(const WorldFieldEnemy& record);
   void PassOverLaterRecords();
   // The model actors (SelvarinContextModels.cpp).
   void MakeProp(const WorldModelPlacement& placement);

@@ -61,6 +61,8 @@ void CSelvarinFrame::Init() {
   m_transAlphaStart = 0;
   m_transAlphaTarget = 0;
   m_transColor = 0;
+  // The map's actors run their "::Init" sections in this frame as it loads.
+  s_gameFrame = this;
   C3dFrame::Init();
   ResetPlayState();
   ChangeMode(kModeField);
@@ -70,6 +72,7 @@ void CSelvarinFrame::Init() {
   if (view != nullptr) {
     view->m_yaw = g_carriedYaw;
     view->m_targetYaw = g_carriedYaw;
+    m_warpYaw = g_carriedYaw;
     ReadFrameKeys();
     // Without a player (none made, or the map did not load) the camera looks
     // where the player would have stood.
@@ -124,6 +127,10 @@ void CSelvarinFrame::ResetPlayState() {
   m_scriptModeRequest = 0;
   m_pictureCounter = 0;
   m_pPicture = nullptr;
+  m_choiceCount = 0;
+  m_pMessageVillager = nullptr;
+  m_pMessage3dActor = nullptr;
+  m_pMessageEvent = nullptr;
 }
 
 void CSelvarinFrame::ReadFrameKeys() {

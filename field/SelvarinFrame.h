@@ -7,6 +7,7 @@
 // member is declared here.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <list>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class CSelvarinContext;
 class CSelvarinView;
 class CSysexCrowd;
 class CTexture;
+class CTokenizer;
+struct MapEvent;
 class UIDesktop;
 
 // The game frame's play modes.
@@ -150,8 +153,18 @@ class CSelvarinFrame : public C3dFrame {
   void RunGameOver();
 
   // ---- Event scripts (script/) ----
-  // Runs the map script from a line for a subject.
-  void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  static constexpr int kChoiceSlots = 10;
+
+  // Runs the map script from a line for a subject (an actor's or a map
+  // event's name, empty for the frame), until a line ends the run or hands
+  // control to the subject. The caller keeps the position's condition stack.
+  // Virtual so that tests can watch the field's actors call it.
+  virtual void RunEventScript(int line, const std::string& name, ScriptPosition& position);
+  // The second and third command groups: true when the run goes on with the
+  // next line; the last ends a word no group knows.
+  static bool ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
+                                 const std::string& subject, std::deque<int>& conditions);
+  static bool ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line);
   // One tick of the script mode.
   void RunMacroScript();
 
@@ -180,12 +193,16 @@ class CSelvarinFrame : public C3dFrame {
   uint8_t m_transAlphaStart = 0;
   uint8_t m_transAlphaTarget = 0;
   std::string m_transFrame;  // the frame kind 2 changes to
-  float m_transYaw = 0.0f;
-  Vec3 m_warpPos;
+  float m_transYaw = 0.0f;   // the camera angle a warp turns to
+  Vec3 m_warpPos;            // a party warp's x, facing and z
+  float m_warpYaw = 0.0f;    // the camera angle the next "warpparty" takes
+  int32_t m_playLock = 0;    // the player cannot steer the party
 
   // The script picture in the screen bitmap: counts down from 300.
   int32_t m_pictureCounter = 0;
   const CBitmapRes* m_pPicture = nullptr;
+  int32_t m_pictureShown = 0;  // "showbmp" until "closebmp"
+  int32_t m_scenarioStage = 0;  // what the scenario selection offers
 
   // The start script's position, and the macro of the script mode with
   // its runner's state.
@@ -238,12 +255,15 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_menuAllowed = 1;  // F2 and a right click on the player open the menu
   int32_t m_scriptBusy = 0;   // set by scripts: no menu keys, no triggers
   // The choice list of a dialogue: 0 choices when closed.
+  std::array<std::string, kChoiceSlots> m_choiceTexts;
   int32_t m_choiceCount = 0;
   int32_t m_choiceSelected = 0;
   int32_t m_choiceMouseOver = 0;
   int32_t m_choiceLine = 0;  // the "choose" line, modulo 10000
+  std::string m_choiceSpeaker;
   // The message window's text, the characters a closed page takes from its
-  // front, its current line, and who hears when it closes.
+  // front, its current line, and who hears when it closes (or waits for the
+  // choice): the villager, else the map event, else the 3-D actor.
   std::string m_messageText;
   int32_t m_messagePending = 0;
   int32_t m_messageLine = 0;

@@ -455,7 +455,7 @@ void CSelvarinFrame::ResumeAtChoice() {
   const int line = FindCaseLine(*context->m_script, from, m_choiceSelected + 1);
   if (line < 0) return;
   if (m_pMessageVillager != nullptr) {
-    RunEventScript(line, m_pMessageVillager->m_name, m_scriptPosition);
+    RunEventScript(line, m_pMessageVillager->m_name, m_pMessageVillager->m_scriptStack);
   } else if (m_pMessageEvent != nullptr) {
     RunEventScript(line, m_pMessageEvent->m_name, m_pMessageEvent->m_script);
   } else if (m_pMessage3dActor != nullptr) {
@@ -477,7 +477,8 @@ void CSelvarinFrame::RememberPlace() {
     session.posZ = context->m_player->m_pos.z;
     session.facing = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
   }
+  // Differences of the wrapping clock, taken unsigned.
   const int32_t now = GetClockSeconds();
-  session.playTime += now - session.startClock;
+  session.playTime += static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(session.startClock));
   session.startClock = now;
 }

@@ -9,7 +9,7 @@
 
 #include "engine/LzssDecoder.h"
 #include "tools/lib/LzssReference.h"
-#include "tools/lib/MemoryFile.h"
+#include "launcher/MemoryStream.h"
 #include "tools/lib/PackWriter.h"
 
 namespace {
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto unpacked = static_cast<uint32_t>(std::min<size_t>(data[0] | data[1] << 8, stored.size() * 8 + 136));
   slvtools::PackWriter writer;
   writer.AddRaw("entry", kPackLzss, stored, unpacked);
-  std::unique_ptr<cFile> memory = std::make_unique<slvtools::MemoryFile>(writer.Build());
+  std::unique_ptr<cFile> memory = std::make_unique<MemoryStream>(writer.Build());
   Check(ReadPackDirectory(memory));
   PackFile* pack = GetPackList();
   const std::string expected = slvtools::LzssDecodeReference(stored, unpacked);

@@ -6,7 +6,7 @@
 
 #include "engine/LzssDecoder.h"
 #include "engine/PackFile.h"
-#include "tools/lib/MemoryFile.h"
+#include "launcher/MemoryStream.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void ReadEntry(PackFile* pack, const PackEntry* entry) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::unique_ptr<cFile> reader =
-      std::make_unique<slvtools::MemoryFile>(std::string_view(reinterpret_cast<const char*>(data), size));
+      std::make_unique<MemoryStream>(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!ReadPackDirectory(reader, "fuzz")) return 0;
   PackFile* pack = GetPackList();
   int opened = 0;

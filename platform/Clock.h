@@ -1,6 +1,7 @@
 #pragma once
-// The multimedia clock: unsigned 32-bit milliseconds that wrap. Tests put a
-// fake source in place of the real monotonic one.
+// The multimedia clock: unsigned 32-bit milliseconds that wrap, and the same
+// monotonic count in 64 bits for clocks that must not wrap. Tests put a fake
+// source in place of the real monotonic one.
 #include <cstdint>
 
 namespace platform {
@@ -9,12 +10,16 @@ class ClockSource {
  public:
   virtual ~ClockSource() = default;
   virtual uint32_t NowMs() = 0;
+  // The same count without the wrap; a source that keeps only 32 bits gives
+  // those.
+  virtual uint64_t NowMs64() { return NowMs(); }
   // Gives the processor away for about `ms` milliseconds.
   virtual void SleepMs(uint32_t ms);
 };
 
 // Milliseconds of the current source (the monotonic clock by default).
 uint32_t NowMs();
+uint64_t NowMs64();
 // Sleeps on the current source: the real one sleeps, a fake one moves on.
 void SleepMs(uint32_t ms);
 // Replaces the source; null restores the monotonic clock. Not owned.
@@ -24,23 +29,24 @@ void SetClockSource(ClockSource* source);
 // wait on it ends.
 class FakeClock : public ClockSource {
  public:
-  explicit FakeClock(uint32_t start = 0, uint32_t stepPerRead = 0)
+  explicit FakeClock(uint64_t start = 0, uint32_t stepPerRead = 0)
       : m_now(start), m_step(stepPerRead) {}
-  uint32_t NowMs() override {
-    const uint32_t t = m_now;
+  uint32_t NowMs() override { return static_cast<uint32_t>(NowMs64()); }
+  uint64_t NowMs64() override {
+    const uint64_t t = m_now;
     m_now += m_step;
     ++m_reads;
     return t;
   }
   void SleepMs(uint32_t ms) override { m_now += ms; }
-  void Set(uint32_t t) { m_now = t; }
-  void Advance(uint32_t ms) { m_now += ms; }
+  void Set(uint64_t t) { m_now = t; }
+  void Advance(uint64_t ms) { m_now += ms; }
   void SetStepPerRead(uint32_t step) { m_step = step; }
-  uint32_t Peek() const { return m_now; }
+  uint32_t Peek() const { return static_cast<uint32_t>(m_now); }
   uint64_t Reads() const { return m_reads; }
 
  private:
-  uint32_t m_now;
+  uint64_t m_now;
   uint32_t m_step;
   uint64_t m_reads = 0;
 };

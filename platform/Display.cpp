@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <thread>
+#include <utility>
 
 #include "platform/DebugLog.h"
 
@@ -92,6 +93,7 @@ void RecordFrame(const Surface& screen) {
   g_presented.width = screen.Width();
   g_presented.height = screen.Height();
   g_presented.format = screen.Format();
+  g_presented.rgb.clear();
   g_presented.pixels.resize(static_cast<size_t>(screen.Width()) * screen.Height());
   for (int y = 0; y < screen.Height(); ++y) {
     std::memcpy(&g_presented.pixels[static_cast<size_t>(y) * screen.Width()], screen.Row(y),
@@ -198,6 +200,14 @@ void ClearDisplayFaults() { g_faults.clear(); }
 
 const PresentedFrame& LastPresentedFrame() { return g_presented; }
 
+void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb) {
+  g_presented.width = width;
+  g_presented.height = height;
+  g_presented.pixels.clear();
+  g_presented.rgb = std::move(rgb);
+  ++g_presented.count;
+}
+
 Result Display::Create(const Guid* driver, std::shared_ptr<Display>* out) {
   out->reset();
   if (const Result r = Fault(DisplayStep::Create); Failed(r)) return r;
@@ -235,6 +245,7 @@ std::vector<DeviceInfo> Display::EnumDevices() {
   hardware.colorModel = 1;
   hardware.rasterCaps = Device3D::RasterCaps();
   hardware.renderBitDepths = kRenders16Bit;
+  hardware.alphaCmpCaps = D3DPCMPCAPS_ALL;
   return {DeviceInfo{kRasterizerGuid, "Selvarin Rasterizer", hardware, DeviceDesc{}}};
 }
 

@@ -86,7 +86,15 @@ struct DeviceDesc {
   uint32_t colorModel = 0;
   uint32_t rasterCaps = 0;       // kRaster* of Device3D.h, D3DPRASTERCAPS_*
   uint32_t renderBitDepths = 0;  // bit 0x400: renders to 16-bit surfaces
+  uint32_t alphaCmpCaps = 0;     // D3DPCMPCAPS_*: the alpha test's comparisons
 };
+
+// Comparisons a device can test with (its alpha test among them).
+inline constexpr uint32_t D3DPCMPCAPS_NEVER = 0x1;
+inline constexpr uint32_t D3DPCMPCAPS_ALWAYS = 0x80;
+inline constexpr uint32_t D3DPCMPCAPS_ALL = 0xFF;
+// Bit of DeviceDesc::renderBitDepths: renders to 16-bit surfaces.
+inline constexpr uint32_t DDBD_16 = 0x400;
 
 struct DeviceInfo {
   Guid guid;
@@ -134,9 +142,14 @@ struct PresentedFrame {
   int width = 0, height = 0;
   PixelFormat format = PixelFormat::RGB565;
   std::vector<uint16_t> pixels;
+  // A window showing 24-bit images: red, green and blue bytes, in place of
+  // the 16-bit pixels.
+  std::vector<uint8_t> rgb;
   uint64_t count = 0;  // frames shown so far
 };
 const PresentedFrame& LastPresentedFrame();
+// The window keeps each 24-bit image it shows.
+void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb);
 
 class Display {
  public:

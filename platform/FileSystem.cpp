@@ -266,4 +266,17 @@ std::string CurrentDirectory() {
   return dir;
 }
 
+std::string ExecutablePath() {
+  std::string path(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n < 0) return "";
+    if (static_cast<size_t>(n) < path.size()) {
+      path.resize(static_cast<size_t>(n));
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace platform

@@ -54,5 +54,8 @@ bool SameFileName(std::string_view a, std::string_view b);
 
 // The process's current directory ("." when it cannot be read).
 std::string CurrentDirectory();
+// The running program's file as the system reports it (empty when it
+// cannot tell), whatever name it was started by.
+std::string ExecutablePath();
 
 }  // namespace platform

@@ -40,9 +40,8 @@ std::string FindOnPath(const std::string& name) {
   return "";
 }
 
-}  // namespace
-
-bool StartProgram(const std::string& program, const std::vector<std::string>& args) {
+bool Spawn(const std::string& program, const std::vector<std::string>& args,
+           const posix_spawn_file_actions_t* actions) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -50,7 +49,7 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
   pid_t pid = 0;
   // The path is taken as given: a bare name means the current folder, never a
   // program of that name found elsewhere.
-  const int error = posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  const int error = posix_spawn(&pid, program.c_str(), actions, nullptr, argv.data(), environ);
   if (error != 0) {
     DebugLogf("StartProgram: cannot start %s (error %d)", program.c_str(), error);
     return false;
@@ -64,6 +63,25 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
   return true;
 }
 
+}  // namespace
+
+bool StartProgram(const std::string& program, const std::vector<std::string>& args) {
+  return Spawn(program, args, nullptr);
+}
+
+bool StartProgramIn(const std::string& program, const std::vector<std::string>& args, const std::string& folder) {
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0) return false;
+  bool started = false;
+  if (posix_spawn_file_actions_addchdir_np(&actions, folder.c_str()) == 0) {
+    started = Spawn(program, args, &actions);
+  } else {
+    DebugLogf("StartProgramIn: cannot start %s in %s", program.c_str(), folder.c_str());
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  return started;
+}
+
 bool OpenWithDesktop(const std::string& path) {
   const std::string opener = FindOnPath("xdg-open");
   if (opener.empty()) {
@@ -72,5 +90,7 @@ bool OpenWithDesktop(const std::string& path) {
   }
   return StartProgram(opener, {path});
 }
+
+bool HasDesktopOpener() { return !FindOnPath("xdg-open").empty(); }
 
 }  // namespace platform

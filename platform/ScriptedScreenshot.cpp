@@ -17,6 +17,7 @@ uint8_t Widen(uint32_t value, int bits) {
 }
 
 std::vector<uint8_t> RgbOf(const PresentedFrame& frame) {
+  if (!frame.rgb.empty()) return frame.rgb;
   std::vector<uint8_t> rgb;
   rgb.reserve(frame.pixels.size() * 3);
   const bool is555 = frame.format == PixelFormat::XRGB1555;

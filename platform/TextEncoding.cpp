@@ -3,13 +3,25 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace platform {
 namespace {
 
-// Converts the whole text; `lossy` puts '?' for each byte that does not
-// convert, else the conversion fails on it.
-bool Convert(const char* to, const char* from, const std::string& text, bool lossy, std::string* out) {
+// What stands for a byte that does not convert; null fails the conversion.
+using Replacement = std::string (*)(unsigned char byte);
+
+std::string QuestionMark(unsigned char) { return "?"; }
+
+std::string HexEscape(unsigned char byte) {
+  char text[5];
+  std::snprintf(text, sizeof text, "\\x%02X", byte);
+  return text;
+}
+
+// Converts the whole text, putting `replace`'s text for each byte that does
+// not convert.
+bool Convert(const char* to, const char* from, const std::string& text, Replacement replace, std::string* out) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   std::string result;
@@ -24,11 +36,11 @@ bool Convert(const char* to, const char* from, const std::string& text, bool los
     const size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
     result.append(buf, static_cast<size_t>(o - buf));
     if (r != static_cast<size_t>(-1) || errno == E2BIG) continue;
-    if (!lossy) {
+    if (replace == nullptr) {
       ok = false;
       break;
     }
-    result.push_back('?');
+    result += replace(static_cast<unsigned char>(*in));
     ++in;
     --inLeft;
   }
@@ -41,11 +53,16 @@ bool Convert(const char* to, const char* from, const std::string& text, bool los
 
 std::string Cp949ToUtf8(const std::string& text) {
   std::string out;
-  return Convert("UTF-8", "CP949", text, true, &out) ? out : text;
+  return Convert("UTF-8", "CP949", text, QuestionMark, &out) ? out : text;
+}
+
+std::string Cp949ToUtf8Escaped(const std::string& text) {
+  std::string out;
+  return Convert("UTF-8", "CP949", text, HexEscape, &out) ? out : text;
 }
 
 bool Utf8ToCp949(const std::string& utf8, std::string* cp949) {
-  return Convert("CP949", "UTF-8", utf8, false, cp949);
+  return Convert("CP949", "UTF-8", utf8, nullptr, cp949);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/DebugLog.h"
+#include "platform/Display.h"
 #include "platform/InputScript.h"
 #include "platform/Keys.h"
 #include "platform/SdlEvents.h"
@@ -19,6 +21,10 @@ struct platform::WindowImpl {
   WindowProc proc = nullptr;
   int lockFd = -1;
   bool focused = false;
+  // What shows 24-bit images, made on first use.
+  SDL_Renderer* imageRenderer = nullptr;
+  SDL_Texture* imageTexture = nullptr;
+  int imageWidth = 0, imageHeight = 0;
 };
 
 namespace platform {
@@ -31,15 +37,30 @@ std::vector<SdlEventObserver> g_observers;
 
 constexpr intptr_t kAltContext = intptr_t{1} << 29;
 
-std::string LockPath(const std::string& className, const std::string& title) {
+// The pointer as the window last saw it, in client coordinates; scripted
+// button presses happen there.
+int g_pointerX = 0, g_pointerY = 0;
+bool g_leftDown = false;
+bool g_captured = false;
+CursorShape g_cursorShape = CursorShape::Arrow;
+
+std::string LockDir() {
   const char* dir = std::getenv("SLV_LOCK_DIR");
   if (dir == nullptr || *dir == '\0') dir = std::getenv("XDG_RUNTIME_DIR");
   if (dir == nullptr || *dir == '\0') dir = "/tmp";
+  return dir;
+}
+
+std::string LockName(const std::string& className, const std::string& title) {
   std::string name = className + "." + title + ".lock";
   for (char& c : name) {
     if (c == '/') c = '_';
   }
-  return std::string(dir) + "/" + name;
+  return name;
+}
+
+std::string LockPath(const std::string& className, const std::string& title) {
+  return LockDir() + "/" + LockName(className, title);
 }
 
 // Takes the lock; -1 when another process (or another open of it) holds it.
@@ -69,6 +90,27 @@ void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   g_queue.push_back(Message{g_window, message, wParam, lParam});
 }
 
+// Activation of the application, then of the window, as the system sends them.
+void PostActivation(uintptr_t wParam) {
+  Post(WM_ACTIVATEAPP, (wParam & 0xFFFF) != WA_INACTIVE ? 1 : 0, 0);
+  Post(WM_ACTIVATE, wParam, 0);
+}
+
+void PostPointer(uint32_t message) {
+  Post(message, g_leftDown ? MK_LBUTTON : 0, MakePointParam(g_pointerX, g_pointerY));
+}
+
+void PointerMoved(int x, int y) {
+  g_pointerX = x;
+  g_pointerY = y;
+  PostPointer(WM_MOUSEMOVE);
+}
+
+void LeftButton(bool down) {
+  g_leftDown = down;
+  PostPointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+}
+
 void PostKey(int vk, bool down, bool alt) {
   const bool sys = alt || vk == VK_F10 || vk == VK_MENU;
   const uint32_t msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
@@ -82,17 +124,17 @@ void TranslateWindowEvent(const SDL_WindowEvent& w) {
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (g_window != nullptr) g_window->focused = true;
-      Post(WM_ACTIVATE, WA_ACTIVE, 0);
+      PostActivation(WA_ACTIVE);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       if (g_window != nullptr) g_window->focused = false;
-      Post(WM_ACTIVATE, WA_INACTIVE, 0);
+      PostActivation(WA_INACTIVE);
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
-      Post(WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
+      PostActivation(WA_INACTIVE | (1u << 16));
       break;
     case SDL_WINDOWEVENT_RESTORED:
-      if (g_window != nullptr && g_window->focused) Post(WM_ACTIVATE, WA_ACTIVE, 0);
+      if (g_window != nullptr && g_window->focused) PostActivation(WA_ACTIVE);
       break;
     case SDL_WINDOWEVENT_MOVED:
       Post(WM_MOVE, 0, 0);
@@ -120,6 +162,17 @@ void Translate(const SDL_Event& e) {
       if (vk != 0) PostKey(vk, e.type == SDL_KEYDOWN, (e.key.keysym.mod & KMOD_ALT) != 0);
       break;
     }
+    case SDL_MOUSEMOTION:
+      PointerMoved(e.motion.x, e.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button == SDL_BUTTON_LEFT) {
+        g_pointerX = e.button.x;
+        g_pointerY = e.button.y;
+        LeftButton(e.type == SDL_MOUSEBUTTONDOWN);
+      }
+      break;
     default:
       break;
   }
@@ -131,8 +184,38 @@ void DrainSdlEvents() {
   while (SDL_PollEvent(&e) != 0) Translate(e);
 }
 
+bool ParseCoordinate(const std::string& text, int* out) {
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || value < INT16_MIN || value > INT16_MAX) return false;
+  *out = static_cast<int>(value);
+  return true;
+}
+
+// "mouse at X Y" moves the window's pointer; "mouse left down|up" presses
+// there, and also reaches the buffered mouse. True when the event is done.
+bool DeliverScriptedPointer(const ScriptedEvent& ev) {
+  if (ev.args.empty()) return false;
+  if (ev.args[0] == "at") {
+    int x = 0, y = 0;
+    if (ev.args.size() != 3 || !ParseCoordinate(ev.args[1], &x) || !ParseCoordinate(ev.args[2], &y)) {
+      DebugLogf("input script: bad mouse position at pass %llu", static_cast<unsigned long long>(ev.pass));
+      return true;
+    }
+    PointerMoved(x, y);
+    return true;
+  }
+  if (ev.args.size() == 2 && ev.args[0] == "left" && (ev.args[1] == "down" || ev.args[1] == "up")) {
+    LeftButton(ev.args[1] == "down");
+    DispatchScriptedEventToHandlers(ev);
+    return true;
+  }
+  return false;
+}
+
 void DeliverScriptedEvents(uint64_t pass) {
   for (const ScriptedEvent& ev : TakeScriptedEvents(pass)) {
+    if (ev.kind == "mouse" && DeliverScriptedPointer(ev)) continue;
     if (ev.kind == "close") {
       Post(WM_CLOSE, 0, 0);
     } else if (ev.kind == "key" && ev.args.size() == 2) {
@@ -145,29 +228,93 @@ void DeliverScriptedEvents(uint64_t pass) {
       SetScriptedKey(vk, down);
       PostKey(vk, down, GetKeyState(VK_MENU) != 0);
     } else if (ev.kind == "activate" && ev.args.size() == 1) {
-      Post(WM_ACTIVATE, static_cast<uintptr_t>(std::strtoul(ev.args[0].c_str(), nullptr, 0)), 0);
+      PostActivation(static_cast<uintptr_t>(std::strtoul(ev.args[0].c_str(), nullptr, 0)));
     } else if (!DispatchScriptedEventToHandlers(ev)) {
       DebugLogf("input script: unknown event \"%s\"", ev.kind.c_str());
     }
   }
 }
 
-}  // namespace
-
-bool FindAppWindow(const std::string& className, const std::string& title) {
-  const int fd = TakeLock(LockPath(className, title));
+bool LockIsHeld(const std::string& path) {
+  const int fd = TakeLock(path);
   if (fd < 0) return true;
   ::flock(fd, LOCK_UN);
   ::close(fd);
   return false;
 }
 
+void FreeImagePresenter(WindowImpl& window) {
+  if (window.imageTexture != nullptr) SDL_DestroyTexture(window.imageTexture);
+  if (window.imageRenderer != nullptr) SDL_DestroyRenderer(window.imageRenderer);
+  window.imageTexture = nullptr;
+  window.imageRenderer = nullptr;
+}
+
+bool PrepareImagePresenter(WindowImpl& window, int width, int height) {
+  if (window.imageRenderer == nullptr) {
+    window.imageRenderer = SDL_CreateRenderer(window.sdl, -1, 0);
+    if (window.imageRenderer == nullptr) {
+      DebugLogf("window: no renderer for images: %s", SDL_GetError());
+      return false;
+    }
+  }
+  if (window.imageTexture != nullptr && window.imageWidth == width && window.imageHeight == height) return true;
+  if (window.imageTexture != nullptr) SDL_DestroyTexture(window.imageTexture);
+  window.imageTexture =
+      SDL_CreateTexture(window.imageRenderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING, width, height);
+  window.imageWidth = width;
+  window.imageHeight = height;
+  if (window.imageTexture == nullptr) DebugLogf("window: no image texture: %s", SDL_GetError());
+  return window.imageTexture != nullptr;
+}
+
+// The image as red, green, blue bytes without padding.
+std::vector<uint8_t> RgbRows(const uint8_t* pixels, int width, int height, int stride) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  uint8_t* out = rgb.data();
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = pixels + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x, out += 3) {
+      out[0] = row[x * 3 + 2];
+      out[1] = row[x * 3 + 1];
+      out[2] = row[x * 3];
+    }
+  }
+  return rgb;
+}
+
+}  // namespace
+
+bool FindAppWindow(const std::string& className, const std::string& title) {
+  return LockIsHeld(LockPath(className, title));
+}
+
+bool FindAppWindowOfClass(const std::string& className) {
+  const std::string dir = LockDir();
+  const std::string prefix = LockName(className, "");
+  const std::string prefixStem = prefix.substr(0, prefix.size() - 5);  // without ".lock"
+  DIR* listing = ::opendir(dir.c_str());
+  if (listing == nullptr) return false;
+  bool found = false;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name.size() >= prefix.size() && name.compare(0, prefixStem.size(), prefixStem) == 0 &&
+        name.compare(name.size() - 5, 5, ".lock") == 0 && LockIsHeld(dir + "/" + name)) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(listing);
+  return found;
+}
+
 WindowHandle CreateAppWindow(const WindowDesc& desc) {
   if (g_window != nullptr || !InitVideo()) return nullptr;
   const int fd = TakeLock(LockPath(desc.className, desc.title));
   if (fd < 0) return nullptr;
+  const uint32_t flags = SDL_WINDOW_HIDDEN | (desc.borderless ? uint32_t{SDL_WINDOW_BORDERLESS} : 0u);
   SDL_Window* sdl = SDL_CreateWindow(desc.title.c_str(), desc.x, desc.y, desc.clientWidth,
-                                     desc.clientHeight, SDL_WINDOW_HIDDEN);
+                                     desc.clientHeight, flags);
   if (sdl == nullptr) {
     DebugLogf("SDL_CreateWindow failed: %s", SDL_GetError());
     ::close(fd);
@@ -175,17 +322,27 @@ WindowHandle CreateAppWindow(const WindowDesc& desc) {
   }
   g_window = new WindowImpl{sdl, desc.proc, fd, false};
   LoadInputScriptFromEnvironment();
+  if (desc.proc != nullptr) {
+    if (desc.proc(g_window, WM_CREATE, 0, 0) == -1) {
+      DestroyAppWindow(g_window);
+      return nullptr;
+    }
+    desc.proc(g_window, WM_SIZE, 0, MakePointParam(desc.clientWidth, desc.clientHeight));
+  }
   return g_window;
 }
 
 void DestroyAppWindow(WindowHandle window) {
   if (window == nullptr || window != g_window) return;
+  if (window->proc != nullptr) window->proc(window, WM_DESTROY, 0, 0);
+  if (g_captured) SetMouseCapture(window, false);
+  FreeImagePresenter(*window);
   SDL_DestroyWindow(window->sdl);
   ::flock(window->lockFd, LOCK_UN);
   ::close(window->lockFd);
   delete window;
   g_window = nullptr;
-  g_queue.clear();
+  std::erase_if(g_queue, [](const Message& m) { return m.message != WM_QUIT; });
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -204,7 +361,10 @@ void ShowAppWindow(WindowHandle window, int showCommand) {
       SDL_ShowWindow(window->sdl);
       if (showCommand == SW_SHOWMAXIMIZED) SDL_RestoreWindow(window->sdl);
       window->focused = true;
-      if (window->proc != nullptr) window->proc(window, WM_ACTIVATE, WA_ACTIVE, 0);
+      if (window->proc != nullptr) {
+        window->proc(window, WM_ACTIVATEAPP, 1, 0);
+        window->proc(window, WM_ACTIVATE, WA_ACTIVE, 0);
+      }
       break;
   }
 }
@@ -243,6 +403,54 @@ void GetScreenSize(int* width, int* height) {
     *width = mode.w;
     *height = mode.h;
   }
+}
+
+void GetWorkArea(int* x, int* y, int* width, int* height) {
+  SDL_Rect area;
+  if (InitVideo() && SDL_GetDisplayUsableBounds(0, &area) == 0 && area.w > 0 && area.h > 0) {
+    *x = area.x;
+    *y = area.y;
+    *width = area.w;
+    *height = area.h;
+    return;
+  }
+  *x = *y = 0;
+  GetScreenSize(width, height);
+}
+
+void SetMouseCapture(WindowHandle window, bool capture) {
+  g_captured = capture && window != nullptr;
+  // Drivers without capture (the headless one) keep the state only.
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_CaptureMouse(g_captured ? SDL_TRUE : SDL_FALSE) != 0) {
+    DebugLogf("mouse capture: %s", SDL_GetError());
+  }
+}
+
+bool IsMouseCaptured() { return g_captured; }
+
+void SetCursorShape(CursorShape shape) {
+  g_cursorShape = shape;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  static SDL_Cursor* cursors[2] = {};
+  const auto index = static_cast<size_t>(shape);
+  if (cursors[index] == nullptr) {
+    cursors[index] =
+        SDL_CreateSystemCursor(shape == CursorShape::Hand ? SDL_SYSTEM_CURSOR_HAND : SDL_SYSTEM_CURSOR_ARROW);
+  }
+  if (cursors[index] != nullptr) SDL_SetCursor(cursors[index]);
+}
+
+CursorShape CurrentCursorShape() { return g_cursorShape; }
+
+void ShowBgrImage(WindowHandle window, const uint8_t* pixels, int width, int height, int stride) {
+  if (window == nullptr || pixels == nullptr || width <= 0 || height <= 0 || stride < width * 3) return;
+  if (PrepareImagePresenter(*window, width, height)) {
+    SDL_UpdateTexture(window->imageTexture, nullptr, pixels, stride);
+    SDL_RenderClear(window->imageRenderer);
+    SDL_RenderCopy(window->imageRenderer, window->imageTexture, nullptr, nullptr);
+    SDL_RenderPresent(window->imageRenderer);
+  }
+  RecordPresentedRgb(width, height, RgbRows(pixels, width, height, stride));
 }
 
 void PollEvents() {
@@ -289,6 +497,10 @@ void PostAppMessage(WindowHandle window, uint32_t message, uintptr_t wParam, int
   g_queue.push_back(Message{window, message, wParam, lParam});
 }
 
+void PostQuitMessage(int code) {
+  g_queue.push_back(Message{nullptr, WM_QUIT, static_cast<uintptr_t>(static_cast<intptr_t>(code)), 0});
+}
+
 intptr_t DispatchAppMessage(const Message& m) {
   WindowHandle target = m.window != nullptr ? m.window : g_window;
   if (target != nullptr && target->proc != nullptr) {
@@ -301,6 +513,7 @@ intptr_t DefaultWindowProc(WindowHandle window, uint32_t message, uintptr_t wPar
   if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & kAltContext) != 0) {
     PostAppMessage(window, WM_CLOSE, 0, 0);
   }
+  if (message == WM_CLOSE) DestroyAppWindow(window);
   return 0;
 }
 

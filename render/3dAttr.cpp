@@ -21,6 +21,7 @@ bool ReadByte(CMemFile& file, uint8_t& value) { return file.Read(&value, 1); }
 
 bool C3dAttr::Load(const std::string& name) {
   Free();
+  m_majorVersion = m_minorVersion = 0;
   CMemFile file;
   char magic[4] = {};
   file.LoadFile(name);  // a file that is missing reads as one without the magic
@@ -31,6 +32,8 @@ bool C3dAttr::Load(const std::string& name) {
   }
   uint8_t major = 0, minor = 0;
   if (!ReadByte(file, major) || !ReadByte(file, minor)) return false;
+  m_majorVersion = major;
+  m_minorVersion = minor;
   if (major != kMajorVersion || minor > kLastMinorVersion) {
     DebugLog("C3dAttr::Unsupported Version");
     return true;

@@ -41,6 +41,9 @@ class C3dAttr : public CRes {
   int32_t Width() const { return m_width; }
   int32_t Height() const { return m_height; }
   int32_t CellSize() const { return m_cellSize; }
+  // The file's version bytes; 0 before a file with the magic is read.
+  uint8_t MajorVersion() const { return m_majorVersion; }
+  uint8_t MinorVersion() const { return m_minorVersion; }
   void SetCellSize(int32_t size) { m_cellSize = size; }
   // Null outside the grid.
   const AttrCell* GetCell(int32_t column, int32_t row) const;
@@ -54,5 +57,7 @@ class C3dAttr : public CRes {
   int32_t m_width = 0;
   int32_t m_height = 0;
   int32_t m_cellSize = kDefaultCellSize;
+  uint8_t m_majorVersion = 0;
+  uint8_t m_minorVersion = 0;
   std::vector<AttrCell> m_cells;  // row by row, x fastest
 };

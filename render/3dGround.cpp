@@ -99,8 +99,9 @@ bool C3dGround::Parse(CMemFile& file) {
   std::vector<std::string> names;
   if (!ReadNames(file, count, &names)) return false;
   Allocate(width, height);
+  m_textureNames = std::move(names);
   for (size_t i = 0; i < m_cells.size(); ++i) {
-    if (!ReadCell(file, names, m_cells[i], &m_layerFlags[i * kGroundLayers])) return false;
+    if (!ReadCell(file, m_textureNames, m_cells[i], &m_layerFlags[i * kGroundLayers])) return false;
   }
   return true;
 }
@@ -162,6 +163,7 @@ void C3dGround::Free() {
   m_cells.clear();
   m_cells.shrink_to_fit();
   m_layerFlags.clear();
+  m_textureNames.clear();
   m_width = 0;
   m_height = 0;
 }

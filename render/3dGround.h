@@ -103,6 +103,8 @@ class C3dGround : public CRes {
   int32_t Width() const { return m_width; }
   int32_t Height() const { return m_height; }
   int32_t CellSize() const { return m_cellSize; }
+  // The names the cells' texture indices count in, as the file holds them.
+  const std::vector<std::string>& TextureNames() const { return m_textureNames; }
   // Null outside the grid. Heights may be changed (battle effects) and put back.
   const GroundCell* GetCell(int32_t column, int32_t row) const;
   GroundCell* GetCell(int32_t column, int32_t row);
@@ -153,6 +155,7 @@ class C3dGround : public CRes {
   int32_t m_height = 0;
   int32_t m_cellSize = kCellSize;
   std::vector<GroundCell> m_cells;          // row by row, x fastest
+  std::vector<std::string> m_textureNames;  // as the file lists them
   std::vector<int32_t> m_layerFlags;        // three per cell
   std::vector<CTexture*> m_linkedTextures;  // chains holding this ground's batches
 };

@@ -4,9 +4,22 @@
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 
-// Which characters a magic's learner flags exclude comes with the magic rules.
+// A magic's learner flags are its four costs, in the record's order: a cost
+// of an MP kind the character lacks leaves it to a partner. "sizz" cannot
+// learn a magic only the first flag allows, "ai" one only the third allows.
 bool CSession::CanLearnMagic(int id, int magic) const {
-  return id >= 0 && id < kPlayerCount && magic >= 0 && magic < kMaxMagicFlags;
+  if (id < 0 || id >= kPlayerCount || magic < 0 || magic >= kMaxMagicFlags) return false;
+  const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
+  if (info == nullptr) return false;
+  const auto onlyFlag = [&](int k) {
+    for (int i = 0; i < 4; ++i) {
+      if ((info->cost[i] != 0) != (i == k)) return false;
+    }
+    return true;
+  };
+  const std::string& engname = players[static_cast<size_t>(id)].engname;
+  if ((engname == "sizz" || engname == "sizz2") && onlyFlag(0)) return false;
+  return !(engname == "ai" && onlyFlag(2));
 }
 
 void CSession::AddMagic(int id, const std::string& name) {

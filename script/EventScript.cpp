@@ -1,6 +1,6 @@
-// The field event-script runner. It runs nothing yet: it records where the
-// caller asked it to start.
+// The field event-script runner's entry.
 #include "field/SelvarinFrame.h"
+#include "script/EventScriptRun.h"
 #include "script/ScriptPosition.h"
 
 std::string g_scriptObjectName;
@@ -9,4 +9,5 @@ int32_t g_actionMode = 0;
 void CSelvarinFrame::RunEventScript(int line, const std::string& name, ScriptPosition& position) {
   position.m_line = line;
   position.m_name = name;
+  CEventScriptRun(*this, name, position.m_conditions).Run(line);
 }

@@ -10,9 +10,25 @@ class CSelvarinActor;
 constexpr int kMaxMagicFlags = 200;
 
 struct PlayerData {
-  // The derived values after the stats and the equipment changed; the
-  // character rules fill it in.
+  static constexpr int kStatCount = 5;
+  static constexpr int kMaxStat = 999;
+
+  // The final stats, the barrier maximum and the barrier points from the
+  // level stats, the worn items and the battle modifiers.
   void Recalc();
+  // Level, hit-point maximum, level stats and capacity from the experience;
+  // then what the level teaches, and Recalc.
+  void UpdateLevel();
+  // Back to rest after a battle: rates 100, no battle actor, no battle
+  // modifiers, no stone.
+  void ResetBattleState();
+  // A character's progress taken over from another record; the worn pieces
+  // go back to the inventory, one of each.
+  void CopyFrom(const PlayerData& other);
+  int32_t GetBonusPercent() const { return bonusPercent; }
+  // The final stat k: strength, vitality, intelligence, agility, luck.
+  int32_t& Stat(int k);
+  int32_t Stat(int k) const { return const_cast<PlayerData*>(this)->Stat(k); }
 
   std::string name;     // shown to the player
   std::string engname;  // the character's identifier in scripts and rules
@@ -43,21 +59,24 @@ struct PlayerData {
   std::string battleactname;
   int32_t playerId = 0;                // own index 0-31
   CSelvarinActor* battlePtr = nullptr;  // the battle actor while a battle runs; not owned
-  std::array<int32_t, 2> battleValues{};
+  std::array<int32_t, 2> battleValues{};  // counters of the battle code
   int32_t bonusPercent = 0;  // level above the battle's average, -50..150
   std::array<int32_t, 5> statBonus{};
-  std::array<int32_t, 5> statMax{};
-  std::array<int32_t, 5> statBase{};
-  std::array<int32_t, 5> statStart{};
-  std::array<int32_t, 5> statInterval{};
-  std::array<float, 5> statGrowth{};
+  std::array<int32_t, 5> statMax{};       // at level 99
+  std::array<int32_t, 5> statBase{};      // at the start level
+  std::array<int32_t, 5> statStart{};     // the level growth starts from
+  std::array<int32_t, 5> statInterval{};  // levels a step; below 1 counts as 1
+  std::array<float, 5> statGrowth{};      // growth a step
   int32_t exp = 0;
   int32_t strength = 0;
   int32_t vitality = 0;
   int32_t intelligence = 0;
   int32_t agility = 0;
   int32_t luck = 0;
-  std::array<int32_t, 5> rates{};  // battle rates in percent, 100 at rest
+  std::array<int32_t, 5> levelStats{};   // from the level and the bonuses
+  std::array<int32_t, 5> extraStats{};   // battle-time additions, 0 at rest
+  std::array<int32_t, 5> battleStats{};  // likewise
+  std::array<int32_t, 5> rates{100, 100, 100, 100, 100};  // battle rates in percent, 100 at rest
   // Equipment slots: item indexes; 0-6 are the empty items.
   int32_t weapon = 2;
   int32_t armor = 0;

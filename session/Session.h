@@ -14,6 +14,12 @@
 
 class CSelvarinActor;
 
+// The magic or skills a level step taught, for the level-up message.
+struct LearnedList {
+  int32_t isMagic = 0;  // 1: the indexes are magic, 0: skills
+  std::vector<int32_t> indexes;
+};
+
 class CSession {
  public:
   static constexpr int kPlayerCount = 32;
@@ -31,6 +37,15 @@ class CSession {
   void Init();
   // Binds the main keypad for the key layout (option 7, 1 to 6).
   void ApplyKeyLayout();
+
+  // Save files (SessionSave.cpp) --------------------------------------------
+  // The session image of a save slot; not written yet, so false.
+  bool Save(const std::string& path);
+  // Reads a session image; not read yet, so false and nothing changes.
+  bool Load(const std::string& path);
+  // After a load: the player starts where the session stood, in the frame
+  // of its place.
+  void EnterSavedPlace();
 
   // Party and inn ----------------------------------------------------------
   int JoinPlayer(int id);
@@ -115,13 +130,28 @@ class CSession {
   void RaiseItemAttackHook(const std::string& a, const std::string& b);
 
   // Equipment and costs (SessionEquip.cpp) -----------------------------------
-  bool CanEquip(int id, int item) const;
   void Equip(int position, int item);
   void Unequip(int position, int slot);
   void PutOnItem(int item, PlayerData& player) const;
   bool HasEquipped(int id, const std::string& itemName) const;
   void RefreshMember(int position);
-  void UpdateBattleSpriteNames(PlayerData& player);
+
+  // Character rules (EquipmentRules.cpp, MagicCost.cpp, LevelRules.cpp) -------
+  // Whether the character may wear the item: its kind and class.
+  bool CanEquip(int id, int item) const;
+  // The battle sprite and action names from the English name and the weapon.
+  void UpdateBattleSpriteNames(int id);
+  // Catalysts first, then MP; `reason` is written only for codes 1-4 (1 no
+  // "디스말", 2 no "크로나임", 3 no "휘옐", 4 the partner is not up).
+  bool CanCastMagic(int position, int magic, int* reason);
+  void PayMagicCost(int position, int magic);
+  // The level spread of the battle's live participants and their bonuses.
+  void UpdateLevelRange();
+  // Teaches what the character has reached by level (every level with
+  // `allLevels`), weapon class and worn items.
+  void LearnLevelMagic(PlayerData& player, LearnedList& list, bool allLevels);
+  // The bonus of an enemy slot; 0 for a slot outside 0-5.
+  int32_t GetEnemyBonus(int slot) const;
   int CostPercent(int id, int index, bool isMagic) const;
   bool CanPaySkillCost(int position, int skill) const;
   void PaySkillCost(int position, int skill);

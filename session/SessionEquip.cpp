@@ -55,13 +55,6 @@ std::vector<int32_t> WornItems(const PlayerData& player) {
   return worn;
 }
 
-bool CSession::CanEquip(int id, int item) const {
-  // The characters' own equipment rules come later; until then every
-  // equipment kind fits everyone.
-  const ITM* found = item >= 0 && item < CItemMgr::GetInstance().GetCount() ? CItemMgr::GetInstance().GetItem(item) : nullptr;
-  return id >= 0 && id < kPlayerCount && found != nullptr && found->kind >= kItemWeapon && found->kind <= kItemAcc2;
-}
-
 void CSession::PutOnItem(int item, PlayerData& player) const {
   const CItemMgr& items = CItemMgr::GetInstance();
   const ITM* found = item >= 0 && item < items.GetCount() ? items.GetItem(item) : nullptr;
@@ -166,12 +159,9 @@ void CSession::RefreshMember(int position) {
   PlayerData* member = GetPartyMember(position);
   if (member == nullptr) return;
   member->Recalc();
-  UpdateBattleSpriteNames(*member);
+  UpdateBattleSpriteNames(member->playerId);
   for (const ScreenSlot& slot : kScreenSlots) CSkillBook::LearnWeaponSkills(member->playerId, member->*slot.field);
 }
-
-// The battle sprites by equipment come with the equipment rules.
-void CSession::UpdateBattleSpriteNames(PlayerData&) {}
 
 int CSession::CostPercent(int id, int index, bool isMagic) const {
   if (!ValidId(id, "CSession::CostPercent")) return 100;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -282,6 +283,21 @@ TEST_F(EffectPrimitiveTest, SpriteFramesQueueOneRecordPerTrailSlot) {
   p.m_trailCount = 3;
   p.Render(m_rc, m_view);
   EXPECT_EQ(m_rc.m_spriteQuads.size(), 4u);
+  // Wild numbers turn into whole ones without overflow.
+  p.m_angle = 1e30f;
+  p.m_trailCount = 1;
+  p.Render(m_rc, m_view);
+  EXPECT_EQ(m_rc.m_spriteQuads.back().angle, 2147483520 % 360);
+}
+
+TEST_F(EffectPrimitiveTest, AnAlphaThatIsNotANumberCountsAsClear) {
+  CEffectPrimitive& p = Make(SpriteBounce);
+  p.m_alpha = std::numeric_limits<float>::quiet_NaN();
+  p.m_trailCount = 2;
+  ASSERT_TRUE(p.OnProcess());
+  EXPECT_EQ(p.m_trail[0].alpha, 0);
+  EXPECT_EQ(p.m_trail[1].alpha, 0);
+  EXPECT_EQ(p.m_packedColour >> 24, 0u);
 }
 
 TEST_F(EffectPrimitiveTest, NoSegmentsForAStepThatIsNotPositive) {
@@ -292,7 +308,7 @@ TEST_F(EffectPrimitiveTest, NoSegmentsForAStepThatIsNotPositive) {
   ring.Render(m_rc, m_view);
   ring.m_segmentStep = -30.0f;
   ring.Render(m_rc, m_view);
-  EXPECT_TRUE(m_rc.m_noDepthTris.empty());
+  EXPECT_TRUE(m_rc.m_noDepthTris[&texture].empty());
   ring.m_segmentStep = 30.0f;
   ring.Render(m_rc, m_view);
   EXPECT_EQ(m_rc.m_noDepthTris[&texture].size(), 24u);

@@ -7,7 +7,7 @@
 #include "tests/support/GameFolder.h"
 #include "tools/lib/LzssEncoder.h"
 #include "tools/lib/LzssReference.h"
-#include "tools/lib/MemoryFile.h"
+#include "launcher/MemoryStream.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class LzssDecoderTest : public ::testing::Test {
                                int32_t bufferSize = kPackBufferSize) {
     slvtools::PackWriter writer;
     writer.AddRaw("entry", kPackLzss, stored, unpacked);
-    std::unique_ptr<cFile> memory = std::make_unique<slvtools::MemoryFile>(writer.Build());
+    std::unique_ptr<cFile> memory = std::make_unique<MemoryStream>(writer.Build());
     EXPECT_TRUE(ReadPackDirectory(memory));
     PackFile* pack = GetPackList();
     return std::make_unique<cFileLZ>(pack, pack->Find("entry"), bufferSize);

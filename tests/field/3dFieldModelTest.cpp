@@ -283,6 +283,7 @@ TEST_F(FieldModelTest, TheEnemyAsksForItsBattleOnlyWhenTheFieldIsFree) {
       {"script busy", [](CSelvarinFrame& f, CSelvarinActor&) { f.m_scriptBusy = 1; }},
       {"battle pending", [](CSelvarinFrame& f, CSelvarinActor&) { f.m_pendingMode = kModeBattle; }},
       {"player falling", [](CSelvarinFrame&, CSelvarinActor& p) { p.m_inAir = 1; }},
+      {"after a battle", [](CSelvarinFrame&, CSelvarinActor& p) { p.m_graceTicks = 120; }},
   };
   for (const Case& c : cases) {
     auto enemy = Make<C3dFieldEnemy>();
@@ -293,6 +294,7 @@ TEST_F(FieldModelTest, TheEnemyAsksForItsBattleOnlyWhenTheFieldIsFree) {
     Frame().m_transKind = Frame().m_messageState = Frame().m_choiceCount = Frame().m_scriptBusy = 0;
     Frame().m_pendingMode = -1;
     m_player.m_inAir = 0;
+    m_player.m_graceTicks = 0;
   }
   auto enemy = Make<C3dFieldEnemy>();
   Context().m_player = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // A running game frame with no map whose field context stands on a flat
 // map of 160 x 160 units centred on the origin (an attribute grid of 32 x 32
-// cells of 5), for the sprite characters' tests.
+// cells of 5), for the sprite characters' tests. A test may run it in a
+// game frame of its own class.
 #include <gtest/gtest.h>
 
 #include "engine/FrameMgr.h"
@@ -13,9 +14,10 @@
 #include "render/3dGround.h"
 #include "tests/support/GameFolder.h"
 
-class FieldActorTest : public GameFolderTest {
+template <class FrameClass>
+class FieldActorTestOf : public GameFolderTest {
  protected:
-  FieldActorTest() {
+  FieldActorTestOf() {
     m_frame.m_pView = new CSelvarinView;
     m_frame.m_pContext = new CSelvarinContext;
     g_pCurrentFrame = &m_frame;
@@ -26,7 +28,7 @@ class FieldActorTest : public GameFolderTest {
     Context().m_pGround = &m_ground;
     Context().m_pAttr = &m_attr;
   }
-  ~FieldActorTest() override {
+  ~FieldActorTestOf() override {
     // Not the resource manager's.
     Context().m_pGround = nullptr;
     Context().m_pAttr = nullptr;
@@ -37,7 +39,7 @@ class FieldActorTest : public GameFolderTest {
 
   CSelvarinContext& Context() { return *m_frame.GetContext(); }
   CSelvarinView& View() { return *m_frame.GetView(); }
-  CSelvarinFrame& Frame() { return m_frame; }
+  FrameClass& Frame() { return m_frame; }
 
   void SetCell(float x, float z, int32_t type, float height) {
     AttrCell* cell = m_attr.GetCell(static_cast<int32_t>((80 + x) / 5), static_cast<int32_t>((80 + z) / 5));
@@ -49,5 +51,7 @@ class FieldActorTest : public GameFolderTest {
  private:
   C3dGround m_ground;
   C3dAttr m_attr;
-  CSelvarinFrame m_frame;  // owns view and context
+  FrameClass m_frame;  // owns view and context
 };
+
+using FieldActorTest = FieldActorTestOf<CSelvarinFrame>;

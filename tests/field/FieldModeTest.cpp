@@ -27,7 +27,7 @@
 #include "render/3dDevice.h"
 #include "render/RC.h"
 #include "session/Session.h"
-#include "tests/field/GoldenImage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 #include "render/TextureMgr.h"
 #include "tools/lib/TextureImages.h"
@@ -312,8 +312,8 @@ TEST_F(FieldModeTest, AConfirmedChoiceResumesAtItsCasePastNestedBlocks) {
   m_frame.UpdateChoiceBox();
   EXPECT_EQ(m_frame.m_choiceCount, 0);
   EXPECT_EQ(m_keyPad.m_buttons[4], kStateHeld);
-  EXPECT_EQ(m_frame.m_scriptPosition.m_line, 7);
-  EXPECT_EQ(m_frame.m_scriptPosition.m_name, "elder");
+  EXPECT_EQ(elder->m_scriptStack.m_line, 7);
+  EXPECT_EQ(elder->m_scriptStack.m_name, "elder");
   EXPECT_TRUE(player->codes.empty()) << "a villager's choice leaves the player alone";
 
   // A case past the block's end, or a block never closed, resumes nothing.
@@ -321,14 +321,14 @@ TEST_F(FieldModeTest, AConfirmedChoiceResumesAtItsCasePastNestedBlocks) {
     int line, selected;
   };
   for (const Case c : {Case{1, 2}, Case{11, 0}}) {
-    m_frame.m_scriptPosition.m_line = -1;
+    elder->m_scriptStack.m_line = -1;
     m_frame.m_choiceCount = 3;
     m_frame.m_choiceLine = c.line;
     m_frame.m_choiceSelected = c.selected;
     m_keyPad.m_buttons[5] = kStatePressed;
     m_frame.UpdateChoiceBox();
     EXPECT_EQ(m_frame.m_choiceCount, 0);
-    EXPECT_EQ(m_frame.m_scriptPosition.m_line, -1) << c.line;
+    EXPECT_EQ(elder->m_scriptStack.m_line, -1) << c.line;
   }
 
   // Without a subject the frame's own script goes on, and says so.

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "tests/field/GoldenImage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "tests/field/GoldenImage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

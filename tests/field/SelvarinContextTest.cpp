@@ -13,10 +13,12 @@
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
+#include "field/FieldEnemy.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "field/Villager.h"
 #include "render/3dAttr.h"
 #include "render/3dGround.h"
 #include "render/3dWorldRes.h"
@@ -82,6 +84,14 @@ const char* kScript =
     "A::Init\n"
     "say hi\n"
     "gate::Leave\n"
+    "return\n"
+    "wolf::Init\n"
+    "return\n"
+    "wolf::Event\n"
+    "return\n"
+    "C::Talk\n"
+    "say hello\n"
+    "C::Walk\n"
     "return\n";
 
 class SelvarinContextTest : public ::testing::Test {
@@ -101,6 +111,18 @@ class SelvarinContextTest : public ::testing::Test {
     world.Add(Character("D", "dove.spr", {5.0f, 0.0f, 6.0f}));
     world.Add(Character("E", "Dove.spr", {7.0f, 0.0f, 8.0f}));
     world.Add(Box("gate", {0.0f, 0.0f, 70.0f}, 5.0f, 5.0f));
+    WorldCharacter wanderer = Character("C", "c.spr", {-5.0f, 0.0f, -6.0f});
+    wanderer.value = 2;
+    const float halves[2] = {4.0f, 6.0f};
+    std::memcpy(&wanderer.words[0], &halves[0], sizeof(float));
+    std::memcpy(&wanderer.words[2], &halves[1], sizeof(float));
+    world.Add(wanderer);
+    WorldFieldEnemy wolf;
+    wolf.name = "wolf";
+    wolf.sprName = "wolf.spr";
+    wolf.values = {0.5f, 1.7f, -2.2f, 3.0f};
+    wolf.position = Vec3{20.0f, -1.0f, 30.0f};
+    world.Add(wolf);
     Write("village.rsw", world.Build());
     slvtools::GndWriter ground(8, 8);
     Write("village.gnd", ground.Build());
@@ -176,7 +198,7 @@ TEST_F(SelvarinContextTest, AMapLoadsItsActorsNewestFirstWithThePartyInFront) {
   ASSERT_NE(context.m_pAttr, nullptr);
   EXPECT_EQ(context.m_pAttr->CellSize(), 5);
   EXPECT_EQ(context.m_mapValue, 7);
-  EXPECT_EQ(LiveNames(), (std::vector<std::string>{"thief", "mage", "hero", "E", "D", "B", "A"}));
+  EXPECT_EQ(LiveNames(), (std::vector<std::string>{"thief", "mage", "hero", "wolf", "C", "E", "D", "B", "A"}));
   EXPECT_EQ(context.m_partyChain.size(), 3u);
   EXPECT_EQ(context.m_partyChain.back(), context.m_player);
 
@@ -212,6 +234,40 @@ TEST_F(SelvarinContextTest, AMapLoadsItsActorsNewestFirstWithThePartyInFront) {
   EXPECT_FLOAT_EQ(m_frame.GetView()->m_lookAt.x, 10.5f);
   EXPECT_FLOAT_EQ(m_frame.m_mapMinZ, -40.0f);
   EXPECT_FLOAT_EQ(m_frame.m_mapMaxX, 50.0f);
+}
+
+TEST_F(SelvarinContextTest, VillagersAndFieldEnemiesTakeTheirRecordsAndLabels) {
+  RegisterClassName("villager", typeid(CVillager));
+  Start("village");
+  auto* villager = dynamic_cast<CVillager*>(Context().FindActorByName("C"));
+  ASSERT_NE(villager, nullptr);
+  EXPECT_EQ(villager->m_pattern, 2);
+  EXPECT_FLOAT_EQ(villager->m_wanderHalfX, 4.0f);
+  EXPECT_FLOAT_EQ(villager->m_wanderHalfZ, 6.0f);
+  EXPECT_FLOAT_EQ(villager->m_homeX, -5.0f);
+  EXPECT_FLOAT_EQ(villager->m_homeZ, -6.0f);
+  EXPECT_EQ(villager->m_talkLine, 10);
+  EXPECT_EQ(villager->m_walkLine, 12);
+  EXPECT_EQ(villager->m_msgLine, -1);
+  EXPECT_EQ(villager->m_resumeLine, 12);  // Init starts the walk script
+
+  ASSERT_EQ(Context().m_fieldEnemies.size(), 1u);
+  auto* wolf = dynamic_cast<CFieldEnemy*>(Context().m_fieldEnemies.front());
+  ASSERT_NE(wolf, nullptr);
+  EXPECT_EQ(Context().FindActorByName("wolf"), wolf);
+  EXPECT_EQ(wolf->m_actName, "wolf.act");
+  EXPECT_FLOAT_EQ(wolf->m_pos.y, -1.0f);
+  EXPECT_FLOAT_EQ(wolf->m_targetX, 20.0f);
+  EXPECT_FLOAT_EQ(wolf->m_targetZ, 30.0f);
+  EXPECT_FLOAT_EQ(wolf->m_speed, 0.5f);
+  EXPECT_EQ(wolf->m_recordValues, (std::array<int32_t, 4>{0, 1, -2, 3}));
+  EXPECT_EQ(wolf->m_initLine, 6);
+  EXPECT_EQ(wolf->m_enterLine, -1);
+  EXPECT_EQ(wolf->m_battleLine, -1);  // so its request will carry -1
+  EXPECT_EQ(wolf->m_eventLine, 8);
+  EXPECT_EQ(wolf->m_triggered, 0);
+  // Its start message ran its "::Init".
+  EXPECT_EQ(wolf->m_scriptStack.m_line, 6);
 }
 
 TEST_F(SelvarinContextTest, AtNightThePartyWearsItsNightSprites) {
@@ -293,7 +349,7 @@ TEST_F(SelvarinContextTest, TheLeaderMayFreeThePartyInItsOwnTick) {
   context.Update();
   EXPECT_EQ(context.GetPlayer(), nullptr);
   EXPECT_EQ(m_frame.GetView()->m_pFollow, nullptr);
-  EXPECT_EQ(LiveNames(), (std::vector<std::string>{"E", "D", "B", "A"}));
+  EXPECT_EQ(LiveNames(), (std::vector<std::string>{"wolf", "C", "E", "D", "B", "A"}));
   EXPECT_FLOAT_EQ(g_playerStart.x, 10.5f);
   EXPECT_EQ(CResMgr::GetInstance().GetRes("hero.spr")->m_lockCount, 0);
 }

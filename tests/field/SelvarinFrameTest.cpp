@@ -26,6 +26,8 @@
 #include "render/RC.h"
 #include "render/Texture.h"
 #include "script/ScriptPosition.h"
+#include "session/ClockSeconds.h"
+#include "session/Session.h"
 #include "engine/BitmapRes.h"
 #include "tests/support/TestSupport.h"
 #include "tools/lib/MacroWriter.h"
@@ -434,6 +436,28 @@ TEST_F(SelvarinFrameTest, ABattleStartsWithItsFirstActorOrGoesBackWithoutOne) {
   EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
   m_frame.RunGamePass();
   EXPECT_EQ(m_frame.m_mode, kModeField);
+}
+
+TEST_F(SelvarinFrameTest, ABattleSetUpAndItsReturnClearTheSessionsBattleState) {
+  Start("map");
+  CSession& session = CSession::GetInstance();
+  session.enemies[2].name = "slime";
+  session.enemies[2].actor = reinterpret_cast<CSelvarinActor*>(&session);  // never followed
+  session.enemyCount = 3;
+  session.battlePartyCount = 2;
+  session.hooks.Set("__deathslime", 1);
+  session.battleVariables.Set("round", 4);
+  session.scriptVariables.Set("kept", 1);
+  // No battle can be built: set-up and return run at once.
+  m_frame.ChangeMode(kModeBattle);
+  EXPECT_EQ(session.enemies[2].actor, nullptr);
+  EXPECT_EQ(session.enemies[2].name, "");
+  EXPECT_EQ(session.enemyCount, 0);
+  EXPECT_EQ(session.battlePartyCount, 0);
+  EXPECT_EQ(session.hooks.Size(), 0u);
+  EXPECT_EQ(session.battleVariables.Size(), 0u);
+  EXPECT_EQ(session.scriptVariables.Get("kept"), 1);
+  session.scriptVariables.Clear();
 }
 
 TEST_F(SelvarinFrameTest, TheTimeAttackClockStopsAtItsLimit) {

@@ -47,7 +47,14 @@ std::string WaitForFile(const fs::path& path) {
 class PatcherProgram : public ::testing::Test {
  protected:
   PatcherProgram() {
-    fs::copy(testsupport::BinaryDir() / "game", Game(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    // The top level only: other tests write into the sample folder's
+    // subfolders while this one runs, and the update touches none of them.
+    fs::create_directories(Game());
+    for (const fs::directory_entry& entry : fs::directory_iterator(testsupport::BinaryDir() / "game")) {
+      if (entry.is_symlink() || entry.is_regular_file()) {
+        fs::copy(entry.path(), Game() / entry.path().filename(), fs::copy_options::copy_symlinks);
+      }
+    }
     platform::SettingsStore store;
     store.SetString("Software\\ProjectSelvarin\\Selvarin", "Path", Game().string() + "/");
     store.Save(Settings().string());

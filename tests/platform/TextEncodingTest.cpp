@@ -20,3 +20,24 @@ TEST(TextEncoding, Cp949BecomesUtf8WithQuestionMarksForBadBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lead byte whose trail does not fit, a lone lead byte at the end and a
+// byte that starts nothing: each is escaped and the bytes after go on.
+TEST(TextEncoding, Cp949BecomesUtf8WithBadBytesEscaped) {
+  const struct {
+    std::string cp949;
+    std::string utf8;
+  } cases[] = {
+      {"없음", "\xEC\x97\x86\xEC\x9D\x8C"},
+      {std::string("a\xFF" "b", 3), "a\\xFFb"},
+      {std::string("\xB0 \x80", 3), "\\xB0 \\x80"},
+      {std::string("x\xB0", 2), "x\\xB0"},
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::Cp949ToUtf8Escaped(c.cp949), c.utf8) << c.utf8;
+}
+
+}  // namespace

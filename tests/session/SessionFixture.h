@@ -55,7 +55,7 @@ class SessionTest : public GameFolderTest {
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     ASSERT_EQ(CItemMgr::GetInstance().GetCount(), kFixtureItems);
     session.Init();
-    const char* names[] = {"sizz", "ai", "peach", "carrot"};
+    const char* names[] = {"sizz", "ai", "kreutzer", "carrot"};
     for (int id = 0; id < 4; ++id) session.players[static_cast<size_t>(id)].engname = names[id];
     ASSERT_EQ(session.JoinPlayer(2), 1);
     ASSERT_EQ(session.JoinPlayer(3), 1);

@@ -3,6 +3,10 @@
 
 #include <vector>
 
+#include "field/SelvarinActor.h"
+#include "platform/Clock.h"
+#include "platform/Random.h"
+#include "session/ClockSeconds.h"
 #include "tests/session/SessionFixture.h"
 
 namespace {
@@ -58,7 +62,7 @@ TEST_F(SessionTest, PartyAndInnKeepEveryCharacterInOneList) {
 
 TEST_F(SessionTest, LookupsByName) {
   testsupport::DebugLogCapture log;
-  EXPECT_EQ(session.FindPlayer("peach"), 2);
+  EXPECT_EQ(session.FindPlayer("kreutzer"), 2);
   EXPECT_EQ(session.FindPlayer("nobody"), -1);
   EXPECT_TRUE(log.Lines().empty());
   EXPECT_EQ(session.GetPlayerId("nobody"), -1);
@@ -160,8 +164,8 @@ TEST_F(SessionTest, EquipReturnsEachPieceOnce) {
   session.Equip(1, kGreatAxe);  // two-handed over two-handed
   EXPECT_EQ(session.GetItemCount(kGreatSword), 1);
   EXPECT_EQ(session.GetItemCount(kGreatAxe), 0);
-  EXPECT_EQ(session.hooks.Get("__equipreleasepeach" + std::to_string(kGreatSword)), 1);
-  EXPECT_EQ(session.hooks.Get("__equipusepeach" + std::to_string(kGreatAxe)), 1);
+  EXPECT_EQ(session.hooks.Get("__equipreleasekreutzer" + std::to_string(kGreatSword)), 1);
+  EXPECT_EQ(session.hooks.Get("__equipusekreutzer" + std::to_string(kGreatAxe)), 1);
   EXPECT_EQ(session.CountItemOwned(kGreatAxe), 1);  // one piece in two slots
   EXPECT_EQ(session.GetCarriedVolume(), 4 + 1 + 5);  // the great sword and the buckler carried, the axe worn once
 
@@ -183,20 +187,20 @@ TEST_F(SessionTest, EquipReturnsEachPieceOnce) {
 TEST_F(SessionTest, UnequipNumbersSlotsAsTheEquipmentScreen) {
   session.SetItemCount(kGreatAxe, 1);
   session.SetItemCount(kTwinNecklace, 1);
-  session.Equip(0, kGreatAxe);
-  session.Equip(0, kTwinNecklace);
-  session.Unequip(0, 0);  // the empty helmet: nothing
-  EXPECT_EQ(Member(0).helmet, kEmptyHelmet);
-  session.Unequip(0, 5);  // the shield slot of a two-handed weapon frees both
-  EXPECT_EQ(Member(0).weapon, kEmptyWeapon);
-  EXPECT_EQ(Member(0).shield, kEmptyShield);
+  session.Equip(1, kGreatAxe);
+  session.Equip(1, kTwinNecklace);
+  session.Unequip(1, 0);  // the empty helmet: nothing
+  EXPECT_EQ(Member(1).helmet, kEmptyHelmet);
+  session.Unequip(1, 5);  // the shield slot of a two-handed weapon frees both
+  EXPECT_EQ(Member(1).weapon, kEmptyWeapon);
+  EXPECT_EQ(Member(1).shield, kEmptyShield);
   EXPECT_EQ(session.GetItemCount(kGreatAxe), 1);
-  session.Unequip(0, 7);
-  EXPECT_EQ(Member(0).acc2, kEmptyAcc23);
-  EXPECT_EQ(Member(0).acc3, kEmptyAcc23);
+  session.Unequip(1, 7);
+  EXPECT_EQ(Member(1).acc2, kEmptyAcc23);
+  EXPECT_EQ(Member(1).acc3, kEmptyAcc23);
   EXPECT_EQ(session.GetItemCount(kTwinNecklace), 1);
-  EXPECT_EQ(session.hooks.Get("__equipreleasesizz" + std::to_string(kTwinNecklace)), 1);
-  session.Unequip(0, 8), session.Unequip(-1, 1), session.Unequip(6, 1);
+  EXPECT_EQ(session.hooks.Get("__equipreleasekreutzer" + std::to_string(kTwinNecklace)), 1);
+  session.Unequip(1, 8), session.Unequip(-1, 1), session.Unequip(6, 1);
 }
 
 TEST_F(SessionTest, CostPercentFallsByTensOfLevels) {
@@ -218,21 +222,21 @@ TEST_F(SessionTest, CostPercentFallsByTensOfLevels) {
 }
 
 TEST_F(SessionTest, TheSpiritualRingTakesAThirdOffSkillCosts) {
-  PlayerData& peach = Member(1);
-  peach.lvl = 1;  // cost percent 100 for level class 2
-  peach.mp1 = 10;
-  peach.mp2 = 20;
+  PlayerData& member = Member(1);
+  member.lvl = 1;  // cost percent 100 for level class 2
+  member.mp1 = 10;
+  member.mp2 = 20;
   EXPECT_TRUE(session.CanPaySkillCost(1, 0));
-  peach.mp2 = 19;
+  member.mp2 = 19;
   EXPECT_FALSE(session.CanPaySkillCost(1, 0));
   session.SetItemCount(kSpiritualRing, 1);
   session.Equip(1, kSpiritualRing);
-  peach.mp1 = 6;
-  peach.mp2 = 13;
+  member.mp1 = 6;
+  member.mp2 = 13;
   EXPECT_TRUE(session.CanPaySkillCost(1, 0));  // 66% of 10 and 20: 6 and 13
   session.PaySkillCost(1, 0);
-  EXPECT_EQ(peach.mp1, 0);
-  EXPECT_EQ(peach.mp2, 0);
+  EXPECT_EQ(member.mp1, 0);
+  EXPECT_EQ(member.mp2, 0);
 }
 
 TEST_F(SessionTest, ScaleByBonus) {
@@ -241,6 +245,51 @@ TEST_F(SessionTest, ScaleByBonus) {
   session.enemies[2].bonusPercent = 150;
   EXPECT_FLOAT_EQ(session.ScaleByBonus(80.0f, 2, false), 200.0f);
   EXPECT_FLOAT_EQ(session.ScaleByBonus(80.0f, 6, false), 80.0f);
+}
+
+TEST_F(SessionTest, EscapeWeighsTheLivePartyAgainstTheEnemies) {
+  CSelvarinActor actors[4];
+  for (int p = 0; p < 3; ++p) {
+    Member(p).battlePtr = &actors[p];
+    Member(p).luck = Member(p).intelligence = Member(p).agility = 0;
+  }
+  session.battlePartyCount = 3;
+  session.enemies[0].actor = &actors[3];
+  // With every value 0 the party never gets away, even against an enemy sum
+  // of 0 (counted as 1).
+  platform::Srand(7);
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(session.RollEscape());
+  // 1 against an enemy sum of 0: 100%.
+  Member(1).luck = 1;
+  for (int i = 0; i < 20; ++i) EXPECT_TRUE(session.RollEscape());
+  // 50 (a fallen member's values left out) against 100: rand() % 100 < 50.
+  Member(1).luck = 20, Member(2).intelligence = 30;
+  Member(0).luck = 500;
+  actors[0].m_actionCode = 10027;
+  session.enemies[0].spd = 60, session.enemies[0].luck = 40;
+  session.enemies[1].spd = 1000;  // a free slot counts for nothing
+  platform::Srand(11);
+  std::vector<bool> expected;
+  for (int i = 0; i < 20; ++i) expected.push_back(platform::Rand() % 100 < 50);
+  platform::Srand(11);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(session.RollEscape(), expected[static_cast<size_t>(i)]) << i;
+  for (int p = 0; p < 3; ++p) Member(p).battlePtr = nullptr;
+  session.enemies[0].actor = nullptr;
+}
+
+TEST_F(SessionTest, ThePlayClockCountsSecondsAcrossThe32BitWrap) {
+  platform::FakeClock clock(0xFFFFF000ull);  // close to the 32-bit millisecond wrap
+  platform::ScopedClockSource guard(&clock);
+  const int32_t start = GetClockSeconds();
+  clock.Advance(3u * 24 * 3600 * 1000);  // three days on
+  EXPECT_EQ(ClockSecondsSince(start), 3 * 24 * 3600);
+  clock.Set(0x7FFFFFFFull * 1000 + 500);  // the seconds' own wrap
+  const int32_t late = GetClockSeconds();
+  clock.Advance(2000);
+  EXPECT_EQ(ClockSecondsSince(late), 2);
+  session.Init();
+  clock.Advance(61000);
+  EXPECT_EQ(ClockSecondsSince(session.startClock), 61);
 }
 
 TEST_F(SessionTest, KeyLayoutIsOptionSeven) {

@@ -6,7 +6,7 @@
 
 #include "engine/LzssDecoder.h"
 #include "tools/lib/LzssReference.h"
-#include "tools/lib/MemoryFile.h"
+#include "launcher/MemoryStream.h"
 #include "tools/lib/PackWriter.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 std::string ThroughTheEngine(const std::string& original) {
   slvtools::PackWriter writer;
   writer.AddCompressed("data/entry", original);
-  std::unique_ptr<cFile> memory = std::make_unique<slvtools::MemoryFile>(writer.Build());
+  std::unique_ptr<cFile> memory = std::make_unique<MemoryStream>(writer.Build());
   EXPECT_TRUE(ReadPackDirectory(memory));
   PackFile* pack = GetPackList();
   cFileLZ reader(pack, pack->Find("DATA/ENTRY"), kPackBufferSize);

@@ -26,9 +26,15 @@ TEST_F(MapSourceTest, TheWorldAndScriptLoadAsTheGameReadsThem) {
                              "mapvalue 3\n"
                              "character elder villager.spr 1 2 3   # a comment\n"
                              "eventbox gate 4 5 6 7.5 8\n"
+                             "character farmer farmer.spr 9 0 -9 2 12.5 8\n"
+                             "character smith smith.spr 9 0 -9 5\n"
+                             "enemy wolf wolf.spr 10 0 20 0.6\n"
+                             "enemy boar boar.spr 11 0 21 0.5 1 2.5 3\n"
                              "script\n"
                              "Frame::Init\n"
                              "say \"hello # not a comment\"\n"
+                             // The source is UTF-8.
+                             + reinterpret_cast<const char*>(u8"say \"어서 오세요\"\n") +
                              "endscript\n";
   std::vector<slvtools::DataFile> files;
   std::string error;
@@ -44,18 +50,30 @@ TEST_F(MapSourceTest, TheWorldAndScriptLoadAsTheGameReadsThem) {
   EXPECT_EQ(world.m_mapValue, 3);
   EXPECT_EQ(world.m_lightLongitude, 90);
   EXPECT_FLOAT_EQ(world.m_ambient.x, 0.2f);
-  ASSERT_EQ(world.m_characters.size(), 2u);
+  ASSERT_GE(world.m_characters.size(), 2u);
   EXPECT_EQ(world.m_characters[0].name, "elder");
   EXPECT_EQ(world.m_characters[0].sprName, "villager.spr");
   EXPECT_FLOAT_EQ(world.m_characters[0].position.z, 3.0f);
   EXPECT_EQ(world.m_characters[1].kind, WorldCharacter::kEventBox);
   EXPECT_FLOAT_EQ(world.m_characters[1].WordAsFloat(0), 7.5f);
   EXPECT_FLOAT_EQ(world.m_characters[1].WordAsFloat(2), 8.0f);
+  ASSERT_EQ(world.m_characters.size(), 4u);
+  EXPECT_EQ(world.m_characters[0].value, 0);
+  EXPECT_EQ(world.m_characters[2].value, 2);
+  EXPECT_FLOAT_EQ(world.m_characters[2].WordAsFloat(0), 12.5f);
+  EXPECT_FLOAT_EQ(world.m_characters[2].WordAsFloat(2), 8.0f);
+  EXPECT_EQ(world.m_characters[3].value, 5);
+  ASSERT_EQ(world.m_fieldEnemies.size(), 2u);
+  EXPECT_EQ(world.m_fieldEnemies[0].sprName, "wolf.spr");
+  EXPECT_EQ(world.m_fieldEnemies[0].values, (std::array<float, 4>{0.6f, 0.0f, 0.0f, 0.0f}));
+  EXPECT_EQ(world.m_fieldEnemies[1].values, (std::array<float, 4>{0.5f, 1.0f, 2.5f, 3.0f}));
+  EXPECT_FLOAT_EQ(world.m_fieldEnemies[1].position.z, 21.0f);
 
   CTextRes script;
   ASSERT_TRUE(script.Load("hamlet.scr"));
   EXPECT_EQ(script.FindLine("Frame::Init"), 0);
   EXPECT_EQ(script.GetLine(1), "say \"hello # not a comment\"");
+  EXPECT_EQ(script.GetLine(2), "say \"어서 오세요\"");  // in code page 949
 }
 
 TEST_F(MapSourceTest, MalformedSourcesNameTheirLine) {
@@ -66,6 +84,9 @@ TEST_F(MapSourceTest, MalformedSourcesNameTheirLine) {
   const Case cases[] = {
       {std::string(kGround) + "light 1 2 3\n", "line 12: light"},
       {std::string(kGround) + "character elder villager.spr 1 2\n", "line 12: character"},
+      {std::string(kGround) + "character elder villager.spr 1 2 3 4 5\n", "line 12: character"},
+      {std::string(kGround) + "enemy wolf wolf.spr 1 2 3\n", "line 12: enemy"},
+      {std::string(kGround) + "enemy wolf wolf.spr 1 2 3 1 2\n", "line 12: enemy"},
       {std::string(kGround) + "eventbox gate 1 2 3 4 x\n", "line 12: eventbox"},
       {std::string(kGround) + "script\nFrame::Init\n", "script without endscript"},
       {"size 2 2\nbogus\n", "line 2: unknown word bogus"},

@@ -12,7 +12,7 @@
 #include "engine/ResMgr.h"
 #include "render/Font.h"
 #include "render/PixelRC.h"
-#include "tests/field/GoldenImage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/ui/UiTestRig.h"
 #include "ui/UICloseSession.h"

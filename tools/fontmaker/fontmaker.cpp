@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "render/Font.h"
-#include "tools/fontmaker/GlyphRenderer.h"
+#include "platform/GlyphRenderer.h"
 
 namespace {
 
@@ -69,13 +69,13 @@ std::vector<char32_t> RowCodePoints(Cp949Decoder& decoder, uint8_t firstLead, in
 }
 
 // The baseline row that centres the ink of the Hangul syllables.
-int ChooseBaseline(const GlyphRenderer& renderer, const std::vector<char32_t>& hangul) {
+int ChooseBaseline(const platform::GlyphRenderer& renderer, const std::vector<char32_t>& hangul) {
   int top = 0, bottom = 0;
   if (!renderer.InkRows(hangul, &top, &bottom)) return kGlyphRows * 4 / 5;
   return (kGlyphRows - (bottom - top)) / 2 - top;
 }
 
-std::vector<uint8_t> WideTable(const GlyphRenderer& renderer, const std::vector<char32_t>& codePoints,
+std::vector<uint8_t> WideTable(const platform::GlyphRenderer& renderer, const std::vector<char32_t>& codePoints,
                                int baseline, int* missing) {
   std::vector<uint8_t> table;
   for (const char32_t cp : codePoints) {
@@ -90,7 +90,7 @@ std::vector<uint8_t> WideTable(const GlyphRenderer& renderer, const std::vector<
 
 // Glyph cells, then the advance widths as little-endian int32. Control codes
 // stay blank and advance nothing.
-std::vector<uint8_t> AsciiTable(const GlyphRenderer& renderer, int baseline, int* missing) {
+std::vector<uint8_t> AsciiTable(const platform::GlyphRenderer& renderer, int baseline, int* missing) {
   std::vector<uint8_t> table;
   std::vector<int32_t> widths;
   for (int code = 0; code < kAsciiGlyphCount; ++code) {
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     pixelSize = std::atoi(argv[5]);
     if (pixelSize <= 0 || pixelSize > 64) return Usage();
   }
-  GlyphRenderer renderer;
+  platform::GlyphRenderer renderer;
   Cp949Decoder decoder;
   if (!decoder.Ok()) {
     std::fputs("fontmaker: no code page 949 converter\n", stderr);

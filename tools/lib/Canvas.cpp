@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "tools/fontmaker/GlyphRenderer.h"
+#include "platform/GlyphRenderer.h"
 
 namespace slvtools {
 namespace {
@@ -128,7 +128,7 @@ Mask PolygonMask(int width, int height, const std::vector<Point>& points) {
 }
 
 int TextWidth(const TextStyle& style, const std::u32string& text) {
-  GlyphRenderer renderer;
+  platform::GlyphRenderer renderer;
   if (!renderer.Open(style.fontPath, style.size)) return 0;
   int width = 0;
   for (char32_t c : text) width += renderer.Advance(c) + style.spacing;
@@ -136,7 +136,7 @@ int TextWidth(const TextStyle& style, const std::u32string& text) {
 }
 
 bool TextMask(const TextStyle& style, const std::u32string& text, int x, int y, Align align, Mask* mask) {
-  GlyphRenderer renderer;
+  platform::GlyphRenderer renderer;
   if (!renderer.Open(style.fontPath, style.size)) return false;
   const int width = TextWidth(style, text);
   int pen = align == Align::Left ? x : align == Align::Center ? x - width / 2 : x - width;

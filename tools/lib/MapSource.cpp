@@ -59,13 +59,31 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     if (words.size() != 2 || !Numbers(words, 1, &n)) return Fail("mapvalue takes a number");
     m_world.SetMapValue(static_cast<int32_t>(n[0]));
   } else if (key == "character") {
-    if (words.size() != 6 || !Numbers(words, 3, &n)) return Fail("character takes a name, a sprite and x y z");
+    const size_t count = words.size();
+    if ((count != 6 && count != 7 && count != 9) || !Numbers(words, 3, &n)) {
+      return Fail("character takes a name, a sprite, x y z, and a pattern with two half sizes or not");
+    }
     WorldCharacter c;
     c.name = words[1];
     c.sprName = words[2];
     c.kind = WorldCharacter::kSprite;
     c.position = Vec3{n[0], n[1], n[2]};
+    if (count > 6) c.value = static_cast<int32_t>(n[3]);
+    if (count > 7) {
+      std::memcpy(&c.words[0], &n[4], sizeof(float));
+      std::memcpy(&c.words[2], &n[5], sizeof(float));
+    }
     m_world.Add(c);
+  } else if (key == "enemy") {
+    if ((words.size() != 7 && words.size() != 10) || !Numbers(words, 3, &n)) {
+      return Fail("enemy takes a name, a sprite, x y z, a speed and three values or none");
+    }
+    WorldFieldEnemy e;
+    e.name = words[1];
+    e.sprName = words[2];
+    e.position = Vec3{n[0], n[1], n[2]};
+    for (size_t i = 3; i < n.size(); ++i) e.values[i - 3] = n[i];
+    m_world.Add(e);
   } else if (key == "eventbox") {
     if (words.size() != 7 || !Numbers(words, 2, &n)) return Fail("eventbox takes a name, x y z and two half sizes");
     WorldCharacter c;
@@ -79,8 +97,9 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     if (words.size() != 11 || !Numbers(words, 4, &n)) return Fail("prop takes a name, a model, a node, x y z, three angles and a flag");
     WorldModelPlacement m;
     m.name = words[1];
-    m.modelName = words[2];
-    m.nodeName = words[3];
+    if (!platform::Utf8ToCp949(words[2], &m.modelName) || !platform::Utf8ToCp949(words[3], &m.nodeName)) {
+      return Fail("a model name code page 949 cannot hold");
+    }
     m.position = Vec3{n[0], n[1], n[2]};
     m.rotation = Vec3{n[3], n[4], n[5]};
     m.scale = Vec3{1.0f, 1.0f, 1.0f};
@@ -92,7 +111,7 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     }
     World3dFieldEnemy e;
     e.name = words[1];
-    e.modelName = words[2];
+    if (!platform::Utf8ToCp949(words[2], &e.modelName)) return Fail("a model name code page 949 cannot hold");
     e.position = Vec3{n[0], n[1], n[2]};
     e.speed = n[3];
     e.ranges = {n[4], n[5], n[6], n[7]};
@@ -142,7 +161,12 @@ bool MapParser::Parse(const std::string& text, const std::string& mapName, std::
   if (!BuildGroundSource(ground, mapName, out, error)) return false;
   m_world.SetNames(mapName + ".gnd", mapName + ".gat", mapName + ".scr");
   out->push_back({mapName + ".rsw", m_world.Build()});
-  out->push_back({mapName + ".scr", m_script});
+  std::string script;
+  if (!platform::Utf8ToCp949(m_script, &script)) {
+    *error = "the script is not UTF-8 text that code page 949 can hold";
+    return false;
+  }
+  out->push_back({mapName + ".scr", script});
   return true;
 }
 
@@ -162,12 +186,7 @@ bool BuildSampleMaps(const std::filesystem::path& sourceFolder, const std::files
     std::ostringstream text;
     text << in.rdbuf();
     std::vector<DataFile> files;
-    std::string cp949;
-    if (!platform::Utf8ToCp949(text.str(), &cp949)) {
-      *error = entry.path().string() + ": not text that code page 949 can hold";
-      return false;
-    }
-    if (!in || !BuildMapSource(cp949, entry.path().stem().string(), &files, error)) {
+    if (!in || !BuildMapSource(text.str(), entry.path().stem().string(), &files, error)) {
       *error = entry.path().string() + ": " + (in ? *error : "cannot be read");
       return false;
     }

@@ -7,21 +7,27 @@
 //                                     diffuse and ambient colours (0 to 1)
 //   bounds MINZ MAXZ MINX MAXX        the field bounds the camera keeps to
 //   mapvalue N
-//   character NAME SPRITE X Y Z       a sprite character ("dove.spr" and
-//                                     "crow.spr" make birds)
+//   character NAME SPRITE X Y Z [PATTERN [HALFX HALFZ]]
+//                                     a sprite character ("dove.spr" and
+//                                     "crow.spr" make birds): a villager's
+//                                     pattern and the half sizes of its
+//                                     wander box
+//   enemy NAME SPRITE X Y Z SPEED [A B C]
+//                                     a field enemy at its home point
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
 //   prop NAME MODEL NODE X Y Z RX RY RZ FLAG
 //                                     a model placement ("rsm") at scale 1;
-//                                     FLAG 1 loops its animation
+//                                     FLAG 1 loops its animation; model and
+//                                     node names are written in code page 949
 //   enemy3d NAME MODEL X Y Z SPEED IDLE0 IDLE1 WALK0 WALK1 DELAY
 //                                     a 3-D field enemy ("rsx") with its
 //                                     idle and walk frame ranges
 //   script                            the map script, its lines as they are
+//                                     (UTF-8, written in code page 949)
 //   ...
 //   endscript
 //
 // The map NAME becomes NAME.rsw naming NAME.gnd, NAME.gat and NAME.scr.
-// Sample map files are UTF-8; their text reaches the map in code page 949.
 #include <filesystem>
 #include <string>
 #include <vector>

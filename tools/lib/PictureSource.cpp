@@ -5,7 +5,9 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/TextEncoding.h"
 #include "tools/lib/Canvas.h"
+#include "tools/lib/Quantize.h"
 #include "tools/lib/TextureImages.h"
 
 #ifndef SLV_SAMPLE_FONT_DIR
@@ -53,6 +55,10 @@ class PictureParser {
   const std::string& Error() const { return m_error; }
 
  private:
+  // Sources are UTF-8; the game names its files in code page 949.
+  bool GameName(const std::string& utf8, std::string* name) {
+    return platform::Utf8ToCp949(utf8, name) || Fail("the name has a character code page 949 lacks");
+  }
   bool Fail(const std::string& why) {
     m_error = why;
     return false;
@@ -69,6 +75,7 @@ class PictureParser {
   bool Text(const std::vector<std::string>& words, const std::string& line);
   bool Stars(const std::vector<std::string>& words);
   bool SaveBmp(const std::vector<std::string>& words);
+  bool SaveBmp8(const std::vector<std::string>& words);
   bool SaveTga(const std::vector<std::string>& words);
 
   std::string m_fonts;
@@ -109,6 +116,7 @@ bool PictureParser::Line(const std::string& line) {
   if (key == "rect" || key == "circle" || key == "ring" || key == "polygon") return Shape(words, text);
   if (key == "stars") return Stars(words);
   if (key == "bmp") return SaveBmp(words);
+  if (key == "bmp8") return SaveBmp8(words);
   if (key == "tga") return SaveTga(words);
   int v[2];
   Rgba colors[2];
@@ -220,6 +228,8 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
     return Fail("bmp needs a name and maybe \"alpha\"");
   }
   const bool alpha = words.size() == 3;
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
   RgbaImage opaque = *m_image;
   std::vector<uint8_t> opacity;
   for (Rgba& p : opaque.pixels) {
@@ -229,15 +239,27 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
   // The screen has five bits of red, green and blue; blended pictures are
   // mixed at full depth when drawn.
   if (!alpha) Dither(opaque, 5, false);
-  m_out->push_back(DataFile{words[1], WriteBmp24(opaque)});
+  m_out->push_back(DataFile{name, WriteBmp24(opaque)});
   if (alpha) {
     std::vector<Rgba> grey(256);
     for (int i = 0; i < 256; ++i) grey[i] = Rgba{static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i), 255};
-    const size_t slash = words[1].find_last_of('/');
+    const size_t slash = name.find_last_of('/');
     const size_t at = slash == std::string::npos ? 0 : slash + 1;
-    const std::string name = words[1].substr(0, at) + "a_" + words[1].substr(at);
-    m_out->push_back(DataFile{name, WriteBmp8(opaque.width, opaque.height, opacity, grey)});
+    m_out->push_back(DataFile{name.substr(0, at) + "a_" + name.substr(at),
+                              WriteBmp8(opaque.width, opaque.height, opacity, grey)});
   }
+  return true;
+}
+
+bool PictureParser::SaveBmp8(const std::vector<std::string>& words) {
+  if (!NeedCanvas()) return false;
+  if (words.size() != 2) return Fail("bmp8 needs a name");
+  RgbaImage opaque = *m_image;
+  for (Rgba& p : opaque.pixels) p = Mix(Rgba{0, 0, 0, 255}, Rgba{p.r, p.g, p.b, 255}, p.a / 255.0f);
+  std::vector<uint8_t> indices;
+  std::vector<Rgba> palette;
+  Quantize(opaque, 256, &indices, &palette);
+  m_out->push_back(DataFile{words[1], WriteBmp8(opaque.width, opaque.height, indices, palette)});
   return true;
 }
 
@@ -254,7 +276,9 @@ bool PictureParser::SaveTga(const std::vector<std::string>& words) {
     for (int x = 0; x < v[2]; ++x) part.At(x, y) = m_image->At(v[0] + x, v[1] + y);
   }
   Dither(part, 4, true);  // textures with alpha keep four bits a channel
-  m_out->push_back(DataFile{words[1], WriteTga(part, 32, false)});
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
+  m_out->push_back(DataFile{name, WriteTga(part, 32, false)});
   return true;
 }
 

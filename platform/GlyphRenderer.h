@@ -1,12 +1,15 @@
 #pragma once
-// Renders characters of one outline font into the game's glyph cells: 8-bit
-// opacity, stored column by column (byte c * rows + r).
+// Renders characters of one outline font (FreeType) into glyph cells: 8-bit
+// opacity, stored column by column (byte c * rows + r). The font maker, the
+// sample's pictures and the launcher's dialog draw their text with it.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
+
+namespace platform {
 
 class GlyphRenderer {
  public:
@@ -35,3 +38,5 @@ class GlyphRenderer {
   FT_LibraryRec_* m_library = nullptr;
   FT_FaceRec_* m_face = nullptr;
 };
+
+}  // namespace platform

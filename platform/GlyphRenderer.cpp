@@ -1,9 +1,11 @@
-#include "tools/fontmaker/GlyphRenderer.h"
+#include "platform/GlyphRenderer.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <algorithm>
+
+namespace platform {
 
 GlyphRenderer::~GlyphRenderer() {
   if (m_face != nullptr) FT_Done_Face(m_face);
@@ -70,3 +72,5 @@ bool GlyphRenderer::InkRows(const std::vector<char32_t>& codePoints, int* top, i
   }
   return any;
 }
+
+}  // namespace platform

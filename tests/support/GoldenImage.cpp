@@ -1,4 +1,4 @@
-#include "tests/field/GoldenImage.h"
+#include "tests/support/GoldenImage.h"
 
 #include <zlib.h>
 

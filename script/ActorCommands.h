@@ -1,0 +1,22 @@
+#pragma once
+// The actor and camera words of the interpreter's own group: each sends its
+// target one message built from the line, or moves the camera or the party.
+#include <cstdint>
+#include <string>
+
+class CSelvarinFrame;
+class CTokenizer;
+
+// False when the word is none of them. Otherwise *goesOn tells whether the
+// run goes on with the next line.
+bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
+                      bool* goesOn);
+
+// A real as the whole number toward zero, within the int range; NaN and
+// infinities give 0.
+int32_t TruncatedReal(float value);
+// An angle of "dirpad": key 1 to 9 but 5 around camera angle a, brought into
+// 0 to 360 (360 stays); false for any other key.
+bool DirPadAngle(int cameraAngle, int key, int* angle);
+// An angle brought into 0 to under 360.
+int32_t WrapDegrees(int64_t degrees);

@@ -1,0 +1,146 @@
+// The event scripts' third command group: variables, pictures, the
+// scenario selection, fog and the world map's places. It is the last: a word
+// it does not know ends the run.
+#include <string>
+
+#include "engine/BitmapRes.h"
+#include "engine/ResMgr.h"
+#include "engine/Tokenizer.h"
+#include "field/SelvarinFrame.h"
+#include "field/WorldMapList.h"
+#include "platform/DebugLog.h"
+#include "render/DispBmp.h"
+#include "render/RC.h"
+#include "script/ScriptVariables.h"
+
+namespace {
+
+using SystemCommand = void (*)(CSelvarinFrame* frame, const CTokenizer& tokens);
+
+const CBitmapRes* FindBitmap(const std::string& name) {
+  return dynamic_cast<const CBitmapRes*>(CResMgr::GetInstance().GetResStr(name));
+}
+
+void Inc(CSelvarinFrame*, const CTokenizer& tokens) { IncScriptVariable(tokens[1]); }
+
+void Print(CSelvarinFrame*, const CTokenizer& tokens) {
+  DebugLogf("%s = %d", tokens[1].c_str(), GetFieldScriptValue(tokens[1]));
+}
+
+void Dec(CSelvarinFrame*, const CTokenizer& tokens) { DecScriptVariable(tokens[1]); }
+void Add(CSelvarinFrame*, const CTokenizer& tokens) { AddScriptVariable(tokens.GetInt(2), tokens[1]); }
+void Sub(CSelvarinFrame*, const CTokenizer& tokens) { SubScriptVariable(tokens.GetInt(2), tokens[1]); }
+void Set(CSelvarinFrame*, const CTokenizer& tokens) { SetScriptVariable(tokens.GetInt(2), tokens[1]); }
+
+void CloseBmp(CSelvarinFrame* frame, const CTokenizer&) {
+  if (frame != nullptr) {
+    frame->m_pictureShown = 0;
+    frame->m_pictureCounter = 0;
+    frame->m_pPicture = nullptr;
+  }
+  g_dispBmp.Release();
+}
+
+// Shown until "closebmp"; the resource is not kept.
+void ShowBmp(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  const CBitmapRes* bitmap = FindBitmap(tokens[1]);
+  if (frame != nullptr) {
+    frame->m_pictureCounter = 0;
+    frame->m_pictureShown = 1;
+  }
+  g_dispBmp.Release();
+  g_dispBmp.Create(bitmap);
+}
+
+// Shown for the picture's time under its white veil; the frame counts down.
+void DispBmp(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  const CBitmapRes* bitmap = FindBitmap(tokens[1]);
+  if (frame != nullptr) {
+    frame->m_pictureCounter = CSelvarinFrame::kPictureStart;
+    frame->m_pPicture = bitmap;
+  }
+  g_dispBmp.Create(bitmap);
+}
+
+void CallScenarioSelect(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  if (tokens.GetCount() != 2) {
+    DebugLog("문법 : callscenarioselect [1|2]");
+    return;
+  }
+  if (frame == nullptr) return;
+  frame->m_scenarioStage = tokens.GetInt(1);
+  frame->ChangeMode(kModeScenario);
+}
+
+// A distance outside 0 to 100 is reported and used all the same.
+void CheckFogDistance(int distance) {
+  if (distance >= 0 && distance <= 100) return;
+  DebugLog("거리는 0 부터 100 사이 입니다.");
+  DebugLog("문법: setfog\t스위치   안개시작거리   안개끝거리\t알쥐비값");
+}
+
+void SetFog(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  CRC* rc = frame != nullptr ? frame->m_pRC : nullptr;
+  if (tokens.GetInt(1) == 0) {
+    if (rc != nullptr) rc->SetFog(false);
+    return;
+  }
+  CheckFogDistance(tokens.GetInt(2));
+  CheckFogDistance(tokens.GetInt(3));
+  FogSettings& fog = CRC::s_fogSettings;
+  fog.start = static_cast<float>(tokens.GetInt(2)) * 0.01f;
+  fog.end = static_cast<float>(tokens.GetInt(3)) * 0.01f;
+  fog.density = 0.33f;
+  // Each part is a byte of the colour, however large the script's number.
+  const auto part = [&tokens](int i) { return static_cast<uint32_t>(tokens.GetInt(i)) & 0xFFu; };
+  fog.color = part(4) << 16 | part(5) << 8 | part(6);
+  if (rc == nullptr) return;
+  rc->SetFog(true);
+  rc->ApplyFog();
+}
+
+void ClearWorldMapPoint(CSelvarinFrame*, const CTokenizer&) { WorldMapList::GetInstance().ResetCurrent(); }
+
+void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
+  if (tokens.GetCount() != 2) {
+    DebugLog("Syntax Error in addworldmappoint [월드맵명]");
+    return;
+  }
+  WorldMapList::GetInstance().Find(tokens[1]);
+}
+
+struct SystemWord {
+  const char* word;
+  SystemCommand command;
+};
+
+// In the order they are tried.
+const SystemWord kSystemWords[] = {
+    {"inc", Inc},
+    {"print", Print},
+    {"dec", Dec},
+    {"add", Add},
+    {"sub", Sub},
+    {"set", Set},
+    {"closebmp", CloseBmp},
+    {"showbmp", ShowBmp},
+    {"dispbmp", DispBmp},
+    {"callscenarioselect", CallScenarioSelect},
+    {"setfog", SetFog},
+    {"clearworldmappoint", ClearWorldMapPoint},
+    {"addworldmappoint", AddWorldMapPoint},
+};
+
+}  // namespace
+
+bool CSelvarinFrame::ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int /*line*/) {
+  const std::string& word = tokens[0];
+  for (const SystemWord& entry : kSystemWords) {
+    if (word == entry.word) {
+      entry.command(frame, tokens);
+      return true;
+    }
+  }
+  DebugLog("Unknown Command " + word);
+  return false;
+}

@@ -1,0 +1,165 @@
+// The price of a magic: catalyst items, the caster's three MP kinds and, for
+// cooperative magic, the partner's share.
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "platform/DebugLog.h"
+#include "session/ItemMgr.h"
+#include "session/MagicMgr.h"
+#include "session/Session.h"
+
+namespace {
+
+struct Catalyst {
+  const char* item;
+  int reason;  // when the party has none
+};
+
+constexpr Catalyst kDismal{"디스말", 1};
+constexpr Catalyst kChronaim{"크로나임", 2};
+constexpr Catalyst kHwiyel{"휘옐", 3};
+
+struct CatalystRule {
+  std::initializer_list<Catalyst> catalysts;  // tested in this order
+  std::initializer_list<const char*> magic;
+};
+
+const CatalystRule kCatalystRules[] = {
+    {{kDismal},
+     {"힐", "힐라", "힐리온", "콜드볼트", "레인", "베이퍼_스톰", "플레임_스트라이크", "화이어_뱃", "피닉스",
+      "플레임_리자드", "플레임_드라군", "사라만다", "워터_볼", "헤일_샤워", "아이스_스톰", "블리자드"}},
+    {{kChronaim},
+     {"스톤_슈츠", "프루드_타이드", "스톤_커스", "화이어_볼", "화이어_필라", "화이어_블래더", "화이어_월",
+      "라바_에마네이션"}},
+    {{kHwiyel}, {"레이_스네어", "비스커스_포메이션", "생츄어리", "디멘젼_홀"}},
+    {{kChronaim, kDismal}, {"쇼크웨이브", "코멧_스트라이크", "메테오_스트라이크", "마스테마"}},
+};
+
+const CatalystRule* FindCatalysts(const std::string& magic) {
+  for (const CatalystRule& rule : kCatalystRules) {
+    for (const char* name : rule.magic) {
+      if (magic == name) return &rule;
+    }
+  }
+  return nullptr;
+}
+
+// The catalyst's item index; -1 (logged) when the item table lacks it, and
+// then it is not asked for.
+int CatalystItem(const Catalyst& catalyst) {
+  const int item = CItemMgr::GetInstance().Find(catalyst.item);
+  if (item < 0) DebugLogf("magic cost: no catalyst item %s", catalyst.item);
+  return item;
+}
+
+// The four costs by their place on the "#cost" line.
+struct Costs {
+  explicit Costs(const MagicTypeInfo& magic)
+      : c1(magic.cost[0]), c2(magic.cost[1]), c3(magic.cost[3]), c4(magic.cost[2]) {}
+  int64_t c1, c2, c3, c4;
+};
+
+bool WearsAccessory(const PlayerData& player, const char* name) {
+  const CItemMgr& items = CItemMgr::GetInstance();
+  for (int32_t item : {player.acc2, player.acc3}) {
+    if (item >= 0 && item < items.GetCount() && items.GetItem(item)->name == name) return true;
+  }
+  return false;
+}
+
+bool IsSizz(const std::string& engname) { return engname == "sizz" || engname == "sizz2"; }
+
+// The part of the table cost the character pays, in percent.
+int64_t CostShare(const CSession& session, const PlayerData& player, int magic) {
+  const int64_t rate = WearsAccessory(player, "멘탈링") ? 66 : 100;
+  return session.CostPercent(player.playerId, magic, true) * rate / 100;
+}
+
+// What `cost` comes to at a share.
+int64_t Due(int64_t cost, int64_t share) { return cost * share / 100; }
+
+int32_t Less(int32_t mp, int64_t due) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{mp} - due, INT32_MIN, INT32_MAX));
+}
+
+// The partner of "ai" follows the story: "sizz" until the first chapter
+// ends. Reading the variable does not create it.
+const char* AiPartner(const CSession& session) {
+  return session.scriptVariables.Get("제1장끝") != 0 ? "sizz2" : "sizz";
+}
+
+}  // namespace
+
+bool CSession::CanCastMagic(int position, int magic, int* reason) {
+  const PlayerData* caster = GetPartyMember(position);
+  const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
+  if (caster == nullptr || info == nullptr) return false;
+  if (const CatalystRule* rule = FindCatalysts(info->name)) {
+    for (const Catalyst& catalyst : rule->catalysts) {
+      const int item = CatalystItem(catalyst);
+      if (item >= 0 && GetItemCount(item) == 0) {
+        if (reason != nullptr) *reason = catalyst.reason;
+        return false;
+      }
+    }
+  }
+  const Costs c(*info);
+  const int64_t p = CostShare(*this, *caster, magic);
+  const char* partnerName = nullptr;
+  int64_t partnerCost = 0;
+  if (IsSizz(caster->engname)) {
+    if (caster->mp1 < Due(c.c3, p) || caster->mp2 < Due(c.c4, p) || caster->mp3 < Due(c.c2, p)) return false;
+    partnerName = "ai", partnerCost = c.c1;
+  } else if (caster->engname == "ai") {
+    if (caster->mp1 < Due(c.c3, p) || caster->mp2 < Due(c.c1, p) || caster->mp3 < Due(c.c2, p)) return false;
+    partnerName = AiPartner(*this), partnerCost = c.c4;
+  } else {
+    DebugLog("this player is not magic man");
+    return true;
+  }
+  if (partnerCost == 0) return true;
+  const int partnerId = FindPlayer(partnerName);
+  if (!IsMemberAlive(partnerName) || partnerId < 0) {
+    if (reason != nullptr) *reason = 4;
+    return false;
+  }
+  const PlayerData& partner = players[static_cast<size_t>(partnerId)];
+  return partner.mp2 >= Due(partnerCost, CostShare(*this, partner, magic));
+}
+
+void CSession::PayMagicCost(int position, int magic) {
+  PlayerData* caster = GetPartyMember(position);
+  const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
+  if (caster == nullptr || info == nullptr) return;
+  if (const CatalystRule* rule = FindCatalysts(info->name)) {
+    for (const Catalyst& catalyst : rule->catalysts) {
+      const int item = CatalystItem(catalyst);
+      if (item >= 0) RemoveItem(item, 1);
+    }
+  }
+  const Costs c(*info);
+  const int64_t p = CostShare(*this, *caster, magic);
+  const char* partnerName = nullptr;
+  int64_t partnerCost = 0;
+  if (IsSizz(caster->engname)) {
+    caster->mp1 = Less(caster->mp1, Due(c.c3, p));
+    caster->mp2 = Less(caster->mp2, Due(c.c4, p));
+    caster->mp3 = Less(caster->mp3, Due(c.c2, p));
+    partnerName = "ai", partnerCost = c.c1;
+  } else if (caster->engname == "ai") {
+    caster->mp1 = Less(caster->mp1, Due(c.c3, p));
+    caster->mp2 = Less(caster->mp2, Due(c.c1, p));
+    caster->mp3 = Less(caster->mp3, Due(c.c2, p));
+    partnerName = AiPartner(*this), partnerCost = c.c4;
+  } else {
+    DebugLog("this player is not magic man");
+    return;
+  }
+  // Without the partner in the data there is nobody to take a share from.
+  const int partnerId = GetPlayerId(partnerName);
+  if (partnerId < 0) return;
+  PlayerData& partner = players[static_cast<size_t>(partnerId)];
+  partner.mp2 = Less(partner.mp2, Due(partnerCost, CostShare(*this, partner, magic)));
+}
