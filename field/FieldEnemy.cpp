@@ -52,13 +52,15 @@ bool CFieldEnemy::OnProcess() {
   return true;
 }
 
-bool CFieldEnemy::MayTrigger() const {
+bool CFieldEnemy::MayTrigger() const { return FieldEnemyMayTrigger(*this); }
+
+bool FieldEnemyMayTrigger(const CSelvarinActor& enemy) {
   const CSelvarinFrame* frame = GetGameFrame();
   const CSelvarinContext* context = GetFieldContext();
   const CSelvarinActor* player = context != nullptr ? context->GetPlayer() : nullptr;
   if (frame == nullptr || player == nullptr || frame->m_transKind != 0) return false;
   if (player->m_inAir != 0 || player->m_graceTicks != 0) return false;
-  if (!(context->DistanceToPlayer(*this) < kReach)) return false;
+  if (!(context->DistanceToPlayer(enemy) < CFieldEnemy::kReach)) return false;
   if (frame->m_messageState != 0 || frame->m_choiceCount > 0 || frame->m_scriptBusy != 0) return false;
   // A battle already asked for this tick keeps its set.
   return frame->m_pendingMode != kModeBattle;

@@ -40,3 +40,8 @@ class CFieldEnemy : public CSelvarinActor {
   bool MayTrigger() const;
   int64_t DistanceFromHome() const;
 };
+
+// Whether a field enemy (sprite or model) may ask for its battle now: no
+// transition, a player that is free and nearer than the reach, no message,
+// choice list or busy script, and no battle already asked for.
+bool FieldEnemyMayTrigger(const CSelvarinActor& enemy);

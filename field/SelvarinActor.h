@@ -121,6 +121,8 @@ class CSelvarinActor : public C2dActor {
   // `tint` (ARGB). False when nothing more is to be drawn: nothing to show,
   // or a frame of one layer lying off screen.
   bool QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, ScreenRect* drawn);
+  // The shadow sprite under the actor at the given ground height.
+  void QueueShadow(CRC& rc, const Matrix& view, float groundHeight) const;
 
  private:
   void Place(intptr_t x, intptr_t z, intptr_t y);
@@ -128,7 +130,6 @@ class CSelvarinActor : public C2dActor {
   void ShowCrowd(const char* text, intptr_t value, intptr_t lifetime);
   void ChangeSprite(const char* sprite, intptr_t action, intptr_t frame);
   void SetMode(int32_t mode);
-  void QueueShadow(CRC& rc, const Matrix& view) const;
   // The event text of the current frame, or null.
   const char* CurrentEvent() const;
 };

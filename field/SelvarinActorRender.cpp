@@ -76,7 +76,7 @@ void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
   if (m_visible == 0) return;
   ScreenRect drawn;
   if (!QueueLayers(rc, view, kWhite, &drawn)) return;
-  if (m_drawShadow != 0) QueueShadow(rc, view);
+  if (m_drawShadow != 0) QueueShadow(rc, view, m_groundHeight);
   if (drawn.any) AddPickRegion(drawn.left, drawn.top, drawn.right, drawn.bottom, 0);
 }
 
@@ -134,13 +134,13 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, Scr
   return true;
 }
 
-void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view) const {
+void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view, float groundHeight) const {
   const CSprRes* sprites = FindSprite("shadow.spr");
   const CActRes* actions = FindAnimation("shadow.act");
   const ActMotion* motion = actions != nullptr ? actions->GetMotion(0, 0) : nullptr;
   if (sprites == nullptr || motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  const ProjectedPoint at = projector.Project(Vec3{m_pos.x, m_groundHeight, m_pos.z});
+  const ProjectedPoint at = projector.Project(Vec3{m_pos.x, groundHeight, m_pos.z});
   const float size = at.rhw * projector.FocalX() * kSpriteScale;
   for (const ActLayer& layer : motion->layers) {
     // The image quads carry palette images only.

@@ -160,11 +160,7 @@ bool CSelvarinContext::LoadMap() {
     frame->m_mapMinX = static_cast<float>(m_world->m_bounds[2]);
     frame->m_mapMaxX = static_cast<float>(m_world->m_bounds[3]);
   }
-  // Model placements become actors with the model resource.
-  for (const WorldModelPlacement& placement : m_world->m_models) {
-    DebugLog("모델파일이 없습니다");
-    DebugLog(placement.modelName);
-  }
+  for (const WorldModelPlacement& placement : m_world->m_models) MakeProp(placement);
   m_pGround->ComputeLighting(m_world->m_lightDir, m_world->m_diffuse, m_world->m_ambient);
   InitBucketGrid();
   for (const WorldCharacter& record : m_world->m_characters) {
@@ -256,10 +252,8 @@ void CSelvarinContext::PassOverLaterRecords() {
     DebugLog("CSelvarinContext :: particle maker passed over: " + r.name);
   }
   for (const WorldSoundSource& r : m_world->m_soundSources) DebugLog("CSelvarinContext :: sound source passed over: " + r.name);
-  for (const World3dFieldEnemy& r : m_world->m_3dFieldEnemies) {
-    DebugLog("CSelvarinContext :: 3-D field enemy passed over: " + r.name);
-  }
-  for (const World3dModel& r : m_world->m_3dModels) DebugLog("CSelvarinContext :: 3-D model passed over: " + r.name);
+  for (const World3dFieldEnemy& r : m_world->m_3dFieldEnemies) Make3dFieldEnemy(r);
+  for (const World3dModel& r : m_world->m_3dModels) Make3dFieldModel(r);
 }
 
 void CSelvarinContext::MakePlayerActors() {
@@ -533,4 +527,3 @@ void CSelvarinContext::ReturnFromBattle() {
   session.hooks.Clear();
 }
 
-void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {}

@@ -21,7 +21,10 @@ class CTextRes;
 class C3dWorldRes;
 struct BattleSet;
 struct WorldCharacter;
+struct World3dFieldEnemy;
+struct World3dModel;
 struct WorldFieldEnemy;
+struct WorldModelPlacement;
 
 class CSelvarinContext : public C3dContext {
   SLV_OBJECT(CSelvarinContext)
@@ -74,7 +77,8 @@ class CSelvarinContext : public C3dContext {
   // Builds the battle of a set around a centre; makes nothing yet.
   void SetupBattle(const BattleSet& set, float centerX, float centerZ);
   void ReturnFromBattle();
-  // Binds the macro's channels to cut-scene actors; binds nothing yet.
+  // A cut-scene actor for each channel that names a field actor, standing
+  // where it stands (SelvarinContextModels.cpp).
   void BindMacroActors(const CMacroRes* macro);
 
   std::string m_mapName;
@@ -99,6 +103,10 @@ class CSelvarinContext : public C3dContext {
   void MakeMapEvent(const WorldCharacter& record);
   void MakeFieldEnemy(const WorldFieldEnemy& record);
   void PassOverLaterRecords();
+  // The model actors (SelvarinContextModels.cpp).
+  void MakeProp(const WorldModelPlacement& placement);
+  void Make3dFieldEnemy(const World3dFieldEnemy& record);
+  void Make3dFieldModel(const World3dModel& record);
   // The line after "<name><suffix>" in the map script, or -1.
   int32_t ScriptLabel(const std::string& name, const char* suffix) const;
   // A party actor by registration name, named and dressed from a character

@@ -10,6 +10,7 @@
 
 #include "render/3dView.h"
 
+class C3dAnimModelRes;
 class CSelvarinActor;
 class CSelvarinContext;
 
@@ -46,6 +47,11 @@ class CSelvarinView : public C3dView {
   void SetLookAt(const Vec3& position);
   void SaveCamera();
   void RestoreCamera();
+  // An animated model on the HUD at screen (x, y) through the near fixed
+  // transform, at scale x 0.025 of its own size, turned by the angles
+  // (degrees); lit once a model. Its triangles are drawn at once.
+  void DrawModel(CRC& rc, int x, int y, C3dAnimModelRes* model, float scale, float angleX, float angleY,
+                 float angleZ, int frame = 0);
 
   // The field scene of the current game frame's context: its actors, then
   // its effects, under fog.

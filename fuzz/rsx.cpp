@@ -1,12 +1,15 @@
 // Animated model files as the resource manager loads them: any bytes load
-// or fail, and lighting every node in every frame stays inside its tables.
+// or fail, and lighting and drawing every node in every frame (the field's
+// model drawing, wobbling, with outlines) stay inside their tables.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "engine/ResMgr.h"
+#include "field/ModelDraw.h"
 #include "fuzz/DataFileFuzzEnv.h"
 #include "render/3dAnimModelRes.h"
+#include "render/PixelRC.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static DataFileFuzzEnv env("rsx");
@@ -21,6 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           node->ComputeLighting(Matrix{}, frame, light, Vec3{1, 1, 1}, Vec3{0.2f, 0.2f, 0.2f}, model->m_shadeType,
                                 model->m_alpha);
         }
+        static CRC565 rc;
+        rc.SetViewSize(64, 48);
+        Matrix ahead;
+        ahead.MakeTranslation(0.0f, 0.0f, 50.0f);
+        for (int frame = -1; frame <= 2; ++frame) {
+          DrawModelNode(rc, ahead, frame, node.get(), frame & 1, 0x80000000u, 1, 0, frame + 1, 0, 0, 1.0f, 1.0f);
+        }
+        rc.ClearQueues();
       }
     }
     CResMgr::GetInstance().UnloadResources();  // the next input loads anew

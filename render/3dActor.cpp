@@ -134,24 +134,42 @@ void C3dActor::UpdateNodeMatrices(const Vec3& light, const Vec3& diffuse, const 
 
 void C3dActor::Render(CRC& rc, const Matrix& view) {
   if (m_instance == nullptr) return;
-  // Records an earlier draw left in undrawn chains leave them first.
-  m_faceRecords.Unlink();
+  ScreenCorners corners;
+  if (!ProjectCorners(rc, view, corners)) {
+    // Records an earlier draw left in undrawn chains leave them.
+    m_faceRecords.Unlink();
+    return;
+  }
+  DrawInstance(rc, view);
+}
+
+bool C3dActor::ProjectCorners(const CRC& rc, const Matrix& view, ScreenCorners& out) const {
   Matrix m;
   Matrix::Multiply(m, m_nodeMatrix, view);
   const float cx = static_cast<float>(rc.m_centerX), cy = static_cast<float>(rc.m_halfHeight);
   const float width = static_cast<float>(rc.m_width), height = static_cast<float>(rc.m_height);
-  int left = 0, above = 0, right = 0, below = 0;
-  for (const Vec3& corner : m_corners) {
-    const Vec3 p = m.TransformPoint(corner);
+  int left = 0, above = 0, right = 0, below = 0, behind = 0;
+  for (size_t i = 0; i < m_corners.size(); ++i) {
+    const Vec3 p = m.TransformPoint(m_corners[i]);
+    behind += p.z <= 0.0f ? 1 : 0;
     const float z = p.z >= kNearDepth ? p.z : kNearDepth;
     const float x = cx + rc.m_focalX * p.x / z;
     const float y = cy + rc.m_focalY * p.y / z;
+    out[i] = ScreenCorner{x, y};
     left += x <= 0.0f ? 1 : 0;
     above += y <= 0.0f ? 1 : 0;
     right += x >= width ? 1 : 0;
     below += y >= height ? 1 : 0;
   }
-  if (left == 8 || above == 8 || right == 8 || below == 8) return;
+  // Raising depths to the near depth would put a model wholly behind the
+  // eye onto the screen.
+  return !(left == 8 || above == 8 || right == 8 || below == 8 || behind == 8);
+}
+
+void C3dActor::DrawInstance(CRC& rc, const Matrix& view) {
+  // Records an earlier draw left in undrawn chains leave them first.
+  m_faceRecords.Unlink();
+  if (m_instance == nullptr) return;
   Matrix drawView;
   Matrix::Multiply(drawView, m_drawMatrix, view);
   m_instance->Render(rc, drawView, Mirrored());

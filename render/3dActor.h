@@ -51,6 +51,17 @@ class C3dActor : public CActor {
   // when its box lies wholly off one side of the view.
   virtual void Render(CRC& rc, const Matrix& view);
 
+  // The model's box corners on the screen, m_corners' order.
+  struct ScreenCorner {
+    float x = 0.0f, y = 0.0f;
+  };
+  using ScreenCorners = std::array<ScreenCorner, 8>;
+  // Projects the corners through m_nodeMatrix and the view; false when all
+  // of them lie beyond one edge of the screen or behind the eye.
+  bool ProjectCorners(const CRC& rc, const Matrix& view, ScreenCorners& out) const;
+  // The instance through m_drawMatrix and the view, mirrored as placed.
+  void DrawInstance(CRC& rc, const Matrix& view);
+
   // The box tests the context's queries make, in world space.
   // Whether a collision box holds the point.
   virtual bool IsInsideBox(const Vec3& point) const;

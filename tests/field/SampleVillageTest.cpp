@@ -1,7 +1,8 @@
 // The sample village's people and its wolf, loaded from the sample game and
 // played with a stand-in for the leader: the elder turns to it and talks,
 // the farmer starts his walk, the box across the north path fires as it is
-// crossed, and the wolf chases the leader and vanishes with its request.
+// crossed, and the wolf and the slime chase the leader and vanish with their
+// requests.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "engine/PackFile.h"
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
+#include "field/3dFieldModel.h"
 #include "field/FieldEnemy.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinView.h"
@@ -100,8 +102,7 @@ TEST_F(SampleVillageTest, TheFarmerWalksHisScriptAndTheBoxFiresAsThePathIsCrosse
 }
 
 TEST_F(SampleVillageTest, TheWolfChasesTheLeaderAndVanishesWithItsRequest) {
-  ASSERT_EQ(Context().m_fieldEnemies.size(), 1u);
-  auto* wolf = dynamic_cast<CFieldEnemy*>(Context().m_fieldEnemies.front());
+  auto* wolf = Find<CFieldEnemy>("wolf");
   ASSERT_NE(wolf, nullptr);
   EXPECT_NE(wolf->m_battleLine, -1);
   EXPECT_NE(wolf->m_eventLine, -1);
@@ -117,6 +118,28 @@ TEST_F(SampleVillageTest, TheWolfChasesTheLeaderAndVanishesWithItsRequest) {
   EXPECT_EQ(m_frame.messages[0].c, wolf->m_eventLine);
   EXPECT_LT(std::hypot(wolf->m_pos.x - m_leader.m_pos.x, wolf->m_pos.z - m_leader.m_pos.z), 10.0f);
   EXPECT_EQ(wolf->m_visible, 0);
+  for (int i = 0; i < 50; ++i) Context().Update();
+  EXPECT_EQ(m_frame.messages.size(), 1u);
+}
+
+TEST_F(SampleVillageTest, TheSlimeChasesTheLeaderAndVanishesWithItsRequest) {
+  auto* slime = Find<C3dFieldEnemy>("slime");
+  ASSERT_NE(slime, nullptr);
+  EXPECT_EQ(Context().m_fieldEnemies.size(), 2u);
+  EXPECT_NE(slime->m_battleLine, -1);
+  ASSERT_NE(slime->m_model.Model(), nullptr);
+  m_leader.m_pos = Vec3{slime->m_pos.x, slime->m_pos.y, slime->m_pos.z + 25.0f};
+  int ticks = 0;
+  while (m_frame.messages.empty() && ticks < 600) {
+    Context().Update();
+    ++ticks;
+  }
+  ASSERT_EQ(m_frame.messages.size(), 1u) << "the slime never reached the leader";
+  EXPECT_EQ(m_frame.messages[0].sender, slime);
+  EXPECT_EQ(m_frame.messages[0].b, slime->m_battleLine);
+  EXPECT_LT(std::hypot(slime->m_pos.x - m_leader.m_pos.x, slime->m_pos.z - m_leader.m_pos.z), 10.0f);
+  EXPECT_GE(slime->m_model.m_frame, 8);  // hopping as it came
+  EXPECT_EQ(slime->m_visible, 0);
   for (int i = 0; i < 50; ++i) Context().Update();
   EXPECT_EQ(m_frame.messages.size(), 1u);
 }

@@ -295,4 +295,6 @@ bool BuildSampleMap(const std::filesystem::path& sourceFolder,
   return !ec;
 }
 
+std::string MottledTexture(const Rgba& a, const Rgba& b) { return MottledPicture(a, b); }
+
 }  // namespace slvtools

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/lib/TextureImages.h"
+
 namespace slvtools {
 
 // A file under the data folder: the name with "\" between folders, in code
@@ -33,6 +35,9 @@ struct DataFile {
   std::string name;
   std::string bytes;
 };
+
+// A 32 x 32 BMP mottled from the two colours, as the ground's textures.
+std::string MottledTexture(const Rgba& a, const Rgba& b);
 
 // `mapName`.gnd, `mapName`.gat and the pictures. False, with the line and
 // the reason in `error`, for a malformed source.

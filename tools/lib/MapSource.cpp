@@ -93,6 +93,30 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     std::memcpy(&c.words[0], &n[3], sizeof(float));
     std::memcpy(&c.words[2], &n[4], sizeof(float));
     m_world.Add(c);
+  } else if (key == "prop") {
+    if (words.size() != 11 || !Numbers(words, 4, &n)) return Fail("prop takes a name, a model, a node, x y z, three angles and a flag");
+    WorldModelPlacement m;
+    m.name = words[1];
+    if (!platform::Utf8ToCp949(words[2], &m.modelName) || !platform::Utf8ToCp949(words[3], &m.nodeName)) {
+      return Fail("a model name code page 949 cannot hold");
+    }
+    m.position = Vec3{n[0], n[1], n[2]};
+    m.rotation = Vec3{n[3], n[4], n[5]};
+    m.scale = Vec3{1.0f, 1.0f, 1.0f};
+    m.flags = static_cast<int32_t>(n[6]);
+    m_world.Add(m);
+  } else if (key == "enemy3d") {
+    if (words.size() != 12 || !Numbers(words, 3, &n)) {
+      return Fail("enemy3d takes a name, a model, x y z, a speed, four frames and a delay");
+    }
+    World3dFieldEnemy e;
+    e.name = words[1];
+    if (!platform::Utf8ToCp949(words[2], &e.modelName)) return Fail("a model name code page 949 cannot hold");
+    e.position = Vec3{n[0], n[1], n[2]};
+    e.speed = n[3];
+    e.ranges = {n[4], n[5], n[6], n[7]};
+    e.frameDelay = static_cast<int32_t>(n[8]);
+    m_world.Add(e);
   } else if (key == "script") {
     if (words.size() != 1) return Fail("script stands alone on its line");
     m_inScript = true;

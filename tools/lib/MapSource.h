@@ -15,6 +15,13 @@
 //   enemy NAME SPRITE X Y Z SPEED [A B C]
 //                                     a field enemy at its home point
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
+//   prop NAME MODEL NODE X Y Z RX RY RZ FLAG
+//                                     a model placement ("rsm") at scale 1;
+//                                     FLAG 1 loops its animation; model and
+//                                     node names are written in code page 949
+//   enemy3d NAME MODEL X Y Z SPEED IDLE0 IDLE1 WALK0 WALK1 DELAY
+//                                     a 3-D field enemy ("rsx") with its
+//                                     idle and walk frame ranges
 //   script                            the map script, its lines as they are
 //                                     (UTF-8, written in code page 949)
 //   ...

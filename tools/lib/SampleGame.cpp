@@ -12,6 +12,7 @@
 #include "tools/lib/BitmapFontPictures.h"
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
+#include "tools/lib/ModelSource.h"
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
@@ -86,13 +87,15 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
 }
 
 // The pictures drawn from data/pictures, the interface sprites and the
-// bitmap font drawn by program and the maps of data/maps.
+// bitmap font drawn by program, the maps of data/maps and the models of
+// data/models.
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
          BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
-         BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
+         BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error) &&
+         BuildSampleModels(sources / "models", stage, error);
 }
 
 }  // namespace

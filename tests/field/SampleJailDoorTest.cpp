@@ -1,0 +1,69 @@
+// The sample village's props under the real script runner: the jail door's
+// "::Action" opens it, and it slides aside; the chest's runs for the chest.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/FileStream.h"
+#include "engine/FrameMgr.h"
+#include "engine/PackFile.h"
+#include "engine/ResMgr.h"
+#include "field/MovingDoor1.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class SampleJailDoorTest : public ::testing::Test {
+ protected:
+  SampleJailDoorTest() : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(testsupport::BinaryDir() / "game");
+    SetResDirectory("\\");
+    EXPECT_TRUE(RegisterPack("data.pak"));
+    m_frame.m_pView = new CSelvarinView;
+    m_frame.m_pContext = new CSelvarinContext;
+    m_frame.m_name = "newgame";
+    g_pCurrentFrame = &m_frame;
+    m_frame.Init();
+    m_frame.m_transKind = 0;
+  }
+  ~SampleJailDoorTest() override {
+    m_frame.Exit();
+    g_pCurrentFrame = nullptr;
+    g_scriptObjectName.clear();
+    CResMgr::GetInstance().UnloadResources();
+    FreePacks();
+    std::filesystem::current_path(m_previous);
+  }
+  CSelvarinContext& Context() { return *m_frame.GetContext(); }
+
+  std::filesystem::path m_previous;
+  CSelvarinFrame m_frame;
+};
+
+TEST_F(SampleJailDoorTest, UsingTheJailDoorSlidesItOpen) {
+  auto* door = dynamic_cast<CMovingDoor1*>(Context().FindActorByResName("jaildoor"));
+  ASSERT_NE(door, nullptr);
+  ASSERT_NE(door->m_actionLine, -1);
+  const float closed = door->m_pos.x;
+  door->OnMessage(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(g_scriptObjectName, "jaildoor");
+  EXPECT_EQ(door->m_doorState, CSelvarin3dActor::kOpening);
+  for (int tick = 0; tick < 60; ++tick) Context().ProcessExtraActors();
+  EXPECT_FLOAT_EQ(door->m_pos.x, closed - 24.5f);
+  EXPECT_EQ(door->m_doorState, CSelvarin3dActor::kOpen);
+  // The way through the gap is free; the wall still stands.
+  EXPECT_FALSE(door->IsInsideBox(Vec3{closed, -3.0f, door->m_pos.z}));
+  EXPECT_EQ(Context().CheckMove(closed, -3.0f, door->m_pos.z), 0);
+  EXPECT_EQ(Context().CheckMove(closed - 24.0f, -3.0f, 40.0f), 2);
+
+  auto* chest = dynamic_cast<CSelvarin3dActor*>(Context().FindActorByResName("chest"));
+  ASSERT_NE(chest, nullptr);
+  ASSERT_NE(chest->m_actionLine, -1);
+  chest->OnMessage(nullptr, 0, 0, 0, 0);
+  EXPECT_EQ(g_scriptObjectName, "chest");
+}
+
+}  // namespace
