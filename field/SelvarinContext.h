@@ -22,6 +22,8 @@ class C3dWorldRes;
 struct BattleSet;
 struct WorldCharacter;
 struct WorldFieldEnemy;
+struct WorldParticleMaker;
+struct WorldSoundSource;
 
 class CSelvarinContext : public C3dContext {
   SLV_OBJECT(CSelvarinContext)
@@ -98,6 +100,8 @@ class CSelvarinContext : public C3dContext {
   void MakeCharacter(const WorldCharacter& record);
   void MakeMapEvent(const WorldCharacter& record);
   void MakeFieldEnemy(const WorldFieldEnemy& record);
+  void MakeParticleMaker(const WorldParticleMaker& record);
+  void MakeSoundSource(const WorldSoundSource& record);
   void PassOverLaterRecords();
   // The line after "<name><suffix>" in the map script, or -1.
   int32_t ScriptLabel(const std::string& name, const char* suffix) const;
