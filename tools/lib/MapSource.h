@@ -15,6 +15,9 @@
 //   enemy NAME SPRITE X Y Z SPEED [A B C]
 //                                     a field enemy at its home point
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
+//   particle NAME X Y Z KIND          a particle maker of the kind
+//   sound NAME WAVE X Y Z RANGE VALUE an ambient sound heard within ten
+//                                     times its range
 //   script                            the map script, its lines as they are
 //                                     (UTF-8, written in code page 949)
 //   ...
