@@ -48,6 +48,19 @@ void CParticleEffect::Spawn(CParticleEffect* particle) {
   if (particle->m_owner != nullptr) particle->m_owner->OnMessage(nullptr, kBorn, 0, 0, 0);
 }
 
+void CParticleEffect::AddSnowFlake(const Vec3& at, float fallSpeed) {
+  CSelvarinContext* context = GetFieldContext();
+  if (context == nullptr) return;
+  auto* flake = new CParticleEffect;
+  flake->m_type = 5;
+  flake->m_texture = "눈.tga";
+  flake->m_width = flake->m_height = 4;
+  flake->m_scale = 3.0f;
+  flake->m_pos = flake->m_origin = at;
+  flake->m_velocity.y = fallSpeed;
+  context->m_effects.push_back(flake);
+}
+
 CParticleEffect* CParticleEffect::Child(int32_t type) const {
   auto* child = new CParticleEffect;
   child->m_type = type;

@@ -24,6 +24,9 @@ class CParticleEffect : public CSelvarinActor {
   // Puts a new particle at the front of the field context's effect list and
   // tells its owner; deleted at once without a field context.
   static void Spawn(CParticleEffect* particle);
+  // A falling snowflake of the weather at `at`, appended to the effect list
+  // (nothing without a field context).
+  static void AddSnowFlake(const Vec3& at, float fallSpeed);
   // The alpha byte of v in sixteenths over white; past 1 only the low byte
   // is kept, so it pulses.
   static uint32_t Alpha16(float v);

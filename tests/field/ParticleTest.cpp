@@ -112,6 +112,18 @@ TEST_F(ParticleTest, AFallingDropBelowTheGroundBurstsAtOnceIntoNineSplashesOfIts
   EXPECT_TRUE(high->OnProcess());
 }
 
+TEST_F(ParticleTest, ASnowFlakeDriftsDownAndMeltsBelowHeightZero) {
+  CParticleEffect::AddSnowFlake(Vec3{5.0f, -10.0f, 5.0f}, 0.5f);
+  ASSERT_EQ(Particles().size(), 1u);
+  CParticleEffect* flake = Particles()[0];
+  EXPECT_EQ(flake->m_texture, "눈.tga");
+  int ticks = 0;
+  while (ticks < 100 && flake->OnProcess()) ++ticks;
+  EXPECT_GE(ticks, 16);  // 10 units at 0.5 to 0.58 a tick
+  EXPECT_LE(ticks, 20);
+  EXPECT_EQ(flake->m_colour >> 24, 0xFFu);
+}
+
 TEST_F(ParticleTest, RenderSkipsTheFirstTickClampsTheDepthAndDropsWhatIsOffScreen) {
   CRC565 rc;
   rc.SetViewSize(640, 480);
