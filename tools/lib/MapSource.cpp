@@ -104,7 +104,7 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     if (words.size() != 8 || !Numbers(words, 3, &n)) return Fail("sound takes a name, a wave, x y z and two settings");
     WorldSoundSource w;
     w.name = words[1];
-    w.waveName = words[2];
+    if (!platform::Utf8ToCp949(words[2], &w.waveName)) return Fail("the wave's name has no code page 949 form");
     w.position = Vec3{n[0], n[1], n[2]};
     w.settings = {static_cast<int32_t>(n[3]), static_cast<int32_t>(n[4])};
     m_world.Add(w);

@@ -17,7 +17,8 @@
 //   eventbox NAME X Y Z HALFX HALFZ   an event box
 //   particle NAME X Y Z KIND          a particle maker of the kind
 //   sound NAME WAVE X Y Z RANGE VALUE an ambient sound heard within ten
-//                                     times its range
+//                                     times its range (WAVE in UTF-8,
+//                                     written in code page 949)
 //   script                            the map script, its lines as they are
 //                                     (UTF-8, written in code page 949)
 //   ...
