@@ -11,12 +11,14 @@
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
 #include "field/BlurActor.h"
+#include "field/ParticleMaker.h"
 #include "field/PickRegionList.h"
 #include "field/FieldEnemy.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "field/SoundSource.h"
 #include "field/Villager.h"
 #include "platform/DebugLog.h"
 #include "render/3dActor.h"
@@ -170,7 +172,9 @@ bool CSelvarinContext::LoadMap() {
   for (C3dActor* actor : m_modelActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
   for (CActor* actor : m_liveActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
   for (const WorldFieldEnemy& record : m_world->m_fieldEnemies) MakeFieldEnemy(record);
-  PassOverLaterRecords();
+  for (const WorldParticleMaker& record : m_world->m_particleMakers) MakeParticleMaker(record);
+  for (const WorldSoundSource& record : m_world->m_soundSources) MakeSoundSource(record);
+  MakeWorldModelActors();
   m_mapValue = m_world->m_mapValue;
   if (HasResValue("playstartx")) g_playerStart.x = std::strtof(GetResValue("playstartx").c_str(), nullptr);
   if (HasResValue("playstartz")) g_playerStart.z = std::strtof(GetResValue("playstartz").c_str(), nullptr);
@@ -245,15 +249,35 @@ void CSelvarinContext::MakeFieldEnemy(const WorldFieldEnemy& record) {
   enemy->OnMessage(nullptr, kStartMessage, 0, 0, 0);
 }
 
-// Particle makers, sound sources, 3-D enemies and 3-D models become actors
-// with their own classes.
-void CSelvarinContext::PassOverLaterRecords() {
-  for (const WorldParticleMaker& r : m_world->m_particleMakers) {
-    DebugLog("CSelvarinContext :: particle maker passed over: " + r.name);
-  }
-  for (const WorldSoundSource& r : m_world->m_soundSources) DebugLog("CSelvarinContext :: sound source passed over: " + r.name);
+// 3-D enemies and 3-D models become actors with their own classes.
+void CSelvarinContext::MakeWorldModelActors() {
   for (const World3dFieldEnemy& r : m_world->m_3dFieldEnemies) Make3dFieldEnemy(r);
   for (const World3dModel& r : m_world->m_3dModels) Make3dFieldModel(r);
+}
+
+void CSelvarinContext::MakeParticleMaker(const WorldParticleMaker& record) {
+  auto* maker = new CParticleMaker;
+  maker->m_name = record.name;
+  maker->m_pos = record.position;
+  maker->m_velocity = Vec3{};
+  maker->m_kind = record.kind;
+  if (record.kind == 2) maker->m_visible = 0;
+  maker->m_initLine = ScriptLabel(record.name, "::Init");
+  m_effects.push_back(maker);
+  maker->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+}
+
+void CSelvarinContext::MakeSoundSource(const WorldSoundSource& record) {
+  auto* source = new CSoundSource;
+  source->m_name = record.name;
+  source->SetWave(record.waveName);
+  source->m_pos = record.position;
+  source->m_velocity = Vec3{};
+  source->m_range = static_cast<float>(record.settings[0]);
+  source->m_setting = static_cast<float>(record.settings[1]);
+  source->m_initLine = ScriptLabel(record.name, "::Init");
+  m_liveActors.push_front(source);
+  source->OnMessage(nullptr, kStartMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::MakePlayerActors() {

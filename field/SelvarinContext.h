@@ -25,6 +25,8 @@ struct World3dFieldEnemy;
 struct World3dModel;
 struct WorldFieldEnemy;
 struct WorldModelPlacement;
+struct WorldParticleMaker;
+struct WorldSoundSource;
 
 class CSelvarinContext : public C3dContext {
   SLV_OBJECT(CSelvarinContext)
@@ -102,7 +104,9 @@ class CSelvarinContext : public C3dContext {
   void MakeCharacter(const WorldCharacter& record);
   void MakeMapEvent(const WorldCharacter& record);
   void MakeFieldEnemy(const WorldFieldEnemy& record);
-  void PassOverLaterRecords();
+  void MakeParticleMaker(const WorldParticleMaker& record);
+  void MakeSoundSource(const WorldSoundSource& record);
+  void MakeWorldModelActors();
   // The model actors (SelvarinContextModels.cpp).
   void MakeProp(const WorldModelPlacement& placement);
   void Make3dFieldEnemy(const World3dFieldEnemy& record);

@@ -14,9 +14,13 @@
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
 #include "field/3dFieldModel.h"
+#include "engine/Wave.h"
+#include "field/Birds.h"
 #include "field/FieldEnemy.h"
+#include "field/ParticleMaker.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinView.h"
+#include "field/SoundSource.h"
 #include "field/Villager.h"
 #include "tests/field/RecordingFrame.h"
 #include "tests/support/TestSupport.h"
@@ -142,6 +146,42 @@ TEST_F(SampleVillageTest, TheSlimeChasesTheLeaderAndVanishesWithItsRequest) {
   EXPECT_EQ(slime->m_visible, 0);
   for (int i = 0; i < 50; ++i) Context().Update();
   EXPECT_EQ(m_frame.messages.size(), 1u);
+}
+
+// The leader walks up to the fountain and on to the doves: the fountain
+// spouts and its water plays, the birds fly off and are gone for good.
+TEST_F(SampleVillageTest, TheFountainSpoutsItsWaterPlaysAndTheBirdsFlyOff) {
+  const auto* fountain = dynamic_cast<const CParticleMaker*>(Context().FindActorByName("fountain"));
+  const auto* fire = dynamic_cast<const CParticleMaker*>(Context().FindActorByName("campfire"));
+  auto* water = Find<CSoundSource>("water");
+  ASSERT_NE(fountain, nullptr);
+  ASSERT_NE(fire, nullptr);
+  ASSERT_NE(water, nullptr);
+  EXPECT_EQ(fire->m_kind, 3);
+  ASSERT_NE(water->m_wave, nullptr);
+  EXPECT_NE(water->m_wave->GetSoundSet(), nullptr);
+  ASSERT_NE(Find<CDove>("dove"), nullptr);
+  ASSERT_NE(Find<CDove>("dove2"), nullptr);
+  ASSERT_NE(Find<CCrow>("crow"), nullptr);
+  m_leader.m_pos = Vec3{-20.0f, 0.0f, 75.0f};
+  for (int k = 0; k < 20; ++k) {
+    Context().Update();
+    Context().UpdateEffects();
+  }
+  EXPECT_EQ(water->m_visible, 1);
+  EXPECT_GE(fountain->m_liveCount, 9);
+  EXPECT_EQ(Find<CDove>("dove")->m_state, 0);  // 20 or more away
+  m_leader.m_pos = Vec3{-15.0f, 0.0f, 60.0f};
+  Context().Update();
+  EXPECT_EQ(Find<CDove>("dove")->m_state, 1);
+  EXPECT_EQ(Find<CDove>("dove2")->m_state, 1);
+  EXPECT_EQ(Find<CCrow>("crow")->m_state, 0);
+  for (int k = 0; k < 501; ++k) Context().Update();
+  EXPECT_EQ(Find<CDove>("dove"), nullptr);
+  EXPECT_EQ(Find<CDove>("dove2"), nullptr);
+  m_leader.m_pos = Vec3{-200.0f, 0.0f, 75.0f};
+  Context().Update();
+  EXPECT_EQ(water->m_visible, 0);
 }
 
 }  // namespace

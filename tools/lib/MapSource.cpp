@@ -117,6 +117,21 @@ bool MapParser::WorldLine(const std::vector<std::string>& words, bool* taken) {
     e.ranges = {n[4], n[5], n[6], n[7]};
     e.frameDelay = static_cast<int32_t>(n[8]);
     m_world.Add(e);
+  } else if (key == "particle") {
+    if (words.size() != 6 || !Numbers(words, 2, &n)) return Fail("particle takes a name, x y z and a kind");
+    WorldParticleMaker p;
+    p.name = words[1];
+    p.position = Vec3{n[0], n[1], n[2]};
+    p.kind = static_cast<int32_t>(n[3]);
+    m_world.Add(p);
+  } else if (key == "sound") {
+    if (words.size() != 8 || !Numbers(words, 3, &n)) return Fail("sound takes a name, a wave, x y z and two settings");
+    WorldSoundSource w;
+    w.name = words[1];
+    if (!platform::Utf8ToCp949(words[2], &w.waveName)) return Fail("the wave's name has no code page 949 form");
+    w.position = Vec3{n[0], n[1], n[2]};
+    w.settings = {static_cast<int32_t>(n[3]), static_cast<int32_t>(n[4])};
+    m_world.Add(w);
   } else if (key == "script") {
     if (words.size() != 1) return Fail("script stands alone on its line");
     m_inScript = true;

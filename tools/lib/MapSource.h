@@ -22,6 +22,10 @@
 //   enemy3d NAME MODEL X Y Z SPEED IDLE0 IDLE1 WALK0 WALK1 DELAY
 //                                     a 3-D field enemy ("rsx") with its
 //                                     idle and walk frame ranges
+//   particle NAME X Y Z KIND          a particle maker of the kind
+//   sound NAME WAVE X Y Z RANGE VALUE an ambient sound heard within ten
+//                                     times its range (WAVE in UTF-8,
+//                                     written in code page 949)
 //   script                            the map script, its lines as they are
 //                                     (UTF-8, written in code page 949)
 //   ...

@@ -16,6 +16,7 @@
 #include "tools/lib/InterfaceSprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
+#include "tools/lib/SampleSounds.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
 
@@ -91,6 +92,7 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
 // data/models.
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
+  BuildSampleSounds(&interface);
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
          BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&

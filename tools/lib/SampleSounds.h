@@ -1,0 +1,12 @@
+#pragma once
+// The sample game's sound effects, synthesised: the doves' flutter and the
+// fountain's water, as "wav\" files.
+#include <vector>
+
+#include "tools/lib/GroundSource.h"
+
+namespace slvtools {
+
+void BuildSampleSounds(std::vector<DataFile>* out);
+
+}  // namespace slvtools
