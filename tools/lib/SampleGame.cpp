@@ -13,6 +13,7 @@
 #include "tools/lib/GroundSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/InterfaceSprites.h"
+#include "tools/lib/PartySprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
 #include "tools/lib/PictureSource.h"
@@ -85,7 +86,8 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
   std::vector<DataFile> interface;
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
-         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
+         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && BuildPartySprites(&interface, error) &&
+         WriteDataFiles(interface, stage, error) &&
          BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error);
 }
 
