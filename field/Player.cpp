@@ -61,13 +61,17 @@ constexpr int kMaxLandingSteps = 10000;
 // The screen-relative direction of each keypad code, 1 (up) to 8.
 constexpr float kPadHeadings[9] = {0.0f, 180.0f, 225.0f, 270.0f, 315.0f, 0.0f, 45.0f, 90.0f, 135.0f};
 
-// Mouse distance bands: nearer than `from` falls to the next one.
+// Mouse distance bands, farthest first; the running band starts past 200,
+// the others at their `from`.
 struct MouseBand {
   float from;
+  bool pastFrom;
   float cameraDistance;
   float speed;
+  bool Holds(float d) const { return pastFrom ? d > from : d >= from; }
 };
-constexpr MouseBand kMouseBands[] = {{200.0f, 320.0f, 1.2f}, {100.0f, 300.0f, 1.0f}, {50.0f, 270.0f, 0.5f}};
+constexpr MouseBand kMouseBands[] = {
+    {200.0f, true, 320.0f, 1.2f}, {100.0f, false, 300.0f, 1.0f}, {50.0f, false, 270.0f, 0.5f}};
 constexpr float kNearCameraDistance = 250.0f;
 constexpr float kEdgeSpeed = 0.5f;
 
@@ -304,9 +308,8 @@ float CPlayer::MouseSpeed() {
   const float distance = std::sqrt(dy * dy + dx * dx);
   float camera = kNearCameraDistance;
   float s = 0.0f;
-  const MouseBand* band = std::find_if(std::begin(kMouseBands), std::end(kMouseBands), [&](const MouseBand& b) {
-    return b.from == 200.0f ? distance > b.from : distance >= b.from;
-  });
+  const MouseBand* band = std::find_if(std::begin(kMouseBands), std::end(kMouseBands),
+                                      [&](const MouseBand& b) { return b.Holds(distance); });
   if (band != std::end(kMouseBands)) {
     camera = band->cameraDistance;
     s = band->speed;
