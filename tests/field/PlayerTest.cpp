@@ -159,12 +159,16 @@ TEST_F(PlayerTest, FacingTurnsInTheTabledSteps) {
 
 TEST_F(PlayerTest, OverTheSupplyLimitRunsAtAThird) {
   CSession& session = CSession::GetInstance();
-  session.inventoryChanged = 0;
+  session.inventoryChanged = 0;  // the last answer stands: over the limit
+  session.supplyAnswer = 1;
+  ASSERT_TRUE(session.IsOverSupplyLimit());
   HoldMouse(320, 20);
-  session.scriptVariables.Set("_disablesupplylimit", 0);
-  const bool over = session.IsOverSupplyLimit();
   m_leader->UpdateAction(CPlayer::kStand);
-  EXPECT_NEAR(Speed(), over ? 1.2f * 0.33f : 1.2f, 1e-5f);
+  EXPECT_NEAR(Speed(), 1.2f * 0.33f, 1e-5f);
+  session.supplyAnswer = 0;
+  m_leader->m_state = CPlayer::kStand;
+  m_leader->UpdateAction(CPlayer::kStand);
+  EXPECT_NEAR(Speed(), 1.2f, 1e-5f);
 }
 
 TEST_F(PlayerTest, StartingAndStoppingGrantARegenerationStep) {
