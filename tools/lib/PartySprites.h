@@ -11,11 +11,11 @@
 
 namespace slvtools {
 
-// The sprite-source text of one member's figure.
 struct PartyColours {
   int tunic[3];
   int hair[3];
 };
+// The sprite-source text of one member's figure.
 std::string PartySpriteSource(const PartyColours& colours);
 
 // "sprite\<name>.spr" and ".act" of each sample party member.
