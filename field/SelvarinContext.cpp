@@ -14,6 +14,7 @@
 #include "field/ParticleMaker.h"
 #include "field/PickRegionList.h"
 #include "field/FieldEnemy.h"
+#include "field/Player.h"
 #include "field/PlayerStart.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
@@ -290,6 +291,7 @@ void CSelvarinContext::MakePlayerActors() {
   player->m_pos = Vec3{g_playerStart.x, g_playerStart.y, g_playerStart.z};
   player->m_angle = g_playerStart.heading;
   player->m_velocity = Vec3{};
+  if (auto* leader = dynamic_cast<CPlayer*>(player)) leader->m_targetHeading = leader->m_facing = leader->m_angle;
   m_player = player;
   if (auto* frame = dynamic_cast<CSelvarinFrame*>(g_pCurrentFrame)) {
     if (CSelvarinView* view = frame->GetView()) view->m_pFollow = player;
@@ -308,11 +310,20 @@ void CSelvarinContext::MakePlayerActors() {
     member->m_angleZ = player->m_angleZ;
     member->m_action = 0;
     member->m_motion = 0;
-    // The follower links and the character records come with the party's
-    // own actors.
+    LinkPartyMember(m_partyChain.front(), member);
     m_liveActors.push_front(member);
     m_partyChain.push_front(member);
   }
+}
+
+// The member behind `front` in the chain.
+void CSelvarinContext::LinkPartyMember(CSelvarinActor* front, CSelvarinActor* member) {
+  auto* leader = dynamic_cast<CPlayer*>(front);
+  auto* follower = dynamic_cast<CPartyPlayer*>(member);
+  if (leader == nullptr || follower == nullptr) return;
+  leader->m_follower = follower;
+  follower->m_leader = leader;
+  follower->m_targetHeading = follower->m_facing = follower->m_angle;
 }
 
 CSelvarinActor* CSelvarinContext::MakePartyActor(const char* className, int32_t playerId, bool night) {
@@ -324,6 +335,9 @@ CSelvarinActor* CSelvarinContext::MakePartyActor(const char* className, int32_t 
   actor->Init();
   const CSession& session = CSession::GetInstance();
   const PlayerData& record = session.players[static_cast<size_t>(std::clamp(playerId, 0, CSession::kPlayerCount - 1))];
+  if (auto* member = dynamic_cast<CPlayer*>(actor)) {
+    member->m_playerData = &CSession::GetInstance().players[static_cast<size_t>(std::clamp(playerId, 0, CSession::kPlayerCount - 1))];
+  }
   actor->m_name = record.engname;
   actor->m_sprName = night ? NightName(record.sprname, "-night.spr") : record.sprname;
   actor->m_actName = night ? NightName(record.actname, "-night.act") : record.actname;

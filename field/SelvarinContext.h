@@ -116,6 +116,7 @@ class CSelvarinContext : public C3dContext {
   // A party actor by registration name, named and dressed from a character
   // record, its sprite and animation locked.
   CSelvarinActor* MakePartyActor(const char* className, int32_t playerId, bool night);
+  void LinkPartyMember(CSelvarinActor* front, CSelvarinActor* member);
   void FreeParty(bool withPlayer);
   void UnlockPartyActor(const CSelvarinActor* actor);
   void FreeBattleObjects();

@@ -67,19 +67,42 @@ CSession& CSession::GetInstance() {
   return session;
 }
 
+// Until the new-game tables fill the characters: the first two characters
+// get their field sprites and enough of a record to walk, be hurt and
+// recover; the first leads a party of one, the second waits at the inn.
+void CSession::StartingParty() {
+  struct Starter {
+    const char* name;
+    const char* engname;
+    int32_t hp, shp, mp;
+  };
+  static const Starter kStarters[] = {{"아렌", "hero", 120, 20, 10}, {"리나", "mage", 80, 10, 30}};
+  for (size_t id = 0; id < std::size(kStarters); ++id) {
+    const Starter& s = kStarters[id];
+    PlayerData& p = players[id];
+    p.name = s.name;
+    p.engname = s.engname;
+    p.sprname = std::string(s.engname) + ".spr";
+    p.actname = std::string(s.engname) + ".act";
+    p.hp = p.maxhp = s.hp;
+    p.shp = p.maxshp = s.shp;
+    p.mp1 = p.maxmp1 = p.mp2 = p.maxmp2 = p.mp3 = p.maxmp3 = s.mp;
+  }
+  partyIds.fill(0);
+  partyCount = 1;
+}
+
 void CSession::Init() {
   options = {MixerVolume(kMixerCompactDisc), MixerVolume(kMixerWaveOut), 1, 1, 0, 0, 0, 1};
   lastSlotIndex = -1;
   gold = heldGold = 0;
   playTime = 0;
   startClock = GetClockSeconds();
-  // The party of one until the new-game tables fill the characters.
   for (int id = 0; id < kPlayerCount; ++id) {
     players[static_cast<size_t>(id)] = PlayerData{};
     players[static_cast<size_t>(id)].playerId = id;
   }
-  partyIds.fill(0);
-  partyCount = 1;
+  StartingParty();
   innIds.fill(0);
   innIds[0] = 1;
   innIds[1] = 6;

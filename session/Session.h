@@ -204,6 +204,7 @@ class CSession {
   int32_t supplyAnswer = 0;
 
  private:
+  void StartingParty();
   CSession() = default;
   bool ValidId(int id, const char* where) const;
   bool ValidPosition(int n) const { return n >= 0 && n < partyCount && n < kMaxParty; }

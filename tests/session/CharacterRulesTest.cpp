@@ -114,6 +114,8 @@ class CharacterRulesTest : public GameFolderTest {
   // A character of that English name at the player id, level 1.
   PlayerData& Character(int id, const char* engname, int magicUser = 0) {
     PlayerData& p = session.players[static_cast<size_t>(id)];
+    p = PlayerData{};  // whatever the starting characters held
+    p.playerId = id;
     p.engname = engname;
     p.lvl = 1;
     p.ismagicman = magicUser;

@@ -14,6 +14,7 @@
 #include "tools/lib/MapSource.h"
 #include "tools/lib/ModelSource.h"
 #include "tools/lib/InterfaceSprites.h"
+#include "tools/lib/PartySprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
 #include "tools/lib/SampleSounds.h"
@@ -95,7 +96,8 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
   BuildSampleSounds(&interface);
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
-         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && WriteDataFiles(interface, stage, error) &&
+         BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && BuildPartySprites(&interface, error) &&
+         WriteDataFiles(interface, stage, error) &&
          BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error) &&
          BuildSampleModels(sources / "models", stage, error);
 }
