@@ -530,18 +530,6 @@ const PassStates& StatesOf(Pass pass) {
   }
 }
 
-struct DeviceRig {
-  Surface color{kWidth, kHeight, PixelFormat::RGB565};
-  Surface depth{kWidth, kHeight, PixelFormat::Depth16};
-  Device3D dev{color, &depth};
-  DeviceRig() {
-    dev.SetRenderState(RenderState::AlphaBlendEnable, 1);
-    dev.SetRenderState(RenderState::AlphaFunc, static_cast<uint32_t>(Compare::GreaterEqual));
-    dev.SetStageState(StageState::MinFilter, static_cast<uint32_t>(Filter::Linear));
-    dev.SetStageState(StageState::MagFilter, static_cast<uint32_t>(Filter::Linear));
-  }
-};
-
 void DrawWithDevice(Device3D& dev, const Captured& c) {
   dev.Clear(Rect{0, 0, kWidth, kHeight}, kClearTarget | kClearDepth, 0, 1.0f);
   dev.BeginScene();
@@ -608,26 +596,22 @@ class GlFrame {
   GlVertexArrays m_arrays;
 };
 
-double LlvmpipeMs(int threads) {
-  const Captured& captured = TheCapture();  // made before the fork
-  return bench_support::LlvmpipeMs(threads, kWidth, kHeight, [&] {
-    GlFrame gl(captured);
-    return MedianMs([&] { gl.Draw(); }, 3, 20);
-  });
+// Runs in llvmpipe's child: the capture is made before the fork.
+double GlFrameMs() {
+  GlFrame gl(TheCapture());
+  return MedianMs([&] { gl.Draw(); }, 3, 20);
 }
 
 #endif
 
 void PrintComparison() {
   const Captured& captured = TheCapture();
-  DeviceRig rig;
+  DeviceRig rig(kWidth, kHeight);
   const double ours = MedianMs([&] { DrawWithDevice(rig.dev, captured); }, 3, 30);
   std::printf("\nThe crowded frame's effects, %zu triangles, 640 x 480, median of runs:\n", captured.triangles);
   std::printf("  3-D device (1 thread)        %8.3f ms\n", ours);
 #ifdef SLV_HAVE_OSMESA
-  const double one = LlvmpipeMs(1), all = LlvmpipeMs(0);
-  PrintRaceLine("llvmpipe, 1 thread", one, ours);
-  PrintRaceLine("llvmpipe, default threads", all, ours);
+  PrintLlvmpipeRace(ours, kWidth, kHeight, GlFrameMs);
 #else
   std::printf("  llvmpipe: not built (OSMesa missing)\n");
 #endif

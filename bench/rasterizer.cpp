@@ -194,21 +194,9 @@ void DrawWithDevice(Device3D& dev, const Scene& s) {
   dev.EndScene();
 }
 
-struct DeviceRig {
-  Surface color{kWidth, kHeight, PixelFormat::RGB565};
-  Surface depth{kWidth, kHeight, PixelFormat::Depth16};
-  Device3D dev{color, &depth};
-  DeviceRig() {
-    dev.SetRenderState(RenderState::AlphaBlendEnable, 1);
-    dev.SetRenderState(RenderState::AlphaFunc, static_cast<uint32_t>(Compare::GreaterEqual));
-    dev.SetStageState(StageState::MinFilter, static_cast<uint32_t>(Filter::Linear));
-    dev.SetStageState(StageState::MagFilter, static_cast<uint32_t>(Filter::Linear));
-  }
-};
-
 void BM_FieldFrame(benchmark::State& state) {
   const Scene& scene = FieldScene();
-  DeviceRig rig;
+  DeviceRig rig(kWidth, kHeight);
   for (auto _ : state) {
     DrawWithDevice(rig.dev, scene);
     benchmark::DoNotOptimize(rig.color.Bits());
@@ -270,24 +258,20 @@ class GlScene {
   GlVertexArrays m_arrays;
 };
 
-double LlvmpipeMs(int threads) {
-  return bench_support::LlvmpipeMs(threads, kWidth, kHeight, [] {
-    GlScene gl(FieldScene());
-    return MedianMs([&] { gl.Draw(); }, 5, 40);
-  });
+double GlSceneMs() {
+  GlScene gl(FieldScene());
+  return MedianMs([&] { gl.Draw(); }, 5, 40);
 }
 
 #endif
 
 void PrintComparison() {
-  DeviceRig rig;
+  DeviceRig rig(kWidth, kHeight);
   const double ours = MedianMs([&] { DrawWithDevice(rig.dev, FieldScene()); }, 5, 100);
   std::printf("\nField frame, %zu triangles, 640 x 480, median of runs:\n", FieldScene().triangles);
   std::printf("  3-D device (1 thread)        %8.3f ms\n", ours);
 #ifdef SLV_HAVE_OSMESA
-  const double one = LlvmpipeMs(1), all = LlvmpipeMs(0);
-  PrintRaceLine("llvmpipe, 1 thread", one, ours);
-  PrintRaceLine("llvmpipe, default threads", all, ours);
+  PrintLlvmpipeRace(ours, kWidth, kHeight, GlSceneMs);
 #else
   std::printf("  llvmpipe: not built (OSMesa missing)\n");
 #endif

@@ -13,6 +13,8 @@ namespace bench_support {
 
 using namespace platform;
 
+namespace {
+
 void PrintRaceLine(const char* name, double ms, double ours) {
   if (ms < 0) {
     std::printf("  %-28s unavailable\n", name);
@@ -20,6 +22,8 @@ void PrintRaceLine(const char* name, double ms, double ours) {
     std::printf("  %-28s %8.3f ms   %.2fx the device's time\n", name, ms, ms / ours);
   }
 }
+
+}  // namespace
 
 GLuint UploadTexture(const Surface& t) {
   GLuint id = 0;
@@ -92,6 +96,12 @@ double LlvmpipeMs(int threads, int width, int height, const std::function<double
   close(fds[0]);
   waitpid(pid, nullptr, 0);
   return ms;
+}
+
+void PrintLlvmpipeRace(double ours, int width, int height, const std::function<double()>& measure) {
+  const double one = LlvmpipeMs(1, width, height, measure), all = LlvmpipeMs(0, width, height, measure);
+  PrintRaceLine("llvmpipe, 1 thread", one, ours);
+  PrintRaceLine("llvmpipe, default threads", all, ours);
 }
 
 }  // namespace bench_support

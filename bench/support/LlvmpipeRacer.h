@@ -28,10 +28,23 @@ double MedianMs(F&& frame, int warmup, int runs) {
   return ms[static_cast<size_t>(runs / 2)];
 }
 
-#ifdef SLV_HAVE_OSMESA
+// The 3-D device with a colour and a depth target, blending, alpha test
+// greater-or-equal and bilinear filtering on, as the render context sets it.
+struct DeviceRig {
+  platform::Surface color;
+  platform::Surface depth;
+  platform::Device3D dev{color, &depth};
+  DeviceRig(int width, int height)
+      : color(width, height, platform::PixelFormat::RGB565), depth(width, height, platform::PixelFormat::Depth16) {
+    using namespace platform;
+    dev.SetRenderState(RenderState::AlphaBlendEnable, 1);
+    dev.SetRenderState(RenderState::AlphaFunc, static_cast<uint32_t>(Compare::GreaterEqual));
+    dev.SetStageState(StageState::MinFilter, static_cast<uint32_t>(Filter::Linear));
+    dev.SetStageState(StageState::MagFilter, static_cast<uint32_t>(Filter::Linear));
+  }
+};
 
-// One line of the comparison: llvmpipe's time and its ratio to ours.
-void PrintRaceLine(const char* name, double ms, double ours);
+#ifdef SLV_HAVE_OSMESA
 
 // A surface as a bilinear, edge-clamped GL texture.
 GLuint UploadTexture(const platform::Surface& t);
@@ -86,6 +99,10 @@ void DrawBatched(const std::vector<Call>& calls, Include&& include, Begin&& begi
 // a child, with a width x height 5-6-5 target current, and `measure` returns
 // its time. threads 0 leaves llvmpipe its default. Negative on failure.
 double LlvmpipeMs(int threads, int width, int height, const std::function<double()>& measure);
+
+// llvmpipe's times with one thread and with its default threads, each against
+// the device's `ours`.
+void PrintLlvmpipeRace(double ours, int width, int height, const std::function<double()>& measure);
 
 #endif
 
