@@ -6,26 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "bench/support/LlvmpipeRacer.h"
 #include "platform/Device3D.h"
-
-#ifdef SLV_HAVE_OSMESA
-#include <GL/gl.h>
-#include <GL/glext.h>
-#include <GL/osmesa.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 using namespace platform;
+using namespace bench_support;
 
 constexpr int kWidth = 640, kHeight = 480;
 
@@ -202,21 +194,9 @@ void DrawWithDevice(Device3D& dev, const Scene& s) {
   dev.EndScene();
 }
 
-struct DeviceRig {
-  Surface color{kWidth, kHeight, PixelFormat::RGB565};
-  Surface depth{kWidth, kHeight, PixelFormat::Depth16};
-  Device3D dev{color, &depth};
-  DeviceRig() {
-    dev.SetRenderState(RenderState::AlphaBlendEnable, 1);
-    dev.SetRenderState(RenderState::AlphaFunc, static_cast<uint32_t>(Compare::GreaterEqual));
-    dev.SetStageState(StageState::MinFilter, static_cast<uint32_t>(Filter::Linear));
-    dev.SetStageState(StageState::MagFilter, static_cast<uint32_t>(Filter::Linear));
-  }
-};
-
 void BM_FieldFrame(benchmark::State& state) {
   const Scene& scene = FieldScene();
-  DeviceRig rig;
+  DeviceRig rig(kWidth, kHeight);
   for (auto _ : state) {
     DrawWithDevice(rig.dev, scene);
     benchmark::DoNotOptimize(rig.color.Bits());
@@ -225,19 +205,6 @@ void BM_FieldFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_FieldFrame)->Unit(benchmark::kMillisecond);
 
-template <typename F>
-double MedianMs(F&& frame, int warmup, int runs) {
-  for (int i = 0; i < warmup; ++i) frame();
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    frame();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
-  return ms[static_cast<size_t>(runs / 2)];
-}
-
 #ifdef SLV_HAVE_OSMESA
 
 // The same scene through OpenGL: pre-transformed vertices become clip
@@ -245,84 +212,32 @@ double MedianMs(F&& frame, int warmup, int runs) {
 // correct; pixel centres move by half a pixel.
 class GlScene {
  public:
-  explicit GlScene(const Scene& s) : m_scene(s) {
-    for (const auto& t : s.textures) m_textures.push_back(Upload(*t));
+  explicit GlScene(const Scene& s) : m_scene(s), m_arrays(kWidth, kHeight) {
+    for (const auto& t : s.textures) m_textures.push_back(UploadTexture(*t));
     for (const Call& c : s.calls) {
-      for (const TexturedVertex& v : c.v) {
-        const float w = 1.0f / v.rhw;
-        m_pos.insert(m_pos.end(), {((v.x + 0.5f) * 2.0f / kWidth - 1.0f) * w, (1.0f - (v.y + 0.5f) * 2.0f / kHeight) * w,
-                                   (2.0f * v.z - 1.0f) * w, w});
-        const uint32_t d = v.diffuse;
-        m_color.insert(m_color.end(), {uint8_t(d >> 16), uint8_t(d >> 8), uint8_t(d), uint8_t(d >> 24)});
-        m_uv.insert(m_uv.end(), {v.u, v.v});
-      }
+      for (const TexturedVertex& v : c.v) m_arrays.Add(v);
     }
   }
 
   void Draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(4, GL_FLOAT, 0, m_pos.data());
-    glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_color.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, m_uv.data());
+    m_arrays.Bind();
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_BLEND);
     glAlphaFunc(GL_GEQUAL, 240.0f / 255.0f);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    // Consecutive calls of one pass and texture go as one batch.
-    const auto& calls = m_scene.calls;
-    GLint first = 0;
-    for (size_t i = 0; i < calls.size();) {
-      const Call& c = calls[i];
-      SetPass(c.pass);
-      glBindTexture(GL_TEXTURE_2D, m_textures[static_cast<size_t>(c.texture)]);
-      if (c.v.size() == 4) {
-        glDrawArrays(GL_TRIANGLE_STRIP, first, 4);
-        first += 4;
-        ++i;
-        continue;
-      }
-      size_t j = i;
-      while (j < calls.size() && calls[j].v.size() == 3 && calls[j].texture == c.texture && calls[j].pass == c.pass) ++j;
-      const GLint count = static_cast<GLint>(3 * (j - i));
-      glDrawArrays(GL_TRIANGLES, first, count);
-      first += count;
-      i = j;
-    }
+    DrawBatched(
+        m_scene.calls, [](const Call&) { return true; },
+        [&](const Call& c) {
+          SetPass(c.pass);
+          glBindTexture(GL_TEXTURE_2D, m_textures[static_cast<size_t>(c.texture)]);
+        });
     glFinish();
   }
 
  private:
-  static GLuint Upload(const Surface& t) {
-    GLuint id = 0;
-    glGenTextures(1, &id);
-    glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, t.Pitch() / 2);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
-    switch (t.Format()) {
-      case PixelFormat::RGB565:
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, t.Width(), t.Height(), 0, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, t.Bits());
-        break;
-      case PixelFormat::ARGB1555:
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, t.Width(), t.Height(), 0, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV,
-                     t.Bits());
-        break;
-      default:
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, t.Width(), t.Height(), 0, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV,
-                     t.Bits());
-        break;
-    }
-    return id;
-  }
-
   static void SetPass(Pass pass) {
     const bool opaque = pass == Pass::Opaque;
     if (opaque) {
@@ -340,60 +255,23 @@ class GlScene {
 
   const Scene& m_scene;
   std::vector<GLuint> m_textures;
-  std::vector<float> m_pos, m_uv;
-  std::vector<uint8_t> m_color;
+  GlVertexArrays m_arrays;
 };
 
-// llvmpipe takes its thread count once per process: each measurement runs
-// in a child. threads 0 leaves llvmpipe its default. Negative on failure.
-double LlvmpipeMs(int threads) {
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  const pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    close(fds[0]);
-    if (threads > 0) setenv("LP_NUM_THREADS", std::to_string(threads).c_str(), 1);
-    setenv("GALLIUM_DRIVER", "llvmpipe", 1);
-    double ms = -1;
-    std::vector<uint16_t> buffer(static_cast<size_t>(kWidth) * kHeight);
-    OSMesaContext ctx = OSMesaCreateContextExt(OSMESA_RGB_565, 16, 0, 0, nullptr);
-    if (ctx && OSMesaMakeCurrent(ctx, buffer.data(), GL_UNSIGNED_SHORT_5_6_5, kWidth, kHeight)) {
-      OSMesaPixelStore(OSMESA_Y_UP, 0);
-      glViewport(0, 0, kWidth, kHeight);
-      GlScene gl(FieldScene());
-      ms = MedianMs([&] { gl.Draw(); }, 5, 40);
-    }
-    if (ctx) OSMesaDestroyContext(ctx);
-    (void)!write(fds[1], &ms, sizeof ms);
-    _exit(0);
-  }
-  close(fds[1]);
-  double ms = -1;
-  if (read(fds[0], &ms, sizeof ms) != sizeof ms) ms = -1;
-  close(fds[0]);
-  waitpid(pid, nullptr, 0);
-  return ms;
+double GlSceneMs() {
+  GlScene gl(FieldScene());
+  return MedianMs([&] { gl.Draw(); }, 5, 40);
 }
 
 #endif
 
 void PrintComparison() {
-  DeviceRig rig;
+  DeviceRig rig(kWidth, kHeight);
   const double ours = MedianMs([&] { DrawWithDevice(rig.dev, FieldScene()); }, 5, 100);
   std::printf("\nField frame, %zu triangles, 640 x 480, median of runs:\n", FieldScene().triangles);
   std::printf("  3-D device (1 thread)        %8.3f ms\n", ours);
 #ifdef SLV_HAVE_OSMESA
-  const double one = LlvmpipeMs(1), all = LlvmpipeMs(0);
-  auto line = [&](const char* name, double ms) {
-    if (ms < 0) {
-      std::printf("  %-28s unavailable\n", name);
-    } else {
-      std::printf("  %-28s %8.3f ms   %.2fx the device's time\n", name, ms, ms / ours);
-    }
-  };
-  line("llvmpipe, 1 thread", one);
-  line("llvmpipe, default threads", all);
+  PrintLlvmpipeRace(ours, kWidth, kHeight, GlSceneMs);
 #else
   std::printf("  llvmpipe: not built (OSMesa missing)\n");
 #endif

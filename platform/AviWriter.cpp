@@ -12,31 +12,17 @@ extern "C" {
 #include <cstring>
 
 #include "platform/DebugLog.h"
+#include "platform/FfmpegSupport.h"
 
 namespace platform {
 namespace {
 
-constexpr int kScaleFlags = SWS_POINT | SWS_BITEXACT | SWS_ACCURATE_RND;
-
-struct CodecFreer {
-  void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-  void operator()(SwsContext* p) const { sws_freeContext(p); }
-};
 struct OutputCloser {
   void operator()(AVFormatContext* p) const {
     if (p->pb != nullptr) avio_closep(&p->pb);
     avformat_free_context(p);
   }
 };
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
 
 // Lossless where the encoder can: the frames' own 5-6-5, else 8 bits a
 // channel, which hold 5-6-5 exactly.
@@ -58,9 +44,9 @@ struct AviWriter::State {
   CodecPtr audio;
   AVStream* videoStream = nullptr;
   AVStream* audioStream = nullptr;
-  std::unique_ptr<SwsContext, ScalerFreer> scaler;
-  std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-  std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+  ScalerPtr scaler;
+  FramePtr frame{av_frame_alloc()};
+  PacketPtr packet{av_packet_alloc()};
   int64_t videoPts = 0;
   int64_t audioPts = 0;
   bool ok = true;

@@ -10,6 +10,7 @@ extern "C" {
 #include <memory>
 
 #include "platform/DebugLog.h"
+#include "platform/FfmpegSupport.h"
 #include "platform/OutputResampler.h"
 
 namespace platform {
@@ -17,23 +18,10 @@ namespace {
 
 constexpr size_t kRingFrames = audio::kRate / 2;  // half a second ahead
 
-struct FormatCloser {
-  void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
-struct CodecFreer {
-  void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-
 // One file's decoder and the converter to the output's format.
 struct Decoder {
-  std::unique_ptr<AVFormatContext, FormatCloser> format;
-  std::unique_ptr<AVCodecContext, CodecFreer> codec;
+  InputPtr format;
+  CodecPtr codec;
   OutputResampler resampler;
   int stream = -1;
 };
@@ -134,8 +122,8 @@ bool TrackStream::DecodeFile(const std::string& path) {
     DebugLogf("music: cannot decode %s", path.c_str());
     return false;
   }
-  std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
-  std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+  PacketPtr packet(av_packet_alloc());
+  FramePtr frame(av_frame_alloc());
   std::vector<float> converted;
   // Converts what the decoder gives; a null frame drains the resampler.
   auto emit = [&](const AVFrame* f) {

@@ -12,6 +12,7 @@ extern "C" {
 #include <cstring>
 #include <limits>
 
+#include "platform/FfmpegSupport.h"
 #include "platform/FileSystem.h"
 
 namespace platform {
@@ -20,24 +21,7 @@ namespace {
 // Far beyond any movie the game plays; keeps a corrupt header from asking
 // for gigabytes.
 constexpr int kMaxSide = 4096;
-// The same pixels on every machine: no filtering, no platform-tuned paths.
-constexpr int kScaleFlags = SWS_POINT | SWS_BITEXACT | SWS_ACCURATE_RND;
 
-struct FormatCloser {
-  void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
-struct CodecFreer {
-  void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-  void operator()(SwsContext* p) const { sws_freeContext(p); }
-};
 struct BufferFreer {
   void operator()(uint8_t* p) const { av_free(p); }
 };
@@ -50,11 +34,11 @@ int32_t FrameCountOf(const AVStream& stream) {
 }  // namespace
 
 struct VideoReader::State {
-  std::unique_ptr<AVFormatContext, FormatCloser> format;
-  std::unique_ptr<AVCodecContext, CodecFreer> codec;
-  std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
-  std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-  std::unique_ptr<SwsContext, ScalerFreer> scaler;
+  InputPtr format;
+  CodecPtr codec;
+  PacketPtr packet{av_packet_alloc()};
+  FramePtr frame{av_frame_alloc()};
+  ScalerPtr scaler;
   std::unique_ptr<uint8_t, BufferFreer> rgb;  // padded rows for the scaler
   int rgbLinesize = 0;
   int stream = -1;

@@ -70,48 +70,18 @@ std::string CEventScriptRun::WordAt(int line) const {
   return tokens[0];
 }
 
-int CEventScriptRun::FindElseOrEndIf(int from) const {
+int CEventScriptRun::FindClosing(int from, const char* open, const char* close, bool elseCloses) const {
   const int count = LineCount();
   int depth = 0;
   for (int line = from; line < count; ++line) {
     const std::string word = WordAt(line);
-    if (word == "if") {
+    if (word == open) {
       ++depth;
-    } else if (word == "endif") {
+    } else if (word == close) {
       if (depth == 0) return line;
       --depth;
-    } else if (depth == 0 && (word == "else" || word == "elseif")) {
+    } else if (elseCloses && depth == 0 && (word == "else" || word == "elseif")) {
       return line;
-    }
-  }
-  return count;
-}
-
-int CEventScriptRun::FindEndIf(int from) const {
-  const int count = LineCount();
-  int depth = 0;
-  for (int line = from; line < count; ++line) {
-    const std::string word = WordAt(line);
-    if (word == "if") {
-      ++depth;
-    } else if (word == "endif") {
-      if (depth == 0) return line;
-      --depth;
-    }
-  }
-  return count;
-}
-
-int CEventScriptRun::FindEndChoose(int from) const {
-  const int count = LineCount();
-  int depth = 0;
-  for (int line = from; line < count; ++line) {
-    const std::string word = WordAt(line);
-    if (word == "choose") {
-      ++depth;
-    } else if (word == "endchoose") {
-      if (depth == 0) return line;
-      --depth;
     }
   }
   return count;
@@ -136,21 +106,21 @@ void CEventScriptRun::Pop(const char* word) {
 int CEventScriptRun::If(int line, const std::string& text) {
   const int32_t value = EvalCondition(text.c_str());
   m_conditions.push_back(value);
-  return value != 0 ? line + 1 : FindElseOrEndIf(line + 1);
+  return value != 0 ? line + 1 : FindClosing(line + 1, "if", "endif", true);
 }
 
 // After a taken branch the construct ends here: past its "endif", and its
 // entry leaves the stack.
 int CEventScriptRun::Else(int line, const std::string&) {
   if (Top("else") == 0) return line + 1;
-  const int endif = FindEndIf(line + 1);
+  const int endif = FindClosing(line + 1, "if", "endif", false);
   Pop("else");
   return endif + 1;
 }
 
 int CEventScriptRun::ElseIf(int line, const std::string& text) {
   if (Top("elseif") != 0) {
-    const int endif = FindEndIf(line + 1);
+    const int endif = FindClosing(line + 1, "if", "endif", false);
     Pop("elseif");
     return endif + 1;
   }
@@ -161,7 +131,7 @@ int CEventScriptRun::ElseIf(int line, const std::string& text) {
   } else {
     m_conditions.back() = value;
   }
-  return value != 0 ? line + 1 : FindElseOrEndIf(line + 1);
+  return value != 0 ? line + 1 : FindClosing(line + 1, "if", "endif", true);
 }
 
 int CEventScriptRun::EndIf(int line, const std::string&) {
@@ -247,4 +217,6 @@ void CEventScriptRun::MakeSubjectWait(int next) {
 
 int CEventScriptRun::Case(int line, const std::string&) { return line + 1; }
 
-int CEventScriptRun::Break(int line, const std::string&) { return FindEndChoose(line + 1) + 1; }
+int CEventScriptRun::Break(int line, const std::string&) {
+  return FindClosing(line + 1, "choose", "endchoose", false) + 1;
+}

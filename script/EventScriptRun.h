@@ -43,10 +43,10 @@ class CEventScriptRun {
   // The top of the condition stack; 0 (logged) when it is empty.
   int Top(const char* word) const;
   void Pop(const char* word);
-  // Forward searches from a line; the line count when the text ends first.
-  int FindElseOrEndIf(int from) const;
-  int FindEndIf(int from) const;
-  int FindEndChoose(int from) const;
+  // The line of the `close` word matching a block already open at `from`, skipping nested `open`/`close`
+  // pairs; with `elseCloses`, an else or elseif at the same depth ends the search too. The line count when
+  // the text ends first.
+  int FindClosing(int from, const char* open, const char* close, bool elseCloses) const;
   // The first word of a line, lower-cased; empty for a blank line.
   std::string WordAt(int line) const;
   // Tells the subject to wait for the dialogue, resuming at `next`.
