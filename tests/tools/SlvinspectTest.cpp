@@ -134,7 +134,7 @@ const std::vector<KindCase>& Cases() {
       {"scrap", "sample:data/diary/scraps.txt", {}, {"\"title\": \"" + Utf8("초원의 전설") + "\""}, "",
        "Cannot read the table"},
       {"worldmap", "sample:data/worldmap.txt", {},
-       {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_meadow.tga\""}, "", ""},
+       {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_village.tga\""}, "", ""},
   };
   return cases;
 }
