@@ -30,6 +30,8 @@ class CWorldMapFrame : public C3dFrame {
 
   // One pass of Run.
   void RunPass();
+  // What a pass draws, the screenshot and the flip.
+  void DrawPass();
   // The left button: drag, edge scrolling, or a click on a place.
   void StepMouse();
   // The open place under a screen point (first opened wins), or -1.
@@ -44,7 +46,6 @@ class CWorldMapFrame : public C3dFrame {
   Scroll m_scroll;
 
  private:
-  void DrawPass();
   void DrawTiles();
   void DrawPlaces(int hovered);
   void DrawHoverPicture(int hovered);

@@ -70,7 +70,13 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
     if (!entry.is_regular_file() || entry.path().extension() != ".sprite") continue;
     BuiltSprite built;
     if (!BuildSpriteSourceFile(entry.path(), &built, error)) return false;
-    const fs::path base = stage / fs::relative(entry.path(), sources).replace_extension();
+    // Files are named in the game's code page, as it asks for them.
+    std::string name;
+    if (!platform::Utf8ToCp949(fs::relative(entry.path(), sources).replace_extension().generic_string(), &name)) {
+      *error = "cannot name " + entry.path().string() + " in code page 949";
+      return false;
+    }
+    const fs::path base = stage / name;
     if (!WriteFile(fs::path(base).concat(".spr"), built.spr) || !WriteFile(fs::path(base).concat(".act"), built.act)) {
       *error = "cannot write " + base.string();
       return false;
