@@ -143,7 +143,7 @@ class CSelvarinFrame : public C3dFrame {
   void TakeScreenshot();
 
   // ---- Minor modes: field menu, still menu, map view, scenario
-  // selection, game over. Entries do nothing yet; ticks return to the field.
+  // selection, game over (SelvarinFrameModes.cpp).
   void OpenFieldMenu();
   void RunFieldMenuMode();
   void OpenStillMenu();
@@ -154,6 +154,14 @@ class CSelvarinFrame : public C3dFrame {
   void RunScenarioSelect();
   void EnterGameOver();
   void RunGameOver();
+  void LeaveMapView();
+  // The menu input of modes 1, 7 and 10, in its fixed order.
+  void RunMenuInput();
+  void DrawMenuFrame();
+  // The height the map view rises to: 600 over the player.
+  float MapViewTarget() const;
+  bool MapViewEndPressed() const;
+  void OpenGameOverMenu();
 
   // ---- Event scripts (script/) ----
   static constexpr int kChoiceSlots = 10;
@@ -209,6 +217,16 @@ class CSelvarinFrame : public C3dFrame {
   const CBitmapRes* m_pPicture = nullptr;
   int32_t m_pictureShown = 0;  // "showbmp" until "closebmp"
   int32_t m_scenarioStage = 0;  // what the scenario selection offers
+  // The page mode 7 opens: 1 item box, 2 party, 3 save, 4 load.
+  int32_t m_menuKind = 0;
+  // The map view: the camera values it gives back, the fog it turned off,
+  // and -1 while it rises and waits, then the passes of the return.
+  struct MapViewSaved {
+    float yaw = 0.0f, targetDistance = 0.0f, pitch = 0.0f, distanceStep = 0.0f;
+    int32_t fog = 0;
+  };
+  MapViewSaved m_mapViewSaved;
+  int32_t m_mapViewPhase = -1;
 
   // The start script's position, and the macro of the script mode with
   // its runner's state.
@@ -296,7 +314,10 @@ class CSelvarinFrame : public C3dFrame {
   void ResumeAtChoice();
   void DrawField();
   void DrawBackground();
+  void DrawSky();
   void DrawScene();
+  // The view once into the back buffer, kept whole in saved slot 0.
+  void SaveStill();
   void ReadFrameKeys();
   void StartScript();
   void KeepMusicGoing();

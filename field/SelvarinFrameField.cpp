@@ -287,6 +287,17 @@ void CSelvarinFrame::DrawBackground() {
   }
 }
 
+void CSelvarinFrame::DrawSky() {
+  const CSelvarinView* view = GetView();
+  if (view == nullptr || m_pRC == nullptr) return;
+  if (!(view->m_noRotate != 0 && view->m_noMap != 0) && !view->m_sky.empty()) {
+    // A sky that does not load draws nothing rather than blank strips.
+    if (CTexture* sky = CTextureMgr::GetInstance().GetTexture(view->m_sky.c_str(), 0)) {
+      m_pRC->DrawScrollingTexture(view->m_yaw, view->m_pitch, sky);
+    }
+  }
+}
+
 void CSelvarinFrame::DrawScene() {
   if (m_aviOpen != 0 && m_pAvi != nullptr) {
     // The movie stands in for the scene, to its last frame.
@@ -302,15 +313,9 @@ void CSelvarinFrame::DrawScene() {
   }
   CSelvarinView* view = GetView();
   if (view == nullptr) return;
-  CRC& rc = *m_pRC;
-  if (!(view->m_noRotate != 0 && view->m_noMap != 0) && !view->m_sky.empty()) {
-    // A sky that does not load draws nothing rather than blank strips.
-    if (CTexture* sky = CTextureMgr::GetInstance().GetTexture(view->m_sky.c_str(), 0)) {
-      rc.DrawScrollingTexture(view->m_yaw, view->m_pitch, sky);
-    }
-  }
-  view->Render(rc);
-  DrawWeather(rc);
+  DrawSky();
+  view->Render(*m_pRC);
+  DrawWeather(*m_pRC);
 }
 
 // The distance in pixels from the mouse to the player on the screen; from

@@ -13,7 +13,6 @@ void CSelvarinFrame::DrawScreenOverlay() {}
 void CSelvarinFrame::DrawFieldHud() {}
 void CSelvarinFrame::DrawHudCaptions() {}
 void CSelvarinFrame::DrawLcdHud() {}
-void CSelvarinFrame::TakeScreenshot() {}
 
 bool CSelvarinFrame::IsHudActive() const {
   if (m_overlayState > 0 || m_captionTimer > 0 || !m_speechCaptions.empty() || m_messagePending != 0) return true;

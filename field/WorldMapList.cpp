@@ -1,5 +1,7 @@
 #include "field/WorldMapList.h"
 
+#include <algorithm>
+
 #include "engine/TextStream.h"
 #include "engine/Tokenizer.h"
 #include "platform/DebugLog.h"
@@ -43,9 +45,20 @@ bool WorldMapList::Load(const std::string& fileName) {
 void WorldMapList::Find(const std::string& name) {
   for (size_t i = 0; i < m_entries.size(); ++i) {
     if (m_entries[i].name == name) {
-      if (m_open.size() < kMaxEntries) m_open.push_back(static_cast<int>(i));
+      const int index = static_cast<int>(i);
+      if (std::find(m_open.begin(), m_open.end(), index) != m_open.end()) return;
+      if (m_open.size() >= kMaxEntries) {
+        DebugLog("Error : too many worldmap points open");
+        return;
+      }
+      m_open.push_back(index);
       return;
     }
   }
   DebugLog("Error : Unknown worldmap name");
+}
+
+std::string& WorldMapOrigin() {
+  static std::string origin;
+  return origin;
 }

@@ -23,9 +23,14 @@ class WorldMapList {
   static WorldMapList& GetInstance();
   bool Load(const std::string& fileName);
   void ResetCurrent() { m_open.clear(); }
-  // Opens the first place of that name.
+  // Opens the first place of that name, once: a place already open stays
+  // where it is in the open list.
   void Find(const std::string& name);
 
   std::vector<WorldMapEntry> m_entries;
   std::vector<int> m_open;  // indexes into m_entries, in the order opened
 };
+
+// The field map the party last left for the world map ("callmap"); empty
+// until then. The world map shows the leader there.
+std::string& WorldMapOrigin();

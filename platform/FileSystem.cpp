@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -150,6 +151,14 @@ std::string FindOnDisk(const std::string& path) {
 }
 
 bool PathExists(const std::string& path) { return !FindOnDisk(path).empty(); }
+
+bool CreateFolder(const std::string& path) {
+  if (path.empty() || !FitsTheSystem(path)) return false;
+  if (!FindOnDisk(path).empty()) return true;
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return ::mkdir(native.c_str(), 0777) == 0 || !FindOnDisk(path).empty();
+}
 
 bool PathLeavesBase(std::string_view path) {
   if (path.empty() || IsSeparator(path[0])) return false;

@@ -46,6 +46,8 @@ class File {
 // log, never cut short.
 std::string FindOnDisk(const std::string& path);
 bool PathExists(const std::string& path);
+// Creates one folder; true when it exists afterwards (an existing one stays).
+bool CreateFolder(const std::string& path);
 // True when a relative path's ".." components climb above the folder it
 // starts from. Absolute paths are the program's own and never climb.
 bool PathLeavesBase(std::string_view path);

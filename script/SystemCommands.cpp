@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/BitmapRes.h"
+#include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/Tokenizer.h"
 #include "field/SelvarinFrame.h"
@@ -99,6 +100,12 @@ void SetFog(CSelvarinFrame* frame, const CTokenizer& tokens) {
   rc->ApplyFog();
 }
 
+// The world map shows the party on the map it left.
+void CallMap(CSelvarinFrame* frame, const CTokenizer&) {
+  WorldMapOrigin() = frame != nullptr ? frame->m_name : std::string();
+  CFrameMgr::GetInstance().ChangeFrame("worldmap");
+}
+
 void ClearWorldMapPoint(CSelvarinFrame*, const CTokenizer&) { WorldMapList::GetInstance().ResetCurrent(); }
 
 void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
@@ -138,6 +145,7 @@ const SystemWord kSystemWords[] = {
     {"clearworldmappoint", ClearWorldMapPoint},
     {"addworldmappoint", AddWorldMapPoint},
     {"playavi", PlayAvi},
+    {"callmap", CallMap},
 };
 
 }  // namespace

@@ -134,7 +134,7 @@ const std::vector<KindCase>& Cases() {
       {"scrap", "sample:data/diary/scraps.txt", {}, {"\"title\": \"" + Utf8("초원의 전설") + "\""}, "",
        "Cannot read the table"},
       {"worldmap", "sample:data/worldmap.txt", {},
-       {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_meadow.tga\""}, "", ""},
+       {"\"name\": \"sample_meadow\"", "\"hoverPicture\": \"worldmap\\\\hover_village.tga\""}, "", ""},
       // The menu pack appended to the sample's launcher; which conditions
       // hold depends on the machine, the unconditional items do not.
       {"launcher", "launcher:launcher.ini", {},

@@ -77,6 +77,7 @@ class PictureParser {
   bool SaveBmp(const std::vector<std::string>& words);
   bool SaveBmp8(const std::vector<std::string>& words);
   bool SaveTga(const std::vector<std::string>& words);
+  bool SaveBmpPart(const std::vector<std::string>& words);
 
   std::string m_fonts;
   std::vector<DataFile>* m_out;
@@ -224,8 +225,9 @@ bool PictureParser::Stars(const std::vector<std::string>& words) {
 
 bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
   if (!NeedCanvas()) return false;
+  if (words.size() == 6) return SaveBmpPart(words);
   if (words.size() < 2 || words.size() > 3 || (words.size() == 3 && words[2] != "alpha")) {
-    return Fail("bmp needs a name and maybe \"alpha\"");
+    return Fail("bmp needs a name and maybe \"alpha\", or a name and an area");
   }
   const bool alpha = words.size() == 3;
   std::string name;
@@ -260,6 +262,26 @@ bool PictureParser::SaveBmp8(const std::vector<std::string>& words) {
   std::vector<Rgba> palette;
   Quantize(opaque, 256, &indices, &palette);
   m_out->push_back(DataFile{words[1], WriteBmp8(opaque.width, opaque.height, indices, palette)});
+  return true;
+}
+
+bool PictureParser::SaveBmpPart(const std::vector<std::string>& words) {
+  int v[4];
+  if (!Numbers(words, 2, 4, 0, kMaxSide, v)) return false;
+  if (v[2] < 1 || v[3] < 1 || v[0] + v[2] > m_image->width || v[1] + v[3] > m_image->height) {
+    return Fail("the area lies outside the canvas");
+  }
+  RgbaImage part(v[2], v[3]);
+  for (int y = 0; y < v[3]; ++y) {
+    for (int x = 0; x < v[2]; ++x) {
+      const Rgba p = m_image->At(v[0] + x, v[1] + y);
+      part.At(x, y) = Mix(Rgba{0, 0, 0, 255}, Rgba{p.r, p.g, p.b, 255}, p.a / 255.0f);
+    }
+  }
+  Dither(part, 5, false);
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
+  m_out->push_back(DataFile{name, WriteBmp24(part)});
   return true;
 }
 
