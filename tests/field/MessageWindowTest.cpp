@@ -2,6 +2,7 @@
 // rain, on a small display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -20,6 +21,7 @@
 #include "platform/Random.h"
 #include "platform/Window.h"
 #include "render/3dDevice.h"
+#include "render/Font.h"
 #include "render/RC.h"
 #include "tests/support/TestSupport.h"
 
@@ -50,8 +52,12 @@ class MessageWindowTest : public ::testing::Test {
     g_pCurrentFrame = &m_frame;
     m_frame.m_name = "map";
     m_frame.Init();
+    // Every ASCII glyph 8 pixels wide, as if a font were loaded.
+    std::copy(AsciiWidths, AsciiWidths + kAsciiGlyphCount, m_savedWidths);
+    std::fill(AsciiWidths, AsciiWidths + kAsciiGlyphCount, 8);
   }
   ~MessageWindowTest() override {
+    std::copy(m_savedWidths, m_savedWidths + kAsciiGlyphCount, AsciiWidths);
     if (m_frame.m_pRC != nullptr) m_frame.Exit();
     g_pCurrentFrame = nullptr;
     g_pMainKeyPad = m_savedPad;
@@ -91,10 +97,10 @@ class MessageWindowTest : public ::testing::Test {
   CKeyPad m_keyPad;
   CKeyPad* m_savedPad = nullptr;
   CBattleScriptFrame m_frame;
+  int32_t m_savedWidths[kAsciiGlyphCount] = {};
 };
 
-// Disabled: text widths measure 0 in this fixture until its fonts are set up.
-TEST_F(MessageWindowTest, DISABLED_SixLinesFillThePageWaitScrollTwoAndGoOnAtLineTwo) {
+TEST_F(MessageWindowTest, SixLinesFillThePageWaitScrollTwoAndGoOnAtLineTwo) {
   std::vector<std::string> words;
   for (char c : std::string("abcdef")) words.push_back(LongWord(c, 300));
   std::string text;
@@ -133,8 +139,7 @@ TEST_F(MessageWindowTest, ConfirmDuringTheLayoutShowsTheRestOfThePageAtOnce) {
   EXPECT_EQ(m_frame.m_messageLines[0], "four five");
 }
 
-// Disabled: text widths measure 0 in this fixture until its fonts are set up.
-TEST_F(MessageWindowTest, DISABLED_PairsNeverSplitAndALoneLastLeadByteIsDropped) {
+TEST_F(MessageWindowTest, PairsNeverSplitAndALoneLastLeadByteIsDropped) {
   struct Case {
     std::string text;
     std::vector<std::string> perTick;
@@ -161,8 +166,7 @@ TEST_F(MessageWindowTest, DISABLED_PairsNeverSplitAndALoneLastLeadByteIsDropped)
   EXPECT_EQ(m_frame.m_messageLines[1], "&r가z");
 }
 
-// Disabled: text widths measure 0 in this fixture until its fonts are set up.
-TEST_F(MessageWindowTest, DISABLED_BattleWindowWrapsAt570PagesAtLineFiveAndResumesTheScript) {
+TEST_F(MessageWindowTest, BattleWindowWrapsAt570PagesAtLineFiveAndResumesTheScript) {
   const std::string row = LongWord('m', 570);
   std::string text;
   for (int i = 0; i < 6; ++i) text += row;
