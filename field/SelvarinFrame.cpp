@@ -126,6 +126,7 @@ void CSelvarinFrame::ResetPlayState() {
   m_captionTimers.fill(0);
   m_pictureSlotCounters.fill(0);
   m_pictureSlotPeriods.fill(kPicturePeriod);
+  ResetHudState();
   // Requests of the last visit must not fire on this one.
   m_pendingMode = -1;
   m_scriptModeRequest = 0;

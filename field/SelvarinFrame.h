@@ -67,6 +67,16 @@ extern int32_t g_uiRequest;
 // Counts every field tick of every game frame.
 extern int32_t g_fieldTick;
 
+// A rain drop in whole screen pixels: it falls from y towards its stop
+// height, remembering where it was the tick before.
+struct RainDrop {
+  int32_t x = 0, y = 0, stop = 0;
+  int32_t prevX = 0, prevY = 0;
+  int32_t speed = 8;  // the step factor
+  int32_t slant = 0;  // the wind angle, degrees
+  int32_t wind = 0;   // the wind direction, degrees
+};
+
 // A place of the compass: the party members the player selects with F3, F4
 // and the party box.
 struct CompassPoint {
@@ -128,7 +138,16 @@ class CSelvarinFrame : public C3dFrame {
   void SelectPreviousMember();
 
   // ---- Message window, HUD and weather ----
+  static constexpr int kMessageLines = 5;
+  void ClearMessageLines();
+  void ScrollMessageLines();
+  void AppendMessageChar(char c);
+  void AppendMessageChar(char lead, char trail);
   void UpdateFieldMessage();
+  void UpdateBattleMessage();
+  void SetWeather(int kind);
+  // Replaces the rain with count new drops.
+  void MakeRain(int count, int speed, int slant, int wind);
   void TickCaptionTimer();
   int TickHudTimers();
   void UpdateWeather();
@@ -187,6 +206,9 @@ class CSelvarinFrame : public C3dFrame {
   void DimScreen();
   void BuildTargetList(int kind);
   void ShowBattleResult();
+  // Runs the battle event script on from a line; the battle message window
+  // resumes it when its text has been laid out. Virtual for the tests.
+  virtual void RunBattleEventScript(int line);
 
   // ---- Shop, inn and save screens (ui/) ----
   void EnterShopMode();
@@ -259,6 +281,38 @@ class CSelvarinFrame : public C3dFrame {
   // owns them, and each leaves this list when it goes.
   std::list<CSysexCrowd*> m_speechCaptions;
   int32_t m_weather = 0;  // 0 none, 1 rain, 2 snow
+  std::vector<RainDrop> m_rainDrops;
+  int32_t m_snowPerTick = 5;
+  int32_t m_snowSpeed = 5;   // tenths
+  int32_t m_snowAtCamera = 0;
+  // The message window: its lines, the next character of the text, the
+  // speaker line (it narrows the window), and the instant and fast flags.
+  std::array<std::string, kMessageLines> m_messageLines;
+  int32_t m_messagePos = 0;
+  std::string m_messageSpeaker;
+  int32_t m_messageInstant = 0;
+  int32_t m_messageFast = 0;
+  int32_t m_battleScriptLine = -1;  // where the battle script resumes
+  // The captions at the six anchors, their frame styles, the line of the
+  // caption text, and the timed picture slots.
+  std::array<std::string, 6> m_captionTexts;
+  std::array<int32_t, 6> m_captionStyles{};
+  int32_t m_captionLine = 0;
+  std::array<std::string, 5> m_pictureSlotNames;
+  int32_t m_pictureBlink = 0;
+  int32_t m_blinkCalls = 0;
+  // The overlay: state 2's length, pictures and layout, state 3's picture
+  // flag, and state 4's shake.
+  int32_t m_overlayLength = 0;
+  std::array<std::string, 2> m_overlayPictures;
+  int32_t m_overlayLayout = 0;
+  int32_t m_flashbackShown = 0;
+  int32_t m_shakeLimit = -1;  // -1 endless
+  int32_t m_shakeAxis = 0;
+  float m_shakeAmplitude = 0.0f;
+  int32_t m_shaking = 0;  // the camera offset is the shake's
+  float m_compassFade = 0.0f;
+  int32_t m_actionSignFrame = 0;
   UIDesktop* m_pFieldMenu = nullptr;  // owned; null when closed
   // The field's party selection: an index into the compass points, -1 none.
   int32_t m_selectedMember = -1;
@@ -329,6 +383,18 @@ class CSelvarinFrame : public C3dFrame {
   void IndexMacroTracks();
   void Warp();
   void FreeOverlays();
+  // The HUD's parts.
+  bool CompassWanted() const;
+  const CompassPoint* SelectedPoint() const;
+  std::string CompassLabel() const;
+  std::string PendingText() const;
+  void DrawCompass();
+  void DrawPictureSlots();
+  void DrawActionModeSign();
+  void ResetHudState();
+
+ public:
+  static float OverlayAlpha(int tick, int length);
 };
 
 // The game frame that runs, set by its Init; null before the first.

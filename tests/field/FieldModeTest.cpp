@@ -354,6 +354,7 @@ TEST_F(FieldModeTest, ConfirmingAMessageClosesItsPageOrGoesBackALineNeverBelowTh
   CProbeActor* villager = AddActor({0.0f, 0.0f, 0.0f});
   m_frame.m_messageState = 5;
   m_frame.m_messageLine = 0;
+  m_frame.m_messageText = "abc";  // still being laid out after the confirm
   m_keyPad.m_buttons[5] = kStatePressed;
   m_frame.RunFieldMode();
   EXPECT_EQ(m_frame.m_messageState, 2);

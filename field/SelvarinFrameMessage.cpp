@@ -1,0 +1,214 @@
+// The message window: the text is laid out a character a tick (all at once
+// once the player confirms), wrapped at whole words, and paged two lines at
+// a time; the field and the battle each step it their own way.
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
+#include "field/MapEvent.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinFrame.h"
+#include "render/3dActor.h"
+#include "render/RC.h"
+
+namespace {
+
+constexpr int kMessageClosed = 13;
+constexpr int kStarting = 1;
+constexpr int kLayingOut = 2;
+constexpr int kPageFull = 3;
+constexpr int kClosing = 4;
+constexpr int kFinished = 7;
+constexpr int kLastLine = CSelvarinFrame::kMessageLines - 1;
+
+// A confirm button newly pressed or a fresh left click.
+bool ConfirmPressed() {
+  for (size_t button : {size_t{4}, size_t{5}}) {
+    if (g_pMainKeyPad != nullptr && g_pMainKeyPad->m_buttons[button] == kStatePressed) return true;
+  }
+  return CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
+}
+
+// A byte with its top bit, or "&", starts a two-byte character.
+bool StartsPair(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0 || c == '&'; }
+
+bool IsBlank(char c) { return c == ' '; }
+
+// The screen width of the rest of the word starting at pos.
+std::string WordAt(const std::string& text, size_t pos) {
+  size_t end = pos;
+  while (end < text.size() && !IsBlank(text[end])) end += StartsPair(text[end]) ? 2 : 1;
+  return text.substr(pos, std::min(end, text.size()) - pos);
+}
+
+}  // namespace
+
+void CSelvarinFrame::ClearMessageLines() {
+  for (std::string& line : m_messageLines) line.clear();
+  m_messageLine = 0;
+  m_messageFast = m_messageInstant == 1 ? 1 : 0;
+}
+
+void CSelvarinFrame::ScrollMessageLines() {
+  for (int i = 0; i < kLastLine; ++i) m_messageLines[static_cast<size_t>(i)] = m_messageLines[static_cast<size_t>(i + 1)];
+  m_messageLines[kLastLine].clear();
+  m_messageLine = kLastLine - 1;
+}
+
+void CSelvarinFrame::AppendMessageChar(char c) {
+  m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))] += c;
+}
+
+void CSelvarinFrame::AppendMessageChar(char lead, char trail) {
+  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
+  line += lead;
+  line += trail;
+}
+
+void CSelvarinFrame::UpdateFieldMessage() {
+  switch (m_messageState) {
+    case kStarting:
+      if (m_messageTick >= 3) {
+        m_messageState = kLayingOut;
+        m_messageTick = 0;
+        m_messagePos = 0;
+        ClearMessageLines();
+      }
+      break;
+    case kLayingOut: {
+      const std::string& text = m_messageText;
+      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
+      const int limit = m_messageSpeaker.empty() ? 580 : std::min(screenWidth - 320, 270) + 310;
+      while (true) {
+        const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
+        if (pos >= text.size()) {
+          // A page that ends on its last line is shown whole before the end.
+          const bool wasLast = m_messageLine == kLastLine;
+          ++m_messageLine;
+          if (wasLast) {
+            m_messageState = kPageFull;
+            m_messageTick = 0;
+            return;
+          }
+          m_messagePos = 0;
+          m_messageState = kFinished;
+          if (m_pMessageVillager != nullptr) m_pMessageVillager->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+          if (m_pMessage3dActor != nullptr) m_pMessage3dActor->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+          if (m_pMessageEvent != nullptr) m_pMessageEvent->RunRequested();
+          break;
+        }
+        const bool wordStart = !IsBlank(text[pos]) && (pos == 0 || IsBlank(text[pos - 1]));
+        if (wordStart && m_pRC != nullptr) {
+          const std::string probe = m_messageLines[static_cast<size_t>(m_messageLine)] + WordAt(text, pos);
+          if (m_pRC->GetTextWidth(probe.c_str()) > limit) {
+            if (m_messageLine >= kLastLine) {
+              m_messageTick = 0;
+              m_messageState = kPageFull;
+              return;
+            }
+            ++m_messageLine;
+          }
+        }
+        if (StartsPair(text[pos])) {
+          // A lead byte with nothing after it is dropped.
+          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
+          m_messagePos = static_cast<int32_t>(pos + 2);
+        } else {
+          AppendMessageChar(text[pos]);
+          m_messagePos = static_cast<int32_t>(pos + 1);
+        }
+        if (ConfirmPressed()) m_messageFast = 1;
+        if (m_messageFast == 0) break;
+      }
+      break;
+    }
+    case kPageFull:
+      if (m_messageTick >= 19) {
+        ScrollMessageLines();
+        ScrollMessageLines();
+        m_messageState = kLayingOut;
+        m_messageLine = 2;
+        m_messageTick = 0;
+      }
+      break;
+    case kClosing:
+      if (m_messageTick > 2) {
+        m_messageState = 0;
+        m_messageTick = 0;
+      }
+      break;
+    default:
+      break;
+  }
+  ++m_messageTick;
+}
+
+void CSelvarinFrame::UpdateBattleMessage() {
+  switch (m_messageState) {
+    case kStarting:
+      if (m_messageTick >= 3) {
+        m_messageState = kLayingOut;
+        m_messageTick = 0;
+        m_messagePos = 0;
+        ClearMessageLines();
+      }
+      break;
+    case kLayingOut: {
+      const std::string& text = m_messageText;
+      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
+      const int limit = m_messageSpeaker.empty() ? 570 : std::min(screenWidth - 320, 270) + 300;
+      while (true) {
+        const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
+        if (pos >= text.size()) {
+          m_messageState = kFinished;
+          m_messagePos = 0;
+          RunBattleEventScript(m_battleScriptLine);
+          return;
+        }
+        if (StartsPair(text[pos])) {
+          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
+          m_messagePos = static_cast<int32_t>(pos + 2);
+        } else {
+          AppendMessageChar(text[pos]);
+          m_messagePos = static_cast<int32_t>(pos + 1);
+        }
+        const std::string& line = m_messageLines[static_cast<size_t>(m_messageLine)];
+        if (m_pRC != nullptr && m_pRC->GetTextWidth(line.c_str()) > limit) {
+          if (++m_messageLine > kLastLine) {
+            m_messageLine = kLastLine;
+            m_messageState = kPageFull;
+            m_messageTick = 0;
+            return;
+          }
+        }
+        if (ConfirmPressed()) m_messageFast = 1;
+        if (m_messageFast == 0) break;
+      }
+      break;
+    }
+    case kPageFull:
+      if (m_messageTick >= 10) {
+        ScrollMessageLines();
+        // The freed line is the last one; the text goes on there.
+        m_messageLine = kLastLine;
+        m_messageState = kLayingOut;
+        m_messageTick = 0;
+      }
+      break;
+    case kClosing:
+      if (m_messageTick > 2) {
+        m_messageState = 0;
+        m_messageTick = 0;
+      }
+      break;
+    default:
+      break;
+  }
+  ++m_messageTick;
+}
+
+// The battle script interpreter comes with the battle events; until then a
+// finished battle message resumes nothing.
+void CSelvarinFrame::RunBattleEventScript(int) {}

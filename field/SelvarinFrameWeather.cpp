@@ -1,0 +1,146 @@
+// The HUD's timers and the weather's steps, once a field tick.
+#include <cmath>
+
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "platform/Random.h"
+#include "render/RC.h"
+
+namespace {
+
+constexpr int kFlash = 1;
+constexpr int kTimedPicture = 2;
+constexpr int kShake = 4;
+constexpr int kRain = 1;
+constexpr float kDegree = 0.017453289f;
+
+}  // namespace
+
+int CSelvarinFrame::TickHudTimers() {
+  for (size_t i = 0; i < m_pictureSlotCounters.size(); ++i) {
+    int32_t& counter = m_pictureSlotCounters[i];
+    if (counter > 0 && ++counter >= 3 * m_pictureSlotPeriods[i]) counter = 0;
+  }
+  for (int32_t& timer : m_captionTimers) {
+    if (timer > 0) --timer;
+  }
+  CSelvarinView* view = GetView();
+  // A shake that another overlay replaced leaves the camera where it was;
+  // an endless one too, which its limit alone would not show.
+  if (m_overlayState != kShake && (m_shakeLimit != -1 || m_shaking != 0)) {
+    m_shakeLimit = -1;
+    m_shaking = 0;
+    if (view != nullptr) view->m_offset = Vec3{};
+  }
+  switch (m_overlayState) {
+    case kFlash:
+      if (m_overlayTick >= 6) m_overlayState = 0;
+      break;
+    case kTimedPicture:
+      if (m_overlayTick >= m_overlayLength) {
+        m_overlayState = 0;
+        m_overlayLength = 0;
+      }
+      break;
+    case kShake:
+      if (m_shakeLimit == -1 || m_overlayTick < m_shakeLimit) {
+        if (m_overlayTick % 2 == 0) {
+          m_shakeAmplitude = -m_shakeAmplitude;
+          Vec3 offset;
+          if (m_shakeAxis == 0) offset.x = m_shakeAmplitude;
+          if (m_shakeAxis == 1) offset.y = m_shakeAmplitude;
+          if (m_shakeAxis == 2) offset.z = m_shakeAmplitude;
+          if (view != nullptr) view->m_offset = offset;
+          m_shaking = 1;
+        }
+      } else if (m_overlayTick > m_shakeLimit) {
+        m_overlayState = 0;
+        m_shaking = 0;
+        if (view != nullptr) view->m_offset = Vec3{};
+      }
+      break;
+    default:
+      break;
+  }
+  if (m_overlayState == kFlash || m_overlayState == kTimedPicture || m_overlayState == kShake) ++m_overlayTick;
+  return m_overlayState;
+}
+
+void CSelvarinFrame::TickCaptionTimer() {
+  if (m_captionTimer > 0) --m_captionTimer;
+}
+
+void CSelvarinFrame::SetWeather(int kind) { m_weather = kind; }
+
+void CSelvarinFrame::MakeRain(int count, int speed, int slant, int wind) {
+  m_rainDrops.clear();
+  if (count <= 0) return;
+  RainDrop drop;
+  drop.speed = speed;
+  drop.slant = slant;
+  drop.wind = wind;
+  m_rainDrops.assign(static_cast<size_t>(count), drop);
+}
+
+void CSelvarinFrame::UpdateWeather() {
+  // Snow's flakes are particle effects still to come: until then it keeps
+  // its settings and makes nothing.
+  if (m_weather != kRain) return;
+  const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
+  const int band = (m_pRC != nullptr ? m_pRC->ViewHeight() : 480) / 5;
+  const CSelvarinView* view = GetView();
+  const float yaw = view != nullptr ? view->m_yaw : 0.0f;
+  for (RainDrop& drop : m_rainDrops) {
+    const int r = platform::Rand() % 5;
+    if (drop.y == drop.prevY) {
+      drop.stop = 0;
+      drop.prevY = 0;
+      drop.y = 0;
+    }
+    if (drop.stop == 0) {
+      drop.x = platform::Rand() % (width + 60) - 30;
+      drop.y = 1;
+      drop.stop = (band > 0 ? platform::Rand() % band : 0) + r * band;
+      continue;
+    }
+    drop.prevX = drop.x;
+    drop.prevY = drop.y;
+    if (drop.stop > drop.y) {
+      const int step = r * drop.speed + 5;
+      drop.y += step;
+      const float drift = std::cos((yaw - static_cast<float>(drop.wind)) * kDegree) *
+                          std::sin(static_cast<float>(drop.slant) * kDegree) * static_cast<float>(step);
+      drop.x += static_cast<int32_t>(drift);
+    }
+  }
+}
+
+// What Init clears of the window, the overlays and the weather beyond the
+// timers it resets itself.
+void CSelvarinFrame::ResetHudState() {
+  for (std::string& line : m_messageLines) line.clear();
+  m_messagePos = 0;
+  m_messageSpeaker.clear();
+  m_messageInstant = 0;
+  m_messageFast = 0;
+  m_battleScriptLine = -1;
+  for (std::string& text : m_captionTexts) text.clear();
+  m_captionStyles.fill(0);
+  m_captionLine = 0;
+  for (std::string& name : m_pictureSlotNames) name.clear();
+  m_pictureBlink = 0;
+  m_blinkCalls = 0;
+  m_overlayLength = 0;
+  m_overlayLayout = 0;
+  m_flashbackShown = 0;
+  m_shakeLimit = -1;
+  m_shakeAxis = 0;
+  m_shakeAmplitude = 0.0f;
+  m_shaking = 0;
+  m_compassFade = 0.0f;
+  m_actionSignFrame = 0;
+  m_rainDrops.clear();
+  m_snowPerTick = 5;
+  m_snowSpeed = 5;
+  m_snowAtCamera = 0;
+}
