@@ -151,6 +151,7 @@ class CSelvarinFrame : public C3dFrame {
   void TickCaptionTimer();
   int TickHudTimers();
   void UpdateWeather();
+  void MakeSnow();
   void DrawWeather(CRC& rc);
   void DrawDebugOverlay();
   void DrawScreenOverlay();

@@ -1,6 +1,9 @@
 // The HUD's timers and the weather's steps, once a field tick.
 #include <cmath>
 
+#include "field/ParticleEffect.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
 #include "platform/Random.h"
@@ -12,6 +15,7 @@ constexpr int kFlash = 1;
 constexpr int kTimedPicture = 2;
 constexpr int kShake = 4;
 constexpr int kRain = 1;
+constexpr int kSnow = 2;
 constexpr float kDegree = 0.017453289f;
 
 }  // namespace
@@ -83,8 +87,10 @@ void CSelvarinFrame::MakeRain(int count, int speed, int slant, int wind) {
 }
 
 void CSelvarinFrame::UpdateWeather() {
-  // Snow's flakes are particle effects still to come: until then it keeps
-  // its settings and makes nothing.
+  if (m_weather == kSnow) {
+    MakeSnow();
+    return;
+  }
   if (m_weather != kRain) return;
   const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
   const int band = (m_pRC != nullptr ? m_pRC->ViewHeight() : 480) / 5;
@@ -112,6 +118,25 @@ void CSelvarinFrame::UpdateWeather() {
                           std::sin(static_cast<float>(drop.slant) * kDegree) * static_cast<float>(step);
       drop.x += static_cast<int32_t>(drift);
     }
+  }
+}
+
+// Flakes over a 400-unit square about the camera's look-at or the player,
+// falling from 150 above.
+void CSelvarinFrame::MakeSnow() {
+  const CSelvarinView* view = GetView();
+  const CSelvarinContext* context = GetContext();
+  Vec3 centre{};
+  if (m_snowAtCamera != 0) {
+    if (view != nullptr) centre = view->m_lookAt;
+  } else if (context != nullptr && context->GetPlayer() != nullptr) {
+    centre = context->GetPlayer()->m_pos;
+  }
+  const float fall = static_cast<float>(m_snowSpeed) * 0.1f;
+  for (int i = 0; i < m_snowPerTick; ++i) {
+    const float x = static_cast<float>(platform::Rand() % 400) + centre.x - 200.0f;
+    const float z = static_cast<float>(platform::Rand() % 400) + centre.z - 200.0f;
+    CParticleEffect::AddSnowFlake(Vec3{x, -150.0f, z}, fall);
   }
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
 #include "field/SelvarinContext.h"
+#include "field/ParticleEffect.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
 #include "platform/Clock.h"
@@ -321,6 +324,38 @@ TEST_F(MessageWindowTest, RainPlacesFallsDriftsWithTheWindAndRestarts) {
   m_frame.UpdateWeather();
   EXPECT_EQ(drop.y, 1);
   EXPECT_EQ(drop.prevY, 0);
+}
+
+// Snow makes its flakes each tick over a 400-unit square about the player
+// (or the camera's look-at), 150 above, falling at a tenth of its speed.
+TEST_F(MessageWindowTest, SnowMakesItsFlakesAboutThePlayerOrTheCamera) {
+  CSelvarinActor player;
+  player.m_pos = Vec3{100.0f, 0.0f, 50.0f};
+  m_frame.GetContext()->m_player = &player;
+  m_frame.SetWeather(2);
+  m_frame.m_snowPerTick = 3;
+  m_frame.m_snowSpeed = 7;
+  std::list<CSelvarinActor*>& effects = m_frame.GetContext()->m_effects;
+  const size_t before = effects.size();
+  platform::Srand(5);
+  const int x0 = platform::Rand() % 400, z0 = platform::Rand() % 400;
+  platform::Srand(5);
+  m_frame.UpdateWeather();
+  ASSERT_EQ(effects.size(), before + 3);
+  const auto* first = dynamic_cast<const CParticleEffect*>(*std::next(effects.begin(), static_cast<long>(before)));
+  ASSERT_NE(first, nullptr);
+  EXPECT_FLOAT_EQ(first->m_pos.x, static_cast<float>(x0) + 100.0f - 200.0f);
+  EXPECT_FLOAT_EQ(first->m_pos.z, static_cast<float>(z0) + 50.0f - 200.0f);
+  EXPECT_FLOAT_EQ(first->m_pos.y, -150.0f);
+  EXPECT_FLOAT_EQ(first->m_velocity.y, 0.7f);
+  EXPECT_EQ(first->m_type, 5);
+  // About the camera's look-at instead.
+  m_frame.m_snowAtCamera = 1;
+  m_frame.GetView()->m_lookAt = Vec3{-1000.0f, 0.0f, -1000.0f};
+  m_frame.m_snowPerTick = 1;
+  m_frame.UpdateWeather();
+  EXPECT_LT(effects.back()->m_pos.x, -1000.0f + 200.0f);
+  m_frame.GetContext()->m_player = nullptr;
 }
 
 }  // namespace
