@@ -71,12 +71,15 @@ class Out {
   std::vector<uint8_t> m_bytes;
 };
 
+// Reads the content field by field; a read past its end gives zeros and
+// marks the reader failed, so no layout can read outside the bytes.
 class In {
  public:
   In(const std::vector<uint8_t>& b, size_t at) : m_b(b), m_at(at) {}
   int32_t I32() {
     uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(m_b[m_at++]) << (8 * i);
+    if (!Take(4)) return 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(m_b[m_at - 4 + static_cast<size_t>(i)]) << (8 * i);
     return static_cast<int32_t>(u);
   }
   float F32() {
@@ -86,21 +89,31 @@ class In {
     return f;
   }
   uint16_t U16() {
-    const uint16_t v = static_cast<uint16_t>(m_b[m_at] | m_b[m_at + 1] << 8);
-    m_at += 2;
-    return v;
+    if (!Take(2)) return 0;
+    return static_cast<uint16_t>(m_b[m_at - 2] | m_b[m_at - 1] << 8);
   }
-  uint8_t Byte() { return m_b[m_at++]; }
+  uint8_t Byte() { return Take(1) ? m_b[m_at - 1] : 0; }
   // The bytes up to the first zero within the field.
   std::string Name(size_t n) {
-    const auto* p = reinterpret_cast<const char*>(m_b.data() + m_at);
-    m_at += n;
+    if (!Take(n)) return {};
+    const auto* p = reinterpret_cast<const char*>(m_b.data() + m_at - n);
     return std::string(p, strnlen(p, n));
   }
+  bool Failed() const { return m_failed; }
 
  private:
+  bool Take(size_t n) {
+    if (m_failed || m_at > m_b.size() || m_b.size() - m_at < n) {
+      m_failed = true;
+      return false;
+    }
+    m_at += n;
+    return true;
+  }
+
   const std::vector<uint8_t>& m_b;
   size_t m_at;
+  bool m_failed = false;
 };
 
 }  // namespace
@@ -260,6 +273,7 @@ bool Parse(const std::vector<uint8_t>& c, Staging& st) {
       for (int32_t& v : bonus) v = in.I32();
     }
   }
+  if (in.Failed()) return Refuse("content too short");
   if (st.partyCount == 0 || st.partyCount > CSession::kMaxParty) return Refuse("party count");
   if (st.innCount > CSession::kPlayerCount) return Refuse("inn count");
   if (!IdsValid(st.partyIds.data(), st.partyCount) || !IdsValid(st.innIds.data(), st.innCount)) return Refuse("ids");

@@ -168,6 +168,10 @@ TEST_F(SaveFileTest, RefusedContentsLeaveTheSessionUnchanged) {
     c[at] = value;
     return c;
   };
+  // A version-0 content (no prefix) whose first bytes happen to read "Save"
+  // and version 0: its fields would run 5 bytes past the end.
+  Bytes lookalike(9172 + 2, 0);
+  std::memcpy(lookalike.data(), "Save", 4);
   Bytes repeated = good;
   repeated[3521 + 1] = repeated[3521];
   const std::vector<std::pair<const char*, Bytes>> cases = {
@@ -181,6 +185,7 @@ TEST_F(SaveFileTest, RefusedContentsLeaveTheSessionUnchanged) {
       {"inn of 33", with(3560, 33)},
       {"inn id 40", with(3528, 40)},
       {"version 0 too short", Bytes(good.begin() + 5, good.begin() + 9172 + 1)},
+      {"version 0 that reads as prefixed", lookalike},
   };
   Pattern(6, 2);
   const Bytes before = savefile::Build(session);
