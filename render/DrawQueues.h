@@ -65,6 +65,25 @@ struct QueuedEffectQuad {
   const SprImage* image;
 };
 
+// Quads with one depth use it for all four corners.
+template <class Record>
+float TopRhw(const Record& q) {
+  if constexpr (requires { q.rhw; }) {
+    return q.rhw;
+  } else {
+    return q.rhwTop;
+  }
+}
+
+template <class Record>
+float BottomRhw(const Record& q) {
+  if constexpr (requires { q.rhw; }) {
+    return q.rhw;
+  } else {
+    return q.rhwBottom;
+  }
+}
+
 // Only color, start, end (fractions of the depth range) and the context's fog
 // switch change what is drawn; the rest is kept for the save game.
 struct FogSettings {
