@@ -446,7 +446,8 @@ TEST_F(PlayerPropTest, TheActionButtonUsesThePropInFrontAndTheChainTurnsToIt) {
   // Facing the prop's own place: atan2(10, 7) is about 55 degrees.
   const float toward = std::atan2(10.0f, 7.0f) * 57.29579f;
   EXPECT_NEAR(m_leader->m_targetHeading, toward, 1e-3f);
-  EXPECT_NEAR(followers[0]->m_targetHeading, std::atan2(10.0f - followers[0]->m_pos.x, -(-7.0f - followers[0]->m_pos.z)) * 57.29579f, 1e-3f);
+  const Vec3& at = followers[0]->m_pos;
+  EXPECT_NEAR(followers[0]->m_targetHeading, std::atan2(10.0f - at.x, -(-7.0f - at.z)) * 57.29579f, 1e-3f);
 
   // A villager whose talk opens the window keeps the leader's face; the
   // prop is not asked. One that opens nothing leaves the prop its turn.
