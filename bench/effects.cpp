@@ -204,7 +204,7 @@ Scene& TheScene() {
     for (const Mix& m : mix) {
       for (int k = 0; k < m.count; ++k, ++i) {
         if (i % 30 == 0) {
-          s->owner.SpawnEffect(215);
+          s->owner.SpawnEffect(209);  // builds nothing: the mix is the scene
           s->owner.m_effects.back()->m_lifetime = INT_MAX;
         }
         CEffectPrimitive* p = s->owner.m_effects.back()->AddPrimitive(m.kind);

@@ -106,8 +106,9 @@ class EffectPrimitiveDrawTest : public TextureDeviceTest {
 
   // A primitive of its own effect, the effect standing at a screen point.
   CEffectPrimitive& Make(EffectPrimitiveKind kind, float screenX = 0.0f, float screenY = 0.0f) {
-    m_owner.SpawnEffect(215);
+    m_owner.SpawnEffect(effecttest::kQuietEffect);
     CSelvarinEffect* effect = m_owner.m_effects.back();
+    effect->m_lifetime = effecttest::kQuietLifetime;
     effect->m_pos = {screenX, screenY, 0.0f};
     CEffectPrimitive* p = effect->AddPrimitive(kind);
     p->m_lifetime = 1000;

@@ -12,6 +12,11 @@
 
 namespace effecttest {
 
+// A number that builds nothing, given a long life: a holder for the
+// primitives a test makes itself.
+inline constexpr int kQuietEffect = 209;
+inline constexpr int kQuietLifetime = 1000;
+
 // The codes land in a vector the test owns, so they can be read after the
 // owner is gone.
 class CRecordingOwner : public CSelvarinActor {
