@@ -60,21 +60,26 @@ void LayFlat(CEffectPrimitive* p) {
 
 Vec3 Forward(const Matrix& m) { return {m.m[2], m.m[5], m.m[8]}; }
 
+// The half turn about the bisector of +z and the direction: it swaps the
+// two, and being symmetric it gives the direction both as its third column
+// (where the kinds move) and as its third row (how CrossQuad lays out its
+// quads).
 Matrix FacingAlong(const Vec3& direction) {
   const float length = std::sqrt(direction.x * direction.x + direction.y * direction.y + direction.z * direction.z);
-  const Vec3 f = length > 0.0f ? direction * (1.0f / length) : Vec3{0.0f, 0.0f, 1.0f};
-  // Any axis not along f gives the quad its side.
-  const Vec3 up = std::fabs(f.y) < 0.99f ? Vec3{0.0f, 1.0f, 0.0f} : Vec3{1.0f, 0.0f, 0.0f};
-  Vec3 right{up.y * f.z - up.z * f.y, up.z * f.x - up.x * f.z, up.x * f.y - up.y * f.x};
-  const float r = std::sqrt(right.x * right.x + right.y * right.y + right.z * right.z);
-  right = right * (1.0f / r);
-  const Vec3 side{f.y * right.z - f.z * right.y, f.z * right.x - f.x * right.z, f.x * right.y - f.y * right.x};
+  const Vec3 d = length > 0.0f ? direction * (1.0f / length) : Vec3{0.0f, 0.0f, 1.0f};
+  Vec3 n{d.x, d.y, d.z + 1.0f};
+  const float n2 = n.x * n.x + n.y * n.y + n.z * n.z;
   Matrix m;
-  const Vec3 columns[3] = {right, side, f};
-  for (int c = 0; c < 3; ++c) {
-    m.m[c] = columns[c].x;
-    m.m[3 + c] = columns[c].y;
-    m.m[6 + c] = columns[c].z;
+  if (n2 < 1e-6f) {
+    // Straight back along -z: a half turn about x.
+    m.m[4] = -1.0f;
+    m.m[8] = -1.0f;
+    return m;
+  }
+  n = n * (1.0f / std::sqrt(n2));
+  const float v[3] = {n.x, n.y, n.z};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) m.m[r * 3 + c] = 2.0f * v[r] * v[c] - (r == c ? 1.0f : 0.0f);
   }
   return m;
 }

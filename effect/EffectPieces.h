@@ -19,7 +19,8 @@ void Tint(CEffectPrimitive* p, const CSelvarinEffect& effect);
 // Pitch 90 and the matrix turned to lie on the ground.
 void LayFlat(CEffectPrimitive* p);
 Vec3 Forward(const Matrix& m);
-// A rotation whose third column (the forward axis) is the direction.
+// A rotation whose third column (the forward axis) and third row are both
+// the direction.
 Matrix FacingAlong(const Vec3& direction);
 // Tick t is k * period for some k, and below `until` (0: no end).
 bool Every(int32_t t, int32_t period, int32_t until = 0);

@@ -248,7 +248,9 @@ struct FamilyCase {
   const char* golden;
   EffectId id;
   int ticks;
-  int lifetime;  // 0 keeps the row's
+  int lifetime;         // 0 keeps the row's
+  bool centred = false;  // the owner drawn mid-screen, for the screen pieces
+  float tilt = 0.0f;     // the view looking down on the ground by this many degrees
 };
 
 class EffectBuilderGoldenTest : public EffectPrimitiveDrawTest, public ::testing::WithParamInterface<FamilyCase> {};
@@ -262,7 +264,31 @@ TEST_P(EffectBuilderGoldenTest, Draws) {
     WriteSprite(std::string("effect/") + name);
   }
   for (int piece = 1; piece <= 8; ++piece) WriteSprite("effect/기데온_쪼가리" + std::to_string(piece));
+  // The spells' pictures: a colour each, so the golden image tells them apart.
+  const struct {
+    const char* name;
+    slvtools::Rgba colour;
+  } spells[] = {{"알파2.tga", {160, 200, 255, 255}}, {"알파3.tga", {255, 255, 160, 255}},
+                {"Blank.tga", {255, 255, 255, 255}}, {"접시-초록.tga", {40, 220, 90, 255}},
+                {"접시-파랑.tga", {60, 120, 255, 255}}, {"접시-화염.tga", {255, 120, 30, 255}},
+                {"윈드커터.tga", {190, 255, 210, 255}}, {"번개01.tga", {255, 255, 255, 255}},
+                {"번개02.tga", {200, 220, 255, 255}}, {"번개03.tga", {255, 255, 255, 255}},
+                {"번개04.tga", {200, 220, 255, 255}}};
+  for (const auto& spell : spells) WriteTexture(spell.name, spell.colour, {255, 255, 255, 255});
+  for (int arrow = 1; arrow <= 8; ++arrow) {
+    WriteTexture("불화살" + std::to_string(arrow) + ".tga", {255, 100, 20, 255}, {255, 230, 120, 255});
+  }
+  for (const char* name : {"Ef_Particle6", "Ef_Fire1", "Ef_Raiden1"}) WriteSprite(std::string("effect/") + name);
   platform::Srand(7);
+  if (c.centred) {
+    m_owner.m_screenX = 48;
+    m_owner.m_screenY = 40;
+  }
+  if (c.tilt != 0.0f) {
+    m_view.MakeRotationX(c.tilt * kDegToRad);
+    m_view.m[10] = 10.0f;
+    m_view.m[11] = 50.0f;
+  }
   m_owner.SpawnEffect(c.id);
   if (c.lifetime != 0) m_owner.m_effects.back()->m_lifetime = c.lifetime;
   for (int tick = 0; tick < c.ticks; ++tick) {
@@ -285,7 +311,19 @@ INSTANTIATE_TEST_SUITE_P(Families, EffectBuilderGoldenTest,
                                            FamilyCase{"effect_hit", 203, 4, 0},
                                            FamilyCase{"effect_guard", 206, 4, 0},
                                            FamilyCase{"effect_helix", 207, 12, 200},
-                                           FamilyCase{"effect_burst", 216, 4, 0}),
+                                           FamilyCase{"effect_burst", 216, 4, 0},
+                                           FamilyCase{"effect_light_gathering", 1011, 27, 0, true},
+                                           FamilyCase{"effect_casting_circle", 1012, 30, 0, false, 30.0f},
+                                           FamilyCase{"effect_glow_ring", 1010, 10, 0, true},
+                                           FamilyCase{"effect_shrinking_ring", 218, 5, 0, false, 30.0f},
+                                           FamilyCase{"effect_magic_circle", 210, 32, 0, false, 30.0f},
+                                           FamilyCase{"effect_blade_slash", 205, 4, 0, true},
+                                           FamilyCase{"effect_ring_and_spray", 255, 5, 0, false, 30.0f},
+                                           FamilyCase{"effect_fire_arrows", 228, 27, 0, false, 30.0f},
+                                           FamilyCase{"effect_lightning", 259, 3, 0, false, 30.0f},
+                                           FamilyCase{"effect_aura", 217, 20, 0, false, 30.0f},
+                                           FamilyCase{"effect_rain", 250, 30, 0, false, 30.0f},
+                                           FamilyCase{"effect_wind_cutter", 260, 10, 0, false, 30.0f}),
                          [](const ::testing::TestParamInfo<FamilyCase>& param) { return std::string(param.param.golden); });
 
 // The sample's effect textures and spark, built from their sources, load by
