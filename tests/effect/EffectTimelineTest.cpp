@@ -13,13 +13,10 @@
 #include "engine/AppShell.h"
 #include "engine/ResMgr.h"
 #include "platform/Random.h"
-#include "platform/TextEncoding.h"
 #include "render/TgaTextureMgr.h"
 #include "tests/effect/EffectTestSupport.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tools/lib/PictureSource.h"
-#include "tools/lib/SpriteSource.h"
 
 namespace {
 
@@ -74,27 +71,9 @@ class EffectTimelineTest : public TextureDeviceTest {
   // The sample's effect pictures and sprites, built from their sources.
   void StageSample() {
     std::string error;
-    for (const char* source : {"effects.picture", "spells.picture"}) {
-      std::vector<slvtools::DataFile> files;
-      ASSERT_TRUE(slvtools::BuildPictureSource(
-          testsupport::ReadFile(testsupport::SourceDir() / "data/pictures" / source), slvtools::SampleFontFolder(),
-          &files, &error))
-          << error;
-      for (const slvtools::DataFile& file : files) WriteData(file.name, file.bytes);
-    }
-    const std::filesystem::path sprites = testsupport::SourceDir() / "data/sprite";
-    for (const char* folder : {"effect", "system"}) {
-      for (const auto& entry : std::filesystem::directory_iterator(sprites / folder)) {
-        if (entry.path().extension() != ".sprite") continue;
-        slvtools::BuiltSprite built;
-        ASSERT_TRUE(slvtools::BuildSpriteSourceFile(entry.path(), &built, &error)) << error;
-        std::string stem;
-        ASSERT_TRUE(platform::Utf8ToCp949(entry.path().stem().string(), &stem));
-        const std::string base = std::string("sprite/") + folder + "/" + stem;
-        WriteData(base + ".spr", built.spr);
-        WriteData(base + ".act", built.act);
-      }
-    }
+    ASSERT_TRUE(effecttest::StageSampleEffects(
+        [this](const std::string& name, const std::string& bytes) { WriteData(name, bytes); }, &error))
+        << error;
   }
 
   std::vector<int> m_codes;
