@@ -11,6 +11,13 @@ class CTexture;
 class CDecal;
 struct SprImage;  // a 16-bit sprite image: its pixels feed a decal
 
+// Passes walk their per-texture queues in this order: by name, then by
+// creation, never by address, so a frame draws the same whatever was loaded
+// or freed before it.
+struct TextureOrder {
+  bool operator()(const CTexture* a, const CTexture* b) const;
+};
+
 struct QueuedTriangle {
   platform::TexturedVertex v[3];  // in drawing order
 };
