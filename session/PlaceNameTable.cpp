@@ -6,13 +6,13 @@
 #include "engine/Tokenizer.h"
 #include "platform/DebugLog.h"
 
-void CPlaceNameTable::Load() {
+bool CPlaceNameTable::Load() {
   // The stream's path follows the resource folder the last load left set.
   SetResDirectory("\\");
   CFileStream file;
   if (!file.Open("Name.txt", CFileStream::kRead)) {
     DebugLog("name.txt file 열기");
-    return;
+    return false;
   }
   std::string text(static_cast<size_t>(std::max(file.GetSize(), 0)), '\0');
   const int32_t read = file.Read(text.data(), static_cast<int32_t>(text.size()));
@@ -24,6 +24,7 @@ void CPlaceNameTable::Load() {
     AddLine(text.substr(start, end - start));
     start = end + 1;
   }
+  return true;
 }
 
 void CPlaceNameTable::AddLine(const std::string& line) {

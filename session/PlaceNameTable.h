@@ -9,9 +9,9 @@ class CPlaceNameTable {
   CPlaceNameTable() = default;
   ~CPlaceNameTable() = default;
 
-  // Adds the entries of "Name.txt" at the data folder's root; logged, and
-  // nothing added, when the file cannot be opened.
-  void Load();
+  // Adds the entries of "Name.txt" at the data folder's root; false
+  // (logged, nothing added) when the file cannot be opened.
+  bool Load();
   // The text for the key; empty when the key is absent.
   std::string Lookup(const std::string& key) const;
   const std::map<std::string, std::string>& Entries() const { return m_names; }
