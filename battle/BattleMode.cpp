@@ -2,6 +2,7 @@
 // fought, a battle ends at once and its result returns to the field.
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
 
 void CSelvarinFrame::RunBattle() { ChangeMode(kModeBattleResult); }
 
@@ -9,7 +10,12 @@ void CSelvarinFrame::DimScreen() {}
 
 void CSelvarinFrame::BuildTargetList(int kind) {}
 
+void CSelvarinFrame::IssueBattleOrder(int value, int kind) {}
+
+void CSelvarinFrame::ValidateBattleCommand(int command, int value) {}
+
 void CSelvarinFrame::ShowBattleResult() {
+  if (CSelvarinView* view = GetView()) view->RestoreCamera();
   if (CSelvarinContext* context = GetContext()) context->ReturnFromBattle();
   ChangeMode(kModeField);
 }
