@@ -2,7 +2,6 @@
 // fought, a battle ends at once and its result returns to the field.
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
-#include "field/SelvarinView.h"
 
 void CSelvarinFrame::RunBattle() { ChangeMode(kModeBattleResult); }
 
@@ -15,7 +14,7 @@ void CSelvarinFrame::IssueBattleOrder(int value, int kind) {}
 void CSelvarinFrame::ValidateBattleCommand(int command, int value) {}
 
 void CSelvarinFrame::ShowBattleResult() {
-  if (CSelvarinView* view = GetView()) view->RestoreCamera();
+  RestoreBattleCamera();
   if (CSelvarinContext* context = GetContext()) context->ReturnFromBattle();
   ChangeMode(kModeField);
 }

@@ -2,6 +2,7 @@
 // party placed on the map about a centre, the objects added during a
 // battle, and the clean-up that gives the field back.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -183,7 +184,9 @@ void CSelvarinContext::MakeFixedEnemies(const BattleSet& set) {
     int index = -1;
     MonsterTypeInfo record;
     if (!FindMonster(entry.name, &index, &record)) continue;
-    if (session.monsterDiary[static_cast<size_t>(index)] < kFixedDiary) session.SetMonsterDiary(index, kFixedDiary);
+    if (index < CSession::kDiarySlots && session.monsterDiary[static_cast<size_t>(index)] < kFixedDiary) {
+      session.SetMonsterDiary(index, kFixedDiary);
+    }
     CBattleEnemy* enemy = CreateBattleClass<CBattleEnemy>(record.name);
     if (enemy == nullptr) continue;
     PlaceBattleEnemy(*enemy, record, entry.label, i);
@@ -197,7 +200,7 @@ void CSelvarinContext::MakeRandomEnemies(const BattleSet& set) {
     if (m_battleEnemies.size() >= kMaxBattleEnemies) return;
     const BattleSet::Weighted& kind = set.randomEnemies[static_cast<size_t>(k)];
     if (kind.value < 0) continue;
-    const int n = platform::Rand() % (kind.value + 1);
+    const auto n = static_cast<int>(platform::Rand() % (static_cast<int64_t>(kind.value) + 1));
     int index = -1;
     MonsterTypeInfo record;
     if (n == 0 || !FindMonster(kind.name, &index, &record)) continue;

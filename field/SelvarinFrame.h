@@ -303,6 +303,9 @@ class CSelvarinFrame : public C3dFrame {
   TimedBattleEffect m_timedEffect;
   std::array<std::deque<CActor*>, 2> m_orderQueues;
   float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
+  int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
+  // The camera as message 0 kept it; nothing when it kept none.
+  void RestoreBattleCamera();
 
   // HUD state.
   int32_t m_messageState = 0;

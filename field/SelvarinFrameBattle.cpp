@@ -131,7 +131,10 @@ void CSelvarinFrame::StartBattle(CObject* sender, intptr_t p, intptr_t line, int
   }
   m_battleFirstValue = static_cast<int32_t>(p);
   m_battleEventLine = static_cast<int32_t>(eventLine);
-  if (CSelvarinView* view = GetView()) view->SaveCamera();
+  if (CSelvarinView* view = GetView()) {
+    view->SaveCamera();
+    m_battleCameraSaved = 1;
+  }
   m_prevMode = m_mode;
   m_pendingMode = kModeBattle;
   ResetBattleState();
@@ -239,4 +242,11 @@ void CSelvarinFrame::JoinNextMember() {
 void CSelvarinFrame::StartFlash(intptr_t value, intptr_t length, intptr_t colour) {
   ScreenFlash& flash = m_flashes[m_flashes[0].on != 0 ? 1 : 0];
   flash = ScreenFlash{1, 0, static_cast<int32_t>(value), static_cast<int32_t>(length), FlashColour(colour)};
+}
+
+void CSelvarinFrame::RestoreBattleCamera() {
+  CSelvarinView* view = GetView();
+  if (m_battleCameraSaved == 0 || view == nullptr) return;
+  view->RestoreCamera();
+  m_battleCameraSaved = 0;
 }

@@ -31,7 +31,9 @@ const char* kScript =
     "enemy testwolf a\nitem potion\nitem ether 30\nbattletype 0 30\nreturn\n"
     "Other::Battle\n"  // 26
     "enemy testwolf a\n\nrandomenemy testwolf\nrandomenemy testwolf 3\nsay hello\nenemy testwolf b\n"
-    "Seven::Battle\n"  // 33
+    "Ghost::Battle\n"  // 33
+    "enemy ghost g\nreturn\n"
+    "Seven::Battle\n"  // 36
     "enemy a 1\nenemy b 2\nenemy c 3\nenemy d 4\nenemy e 5\nenemy f 6\nenemy g 7\n"
     "neverfleemsg Can't \"run away\" !\nbattleregion 55.5\nintrudeenemy x y\n"
     "item 1\nitem 2\nitem 3\nitem 4\nitem 5\nitem 6\nitem 7\nitem 8\nitem 9\nitem 10\nitem 11\n";
@@ -247,6 +249,23 @@ TEST_F(BattleSetTest, ScreenFlashesOverlapInTwoSlotsWithTheirColours) {
   m_frame.m_flashes[0].on = 0;
   m_frame.OnMessage(nullptr, 13, 7, 10, 9);
   EXPECT_EQ(m_frame.m_flashes[0].colour, 0x30FFFFFFu);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BattleSetTest, ABattleWithNobodyToActGivesTheCameraAndTheModeBack) {
+  SetParty({});
+  CSelvarinView& view = *m_frame.GetView();
+  view.m_yaw = 30.0f;
+  m_frame.m_mode = kModeNone;
+  m_frame.OnMessage(nullptr, 0, 0, Line("Ghost::Battle"), 0);
+  view.m_yaw = 200.0f;  // the battle camera sweeps
+  m_frame.ChangeMode(m_frame.m_pendingMode);
+  EXPECT_EQ(m_frame.m_mode, kModeNone);
+  EXPECT_FLOAT_EQ(view.m_yaw, 30.0f);
+  EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
 }
 
 }  // namespace
