@@ -104,6 +104,8 @@ void CSelvarinContext::Make3dFieldModel(const World3dModel& record) {
 
 void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
   if (macro == nullptr) return;
+  MarkResources();
+  SaveCameraTarget();
   for (const MacroTrack& channel : macro->m_tracks) {
     if (channel.name.empty()) continue;
     CSelvarinActor* actor = FindActorByName(channel.name);
