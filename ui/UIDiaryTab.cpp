@@ -138,8 +138,10 @@ void UIDiaryTab::OnWheel() {
   if (m_client != nullptr) m_client->OnWheel();
 }
 
+// The diaries draw no page strip of their own: the tab's strip goes under
+// them, or the party tab's last one would stay behind their page icons.
 void UIDiaryTab::DrawLocked(CRC* rc) {
-  if (m_client != nullptr) m_client->DrawLocked(rc);
+  UITab::DrawLocked(rc);  // the strip of the page, then the pane
   DrawBitmap(rc, g_uiOriginX + 9, g_uiOriginY + 37, "UserInterface\\ltab-02.bmp", 0, 0xFFFFFF);
 }
 
