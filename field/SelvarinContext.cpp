@@ -16,6 +16,7 @@
 #include "field/FieldEnemy.h"
 #include "field/Player.h"
 #include "field/PlayerStart.h"
+#include "field/Selvarin3dActor.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
@@ -36,6 +37,8 @@ constexpr int kStartMessage = 11;   // every actor of a map, once it is loaded
 constexpr int kBattleEnds = 10042;  // to every battle object before it goes
 constexpr int kBattleRecords = 15;  // the characters a battle may field
 constexpr float kInFrontReach = 8.0f;
+constexpr float kPropReach = 7.0f;
+constexpr float kPropMargin = 5.0f;
 constexpr float kFollowerSpacing = 2.8f;
 
 // A difference as the whole number it is compared as; far values stay far.
@@ -481,6 +484,21 @@ CSelvarinActor* CSelvarinContext::FindActorInFront(const CSelvarinActor& player)
     const int64_t dx = Truncated(other->m_pos.x - ahead.x);
     const int64_t dz = Truncated(other->m_pos.z - ahead.z);
     if (std::llabs(dz) + std::llabs(dx) < 8 && std::fabs(other->m_pos.y - ahead.y) < kInFrontReach) return other;
+  }
+  return nullptr;
+}
+
+CSelvarin3dActor* CSelvarinContext::FindPropInFront(const CSelvarinActor& player) const {
+  const float h = player.m_angle * kDegToRad;
+  const float x = player.m_pos.x + std::sin(h) * kPropReach;
+  const float z = player.m_pos.z - std::cos(h) * kPropReach;
+  for (C3dActor* model : m_modelActors) {
+    auto* prop = dynamic_cast<CSelvarin3dActor*>(model);
+    if (prop == nullptr || prop->m_actionLine == -1) continue;
+    if (prop->m_worldMin.x - kPropMargin < x && x < prop->m_worldMax.x + kPropMargin &&
+        prop->m_worldMin.z - kPropMargin < z && z < prop->m_worldMax.z + kPropMargin) {
+      return prop;
+    }
   }
   return nullptr;
 }

@@ -17,6 +17,7 @@ class CActor;
 class CMacroRes;
 class CRes;
 class CSelvarinActor;
+class CSelvarin3dActor;
 class CTextRes;
 class C3dWorldRes;
 struct BattleSet;
@@ -69,6 +70,9 @@ class CSelvarinContext : public C3dContext {
   CSelvarinActor* FindFieldEnemy(const std::string& name) const;
   // The first other live actor near the point 8 units ahead of the player.
   CSelvarinActor* FindActorInFront(const CSelvarinActor& player) const;
+  // The first prop with an "::Action" whose ground box, widened by 5, holds
+  // the point 7 units ahead of the player.
+  CSelvarin3dActor* FindPropInFront(const CSelvarinActor& player) const;
   CSelvarinActor* GetPlayer() const { return m_player; }
   // Distances to the player; without a player, as far as can be.
   float DistanceXZToPlayer(const CSelvarinActor& actor) const;
