@@ -7,6 +7,8 @@
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/Tokenizer.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/WorldMapList.h"
 #include "platform/DebugLog.h"
@@ -15,6 +17,9 @@
 #include "script/ScriptVariables.h"
 
 namespace {
+
+constexpr int32_t kMessageClosing = 4;
+constexpr int kReleased = 13;
 
 using SystemCommand = void (*)(CSelvarinFrame* frame, const CTokenizer& tokens);
 
@@ -116,6 +121,19 @@ void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
   WorldMapList::GetInstance().Find(tokens[1]);
 }
 
+// Ends a talk: the window closes and the leader, held since the talk's
+// "choose" or "say", walks again.
+void Close(CSelvarinFrame* frame, const CTokenizer&) {
+  if (frame == nullptr) return;
+  frame->m_messageState = kMessageClosing;
+  frame->m_messageText.clear();
+  frame->ClearMessageLines();
+  const CSelvarinContext* context = frame->GetContext();
+  if (CSelvarinActor* player = context != nullptr ? context->GetPlayer() : nullptr) {
+    player->OnMessage(nullptr, kReleased, 0, 0, 0);
+  }
+}
+
 void PlayAvi(CSelvarinFrame* frame, const CTokenizer& tokens) {
   if (tokens.GetCount() != 2) {
     DebugLog("Syntax Error: playavi avifilename.avi");
@@ -146,6 +164,7 @@ const SystemWord kSystemWords[] = {
     {"addworldmappoint", AddWorldMapPoint},
     {"playavi", PlayAvi},
     {"callmap", CallMap},
+    {"close", Close},
 };
 
 }  // namespace
