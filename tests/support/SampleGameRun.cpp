@@ -1,0 +1,46 @@
+#include "tests/support/SampleGameRun.h"
+
+#include <map>
+
+namespace testsupport {
+
+std::string SampleGameFolder() { return (BinaryDir() / "game").string(); }
+
+std::string NewGameScript() {
+  std::string clicks;
+  for (int pass = 100; pass < 290; pass += 7 + pass % 3) {
+    clicks += std::to_string(pass) + " mouse left down\n" + std::to_string(pass + 1) + " mouse left up\n";
+  }
+  return clicks +
+         "300 mouse move 0 65\n"
+         "410 mouse left down\n411 mouse left up\n";
+}
+
+std::filesystem::path RunFolder(const TempDir& dir) { return dir / "game"; }
+
+ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs) {
+  const std::filesystem::path game = RunFolder(dir);
+  std::filesystem::create_directories(game);
+  for (const auto& entry : std::filesystem::directory_iterator(SampleGameFolder())) {
+    if (entry.path().filename() == "screenshot") continue;
+    std::filesystem::create_symlink(entry.path(), game / entry.path().filename());
+  }
+  std::string text;
+  const std::string shots = dir.Path().string() + "/";
+  for (const char c : script) text += c == '@' ? shots : std::string(1, c);
+  const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
+                                               {"SLV_REGISTRY", (game / "registry.ini").string()},
+                                               {"SLV_NO_PRESENT_WAIT", "0"},
+                                               {"SLV_FRAME_SKIP", "1"},
+                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", text).string()},
+                                               {"SLV_DEBUGLOG", "1"}};
+  return RunProgram({(game / "slvexe").string()}, env, timeoutMs, game.string());
+}
+
+std::string CompareShot(const TempDir& dir, const std::string& shot, const std::string& golden) {
+  RgbImage image;
+  if (!ReadPpm(dir / (shot + ".ppm"), &image)) return "no screenshot " + shot;
+  return CompareWithGolden(golden, image);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,34 @@
+#pragma once
+// Headless runs of slvexe on the sample game folder under scripted input,
+// every game pass drawn (SLV_FRAME_SKIP=1) and presents paced.
+#include <filesystem>
+#include <string>
+
+#include "tests/support/GoldenImage.h"
+#include "tests/support/TestSupport.h"
+
+namespace testsupport {
+
+// The sample game folder the build makes beside the tests.
+std::string SampleGameFolder();
+
+// Script lines up to new game: clicks on the logo at uneven intervals until
+// one lands, the pointer moved onto the title's first entry and a click on
+// it at pass 410. The village then fades in over its first 26 passes, its
+// camera where the player starts, the pointer in the middle of the screen.
+std::string NewGameScript();
+
+// Runs the game with `script` (its "@" stand for `dir`'s path and a slash,
+// where screenshots go). The run works in a folder of its own under `dir`
+// that links to the sample's files, so what the game writes there
+// ("screenshot/...") meets no other run.
+ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs = 100000);
+
+// The run's screenshot `shot` (`dir`/shot.ppm) against the golden image
+// `golden`; an empty text when they match.
+std::string CompareShot(const TempDir& dir, const std::string& shot, const std::string& golden);
+
+// The run's own game folder.
+std::filesystem::path RunFolder(const TempDir& dir);
+
+}  // namespace testsupport
