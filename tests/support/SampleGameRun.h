@@ -22,7 +22,7 @@ std::string NewGameScript();
 // where screenshots go). The run works in a folder of its own under `dir`
 // that links to the sample's files, so what the game writes there
 // ("screenshot/...") meets no other run.
-ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs = 100000);
+ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs = 300000);
 
 // The run's screenshot `shot` (`dir`/shot.ppm) against the golden image
 // `golden`; an empty text when they match.
