@@ -32,19 +32,20 @@ std::string Script(const std::filesystem::path& dir) {
          "525 key down down\n547 key down up\n"
          "560 key 17 down\n561 key 17 up\n"
          "585 screenshot " + shots + "greeting.ppm\n"
-         // The third answer.
-         "640 key down down\n641 key down up\n"
-         "645 key down down\n646 key down up\n"
-         "650 key enter down\n651 key enter up\n"
-         "660 screenshot " + shots + "item.ppm\n"
-         // The item's notice, the gold's, then the farewell's key.
-         "670 key enter down\n671 key enter up\n"
+         // The third answer, once the greeting has laid out.
+         "600 key down down\n601 key down up\n"
+         "603 key down down\n604 key down up\n"
+         "606 key enter down\n607 key enter up\n"
+         "612 screenshot " + shots + "item.ppm\n"
+         // The item's notice, the gold's, then the farewell's key; presses
+         // closer than the keypad's repeat window would be repeats.
+         "625 key enter down\n626 key enter up\n"
+         "645 key enter down\n646 key enter up\n"
          "690 key enter down\n691 key enter up\n"
-         "770 key enter down\n771 key enter up\n"
          // Released, the party walks on.
-         "780 key left down\n795 key left up\n"
-         "800 screenshot " + shots + "after.ppm\n"
-         "810 close\n";
+         "700 key left down\n715 key left up\n"
+         "716 screenshot " + shots + "after.ppm\n"
+         "720 close\n";
 }
 
 TEST(ElderTalkRun, GreetingGiftsAndTheWindowClosedAfter) {
@@ -54,7 +55,7 @@ TEST(ElderTalkRun, GreetingGiftsAndTheWindowClosedAfter) {
                                                {"SLV_FRAME_SKIP", "1"},
                                                {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()},
                                                {"SLV_DEBUGLOG", "1"}};
-  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
+  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 200000, GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;
   EXPECT_EQ(result.output.find("no subject"), std::string::npos) << result.output;
