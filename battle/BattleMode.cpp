@@ -9,7 +9,12 @@ void CSelvarinFrame::DimScreen() {}
 
 void CSelvarinFrame::BuildTargetList(int kind) {}
 
+void CSelvarinFrame::IssueBattleOrder(int value, int kind) {}
+
+void CSelvarinFrame::ValidateBattleCommand(int command, int value) {}
+
 void CSelvarinFrame::ShowBattleResult() {
+  RestoreBattleCamera();
   if (CSelvarinContext* context = GetContext()) context->ReturnFromBattle();
   ChangeMode(kModeField);
 }

@@ -204,7 +204,7 @@ Scene& TheScene() {
     for (const Mix& m : mix) {
       for (int k = 0; k < m.count; ++k, ++i) {
         if (i % 30 == 0) {
-          s->owner.SpawnEffect(215);
+          s->owner.SpawnEffect(209);  // builds nothing: the mix is the scene
           s->owner.m_effects.back()->m_lifetime = INT_MAX;
         }
         CEffectPrimitive* p = s->owner.m_effects.back()->AddPrimitive(m.kind);
@@ -278,7 +278,7 @@ BENCHMARK(BM_QueueAndDraw)->Unit(benchmark::kMillisecond);
 
 // The crowded frame made by the real builders: hits, guards, bursts, small
 // hits and shards spawned twice over in a repeating 30-tick pattern in a
-// context of their own, about 600 primitives live on average.
+// context of their own, under a lasting rain, fire circle and aura.
 struct BuiltCrowd {
   CSelvarinFrame frame;
   CSelvarinActor owner;
@@ -289,7 +289,7 @@ BuiltCrowd& TheCrowd() {
   static BuiltCrowd* crowd = [] {
     Scene& s = TheScene();  // the display, the resource folder and the spark
     const std::filesystem::path data = s.dir / "data";
-    for (const char* texture : {"링_노랑.tga", "링_파랑.tga", "알파1.tga"}) {
+    for (const char* texture : {"링_노랑.tga", "링_파랑.tga", "알파1.tga", "알파2.tga", "알파3.tga", "접시-화염.tga"}) {
       std::filesystem::copy_file(data / "texture/glow0.tga", data / "texture" / texture,
                                  std::filesystem::copy_options::overwrite_existing);
     }
@@ -328,6 +328,14 @@ void CrowdTick(BuiltCrowd& c) {
   };
   static constexpr Spawn kPattern[] = {{0, 203},  {0, 206},  {0, 1018}, {5, 1025}, {10, 204}, {10, 206},
                                        {10, 216}, {15, 1018}, {20, 202}, {20, 206}, {25, 1025}, {25, 1018}};
+  // The lasting ones, renewed before they end.
+  static constexpr int kLasting = 450;
+  if (c.tick % kLasting == 0) {
+    for (const EffectId id : {250, 231, 217}) {
+      c.owner.SpawnEffect(id);
+      c.owner.m_effects.back()->m_lifetime = kLasting;
+    }
+  }
   const int phase = c.tick % 30;
   for (const Spawn& spawn : kPattern) {
     for (int copy = 0; copy < 2 && spawn.tick == phase; ++copy) {

@@ -430,23 +430,6 @@ Call Triangle(int pass, const Surface* texture, const TexturedVertex (&v)[3]) {
 }
 
 template <class Record>
-float TopRhw(const Record& q) {
-  if constexpr (requires { q.rhw; }) {
-    return q.rhw;
-  } else {
-    return q.rhwTop;
-  }
-}
-template <class Record>
-float BottomRhw(const Record& q) {
-  if constexpr (requires { q.rhw; }) {
-    return q.rhw;
-  } else {
-    return q.rhwBottom;
-  }
-}
-
-template <class Record>
 Call Strip(int pass, const Record& q, const Surface* texture, float umax, float vmax, bool halfTurn) {
   Call c{pass, texture, 4, false, 0, 0, {}, {}};
   const float hw = (q.right - q.left) / 2, hh = (q.bottom - q.top) / 2;

@@ -82,13 +82,14 @@ struct RingAngles {
 };
 
 // A ring of quads between two radii in the plane of two axes, each corner
-// projected once.
+// projected once; the outer edge moved by `lift` makes a band or a funnel.
 void QueueWorldRing(TriangleOut& out, const CProjector& projector, const RingAngles& angles, const Vec3& centre,
-                    const Vec3& axisA, const Vec3& axisB, float inner, float outer, uint32_t colour) {
+                    const Vec3& axisA, const Vec3& axisB, float inner, float outer, uint32_t colour,
+                    const Vec3& lift = Vec3{}) {
   const size_t n = angles.Segments();
   if (n == 0) return;
   auto at = [&](size_t i, float r, float v) {
-    const Vec3 p = centre + axisA * (angles.cosines[i] * r) + axisB * (angles.sines[i] * r);
+    const Vec3 p = centre + axisA * (angles.cosines[i] * r) + axisB * (angles.sines[i] * r) + (v == 0.0f ? lift : Vec3{});
     return WorldVertex(projector, p, colour, static_cast<float>(i) / static_cast<float>(n), v);
   };
   TexturedVertex outerA = at(0, outer, 0.0f), innerA = at(0, inner, 1.0f);
@@ -221,8 +222,10 @@ void CEffectPrimitive::RenderSwirlRing(CRC& rc, const Matrix& view) {
   TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
+  // The width raises the outer edge against the second axis: a ring of
+  // equal radii stands as a band, wider ones open as a funnel.
   QueueWorldRing(out, projector, RingAngles(m_segmentStep), m_pos, Column(m_matrix, 0), Column(m_matrix, 2),
-                 m_innerRingRadius, m_outerRingRadius, m_packedColour);
+                 m_innerRingRadius, m_outerRingRadius, m_packedColour, Column(m_matrix, 1) * -m_width);
 }
 
 // A closed shell: the point at the radius along the forward axis of each

@@ -87,6 +87,18 @@ class CSelvarinEffect : public CSelvarinActor {
   void AddSwirlRing(float h, float outer, float inner, float width);
   // One step of the screen shake along axis 0 (x) or 3 (z).
   void ShakeStep(int axis);
+  // The ground burst's ring and blast at a scale.
+  void AddBurstRing(float scale);
+  void AddBurstBlast(float scale);
+  // The hit's forward sparks, thrown all round.
+  void AddRoundSpray(int count, const char* sprite);
+  // The small hit's sprites about the owner.
+  void AddHitSprites(int count, const char* name);
+  // The casting circle's three turning rings in a texture.
+  void AddCastingRings(const char* texture);
+  // Shots flown to the owner, one row per arrow family.
+  struct ShotRow;
+  void BuildShots(const ShotRow& row);
 
   // The builders, one per line of the catalogue's dispatch.
   void BuildItemSprite();

@@ -1,5 +1,5 @@
 // Which builder runs each tick for an effect number. Numbers sharing a
-// builder share one line. Builders still to come make nothing.
+// builder share one line.
 #include "effect/SelvarinEffect.h"
 
 namespace {
@@ -94,40 +94,3 @@ CSelvarinEffect::Builder CSelvarinEffect::FindBuilder(EffectId id, bool* listed)
   *listed = false;
   return nullptr;
 }
-
-void CSelvarinEffect::BuildBladeSlash() {}
-void CSelvarinEffect::BuildFlash() {}
-void CSelvarinEffect::BuildMagicCircle() {}
-void CSelvarinEffect::BuildGatheringEnergy() {}
-void CSelvarinEffect::BuildAura() {}
-void CSelvarinEffect::BuildShrinkingRing() {}
-void CSelvarinEffect::BuildEruption() {}
-void CSelvarinEffect::BuildComet() {}
-void CSelvarinEffect::BuildGlowPulse() {}
-void CSelvarinEffect::BuildFireArrows() {}
-void CSelvarinEffect::BuildFireCircle() {}
-void CSelvarinEffect::BuildFireBurst() {}
-void CSelvarinEffect::BuildScreenBurst() {}
-void CSelvarinEffect::BuildScreenSpiralBurst() {}
-void CSelvarinEffect::BuildSparkles() {}
-void CSelvarinEffect::BuildIceArrows() {}
-void CSelvarinEffect::BuildRain() {}
-void CSelvarinEffect::BuildBlizzard() {}
-void CSelvarinEffect::BuildDefenceRising() {}
-void CSelvarinEffect::BuildEnergyGathering() {}
-void CSelvarinEffect::BuildBurst() {}
-void CSelvarinEffect::BuildCross() {}
-void CSelvarinEffect::BuildLightning() {}
-void CSelvarinEffect::BuildWindCutter() {}
-void CSelvarinEffect::BuildLightningStorm() {}
-void CSelvarinEffect::BuildSnowBall() {}
-void CSelvarinEffect::BuildWhirlwind() {}
-void CSelvarinEffect::BuildSnowStorm() {}
-void CSelvarinEffect::BuildBattleSparks() {}
-void CSelvarinEffect::BuildBattleSparkSprites() {}
-void CSelvarinEffect::BuildBattleMark() {}
-void CSelvarinEffect::BuildGlowRing() {}
-void CSelvarinEffect::BuildLightGathering() {}
-void CSelvarinEffect::BuildCastingCircle() {}
-void CSelvarinEffect::BuildDust() {}
-void CSelvarinEffect::BuildGroundRing() {}

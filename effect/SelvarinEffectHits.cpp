@@ -294,34 +294,53 @@ void CSelvarinEffect::BuildScreenShake() {
   ShakeStep(m_effectId == 214 || m_effectId == 1055 ? 3 : 0);
 }
 
+void CSelvarinEffect::AddBurstRing(float scale) {
+  CEffectPrimitive* ring = AddPrimitive(SweepRing);
+  ring->m_pos = m_ownerPos;
+  ring->m_pitch = 90.0f;
+  ring->m_matrix.MakeRotationX(1.570796f);
+  ring->m_lifetime = 20;
+  ring->m_fadeStartFrame = 2;
+  ring->m_size = 5.0f;
+  ring->m_radiusSpeed = scale - 1.0f;
+  ring->m_radiusAccel = (scale - 1.0f) * 0.05f * -0.8f;
+  ring->AddTexture("알파1.tga");
+  ring->UnlockTextures();
+  ring->m_red = 236;
+  ring->m_green = 233;
+  ring->m_blue = 174;
+  ring->m_trailCount = 5;
+  ring->FillTrail();
+}
+
+void CSelvarinEffect::AddBurstBlast(float scale) {
+  CEffectPrimitive* blast = AddPrimitive(SpriteFlight);
+  blast->m_lifetime = 30;
+  blast->m_baseOffset = Vec3{0.0f, -8.0f, 0.0f};
+  blast->m_pos = m_ownerPos - blast->m_baseOffset;
+  blast->m_size = scale;
+  blast->m_fadeStartFrame = 15;
+  blast->m_sprName = "effect\\Ef_Explo.spr";
+  blast->m_actName = "effect\\Ef_Explo.act";
+  blast->FillTrail();
+}
+
+// The hit's forward sparks thrown all round.
+void CSelvarinEffect::AddRoundSpray(int count, const char* sprite) {
+  Spray row = ForwardSparks(kHits[0]);
+  row.count = count;
+  row.yaw = Range{360, 0};
+  row.yawFromHeading = false;
+  const std::string path = std::string("effect\\") + sprite;
+  row.sprite = path.c_str();
+  AddSpray(row, 0.0f);
+}
+
 void CSelvarinEffect::BuildGroundBurst() {
   m_ownerPos = m_owner->m_pos;
   if (m_tickCount == 0) {
-    CEffectPrimitive* ring = AddPrimitive(SweepRing);
-    ring->m_pos = m_ownerPos;
-    ring->m_pitch = 90.0f;
-    ring->m_matrix.MakeRotationX(1.570796f);
-    ring->m_lifetime = 20;
-    ring->m_fadeStartFrame = 2;
-    ring->m_size = 5.0f;
-    ring->m_radiusSpeed = m_scale - 1.0f;
-    ring->m_radiusAccel = (m_scale - 1.0f) * 0.05f * -0.8f;
-    ring->AddTexture("알파1.tga");
-    ring->UnlockTextures();
-    ring->m_red = 236;
-    ring->m_green = 233;
-    ring->m_blue = 174;
-    ring->m_trailCount = 5;
-    ring->FillTrail();
-    CEffectPrimitive* blast = AddPrimitive(SpriteFlight);
-    blast->m_lifetime = 30;
-    blast->m_baseOffset = Vec3{0.0f, -8.0f, 0.0f};
-    blast->m_pos = m_ownerPos - blast->m_baseOffset;
-    blast->m_size = m_scale;
-    blast->m_fadeStartFrame = 15;
-    blast->m_sprName = "effect\\Ef_Explo.spr";
-    blast->m_actName = "effect\\Ef_Explo.act";
-    blast->FillTrail();
+    AddBurstRing(m_scale);
+    AddBurstBlast(m_scale);
     m_strength = 1;
   }
   if (m_tickCount <= 20) ShakeStep(0);

@@ -132,10 +132,12 @@ void CSelvarinEffect::BuildMonsterSprite() {
 }
 
 void CSelvarinEffect::BuildHitSprites() {
-  static constexpr int kCount = 8;
   m_ownerPos = m_owner->m_pos;
-  if (m_tickCount != 0) return;
-  for (int i = 0; i < kCount; ++i) {
+  if (m_tickCount == 0) AddHitSprites(8, m_row.name);
+}
+
+void CSelvarinEffect::AddHitSprites(int count, const char* name) {
+  for (int i = 0; i < count; ++i) {
     CEffectPrimitive* p = AddPrimitive(SpriteFlight);
     p->m_lifetime = 40;
     const int r1 = platform::Rand();
@@ -149,7 +151,7 @@ void CSelvarinEffect::BuildHitSprites() {
     p->m_red = m_red;
     p->m_green = m_green;
     p->m_blue = m_blue;
-    NameSprite(p, EffectPath(m_row.name));
+    NameSprite(p, EffectPath(name));
     p->FillTrail();
     const int32_t motions = p->AnimationLength();
     p->m_motion = motions > 0 ? platform::Rand() % motions : 0;

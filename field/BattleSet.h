@@ -38,4 +38,24 @@ struct BattleSet {
   int32_t music = -1;  // a CD track; 0 keeps the music that plays
   int32_t restoreDisc = 0;
   int32_t restoreTrack = -1;
+  // Further enemies named to break in, kept apart from the enemies.
+  int32_t intruderCount = 0;
+  std::array<NamedValue, kMaxEnemies> intruders;
+
+  // Back to what a new read starts from; the music playing now is the one
+  // to restore.
+  void Reset(int32_t disc, int32_t track);
 };
+
+class CTextRes;
+
+// What reading a set found beside the set itself.
+struct BattleSetRead {
+  bool centerOnPlayer = false;  // a "battletype 2" line
+  int32_t itemLines = 0;        // stored or not
+};
+
+// Reads the lines of a map script from `line` into the set (reset first by
+// the caller), up to the first line of another word or the script's end.
+// Every fault in the set is a text for the debug log.
+BattleSetRead ReadBattleSet(const CTextRes& script, int line, BattleSet& set);

@@ -10,6 +10,7 @@
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
 #include "field/PickRegionList.h"
+#include "field/Selvarin3dActor.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
@@ -45,6 +46,7 @@ constexpr int kJumpButton = 4;
 constexpr int kCursorTalk = 1;
 constexpr int kCursorUse = 2;
 constexpr int kHitActor = 2;
+constexpr int kHitProp = 3;
 constexpr int32_t kNoJumpCell = 5;
 constexpr int32_t kRegenerationTicks = 480;
 constexpr int32_t kBlinkTicks = 40;
@@ -110,6 +112,12 @@ float CameraHeading() {
 bool PlayBlocked() {
   const CSelvarinFrame* frame = GetGameFrame();
   return frame != nullptr && (frame->IsMessageShowing() || frame->m_playLock != 0);
+}
+
+// A message window or a choice list is open.
+bool DialogueOpen() {
+  const CSelvarinFrame* frame = GetGameFrame();
+  return frame != nullptr && (frame->IsMessageShowing() || frame->m_choiceCount != 0);
 }
 
 int32_t CursorKind() {
@@ -182,20 +190,23 @@ bool CPlayer::Interact() {
     const CSelvarinContext* context = GetFieldContext();
     CSelvarinActor* other = context != nullptr ? context->FindActorInFront(*this) : nullptr;
     if (other != nullptr && !TalkTo(other)) return false;
+    // A talk that opened its window keeps the leader turned to the speaker;
+    // the prop would not answer under it anyway.
+    CSelvarin3dActor* prop = context != nullptr && !DialogueOpen() ? context->FindPropInFront(*this) : nullptr;
+    if (prop != nullptr && !TalkTo(prop)) return false;
   }
   const CMouse& mouse = CMouse::GetInstance();
-  if (mouse.m_mouseButtons[0] == kStatePressed && CursorKind() == kCursorTalk) {
-    CSelvarinActor* actor = nullptr;
-    CSelvarin3dActor* model = nullptr;
-    if (g_pickRegionList.HitTest(mouse.m_x, mouse.m_y, &actor, &model) == kHitActor && actor != nullptr &&
-        !TalkTo(actor)) {
-      return false;
-    }
-  }
+  const int32_t cursor = CursorKind();
+  if (mouse.m_mouseButtons[0] != kStatePressed || (cursor != kCursorTalk && cursor != kCursorUse)) return true;
+  CSelvarinActor* actor = nullptr;
+  CSelvarin3dActor* model = nullptr;
+  const int hit = g_pickRegionList.HitTest(mouse.m_x, mouse.m_y, &actor, &model);
+  if (cursor == kCursorTalk && hit == kHitActor && actor != nullptr) return TalkTo(actor);
+  if (cursor == kCursorUse && hit == kHitProp && model != nullptr) return TalkTo(model);
   return true;
 }
 
-bool CPlayer::TalkTo(CSelvarinActor* other) {
+bool CPlayer::TalkTo(CActor* other) {
   OnMessage(other, kTurnChain, 0, 0, 0);
   g_talkInProgress = 1;
   other->OnMessage(this, kTalk, 0, 0, 0);
@@ -430,9 +441,15 @@ void CPlayer::Place(int32_t x, int32_t z, int32_t y) {
 }
 
 void CPlayer::FaceSender(const CObject* sender) {
-  const auto* other = dynamic_cast<const C2dActor*>(sender);
-  if (other == nullptr) return;
-  m_targetHeading = std::atan2(other->m_pos.x - m_pos.x, -(other->m_pos.z - m_pos.z)) * kRadToDeg;
+  Vec3 at;
+  if (const auto* actor = dynamic_cast<const C2dActor*>(sender)) {
+    at = actor->m_pos;
+  } else if (const auto* prop = dynamic_cast<const C3dActor*>(sender)) {
+    at = prop->m_pos;  // where the prop was placed
+  } else {
+    return;
+  }
+  m_targetHeading = std::atan2(at.x - m_pos.x, -(at.z - m_pos.z)) * kRadToDeg;
 }
 
 void CPlayer::ApplyFacingRule() {

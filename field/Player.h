@@ -76,9 +76,9 @@ class CPlayer : public CSelvarinActor {
 
  private:
   bool Interact();
-  // Turns the chain toward the other, tells it the leader talks to it;
-  // false when that talk rebuilt the party.
-  bool TalkTo(CSelvarinActor* other);
+  // Turns the chain toward the other (an actor or a prop), tells it the
+  // leader talks to it; false when that talk rebuilt the party.
+  bool TalkTo(CActor* other);
   void CheckFloor();
   void MoveVertically();
   float SteeringSpeed();

@@ -34,7 +34,6 @@ namespace {
 
 constexpr int kStartMessage = 11;   // every actor of a map, once it is loaded
 constexpr int kBattleEnds = 10042;  // to every battle object before it goes
-constexpr int kBattleRecords = 15;  // the characters a battle may field
 constexpr float kInFrontReach = 8.0f;
 constexpr float kFollowerSpacing = 2.8f;
 
@@ -539,29 +538,3 @@ void CSelvarinContext::FreeBattleObjects() {
   m_battleEnemies.clear();
   m_battleSpots.clear();
 }
-
-// The session's side of a battle: its enemy slots and counts. The enemies
-// and the party's battle actors come with the battle objects.
-void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float centerZ) {
-  CSession& session = CSession::GetInstance();
-  session.enemies.fill(EnemySlot{});
-  session.enemyCount = static_cast<int32_t>(m_battleEnemies.size());
-  session.battlePartyCount = 0;
-  for (int id = 0; id < kBattleRecords; ++id) {
-    session.players[static_cast<size_t>(id)].ResetBattleState();
-    session.UpdateBattleSpriteNames(id);
-  }
-  session.UpdateLevelRange();
-}
-
-void CSelvarinContext::ReturnFromBattle() {
-  FreeBattleObjects();
-  CSession& session = CSession::GetInstance();
-  session.enemies.fill(EnemySlot{});
-  session.enemyCount = 0;
-  session.battlePartyCount = 0;
-  for (PlayerData& player : session.players) player.ResetBattleState();
-  session.battleVariables.Clear();
-  session.hooks.Clear();
-}
-

@@ -10,16 +10,28 @@
 #include <map>
 #include <string>
 
+#include "engine/Math.h"
 #include "field/MapEvent.h"
 #include "render/3dContext.h"
 
 class CActor;
+class CBattleBullet;
+class CBattleEnemy;
+class CBattleIllusion;
+class CBattleItem;
+class CBattleMagic;
+class CBattlePlayer;
+class CBattleRecall;
+class CBattleSkill;
 class CMacroRes;
 class CRes;
 class CSelvarinActor;
+class CSelvarin3dActor;
 class CTextRes;
 class C3dWorldRes;
 struct BattleSet;
+struct MonsterTypeInfo;
+struct PlayerData;
 struct WorldCharacter;
 struct World3dFieldEnemy;
 struct World3dModel;
@@ -69,6 +81,9 @@ class CSelvarinContext : public C3dContext {
   CSelvarinActor* FindFieldEnemy(const std::string& name) const;
   // The first other live actor near the point 8 units ahead of the player.
   CSelvarinActor* FindActorInFront(const CSelvarinActor& player) const;
+  // The first prop with an "::Action" whose box, widened by 5 on every
+  // side, holds the point 7 units ahead of the player (SelvarinContextModels.cpp).
+  CSelvarin3dActor* FindPropInFront(const CSelvarinActor& player) const;
   CSelvarinActor* GetPlayer() const { return m_player; }
   // Distances to the player; without a player, as far as can be.
   float DistanceXZToPlayer(const CSelvarinActor& actor) const;
@@ -76,12 +91,47 @@ class CSelvarinContext : public C3dContext {
   // A resource-list value as a whole number; an absent key reads 0.
   static int32_t GetResInt(const std::string& key);
 
-  // Builds the battle of a set around a centre; makes nothing yet.
+  // ---- Battles (SelvarinContextBattle.cpp) ----
+  // The enemies and the party's battle actors of a set, placed on the
+  // battle region about a centre; what the battle loads is freed by
+  // ReturnFromBattle.
   void SetupBattle(const BattleSet& set, float centerX, float centerZ);
+  // Everything the battle made and loaded goes; the party has a grace of
+  // 120 ticks before field enemies trigger again.
   void ReturnFromBattle();
+  // Enemy i of the set: its slot, its place on the region (moved off
+  // blocked cells), facing the party.
+  void PlaceBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInfo& record, const std::string& setName, int slot);
+  // Looks and values from the monster record, bound to enemy slot i.
+  void InitBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInfo& record, int slot);
+  // Enemies and members that join a running battle; null when none is made
+  // (six enemies, four members, no free slot, an unknown name or class).
+  CBattleEnemy* MakeEnemy(const std::string& name, const std::string& registryName, const std::string& monsterName);
+  CBattleEnemy* MakeCloneEnemy(const CBattleEnemy& source);
+  CBattlePlayer* MakePartyBattleActor(const std::string& engname);
+  // The objects the rules add during a battle.
+  CBattleIllusion* MakeBattleIllusion(const CSelvarinActor& source);
+  CBattleBullet* MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target);
+  CBattleItem* MakeBattleItem(CSelvarinActor* user, CSelvarinActor* target, int32_t item);
+  CBattleMagic* MakeBattleMagic(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);
+  CBattleRecall* MakeBattleRecall(CSelvarinActor* caster, CSelvarinActor* target, int32_t recall);
+  CBattleSkill* MakeBattleSkill(CSelvarinActor* user, CSelvarinActor* target, int32_t skill);
+  // The battle tick of the battle objects; objects may be added meanwhile.
+  void UpdateBattleObjects();
+  void SyncBattleObjects();
+  // A message without values to each member still in the battle.
+  void SendToBattleActors(int code);
+  // Null when there is no spot.
+  CActor* PickRandomBattleSpot() const;
   // A cut-scene actor for each channel that names a field actor, standing
   // where it stands (SelvarinContextModels.cpp).
   void BindMacroActors(const CMacroRes* macro);
+  // The cut-scene actors give their places back and go, with what the
+  // scene loaded.
+  void ReleaseMacroActors();
+
+  // The region's ten places: the party's 0-3, the enemies' 4-9.
+  std::array<Vec3, 10> m_battlePlaces{};
 
   std::string m_mapName;
   C3dWorldRes* m_world = nullptr;  // locked while set
@@ -121,7 +171,34 @@ class CSelvarinContext : public C3dContext {
   void UnlockPartyActor(const CSelvarinActor* actor);
   void FreeBattleObjects();
   void UnlockMap();
+  // Battle set-up's steps (SelvarinContextBattle.cpp).
+  void MarkResources();
+  // Frees what was loaded since the mark; nothing without one.
+  void FreeMarkedResources();
+  void SaveCameraTarget();
+  void RestoreCameraTarget();
+  void MakeFixedEnemies(const BattleSet& set);
+  void MakeRandomEnemies(const BattleSet& set);
+  void MakeBattleParty();
+  // A member's battle actor bound to its record, or null (logged).
+  CBattlePlayer* MakeBoundPartyActor(PlayerData& record, int playerId, int position);
+  void ReviveAllDying();
+  // The place moved off blocked cells toward the battle centre; true when
+  // it had to move.
+  bool AdjustBattlePlace(Vec3& place) const;
+  float AttrHeight(float x, float z) const;
+  // The battle object joins the battle's objects.
+  template <class T>
+  T* AddBattleObject(T* object);
+  void MoveFallenBehind();
 
+  // What a battle or a cut-scene keeps to give back: the camera's target,
+  // the map value, and whether the caches were marked.
+  CSelvarinActor* m_savedFollow = nullptr;
+  bool m_cameraTargetSaved = false;
+  int32_t m_savedMapValue = 0;
+  bool m_resourcesMarked = false;
+  float m_battleCenterX = 0.0f, m_battleCenterZ = 0.0f;
   // The sprite and animation each party actor locked.
   std::map<const CSelvarinActor*, std::array<CRes*, 2>> m_partyLocks;
 };

@@ -7,7 +7,9 @@
 #include "field/3dFieldModel.h"
 #include "field/MacroActor3d.h"
 #include "field/MovingDoor1.h"
+#include "field/SelvarinActor.h"
 #include "field/SelvarinContext.h"
+#include "field/Selvarin3dActor.h"
 #include "field/Truncation.h"
 #include "platform/DebugLog.h"
 #include "render/3dModelRes.h"
@@ -17,6 +19,8 @@ namespace {
 
 constexpr int kStartMessage = 11;
 constexpr int kLoopMessage = 10;
+constexpr float kPropReach = 7.0f;
+constexpr float kPropMargin = 5.0f;
 
 }  // namespace
 
@@ -100,6 +104,8 @@ void CSelvarinContext::Make3dFieldModel(const World3dModel& record) {
 
 void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
   if (macro == nullptr) return;
+  MarkResources();
+  SaveCameraTarget();
   for (const MacroTrack& channel : macro->m_tracks) {
     if (channel.name.empty()) continue;
     CSelvarinActor* actor = FindActorByName(channel.name);
@@ -132,4 +138,19 @@ void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
     bound->m_actorName = actor->m_name;
     m_macroActors.push_back(bound);
   }
+}
+
+CSelvarin3dActor* CSelvarinContext::FindPropInFront(const CSelvarinActor& player) const {
+  const float h = player.m_angle * kDegToRad;
+  const float x = player.m_pos.x + std::sin(h) * kPropReach;
+  const float z = player.m_pos.z - std::cos(h) * kPropReach;
+  for (C3dActor* model : m_modelActors) {
+    auto* prop = dynamic_cast<CSelvarin3dActor*>(model);
+    if (prop == nullptr || prop->m_actionLine < 0) continue;
+    if (prop->m_worldMin.x - kPropMargin < x && x < prop->m_worldMax.x + kPropMargin &&
+        prop->m_worldMin.z - kPropMargin < z && z < prop->m_worldMax.z + kPropMargin) {
+      return prop;
+    }
+  }
+  return nullptr;
 }

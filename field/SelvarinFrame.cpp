@@ -295,6 +295,7 @@ void CSelvarinFrame::EnterBattle() {
   // Nobody to act: the battle is over before it began, and play goes back
   // to where it was.
   if (context != nullptr) context->ReturnFromBattle();
+  RestoreBattleCamera();
   const int back = m_prevMode;
   ChangeMode(back >= 0 && back < kModeCount && back != kModeBattle ? back : kModeField);
 }

@@ -212,6 +212,15 @@ class CSelvarinFrame : public C3dFrame {
   void DimScreen();
   void BuildTargetList(int kind);
   void ShowBattleResult();
+  // Gives the current battle actor its order; checks a chosen command.
+  void IssueBattleOrder(int value, int kind);
+  void ValidateBattleCommand(int command, int value);
+
+  // ---- Frame messages (SelvarinFrameBattle.cpp) ----
+  // What actors, scripts and battle widgets ask of the frame: 0 starts a
+  // battle from the set at script line a (p and b kept), 1-14 set battle and
+  // caption state; other types do nothing.
+  void OnMessage(CObject* sender, int type, intptr_t p, intptr_t a, intptr_t b) override;
   // Runs the battle event script on from a line; the battle message window
   // resumes it when its text has been laid out. Virtual for the tests.
   virtual void RunBattleEventScript(int line);
@@ -272,6 +281,36 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_turnRequest = 0;
   int32_t m_battlePhase = 0;
   CActor* m_pCurrentBattleActor = nullptr;  // lives in the context's battle objects
+  // The battle state that message 0 resets; the actors live in the
+  // context's battle objects.
+  struct ScreenFlash {
+    int32_t on = 0, tick = 0, value = 0, length = 0;
+    uint32_t colour = 0;  // ARGB
+  };
+  struct TimedBattleEffect {
+    int32_t on = 0, tick = 0, value = 0;
+  };
+  CActor* m_pSelectedBattleActor = nullptr;
+  CActor* m_pActingBattleActor = nullptr;
+  int32_t m_battleFirstValue = 0;  // message 0's first value
+  int32_t m_battleEventLine = -1;  // the enemy's battle event
+  int32_t m_battleValue = 0;       // messages 2 and 5
+  std::array<int32_t, 3> m_battleValues{};  // message 4; cleared after a battle
+  int32_t m_battleCounter = 0;  // message 5
+  int32_t m_turnLock = 0;
+  int32_t m_firstTurn = 0;
+  int32_t m_phaseCounter = 0;
+  std::array<int32_t, 2> m_targetIndices{-1, -1};
+  int32_t m_selectionKind = 0, m_selectionIndex = 0;
+  int32_t m_battleControl = 0;  // set: no member acts on its own
+  int32_t m_battleMusic = 0;    // the battle set changed the music
+  std::array<ScreenFlash, 2> m_flashes{};
+  TimedBattleEffect m_timedEffect;
+  std::array<std::deque<CActor*>, 2> m_orderQueues;
+  float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
+  int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
+  // The camera as message 0 kept it; nothing when it kept none.
+  void RestoreBattleCamera();
 
   // HUD state.
   int32_t m_messageState = 0;
@@ -388,6 +427,13 @@ class CSelvarinFrame : public C3dFrame {
   void RunModeTick();
   void EnterField();
   void EnterBattle();
+  // Message 0's and message 11's steps.
+  void StartBattle(CObject* sender, intptr_t p, intptr_t line, intptr_t eventLine);
+  void ResetBattleState();
+  void PlayBattleMusic();
+  void RequestTurn(CObject* sender, intptr_t p, intptr_t a);
+  void JoinNextMember();
+  void StartFlash(intptr_t value, intptr_t length, intptr_t colour);
   void EnterScriptMode();
   void IndexMacroTracks();
   void Warp();

@@ -31,6 +31,7 @@
 #include "session/Session.h"
 #include "ui/Draw2d.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIItemMode.h"
 #include "ui/UILoadMode.h"
 #include "ui/UIMenuModes.h"
 
@@ -127,7 +128,7 @@ void CSelvarinFrame::OpenFieldMenu() {
   delete m_pFieldMenu;
   m_pFieldMenu = new UIDesktop;
   m_pFieldMenu->AddChild(new UIItemMode);
-  m_pFieldMenu->Notify(nullptr, kUiOpen, 0, 0);
+  m_pFieldMenu->Notify(m_pFieldMenu, kUiOpen, 0, 0);
 }
 
 void CSelvarinFrame::RunFieldMenuMode() {

@@ -11,6 +11,13 @@ class CTexture;
 class CDecal;
 struct SprImage;  // a 16-bit sprite image: its pixels feed a decal
 
+// Passes walk their per-texture queues in this order: by name, then by
+// creation, never by address, so a frame draws the same whatever was loaded
+// or freed before it.
+struct TextureOrder {
+  bool operator()(const CTexture* a, const CTexture* b) const;
+};
+
 struct QueuedTriangle {
   platform::TexturedVertex v[3];  // in drawing order
 };
@@ -64,6 +71,25 @@ struct QueuedEffectQuad {
   uint32_t color;
   const SprImage* image;
 };
+
+// Quads with one depth use it for all four corners.
+template <class Record>
+float TopRhw(const Record& q) {
+  if constexpr (requires { q.rhw; }) {
+    return q.rhw;
+  } else {
+    return q.rhwTop;
+  }
+}
+
+template <class Record>
+float BottomRhw(const Record& q) {
+  if constexpr (requires { q.rhw; }) {
+    return q.rhw;
+  } else {
+    return q.rhwBottom;
+  }
+}
 
 // Only color, start, end (fractions of the depth range) and the context's fog
 // switch change what is drawn; the rest is kept for the save game.

@@ -102,7 +102,7 @@ class CRC {
 
   using RowList = std::vector<std::vector<uint16_t>>;
   template <class Record>
-  using TextureQueue = std::map<CTexture*, std::vector<Record>>;
+  using TextureQueue = std::map<CTexture*, std::vector<Record>, TextureOrder>;
 
   float m_focalX = 0, m_focalY = 0;
   float m_cotX = 0, m_cotY = 0;

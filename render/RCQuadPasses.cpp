@@ -70,25 +70,6 @@ auto* Picture(const Record& q) {
   }
 }
 
-// Records with one depth use it for all four corners.
-template <class Record>
-float TopRhw(const Record& q) {
-  if constexpr (requires { q.rhw; }) {
-    return q.rhw;
-  } else {
-    return q.rhwTop;
-  }
-}
-
-template <class Record>
-float BottomRhw(const Record& q) {
-  if constexpr (requires { q.rhw; }) {
-    return q.rhw;
-  } else {
-    return q.rhwBottom;
-  }
-}
-
 struct Point {
   float x, y;
 };

@@ -35,7 +35,7 @@ void DrawTriangle(Device3D& device, TexturedVertex (&v)[3]) {
   ++CRC::s_primitiveCount;
 }
 
-// In ascending texture order, each texture bound once.
+// In texture order, each texture bound once.
 template <class Record>
 void DrawByTexture(Device3D& device, CRC::TextureQueue<Record>& queue) {
   for (auto& [texture, records] : queue) {

@@ -1,6 +1,7 @@
 #include "render/Texture.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "render/3dDevice.h"
+#include "render/DrawQueues.h"
 #include "render/TextureSurfaces.h"
 
 using namespace platform;
@@ -252,6 +254,18 @@ void ChooseAlphaFormats() {
   if (g_alphaChosen || g_3dDevice.DirectDraw() == nullptr) return;
   ChoosePair(0x8000, FourCC('D', 'X', 'T', '3'), &g_alphaFormat, &g_compressedAlphaFormat);
   g_alphaChosen = true;
+}
+
+CTexture::CTexture() {
+  static std::atomic<uint64_t> s_created{0};
+  m_serial = s_created++;
+}
+
+bool TextureOrder::operator()(const CTexture* a, const CTexture* b) const {
+  if (a == b) return false;
+  if (a == nullptr || b == nullptr) return a == nullptr;
+  if (const int c = a->m_name.compare(b->m_name); c != 0) return c < 0;
+  return a->m_serial < b->m_serial;
 }
 
 CTexture::~CTexture() { ReleaseSurfaces(); }

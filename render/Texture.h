@@ -40,7 +40,7 @@ extern int32_t g_singleDecal;           // one shared decal in video memory
 
 class CTexture {
  public:
-  CTexture() = default;
+  CTexture();
   ~CTexture();
   CTexture(const CTexture&) = delete;
   CTexture& operator=(const CTexture&) = delete;
@@ -63,6 +63,7 @@ class CTexture {
   platform::SurfaceDesc m_desc;
 
   std::string m_name;
+  uint64_t m_serial;      // creation order: ties between equal names
   uint32_t m_width = 0;   // after any halving
   uint32_t m_height = 0;
   uint32_t m_bitsPerPixel = 0;  // for the caches' memory counters

@@ -12,7 +12,8 @@ struct EnemySlot {
   int32_t shp = 0;
   int32_t maxshp = 0;
   CSelvarinActor* actor = nullptr;  // null: the slot is free; not owned
-  std::string name;
+  std::string name;   // the monster's
+  std::string label;  // the battle set's name for it
   std::string sprName;
   std::string actName;
   std::string rmaName;

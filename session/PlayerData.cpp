@@ -123,6 +123,14 @@ void PlayerData::UpdateLevel() {
   }
   maxhp = session.hpmax[static_cast<size_t>(lvl - 1)];
   hp = std::min(hp, maxhp);
+  UpdateLevelStats();
+  capacity = ClampToInt(int64_t{baseCapacity} + lvl - 1);
+  LearnedList learned;
+  session.LearnLevelMagic(*this, learned, false);
+  Recalc();
+}
+
+void PlayerData::UpdateLevelStats() {
   for (int k = 0; k < kStatCount; ++k) {
     const size_t i = static_cast<size_t>(k);
     float value = static_cast<float>(statMax[i]);
@@ -135,10 +143,6 @@ void PlayerData::UpdateLevel() {
     const int64_t whole = std::isfinite(value) ? static_cast<int64_t>(std::clamp(value, -limit, limit)) : 0;
     levelStats[i] = ClampToInt(whole + statBonus[i]);
   }
-  capacity = ClampToInt(int64_t{baseCapacity} + lvl - 1);
-  LearnedList learned;
-  session.LearnLevelMagic(*this, learned, false);
-  Recalc();
 }
 
 void PlayerData::ResetBattleState() {

@@ -19,6 +19,8 @@ struct PlayerData {
   // Level, hit-point maximum, level stats and capacity from the experience;
   // then what the level teaches, and Recalc.
   void UpdateLevel();
+  // The level stats of the present level and the stat bonuses.
+  void UpdateLevelStats();
   // Back to rest after a battle: rates 100, no battle actor, no battle
   // modifiers, no stone.
   void ResetBattleState();

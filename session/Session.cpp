@@ -4,13 +4,10 @@
 #include <cstdint>
 
 #include "engine/Controller.h"
-#include "engine/Mixer.h"
-#include "engine/SoundDevice.h"
 #include "field/SelvarinActor.h"
 #include "platform/DebugLog.h"
 #include "platform/Keys.h"
 #include "platform/Random.h"
-#include "session/ClockSeconds.h"
 #include "session/ItemMgr.h"
 
 namespace {
@@ -28,21 +25,10 @@ constexpr int kLayoutKeys[6][6] = {
     {VK_SPACE, VK_CONTROL, VK_INSERT, VK_PRIOR, VK_DELETE, VK_NEXT},
 };
 
-// The system mixer's lines of the music and of the sound effects.
-constexpr uint32_t kMixerCompactDisc = 4101;
-constexpr uint32_t kMixerWaveOut = 4104;
-
 constexpr int kMaxBoxCount = 255;  // a save keeps one byte a count
 constexpr int32_t kActionFallen = 10027;
 constexpr int32_t kActionDying = 10008;
 constexpr int32_t kActionGone = 10080;
-
-// The mixer line's volume, or 0 without sound.
-int32_t MixerVolume(uint32_t component) {
-  if (g_soundEnabled == 0) return 0;
-  CMixer mixer;
-  return mixer.Open(component) ? static_cast<int32_t>(mixer.GetVolume()) : 0;
-}
 
 template <size_t N>
 bool RemoveId(std::array<int32_t, N>& ids, int32_t& count, int id) {
@@ -65,65 +51,6 @@ bool HoldsId(const std::array<int32_t, N>& ids, int32_t count, int id) {
 CSession& CSession::GetInstance() {
   static CSession session;
   return session;
-}
-
-// Until the new-game tables fill the characters: the first two characters
-// get their field sprites and enough of a record to walk, be hurt and
-// recover; the first leads a party of one, the second waits at the inn.
-void CSession::StartingParty() {
-  struct Starter {
-    const char* name;
-    const char* engname;
-    int32_t hp, shp, mp;
-  };
-  static const Starter kStarters[] = {{"아렌", "hero", 120, 20, 10}, {"리나", "mage", 80, 10, 30}};
-  for (size_t id = 0; id < std::size(kStarters); ++id) {
-    const Starter& s = kStarters[id];
-    PlayerData& p = players[id];
-    p.name = s.name;
-    p.engname = s.engname;
-    p.sprname = std::string(s.engname) + ".spr";
-    p.actname = std::string(s.engname) + ".act";
-    p.hp = p.maxhp = s.hp;
-    p.shp = p.maxshp = s.shp;
-    p.mp1 = p.maxmp1 = p.mp2 = p.maxmp2 = p.mp3 = p.maxmp3 = s.mp;
-  }
-  partyIds.fill(0);
-  partyCount = 1;
-}
-
-void CSession::Init() {
-  options = {MixerVolume(kMixerCompactDisc), MixerVolume(kMixerWaveOut), 1, 1, 0, 0, 0, 1};
-  lastSlotIndex = -1;
-  gold = heldGold = 0;
-  playTime = 0;
-  startClock = GetClockSeconds();
-  for (int id = 0; id < kPlayerCount; ++id) {
-    players[static_cast<size_t>(id)] = PlayerData{};
-    players[static_cast<size_t>(id)].playerId = id;
-  }
-  StartingParty();
-  innIds.fill(0);
-  innIds[0] = 1;
-  innIds[1] = 6;
-  innIds[2] = 7;
-  innCount = 1;
-  battleVariables.Clear();
-  hooks.Clear();
-  scriptVariables.Clear();
-  itemDiary.fill(0);
-  monsterDiary.fill(0);
-  spareTable1.fill(0);
-  spareTable2.fill(0);
-  scrapDiary.fill(0);
-  // A new game starts with nothing carried, kept or set aside.
-  inventory.fill(0);
-  itemBox.fill(0);
-  heldItems.fill(0);
-  inventoryChanged = 1;
-  splashWeapon.assign(static_cast<size_t>(CItemMgr::GetInstance().GetCount()), 0);
-  enemies.fill(EnemySlot{});
-  enemyCount = battlePartyCount = 0;
 }
 
 void CSession::ApplyKeyLayout() {

@@ -35,8 +35,8 @@ class CSession {
 
   static CSession& GetInstance();
 
-  // The resets of a new game; the party of one until the new-game tables
-  // fill it.
+  // A new game: the session as constructed, then filled from the new-game
+  // tables (SessionInit.cpp). A missing table leaves the reset values.
   void Init();
   // Binds the main keypad for the key layout (option 7, 1 to 6).
   void ApplyKeyLayout();
@@ -204,8 +204,16 @@ class CSession {
   int32_t supplyAnswer = 0;
 
  private:
-  void StartingParty();
   CSession() = default;
+  // The new-game tables, in the order Init reads them.
+  void ReadLevelFactors();
+  void ReadLevelTable();
+  void ReadPlayerData();
+  void ReadStartingState();
+  void ReadLearnLists();
+  void ReadTactics();
+  void ReadSplashWeapons();
+  void SetStartingParty(const std::vector<std::string>& engnames);
   bool ValidId(int id, const char* where) const;
   bool ValidPosition(int n) const { return n >= 0 && n < partyCount && n < kMaxParty; }
   void SwapPositions(int a, int b);

@@ -139,6 +139,20 @@ void CBattleMenuSet::ReplaceEntry(int key, const std::string& name, int hotkey, 
   entries.push_back(std::move(entry));
 }
 
+void CBattleMenuSet::RemoveItem(int key, const std::string& name, int hotkey, int index) {
+  const int position = FindRecord(key);
+  int command = kNone;
+  int subMenuKey = -1;
+  if (position >= 0) {
+    for (const BattleMenuEntry& entry : m_records[static_cast<size_t>(position)].entries) {
+      if (entry.index != index) continue;
+      command = entry.command;
+      subMenuKey = entry.subMenuKey;
+    }
+  }
+  ReplaceEntry(key, name, hotkey, index, command, subMenuKey);
+}
+
 int CBattleMenuSet::BuildSubMenu(int key, int character) {
   if (key < kMagicPage || key > kItemPage + 3) {
     DebugLogf("CBattleMenuSet : no sub-menu %d", key);

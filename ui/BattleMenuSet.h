@@ -58,6 +58,8 @@ class CBattleMenuSet {
   // In the record of `key`, the entry of `index` gives way to a new enabled
   // one; rows are placed by index, so the visible order stays.
   void ReplaceEntry(int key, const std::string& name, int hotkey, int index, int command, int subMenuKey);
+  // The same, the new entry keeping the old one's command and sub-menu.
+  void RemoveItem(int key, const std::string& name, int hotkey, int index);
   // Rebuilds the sub-menu `key` (9-22) for the party member at `character`
   // and gives its record's position; -1, logged, for another key or a
   // position outside the party.

@@ -1,8 +1,7 @@
 #pragma once
-// The widget sessions of the field menu and the menu over a still of the
-// screen: items, the item box, the party and saving. Their pages come with
-// the menu issues; until then each shows its frame, its caption and the
-// button that closes the desktop.
+// The widget sessions of the menu over a still of the screen: the item box,
+// the party and saving. Their pages come with the menu issues; until then
+// each shows its frame, its caption and the button that closes the desktop.
 #include "ui/UIObject.h"
 
 class UICloseSession;
@@ -20,11 +19,6 @@ class UICaptionedMode : public UIObject {
  private:
   const char* m_caption;
   UICloseSession* m_close;  // a child
-};
-
-class UIItemMode : public UICaptionedMode {
- public:
-  UIItemMode() : UICaptionedMode("아이템") {}
 };
 
 class UIItemBoxMode : public UICaptionedMode {

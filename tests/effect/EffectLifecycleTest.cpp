@@ -23,7 +23,9 @@ class EffectLifecycleTest : public ::testing::Test {
   bool Listed(const CSelvarinActor* actor) { return std::count(List().begin(), List().end(), actor) == 1; }
   CSelvarinEffect* Spawn(CSelvarinActor& owner, EffectId id) {
     owner.SpawnEffect(id);
-    return owner.m_effects.back();
+    CSelvarinEffect* effect = owner.m_effects.back();
+    if (id == effecttest::kQuietEffect) effect->m_lifetime = effecttest::kQuietLifetime;
+    return effect;
   }
 
   std::vector<int> m_codes;  // outlives the field, whose clearing may still send
@@ -133,7 +135,7 @@ TEST_F(EffectLifecycleTest, APrimitiveStartsAtItsEffectAndJoinsTheContext) {
 
 TEST_F(EffectLifecycleTest, APrimitiveLivesThroughItsLifetime) {
   CRecordingOwner owner(&m_codes);
-  CEffectPrimitive* primitive = Spawn(owner, 215)->AddPrimitive(ScreenRing);
+  CEffectPrimitive* primitive = Spawn(owner, effecttest::kQuietEffect)->AddPrimitive(ScreenRing);
   EXPECT_EQ(primitive->m_lifetime, 100);
   List().remove(primitive);
   int ticks = 0;
@@ -144,7 +146,7 @@ TEST_F(EffectLifecycleTest, APrimitiveLivesThroughItsLifetime) {
 
 TEST_F(EffectLifecycleTest, ADestroyedEffectsPrimitivesEndOnTheirNextTick) {
   CRecordingOwner owner(&m_codes);
-  CSelvarinEffect* effect = Spawn(owner, 215);
+  CSelvarinEffect* effect = Spawn(owner, effecttest::kQuietEffect);
   std::vector<CEffectPrimitive*> primitives;
   for (int i = 0; i < 3; ++i) primitives.push_back(effect->AddPrimitive(SpriteBounce));
   List().remove(effect);
@@ -156,7 +158,7 @@ TEST_F(EffectLifecycleTest, ADestroyedEffectsPrimitivesEndOnTheirNextTick) {
 
 TEST_F(EffectLifecycleTest, APrimitiveDestroyedFirstIsForgotten) {
   CRecordingOwner owner(&m_codes);
-  CSelvarinEffect* effect = Spawn(owner, 215);
+  CSelvarinEffect* effect = Spawn(owner, effecttest::kQuietEffect);
   CEffectPrimitive* brief = effect->AddPrimitive(SpriteFlight);
   CEffectPrimitive* lasting = effect->AddPrimitive(SpriteFlight);
   brief->m_lifetime = 1;
@@ -173,7 +175,7 @@ TEST_F(EffectLifecycleTest, APrimitiveDestroyedFirstIsForgotten) {
 // one in front runs it next time.
 TEST_F(EffectLifecycleTest, TheWalkReachesWhatATickAppends) {
   CRecordingOwner owner(&m_codes);
-  CSelvarinEffect* effect = Spawn(owner, 215);
+  CSelvarinEffect* effect = Spawn(owner, effecttest::kQuietEffect);
   CEffectPrimitive* appended = nullptr;
   auto* front = new CRecordingOwner(&m_codes);
   int frontTicks = 0;

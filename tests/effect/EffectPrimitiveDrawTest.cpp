@@ -20,6 +20,7 @@
 #include "render/TgaTextureMgr.h"
 #include "tests/effect/EffectTestSupport.h"
 #include "tests/render/GoldenText.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tools/lib/ActWriter.h"
@@ -106,8 +107,9 @@ class EffectPrimitiveDrawTest : public TextureDeviceTest {
 
   // A primitive of its own effect, the effect standing at a screen point.
   CEffectPrimitive& Make(EffectPrimitiveKind kind, float screenX = 0.0f, float screenY = 0.0f) {
-    m_owner.SpawnEffect(215);
+    m_owner.SpawnEffect(effecttest::kQuietEffect);
     CSelvarinEffect* effect = m_owner.m_effects.back();
+    effect->m_lifetime = effecttest::kQuietLifetime;
     effect->m_pos = {screenX, screenY, 0.0f};
     CEffectPrimitive* p = effect->AddPrimitive(kind);
     p->m_lifetime = 1000;
@@ -247,7 +249,9 @@ struct FamilyCase {
   const char* golden;
   EffectId id;
   int ticks;
-  int lifetime;  // 0 keeps the row's
+  int lifetime;         // 0 keeps the row's
+  bool centred = false;  // the owner drawn mid-screen, for the screen pieces
+  float tilt = 0.0f;     // the view looking down on the ground by this many degrees
 };
 
 class EffectBuilderGoldenTest : public EffectPrimitiveDrawTest, public ::testing::WithParamInterface<FamilyCase> {};
@@ -261,7 +265,31 @@ TEST_P(EffectBuilderGoldenTest, Draws) {
     WriteSprite(std::string("effect/") + name);
   }
   for (int piece = 1; piece <= 8; ++piece) WriteSprite("effect/기데온_쪼가리" + std::to_string(piece));
+  // The spells' pictures: a colour each, so the golden image tells them apart.
+  const struct {
+    const char* name;
+    slvtools::Rgba colour;
+  } spells[] = {{"알파2.tga", {160, 200, 255, 255}}, {"알파3.tga", {255, 255, 160, 255}},
+                {"Blank.tga", {255, 255, 255, 255}}, {"접시-초록.tga", {40, 220, 90, 255}},
+                {"접시-파랑.tga", {60, 120, 255, 255}}, {"접시-화염.tga", {255, 120, 30, 255}},
+                {"윈드커터.tga", {190, 255, 210, 255}}, {"번개01.tga", {255, 255, 255, 255}},
+                {"번개02.tga", {200, 220, 255, 255}}, {"번개03.tga", {255, 255, 255, 255}},
+                {"번개04.tga", {200, 220, 255, 255}}};
+  for (const auto& spell : spells) WriteTexture(spell.name, spell.colour, {255, 255, 255, 255});
+  for (int arrow = 1; arrow <= 8; ++arrow) {
+    WriteTexture("불화살" + std::to_string(arrow) + ".tga", {255, 100, 20, 255}, {255, 230, 120, 255});
+  }
+  for (const char* name : {"Ef_Particle6", "Ef_Fire1", "Ef_Raiden1", "Ef_Cross"}) WriteSprite(std::string("effect/") + name);
   platform::Srand(7);
+  if (c.centred) {
+    m_owner.m_screenX = 48;
+    m_owner.m_screenY = 40;
+  }
+  if (c.tilt != 0.0f) {
+    m_view.MakeRotationX(c.tilt * kDegToRad);
+    m_view.m[10] = 10.0f;
+    m_view.m[11] = 50.0f;
+  }
   m_owner.SpawnEffect(c.id);
   if (c.lifetime != 0) m_owner.m_effects.back()->m_lifetime = c.lifetime;
   for (int tick = 0; tick < c.ticks; ++tick) {
@@ -284,8 +312,74 @@ INSTANTIATE_TEST_SUITE_P(Families, EffectBuilderGoldenTest,
                                            FamilyCase{"effect_hit", 203, 4, 0},
                                            FamilyCase{"effect_guard", 206, 4, 0},
                                            FamilyCase{"effect_helix", 207, 12, 200},
-                                           FamilyCase{"effect_burst", 216, 4, 0}),
+                                           FamilyCase{"effect_burst", 216, 4, 0},
+                                           FamilyCase{"effect_light_gathering", 1011, 27, 0, true},
+                                           FamilyCase{"effect_casting_circle", 1012, 30, 0, false, 30.0f},
+                                           FamilyCase{"effect_glow_ring", 1010, 10, 0, true},
+                                           FamilyCase{"effect_shrinking_ring", 218, 5, 0, false, 30.0f},
+                                           FamilyCase{"effect_magic_circle", 210, 32, 0, false, 30.0f},
+                                           FamilyCase{"effect_cross", 256, 12, 0, true},
+                                           FamilyCase{"effect_ring_and_spray", 255, 5, 0, false, 30.0f},
+                                           FamilyCase{"effect_fire_arrows", 228, 27, 0, false, 30.0f},
+                                           FamilyCase{"effect_lightning", 259, 3, 0, false, 30.0f},
+                                           FamilyCase{"effect_aura", 217, 20, 0, false, 30.0f},
+                                           FamilyCase{"effect_rain", 250, 30, 0, false, 30.0f},
+                                           FamilyCase{"effect_wind_cutter", 260, 10, 0, false, 30.0f}),
                          [](const ::testing::TestParamInfo<FamilyCase>& param) { return std::string(param.param.golden); });
+
+// The spells the meadow's sage shows, drawn with the sample's own pictures
+// and sprites, looking down on his feet from the centre of the screen.
+struct SampleSpell {
+  const char* golden;
+  EffectId id;
+  int ticks;
+};
+
+class SampleSpellGoldenTest : public EffectPrimitiveDrawTest, public ::testing::WithParamInterface<SampleSpell> {};
+
+TEST_P(SampleSpellGoldenTest, Draws) {
+  const SampleSpell& c = GetParam();
+  std::string error;
+  ASSERT_TRUE(effecttest::StageSampleEffects(
+      [this](const std::string& name, const std::string& bytes) { WriteData(name, bytes); }, &error))
+      << error;
+  platform::Srand(5);
+  m_owner.m_screenX = 48;
+  m_owner.m_screenY = 40;
+  m_view.MakeRotationX(30.0f * kDegToRad);
+  m_view.m[10] = 10.0f;
+  m_view.m[11] = 50.0f;
+  m_owner.SpawnEffect(c.id);
+  for (int tick = 0; tick < c.ticks; ++tick) {
+    m_field->Context().UpdateEffects();
+    m_field->Context().SyncEffects();
+  }
+  for (CSelvarinActor* actor : m_field->Context().m_effects) actor->Render(m_rc, m_view);
+  m_rc.FlushSpriteQuads();
+  m_rc.FlushTrisZLessEqual();
+  m_rc.FlushTrisNoDepthTest();
+  // The sample's soft pictures have more colours than a text picture holds.
+  testsupport::RgbImage image;
+  image.width = m_color.Width();
+  image.height = m_color.Height();
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const uint16_t p = m_color.Row(y)[x];
+      image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
+      image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 63) << 2));
+      image.rgb.push_back(static_cast<uint8_t>((p & 31) << 3));
+    }
+  }
+  EXPECT_EQ(testsupport::CompareWithGolden(c.golden, image, "tests/effect/golden"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sample, SampleSpellGoldenTest,
+                         ::testing::Values(SampleSpell{"sample_light_gathering", 1011, 22},
+                                           SampleSpell{"sample_magic_circle", 210, 32},
+                                           SampleSpell{"sample_fire_arrows", 228, 27}),
+                         [](const ::testing::TestParamInfo<SampleSpell>& param) {
+                           return std::string(param.param.golden);
+                         });
 
 // The sample's effect textures and spark, built from their sources, load by
 // the names the effects ask for.

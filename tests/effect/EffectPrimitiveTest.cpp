@@ -49,9 +49,11 @@ class EffectPrimitiveTest : public GameFolderTest {
 
   CSelvarinEffect& Spawn(EffectId id) {
     m_owner.SpawnEffect(id);
-    return *m_owner.m_effects.back();
+    CSelvarinEffect& effect = *m_owner.m_effects.back();
+    if (id == effecttest::kQuietEffect) effect.m_lifetime = effecttest::kQuietLifetime;
+    return effect;
   }
-  CEffectPrimitive& Make(EffectPrimitiveKind kind, EffectId id = 215) {
+  CEffectPrimitive& Make(EffectPrimitiveKind kind, EffectId id = effecttest::kQuietEffect) {
     return *Spawn(id).AddPrimitive(kind);
   }
   void WithGround() { m_field->Context().m_pAttr = &m_attr; }

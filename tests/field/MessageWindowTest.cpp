@@ -15,6 +15,9 @@
 #include "engine/FrameMgr.h"
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
+#include "field/MapEvent.h"
+#include "field/Selvarin3dActor.h"
+#include "field/SelvarinActor.h"
 #include "field/SelvarinContext.h"
 #include "field/ParticleEffect.h"
 #include "field/SelvarinFrame.h"
@@ -23,6 +26,7 @@
 #include "platform/Display.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
+#include "render/3dActor.h"
 #include "render/3dDevice.h"
 #include "render/Font.h"
 #include "render/RC.h"
@@ -33,7 +37,19 @@ namespace {
 class CBattleScriptFrame : public CSelvarinFrame {
  public:
   void RunBattleEventScript(int line) override { resumed.push_back(line); }
+  void RunEventScript(int line, const std::string& name, ScriptPosition&) override {
+    runs.push_back(name + " " + std::to_string(line));
+  }
   std::vector<int> resumed;
+  std::vector<std::string> runs;
+};
+
+// A listener of the message window: the codes it hears.
+template <class Base>
+class CListening : public Base {
+ public:
+  void OnMessage(CObject*, int code, intptr_t, intptr_t, intptr_t) override { codes.push_back(code); }
+  std::vector<int> codes;
 };
 
 class MessageWindowTest : public ::testing::Test {
@@ -167,6 +183,37 @@ TEST_F(MessageWindowTest, PairsNeverSplitAndALoneLastLeadByteIsDropped) {
   StartLayout(word + " &r가z");
   ASSERT_GT(FieldTicksUntil(7), 0);
   EXPECT_EQ(m_frame.m_messageLines[1], "&r가z");
+}
+
+// The end of the text tells each listener once: the villager and the prop
+// hear 13, the map event runs its requested line.
+TEST_F(MessageWindowTest, TheEndOfTheTextTellsItsListeners) {
+  CListening<CSelvarinActor> villager;
+  CListening<C3dActor> prop;
+  MapEvent gate;
+  gate.m_name = "gate";
+  gate.SetData(9);
+  m_frame.m_pMessageVillager = &villager;
+  m_frame.m_pMessage3dActor = &prop;
+  m_frame.m_pMessageEvent = &gate;
+  StartLayout("hello");
+  ASSERT_GT(FieldTicksUntil(7), 0);
+  for (int i = 0; i < 5; ++i) m_frame.UpdateFieldMessage();
+  EXPECT_EQ(villager.codes, std::vector<int>{13});
+  EXPECT_EQ(prop.codes, std::vector<int>{13});
+  EXPECT_EQ(m_frame.runs, std::vector<std::string>{"gate 9"});
+  m_frame.m_pMessageVillager = nullptr;
+  m_frame.m_pMessage3dActor = nullptr;
+  m_frame.m_pMessageEvent = nullptr;
+
+  // A prop that goes while its text is laid out is not called at the end.
+  auto* chest = new CSelvarin3dActor;
+  m_frame.m_pMessage3dActor = chest;
+  StartLayout("bye");
+  m_frame.UpdateFieldMessage();
+  delete chest;
+  EXPECT_EQ(m_frame.m_pMessage3dActor, nullptr);
+  EXPECT_GT(FieldTicksUntil(7), 0);
 }
 
 TEST_F(MessageWindowTest, BattleWindowWrapsAt570PagesAtLineFiveAndResumesTheScript) {

@@ -26,6 +26,7 @@
 #include "render/RC.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIItemMode.h"
 #include "ui/UILoadMode.h"
 #include "ui/UIMenuModes.h"
 

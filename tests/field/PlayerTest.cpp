@@ -9,6 +9,7 @@
 #include "engine/Mouse.h"
 #include "field/PickRegionList.h"
 #include "field/PlayerStart.h"
+#include "field/Selvarin3dActor.h"
 #include "script/ScriptPosition.h"
 #include "session/PlayerData.h"
 #include "session/Session.h"
@@ -363,6 +364,152 @@ TEST_F(PlayerTest, ATalkThatRebuildsThePartyLeavesTheOldLeaderAlone) {
   for (int k = 0; k < 3; ++k) Context().Update();
   EXPECT_EQ(leader->m_state, CPlayer::kWalk);
   g_playerStart = savedStart;
+}
+
+// A prop that records what it is told, and how.
+class CProbeProp : public CSelvarin3dActor {
+ public:
+  void OnMessage(CObject* sender, int code, intptr_t, intptr_t, intptr_t) override {
+    if (code != 0) return;
+    talks.push_back(sender);
+    talkFlag = g_talkInProgress;
+    if (rebuilds) g_partyRebuilt = 1;
+  }
+  std::vector<CObject*> talks;
+  int32_t talkFlag = 0;
+  bool rebuilds = false;
+};
+
+// A villager whose talk may open the message window.
+class CProbeTalker : public CSelvarinActor {
+ public:
+  void OnMessage(CObject*, int code, intptr_t, intptr_t, intptr_t) override {
+    if (code == 0 && opensWindow) GetGameFrame()->m_messageState = 1;
+  }
+  bool opensWindow = false;
+};
+
+class PlayerPropTest : public PlayerTest {
+ protected:
+  // A prop with the given box in x and z about its place; the context owns it.
+  CProbeProp* AddProp(const char* name, float x0, float x1, float z0, float z1, bool action) {
+    auto* prop = new CProbeProp;
+    prop->m_name = name;
+    prop->m_pos = Vec3{(x0 + x1) / 2.0f, 0.0f, (z0 + z1) / 2.0f};
+    prop->m_worldMin = Vec3{x0, -10.0f, z0};
+    prop->m_worldMax = Vec3{x1, 0.0f, z1};
+    prop->m_actionLine = action ? 1 : -1;
+    Context().m_modelActors.push_back(prop);
+    return prop;
+  }
+  void Stand(float x, float z, float heading) {
+    m_leader->m_pos = Vec3{x, 0.0f, z};
+    m_leader->m_angle = heading;
+  }
+};
+
+TEST_F(PlayerPropTest, ThePropInFrontIsTheFirstWithAnActionWhoseWidenedBoxHoldsThePoint) {
+  CProbeProp* chest = AddProp("chest", -1.0f, 1.0f, -1.0f, 1.0f, true);
+  AddProp("wall", 20.0f, 30.0f, -1.0f, 1.0f, false);
+  CProbeProp* door = AddProp("door", 40.0f, 44.0f, -1.0f, 1.0f, true);
+  AddProp("under", 40.0f, 44.0f, -1.0f, 1.0f, true);  // behind the door in the list
+  struct Case {
+    float x, z, heading;
+    const CSelvarin3dActor* expected;
+  } cases[] = {
+      {0.0f, 7.0f, 0.0f, chest},      // the point 7 ahead: (0, 0)
+      {0.0f, 12.9f, 0.0f, chest},     // (0, 5.9): inside the widened box
+      {0.0f, 13.0f, 0.0f, nullptr},   // (0, 6): on its edge, outside
+      {5.9f, 7.0f, 0.0f, chest},      // x 5.9
+      {-6.0f, 7.0f, 0.0f, nullptr},   // x -6: on the edge
+      {0.0f, -7.0f, 180.0f, chest},   // turned round
+      {0.0f, 7.0f, 180.0f, nullptr},  // its back to it
+      {25.0f, 7.0f, 0.0f, nullptr},   // the wall has no action
+      {33.0f, 0.0f, 90.0f, door},     // (40, 0): the door comes first
+  };
+  for (const Case& c : cases) {
+    Stand(c.x, c.z, c.heading);
+    EXPECT_EQ(Context().FindPropInFront(*m_leader), c.expected) << c.x << " " << c.z << " " << c.heading;
+  }
+}
+
+TEST_F(PlayerPropTest, TheActionButtonUsesThePropInFrontAndTheChainTurnsToIt) {
+  std::vector<CPartyPlayer*> followers = GrowParty(2);
+  CProbeProp* chest = AddProp("chest", 8.0f, 12.0f, -9.0f, -5.0f, true);  // placed at (10, -7)
+  Stand(0.0f, 0.0f, 90.0f);  // the point 7 ahead: (7, 0)
+  m_leader->m_facing = m_leader->m_targetHeading = 90.0f;
+  m_pad.m_buttons[5] = kStatePressed;
+  EXPECT_TRUE(m_leader->OnProcess());
+  EXPECT_EQ(chest->talks, std::vector<CObject*>{m_leader});
+  EXPECT_EQ(chest->talkFlag, 1);
+  EXPECT_EQ(g_talkInProgress, 0);
+  // Facing the prop's own place: atan2(10, 7) is about 55 degrees.
+  const float toward = std::atan2(10.0f, 7.0f) * 57.29579f;
+  EXPECT_NEAR(m_leader->m_targetHeading, toward, 1e-3f);
+  const Vec3& at = followers[0]->m_pos;
+  EXPECT_NEAR(followers[0]->m_targetHeading, std::atan2(10.0f - at.x, -(-7.0f - at.z)) * 57.29579f, 1e-3f);
+
+  // A villager whose talk opens the window keeps the leader's face; the
+  // prop is not asked. One that opens nothing leaves the prop its turn.
+  auto* villager = new CProbeTalker;
+  villager->m_pos = Vec3{-8.0f, 0.0f, 0.0f};  // 8 to the left
+  Context().m_liveActors.push_back(villager);
+  Stand(0.0f, 0.0f, 270.0f);  // facing the villager: the prop's point is (-7, 0)
+  chest->m_worldMin = Vec3{-12.0f, -10.0f, -2.0f};
+  chest->m_worldMax = Vec3{-8.0f, 0.0f, 2.0f};
+  for (const bool opens : {true, false}) {
+    Stand(0.0f, 0.0f, 270.0f);
+    chest->talks.clear();
+    villager->opensWindow = opens;
+    Frame().m_messageState = 0;
+    m_pad.m_buttons[5] = kStatePressed;
+    EXPECT_TRUE(m_leader->OnProcess());
+    EXPECT_EQ(chest->talks.size(), opens ? 0u : 1u) << opens;
+  }
+  Frame().m_messageState = 0;
+
+  // A prop whose use rebuilds the party stops the leader at once.
+  chest->rebuilds = true;
+  m_pad.m_buttons[5] = kStatePressed;
+  villager->opensWindow = true;
+  villager->m_pos = Vec3{500.0f, 0.0f, 0.0f};
+  Stand(0.0f, 0.0f, 270.0f);
+  EXPECT_FALSE(m_leader->OnProcess());
+  EXPECT_EQ(g_partyRebuilt, 0);
+}
+
+TEST_F(PlayerPropTest, AClickWithTheUseCursorOnAPropUsesIt) {
+  CProbeProp* door = AddProp("door", 100.0f, 104.0f, 100.0f, 104.0f, true);  // far off: only the click reaches it
+  auto* villager = new CProbeTalker;
+  Context().m_liveActors.push_back(villager);
+  g_pickRegionList.Clear();
+  g_pickRegionList.Add(100, 200, 100, 200, 3, door);
+  g_pickRegionList.Add(300, 400, 100, 200, 2, villager);
+  CMouse& mouse = CMouse::GetInstance();
+  struct Case {
+    int x, cursor;
+    size_t talks;
+  } cases[] = {
+      {150, 2, 1},  // use cursor, prop: used
+      {150, 1, 0},  // talk cursor, prop: nothing
+      {350, 2, 0},  // use cursor over a villager: nothing
+      {250, 2, 0},  // nothing there
+  };
+  for (const Case& c : cases) {
+    door->talks.clear();
+    mouse.m_x = c.x;
+    mouse.m_y = 150;
+    mouse.m_mouseButtons[0] = kStatePressed;
+    Frame().m_cursorKind = c.cursor;
+    EXPECT_TRUE(m_leader->OnProcess());
+    EXPECT_EQ(door->talks.size(), c.talks) << c.x << " " << c.cursor;
+  }
+  Stand(0.0f, 0.0f, 0.0f);
+  mouse.m_x = 150;
+  Frame().m_cursorKind = 2;
+  m_leader->OnProcess();
+  EXPECT_NEAR(m_leader->m_targetHeading, std::atan2(102.0f, -102.0f) * 57.29579f, 1e-3f);
+  g_pickRegionList.Clear();
 }
 
 }  // namespace

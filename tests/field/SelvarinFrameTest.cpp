@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "battle/BattlePlayer.h"
 #include "engine/AppShell.h"
 #include "engine/CdAudio.h"
 #include "engine/FileStream.h"
@@ -49,7 +50,12 @@ class CRecordingPlayer : public CSelvarinActor {
   std::vector<Message> messages;
 };
 
-class CBattleStandIn : public CActor {};
+// A party member's battle actor that the battle's set-up makes.
+class CBattleStandIn : public CBattlePlayer {
+  SLV_OBJECT(CBattleStandIn)
+ public:
+  bool OnProcess() override { return true; }
+};
 
 // A disc in one drive whose device can be lost.
 class CdStandIn : public platform::CdPlayer {
@@ -424,11 +430,16 @@ TEST_F(SelvarinFrameTest, ABattleStartsWithItsFirstActorOrGoesBackWithoutOne) {
   EXPECT_EQ(m_frame.m_mode, kModeNone);
   EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
 
-  auto* actor = new CBattleStandIn;
-  Context().m_battleObjects.push_back(actor);
+  CObjectFactory::GetInstance().Register(new CBattleStandIn);
+  RegisterClassName("battlestandin", typeid(CBattleStandIn));
+  CSession& session = CSession::GetInstance();
+  session.players[0].engname = "standin";
+  session.partyIds[0] = 0;
+  session.partyCount = 1;
   m_frame.ChangeMode(kModeBattle);
   EXPECT_EQ(m_frame.m_mode, kModeBattle);
-  EXPECT_EQ(m_frame.m_pCurrentBattleActor, actor);
+  ASSERT_EQ(Context().m_battleObjects.size(), 1u);
+  EXPECT_EQ(m_frame.m_pCurrentBattleActor, Context().m_battleObjects.front());
   EXPECT_EQ(m_frame.m_turnRequest, 5);
   EXPECT_EQ(m_frame.m_battlePhase, 0);
   // The battle and its result each end at once for now.
@@ -436,6 +447,8 @@ TEST_F(SelvarinFrameTest, ABattleStartsWithItsFirstActorOrGoesBackWithoutOne) {
   EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
   m_frame.RunGamePass();
   EXPECT_EQ(m_frame.m_mode, kModeField);
+  EXPECT_TRUE(Context().m_battleObjects.empty());
+  session.Init();
 }
 
 TEST_F(SelvarinFrameTest, ABattleSetUpAndItsReturnClearTheSessionsBattleState) {

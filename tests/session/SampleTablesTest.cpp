@@ -1,9 +1,13 @@
 // The sample game's five tables, as the game reads them after packing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
+#include "engine/ResMgr.h"
 #include "session/DataTables.h"
+#include "session/PlaceNameTable.h"
+#include "session/Session.h"
 #include "tests/support/GameFolder.h"
 #include "platform/TextEncoding.h"
 
@@ -19,6 +23,14 @@ class SampleTablesTest : public GameFolderTest {
           << name;
       Write(std::string("data/diary/") + name, text);
     }
+    for (const char* name : {"_LvlFactorData.scr", "_LvlCalcData.scr", "_playerData.scr", "sysex.scr",
+                             "_playerSkillMagic.scr", "_tactics.scr", "_splashweapon.scr", "Name.txt"}) {
+      std::string text;
+      ASSERT_TRUE(platform::Utf8ToCp949(testsupport::ReadFile(testsupport::SourceDir() / "data/game" / name), &text))
+          << name;
+      Write(std::string("data/") + name, text);
+    }
+    CResMgr::GetInstance().UnloadResources();
     testsupport::DebugLogCapture log;
     ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
@@ -73,6 +85,54 @@ TEST_F(SampleTablesTest, MonstersNameTheirSpellsAndSkills) {
   EXPECT_GT(CMagicMgr::GetInstance().GetCount(), 0);
   EXPECT_GT(CSkillMgr::GetInstance().GetCount(), 0);
   EXPECT_GT(CScrapMgr::GetInstance().GetCount(), 0);
+}
+
+TEST_F(SampleTablesTest, ANewGameStartsSizzAndKreutzerHurtAndEquipped) {
+  CSession& session = CSession::GetInstance();
+  testsupport::DebugLogCapture log;
+  session.Init();
+  for (const std::string& line : log.Lines()) {
+    for (const char* error : {"Syntex Error", "Error while Loading", "Error in CTokenizer", "Not Found", "Invalid"}) {
+      EXPECT_EQ(line.find(error), std::string::npos) << line;
+    }
+  }
+  ASSERT_EQ(session.partyCount, 2);
+  EXPECT_EQ(session.partyIds[0], 0);
+  EXPECT_EQ(session.partyIds[1], 1);
+  EXPECT_EQ(session.players[0].engname, "sizz");
+  EXPECT_EQ(session.players[0].name, "시즈");
+  EXPECT_EQ(session.players[0].ismagicman, 1);
+  EXPECT_EQ(session.players[1].engname, "kreutzer");
+  EXPECT_EQ(session.players[2].engname, "maria");
+  EXPECT_EQ(session.players[2].sprname, "maria.spr");
+  const CItemMgr& items = CItemMgr::GetInstance();
+  for (int n = 0; n < 2; ++n) {
+    const PlayerData& p = *session.GetPartyMember(n);
+    EXPECT_EQ(p.sprname, p.engname + ".spr");
+    EXPECT_LT(p.hp, p.maxhp) << p.engname;
+    EXPECT_LT(p.shp, p.maxshp) << p.engname;
+    EXPECT_GT(p.shp, 0) << p.engname;
+    EXPECT_LT(p.mp1, p.maxmp1) << p.engname;
+    EXPECT_EQ(p.maxhp, session.hpmax[static_cast<size_t>(p.lvl - 1)]) << p.engname;
+    EXPECT_GE(p.weapon, kEmptyItemCount) << p.engname;
+    EXPECT_GE(p.armor, kEmptyItemCount) << p.engname;
+    for (int32_t worn : WornItems(p)) {
+      EXPECT_TRUE(!IsRealItem(worn) || session.CanEquip(p.playerId, worn)) << p.engname << " " << worn;
+    }
+    EXPECT_GT(p.strength, 0) << p.engname;
+    EXPECT_NE(std::count(p.magicFlags.begin(), p.magicFlags.end(), 1), 0) << p.engname;
+  }
+  EXPECT_GT(session.gold, 0);
+  EXPECT_EQ(session.scriptVariables.Get("프롤로그"), 1);
+  EXPECT_EQ(session.GetItemCount(items.Find("회복약")), 3);
+  EXPECT_EQ(session.splashWeapon[0], items.Find("화염병"));
+  EXPECT_NE(session.tactics[1], 0);
+  EXPECT_FALSE(session.IsOverSupplyLimit());
+
+  CPlaceNameTable places;
+  places.Load();
+  EXPECT_FALSE(places.Lookup("newgame").empty());
+  EXPECT_FALSE(places.Lookup("meadow").empty());
 }
 
 }  // namespace

@@ -145,6 +145,12 @@ const std::vector<KindCase>& Cases() {
        "", "launcher.ini not found"},
       {"save", "save:", {}, {"\"rawLength\": 37715,", "\"version\": 5,", "\"placeName\": \"inn\"", "\"partyIds\": [0]"},
        std::string("\xFF\xFF\xFF\xFF", 4), "impossible raw length"},
+      {"placenames", "sample:data/Name.txt", {}, {"\"key\": \"meadow\",\n      \"text\": \"" + Utf8("남쪽 초원 ") + "\""},
+       "", Utf8("name.txt file 열기")},
+      {"newgame", "", {},
+       {"\"partyIds\": [0, 1]", "\"engname\": \"sizz\"", "\"engname\": \"kreutzer\"", "\"gold\": 350",
+        "\"name\": \"" + Utf8("회복약") + "\",\n      \"count\": 3"},
+       "too short", "Pack "},
   };
   return cases;
 }

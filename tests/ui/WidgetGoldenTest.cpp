@@ -16,7 +16,9 @@
 #include "tests/render/TextureTestSupport.h"
 #include "tests/ui/UiTestRig.h"
 #include "ui/UICloseSession.h"
+#include "session/ItemMgr.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIItemMode.h"
 #include "ui/UIListBox.h"
 #include "ui/UIPanel.h"
 #include "ui/UIRadioBtn.h"
@@ -73,6 +75,12 @@ class WidgetGoldenTest : public TextureDeviceTest {
       m_rc->UnlockBackBuffer();
     }
     if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
+    return Shot(x, y, w, h);
+  }
+  // The part of the back buffer from (x, y) of w x h.
+  testsupport::RgbImage Shot(int x, int y, int w, int h) {
+    const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+    platform::Surface& target = *g_3dDevice.RenderTarget();
     testsupport::RgbImage image{w, h, {}};
     for (int row = y; row < y + h; ++row) {
       for (int col = x; col < x + w; ++col) {
@@ -178,6 +186,65 @@ TEST_F(WidgetGoldenTest, PanelOfStandardWidgets) {
   m_desktop->OnMouseMove();
   EXPECT_EQ(list->m_hover, 7);
   EXPECT_EQ(Compare("standard_widgets", Screen(10, 40, 620, 390)), "");
+}
+
+// The field menu on a magic user's status page: its desk, worn items, bars
+// and gauges, stats and radar, and the help for the place under the
+// pointer, drawn in the field menu's order (the frame in the locked pass,
+// then the scene pass over it).
+TEST_F(WidgetGoldenTest, FieldMenuStatusPageOfAMagicUser) {
+  CItemMgr& items = CItemMgr::GetInstance();
+  ASSERT_TRUE(items.Load("diary/item.txt"));
+  const auto saved = m_session.players;
+  const auto savedLevels = m_session.nextlevel;
+  const int32_t savedGold = m_session.gold;
+  m_session.partyCount = 2;
+  m_session.partyIds[0] = 0;
+  m_session.partyIds[1] = 1;
+  m_session.nextlevel.fill(100);
+  m_session.gold = 350;
+  PlayerData& sizz = m_session.players[0];
+  sizz.playerId = 0;
+  sizz.engname = "sizz";
+  sizz.ismagicman = 1;
+  sizz.lvl = 5;
+  sizz.exp = 430;
+  sizz.shp = 12, sizz.maxshp = 20;
+  sizz.hp = 90, sizz.maxhp = 130;
+  sizz.mp1 = 30, sizz.maxmp1 = 40;
+  sizz.mp2 = 5, sizz.maxmp2 = 20;
+  sizz.mp3 = sizz.maxmp3 = 25;
+  sizz.levelStats = {20, 15, 30, 18, 12};
+  sizz.strength = 26, sizz.vitality = 19, sizz.intelligence = 34, sizz.agility = 15, sizz.luck = 14;
+  sizz.weapon = items.Find("롱소드");
+  sizz.armor = items.Find("가죽갑옷");
+  sizz.helmet = items.Find("가죽모자");
+  sizz.acc1 = items.Find("쌍둥이목걸이");
+  m_session.players[1].playerId = 1;
+  m_session.players[1].engname = "kreutzer";
+  m_desktop->AddChild(new UIItemMode);
+  m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
+  Point(330, 264);  // over "스피드"
+  m_desktop->OnMouseMove();
+
+  const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+  ASSERT_NE(pixels, nullptr);
+  g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
+  if (m_rc->LockBackBuffer()) {
+    m_desktop->DrawLocked(m_rc);
+    m_rc->UnlockBackBuffer();
+  }
+  if (m_rc->BeginScene()) {
+    m_desktop->Draw(m_rc);
+    m_rc->EndScene();
+  }
+  const testsupport::RgbImage image = Shot(0, 0, 640, 480);
+  m_desktop.reset();
+  m_session.players = saved;
+  m_session.nextlevel = savedLevels;
+  m_session.gold = savedGold;
+  items.Free();
+  EXPECT_EQ(Compare("field_menu_status_page", image), "");
 }
 
 // The pictures and sprites the standard widgets name, found in the pack

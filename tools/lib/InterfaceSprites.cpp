@@ -337,9 +337,26 @@ bool BuildSpriteFont(const std::string& fonts, std::vector<DataFile>* out, std::
   return true;
 }
 
+// The money mark of the field menu's status bar: a gold coin, 16 pixels
+// across, in four colours.
+RgbaImage GoldCoin() {
+  constexpr int kSize = 16;
+  RgbaImage coin(kSize, kSize, Rgba{0, 0, 0, 0});
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const float dx = static_cast<float>(x) + 0.5f - 8.0f, dy = static_cast<float>(y) + 0.5f - 8.0f;
+      const float r = std::sqrt(dx * dx + dy * dy);
+      if (r > 7.8f) continue;
+      const bool lit = dx + dy < -3.0f;
+      coin.At(x, y) = r > 6.6f ? Rgb(70, 44, 10) : r > 4.6f ? Rgb(232, 180, 48) : lit ? Rgb(255, 236, 140) : Rgb(206, 150, 30);
+    }
+  }
+  return coin;
+}
+
 // Digits in five colours (sprites 0-49), four small arrows (50-53), then
-// '%' (54), '.' (55), '-' (56) and '/' (57); every sprite sits on its
-// bottom edge.
+// '%' (54), '.' (55), '-' (56), '/' (57) and the money mark (58); every
+// sprite sits on its bottom edge.
 bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std::string* error) {
   const TextStyle large{fonts + "/NanumSquareB.ttf", 13 * kOversample, 0};
   const Rgba colors[5] = {Rgb(248, 248, 240), Rgb(255, 210, 90), Rgb(120, 230, 120), Rgb(255, 110, 100),
@@ -377,6 +394,7 @@ bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std
     glyph(c, c == U'/' ? 9 : 8, colors[0], &image);
     spr.Add(image);
   }
+  spr.Add(GoldCoin());
   if (spr.Overflowed()) {
     *error = "system digits: too many colours";
     return false;

@@ -193,7 +193,9 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
     const char* name;
     PartyColours colours;
   };
-  const Member members[] = {{"hero", {{178, 52, 48}, {96, 60, 30}}}, {"mage", {{56, 140, 92}, {226, 196, 90}}}};
+  const Member members[] = {{"sizz", {{56, 140, 92}, {226, 196, 90}}},
+                            {"kreutzer", {{178, 52, 48}, {96, 60, 30}}},
+                            {"maria", {{72, 96, 184}, {58, 36, 30}}}};
   for (const Member& m : members) {
     BuiltSprite built;
     if (!BuildSpriteSource(PartySpriteSource(m.colours), &built, error)) return false;

@@ -23,7 +23,9 @@
 //                              scatters single stars of varied brightness
 //   bmp NAME [alpha]           writes the picture as a 24-bit bitmap over
 //                              black; with alpha, its opacity goes to the
-//                              8-bit companion "a_" NAME beside it
+//                              8-bit companion "a_" NAME beside it;
+//                              without, pure magenta (the game's
+//                              transparent key) is written exact
 //   bmp NAME X Y W H           writes that part as a 24-bit bitmap over black
 //   bmp8 NAME                  writes the picture over black as an 8-bit
 //                              palettised bitmap (256 colours, median cut)

@@ -20,18 +20,6 @@
 #include "tools/slvinspect/JsonWriter.h"
 
 namespace slvinspect {
-namespace {
-
-// Loads a resource as the manager would, but under the name the source gives.
-template <class Res>
-std::unique_ptr<Res> LoadRes(const InspectSource& source) {
-  auto res = std::make_unique<Res>();
-  SetResDirectory("\\");
-  if (!res->Load(source.ResName())) return nullptr;
-  return res;
-}
-
-}  // namespace
 
 // A pack on disk, or one inside the pack that PAK:NAME names.
 bool InspectPak(const InspectSource& source, const InspectOptions&, JsonWriter& out) {

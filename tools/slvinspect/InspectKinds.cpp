@@ -35,6 +35,9 @@ const std::vector<InspectKind>& InspectKinds() {
       {"expr", "TEXT --vars FILE: a script condition or value against a session from JSON", InspectExpr, false, "",
        "--vars", true},
       {"save", "a save game: header, party, options and script variables as the load keeps them", InspectSave},
+      {"placenames", "the place names shown for the save slots", InspectPlaceNames, false, "Name.txt"},
+      {"newgame", "a pack's new game: the session its tables start, printed as the save kind prints it",
+       InspectNewGame},
   };
   return kinds;
 }

@@ -73,5 +73,7 @@ bool InspectWorldMap(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectLauncher(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectExpr(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectSave(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectNewGame(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectPlaceNames(const InspectSource&, const InspectOptions&, JsonWriter&);
 
 }  // namespace slvinspect

@@ -8,7 +8,10 @@
 // names beside it is found as the game finds it), or else a folder whose
 // "data" holds a link to FILE.
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "engine/FileStream.h"
 
 namespace slvinspect {
 
@@ -54,5 +57,14 @@ class InspectSource {
 // `base`); false for a plain FILE.
 bool SplitPackArgument(const std::string& argument, const std::filesystem::path& base, std::string* pack,
                        std::string* entry);
+
+// Loads a resource as the manager would, but under the name the source gives.
+template <class Res>
+std::unique_ptr<Res> LoadRes(const InspectSource& source) {
+  auto res = std::make_unique<Res>();
+  SetResDirectory("\\");
+  if (!res->Load(source.ResName())) return nullptr;
+  return res;
+}
 
 }  // namespace slvinspect

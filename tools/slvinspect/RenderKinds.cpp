@@ -16,14 +16,6 @@
 namespace slvinspect {
 namespace {
 
-template <class Res>
-std::unique_ptr<Res> LoadRes(const InspectSource& source) {
-  auto res = std::make_unique<Res>();
-  SetResDirectory("\\");
-  if (!res->Load(source.ResName())) return nullptr;
-  return res;
-}
-
 const char* FormatName(platform::PixelFormat format) {
   switch (format) {
     case platform::PixelFormat::RGB565:

@@ -6,6 +6,7 @@
 #include "engine/FileStream.h"
 #include "field/WorldMapList.h"
 #include "session/DataTables.h"
+#include "session/PlaceNameTable.h"
 #include "tools/slvinspect/InspectKinds.h"
 #include "tools/slvinspect/InspectSource.h"
 #include "tools/slvinspect/JsonWriter.h"
@@ -252,6 +253,22 @@ bool InspectWorldMap(const InspectSource& source, const InspectOptions&, JsonWri
     out.Field("labelPicture", e.labelPicture);
     out.Field("hoverPicture", e.hoverPicture);
     out.Field("kind", e.kind);
+    out.EndObject();
+  }
+  out.EndArray();
+  out.EndObject();
+  return true;
+}
+
+bool InspectPlaceNames(const InspectSource&, const InspectOptions&, JsonWriter& out) {
+  CPlaceNameTable names;
+  if (!names.Load()) return false;
+  out.BeginObject();
+  out.Key("places").BeginArray();
+  for (const auto& [key, text] : names.Entries()) {
+    out.BeginObject();
+    out.Field("key", key);
+    out.Field("text", text);
     out.EndObject();
   }
   out.EndArray();

@@ -1,0 +1,173 @@
+// One drawn field pass with the whole HUD up at once, against a golden
+// picture: a message half laid out, a caption and an anchored one, a speech
+// caption, a picture slot, rain and the compass, in the sample's sprites
+// and fonts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/AppShell.h"
+#include "engine/FileStream.h"
+#include "engine/FrameMgr.h"
+#include "engine/Mouse.h"
+#include "engine/PackFile.h"
+#include "engine/ResMgr.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "field/SysexCrowd.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/Random.h"
+#include "platform/Surface.h"
+#include "platform/Window.h"
+#include "render/3dDevice.h"
+#include "render/Font.h"
+#include "render/RC.h"
+#include "tests/support/GoldenImage.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class HudGoldenTest : public ::testing::Test {
+ protected:
+  HudGoldenTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
+    ::setenv("SLV_LOCK_DIR", m_lockDir.Path().c_str(), 1);
+    m_window = platform::CreateAppWindow({"HudGolden", "Hud", nullptr, 0, 0, 640, 480});
+    EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
+              platform::S_OK);
+    std::filesystem::current_path(testsupport::BinaryDir() / "game");
+    SetResDirectory("\\");
+    m_savedTexturePath = g_texturePath;
+    g_texturePath = "\\texture\\";
+    EXPECT_TRUE(RegisterPack("data.pak"));
+    EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
+    EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
+    EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
+    m_frame.m_pView = new CSelvarinView;
+    m_frame.m_pContext = new CSelvarinContext;
+    g_pCurrentFrame = &m_frame;
+    m_frame.m_name = "hud";
+    m_frame.Init();
+  }
+  ~HudGoldenTest() override {
+    m_crowd.reset();
+    m_frame.GetContext()->m_player = nullptr;
+    if (m_frame.m_pRC != nullptr) m_frame.Exit();
+    g_pCurrentFrame = nullptr;
+    CResMgr::GetInstance().UnloadResources();
+    FreePacks();
+    g_texturePath = m_savedTexturePath;
+    std::filesystem::current_path(m_previous);
+    g_3dDevice.Release();
+    platform::DestroyAppWindow(m_window);
+  }
+
+  // The pixels about the compass label's place after the field HUD texts,
+  // drawn over a plain target.
+  std::vector<uint16_t> LabelArea(float fade) {
+    platform::Surface& target = *g_3dDevice.RenderTarget();
+    target.Fill(nullptr, 0x4208);
+    m_frame.m_compassFade = fade;
+    std::vector<uint16_t> pixels;
+    if (!m_frame.m_pRC->LockBackBuffer()) return pixels;
+    m_frame.DrawFieldHud();
+    m_frame.m_pRC->UnlockBackBuffer();
+    for (int y = 120; y < 160; ++y) pixels.insert(pixels.end(), target.Row(y), target.Row(y) + 128);
+    return pixels;
+  }
+
+  std::filesystem::path m_previous;
+  std::string m_savedTexturePath;
+  testsupport::TempDir m_lockDir;
+  platform::FakeClock m_clock;
+  platform::ScopedClockSource m_clockGuard;
+  platform::WindowHandle m_window{};
+  CSelvarinFrame m_frame;
+  CSelvarinActor m_player;
+  std::unique_ptr<CSysexCrowd> m_crowd;  // goes before the frame
+};
+
+TEST_F(HudGoldenTest, MessageCaptionsPictureSlotRainAndCompass) {
+  m_frame.m_transKind = 0;
+  m_frame.m_mode = kModeField;
+  CSelvarinView& view = *m_frame.GetView();
+  view.m_yaw = 30.0f;
+  view.m_sky = "sky.bmp";  // something behind the texts
+  m_player.m_pos = Vec3{0.0f, 0.0f, 0.0f};
+  m_player.m_angle = 75.0f;
+  m_frame.GetContext()->m_player = &m_player;
+  m_frame.m_compassFade = 1.0f;  // faded in: the label shows
+  CMouse::GetInstance().m_x = 470;
+  CMouse::GetInstance().m_y = 250;
+
+  // A message in the middle of its page: two lines laid out, the third
+  // half way.
+  m_frame.m_messageText =
+      "마을 북쪽의 우물은 오래전에 말랐다. 사람들은 이제 샘터까지 물을 길으러 간다. "
+      "Nobody draws water from the old well now; they say something lives down there at night, "
+      "and the children are told to stay away from it after dark.";
+  m_frame.m_messageState = 1;
+  m_frame.m_messageTick = 3;
+  for (int i = 0; i < 1000 && (m_frame.m_messageLine < 2 || m_frame.m_messageLines[2].size() < 24); ++i) {
+    m_frame.UpdateFieldMessage();
+  }
+  ASSERT_EQ(m_frame.m_messageState, 2);
+
+  m_frame.m_caption = "북쪽 길";
+  m_frame.m_captionTimer = 40;
+  m_frame.m_captionTexts[3] = "3일째 아침";
+  m_frame.m_captionTimers[3] = 40;
+  m_crowd = std::make_unique<CSysexCrowd>();
+  m_crowd->Init("도와줘!", 420, 200, nullptr, 0);
+  m_frame.m_speechCaptions.push_back(m_crowd.get());
+  m_frame.m_pictureSlotNames[1] = "접시-파랑.tga";
+  m_frame.m_pictureSlotCounters[1] = m_frame.m_pictureSlotPeriods[1] + 5;  // holding, whole
+
+  m_frame.SetWeather(1);
+  m_frame.MakeRain(40, 8, 20, 0);
+  platform::Srand(3);
+  for (int i = 0; i < 6; ++i) m_frame.UpdateWeather();
+
+  m_frame.ComposeField();
+  m_frame.m_pRC->Flip();
+  const platform::PresentedFrame& f = platform::LastPresentedFrame();
+  ASSERT_EQ(f.width, 640);
+  testsupport::RgbImage image{f.width, f.height, {}};
+  for (uint16_t p : f.pixels) {
+    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
+    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
+    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
+  }
+  EXPECT_EQ(testsupport::CompareWithGolden("hud_message_captions_rain_compass", image), "");
+}
+
+// The label shows once the compass has faded in past 0.8; a selection that
+// is no longer below the count labels as none.
+TEST_F(HudGoldenTest, TheCompassLabelShowsAboveFadePointEight) {
+  m_frame.m_transKind = 0;
+  m_frame.m_mode = kModeField;
+  const std::vector<uint16_t> blank = LabelArea(0.0f);
+  ASSERT_FALSE(blank.empty());
+  EXPECT_EQ(LabelArea(0.8f), blank);
+  const std::vector<uint16_t> walking = LabelArea(0.85f);
+  EXPECT_NE(walking, blank);
+
+  m_frame.m_compassPoints[0] = CompassPoint{10, 10, "우물"};
+  m_frame.m_compassCount = 1;
+  m_frame.m_selectedMember = 0;
+  const std::vector<uint16_t> named = LabelArea(0.85f);
+  EXPECT_NE(named, walking);
+  m_frame.m_compassCount = 0;  // the point went away
+  EXPECT_EQ(LabelArea(0.85f), walking);
+  // Off the field modes there is no label at any fade.
+  m_frame.m_mode = kModeBattle;
+  EXPECT_EQ(LabelArea(1.0f), blank);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+#include "ui/UIDiaryTab.h"
+
+#include <array>
+
+#include "engine/FrameMgr.h"
+#include "ui/Draw2d.h"
+#include "ui/UIDesktop.h"
+#include "ui/UIDiaryPanes.h"
+#include "ui/UIIcon.h"
+#include "ui/UIOptionPane.h"
+
+namespace {
+
+constexpr int kColumnRight = 119;
+constexpr int kPressLeft = 22, kHoverLeft = 13;
+constexpr int kRowPitch = 48;
+
+struct IconSpec {
+  const char* label;
+  int sprite;
+};
+constexpr std::array<IconSpec, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
+constexpr std::array<IconSpec, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
+enum Left { kRecords = 0, kOptionsIcon = 1, kExit = 2 };
+
+}  // namespace
+
+UIDiaryTab::UIDiaryTab() {
+  m_panes.emplace_back(new UIItemDiaryPane);
+  m_panes.emplace_back(new UIMonsterPane);
+  m_panes.emplace_back(new UIScrapPane);
+  m_panes.emplace_back(new UIOptionPane);
+  m_client = m_panes[0].get();
+}
+
+UIDiaryTab::~UIDiaryTab() = default;
+
+void UIDiaryTab::Notify(UIObject* sender, int code, int a, int b) {
+  if (code == kQuitAnswer) {
+    CFrameMgr::GetInstance().ChangeFrame("title");
+    return;
+  }
+  if (code != kUiOpen) return;
+  m_icons.clear();
+  m_current = m_hovered = nullptr;
+  for (size_t i = 0; i < kPageIcons.size(); ++i) {
+    auto* icon = new UIZoomIcon;
+    icon->Setup(g_uiOriginX + 188 + 76 * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
+                "system\\tabIcon.spr", kPageIcons[i].sprite, 0, kPageIcons[i].label, -1);
+    AddIcon(icon);
+  }
+  m_current = m_icons[0].get();
+  m_current->Select();
+  m_leftIcons.clear();
+  m_selectedLeft = m_hoveredLeft = nullptr;
+  for (size_t j = 0; j < kLeftIcons.size(); ++j) {
+    auto* icon = new UICheckIcon;
+    icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * static_cast<int>(j), "system\\diaryIcon.act",
+                "system\\diaryIcon.spr", kLeftIcons[j].sprite, 0, kLeftIcons[j].label, static_cast<int>(j));
+    icon->m_labelDx = 45;
+    icon->m_labelDy = 13;
+    m_leftIcons.emplace_back(icon);
+  }
+  SelectLeft(kRecords);
+  for (auto& pane : m_panes) pane->Notify(sender, code, a, b);
+  SetPage(kItemDiary);
+}
+
+void UIDiaryTab::SetPage(int page) {
+  m_page = page;
+  if (page >= kItemDiary && page <= kScrapDiary) {
+    m_client = m_panes[static_cast<size_t>(page)].get();
+  } else if (page == kOptions) {
+    m_client = m_panes[3].get();
+  }
+  if (m_client != nullptr) m_client->Refresh();
+}
+
+void UIDiaryTab::SelectLeft(int index) {
+  if (m_selectedLeft != nullptr) m_selectedLeft->Deselect();
+  m_selectedLeft = m_leftIcons[static_cast<size_t>(index)].get();
+  m_selectedLeft->Select();
+  m_selectedLeft->StartZoom(true);
+}
+
+int UIDiaryTab::LeftIconUnderPointer(int left) const {
+  const UIPoint p = UIPointer();
+  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
+  if (x <= left || x >= kColumnRight) return -1;
+  for (size_t j = 0; j < m_leftIcons.size(); ++j) {
+    const int top = 43 + kRowPitch * static_cast<int>(j);
+    if (y > top && y < top + 41) return static_cast<int>(j);
+  }
+  return -1;
+}
+
+void UIDiaryTab::OnLButtonDown() {
+  const int left = LeftIconUnderPointer(kPressLeft);
+  if (left == kRecords || left == kOptionsIcon) {
+    SelectLeft(left);
+    SetPage(left == kRecords ? kItemDiary : kOptions);
+  } else if (left == kExit && g_pCurrentDesktop != nullptr) {
+    UIMessage& box = g_pCurrentDesktop->m_messageBox;
+    box.SetText("정말 그만 하시겠습니까?", this, kQuitAnswer, 0, 0);
+    box.Popup(this, UIMessage::kYesNo, 230, 150);
+  }
+  if (m_page != kOptions) {
+    const int page = IconUnderPointer();
+    if (page != -1) {
+      if (m_current != nullptr) m_current->Deselect();
+      m_current = m_icons[static_cast<size_t>(page)].get();
+      m_current->Select();
+      m_current->StartZoom(true);
+      SetPage(page);
+    }
+  }
+  if (m_client != nullptr) m_client->OnLButtonDown();
+}
+
+void UIDiaryTab::OnMouseMove() {
+  const int left = LeftIconUnderPointer(kHoverLeft);
+  UICheckIcon* hovered = left != -1 ? m_leftIcons[static_cast<size_t>(left)].get() : nullptr;
+  if (hovered != nullptr && hovered != m_hoveredLeft) hovered->StartZoom(false);
+  m_hoveredLeft = hovered;
+  UITab::OnMouseMove();  // the page icons, then the pane
+}
+
+void UIDiaryTab::OnRButtonDown() {
+  if (m_client != nullptr) m_client->OnRButtonDown();
+}
+void UIDiaryTab::OnLButtonUp() {
+  if (m_client != nullptr) m_client->OnLButtonUp();
+}
+void UIDiaryTab::OnRButtonUp() {
+  if (m_client != nullptr) m_client->OnRButtonUp();
+}
+void UIDiaryTab::OnWheel() {
+  if (m_client != nullptr) m_client->OnWheel();
+}
+
+// The diaries draw no page strip of their own: the tab's strip goes under
+// them, or the party tab's last one would stay behind their page icons.
+void UIDiaryTab::DrawLocked(CRC* rc) {
+  UITab::DrawLocked(rc);  // the strip of the page, then the pane
+  DrawBitmap(rc, g_uiOriginX + 9, g_uiOriginY + 37, "UserInterface\\ltab-02.bmp", 0, 0xFFFFFF);
+}
+
+void UIDiaryTab::Draw(CRC* rc) {
+  if (m_client != nullptr) m_client->Draw(rc);
+  for (auto& icon : m_leftIcons) icon->Draw(rc);
+  if (m_page == kOptions) return;
+  for (auto& icon : m_icons) icon->Draw(rc);
+}
