@@ -140,17 +140,19 @@ void CSelvarinFrame::DrawScreenOverlay() {
     }
   }
   DrawPictureSlots();
+  // One-line frames: a frame's first line lies above its point, so they
+  // need no rows.
   for (int i = 0; i < 6; ++i) {
     const auto slot = static_cast<size_t>(i);
     if (m_captionTimers[slot] <= 0) continue;
     const int textWidth = rc.GetTextWidth(m_captionTexts[slot].c_str());
     const ScreenPoint at = CaptionAnchor(i, width, height, textWidth);
-    DrawDialogFrame(&rc, at.x, at.y - 29, 2 * Tiles(textWidth + 40), 2, m_captionStyles[slot], kFrameColor, true);
+    DrawDialogFrame(&rc, at.x, at.y, 2 * Tiles(textWidth + 40), 0, m_captionStyles[slot], kFrameColor, true);
   }
   for (const CSysexCrowd* caption : m_speechCaptions) {
     const int textWidth = rc.GetTextWidth(caption->m_text.c_str());
     const ScreenPoint at = SpeechAnchor(*caption, width, height, textWidth);
-    DrawDialogFrame(&rc, at.x, at.y - 29, 2 * Tiles(textWidth + 40), 2, 0, kFrameColor, true);
+    DrawDialogFrame(&rc, at.x, at.y, 2 * Tiles(textWidth + 40), 0, 0, kFrameColor, true);
   }
 }
 
@@ -204,11 +206,11 @@ void CSelvarinFrame::DrawDebugOverlay() {
   if (!mapView && showing) DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, kFrameColor);
   if (!mapView && m_captionTimer > 0) {
     const int tiles = Tiles(rc.GetTextWidth(m_caption.c_str()));
-    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 53 + 100 * m_captionLine, 2 * tiles, 2, 0, kFrameColor, true);
+    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 53 + 100 * m_captionLine, 2 * tiles, 0, 0, kFrameColor, true);
   }
   if (!mapView && m_messagePending != 0) {
     const int tiles = Tiles(rc.GetTextWidth(PendingText().c_str()));
-    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 153, 2 * tiles, 2, 0, kFrameColor, true);
+    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 153, 2 * tiles, 0, 0, kFrameColor, true);
   }
   DrawCompass();
   if (!mapView && m_choiceCount > 0) {

@@ -7,6 +7,8 @@
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/Tokenizer.h"
+#include "field/SelvarinActor.h"
+#include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/WorldMapList.h"
 #include "platform/DebugLog.h"

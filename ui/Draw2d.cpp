@@ -106,8 +106,8 @@ void DrawNinePiece(CRC* rc, const Animated& frame, const FrameShape& shape, int 
   DrawPieceRow(rc, frame, shape.action, 6, x, bottom, tiles, shape.step, color, blend);
 }
 
-// `width` spans the frame as its pieces lie: the large frame's from x, the
-// small frames' (whose pieces sit a tile up and left) around x.
+// `width` is twice the distance from x to the frame's middle: the pieces
+// sit half a large tile, or a whole small one, left of x.
 void DrawTitleGlow(CRC* rc, const Animated& frame, int x, int y, int width) {
   constexpr int kGlowAction = 13;
   const auto alpha = static_cast<uint32_t>(TitleGlowAlpha(platform::NowMs() - g_draw2d.dialogOpenedMs));
@@ -313,7 +313,7 @@ void DrawPointerCursor(CRC* rc, int x, int y) {
 void DrawDialogFrameLarge(CRC* rc, int x, int y, int tiles, int rows, int style, uint32_t color) {
   const Animated frame(kFrameAct, kFrameSpr);
   DrawNinePiece(rc, frame, FrameShape{style, 40, 3}, x, y, tiles, rows, color, true);
-  if (style == 2) DrawTitleGlow(rc, frame, x, y, 40 * (tiles + 2));
+  if (style == 2) DrawTitleGlow(rc, frame, x, y, 40 * (tiles + 1));
 }
 
 void DrawDialogFrameStrip(CRC* rc, int x, int y, int tiles, int style, uint32_t color) {

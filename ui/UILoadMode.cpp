@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kFrameX = 160, kFrameY = 150;  // on the 640 x 480 grid
+constexpr int kFrameX = 180, kFrameY = 170;  // on the 640 x 480 grid: the frame spans 160-480
 constexpr int kFrameTiles = 6, kFrameRows = 7;
 constexpr int kTitleStyle = 2;
 
@@ -25,6 +25,6 @@ void UILoadMode::DrawLocked(CRC* rc) {
   if (rc == nullptr) return;
   const char* caption = "게임 불러오기";
   const int width = rc->GetTextWidth(caption);
-  const int centre = g_uiOriginX + kFrameX + 40 * (kFrameTiles + 2) / 2;
-  rc->DrawText(centre - width / 2, g_uiOriginY + kFrameY + 12, caption, false, 255, 255, 255);
+  const int centre = g_uiOriginX + kFrameX + 40 * (kFrameTiles + 1) / 2;
+  rc->DrawText(centre - width / 2, g_uiOriginY + kFrameY - 16, caption, false, 255, 255, 255);
 }

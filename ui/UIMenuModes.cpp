@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kFrameX = 160, kFrameY = 150;  // on the 640 x 480 grid
+constexpr int kFrameX = 180, kFrameY = 170;  // on the 640 x 480 grid: the frame spans 160-480
 constexpr int kFrameTiles = 6, kFrameRows = 7;
 constexpr int kTitleStyle = 2;
 constexpr int kCloseX = 440, kCloseY = 160, kCloseSize = 24;
@@ -38,6 +38,6 @@ void UICaptionedMode::Draw(CRC* rc) {
 void UICaptionedMode::DrawLocked(CRC* rc) {
   if (rc == nullptr) return;
   const int width = rc->GetTextWidth(m_caption);
-  const int centre = g_uiOriginX + kFrameX + 40 * (kFrameTiles + 2) / 2;
-  rc->DrawText(centre - width / 2, g_uiOriginY + kFrameY + 12, m_caption, false, 255, 255, 255);
+  const int centre = g_uiOriginX + kFrameX + 40 * (kFrameTiles + 1) / 2;
+  rc->DrawText(centre - width / 2, g_uiOriginY + kFrameY - 16, m_caption, false, 255, 255, 255);
 }

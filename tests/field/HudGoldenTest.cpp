@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,6 +146,92 @@ TEST_F(HudGoldenTest, MessageCaptionsPictureSlotRainAndCompass) {
     image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
   }
   EXPECT_EQ(testsupport::CompareWithGolden("hud_message_captions_rain_compass", image), "");
+}
+
+// Each HUD frame, drawn alone in the sample's art over a dark target, lies
+// light under the whole of its texts' rows, a little beyond them too.
+TEST_F(HudGoldenTest, FramesLieLightUnderTheirTexts) {
+  m_frame.m_transKind = 0;
+  m_frame.m_mode = kModeField;
+  CRC& rc = *m_frame.m_pRC;
+  const int cx = 320, h = 480;
+  const std::string caption = "3일째 아침";
+  const int tw = rc.GetTextWidth(caption.c_str());
+  struct Box {
+    int x0, y0, x1, y1;
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> open;
+    Box text;  // where the texts are drawn
+  };
+  const auto reset = [this] {
+    m_frame.m_messageState = 0;
+    m_frame.m_choiceCount = 0;
+    m_frame.m_captionTimer = 0;
+    m_frame.m_messagePending = 0;
+    m_frame.m_captionTimers.fill(0);
+    m_frame.m_speechCaptions.clear();
+  };
+  m_crowd = std::make_unique<CSysexCrowd>();
+  m_crowd->Init(caption.c_str(), 300, 200, nullptr, 0);
+  const Case cases[] = {
+      // Five lines of up to 580 pixels.
+      {"message window", [this] { m_frame.m_messageState = 3; }, {cx - 289, h - 116, cx - 289 + 580, h - 20}},
+      {"choice box of three",
+       [&] {
+         m_frame.m_choiceCount = 3;
+         m_frame.m_choiceTexts = {"예", caption, "아니오"};
+       },
+       {330 + 10, 250 + 5, 330 + 10 + tw, 250 + 5 + 2 * 20 + 16}},
+      {"caption line 1",
+       [&] {
+         m_frame.m_caption = caption;
+         m_frame.m_captionLine = 1;
+         m_frame.m_captionTimer = 40;
+       },
+       {cx - tw / 2, 140, cx + tw / 2, 156}},
+      {"pending text",
+       [&] {
+         m_frame.m_messageText = caption + " 그리고";
+         m_frame.m_messagePending = static_cast<int>(caption.size());
+       },
+       {cx + 15 - tw / 2, 135, cx + 15 + tw / 2, 151}},
+      {"caption slot 0",
+       [&] {
+         m_frame.m_captionTexts[0] = caption;
+         m_frame.m_captionTimers[0] = 40;
+       },
+       {50 + 20, 50 - 19, 50 + 20 + tw, 50 - 3}},
+      {"caption slot 5",
+       [&] {
+         m_frame.m_captionTexts[5] = caption;
+         m_frame.m_captionTimers[5] = 40;
+       },
+       {640 - 50 - tw - 20, 350 - 19, 640 - 50 - 20, 350 - 3}},
+      {"speech caption", [this] { m_frame.m_speechCaptions.push_back(m_crowd.get()); },
+       {300 - (tw + 40) / 2 + 20, 200 - 19, 300 - (tw + 40) / 2 + 20 + tw, 200 - 3}},
+  };
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  for (const Case& c : cases) {
+    reset();
+    c.open();
+    target.Fill(nullptr, 0x4208);
+    ASSERT_TRUE(rc.BeginScene());
+    m_frame.DrawScreenOverlay();
+    m_frame.DrawDebugOverlay();
+    rc.EndScene();
+    int dark = 0;
+    for (int y = c.text.y0 - 2; y < c.text.y1 + 2; ++y) {
+      for (int x = c.text.x0 - 2; x < c.text.x1 + 2; ++x) {
+        const uint16_t p = target.Row(y)[x];
+        const int sum = ((p >> 11) << 3) + (((p >> 5) & 0x3F) << 2) + ((p & 0x1F) << 3);
+        if (sum < 450) ++dark;
+      }
+    }
+    EXPECT_EQ(dark, 0) << c.what;
+  }
+  reset();
 }
 
 // The label shows once the compass has faded in past 0.8; a selection that

@@ -327,6 +327,44 @@ TEST_F(PlayerTest, AddPickRegionSetsTheAnchorUnlessAsked) {
   g_pickRegionList.Clear();
 }
 
+// A prop that records who told it what.
+class RecordingProp : public CSelvarin3dActor {
+ public:
+  void OnMessage(CObject* sender, int code, intptr_t, intptr_t, intptr_t) override { heard.emplace_back(sender, code); }
+  std::vector<std::pair<CObject*, int>> heard;
+};
+
+TEST_F(PlayerTest, TheActionButtonAndAUseClickTalkToThePropAndTheLeaderTurnsToIt) {
+  auto* chest = new RecordingProp;
+  chest->m_pos = Vec3{7.0f, 0.0f, 2.0f};
+  chest->m_worldMin = Vec3{6.0f, 0.0f, 1.0f};
+  chest->m_worldMax = Vec3{8.0f, 2.0f, 3.0f};
+  chest->m_actionLine = 3;
+  Context().m_modelActors.push_back(chest);
+  m_leader->m_angle = 90.0f;  // the spot ahead is (7, 0)
+  m_pad.m_buttons[5] = kStatePressed;
+  EXPECT_TRUE(m_leader->OnProcess());
+  const std::vector<std::pair<CObject*, int>> talked{{m_leader, 0}};
+  EXPECT_EQ(chest->heard, talked);
+  EXPECT_NEAR(m_leader->m_targetHeading, std::atan2(7.0f, -2.0f) * 57.29579f, 1e-3f);
+  EXPECT_EQ(g_talkInProgress, 0);
+
+  // A click on its rectangle under the use cursor; the talk cursor is for villagers.
+  m_pad.m_buttons[5] = kStateUp;
+  chest->heard.clear();
+  g_pickRegionList.Add(100, 120, 100, 120, 3, chest);
+  CMouse& mouse = CMouse::GetInstance();
+  mouse.m_x = mouse.m_y = 110;
+  mouse.m_mouseButtons[0] = kStatePressed;
+  Frame().m_cursorKind = 1;
+  EXPECT_TRUE(m_leader->OnProcess());
+  EXPECT_TRUE(chest->heard.empty());
+  Frame().m_cursorKind = 2;
+  EXPECT_TRUE(m_leader->OnProcess());
+  EXPECT_EQ(chest->heard, talked);
+  g_pickRegionList.Clear();
+}
+
 // Talking to it rebuilds the party, as "joinparty" does during a talk.
 class PartyRebuilder : public CSelvarinActor {
  public:

@@ -15,6 +15,7 @@
 #include "engine/TextRes.h"
 #include "field/FieldEnemy.h"
 #include "field/PlayerStart.h"
+#include "field/Selvarin3dActor.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
@@ -337,6 +338,34 @@ TEST_F(SelvarinContextTest, TheActorInFrontIsTheFirstNearTheSpotAhead) {
   EXPECT_EQ(context.FindActorInFront(player), &Live("A"));
   Live("A").m_pos.x = 105.0f;
   EXPECT_EQ(context.FindActorInFront(player), nullptr);
+}
+
+TEST_F(SelvarinContextTest, ThePropInFrontIsTheFirstWithAnActionWhoseWidenedBoxHoldsTheSpotAhead) {
+  Start("village");
+  CSelvarinContext& context = Context();
+  CSelvarinActor& player = *context.GetPlayer();
+  player.m_pos = Vec3{100.0f, 0.0f, 100.0f};
+  player.m_angle = 0.0f;  // the spot ahead is (100, 93)
+  const auto addProp = [&context](float minX, float minZ, int32_t actionLine) {
+    auto* prop = new CSelvarin3dActor;
+    prop->m_worldMin = Vec3{minX, 0.0f, minZ};
+    prop->m_worldMax = Vec3{minX + 4.0f, 5.0f, minZ + 4.0f};
+    prop->m_actionLine = actionLine;
+    context.m_modelActors.push_back(prop);
+    return prop;
+  };
+  addProp(99.0f, 92.0f, -1);                             // holds the spot, but has no "::Action"
+  addProp(105.0f, 90.0f, 7);                             // widened, x runs from 100: the spot is on its edge
+  CSelvarin3dActor* beyond = addProp(98.0f, 98.0f, 8);   // widened, z runs from 93
+  CSelvarin3dActor* within = addProp(104.9f, 90.0f, 9);
+  CSelvarin3dActor* later = addProp(99.0f, 92.0f, 10);   // holds it too, but later in the list
+  EXPECT_EQ(context.FindPropInFront(player), within);
+  within->m_actionLine = -1;
+  EXPECT_EQ(context.FindPropInFront(player), later);
+  later->m_actionLine = -1;
+  EXPECT_EQ(context.FindPropInFront(player), nullptr);
+  beyond->m_worldMin.z = 97.9f;
+  EXPECT_EQ(context.FindPropInFront(player), beyond);
 }
 
 TEST_F(SelvarinContextTest, TheLeaderMayFreeThePartyInItsOwnTick) {

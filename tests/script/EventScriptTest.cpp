@@ -308,7 +308,7 @@ class SampleTalkTest : public EventScriptTest {
 };
 
 TEST_F(SampleTalkTest, TheElderWalksForTheFirstAnswer) {
-  AddPlayer();
+  RecordingActor& player = AddPlayer();
   RecordingActor& elder = AddActor("elder");
   Greet(elder);
   Resume(CaseLine(1));
@@ -323,6 +323,9 @@ TEST_F(SampleTalkTest, TheElderWalksForTheFirstAnswer) {
   EXPECT_EQ(elder.messages[2], (RecordedMessage{5, 180, 0, 0}));
   EXPECT_EQ(elder.messages[3].code, 14);
   EXPECT_EQ(Frame().m_playLock, 0);
+  // Held since the choice, the leader walks again when the talk ends.
+  ASSERT_FALSE(player.messages.empty());
+  EXPECT_EQ(player.messages.back().code, 13);
 }
 
 TEST_F(SampleTalkTest, TheSecondAnswerWaitsThenAsksAgainAndWarps) {
@@ -339,6 +342,8 @@ TEST_F(SampleTalkTest, TheSecondAnswerWaitsThenAsksAgainAndWarps) {
   EXPECT_EQ(Frame().m_choiceTexts[0], "take me to the gate.");
   EXPECT_EQ(player.messages.size(), 1u);
   Resume(CaseLine(1));
+  ASSERT_EQ(player.messages.size(), 3u);
+  EXPECT_EQ(player.messages[2].code, 13);
   EXPECT_EQ(Frame().m_transKind, 1);
   EXPECT_EQ(Frame().m_transYaw, 90.0f);
   EXPECT_EQ(Frame().m_warpPos.z, 80.0f);

@@ -37,6 +37,22 @@ TEST_F(SystemCommandsTest, PicturesShowForTheirTimeOrUntilClosed) {
   EXPECT_EQ(g_dispBmp.GetSurface(), nullptr);
 }
 
+TEST_F(SystemCommandsTest, CloseShutsTheWindowAndLetsTheLeaderGoAndTheRunGoesOn) {
+  CSelvarinFrame& frame = Frame();
+  frame.m_messageState = 5;
+  frame.m_messageText = "words";
+  frame.m_messageLines[0] = "a line";
+  RecordingActor& player = AddPlayer();
+  EXPECT_EQ(Run("close\nerror #after\n"), std::vector<std::string>{"#after"});
+  EXPECT_EQ(frame.m_messageState, 4);
+  EXPECT_EQ(frame.m_messageText, "");
+  EXPECT_EQ(frame.m_messageLines[0], "");
+  EXPECT_EQ(player.messages, (std::vector<RecordedMessage>{{13, 0, 0, 0}}));
+  // A map whose loading stopped early has no leader to let go.
+  Context().m_player = nullptr;
+  EXPECT_EQ(Run("close\nerror #after\n"), std::vector<std::string>{"#after"});
+}
+
 TEST_F(SystemCommandsTest, TheScenarioSelectionNeedsItsStage) {
   EXPECT_EQ(Run("callscenarioselect\nerror #on\n"), std::vector<std::string>{"#on"});
   EXPECT_TRUE(Logged("문법 : callscenarioselect [1|2]"));

@@ -25,15 +25,22 @@ struct FrameColors {
   Rgba outline, border, light, inner, fill;
 };
 
+// A frame's pieces hang up and to the left of the points they are drawn
+// at: the first line of text sits in the top band, above the top row's
+// point, and every further row of pieces adds a line of 20 pixels.
 struct FrameStyle {
-  int pieceWidth, pieceHeight;
-  int inset;        // from the pieces' outer edge to the frame's outline
-  int bottomInset;  // the same at the bottom
-  int radius;       // of the rounded corners
-  int offset;     // of every piece's layer, both ways
-  int border;     // width of the coloured border
+  int pieceWidth;                  // of every column, the sides included
+  int topHeight, bottomHeight;     // of the top and bottom bands; rows are 20 high
+  int left, top;                   // the top-left piece's corner from its point
+  int bottomGap;                   // the bottom row's point below the last row's
+  int inset;                       // from the pieces' outer edge to the outline, at the sides
+  int topInset, bottomInset;       // the same at the top and the bottom
+  int radius;                      // of the rounded corners
+  int border;                      // width of the coloured border
   FrameColors colors;
 };
+
+constexpr int kFrameRow = 20;
 
 // How far a pixel lies inside a rounded box (0 on its outline), or -1
 // outside; `fromTop` tells whether the top edge is the nearest.
@@ -47,16 +54,16 @@ int Depth(int x, int y, int left, int top, int right, int bottom, int radius, bo
   return d < 0 ? -1 : static_cast<int>(d);
 }
 
-// A frame five pieces wide and high; its middle pieces are plain slices,
-// so any number of them lines up.
+// A whole frame with three middle columns and three middle rows; they are
+// plain slices, so any number of them lines up.
 RgbaImage FrameProto(const FrameStyle& s) {
-  RgbaImage proto(5 * s.pieceWidth, 5 * s.pieceHeight, Rgba{0, 0, 0, 0});
+  RgbaImage proto(5 * s.pieceWidth, s.topHeight + 3 * kFrameRow + s.bottomHeight, Rgba{0, 0, 0, 0});
   const FrameColors& c = s.colors;
   for (int y = 0; y < proto.height; ++y) {
     for (int x = 0; x < proto.width; ++x) {
       bool fromTop = false;
-      const int d =
-          Depth(x, y, s.inset, s.inset, proto.width - s.inset, proto.height - s.bottomInset, s.radius, &fromTop);
+      const int d = Depth(x, y, s.inset, s.topInset, proto.width - s.inset, proto.height - s.bottomInset, s.radius,
+                          &fromTop);
       if (d < 0) continue;
       Rgba& p = proto.At(x, y);
       if (d == 0) {
@@ -81,17 +88,6 @@ RgbaImage Cut(const RgbaImage& from, int x, int y, int w, int h) {
   return part;
 }
 
-// The nine pieces in motion order: top-left, top, top-right, left, centre,
-// right, bottom-left, bottom, bottom-right.
-std::vector<RgbaImage> NinePieces(const RgbaImage& proto, int pw, int ph) {
-  const int xs[3] = {0, pw, proto.width - pw}, ys[3] = {0, ph, proto.height - ph};
-  std::vector<RgbaImage> pieces;
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 3; ++col) pieces.push_back(Cut(proto, xs[col], ys[row], pw, ph));
-  }
-  return pieces;
-}
-
 // A layer showing an image with its top-left corner at (x, y); files store
 // the image's centre.
 ActLayer Layer(int image, int x, int y, const RgbaImage& picture, int kind = 0) {
@@ -109,11 +105,23 @@ ActMotion MotionOf(const ActLayer& layer) {
   return motion;
 }
 
-bool AddFrameAction(PaletteSprite& spr, const FrameStyle& style, ActAction* action) {
-  for (const RgbaImage& piece : NinePieces(FrameProto(style), style.pieceWidth, style.pieceHeight)) {
-    const int image = spr.Add(piece);
-    if (image < 0) return false;
-    action->motions.push_back(MotionOf(Layer(image, style.offset, style.offset, piece)));
+// The nine pieces in motion order: top-left, top, top-right, left, centre,
+// right, bottom-left, bottom, bottom-right. Each row of pieces starts where
+// the one above it ends, whatever the distance between their points.
+bool AddFrameAction(PaletteSprite& spr, const FrameStyle& s, ActAction* action) {
+  const RgbaImage proto = FrameProto(s);
+  const int w = s.pieceWidth;
+  const int xs[3] = {0, w, proto.width - w};
+  const int ys[3] = {0, s.topHeight, proto.height - s.bottomHeight};
+  const int heights[3] = {s.topHeight, kFrameRow, s.bottomHeight};
+  const int layerYs[3] = {s.top, s.top + s.topHeight - kFrameRow, s.top + s.topHeight - s.bottomGap};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      const RgbaImage piece = Cut(proto, xs[col], ys[row], w, heights[row]);
+      const int image = spr.Add(piece);
+      if (image < 0) return false;
+      action->motions.push_back(MotionOf(Layer(image, s.left, layerYs[row], piece)));
+    }
   }
   return true;
 }
@@ -166,11 +174,13 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   const Rgba goldInner = Rgb(90, 66, 28), silverInner = Rgb(64, 72, 88);
   // Actions 0-6: the large frame's styles; 7-10: the small frames and the
   // inner frame; 11 the bar; 12 unused; 13 the title glow.
+  // Style 0 (the message window and the choice box) is a light panel: the
+  // field writes on it in dark ink.
   const FrameColors large[7] = {
-      Colors(Rgb(18, 26, 60), gold, goldInner),    Colors(Rgb(12, 40, 50), silver, silverInner),
-      Colors(Rgb(22, 22, 56), gold, goldInner),    Colors(Rgb(52, 14, 26), gold, goldInner),
-      Colors(Rgb(16, 42, 26), bronze, goldInner),  Colors(Rgb(40, 40, 46), silver, silverInner),
-      Colors(Rgb(8, 10, 22), Rgb(84, 104, 156), silverInner)};
+      Colors(Rgb(238, 228, 202), Rgb(168, 124, 60), Rgb(204, 184, 144)),
+      Colors(Rgb(12, 40, 50), silver, silverInner),    Colors(Rgb(22, 22, 56), gold, goldInner),
+      Colors(Rgb(52, 14, 26), gold, goldInner),        Colors(Rgb(16, 42, 26), bronze, goldInner),
+      Colors(Rgb(40, 40, 46), silver, silverInner),    Colors(Rgb(8, 10, 22), Rgb(84, 104, 156), silverInner)};
   // The small frames are light panels: menus write their entries dark on
   // them and the chosen one in red.
   const FrameColors small[4] = {Colors(Rgb(236, 224, 196), Rgb(150, 104, 48), Rgb(196, 176, 140)),
@@ -180,15 +190,24 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   PaletteSprite spr;
   std::vector<ActAction> actions(14);
   bool ok = true;
-  // The large frame's bottom row is drawn 3 pixels below its last row: its
-  // outline sits just under where that row ends.
-  for (int i = 0; i < 7; ++i) ok = ok && AddFrameAction(spr, FrameStyle{40, 20, 4, 2, 6, 0, 2, large[i]}, &actions[i]);
-  for (int i = 0; i < 4; ++i) {
-    const int border = i == 3 ? 1 : 2;
-    ok = ok && AddFrameAction(spr, FrameStyle{20, 20, 8, 8, 5, -20, border, small[i]}, &actions[7 + i]);
+  // The large frame reaches half a tile left of its point and 28 pixels
+  // above it, and ends 6 pixels above its last row's point (its bottom
+  // row's point lies 3 below that): 14 x 5 tiles at (centre - 300,
+  // bottom - 100) span a 640-pixel screen and hold five lines from
+  // bottom - 116.
+  for (int i = 0; i < 7; ++i) {
+    ok = ok && AddFrameAction(spr, FrameStyle{40, 11, 11, -20, -28, 3, 2, 0, 0, 6, 2, large[i]}, &actions[i]);
   }
+  // The small frames reach a tile left of their point and 28 pixels above
+  // it, and 12 below their last row; the inner frame (action 10) lies a
+  // tile in on every side of its grid, inside the list frames' rows.
+  for (int i = 0; i < 3; ++i) {
+    ok = ok && AddFrameAction(spr, FrameStyle{20, 28, 12, -20, -28, 20, 6, 0, 0, 5, 2, small[i]}, &actions[7 + i]);
+  }
+  ok = ok && AddFrameAction(spr, FrameStyle{20, 20, 20, -20, -20, 20, 8, 8, 8, 5, 1, small[3]}, &actions[10]);
   const RgbaImage gem = Gem();
-  actions[3].motions.push_back(MotionOf(Layer(spr.Add(gem), -17, -17, gem)));
+  // On the small frames' top-left corner.
+  actions[3].motions.push_back(MotionOf(Layer(spr.Add(gem), -18, -32, gem)));
   // The bar lights the row above its point, from 2 pixels over the row's
   // text: a list box puts the point at the bottom of the chosen row.
   const RgbaImage bar = BarProto();
@@ -198,7 +217,7 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   }
   actions[12].motions.emplace_back();
   const RgbaImage glow = Glow();
-  actions[13].motions.push_back(MotionOf(Layer(spr.AddArgb(glow), -95, 13, glow, 1)));
+  actions[13].motions.push_back(MotionOf(Layer(spr.AddArgb(glow), -95, -15, glow, 1)));
   if (!ok || spr.Overflowed()) {
     *error = "dialog frames: too many colours";
     return false;
