@@ -297,8 +297,10 @@ void CSelvarinFrame::DrawScene() {
       m_aviOpen = 0;
     } else {
       m_pAvi->UpdateFrame();
+      // Scale 1.0 is full opacity: white alone has alpha 0 and blends away.
+      constexpr uint32_t kOpaqueWhite = 0xFF000000u | 0xFFFFFFu;
       m_pRC->DrawSplitQuad(platform::Rect{0, 0, m_pRC->ViewWidth(), m_pRC->ViewHeight()}, &m_pAvi->m_leftDecal,
-                           &m_pAvi->m_rightDecal, 0xFFFFFF);
+                           &m_pAvi->m_rightDecal, kOpaqueWhite);
     }
     return;
   }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <set>
 
+#include "field/PickRegionList.h"
 #include "tests/field/FieldActorFixture.h"
 #include "tests/field/RecordingFrame.h"
 #include "tools/lib/ActWriter.h"
@@ -103,9 +104,16 @@ TEST_F(BirdsTest, BirdsLeaveTheContextForGoodAndStayIdleWithoutALeader) {
   for (int k = 0; k < 10; ++k) Context().Update();
   EXPECT_EQ(dove->m_state, 0);
   Context().m_player = &m_leader;
+  g_pickRegionList.Clear();
+  g_pickRegionList.Add(0, 10, 0, 10, 2, dove);  // as drawn on its last pass
   for (int k = 0; k < 502; ++k) Context().Update();
   EXPECT_TRUE(Context().m_liveActors.empty());
   EXPECT_EQ(Context().FindActorByName("bird"), nullptr);
+  // The pointer finds nothing where it was.
+  CSelvarinActor* picked = nullptr;
+  CSelvarin3dActor* model = nullptr;
+  EXPECT_EQ(g_pickRegionList.HitTest(5, 5, &picked, &model), 0);
+  EXPECT_EQ(picked, nullptr);
 }
 
 TEST_F(BirdsTest, ADoveIgnoresATalkAndACrowAnswers) {

@@ -3,6 +3,7 @@
 // camera steps and the order of the scene's passes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -576,8 +577,13 @@ TEST_F(FieldModeTest, AMovieInTheSceneShowsInsteadOfTheSceneToItsEnd) {
   ASSERT_TRUE(testsupport::WriteMovieClip(m_dir / "game/movie/clip.avi", testsupport::MovieClip{}));
   m_frame.PlayAvi("clip.avi");
   ASSERT_EQ(m_frame.m_aviOpen, 1);
+  m_frame.m_transKind = 0;  // no fade over it
   m_frame.ComposeField();
   EXPECT_EQ(drawn, 0);
+  // The clip's first frame reaches the screen, opaque.
+  m_frame.m_pRC->Flip();
+  const platform::PresentedFrame& shown = platform::LastPresentedFrame();
+  EXPECT_GT(std::count_if(shown.pixels.begin(), shown.pixels.end(), [](uint16_t p) { return p != 0; }), 0);
   m_frame.m_pAvi->m_frameIndex = m_frame.m_pAvi->FrameCount();
   m_frame.ComposeField();
   EXPECT_EQ(m_frame.m_aviOpen, 0);

@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "tests/support/GoldenImage.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/SampleGameRun.h"
 
 namespace {
 
-std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); }
+std::string GameFolder() { return testsupport::SampleGameFolder(); }
 
 struct Box {
   int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
@@ -35,19 +34,12 @@ Box DifferenceBox(const testsupport::RgbImage& a, const testsupport::RgbImage& b
 // to the first entry again.
 std::string Script(const std::filesystem::path& dir) {
   const std::string shots = dir.string() + "/";
-  std::string clicks;
-  for (int pass = 100; pass < 290; pass += 7 + pass % 3) {
-    clicks += std::to_string(pass) + " mouse left down\n" + std::to_string(pass + 1) + " mouse left up\n";
-  }
-  return clicks +
-         "300 mouse move 0 65\n"
-         "410 mouse left down\n411 mouse left up\n"
+  return testsupport::NewGameScript() +
          "480 screenshot " + shots + "village.ppm\n"
          "530 key esc down\n533 key esc up\n"
          "540 mouse move 148 138\n"
          "560 mouse left down\n561 mouse left up\n"
          "620 mouse move -150 -80\n"
-
          "640 mouse left down\n641 mouse left up\n"
          "710 screenshot " + shots + "village_again.ppm\n"
          "720 close\n";

@@ -182,6 +182,14 @@ TEST_F(SampleVillageTest, TheFountainSpoutsItsWaterPlaysAndTheBirdsFlyOff) {
   m_leader.m_pos = Vec3{-200.0f, 0.0f, 75.0f};
   Context().Update();
   EXPECT_EQ(water->m_visible, 0);
+  // The map loaded again has its doves back, sitting.
+  Context().m_player = nullptr;
+  m_frame.Exit();
+  m_frame.Init();
+  Context().m_player = &m_leader;
+  ASSERT_NE(Find<CDove>("dove"), nullptr);
+  EXPECT_EQ(Find<CDove>("dove")->m_state, 0);
+  EXPECT_NE(Find<CDove>("dove2"), nullptr);
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
 #include "tests/support/SampleGameRun.h"
 
-#include "tests/support/GoldenImage.h"
+#include <map>
 
 namespace testsupport {
 
-namespace {
+std::string SampleGameFolder() { return (BinaryDir() / "game").string(); }
 
-std::string GameFolder() { return (BinaryDir() / "game").string(); }
-
-// Clicks on the logo go on at uneven intervals until one lands (later ones
-// fall outside the title's menu); the pointer then rests on the title's
-// first entry, new game, which is clicked once the title has faded in.
-std::string NewGameInput() {
+std::string NewGameScript() {
   std::string clicks;
   for (int pass = 100; pass < 290; pass += 7 + pass % 3) {
     clicks += std::to_string(pass) + " mouse left down\n" + std::to_string(pass + 1) + " mouse left up\n";
@@ -21,26 +16,30 @@ std::string NewGameInput() {
          "410 mouse left down\n411 mouse left up\n";
 }
 
-}  // namespace
+std::filesystem::path RunFolder(const TempDir& dir) { return dir / "game"; }
 
-ProgramResult SampleGameRun::Run(const std::string& events) const {
-  const std::map<std::string, std::string> env{
-      {"SLV_LOCK_DIR", m_dir.Path().string()},
-      {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
-      {"SLV_NO_PRESENT_WAIT", "0"},
-      {"SLV_FRAME_SKIP", "1"},
-      {"SLV_INPUT_SCRIPT", m_dir.Write("input.txt", NewGameInput() + events).string()},
-      {"SLV_DEBUGLOG", "1"}};
-  return RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
+ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs) {
+  const std::filesystem::path game = RunFolder(dir);
+  std::filesystem::create_directories(game);
+  for (const auto& entry : std::filesystem::directory_iterator(SampleGameFolder())) {
+    if (entry.path().filename() == "screenshot") continue;
+    std::filesystem::create_symlink(entry.path(), game / entry.path().filename());
+  }
+  std::string text;
+  const std::string shots = dir.Path().string() + "/";
+  for (const char c : script) text += c == '@' ? shots : std::string(1, c);
+  const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
+                                               {"SLV_REGISTRY", (game / "registry.ini").string()},
+                                               {"SLV_NO_PRESENT_WAIT", "0"},
+                                               {"SLV_FRAME_SKIP", "1"},
+                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", text).string()},
+                                               {"SLV_DEBUGLOG", "1"}};
+  return RunProgram({(game / "slvexe").string()}, env, timeoutMs, game.string());
 }
 
-std::string SampleGameRun::Shot(int pass, const std::string& name) const {
-  return std::to_string(pass) + " screenshot " + (m_dir / (name + ".ppm")).string() + "\n";
-}
-
-std::string SampleGameRun::CompareShot(const std::string& name, const std::string& golden) const {
+std::string CompareShot(const TempDir& dir, const std::string& shot, const std::string& golden) {
   RgbImage image;
-  if (!ReadPpm(m_dir / (name + ".ppm"), &image)) return "no screenshot " + name;
+  if (!ReadPpm(dir / (shot + ".ppm"), &image)) return "no screenshot " + shot;
   return CompareWithGolden(golden, image);
 }
 

@@ -1,28 +1,52 @@
 #pragma once
-// The sample game run headless end to end under scripted input: the logo
-// clicked away, new game taken on the title, every game-frame pass drawn
-// (SLV_FRAME_SKIP=1) so that the pass a screenshot names is always drawn,
-// and the debug trace collected with the program's output.
+// Headless runs of slvexe on the sample game folder under scripted input,
+// every game pass drawn (SLV_FRAME_SKIP=1) and presents paced.
+#include <filesystem>
 #include <string>
 
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
 namespace testsupport {
 
+// The sample game folder the build makes beside the tests.
+std::string SampleGameFolder();
+
+// Script lines up to new game: clicks on the logo at uneven intervals until
+// one lands, the pointer moved onto the title's first entry and a click on
+// it at pass 410. The village then fades in over its first 26 passes, its
+// camera where the player starts, the pointer in the middle of the screen.
+std::string NewGameScript();
+
+// Runs the game with `script` (its "@" stand for `dir`'s path and a slash,
+// where screenshots go). The run works in a folder of its own under `dir`
+// that links to the sample's files, so what the game writes there
+// ("screenshot/...") meets no other run.
+ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs = 300000);
+
+// The run's screenshot `shot` (`dir`/shot.ppm) against the golden image
+// `golden`; an empty text when they match.
+std::string CompareShot(const TempDir& dir, const std::string& shot, const std::string& golden);
+
+// The run's own game folder.
+std::filesystem::path RunFolder(const TempDir& dir);
+
+// A run that starts a new game and goes on with the events a test adds, in a
+// folder of its own.
 class SampleGameRun {
  public:
   // The village has faded in and the leader stands at the crossing by this
   // pass; the events a run adds start here.
   static constexpr int kVillageReady = 480;
 
-  // Runs the game with the new-game input followed by `events` (input-script
-  // lines; `Shot` makes the screenshot ones).
-  ProgramResult Run(const std::string& events) const;
+  ProgramResult Run(const std::string& events) const { return RunSampleGame(m_dir, NewGameScript() + events); }
   // An input-script line that saves a screenshot named `name` at `pass`.
-  std::string Shot(int pass, const std::string& name) const;
-  // Compares the screenshot `name` with the golden image `golden`; an empty
-  // text when they match.
-  std::string CompareShot(const std::string& name, const std::string& golden) const;
+  std::string Shot(int pass, const std::string& name) const {
+    return std::to_string(pass) + " screenshot @" + name + ".ppm\n";
+  }
+  std::string CompareShot(const std::string& name, const std::string& golden) const {
+    return testsupport::CompareShot(m_dir, name, golden);
+  }
 
  private:
   TempDir m_dir;

@@ -45,7 +45,7 @@ TEST(PictureSource, ShapesPaintAndSave) {
       "paint 255 0 0 255\n"
       "rect 4 0 4 4\n"
       "gradient 0 3  0 0 248 255  0 248 0 255\n"
-      "rect 3 0 1 1\n"
+      "rect 0 3 1 1\n"
       "paint 255 0 255 255\n"
       "bmp bmp/sample.bmp\n"
       "tga texture/sample.tga 4 0 4 2\n"
@@ -59,7 +59,8 @@ TEST(PictureSource, ShapesPaintAndSave) {
   EXPECT_EQ(BmpPixel(files[0].bytes, 0, 0), (std::vector<int>{248, 0, 0}));
   EXPECT_EQ(BmpPixel(files[0].bytes, 5, 0), (std::vector<int>{0, 0, 248}));
   EXPECT_EQ(BmpPixel(files[0].bytes, 5, 3), (std::vector<int>{0, 248, 0}));
-  EXPECT_EQ(BmpPixel(files[0].bytes, 3, 0), (std::vector<int>{255, 0, 255}));  // the transparent key stays exact
+  // The textures' transparent magenta stays exact.
+  EXPECT_EQ(BmpPixel(files[0].bytes, 0, 3), (std::vector<int>{255, 0, 255}));
   EXPECT_EQ(files[1].name, "texture/sample.tga");
   EXPECT_EQ(Le(files[1].bytes, 12, 2), 4u);  // the part's width and height
   EXPECT_EQ(Le(files[1].bytes, 14, 2), 2u);

@@ -193,6 +193,9 @@ void Dither(RgbaImage& image, int bits, bool alpha) {
       const int offset = kBayer[y % 4][x % 4] * step / 16;
       const auto level = [&](uint8_t v) { return static_cast<uint8_t>(std::min(v + offset, 255) & mask); };
       Rgba& p = image.At(x, y);
+      // Magenta is the bitmap textures' transparent colour: dithered, it
+      // would no longer be.
+      if (!alpha && p.r == 255 && p.g == 0 && p.b == 255) continue;
       p = Rgba{level(p.r), level(p.g), level(p.b), alpha ? level(p.a) : p.a};
     }
   }

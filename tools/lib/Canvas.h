@@ -62,7 +62,8 @@ void PaintGradient(RgbaImage& image, const Mask& mask, int y0, int y1, Rgba top,
 Rgba Mix(Rgba a, Rgba b, float t);
 
 // Ordered dithering down to `bits` per channel (the alpha too when asked),
-// so gradients keep their look on a display of fewer bits.
+// so gradients keep their look on a display of fewer bits. Without alpha,
+// pure magenta (the bitmap textures' transparent colour) stays as it is.
 void Dither(RgbaImage& image, int bits, bool alpha);
 
 // Code points of UTF-8 text; a malformed byte stands for itself.

@@ -239,16 +239,8 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
     if (!alpha) p = Mix(Rgba{0, 0, 0, 255}, Rgba{p.r, p.g, p.b, 255}, p.a / 255.0f);
   }
   // The screen has five bits of red, green and blue; blended pictures are
-  // mixed at full depth when drawn. Pure magenta is the game's transparent
-  // key and stays exact.
-  if (!alpha) {
-    const RgbaImage undithered = opaque;
-    Dither(opaque, 5, false);
-    for (size_t i = 0; i < opaque.pixels.size(); ++i) {
-      const Rgba& p = undithered.pixels[i];
-      if (p.r == 255 && p.g == 0 && p.b == 255) opaque.pixels[i] = p;
-    }
-  }
+  // mixed at full depth when drawn.
+  if (!alpha) Dither(opaque, 5, false);
   m_out->push_back(DataFile{name, WriteBmp24(opaque)});
   if (alpha) {
     std::vector<Rgba> grey(256);

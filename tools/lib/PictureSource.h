@@ -27,6 +27,8 @@
 //                              without, pure magenta (the game's
 //                              transparent key) is written exact
 //   bmp NAME X Y W H           writes that part as a 24-bit bitmap over black
+//                              (24-bit bitmaps dither to five bits a channel;
+//                              pure magenta, the textures' clear colour, stays)
 //   bmp8 NAME                  writes the picture over black as an 8-bit
 //                              palettised bitmap (256 colours, median cut)
 //   tga NAME X Y W H           writes that part as a 32-bit TGA
