@@ -118,6 +118,8 @@ class CSelvarinFrame : public C3dFrame {
   void ChangeMode(int mode);
   // The current transition over the whole screen, inside a scene.
   void DrawTransition();
+  // Frees the five background textures.
+  void FreeOverlays();
 
   // ---- Field mode ----
   static constexpr int kCompassPoints = 20;
@@ -145,6 +147,9 @@ class CSelvarinFrame : public C3dFrame {
   void AppendMessageChar(char lead, char trail);
   void UpdateFieldMessage();
   void UpdateBattleMessage();
+  // The villager, 3-D actor and map event waiting on the message hear that
+  // it ended, each once.
+  void TellMessageListeners();
   void SetWeather(int kind);
   // Replaces the rain with count new drops.
   void MakeRain(int count, int speed, int slant, int wind);
@@ -385,6 +390,9 @@ class CSelvarinFrame : public C3dFrame {
   // choice): the villager, else the map event, else the 3-D actor.
   std::string m_messageText;
   int32_t m_messagePending = 0;
+  int32_t m_balloonKind = 3;        // 0 say, 1 shout, 2 ear and monologue, 3 none
+  uint32_t m_messagePageTime = 0;   // when a next page began, clock milliseconds
+  int32_t m_messageItem = -1;       // the item a notice names, -1 none
   int32_t m_messageLine = 0;
   CSelvarinActor* m_pMessageVillager = nullptr;
   C3dActor* m_pMessage3dActor = nullptr;
@@ -429,12 +437,12 @@ class CSelvarinFrame : public C3dFrame {
   void EnterScriptMode();
   void IndexMacroTracks();
   void Warp();
-  void FreeOverlays();
   // The HUD's parts.
   bool CompassWanted() const;
   const CompassPoint* SelectedPoint() const;
   std::string CompassLabel() const;
   std::string PendingText() const;
+  void DrawPendingNotice(int width);
   void DrawCompass();
   void DrawPictureSlots();
   void DrawActionModeSign();

@@ -214,16 +214,7 @@ void CSelvarinFrame::ConfirmMessage() {
   const size_t taken = std::min(static_cast<size_t>(std::max(m_messagePending, 0)), m_messageText.size());
   m_messageText.erase(0, taken);
   m_messagePending = 0;
-  // Each listener hears once; the pointers go before anyone runs a script.
-  CSelvarinActor* villager = m_pMessageVillager;
-  C3dActor* model = m_pMessage3dActor;
-  MapEvent* box = m_pMessageEvent;
-  m_pMessageVillager = nullptr;
-  m_pMessage3dActor = nullptr;
-  m_pMessageEvent = nullptr;
-  if (villager != nullptr) villager->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
-  if (model != nullptr) model->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
-  if (box != nullptr) box->RunRequested();
+  TellMessageListeners();
   const CSelvarinContext* context = GetContext();
   if (context != nullptr && context->m_player != nullptr) context->m_player->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
 }

@@ -18,6 +18,7 @@
 #include "render/Texture.h"
 #include "render/TgaTextureMgr.h"
 #include "script/ScriptPosition.h"
+#include "session/ItemMgr.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
 
@@ -29,6 +30,9 @@ constexpr int kTile = 40;
 constexpr int kClosing = 4;
 constexpr int kWaiting = 5;
 constexpr float kRadians = 57.29579f;
+constexpr int kNoticeIconShift = 15;
+constexpr int kNoticeIconWidth = 24;  // the item pictures' size
+constexpr int kNoticeIconDrop = 5;   // above the text's top, to centre it on the line
 
 int Tiles(int width) { return (width + kTile - 1) / kTile; }
 
@@ -267,8 +271,7 @@ void CSelvarinFrame::DrawFieldHud() {
   };
   if (CompassWanted() && m_compassFade > 0.8f) centred(64, 133, CompassLabel());
   if (m_captionTimer > 0) centred(width / 2, 40 + 100 * m_captionLine, m_caption);
-  // A pending item's icon waits for the item table; its place stays.
-  if (m_messagePending != 0) centred(width / 2 + 15, 135, PendingText());
+  if (m_messagePending != 0) DrawPendingNotice(width);
   if (m_messageState > 1 && m_messageState != kClosing) {
     const bool whole = m_messageState == 3 || m_messageState == 6;
     const int last = whole ? kMessageLines - 1 : std::min(m_messageLine, kMessageLines - 1);
@@ -282,6 +285,21 @@ void CSelvarinFrame::DrawFieldHud() {
     const std::string text = i == m_choiceSelected ? "&r" + row : row;
     rc.DrawText2(m_choiceX + 10, m_choiceY + 5 + 20 * i, text.c_str(), false, kWhite, kWhite, kWhite);
   }
+}
+
+// The notice centred, 15 pixels further right when it names an item, whose
+// icon stands just left of the text.
+void CSelvarinFrame::DrawPendingNotice(int width) {
+  CRC& rc = *m_pRC;
+  const std::string text = PendingText();
+  const ITM* item = m_messageItem >= 0 && m_messageItem < CItemMgr::GetInstance().GetCount()
+                        ? CItemMgr::GetInstance().GetItem(m_messageItem)
+                        : nullptr;
+  const int shift = item != nullptr ? kNoticeIconShift : 0;
+  const int left = width / 2 + shift - rc.GetTextWidth(text.c_str()) / 2;
+  rc.DrawText2(left, 135, text.c_str(), false, kWhite, kWhite, kWhite);
+  if (item == nullptr || item->icon.empty()) return;
+  DrawBitmap(&rc, left - kNoticeIconWidth - 6, 135 - kNoticeIconDrop, item->icon.c_str(), 0, 0xFFFFFF);
 }
 
 void CSelvarinFrame::DrawActionModeSign() {

@@ -94,9 +94,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
           }
           m_messagePos = 0;
           m_messageState = kFinished;
-          if (m_pMessageVillager != nullptr) m_pMessageVillager->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
-          if (m_pMessage3dActor != nullptr) m_pMessage3dActor->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
-          if (m_pMessageEvent != nullptr) m_pMessageEvent->RunRequested();
+          TellMessageListeners();
           break;
         }
         const bool wordStart = !IsBlank(text[pos]) && (pos == 0 || IsBlank(text[pos - 1]));
@@ -143,6 +141,20 @@ void CSelvarinFrame::UpdateFieldMessage() {
       break;
   }
   ++m_messageTick;
+}
+
+// Each listener hears once: the pointers go before anyone runs a script, so
+// that no later message resumes an old talk.
+void CSelvarinFrame::TellMessageListeners() {
+  CSelvarinActor* villager = m_pMessageVillager;
+  C3dActor* model = m_pMessage3dActor;
+  MapEvent* box = m_pMessageEvent;
+  m_pMessageVillager = nullptr;
+  m_pMessage3dActor = nullptr;
+  m_pMessageEvent = nullptr;
+  if (villager != nullptr) villager->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+  if (model != nullptr) model->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+  if (box != nullptr) box->RunRequested();
 }
 
 void CSelvarinFrame::UpdateBattleMessage() {

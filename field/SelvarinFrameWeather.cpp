@@ -146,6 +146,9 @@ void CSelvarinFrame::ResetHudState() {
   for (std::string& line : m_messageLines) line.clear();
   m_messagePos = 0;
   m_messageSpeaker.clear();
+  m_balloonKind = 3;
+  m_messagePageTime = 0;
+  m_messageItem = -1;
   m_messageInstant = 0;
   m_messageFast = 0;
   m_battleScriptLine = -1;

@@ -10,6 +10,7 @@
 #include "platform/DebugLog.h"
 #include "render/3dActor.h"
 #include "script/ActorCommands.h"
+#include "script/DialogueCommands.h"
 #include "script/ScriptExpression.h"
 
 namespace {
@@ -59,6 +60,7 @@ int CEventScriptRun::RunLine(int line, const std::string& text) {
   }
   bool goesOn = true;
   if (ExecActorCommand(m_frame, m_tokens, line, m_subject, &goesOn)) return goesOn ? line + 1 : kEndRun;
+  if (ExecDialogueCommand(m_frame, m_tokens, line, m_subject, &goesOn)) return goesOn ? line + 1 : kEndRun;
   return CSelvarinFrame::ExecPhysicsCommand(&m_frame, m_tokens, line, m_subject, m_conditions) ? line + 1 : kEndRun;
 }
 
@@ -190,29 +192,11 @@ int CEventScriptRun::Choose(int line, const std::string&) {
   m_frame.m_choiceSelected = 0;
   m_frame.m_choiceLine = line;
   m_frame.m_choiceSpeaker = m_subject;
-  MakeSubjectWait(line + 1);
+  MakeSubjectWait(m_frame, m_subject, line + 1);
   if (CSelvarinContext* context = m_frame.GetContext()) {
     if (CSelvarinActor* player = context->GetPlayer()) player->OnMessage(nullptr, kWaitForDialogue, 0, 0, 0);
   }
   return kEndRun;
-}
-
-void CEventScriptRun::MakeSubjectWait(int next) {
-  m_frame.m_pMessageVillager = nullptr;
-  m_frame.m_pMessageEvent = nullptr;
-  m_frame.m_pMessage3dActor = nullptr;
-  CSelvarinContext* context = m_frame.GetContext();
-  if (context == nullptr) return;
-  if (CSelvarinActor* actor = context->FindActorByName(m_subject)) {
-    m_frame.m_pMessageVillager = actor;
-    actor->OnMessage(nullptr, kWaitForDialogue, next, 0, 0);
-  } else if (MapEvent* box = context->FindMapEvent(m_subject)) {
-    m_frame.m_pMessageEvent = box;
-    box->SetData(next);
-  } else if (C3dActor* model = context->FindActorByResName(m_subject)) {
-    m_frame.m_pMessage3dActor = model;
-    model->OnMessage(nullptr, kWaitForDialogue, next, 0, 0);
-  }
 }
 
 int CEventScriptRun::Case(int line, const std::string&) { return line + 1; }

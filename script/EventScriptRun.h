@@ -49,8 +49,6 @@ class CEventScriptRun {
   int FindClosing(int from, const char* open, const char* close, bool elseCloses) const;
   // The first word of a line, lower-cased; empty for a blank line.
   std::string WordAt(int line) const;
-  // Tells the subject to wait for the dialogue, resuming at `next`.
-  void MakeSubjectWait(int next);
 
   const CTextRes* Script() const;
   int LineCount() const;

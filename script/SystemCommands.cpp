@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int32_t kMessageClosing = 4;
-constexpr int kReleased = 13;
-
 using SystemCommand = void (*)(CSelvarinFrame* frame, const CTokenizer& tokens);
 
 const CBitmapRes* FindBitmap(const std::string& name) {
@@ -121,19 +118,6 @@ void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
   WorldMapList::GetInstance().Find(tokens[1]);
 }
 
-// Ends a talk: the window closes and the leader, held since the talk's
-// "choose" or "say", walks again.
-void Close(CSelvarinFrame* frame, const CTokenizer&) {
-  if (frame == nullptr) return;
-  frame->m_messageState = kMessageClosing;
-  frame->m_messageText.clear();
-  frame->ClearMessageLines();
-  const CSelvarinContext* context = frame->GetContext();
-  if (CSelvarinActor* player = context != nullptr ? context->GetPlayer() : nullptr) {
-    player->OnMessage(nullptr, kReleased, 0, 0, 0);
-  }
-}
-
 void PlayAvi(CSelvarinFrame* frame, const CTokenizer& tokens) {
   if (tokens.GetCount() != 2) {
     DebugLog("Syntax Error: playavi avifilename.avi");
@@ -164,7 +148,6 @@ const SystemWord kSystemWords[] = {
     {"addworldmappoint", AddWorldMapPoint},
     {"playavi", PlayAvi},
     {"callmap", CallMap},
-    {"close", Close},
 };
 
 }  // namespace

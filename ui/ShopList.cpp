@@ -40,11 +40,20 @@ std::vector<std::string> LoadShopList(int shop) {
   return *lines;
 }
 
+// An entry is a line's first word; blank lines hold none.
 std::vector<std::string> LoadLibraryList(int library) {
   auto lines = FindBlock(g_libraryText, "#library", library);
   if (!lines) {
     DebugLog("해당 번호의 도서관이 없습니다.");
     return {};
   }
-  return *lines;
+  std::vector<std::string> entries;
+  CTokenizer tokens;
+  for (const std::string& line : *lines) {
+    tokens.Tokenize(line);
+    if (tokens.GetCount() == 0) continue;
+    if (tokens.GetCount() != 1) DebugLog("library.txt: one entry a line: " + line);
+    entries.push_back(tokens[0]);
+  }
+  return entries;
 }

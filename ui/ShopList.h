@@ -11,5 +11,6 @@ extern CTextRes g_libraryText;
 
 // The lines of shop n; a missing shop shows "해당 번호의 상점이 없습니다.".
 std::vector<std::string> LoadShopList(int shop);
-// The lines of library n; a missing library is logged.
+// The entries of library n (each line's first word); a missing library is
+// logged.
 std::vector<std::string> LoadLibraryList(int library);

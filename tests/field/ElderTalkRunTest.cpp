@@ -1,6 +1,6 @@
 // The sample village's elder talked to headless under scripted input, each
-// stage compared with its golden screenshot: he turns to the leader and
-// asks; the second answer asks again after a pause, and the gate answer
+// stage compared with its golden screenshot: he turns to the leader, greets
+// him and asks; the second answer asks again after a pause, and the gate answer
 // turns the camera and warps the party; the first answer walks him off
 // under a play lock, and the wolf, met next, chases the leader and vanishes
 // with its battle request. The talk's words are all known.
@@ -25,7 +25,7 @@ TEST(ElderTalkRun, TheElderTurnsAndAsksTwiceAndTheGateAnswerWarpsTheParty) {
   testsupport::SampleGameRun run;
   // Down picks the second answer, which pauses 30 ticks before it asks
   // again; the first answer of that choice warps the party.
-  const auto result = run.Run(kTalkToTheElder + run.Shot(535, "first") +
+  const auto result = run.Run(kTalkToTheElder + run.Shot(565, "first") +
                               "570 key down down\n571 key down up\n580 key enter down\n581 key enter up\n" +
                               run.Shot(640, "second") + "650 key enter down\n651 key enter up\n" +
                               run.Shot(760, "warped") + "770 close\n");
@@ -41,7 +41,7 @@ TEST(ElderTalkRun, TheElderWalksOffAndTheWolfChasesAndVanishes) {
   // The first answer walks him to his spot; the talk then lets the leader
   // go, who walks north past the gate box (not through it) and up-left into
   // the wolf's reach, where he waits for it.
-  const auto result = run.Run(kTalkToTheElder + "560 key enter down\n561 key enter up\n" +
+  const auto result = run.Run(kTalkToTheElder + "575 key enter down\n576 key enter up\n" +
                               run.Shot(645, "walked") + "650 key up down\n695 key left down\n720 key left up\n720 key up up\n" +
                               run.Shot(760, "wolf") + "770 close\n");
   ASSERT_FALSE(result.timedOut);

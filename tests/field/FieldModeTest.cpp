@@ -67,12 +67,12 @@ class FieldModeTest : public ::testing::Test {
                 "elder::Talk\n"          // 0
                 "choose yes no\n"        // 1
                 "case 1\n"               // 2
-                "say one\n"              // 3
+                "unknown one\n"          // 3: ends the run
                 "choose a b\n"           // 4
                 "case 2\n"               // 5: nested, passed over
                 "endchoose\n"            // 6
                 "case 2\n"               // 7
-                "say two\n"              // 8
+                "unknown two\n"          // 8
                 "endchoose\n"            // 9
                 "case 3\n"               // 10: after the block
                 "choose c\n");           // 11: never closed

@@ -69,7 +69,7 @@ TEST_F(SampleVillageTest, TheElderTurnsToTheLeaderAndTalks) {
   ASSERT_NE(elder, nullptr);
   EXPECT_EQ(elder->m_pattern, 1);
   ASSERT_NE(elder->m_talkLine, -1);
-  EXPECT_EQ(ScriptLine(elder->m_talkLine).rfind("if", 0), 0u);
+  EXPECT_EQ(ScriptLine(elder->m_talkLine).rfind("say", 0), 0u);
   // The leader steps up from the south and speaks.
   m_leader.m_pos = Vec3{elder->m_pos.x, elder->m_pos.y, elder->m_pos.z + 6.0f};
   m_frame.runs.clear();

@@ -289,6 +289,16 @@ class SampleTalkTest : public EventScriptTest {
     RunFrom(line);
     EXPECT_FALSE(Logged("Unknown Command")) << line;
   }
+  // Past the elder's greeting to his first choice.
+  void Greet(RecordingActor& elder) {
+    Resume(Context().m_script->FindLine("elder::Talk") + 1);
+    ASSERT_EQ(elder.messages.size(), 1u);
+    EXPECT_EQ(elder.messages[0].code, 12);
+    Resume(static_cast<int>(elder.messages[0].a));
+    ASSERT_EQ(Frame().m_choiceCount, 3);
+    EXPECT_EQ(Frame().m_choiceTexts[1], "goodbye.");
+    elder.messages.clear();
+  }
   // The line of the n-th "case" of the open choice.
   int CaseLine(int n) {
     int line = Frame().m_choiceLine;
@@ -300,10 +310,7 @@ class SampleTalkTest : public EventScriptTest {
 TEST_F(SampleTalkTest, TheElderWalksForTheFirstAnswer) {
   RecordingActor& player = AddPlayer();
   RecordingActor& elder = AddActor("elder");
-  Resume(Context().m_script->FindLine("elder::Talk") + 1);
-  ASSERT_EQ(Frame().m_choiceCount, 2);
-  EXPECT_EQ(Frame().m_choiceTexts[1], "goodbye.");
-  elder.messages.clear();
+  Greet(elder);
   Resume(CaseLine(1));
   EXPECT_EQ(Frame().m_playLock, 1);
   ASSERT_EQ(elder.messages.size(), 2u);
@@ -324,21 +331,44 @@ TEST_F(SampleTalkTest, TheElderWalksForTheFirstAnswer) {
 TEST_F(SampleTalkTest, TheSecondAnswerWaitsThenAsksAgainAndWarps) {
   RecordingActor& player = AddPlayer();
   RecordingActor& elder = AddActor("elder");
-  Resume(Context().m_script->FindLine("elder::Talk") + 1);
+  Greet(elder);
   Resume(CaseLine(2));
-  ASSERT_EQ(elder.messages.size(), 2u);
-  EXPECT_EQ(elder.messages[1].code, 17);
-  EXPECT_EQ(elder.messages[1].a, 30);
-  Resume(static_cast<int>(elder.messages[1].b));
+  ASSERT_EQ(elder.messages.size(), 1u);
+  EXPECT_EQ(elder.messages[0].code, 17);
+  EXPECT_EQ(elder.messages[0].a, 30);
+  player.messages.clear();
+  Resume(static_cast<int>(elder.messages[0].b));
   EXPECT_EQ(Frame().m_choiceCount, 2);
   EXPECT_EQ(Frame().m_choiceTexts[0], "take me to the gate.");
-  EXPECT_EQ(player.messages.size(), 2u);
+  EXPECT_EQ(player.messages.size(), 1u);
   Resume(CaseLine(1));
-  ASSERT_EQ(player.messages.size(), 3u);
-  EXPECT_EQ(player.messages[2].code, 13);
+  ASSERT_EQ(player.messages.size(), 2u);
+  EXPECT_EQ(player.messages[1].code, 13);
   EXPECT_EQ(Frame().m_transKind, 1);
   EXPECT_EQ(Frame().m_transYaw, 90.0f);
   EXPECT_EQ(Frame().m_warpPos.z, 80.0f);
+}
+
+// Each wait of the third answer resumed where the elder was told, up to
+// his return: the notices, the present, the farewell, its key and the close.
+TEST_F(SampleTalkTest, TheThirdAnswerGivesAndClosesTheWindow) {
+  RecordingActor& player = AddPlayer();
+  RecordingActor& elder = AddActor("elder");
+  Greet(elder);
+  int third = Frame().m_choiceLine;
+  while (Context().m_script->GetLine(++third).find("case 3") == std::string::npos) {
+  }
+  Resume(third);
+  ASSERT_FALSE(elder.messages.empty());
+  for (int waits = 0; waits < 10 && elder.messages.back().code == 12; ++waits) {
+    Resume(static_cast<int>(elder.messages.back().a));
+  }
+  EXPECT_EQ(elder.messages.size(), 5u);  // two notices, the farewell and its key; then the return
+  EXPECT_EQ(elder.messages.back().code, 14);
+  EXPECT_EQ(Frame().m_messageState, 4);
+  EXPECT_EQ(player.messages.back().code, 13);
+  EXPECT_EQ(Frame().m_pictureSlotNames[0], "gift.tga");
+  EXPECT_EQ(Frame().m_pictureSlotCounters[0], 1);
 }
 
 }  // namespace

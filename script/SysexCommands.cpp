@@ -1,0 +1,162 @@
+#include "script/SysexCommands.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/Tokenizer.h"
+#include "field/SelvarinFrame.h"
+#include "platform/DebugLog.h"
+#include "engine/Actor.h"
+
+namespace {
+
+// The effect kinds are the frame's overlay states.
+enum EffectKind : int32_t { kNone = 0, kWhite = 1, kVillageName = 2, kMemo = 3, kQuake = 4 };
+
+enum ActorCode : int { kMagic = 22, kCrowd = 42, kEffect = 51 };
+
+constexpr int kSlots = 5;
+constexpr int kCaptions = 6;
+constexpr int kCrowdOverActor = 6;
+
+struct SysexLine {
+  CSelvarinFrame& frame;
+  const CTokenizer& tokens;
+  CActor* subject;
+
+  bool Has(int i) const { return i < tokens.GetCount(); }
+  int32_t Int(int i) const { return Has(i) ? tokens.GetInt(i) : 0; }
+  int32_t Int(int i, int32_t absent) const { return Has(i) ? tokens.GetInt(i) : absent; }
+  std::string Text(int i) const { return Has(i) ? tokens[i] : std::string(); }
+  void Tell(int code, intptr_t a, intptr_t b = 0, intptr_t c = 0) const {
+    if (subject != nullptr) subject->OnMessage(nullptr, code, a, b, c);
+  }
+  // A new effect starts its own count.
+  void Start(int32_t kind) const {
+    frame.m_overlayState = kind;
+    frame.m_overlayTick = 0;
+  }
+};
+
+// Each returns false when the run ends there.
+bool White(const SysexLine& l) {
+  l.Start(kWhite);
+  return true;
+}
+
+bool VillageName(const SysexLine& l) {
+  CSelvarinFrame& f = l.frame;
+  if (l.tokens.GetCount() < 4) DebugLog("Syntax Error in sysex vilname, map " + f.m_name);
+  f.m_overlayPictures = {l.Text(2), l.Text(3)};
+  f.m_overlayLayout = l.Int(4);
+  f.m_overlayLength = l.Int(5, f.m_overlayLayout == 1 ? 150 : 300);
+  l.Start(kVillageName);
+  return true;
+}
+
+bool Magic(const SysexLine& l) {
+  l.Tell(kMagic, l.Int(2));
+  return true;
+}
+
+bool Header(const SysexLine& l) {
+  const int32_t slot = l.Int(3);
+  if (slot < 0 || slot >= kSlots) {
+    DebugLogf("sysex header: no picture slot %d", slot);
+    return true;
+  }
+  CSelvarinFrame& f = l.frame;
+  const auto s = static_cast<size_t>(slot);
+  f.m_pictureSlotNames[s] = l.Text(2);
+  f.m_pictureSlotPeriods[s] = l.Int(4, 50);
+  f.m_pictureSlotCounters[s] = 1;
+  f.m_pictureBlink = 0;
+  return true;
+}
+
+// The count follows the sub-word: token 1 is the sub-word itself.
+bool HeaderFlick(const SysexLine& l) {
+  l.frame.m_pictureBlink = static_cast<int32_t>(std::min<int64_t>(std::llabs(int64_t{l.Int(2)}), INT32_MAX));
+  return true;
+}
+
+// Two tokens: a default quake of 200 ticks; three and four tokens read their
+// time from a token they do not have, so they give 0, as ever.
+bool Quake(const SysexLine& l) {
+  CSelvarinFrame& f = l.frame;
+  const int count = l.tokens.GetCount();
+  int32_t strength = 0;
+  float scale = 1.0f;
+  int32_t time = 200;
+  if (count >= 3) time = l.Int(4);
+  if (count >= 4) scale = static_cast<float>(l.Int(3)) * 0.01f;
+  if (count >= 5) strength = l.Int(2);
+  f.m_shakeAxis = strength >= 0 && strength <= 2 ? strength : 0;
+  f.m_shakeAmplitude = scale;
+  f.m_shakeLimit = time;
+  l.Start(kQuake);
+  return true;
+}
+
+bool StopQuake(const SysexLine& l) {
+  l.frame.m_shakeLimit = 0;
+  return true;
+}
+
+bool Crowd(const SysexLine& l) {
+  const int32_t slot = l.Int(2);
+  const int32_t time = l.Int(5, 100);
+  if (slot == kCrowdOverActor) {
+    // The actor copies the text before the line goes.
+    const std::string text = l.Text(4);
+    l.Tell(kCrowd, reinterpret_cast<intptr_t>(text.c_str()), l.Int(3), time);
+    return true;
+  }
+  if (slot < 0 || slot >= kCaptions) return false;
+  CSelvarinFrame& f = l.frame;
+  const auto s = static_cast<size_t>(slot);
+  f.m_captionStyles[s] = l.Int(3);
+  f.m_captionTexts[s] = l.Text(4);
+  f.m_captionTimers[s] = time;
+  return true;
+}
+
+bool Memo(const SysexLine& l) {
+  const bool on = l.Int(2) != 0;
+  l.frame.m_flashbackShown = on ? 1 : 0;
+  l.Start(on ? kMemo : kNone);
+  return true;
+}
+
+bool Effect(const SysexLine& l) {
+  l.Tell(kEffect, l.Int(2));
+  return true;
+}
+
+struct SysexWord {
+  const char* word;
+  bool keepsKind;
+  bool (*run)(const SysexLine& line);
+};
+
+const SysexWord kSysexWords[] = {
+    {"white", false, White},       {"vilname", false, VillageName}, {"magic", false, Magic},
+    {"header", true, Header},      {"headerflick", false, HeaderFlick}, {"quake", false, Quake},
+    {"stopquake", false, StopQuake}, {"crowd", true, Crowd},        {"memo", false, Memo},
+    {"effect", false, Effect},
+};
+
+}  // namespace
+
+bool ExecSysex(CSelvarinFrame& frame, const CTokenizer& tokens, CActor* subject) {
+  const std::string word = tokens.GetCount() > 1 ? tokens[1] : std::string();
+  for (const SysexWord& row : kSysexWords) {
+    if (word != row.word) continue;
+    if (!row.keepsKind) frame.m_overlayState = kNone;
+    return row.run(SysexLine{frame, tokens, subject});
+  }
+  DebugLog("Syntax Error in sysex: " + word);
+  return true;
+}
