@@ -178,6 +178,7 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
   CTestBattlePlayer member;
   member.m_record = &session.players[1];
   member.m_menuIndex = 1;
+  member.m_battleId[0] = 1;
   const auto attackName = [&] {
     for (const BattleMenuEntry& e : menus.GetRecord(menus.FindRecord(1))->entries) {
       if (e.index == 0) return e.name;
@@ -185,26 +186,26 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
     return std::string();
   };
   // No living enemy: no menu.
-  BICaptionDeskTop::Close();
+  BICaptionDeskTop::GetInstance().Close();
   m_frame.OnMessage(&member, 9, 1, 1, 0);
-  EXPECT_EQ(BICaptionDeskTop::OpenMember(), -1);
+  EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), -1);
 
   session.enemies[0].actor = &enemy;
   for (int gauge : {100, 40}) {
     session.players[1].cp = gauge;
     m_frame.OnMessage(&member, 9, 1, 1, 0);
     EXPECT_EQ(attackName(), gauge == 100 ? "필살공격(A)" : "공격(A)");
-    EXPECT_EQ(BICaptionDeskTop::OpenMember(), 1);
+    EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), 1);
     EXPECT_EQ(m_frame.m_pCurrentBattleActor, &member);
     EXPECT_EQ(m_frame.m_pActingBattleActor, &member);
     EXPECT_EQ(m_frame.m_battlePhase, 1);
   }
   // A panicked member acts on its own; a locked turn is not taken at all.
-  BICaptionDeskTop::Close();
+  BICaptionDeskTop::GetInstance().Close();
   m_frame.m_battlePhase = 0;
   session.players[1].stateid = 0x08;
   m_frame.OnMessage(&member, 9, 1, 1, 0);
-  EXPECT_EQ(BICaptionDeskTop::OpenMember(), -1);
+  EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), -1);
   EXPECT_EQ(m_frame.m_pSelectedBattleActor, &member);
   m_frame.m_turnLock = 1;
   m_frame.m_pCurrentBattleActor = nullptr;
