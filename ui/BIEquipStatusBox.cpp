@@ -128,7 +128,7 @@ void BIEquipStatuBoxReleaser::Draw(CRC* rc) {
   if (item == nullptr || rc == nullptr || !rc->LockBackBuffer()) return;
   int x = 0, y = 0;
   GetAbsPos(&x, &y);
-  rc->DrawText2(x + 6, y + 9, item->name.c_str(), false, 255, 255, 255);
+  rc->DrawText2(x + 8, y + 4, item->name.c_str(), false, 255, 255, 255);
   rc->UnlockBackBuffer();
 }
 

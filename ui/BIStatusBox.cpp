@@ -27,7 +27,8 @@ void BIStatusBox::Draw(CRC* rc) {
   GetAbsPos(&x, &y);
   const bool twoLines = !m_lines[1].empty();
   if (rc->BeginScene()) {
-    DrawDialogFrame(rc, x, y, (kWidth - 5) / 20, twoLines ? 2 : 1, 1, 0xFFFFFFFF, false);
+    // The frame hangs up from its first line.
+    DrawDialogFrame(rc, x, y + (twoLines ? 7 : 29), (kWidth - 5) / 20, twoLines ? 2 : 1, 1, 0xFFFFFFFF, false);
     rc->EndScene();
   }
   if (!rc->LockBackBuffer()) return;
