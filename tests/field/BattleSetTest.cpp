@@ -269,4 +269,27 @@ TEST_F(BattleSetTest, ABattleWithNobodyToActGivesTheCameraAndTheModeBack) {
   EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
 }
 
+// Phase 1 ticks the command menu; any other phase ends the battle and
+// takes the menu down.
+TEST_F(BattleSetTest, TheBattleModeTicksTheCommandMenuInPhaseOneOnly) {
+  CBattleMenuSet& menus = CBattleMenuSet::GetInstance();
+  menus.Build();
+  BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
+  desk.SetActingPosition(0);
+  desk.Build(1);
+  ASSERT_FALSE(desk.m_children.empty());
+  desk.Defer(desk.m_children.back(), 8);
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 1;
+  m_frame.RunBattle();
+  EXPECT_FALSE(desk.HasDeferred());
+  EXPECT_EQ(m_frame.m_mode, kModeBattle);
+  m_frame.m_battlePhase = 0;
+  m_frame.RunBattle();
+  EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
+  EXPECT_TRUE(desk.m_children.empty());
+  EXPECT_EQ(desk.ActingPosition(), -1);
+  menus.Destroy();
+}
+
 }  // namespace
