@@ -58,7 +58,8 @@ void BIEquipStatusBox::Notify(BICaption* sender, int code, int a, int b, int c) 
     for (int slot = 0; slot < kSlots; ++slot) {
       const int column = slot / 4, row = slot % 4;
       const int x = column == 0 ? kInset : m_width - kInset - kReleaserWidth;
-      AddChild(new BIEquipStatuBoxReleaser(x, kFirstRow + row * kRowStep, slot));
+      // Ahead of the drag handle beneath them, or no click would reach them.
+      AddChildFront(new BIEquipStatuBoxReleaser(x, kFirstRow + row * kRowStep, slot));
     }
   }
 }

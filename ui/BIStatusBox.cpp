@@ -40,3 +40,7 @@ void BIStatusBox::Draw(CRC* rc) {
   }
   rc->UnlockBackBuffer();
 }
+
+void BIStatusBox::OnClick() {
+  if (BICaption* child = ChildUnderPointer()) child->OnClick();
+}

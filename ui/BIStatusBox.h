@@ -11,6 +11,8 @@ class BIStatusBox : public BICaption {
 
   BIStatusBox();
   void Draw(CRC* rc) override;
+  // To the drag handle.
+  void OnClick() override;
   // The lines of the desk top's help notice; an empty first line hides
   // the box.
   void Show(const std::string& line1, const std::string& line2);

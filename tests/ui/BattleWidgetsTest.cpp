@@ -560,7 +560,12 @@ TEST_F(BattleWidgetsTest, AReleaserTakesThePieceOffAndRebuildsTheEquipmentMenu) 
   ASSERT_NE(helmet, nullptr);
   EXPECT_EQ(helmet->m_x, 16);
   EXPECT_EQ(helmet->m_y, 12);
-  helmet->OnClick();
+  // The click comes through the desk top, past the box's drag handle.
+  m_mouse.m_x = box->m_x + 20;
+  m_mouse.m_y = box->m_y + 14;
+  m_mouse.m_mouseButtons[0] = kStatePressed;
+  desk.m_pointerMoved = 1;
+  desk.OnKey();
   ASSERT_EQ(m_frame.messages.size(), 1u);
   EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{7, 0, 0}));
   EXPECT_EQ(sub->m_pendingKey, -1);  // rebuilt at once
