@@ -6,10 +6,14 @@
 
 #include "battle/BattlePlayer.h"
 #include "engine/CdAudio.h"
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
 #include "field/BattleSet.h"
 #include "platform/Music.h"
 #include "tests/field/BattleFixture.h"
+#include "tests/session/MenuListFixture.h"
 #include "ui/BICaptionDeskTop.h"
+#include "ui/BIEquipStatusBox.h"
 #include "ui/BattleMenuSet.h"
 
 namespace {
@@ -290,6 +294,69 @@ TEST_F(BattleSetTest, TheBattleModeTicksTheCommandMenuInPhaseOneOnly) {
   EXPECT_TRUE(desk.m_children.empty());
   EXPECT_EQ(desk.ActingPosition(), -1);
   menus.Destroy();
+}
+
+// A member's turn opens its menu; the pad walks it to the equipment page
+// through the battle mode's ticks, and a click on the box's helmet slot
+// reaches the frame, which takes the helmet off into the inventory.
+TEST_F(BattleSetTest, TheCommandMenuWorkedThroughTheBattleModeReachesTheFrame) {
+  m_dir.Write("game/data/diary/item.txt", menulists::Items());
+  CItemMgr& items = CItemMgr::GetInstance();
+  ASSERT_TRUE(items.Load("diary/item.txt"));
+  CBattleMenuSet& menus = CBattleMenuSet::GetInstance();
+  menus.Build();
+  CSession& session = CSession::GetInstance();
+  const int helmet = menulists::kFirstOfKind + 3;
+  session.players[1].helmet = helmet;
+  CTestEnemy enemy;
+  enemy.m_actionCode = 10000;
+  session.enemies[0].actor = &enemy;
+  CTestBattlePlayer member;
+  member.m_record = &session.players[1];
+  member.m_playerId = 1;
+  member.m_menuIndex = 1;
+  member.m_battleId[0] = 1;
+  CKeyPad pad;
+  CKeyPad* savedPad = g_pMainKeyPad;
+  g_pMainKeyPad = &pad;
+  CMouse& mouse = CMouse::GetInstance();
+  const struct {
+    int32_t x, y;
+  } savedMouse{mouse.m_x, mouse.m_y};
+
+  m_frame.OnMessage(&member, 9, 1, 1, 0);
+  m_frame.m_mode = kModeBattle;
+  BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
+  EXPECT_EQ(desk.ActingPosition(), 1);
+  for (int i = 0; i < 4; ++i) {
+    pad.m_buttons = {};
+    pad.m_buttons[3] = kStatePressed;
+    m_frame.RunBattle();
+  }
+  pad.m_buttons = {};
+  BIEquipStatusBox* box = nullptr;
+  for (BICaption* child : desk.m_children) {
+    if (auto* found = dynamic_cast<BIEquipStatusBox*>(child)) box = found;
+  }
+  ASSERT_NE(box, nullptr);
+  mouse.m_x = box->m_x + 20;
+  mouse.m_y = box->m_y + 14;
+  mouse.m_mouseButtons[0] = kStatePressed;
+  mouse.m_dx = 1;
+  m_frame.RunBattle();
+  mouse.m_mouseButtons[0] = kStateUp;
+  mouse.m_dx = 0;
+  EXPECT_EQ(session.players[1].helmet, kEmptyHelmet);
+  EXPECT_EQ(session.GetItemCount(helmet), 1);
+  EXPECT_EQ(m_frame.m_mode, kModeBattle);
+
+  mouse.m_x = savedMouse.x;
+  mouse.m_y = savedMouse.y;
+  g_pMainKeyPad = savedPad;
+  session.enemies[0].actor = nullptr;
+  desk.Close();
+  menus.Destroy();
+  items.Free();
 }
 
 }  // namespace
