@@ -208,7 +208,11 @@ class CSelvarinFrame : public C3dFrame {
   void RunMacroScript();
 
   // ---- Battles (battle/) ----
+  // Phase 1 (a member's command menu open) runs the battle widgets; other
+  // phases end the battle.
   void RunBattle();
+  // The battle scene, the widgets in phase 1 and the pointer, then the flip.
+  void DrawBattle();
   void DimScreen();
   void BuildTargetList(int kind);
   void ShowBattleResult();

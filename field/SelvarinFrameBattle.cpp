@@ -206,7 +206,9 @@ void CSelvarinFrame::RequestTurn(CObject* sender, intptr_t p, intptr_t a) {
   m_battlePhase = 1;
   const bool full = member->m_record != nullptr && member->m_record->cp >= kFullGauge;
   CBattleMenuSet::GetInstance().RemoveItem(member->m_menuIndex, full ? "필살공격(A)" : "공격(A)", 'A', 0);
-  BICaptionDeskTop::Build(static_cast<int>(p));
+  BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
+  deskTop.SetActingPosition(member->m_battleId[0]);
+  deskTop.Build(member->m_menuIndex);
 }
 
 void CSelvarinFrame::JoinNextMember() {

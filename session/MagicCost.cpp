@@ -163,3 +163,25 @@ void CSession::PayMagicCost(int position, int magic) {
   PlayerData& partner = players[static_cast<size_t>(partnerId)];
   partner.mp2 = Less(partner.mp2, Due(partnerCost, CostShare(*this, partner, magic)));
 }
+
+std::array<CSession::CostDue, 4> CSession::MagicDues(int position, int magic) const {
+  std::array<CostDue, 4> dues{};
+  const PlayerData* caster = GetPartyMember(position);
+  const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
+  const bool sizz = caster != nullptr && IsSizz(caster->engname);
+  if (caster == nullptr || info == nullptr || (!sizz && caster->engname != "ai")) return dues;
+  const Costs c(*info);
+  const int64_t p = CostShare(*this, *caster, magic);
+  const int partnerId = GetPlayerId(sizz ? "ai" : AiPartner(*this));
+  const PlayerData* partner = partnerId >= 0 ? &players[static_cast<size_t>(partnerId)] : nullptr;
+  const auto due = [](int64_t cost, int64_t share) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Due(cost, share), INT32_MIN, INT32_MAX));
+  };
+  const int32_t partnerMp = partner != nullptr ? partner->mp2 : 0;
+  const int64_t partnerShare = partner != nullptr ? CostShare(*this, *partner, magic) : p;
+  dues[0] = sizz ? CSession::CostDue{due(c.c1, partnerShare), partnerMp} : CSession::CostDue{due(c.c1, p), caster->mp2};
+  dues[1] = {due(c.c2, p), caster->mp3};
+  dues[2] = {due(c.c3, p), caster->mp1};
+  dues[3] = sizz ? CSession::CostDue{due(c.c4, p), caster->mp2} : CSession::CostDue{due(c.c4, partnerShare), partnerMp};
+  return dues;
+}

@@ -159,6 +159,19 @@ class CSession {
   // The bonus of an enemy slot; 0 for a slot outside 0-5.
   int32_t GetEnemyBonus(int slot) const;
   int CostPercent(int id, int index, bool isMagic) const;
+  // A price against what pays it: the due and the MP it comes from.
+  struct CostDue {
+    int32_t need = 0;
+    int32_t have = 0;
+  };
+  // What a magic costs the caster at the party position now, element by
+  // element (water, earth, fire, wind), each against the MP that pays it:
+  // fire the caster's mp1, earth its mp3, wind the mp2 of "sizz" or
+  // "sizz2", water the mp2 of "ai"; 0 for a payer who is not there. All
+  // zero for a caster who is no magic user.
+  std::array<CostDue, 4> MagicDues(int position, int magic) const;
+  // A skill's three costs against mp1 to mp3.
+  std::array<CostDue, 3> SkillDues(int position, int skill) const;
   bool CanPaySkillCost(int position, int skill) const;
   void PaySkillCost(int position, int skill);
 

@@ -214,3 +214,14 @@ void CSession::PaySkillCost(int position, int skill) {
   int32_t* mp[3] = {&member->mp1, &member->mp2, &member->mp3};
   for (int k = 0; k < 3; ++k) *mp[k] -= p * info->cost[k] / 100;
 }
+
+std::array<CSession::CostDue, 3> CSession::SkillDues(int position, int skill) const {
+  std::array<CostDue, 3> dues{};
+  const PlayerData* member = GetPartyMember(position);
+  const SkillTypeInfo* info = CSkillMgr::GetInstance().GetSkillTypeInfo(skill);
+  if (member == nullptr || info == nullptr) return dues;
+  const int p = SkillCostRate(*this, *member, skill);
+  const int32_t mp[3] = {member->mp1, member->mp2, member->mp3};
+  for (size_t k = 0; k < 3; ++k) dues[k] = {p * info->cost[k] / 100, mp[k]};
+  return dues;
+}

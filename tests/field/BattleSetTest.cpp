@@ -6,10 +6,14 @@
 
 #include "battle/BattlePlayer.h"
 #include "engine/CdAudio.h"
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
 #include "field/BattleSet.h"
 #include "platform/Music.h"
 #include "tests/field/BattleFixture.h"
+#include "tests/session/MenuListFixture.h"
 #include "ui/BICaptionDeskTop.h"
+#include "ui/BIEquipStatusBox.h"
 #include "ui/BattleMenuSet.h"
 
 namespace {
@@ -178,6 +182,7 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
   CTestBattlePlayer member;
   member.m_record = &session.players[1];
   member.m_menuIndex = 1;
+  member.m_battleId[0] = 1;
   const auto attackName = [&] {
     for (const BattleMenuEntry& e : menus.GetRecord(menus.FindRecord(1))->entries) {
       if (e.index == 0) return e.name;
@@ -185,26 +190,26 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
     return std::string();
   };
   // No living enemy: no menu.
-  BICaptionDeskTop::Close();
+  BICaptionDeskTop::GetInstance().Close();
   m_frame.OnMessage(&member, 9, 1, 1, 0);
-  EXPECT_EQ(BICaptionDeskTop::OpenMember(), -1);
+  EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), -1);
 
   session.enemies[0].actor = &enemy;
   for (int gauge : {100, 40}) {
     session.players[1].cp = gauge;
     m_frame.OnMessage(&member, 9, 1, 1, 0);
     EXPECT_EQ(attackName(), gauge == 100 ? "필살공격(A)" : "공격(A)");
-    EXPECT_EQ(BICaptionDeskTop::OpenMember(), 1);
+    EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), 1);
     EXPECT_EQ(m_frame.m_pCurrentBattleActor, &member);
     EXPECT_EQ(m_frame.m_pActingBattleActor, &member);
     EXPECT_EQ(m_frame.m_battlePhase, 1);
   }
   // A panicked member acts on its own; a locked turn is not taken at all.
-  BICaptionDeskTop::Close();
+  BICaptionDeskTop::GetInstance().Close();
   m_frame.m_battlePhase = 0;
   session.players[1].stateid = 0x08;
   m_frame.OnMessage(&member, 9, 1, 1, 0);
-  EXPECT_EQ(BICaptionDeskTop::OpenMember(), -1);
+  EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), -1);
   EXPECT_EQ(m_frame.m_pSelectedBattleActor, &member);
   m_frame.m_turnLock = 1;
   m_frame.m_pCurrentBattleActor = nullptr;
@@ -266,6 +271,92 @@ TEST_F(BattleSetTest, ABattleWithNobodyToActGivesTheCameraAndTheModeBack) {
   EXPECT_EQ(m_frame.m_mode, kModeNone);
   EXPECT_FLOAT_EQ(view.m_yaw, 30.0f);
   EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
+}
+
+// Phase 1 ticks the command menu; any other phase ends the battle and
+// takes the menu down.
+TEST_F(BattleSetTest, TheBattleModeTicksTheCommandMenuInPhaseOneOnly) {
+  CBattleMenuSet& menus = CBattleMenuSet::GetInstance();
+  menus.Build();
+  BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
+  desk.SetActingPosition(0);
+  desk.Build(1);
+  ASSERT_FALSE(desk.m_children.empty());
+  desk.Defer(desk.m_children.back(), 8);
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 1;
+  m_frame.RunBattle();
+  EXPECT_FALSE(desk.HasDeferred());
+  EXPECT_EQ(m_frame.m_mode, kModeBattle);
+  m_frame.m_battlePhase = 0;
+  m_frame.RunBattle();
+  EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
+  EXPECT_TRUE(desk.m_children.empty());
+  EXPECT_EQ(desk.ActingPosition(), -1);
+  menus.Destroy();
+}
+
+// A member's turn opens its menu; the pad walks it to the equipment page
+// through the battle mode's ticks, and a click on the box's helmet slot
+// reaches the frame, which takes the helmet off into the inventory.
+TEST_F(BattleSetTest, TheCommandMenuWorkedThroughTheBattleModeReachesTheFrame) {
+  m_dir.Write("game/data/diary/item.txt", menulists::Items());
+  CItemMgr& items = CItemMgr::GetInstance();
+  ASSERT_TRUE(items.Load("diary/item.txt"));
+  CBattleMenuSet& menus = CBattleMenuSet::GetInstance();
+  menus.Build();
+  CSession& session = CSession::GetInstance();
+  const int helmet = menulists::kFirstOfKind + 3;
+  session.players[1].helmet = helmet;
+  CTestEnemy enemy;
+  enemy.m_actionCode = 10000;
+  session.enemies[0].actor = &enemy;
+  CTestBattlePlayer member;
+  member.m_record = &session.players[1];
+  member.m_playerId = 1;
+  member.m_menuIndex = 1;
+  member.m_battleId[0] = 1;
+  CKeyPad pad;
+  CKeyPad* savedPad = g_pMainKeyPad;
+  g_pMainKeyPad = &pad;
+  CMouse& mouse = CMouse::GetInstance();
+  const struct {
+    int32_t x, y;
+  } savedMouse{mouse.m_x, mouse.m_y};
+
+  m_frame.OnMessage(&member, 9, 1, 1, 0);
+  m_frame.m_mode = kModeBattle;
+  BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
+  EXPECT_EQ(desk.ActingPosition(), 1);
+  for (int i = 0; i < 4; ++i) {
+    pad.m_buttons = {};
+    pad.m_buttons[3] = kStatePressed;
+    m_frame.RunBattle();
+  }
+  pad.m_buttons = {};
+  BIEquipStatusBox* box = nullptr;
+  for (BICaption* child : desk.m_children) {
+    if (auto* found = dynamic_cast<BIEquipStatusBox*>(child)) box = found;
+  }
+  ASSERT_NE(box, nullptr);
+  mouse.m_x = box->m_x + 20;
+  mouse.m_y = box->m_y + 14;
+  mouse.m_mouseButtons[0] = kStatePressed;
+  mouse.m_dx = 1;
+  m_frame.RunBattle();
+  mouse.m_mouseButtons[0] = kStateUp;
+  mouse.m_dx = 0;
+  EXPECT_EQ(session.players[1].helmet, kEmptyHelmet);
+  EXPECT_EQ(session.GetItemCount(helmet), 1);
+  EXPECT_EQ(m_frame.m_mode, kModeBattle);
+
+  mouse.m_x = savedMouse.x;
+  mouse.m_y = savedMouse.y;
+  g_pMainKeyPad = savedPad;
+  session.enemies[0].actor = nullptr;
+  desk.Close();
+  menus.Destroy();
+  items.Free();
 }
 
 }  // namespace
