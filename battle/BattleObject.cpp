@@ -93,9 +93,11 @@ float CBattleObject::Distance3d(float x, float y, float z) const {
   return Outside(std::sqrt(dx * dx + dy * dy + dz * dz), m_radius);
 }
 
+// Both are fetched, so that the battle's clean-up finds both loaded.
 const CSprRes* CBattleObject::GetSprite() {
-  if (FindAnimation(m_actName) == nullptr) return nullptr;
-  return FindSprite(m_sprName);
+  const CActRes* actions = FindAnimation(m_actName);
+  const CSprRes* sprites = FindSprite(m_sprName);
+  return actions != nullptr ? sprites : nullptr;
 }
 
 void CBattleObject::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {

@@ -19,7 +19,9 @@
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "platform/Clock.h"
 #include "platform/Display.h"
+#include "platform/Random.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
 #include "render/3dDevice.h"
@@ -77,7 +79,7 @@ std::string FigurePack() {
 
 class BattleObjectDrawTest : public ::testing::Test {
  protected:
-  BattleObjectDrawTest() : m_previous(std::filesystem::current_path()) {
+  BattleObjectDrawTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
     ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
     m_window = platform::CreateAppWindow({"BattleDraw", "Battle", nullptr, 0, 0, 640, 480});
     EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
@@ -89,6 +91,7 @@ class BattleObjectDrawTest : public ::testing::Test {
     g_texturePath = "\\texture\\";
     EXPECT_TRUE(RegisterPack("data.pak"));
     EXPECT_TRUE(RegisterPack(figures.string()));
+    platform::Srand(1);  // the village's fire flickers by the generator
     m_frame.m_pView = new CSelvarinView;
     m_frame.m_pContext = new CSelvarinContext;
     m_frame.m_name = "newgame";
@@ -140,6 +143,8 @@ class BattleObjectDrawTest : public ::testing::Test {
   std::filesystem::path m_previous;
   std::string m_savedTexturePath;
   testsupport::TempDir m_dir;
+  platform::FakeClock m_clock;
+  platform::ScopedClockSource m_clockGuard;
   platform::WindowHandle m_window{};
   CSelvarinFrame m_frame;
   CSelvarinActor m_standIn;
