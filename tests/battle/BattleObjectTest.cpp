@@ -10,6 +10,7 @@
 
 #include "battle/BattleObject.h"
 #include "battle/SpawnedBattleObjects.h"
+#include "effect/SelvarinEffect.h"
 #include "engine/ActRes.h"
 #include "field/EffectSpr.h"
 #include "field/SysexCrowd.h"
@@ -379,6 +380,16 @@ TEST_F(BattleObjectTest, LookingAtTheSenderAndBalloonsAndCrowdTextsThatReplaceTh
     m_probe.OnMessage(nullptr, kMsgLookAtSender, 0, 0, 0);
     EXPECT_TRUE(log.Contains("액터가 없습니다."));
   }
+
+  // Effects: spawned by 51, let go by 46; the sprite actor's other codes
+  // are not a battle object's.
+  m_probe.OnMessage(nullptr, 51, 1003, 0, 0);
+  ASSERT_EQ(m_probe.m_effects.size(), 1u);
+  m_probe.OnMessage(m_probe.m_effects.front(), 46, 0, 0, 0);
+  EXPECT_TRUE(m_probe.m_effects.empty());
+  m_probe.OnMessage(nullptr, 2, 0, 0, 0);
+  EXPECT_EQ(m_probe.m_visible, 1);
+  Context().FreeEffects();
 
   m_probe.OnMessage(nullptr, kMsgEmotion, 3, 0, 0);
   CEffectSpr* first = m_probe.m_balloon;
