@@ -37,6 +37,7 @@ CBattleActor::~CBattleActor() {
 }
 
 int32_t CBattleActor::CheckHitFrame() {
+  if (!HasSheets()) return 0;
   if (m_hitDelay > 0) {
     --m_hitDelay;
     if (m_hitDelay > 0) return 0;

@@ -125,8 +125,12 @@ void CBattleObject::ClampToAct() {
   m_motion = std::clamp(m_motion, 0, std::max(FrameCount() - 1, 0));
 }
 
+bool CBattleObject::HasSheets() const {
+  return FindAnimation(m_actName) != nullptr && FindSprite(m_sprName) != nullptr;
+}
+
 void CBattleObject::UpdateFrame() {
-  if (FindAnimation(m_actName) == nullptr || FindSprite(m_sprName) == nullptr) return;
+  if (!HasSheets()) return;
   if (m_actionCode == kActScriptOnce || m_actionCode == kActScriptLoop || m_actionCode == kActScriptFixed) {
     ScriptFrame();
     return;

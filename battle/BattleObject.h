@@ -83,6 +83,8 @@ class CBattleObject : public CSelvarinActor {
  protected:
   // The frames of the current action; 0 without an act or such an action.
   int32_t FrameCount() const;
+  // Both sheets are to be had: else nothing steps, hits or shows.
+  bool HasSheets() const;
   // The action index of the base and the facing, and the frame, kept
   // inside the loaded act.
   void ClampToAct();

@@ -144,8 +144,10 @@ TEST_F(BattleObjectTest, HitFramesFireOncePerFrameWithTheirKind) {
   }
   EXPECT_EQ(fired, (std::vector<int>{6, 18}));  // frame 2 shows from ticks 6 and 18, three ticks each
   EXPECT_EQ(m_probe.m_hitKind, 0);
-  m_probe.m_actName = "missing.act";
-  m_probe.m_hitDelay = 0;
+  // Without its sprite sheet it neither steps nor hits.
+  m_probe.SetAnimation(0, 3, CBattleObject::kPlayLoop);
+  m_probe.m_motion = 2;
+  m_probe.m_sprName = "missing.spr";
   EXPECT_EQ(m_probe.CheckHitFrame(), 0);
 }
 
