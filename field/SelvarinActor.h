@@ -127,8 +127,10 @@ class CSelvarinActor : public C2dActor {
     float scaleX = 1.0f, scaleY = 1.0f;
     float shiftX = 0.0f;          // every layer moved by this many pixels
     bool headDepth = true;        // later layers keyed at the head's depth; else the foot's plus a step each
-    bool flashInColour = false;   // the flash counter rides on solid layers in their colour; else white
-    int32_t flash = 0;            // non-zero: palette layers go solid
+    // The flash counter rides on solid layers in their colour and makes
+    // every palette layer solid; else opaque layers only show white.
+    bool flashInColour = false;
+    int32_t flash = 0;
     bool allSolid = false;
     bool lonelyLayerOffScreenHides = true;  // a one-layer frame off screen draws no shadow either
     bool measureOnly = false;     // only the rectangle the layers would cover

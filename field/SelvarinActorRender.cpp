@@ -139,7 +139,7 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
       CTexture* texture = image != nullptr ? GetImageTexture(*image) : nullptr;
       if (texture == nullptr) continue;
       rc.m_quadsA.push_back({box.top, box.left, box.bottom, box.right, key, 0, colour, texture});
-    } else if ((colour >> 24) == kOpaque || style.allSolid || style.flash != 0) {
+    } else if ((colour >> 24) == kOpaque || style.allSolid || (style.flashInColour && style.flash != 0)) {
       const int32_t silhouette = style.flashInColour ? style.flash : (style.flash != 0 ? 1 : 0);
       const bool white = !style.flashInColour && silhouette != 0;
       rc.m_effectQuads.push_back({box.top, box.left, box.bottom, box.right, key, key, 0, silhouette,
