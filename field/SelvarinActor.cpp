@@ -209,10 +209,14 @@ void CSelvarinActor::ShowCrowd(const char* text, intptr_t value, intptr_t lifeti
 void CSelvarinActor::ChangeSprite(const char* sprite, intptr_t action, intptr_t frame) {
   if (sprite == nullptr) return;
   m_sprName = sprite;
-  m_actName = m_sprName.substr(0, m_sprName.find('.')) + ".act";
+  m_actName = AnimationNameFor(m_sprName);
   m_action = static_cast<int32_t>(action);
   m_motion = static_cast<int32_t>(frame);
   SetMode(kModeHoldFrame);
+}
+
+std::string CSelvarinActor::AnimationNameFor(const std::string& sprite) {
+  return sprite.substr(0, sprite.find('.')) + ".act";
 }
 
 void CSelvarinActor::SetAfterimage(int32_t on, int32_t length, int32_t colour) {

@@ -78,6 +78,9 @@ class CSelvarinActor : public C2dActor {
   // frame, hold, loop) from the tick counter and m_frameDuration; false in
   // other modes.
   bool UpdateScriptFrame();
+  // The animation sheet that goes with a sprite sheet: the name up to its
+  // first "." and ".act".
+  static std::string AnimationNameFor(const std::string& sprite);
 
   std::string m_name;
   int32_t m_visible = 1;
@@ -117,12 +120,34 @@ class CSelvarinActor : public C2dActor {
     float left = 0, top = 0, right = 0, bottom = 0;
     void Add(float l, float t, float r, float b);
   };
-  // Queues the layers of the current action and frame, each colour times
-  // `tint` (ARGB). False when nothing more is to be drawn: nothing to show,
-  // or a frame of one layer lying off screen.
-  bool QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, ScreenRect* drawn);
-  // The shadow sprite under the actor at the given ground height.
-  void QueueShadow(CRC& rc, const Matrix& view, float groundHeight) const;
+  // How the layers go into the queues: the field's look, or a battle
+  // object's (its scales, jitter, depth keys and flash).
+  struct LayerStyle {
+    uint32_t tint = 0xFFFFFFFFu;  // ARGB times every layer's colour
+    float scaleX = 1.0f, scaleY = 1.0f;
+    float shiftX = 0.0f;          // every layer moved by this many pixels
+    bool headDepth = true;        // later layers keyed at the head's depth; else the foot's plus a step each
+    // The flash counter rides on solid layers in their colour and makes
+    // every palette layer solid; else opaque layers only show white.
+    bool flashInColour = false;
+    int32_t flash = 0;
+    bool allSolid = false;
+    bool lonelyLayerOffScreenHides = true;  // a one-layer frame off screen draws no shadow either
+    bool measureOnly = false;     // only the rectangle the layers would cover
+    const char* who = "CSelvarinActor::Render";  // in the error texts
+  };
+  LayerStyle FieldLayerStyle(uint32_t tint) const;
+  // Queues the layers of the current action and frame. False when nothing
+  // more is to be drawn: nothing to show, or a frame of one layer lying off
+  // screen (where the style says so).
+  bool QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& style, ScreenRect* drawn);
+  bool QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, ScreenRect* drawn) {
+    return QueueLayers(rc, view, FieldLayerStyle(tint), drawn);
+  }
+  // The shadow sprite under the actor at the given ground height, sized by
+  // the scale, its colour times the tint.
+  void QueueShadow(CRC& rc, const Matrix& view, float groundHeight, float scale = 1.0f,
+                   uint32_t tint = 0xFFFFFFFFu) const;
 
  private:
   void Place(intptr_t x, intptr_t z, intptr_t y);

@@ -42,12 +42,12 @@ int32_t ToPixel(float v) {
 struct LayerBox {
   float top, left, bottom, right;
 
-  LayerBox(const ActLayer& layer, int32_t width, int32_t height, float x, float y, float size) {
+  LayerBox(const ActLayer& layer, int32_t width, int32_t height, float x, float y, float sizeX, float sizeY) {
     const float ox = static_cast<float>(layer.x), oy = static_cast<float>(layer.y);
-    top = y + size * oy;
-    bottom = y + size * (oy + static_cast<float>(height));
-    const float outer = x - size * (ox + static_cast<float>(width));
-    const float inner = x - size * ox;
+    top = y + sizeY * oy;
+    bottom = y + sizeY * (oy + static_cast<float>(height));
+    const float outer = x - sizeX * (ox + static_cast<float>(width));
+    const float inner = x - sizeX * ox;
     left = layer.mirror != 0 ? outer : inner;
     right = layer.mirror != 0 ? inner : outer;
   }
@@ -56,6 +56,10 @@ struct LayerBox {
            std::min(left, right) < static_cast<float>(rc.ViewWidth()) && std::max(left, right) > 0.0f;
   }
 };
+
+uint32_t TintedColour(const ActLayer& layer, uint32_t tint) {
+  return tint == kWhite ? layer.Argb() : layer.Modulate(tint);
+}
 
 }  // namespace
 
@@ -72,6 +76,14 @@ void CSelvarinActor::ScreenRect::Add(float l, float t, float r, float b) {
   bottom = std::max(bottom, b);
 }
 
+CSelvarinActor::LayerStyle CSelvarinActor::FieldLayerStyle(uint32_t tint) const {
+  LayerStyle style;
+  style.tint = tint;
+  style.flash = m_hitFlash;
+  style.allSolid = m_alwaysFull != 0;
+  return style;
+}
+
 void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
   if (m_visible == 0) return;
   ScreenRect drawn;
@@ -80,7 +92,7 @@ void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
   if (drawn.any) AddPickRegion(drawn.left, drawn.top, drawn.right, drawn.bottom, 0);
 }
 
-bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, ScreenRect* drawn) {
+bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& style, ScreenRect* drawn) {
   const CSprRes* sprites = FindSprite(m_sprName);
   const CActRes* actions = FindAnimation(m_actName);
   if (sprites == nullptr || actions == nullptr) return false;
@@ -91,40 +103,47 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, Scr
   const float size = foot.rhw * projector.FocalX() * kSpriteScale;
   const ActAction* action = actions->GetAction(m_action);
   if (action == nullptr) {
-    DebugLog("Error : CSelvarinActor::Render - Illegal action");
+    DebugLogf("Error : %s - Illegal action", style.who);
     DebugLogf("name : %s, actcnt : %d, actid : %d, ", m_name.c_str(), actions->GetActionCount(), m_action);
     return false;
   }
   const ActMotion* motion = actions->GetMotion(m_action, m_motion);
   if (motion == nullptr) {
-    DebugLog("Error : CSelvarinActor::Render - Illegal motion");
+    DebugLogf("Error : %s - Illegal motion", style.who);
     DebugLogf("name : %s, actid : %d, motcnt : %d, motid : %d", m_name.c_str(), m_action,
               static_cast<int>(action->motions.size()), m_motion);
     return false;
   }
-  const float headRhw = projector.Rhw(Vec3{m_pos.x, m_pos.y - kHeadHeight, m_pos.z});
+  const float headRhw =
+      style.headDepth ? projector.Rhw(Vec3{m_pos.x, m_pos.y - kHeadHeight, m_pos.z}) : foot.rhw;
   const size_t count = motion->layers.size();
   for (size_t i = 0; i < count; ++i) {
     const ActLayer& layer = motion->layers[i];
     int32_t width = 0, height = 0;
     if (!sprites->GetImageSize(layer.kind, layer.sprite, &width, &height)) continue;
-    const LayerBox box(layer, width, height, foot.x, foot.y, size);
+    const LayerBox box(layer, width, height, foot.x + style.shiftX, foot.y, size * style.scaleX,
+                       size * style.scaleY);
     if (!box.OnScreen(rc)) {
-      if (count == 1) return false;
+      if (count == 1 && style.lonelyLayerOffScreenHides) return false;
+      continue;
+    }
+    if (style.measureOnly) {
+      drawn->Add(box.left, box.top, box.right, box.bottom);
       continue;
     }
     const float key = (i == 0 ? foot.rhw : headRhw) + kLayerStep * static_cast<float>(i);
-    const uint32_t colour = tint == kWhite ? layer.Argb() : layer.Modulate(tint);
+    const uint32_t colour = TintedColour(layer, style.tint);
     if (layer.kind != 0) {
       // True-colour images are textures: the texture-quad queue takes them.
       const SprArgbImage* image = sprites->GetArgbImage(layer.sprite);
       CTexture* texture = image != nullptr ? GetImageTexture(*image) : nullptr;
       if (texture == nullptr) continue;
       rc.m_quadsA.push_back({box.top, box.left, box.bottom, box.right, key, 0, colour, texture});
-    } else if ((colour >> 24) == kOpaque || m_alwaysFull != 0) {
-      const int32_t silhouette = m_hitFlash != 0 ? 1 : 0;
+    } else if ((colour >> 24) == kOpaque || style.allSolid || (style.flashInColour && style.flash != 0)) {
+      const int32_t silhouette = style.flashInColour ? style.flash : (style.flash != 0 ? 1 : 0);
+      const bool white = !style.flashInColour && silhouette != 0;
       rc.m_effectQuads.push_back({box.top, box.left, box.bottom, box.right, key, key, 0, silhouette,
-                                  silhouette != 0 ? kWhite : colour, sprites->GetImage(layer.sprite)});
+                                  white ? kWhite : colour, sprites->GetImage(layer.sprite)});
     } else {
       rc.m_spriteQuads.push_back(
           {box.top, box.left, box.bottom, box.right, key, key, 0, colour, sprites->GetImage(layer.sprite)});
@@ -134,20 +153,20 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, uint32_t tint, Scr
   return true;
 }
 
-void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view, float groundHeight) const {
+void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view, float groundHeight, float scale, uint32_t tint) const {
   const CSprRes* sprites = FindSprite("shadow.spr");
   const CActRes* actions = FindAnimation("shadow.act");
   const ActMotion* motion = actions != nullptr ? actions->GetMotion(0, 0) : nullptr;
   if (sprites == nullptr || motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint at = projector.Project(Vec3{m_pos.x, groundHeight, m_pos.z});
-  const float size = at.rhw * projector.FocalX() * kSpriteScale;
+  const float size = at.rhw * projector.FocalX() * kSpriteScale * scale;
   for (const ActLayer& layer : motion->layers) {
     // The image quads carry palette images only.
     const SprImage* image = layer.kind == 0 ? sprites->GetImage(layer.sprite) : nullptr;
     if (image == nullptr) continue;
-    const LayerBox box(layer, image->width, image->height, at.x, at.y, size);
+    const LayerBox box(layer, image->width, image->height, at.x, at.y, size, size);
     if (!box.OnScreen(rc)) continue;
-    rc.m_quads.push_back({box.top, box.left, box.bottom, box.right, at.rhw, 0, layer.Argb(), image});
+    rc.m_quads.push_back({box.top, box.left, box.bottom, box.right, at.rhw, 0, TintedColour(layer, tint), image});
   }
 }

@@ -528,11 +528,14 @@ void CSelvarinContext::UnlockMap() {
 }
 
 void CSelvarinContext::FreeBattleObjects() {
-  for (CActor* object : m_battleObjects) {
+  // Each leaves the list before it goes: a battle object's destructor walks
+  // the others to let go of itself.
+  while (!m_battleObjects.empty()) {
+    CActor* object = m_battleObjects.front();
+    m_battleObjects.pop_front();
     object->OnMessage(nullptr, kBattleEnds, 0, 0, 0);
     delete object;
   }
-  m_battleObjects.clear();
   m_battleParty.clear();
   m_battleRoster.clear();
   m_battleEnemies.clear();

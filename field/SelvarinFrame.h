@@ -282,6 +282,16 @@ class CSelvarinFrame : public C3dFrame {
   // Battles.
   BattleSet m_battleSet;
   float m_battleCenterX = 0.0f, m_battleCenterZ = 0.0f;
+  // The square the participants keep inside, centred on the battle centre,
+  // and the station radius about that centre: both from the set's region
+  // radius.
+  struct BattleSquare {
+    float centerX, centerZ, side;
+  };
+  BattleSquare GetBattleSquare() const {
+    return {m_battleCenterX, m_battleCenterZ, 2.0f * m_battleSet.regionRadius};
+  }
+  float GetBattleStationRadius() const { return m_battleSet.regionRadius; }
   int32_t m_turnRequest = 0;
   int32_t m_battlePhase = 0;
   CActor* m_pCurrentBattleActor = nullptr;  // lives in the context's battle objects
