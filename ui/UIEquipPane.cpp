@@ -121,7 +121,7 @@ int UIEquipPane::SelectedItem() const {
 
 bool UIEquipPane::SelectedRowWearable() const {
   return m_list != nullptr && m_list->m_selection >= 0 && m_list->m_selection < m_list->m_count &&
-         m_list->m_enabled[static_cast<size_t>(m_list->m_selection)] != 0;
+         m_list->m_enabled[static_cast<size_t>(m_list->m_selection)] == 0;
 }
 
 void UIEquipPane::Open() {
@@ -169,7 +169,7 @@ void UIEquipPane::Rebuild(int category) {
     const ITM* it = Item(item);
     const bool wearable = g_pMenuPlayer != nullptr && session.CanEquip(g_pMenuPlayer->playerId, item);
     m_list->AddItem(list.Names()[static_cast<size_t>(i)].c_str(), it != nullptr ? it->icon.c_str() : "",
-                    wearable ? 1 : 0, list.Counts()[static_cast<size_t>(i)]);
+                    wearable ? 0 : 1, list.Counts()[static_cast<size_t>(i)]);
     m_rowItems.push_back(item);
   }
   m_list->SetTop(g_menuListTop);

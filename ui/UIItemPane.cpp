@@ -168,8 +168,9 @@ void UIItemPane::Rebuild() {
   for (int i = 0; i < list.GetCount(); ++i) {
     const int item = list.Indexes()[static_cast<size_t>(i)];
     const ITM* it = Item(item);
+    // The row's flag marks what cannot be used: it draws in grey.
     m_list->AddItem(list.Names()[static_cast<size_t>(i)].c_str(), it != nullptr ? it->icon.c_str() : "",
-                    IsUnreadableEvent(item) ? 0 : 1, list.Counts()[static_cast<size_t>(i)]);
+                    IsUnreadableEvent(item) ? 1 : 0, list.Counts()[static_cast<size_t>(i)]);
     m_rowItems.push_back(item);
   }
   m_list->SetTop(g_menuListTop);

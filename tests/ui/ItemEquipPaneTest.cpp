@@ -138,8 +138,9 @@ TEST_F(PaneTest, TheLastButtonShowsEverythingButEquipment) {
   EXPECT_EQ(pane->m_category, 5);
   EXPECT_NE(RowOf(*pane, kFood), -1);
   EXPECT_EQ(RowOf(*pane, kMyDagger), -1);
-  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kEvent))], 0);
-  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kLetter))], 1);
+  // The flag greys what cannot be used.
+  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kEvent))], 1);
+  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kLetter))], 0);
 
   Point(173 + 5, 400);  // the first button
   pane->OnLButtonDown();
@@ -281,8 +282,8 @@ TEST_F(PaneTest, SlotAndListMenus) {
 
 TEST_F(PaneTest, ARefusalIsToldAndItsOkOnlyAnswers) {
   UIEquipPane* pane = OpenPane<UIEquipPane>();
-  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kHalberd))], 0);
-  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kMyDagger))], 1);
+  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kHalberd))], 1);
+  EXPECT_EQ(pane->m_list->m_enabled[static_cast<size_t>(RowOf(*pane, kMyDagger))], 0);
   pane->Notify(pane->m_list, 18, RowOf(*pane, kHalberd), 0);
   ASSERT_TRUE(Box().IsShown());
   EXPECT_EQ(Box().m_text, "핼버드 장착할 수 없습니다");
