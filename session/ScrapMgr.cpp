@@ -41,6 +41,13 @@ CScrapMgr& CScrapMgr::GetInstance() {
   return mgr;
 }
 
+int CScrapMgr::FindTitle(const std::string& title) const {
+  for (const auto& [index, entry] : m_diary.Entries()) {
+    if (entry.title == title) return index;
+  }
+  return -1;
+}
+
 void CScrapMgr::Free() {
   m_count = 0;
   m_diary.Clear();

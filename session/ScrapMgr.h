@@ -16,6 +16,8 @@ class CScrapMgr {
   void Free();
 
   int GetCount() const { return m_count; }
+  // The first scrap of that exact title; -1 when none.
+  int FindTitle(const std::string& title) const;
   const DiaryBook& Diary() const { return m_diary; }
 
  private:

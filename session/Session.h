@@ -107,6 +107,10 @@ class CSession {
   void RaiseEnemyConditionHooks(const EnemySlot& enemy, int index);
   bool HasWeaponEquipped(int position) const;
 
+  // Item use outside battle (rules/ItemUse.cpp) ------------------------------
+  // An item applied from one member to another; the caller removes it.
+  void UseItemPartyToParty(int from, int to, int item);
+
   // Learning (rules/Learning.cpp) ---------------------------------------------
   bool CanLearnMagic(int id, int magic) const;
   void AddMagic(int id, const std::string& name);
@@ -136,7 +140,8 @@ class CSession {
   void RaiseItemAttackHook(const std::string& a, const std::string& b);
 
   // Equipment and costs (SessionEquip.cpp) -----------------------------------
-  void Equip(int position, int item);
+  // False, with nothing changed, when the member may not wear the item.
+  bool Equip(int position, int item);
   void Unequip(int position, int slot);
   void PutOnItem(int item, PlayerData& player) const;
   bool HasEquipped(int id, const std::string& itemName) const;

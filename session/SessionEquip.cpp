@@ -104,9 +104,9 @@ void CSession::PutOnItem(int item, PlayerData& player) const {
 
 // Items that leave the slots go back to the inventory, each piece once, with
 // their release hooks; what comes in leaves the inventory with its use hook.
-void CSession::Equip(int position, int item) {
+bool CSession::Equip(int position, int item) {
   PlayerData* member = GetPartyMember(position);
-  if (member == nullptr || !CanEquip(member->playerId, item)) return;
+  if (member == nullptr || !CanEquip(member->playerId, item)) return false;
   const std::vector<int32_t> before = WornPieces(*member);
   PutOnItem(item, *member);
   const std::vector<int32_t> after = WornPieces(*member);
@@ -120,6 +120,7 @@ void CSession::Equip(int position, int item) {
   }
   CSkillBook::LearnWeaponSkills(member->playerId, item);
   RefreshMember(position);
+  return true;
 }
 
 void CSession::Unequip(int position, int slot) {

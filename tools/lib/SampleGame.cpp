@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "engine/VideoSetup.h"
 #include "platform/Display.h"
@@ -43,17 +44,28 @@ bool StageTexts(const fs::path& sources, const fs::path& stage, std::string* err
     *error = "cannot copy " + (sources / "game").string() + ": " + ec.message();
     return false;
   }
+  std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(stage)) {
-    if (!entry.is_regular_file()) continue;
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  }
+  for (const fs::path& file : files) {
     std::string text;
-    if (!platform::Utf8ToCp949(ReadAll(entry.path()), &text)) {
-      *error = entry.path().string() + " is not UTF-8 text that code page 949 can hold";
+    if (!platform::Utf8ToCp949(ReadAll(file), &text)) {
+      *error = file.string() + " is not UTF-8 text that code page 949 can hold";
       return false;
     }
-    if (!WriteFile(entry.path(), text)) {
-      *error = "cannot write " + entry.path().string();
+    // The game asks for files named after items in code page 949.
+    std::string relative;
+    if (!platform::Utf8ToCp949(fs::relative(file, stage).string(), &relative)) {
+      *error = "a name code page 949 lacks: " + file.string();
       return false;
     }
+    const fs::path target = stage / relative;
+    if (!WriteFile(target, text)) {
+      *error = "cannot write " + target.string();
+      return false;
+    }
+    if (target != file) fs::remove(file, ec);
   }
   return true;
 }
