@@ -54,3 +54,10 @@ bool CScrapMgr::Load(const std::string& folder) {
   m_count = ReadTableBlocks(bytes, kScrapFormat, loader);
   return true;
 }
+
+int CScrapMgr::LookupName(const std::string& name) const {
+  for (const auto& [index, entry] : m_diary.Entries()) {
+    if (entry.title == name) return index;
+  }
+  return -1;
+}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Tokenizer.h"
+#include "field/SelvarinFrame.h"
 #include "session/DataTables.h"
 #include "session/MenuList.h"
 #include "session/Session.h"
@@ -277,6 +279,27 @@ TEST_F(DiaryPagesTest, RightPressesAndUnknownCodesDoNothing) {
   pane.Notify(&pane, 4, 0, 0);  // would clear the radio marks if passed on
   EXPECT_EQ(Marks(pane)[0], 1);
   EXPECT_EQ(pane.m_listBox->m_selection, 0);
+}
+
+TEST_F(DiaryPagesTest, ScriptsRaiseDiaryLevelsByName) {
+  session.SetScrapDiary(2, 2);
+  const struct {
+    const char* line;
+    const int32_t* level;
+    int expected;
+  } cases[] = {
+      {"getdiaryitem boots 2", &session.itemDiary[kBoots], 2},
+      {"getdiarymonster bat 1", &session.monsterDiary[1], 1},
+      {"getdiaryscrap Town 1", &session.scrapDiary[2], 2},  // never lowered
+      {"getdiaryscrap Hero 3", &session.scrapDiary[1], 3},
+      {"getdiaryitem nothing 3", &session.itemDiary[kUnmet], 0},
+  };
+  for (const auto& c : cases) {
+    CTokenizer tokens;
+    tokens.Tokenize(c.line);
+    EXPECT_TRUE(CSelvarinFrame::ExecSystemCommand(nullptr, tokens, 0)) << c.line;
+    EXPECT_EQ(*c.level, c.expected) << c.line;
+  }
 }
 
 TEST(UIListBox3dTest, LaysOutColumnByColumnAndDrawsNothingWhenTooFew) {
