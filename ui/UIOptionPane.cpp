@@ -130,7 +130,16 @@ void UIOptionPane::Open() {
   m_font->m_value = options[CSession::kOptionFont];
   m_skin->m_value = options[CSession::kOptionSkin];
   m_keys->m_value = options[CSession::kOptionKeyLayout];
-  m_frameRate->Select(options[CSession::kOptionFrameSkip]);  // applied again, unchanged
+  // Marked, not applied again: the frame skip in force may be the one the
+  // game was started with.
+  int k = 0;
+  for (UIObject* child : m_frameRate->m_children) {
+    if (k == options[CSession::kOptionFrameSkip]) {
+      static_cast<UIRadioBtn*>(child)->m_checked = 1;
+      m_frameRate->m_chosen = k;
+    }
+    ++k;
+  }
 }
 
 void UIOptionPane::SetVolume(const UIScrollBar* bar, int position) {
