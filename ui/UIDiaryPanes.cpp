@@ -106,6 +106,7 @@ void UIDiaryPane::Open() {
 }
 
 void UIDiaryPane::ChangeCategory(int category) {
+  if (m_listBox == nullptr) return;  // not opened yet
   m_category = category;
   Refresh();
   m_listBox->Notify(this, 2, 0, 0);
