@@ -14,6 +14,9 @@ class CMixer {
   // 32-bit arithmetic. A zero denominator changes nothing.
   void SetVolume(uint32_t numerator, uint32_t denominator);
   void Close();
+  // The control's range, once open.
+  uint32_t Minimum() const { return m_minimum; }
+  uint32_t Maximum() const { return m_maximum; }
 
  private:
   uint32_t m_hMixer = 0;

@@ -152,6 +152,47 @@ std::string FindOnDisk(const std::string& path) {
 
 bool PathExists(const std::string& path) { return !FindOnDisk(path).empty(); }
 
+namespace {
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  if (pattern.empty()) return name.empty();
+  if (pattern[0] == '*') {
+    for (size_t skip = 0; skip <= name.size(); ++skip) {
+      if (MatchesPattern(name.substr(skip), pattern.substr(1))) return true;
+    }
+    return false;
+  }
+  if (name.empty()) return false;
+  const bool same = pattern[0] == '?' || LowerAscii(pattern[0]) == LowerAscii(name[0]);
+  return same && MatchesPattern(name.substr(1), pattern.substr(1));
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+std::vector<std::string> ListFiles(const std::string& pattern) {
+  const auto cut = pattern.find_last_of("/\\");
+  const std::string folderName = cut == std::string::npos ? "." : pattern.substr(0, cut);
+  const std::string_view filePattern = cut == std::string::npos ? std::string_view(pattern)
+                                                                 : std::string_view(pattern).substr(cut + 1);
+  std::vector<std::string> names;
+  const std::string folder = FindOnDisk(folderName);
+  if (folder.empty()) return names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (MatchesPattern(name, filePattern) && IsRegularFile(Join(folder, name))) names.emplace_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool CreateFolder(const std::string& path) {
   if (path.empty() || !FitsTheSystem(path)) return false;
   if (!FindOnDisk(path).empty()) return true;

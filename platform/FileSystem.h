@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -53,6 +54,12 @@ bool CreateFolder(const std::string& path);
 bool PathLeavesBase(std::string_view path);
 // Two names of one folder entry under the file system's case rule.
 bool SameFileName(std::string_view a, std::string_view b);
+
+// The names of the regular files that a pattern's last component matches
+// ("*" any run, "?" one byte, letters without regard to ASCII case) in the
+// folder before it, sorted by their bytes, so the order is the same on
+// every machine. Empty when the folder is missing.
+std::vector<std::string> ListFiles(const std::string& pattern);
 
 // The process's current directory ("." when it cannot be read).
 std::string CurrentDirectory();

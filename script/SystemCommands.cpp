@@ -1,6 +1,7 @@
 // The event scripts' third command group: variables, pictures, the
 // scenario selection, fog, the world map's places and movies in the scene. It is the last: a word
 // it does not know ends the run.
+#include <array>
 #include <string>
 
 #include "engine/BitmapRes.h"
@@ -15,6 +16,8 @@
 #include "render/DispBmp.h"
 #include "render/RC.h"
 #include "script/ScriptVariables.h"
+#include "session/DataTables.h"
+#include "session/Session.h"
 
 namespace {
 
@@ -126,6 +129,27 @@ void PlayAvi(CSelvarinFrame* frame, const CTokenizer& tokens) {
   if (frame != nullptr) frame->PlayAvi(tokens[1]);
 }
 
+// Raises a diary entry to the level, never lowers it; a name the table does
+// not hold changes nothing.
+template <typename Table>
+void GetDiary(const CTokenizer& tokens, const Table& table, const std::array<int32_t, CSession::kDiarySlots>& diary,
+              void (CSession::*set)(int, int)) {
+  const int index = table.LookupName(tokens[1]);
+  const int level = tokens.GetInt(2);
+  if (index < 0 || index >= CSession::kDiarySlots) return;
+  if (diary[static_cast<size_t>(index)] < level) (CSession::GetInstance().*set)(index, level);
+}
+
+void GetDiaryItem(CSelvarinFrame*, const CTokenizer& tokens) {
+  GetDiary(tokens, CItemMgr::GetInstance(), CSession::GetInstance().itemDiary, &CSession::SetItemDiary);
+}
+void GetDiaryMonster(CSelvarinFrame*, const CTokenizer& tokens) {
+  GetDiary(tokens, CMonsterMgr::GetInstance(), CSession::GetInstance().monsterDiary, &CSession::SetMonsterDiary);
+}
+void GetDiaryScrap(CSelvarinFrame*, const CTokenizer& tokens) {
+  GetDiary(tokens, CScrapMgr::GetInstance(), CSession::GetInstance().scrapDiary, &CSession::SetScrapDiary);
+}
+
 struct SystemWord {
   const char* word;
   SystemCommand command;
@@ -148,6 +172,9 @@ const SystemWord kSystemWords[] = {
     {"addworldmappoint", AddWorldMapPoint},
     {"playavi", PlayAvi},
     {"callmap", CallMap},
+    {"getdiaryitem", GetDiaryItem},
+    {"getdiarymonster", GetDiaryMonster},
+    {"getdiaryscrap", GetDiaryScrap},
 };
 
 }  // namespace

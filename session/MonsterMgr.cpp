@@ -162,3 +162,10 @@ int CMonsterMgr::Find(const std::string& name) const {
   DebugLog("Monster Not Found");
   return -1;
 }
+
+int CMonsterMgr::LookupName(const std::string& name) const {
+  for (const auto& [index, entry] : m_diary.Entries()) {
+    if (entry.name == name) return index;
+  }
+  return -1;
+}

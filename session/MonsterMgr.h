@@ -56,6 +56,8 @@ class CMonsterMgr {
   MonsterTypeInfo GetMonsterTypeInfo(int index) const;
   // The first record of that exact name; -1, logged, when none.
   int Find(const std::string& name) const;
+  // The first diary entry of that exact name; -1, silently, when none.
+  int LookupName(const std::string& name) const;
   const DiaryBook& Diary() const { return m_diary; }
 
  private:

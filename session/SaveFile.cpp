@@ -305,7 +305,7 @@ void ApplyOptions(CSession& s, const std::array<int32_t, 8>& options) {
     DebugLogf("load: %s %d kept at %d", what, options[k], before[k]);
     s.options[k] = before[k];
   };
-  keep(kOptionFont, options[kOptionFont] >= 1 && options[kOptionFont] <= 4, "font");
+  keep(kOptionFont, options[kOptionFont] >= 1 && options[kOptionFont] <= CSession::kLastFont, "font");
   keep(CSession::kOptionKeyLayout, options[CSession::kOptionKeyLayout] >= 1 && options[CSession::kOptionKeyLayout] <= 6,
        "key layout");
   keep(kOptionFrameSkip, options[kOptionFrameSkip] >= 0, "frame skip");

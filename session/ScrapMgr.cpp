@@ -41,13 +41,6 @@ CScrapMgr& CScrapMgr::GetInstance() {
   return mgr;
 }
 
-int CScrapMgr::FindTitle(const std::string& title) const {
-  for (const auto& [index, entry] : m_diary.Entries()) {
-    if (entry.title == title) return index;
-  }
-  return -1;
-}
-
 void CScrapMgr::Free() {
   m_count = 0;
   m_diary.Clear();
@@ -60,4 +53,11 @@ bool CScrapMgr::Load(const std::string& folder) {
   ScrapLoader loader(m_diary);
   m_count = ReadTableBlocks(bytes, kScrapFormat, loader);
   return true;
+}
+
+int CScrapMgr::LookupName(const std::string& name) const {
+  for (const auto& [index, entry] : m_diary.Entries()) {
+    if (entry.title == name) return index;
+  }
+  return -1;
 }

@@ -16,8 +16,9 @@ class CScrapMgr {
   void Free();
 
   int GetCount() const { return m_count; }
-  // The first scrap of that exact title; -1 when none.
-  int FindTitle(const std::string& title) const;
+  // The first scrap whose title is exactly that (scraps have no other
+  // name); -1, silently, when none.
+  int LookupName(const std::string& name) const;
   const DiaryBook& Diary() const { return m_diary; }
 
  private:

@@ -55,11 +55,15 @@ CSession& CSession::GetInstance() {
 
 void CSession::ApplyKeyLayout() {
   if (g_pMainKeyPad == nullptr) return;
-  const int32_t chosen = options[kOptionKeyLayout];
-  const int layout = (chosen >= 1 && chosen <= 6) ? chosen : 1;
   constexpr int kCursorKeys[4] = {VK_UP, VK_LEFT, VK_RIGHT, VK_DOWN};
   for (int b = 0; b < 4; ++b) g_pMainKeyPad->BindKey(b, kCursorKeys[b]);
-  for (int b = 0; b < 6; ++b) g_pMainKeyPad->BindKey(4 + b, kLayoutKeys[layout - 1][b]);
+  for (int b = 4; b < 10; ++b) g_pMainKeyPad->BindKey(b, LayoutKey(options[kOptionKeyLayout], b));
+}
+
+int CSession::LayoutKey(int layout, int button) {
+  if (button < 4 || button > 9) return 0;
+  if (layout < 1 || layout > 6) layout = 1;
+  return kLayoutKeys[layout - 1][button - 4];
 }
 
 bool CSession::ValidId(int id, const char* where) const {

@@ -31,7 +31,15 @@ class CSession {
   static constexpr int kItemSlots = 1000;
   static constexpr int kDiarySlots = 1024;
   static constexpr int kMaxGold = 999999;
+  // The options: the two volume lines' mixer values, the font number, the
+  // field menu's skin, the frame-rate choice and the key layout.
+  static constexpr int kOptionMusicVolume = 0;
+  static constexpr int kOptionEffectsVolume = 1;
+  static constexpr int kOptionFont = 2;
+  static constexpr int kOptionSkin = 3;
+  static constexpr int kOptionFrameSkip = 6;
   static constexpr int kOptionKeyLayout = 7;
+  static constexpr int kLastFont = 33;
 
   static CSession& GetInstance();
 
@@ -40,6 +48,9 @@ class CSession {
   void Init();
   // Binds the main keypad for the key layout (option 7, 1 to 6).
   void ApplyKeyLayout();
+  // The key that a layout binds to keypad button 4-9 (0 for other
+  // buttons); a layout outside 1-6 is layout 1.
+  static int LayoutKey(int layout, int button);
 
   // Save files (SessionSave.cpp) --------------------------------------------
   // Writes the session image of a save slot whole, or leaves the file as it

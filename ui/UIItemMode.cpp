@@ -3,6 +3,7 @@
 #include "engine/ResMgr.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
+#include "ui/SkinList.h"
 #include "ui/UICloseSession.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIDiaryTab.h"
@@ -13,16 +14,18 @@
 namespace {
 
 constexpr int kStripRight = 22;
-constexpr int kSkinOption = 3;
 constexpr int kPictureSkins = 24;
 constexpr const char* kDefaultDesktop = "UserInterface\\desktop1.bmp";
 
 }  // namespace
 
 std::string DesktopPictureName(int skin) {
-  // Skins from 24 on come from the skin folder, which nothing lists yet.
-  if (skin < 0 || skin >= kPictureSkins) return kDefaultDesktop;
-  const std::string name = "UserInterface\\desktop" + std::to_string(skin) + ".bmp";
+  // Skins from 24 on come from the skin folder; another machine's save may
+  // name one this folder lacks.
+  const auto skins = static_cast<int>(SkinList().size());
+  if (skin < 0 || skin >= kPictureSkins + skins) return kDefaultDesktop;
+  const std::string name = skin < kPictureSkins ? "UserInterface\\desktop" + std::to_string(skin) + ".bmp"
+                                                : SkinList()[static_cast<size_t>(skin - kPictureSkins)];
   return CResMgr::GetInstance().GetRes(name.c_str()) != nullptr ? name : kDefaultDesktop;
 }
 
@@ -96,7 +99,7 @@ void UIItemMode::OnWheel() {
 void UIItemMode::DrawLocked(CRC* rc) {
   for (UIObject* child : m_children) child->DrawLocked(rc);
   m_tab->DrawLocked(rc);
-  const std::string desktop = DesktopPictureName(CSession::GetInstance().options[kSkinOption]);
+  const std::string desktop = DesktopPictureName(CSession::GetInstance().options[CSession::kOptionSkin]);
   DrawBitmap(rc, g_uiOriginX, g_uiOriginY, desktop.c_str(), 0, 0xFFFFFF);
   m_statusBar->DrawLocked(rc);
 }

@@ -100,7 +100,7 @@ void MarkScrapsOf(const std::string& line, CSession& session) {
   const CScrapMgr& scraps = CScrapMgr::GetInstance();
   const int count = CountKeywords(line);
   for (int k = 0; k < count; ++k) {
-    const int scrap = scraps.FindTitle(GetKeyword(line, k));
+    const int scrap = scraps.LookupName(GetKeyword(line, k));
     if (scrap < 0 || scrap >= CSession::kDiarySlots) continue;
     if (session.scrapDiary[static_cast<size_t>(scrap)] < 1) session.SetScrapDiary(scrap, 1);
   }

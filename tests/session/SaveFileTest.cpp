@@ -231,7 +231,7 @@ TEST_F(SaveFileTest, OutOfRangeValuesAreKeptOrMended) {
   put(player9 + 4, 500);            // lvl
   put(player9 + 19 * 4, 999);       // weapon beyond the table
   put(player9 + 26 * 4, -3);        // acc3
-  put(9145 + 2 * 4, 9);             // font
+  put(9145 + 2 * 4, 34);            // font past the spin
   put(9145 + 7 * 4, 0);             // key layout
   put(9145 + 6 * 4, -1);            // frame skip
   const std::string path = WriteStream("mend.sav", c);

@@ -76,6 +76,8 @@ class PictureParser {
   bool Stars(const std::vector<std::string>& words);
   bool SaveBmp(const std::vector<std::string>& words);
   bool SaveBmp8(const std::vector<std::string>& words);
+  bool SaveOpacity(const std::vector<std::string>& words);
+  static std::string OpacityBmp(int width, int height, const std::vector<uint8_t>& opacity);
   bool SaveTga(const std::vector<std::string>& words);
   bool SaveBmpPart(const std::vector<std::string>& words);
 
@@ -118,6 +120,7 @@ bool PictureParser::Line(const std::string& line) {
   if (key == "stars") return Stars(words);
   if (key == "bmp") return SaveBmp(words);
   if (key == "bmp8") return SaveBmp8(words);
+  if (key == "opacity") return SaveOpacity(words);
   if (key == "tga") return SaveTga(words);
   int v[2];
   Rgba colors[2];
@@ -243,13 +246,27 @@ bool PictureParser::SaveBmp(const std::vector<std::string>& words) {
   if (!alpha) Dither(opaque, 5, false);
   m_out->push_back(DataFile{name, WriteBmp24(opaque)});
   if (alpha) {
-    std::vector<Rgba> grey(256);
-    for (int i = 0; i < 256; ++i) grey[i] = Rgba{static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i), 255};
     const size_t slash = name.find_last_of('/');
     const size_t at = slash == std::string::npos ? 0 : slash + 1;
-    m_out->push_back(DataFile{name.substr(0, at) + "a_" + name.substr(at),
-                              WriteBmp8(opaque.width, opaque.height, opacity, grey)});
+    m_out->push_back(DataFile{name.substr(0, at) + "a_" + name.substr(at), OpacityBmp(opaque.width, opaque.height, opacity)});
   }
+  return true;
+}
+
+std::string PictureParser::OpacityBmp(int width, int height, const std::vector<uint8_t>& opacity) {
+  std::vector<Rgba> grey(256);
+  for (int i = 0; i < 256; ++i) grey[i] = Rgba{static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i), 255};
+  return WriteBmp8(width, height, opacity, grey);
+}
+
+bool PictureParser::SaveOpacity(const std::vector<std::string>& words) {
+  if (!NeedCanvas()) return false;
+  if (words.size() != 2) return Fail("opacity needs a name");
+  std::string name;
+  if (!GameName(words[1], &name)) return false;
+  std::vector<uint8_t> opacity;
+  for (const Rgba& p : m_image->pixels) opacity.push_back(p.a);
+  m_out->push_back(DataFile{name, OpacityBmp(m_image->width, m_image->height, opacity)});
   return true;
 }
 

@@ -31,6 +31,9 @@
 //                              pure magenta, the textures' clear colour, stays)
 //   bmp8 NAME                  writes the picture over black as an 8-bit
 //                              palettised bitmap (256 colours, median cut)
+//   opacity NAME               writes only the picture's opacity, as an
+//                              8-bit bitmap whose palette index is the
+//                              opacity (drawn in any one colour)
 //   tga NAME X Y W H           writes that part as a 32-bit TGA
 //
 // NAME is a path under the data folder, "/" between folders; the file is

@@ -174,6 +174,10 @@ bool BuildSampleGame(const std::string& sourceData, const std::string& out, cons
   }
   if (!PackDataFolder(stage, outDir / "data.pak", error)) return false;
   fs::remove_all(stage, ec);
+  // The desktop skins are loose files: the options page lists their folder.
+  if (!BuildSamplePictures(fs::path(sourceData) / "pictures/skins", outDir / "data", SampleFontFolder(), error)) {
+    return false;
+  }
   // The opening movie is a loose file: movies are never read from packs.
   fs::create_directories(outDir / "movie", ec);
   if (!WriteSampleMovie((outDir / "movie/selvarin.avi").string(), SampleFontFolder(), error)) return false;
