@@ -115,7 +115,13 @@ int CSaveList::WriteIndex() {
     return 0;
   }
   // The index no longer lists these: a failed removal only leaves a stray file.
+  // A number another record still names (a damaged index, old same-second
+  // saves) keeps its files.
   for (int32_t n : m_pendingRemovals) {
+    if (Names(n)) {
+      DebugLogf("index.sav: slot file %d is still listed and stays", n);
+      continue;
+    }
     Files().Remove(ForDisk(ImagePath(n)));
     Files().Remove(ForDisk(ThumbnailPath(n)));
   }
@@ -123,10 +129,13 @@ int CSaveList::WriteIndex() {
   return 1;
 }
 
+bool CSaveList::Names(int32_t n) const {
+  return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; });
+}
+
 int32_t CSaveList::FreeNumber(int32_t from) const {
   const auto used = [&](int32_t n) {
-    return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; }) ||
-           std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
+    return Names(n) || std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
   };
   int32_t n = std::max(from, 0);
   while (used(n)) ++n;

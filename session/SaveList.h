@@ -57,6 +57,8 @@ class CSaveList {
  private:
   platform::FileOperations& Files() { return m_files != nullptr ? *m_files : m_ownFiles; }
   bool SelectionValid() const { return m_selected >= 0 && m_selected < static_cast<int>(m_slots.size()); }
+  // Some record lists file number n.
+  bool Names(int32_t n) const;
   // The smallest number from the play time that no slot or pending removal uses.
   int32_t FreeNumber(int32_t from) const;
   SaveSlotInfo MakeRecord(int32_t n) const;
