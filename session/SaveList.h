@@ -42,6 +42,12 @@ class CSaveList {
   // Drops the selected slot; its files go with the next WriteIndex.
   void Delete();
   void Select(int i) { m_selected = i; }
+  // Forgets the records, as before the first ReadIndex.
+  void Reset() {
+    m_slots.clear();
+    m_selected = -1;
+    m_pendingRemovals.clear();
+  }
 
   const std::vector<SaveSlotInfo>& Slots() const { return m_slots; }
   int Selected() const { return m_selected; }
