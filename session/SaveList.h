@@ -56,6 +56,9 @@ class CSaveList {
   static std::vector<uint8_t> EncodeIndex(const std::vector<SaveSlotInfo>& slots);
   static std::vector<SaveSlotInfo> DecodeIndex(const std::vector<uint8_t>& bytes);
 
+  // A path of the save folder as the disk takes it: slashes, and ".."
+  // resolved by its words.
+  static std::string DiskPath(std::string path);
   static std::string IndexPath();
   static std::string ImagePath(int n);
   static std::string ThumbnailPath(int n);

@@ -9,13 +9,15 @@
 
 void UIShopMode::Draw(CRC* rc) {
   for (UIObject* child : m_children) child->Draw(rc);
-  if (rc == nullptr || BackdropLeft() == nullptr) return;
+  if (rc == nullptr || BackdropLeft() == nullptr || m_noBackdrop) return;
   const int cx = rc->ViewWidth() / 2, cy = rc->ViewHeight() / 2;
   CTgaTextureMgr& textures = CTgaTextureMgr::GetInstance();
-  if (CTexture* left = textures.GetTexture(BackdropLeft())) {
-    rc->DrawQuad(platform::Rect{cx - 220, cy - 230, cx + 36, cy - 102}, left, 1.0f, 0xFFFFFF, 1, 1);
-  }
-  if (CTexture* right = textures.GetTexture(BackdropRight())) {
+  CTexture* left = textures.GetTexture(BackdropLeft());
+  CTexture* right = textures.GetTexture(BackdropRight());
+  // A missing picture is reported once, not on every pass.
+  m_noBackdrop = left == nullptr && right == nullptr;
+  if (left != nullptr) rc->DrawQuad(platform::Rect{cx - 220, cy - 230, cx + 36, cy - 102}, left, 1.0f, 0xFFFFFF, 1, 1);
+  if (right != nullptr) {
     rc->DrawQuad(platform::Rect{cx + 36, cy - 230, cx + 292, cy - 102}, right, 1.0f, 0xFFFFFF, 1, 1);
   }
 }

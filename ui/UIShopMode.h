@@ -24,6 +24,9 @@ class UIShopMode : public UIObject {
   // none when null.
   virtual const char* BackdropLeft() const { return nullptr; }
   virtual const char* BackdropRight() const { return nullptr; }
+
+ private:
+  bool m_noBackdrop = false;
 };
 
 // The desktop's message box at UI origin + (230, 150) with one button

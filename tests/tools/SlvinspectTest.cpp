@@ -227,7 +227,7 @@ TEST(SlvinspectTest, EscapesBytesThatAreNotCodePage949) {
 TEST(SlvinspectTest, ListsAShopAndALibraryByNumber) {
   const testsupport::ProgramResult shop = Slvinspect({"shop", "1", SamplePack() + ":data/shop.txt"});
   ASSERT_EQ(shop.exitCode, 0) << shop.output;
-  EXPECT_NE(shop.output.find("\"name\": \"" + Utf8("그레이트소드") + "\",\n      \"percent\": 50"), std::string::npos)
+  EXPECT_NE(shop.output.find("\"name\": \"" + Utf8("견습지팡이") + "\",\n      \"percent\": 50"), std::string::npos)
       << shop.output;
   EXPECT_NE(shop.output.find("\"percent\": 100"), std::string::npos);
   const testsupport::ProgramResult library = Slvinspect({"library", "1", SamplePack() + ":data/library.txt"});
