@@ -26,9 +26,11 @@ std::string Script(const std::filesystem::path& dir) {
          "410 mouse left down\n411 mouse left up\n"
          "490 key right down\n515 key right up\n"
          "520 key up down\n620 key up up\n"
-         "630 key down down\n700 key down up\n"
-         "710 screenshot " + dir.string() + "/after.ppm\n"
-         "720 close\n";
+         "621 key right down\n640 key right up\n"
+         "641 key up down\n680 key up up\n"
+         "690 key down down\n790 key down up\n"
+         "800 screenshot " + dir.string() + "/after.ppm\n"
+         "810 close\n";
 }
 
 TEST(BattleSetRun, TheWolfsBattleReturnsAtOnceAndThePartyWalksOn) {
