@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/GoldenImage.h"
 #include "tests/support/SampleGameRun.h"
 
 namespace {
@@ -21,6 +22,19 @@ std::string Point(int pass, int x, int y) {
 std::string Click(int pass, int x, int y, const char* button = "left") {
   return Point(pass, x, y) + std::to_string(pass + 3) + " mouse " + button + " down\n" + std::to_string(pass + 4) +
          " mouse " + button + " up\n";
+}
+
+// The slot list against its golden image with the row's play time blanked:
+// the play-time clock runs on the wall clock, not on the passes.
+std::string CompareSlotShot(const testsupport::TempDir& dir) {
+  testsupport::RgbImage image;
+  if (!testsupport::ReadPpm(dir / "slot.ppm", &image)) return "no screenshot slot";
+  for (int y = 112; y < 142 && y < image.height; ++y) {
+    for (int x = 500; x < 600 && x < image.width; ++x) {
+      for (int c = 0; c < 3; ++c) image.rgb[static_cast<size_t>((y * image.width + x) * 3 + c)] = 0;
+    }
+  }
+  return testsupport::CompareWithGolden("load_slot", image);
 }
 
 TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
@@ -41,11 +55,11 @@ TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
   script += "910 key esc down\n913 key esc up\n" + Click(920, 465, 378) + Click(1000, 330, 328);
   // The slot, "Load", "YES".
   script += Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + Click(1070, 460, 450) + Click(1090, 300, 185);
-  script += "1220 screenshot @loaded.ppm\n1230 close\n";
+  script += "1400 screenshot @loaded.ppm\n1410 close\n";
   const auto result = testsupport::RunSampleGame(dir, script);
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(testsupport::CompareShot(dir, "basket", "shop_basket"), "");
-  EXPECT_EQ(testsupport::CompareShot(dir, "slot", "load_slot"), "");
+  EXPECT_EQ(CompareSlotShot(dir), "");
   EXPECT_EQ(testsupport::CompareShot(dir, "loaded", "load_village"), "");
 
   // The index, the session image and its picture, named by the play time.
