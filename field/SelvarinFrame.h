@@ -260,6 +260,11 @@ class CSelvarinFrame : public C3dFrame {
   int32_t m_scenarioStage = 0;  // what the scenario selection offers
   // The page mode 7 opens: 1 item box, 2 party, 3 save, 4 load.
   int32_t m_menuKind = 0;
+  // What mode 4 opens: shop list n, its category set (1 or 2; 0 counts as
+  // 1) and the screen (1 buy; 2 appraise and 3 sell are gone).
+  int32_t m_shopNumber = 0;
+  int32_t m_shopType = 0;
+  int32_t m_shopKind = 0;
   // The map view: the camera values it gives back, the fog it turned off,
   // and -1 while it rises and waits, then the passes of the return.
   struct MapViewSaved {

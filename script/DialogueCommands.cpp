@@ -250,7 +250,8 @@ bool GetGold(const Line& l, int) {
 
 bool CallLibrary(const Line& l, int) {
   std::string names;
-  for (const std::string& entry : LoadLibraryList(l.Int(1))) {
+  LoadLibraryList(l.Int(1));
+  for (const std::string& entry : g_libraryList.entries) {
     const int scrap = FindScrap(entry);
     if (scrap >= 0) CSession::GetInstance().SetScrapDiary(scrap, 2);
     names += (names.empty() ? "" : " ") + entry;

@@ -1,6 +1,7 @@
 // The event scripts' third command group: variables, pictures, the
-// scenario selection, fog, the world map's places and movies in the scene. It is the last: a word
-// it does not know ends the run.
+// scenario selection, the shop and menu screens, fog, the world map's places
+// and movies in the scene. It is the last: a word it does not know ends the
+// run.
 #include <array>
 #include <string>
 
@@ -111,6 +112,21 @@ void CallMap(CSelvarinFrame* frame, const CTokenizer&) {
   CFrameMgr::GetInstance().ChangeFrame("worldmap");
 }
 
+void CallShop(CSelvarinFrame* frame, const CTokenizer& tokens) {
+  if (frame == nullptr) return;
+  frame->m_shopNumber = tokens.GetInt(1);
+  frame->m_shopKind = tokens.GetInt(2);
+  frame->m_shopType = tokens.GetCount() == 4 ? tokens.GetInt(3) : 0;
+  frame->ChangeMode(kModeShop);
+}
+
+template <int kKind>
+void CallStillMenu(CSelvarinFrame* frame, const CTokenizer&) {
+  if (frame == nullptr) return;
+  frame->m_menuKind = kKind;
+  frame->ChangeMode(kModeStillMenu);
+}
+
 void ClearWorldMapPoint(CSelvarinFrame*, const CTokenizer&) { WorldMapList::GetInstance().ResetCurrent(); }
 
 void AddWorldMapPoint(CSelvarinFrame*, const CTokenizer& tokens) {
@@ -175,6 +191,11 @@ const SystemWord kSystemWords[] = {
     {"getdiaryitem", GetDiaryItem},
     {"getdiarymonster", GetDiaryMonster},
     {"getdiaryscrap", GetDiaryScrap},
+    {"callshop", CallShop},
+    {"callitembox", CallStillMenu<1>},
+    {"callparty", CallStillMenu<2>},
+    {"callsave", CallStillMenu<3>},
+    {"callload", CallStillMenu<4>},
 };
 
 }  // namespace

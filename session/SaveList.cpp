@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/AppShell.h"
 #include "platform/DebugLog.h"
@@ -11,10 +12,7 @@
 
 namespace {
 
-std::string ForDisk(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
+std::string ForDisk(const std::string& path) { return CSaveList::DiskPath(path); }
 
 std::string SaveFolder() { return g_dataPath + "..\\Save"; }
 
@@ -57,6 +55,13 @@ SaveSlotInfo DecodeRecord(const uint8_t* p) {
 
 }  // namespace
 
+// "data\..\Save" is taken by its words, not through "data": the data
+// folder may be a link, and every file of the slots must meet in one place.
+std::string CSaveList::DiskPath(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return std::filesystem::path(path).lexically_normal().generic_string();
+}
+
 std::string CSaveList::IndexPath() { return g_dataPath + "..\\Save\\index.sav"; }
 std::string CSaveList::ImagePath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".sav"; }
 std::string CSaveList::ThumbnailPath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".srs"; }
@@ -94,7 +99,7 @@ std::vector<SaveSlotInfo> CSaveList::DecodeIndex(const std::vector<uint8_t>& byt
 
 int CSaveList::ReadIndex() {
   platform::File file;
-  if (!file.OpenRead(IndexPath())) return 0;
+  if (!file.OpenRead(ForDisk(IndexPath()))) return 0;
   const int64_t size = file.Size();
   if (size < 0 || size > (1 << 24)) {
     DebugLog("index.sav: impossible size");
@@ -115,7 +120,13 @@ int CSaveList::WriteIndex() {
     return 0;
   }
   // The index no longer lists these: a failed removal only leaves a stray file.
+  // A number another record still names (a damaged index, old same-second
+  // saves) keeps its files.
   for (int32_t n : m_pendingRemovals) {
+    if (Names(n)) {
+      DebugLogf("index.sav: slot file %d is still listed and stays", n);
+      continue;
+    }
     Files().Remove(ForDisk(ImagePath(n)));
     Files().Remove(ForDisk(ThumbnailPath(n)));
   }
@@ -123,10 +134,13 @@ int CSaveList::WriteIndex() {
   return 1;
 }
 
+bool CSaveList::Names(int32_t n) const {
+  return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; });
+}
+
 int32_t CSaveList::FreeNumber(int32_t from) const {
   const auto used = [&](int32_t n) {
-    return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; }) ||
-           std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
+    return Names(n) || std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
   };
   int32_t n = std::max(from, 0);
   while (used(n)) ++n;
@@ -161,7 +175,7 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
   CSession& session = CSession::GetInstance();
   const int32_t n = FreeNumber(session.playTime);
   const SaveSlotInfo record = MakeRecord(n);
-  if (!Files().MakeFolder(ForDisk(SaveFolder())) || !session.Save(ImagePath(n), Files())) return false;
+  if (!Files().MakeFolder(ForDisk(SaveFolder())) || !session.Save(ForDisk(ImagePath(n)), Files())) return false;
   // The picture is written aside and renamed, so no half picture is ever listed.
   const std::string picture = ForDisk(ThumbnailPath(n));
   const std::string aside = picture + ".tmp";
@@ -183,8 +197,8 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
 
 bool CSaveList::Load() {
   if (!SelectionValid()) return false;
-  const std::string path = ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber);
-  if (!platform::PathExists(ForDisk(path))) {
+  const std::string path = ForDisk(ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber));
+  if (!platform::PathExists(path)) {
     DebugLog("잘못된 형식의 세이브 파일입니다");
     return false;
   }

@@ -42,6 +42,12 @@ class CSaveList {
   // Drops the selected slot; its files go with the next WriteIndex.
   void Delete();
   void Select(int i) { m_selected = i; }
+  // Forgets the records, as before the first ReadIndex.
+  void Reset() {
+    m_slots.clear();
+    m_selected = -1;
+    m_pendingRemovals.clear();
+  }
 
   const std::vector<SaveSlotInfo>& Slots() const { return m_slots; }
   int Selected() const { return m_selected; }
@@ -50,6 +56,9 @@ class CSaveList {
   static std::vector<uint8_t> EncodeIndex(const std::vector<SaveSlotInfo>& slots);
   static std::vector<SaveSlotInfo> DecodeIndex(const std::vector<uint8_t>& bytes);
 
+  // A path of the save folder as the disk takes it: slashes, and ".."
+  // resolved by its words.
+  static std::string DiskPath(std::string path);
   static std::string IndexPath();
   static std::string ImagePath(int n);
   static std::string ThumbnailPath(int n);
@@ -57,6 +66,8 @@ class CSaveList {
  private:
   platform::FileOperations& Files() { return m_files != nullptr ? *m_files : m_ownFiles; }
   bool SelectionValid() const { return m_selected >= 0 && m_selected < static_cast<int>(m_slots.size()); }
+  // Some record lists file number n.
+  bool Names(int32_t n) const;
   // The smallest number from the play time that no slot or pending removal uses.
   int32_t FreeNumber(int32_t from) const;
   SaveSlotInfo MakeRecord(int32_t n) const;

@@ -1,30 +1,34 @@
 #include "ui/UILoadMode.h"
 
-#include "render/RC.h"
-#include "ui/Draw2d.h"
+#include "session/Session.h"
 #include "ui/UIDesktop.h"
+#include "ui/UISaveBox.h"
 
 namespace {
 
-constexpr int kFrameX = 180, kFrameY = 170;  // on the 640 x 480 grid: the frame spans 160-480
-constexpr int kFrameTiles = 6, kFrameRows = 7;
-constexpr int kTitleStyle = 2;
+constexpr int kLoadConfirmed = 25;
+constexpr int kLoading = 31;
 
 }  // namespace
 
-void UILoadMode::Notify(UIObject* sender, int code, int a, int b) {
-  if (code == kUiOpen) StampDialogOpening();
+void UILoadListPanel::AskFirst() {
+  if (SelectedSlot() < 0) {
+    ShowScreenMessage("선택된 GAME이 없습니다");
+  } else {
+    ShowScreenMessage("이 GAME을 읽겠습니까?", true, this, kLoadConfirmed);
+  }
 }
 
-void UILoadMode::Draw(CRC* rc) {
-  DrawDialogFrameLarge(rc, g_uiOriginX + kFrameX, g_uiOriginY + kFrameY, kFrameTiles, kFrameRows, kTitleStyle,
-                       0xFFFFFFFF);
+void UILoadListPanel::DoFirst(int confirmed) {
+  if (confirmed != kLoadConfirmed) return;
+  m_saves.Select(SelectedSlot());
+  if (!m_saves.Load()) {
+    ShowScreenMessage("잘못된 형식의 세이브 파일입니다");
+    return;
+  }
+  NotifyParent(kLoading, 0, 0);
+  UIDesktop::Close();
+  CSession::GetInstance().EnterSavedPlace();
 }
 
-void UILoadMode::DrawLocked(CRC* rc) {
-  if (rc == nullptr) return;
-  const char* caption = "게임 불러오기";
-  const int width = rc->GetTextWidth(caption);
-  const int centre = g_uiOriginX + kFrameX + 40 * (kFrameTiles + 1) / 2;
-  rc->DrawText(centre - width / 2, g_uiOriginY + kFrameY - 16, caption, false, 255, 255, 255);
-}
+UILoadMode::UILoadMode() : UISaveMode(new UILoadInfoPanel, new UILoadListPanel) {}

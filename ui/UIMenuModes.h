@@ -1,37 +1,48 @@
 #pragma once
-// The widget sessions of the menu over a still of the screen: the item box,
-// the party and saving. Their pages come with the menu issues; until then
-// each shows its frame, its caption and the button that closes the desktop.
-#include "ui/UIObject.h"
+// The item box and the party (inn) screens. Their lists are panels of their
+// own that come with the item box and party issue; until then each panel
+// shows its frame.
+#include "ui/UIPanel.h"
+#include "ui/UIShopMode.h"
 
-class UICloseSession;
+class UIInfoPanel;
 
-class UICaptionedMode : public UIObject {
+class UIItemPanel : public UIPanel {};
+class UIPartyPanel : public UIPanel {};
+
+// What the item box holds.
+class UIInnItemPanel : public UIItemPanel {};
+// What the party carries.
+class UIPartyItemPanel : public UIItemPanel {};
+// The members waiting at the inn.
+class UIInnPartyPanel : public UIPartyPanel {};
+// The party as it stands.
+class UICurPartyPanel : public UIPartyPanel {};
+
+class UIItemBoxMode : public UIShopMode {
  public:
-  explicit UICaptionedMode(const char* caption);
-  void Draw(CRC* rc) override;
-  void DrawLocked(CRC* rc) override;
-  void OnLButtonDown() override;
-  void OnLButtonUp() override;
-  // kUiOpen opens the screen.
+  UIItemBoxMode();
+  // 12 lays the panels out before they hear it.
   void Notify(UIObject* sender, int code, int a, int b) override;
 
- private:
-  const char* m_caption;
-  UICloseSession* m_close;  // a child
+  UIInnItemPanel* m_stored;
+  UIPartyItemPanel* m_carried;
+  UIInfoPanel* m_info;
+
+ protected:
+  const char* BackdropLeft() const override { return "keeper-l.tga"; }
+  const char* BackdropRight() const override { return "keeper-r.tga"; }
 };
 
-class UIItemBoxMode : public UICaptionedMode {
+class UIPartyMode : public UIShopMode {
  public:
-  UIItemBoxMode() : UICaptionedMode("아이템 상자") {}
-};
+  UIPartyMode();
+  void Notify(UIObject* sender, int code, int a, int b) override;
 
-class UIPartyMode : public UICaptionedMode {
- public:
-  UIPartyMode() : UICaptionedMode("파티") {}
-};
+  UIInnPartyPanel* m_inn;
+  UICurPartyPanel* m_party;
 
-class UISaveMode : public UICaptionedMode {
- public:
-  UISaveMode() : UICaptionedMode("게임 저장하기") {}
+ protected:
+  const char* BackdropLeft() const override { return "party-l.tga"; }
+  const char* BackdropRight() const override { return "party-r.tga"; }
 };

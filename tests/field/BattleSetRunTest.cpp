@@ -15,8 +15,10 @@ TEST(BattleSetRun, TheWolfsBattleReturnsAtOnceAndThePartyWalksOn) {
   const auto result = run.Run(
       "490 key right down\n515 key right up\n"
       "520 key up down\n620 key up up\n"
-      "630 key down down\n700 key down up\n" +
-      run.Shot(710, "after") + "720 close\n");
+      "621 key right down\n640 key right up\n"
+      "641 key up down\n680 key up up\n"
+      "690 key down down\n790 key down up\n" +
+      run.Shot(800, "after") + "810 close\n");
   ASSERT_FALSE(result.timedOut);
   // The set-up ran: it looked for the party's battle classes.
   EXPECT_NE(result.output.find("unknown actor class \"battle"), std::string::npos) << result.output;

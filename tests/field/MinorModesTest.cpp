@@ -28,7 +28,9 @@
 #include "ui/UIDesktop.h"
 #include "ui/UIItemMode.h"
 #include "ui/UILoadMode.h"
+#include "ui/UIBuyMode.h"
 #include "ui/UIMenuModes.h"
+#include "ui/ShopList.h"
 
 namespace {
 
@@ -147,6 +149,47 @@ TEST_F(MinorModesTest, TheStillMenuOpensThePageOfItsKindAndReturnsToThePreviousM
   EXPECT_TRUE(m_frame.m_pFieldMenu->m_children.empty());
   m_frame.RunGamePass();
   EXPECT_EQ(m_frame.m_mode, kModeField);
+}
+
+TEST_F(MinorModesTest, TheShopOpensItsBuyScreenAndAGoneScreenLeavesOnF1) {
+  m_dir.Write("game/data/shop.txt", "#shop 3\n#end\n");
+  g_shopText.Reset();
+  ASSERT_TRUE(g_shopText.Load("shop.txt"));
+  m_frame.m_shopNumber = 3;
+  m_frame.m_shopKind = 1;
+  m_frame.m_shopType = 2;
+  m_frame.ChangeMode(kModeShop);
+  ASSERT_EQ(m_frame.m_pFieldMenu->m_children.size(), 1u);
+  auto* buy = dynamic_cast<UIBuyMode*>(m_frame.m_pFieldMenu->m_children.front());
+  ASSERT_NE(buy, nullptr);
+  EXPECT_EQ(buy->m_goods->m_category, 11);  // the second set's "모두보기"
+  m_frame.RunGamePass();
+  EXPECT_EQ(m_frame.m_mode, kModeShop);
+  m_frame.m_pFieldMenu->m_open = 0;
+  m_frame.RunGamePass();
+  EXPECT_EQ(m_frame.m_mode, kModeField);
+
+  // Appraising is gone: an empty screen that only F1 or F5 leaves.
+  testsupport::DebugLogCapture log;
+  m_frame.m_shopKind = 2;
+  m_frame.ChangeMode(kModeShop);
+  EXPECT_TRUE(m_frame.m_pFieldMenu->m_children.empty());
+  EXPECT_TRUE(log.Contains("CSelvarinFrame :: shop screen 2 no longer exists"));
+  m_frame.RunGamePass();
+  EXPECT_EQ(m_frame.m_mode, kModeShop);
+  platform::SetScriptedKey(platform::VK_F1, true);
+  m_frame.RunGamePass();
+  EXPECT_EQ(m_frame.m_mode, kModeField);
+  platform::SetScriptedKey(platform::VK_F1, false);
+
+  // Escape asks to quit; yes goes to the title.
+  m_frame.ChangeMode(kModeShop);
+  platform::SetScriptedKey(platform::VK_ESCAPE, true);
+  g_quitRequested = 1;  // the question answers yes at once
+  m_frame.RunGamePass();
+  g_quitRequested = 0;
+  EXPECT_EQ(CFrameMgr::GetInstance().NextName(), "title");
+  g_shopText.Reset();
 }
 
 TEST_F(MinorModesTest, TheMapViewRisesWaitsForAClickAndReturnsWithTheFog) {

@@ -46,7 +46,7 @@ std::string Script(const std::filesystem::path& dir) {
 }
 
 // The fire's flickering light and its smoke in the village's first picture.
-constexpr Box kSmoke{285, 165, 505, 320};
+constexpr Box kSmoke{280, 160, 510, 320};
 
 TEST(NewGameRun, ASecondNewGameStartsTheSamePartyAsTheFirst) {
   testsupport::TempDir dir;

@@ -62,6 +62,28 @@ TEST_F(SystemCommandsTest, TheScenarioSelectionNeedsItsStage) {
   EXPECT_EQ(Frame().m_prevMode, kModeField);
 }
 
+TEST_F(SystemCommandsTest, TheShopAndTheMenuScreensAskForTheirModes) {
+  const struct {
+    const char* line;
+    int number, kind, type;
+  } shops[] = {{"callshop 1 1 2\n", 1, 1, 2}, {"callshop 3 1\n", 3, 1, 0}, {"callshop 4 1 2 9\n", 4, 1, 0}};
+  for (const auto& c : shops) {
+    Frame().m_mode = kModeField;
+    EXPECT_EQ(Run(std::string(c.line) + "error #on\n"), std::vector<std::string>{"#on"}) << c.line;
+    EXPECT_EQ(Frame().m_mode, kModeShop) << c.line;
+    EXPECT_EQ(Frame().m_shopNumber, c.number) << c.line;
+    EXPECT_EQ(Frame().m_shopKind, c.kind) << c.line;
+    EXPECT_EQ(Frame().m_shopType, c.type) << c.line;
+  }
+  const char* menus[] = {"callitembox", "callparty", "callsave", "callload"};
+  for (int kind = 1; kind <= 4; ++kind) {
+    Frame().m_mode = kModeField;
+    Run(std::string(menus[kind - 1]) + "\n");
+    EXPECT_EQ(Frame().m_mode, kModeStillMenu) << menus[kind - 1];
+    EXPECT_EQ(Frame().m_menuKind, kind) << menus[kind - 1];
+  }
+}
+
 TEST_F(SystemCommandsTest, FogTakesFractionsAndAColourAndReportsFarDistances) {
   Run("setfog 1 10 200 255 128 0\n");
   const FogSettings& fog = CRC::s_fogSettings;

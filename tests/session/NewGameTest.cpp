@@ -232,6 +232,37 @@ TEST_F(NewGameTest, LearnListsTacticsAndSplashWeapons) {
   EXPECT_EQ(session.splashWeapon[2], 0);
 }
 
+// A loaded game computes every member as the saved one did, though the image
+// holds no level stats and the fresh session starts at the new game's levels.
+TEST_F(NewGameTest, ALoadedGameComputesItsMembersAsSaved) {
+  std::string calc = "#nextlevel\n";
+  for (int i = 1; i <= 99; ++i) calc += "10\n";
+  calc += "#hpmax\n";
+  for (int i = 1; i <= 99; ++i) calc += std::to_string(20 + 5 * i) + "\n";
+  Table("_LvlCalcData.scr", calc);
+  TwoPlayers();
+  Table("sysex.scr", "setparty sizz kreutzer\n");
+  session.Init();
+  session.players[0].exp = 95;  // level 10
+  session.players[0].UpdateLevel();
+  ASSERT_EQ(session.players[0].lvl, 10);
+  const CSession saved = session;
+  const std::vector<uint8_t> image = savefile::Build(session);
+
+  session.Init();  // as a fresh process stands before the load
+  ASSERT_NE(session.players[0].levelStats, saved.players[0].levelStats);
+  ASSERT_TRUE(savefile::Apply(session, image));
+  for (int id : {0, 1}) {
+    const PlayerData& a = saved.players[static_cast<size_t>(id)];
+    const PlayerData& b = session.players[static_cast<size_t>(id)];
+    EXPECT_EQ(b.lvl, a.lvl) << id;
+    EXPECT_EQ(b.levelStats, a.levelStats) << id;
+    EXPECT_EQ(b.maxhp, a.maxhp) << id;
+    EXPECT_EQ(b.maxshp, a.maxshp) << id;
+    for (int k = 0; k < PlayerData::kStatCount; ++k) EXPECT_EQ(b.Stat(k), a.Stat(k)) << id << " stat " << k;
+  }
+}
+
 TEST_F(NewGameTest, ASecondNewGameAfterPlayEqualsTheFirst) {
   TwoPlayers();
   Table("sysex.scr", "setparty sizz kreutzer\nsetgold 50\nsetitem potion 2\nsetvar Story 1\n");

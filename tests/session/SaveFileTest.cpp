@@ -69,6 +69,7 @@ class SaveFileTest : public SessionTest {
     g_cdAudio.m_disc = 1 + seed % 5;
     g_cdAudio.m_track = 2 + seed;
     session.heldGold = 77 + seed;
+    for (PlayerData& p : session.players) p.UpdateLevelStats();
     for (int n = 0; n < session.partyCount; ++n) session.RefreshMember(n);
   }
 

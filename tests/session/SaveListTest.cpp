@@ -173,6 +173,35 @@ TEST_F(SaveListTest, ACrashOrFullDiskNeverLosesTheLastSave) {
   }
 }
 
+// A damaged index lists one file number twice: neither deleting nor
+// overwriting one record costs the other its files.
+TEST_F(SaveListTest, AFileNumberTwoRecordsShareKeepsItsFiles) {
+  session.playTime = 10;
+  ASSERT_TRUE(SaveSlot(m_files, true));
+  CSaveList list;
+  list.ReadIndex();
+  std::vector<SaveSlotInfo> twice = {list.Slots()[0], list.Slots()[0]};
+  const std::vector<uint8_t> bytes = CSaveList::EncodeIndex(twice);
+  ASSERT_TRUE(m_files.WriteAtomic((SaveDir() / "index.sav").string(), bytes.data(), bytes.size()));
+
+  for (bool overwrite : {true, false}) {
+    CSaveList shared;
+    ASSERT_EQ(shared.ReadIndex(), 2);
+    shared.Select(0);
+    session.playTime = 20;
+    if (overwrite) {
+      ASSERT_TRUE(shared.Save(&m_rc, false));
+    } else {
+      shared.Delete();
+    }
+    ASSERT_EQ(shared.WriteIndex(), 1);
+    EXPECT_TRUE(Exists(10, ".sav")) << overwrite;
+    EXPECT_TRUE(Exists(10, ".srs")) << overwrite;
+    ExpectAllLoad();
+    ASSERT_TRUE(m_files.WriteAtomic((SaveDir() / "index.sav").string(), bytes.data(), bytes.size()));
+  }
+}
+
 TEST_F(SaveListTest, IndexIsReadWithinItsBytes) {
   SaveSlotInfo info;
   info.placeName = "x";

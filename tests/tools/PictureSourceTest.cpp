@@ -160,8 +160,9 @@ TEST_F(InterfaceSpritesTest, TheGameReadsThemInTheHelpersShapes) {
 
   const auto* system = Get<CSprRes>("system/system.spr");
   ASSERT_NE(system, nullptr);
-  EXPECT_EQ(system->GetImageCount(), 59);  // the digits and signs, then the money mark
+  EXPECT_EQ(system->GetImageCount(), 61);  // the digits and signs, the money mark, the shop's two marks
   EXPECT_EQ(system->GetImage(58)->width, 16);
+  EXPECT_EQ(system->GetImage(60)->width, 16);
 
   const auto* digits = Get<CActRes>("system/battletext.act");
   ASSERT_NE(digits, nullptr);

@@ -224,6 +224,19 @@ TEST(SlvinspectTest, EscapesBytesThatAreNotCodePage949) {
   EXPECT_NE(result.output.find("[\"b\", \"c d\"]"), std::string::npos) << result.output;
 }
 
+TEST(SlvinspectTest, ListsAShopAndALibraryByNumber) {
+  const testsupport::ProgramResult shop = Slvinspect({"shop", "1", SamplePack() + ":data/shop.txt"});
+  ASSERT_EQ(shop.exitCode, 0) << shop.output;
+  EXPECT_NE(shop.output.find("\"name\": \"" + Utf8("견습지팡이") + "\",\n      \"percent\": 50"), std::string::npos)
+      << shop.output;
+  EXPECT_NE(shop.output.find("\"percent\": 100"), std::string::npos);
+  const testsupport::ProgramResult library = Slvinspect({"library", "1", SamplePack() + ":data/library.txt"});
+  ASSERT_EQ(library.exitCode, 0) << library.output;
+  EXPECT_NE(library.output.find("\"entries\": []"), std::string::npos) << library.output;
+  EXPECT_NE(Slvinspect({"shop", "9", SamplePack() + ":data/shop.txt"}).exitCode, 0);
+  EXPECT_NE(Slvinspect({"shop", "x", SamplePack() + ":data/shop.txt"}).exitCode, 0);
+}
+
 TEST(SlvinspectTest, UsageErrors) {
   const std::vector<std::string> cases[] = {
       {},

@@ -373,9 +373,23 @@ RgbaImage GoldCoin() {
   return coin;
 }
 
+// A sack, the carried load's mark: the coin's browns.
+RgbaImage LoadSack() {
+  constexpr int kSize = 16;
+  RgbaImage sack(kSize, kSize, Rgba{0, 0, 0, 0});
+  for (int y = 2; y < kSize; ++y) {
+    const int half = y < 5 ? 2 : std::min(7, 3 + (y - 5));
+    for (int x = 8 - half; x < 8 + half; ++x) {
+      const bool edge = x == 8 - half || x == 7 + half || y == kSize - 1 || y == 2 || y == 4;
+      sack.At(x, y) = edge ? Rgb(70, 44, 10) : Rgb(206, 150, 30);
+    }
+  }
+  return sack;
+}
+
 // Digits in five colours (sprites 0-49), four small arrows (50-53), then
-// '%' (54), '.' (55), '-' (56), '/' (57) and the money mark (58); every
-// sprite sits on its bottom edge.
+// '%' (54), '.' (55), '-' (56), '/' (57), the money mark (58), and the shop's
+// money (59) and load (60) marks; every sprite sits on its bottom edge.
 bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std::string* error) {
   const TextStyle large{fonts + "/NanumSquareB.ttf", 13 * kOversample, 0};
   const Rgba colors[5] = {Rgb(248, 248, 240), Rgb(255, 210, 90), Rgb(120, 230, 120), Rgb(255, 110, 100),
@@ -414,6 +428,8 @@ bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std
     spr.Add(image);
   }
   spr.Add(GoldCoin());
+  spr.Add(GoldCoin());
+  spr.Add(LoadSack());
   if (spr.Overflowed()) {
     *error = "system digits: too many colours";
     return false;

@@ -38,6 +38,9 @@ const std::vector<InspectKind>& InspectKinds() {
       {"placenames", "the place names shown for the save slots", InspectPlaceNames, false, "Name.txt"},
       {"newgame", "a pack's new game: the session its tables start, printed as the save kind prints it",
        InspectNewGame},
+      {"shop", "N FILE: shop N of a shop text as the shop screen lists it", InspectShop, false, "", "", false, true},
+      {"library", "N FILE: library N of a library text, the entries the script reads", InspectLibrary, false, "",
+       "", false, true},
   };
   return kinds;
 }

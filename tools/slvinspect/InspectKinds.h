@@ -14,7 +14,7 @@ class JsonWriter;
 
 struct InspectOptions {
   bool tokens = false;  // scr: each line's tokens as well
-  std::string text;     // expr: the condition or value
+  std::string text;     // expr: the condition or value; shop, library: the number
 };
 
 // True when the loader accepted the file; only then is `out` printed.
@@ -30,6 +30,8 @@ struct InspectKind {
   // The kind reads `KIND TEXT OPTION FILE`: a text first, FILE after its
   // one option (expr's "--vars").
   bool takesText = false;
+  // The kind reads `KIND N FILE`: a list number first (shop, library).
+  bool takesNumber = false;
 };
 
 const std::vector<InspectKind>& InspectKinds();
@@ -75,5 +77,7 @@ bool InspectExpr(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectSave(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectNewGame(const InspectSource&, const InspectOptions&, JsonWriter&);
 bool InspectPlaceNames(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectShop(const InspectSource&, const InspectOptions&, JsonWriter&);
+bool InspectLibrary(const InspectSource&, const InspectOptions&, JsonWriter&);
 
 }  // namespace slvinspect

@@ -1,15 +1,19 @@
 // The data tables of "diary/" and the world map's list, read by the game's
 // table managers.
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "engine/FileStream.h"
 #include "field/WorldMapList.h"
 #include "session/DataTables.h"
+#include "platform/DebugLog.h"
 #include "session/PlaceNameTable.h"
 #include "tools/slvinspect/InspectKinds.h"
 #include "tools/slvinspect/InspectSource.h"
 #include "tools/slvinspect/JsonWriter.h"
+#include "ui/ShopList.h"
 
 namespace slvinspect {
 namespace {
@@ -271,6 +275,55 @@ bool InspectPlaceNames(const InspectSource&, const InspectOptions&, JsonWriter& 
     out.Field("text", text);
     out.EndObject();
   }
+  out.EndArray();
+  out.EndObject();
+  return true;
+}
+
+namespace {
+
+// The list number; false (logged) for anything but a decimal number.
+bool ListNumber(const std::string& text, int* n) {
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || value < INT32_MIN || value > INT32_MAX) {
+    DebugLog("slvinspect: the list number must be a decimal number: " + text);
+    return false;
+  }
+  *n = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+bool InspectShop(const InspectSource& source, const InspectOptions& options, JsonWriter& out) {
+  int n = 0;
+  SetResDirectory("\\");
+  g_shopText.Reset();
+  if (!ListNumber(options.text, &n) || !g_shopText.Load(source.ResName()) || !LoadShopList(n)) return false;
+  out.BeginObject();
+  out.Field("shop", n);
+  out.Key("entries").BeginArray();
+  for (int i = 0; i < g_shopList.count; ++i) {
+    out.BeginObject();
+    out.Field("name", g_shopList.names[static_cast<size_t>(i)]);
+    out.Field("percent", g_shopList.percents[static_cast<size_t>(i)]);
+    out.EndObject();
+  }
+  out.EndArray();
+  out.EndObject();
+  return true;
+}
+
+bool InspectLibrary(const InspectSource& source, const InspectOptions& options, JsonWriter& out) {
+  int n = 0;
+  SetResDirectory("\\");
+  g_libraryText.Reset();
+  if (!ListNumber(options.text, &n) || !g_libraryText.Load(source.ResName()) || !LoadLibraryList(n)) return false;
+  out.BeginObject();
+  out.Field("library", n);
+  out.Key("entries").BeginArray();
+  for (const std::string& entry : g_libraryList.entries) out.Text(entry);
   out.EndArray();
   out.EndObject();
   return true;

@@ -33,6 +33,7 @@ void KeepTrace(const char* text, void*) { g_trace.emplace_back(text); }
 int Usage() {
   std::fputs("usage: slvinspect KIND FILE [OPTION]\n"
              "       slvinspect expr TEXT --vars FILE\n"
+             "       slvinspect shop|library N FILE\n"
              "FILE is a file on disk or PAK:NAME, an entry of a pack. Kinds:\n",
              stderr);
   for (const slvinspect::InspectKind& kind : slvinspect::InspectKinds()) {
@@ -84,6 +85,11 @@ std::string ParseArguments(const slvinspect::InspectKind& kind, const std::vecto
     if (args.size() != 4 || args[2] != kind.option) return "";
     options->text = args[1];
     return args[3];
+  }
+  if (kind.takesNumber) {
+    if (args.size() != 3) return "";
+    options->text = args[1];
+    return args[2];
   }
   return ParseOptions(kind, {args.begin() + 2, args.end()}, options) ? args[1] : "";
 }

@@ -1,0 +1,83 @@
+// The sample village's shop and save stone headless under scripted input:
+// five long swords bought from the shopkeeper, the game saved at the stone,
+// and loaded again from the title by its slot and picture.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/GoldenImage.h"
+#include "tests/support/SampleGameRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The pointer to (x, y) of the 640 x 480 view: to the corner, then across.
+std::string Point(int pass, int x, int y) {
+  return std::to_string(pass) + " mouse move -4000 -4000\n" + std::to_string(pass + 1) + " mouse move " +
+         std::to_string(x) + " " + std::to_string(y) + "\n";
+}
+
+std::string Click(int pass, int x, int y, const char* button = "left") {
+  return Point(pass, x, y) + std::to_string(pass + 3) + " mouse " + button + " down\n" + std::to_string(pass + 4) +
+         " mouse " + button + " up\n";
+}
+
+// The slot list against its golden image with the row's play time blanked:
+// the play-time clock runs on the wall clock, not on the passes.
+std::string CompareSlotShot(const testsupport::TempDir& dir) {
+  testsupport::RgbImage image;
+  if (!testsupport::ReadPpm(dir / "slot.ppm", &image)) return "no screenshot slot";
+  for (int y = 112; y < 142 && y < image.height; ++y) {
+    for (int x = 500; x < 600 && x < image.width; ++x) {
+      for (int c = 0; c < 3; ++c) image.rgb[static_cast<size_t>((y * image.width + x) * 3 + c)] = 0;
+    }
+  }
+  return testsupport::CompareWithGolden("load_slot", image);
+}
+
+TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
+  testsupport::TempDir dir;
+  std::string script = testsupport::NewGameScript();
+  // West along the path to the shopkeeper; the action key talks to him.
+  script += "480 key left down\n562 key left up\n566 key 17 down\n567 key 17 up\n";
+  // "무 기", the third row (the wand at half price), five through its menu.
+  script += Click(600, 40, 266) + Click(620, 100, 106) + Click(640, 100, 106, "right") + Click(660, 140, 122);
+  script += "690 screenshot @basket.ppm\n";
+  // OK, then Close.
+  script += Click(700, 500, 345) + Click(730, 600, 345);
+  // Up to the stone; the action key opens the save screen: "Save", "YES",
+  // then "Close".
+  script += "760 key up down\n775 key up up\n780 key 17 down\n781 key 17 up\n";
+  script += Click(820, 460, 450) + Click(850, 305, 185) + Click(880, 560, 450);
+  // Escape, "yes" to quit; the title's second entry opens the load screen.
+  script += "910 key esc down\n913 key esc up\n" + Click(920, 465, 378) + Click(1000, 330, 328);
+  // The slot, "Load", "YES".
+  script += Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + Click(1070, 460, 450) + Click(1090, 300, 185);
+  script += "1400 screenshot @loaded.ppm\n1410 close\n";
+  const auto result = testsupport::RunSampleGame(dir, script);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(testsupport::CompareShot(dir, "basket", "shop_basket"), "");
+  EXPECT_EQ(CompareSlotShot(dir), "");
+  EXPECT_EQ(testsupport::CompareShot(dir, "loaded", "load_village"), "");
+
+  // The index, the session image and its picture, named by the play time.
+  const fs::path saves = testsupport::RunFolder(dir) / "Save";
+  EXPECT_TRUE(fs::exists(saves / "index.sav"));
+  int images = 0;
+  for (const auto& entry : fs::directory_iterator(saves)) {
+    if (entry.path().extension() == ".sav" && entry.path().filename() != "index.sav") {
+      ++images;
+      fs::path picture = entry.path();
+      picture.replace_extension(".srs");
+      ASSERT_TRUE(fs::exists(picture)) << picture;
+      EXPECT_EQ(fs::file_size(picture), 118800u);
+    }
+  }
+  EXPECT_EQ(images, 1);
+  EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("잘못된 형식"), std::string::npos) << result.output;
+}
+
+}  // namespace
