@@ -57,14 +57,6 @@ struct Line {
 
 using Word = bool (*)(const Line& l, int data);
 
-// The scrap whose diary title is the name; -1 when none.
-int FindScrap(const std::string& title) {
-  for (const auto& [index, entry] : CScrapMgr::GetInstance().Diary().Entries()) {
-    if (entry.title == title) return index;
-  }
-  return -1;
-}
-
 void TellPlayer(const Line& l, int code) {
   CSelvarinContext* context = l.Context();
   if (CSelvarinActor* player = context != nullptr ? context->GetPlayer() : nullptr) {
@@ -194,7 +186,7 @@ bool Speak(const Line& l, int data) {
   CSession& session = CSession::GetInstance();
   const int keywords = CountKeywords(f.m_messageText);
   for (int i = 0; i < keywords; ++i) {
-    const int scrap = FindScrap(GetKeyword(f.m_messageText, i));
+    const int scrap = CScrapMgr::GetInstance().LookupName(GetKeyword(f.m_messageText, i));
     if (scrap >= 0 && scrap < CSession::kDiarySlots && session.scrapDiary[static_cast<size_t>(scrap)] < 1) {
       session.SetScrapDiary(scrap, 1);
     }
@@ -252,7 +244,7 @@ bool CallLibrary(const Line& l, int) {
   std::string names;
   LoadLibraryList(l.Int(1));
   for (const std::string& entry : g_libraryList.entries) {
-    const int scrap = FindScrap(entry);
+    const int scrap = CScrapMgr::GetInstance().LookupName(entry);
     if (scrap >= 0) CSession::GetInstance().SetScrapDiary(scrap, 2);
     names += (names.empty() ? "" : " ") + entry;
   }
