@@ -28,22 +28,6 @@ constexpr std::array<int32_t PlayerData::*, 8> kDisplaySlots = {
     &PlayerData::acc1,   &PlayerData::shield, &PlayerData::acc2,  &PlayerData::acc3};
 constexpr const char* kUnthrowable = "바제랄드";
 
-struct ThrowEntry {
-  const char* text;
-  int count;
-};
-constexpr std::array<ThrowEntry, 5> kThrows = {
-    {{"1개 버리기", 1}, {"5개 버리기", 5}, {"10개 버리기", 10}, {"20개 버리기", 20}, {"50개 버리기", 50}}};
-
-const ITM* Item(int index) {
-  const CItemMgr& items = CItemMgr::GetInstance();
-  return index >= 0 && index < items.GetCount() ? items.GetItem(index) : nullptr;
-}
-
-int MemberPosition() {
-  if (g_pMenuPlayer == nullptr) return -1;
-  return CSession::GetInstance().GetPartyId(g_pMenuPlayer->playerId);
-}
 
 int SlotX(int display) { return display / 4; }
 int SlotRow(int display) { return display % 4; }
@@ -82,7 +66,7 @@ int EquipRadioForKind(int kind) {
 }
 
 bool EquipThrowable(int item) {
-  const ITM* it = Item(item);
+  const ITM* it = MenuItem(item);
   return it != nullptr && it->kind != kItemEvent && it->name != kUnthrowable;
 }
 
@@ -97,7 +81,7 @@ void FillEquipListMenu(UIMenu& menu, int position, int item) {
   menu.Clear();
   menu.AddItem("장비하기", 7, position, item, 1);
   if (!EquipThrowable(item)) return;
-  for (const ThrowEntry& t : kThrows) menu.AddItem(t.text, 8, item, t.count, 1);
+  AddThrowEntries(menu, item);
 }
 
 std::array<EquipCompareRow, 6> CompareEquip(const PlayerData& member, int item, const CSession& session) {
@@ -166,7 +150,7 @@ void UIEquipPane::Rebuild(int category) {
   const CSession& session = CSession::GetInstance();
   for (int i = 0; i < list.GetCount(); ++i) {
     const int item = list.Indexes()[static_cast<size_t>(i)];
-    const ITM* it = Item(item);
+    const ITM* it = MenuItem(item);
     const bool wearable = g_pMenuPlayer != nullptr && session.CanEquip(g_pMenuPlayer->playerId, item);
     m_list->AddItem(list.Names()[static_cast<size_t>(i)].c_str(), it != nullptr ? it->icon.c_str() : "",
                     wearable ? 0 : 1, list.Counts()[static_cast<size_t>(i)]);
@@ -181,7 +165,7 @@ void UIEquipPane::Equip(int position, int item) {
   // The OK of an earlier refusal comes back here; it is only an answer.
   if (box.TakeConfirmed() != 0) return;
   if (!CSession::GetInstance().Equip(position, item)) {
-    const ITM* it = Item(item);
+    const ITM* it = MenuItem(item);
     const std::string text = (it != nullptr ? it->name : std::string()) + " 장착할 수 없습니다";
     box.SetText(text.c_str(), this, 7, position, item);
     box.Popup(this, UIMessage::kOk, 230, 150);
@@ -196,7 +180,7 @@ void UIEquipPane::Throw(int item, int count) {
   if (box.TakeConfirmed() != 0) {
     // Only the piece being thrown comes off its slot first.
     if (g_pMenuPlayer != nullptr && m_slot >= 0 && WornAt(*g_pMenuPlayer, m_slot) == item) {
-      Notify(this, 11, MemberPosition(), m_slot);
+      Notify(this, 11, MenuMemberPosition(), m_slot);
     }
     CSession::GetInstance().dropitem(item, count);
     if (m_list != nullptr) g_menuListTop = m_list->GetTop();
@@ -232,9 +216,9 @@ void UIEquipPane::Notify(UIObject* sender, int code, int a, int b) {
     case 18:
       if (b == 0) {
         const int item = a >= 0 && a < static_cast<int>(m_rowItems.size()) ? m_rowItems[static_cast<size_t>(a)] : -1;
-        if (item >= 0) Notify(this, 7, MemberPosition(), item);
+        if (item >= 0) Notify(this, 7, MenuMemberPosition(), item);
       } else {
-        Notify(this, 11, MemberPosition(), a);
+        Notify(this, 11, MenuMemberPosition(), a);
       }
       break;
     default:
@@ -247,7 +231,7 @@ int UIEquipPane::PressSlot() {
   const int hit = EquipSlotAt(p.x - g_uiOriginX, p.y - g_uiOriginY);
   m_slot = hit;
   if (hit < 0 || g_pMenuPlayer == nullptr) return hit;
-  const ITM* worn = Item(WornAt(*g_pMenuPlayer, hit));
+  const ITM* worn = MenuItem(WornAt(*g_pMenuPlayer, hit));
   const int radio = worn != nullptr ? EquipRadioForKind(worn->kind) : -1;
   if (radio < 0) return hit;
   // A point inside the chosen button: the fourth stands apart.
@@ -273,7 +257,7 @@ void UIEquipPane::OnLButtonDown() {
 void UIEquipPane::OpenSlotMenu(int slot) {
   if (g_pCurrentDesktop == nullptr || g_pMenuPlayer == nullptr) return;
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
-  FillSlotMenu(menu, MemberPosition(), slot, WornAt(*g_pMenuPlayer, slot));
+  FillSlotMenu(menu, MenuMemberPosition(), slot, WornAt(*g_pMenuPlayer, slot));
   const UIPoint p = UIPointer();
   menu.Open(p.x + 15, p.y + 10, this);
 }
@@ -281,7 +265,7 @@ void UIEquipPane::OpenSlotMenu(int slot) {
 void UIEquipPane::OpenListMenu(int item) {
   if (g_pCurrentDesktop == nullptr) return;
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
-  FillEquipListMenu(menu, MemberPosition(), item);
+  FillEquipListMenu(menu, MenuMemberPosition(), item);
   const UIPoint p = UIPointer();
   menu.Open(p.x + 15, p.y + 10, this);
 }
@@ -312,7 +296,7 @@ void UIEquipPane::DrawLocked(CRC* rc) {
   for (UIObject* child : m_children) child->DrawLocked(rc);
   if (g_pMenuPlayer == nullptr) return;
   for (int d = 0; d < static_cast<int>(kDisplaySlots.size()); ++d) {
-    const ITM* it = Item(WornAt(*g_pMenuPlayer, d));
+    const ITM* it = MenuItem(WornAt(*g_pMenuPlayer, d));
     if (it == nullptr) continue;
     const int c = SlotX(d), r = SlotRow(d);
     if (!it->icon.empty()) {
@@ -339,11 +323,11 @@ void UIEquipPane::Draw(CRC* rc) {
     rc->DrawAction(g_uiOriginX + 314, g_uiOriginY + 138, act, spr, 0, 0, 1.0f, 0, 0xFFFFFFFF, true);
   }
   const int item = SelectedItem();
-  const ITM* chosen = Item(item);
+  const ITM* chosen = MenuItem(item);
   const auto* ok = dynamic_cast<const CSprRes*>(res.GetRes("system\\ok_shop.spr"));
   if (chosen != nullptr && ok != nullptr) {
     for (int d = 0; d < static_cast<int>(kDisplaySlots.size()); ++d) {
-      const ITM* worn = Item(WornAt(member, d));
+      const ITM* worn = MenuItem(WornAt(member, d));
       if (worn == nullptr || worn->kind != chosen->kind) continue;
       rc->DrawSprite(g_uiOriginX + 260 + 82 * SlotX(d), g_uiOriginY + 49 + 28 * SlotRow(d), ok, 0, 0xFFFFFFFF);
     }

@@ -30,55 +30,55 @@ constexpr int kReadableAttr = 27;
 constexpr std::array<const char*, 5> kLabels = {"회복", "전투", "귀중품", "기타", "모두보기"};
 constexpr int kAllId = 4, kAllCategory = 5;
 
-struct ThrowEntry {
-  const char* text;
-  int count;
-};
-constexpr std::array<ThrowEntry, 5> kThrows = {
-    {{"1개 버리기", 1}, {"5개 버리기", 5}, {"10개 버리기", 10}, {"20개 버리기", 20}, {"50개 버리기", 50}}};
 
-const ITM* Item(int index) {
+}  // namespace
+
+const ITM* MenuItem(int index) {
   const CItemMgr& items = CItemMgr::GetInstance();
   return index >= 0 && index < items.GetCount() ? items.GetItem(index) : nullptr;
 }
 
-int MemberPosition() {
+int MenuMemberPosition() {
   if (g_pMenuPlayer == nullptr) return -1;
   return CSession::GetInstance().GetPartyId(g_pMenuPlayer->playerId);
 }
 
-void AddThrows(UIMenu& menu, int item) {
+void AddThrowEntries(UIMenu& menu, int item) {
+  struct ThrowEntry {
+    const char* text;
+    int count;
+  };
+  static constexpr std::array<ThrowEntry, 5> kThrows = {
+      {{"1개 버리기", 1}, {"5개 버리기", 5}, {"10개 버리기", 10}, {"20개 버리기", 20}, {"50개 버리기", 50}}};
   for (const ThrowEntry& t : kThrows) menu.AddItem(t.text, 8, item, t.count, 1);
 }
 
-}  // namespace
-
 bool IsUsableOnMember(int item) {
-  const ITM* it = Item(item);
+  const ITM* it = MenuItem(item);
   return it != nullptr && (it->kind == kItemFood || it->kind == kItemRestore || it->kind == kItemUpitem2);
 }
 
 bool IsReadableEvent(int item) {
-  const ITM* it = Item(item);
+  const ITM* it = MenuItem(item);
   return it != nullptr && it->kind == kItemEvent && it->GetAttr(kReadableAttr) != 0;
 }
 
 bool IsUnreadableEvent(int item) {
-  const ITM* it = Item(item);
+  const ITM* it = MenuItem(item);
   return it != nullptr && it->kind == kItemEvent && it->GetAttr(kReadableAttr) == 0;
 }
 
 void FillItemMenu(UIMenu& menu, int item) {
   menu.Clear();
-  const ITM* it = Item(item);
+  const ITM* it = MenuItem(item);
   if (it == nullptr) return;
   if (IsUsableOnMember(item)) {
     menu.AddItem("사용하기", 6, item, 0, 1);
-    AddThrows(menu, item);
+    AddThrowEntries(menu, item);
   } else if (IsReadableEvent(item)) {
     menu.AddItem("읽기", 6, item, 0, 1);
   } else if (it->kind != kItemEvent) {
-    AddThrows(menu, item);
+    AddThrowEntries(menu, item);
   }
 }
 
@@ -167,7 +167,7 @@ void UIItemPane::Rebuild() {
   m_rowItems.clear();
   for (int i = 0; i < list.GetCount(); ++i) {
     const int item = list.Indexes()[static_cast<size_t>(i)];
-    const ITM* it = Item(item);
+    const ITM* it = MenuItem(item);
     // The row's flag marks what cannot be used: it draws in grey.
     m_list->AddItem(list.Names()[static_cast<size_t>(i)].c_str(), it != nullptr ? it->icon.c_str() : "",
                     IsUnreadableEvent(item) ? 1 : 0, list.Counts()[static_cast<size_t>(i)]);
@@ -189,14 +189,14 @@ void UIItemPane::Use(UIObject* sender, int item, int slot) {
   UIDesktop& desktop = *g_pCurrentDesktop;
   if (desktop.m_messageBox.TakeConfirmed() != 0) return;
   if (IsReadableEvent(item)) {
-    const ITM* it = Item(item);
+    const ITM* it = MenuItem(item);
     desktop.m_messageBox.SetText(it->name.c_str(), this, 6, item, 0);
     desktop.m_messageBox.PopupLong(this);
     ReadItemText(desktop.m_messageBox, it->name, CSession::GetInstance());
     return;
   }
   if (sender == &desktop.m_playerMenu) {
-    if (IsUsableOnMember(item) && MemberPosition() >= 0) UseOn(MemberPosition(), slot, item);
+    if (IsUsableOnMember(item) && MenuMemberPosition() >= 0) UseOn(MenuMemberPosition(), slot, item);
     return;
   }
   const UIPoint p = UIPointer();
@@ -237,7 +237,7 @@ void UIItemPane::Notify(UIObject* sender, int code, int a, int b) {
     case 18: {
       // Only food and its like act at once; other kinds get the menu.
       const int item = a >= 0 && a < static_cast<int>(m_rowItems.size()) ? m_rowItems[static_cast<size_t>(a)] : -1;
-      if (IsUsableOnMember(item) && MemberPosition() >= 0) UseOn(MemberPosition(), MemberPosition(), item);
+      if (IsUsableOnMember(item) && MenuMemberPosition() >= 0) UseOn(MenuMemberPosition(), MenuMemberPosition(), item);
       break;
     }
     default:
@@ -289,7 +289,7 @@ void UIItemPane::OnMouseMove() {
 void ShowItemHelp(const UIListBox* list, const std::vector<int32_t>& rowItems) {
   if (list == nullptr || list->m_count == 0 || g_pStatusBar == nullptr) return;
   const int row = list->m_hover;
-  const ITM* it = row >= 0 && row < static_cast<int>(rowItems.size()) ? Item(rowItems[static_cast<size_t>(row)]) : nullptr;
+  const ITM* it = row >= 0 && row < static_cast<int>(rowItems.size()) ? MenuItem(rowItems[static_cast<size_t>(row)]) : nullptr;
   if (it == nullptr) {
     g_pStatusBar->Clear();
     return;

@@ -9,6 +9,7 @@
 #include "ui/UIObject.h"
 
 class CSession;
+struct ITM;
 class UIListBox;
 class UIMenu;
 class UIMessage;
@@ -55,6 +56,11 @@ class UIItemPane : public UIPane {
 // restoratives and the second kind of up item; reading for a readable event
 // item; nothing for an unreadable one; the throws for everything else.
 void FillItemMenu(UIMenu& menu, int item);
+// The item pages' shared look-ups: an item of the table or null, the
+// selected member's party position or -1, and the five throw entries.
+const ITM* MenuItem(int index);
+int MenuMemberPosition();
+void AddThrowEntries(UIMenu& menu, int item);
 // Whether an item is an event item with nothing to read.
 bool IsUnreadableEvent(int item);
 // Whether an item is an event item with a text.
