@@ -5,7 +5,7 @@
 // the player on the attribute grid at x, z.
 struct PlayerStart {
   float x = 0.0f;
-  float y = -1.0f;  // the title's new game sets only x and z
+  float y = -1.0f;
   float z = 0.0f;
   float heading = 0.0f;
 };

@@ -154,8 +154,9 @@ void CTitleFrame::Choose() {
   StopCdAudio();
   switch (m_scroll + m_cursor) {
     case 0:
-      g_playerStart.x = 0.0f;
-      g_playerStart.z = kNewGameZ;
+      // Whole: a heading or height left by an earlier game would place the
+      // new party otherwise than the first time.
+      g_playerStart = PlayerStart{0.0f, -1.0f, kNewGameZ, 0.0f};
       CFrameMgr::GetInstance().ChangeFrame("newgame");
       break;
     case 1:

@@ -157,6 +157,9 @@ TEST_F(TitleFrameTest, NewGameStartsAtTheNewGamePlaceInTheFrameNewgame) {
   Update({{4, kStatePressed}});
   EXPECT_EQ(g_playerStart.x, 0.0f);
   EXPECT_EQ(g_playerStart.z, 75.0f);
+  // Nothing of the earlier game's place stays: the ground's height, facing 0.
+  EXPECT_EQ(g_playerStart.y, -1.0f);
+  EXPECT_EQ(g_playerStart.heading, 0.0f);
   EXPECT_EQ(CFrameMgr::GetInstance().NextName(), "newgame");
   EXPECT_EQ(m_frame.m_running, 0);
   EXPECT_TRUE(log.Contains("diary/item.txt"));  // the item table is read again (here it is missing)

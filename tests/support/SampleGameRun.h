@@ -18,6 +18,13 @@ std::string SampleGameFolder();
 // camera where the player starts, the pointer in the middle of the screen.
 std::string NewGameScript();
 
+// Script lines from the village's ready pass: the leader walks up to the
+// elder and takes his third answer (a potion, gold and a third member), the
+// notices and the farewell confirmed, each key further apart than the
+// keypad's repeat window; released at pass 700, the party walks left until
+// pass 715.
+std::string ElderThirdAnswerScript();
+
 // Runs the game with `script` (its "@" stand for `dir`'s path and a slash,
 // where screenshots go). The run works in a folder of its own under `dir`
 // that links to the sample's files, so what the game writes there
