@@ -1,13 +1,13 @@
 // The casting builders: light gathering, the casting circle, the glow ring
 // and pulse on the screen, the ground rings, and the magic circle of the four
 // circle numbers.
-#include "effect/EffectPieces.h"
+#include "effect/EffectShapes.h"
 #include "effect/EffectPrimitive.h"
 #include "effect/SelvarinEffect.h"
 
 namespace {
 
-using namespace effect_pieces;
+using namespace effect_shapes;
 
 constexpr int kTickMessage = 60;
 constexpr int32_t kCastingFlags = 0x20005;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "effect/EffectPieces.h"
+#include "effect/EffectShapes.h"
 #include "effect/EffectPrimitive.h"
 #include "effect/SelvarinEffect.h"
 #include "engine/Wave.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace effect_pieces;
+using namespace effect_shapes;
 
 constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kGroundStop = 4;

@@ -85,7 +85,7 @@ struct KindCase {
   const char* kind;
   std::string file;  // "sample:NAME" and "extra:NAME" are entries of the two packs
   std::vector<std::string> options;
-  std::vector<std::string> expected;  // parts of the JSON
+  std::vector<std::string> expected;  // fragments of the JSON
   std::string badBytes;               // a file the loader refuses; none: a missing file
   std::string badText;                // the loader's text about it
 };
@@ -197,7 +197,7 @@ TEST_P(SlvinspectKindTest, PrintsWhatTheLoaderKeptAndRefusesABadFile) {
   const auto good = Slvinspect(args);
   ASSERT_EQ(good.exitCode, 0) << good.output;
   EXPECT_EQ(good.output.front(), '{');
-  for (const std::string& part : c.expected) EXPECT_NE(good.output.find(part), std::string::npos) << part;
+  for (const std::string& fragment : c.expected) EXPECT_NE(good.output.find(fragment), std::string::npos) << fragment;
 
   const std::string bad = (m_dir / (std::string("bad.") + c.kind)).string();
   if (!c.badBytes.empty()) m_dir.Write(std::string("bad.") + c.kind, c.badBytes);

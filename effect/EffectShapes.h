@@ -1,5 +1,5 @@
 #pragma once
-// The pieces the casting, circle and open-timeline builders share: each makes
+// The shapes the casting, circle and open-timeline builders share: each makes
 // one primitive (or one group) of a recurring shape at the effect's owner,
 // so a builder reads as its timeline.
 #include "effect/EffectPrimitiveKind.h"
@@ -8,7 +8,7 @@
 class CEffectPrimitive;
 class CSelvarinEffect;
 
-namespace effect_pieces {
+namespace effect_shapes {
 
 // The texture taken and the builder's lock released.
 void Texture(CEffectPrimitive* p, const char* name);
@@ -35,7 +35,7 @@ struct FlatRing {
 };
 CEffectPrimitive* AddFlatRing(CSelvarinEffect& e, const FlatRing& ring, const Vec3& offset = Vec3{});
 
-// The magic circle's pieces.
+// The magic circle's shapes.
 CEffectPrimitive* AddDisc(CSelvarinEffect& e, const char* texture, int32_t lifetime, float radius);
 CEffectPrimitive* AddRisingRing(CSelvarinEffect& e, const char* texture);
 CEffectPrimitive* AddSpreadingRing(CSelvarinEffect& e, const char* texture);
@@ -76,4 +76,4 @@ Matrix GroundPlane();
 // One sprite at `at` (relative to the owner).
 CEffectPrimitive* AddSpriteAt(CSelvarinEffect& e, const char* sprite, const Vec3& at, int32_t lifetime, float size);
 
-}  // namespace effect_pieces
+}  // namespace effect_shapes

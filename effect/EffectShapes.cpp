@@ -1,4 +1,4 @@
-#include "effect/EffectPieces.h"
+#include "effect/EffectShapes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "effect/SelvarinEffect.h"
 #include "platform/Random.h"
 
-namespace effect_pieces {
+namespace effect_shapes {
 
 namespace {
 
@@ -323,4 +323,4 @@ CEffectPrimitive* AddSpriteAt(CSelvarinEffect& e, const char* sprite, const Vec3
   return p;
 }
 
-}  // namespace effect_pieces
+}  // namespace effect_shapes
