@@ -284,6 +284,7 @@ void CSelvarinFrame::EnterField() {
 
 void CSelvarinFrame::EnterBattle() {
   CSelvarinContext* context = GetContext();
+  ResetBattleScript();
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);
   ResetFrameTimer();
   m_turnRequest = kBattleTurnRequest;
