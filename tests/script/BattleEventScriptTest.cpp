@@ -234,6 +234,12 @@ TEST_F(BattleEventScriptTest, OrdersReachTheNamedParticipantWithTheirValues) {
   RunBattleScript("kill sizz\nreturn");
   EXPECT_EQ(m_sizz->m_actionCode, kActDefeated);
   EXPECT_EQ(session.players[0].hp, 40);
+  m_sizz->SetAction(kActIdle);
+  RunBattleScript("kill sizz\nreturn");
+  EXPECT_EQ(m_sizz->m_actionCode, kActDying);
+  EXPECT_EQ(session.players[0].hp, 0);
+  EXPECT_EQ(session.players[0].shp, 0);
+  EXPECT_EQ(session.players[2].hp, 42);  // only the one named
 }
 
 TEST_F(BattleEventScriptTest, CommandsSetTheWindowTheBattleAndTheSession) {
