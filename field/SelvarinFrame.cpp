@@ -285,6 +285,7 @@ void CSelvarinFrame::EnterField() {
 void CSelvarinFrame::EnterBattle() {
   m_battleResult = BattleResult{};
   CSelvarinContext* context = GetContext();
+  ResetBattleScript();
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);
   ResetFrameTimer();
   m_turnRequest = kBattleTurnRequest;

@@ -209,9 +209,12 @@ class CSelvarinFrame : public C3dFrame {
   void RunMacroScript();
 
   // ---- Battles (battle/) ----
-  // Phase 1 (a member's command menu open) runs the battle widgets; other
-  // phases end the battle.
+  // Phase 1 (a member's command menu open) runs the battle widgets, and the
+  // event script runs; phases 6 and 9, and any phase but 1 of a battle
+  // without a script, end the battle.
   void RunBattle();
+  // The event script's run and its message window, one battle tick.
+  void StepBattleScript();
   // The battle scene, the widgets in phase 1 and the pointer, then the flip.
   void DrawBattle();
   void DimScreen();
@@ -226,9 +229,13 @@ class CSelvarinFrame : public C3dFrame {
   // battle from the set at script line a (p and b kept), 1-14 set battle and
   // caption state; other types do nothing.
   void OnMessage(CObject* sender, int type, intptr_t p, intptr_t a, intptr_t b) override;
-  // Runs the battle event script on from a line; the battle message window
-  // resumes it when its text has been laid out. Virtual for the tests.
+  // Runs the battle event script from a line with the frame's condition and
+  // event stacks: the battle mode starts it at the script's first line, and
+  // the battle message window resumes it. Virtual for the tests.
   virtual void RunBattleEventScript(int line);
+  // A fresh battle's script state: nothing running or waiting, empty
+  // stacks, the gauges shown, no speaker, the end kind not chosen.
+  void ResetBattleScript();
 
   // ---- Shop, inn and save screens (ui/) ----
   void EnterShopMode();
@@ -330,6 +337,17 @@ class CSelvarinFrame : public C3dFrame {
   BattleResult m_battleResult;  // reset as each battle begins
   float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
   int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
+  // The battle event script (m_battleEventLine its first line,
+  // m_battleScriptLine where it resumes): the running flag, the time-gauge
+  // display, its two stacks, the participant who speaks its dialogue, and
+  // the end kind the result screen reads, with whether a script chose it.
+  int32_t m_battleScriptRunning = 0;
+  int32_t m_gaugeShown = 1;
+  std::deque<int> m_battleConditions;
+  std::deque<int> m_battleEvents;
+  CActor* m_pBattleSpeaker = nullptr;  // cleared when it goes
+  int32_t m_battleEndKind = 0;
+  int32_t m_battleEndKindSet = 0;
   // The camera as message 0 kept it; nothing when it kept none.
   void RestoreBattleCamera();
 
