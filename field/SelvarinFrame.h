@@ -61,6 +61,9 @@ struct TimeAttack {
   int32_t m_current = 0;
 };
 extern TimeAttack g_timeAttack;
+// Set by scripts: the music upkeep no longer starts a track again once it
+// has ended.
+extern uint8_t g_cdReplayOff;
 
 // What input asked of the next field tick: 0 nothing, 1 the field menu, 8
 // the map view.
@@ -201,9 +204,10 @@ class CSelvarinFrame : public C3dFrame {
   // field then shows it instead of the scene until its last frame.
   void PlayAvi(const std::string& file);
   // The second and third command groups: true when the run goes on with the
-  // next line; the last ends a word no group knows.
+  // next line; the last ends a word no group knows. The second group's
+  // words act on the subject actor (null for none).
   static bool ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
-                                 const std::string& subject, std::deque<int>& conditions);
+                                 CSelvarinActor* subject, std::deque<int>& conditions);
   static bool ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line);
   // One tick of the script mode.
   void RunMacroScript();
@@ -266,6 +270,7 @@ class CSelvarinFrame : public C3dFrame {
   const CBitmapRes* m_pPicture = nullptr;
   int32_t m_pictureShown = 0;  // "showbmp" until "closebmp"
   int32_t m_scenarioStage = 0;  // what the scenario selection offers
+  int32_t m_diaryEnabled = 1;   // scripts turn the diary off and on
   // The page mode 7 opens: 1 item box, 2 party, 3 save, 4 load.
   int32_t m_menuKind = 0;
   // What mode 4 opens: shop list n, its category set (1 or 2; 0 counts as
