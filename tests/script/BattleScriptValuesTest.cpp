@@ -70,7 +70,8 @@ TEST_F(BattleScriptValuesTest, AllDeadCountsDyingAndDefeatedEnemiesAsGone) {
   const struct {
     int32_t action;
     int32_t allDead;
-  } cases[] = {{kActIdle, 0}, {kActDying, 1}, {kActDefeated, 1}, {kActRemoved, 0}};
+  } cases[] = {{kActIdle, 0}, {kActDying, 1}, {kActDefeated, 1},
+               {kActRemoved, 1}};  // a removed enemy has given back its slot: it left the battle
   for (const auto& c : cases) {
     m_wolf->SetAction(c.action);
     EXPECT_EQ(GetBattleScriptValue("@alldead"), c.allDead) << c.action;
