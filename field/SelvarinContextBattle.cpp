@@ -324,7 +324,6 @@ CBattlePlayer* CSelvarinContext::MakeBoundPartyActor(PlayerData& record, int pla
   record.battlePtr = actor;
   actor->m_record = &record;
   actor->m_playerId = playerId;
-  actor->m_menuIndex = playerId;
   actor->m_battleId = {position, 1};
   actor->m_ownerPosition = position;
   CSession& session = CSession::GetInstance();

@@ -1,7 +1,7 @@
 // The leader walks the sample village headless into the wolf, which asks for
-// its battle; with no battle classes yet the battle returns at once, the
-// wolf is gone and the party walks on. The field afterwards is compared
-// with its golden screenshot.
+// its battle; the party's battle classes are found, the battle returns at
+// once, the wolf is gone and the party walks on. The field afterwards is
+// compared with its golden screenshot.
 #include <gtest/gtest.h>
 
 #include "tests/support/SampleGameRun.h"
@@ -20,8 +20,8 @@ TEST(BattleSetRun, TheWolfsBattleReturnsAtOnceAndThePartyWalksOn) {
       "690 key down down\n790 key down up\n" +
       run.Shot(800, "after") + "810 close\n");
   ASSERT_FALSE(result.timedOut);
-  // The set-up ran: it looked for the party's battle classes.
-  EXPECT_NE(result.output.find("unknown actor class \"battle"), std::string::npos) << result.output;
+  // The set-up found every party member's battle class.
+  EXPECT_EQ(result.output.find("unknown actor class \"battle"), std::string::npos) << result.output;
   EXPECT_EQ(run.CompareShot("after", "battle_set_wolf"), "") << result.output;
 }
 

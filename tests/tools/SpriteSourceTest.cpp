@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "engine/SprRes.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/TestSupport.h"
+#include "tools/lib/PartySprites.h"
 
 namespace {
 
@@ -133,3 +135,25 @@ TEST(SpriteSource, RefusesMalformedSources) {
 }
 
 }  // namespace
+
+// The party's battle sheets load as the battle reads them: twenty groups of
+// four facings, the strike's third frame its hit frame.
+TEST_F(SpriteSourceTest, PartyBattleSheetsHaveEightyActionsAndAStrikeThatHits) {
+  std::vector<slvtools::DataFile> files;
+  std::string error;
+  ASSERT_TRUE(slvtools::BuildPartySprites(&files, &error)) << error;
+  for (slvtools::DataFile& file : files) {
+    std::replace(file.name.begin(), file.name.end(), '\\', '/');
+    Write("data/" + file.name, file.bytes);
+  }
+  auto* act = dynamic_cast<CActRes*>(CResMgr::GetInstance().GetRes("주연급\\전투\\기본형\\kreutzer_기본전투_검.act"));
+  ASSERT_NE(act, nullptr);
+  ASSERT_EQ(act->GetActionCount(), 80);
+  for (int facing = 0; facing < 4; ++facing) {
+    const ActMotion* hit = act->GetMotion(8 + facing, 2);
+    ASSERT_NE(hit, nullptr);
+    ASSERT_GE(hit->eventIndex, 0);
+    EXPECT_STREQ(act->GetEventName(hit->eventIndex), "attacktime.atk");
+  }
+  EXPECT_NE(CResMgr::GetInstance().GetRes("주연급\\필드\\maria.act"), nullptr);
+}

@@ -1,6 +1,8 @@
 #include "tools/lib/PartySprites.h"
 
 #include <array>
+#include <string_view>
+#include <vector>
 #include <sstream>
 
 #include "tools/lib/SpriteSource.h"
@@ -129,7 +131,20 @@ Grid Falling(const Direction& d, int frame) {
   return g;
 }
 
-void WriteImage(std::ostringstream& out, const std::string& name, const Grid& g) {
+// The figure on its back: the front view turned a quarter.
+std::vector<std::string> Lying(const Direction& d) {
+  const Grid upright = Standing(d, 0);
+  std::vector<std::string> rows(kWidth, std::string(kHeight, '.'));
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      rows[static_cast<size_t>(x)][static_cast<size_t>(kHeight - 1 - y)] = upright[static_cast<size_t>(y)][static_cast<size_t>(x)];
+    }
+  }
+  return rows;
+}
+
+template <class Rows>
+void WriteImage(std::ostringstream& out, const std::string& name, const Rows& g) {
   out << "image " << name << "\n";
   for (const std::string& row : g) {
     std::string wide;
@@ -143,11 +158,7 @@ void WriteColour(std::ostringstream& out, char c, const int rgb[3]) {
   out << "color " << c << ' ' << rgb[0] << ' ' << rgb[1] << ' ' << rgb[2] << "\n";
 }
 
-}  // namespace
-
-std::string PartySpriteSource(const PartyColours& colours) {
-  std::ostringstream out;
-  out << "# A party member drawn by program.\n";
+void WriteColours(std::ostringstream& out, const PartyColours& colours) {
   WriteColour(out, 'H', colours.hair);
   const int skin[3] = {236, 196, 160}, eye[3] = {20, 20, 30}, mouth[3] = {170, 70, 60};
   WriteColour(out, 'S', skin);
@@ -159,6 +170,14 @@ std::string PartySpriteSource(const PartyColours& colours) {
   const int legs[3] = {60, 50, 80}, feet[3] = {70, 50, 40};
   WriteColour(out, 'L', legs);
   WriteColour(out, 'F', feet);
+}
+
+}  // namespace
+
+std::string PartySpriteSource(const PartyColours& colours) {
+  std::ostringstream out;
+  out << "# A party member drawn by program.\n";
+  WriteColours(out, colours);
 
   // Action base + direction, one image per frame.
   struct Base {
@@ -188,6 +207,59 @@ std::string PartySpriteSource(const PartyColours& colours) {
   return out.str();
 }
 
+namespace {
+
+
+// The frames of the battle sheet's twenty groups, as letters: S standing,
+// T standing with the head turned, W walking, U arms up, M mid-air, D
+// coming down, L lying; a "!" after a frame makes it the group's hit frame.
+constexpr std::string_view kBattleGroups[20] = {
+    "ST",   "WWWW", "SUW!S", "DM", "MS", "DD", "SS", "US!", "UM", "DL",
+    "DM",   "DL",   "TT",    "UD", "DL", "LL", "LL", "LL",  "LM", "MS",
+};
+
+}  // namespace
+
+std::string PartyBattleSpriteSource(const PartyColours& colours) {
+  std::ostringstream out;
+  out << "# A party member's battle sheet drawn by program.\n";
+  WriteColours(out, colours);
+  std::ostringstream actions;
+  int image = 0;
+  for (int group = 0; group < 20; ++group) {
+    for (int facing = 0; facing < 4; ++facing) {
+      actions << "action " << group * 4 + facing << "\n";
+      const Direction& d = kDirections[facing * 2 + 1];
+      const std::string_view frames = kBattleGroups[group];
+      for (size_t f = 0; f < frames.size(); ++f) {
+        if (frames[f] == '!') continue;
+        const bool hit = f + 1 < frames.size() && frames[f + 1] == '!';
+        const std::string name = "b" + std::to_string(image++);
+        if (frames[f] == 'L') {
+          WriteImage(out, name, Lying(d));
+          actions << "motion" << (hit ? " attacktime.atk" : "") << "\nlayer " << name << ' ' << -kHeight * kScale / 2
+                  << ' ' << -kWidth * kScale << "\n";
+          continue;
+        }
+        Grid g;
+        switch (frames[f]) {
+          case 'T': g = Standing(d, 3); break;
+          case 'W': g = Walking(d, static_cast<int>(f) * 2, 0); break;
+          case 'U': g = Falling(d, 0); break;
+          case 'M': g = Falling(d, 1); break;
+          case 'D': g = Falling(d, 2); break;
+          default: g = Standing(d, 0); break;
+        }
+        WriteImage(out, name, g);
+        actions << "motion" << (hit ? " attacktime.atk" : "") << "\nlayer " << name << ' ' << -kWidth * kScale / 2
+                << ' ' << -kHeight * kScale << "\n";
+      }
+    }
+  }
+  out << actions.str();
+  return out.str();
+}
+
 bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
   struct Member {
     const char* name;
@@ -201,6 +273,17 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
     if (!BuildSpriteSource(PartySpriteSource(m.colours), &built, error)) return false;
     out->push_back(DataFile{std::string("sprite\\") + m.name + ".spr", built.spr});
     out->push_back(DataFile{std::string("sprite\\") + m.name + ".act", built.act});
+    // The same figure walks into a battle.
+    out->push_back(DataFile{std::string("sprite\\주연급\\필드\\") + m.name + ".spr", built.spr});
+    out->push_back(DataFile{std::string("sprite\\주연급\\필드\\") + m.name + ".act", built.act});
+    BuiltSprite battle;
+    if (!BuildSpriteSource(PartyBattleSpriteSource(m.colours), &battle, error)) return false;
+    // The sheet goes by the weapon's picture: the sample's wand and swords.
+    for (const char* weapon : {"_완드", "_검"}) {
+      const std::string stem = std::string("sprite\\주연급\\전투\\기본형\\") + m.name + "_기본전투" + weapon;
+      out->push_back(DataFile{stem + ".spr", battle.spr});
+      out->push_back(DataFile{stem + ".act", battle.act});
+    }
   }
   return true;
 }

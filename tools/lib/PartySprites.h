@@ -17,8 +17,13 @@ struct PartyColours {
 };
 // The sprite-source text of one member's figure.
 std::string PartySpriteSource(const PartyColours& colours);
+// The member's battle sheet: 20 groups of four facings (80 actions), the
+// strike's third frame the hit frame.
+std::string PartyBattleSpriteSource(const PartyColours& colours);
 
-// "sprite\<name>.spr" and ".act" of each sample party member.
+// "sprite\<name>.spr" and ".act" of each sample party member, the same
+// under "주연급\필드\" for entering a battle, and its battle sheets under
+// "주연급\전투\기본형\".
 bool BuildPartySprites(std::vector<DataFile>* out, std::string* error);
 
 }  // namespace slvtools
