@@ -231,6 +231,7 @@ TEST_F(BattleEventScriptTest, OrdersReachTheNamedParticipantWithTheirValues) {
   EXPECT_EQ(session.enemies[0].hp, 0);
   EXPECT_EQ(session.enemies[0].shp, 0);
   m_sizz->SetAction(kActDefeated);
+  session.players[0].hp = 40;  // falling left its mark; the kill must leave it alone
   RunBattleScript("kill sizz\nreturn");
   EXPECT_EQ(m_sizz->m_actionCode, kActDefeated);
   EXPECT_EQ(session.players[0].hp, 40);
