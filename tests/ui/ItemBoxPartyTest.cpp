@@ -25,7 +25,11 @@ class ScreenTest : public SessionTest {
     SessionTest::SetUp();
     g_uiOriginX = g_uiOriginY = 0;
   }
-  void TearDown() override { m_desktop.reset(); }
+  // Later suites draw the party's load: nothing carried or stored stays.
+  void TearDown() override {
+    m_desktop.reset();
+    session.Init();
+  }
 
   template <class Mode>
   Mode* Open() {
