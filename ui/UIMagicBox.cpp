@@ -114,9 +114,9 @@ void UICostBox::Draw(CRC* rc) {
     const int y = m_innerY0 + kRow * line;
     for (const CostPlace& place : CostPlaces(m_top + line)) {
       if (!m_style.icons) {
-        DrawFontText(rc, place.rightX - kLabelDx, y + 8, kSkillLabels[place.cost % 3], 0);
+        DrawFontText(rc, place.rightX - kLabelDx, y + 12, kSkillLabels[place.cost % 3], 0);
       } else if (act != nullptr && spr != nullptr) {
-        rc->DrawAction(place.rightX - kIconDx, y + 8, act, spr, place.cost, frame, 1.0f, 0, 0xFFFFFFFF, true);
+        rc->DrawAction(place.rightX - kIconDx, y + 14, act, spr, place.cost, frame, 1.0f, 0, 0xFFFFFFFF, true);
       }
     }
   }
