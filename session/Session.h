@@ -123,6 +123,12 @@ class CSession {
   // An item applied from one member to another; the caller removes it.
   void UseItemPartyToParty(int from, int to, int item);
 
+  // Magic and skills used outside battle (rules/PartyCasting.cpp) ------------
+  // From the field menu: the caster's party position, 1, the magic, 1 and
+  // the slot the member picker reports.
+  void UseMagicOnParty(int casterPosition, int casterIsParty, int magic, int targetIsParty, int targetSlot);
+  void UseSkillOnParty(int userPosition, int skill, int targetSlot);
+
   // Learning (rules/Learning.cpp) ---------------------------------------------
   bool CanLearnMagic(int id, int magic) const;
   void AddMagic(int id, const std::string& name);

@@ -49,7 +49,11 @@ void UIItemMode::SelectTab(int index) {
   m_tabIndex = index;
   if (index == 0) m_tab = m_statusTab;
   if (index == 1) m_tab = m_diaryTab;
-  if (index == 2) m_tab = m_tacticsTab;
+  // The party may have changed order on the party tab.
+  if (index == 2) {
+    m_tab = m_tacticsTab;
+    m_tacticsTab->m_pane.Refresh();
+  }
 }
 
 void UIItemMode::Notify(UIObject* sender, int code, int a, int b) {

@@ -27,6 +27,8 @@ class UIListBox : public UIObject {
   // The row under the pointer; -1 for none; the selection when the pointer
   // is outside the rows.
   int HitIndex() const;
+  // The row under the pointer inside the rows' rectangle, or -1.
+  int RowUnderPointer() const { return PointerInRows() ? HitIndex() : -1; }
   // A row's text as drawn: cut to fit when the box has columns, after the
   // colour code of its state ("&b" chosen, "&r" chosen but disabled, "&e"
   // at rest); a disabled row at rest has none and is drawn with the second
@@ -65,7 +67,9 @@ class UIListBox : public UIObject {
  private:
   bool PointerInRows() const;
   int Lines() const;  // lines of rows that one screen shows
-  int CellWidth() const { return (m_innerX1 - m_innerX0) / m_columns; }
   void RangeBar();
   void DrawRow(CRC* rc, int index, int line, int column);
+
+ protected:
+  int CellWidth() const { return (m_innerX1 - m_innerX0) / m_columns; }
 };

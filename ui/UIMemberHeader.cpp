@@ -12,8 +12,10 @@
 
 namespace {
 
-constexpr std::array<HeaderPictures, 1> kPictures = {{
+constexpr std::array<HeaderPictures, 3> kPictures = {{
     {"UserInterface\\tab2-5.bmp", "UserInterface\\item_desk.bmp"},
+    {"UserInterface\\tab4-5.bmp", "UserInterface\\magic_desk.bmp"},
+    {"UserInterface\\tab5-5.bmp", "UserInterface\\skill_desk.bmp"},
 }};
 
 constexpr int kPoisonBits = 3;

@@ -10,7 +10,7 @@ class UIObject;
 struct PlayerData;
 
 // The pages that carry the header, each with its own pictures.
-enum class HeaderPage { kItem };
+enum class HeaderPage { kItem, kMagic, kSkill };
 
 struct HeaderPictures {
   const char* tab;

@@ -1,23 +1,10 @@
 #pragma once
-// The item box and the party (inn) screens. Their lists are panels of their
-// own that come with the item box and party issue; until then each panel
-// shows its frame.
-#include "ui/UIPanel.h"
+// The item box and the party (inn) screens.
+#include "ui/UIItemBoxPanels.h"
+#include "ui/UIPartyPanels.h"
 #include "ui/UIShopMode.h"
 
 class UIInfoPanel;
-
-class UIItemPanel : public UIPanel {};
-class UIPartyPanel : public UIPanel {};
-
-// What the item box holds.
-class UIInnItemPanel : public UIItemPanel {};
-// What the party carries.
-class UIPartyItemPanel : public UIItemPanel {};
-// The members waiting at the inn.
-class UIInnPartyPanel : public UIPartyPanel {};
-// The party as it stands.
-class UICurPartyPanel : public UIPartyPanel {};
 
 class UIItemBoxMode : public UIShopMode {
  public:

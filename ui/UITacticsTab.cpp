@@ -16,7 +16,8 @@ void UITacticsTab::OnMouseMove() { m_pane.OnMouseMove(); }
 void UITacticsTab::OnWheel() { m_pane.OnWheel(); }
 
 void UITacticsTab::Notify(UIObject* sender, int code, int a, int b) {
-  if (code != kUiOpen) return;
-  for (UIObject* child : m_children) child->Notify(sender, code, a, b);
+  if (code == kUiOpen) {
+    for (UIObject* child : m_children) child->Notify(sender, code, a, b);
+  }
   m_pane.Notify(sender, code, a, b);
 }

@@ -87,7 +87,7 @@ TEST_F(SampleTablesTest, MonstersNameTheirSpellsAndSkills) {
   EXPECT_GT(CScrapMgr::GetInstance().GetCount(), 0);
 }
 
-TEST_F(SampleTablesTest, ANewGameStartsSizzAndKreutzerHurtAndEquipped) {
+TEST_F(SampleTablesTest, ANewGameStartsSizzAndMariaHurtAndEquippedWithKreutzerAtTheInn) {
   CSession& session = CSession::GetInstance();
   testsupport::DebugLogCapture log;
   session.Init();
@@ -98,13 +98,24 @@ TEST_F(SampleTablesTest, ANewGameStartsSizzAndKreutzerHurtAndEquipped) {
   }
   ASSERT_EQ(session.partyCount, 2);
   EXPECT_EQ(session.partyIds[0], 0);
-  EXPECT_EQ(session.partyIds[1], 1);
+  EXPECT_EQ(session.partyIds[1], 2);
+  ASSERT_EQ(session.innCount, 1);
+  EXPECT_EQ(session.innIds[0], 1);
   EXPECT_EQ(session.players[0].engname, "sizz");
   EXPECT_EQ(session.players[0].name, "시즈");
   EXPECT_EQ(session.players[0].ismagicman, 1);
   EXPECT_EQ(session.players[1].engname, "kreutzer");
   EXPECT_EQ(session.players[2].engname, "maria");
   EXPECT_EQ(session.players[2].sprname, "maria.spr");
+  EXPECT_EQ(session.players[2].ismagicman, 0);
+  // A spell and a skill the field menu can use.
+  const int healing = CMagicMgr::GetInstance().Find("힐링");
+  ASSERT_GE(healing, 0);
+  EXPECT_EQ(session.players[0].magicFlags[static_cast<size_t>(healing)], 1);
+  EXPECT_NE(CMagicMgr::GetInstance().GetMagicTypeInfo(healing)->useType, 0);
+  EXPECT_EQ(CSkillMgr::GetInstance().Find("해독"), 113);
+  EXPECT_EQ(session.players[2].magicFlags[113], 1);
+  EXPECT_EQ(session.players[1].magicFlags[113], 1);
   const CItemMgr& items = CItemMgr::GetInstance();
   for (int n = 0; n < 2; ++n) {
     const PlayerData& p = *session.GetPartyMember(n);

@@ -148,7 +148,7 @@ const std::vector<KindCase>& Cases() {
       {"placenames", "sample:data/Name.txt", {}, {"\"key\": \"meadow\",\n      \"text\": \"" + Utf8("남쪽 초원 ") + "\""},
        "", Utf8("name.txt file 열기")},
       {"newgame", "", {},
-       {"\"partyIds\": [0, 1]", "\"engname\": \"sizz\"", "\"engname\": \"kreutzer\"", "\"gold\": 350",
+       {"\"partyIds\": [0, 2]", "\"engname\": \"sizz\"", "\"engname\": \"maria\"", "\"gold\": 350",
         "\"name\": \"" + Utf8("회복약") + "\",\n      \"count\": 3"},
        "too short", "Pack "},
   };

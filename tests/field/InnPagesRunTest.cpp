@@ -1,0 +1,50 @@
+// The sample village's inn headless under scripted input: five fire bottles
+// stored in the inn's chest, the second member sent to the inn and
+// kreutzer brought back by the innkeeper, the healing spell cast from the
+// field menu's magic page, and the tactics chosen, each stage checked
+// against its golden screenshot.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/SampleGameRun.h"
+
+namespace {
+
+// The pointer to (x, y) of the 640 x 480 view, then a press and release.
+std::string Click(int pass, int x, int y, const char* button = "left") {
+  return std::to_string(pass) + " mouse move -4000 -4000\n" + std::to_string(pass + 1) + " mouse move " +
+         std::to_string(x) + " " + std::to_string(y) + "\n" + std::to_string(pass + 3) + " mouse " + button +
+         " down\n" + std::to_string(pass + 4) + " mouse " + button + " up\n";
+}
+
+TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
+  testsupport::SampleGameRun run;
+  std::string events;
+  // Down to the inn's chest; the action key opens the item box. The fifth
+  // row of the party's list (the fire bottles), its menu, "5개 보관".
+  events += "480 key down down\n500 key down up\n505 key 17 down\n506 key 17 up\n";
+  events += Click(570, 400, 207) + Click(580, 400, 207, "right") + Click(600, 425, 222);
+  events += run.Shot(615, "stored") + Click(620, 595, 112);
+  // Up to the path and east to the innkeeper: maria to the inn by two
+  // clicks on her card, kreutzer back by two on his; then "Close".
+  events += "645 key up down\n653 key up up\n660 key right down\n700 key right up\n705 key 17 down\n706 key 17 up\n";
+  events += Click(750, 170, 430) + Click(760, 170, 430) + Click(780, 80, 200) + Click(790, 80, 200);
+  events += run.Shot(800, "party") + Click(805, 580, 112) + run.Shot(830, "followers");
+  // F2, the magic page, "힐링" and its menu's "마법 사용", kreutzer in the picker.
+  events += "840 key f2 down\n842 key f2 up\n" + Click(870, 410, 25);
+  events += Click(890, 200, 132) + Click(900, 200, 132, "right") + Click(915, 225, 147) + Click(930, 290, 190);
+  events += run.Shot(945, "healed");
+  // The tactics tab: "공격우선" for the leader, " 커스텀" for kreutzer and a
+  // right click on his list.
+  events += Click(950, 10, 240) + Click(960, 250, 172) + Click(970, 400, 232) + Click(980, 400, 232, "right");
+  events += run.Shot(995, "tactics") + "1000 close\n";
+  const auto result = run.Run(events);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;
+  for (const char* shot : {"stored", "party", "followers", "healed", "tactics"}) {
+    EXPECT_EQ(run.CompareShot(shot, std::string("inn_pages_") + shot), "") << shot;
+  }
+}
+
+}  // namespace
