@@ -63,6 +63,9 @@ class PartyBattleDrawTest : public ::testing::Test {
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     CSession& session = CSession::GetInstance();
     session.Init();
+    // The shield bearer waits at the inn at first: he fights in maria's place.
+    session.WaitPlayer(2);
+    session.GetupPlayer(1);
     for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
     platform::Srand(1);
     m_frame.m_pView = new CSelvarinView;
