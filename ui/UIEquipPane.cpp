@@ -247,9 +247,7 @@ int UIEquipPane::PressSlot() {
 void UIEquipPane::OnLButtonDown() {
   const int before = m_slot;
   const int hit = PressSlot();
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (hit >= 0 && hit == before && x > 154 && x < 540 && y > 38) Notify(this, 18, hit, 1);
+  if (hit >= 0 && hit == before && UIPointerOverPageList()) Notify(this, 18, hit, 1);
   for (UIObject* child : m_children) child->OnLButtonDown();
   if (SelectedRowWearable()) PlayWave(kClickSound);
 }

@@ -259,13 +259,7 @@ void UIItemPane::OnLButtonDown() {
   const int item = SelectedItem();
   if (item < 0) return;
   PlayWave(kClickSound);
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (item == g_menuLastItem && x > 154 && x < 540 && y > 38) {
-    OpenItemMenu(item);
-  } else {
-    g_menuLastItem = item;
-  }
+  if (UIRepeatedRowPress(item, g_menuLastItem)) OpenItemMenu(item);
 }
 
 void UIItemPane::OnRButtonDown() {

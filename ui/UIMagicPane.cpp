@@ -215,13 +215,7 @@ void UIUsePane::OnLButtonDown() {
   const int index = SelectedIndex();
   if (index < 0) return;
   PlayWave(kClickSound);
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (index == m_lastIndex && x > 154 && x < 540 && y > 38) {
-    OpenUseMenu(index);
-  } else {
-    m_lastIndex = index;
-  }
+  if (UIRepeatedRowPress(index, m_lastIndex)) OpenUseMenu(index);
 }
 
 void UIUsePane::OnRButtonDown() {

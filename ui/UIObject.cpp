@@ -37,6 +37,18 @@ UIPoint UIPointer() {
   return UIPoint{mouse.m_x, mouse.m_y};
 }
 
+bool UIPointerOverPageList() {
+  const UIPoint p = UIPointer();
+  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
+  return x > 154 && x < 540 && y > 38;
+}
+
+bool UIRepeatedRowPress(int row, int32_t& lastRow) {
+  if (row == lastRow && UIPointerOverPageList()) return true;
+  lastRow = row;
+  return false;
+}
+
 CRC* UICurrentRC() {
   const auto* frame = dynamic_cast<const C3dFrame*>(g_pCurrentFrame);
   return frame != nullptr ? frame->m_pRC : nullptr;

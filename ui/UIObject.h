@@ -61,6 +61,12 @@ UIPoint UIPointer();
 inline bool UIInside(const UIPoint& p, int left, int top, int right, int bottom) {
   return p.x > left && p.x < right && p.y > top && p.y < bottom;
 }
+// The pointer over the list area of a field-menu page.
+bool UIPointerOverPageList();
+// A left press on a page's list row: true when it repeats the row pressed
+// just before, over the list area (the row's menu opens); otherwise the row
+// is remembered.
+bool UIRepeatedRowPress(int row, int32_t& lastRow);
 
 // The render context of the current frame, or null; widgets measure text and
 // the view through it.
