@@ -28,4 +28,5 @@ struct EnemySlot {
   int32_t luck = 0;
   std::array<int32_t, 4> tactics{};  // actions by HP band
   int32_t bonusPercent = 0;
+  int32_t type = 0;  // the record's kind number
 };
