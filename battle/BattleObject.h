@@ -148,6 +148,8 @@ class CBattleActor : public CBattleObject {
   int32_t m_openFlag = 0;
   int32_t m_outOfReach = 0;
   int32_t m_bulletKind = 0;
+  // The out-of-reach flag is a parry's: it ends when the actor next stands idle.
+  int32_t m_parryOutOfReach = 0;
 
  private:
   bool m_returnPointSet = false;

@@ -283,6 +283,7 @@ void CSelvarinFrame::EnterField() {
 }
 
 void CSelvarinFrame::EnterBattle() {
+  m_battleResult = BattleResult{};
   CSelvarinContext* context = GetContext();
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);
   ResetFrameTimer();

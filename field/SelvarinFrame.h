@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/Math.h"
+#include "field/BattleResult.h"
 #include "field/BattleSet.h"
 #include "render/3dFrame.h"
 #include "script/ScriptPosition.h"
@@ -326,6 +327,7 @@ class CSelvarinFrame : public C3dFrame {
   std::array<ScreenFlash, 2> m_flashes{};
   TimedBattleEffect m_timedEffect;
   std::array<std::deque<CActor*>, 2> m_orderQueues;
+  BattleResult m_battleResult;  // reset as each battle begins
   float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
   int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
   // The camera as message 0 kept it; nothing when it kept none.

@@ -81,18 +81,18 @@ constexpr AttributeSkipRow kAttributeSkipRows[] = {
 };
 
 constexpr DeliveryRow kDeliveryRows[] = {
-    {"집행인의검", Delivery::kSplit, 80, 20},
-    {"진압봉", Delivery::kSplit, 0, 100},
-    {"테일핑", Delivery::kKillUnlessBoss, 0, 0},
-    {"브레이크블레이드", Delivery::kAttackKind, 3, 0},
+    {"집행인의검", Delivery::kSplit, 80, 20, true},
+    {"진압봉", Delivery::kSplit, 0, 100, false},
+    {"테일핑", Delivery::kKillUnlessBoss, 0, 0, false},
+    {"브레이크블레이드", Delivery::kAttackKind, 3, 0, false},
 };
 
 constexpr DigitShare kTripleShares[] = {{33, 0, 0}, {30, -4, 2}, {30, 4, 2}};
 constexpr DigitShare kNineTailShares[] = {{9, -6, 8},  {10, -6, 6}, {11, -5, 4}, {13, -3, 2}, {14, 0, 0},
                                           {13, 3, 2},  {11, 5, 4},  {10, 6, 6},  {9, 6, 8}};
 constexpr DigitsRow kDigitsRows[] = {
-    {"트리플대거", kTripleShares},
-    {"아홉꼬리고양이", kNineTailShares},
+    {"트리플대거", kTripleShares, true},
+    {"아홉꼬리고양이", kNineTailShares, false},
 };
 
 constexpr EffectRow kWeaponConditionRows[] = {

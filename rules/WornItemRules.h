@@ -77,7 +77,8 @@ enum class Delivery : uint8_t { kSplit, kKillUnlessBoss, kAttackKind };
 struct DeliveryRow {
   const char* name;
   Delivery delivery;
-  int a, b;  // split percentages (barrier, hit points), or the attack kind
+  int a, b;            // split percentages (barrier, hit points), or the attack kind
+  bool onMembersToo;   // also when the target is a party member
 };
 
 // A number of a several-number weapon: percent of the damage at a place.
@@ -88,6 +89,7 @@ struct DigitShare {
 struct DigitsRow {
   const char* name;
   std::span<const DigitShare> shares;
+  bool onMembersToo;  // also over a party member (in the enemies' colour)
 };
 
 // What a weapon or worn item does beyond the damage.

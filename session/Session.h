@@ -12,6 +12,7 @@
 #include "session/NameValueMap.h"
 #include "session/PlayerData.h"
 
+class CBattleActor;
 class CSelvarinActor;
 namespace platform {
 class FileOperations;
@@ -170,7 +171,12 @@ class CSession {
   float GetActorHeight(int position, bool isParty) const;
   bool IsSplashWeapon(int item) const;
   bool IsBossEnemy(int slot) const;
-  int BaseDamage(int attack, int attackerLevel, int defence, int targetLevel, bool attackerIsParty, bool targetIsParty);
+  // The four sides of a blow in reach (rules/WeaponAttack.cpp).
+  void AttackPartyToEnemy(int position, int slot);
+  void AttackPartyToParty(int position, int targetPosition);
+  void AttackEnemyToEnemy(int slot, int targetSlot);
+  void AttackEnemyToParty(int slot, int position);
+  void AddSpecialGauge(int position, int n);
   // The last roll of a weapon blow.
   int32_t lastHitResult = 0;
 
@@ -214,6 +220,27 @@ class CSession {
   std::array<CostDue, 3> SkillDues(int position, int skill) const;
   bool CanPaySkillCost(int position, int skill) const;
   void PaySkillCost(int position, int skill);
+
+  // Weapon attack (rules/WeaponAttack.cpp) -----------------------------------
+  // A participant's normal attack at its hit frame, against its target; the
+  // reach factor scales its attack reach.
+  void ResolveWeaponAttack(int position, bool isParty, float reachFactor);
+  // The core damage formula; never 0 or less.
+  int BaseDamage(int attack, int attackerLevel, int defence, int targetLevel, bool attackerIsParty,
+                 bool targetIsParty) const;
+
+  // Enemy targeting (rules/Targeting.cpp) --------------------------------------
+  // In map units; 0 for a participant that is not there.
+  float GetAttackReach(int position, bool isParty) const;
+  // The nearest party member not removed; null without an asker's actor.
+  CBattleActor* FindNearestPartyMember(int position, bool isParty) const;
+
+  // Periodic battle effects (rules/PeriodicEffects.cpp) -------------------------
+  void ProcessException(int position, bool isParty);
+
+  // Hit effects (rules/HitEffect.cpp) -------------------------------------------
+  // The hit effect of the attacker's weapon class, spawned on the actor.
+  void SpawnHitEffect(int position, bool isParty, CSelvarinActor* actor) const;
 
   // The record, in the order a save keeps it -----------------------------------
   std::array<int32_t, 99> nextlevel{};
