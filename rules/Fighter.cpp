@@ -66,6 +66,8 @@ int32_t WornIndex(const PlayerData& player, WornSlot slot) {
 
 int CountWorn(const PlayerData& player, WornSlot slot, const char* name) {
   int n = ItemName(WornIndex(player, slot)) == name ? 1 : 0;
-  if (slot == WornSlot::kAcc2 && ItemName(player.acc3) == name) ++n;
+  // A double accessory fills both places but is one piece.
+  const bool onePiece = player.acc3 == player.acc2 && CItemMgr::GetInstance().IsDoubleAccessory(player.acc3);
+  if (slot == WornSlot::kAcc2 && !onePiece && ItemName(player.acc3) == name) ++n;
   return n;
 }
