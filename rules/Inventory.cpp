@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "battle/BattleObject.h"
+#include "field/SelvarinContext.h"
+#include "rules/Condition.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
 
 namespace {
 
 constexpr int kMaxCount = 255;
+constexpr int64_t kFullGauge = 100;
+// A fourth member in the battle is the most a revival joins.
+constexpr size_t kMostRevivedAlongside = 3;
 
 bool ValidItem(int item) { return item >= 0 && item < CSession::kItemSlots; }
 
@@ -113,4 +119,35 @@ void CSession::JoinState() {
     heldItems[static_cast<size_t>(i)] = 0;
   }
   inventoryChanged = 1;
+}
+
+// ---- Battle: the scarab's revival and the special gauge ----
+
+void CSession::TryAutoRevive(int position, bool isParty) {
+  if (!isParty) return;
+  PlayerData* member = GetPartyMember(position);
+  auto* actor = member != nullptr ? dynamic_cast<CBattleObject*>(member->battlePtr) : nullptr;
+  if (actor == nullptr || actor->m_actionCode != kActRemoved) return;
+  const int scarab = CItemMgr::GetInstance().LookupName("스카라베");
+  if (scarab < 0 || (member->acc2 != scarab && member->acc3 != scarab)) return;
+  CSelvarinContext* context = GetFieldContext();
+  if (context == nullptr || context->m_battleParty.size() > kMostRevivedAlongside) return;
+  member->hp = 1;
+  actor->SetAction(kActLying);
+  SetCondition(*member, kDying, false);
+  context->m_battleParty.push_back(actor);
+  for (int32_t* slot : {&member->acc2, &member->acc3}) {
+    if (*slot != scarab) continue;
+    *slot = kEmptyAcc23;
+    AddItem(scarab, 1);
+  }
+}
+
+void CSession::AddSpecialGauge(int position, int n) {
+  PlayerData* member = GetPartyMember(position);
+  if (member == nullptr) return;
+  const CItemMgr& items = CItemMgr::GetInstance();
+  const bool shirt = member->armor >= 0 && member->armor < items.GetCount() && items.GetItem(member->armor)->name == "P-셔츠";
+  const int64_t gain = shirt ? int64_t{n} * 2 : n;
+  member->cp = static_cast<int32_t>(std::min<int64_t>(int64_t{member->cp} + gain, kFullGauge));
 }

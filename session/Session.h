@@ -141,6 +141,18 @@ class CSession {
   // A random live party member (rules/Targeting.cpp).
   PlayerData* PickRandomPartyMember();
 
+  // Party members in battle: the enemy pickers (rules/Targeting.cpp), the
+  // revival and the special gauge (rules/Inventory.cpp), throwing an item
+  // (rules/ItemUse.cpp) and shooting an arrow (rules/Bullet.cpp) ------------
+  CBattleActor* PickRandomEnemy(int position, bool isParty);
+  CBattleActor* FindNearestEnemy(int position, bool isParty) const;
+  // The nearest enemy when the party member can hit it now.
+  CBattleActor* FindEnemyInReach(int position) const;
+  void TryAutoRevive(int position, bool isParty);
+  void AddSpecialGauge(int position, int n);
+  void LaunchItem(int position, bool isParty);
+  void LaunchBullet(int position, bool isParty);
+
   // Hooks -----------------------------------------------------------------
   void RaiseTurnHook(const std::string& name, int n);
   void RaiseDeathHook(const std::string& name);
@@ -176,7 +188,6 @@ class CSession {
   void AttackPartyToParty(int position, int targetPosition);
   void AttackEnemyToEnemy(int slot, int targetSlot);
   void AttackEnemyToParty(int slot, int position);
-  void AddSpecialGauge(int position, int n);
   // The last roll of a weapon blow.
   int32_t lastHitResult = 0;
 
