@@ -1,11 +1,13 @@
 // The script codes and battle messages every participant answers. Orders
 // that move or animate it are refused while it leaves the battle.
+#include <algorithm>
 #include <cmath>
 
 #include "battle/BattleObject.h"
 #include "field/SelvarinContext.h"
 #include "field/SysexCrowd.h"
 #include "platform/DebugLog.h"
+#include "session/Session.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ bool CBattleActor::IsLiveOrder(int code) {
     case kMsgChangeSprite:
     case kMsgFreeze:
     case kMsgStun:
+    case kMsgKill:  // one that has left the battle does not die again
       return true;
     default:
       return false;
@@ -113,6 +116,9 @@ void CBattleActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
       if (m_crowd != nullptr) m_crowd->OnMessage(this, kEnd, 0, 0, 0);
       m_crowd = nullptr;
       break;
+    case kMsgKill:
+      Kill();
+      break;
     case kMsgFreeze:
       SetAction(kActFrozen);
       break;
@@ -157,4 +163,19 @@ void CBattleActor::ChangeBattleSprite(const char* sprite, int32_t action, int32_
   m_sprName = sprite;
   m_actName = AnimationNameFor(m_sprName);
   ScriptAnimation(kActScriptFixed, action, frame);
+}
+
+// The record is found by the participant's binding: its party position or
+// its enemy slot, and only while that still names it.
+void CBattleActor::Kill() {
+  CSession& session = CSession::GetInstance();
+  const int32_t index = m_battleId[0];
+  if (m_battleId[1] == 1 && index >= 0 && index < std::min<int>(session.partyCount, CSession::kMaxParty)) {
+    PlayerData* member = session.GetPartyMember(index);
+    if (member != nullptr && member->battlePtr == this) member->hp = member->shp = 0;
+  } else if (m_battleId[1] == 0 && index >= 0 && index < CSession::kMaxEnemies) {
+    EnemySlot& enemy = session.enemies[static_cast<size_t>(index)];
+    if (enemy.actor == this) enemy.hp = enemy.shp = 0;
+  }
+  SetAction(kActDying);
 }

@@ -9,6 +9,7 @@
 #include "engine/SprRes.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
 
 namespace {
 
@@ -59,6 +60,9 @@ CBattleObject::~CBattleObject() {
     if (*held == me) *held = nullptr;
   }
   for (auto& queue : frame->m_orderQueues) std::erase(queue, me);
+  // Neither the script's speaker nor the view's focus names a deleted one.
+  if (frame->m_pBattleSpeaker == me) frame->m_pBattleSpeaker = nullptr;
+  if (CSelvarinView* view = frame->GetView(); view != nullptr && view->m_pFocus == me) view->m_pFocus = nullptr;
 }
 
 void CBattleObject::SetAnimation(int32_t base, int32_t frameDelay, int32_t playMode) {

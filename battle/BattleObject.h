@@ -157,6 +157,8 @@ class CBattleActor : public CBattleObject {
   void Jump(intptr_t vx, intptr_t vz, intptr_t vy);
   void ScriptAnimation(int32_t code, int32_t action, int32_t frame);
   void ChangeBattleSprite(const char* sprite, int32_t action, int32_t frame);
+  // No hit or barrier points left on its record, then dying.
+  void Kill();
   // True when the message is one of those a terminal action refuses.
   static bool IsLiveOrder(int code);
 };

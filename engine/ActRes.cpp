@@ -187,6 +187,11 @@ const ActAction* CActRes::GetAction(int actId) const {
   return actId >= 0 && actId < GetActionCount() ? &m_actions[static_cast<size_t>(actId)] : nullptr;
 }
 
+int CActRes::GetMotionCount(int actId) const {
+  const ActAction* action = GetAction(actId);
+  return action != nullptr ? static_cast<int>(action->motions.size()) : 0;
+}
+
 const ActMotion* CActRes::GetMotion(int actId, int motId) const {
   const ActAction* action = GetAction(actId);
   if (action == nullptr || motId < 0 || motId >= static_cast<int>(action->motions.size())) return nullptr;

@@ -54,6 +54,8 @@ class CActRes : public CRes {
   // Null outside the tables.
   const ActAction* GetAction(int actId) const;
   const ActMotion* GetMotion(int actId, int motId) const;
+  // The frames of an action; 0 outside the tables.
+  int GetMotionCount(int actId) const;
   // Null when there is no such name.
   const char* GetEventName(int i) const;
   int GetEventCount() const { return static_cast<int>(m_eventNames.size()); }
@@ -78,3 +80,8 @@ class CActRes : public CRes {
   const CSprRes* m_companion = nullptr;  // borrowed from the resource manager during a load
   bool m_companionFetched = false;
 };
+
+// The frames of an action of an animation that may be missing; 0 for none.
+inline int MotionCount(const CActRes* actions, int actId) {
+  return actions != nullptr ? actions->GetMotionCount(actId) : 0;
+}

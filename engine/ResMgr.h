@@ -27,6 +27,12 @@ class CResMgr {
   // unknown extension.
   CRes* GetRes(const char* name);
   CRes* GetResStr(const std::string& name);
+  // The named resource as the kind asked for; null for an empty name, a
+  // missing file or a resource of another kind.
+  template <class T>
+  const T* GetResAs(const std::string& name) {
+    return name.empty() ? nullptr : dynamic_cast<const T*>(GetResStr(name));
+  }
 
   void Lock(CRes* res);
   void UnLock(CRes* res);

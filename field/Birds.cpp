@@ -22,10 +22,6 @@ constexpr int32_t kFlying = 1;
 constexpr int32_t kFlightTicks = 500;
 constexpr const char* kFlutter = "푸드덕.wav";
 
-const CActRes* Animation(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
 float DistanceToLeader(const CSelvarinActor& bird) {
   const CSelvarinContext* context = GetFieldContext();
   return context != nullptr ? context->DistanceToPlayer(bird) : std::numeric_limits<float>::max();
@@ -36,15 +32,10 @@ float DistanceToLeader(const CSelvarinActor& bird) {
 void UpdateBirdFrame(CSelvarinActor& bird, int32_t restingBase, int32_t flyingBase) {
   if (bird.m_state == kResting || bird.m_state == kFlying) {
     const int32_t base = bird.m_state == kResting ? restingBase : flyingBase;
-    const CActRes* actions = Animation(bird.m_actName);
+    const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(bird.m_actName);
     const int32_t count = actions != nullptr ? actions->GetActionCount() : 0;
-    const ActAction* action = nullptr;
-    int32_t index = 0;
-    if (count > 0) {
-      index = std::clamp(base + bird.GetViewQuadrant(bird.m_angle), 0, count - 1);
-      action = actions->GetAction(index);
-    }
-    const auto frames = action != nullptr ? static_cast<int32_t>(action->motions.size()) : 0;
+    const int32_t index = count > 0 ? std::clamp(base + bird.GetViewQuadrant(bird.m_angle), 0, count - 1) : 0;
+    const int32_t frames = MotionCount(actions, index);
     if (frames > 0) {
       bird.m_action = index;
       bird.m_actionBase = base;

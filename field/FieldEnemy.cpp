@@ -129,16 +129,13 @@ int CFieldEnemy::UpdateAction(int mode) {
 }
 
 void CFieldEnemy::UpdateFrame() {
-  const auto* actions = m_actName.empty()
-                            ? nullptr
-                            : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(m_actName));
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   const int32_t count = actions != nullptr ? actions->GetActionCount() : 0;
   if (m_state >= kStand && m_state <= kReturnHome && count > 0) {
     const int32_t q = GetViewQuadrant(m_angle);
     const int32_t action = m_state == kStand ? q : q + 4;
     // Only the frame count comes from an action that exists.
-    const ActAction* shown = actions->GetAction(std::clamp(action, 0, count - 1));
-    const auto frames = static_cast<int32_t>(shown->motions.size());
+    const int32_t frames = actions->GetMotionCount(std::clamp(action, 0, count - 1));
     // Without frames to show the enemy keeps what it shows.
     if (frames > 0) {
       m_action = action;

@@ -135,15 +135,6 @@ int32_t CellAt(float x, float z) {
   return context != nullptr && context->m_pAttr != nullptr ? context->m_pAttr->GetCellType(x, z) : 0;
 }
 
-const CActRes* Animation(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
-int32_t FrameCount(const CActRes* actions, int32_t action) {
-  const ActAction* a = actions != nullptr ? actions->GetAction(action) : nullptr;
-  return a != nullptr ? static_cast<int32_t>(a->motions.size()) : 0;
-}
-
 void CountUp(int32_t& counter) {
   if (counter < INT32_MAX) ++counter;
 }
@@ -383,7 +374,7 @@ void CPlayer::TryJump() {
 void CPlayer::UpdateFrame() { ChooseFrame(true); }
 
 void CPlayer::ChooseFrame(bool turningWalk) {
-  const CActRes* actions = Animation(m_actName);
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   if (!UpdateScriptFrame()) {
     const int32_t dir = GetViewOctant(m_facing);
     int32_t d = Whole(WrapDegrees(m_targetHeading) - WrapDegrees(m_facing));
@@ -401,13 +392,13 @@ void CPlayer::ChooseFrame(bool turningWalk) {
       frame = std::max(m_tickCount, 0) / 4 % 8;
     }
     // Without frames to show the actor keeps what it shows.
-    if (base >= 0 && FrameCount(actions, dir + base) > 0) {
+    if (base >= 0 && MotionCount(actions, dir + base) > 0) {
       m_action = dir + base;
       m_actionBase = base;
       m_motion = frame;
     }
   }
-  const int32_t frames = FrameCount(actions, m_action);
+  const int32_t frames = MotionCount(actions, m_action);
   if (frames > 0 && m_motion >= frames) m_motion = frames - 1;
   CountUp(m_tickCount);
   PlayActionSound(m_lastActionBase, m_lastFrame);

@@ -50,10 +50,6 @@ constexpr float kHundredth = 0.01f;
 constexpr float kDegreesPerRadian = 57.29579f;
 constexpr int kCrowdX = 320, kCrowdY = 240;
 
-const CActRes* FindAnimation(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
 }  // namespace
 
 CSelvarinActor::CSelvarinActor() : m_random(platform::Rand()) {}
@@ -237,7 +233,7 @@ void CSelvarinActor::SpawnEffect(int32_t effectId) {
 }
 
 const char* CSelvarinActor::CurrentEvent() const {
-  const CActRes* actions = FindAnimation(m_actName);
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   const ActMotion* motion = actions != nullptr ? actions->GetMotion(m_action, m_motion) : nullptr;
   if (motion == nullptr || motion->eventIndex < 0) return nullptr;
   return actions->GetEventName(motion->eventIndex);
@@ -262,15 +258,14 @@ bool CSelvarinActor::UpdateScriptFrame() {
   if (m_state != kModePlayOnce && m_state != kModeHoldFrame && m_state != kModeLoop) return false;
   if (m_state == kModeHoldFrame) return true;
   const int32_t frame = std::max(m_tickCount, 0) / std::max(m_frameDuration, 1);
-  const CActRes* actions = FindAnimation(m_actName);
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   const int32_t count = actions != nullptr ? actions->GetActionCount() : 0;
   if (count == 0) {
     m_motion = 0;
     return true;
   }
   if (m_state == kModePlayOnce) m_action = std::clamp(m_action, 0, count - 1);
-  const ActAction* action = actions->GetAction(m_action);
-  const auto frames = action != nullptr ? static_cast<int32_t>(action->motions.size()) : 0;
+  const int32_t frames = actions->GetMotionCount(m_action);
   if (frames == 0) {
     m_motion = 0;
   } else if (m_state == kModePlayOnce) {

@@ -21,14 +21,6 @@ constexpr float kLayerStep = 0.00001f;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 constexpr uint32_t kOpaque = 255;
 
-const CSprRes* FindSprite(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
-const CActRes* FindAnimation(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
 // A screen coordinate as a whole pixel; what is not a number, or lies
 // beyond any screen, is held at the ends.
 int32_t ToPixel(float v) {
@@ -93,8 +85,8 @@ void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
 }
 
 bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& style, ScreenRect* drawn) {
-  const CSprRes* sprites = FindSprite(m_sprName);
-  const CActRes* actions = FindAnimation(m_actName);
+  const CSprRes* sprites = CResMgr::GetInstance().GetResAs<CSprRes>(m_sprName);
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   if (sprites == nullptr || actions == nullptr) return false;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint foot = projector.Project(m_pos);
@@ -154,8 +146,8 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
 }
 
 void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view, float groundHeight, float scale, uint32_t tint) const {
-  const CSprRes* sprites = FindSprite("shadow.spr");
-  const CActRes* actions = FindAnimation("shadow.act");
+  const CSprRes* sprites = CResMgr::GetInstance().GetResAs<CSprRes>("shadow.spr");
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>("shadow.act");
   const ActMotion* motion = actions != nullptr ? actions->GetMotion(0, 0) : nullptr;
   if (sprites == nullptr || motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);

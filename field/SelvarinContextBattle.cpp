@@ -243,7 +243,11 @@ void CSelvarinContext::InitBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInf
   s.type = record.type;
   std::copy(std::begin(record.tactics), std::end(record.tactics), s.tactics.begin());
   s.bonusPercent = 0;
+  s.exp = record.expGain;
+  s.money = record.goldGain;
+  s.reach = record.duration;
   enemy.m_slot = &s;
+  enemy.m_radius = record.radius;
   enemy.m_displayFactor = record.captionZoom;
   enemy.m_barZoom = record.apCaptionZoom;
   enemy.m_shotHeight = record.stunEffectDeltaY;

@@ -30,6 +30,7 @@ SLV_REGISTER_CLASS(CSelvarinFrame);
 
 float g_carriedYaw = 0.0f;
 TimeAttack g_timeAttack;
+uint8_t g_cdReplayOff = 0;
 
 namespace {
 
@@ -201,6 +202,7 @@ void CSelvarinFrame::RunGamePass() {
 }
 
 void CSelvarinFrame::KeepMusicGoing() {
+  if (g_cdReplayOff != 0) return;
   if (PollCdAudio()) return;
   const int disc = g_cdAudio.m_disc;
   const int track = g_cdAudio.m_track;
@@ -285,6 +287,7 @@ void CSelvarinFrame::EnterField() {
 void CSelvarinFrame::EnterBattle() {
   m_battleResult = BattleResult{};
   CSelvarinContext* context = GetContext();
+  ResetBattleScript();
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);
   ResetFrameTimer();
   m_turnRequest = kBattleTurnRequest;

@@ -61,6 +61,9 @@ struct TimeAttack {
   int32_t m_current = 0;
 };
 extern TimeAttack g_timeAttack;
+// Set by scripts: the music upkeep no longer starts a track again once it
+// has ended.
+extern uint8_t g_cdReplayOff;
 
 // What input asked of the next field tick: 0 nothing, 1 the field menu, 8
 // the map view.
@@ -201,17 +204,21 @@ class CSelvarinFrame : public C3dFrame {
   // field then shows it instead of the scene until its last frame.
   void PlayAvi(const std::string& file);
   // The second and third command groups: true when the run goes on with the
-  // next line; the last ends a word no group knows.
+  // next line; the last ends a word no group knows. The second group's
+  // words act on the subject actor (null for none).
   static bool ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
-                                 const std::string& subject, std::deque<int>& conditions);
+                                 CSelvarinActor* subject, std::deque<int>& conditions);
   static bool ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line);
   // One tick of the script mode.
   void RunMacroScript();
 
   // ---- Battles (battle/) ----
-  // Phase 1 (a member's command menu open) runs the battle widgets; other
-  // phases end the battle.
+  // Phase 1 (a member's command menu open) runs the battle widgets, and the
+  // event script runs; phases 6 and 9, and any phase but 1 of a battle
+  // without a script, end the battle.
   void RunBattle();
+  // The event script's run and its message window, one battle tick.
+  void StepBattleScript();
   // The battle scene, the widgets in phase 1 and the pointer, then the flip.
   void DrawBattle();
   void DimScreen();
@@ -226,9 +233,13 @@ class CSelvarinFrame : public C3dFrame {
   // battle from the set at script line a (p and b kept), 1-14 set battle and
   // caption state; other types do nothing.
   void OnMessage(CObject* sender, int type, intptr_t p, intptr_t a, intptr_t b) override;
-  // Runs the battle event script on from a line; the battle message window
-  // resumes it when its text has been laid out. Virtual for the tests.
+  // Runs the battle event script from a line with the frame's condition and
+  // event stacks: the battle mode starts it at the script's first line, and
+  // the battle message window resumes it. Virtual for the tests.
   virtual void RunBattleEventScript(int line);
+  // A fresh battle's script state: nothing running or waiting, empty
+  // stacks, the gauges shown, no speaker, the end kind not chosen.
+  void ResetBattleScript();
 
   // ---- Shop, inn and save screens (ui/) ----
   void EnterShopMode();
@@ -259,6 +270,7 @@ class CSelvarinFrame : public C3dFrame {
   const CBitmapRes* m_pPicture = nullptr;
   int32_t m_pictureShown = 0;  // "showbmp" until "closebmp"
   int32_t m_scenarioStage = 0;  // what the scenario selection offers
+  int32_t m_diaryEnabled = 1;   // scripts turn the diary off and on
   // The page mode 7 opens: 1 item box, 2 party, 3 save, 4 load.
   int32_t m_menuKind = 0;
   // What mode 4 opens: shop list n, its category set (1 or 2; 0 counts as
@@ -330,6 +342,17 @@ class CSelvarinFrame : public C3dFrame {
   BattleResult m_battleResult;  // reset as each battle begins
   float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
   int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
+  // The battle event script (m_battleEventLine its first line,
+  // m_battleScriptLine where it resumes): the running flag, the time-gauge
+  // display, its two stacks, the participant who speaks its dialogue, and
+  // the end kind the result screen reads, with whether a script chose it.
+  int32_t m_battleScriptRunning = 0;
+  int32_t m_gaugeShown = 1;
+  std::deque<int> m_battleConditions;
+  std::deque<int> m_battleEvents;
+  CActor* m_pBattleSpeaker = nullptr;  // cleared when it goes
+  int32_t m_battleEndKind = 0;
+  int32_t m_battleEndKindSet = 0;
   // The camera as message 0 kept it; nothing when it kept none.
   void RestoreBattleCamera();
 

@@ -220,7 +220,3 @@ void CSelvarinFrame::UpdateBattleMessage() {
   }
   ++m_messageTick;
 }
-
-// The battle script interpreter comes with the battle events; until then a
-// finished battle message resumes nothing.
-void CSelvarinFrame::RunBattleEventScript(int) {}

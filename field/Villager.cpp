@@ -62,15 +62,6 @@ float TameDegrees(float a) {
   return std::fabs(a) >= 3600.0f ? std::fmod(a, 360.0f) : a;
 }
 
-const CActRes* Animation(const std::string& name) {
-  return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
-}
-
-int32_t FrameCount(const CActRes* actions, int32_t action) {
-  const ActAction* a = actions != nullptr ? actions->GetAction(action) : nullptr;
-  return a != nullptr ? static_cast<int32_t>(a->motions.size()) : 0;
-}
-
 void CountUp(int32_t& counter) {
   if (counter < INT32_MAX) ++counter;
 }
@@ -194,7 +185,7 @@ int CVillager::UpdateAction(int state) {
       break;
     case kModePlayOnce:
       // An action without frames has nothing left to play.
-      if (m_motion >= FrameCount(Animation(m_actName), m_action) - 1) {
+      if (m_motion >= MotionCount(CResMgr::GetInstance().GetResAs<CActRes>(m_actName), m_action) - 1) {
         m_state = kIdle;
         m_tickCount = 0;
       }
@@ -236,12 +227,12 @@ bool CVillager::ChoosePose(Pose* pose) const {
 }
 
 void CVillager::UpdateFrame() {
-  const CActRes* actions = Animation(m_actName);
+  const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   if (IsScriptAnimation(m_state)) {
     UpdateScriptFrame();
   } else {
     Pose pose{};
-    const int32_t frames = ChoosePose(&pose) ? FrameCount(actions, pose.action) : 0;
+    const int32_t frames = ChoosePose(&pose) ? MotionCount(actions, pose.action) : 0;
     // Without frames to show the villager keeps what it shows.
     if (frames > 0) {
       m_action = pose.action;
@@ -249,7 +240,7 @@ void CVillager::UpdateFrame() {
       m_motion = pose.animated ? std::max(m_tickCount, 0) / std::max(m_frameDuration, 1) % frames : 0;
     }
   }
-  const int32_t frames = FrameCount(actions, m_action);
+  const int32_t frames = MotionCount(actions, m_action);
   if (frames > 0 && m_motion >= frames) m_motion = frames - 1;
   CountUp(m_tickCount);
   PlayActionSound(m_lastActionBase, m_lastFrame);

@@ -4,32 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/FrameMgr.h"
 #include "fuzz/DataFileFuzzEnv.h"
-#include "render/3dFrame.h"
-#include "render/Font.h"
-#include "render/PixelRC.h"
+#include "fuzz/TextFrameRig.h"
 #include "session/Session.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIItemPane.h"
 
 namespace {
 
-struct Rig {
-  Rig() {
-    for (int i = 0; i < kAsciiGlyphCount; ++i) AsciiWidths[i] = i % 13;
-    rc.SetViewSize(640, 480);
-    frame.m_pRC = &rc;
-    g_pCurrentFrame = &frame;
-  }
-  ~Rig() {
-    g_pCurrentFrame = nullptr;
-    frame.m_pRC = nullptr;  // not the device's to free
-  }
-  Rig(const Rig&) = delete;
-  Rig& operator=(const Rig&) = delete;
-  CPixelRC rc;
-  C3dFrame frame;
+struct Rig : TextFrameRig {
   DataFileFuzzEnv env{"item_text"};
 };
 

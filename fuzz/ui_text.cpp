@@ -5,37 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/FrameMgr.h"
-#include "render/3dFrame.h"
-#include "render/Font.h"
-#include "render/PixelRC.h"
+#include "fuzz/TextFrameRig.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIListBox.h"
 #include "ui/UITextBox.h"
 
-namespace {
-
-struct Rig {
-  Rig() {
-    for (int i = 0; i < kAsciiGlyphCount; ++i) AsciiWidths[i] = i % 13;
-    rc.SetViewSize(640, 480);
-    frame.m_pRC = &rc;
-    g_pCurrentFrame = &frame;
-  }
-  ~Rig() {
-    g_pCurrentFrame = nullptr;
-    frame.m_pRC = nullptr;  // not the device's to free
-  }
-  Rig(const Rig&) = delete;
-  Rig& operator=(const Rig&) = delete;
-  CPixelRC rc;
-  C3dFrame frame;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Rig rig;
+  static TextFrameRig rig;
   const std::string text(reinterpret_cast<const char*>(data), size);
   // The first byte picks the box's width, so wrapping meets every case.
   const int width = size > 0 ? data[0] : 100;

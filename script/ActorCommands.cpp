@@ -14,6 +14,7 @@
 #include "field/SelvarinView.h"
 #include "platform/DebugLog.h"
 #include "render/3dActor.h"
+#include "script/ScriptArgs.h"
 
 namespace {
 
@@ -109,15 +110,7 @@ const ActorWord kActorWords[] = {
 
 int32_t Saturated(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
-// Absent tokens read as 0 (or empty) without a report: most arguments are
-// optional.
-bool Has(const CTokenizer& tokens, int i) { return i < tokens.GetCount(); }
-int32_t IntAt(const CTokenizer& tokens, int i) { return Has(tokens, i) ? tokens.GetInt(i) : 0; }
 int32_t RealAt(const CTokenizer& tokens, int i) { return Has(tokens, i) ? TruncatedReal(tokens.GetFloat(i)) : 0; }
-const std::string& TextAt(const CTokenizer& tokens, int i) {
-  static const std::string kEmpty;
-  return Has(tokens, i) ? tokens[i] : kEmpty;
-}
 
 // A message's target and sender, looked up for this line only.
 struct Delivery {

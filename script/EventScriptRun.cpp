@@ -61,7 +61,9 @@ int CEventScriptRun::RunLine(int line, const std::string& text) {
   bool goesOn = true;
   if (ExecActorCommand(m_frame, m_tokens, line, m_subject, &goesOn)) return goesOn ? line + 1 : kEndRun;
   if (ExecDialogueCommand(m_frame, m_tokens, line, m_subject, &goesOn)) return goesOn ? line + 1 : kEndRun;
-  return CSelvarinFrame::ExecPhysicsCommand(&m_frame, m_tokens, line, m_subject, m_conditions) ? line + 1 : kEndRun;
+  const CSelvarinContext* context = m_frame.GetContext();
+  CSelvarinActor* subject = context != nullptr ? context->FindActorByName(m_subject) : nullptr;
+  return CSelvarinFrame::ExecPhysicsCommand(&m_frame, m_tokens, line, subject, m_conditions) ? line + 1 : kEndRun;
 }
 
 std::string CEventScriptRun::WordAt(int line) const {

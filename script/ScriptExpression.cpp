@@ -8,6 +8,8 @@
 
 int32_t g_exprTokenValue = 0;
 
+const ExprDialect kFieldExpr{true, GetFieldScriptValue, &g_exprTokenValue};
+
 namespace {
 
 // Brackets and "!" nest by recursion; deeper than this is a faulty condition
@@ -16,9 +18,9 @@ constexpr int kMaxNesting = 200;
 
 bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool IsWordByte(unsigned char c) {
+bool IsWordByte(unsigned char c, const ExprDialect& d) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '#' || c == '%' ||
-         c == '-' || c == '@' || c == '_' || c >= 0x80;
+         c == '-' || c == '@' || (c == '_' && d.underscoreInWords) || c >= 0x80;
 }
 
 bool SameIgnoringCase(const std::string& word, const char* keyword) {
@@ -56,20 +58,20 @@ int OperatorCode(char c) {
   }
 }
 
-int WordCode(const std::string& word) {
+int WordCode(const std::string& word, const ExprDialect& d) {
   if (SameIgnoringCase(word, "party")) return kExprParty;
   if (SameIgnoringCase(word, "item")) return kExprItem;
   if (SameIgnoringCase(word, "if")) return kExprIf;
   if (SameIgnoringCase(word, "elseif")) return kExprElseIf;
   if (word.find_first_not_of("0123456789") == std::string::npos) {
-    g_exprTokenValue = DigitsValue(word);
+    *d.tokenValue = DigitsValue(word);
     return kExprNumber;
   }
-  g_exprTokenValue = GetFieldScriptValue(word);
+  *d.tokenValue = d.valueOf(word);
   return kExprWord;
 }
 
-int32_t Expression(const char* text, size_t& position, int depth);
+int32_t Expression(const char* text, size_t& position, int depth, const ExprDialect& d);
 
 int32_t Compare(int op, int32_t left, int32_t right) {
   switch (op) {
@@ -84,39 +86,39 @@ int32_t Compare(int op, int32_t left, int32_t right) {
 
 // An operand, then a "+" or "-" with one more operand, else the look-ahead
 // goes back unless it was the end.
-int32_t Operand(const char* text, size_t& position) {
-  const int32_t value = g_exprTokenValue;
+int32_t Operand(const char* text, size_t& position, const ExprDialect& d) {
+  const int32_t value = *d.tokenValue;
   const size_t before = position;
-  const int next = ReadExprToken(text, position);
+  const int next = ReadExprToken(text, position, d);
   if (next == kExprPlus || next == kExprMinus) {
-    ReadExprToken(text, position);
-    return next == kExprPlus ? WrappedSum(value, g_exprTokenValue) : WrappedDifference(value, g_exprTokenValue);
+    ReadExprToken(text, position, d);
+    return next == kExprPlus ? WrappedSum(value, *d.tokenValue) : WrappedDifference(value, *d.tokenValue);
   }
   if (next != kExprEnd) position = before;
   return value;
 }
 
-int32_t Term(const char* text, size_t& position, int depth) {
+int32_t Term(const char* text, size_t& position, int depth, const ExprDialect& d) {
   if (depth > kMaxNesting) {
     DebugLog("수식 오류");
     DebugLog(text);
     return 0;
   }
-  switch (ReadExprToken(text, position)) {
+  switch (ReadExprToken(text, position, d)) {
     case kExprNot:
-      return Term(text, position, depth + 1) == 0 ? 1 : 0;
+      return Term(text, position, depth + 1, d) == 0 ? 1 : 0;
     case kExprOpen: {
-      const int32_t value = Expression(text, position, depth + 1);
-      if (ReadExprToken(text, position) != kExprClose) {
+      const int32_t value = Expression(text, position, depth + 1, d);
+      if (ReadExprToken(text, position, d) != kExprClose) {
         DebugLog("닫는 괄호가 빠짐");
         DebugLog(text);
-        DebugLogf("%d", g_exprTokenValue);
+        DebugLogf("%d", *d.tokenValue);
       }
       return value;
     }
     case kExprNumber:
     case kExprWord:
-      return Operand(text, position);
+      return Operand(text, position, d);
     case kExprClose:
       DebugLog("수식 오류2");
       return 0;
@@ -125,9 +127,9 @@ int32_t Term(const char* text, size_t& position, int depth) {
   }
 }
 
-int32_t Expression(const char* text, size_t& position, int depth) {
-  const int32_t left = Term(text, position, depth);
-  const int op = ReadExprToken(text, position);
+int32_t Expression(const char* text, size_t& position, int depth, const ExprDialect& d) {
+  const int32_t left = Term(text, position, depth, d);
+  const int op = ReadExprToken(text, position, d);
   switch (op) {
     case kExprGreater:
     case kExprEqual:
@@ -135,7 +137,7 @@ int32_t Expression(const char* text, size_t& position, int depth) {
     case kExprNotEqual:
     case kExprAnd:
     case kExprOr:
-      return Compare(op, left, Term(text, position, depth));
+      return Compare(op, left, Term(text, position, depth, d));
     case kExprEnd:
       return left;
     default:
@@ -147,7 +149,7 @@ int32_t Expression(const char* text, size_t& position, int depth) {
 
 }  // namespace
 
-int ReadExprToken(const char* text, size_t& position) {
+int ReadExprToken(const char* text, size_t& position, const ExprDialect& dialect) {
   while (IsSpace(static_cast<unsigned char>(text[position]))) ++position;
   const char c = text[position];
   if (c == '\0') return kExprEnd;
@@ -163,20 +165,24 @@ int ReadExprToken(const char* text, size_t& position) {
   }
   // A byte that starts nothing is an empty word, left unread.
   std::string word;
-  while (IsWordByte(static_cast<unsigned char>(text[position]))) word += text[position++];
+  while (IsWordByte(static_cast<unsigned char>(text[position]), dialect)) word += text[position++];
   if (word.empty()) {
-    g_exprTokenValue = 0;
+    *dialect.tokenValue = 0;
     return kExprNumber;
   }
-  return WordCode(word);
+  return WordCode(word, dialect);
 }
 
-int32_t EvalExpression(const char* text, size_t& position) { return Expression(text, position, 0); }
+int32_t EvalExpression(const char* text, size_t& position, const ExprDialect& dialect) {
+  return Expression(text, position, 0, dialect);
+}
 
-int32_t EvalExprTerm(const char* text, size_t& position) { return Term(text, position, 0); }
+int32_t EvalExprTerm(const char* text, size_t& position, const ExprDialect& dialect) {
+  return Term(text, position, 0, dialect);
+}
 
-int32_t EvalCondition(const char* line) {
+int32_t EvalCondition(const char* line, const ExprDialect& dialect) {
   size_t position = 0;
-  ReadExprToken(line, position);
-  return EvalExpression(line, position);
+  ReadExprToken(line, position, dialect);
+  return EvalExpression(line, position, dialect);
 }

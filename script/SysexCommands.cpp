@@ -15,7 +15,7 @@ namespace {
 // The effect kinds are the frame's overlay states.
 enum EffectKind : int32_t { kNone = 0, kWhite = 1, kVillageName = 2, kMemo = 3, kQuake = 4 };
 
-enum ActorCode : int { kMagic = 22, kCrowd = 42, kEffect = 51 };
+enum ActorCode : int { kMagic = 22, kCrowd = 42, kEffect = 51, kBattleCrowd = 10038 };
 
 constexpr int kSlots = 5;
 constexpr int kCaptions = 6;
@@ -135,28 +135,89 @@ bool Effect(const SysexLine& l) {
   return true;
 }
 
+// The battle's forms name their participant in the line.
+bool BattleCrowd(const SysexLine& l, FindSysexActor find) {
+  const int32_t slot = l.Int(2);
+  if (slot == kCrowdOverActor) {
+    CActor* actor = find(l.Text(3));
+    if (actor == nullptr) {
+      DebugLog("sysex crowd : 액터가 NULL 임");
+      return true;
+    }
+    const std::string text = l.Text(4);
+    actor->OnMessage(nullptr, kBattleCrowd, reinterpret_cast<intptr_t>(text.c_str()), 0, l.Int(5, 100));
+    return true;
+  }
+  if (slot < 0 || slot >= kCaptions) {
+    DebugLog("crowd : illegal pos range");
+    return true;
+  }
+  return Crowd(l);
+}
+
+bool BattleEffect(const SysexLine& l, FindSysexActor find) {
+  CActor* actor = find(l.Text(2));
+  if (actor == nullptr) {
+    DebugLog("sysex effect : 액터가 NULL 임");
+    return true;
+  }
+  actor->OnMessage(nullptr, kEffect, l.Int(3), 0, 0);
+  return true;
+}
+
 struct SysexWord {
   const char* word;
   bool keepsKind;
   bool (*run)(const SysexLine& line);
+  // The battle's form: the same, one of its own, or none.
+  enum Battle { kSame, kOwn, kFieldOnly } battle;
+  bool (*battleRun)(const SysexLine& line, FindSysexActor find);
 };
 
 const SysexWord kSysexWords[] = {
-    {"white", false, White},       {"vilname", false, VillageName}, {"magic", false, Magic},
-    {"header", true, Header},      {"headerflick", false, HeaderFlick}, {"quake", false, Quake},
-    {"stopquake", false, StopQuake}, {"crowd", true, Crowd},        {"memo", false, Memo},
-    {"effect", false, Effect},
+    {"white", false, White, SysexWord::kFieldOnly, nullptr},
+    {"vilname", false, VillageName, SysexWord::kFieldOnly, nullptr},
+    {"magic", false, Magic, SysexWord::kFieldOnly, nullptr},
+    {"header", true, Header, SysexWord::kSame, nullptr},
+    {"headerflick", false, HeaderFlick, SysexWord::kSame, nullptr},
+    {"quake", false, Quake, SysexWord::kSame, nullptr},
+    {"stopquake", false, StopQuake, SysexWord::kSame, nullptr},
+    {"crowd", true, Crowd, SysexWord::kOwn, BattleCrowd},
+    {"memo", false, Memo, SysexWord::kFieldOnly, nullptr},
+    {"effect", false, Effect, SysexWord::kOwn, BattleEffect},
 };
+
+const SysexWord* FindWord(const CTokenizer& tokens) {
+  const std::string word = tokens.GetCount() > 1 ? tokens[1] : std::string();
+  for (const SysexWord& row : kSysexWords) {
+    if (word == row.word) return &row;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 bool ExecSysex(CSelvarinFrame& frame, const CTokenizer& tokens, CActor* subject) {
-  const std::string word = tokens.GetCount() > 1 ? tokens[1] : std::string();
-  for (const SysexWord& row : kSysexWords) {
-    if (word != row.word) continue;
-    if (!row.keepsKind) frame.m_overlayState = kNone;
-    return row.run(SysexLine{frame, tokens, subject});
+  const SysexWord* row = FindWord(tokens);
+  if (row == nullptr) {
+    DebugLog("Syntax Error in sysex: " + (tokens.GetCount() > 1 ? tokens[1] : std::string()));
+    return true;
   }
-  DebugLog("Syntax Error in sysex: " + word);
-  return true;
+  if (!row->keepsKind) frame.m_overlayState = kNone;
+  return row->run(SysexLine{frame, tokens, subject});
+}
+
+void ExecBattleSysex(CSelvarinFrame& frame, const CTokenizer& tokens, FindSysexActor find) {
+  const SysexWord* row = FindWord(tokens);
+  if (row == nullptr || row->battle == SysexWord::kFieldOnly) {
+    DebugLog("Unknown Sysex");
+    return;
+  }
+  if (!row->keepsKind) frame.m_overlayState = kNone;
+  const SysexLine line{frame, tokens, nullptr};
+  if (row->battle == SysexWord::kOwn) {
+    row->battleRun(line, find);
+  } else {
+    row->run(line);
+  }
 }

@@ -199,3 +199,5 @@ void PlayerData::CopyFrom(const PlayerData& other) {
     }
   }
 }
+
+void PlayerData::SetExperience(int32_t value) { exp = std::min(value, kMaxExperience); }

@@ -27,6 +27,10 @@ struct PlayerData {
   // A character's progress taken over from another record; the worn pieces
   // go back to the inventory, one of each.
   void CopyFrom(const PlayerData& other);
+  // Experience stops at kMaxExperience; the level follows only from
+  // UpdateLevel.
+  void SetExperience(int32_t value);
+  static constexpr int32_t kMaxExperience = 999999;
   int32_t GetBonusPercent() const { return bonusPercent; }
   // The final stat k: strength, vitality, intelligence, agility, luck.
   int32_t& Stat(int k);

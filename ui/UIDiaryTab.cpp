@@ -119,24 +119,10 @@ void UIDiaryTab::OnLButtonDown() {
 
 void UIDiaryTab::OnMouseMove() {
   const int left = LeftIconUnderPointer(kHoverLeft);
-  UICheckIcon* hovered = left != -1 ? m_leftIcons[static_cast<size_t>(left)].get() : nullptr;
-  if (hovered != nullptr && hovered != m_hoveredLeft) hovered->StartZoom(false);
-  m_hoveredLeft = hovered;
+  TrackHover(left != -1 ? m_leftIcons[static_cast<size_t>(left)].get() : nullptr, m_hoveredLeft);
   UITab::OnMouseMove();  // the page icons, then the pane
 }
 
-void UIDiaryTab::OnRButtonDown() {
-  if (m_client != nullptr) m_client->OnRButtonDown();
-}
-void UIDiaryTab::OnLButtonUp() {
-  if (m_client != nullptr) m_client->OnLButtonUp();
-}
-void UIDiaryTab::OnRButtonUp() {
-  if (m_client != nullptr) m_client->OnRButtonUp();
-}
-void UIDiaryTab::OnWheel() {
-  if (m_client != nullptr) m_client->OnWheel();
-}
 
 // The diaries draw no page strip of their own: the tab's strip goes under
 // them, or the party tab's last one would stay behind their page icons.

@@ -22,11 +22,7 @@ class UIDiaryTab : public UITab {
   void DrawLocked(CRC* rc) override;
   void Draw(CRC* rc) override;
   void OnLButtonDown() override;
-  void OnRButtonDown() override;
-  void OnLButtonUp() override;
-  void OnRButtonUp() override;
   void OnMouseMove() override;
-  void OnWheel() override;
   // kUiOpen builds the icons; kQuitAnswer goes to the title.
   void Notify(UIObject* sender, int code, int a, int b) override;
 

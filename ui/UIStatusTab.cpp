@@ -189,25 +189,12 @@ void UIStatusTab::OnRButtonDown() {
 
 void UIStatusTab::OnMouseMove() {
   const int member = MemberUnderPointer(kHoverLeft);
-  UICheckIcon* hoveredMember = member != -1 ? m_members[static_cast<size_t>(member)].get() : nullptr;
-  if (hoveredMember != nullptr && hoveredMember != m_hoveredMember) hoveredMember->StartZoom(false);
-  m_hoveredMember = hoveredMember;
+  TrackHover(member != -1 ? m_members[static_cast<size_t>(member)].get() : nullptr, m_hoveredMember);
   const int page = AllowedPageUnderPointer();
-  UIIcon* hoveredPage = page != -1 ? m_icons[static_cast<size_t>(page)].get() : nullptr;
-  if (hoveredPage != nullptr && hoveredPage != m_hovered) hoveredPage->StartZoom(false);
-  m_hovered = hoveredPage;
+  TrackHover(page != -1 ? m_icons[static_cast<size_t>(page)].get() : nullptr, m_hovered);
   if (m_client != nullptr) m_client->OnMouseMove();
 }
 
-void UIStatusTab::OnLButtonUp() {
-  if (m_client != nullptr) m_client->OnLButtonUp();
-}
-void UIStatusTab::OnRButtonUp() {
-  if (m_client != nullptr) m_client->OnRButtonUp();
-}
-void UIStatusTab::OnWheel() {
-  if (m_client != nullptr) m_client->OnWheel();
-}
 
 void UIStatusTab::DrawLocked(CRC* rc) {
   if (m_client != nullptr) m_client->DrawLocked(rc);

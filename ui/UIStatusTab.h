@@ -28,10 +28,7 @@ class UIStatusTab : public UITab {
   void Draw(CRC* rc) override;
   void OnLButtonDown() override;
   void OnRButtonDown() override;
-  void OnLButtonUp() override;
-  void OnRButtonUp() override;
   void OnMouseMove() override;
-  void OnWheel() override;
   // kUiOpen builds the icons; 0 and 1 move member a up or down.
   void Notify(UIObject* sender, int code, int a, int b) override;
 

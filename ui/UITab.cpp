@@ -58,9 +58,20 @@ void UITab::OnLButtonDown() {
 void UITab::OnMouseMove() {
   if (m_page != 5) {
     const int hit = IconUnderPointer();
-    UIIcon* under = hit != -1 ? m_icons[static_cast<size_t>(hit)].get() : nullptr;
-    if (under != nullptr && under != m_hovered) under->StartZoom(false);
-    m_hovered = under;
+    TrackHover(hit != -1 ? m_icons[static_cast<size_t>(hit)].get() : nullptr, m_hovered);
   }
   if (m_client != nullptr) m_client->OnMouseMove();
+}
+
+void UITab::OnRButtonDown() {
+  if (m_client != nullptr) m_client->OnRButtonDown();
+}
+void UITab::OnLButtonUp() {
+  if (m_client != nullptr) m_client->OnLButtonUp();
+}
+void UITab::OnRButtonUp() {
+  if (m_client != nullptr) m_client->OnRButtonUp();
+}
+void UITab::OnWheel() {
+  if (m_client != nullptr) m_client->OnWheel();
 }

@@ -21,11 +21,23 @@ class UITab : public UIObject {
   void Draw(CRC* rc) override;
   void OnLButtonDown() override;
   void OnMouseMove() override;
+  // The rest of the input is the pane's alone.
+  void OnRButtonDown() override;
+  void OnLButtonUp() override;
+  void OnRButtonUp() override;
+  void OnWheel() override;
 
   // Takes the icon; the next one lies 76 pixels to the right.
   void AddIcon(UIIcon* icon);
   // The icon under the pointer on the strip, or -1.
   int IconUnderPointer() const;
+  // An icon newly under the pointer starts its hover zoom; `hovered`
+  // remembers it so the zoom starts once per visit.
+  template <class Icon>
+  static void TrackHover(Icon* under, Icon*& hovered) {
+    if (under != nullptr && under != hovered) under->StartZoom(false);
+    hovered = under;
+  }
 
   int32_t m_page = 0;  // 0..5
   UIPane* m_client = nullptr;

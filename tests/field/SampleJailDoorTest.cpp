@@ -18,35 +18,21 @@
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
 #include "session/Session.h"
+#include "tests/support/SampleMapFrame.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 class SampleJailDoorTest : public ::testing::Test {
  protected:
-  SampleJailDoorTest() : m_previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(testsupport::BinaryDir() / "game");
-    SetResDirectory("\\");
-    EXPECT_TRUE(RegisterPack("data.pak"));
-    m_frame.m_pView = new CSelvarinView;
-    m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
-    g_pCurrentFrame = &m_frame;
-    m_frame.Init();
-    m_frame.m_transKind = 0;
+  SampleJailDoorTest() {
+    EXPECT_TRUE(m_map.Registered());
   }
-  ~SampleJailDoorTest() override {
-    m_frame.Exit();
-    g_pCurrentFrame = nullptr;
-    g_scriptObjectName.clear();
-    CResMgr::GetInstance().UnloadResources();
-    FreePacks();
-    std::filesystem::current_path(m_previous);
-  }
-  CSelvarinContext& Context() { return *m_frame.GetContext(); }
 
-  std::filesystem::path m_previous;
-  CSelvarinFrame m_frame;
+  CSelvarinContext& Context() { return m_map.Context(); }
+
+  testsupport::SampleMapFrame<CSelvarinFrame> m_map{"newgame"};
+  CSelvarinFrame& m_frame = m_map.frame;
 };
 
 TEST_F(SampleJailDoorTest, UsingTheJailDoorSlidesItOpen) {

@@ -16,6 +16,7 @@
 #include "field/SelvarinView.h"
 #include "field/Villager.h"
 #include "tests/field/RecordingFrame.h"
+#include "tests/support/SampleMapFrame.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -24,33 +25,16 @@ constexpr int kSpawnEffect = 51;
 
 class SampleMeadowTest : public ::testing::Test {
  protected:
-  SampleMeadowTest() : m_previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(testsupport::BinaryDir() / "game");
-    SetResDirectory("\\");
-    EXPECT_TRUE(RegisterPack("data.pak"));
-    m_frame.m_pView = new CSelvarinView;
-    m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "meadow";
-    g_pCurrentFrame = &m_frame;
-    m_frame.Init();
-    m_frame.m_transKind = 0;
-    Context().m_player = &m_leader;
-  }
-  ~SampleMeadowTest() override {
-    Context().m_player = nullptr;
-    m_frame.Exit();
-    g_pCurrentFrame = nullptr;
-    g_scriptObjectName.clear();
-    CResMgr::GetInstance().UnloadResources();
-    FreePacks();
-    std::filesystem::current_path(m_previous);
+  SampleMeadowTest() {
+    EXPECT_TRUE(m_map.Registered());
+    Context().m_player = &m_leader;  // the party's own actors come later
   }
 
-  CSelvarinContext& Context() { return *m_frame.GetContext(); }
+  CSelvarinContext& Context() { return m_map.Context(); }
 
-  std::filesystem::path m_previous;
-  CRecordingFrame m_frame;
-  CSelvarinActor m_leader;
+  CSelvarinActor m_leader;  // outlives the map, which still points at it
+  testsupport::SampleMapFrame<CRecordingFrame> m_map{"meadow"};
+  CRecordingFrame& m_frame = m_map.frame;
 };
 
 TEST_F(SampleMeadowTest, TheSageOffersHisSpellsAndEachDrawsAtHisFeet) {

@@ -23,45 +23,28 @@
 #include "field/SoundSource.h"
 #include "field/Villager.h"
 #include "tests/field/RecordingFrame.h"
+#include "tests/support/SampleMapFrame.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 class SampleVillageTest : public ::testing::Test {
  protected:
-  SampleVillageTest() : m_previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(testsupport::BinaryDir() / "game");
-    SetResDirectory("\\");
-    EXPECT_TRUE(RegisterPack("data.pak"));
-    m_frame.m_pView = new CSelvarinView;
-    m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
-    g_pCurrentFrame = &m_frame;
-    m_frame.Init();
-    m_frame.m_transKind = 0;  // the fade-in is over
-    // The party's own actors come later: a stand-in leads.
-    Context().m_player = &m_leader;
-  }
-  ~SampleVillageTest() override {
-    Context().m_player = nullptr;
-    m_frame.Exit();
-    g_pCurrentFrame = nullptr;
-    g_scriptObjectName.clear();
-    CResMgr::GetInstance().UnloadResources();
-    FreePacks();
-    std::filesystem::current_path(m_previous);
+  SampleVillageTest() {
+    EXPECT_TRUE(m_map.Registered());
+    Context().m_player = &m_leader;  // the party's own actors come later
   }
 
-  CSelvarinContext& Context() { return *m_frame.GetContext(); }
+  CSelvarinContext& Context() { return m_map.Context(); }
   template <class T>
   T* Find(const std::string& name) {
     return dynamic_cast<T*>(Context().FindActorByName(name));
   }
   std::string ScriptLine(int line) { return Context().m_script->GetLine(line); }
 
-  std::filesystem::path m_previous;
-  CRecordingFrame m_frame;
-  CSelvarinActor m_leader;
+  CSelvarinActor m_leader;  // outlives the map, which still points at it
+  testsupport::SampleMapFrame<CRecordingFrame> m_map{"newgame"};
+  CRecordingFrame& m_frame = m_map.frame;
 };
 
 TEST_F(SampleVillageTest, TheElderTurnsToTheLeaderAndTalks) {

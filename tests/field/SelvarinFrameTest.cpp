@@ -10,6 +10,7 @@
 #include "battle/BattlePlayer.h"
 #include "engine/AppShell.h"
 #include "engine/CdAudio.h"
+#include "engine/Tokenizer.h"
 #include "engine/FileStream.h"
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
@@ -70,7 +71,7 @@ class CdStandIn : public platform::CdPlayer {
     return true;
   }
   bool QueryMode(platform::CdDeviceId id, platform::CdMode* mode) override {
-    *mode = platform::CdMode::Playing;
+    *mode = playing ? platform::CdMode::Playing : platform::CdMode::Stopped;
     return deviceWorks;
   }
   bool Stop(platform::CdDeviceId id) override { return true; }
@@ -81,6 +82,7 @@ class CdStandIn : public platform::CdPlayer {
   std::vector<std::string> log;
   platform::CdDeviceId lastId = 0;
   bool deviceWorks = true;
+  bool playing = true;
 };
 
 // The shown screen's middle pixel, as 8-bit grey from its green channel.
@@ -505,6 +507,58 @@ TEST_F(SelvarinFrameTest, MusicThatStoppedIsStartedAgain) {
   EXPECT_EQ(g_cdAudio.m_disc, 1);
   EXPECT_EQ(g_cdAudio.m_track, 5);
   StopCdAudio();
+  g_cdAudio = CdAudioState{};
+  platform::SetCdPlayer(nullptr);
+}
+
+// A script line run by the frame's own interpreter groups.
+bool RunWord(CSelvarinFrame& frame, const char* line) {
+  CTokenizer tokens;
+  tokens.Tokenize(line);
+  return CSelvarinFrame::ExecSystemCommand(&frame, tokens, 0);
+}
+
+TEST_F(SelvarinFrameTest, ATimeAttackRunsItsScriptOnceWhenTimeIsUp) {
+  m_dir.Write("game/data/attack.scr", "Frame::TimeAttack\nerror #up\nreturn\n");
+  Start("map");
+  Context().m_script = dynamic_cast<CTextRes*>(CResMgr::GetInstance().GetRes("attack.scr"));
+  ASSERT_NE(Context().m_script, nullptr);
+  m_frame.m_mode = kModeField;
+  m_clock.Set(100000);
+  ASSERT_TRUE(RunWord(m_frame, "begintimeattack 30"));
+  testsupport::DebugLogCapture log;
+  int runs = 0;
+  for (uint64_t ms : {120000, 131000, 131500, 140000, 150000}) {
+    m_clock.Set(ms);
+    m_frame.RunGamePass();
+  }
+  for (const std::string& line : log.Lines()) runs += line == "#up" ? 1 : 0;
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(g_timeAttack.m_on, 0);
+  Context().m_script = nullptr;
+}
+
+// Once a script turned replaying off, a track that ended stays silent.
+TEST_F(SelvarinFrameTest, MusicThatEndedStaysStoppedOnceReplayIsOff) {
+  CdStandIn player;
+  platform::SetCdPlayer(&player);
+  g_cdAudio = CdAudioState{};
+  Start("map");
+  m_frame.m_mode = kModeNone;
+  ASSERT_TRUE(RunWord(m_frame, "playcd 1 5"));
+  EXPECT_EQ(player.log, (std::vector<std::string>{"open", "play 5"}));
+  ASSERT_TRUE(RunWord(m_frame, "playcd 1 5"));  // already playing: not restarted
+  EXPECT_EQ(player.log.size(), 2u);
+  ASSERT_TRUE(RunWord(m_frame, "disablecdreplay"));
+  player.playing = false;
+  player.log.clear();
+  for (int i = 0; i < 150; ++i) m_frame.RunGamePass();
+  EXPECT_TRUE(player.log.empty());
+  g_cdReplayOff = 0;
+  for (int i = 0; i < 100; ++i) m_frame.RunGamePass();
+  EXPECT_EQ(player.log, (std::vector<std::string>{"play 5"}));
+  ASSERT_TRUE(RunWord(m_frame, "stopcd"));
+  EXPECT_EQ(g_cdAudio.m_track, -1);
   g_cdAudio = CdAudioState{};
   platform::SetCdPlayer(nullptr);
 }

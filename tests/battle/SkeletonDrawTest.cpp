@@ -1,0 +1,208 @@
+// The skeleton of the sample game set up for battle on the sample village:
+// after its fade-in with its shadow, and red and grown on the fortieth tick
+// of dying, each against a golden picture; and its figure on the
+// time-gauge bar at two zooms, current or not.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "battle/enemy/BattleSkeleton.h"
+#include "engine/AppShell.h"
+#include "engine/FileStream.h"
+#include "engine/FrameMgr.h"
+#include "engine/PackFile.h"
+#include "engine/ResMgr.h"
+#include "field/BattleSet.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/Random.h"
+#include "platform/Surface.h"
+#include "platform/Window.h"
+#include "render/3dDevice.h"
+#include "render/RC.h"
+#include "session/MonsterMgr.h"
+#include "session/Session.h"
+#include "tests/support/GoldenImage.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+testsupport::RgbImage Presented() {
+  const platform::PresentedFrame& f = platform::LastPresentedFrame();
+  testsupport::RgbImage image{f.width, f.height, {}};
+  for (uint16_t p : f.pixels) {
+    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
+    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
+    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
+  }
+  return image;
+}
+
+// The lit pixels of a column band: their rows and whether any shows green.
+struct Band {
+  int top = -1, bottom = -1;
+  bool green = false;
+};
+
+Band Measure(const testsupport::RgbImage& image, int left, int right) {
+  Band band;
+  left = std::max(left, 0);
+  right = std::min(right, image.width);
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = left; x < right; ++x) {
+      const size_t i = static_cast<size_t>((y * image.width + x) * 3);
+      if (image.rgb[i] == 0 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0) continue;
+      if (band.top < 0) band.top = y;
+      band.bottom = y;
+      band.green = band.green || image.rgb[i + 1] != 0;
+    }
+  }
+  return band;
+}
+
+class SkeletonDrawTest : public ::testing::Test {
+ protected:
+  SkeletonDrawTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
+    ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
+    m_window = platform::CreateAppWindow({"SkeletonDraw", "Skeleton", nullptr, 0, 0, 640, 480});
+    EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
+              platform::S_OK);
+    std::filesystem::current_path(testsupport::BinaryDir() / "game");
+    SetResDirectory("\\");
+    m_savedTexturePath = g_texturePath;
+    g_texturePath = "\\texture\\";
+    EXPECT_TRUE(RegisterPack("data.pak"));
+    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
+    platform::Srand(1);
+    m_frame.m_pView = new CSelvarinView;
+    m_frame.m_pContext = new CSelvarinContext;
+    m_frame.m_name = "newgame";
+    g_pCurrentFrame = &m_frame;
+    m_frame.Init();
+    m_frame.m_transKind = 0;
+    Context().m_player = &m_standIn;
+  }
+  ~SkeletonDrawTest() override {
+    Context().ReturnFromBattle();
+    Context().m_player = nullptr;
+    View().m_pFollow = nullptr;
+    m_frame.Exit();
+    g_pCurrentFrame = nullptr;
+    CMonsterMgr::GetInstance().Free();
+    CSession::GetInstance().Init();
+    CResMgr::GetInstance().UnloadResources();
+    FreePacks();
+    g_texturePath = m_savedTexturePath;
+    std::filesystem::current_path(m_previous);
+    g_3dDevice.Release();
+    platform::DestroyAppWindow(m_window);
+  }
+
+  CSelvarinContext& Context() { return *m_frame.GetContext(); }
+  CSelvarinView& View() { return *m_frame.GetView(); }
+  CRC& Rc() { return *m_frame.m_pRC; }
+
+  // The sample's skeleton set up for battle south of the village square,
+  // the camera on it.
+  CBattleSkeleton* SetUpBattle() {
+    const CSelvarinActor* elder = dynamic_cast<CSelvarinActor*>(Context().FindActorByName("elder"));
+    if (elder == nullptr) return nullptr;
+    const Vec3 spot{elder->m_pos.x + 25.0f, elder->m_pos.y, elder->m_pos.z + 10.0f};
+    BattleSet set;
+    set.battleType = 0;
+    set.typeValues = {40, 40};
+    set.enemyCount = 1;
+    set.enemies[0] = {"스켈레톤", "skeleton"};
+    Context().SetupBattle(set, spot.x, spot.z);
+    if (Context().m_battleEnemies.size() != 1) return nullptr;
+    auto* skeleton = dynamic_cast<CBattleSkeleton*>(Context().m_battleEnemies.front());
+    if (skeleton == nullptr) return nullptr;
+    skeleton->m_pos = Vec3{spot.x, 0.0f, spot.z};
+    skeleton->m_pos.y = Context().GetStandHeight(skeleton->m_pos);
+    m_frame.m_battleCenterX = spot.x;
+    m_frame.m_battleCenterZ = spot.z;
+    m_standIn.m_pos = skeleton->m_pos;
+    m_standIn.m_pos.z += 10.0f;  // the skeleton faces the one it would fight
+    View().m_pFollow = &m_standIn;
+    View().TickCamera();
+    return skeleton;
+  }
+  void Tick(int n) {
+    for (int i = 0; i < n; ++i) Context().UpdateBattleObjects();
+  }
+  std::string Shot(const std::string& golden) {
+    CRC& rc = Rc();
+    rc.Clear(true);
+    if (!rc.BeginScene()) return "no scene";
+    View().RenderBattleScene(rc);
+    rc.EndScene();
+    rc.Flip();
+    return testsupport::CompareWithGolden(golden, Presented(), "tests/battle/golden");
+  }
+
+  std::filesystem::path m_previous;
+  std::string m_savedTexturePath;
+  testsupport::TempDir m_dir;
+  platform::FakeClock m_clock;
+  platform::ScopedClockSource m_clockGuard;
+  platform::WindowHandle m_window{};
+  CSelvarinFrame m_frame;
+  CSelvarinActor m_standIn;
+};
+
+TEST_F(SkeletonDrawTest, FadedInWithItsShadowThenRedAndGrownWhileItDies) {
+  CBattleSkeleton* skeleton = SetUpBattle();
+  ASSERT_NE(skeleton, nullptr);
+  EXPECT_EQ(skeleton->m_barZoom, 1.2f);
+  EXPECT_EQ(skeleton->m_shadowScale, 0.9f);
+  EXPECT_EQ(skeleton->m_radius, 0.7f);
+  EXPECT_FLOAT_EQ(CSession::GetInstance().GetAttackReach(0, false), 20.0f);
+  Tick(66);
+  ASSERT_EQ(skeleton->m_actionCode, kActIdle);
+  EXPECT_EQ(skeleton->m_tint, 0xFFFFFFFFu);
+  EXPECT_EQ(Shot("skeleton_faded_in"), "");
+
+  skeleton->SetAction(kActDying);
+  Tick(40);
+  ASSERT_EQ(skeleton->m_tickCount, 40);
+  EXPECT_EQ(Shot("skeleton_dying"), "");
+}
+
+TEST_F(SkeletonDrawTest, ItsBarFigureIsItsIdleFrameAtTheBarZoomLargerAndRedWhenCurrent) {
+  CBattleSkeleton* skeleton = SetUpBattle();
+  ASSERT_NE(skeleton, nullptr);
+  CRC& rc = Rc();
+  struct Case {
+    float zoom;
+    bool current;
+    int x;
+  };
+  const Case cases[] = {{1.0f, false, 100}, {1.0f, true, 200}, {1.3f, false, 300}, {1.3f, true, 400}};
+  rc.Clear(true);
+  ASSERT_TRUE(rc.BeginScene());
+  for (const Case& c : cases) {
+    skeleton->m_barZoom = c.zoom;
+    skeleton->DrawBattleChar(rc, c.x, 200, c.current);
+  }
+  rc.EndScene();
+  rc.Flip();
+  const testsupport::RgbImage image = Presented();
+  Band bands[4];
+  for (int i = 0; i < 4; ++i) bands[i] = Measure(image, cases[i].x - 50, cases[i].x + 50);
+  const int base = bands[0].bottom - bands[0].top + 1;
+  EXPECT_EQ(base, 24);  // the idle frame, unscaled
+  const float expected[4] = {1.0f, 1.5f, 1.3f, 1.95f};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(bands[i].bottom - bands[i].top + 1, base * expected[i], 1.5f);
+    EXPECT_EQ(bands[i].green, !cases[i].current);  // red multiplied in
+  }
+}
+
+}  // namespace
