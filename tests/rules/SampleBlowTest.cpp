@@ -49,13 +49,16 @@ class SampleBlowTest : public GameFolderTest {
     ASSERT_GE(maria, 0);
     for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
     Bind(kreutzer, 0.0f), Bind(maria, 30.0f);
-    // The skeleton's record: above the party's levels, of the undead kind.
+    // Two skeletons from the sample's monster row.
+    ASSERT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
+    const MonsterTypeInfo record = CMonsterMgr::GetInstance().GetMonsterTypeInfo(CMonsterMgr::GetInstance().Find("스켈레톤"));
     for (int e = 0; e < 2; ++e) {
       EnemySlot& s = session.enemies[static_cast<size_t>(e)];
       s = EnemySlot{};
-      s.name = "스켈레톤";
-      s.level = 5, s.phyAtk = 14, s.phyDef = 6, s.magDef = 3, s.luck = 6, s.spd = 45, s.attr = 7, s.type = 2;
-      s.hp = s.maxhp = 40;
+      s.name = record.name;
+      s.level = record.level, s.phyAtk = record.phyAtk, s.phyDef = record.phyDef, s.luck = record.luck;
+      s.attr = record.attr, s.type = record.type;
+      s.hp = s.maxhp = record.hp;
       s.actor = &skeletons[e];
       skeletons[e].m_battleId = {e, 0};
     }
@@ -68,6 +71,7 @@ class SampleBlowTest : public GameFolderTest {
   void TearDown() override {
     for (PlayerData& p : session.players) p.battlePtr = nullptr;
     for (EnemySlot& e : session.enemies) e.actor = nullptr;
+    CMonsterMgr::GetInstance().Free();
   }
   void Copy(const std::string& name) {
     std::string text;
@@ -101,6 +105,9 @@ TEST_F(SampleBlowTest, KreutzersFirstBlowSplashesAndASkeletonAnswersOnMaria) {
   ASSERT_FLOAT_EQ(session.GetAttackReach(kreutzer, true), 12.0f);
   ASSERT_EQ(session.levelFactor[0], 4);
   ASSERT_EQ(session.levelFactor[1], 8);
+  const EnemySlot& skeleton = session.enemies[0];
+  ASSERT_EQ(std::vector<int>({skeleton.level, skeleton.phyAtk, skeleton.phyDef, skeleton.luck, skeleton.attr}),
+            std::vector<int>({5, 14, 6, 6, 7}));
 
   // Kreutzer on the first skeleton: accuracy 18 against 11, 45 is no
   // critical. Defence 104 x 6 / 100 = 6; 22 - 0 - 1 x 22 / 22 = 21; the
