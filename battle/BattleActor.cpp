@@ -56,6 +56,7 @@ void CBattleActor::UpdateFrame() {
     m_returnPoint = m_pos;
     m_returnPointSet = true;
   }
+  if (m_parryOutOfReach != 0 && m_actionCode == kActIdle) m_outOfReach = m_parryOutOfReach = 0;
   CBattleObject::UpdateFrame();
 }
 

@@ -61,7 +61,7 @@ class CBattleObject : public CSelvarinActor {
   // A battle text for the game frame to show.
   void PostFrameMessage(const char* text);
   // A damage number's digits; they float up with the texts-and-digits work.
-  void SpawnDamageNumber(int32_t value, int32_t colourType, float dx, float dy, float dz, int32_t firstColumn,
+  virtual void SpawnDamageNumber(int32_t value, int32_t colourType, float dx, float dy, float dz, int32_t firstColumn,
                          int32_t row);
 
   uint32_t m_tint = 0xFFFFFFFF;
@@ -148,6 +148,8 @@ class CBattleActor : public CBattleObject {
   int32_t m_openFlag = 0;
   int32_t m_outOfReach = 0;
   int32_t m_bulletKind = 0;
+  // The out-of-reach flag is a parry's: it ends when the actor next stands idle.
+  int32_t m_parryOutOfReach = 0;
 
  private:
   bool m_returnPointSet = false;

@@ -240,6 +240,7 @@ void CSelvarinContext::InitBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInf
   s.magDef = record.magDef;
   s.spd = record.spd;
   s.luck = record.luck;
+  s.type = record.type;
   std::copy(std::begin(record.tactics), std::end(record.tactics), s.tactics.begin());
   s.bonusPercent = 0;
   s.exp = record.expGain;

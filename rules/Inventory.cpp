@@ -31,7 +31,8 @@ int64_t Volume(int item) {
 void CSession::AddItem(int item, int n) {
   if (!IsRealItem(item)) return;
   int32_t& count = inventory[static_cast<size_t>(item)];
-  if (count == kMaxCount) return;
+  // A full stack takes no more; taking away from it still works.
+  if (count == kMaxCount && n >= 0) return;
   count = ClampCount(int64_t{count} + n);
   SetItemDiary(item, 1);
   inventoryChanged = 1;

@@ -31,4 +31,5 @@ struct EnemySlot {
   int32_t exp = 0;    // what defeating it gives
   int32_t money = 0;
   int32_t reach = 0;  // tenths of a map unit
+  int32_t type = 0;  // the record's kind number
 };

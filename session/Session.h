@@ -169,6 +169,34 @@ class CSession {
   void RaiseItemUseHook(const std::string& a, const std::string& b);
   void RaiseItemAttackHook(const std::string& a, const std::string& b);
 
+  // Weapon blows: the hit roll (rules/HitRoll.cpp), the damage and its
+  // factors (rules/Damage.cpp), the bosses (rules/BossNames.cpp) -----------
+  // Participants are (position, is-party): a party position or an enemy slot.
+  // 0 miss, 1 hit, 2 critical.
+  int RollHit(int attacker, bool attackerIsParty, int target, bool targetIsParty);
+  // At least 1; reads the stored hit result for the critical bonus.
+  int ComputeDamage(int attacker, bool attackerIsParty, int target, bool targetIsParty);
+  static int ApplyAttributeFactor(int damage, int attackAttribute, int defenceAttribute);
+  static int ApplyHeightFactor(int value, float attackerHeight, float targetHeight);
+  static int ApplyHeightFactor20(int value, float attackerHeight, float targetHeight);
+  // 0 for a position or side naming nobody.
+  int GetBattleLevel(int position, bool isParty) const;
+  int GetAttackAttribute(int position, bool isParty) const;
+  int GetDefenceAttribute(int position, bool isParty) const;
+  int GetDefence(int position, bool isParty) const;
+  // The attack value with the stored critical's bonus (a draw) and CURSE.
+  int GetDirectHitDamage(int position, bool isParty);
+  float GetActorHeight(int position, bool isParty) const;
+  bool IsSplashWeapon(int item) const;
+  bool IsBossEnemy(int slot) const;
+  // The four sides of a blow in reach (rules/WeaponAttack.cpp).
+  void AttackPartyToEnemy(int position, int slot);
+  void AttackPartyToParty(int position, int targetPosition);
+  void AttackEnemyToEnemy(int slot, int targetSlot);
+  void AttackEnemyToParty(int slot, int position);
+  // The last roll of a weapon blow.
+  int32_t lastHitResult = 0;
+
   // Equipment and costs (SessionEquip.cpp) -----------------------------------
   // False, with nothing changed, when the member may not wear the item.
   bool Equip(int position, int item);
