@@ -47,6 +47,9 @@ class SampleBlowTest : public GameFolderTest {
     maria = session.GetPartyId(session.GetPlayerId("maria"));
     ASSERT_GE(kreutzer, 0);
     ASSERT_GE(maria, 0);
+    // The blows below are worked out for maria in the leather armour she
+    // wore before the chain mail she starts in now.
+    session.GetPartyMember(maria)->armor = session.FindItem("가죽갑옷");
     for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
     Bind(kreutzer, 0.0f), Bind(maria, 30.0f);
     // Two skeletons from the sample's monster row.
