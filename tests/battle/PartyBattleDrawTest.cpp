@@ -34,17 +34,6 @@
 
 namespace {
 
-testsupport::RgbImage Presented() {
-  const platform::PresentedFrame& f = platform::LastPresentedFrame();
-  testsupport::RgbImage image{f.width, f.height, {}};
-  for (uint16_t p : f.pixels) {
-    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
-    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
-    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
-  }
-  return image;
-}
-
 class PartyBattleDrawTest : public ::testing::Test {
  protected:
   PartyBattleDrawTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
@@ -128,7 +117,7 @@ class PartyBattleDrawTest : public ::testing::Test {
     View().RenderBattleScene(rc);
     rc.EndScene();
     rc.Flip();
-    return testsupport::CompareWithGolden(golden, Presented(), "tests/battle/golden");
+    return testsupport::CompareWithGolden(golden, testsupport::PresentedImage(), "tests/battle/golden");
   }
 
   std::filesystem::path m_previous;

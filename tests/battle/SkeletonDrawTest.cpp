@@ -33,17 +33,6 @@
 
 namespace {
 
-testsupport::RgbImage Presented() {
-  const platform::PresentedFrame& f = platform::LastPresentedFrame();
-  testsupport::RgbImage image{f.width, f.height, {}};
-  for (uint16_t p : f.pixels) {
-    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
-    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
-    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
-  }
-  return image;
-}
-
 // The lit pixels of a column band: their rows and whether any shows green.
 struct Band {
   int top = -1, bottom = -1;
@@ -143,7 +132,7 @@ class SkeletonDrawTest : public ::testing::Test {
     View().RenderBattleScene(rc);
     rc.EndScene();
     rc.Flip();
-    return testsupport::CompareWithGolden(golden, Presented(), "tests/battle/golden");
+    return testsupport::CompareWithGolden(golden, testsupport::PresentedImage(), "tests/battle/golden");
   }
 
   std::filesystem::path m_previous;
@@ -192,7 +181,7 @@ TEST_F(SkeletonDrawTest, ItsBarFigureIsItsIdleFrameAtTheBarZoomLargerAndRedWhenC
   }
   rc.EndScene();
   rc.Flip();
-  const testsupport::RgbImage image = Presented();
+  const testsupport::RgbImage image = testsupport::PresentedImage();
   Band bands[4];
   for (int i = 0; i < 4; ++i) bands[i] = Measure(image, cases[i].x - 50, cases[i].x + 50);
   const int base = bands[0].bottom - bands[0].top + 1;

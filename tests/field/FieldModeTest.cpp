@@ -554,13 +554,7 @@ TEST_F(FieldModeTest, TheSceneDrainsItsPassesInTheirOrder) {
   View().Render(rc);
   rc.EndScene();
   rc.Flip();
-  const platform::PresentedFrame& f = platform::LastPresentedFrame();
-  testsupport::RgbImage image{f.width, f.height, {}};
-  for (uint16_t p : f.pixels) {
-    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
-    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
-    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
-  }
+  const testsupport::RgbImage image = testsupport::PresentedImage();
   EXPECT_EQ(testsupport::CompareWithGolden("field_pass_order", image), "");
   // Each queue is drained.
   EXPECT_TRUE(rc.m_blendTris.empty() || rc.m_blendTris.begin()->second.empty());

@@ -137,14 +137,8 @@ TEST_F(HudGoldenTest, MessageCaptionsPictureSlotRainAndCompass) {
 
   m_frame.ComposeField();
   m_frame.m_pRC->Flip();
-  const platform::PresentedFrame& f = platform::LastPresentedFrame();
-  ASSERT_EQ(f.width, 640);
-  testsupport::RgbImage image{f.width, f.height, {}};
-  for (uint16_t p : f.pixels) {
-    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
-    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
-    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
-  }
+  const testsupport::RgbImage image = testsupport::PresentedImage();
+  ASSERT_EQ(image.width, 640);
   EXPECT_EQ(testsupport::CompareWithGolden("hud_message_captions_rain_compass", image), "");
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Display.h"
 #include "tests/support/TestSupport.h"
 
 namespace testsupport {
@@ -107,6 +108,18 @@ std::string Describe(const RgbImage& a, const RgbImage& b) {
 }
 
 }  // namespace
+
+RgbImage PresentedImage() {
+  const platform::PresentedFrame& f = platform::LastPresentedFrame();
+  RgbImage image{f.width, f.height, {}};
+  image.rgb.reserve(f.pixels.size() * kChannels);
+  for (uint16_t p : f.pixels) {
+    image.rgb.push_back(static_cast<uint8_t>((p >> 11) << 3));
+    image.rgb.push_back(static_cast<uint8_t>(((p >> 5) & 0x3F) << 2));
+    image.rgb.push_back(static_cast<uint8_t>((p & 0x1F) << 3));
+  }
+  return image;
+}
 
 bool ReadPpm(const std::filesystem::path& path, RgbImage* out) {
   std::ifstream in(path, std::ios::binary);

@@ -14,6 +14,9 @@ struct RgbImage {
   bool operator==(const RgbImage&) const = default;
 };
 
+// The frame the display last presented (5-6-5), as 8-bit RGB.
+RgbImage PresentedImage();
+
 // Binary PPM ("P6", maxval 255), as the game writes its scripted screenshots.
 bool ReadPpm(const std::filesystem::path& path, RgbImage* out);
 // 8-bit RGB, not interlaced.
