@@ -2,34 +2,14 @@
 // after its fade-in with its shadow, and red and grown on the fortieth tick
 // of dying, each against a golden picture; and its figure on the
 // time-gauge bar at two zooms, current or not.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "battle/enemy/BattleSkeleton.h"
-#include "engine/AppShell.h"
-#include "engine/FileStream.h"
-#include "engine/FrameMgr.h"
-#include "engine/PackFile.h"
-#include "engine/ResMgr.h"
 #include "field/BattleSet.h"
-#include "field/SelvarinContext.h"
-#include "field/SelvarinFrame.h"
-#include "field/SelvarinView.h"
-#include "platform/Clock.h"
-#include "platform/Display.h"
-#include "platform/Random.h"
 #include "platform/Surface.h"
-#include "platform/Window.h"
-#include "render/3dDevice.h"
-#include "render/RC.h"
-#include "session/MonsterMgr.h"
 #include "session/Session.h"
-#include "tests/support/GoldenImage.h"
-#include "tests/support/TestSupport.h"
+#include "tests/battle/BattleVillageTest.h"
 
 namespace {
 
@@ -55,54 +35,15 @@ Band Measure(const testsupport::RgbImage& image, int left, int right) {
   return band;
 }
 
-class SkeletonDrawTest : public ::testing::Test {
+class SkeletonDrawTest : public BattleVillageTest {
  protected:
-  SkeletonDrawTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
-    ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
-    m_window = platform::CreateAppWindow({"SkeletonDraw", "Skeleton", nullptr, 0, 0, 640, 480});
-    EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
-              platform::S_OK);
-    std::filesystem::current_path(testsupport::BinaryDir() / "game");
-    SetResDirectory("\\");
-    m_savedTexturePath = g_texturePath;
-    g_texturePath = "\\texture\\";
-    EXPECT_TRUE(RegisterPack("data.pak"));
-    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
-    platform::Srand(1);
-    m_frame.m_pView = new CSelvarinView;
-    m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
-    g_pCurrentFrame = &m_frame;
-    m_frame.Init();
-    m_frame.m_transKind = 0;
-    Context().m_player = &m_standIn;
-  }
-  ~SkeletonDrawTest() override {
-    Context().ReturnFromBattle();
-    Context().m_player = nullptr;
-    View().m_pFollow = nullptr;
-    m_frame.Exit();
-    g_pCurrentFrame = nullptr;
-    CMonsterMgr::GetInstance().Free();
-    CSession::GetInstance().Init();
-    CResMgr::GetInstance().UnloadResources();
-    FreePacks();
-    g_texturePath = m_savedTexturePath;
-    std::filesystem::current_path(m_previous);
-    g_3dDevice.Release();
-    platform::DestroyAppWindow(m_window);
-  }
-
-  CSelvarinContext& Context() { return *m_frame.GetContext(); }
-  CSelvarinView& View() { return *m_frame.GetView(); }
-  CRC& Rc() { return *m_frame.m_pRC; }
+  SkeletonDrawTest() : BattleVillageTest("SkeletonDraw") {}
 
   // The sample's skeleton set up for battle south of the village square,
   // the camera on it.
   CBattleSkeleton* SetUpBattle() {
-    const CSelvarinActor* elder = dynamic_cast<CSelvarinActor*>(Context().FindActorByName("elder"));
-    if (elder == nullptr) return nullptr;
-    const Vec3 spot{elder->m_pos.x + 25.0f, elder->m_pos.y, elder->m_pos.z + 10.0f};
+    Vec3 spot;
+    if (!SceneSpot(&spot)) return nullptr;
     BattleSet set;
     set.battleType = 0;
     set.typeValues = {40, 40};
@@ -125,24 +66,6 @@ class SkeletonDrawTest : public ::testing::Test {
   void Tick(int n) {
     for (int i = 0; i < n; ++i) Context().UpdateBattleObjects();
   }
-  std::string Shot(const std::string& golden) {
-    CRC& rc = Rc();
-    rc.Clear(true);
-    if (!rc.BeginScene()) return "no scene";
-    View().RenderBattleScene(rc);
-    rc.EndScene();
-    rc.Flip();
-    return testsupport::CompareWithGolden(golden, testsupport::PresentedImage(), "tests/battle/golden");
-  }
-
-  std::filesystem::path m_previous;
-  std::string m_savedTexturePath;
-  testsupport::TempDir m_dir;
-  platform::FakeClock m_clock;
-  platform::ScopedClockSource m_clockGuard;
-  platform::WindowHandle m_window{};
-  CSelvarinFrame m_frame;
-  CSelvarinActor m_standIn;
 };
 
 TEST_F(SkeletonDrawTest, FadedInWithItsShadowThenRedAndGrownWhileItDies) {

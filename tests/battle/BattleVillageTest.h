@@ -1,0 +1,104 @@
+#pragma once
+// The sample village drawn by the rasterizer device in a window, for battle
+// scenes set up in process: the sample pack, the monster table, the game's
+// `rand` from 1 and a stand-in leading. Scenes are shot against the golden
+// pictures of tests/battle/golden.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "engine/AppShell.h"
+#include "engine/FileStream.h"
+#include "engine/FrameMgr.h"
+#include "engine/PackFile.h"
+#include "engine/ResMgr.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "field/SelvarinView.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/Random.h"
+#include "platform/Window.h"
+#include "render/3dDevice.h"
+#include "render/RC.h"
+#include "session/MonsterMgr.h"
+#include "session/Session.h"
+#include "tests/support/GoldenImage.h"
+#include "tests/support/TestSupport.h"
+
+class BattleVillageTest : public ::testing::Test {
+ protected:
+  // `prepare` sets the session up once the sample's pack is open, before
+  // the generator is seeded and the village made.
+  explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {})
+      : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
+    ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
+    m_window = platform::CreateAppWindow({title, title, nullptr, 0, 0, 640, 480});
+    EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
+              platform::S_OK);
+    std::filesystem::current_path(testsupport::BinaryDir() / "game");
+    SetResDirectory("\\");
+    m_savedTexturePath = g_texturePath;
+    g_texturePath = "\\texture\\";
+    EXPECT_TRUE(RegisterPack("data.pak"));
+    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
+    if (prepare) prepare();
+    platform::Srand(1);  // the village's fire flickers by the generator
+    m_frame.m_pView = new CSelvarinView;
+    m_frame.m_pContext = new CSelvarinContext;
+    m_frame.m_name = "newgame";
+    g_pCurrentFrame = &m_frame;
+    m_frame.Init();
+    m_frame.m_transKind = 0;
+    Context().m_player = &m_standIn;
+  }
+  ~BattleVillageTest() override {
+    Context().ReturnFromBattle();
+    Context().m_player = nullptr;
+    View().m_pFollow = nullptr;
+    m_frame.Exit();
+    g_pCurrentFrame = nullptr;
+    CMonsterMgr::GetInstance().Free();
+    CSession::GetInstance().Init();
+    CResMgr::GetInstance().UnloadResources();
+    FreePacks();
+    g_texturePath = m_savedTexturePath;
+    std::filesystem::current_path(m_previous);
+    g_3dDevice.Release();
+    platform::DestroyAppWindow(m_window);
+  }
+
+  CSelvarinContext& Context() { return *m_frame.GetContext(); }
+  CSelvarinView& View() { return *m_frame.GetView(); }
+  CRC& Rc() { return *m_frame.m_pRC; }
+
+  // Where the scenes are set: south-east of the elder, on open ground.
+  bool SceneSpot(Vec3* spot) {
+    const auto* elder = dynamic_cast<CSelvarinActor*>(Context().FindActorByName("elder"));
+    if (elder == nullptr) return false;
+    *spot = Vec3{elder->m_pos.x + 25.0f, elder->m_pos.y, elder->m_pos.z + 10.0f};
+    return true;
+  }
+  // The battle scene as the battle mode draws it, against a golden picture.
+  std::string Shot(const std::string& golden) {
+    CRC& rc = Rc();
+    rc.Clear(true);
+    if (!rc.BeginScene()) return "no scene";
+    View().RenderBattleScene(rc);
+    rc.EndScene();
+    rc.Flip();
+    return testsupport::CompareWithGolden(golden, testsupport::PresentedImage(), "tests/battle/golden");
+  }
+
+  std::filesystem::path m_previous;
+  std::string m_savedTexturePath;
+  testsupport::TempDir m_dir;
+  platform::FakeClock m_clock;
+  platform::ScopedClockSource m_clockGuard;
+  platform::WindowHandle m_window{};
+  CSelvarinFrame m_frame;
+  CSelvarinActor m_standIn;
+};
