@@ -5,14 +5,17 @@
 
 #include <cmath>
 
+#include "engine/AppShell.h"
 #include "engine/Controller.h"
 #include "engine/FrameClock.h"
+#include "engine/FrameMgr.h"
 #include "engine/MacroRes.h"
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "platform/Keys.h"
 #include "script/MacroActor.h"
 #include "tests/script/ScriptFixture.h"
 #include "tools/lib/MacroWriter.h"
@@ -130,6 +133,20 @@ TEST_F(MacroRunTest, PausesHoldTheSceneOnlyAtTheLimit) {
   Tick(2);
   EXPECT_EQ(Frame().m_mode, kModeField);
   EXPECT_EQ(Frame().m_pBattleSpeaker, nullptr);
+}
+
+// The program is closing, so the question counts as answered yes: the
+// scene's actors go with it rather than running on.
+TEST_F(MacroRunTest, EscapeAnsweredYesGoesToTheTitleAndReleasesTheScene) {
+  Play(100, {RsaTrack{"hero", 0, 0, "", {{0, 0, "dir 90", {}}}}}, {"hero"});
+  g_quitRequested = 1;
+  platform::SetScriptedKey(platform::VK_ESCAPE, true);
+  Tick();
+  platform::SetScriptedKey(platform::VK_ESCAPE, false);
+  g_quitRequested = 0;
+  EXPECT_EQ(CFrameMgr::GetInstance().NextName(), "title");
+  EXPECT_TRUE(Context().m_macroActors.empty());
+  EXPECT_EQ(Frame().m_mode, kModeField);
 }
 
 TEST_F(MacroRunTest, ARateOfZeroOrBelowIsRefused) {
