@@ -2,6 +2,8 @@
 // tick on the frame its key names, the message window's pauses, and the
 // scene's end back to the field.
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "engine/Controller.h"
 #include "engine/FrameClock.h"
@@ -39,8 +41,13 @@ bool TakeConfirm() {
   return taken;
 }
 
-// The last frame of a macro: its length in tenths, twelve frames each.
-int32_t EndFrame(const CMacroRes* macro) { return macro != nullptr ? macro->m_headerValue / 10 * 12 : 0; }
+// The last frame of a macro: its length in tenths, twelve frames each. Kept
+// where the counter can still pass it.
+int32_t EndFrame(const CMacroRes* macro) {
+  if (macro == nullptr) return 0;
+  const int64_t end = static_cast<int64_t>(macro->m_headerValue / 10) * 12;
+  return static_cast<int32_t>(std::clamp<int64_t>(end, INT32_MIN, INT32_MAX - 1));
+}
 
 }  // namespace
 

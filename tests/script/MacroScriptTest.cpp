@@ -3,6 +3,7 @@
 // target of every word, the pauses, and the cut-scene actor's own steps.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "engine/AppShell.h"
@@ -67,6 +68,15 @@ TEST_F(MacroRunTest, ALengthOf100EndsWhenTheCounterPasses120AndReleasesTheActors
   EXPECT_EQ(Frame().m_mode, kModeField);
   EXPECT_TRUE(Context().m_macroActors.empty());
   EXPECT_FLOAT_EQ(View().m_yawStep, CSelvarinView::kYawStep);
+}
+
+TEST_F(MacroRunTest, AnEndBeyondTheCounterRangeIsKeptWithinIt) {
+  Play(INT32_MAX, {}, {});
+  Tick();
+  EXPECT_EQ(Frame().m_macroPauseLimit, INT32_MAX - 1);
+  Play(-100, {}, {});
+  Tick();
+  EXPECT_EQ(Frame().m_mode, kModeField);
 }
 
 // Equal keys run in channel order, one a tick, with the counter held; a
