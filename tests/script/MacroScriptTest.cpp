@@ -18,6 +18,7 @@
 #include "field/SelvarinView.h"
 #include "platform/Keys.h"
 #include "script/MacroActor.h"
+#include "session/Session.h"
 #include "tests/script/ScriptFixture.h"
 #include "tools/lib/MacroWriter.h"
 
@@ -202,6 +203,22 @@ TEST_F(MacroRunTest, EveryWordActsOnTheChannelActor) {
   EXPECT_NE(Frame().m_pMacro, nullptr);
   RunOne("nosuchword");
   EXPECT_TRUE(log.Contains("Unknown Command nosuchword"));
+}
+
+TEST_F(MacroRunTest, FocusLeaderFollowsTheMacroActorOfTheLeadersEnglishName) {
+  CSession& session = CSession::GetInstance();
+  const auto ids = session.partyIds;
+  const int32_t count = session.partyCount;
+  const std::string name = session.players[3].engname;
+  session.partyIds[0] = 3;
+  session.partyCount = 1;
+  session.players[3].engname = "leader";
+  Play(100, {RsaTrack{"hero", 0, 0, "", {{0, 0, "focusleader", {}}}}}, {"hero", "leader"});
+  Tick();
+  EXPECT_EQ(View().m_pFollow, m_actors.back());
+  session.partyIds = ids;
+  session.partyCount = count;
+  session.players[3].engname = name;
 }
 
 TEST_F(MacroRunTest, AMacroCommandSwapsTheMacroAndKeepsTheCounter) {
