@@ -129,6 +129,8 @@ class CSelvarinContext : public C3dContext {
   // The cut-scene actors give their places back and go, with what the
   // scene loaded.
   void ReleaseMacroActors();
+  // The macro actors marked for it take their sprite again.
+  void RefreshMacroActors();
 
   // The region's ten places: the party's 0-3, the enemies' 4-9.
   std::array<Vec3, 10> m_battlePlaces{};

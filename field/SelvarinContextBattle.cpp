@@ -573,6 +573,16 @@ void CSelvarinContext::MoveFallenBehind() {
 
 // ---- Cut-scenes ----
 
+void CSelvarinContext::RefreshMacroActors() {
+  for (CSelvarinActor* actor : m_macroActors) {
+    auto* bound = dynamic_cast<CMacroActor*>(actor);
+    if (bound == nullptr || bound->m_reload == 0) continue;
+    bound->m_sprName = bound->m_reloadSprite;
+    bound->m_actName = CSelvarinActor::AnimationNameFor(bound->m_reloadSprite);
+    bound->m_reload = 0;
+  }
+}
+
 void CSelvarinContext::ReleaseMacroActors() {
   for (CSelvarinActor* actor : m_macroActors) {
     const auto* bound = dynamic_cast<const CMacroActor*>(actor);

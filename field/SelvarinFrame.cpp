@@ -314,22 +314,8 @@ void CSelvarinFrame::EnterScriptMode() {
   } else if (context != nullptr) {
     context->BindMacroActors(m_pMacro);
   }
-  IndexMacroTracks();
-  m_macroTrack = 0;
-  m_macroCommand = -1;
+  StartMacro();
   ResetFrameTimer();
-}
-
-void CSelvarinFrame::IndexMacroTracks() {
-  m_macroTracks.clear();
-  if (m_pMacro == nullptr) return;
-  const std::vector<MacroTrack>& tracks = m_pMacro->m_tracks;
-  for (size_t i = 0; i < tracks.size(); ++i) {
-    const MacroTrack& track = tracks[i];
-    if (track.name.empty()) continue;
-    const int32_t firstKey = track.entries.empty() ? 0 : track.entries.begin()->first;
-    m_macroTracks.push_back(MacroTrackIndex{track.name, static_cast<int32_t>(i), firstKey});
-  }
 }
 
 void CSelvarinFrame::Exit() {

@@ -88,11 +88,12 @@ struct CompassPoint {
   std::string area;
 };
 
-// One named track of the running macro, indexed for the macro runner.
-struct MacroTrackIndex {
-  std::string m_name;
-  int32_t m_track = 0;     // the channel
-  int32_t m_firstKey = 0;  // the key of its first entry; 0 without entries
+// One command of the running macro as the runner reads it: the frame it
+// runs on, its channel (a track of the macro) and its text.
+struct MacroCommand {
+  int32_t m_key = 0;
+  int32_t m_channel = 0;
+  std::string m_text;
 };
 
 class CSelvarinFrame : public C3dFrame {
@@ -211,6 +212,11 @@ class CSelvarinFrame : public C3dFrame {
   static bool ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line);
   // One tick of the script mode.
   void RunMacroScript();
+  // Runs one macro command on its channel's actor (null for none).
+  void ExecMacroCommand(const MacroCommand& command);
+  // A newly pressed confirm button (4 or 5), marked held so that nothing
+  // else this pass takes the same press.
+  static bool TakeConfirmPress();
 
   // ---- Battles (battle/) ----
   // Phase 1 (a member's command menu open) runs the battle widgets, and the
@@ -292,10 +298,14 @@ class CSelvarinFrame : public C3dFrame {
   ScriptPosition m_scriptPosition;
   CMacroRes* m_pMacro = nullptr;
   int32_t m_macroFrame = 0;
+  // 0 running, 1 waiting for the message window, 2 waiting for a key; the
+  // limit is the macro's end frame.
   int32_t m_macroPause = 0;
-  std::vector<MacroTrackIndex> m_macroTracks;
-  int32_t m_macroTrack = 0;     // the current track of the index
-  int32_t m_macroCommand = -1;  // the command within it
+  int32_t m_macroPauseLimit = 0;
+  // The macro's commands by key: equal keys in channel order, then in the
+  // order of their channel.
+  std::vector<MacroCommand> m_macroCommands;
+  size_t m_macroCommand = 0;  // the next to run
 
   // Battles.
   BattleSet m_battleSet;
@@ -479,7 +489,13 @@ class CSelvarinFrame : public C3dFrame {
   void JoinNextMember();
   void StartFlash(intptr_t value, intptr_t length, intptr_t colour);
   void EnterScriptMode();
-  void IndexMacroTracks();
+  // The current macro's commands, from the start; the clock and the macro
+  // actors begin again.
+  void StartMacro();
+  // The runner's upkeep and drawing, every tick.
+  void RunMacroUpkeep();
+  // The script mode's end: the macro actors written back and freed.
+  void EndMacro();
   void Warp();
   // The HUD's parts.
   bool CompassWanted() const;

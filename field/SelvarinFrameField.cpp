@@ -69,9 +69,7 @@ bool PadPressedOrRepeating(int button) {
   return state == kStatePressed || state == kStatePressedAgain;
 }
 
-// A newly pressed confirm button (4 or 5), marked held so that nothing else
-// this pass takes the same press.
-bool TakeConfirmPress() {
+bool TakeConfirmButton() {
   for (int button : {4, 5}) {
     if (PadButton(button) == kStatePressed) {
       g_pMainKeyPad->m_buttons[static_cast<size_t>(button)] = kStateHeld;
@@ -110,6 +108,8 @@ int FindCaseLine(const CTextRes& script, int from, int chosen) {
 }
 
 }  // namespace
+
+bool CSelvarinFrame::TakeConfirmPress() { return TakeConfirmButton(); }
 
 void CSelvarinFrame::SelectNextMember() {
   if (m_selectedMember >= m_compassCount) m_selectedMember = -1;
@@ -307,7 +307,12 @@ void CSelvarinFrame::DrawScene() {
   CSelvarinView* view = GetView();
   if (view == nullptr) return;
   DrawSky();
-  view->Render(*m_pRC);
+  // A cut-scene shows its own actors in place of the field's.
+  if (m_mode == kModeScript) {
+    view->RenderMacroScene(*m_pRC);
+  } else {
+    view->Render(*m_pRC);
+  }
   DrawWeather(*m_pRC);
 }
 

@@ -154,6 +154,39 @@ void CSelvarinView::RestoreCamera() {
   m_targetLookAt = m_saved.targetLookAt;
 }
 
+void CSelvarinView::SetCamera(float pitch, float yaw, float distance) {
+  m_pitch = m_targetPitch = pitch;
+  m_yaw = m_targetYaw = yaw;
+  m_distance = m_targetDistance = distance;
+}
+
+void CSelvarinView::MoveCamera(float pitch, float yaw, float distance) {
+  m_targetPitch = pitch;
+  m_targetYaw = yaw;
+  m_targetDistance = distance;
+}
+
+void CSelvarinView::SetCameraPos(const Vec3& lookAt) { m_lookAt = m_targetLookAt = lookAt; }
+
+void CSelvarinView::MoveCameraPos(const Vec3& lookAt) {
+  m_targetLookAt = lookAt;
+  m_pFollow = nullptr;
+}
+
+void CSelvarinView::HoldCameraPos() {
+  m_lookAt = m_targetLookAt;
+  m_pFollow = nullptr;
+}
+
+void CSelvarinView::SetFollowSpeeds(float lookAt, float yaw, float pitch, float distance) {
+  m_lookAtStep = lookAt;
+  m_yawStep = yaw;
+  m_pitchStep = pitch;
+  m_distanceStep = distance;
+}
+
+void CSelvarinView::ResetFollowSpeeds() { SetFollowSpeeds(kLookAtStep, kYawStep, kPitchStep, kDistanceStep); }
+
 void CSelvarinView::Render(CRC& rc) {
   RenderScene(rc, true, [](CRC& r, const CSelvarinContext& context, const Matrix& view) {
     for (CActor* actor : context.m_liveActors) RenderActor(actor, r, view);

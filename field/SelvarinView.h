@@ -47,6 +47,17 @@ class CSelvarinView : public C3dView {
   void SetLookAt(const Vec3& position);
   void SaveCamera();
   void RestoreCamera();
+  // A cut-scene's camera: pitch, yaw and distance now and as the goal, or
+  // the goal only (the view eases toward it); the look-at likewise, where
+  // a goal alone lets go of the followed actor.
+  void SetCamera(float pitch, float yaw, float distance);
+  void MoveCamera(float pitch, float yaw, float distance);
+  void SetCameraPos(const Vec3& lookAt);
+  void MoveCameraPos(const Vec3& lookAt);
+  // The look-at stays where its goal is, following nobody.
+  void HoldCameraPos();
+  void SetFollowSpeeds(float lookAt, float yaw, float pitch, float distance);
+  void ResetFollowSpeeds();
   // An animated model on the HUD at screen (x, y) through the near fixed
   // transform, at scale x 0.025 of its own size, turned by the angles
   // (degrees); lit once a model. Its triangles are drawn at once.
@@ -66,10 +77,11 @@ class CSelvarinView : public C3dView {
   CSelvarinActor* m_pFollow = nullptr;  // the camera follows it; not owned
   CSelvarinActor* m_pFocus = nullptr;   // the battle's focus actor
   // Follow speeds, per tick.
-  float m_lookAtStep = 2.0f;
-  float m_yawStep = 5.0f;
-  float m_pitchStep = 2.0f;
-  float m_distanceStep = 1.0f;
+  static constexpr float kLookAtStep = 2.0f, kYawStep = 5.0f, kPitchStep = 2.0f, kDistanceStep = 1.0f;
+  float m_lookAtStep = kLookAtStep;
+  float m_yawStep = kYawStep;
+  float m_pitchStep = kPitchStep;
+  float m_distanceStep = kDistanceStep;
   SavedCamera m_saved;
   // Frame keys of the map's resource list.
   int32_t m_noRotate = 0;

@@ -178,6 +178,20 @@ Delivery FindTarget(const ActorWord& row, const CTokenizer& tokens, CSelvarinCon
   return d;
 }
 
+// Whether the line's token count lets the row send at all.
+bool CountFits(const ActorWord& row, int count) {
+  switch (row.target) {
+    case Target::kFirst:
+    case Target::kLastStrict:
+      return count == row.tokens || count == row.tokens - 1;
+    case Target::kExact:
+    case Target::kPlayer:
+      return count == row.tokens;
+    default:
+      return true;
+  }
+}
+
 // The message's values by the row's layout; false when the layout finds
 // nothing to send (a missing actor, a key without an angle).
 bool ReadValues(const ActorWord& row, const CTokenizer& tokens, int line, CSelvarinContext& context,
@@ -230,11 +244,17 @@ bool ReadValues(const ActorWord& row, const CTokenizer& tokens, int line, CSelva
   return true;
 }
 
+// `channel`, when given, takes the place of whatever actor the line names:
+// the argument layout and the counts the row checks stay the field's.
 void SendActorWord(const ActorWord& row, CSelvarinFrame& frame, const CTokenizer& tokens, int line,
-                   const std::string& subject) {
+                   const std::string& subject, CActor* channel) {
   CSelvarinContext* context = frame.GetContext();
   if (context == nullptr) return;
   Delivery d = FindTarget(row, tokens, *context, subject);
+  if (channel != nullptr && row.target != Target::kResName) {
+    d.target = channel;
+    d.send = CountFits(row, tokens.GetCount());
+  }
   if (!d.send) return;
   std::vector<intptr_t> values;
   float reals[5] = {};
@@ -346,13 +366,27 @@ bool DirPadAngle(int cameraAngle, int key, int* angle) {
 
 bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
                       bool* goesOn) {
+  return ExecActorCommand(frame, tokens, line, subject, nullptr, goesOn);
+}
+
+bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, CActor& channel, bool* goesOn) {
+  return ExecActorCommand(frame, tokens, line, std::string(), &channel, goesOn);
+}
+
+bool IsActorWord(const std::string& word) {
+  return std::any_of(std::begin(kActorWords), std::end(kActorWords),
+                     [&](const ActorWord& row) { return word == row.word; });
+}
+
+bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
+                      CActor* channel, bool* goesOn) {
   const std::string& word = tokens[0];
   for (const ActorWord& row : kActorWords) {
     if (word != row.word) continue;
     if (row.special != nullptr) {
       *goesOn = row.special(frame, tokens, line);
     } else {
-      SendActorWord(row, frame, tokens, line, subject);
+      SendActorWord(row, frame, tokens, line, subject, channel);
       *goesOn = row.goesOn;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+class CActor;
 class CSelvarinFrame;
 class CTokenizer;
 
@@ -11,6 +12,12 @@ class CTokenizer;
 // run goes on with the next line.
 bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
                       bool* goesOn);
+// A cut-scene's form: every word that sends to an actor sends to the
+// channel's actor instead of the one the line names.
+bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, CActor& channel, bool* goesOn);
+bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
+                      CActor* channel, bool* goesOn);
+bool IsActorWord(const std::string& word);
 
 // A real as the whole number toward zero, within the int range; NaN and
 // infinities give 0.

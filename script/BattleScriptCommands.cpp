@@ -40,6 +40,7 @@ struct Line {
   CSelvarinFrame& frame;
   const CTokenizer& tokens;
   int line;
+  CActor* speaker = nullptr;  // a cut-scene's channel actor, which no name finds
 
   int Count() const { return tokens.GetCount(); }
   const std::string& Text(int i) const { return tokens[i]; }
@@ -50,7 +51,7 @@ struct Line {
   // The run waits for the player and goes on at the next line.
   int Pause(int32_t state) const {
     frame.m_messageState = state;
-    frame.m_battleScriptLine = line + 1;
+    if (speaker == nullptr) frame.m_battleScriptLine = line + 1;
     return kBattleRunStops;
   }
 };
@@ -88,7 +89,7 @@ void CloseWindow(CSelvarinFrame& f) {
 // rather than stopping with nothing to resume it.
 int Speak(const Line& l, int kind) {
   CSelvarinFrame& f = l.frame;
-  CBattleActor* speaker = Participant(l.Text(1));
+  CActor* speaker = l.speaker != nullptr ? l.speaker : Participant(l.Text(1));
   if (speaker == nullptr) {
     DebugLog(l.Text(0) + " : 액터가 없습니다 " + l.Text(1));
     return l.line + 1;
@@ -557,6 +558,35 @@ bool ExecBattleCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line
     if (word != row.word) continue;
     *next = row.run(Line{frame, tokens, line});
     return true;
+  }
+  return false;
+}
+
+MacroMessage ExecMacroMessage(CSelvarinFrame& frame, const CTokenizer& tokens, CActor& speaker) {
+  struct Row {
+    const char* word;
+    Command run;
+    MacroMessage kind;
+  };
+  static constexpr Row kMessageWords[] = {
+      {"say", Say, MacroMessage::kDialogue},       {"shout", Shout, MacroMessage::kDialogue},
+      {"ear", Ear, MacroMessage::kDialogue},       {"monologue", Ear, MacroMessage::kDialogue},
+      {"wait", Wait, MacroMessage::kKeyWait},      {"getitem", GetItem, MacroMessage::kKeyWait},
+      {"getgold", GetGold, MacroMessage::kKeyWait}, {"close", Close, MacroMessage::kRan},
+      {"header", Header, MacroMessage::kRan},
+  };
+  const std::string& word = tokens[0];
+  for (const Row& row : kMessageWords) {
+    if (word != row.word) continue;
+    const int next = row.run(Line{frame, tokens, 0, &speaker});
+    return next == kBattleRunStops ? row.kind : MacroMessage::kRan;
+  }
+  return MacroMessage::kNone;
+}
+
+bool IsMacroMessageWord(const std::string& word) {
+  for (const char* w : {"say", "shout", "ear", "monologue", "wait", "getitem", "getgold", "close", "header"}) {
+    if (word == w) return true;
   }
   return false;
 }

@@ -212,14 +212,13 @@ TEST_F(SelvarinFrameTest, APendingModeSetTwiceAppliesTheLastOnceAtTheNextPass) {
 TEST_F(SelvarinFrameTest, TheScriptModeRequestSkipsTheModeEntry) {
   Start("map");
   m_frame.m_macroFrame = 7;
-  m_frame.m_macroCommand = 4;
   m_frame.m_scriptModeRequest = 1;
   m_frame.RunGamePass();
-  // The runner's tick ran (and ended the mode); the entry never did.
+  // The runner's tick ran (and ended the mode, the counter past the end of
+  // no macro); the entry, which starts the counter at 0, never did.
   EXPECT_EQ(m_frame.m_prevMode, kModeScript);
   EXPECT_EQ(m_frame.m_mode, kModeField);
   EXPECT_EQ(m_frame.m_macroFrame, 7);
-  EXPECT_EQ(m_frame.m_macroCommand, 4);
   EXPECT_EQ(m_frame.m_scriptModeRequest, 0);
 }
 
@@ -233,7 +232,7 @@ TEST_F(SelvarinFrameTest, WithoutAStartMacroFrameInitRunsFromTheLineAfterItsLabe
   EXPECT_EQ(m_frame.m_pendingMode, -1);
 }
 
-TEST_F(SelvarinFrameTest, AStartMacroRunsInsteadOfFrameInitAndIsIndexedByTrackName) {
+TEST_F(SelvarinFrameTest, AStartMacroRunsInsteadOfFrameInitWithItsCommandsByKey) {
   Start("movie");
   Context().m_script = dynamic_cast<CTextRes*>(CResMgr::GetInstance().GetRes("map.scr"));
   m_frame.StartRun();
@@ -242,17 +241,18 @@ TEST_F(SelvarinFrameTest, AStartMacroRunsInsteadOfFrameInitAndIsIndexedByTrackNa
   EXPECT_EQ(m_frame.m_pendingMode, kModeScript);
   m_frame.m_macroFrame = 9;
   m_frame.RunGamePass();
-  // Entered (the index is built), then ended by the runner's tick.
-  EXPECT_EQ(m_frame.m_prevMode, kModeScript);
-  EXPECT_EQ(m_frame.m_macroFrame, 0);
-  ASSERT_EQ(m_frame.m_macroTracks.size(), 2u);
-  EXPECT_EQ(m_frame.m_macroTracks[0].m_name, "hero");
-  EXPECT_EQ(m_frame.m_macroTracks[0].m_track, 0);
-  EXPECT_EQ(m_frame.m_macroTracks[0].m_firstKey, 12);
-  EXPECT_EQ(m_frame.m_macroTracks[1].m_name, "guard");
-  EXPECT_EQ(m_frame.m_macroTracks[1].m_track, 2);
-  EXPECT_EQ(m_frame.m_macroTrack, 0);
-  EXPECT_EQ(m_frame.m_macroCommand, -1);
+  // Entered (the counter from 0 and the commands by key), then one tick
+  // without a command at 0.
+  EXPECT_EQ(m_frame.m_mode, kModeScript);
+  EXPECT_EQ(m_frame.m_macroFrame, 1);
+  ASSERT_EQ(m_frame.m_macroCommands.size(), 2u);
+  EXPECT_EQ(m_frame.m_macroCommands[0].m_key, 12);
+  EXPECT_EQ(m_frame.m_macroCommands[0].m_channel, 0);
+  EXPECT_EQ(m_frame.m_macroCommands[0].m_text, "walk");
+  EXPECT_EQ(m_frame.m_macroCommands[1].m_key, 30);
+  EXPECT_EQ(m_frame.m_macroCommands[1].m_text, "say hi");
+  EXPECT_EQ(m_frame.m_macroCommand, 0u);
+  EXPECT_EQ(m_frame.m_macroPauseLimit, 120);
 }
 
 TEST_F(SelvarinFrameTest, AStartMacroThatIsNoMacroEntersTheScriptModeAndLeavesIt) {
@@ -265,7 +265,7 @@ TEST_F(SelvarinFrameTest, AStartMacroThatIsNoMacroEntersTheScriptModeAndLeavesIt
   m_frame.RunGamePass();
   EXPECT_EQ(m_frame.m_prevMode, kModeScript);
   EXPECT_EQ(m_frame.m_mode, kModeField);
-  EXPECT_TRUE(m_frame.m_macroTracks.empty());
+  EXPECT_TRUE(m_frame.m_macroCommands.empty());
   EXPECT_TRUE(log.Contains("no macro"));
 }
 
