@@ -20,8 +20,7 @@ void SpinToSlotEnd() {
   for (int32_t left = interval - SignedElapsed(); left > kSpinMs; left = interval - SignedElapsed()) {
     platform::SleepMs(static_cast<uint32_t>(left - kSpinMs));
   }
-  while (SignedElapsed() < interval) {
-  }
+  while (SignedElapsed() < interval) platform::SpinWait();
 }
 
 bool ReleaseDrawnPass(uint32_t now) {
@@ -41,8 +40,11 @@ void SetFrameRate(uint32_t framesPerSecond) {
   g_frameClock.m_lastFrameMs = 0;
 }
 
+// A headless run's own setting outlasts the options a loaded game brings:
+// its screenshots name passes that must be drawn.
 void SetFrameSkip(uint32_t limit) {
-  g_frameClock.m_skipLimit = limit;
+  const int32_t forced = platform::FrameSkipOverride();
+  g_frameClock.m_skipLimit = forced >= 0 ? static_cast<uint32_t>(forced) : limit;
   ResetFrameTimer();
 }
 

@@ -1,12 +1,15 @@
 #include "platform/Clock.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 namespace platform {
 namespace {
-ClockSource* g_source = nullptr;
+// Read by other threads (a decoder's sleeps); replaced only while they are
+// not running.
+std::atomic<ClockSource*> g_source{nullptr};
 
 uint64_t MonotonicMs() {
   using namespace std::chrono;
@@ -16,17 +19,32 @@ uint64_t MonotonicMs() {
 }
 }  // namespace
 
-uint32_t NowMs() { return g_source != nullptr ? g_source->NowMs() : static_cast<uint32_t>(MonotonicMs()); }
-uint64_t NowMs64() { return g_source != nullptr ? g_source->NowMs64() : MonotonicMs(); }
+uint32_t NowMs() {
+  ClockSource* source = g_source.load();
+  return source != nullptr ? source->NowMs() : static_cast<uint32_t>(MonotonicMs());
+}
+
+uint64_t NowMs64() {
+  ClockSource* source = g_source.load();
+  return source != nullptr ? source->NowMs64() : MonotonicMs();
+}
 
 void ClockSource::SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 void SleepMs(uint32_t ms) {
-  if (g_source != nullptr) {
-    g_source->SleepMs(ms);
+  if (ClockSource* source = g_source.load(); source != nullptr) {
+    source->SleepMs(ms);
   } else {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
+}
+
+void SpinWait() {
+  if (ClockSource* source = g_source.load(); source != nullptr) source->Spin();
+}
+
+void ClockPassBegins() {
+  if (ClockSource* source = g_source.load(); source != nullptr) source->OnPass();
 }
 
 void SetClockSource(ClockSource* source) { g_source = source; }

@@ -15,6 +15,11 @@ class ClockSource {
   virtual uint64_t NowMs64() { return NowMs(); }
   // Gives the processor away for about `ms` milliseconds.
   virtual void SleepMs(uint32_t ms);
+  // One turn of a busy wait: the wall clock moves by itself, a clock that
+  // moves only when told must move here or the wait never ends.
+  virtual void Spin() {}
+  // A scripted input pass began.
+  virtual void OnPass() {}
 };
 
 // Milliseconds of the current source (the monotonic clock by default).
@@ -22,6 +27,10 @@ uint32_t NowMs();
 uint64_t NowMs64();
 // Sleeps on the current source: the real one sleeps, a fake one moves on.
 void SleepMs(uint32_t ms);
+// Busy waits on the clock call this each turn.
+void SpinWait();
+// The scripted input's pass counter calls this as each pass begins.
+void ClockPassBegins();
 // Replaces the source; null restores the monotonic clock. Not owned.
 void SetClockSource(ClockSource* source);
 

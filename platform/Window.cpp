@@ -10,6 +10,7 @@
 #include <deque>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "platform/Display.h"
 #include "platform/InputScript.h"
@@ -455,6 +456,7 @@ void ShowBgrImage(WindowHandle window, const uint8_t* pixels, int width, int hei
 
 void PollEvents() {
   ++g_pass;
+  ClockPassBegins();
   DeliverScriptedEvents(g_pass);
   DrainSdlEvents();
 }
@@ -472,6 +474,7 @@ bool GetAppMessage(Message* out) {
     if (HasPendingScriptedEvents()) {
       // A scripted run goes on while the program waits: each wait is a pass.
       ++g_pass;
+      ClockPassBegins();
       DeliverScriptedEvents(g_pass);
       continue;
     }

@@ -24,6 +24,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/PassClock.h"
 #include "platform/Random.h"
 #include "platform/ScriptedScreenshot.h"
 #include "platform/SettingsStore.h"
@@ -185,6 +186,8 @@ int WinMain(void* instance, const std::string& commandLine, int showCommand) {
   // Sprite characters draw a number as they are made, their prototypes too:
   // the game's sequence starts from the seed here, however many there are.
   platform::Srand(1);
+  // A scripted run's time goes by passes, not by how fast the machine is.
+  platform::UsePassClockForScriptedRun();
   platform::EnableScriptedScreenshots();
   if (!CreateMainWindow(instance, showCommand)) {
     std::fprintf(stderr, "slvexe: the game window could not be made (is another copy running?)\n");

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/Clock.h"
+#include "platform/PassClock.h"
 
 namespace {
 
@@ -76,6 +79,38 @@ TEST_F(FrameClockTest, ElapsedWrapsWithTheClock) {
   ResetFrameTimer();
   m_clock.Set(0x10u);
   EXPECT_EQ(GetFrameElapsed(), 0x20u);
+}
+
+// A scripted run's clock moves only by passes and by the waits themselves:
+// every pass is drawn after exactly one slot, and a timer reset mid-pass
+// (a load) makes the wait run the whole slot rather than spin forever.
+TEST(FrameClockOnPassClock, EveryPassTakesOneSlotAndAResetPassStillEnds) {
+  platform::PassClock clock;
+  platform::ScopedClockSource guard(&clock);
+  g_frameClock = FrameClock{};
+  SetFrameRate(60);
+  ResetFrameTimer();
+  for (int pass = 1; pass <= 3; ++pass) {
+    platform::ClockPassBegins();
+    EXPECT_TRUE(WaitNextFrame());
+    EXPECT_EQ(platform::NowMs(), static_cast<uint32_t>(pass) * 16);
+  }
+  platform::ClockPassBegins();
+  ResetFrameTimer();
+  EXPECT_TRUE(WaitNextFrame());
+  EXPECT_EQ(platform::NowMs(), 4u * 16 + 16);
+  EXPECT_EQ(g_frameClock.m_skippedFrames, 0u);
+}
+
+// A headless run's frame skip holds when a loaded game or the option pane
+// asks for another.
+TEST_F(FrameClockTest, TheRunsFrameSkipOutlastsTheGamesOwn) {
+  ::setenv("SLV_FRAME_SKIP", "1", 1);
+  SetFrameSkip(0);
+  EXPECT_EQ(g_frameClock.m_skipLimit, 1u);
+  ::unsetenv("SLV_FRAME_SKIP");
+  SetFrameSkip(0);
+  EXPECT_EQ(g_frameClock.m_skipLimit, 0u);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ std::string Click(int pass, int x, int y, const char* button = "left") {
          " mouse " + button + " up\n";
 }
 
-// The slot list against its golden image with the row's play time blanked:
-// the play-time clock runs on the wall clock, not on the passes.
+// The slot list against its golden image with the row's play time blanked,
+// so the picture does not pin how many passes the run took to get there.
 std::string CompareSlotShot(const testsupport::TempDir& dir) {
   testsupport::RgbImage image;
   if (!testsupport::ReadPpm(dir / "slot.ppm", &image)) return "no screenshot slot";

@@ -1,0 +1,32 @@
+#include "platform/PassClock.h"
+
+#include <chrono>
+#include <cstdlib>
+
+namespace platform {
+
+void PassClock::SleepMs(uint32_t ms) {
+  if (std::this_thread::get_id() == m_owner) {
+    m_now += ms;
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+}
+
+void PassClock::Spin() {
+  if (std::this_thread::get_id() == m_owner) {
+    m_now += 1;
+  } else {
+    std::this_thread::yield();
+  }
+}
+
+bool UsePassClockForScriptedRun() {
+  const char* script = std::getenv("SLV_INPUT_SCRIPT");
+  if (script == nullptr || *script == '\0') return false;
+  static PassClock clock;
+  SetClockSource(&clock);
+  return true;
+}
+
+}  // namespace platform
