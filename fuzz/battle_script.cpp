@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "battle/BattlePlayer.h"
-#include "battle/enemy/BattleEnemy.h"
+#include "battle/enemy/BattleGroundEnemy.h"
 #include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "engine/TextRes.h"
@@ -33,7 +33,7 @@ void AddParticipants(CSelvarinContext& context, CSession& session) {
   context.m_battleParty.push_back(member);
   session.battlePartyCount = 1;
 
-  auto* enemy = new CBattleEnemy;
+  auto* enemy = new CBattleGroundEnemy;
   EnemySlot& slot = session.enemies[0];
   slot.actor = enemy;
   slot.name = "wolf";
