@@ -104,6 +104,8 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
   enemy->SetAction(kActIdle);
   session.enemyCount = 1;
   for (CActor* actor : {static_cast<CActor*>(sizz), static_cast<CActor*>(enemy)}) Context().m_battleObjects.push_back(actor);
+  Context().m_battleParty.push_back(sizz);
+  Context().m_battleEnemies.push_back(enemy);
 
   m_frame.ResetBattleScript();
   m_frame.m_battleEventLine = wolf->m_eventLine;
@@ -131,7 +133,7 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
   EXPECT_EQ(m_frame.m_battlePhase, 6);
   Tick();
   EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
-  EXPECT_EQ(m_frame.m_battleEndKind, 1);
+  EXPECT_EQ(m_frame.m_battleResult.skipResult, 1);
   EXPECT_EQ(session.gold, gold + 30);  // once
   int stops = 0;
   for (const RecordedMessage& m : sizz->messages) stops += m.code == kMsgStopGauge;
