@@ -304,9 +304,10 @@ void CSelvarinFrame::EnterBattle() {
   BuildTargetList(0);
   m_pCurrentBattleActor = nullptr;
   if (context != nullptr && !context->m_battleObjects.empty()) m_pCurrentBattleActor = context->m_battleObjects.front();
-  if (m_pCurrentBattleActor != nullptr) return;
-  // Nobody to act: the battle is over before it began, and play goes back
-  // to where it was.
+  // A battle against nobody (no enemy could be made) is over before it
+  // began, as is one without anybody to act: play goes back to where it
+  // was.
+  if (m_pCurrentBattleActor != nullptr && context != nullptr && !context->m_battleEnemies.empty()) return;
   if (context != nullptr) context->ReturnFromBattle();
   RestoreBattleCamera();
   const int back = m_prevMode;
