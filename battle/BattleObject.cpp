@@ -56,10 +56,14 @@ CBattleObject::~CBattleObject() {
   CSelvarinFrame* frame = GetGameFrame();
   if (frame == nullptr) return;
   const CActor* me = this;
-  for (CActor** held : {&frame->m_pCurrentBattleActor, &frame->m_pSelectedBattleActor, &frame->m_pActingBattleActor}) {
+  for (CActor** held : {&frame->m_pCurrentBattleActor, &frame->m_lookTarget, &frame->m_commandActor,
+                              &frame->m_lastEnemyTarget, &frame->m_lastAllyTarget, &frame->m_partner}) {
     if (*held == me) *held = nullptr;
   }
   for (auto& queue : frame->m_orderQueues) std::erase(queue, me);
+  for (CActor*& listed : frame->m_targetList) {
+    if (listed == me) listed = nullptr;
+  }
   // Neither the script's speaker nor the view's focus names a deleted one.
   if (frame->m_pBattleSpeaker == me) frame->m_pBattleSpeaker = nullptr;
   if (CSelvarinView* view = frame->GetView(); view != nullptr && view->m_pFocus == me) view->m_pFocus = nullptr;

@@ -495,7 +495,8 @@ void CSelvarinContext::UpdateBattleObjects() {
         if (player.battlePtr == object) player.battlePtr = nullptr;
       }
       if (CSelvarinFrame* frame = GetGameFrame()) {
-        for (CActor** held : {&frame->m_pCurrentBattleActor, &frame->m_pSelectedBattleActor, &frame->m_pActingBattleActor}) {
+        for (CActor** held : {&frame->m_pCurrentBattleActor, &frame->m_lookTarget, &frame->m_commandActor,
+                              &frame->m_lastEnemyTarget, &frame->m_lastAllyTarget, &frame->m_partner}) {
           if (*held == object) *held = nullptr;
         }
         if (CSelvarinView* view = frame->GetView(); view != nullptr && view->m_pFocus == object) view->m_pFocus = nullptr;
@@ -537,8 +538,11 @@ void CSelvarinContext::ReturnFromBattle() {
       PlayCdTrack(set.restoreDisc, set.restoreTrack);
     }
     frame->m_pCurrentBattleActor = nullptr;
-    frame->m_pSelectedBattleActor = nullptr;
-    frame->m_pActingBattleActor = nullptr;
+    frame->m_lookTarget = nullptr;
+    frame->m_commandActor = nullptr;
+    frame->m_lastEnemyTarget = frame->m_lastAllyTarget = frame->m_partner = nullptr;
+    frame->m_targetList.fill(nullptr);
+    frame->m_targetCount = 0;
     if (CSelvarinView* view = frame->GetView()) view->m_pFocus = nullptr;
   }
   FreeBattleObjects();

@@ -291,13 +291,23 @@ void CSelvarinFrame::EnterBattle() {
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);
   ResetFrameTimer();
   m_turnRequest = kBattleTurnRequest;
-  m_battlePhase = 0;
+  // The opening pause; the opening fade runs over its ticks.
+  m_battlePhase = 5;
+  m_phaseTick = 0;
+  m_battleTick = 0;
+  m_command = -1;
+  m_commandActor = nullptr;
+  m_lookTarget = nullptr;
+  m_lastEnemyTarget = nullptr;
+  m_lastAllyTarget = nullptr;
+  m_battleCounter = m_hitShown = m_hitTicks = 0;
   BuildTargetList(0);
   m_pCurrentBattleActor = nullptr;
   if (context != nullptr && !context->m_battleObjects.empty()) m_pCurrentBattleActor = context->m_battleObjects.front();
-  if (m_pCurrentBattleActor != nullptr) return;
-  // Nobody to act: the battle is over before it began, and play goes back
-  // to where it was.
+  // A battle against nobody (no enemy could be made) is over before it
+  // began, as is one without anybody to act: play goes back to where it
+  // was.
+  if (m_pCurrentBattleActor != nullptr && context != nullptr && !context->m_battleEnemies.empty()) return;
   if (context != nullptr) context->ReturnFromBattle();
   RestoreBattleCamera();
   const int back = m_prevMode;

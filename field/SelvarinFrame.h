@@ -219,20 +219,46 @@ class CSelvarinFrame : public C3dFrame {
   static bool TakeConfirmPress();
 
   // ---- Battles (battle/) ----
-  // Phase 1 (a member's command menu open) runs the battle widgets, and the
-  // event script runs; phases 6 and 9, and any phase but 1 of a battle
-  // without a script, end the battle.
+  // One tick of the battle: the quit key, the escape, the defeat and victory
+  // checks, then the running battle and its drawing.
   void RunBattle();
   // The event script's run and its message window, one battle tick.
   void StepBattleScript();
-  // The battle scene, the widgets in phase 1 and the pointer, then the flip.
+  // The battle scene, the HUD, the widgets in phase 1 and the pointer, then
+  // the flip.
   void DrawBattle();
   void DimScreen();
-  void BuildTargetList(int kind);
+  // 0 when kind 3 finds nobody, else 1.
+  int BuildTargetList(int kind);
   void ShowBattleResult();
-  // Gives the current battle actor its order; checks a chosen command.
-  void IssueBattleOrder(int value, int kind);
-  void ValidateBattleCommand(int command, int value);
+  // A participant whose turn has come gets the action its tactics chose.
+  void IssueBattleOrder(int position, int isParty);
+  // The answer to a chosen command (message 6).
+  void ValidateBattleCommand(int command, int index);
+  // The per-tick phase machine and the battle camera.
+  void BattleMenuInput();
+  void DrawBattleHud();
+  void LoadFaceImage();
+  // The HUD's parts, inside its scene.
+  void DrawPartyPanels(int centre);
+  void DrawActorPanels(int centre);
+  void DrawScreenFlashes();
+  // The element names of the monster table; "None" outside them.
+  static const char* BattleElementName(int attr);
+  // The party members standing, the money and the drops into the result,
+  // then the result mode.
+  void WinBattle();
+  void LoseBattle();
+  // True when no party member both has a battle actor and is up.
+  bool IsPartyBeaten() const;
+  // The drops of the battle set, rolled in list order into the result.
+  void RollDrops();
+  // The closing slow motion, the world update and the timers of a running
+  // battle.
+  void RunBattleWorld();
+  void TickBattleTimers();
+  void SetBattleCamera();
+  void RunEscapePhase();
 
   // ---- Frame messages (SelvarinFrameBattle.cpp) ----
   // What actors, scripts and battle widgets ask of the frame: 0 starts a
@@ -244,7 +270,7 @@ class CSelvarinFrame : public C3dFrame {
   // the battle message window resumes it. Virtual for the tests.
   virtual void RunBattleEventScript(int line);
   // A fresh battle's script state: nothing running or waiting, empty
-  // stacks, the gauges shown, no speaker, the end kind not chosen.
+  // stacks, the gauges shown and no speaker.
   void ResetBattleScript();
 
   // ---- Shop, inn and save screens (ui/) ----
@@ -320,11 +346,16 @@ class CSelvarinFrame : public C3dFrame {
     return {m_battleCenterX, m_battleCenterZ, 2.0f * m_battleSet.regionRadius};
   }
   float GetBattleStationRadius() const { return m_battleSet.regionRadius; }
+  // The request timer: counts down each running battle tick.
   int32_t m_turnRequest = 0;
+  // Battle phase: 0 running, 1 command menu, 2 choosing an attack target, 3
+  // choosing an ally or a fallen member, 4 choosing a ground point, 5 opening
+  // pause, 6 ended by the event script, 7 paused and dimmed, 8 running away,
+  // 9 escaped.
   int32_t m_battlePhase = 0;
   CActor* m_pCurrentBattleActor = nullptr;  // lives in the context's battle objects
   // The battle state that message 0 resets; the actors live in the
-  // context's battle objects.
+  // context's battle objects, and each is cleared when its object goes.
   struct ScreenFlash {
     int32_t on = 0, tick = 0, value = 0, length = 0;
     uint32_t colour = 0;  // ARGB
@@ -332,37 +363,61 @@ class CSelvarinFrame : public C3dFrame {
   struct TimedBattleEffect {
     int32_t on = 0, tick = 0, value = 0;
   };
-  CActor* m_pSelectedBattleActor = nullptr;
-  CActor* m_pActingBattleActor = nullptr;
+  CActor* m_lookTarget = nullptr;    // the camera and the cursor marker follow it
+  CActor* m_commandActor = nullptr;  // whose command is being chosen
+  CActor* m_lastEnemyTarget = nullptr;
+  CActor* m_lastAllyTarget = nullptr;
   int32_t m_battleFirstValue = 0;  // message 0's first value
   int32_t m_battleEventLine = -1;  // the enemy's battle event
-  int32_t m_battleValue = 0;       // messages 2 and 5
-  std::array<int32_t, 3> m_battleValues{};  // message 4; cleared after a battle
-  int32_t m_battleCounter = 0;  // message 5
-  int32_t m_turnLock = 0;
+  int32_t m_battleValue = 0;       // message 2
+  // Message 4: flash frames, the delay before them and the colour kind.
+  std::array<int32_t, 3> m_battleValues{};  // cleared after a battle
+  // Message 5's hit counter: hits in a row, the value shown climbing toward
+  // it, and the display time left.
+  int32_t m_battleCounter = 0;
+  int32_t m_hitShown = 0;
+  int32_t m_hitTicks = 0;
+  int32_t m_turnLock = 0;  // turn requests are ignored
   int32_t m_firstTurn = 0;
-  int32_t m_phaseCounter = 0;
-  std::array<int32_t, 2> m_targetIndices{-1, -1};
-  int32_t m_selectionKind = 0, m_selectionIndex = 0;
-  int32_t m_battleControl = 0;  // set: no member acts on its own
+  int32_t m_phaseTick = 0;     // ticks since phase 0 began; phase 7's pause ticks
+  int32_t m_pauseLength = 0;   // message 10's pause
+  int32_t m_battleTick = 0;    // the closing ticks of a won battle
+  // The chosen command: 0 attack, 1 defend, 2 move, 3 item, 4 flee, 5 auto,
+  // 7 pass, 8 equip, 9 magic, 10 skill; -1 none.
+  int32_t m_command = -1;
+  int32_t m_selectKind = 0;   // how the chosen item, magic or skill is aimed
+  int32_t m_chosenIndex = 0;  // the chosen item, magic or skill
+  static constexpr int kTargetSlots = 12;
+  std::array<CActor*, kTargetSlots> m_targetList{};
+  int32_t m_targetCount = 0;
+  int32_t m_targetCursor = 0;
+  struct GroundCursor {
+    int32_t dx = 0, dz = 0;          // cell offsets, each -13..13
+    int32_t cellX = 0, cellZ = 0;    // the chosen cell
+  };
+  GroundCursor m_groundCursor;
+  CActor* m_partner = nullptr;  // of a cooperative magic
+  uint8_t m_groundSelect = 0;   // the ground cursor shows
+  // Set by a confirm in phase 0: the next member whose turn comes is put
+  // under manual command.
+  int32_t m_battleControl = 0;
   int32_t m_battleMusic = 0;    // the battle set changed the music
-  std::array<ScreenFlash, 2> m_flashes{};
-  TimedBattleEffect m_timedEffect;
+  int32_t m_faceImages = 1;     // the portraits along the lower right show
+  std::array<ScreenFlash, 2> m_flashes{};  // message 13's colour bands
+  TimedBattleEffect m_timedEffect;         // message 14
   std::array<std::deque<CActor*>, 2> m_orderQueues;
   BattleResult m_battleResult;  // reset as each battle begins
   float m_cameraSweep = 0.0f, m_cameraSweepStep = 0.0f;
   int32_t m_battleCameraSaved = 0;  // message 0 kept the camera for the battle's end
   // The battle event script (m_battleEventLine its first line,
   // m_battleScriptLine where it resumes): the running flag, the time-gauge
-  // display, its two stacks, the participant who speaks its dialogue, and
-  // the end kind the result screen reads, with whether a script chose it.
+  // display, its two stacks and the participant who speaks its dialogue;
+  // its end kind is the result's skipResult.
   int32_t m_battleScriptRunning = 0;
   int32_t m_gaugeShown = 1;
   std::deque<int> m_battleConditions;
   std::deque<int> m_battleEvents;
   CActor* m_pBattleSpeaker = nullptr;  // cleared when it goes
-  int32_t m_battleEndKind = 0;
-  int32_t m_battleEndKindSet = 0;
   // The camera as message 0 kept it; nothing when it kept none.
   void RestoreBattleCamera();
 

@@ -37,7 +37,7 @@ enum FrameMessage : int {
 
 constexpr int32_t kCaptionTicks = 120;
 constexpr int kBattleTrack = 8;
-constexpr int32_t kTargetPhase = 7;
+constexpr int32_t kPausePhase = 7;
 constexpr int32_t kFullGauge = 100;
 
 const char* Text(intptr_t p) { return p != 0 ? reinterpret_cast<const char*>(p) : ""; }
@@ -76,7 +76,7 @@ void CSelvarinFrame::OnMessage(CObject* sender, int type, intptr_t p, intptr_t a
       break;
     case kCountBattleValue:
       ++m_battleCounter;
-      m_battleValue = static_cast<int32_t>(p);
+      m_hitTicks = static_cast<int32_t>(p);
       break;
     case kValidateCommand:
       ValidateBattleCommand(static_cast<int>(p), static_cast<int>(a));
@@ -93,9 +93,9 @@ void CSelvarinFrame::OnMessage(CObject* sender, int type, intptr_t p, intptr_t a
       break;
     case kSelectTarget:
       m_pCurrentBattleActor = dynamic_cast<CActor*>(sender);
-      m_battlePhase = kTargetPhase;
-      m_selectionKind = static_cast<int32_t>(p);
-      m_selectionIndex = 0;
+      m_battlePhase = kPausePhase;
+      m_pauseLength = static_cast<int32_t>(p);
+      m_phaseTick = 0;
       break;
     case kMemberJoins:
       JoinNextMember();
@@ -156,15 +156,22 @@ void CSelvarinFrame::StartBattle(CObject* sender, intptr_t p, intptr_t line, int
 
 void CSelvarinFrame::ResetBattleState() {
   m_pCurrentBattleActor = nullptr;
-  m_pSelectedBattleActor = nullptr;
-  m_pActingBattleActor = nullptr;
+  m_lookTarget = nullptr;
+  m_commandActor = nullptr;
   if (CSelvarinView* view = GetView()) view->m_pFocus = nullptr;
+  m_commandActor = nullptr;
+  m_lastEnemyTarget = nullptr;
+  m_lastAllyTarget = nullptr;
+  m_partner = nullptr;
   m_battlePhase = 0;
-  m_phaseCounter = 0;
+  m_phaseTick = 0;
+  m_battleTick = 0;
+  m_command = -1;
   m_battleCounter = 0;
+  m_hitShown = 0;
+  m_hitTicks = 0;
   m_turnLock = 0;
   m_firstTurn = 1;
-  m_targetIndices = {-1, -1};
   m_flashes = {};
   m_timedEffect = {};
   BuildTargetList(0);
@@ -190,19 +197,24 @@ void CSelvarinFrame::RequestTurn(CObject* sender, intptr_t p, intptr_t a) {
     DebugLog("CSelvarinFrame : a turn request from no party member");
     return;
   }
-  if (m_battleControl != 0) member->m_selfActing = 0;
-  const bool panicked = member->m_record != nullptr && (static_cast<uint32_t>(member->m_record->stateid) & kPanic) != 0;
-  if (member->m_selfActing != 0 || panicked) {
+  PlayerData* record = member->m_record;
+  if (m_battleControl != 0) {
+    member->m_selfActing = 0;
+    if (record != nullptr) record->tacticsId = 0;
+  }
+  const bool panicked = record != nullptr && (static_cast<uint32_t>(record->stateid) & kPanic) != 0;
+  const bool onTactics = member->m_selfActing != 0 || (record != nullptr && record->tacticsId != 0);
+  if (onTactics || panicked) {
     m_pCurrentBattleActor = member;
-    m_pSelectedBattleActor = member;
+    m_lookTarget = member;
     IssueBattleOrder(static_cast<int>(p), 1);
     return;
   }
   int live = 0;
   if (!CSession::GetInstance().FindLiveEnemy(&live)) return;
   m_pCurrentBattleActor = member;
-  m_pSelectedBattleActor = member;
-  m_pActingBattleActor = member;
+  m_lookTarget = member;
+  m_commandActor = member;
   m_battlePhase = 1;
   const bool full = member->m_record != nullptr && member->m_record->cp >= kFullGauge;
   CBattleMenuSet::GetInstance().RemoveItem(member->m_menuIndex, full ? "필살공격(A)" : "공격(A)", 'A', 0);

@@ -177,6 +177,4 @@ void CSelvarinFrame::ResetBattleScript() {
   m_battleEvents.clear();
   m_gaugeShown = 1;
   m_pBattleSpeaker = nullptr;
-  m_battleEndKind = 0;
-  m_battleEndKindSet = 0;
 }

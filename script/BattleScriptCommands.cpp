@@ -339,8 +339,7 @@ int EndBattle(const Line& l) {
   int32_t kind = l.Count() > 1 ? l.Int(1) : 0;
   if (kind == 1) kind = 0;
   else if (kind == 2) kind = 1;
-  f.m_battleEndKind = kind;
-  f.m_battleEndKindSet = 1;
+  f.m_battleResult.skipResult = kind;
   return l.line + 1;
 }
 

@@ -259,6 +259,21 @@ class CSession {
   // The hit effect of the attacker's weapon class, spawned on the actor.
   void SpawnHitEffect(int position, bool isParty, CSelvarinActor* actor) const;
 
+  // Tactics (rules/Tactics.cpp) -------------------------------------------------
+  // What a participant's tactics chose: kind 0 attack, 1 guard, 2 walk to a
+  // point, 3 item, 4 leave the battle, 9 magic, 10 skill; the item, magic or
+  // skill index (-1 none); the target, and the point (x, z).
+  struct TacticDecision {
+    int32_t kind = 0;
+    int32_t index = -1;
+    CBattleActor* target = nullptr;
+    float x = 0.0f, z = 0.0f;
+  };
+  TacticDecision tacticDecision;
+  // Fills tacticDecision for the participant: for now every participant
+  // attacks its nearest opponent.
+  void RunTactics(int position, bool isParty);
+
   // The record, in the order a save keeps it -----------------------------------
   std::array<int32_t, 99> nextlevel{};
   std::array<int32_t, 99> hpmax{};

@@ -427,7 +427,7 @@ TEST_F(BattleObjectTest, ADeletedParticipantIsLetGoByEveryoneThatNamedIt) {
   attacker->m_decoy = target;
   target->m_target = attacker;
   Frame().m_pCurrentBattleActor = target;
-  Frame().m_pActingBattleActor = item;
+  Frame().m_commandActor = item;
   Frame().m_orderQueues[0].push_back(target);
 
   Context().m_battleObjects.remove(target);
@@ -442,7 +442,7 @@ TEST_F(BattleObjectTest, ADeletedParticipantIsLetGoByEveryoneThatNamedIt) {
   // The effect object that was acting goes the same way.
   Context().m_battleObjects.remove(item);
   delete item;
-  EXPECT_EQ(Frame().m_pActingBattleActor, nullptr);
+  EXPECT_EQ(Frame().m_commandActor, nullptr);
   // The rest go with the battle, pointing at each other.
   attacker->m_target = attacker;
   Context().ReturnFromBattle();

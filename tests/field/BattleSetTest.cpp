@@ -201,7 +201,7 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
     EXPECT_EQ(attackName(), gauge == 100 ? "필살공격(A)" : "공격(A)");
     EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), 1);
     EXPECT_EQ(m_frame.m_pCurrentBattleActor, &member);
-    EXPECT_EQ(m_frame.m_pActingBattleActor, &member);
+    EXPECT_EQ(m_frame.m_commandActor, &member);
     EXPECT_EQ(m_frame.m_battlePhase, 1);
   }
   // A panicked member acts on its own; a locked turn is not taken at all.
@@ -210,7 +210,7 @@ TEST_F(BattleSetTest, ATurnRequestOpensTheMembersMenuWithItsAttackEntry) {
   session.players[1].stateid = 0x08;
   m_frame.OnMessage(&member, 9, 1, 1, 0);
   EXPECT_EQ(BICaptionDeskTop::GetInstance().ActingPosition(), -1);
-  EXPECT_EQ(m_frame.m_pSelectedBattleActor, &member);
+  EXPECT_EQ(m_frame.m_lookTarget, &member);
   m_frame.m_turnLock = 1;
   m_frame.m_pCurrentBattleActor = nullptr;
   m_frame.OnMessage(&member, 9, 1, 1, 0);
@@ -273,8 +273,8 @@ TEST_F(BattleSetTest, ABattleWithNobodyToActGivesTheCameraAndTheModeBack) {
   EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
 }
 
-// Phase 1 ticks the command menu; any other phase ends the battle and
-// takes the menu down.
+// Phase 1 ticks the command menu; an escape ends the battle and takes the
+// menu down.
 TEST_F(BattleSetTest, TheBattleModeTicksTheCommandMenuInPhaseOneOnly) {
   CBattleMenuSet& menus = CBattleMenuSet::GetInstance();
   menus.Build();
@@ -283,16 +283,20 @@ TEST_F(BattleSetTest, TheBattleModeTicksTheCommandMenuInPhaseOneOnly) {
   desk.Build(1);
   ASSERT_FALSE(desk.m_children.empty());
   desk.Defer(desk.m_children.back(), 8);
+  CTestBattlePlayer member;
+  Context().m_battleParty.push_back(&member);
   m_frame.m_mode = kModeBattle;
+  m_frame.m_modeTick = 1;  // off the defeat check's ticks
   m_frame.m_battlePhase = 1;
   m_frame.RunBattle();
   EXPECT_FALSE(desk.HasDeferred());
   EXPECT_EQ(m_frame.m_mode, kModeBattle);
-  m_frame.m_battlePhase = 0;
+  m_frame.m_battlePhase = 9;
   m_frame.RunBattle();
   EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
   EXPECT_TRUE(desk.m_children.empty());
   EXPECT_EQ(desk.ActingPosition(), -1);
+  Context().m_battleParty.clear();
   menus.Destroy();
 }
 
@@ -326,6 +330,8 @@ TEST_F(BattleSetTest, TheCommandMenuWorkedThroughTheBattleModeReachesTheFrame) {
 
   m_frame.OnMessage(&member, 9, 1, 1, 0);
   m_frame.m_mode = kModeBattle;
+  m_frame.m_modeTick = 1;  // off the defeat check's ticks
+  Context().m_battleParty.push_back(&member);
   BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
   EXPECT_EQ(desk.ActingPosition(), 1);
   for (int i = 0; i < 4; ++i) {
@@ -354,6 +360,7 @@ TEST_F(BattleSetTest, TheCommandMenuWorkedThroughTheBattleModeReachesTheFrame) {
   mouse.m_y = savedMouse.y;
   g_pMainKeyPad = savedPad;
   session.enemies[0].actor = nullptr;
+  Context().m_battleParty.clear();
   desk.Close();
   menus.Destroy();
   items.Free();

@@ -424,7 +424,7 @@ TEST_F(SelvarinFrameTest, AModeOutsideTheTableOnlyLogs) {
   EXPECT_EQ(m_frame.m_modeTick, 1);
 }
 
-TEST_F(SelvarinFrameTest, ABattleStartsWithItsFirstActorOrGoesBackWithoutOne) {
+TEST_F(SelvarinFrameTest, ABattleWithoutAnActorOrAnEnemyGoesBackAtOnce) {
   Start("map");
   m_frame.m_mode = kModeNone;
   m_frame.m_pendingMode = kModeBattle;
@@ -438,18 +438,11 @@ TEST_F(SelvarinFrameTest, ABattleStartsWithItsFirstActorOrGoesBackWithoutOne) {
   session.players[0].engname = "standin";
   session.partyIds[0] = 0;
   session.partyCount = 1;
+  // A party without an enemy to fight: the battle is over at once.
   m_frame.ChangeMode(kModeBattle);
-  EXPECT_EQ(m_frame.m_mode, kModeBattle);
-  ASSERT_EQ(Context().m_battleObjects.size(), 1u);
-  EXPECT_EQ(m_frame.m_pCurrentBattleActor, Context().m_battleObjects.front());
-  EXPECT_EQ(m_frame.m_turnRequest, 5);
-  EXPECT_EQ(m_frame.m_battlePhase, 0);
-  // The battle and its result each end at once for now.
-  m_frame.RunGamePass();
-  EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
-  m_frame.RunGamePass();
-  EXPECT_EQ(m_frame.m_mode, kModeField);
+  EXPECT_EQ(m_frame.m_mode, kModeNone);
   EXPECT_TRUE(Context().m_battleObjects.empty());
+  EXPECT_EQ(m_frame.m_pCurrentBattleActor, nullptr);
   session.Init();
 }
 

@@ -392,22 +392,21 @@ TEST_F(BattleEventScriptTest, EndBattleStoresItsEndKindAndTheBattleEndsOnTheNext
     Frame().m_messageState = 5;
     RunBattleScript(std::string(c.line) + "\nreturn");
     EXPECT_EQ(Frame().m_battlePhase, 6);
-    EXPECT_EQ(Frame().m_battleEndKind, c.kind);
+    EXPECT_EQ(Frame().m_battleResult.skipResult, c.kind);
     EXPECT_EQ(Frame().m_messageState, 4);
   }
   Frame().m_mode = kModeBattle;
   Frame().m_battleEventLine = 0;
   Tick();
   EXPECT_EQ(Frame().m_mode, kModeBattleResult);
-  EXPECT_EQ(Frame().m_battleEndKind, 5);  // as the script set it
-  // Without a script choice: 1 after an escape, else 0.
-  for (int32_t phase : {9, 6}) {
-    Frame().ResetBattleScript();
-    Frame().m_mode = kModeBattle;
-    Frame().m_battlePhase = phase;
-    Tick();
-    EXPECT_EQ(Frame().m_battleEndKind, phase == 9 ? 1 : 0);
-  }
+  EXPECT_EQ(Frame().m_battleResult.skipResult, 5);  // as the script set it
+  // An escape skips the result screen.
+  Frame().m_battleResult = BattleResult{};
+  Frame().m_mode = kModeBattle;
+  Frame().m_battlePhase = 9;
+  Tick();
+  EXPECT_EQ(Frame().m_mode, kModeBattleResult);
+  EXPECT_EQ(Frame().m_battleResult.skipResult, 1);
 }
 
 TEST_F(BattleEventScriptTest, TheBattleModeStartsRunsOnIdleTicksAndResumesThemOnAConfirm) {
@@ -446,13 +445,12 @@ TEST_F(BattleEventScriptTest, TheBattleModeStartsRunsOnIdleTicksAndResumesThemOn
   CMouse::GetInstance().m_mouseButtons[0] = kStateUp;
 }
 
-TEST_F(BattleEventScriptTest, ABattleWithoutAScriptEndsAtItsFirstIdleTick) {
+TEST_F(BattleEventScriptTest, ABattleWithoutAScriptRunsOnWhileItsEnemyStands) {
   Frame().ResetBattleScript();
   Frame().m_mode = kModeBattle;
   Frame().m_battleEventLine = -1;
-  Tick();
-  EXPECT_EQ(Frame().m_mode, kModeBattleResult);
-  EXPECT_EQ(Frame().m_battleEndKind, 0);
+  for (int i = 0; i < 3; ++i) Tick();
+  EXPECT_EQ(Frame().m_mode, kModeBattle);
 }
 
 TEST_F(BattleEventScriptTest, NoSpeakerOrFocusOutlivesItsParticipant) {

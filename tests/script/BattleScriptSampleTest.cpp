@@ -104,6 +104,8 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
   enemy->SetAction(kActIdle);
   session.enemyCount = 1;
   for (CActor* actor : {static_cast<CActor*>(sizz), static_cast<CActor*>(enemy)}) Context().m_battleObjects.push_back(actor);
+  Context().m_battleParty.push_back(sizz);
+  Context().m_battleEnemies.push_back(enemy);
 
   m_frame.ResetBattleScript();
   m_frame.m_battleEventLine = wolf->m_eventLine;
@@ -129,13 +131,14 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
   EXPECT_EQ(session.gold, gold + 30);
   ConfirmWhenAsked();
   EXPECT_EQ(m_frame.m_battlePhase, 6);
-  Tick();
-  EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
-  EXPECT_EQ(m_frame.m_battleEndKind, 1);
-  EXPECT_EQ(session.gold, gold + 30);  // once
+  // The battle's end frees its participants.
   int stops = 0;
   for (const RecordedMessage& m : sizz->messages) stops += m.code == kMsgStopGauge;
   EXPECT_EQ(stops, 2);  // one per block fired
+  Tick();
+  EXPECT_EQ(m_frame.m_mode, kModeBattleResult);
+  EXPECT_EQ(m_frame.m_battleResult.skipResult, 1);
+  EXPECT_EQ(session.gold, gold + 30);  // once
   for (const char* fault : {"Unknown Command", "Unknown event", "Unknown Sysex"}) EXPECT_FALSE(Logged(fault)) << fault;
 }
 

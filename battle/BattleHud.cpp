@@ -1,0 +1,266 @@
+// The battle's heads-up display: the time-gauge bar with the participants'
+// icons, the hit counter, the party panels, the current actor's and the
+// target's panels, the screen flashes and the opening fade, and the
+// portraits.
+#include <algorithm>
+#include <string>
+
+#include "battle/ActionCode.h"
+#include "battle/BattlePlayer.h"
+#include "battle/enemy/BattleEnemy.h"
+#include "engine/ActRes.h"
+#include "engine/BitmapRes.h"
+#include "engine/ResMgr.h"
+#include "engine/SprRes.h"
+#include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
+#include "platform/Random.h"
+#include "render/RC.h"
+#include "rules/Condition.h"
+#include "session/MonsterMgr.h"
+#include "session/Session.h"
+#include "ui/Draw2d.h"
+
+namespace {
+
+constexpr int32_t kOpeningFadeTicks = 64;
+constexpr int kBarY = 64;
+constexpr int kBarWidth = 106;
+constexpr int kMpSteps = 22;
+constexpr int kPanelTop = 400;
+constexpr int kPanelStep = 155;
+constexpr int kPanelHalf = 70;
+
+struct Sheet {
+  const CActRes* actions = nullptr;
+  const CSprRes* sprites = nullptr;
+  bool Ready() const { return actions != nullptr && sprites != nullptr; }
+};
+
+Sheet LoadSheet(const char* spr, const char* act) {
+  CResMgr& res = CResMgr::GetInstance();
+  return Sheet{dynamic_cast<const CActRes*>(res.GetRes(act)), dynamic_cast<const CSprRes*>(res.GetRes(spr))};
+}
+
+void DrawSheet(CRC& rc, const Sheet& sheet, int x, int y, int action, int frame = 0, uint32_t colour = 0xFFFFFFFF) {
+  if (sheet.Ready()) rc.DrawAction(x, y, sheet.actions, sheet.sprites, action, frame, 1.0f, 0, colour, true);
+}
+
+platform::Rect Box(int x, int y, int width, int height) { return platform::Rect{x, y, x + width, y + height}; }
+
+// A bar's filled length; a bar without a maximum is empty.
+int Filled(int value, int maximum, int length) {
+  if (maximum <= 0) return 0;
+  return std::clamp(value, 0, maximum) * length / maximum;
+}
+
+// Where a member's icon sits on the time-gauge bar.
+int MemberIconX(const CBattlePlayer& member) {
+  switch (member.m_actionCode) {
+    case kActAttack:
+      return 320;
+    case kActWalkBack:
+    case kActDying:
+    case kActKnockedUp:
+    case kActKnockedFall:
+    case kActLying:
+    case kActGettingUp:
+    case kActLanding:
+    case kActDazed:
+      return 160;
+    default:
+      break;
+  }
+  if (member.m_timeGauge >= 100.0f) return 320;
+  return 160 + static_cast<int>(member.m_timeGauge * 1.1f);
+}
+
+int EnemyMarkerX(const CBattleActor& enemy) {
+  switch (enemy.m_actionCode) {
+    case kActDying:
+    case kActRemoved:
+    case kActWander:
+    case kActDefeated:
+      return 490;
+    default:
+      return 490 - static_cast<int>(enemy.m_timeGauge * 1.2f);
+  }
+}
+
+uint32_t FlashColour(int32_t kind) {
+  switch (kind) {
+    case 0:
+      return 0x88FFFFFF;
+    case 1:
+      return 0x88FF0000;
+    case 2:
+      return 0xFFFFFFFF;
+    default:
+      return 0xEEFFFFFF;
+  }
+}
+
+void DrawNumber(CRC& rc, int x, int y, int value) {
+  rc.DrawText(x, y, std::to_string(value).c_str(), false, 255, 255, 255);
+}
+
+}  // namespace
+
+const char* CSelvarinFrame::BattleElementName(int attr) {
+  static constexpr const char* kNames[] = {"Water", "Earth", "Fire", "Wind", "Holy", "Dark", "Poison", "Iron"};
+  if (attr < 0 || attr >= static_cast<int>(std::size(kNames))) return "None";
+  return kNames[attr];
+}
+
+void CSelvarinFrame::DrawBattleHud() {
+  if (m_pRC == nullptr || m_battlePhase == 8 || m_battlePhase == 9) return;
+  CRC& rc = *m_pRC;
+  if (!rc.BeginScene()) return;
+  const int c = rc.ViewWidth() / 2;
+  CSelvarinContext* context = GetContext();
+  const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
+  if (m_gaugeShown != 0 && context != nullptr) {
+    rc.FillRect(Box(c - 169, kBarY - 4, 339, 8), 0xAF0000FF, 0xBFFF00FF);
+    DrawSheet(rc, battle, c - 169, kBarY, 0);
+    DrawSheet(rc, battle, c + 170, kBarY, 1);
+    DrawSheet(rc, battle, c, kBarY, 2);
+    for (CActor* object : context->m_battleParty) {
+      const auto* member = dynamic_cast<const CBattlePlayer*>(object);
+      if (member == nullptr || member->m_playerId < 0 || member->m_playerId > 11) continue;
+      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + 6);
+    }
+    for (CActor* object : context->m_battleEnemies) {
+      auto* enemy = dynamic_cast<CBattleEnemy*>(object);
+      if (enemy != nullptr) enemy->DrawBattleChar(rc, c - 320 + EnemyMarkerX(*enemy), 57, object == m_lookTarget);
+    }
+  }
+  if (m_hitTicks > 0 && m_battleCounter > 1 && m_hitShown > 1) DrawBattleNumber(&rc, 10, 150, m_battleCounter);
+  DrawPartyPanels(c);
+  DrawActorPanels(c);
+  DrawScreenFlashes();
+  if (m_modeTick < kOpeningFadeTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningFadeTicks);
+  rc.EndScene();
+}
+
+void CSelvarinFrame::DrawPartyPanels(int c) {
+  CRC& rc = *m_pRC;
+  CSession& session = CSession::GetInstance();
+  const Sheet frames = LoadSheet("system\\battle.spr", "system\\battle.act");
+  const Sheet abnormal = LoadSheet("system\\abnormal.spr", "system\\abnormal.act");
+  const bool blinkOn = (m_modeTick / 5) % 2 == 0;
+  const bool pinchShown = (m_modeTick / 8) % 2 == 0;
+  for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
+    const PlayerData* record = session.GetPartyMember(n);
+    if (record == nullptr) continue;
+    const auto* member = dynamic_cast<const CBattlePlayer*>(record->battlePtr);
+    const int x = c - 192 + n * kPanelStep - kPanelHalf;
+    const int32_t id = session.partyIds[static_cast<size_t>(n)];
+    const int style = id == 0 || id == 9 ? 0 : id == 3 ? 1 : 2;
+    DrawSheet(rc, frames, x, kPanelTop, 20 + style);
+    const std::array<std::pair<int, int>, 3> mps{{{record->mp1, record->maxmp1}, {record->mp2, record->maxmp2}, {record->mp3, record->maxmp3}}};
+    for (size_t i = 0; i < mps.size(); ++i) {
+      const int fill = Filled(mps[i].first, mps[i].second, kMpSteps) * 3;
+      rc.FillRect(Box(x + 8, kPanelTop + 8 + static_cast<int>(i) * 5, fill, 3), 0xFF3060FF, 0xFF60A0FF);
+    }
+    const bool bpFlash = member != nullptr && member->m_bpFlashTicks > 0 && blinkOn;
+    const bool hpFlash = member != nullptr && member->m_hpFlashTicks > 0 && blinkOn;
+    rc.FillRect(Box(x + 8, kPanelTop + 26, Filled(record->shp, record->maxshp, kBarWidth), 4),
+                bpFlash ? 0xFFFFFFFF : 0xFF20C020, bpFlash ? 0xFFFFFFFF : 0xFF80FF80);
+    rc.FillRect(Box(x + 8, kPanelTop + 42, Filled(record->hp, record->maxhp, kBarWidth), 4),
+                hpFlash ? 0xFFFFFFFF : 0xFFC02020, hpFlash ? 0xFFFFFFFF : 0xFFFF8080);
+    const bool bpPinch = member != nullptr && member->IsInPinchBP();
+    const bool hpPinch = member != nullptr && member->IsInPinchHP();
+    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
+    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
+    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
+    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
+    const uint32_t bits = static_cast<uint32_t>(record->stateid);
+    int place = 0;
+    const auto icon = [&](int action) {
+      DrawSheet(rc, abnormal, x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, action);
+      ++place;
+    };
+    if ((bits & (kPoison1 | kPoison2 | kPoison3)) != 0) icon(0);
+    static constexpr uint32_t kIconBits[] = {kPanic, kCurse, kStone, kUndead, kDying};
+    for (size_t i = 0; i < std::size(kIconBits); ++i) {
+      if ((bits & kIconBits[i]) != 0) icon(static_cast<int>(i) + 1);
+    }
+  }
+}
+
+void CSelvarinFrame::DrawActorPanels(int c) {
+  CRC& rc = *m_pRC;
+  const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor);
+  if (actor != nullptr && actor->m_record != nullptr) {
+    const PlayerData& record = *actor->m_record;
+    CResMgr& res = CResMgr::GetInstance();
+    if (const auto* picture = dynamic_cast<const CBitmapRes*>(res.GetResStr("주연급\\필드\\" + record.engname))) {
+      rc.DrawRleImage(c - 250, 90, picture, 1);
+    }
+    const bool full = record.cp >= 100;
+    rc.FillRect(Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
+    if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, 100, 68), 6), 0xAAFF0000, 0xAAFF0000);
+    if (full) {
+      const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
+      DrawSheet(rc, battle, c - 285 + 68, 27, 3, platform::Rand() % 2);
+    }
+  }
+  const int left = c + 173;
+  CSession& session = CSession::GetInstance();
+  if (const auto* member = dynamic_cast<const CBattlePlayer*>(m_lookTarget); member != nullptr && member->m_record != nullptr) {
+    const PlayerData& record = *member->m_record;
+    rc.DrawText(left, 20, ("Level " + std::to_string(record.lvl)).c_str(), false, 255, 255, 255);
+    rc.DrawText(left, 36, ("B.P. " + std::to_string(record.shp)).c_str(), false, 255, 255, 255);
+    rc.DrawText(left, 52, ("H.P. " + std::to_string(record.hp)).c_str(), false, 255, 255, 255);
+    return;
+  }
+  auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
+  if (enemy == nullptr) return;
+  const int slot = enemy->m_battleId[0];
+  if (slot < 0 || slot >= CSession::kMaxEnemies) return;
+  const EnemySlot& record = session.enemies[static_cast<size_t>(slot)];
+  enemy->DrawBattleChar(rc, left + 10, 30, true);
+  const CMonsterMgr& monsters = CMonsterMgr::GetInstance();
+  const int index = monsters.LookupName(record.name);
+  const int attr = index >= 0 ? monsters.GetMonsterTypeInfo(index).attr : -1;
+  rc.DrawText(left + 30, 20, (std::string("Attr ") + BattleElementName(attr)).c_str(), false, 255, 255, 255);
+  rc.DrawText(left + 30, 36, ("Level " + std::to_string(record.level)).c_str(), false, 255, 255, 255);
+  rc.DrawText(left + 30, 52, ("B.P. " + std::to_string(record.shp) + "  H.P. " + std::to_string(record.hp)).c_str(),
+              false, 255, 255, 255);
+}
+
+// Message 4's flash once its delay is over, one drawn frame at a time, and
+// message 13's colour bands.
+void CSelvarinFrame::DrawScreenFlashes() {
+  CRC& rc = *m_pRC;
+  const int width = rc.ViewWidth(), height = rc.ViewHeight();
+  if (m_battleValues[1] == 0 && m_battleValues[0] > 0) {
+    --m_battleValues[0];
+    rc.FillRect(Box(0, 0, width, height), FlashColour(m_battleValues[2]), FlashColour(m_battleValues[2]));
+  }
+  for (size_t i = 0; i < m_flashes.size(); ++i) {
+    const ScreenFlash& band = m_flashes[i];
+    if (band.on == 0) continue;
+    const int length = std::max(band.length, 0) + 1;
+    const int top = (band.tick * height / length + static_cast<int>(i) * height / 2) % height;
+    rc.FillRect(Box(0, top, width, height / 4), band.colour, band.colour);
+  }
+}
+
+void CSelvarinFrame::LoadFaceImage() {
+  if (m_pRC == nullptr || m_faceImages == 0 || m_battlePhase == 8 || m_battlePhase == 9) return;
+  CRC& rc = *m_pRC;
+  CSession& session = CSession::GetInstance();
+  CResMgr& res = CResMgr::GetInstance();
+  if (!rc.BeginScene()) return;
+  int x = rc.ViewWidth() - 60;
+  for (int n = std::min<int>(session.partyCount, CSession::kMaxParty) - 1; n >= 0; --n) {
+    const PlayerData* record = session.GetPartyMember(n);
+    if (record == nullptr) continue;
+    if (const auto* face = dynamic_cast<const CBitmapRes*>(res.GetResStr("UserInterface\\" + record->engname + "_face.bmp"))) {
+      rc.DrawRleImage(x, rc.ViewHeight() - 60, face, 1);
+      x -= 52;
+    }
+  }
+  rc.EndScene();
+}
