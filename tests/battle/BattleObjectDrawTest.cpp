@@ -3,30 +3,13 @@
 // rectangle) and one scene against a golden picture.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "battle/BattleObject.h"
 #include "engine/ActRes.h"
-#include "engine/AppShell.h"
-#include "engine/FileStream.h"
-#include "engine/FrameMgr.h"
-#include "engine/PackFile.h"
-#include "engine/ResMgr.h"
 #include "field/PickRegionList.h"
-#include "field/SelvarinContext.h"
-#include "field/SelvarinFrame.h"
-#include "field/SelvarinView.h"
-#include "platform/Clock.h"
-#include "platform/Display.h"
-#include "platform/Random.h"
-#include "platform/Surface.h"
-#include "platform/Window.h"
-#include "render/3dDevice.h"
-#include "render/RC.h"
-#include "tests/support/GoldenImage.h"
+#include "tests/battle/BattleVillageTest.h"
 #include "tests/support/TestSupport.h"
 #include "tools/lib/ActWriter.h"
 #include "tools/lib/PackWriter.h"
@@ -77,45 +60,9 @@ std::string FigurePack() {
   return pack.Build();
 }
 
-class BattleObjectDrawTest : public ::testing::Test {
+class BattleObjectDrawTest : public BattleVillageTest {
  protected:
-  BattleObjectDrawTest() : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
-    ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
-    m_window = platform::CreateAppWindow({"BattleDraw", "Battle", nullptr, 0, 0, 640, 480});
-    EXPECT_EQ(g_3dDevice.Create(m_window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
-              platform::S_OK);
-    const std::filesystem::path figures = m_dir.Write("figures.pak", FigurePack());
-    std::filesystem::current_path(testsupport::BinaryDir() / "game");
-    SetResDirectory("\\");
-    m_savedTexturePath = g_texturePath;
-    g_texturePath = "\\texture\\";
-    EXPECT_TRUE(RegisterPack("data.pak"));
-    EXPECT_TRUE(RegisterPack(figures.string()));
-    platform::Srand(1);  // the village's fire flickers by the generator
-    m_frame.m_pView = new CSelvarinView;
-    m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
-    g_pCurrentFrame = &m_frame;
-    m_frame.Init();
-    m_frame.m_transKind = 0;
-    Context().m_player = &m_standIn;
-  }
-  ~BattleObjectDrawTest() override {
-    Context().m_player = nullptr;
-    View().m_pFollow = nullptr;
-    m_frame.Exit();
-    g_pCurrentFrame = nullptr;
-    CResMgr::GetInstance().UnloadResources();
-    FreePacks();
-    g_texturePath = m_savedTexturePath;
-    std::filesystem::current_path(m_previous);
-    g_3dDevice.Release();
-    platform::DestroyAppWindow(m_window);
-  }
-
-  CSelvarinContext& Context() { return *m_frame.GetContext(); }
-  CSelvarinView& View() { return *m_frame.GetView(); }
-  CRC& Rc() { return *m_frame.m_pRC; }
+  BattleObjectDrawTest() : BattleVillageTest("BattleDraw", {}, FigurePack()) {}
 
   // A figure on the ground beside the camera's point, in the battle's
   // objects.
@@ -133,21 +80,10 @@ class BattleObjectDrawTest : public ::testing::Test {
   }
   // The camera looks at the village's square from the south.
   void LookAtTheSquare() {
-    const CSelvarinActor* elder = dynamic_cast<CSelvarinActor*>(Context().FindActorByName("elder"));
-    ASSERT_NE(elder, nullptr);
-    m_standIn.m_pos = Vec3{elder->m_pos.x + 25.0f, elder->m_pos.y, elder->m_pos.z + 10.0f};
+    ASSERT_TRUE(SceneSpot(&m_standIn.m_pos));
     View().m_pFollow = &m_standIn;
     View().TickCamera();
   }
-
-  std::filesystem::path m_previous;
-  std::string m_savedTexturePath;
-  testsupport::TempDir m_dir;
-  platform::FakeClock m_clock;
-  platform::ScopedClockSource m_clockGuard;
-  platform::WindowHandle m_window{};
-  CSelvarinFrame m_frame;
-  CSelvarinActor m_standIn;
 };
 
 TEST_F(BattleObjectDrawTest, LayersAreScaledTintedKeyedJitteredAndFlashedAsTheBattleDrawsThem) {
@@ -231,15 +167,7 @@ TEST_F(BattleObjectDrawTest, ATintedScaledFigureWithItsShadowBesideAShakingOne) 
   shaking->m_tickCount = 2;
   shaking->m_drawShadow = 0;
 
-  CRC& rc = Rc();
-  rc.Clear(true);
-  ASSERT_TRUE(rc.BeginScene());
-  View().RenderBattleScene(rc);
-  rc.EndScene();
-  rc.Flip();
-  const testsupport::RgbImage image = testsupport::PresentedImage();
-  ASSERT_EQ(image.width, 640);
-  EXPECT_EQ(testsupport::CompareWithGolden("battle_objects_village", image, "tests/battle/golden"), "");
+  EXPECT_EQ(Shot("battle_objects_village"), "");
 }
 
 }  // namespace

@@ -32,8 +32,10 @@
 class BattleVillageTest : public ::testing::Test {
  protected:
   // `prepare` sets the session up once the sample's pack is open, before
-  // the generator is seeded and the village made.
-  explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {})
+  // the generator is seeded and the village made; `extraPack`, when given,
+  // is opened over the sample's (figures of a test's own).
+  explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {},
+                             const std::string& extraPack = {})
       : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
     ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
     m_window = platform::CreateAppWindow({title, title, nullptr, 0, 0, 640, 480});
@@ -44,6 +46,9 @@ class BattleVillageTest : public ::testing::Test {
     m_savedTexturePath = g_texturePath;
     g_texturePath = "\\texture\\";
     EXPECT_TRUE(RegisterPack("data.pak"));
+    if (!extraPack.empty()) {
+      EXPECT_TRUE(RegisterPack(m_dir.Write("extra.pak", extraPack).string()));
+    }
     EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     if (prepare) prepare();
     platform::Srand(1);  // the village's fire flickers by the generator
