@@ -9,9 +9,9 @@
 #include <string>
 
 #include "engine/Tokenizer.h"
+#include "script/ScriptLines.h"
 
 class CSelvarinFrame;
-class CTextRes;
 
 class CBattleEventScriptRun {
  public:
@@ -40,18 +40,7 @@ class CBattleEventScriptRun {
   // stack only logs.
   static int Top(const std::deque<int>& stack, const char* word);
   static void Pop(std::deque<int>& stack, const char* word);
-  // The line of the `close` word matching a block open before `from`
-  // (nested `if` blocks passed over); with `elseCloses` an else or elseif
-  // of the same depth ends the search too. The line count when none.
-  int FindClosing(int from, const char* close, bool elseCloses) const;
-  // The first line from `from` whose first word is the word; the line count
-  // when none.
-  int FindWord(int from, const char* word) const;
-  std::string WordAt(int line) const;
-
-  const CTextRes* Script() const;
-  int LineCount() const;
-
   CSelvarinFrame& m_frame;
+  CScriptLines m_lines;
   CTokenizer m_tokens;
 };

@@ -33,21 +33,11 @@ const CEventScriptRun::Word CEventScriptRun::s_words[] = {
 };
 
 CEventScriptRun::CEventScriptRun(CSelvarinFrame& frame, const std::string& subject, std::deque<int>& conditions)
-    : m_frame(frame), m_subject(subject), m_conditions(conditions) {}
-
-const CTextRes* CEventScriptRun::Script() const {
-  const CSelvarinContext* context = m_frame.GetContext();
-  return context != nullptr ? context->m_script : nullptr;
-}
-
-int CEventScriptRun::LineCount() const {
-  const CTextRes* script = Script();
-  return script != nullptr ? script->GetCount() : 0;
-}
+    : m_frame(frame), m_lines(frame), m_subject(subject), m_conditions(conditions) {}
 
 // Every jump goes forward, so a run ends within the line count.
 void CEventScriptRun::Run(int line) {
-  while (line >= 0 && line < LineCount()) line = RunLine(line, Script()->GetLine(line));
+  while (line >= 0 && line < m_lines.Count()) line = RunLine(line, m_lines.Script()->GetLine(line));
 }
 
 int CEventScriptRun::RunLine(int line, const std::string& text) {
@@ -64,31 +54,6 @@ int CEventScriptRun::RunLine(int line, const std::string& text) {
   const CSelvarinContext* context = m_frame.GetContext();
   CSelvarinActor* subject = context != nullptr ? context->FindActorByName(m_subject) : nullptr;
   return CSelvarinFrame::ExecPhysicsCommand(&m_frame, m_tokens, line, subject, m_conditions) ? line + 1 : kEndRun;
-}
-
-std::string CEventScriptRun::WordAt(int line) const {
-  CTokenizer tokens;
-  tokens.Tokenize(Script()->GetLine(line));
-  if (tokens.GetCount() == 0) return std::string();
-  tokens.ToLower();
-  return tokens[0];
-}
-
-int CEventScriptRun::FindClosing(int from, const char* open, const char* close, bool elseCloses) const {
-  const int count = LineCount();
-  int depth = 0;
-  for (int line = from; line < count; ++line) {
-    const std::string word = WordAt(line);
-    if (word == open) {
-      ++depth;
-    } else if (word == close) {
-      if (depth == 0) return line;
-      --depth;
-    } else if (elseCloses && depth == 0 && (word == "else" || word == "elseif")) {
-      return line;
-    }
-  }
-  return count;
 }
 
 int CEventScriptRun::Top(const char* word) const {
@@ -110,21 +75,21 @@ void CEventScriptRun::Pop(const char* word) {
 int CEventScriptRun::If(int line, const std::string& text) {
   const int32_t value = EvalCondition(text.c_str());
   m_conditions.push_back(value);
-  return value != 0 ? line + 1 : FindClosing(line + 1, "if", "endif", true);
+  return value != 0 ? line + 1 : m_lines.FindClosing(line + 1, "if", "endif", true);
 }
 
 // After a taken branch the construct ends here: past its "endif", and its
 // entry leaves the stack.
 int CEventScriptRun::Else(int line, const std::string&) {
   if (Top("else") == 0) return line + 1;
-  const int endif = FindClosing(line + 1, "if", "endif", false);
+  const int endif = m_lines.FindClosing(line + 1, "if", "endif", false);
   Pop("else");
   return endif + 1;
 }
 
 int CEventScriptRun::ElseIf(int line, const std::string& text) {
   if (Top("elseif") != 0) {
-    const int endif = FindClosing(line + 1, "if", "endif", false);
+    const int endif = m_lines.FindClosing(line + 1, "if", "endif", false);
     Pop("elseif");
     return endif + 1;
   }
@@ -135,7 +100,7 @@ int CEventScriptRun::ElseIf(int line, const std::string& text) {
   } else {
     m_conditions.back() = value;
   }
-  return value != 0 ? line + 1 : FindClosing(line + 1, "if", "endif", true);
+  return value != 0 ? line + 1 : m_lines.FindClosing(line + 1, "if", "endif", true);
 }
 
 int CEventScriptRun::EndIf(int line, const std::string&) {
@@ -204,5 +169,5 @@ int CEventScriptRun::Choose(int line, const std::string&) {
 int CEventScriptRun::Case(int line, const std::string&) { return line + 1; }
 
 int CEventScriptRun::Break(int line, const std::string&) {
-  return FindClosing(line + 1, "choose", "endchoose", false) + 1;
+  return m_lines.FindClosing(line + 1, "choose", "endchoose", false) + 1;
 }

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "engine/Tokenizer.h"
+#include "script/ScriptLines.h"
 
 class CSelvarinFrame;
-class CTextRes;
 
 class CEventScriptRun {
  public:
@@ -43,17 +43,8 @@ class CEventScriptRun {
   // The top of the condition stack; 0 (logged) when it is empty.
   int Top(const char* word) const;
   void Pop(const char* word);
-  // The line of the `close` word matching a block already open at `from`, skipping nested `open`/`close`
-  // pairs; with `elseCloses`, an else or elseif at the same depth ends the search too. The line count when
-  // the text ends first.
-  int FindClosing(int from, const char* open, const char* close, bool elseCloses) const;
-  // The first word of a line, lower-cased; empty for a blank line.
-  std::string WordAt(int line) const;
-
-  const CTextRes* Script() const;
-  int LineCount() const;
-
   CSelvarinFrame& m_frame;
+  CScriptLines m_lines;
   std::string m_subject;
   std::deque<int>& m_conditions;
   CTokenizer m_tokens;
