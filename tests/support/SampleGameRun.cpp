@@ -16,19 +16,14 @@ std::string NewGameScript() {
          "410 mouse left down\n411 mouse left up\n";
 }
 
-std::string ElderApproachScript() {
+std::string ElderThirdAnswerScript() {
   // Right, up past the north path's box and down to stand south of the elder,
-  // facing him; the talk key (Control).
+  // facing him; the talk key (Control); the third answer once the greeting
+  // has laid out; then the item's notice, the gold's and the farewell's key.
   return "480 key right down\n500 key right up\n"
          "505 key up down\n520 key up up\n"
          "525 key down down\n547 key down up\n"
-         "560 key 17 down\n561 key 17 up\n";
-}
-
-std::string ElderThirdAnswerScript() {
-  // The third answer once the greeting has laid out; then the item's
-  // notice, the gold's and the farewell's key.
-  return ElderApproachScript() +
+         "560 key 17 down\n561 key 17 up\n"
          "600 key down down\n601 key down up\n"
          "603 key down down\n604 key down up\n"
          "606 key enter down\n607 key enter up\n"

@@ -19,11 +19,6 @@ std::string SampleGameFolder();
 std::string NewGameScript();
 
 // Script lines from the village's ready pass: the leader walks up to the
-// elder, facing him, and speaks to him at pass 560; his greeting has laid
-// out and his answers show by pass 600.
-std::string ElderApproachScript();
-
-// Script lines from the village's ready pass: the leader walks up to the
 // elder and takes his third answer (a potion, gold and a third member), the
 // notices and the farewell confirmed, each key further apart than the
 // keypad's repeat window; released at pass 700, the party walks left until

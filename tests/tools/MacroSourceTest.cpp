@@ -82,10 +82,10 @@ TEST_F(MacroSourceTest, TheSampleCutScenesBuild) {
   ASSERT_TRUE(slvtools::BuildSampleMacros(testsupport::SourceDir() / "data/macros", m_dir / "game/data", &error))
       << error;
   CMacroRes macro;
-  ASSERT_TRUE(macro.Load("elder.rsa"));
+  ASSERT_TRUE(macro.Load("farmer.rsa"));
   EXPECT_EQ(macro.m_headerValue, 100);
   ASSERT_FALSE(macro.m_tracks.empty());
-  EXPECT_EQ(macro.m_tracks[0].name, "elder");
+  EXPECT_EQ(macro.m_tracks[0].name, "farmer");
   EXPECT_EQ(macro.m_tracks[0].value0, 1);  // he stays where he walked
 }
 
