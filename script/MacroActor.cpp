@@ -13,6 +13,7 @@ SLV_REGISTER_ACTOR(CMacroActor, "macroactor");
 namespace {
 
 constexpr int kLookAtSender = 6;
+constexpr int kChangeSprite = 25;
 constexpr float kDegreesPerRadian = 57.29579f;
 constexpr int32_t kCounterEnd = 10000;
 constexpr int32_t kWalkFrameTicks = 8, kFrameTicks = 4;
@@ -49,6 +50,12 @@ bool CMacroActor::OnProcess() {
 }
 
 void CMacroActor::OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, intptr_t c) {
+  if (code == kChangeSprite && a != 0) {
+    // Shown at once, and kept for the context's refresh, so the sprite
+    // stands whatever the scene does to the actor's sprite meanwhile.
+    m_reloadSprite = reinterpret_cast<const char*>(a);
+    m_reload = 1;
+  }
   if (code != kLookAtSender) {
     CSelvarinActor::OnMessage(sender, code, a, b, c);
     return;

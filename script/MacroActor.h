@@ -19,7 +19,8 @@ class CMacroActor : public CSelvarinActor {
   // and the state's action. Never ends on its own.
   bool OnProcess() override;
   // 6 turns it toward the sender (in look mode 1 only when the sender lies
-  // far off), and it stops; the rest as any field character.
+  // far off), and it stops; 25 also marks the sprite for the context's
+  // refresh; the rest as any field character.
   void OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, intptr_t c) override;
   int UpdateAction(int state) override;
   void UpdateFrame() override;
@@ -35,7 +36,7 @@ class CMacroActor : public CSelvarinActor {
   int32_t m_writeBack = 0;  // non-zero: the field actor takes its place back
   int32_t m_modeValue = 0;
   std::string m_actorName;  // the field actor it stands for
-  int32_t m_reload = 0;     // the context's refresh gives it m_reloadSprite
+  int32_t m_reload = 0;     // set by a sprite change: the context's refresh gives it m_reloadSprite
   std::string m_reloadSprite;
   int32_t m_actionCounter = 0;
   float m_speedFactor = 1.0f;

@@ -134,6 +134,11 @@ void CSelvarinFrame::ExecMacroCommand(const MacroCommand& command) {
   }
   bool goesOn = true;
   if (channel != nullptr && IsMacroMessageWord(word)) {
+    // The scene's lines answer to no field script: a talk that started the
+    // scene would otherwise take the end of a line as its own and run again.
+    m_pMessageVillager = nullptr;
+    m_pMessageEvent = nullptr;
+    m_pMessage3dActor = nullptr;
     const MacroMessage result = ExecMacroMessage(*this, tokens, *channel);
     if (result == MacroMessage::kDialogue) m_macroPause = kForWindow;
     if (result == MacroMessage::kKeyWait) m_macroPause = kForKey;

@@ -111,6 +111,18 @@ TEST_F(MacroRunTest, ACommandKeyedBehindTheCounterIsSkippedRatherThanBlockingThe
   EXPECT_EQ(Hero().messages, (std::vector<RecordedMessage>{{5, 2, 0, 0}}));
 }
 
+// The talk that started the scene waits for its window; the scene's own
+// line must not end that wait, or the talk runs again from where it asked.
+TEST_F(MacroRunTest, ASceneLineEndsNoWaitOfTheFieldsTalk) {
+  RecordingActor& elder = AddActor("elder");
+  Frame().m_pMessageVillager = &elder;
+  Play(100, {RsaTrack{"hero", 0, 0, "", {{0, 0, "say hero 안녕", {}}}}}, {"hero"});
+  Tick(100);
+  EXPECT_EQ(Frame().m_messageText, "안녕");
+  EXPECT_EQ(Frame().m_pMessageVillager, nullptr);
+  EXPECT_TRUE(elder.messages.empty());
+}
+
 // The limit is the end frame: below it a pause lasts one tick; at it a
 // line holds the scene until the window closes, and a key wait until a
 // confirm.
@@ -228,6 +240,25 @@ TEST_F(MacroRunTest, AMacroCommandSwapsTheMacroAndKeepsTheCounter) {
   EXPECT_EQ(Frame().m_macroPauseLimit, 60);
   Tick(3);
   EXPECT_EQ(Hero().messages, (std::vector<RecordedMessage>{{5, 7, 0, 0}}));
+}
+
+// A sprite set in the scene shows at once and stands through the refresh
+// of "macro", whatever the actor wore meanwhile.
+TEST_F(MacroRunTest, ASpriteSetInTheSceneStandsThroughTheRefresh) {
+  Write("data/next.rsa", slvtools::BuildRsa(1, 1, 50, {}));
+  Play(100, {RsaTrack{"", 0, 0, "", {{0, 0, "macro next.rsa", {}}}}}, {});
+  auto* actor = new CMacroActor;
+  actor->m_name = "hero";
+  Context().m_macroActors.push_back(actor);
+  actor->OnMessage(nullptr, 25, reinterpret_cast<intptr_t>("guard.spr"), 0, 0);
+  EXPECT_EQ(actor->m_actName, "guard.act");
+  EXPECT_EQ(actor->m_reload, 1);
+  actor->OnMessage(nullptr, 26, 0, 0, 0);  // back to the sprite it was made with
+  EXPECT_NE(actor->m_sprName, "guard.spr");
+  Tick();
+  EXPECT_EQ(actor->m_sprName, "guard.spr");
+  EXPECT_EQ(actor->m_actName, "guard.act");
+  EXPECT_EQ(actor->m_reload, 0);
 }
 
 // ---- The cut-scene actor ----

@@ -12,6 +12,7 @@
 #include "platform/TextEncoding.h"
 #include "tools/lib/BitmapFontPictures.h"
 #include "tools/lib/GroundSource.h"
+#include "tools/lib/MacroSource.h"
 #include "tools/lib/MapSource.h"
 #include "tools/lib/ModelSource.h"
 #include "tools/lib/InterfaceSprites.h"
@@ -101,8 +102,8 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
 }
 
 // The pictures drawn from data/pictures, the interface sprites and the
-// bitmap font drawn by program, the maps of data/maps and the models of
-// data/models.
+// bitmap font drawn by program, the maps of data/maps, the models of
+// data/models and the cut-scenes of data/macros.
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
   BuildSampleSounds(&interface);
@@ -111,7 +112,7 @@ bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string*
          BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && BuildPartySprites(&interface, error) &&
          WriteDataFiles(interface, stage, error) &&
          BuildSampleMap(sources / "maps", stage, error) && BuildSampleMaps(sources / "maps", stage, error) &&
-         BuildSampleModels(sources / "models", stage, error);
+         BuildSampleModels(sources / "models", stage, error) && BuildSampleMacros(sources / "macros", stage, error);
 }
 
 }  // namespace
