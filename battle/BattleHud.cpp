@@ -3,6 +3,7 @@
 // target's panels, the screen flashes and the opening fade, and the
 // portraits.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "battle/ActionCode.h"
@@ -10,12 +11,15 @@
 #include "battle/enemy/BattleEnemy.h"
 #include "engine/ActRes.h"
 #include "engine/BitmapRes.h"
+#include "engine/FrameClock.h"
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "platform/Random.h"
 #include "render/RC.h"
+#include "render/TextureMgr.h"
+#include "render/TgaTextureMgr.h"
 #include "rules/Condition.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
@@ -31,6 +35,7 @@ constexpr int kMpSteps = 22;
 constexpr int kPanelTop = 400;
 constexpr int kPanelStep = 155;
 constexpr int kPanelHalf = 70;
+constexpr int32_t kGuardCounter = 2;  // the attack mode of a counter from defence
 
 struct Sheet {
   const CActRes* actions = nullptr;
@@ -59,7 +64,8 @@ int Filled(int value, int maximum, int length) {
 int MemberIconX(const CBattlePlayer& member) {
   switch (member.m_actionCode) {
     case kActAttack:
-      return 320;
+      if (member.m_attackMode != kGuardCounter) return 320;
+      break;
     case kActWalkBack:
     case kActDying:
     case kActKnockedUp:
@@ -142,7 +148,27 @@ void CSelvarinFrame::DrawBattleHud() {
   if (!rc.LockBackBuffer()) return;
   DrawPartyPanelTexts(c);
   DrawActorPanelTexts(c);
+  if (m_debugSwitch != 0) DrawBattleDebugTexts();
   rc.UnlockBackBuffer();
+}
+
+void CSelvarinFrame::DrawBattleDebugTexts() {
+  CRC& rc = *m_pRC;
+  const FrameClock& clock = g_frameClock;
+  const float fps = clock.m_lastFrameMs > 0 ? 1000.0f / static_cast<float>(clock.m_lastFrameMs) : 0.0f;
+  const uint32_t frames = clock.m_drawnFrames + clock.m_skippedFrames;
+  const float drawn = frames > 0 ? 100.0f * static_cast<float>(clock.m_drawnFrames) / static_cast<float>(frames) : 0.0f;
+  const CSelvarinContext* context = GetContext();
+  const Vec3 at = context != nullptr && context->m_player != nullptr ? context->m_player->m_pos : Vec3{};
+  char lines[6][96];
+  std::snprintf(lines[0], sizeof lines[0], "%.2f FPS  %.2f Percent", fps, drawn);
+  std::snprintf(lines[1], sizeof lines[1], "%3d Resource Object in Memory",
+                static_cast<int>(CResMgr::GetInstance().GetResNames().size()));
+  std::snprintf(lines[2], sizeof lines[2], "%3d Texture in Memory", CTextureMgr::GetInstance().Count());
+  std::snprintf(lines[3], sizeof lines[3], "%3d TgaTexture in Memory", CTgaTextureMgr::GetInstance().Count());
+  std::snprintf(lines[4], sizeof lines[4], "%3d Faces Per Frames", CRC::s_primitiveCount);
+  std::snprintf(lines[5], sizeof lines[5], "Player Pos %.2f %.2f %.2f", at.x, at.y, at.z);
+  for (int i = 0; i < 6; ++i) rc.DrawText(10, 180 + 16 * i, lines[i], false, 255, 255, 255);
 }
 
 void CSelvarinFrame::DrawPartyPanels(int c) {
