@@ -35,6 +35,8 @@ constexpr int kMpSteps = 22;
 constexpr int kPanelTop = 400;
 constexpr int kPanelStep = 155;
 constexpr int kPanelHalf = 70;
+// Actions of "system\\battle.act".
+constexpr int kLeftCap = 0, kRightCap = 1, kCentreMark = 2, kFullMarker = 3, kHeadBase = 6, kPanelFrameBase = 18;
 constexpr int32_t kGuardCounter = 2;  // the attack mode of a counter from defence
 
 struct Sheet {
@@ -128,13 +130,13 @@ void CSelvarinFrame::DrawBattleHud() {
   const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
   if (m_gaugeShown != 0 && context != nullptr) {
     rc.FillRect(Box(c - 169, kBarY - 4, 339, 8), 0xAF0000FF, 0xBFFF00FF);
-    DrawSheet(rc, battle, c - 169, kBarY, 0);
-    DrawSheet(rc, battle, c + 170, kBarY, 1);
-    DrawSheet(rc, battle, c, kBarY, 2);
+    DrawSheet(rc, battle, c - 169, kBarY, kLeftCap);
+    DrawSheet(rc, battle, c + 170, kBarY, kRightCap);
+    DrawSheet(rc, battle, c, kBarY, kCentreMark);
     for (CActor* object : context->m_battleParty) {
       const auto* member = dynamic_cast<const CBattlePlayer*>(object);
       if (member == nullptr || member->m_playerId < 0 || member->m_playerId > 11) continue;
-      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + 6);
+      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + kHeadBase);
     }
     for (CActor* object : context->m_battleEnemies) {
       auto* enemy = dynamic_cast<CBattleEnemy*>(object);
@@ -175,7 +177,7 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
   CRC& rc = *m_pRC;
   CSession& session = CSession::GetInstance();
   const Sheet frames = LoadSheet("system\\battle.spr", "system\\battle.act");
-  const Sheet abnormal = LoadSheet("system\\abnormal.spr", "system\\abnormal.act");
+  const auto* abnormal = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\abnormal.spr"));
   const bool blinkOn = (m_modeTick / 5) % 2 == 0;
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
     const PlayerData* record = session.GetPartyMember(n);
@@ -184,7 +186,7 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
     const int x = c - 192 + n * kPanelStep - kPanelHalf;
     const int32_t id = session.partyIds[static_cast<size_t>(n)];
     const int style = id == 0 || id == 9 ? 0 : id == 3 ? 1 : 2;
-    DrawSheet(rc, frames, x, kPanelTop, 20 + style);
+    DrawSheet(rc, frames, x, kPanelTop, kPanelFrameBase + style);
     const std::array<std::pair<int, int>, 3> mps{{{record->mp1, record->maxmp1}, {record->mp2, record->maxmp2}, {record->mp3, record->maxmp3}}};
     for (size_t i = 0; i < mps.size(); ++i) {
       const int fill = Filled(mps[i].first, mps[i].second, kMpSteps) * 3;
@@ -198,8 +200,8 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
                 hpFlash ? 0xFFFFFFFF : 0xFFC02020, hpFlash ? 0xFFFFFFFF : 0xFFFF8080);
     const uint32_t bits = static_cast<uint32_t>(record->stateid);
     int place = 0;
-    const auto icon = [&](int action) {
-      DrawSheet(rc, abnormal, x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, action);
+    const auto icon = [&](int sprite) {
+      if (abnormal != nullptr) rc.DrawSprite(x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, abnormal, sprite, 0xFFFFFFFF);
       ++place;
     };
     if ((bits & (kPoison1 | kPoison2 | kPoison3)) != 0) icon(0);
@@ -238,7 +240,7 @@ void CSelvarinFrame::DrawActorPanels(int c) {
     if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, 100, 68), 6), 0xAAFF0000, 0xAAFF0000);
     if (full) {
       const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
-      DrawSheet(rc, battle, c - 285 + 68, 27, 3, platform::Rand() % 2);
+      DrawSheet(rc, battle, c - 285 + 68, 27, kFullMarker, platform::Rand() % 2);
     }
   }
   auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
