@@ -36,7 +36,7 @@ constexpr int kPanelTop = 400;
 constexpr int kPanelStep = 155;
 constexpr int kPanelHalf = 70;
 // Actions of "system\\battle.act".
-constexpr int kLeftCap = 0, kRightCap = 1, kCentreMark = 2, kFullMarker = 3, kHeadBase = 6, kPanelFrameBase = 18;
+constexpr int kHeadBase = 6, kPanelFrameBase = 18, kLeftCap = 21, kRightCap = 22, kCentreMark = 23, kFullMarker = 24;
 constexpr int32_t kGuardCounter = 2;  // the attack mode of a counter from defence
 
 struct Sheet {
