@@ -3,6 +3,7 @@
 // target's panels, the screen flashes and the opening fade, and the
 // portraits.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "battle/ActionCode.h"
@@ -10,12 +11,15 @@
 #include "battle/enemy/BattleEnemy.h"
 #include "engine/ActRes.h"
 #include "engine/BitmapRes.h"
+#include "engine/FrameClock.h"
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "platform/Random.h"
 #include "render/RC.h"
+#include "render/TextureMgr.h"
+#include "render/TgaTextureMgr.h"
 #include "rules/Condition.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
@@ -23,13 +27,17 @@
 
 namespace {
 
-constexpr int32_t kOpeningFadeTicks = 64;
+constexpr uint32_t kWindowColour = 0xCCFFFFFF;
+constexpr int32_t kWindowClosing = 4;
 constexpr int kBarY = 64;
 constexpr int kBarWidth = 106;
 constexpr int kMpSteps = 22;
 constexpr int kPanelTop = 400;
 constexpr int kPanelStep = 155;
 constexpr int kPanelHalf = 70;
+// Actions of "system\\battle.act".
+constexpr int kHeadBase = 6, kPanelFrameBase = 18, kLeftCap = 21, kRightCap = 22, kCentreMark = 23, kFullMarker = 24;
+constexpr int32_t kGuardCounter = 2;  // the attack mode of a counter from defence
 
 struct Sheet {
   const CActRes* actions = nullptr;
@@ -58,7 +66,8 @@ int Filled(int value, int maximum, int length) {
 int MemberIconX(const CBattlePlayer& member) {
   switch (member.m_actionCode) {
     case kActAttack:
-      return 320;
+      if (member.m_attackMode != kGuardCounter) return 320;
+      break;
     case kActWalkBack:
     case kActDying:
     case kActKnockedUp:
@@ -121,13 +130,13 @@ void CSelvarinFrame::DrawBattleHud() {
   const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
   if (m_gaugeShown != 0 && context != nullptr) {
     rc.FillRect(Box(c - 169, kBarY - 4, 339, 8), 0xAF0000FF, 0xBFFF00FF);
-    DrawSheet(rc, battle, c - 169, kBarY, 0);
-    DrawSheet(rc, battle, c + 170, kBarY, 1);
-    DrawSheet(rc, battle, c, kBarY, 2);
+    DrawSheet(rc, battle, c - 169, kBarY, kLeftCap);
+    DrawSheet(rc, battle, c + 170, kBarY, kRightCap);
+    DrawSheet(rc, battle, c, kBarY, kCentreMark);
     for (CActor* object : context->m_battleParty) {
       const auto* member = dynamic_cast<const CBattlePlayer*>(object);
       if (member == nullptr || member->m_playerId < 0 || member->m_playerId > 11) continue;
-      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + 6);
+      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + kHeadBase);
     }
     for (CActor* object : context->m_battleEnemies) {
       auto* enemy = dynamic_cast<CBattleEnemy*>(object);
@@ -137,18 +146,39 @@ void CSelvarinFrame::DrawBattleHud() {
   if (m_hitTicks > 0 && m_battleCounter > 1 && m_hitShown > 1) DrawBattleNumber(&rc, 10, 150, m_battleCounter);
   DrawPartyPanels(c);
   DrawActorPanels(c);
-  DrawScreenFlashes();
-  if (m_modeTick < kOpeningFadeTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningFadeTicks);
   rc.EndScene();
+  if (!rc.LockBackBuffer()) return;
+  DrawPartyPanelTexts(c);
+  DrawActorPanelTexts(c);
+  if (m_debugSwitch != 0) DrawBattleDebugTexts();
+  rc.UnlockBackBuffer();
+}
+
+void CSelvarinFrame::DrawBattleDebugTexts() {
+  CRC& rc = *m_pRC;
+  const FrameClock& clock = g_frameClock;
+  const float fps = clock.m_lastFrameMs > 0 ? 1000.0f / static_cast<float>(clock.m_lastFrameMs) : 0.0f;
+  const uint32_t frames = clock.m_drawnFrames + clock.m_skippedFrames;
+  const float drawn = frames > 0 ? 100.0f * static_cast<float>(clock.m_drawnFrames) / static_cast<float>(frames) : 0.0f;
+  const CSelvarinContext* context = GetContext();
+  const Vec3 at = context != nullptr && context->m_player != nullptr ? context->m_player->m_pos : Vec3{};
+  char lines[6][96];
+  std::snprintf(lines[0], sizeof lines[0], "%.2f FPS  %.2f Percent", fps, drawn);
+  std::snprintf(lines[1], sizeof lines[1], "%3d Resource Object in Memory",
+                static_cast<int>(CResMgr::GetInstance().GetResNames().size()));
+  std::snprintf(lines[2], sizeof lines[2], "%3d Texture in Memory", CTextureMgr::GetInstance().Count());
+  std::snprintf(lines[3], sizeof lines[3], "%3d TgaTexture in Memory", CTgaTextureMgr::GetInstance().Count());
+  std::snprintf(lines[4], sizeof lines[4], "%3d Faces Per Frames", CRC::s_primitiveCount);
+  std::snprintf(lines[5], sizeof lines[5], "Player Pos %.2f %.2f %.2f", at.x, at.y, at.z);
+  for (int i = 0; i < 6; ++i) rc.DrawText(10, 180 + 16 * i, lines[i], false, 255, 255, 255);
 }
 
 void CSelvarinFrame::DrawPartyPanels(int c) {
   CRC& rc = *m_pRC;
   CSession& session = CSession::GetInstance();
   const Sheet frames = LoadSheet("system\\battle.spr", "system\\battle.act");
-  const Sheet abnormal = LoadSheet("system\\abnormal.spr", "system\\abnormal.act");
+  const auto* abnormal = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\abnormal.spr"));
   const bool blinkOn = (m_modeTick / 5) % 2 == 0;
-  const bool pinchShown = (m_modeTick / 8) % 2 == 0;
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
     const PlayerData* record = session.GetPartyMember(n);
     if (record == nullptr) continue;
@@ -156,7 +186,7 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
     const int x = c - 192 + n * kPanelStep - kPanelHalf;
     const int32_t id = session.partyIds[static_cast<size_t>(n)];
     const int style = id == 0 || id == 9 ? 0 : id == 3 ? 1 : 2;
-    DrawSheet(rc, frames, x, kPanelTop, 20 + style);
+    DrawSheet(rc, frames, x, kPanelTop, kPanelFrameBase + style);
     const std::array<std::pair<int, int>, 3> mps{{{record->mp1, record->maxmp1}, {record->mp2, record->maxmp2}, {record->mp3, record->maxmp3}}};
     for (size_t i = 0; i < mps.size(); ++i) {
       const int fill = Filled(mps[i].first, mps[i].second, kMpSteps) * 3;
@@ -168,16 +198,10 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
                 bpFlash ? 0xFFFFFFFF : 0xFF20C020, bpFlash ? 0xFFFFFFFF : 0xFF80FF80);
     rc.FillRect(Box(x + 8, kPanelTop + 42, Filled(record->hp, record->maxhp, kBarWidth), 4),
                 hpFlash ? 0xFFFFFFFF : 0xFFC02020, hpFlash ? 0xFFFFFFFF : 0xFFFF8080);
-    const bool bpPinch = member != nullptr && member->IsInPinchBP();
-    const bool hpPinch = member != nullptr && member->IsInPinchHP();
-    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
-    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
-    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
-    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
     const uint32_t bits = static_cast<uint32_t>(record->stateid);
     int place = 0;
-    const auto icon = [&](int action) {
-      DrawSheet(rc, abnormal, x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, action);
+    const auto icon = [&](int sprite) {
+      if (abnormal != nullptr) rc.DrawSprite(x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, abnormal, sprite, 0xFFFFFFFF);
       ++place;
     };
     if ((bits & (kPoison1 | kPoison2 | kPoison3)) != 0) icon(0);
@@ -188,21 +212,50 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
   }
 }
 
+// B.P. and H.P. with their maxima; a current value in a pinch blinks.
+void CSelvarinFrame::DrawPartyPanelTexts(int c) {
+  CRC& rc = *m_pRC;
+  CSession& session = CSession::GetInstance();
+  const bool pinchShown = (m_modeTick / 8) % 2 == 0;
+  for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
+    const PlayerData* record = session.GetPartyMember(n);
+    if (record == nullptr) continue;
+    const auto* member = dynamic_cast<const CBattlePlayer*>(record->battlePtr);
+    const int x = c - 192 + n * kPanelStep - kPanelHalf;
+    const bool bpPinch = member != nullptr && member->IsInPinchBP();
+    const bool hpPinch = member != nullptr && member->IsInPinchHP();
+    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
+    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
+    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
+    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
+  }
+}
+
 void CSelvarinFrame::DrawActorPanels(int c) {
   CRC& rc = *m_pRC;
-  const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor);
-  if (actor != nullptr && actor->m_record != nullptr) {
+  if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
     const PlayerData& record = *actor->m_record;
-    CResMgr& res = CResMgr::GetInstance();
-    if (const auto* picture = dynamic_cast<const CBitmapRes*>(res.GetResStr("주연급\\필드\\" + record.engname))) {
-      rc.DrawRleImage(c - 250, 90, picture, 1);
-    }
     const bool full = record.cp >= 100;
     rc.FillRect(Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
     if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, 100, 68), 6), 0xAAFF0000, 0xAAFF0000);
     if (full) {
       const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
-      DrawSheet(rc, battle, c - 285 + 68, 27, 3, platform::Rand() % 2);
+      DrawSheet(rc, battle, c - 285 + 68, 27, kFullMarker, platform::Rand() % 2);
+    }
+  }
+  auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
+  if (enemy != nullptr && enemy->m_battleId[0] >= 0 && enemy->m_battleId[0] < CSession::kMaxEnemies) {
+    enemy->DrawBattleChar(rc, c + 183, 30, true);
+  }
+}
+
+// The current actor's field picture and the target panel's words.
+void CSelvarinFrame::DrawActorPanelTexts(int c) {
+  CRC& rc = *m_pRC;
+  if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
+    CResMgr& res = CResMgr::GetInstance();
+    if (const auto* picture = dynamic_cast<const CBitmapRes*>(res.GetResStr("주연급\\필드\\" + actor->m_record->engname))) {
+      rc.DrawRleImage(c - 250, 90, picture, 1);
     }
   }
   const int left = c + 173;
@@ -214,12 +267,11 @@ void CSelvarinFrame::DrawActorPanels(int c) {
     rc.DrawText(left, 52, ("H.P. " + std::to_string(record.hp)).c_str(), false, 255, 255, 255);
     return;
   }
-  auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
+  const auto* enemy = dynamic_cast<const CBattleEnemy*>(m_lookTarget);
   if (enemy == nullptr) return;
   const int slot = enemy->m_battleId[0];
   if (slot < 0 || slot >= CSession::kMaxEnemies) return;
   const EnemySlot& record = session.enemies[static_cast<size_t>(slot)];
-  enemy->DrawBattleChar(rc, left + 10, 30, true);
   const CMonsterMgr& monsters = CMonsterMgr::GetInstance();
   const int index = monsters.LookupName(record.name);
   const int attr = index >= 0 ? monsters.GetMonsterTypeInfo(index).attr : -1;
@@ -252,7 +304,7 @@ void CSelvarinFrame::LoadFaceImage() {
   CRC& rc = *m_pRC;
   CSession& session = CSession::GetInstance();
   CResMgr& res = CResMgr::GetInstance();
-  if (!rc.BeginScene()) return;
+  if (!rc.LockBackBuffer()) return;
   int x = rc.ViewWidth() - 60;
   for (int n = std::min<int>(session.partyCount, CSession::kMaxParty) - 1; n >= 0; --n) {
     const PlayerData* record = session.GetPartyMember(n);
@@ -262,5 +314,25 @@ void CSelvarinFrame::LoadFaceImage() {
       x -= 52;
     }
   }
-  rc.EndScene();
+  rc.UnlockBackBuffer();
+}
+
+// The window while a text is shown: in states 3 and 6 the whole page, else
+// the lines laid out so far.
+void CSelvarinFrame::DrawBattleMessage() {
+  if (m_pRC == nullptr || m_messageState == 0 || m_messageState == kWindowClosing) return;
+  CRC& rc = *m_pRC;
+  const int width = rc.ViewWidth(), height = rc.ViewHeight();
+  if (rc.BeginScene()) {
+    DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, kWindowColour);
+    rc.EndScene();
+  }
+  if (m_messageState < 2 || !rc.LockBackBuffer()) return;
+  const bool whole = m_messageState == 3 || m_messageState == 6;
+  const int last = whole ? kMessageLines - 1 : std::clamp(m_messageLine, 0, kMessageLines - 1);
+  for (int i = 0; i <= last; ++i) {
+    rc.DrawText2(width / 2 - 289, height - 116 + 20 * i, m_messageLines[static_cast<size_t>(i)].c_str(), false, 255, 255,
+                 255);
+  }
+  rc.UnlockBackBuffer();
 }

@@ -15,6 +15,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "engine/Wave.h"
+#include "field/PickRegionList.h"
 #include "field/QuitConfirm.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinContext.h"
@@ -63,6 +64,21 @@ constexpr int32_t kFadeFromColour = 3;
 constexpr int32_t kFadeToColour = 4;
 
 bool KeyHeld(int key) { return (static_cast<uint16_t>(platform::GetKeyState(key)) & 0x8000) != 0; }
+
+bool PadHeld(size_t button) {
+  if (g_pMainKeyPad == nullptr) return false;
+  const int32_t state = g_pMainKeyPad->m_buttons[button];
+  return state == kStatePressed || state == kStateHeld || state == kStatePressedAgain;
+}
+
+// -1 at the low edge (within 3 pixels), 1 at the high one, 0 back in the
+// middle sixth; otherwise the shift kept.
+int32_t EdgeShift(int32_t kept, int at, int size) {
+  if (at <= 3) return -1;
+  if (at >= size - 4) return 1;
+  if (at * 12 > size * 5 && at * 12 < size * 7) return 0;
+  return kept;
+}
 
 // Keypad button 5 or 6 newly pressed, or a fresh left click; what it takes
 // is marked used.
@@ -116,6 +132,7 @@ void CSelvarinFrame::RunBattle() {
     }
     return;
   }
+  DragBattleCamera();
   if (m_command == kCommandFlee && m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) {
     m_battlePhase = kPhaseRunningAway;
     m_phaseTick = 0;
@@ -303,7 +320,8 @@ void CSelvarinFrame::BattleMenuInput() {
   switch (m_battlePhase) {
     case kPhaseRunning:
       if (m_phaseTick++ == 0) m_battleControl = 0;
-      if (ConfirmDown()) m_battleControl = 1;
+      // A press the message window answers is no call for a manual command.
+      if (ConfirmDown() && m_messageState == 0) m_battleControl = 1;
       g_brightnessFactor = std::min(1.0f, g_brightnessFactor + 0.007f);
       break;
     case kPhaseCommandMenu:
@@ -335,6 +353,10 @@ void CSelvarinFrame::BattleMenuInput() {
 void CSelvarinFrame::SetBattleCamera() {
   CSelvarinView* view = GetView();
   if (view == nullptr || m_battlePhase > kPhaseOpening) return;
+  if (m_battlePhase >= kPhaseAttackTarget && m_battlePhase <= kPhaseGroundPoint) {
+    SetSelectionCamera();
+    return;
+  }
   const CSelvarinActor* actor = Placed(m_pCurrentBattleActor);
   const CSelvarinActor* look = m_lookTarget != nullptr ? Placed(m_lookTarget) : actor;
   if (m_battlePhase == kPhaseCommandMenu && Placed(m_commandActor) != nullptr) {
@@ -357,6 +379,56 @@ void CSelvarinFrame::SetBattleCamera() {
   view->ClampCamera(mid.x, mid.y, mid.z, distance);
 }
 
+// The midpoint of the command actor and the highlighted target, shifted
+// toward a screen edge the pointer rests on.
+void CSelvarinFrame::SetSelectionCamera() {
+  CSelvarinView* view = GetView();
+  const CSelvarinActor* actor = Placed(m_commandActor);
+  if (view == nullptr || actor == nullptr) return;
+  const bool listed = m_targetCursor >= 0 && m_targetCursor < std::min(m_targetCount, kTargetSlots);
+  const CSelvarinActor* highlighted = listed ? Placed(m_targetList[static_cast<size_t>(m_targetCursor)]) : nullptr;
+  const Vec3 a = actor->m_pos, b = highlighted != nullptr ? highlighted->m_pos : a;
+  Vec3 mid{(a.x + b.x) / 2.0f, std::min(a.y, b.y), (a.z + b.z) / 2.0f};
+  const bool back = PadHeld(8), in = PadHeld(9);
+  float distance = 0.0f;
+  if (m_battlePhase == kPhaseGroundPoint) {
+    distance = back ? 400.0f : in ? 100.0f : 250.0f;
+  } else {
+    distance = std::max(std::fabs(a.x - b.x) * 4.86f, 350.0f - mid.y);
+    if (back) distance += 150.0f;
+    if (in) distance -= 150.0f;
+  }
+  UpdateEdgeShift();
+  const float shift = distance * 0.092f;
+  const float heading = view->m_yaw * 3.14159265f / 180.0f;
+  const float right = static_cast<float>(m_edgeShiftX) * shift, ahead = static_cast<float>(-m_edgeShiftY) * shift;
+  mid.x += std::cos(heading) * right + std::sin(heading) * ahead;
+  mid.z += -std::sin(heading) * right + std::cos(heading) * ahead;
+  view->ClampCamera(mid.x, mid.y, mid.z, distance);
+}
+
+void CSelvarinFrame::UpdateEdgeShift() {
+  const CMouse& mouse = CMouse::GetInstance();
+  const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
+  const int height = m_pRC != nullptr ? m_pRC->ViewHeight() : 480;
+  m_edgeShiftX = EdgeShift(m_edgeShiftX, mouse.m_x, width);
+  m_edgeShiftY = EdgeShift(m_edgeShiftY, mouse.m_y, height);
+}
+
+void CSelvarinFrame::DragBattleCamera() {
+  const CMouse& mouse = CMouse::GetInstance();
+  CSelvarinView* view = GetView();
+  if (view == nullptr || view->m_noRotate != 0 || m_cameraSweepStep != 0.0f) return;
+  if (mouse.m_mouseButtons[1] == kStateUp || mouse.m_mouseButtons[0] != kStateUp) return;
+  m_cameraRotating = 1;
+  view->m_targetYaw -= static_cast<float>(mouse.m_dx);
+}
+
+void CSelvarinFrame::TickDelay() {
+  if (m_battleScriptDelay <= 0) return;
+  if (--m_battleScriptDelay == 0 && m_battleScriptRunning != 0) RunBattleEventScript(m_battleScriptLine);
+}
+
 // A run starts from the script's first line on an idle tick; the message
 // window steps while a run waits on it or closes, and a confirm in state 5
 // resumes the run.
@@ -370,6 +442,7 @@ void CSelvarinFrame::StepBattleScript() {
     RunBattleEventScript(m_battleEventLine);
   }
   if (m_battleScriptRunning == 0 && m_messageState == 0) return;
+  TickDelay();
   UpdateBattleMessage();
   if (m_battleScriptRunning != 0 && m_messageState == kWaitingForKey && TakeBattleConfirm()) {
     PlayWave(kPageSound);
@@ -380,25 +453,63 @@ void CSelvarinFrame::StepBattleScript() {
 void CSelvarinFrame::DrawBattle() {
   if (m_pRC == nullptr) return;
   CRC& rc = *m_pRC;
-  if (CSelvarinView* view = GetView(); view != nullptr && rc.BeginScene()) {
-    view->RenderBattleScene(rc);
+  rc.Clear(true);
+  if (rc.BeginScene()) {
+    g_pickRegionList.Clear();
+    DrawSky();
+    if (CSelvarinView* view = GetView()) view->RenderBattleScene(rc);
+    DrawScreenOverlay();
     rc.EndScene();
   }
   DrawBattleHud();
   LoadFaceImage();
-  if (m_transKind != 0 && rc.BeginScene()) {
-    DrawTransition();
-    rc.EndScene();
-  }
+  DrawBattleMessage();
   if (m_battlePhase == kPhaseCommandMenu) {
     BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
     deskTop.DrawTree(&rc);
     DrawPointer(rc, deskTop.ChildUnderPointer() != nullptr ? kPointerOverWidget : kPointer);
   }
+  if (rc.BeginScene()) {
+    if (m_battlePhase == kPhaseAttackTarget || m_battlePhase == kPhaseAllyTarget) DrawTargetMarker();
+    if (m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) DrawScreenFlashes();
+    if (m_modeTick < kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningTicks);
+    if (m_transKind != 0) DrawTransition();
+    rc.EndScene();
+  }
+  TakeScreenshot();
   rc.Flip();
 }
 
-void CSelvarinFrame::DimScreen() {}
+// Above the highlighted target's pick rectangle, shown every other four
+// ticks.
+void CSelvarinFrame::DrawTargetMarker() {
+  if ((m_modeTick / 4) % 2 != 0 || m_targetCursor < 0 || m_targetCursor >= std::min(m_targetCount, kTargetSlots)) return;
+  const auto* target = dynamic_cast<const CSelvarinActor*>(m_targetList[static_cast<size_t>(m_targetCursor)]);
+  if (target == nullptr) return;
+  CResMgr& res = CResMgr::GetInstance();
+  const auto* sprites = dynamic_cast<const CSprRes*>(res.GetRes("system\\cursors.spr"));
+  const auto* actions = dynamic_cast<const CActRes*>(res.GetRes("system\\cursors.act"));
+  if (sprites == nullptr || actions == nullptr) return;
+  for (const PickRegion& region : g_pickRegionList.Regions()) {
+    if (region.actor2d != target) continue;
+    m_pRC->DrawAction((region.x0 + region.x1) / 2, region.y0 - 8, actions, sprites, 0, 0, 1.0f, 0, 0xFFFFFFFF, true);
+    return;
+  }
+}
+
+// The result's backdrop: the last battle picture darkened and kept.
+void CSelvarinFrame::DimScreen() {
+  if (m_pRC == nullptr) return;
+  CRC& rc = *m_pRC;
+  if (rc.BeginScene()) {
+    rc.FillRect(platform::Rect{0, 0, rc.ViewWidth(), rc.ViewHeight()}, 0x77000000, 0x77000000);
+    rc.EndScene();
+  }
+  if (rc.LockBackBuffer()) {
+    rc.SaveRect(0, 0, 0, rc.ViewWidth(), rc.ViewHeight());
+    rc.UnlockBackBuffer();
+  }
+}
 
 int CSelvarinFrame::BuildTargetList(int kind) {
   m_targetList.fill(nullptr);

@@ -239,10 +239,15 @@ class CSelvarinFrame : public C3dFrame {
   void BattleMenuInput();
   void DrawBattleHud();
   void LoadFaceImage();
-  // The HUD's parts, inside its scene.
+  // The HUD's parts, inside its scene; their numbers, texts and pictures
+  // with the back buffer locked.
   void DrawPartyPanels(int centre);
   void DrawActorPanels(int centre);
+  void DrawPartyPanelTexts(int centre);
+  void DrawActorPanelTexts(int centre);
   void DrawScreenFlashes();
+  // The event script's message window and its lines.
+  void DrawBattleMessage();
   // The element names of the monster table; "None" outside them.
   static const char* BattleElementName(int attr);
   // The party members standing, the money and the drops into the result,
@@ -258,7 +263,19 @@ class CSelvarinFrame : public C3dFrame {
   void RunBattleWorld();
   void TickBattleTimers();
   void SetBattleCamera();
+  // The camera of target and ground selection (phases 2-4): keypad buttons
+  // 8 and 9 pull it back and in, the pointer at a screen edge shifts it.
+  void SetSelectionCamera();
+  void UpdateEdgeShift();
+  // A right drag with the left button up turns the battle camera.
+  void DragBattleCamera();
+  // The event script's delay: counted down, then the script resumes.
+  void TickDelay();
   void RunEscapePhase();
+  // The highlighted target's blinking marker (phases 2 and 3) and the
+  // debug statistics, drawn with the back buffer locked.
+  void DrawTargetMarker();
+  void DrawBattleDebugTexts();
 
   // ---- Frame messages (SelvarinFrameBattle.cpp) ----
   // What actors, scripts and battle widgets ask of the frame: 0 starts a
@@ -398,6 +415,10 @@ class CSelvarinFrame : public C3dFrame {
   GroundCursor m_groundCursor;
   CActor* m_partner = nullptr;  // of a cooperative magic
   uint8_t m_groundSelect = 0;   // the ground cursor shows
+  // The edge shift of the selection camera, per screen axis: -1, 0 or 1.
+  int32_t m_edgeShiftX = 0, m_edgeShiftY = 0;
+  int32_t m_battleScriptDelay = 0;  // ticks before the event script resumes
+  int32_t m_debugSwitch = 0;        // the debug statistics show in battle
   // Set by a confirm in phase 0: the next member whose turn comes is put
   // under manual command.
   int32_t m_battleControl = 0;

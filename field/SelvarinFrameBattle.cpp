@@ -172,6 +172,8 @@ void CSelvarinFrame::ResetBattleState() {
   m_hitTicks = 0;
   m_turnLock = 0;
   m_firstTurn = 1;
+  m_battleScriptDelay = 0;
+  m_edgeShiftX = m_edgeShiftY = 0;
   m_flashes = {};
   m_timedEffect = {};
   BuildTargetList(0);

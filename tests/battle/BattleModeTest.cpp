@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "battle/ActionCode.h"
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
+#include "field/SelvarinView.h"
 #include "field/BattleSet.h"
 #include "platform/Random.h"
 #include "rules/Condition.h"
@@ -240,6 +244,96 @@ TEST_F(BattleModeTest, AnEnemyAimsAtADecoyOneTimeInThree) {
   m_frame.IssueBattleOrder(0, 0);
   EXPECT_EQ(platform::Rand(), next);
   EXPECT_NE(Wolf().m_target, nullptr);
+}
+
+// Choosing a target, the camera looks between the chooser and the
+// highlighted target: keypad buttons 8 and 9 pull it back and in, and the
+// pointer at a screen edge shifts it until it is back in the middle.
+TEST_F(BattleModeTest, TheSelectionCameraAnswersTheKeypadAndTheScreenEdges) {
+  Enter();
+  Tick(66);
+  CKeyPad pad;
+  CKeyPad* saved = g_pMainKeyPad;
+  g_pMainKeyPad = &pad;
+  CMouse& mouse = CMouse::GetInstance();
+  mouse.m_x = 320;
+  mouse.m_y = 240;
+  Member(0).m_pos = Vec3{0.0f, 0.0f, 0.0f};
+  Wolf().m_pos = Vec3{100.0f, 0.0f, 0.0f};
+  m_frame.m_commandActor = &Member(0);
+  m_frame.m_targetList[0] = &Wolf();
+  m_frame.m_targetCount = 1;
+  m_frame.m_targetCursor = 0;
+  CSelvarinView& view = *m_frame.GetView();
+  const struct {
+    int32_t phase;
+    size_t button;  // 0: none held
+    float distance;
+  } cases[] = {{2, 0, 486.0f}, {2, 8, 636.0f}, {3, 9, 336.0f}, {4, 0, 250.0f}, {4, 8, 400.0f}, {4, 9, 100.0f}};
+  for (const auto& c : cases) {
+    pad.m_buttons = {};
+    if (c.button != 0) pad.m_buttons[c.button] = kStateHeld;
+    m_frame.m_battlePhase = c.phase;
+    m_frame.SetBattleCamera();
+    EXPECT_FLOAT_EQ(view.m_targetDistance, c.distance) << c.phase << " " << c.button;
+    EXPECT_FLOAT_EQ(view.m_targetLookAt.x, 50.0f);
+  }
+  pad.m_buttons = {};
+  m_frame.m_battlePhase = 2;
+  const auto shifted = [&] {
+    m_frame.SetBattleCamera();
+    return std::hypot(view.m_targetLookAt.x - 50.0f, view.m_targetLookAt.z);
+  };
+  mouse.m_x = 1;
+  EXPECT_NEAR(shifted(), 486.0f * 0.092f, 0.01f);
+  mouse.m_x = 200;  // not yet back in the middle
+  EXPECT_NEAR(shifted(), 486.0f * 0.092f, 0.01f);
+  mouse.m_x = 320;
+  EXPECT_NEAR(shifted(), 0.0f, 0.01f);
+  g_pMainKeyPad = saved;
+}
+
+TEST_F(BattleModeTest, ARightDragWithTheLeftButtonUpTurnsTheCamera) {
+  Enter();
+  CMouse& mouse = CMouse::GetInstance();
+  CSelvarinView& view = *m_frame.GetView();
+  view.m_targetYaw = 100.0f;
+  const float yaw = view.m_targetYaw;
+  mouse.m_dx = 7;
+  mouse.m_mouseButtons = {};
+  mouse.m_mouseButtons[1] = kStateHeld;
+  m_frame.RunBattle();
+  EXPECT_FLOAT_EQ(view.m_targetYaw, yaw - 7.0f);
+  mouse.m_mouseButtons[0] = kStateHeld;  // both held: no turn
+  m_frame.RunBattle();
+  EXPECT_FLOAT_EQ(view.m_targetYaw, yaw - 7.0f);
+  mouse.m_mouseButtons = {};
+  mouse.m_dx = 0;
+}
+
+// A confirm that the message window takes is no call for manual command;
+// the script's delay counts down and then resumes the script.
+TEST_F(BattleModeTest, TheMessageWindowsConfirmRaisesNoManualFlagAndTheDelayResumesTheScript) {
+  Enter();
+  Tick(66);
+  CMouse& mouse = CMouse::GetInstance();
+  m_frame.m_messageState = 5;
+  mouse.m_mouseButtons[0] = kStatePressed;
+  m_frame.BattleMenuInput();
+  EXPECT_EQ(m_frame.m_battleControl, 0);
+  m_frame.m_messageState = 0;
+  m_frame.BattleMenuInput();
+  EXPECT_EQ(m_frame.m_battleControl, 1);
+  mouse.m_mouseButtons[0] = kStateUp;
+
+  m_frame.m_battleScriptRunning = 1;
+  m_frame.m_battleScriptLine = -1;  // resuming there ends the run
+  m_frame.m_battleScriptDelay = 2;
+  m_frame.TickDelay();
+  EXPECT_EQ(m_frame.m_battleScriptRunning, 1);
+  m_frame.TickDelay();
+  EXPECT_EQ(m_frame.m_battleScriptDelay, 0);
+  EXPECT_EQ(m_frame.m_battleScriptRunning, 0);
 }
 
 }  // namespace

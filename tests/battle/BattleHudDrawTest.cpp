@@ -1,0 +1,75 @@
+// The battle's heads-up display over the sample village, drawn as the battle
+// mode draws a frame, against a golden picture: a member in a pinch on a
+// hidden blink phase, condition icons, the hit counter, a full combat-point
+// bar with its marker, and a skeleton in the target panel.
+#include <string>
+
+#include "battle/BattlePlayer.h"
+#include "field/BattleSet.h"
+#include "render/Font.h"
+#include "rules/Condition.h"
+#include "session/ItemMgr.h"
+#include "session/MagicMgr.h"
+#include "session/Session.h"
+#include "session/SkillMgr.h"
+#include "tests/battle/BattleVillageTest.h"
+
+namespace {
+
+void PrepareParty() {
+  EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
+  EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
+  EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
+  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  CSession& session = CSession::GetInstance();
+  session.Init();
+  for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
+}
+
+class BattleHudDrawTest : public BattleVillageTest {
+ protected:
+  BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareParty) {}
+
+  bool SetUpBattle() {
+    Vec3 spot;
+    if (!SceneSpot(&spot)) return false;
+    BattleSet set;
+    set.battleType = 0;
+    set.typeValues = {40, 40};
+    set.enemyCount = 2;
+    set.enemies[0] = {"스켈레톤", "skeleton"};
+    set.enemies[1] = {"스켈레톤", "skeleton2"};
+    Context().SetupBattle(set, spot.x, spot.z);
+    m_frame.m_battleCenterX = spot.x;
+    m_frame.m_battleCenterZ = spot.z;
+    m_standIn.m_pos = Vec3{spot.x, 0.0f, spot.z};
+    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
+    View().m_pFollow = &m_standIn;
+    View().TickCamera();
+    for (int i = 0; i < 80; ++i) Context().UpdateBattleObjects();
+    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == 2;
+  }
+};
+
+TEST_F(BattleHudDrawTest, PinchConditionsHitCounterAndAFullGauge) {
+  ASSERT_TRUE(SetUpBattle());
+  CSession& session = CSession::GetInstance();
+  PlayerData& leader = *session.GetPartyMember(0);
+  PlayerData& second = *session.GetPartyMember(1);
+  leader.cp = 100;
+  second.hp = second.maxhp / 5;  // in a pinch: its number blinks
+  second.stateid = kPoison2 | kPanic | kCurse;
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;  // past the fade; the pinch number's hidden phase, the full bar's shown one
+  m_frame.m_pCurrentBattleActor = leader.battlePtr;
+  m_frame.m_lookTarget = Context().m_battleEnemies.front();
+  m_frame.m_battleCounter = m_frame.m_hitShown = 3;
+  m_frame.m_hitTicks = 40;
+  m_frame.DrawBattle();
+  EXPECT_EQ(testsupport::CompareWithGolden("battle_hud", testsupport::PresentedImage(), "tests/battle/golden"), "");
+}
+
+}  // namespace
