@@ -398,8 +398,6 @@ void CSelvarinFrame::DrawBattle() {
   rc.Flip();
 }
 
-void CSelvarinFrame::DimScreen() {}
-
 int CSelvarinFrame::BuildTargetList(int kind) {
   m_targetList.fill(nullptr);
   m_targetCount = 0;
@@ -532,10 +530,4 @@ void CSelvarinFrame::ValidateBattleCommand(int command, int index) {
       return;
   }
   PlayWave("전투 메뉴 선택시 나는 소리.wav");
-}
-
-void CSelvarinFrame::ShowBattleResult() {
-  RestoreBattleCamera();
-  const int32_t back = m_prevMode;
-  ChangeMode(back >= 0 && back <= kModeGameOver && back != kModeBattle && back != kModeBattleResult ? back : kModeField);
 }
