@@ -82,7 +82,8 @@ TEST_F(SampleBattleTest, MembersOnTacticsWinTheWolfBattleAndItPays) {
   // The sample script's "@alldead" ending still closes it with "endbattle 2".
   EXPECT_EQ(m_frame.m_battleResult.skipResult, 1);
   EXPECT_GE(m_frame.m_battleResult.memberCount, 1);
-  // The result mode goes back to the field on the next pass.
+  // The result mode asks for the field, which the pass after enters.
+  m_frame.RunGamePass();
   m_frame.RunGamePass();
   EXPECT_EQ(m_frame.m_mode, kModeField);
   EXPECT_TRUE(m_map.Context().m_battleObjects.empty());
