@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "tests/support/GameFolder.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -386,3 +388,45 @@ TEST_F(ResultLeavingTest, TwoWonBattlesEachPayOnlyTheirOwn) {
 }
 
 }  // namespace
+
+// The sample's own tables: sizz, a magic user at level 3, reaches level 6
+// and the screen names the spell that level teaches.
+class ResultSampleTest : public ::testing::Test {
+ protected:
+  ResultSampleTest() : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(testsupport::BinaryDir() / "game");
+    SetResDirectory("\\");
+  }
+  ~ResultSampleTest() override {
+    CSession::GetInstance().Init();
+    CItemMgr::GetInstance().Free();
+    CMagicMgr::GetInstance().Free();
+    CSkillMgr::GetInstance().Free();
+    FreePacks();
+    std::filesystem::current_path(m_previous);
+  }
+  std::filesystem::path m_previous;
+};
+
+TEST_F(ResultSampleTest, SizzAnnouncesTheSpellOfLevelSix) {
+  ASSERT_TRUE(RegisterPack("data.pak"));
+  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  CSession& session = CSession::GetInstance();
+  session.Init();
+  BattleResult result;
+  result.totalExp = 180;  // sizz's share: 1.25 x 180 for the gap of 2
+  result.battleLevel = 5;
+  result.memberCount = 1;
+  result.memberIds = {0, 0, 0, 0};
+  ResultScreenState s;
+  s.roulette = Roulette{12, 0, 0, 9};
+  EXPECT_FALSE(StepResultScreen(s, result, false, 0));
+  EXPECT_EQ(session.players[0].lvl, 6);
+  EXPECT_EQ(s.positions[0].learnedId, 18);
+  EXPECT_FALSE(StepResultScreen(s, result, true, 1));
+  EXPECT_FALSE(StepResultScreen(s, result, true, 2));
+  ASSERT_EQ(s.phase, kResultSkills);
+  EXPECT_EQ(CurrentResultMessage(s, result).text, "시즈 디크리스_zazu 습득");
+}
