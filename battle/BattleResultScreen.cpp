@@ -246,16 +246,17 @@ void CSelvarinFrame::DrawBattleResult() {
 void CSelvarinFrame::DrawResultMessage(CRC& rc, int oy) {
   const ResultMessage message = CurrentResultMessage(g_resultScreen, m_battleResult);
   if (message.text.empty()) return;
-  const int textWidth = rc.GetTextWidth(message.text.c_str());
-  // The frame's tiles are counted in pairs of its 20-pixel pieces.
-  const int tiles = textWidth / 40;
+  const bool icon = !message.icon.empty();
+  // Tiles of 40 pixels, two of the frame's pieces each, enough for the text
+  // (and the icon before an item's).
+  const int textWidth = rc.GetTextWidth(message.text.c_str()) + (icon ? 20 : 0);
+  const int tiles = (textWidth + 39) / 40;
   const int x = rc.ViewWidth() / 2 - tiles * 20 - 20;
   if (rc.BeginScene()) {
     DrawDialogFrame(&rc, x, oy + 200, 2 * tiles, 0, 0, kPanelColour, true);
     rc.EndScene();
   }
   if (!rc.LockBackBuffer()) return;
-  const bool icon = !message.icon.empty();
   if (icon) DrawBitmap(&rc, x - 5, oy + 175, message.icon.c_str(), 0, 0xFFFFFF);
   rc.DrawText2(icon ? x + 20 : x, oy + 180, message.text.c_str(), false, 255, 255, 255);
   rc.UnlockBackBuffer();
