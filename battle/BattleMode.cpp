@@ -497,20 +497,6 @@ void CSelvarinFrame::DrawTargetMarker() {
   }
 }
 
-// The result's backdrop: the last battle picture darkened and kept.
-void CSelvarinFrame::DimScreen() {
-  if (m_pRC == nullptr) return;
-  CRC& rc = *m_pRC;
-  if (rc.BeginScene()) {
-    rc.FillRect(platform::Rect{0, 0, rc.ViewWidth(), rc.ViewHeight()}, 0x77000000, 0x77000000);
-    rc.EndScene();
-  }
-  if (rc.LockBackBuffer()) {
-    rc.SaveRect(0, 0, 0, rc.ViewWidth(), rc.ViewHeight());
-    rc.UnlockBackBuffer();
-  }
-}
-
 int CSelvarinFrame::BuildTargetList(int kind) {
   m_targetList.fill(nullptr);
   m_targetCount = 0;
@@ -643,10 +629,4 @@ void CSelvarinFrame::ValidateBattleCommand(int command, int index) {
       return;
   }
   PlayWave("전투 메뉴 선택시 나는 소리.wav");
-}
-
-void CSelvarinFrame::ShowBattleResult() {
-  RestoreBattleCamera();
-  const int32_t back = m_prevMode;
-  ChangeMode(back >= 0 && back <= kModeGameOver && back != kModeBattle && back != kModeBattleResult ? back : kModeField);
 }

@@ -277,6 +277,14 @@ class CSelvarinFrame : public C3dFrame {
   void DrawTargetMarker();
   void DrawBattleDebugTexts();
 
+  // ---- The battle result screen (battle/BattleResultScreen.cpp) ----
+  // Keypad 4 or 5 pressed or pressed again, or a mouse button pressed.
+  static bool ResultPress();
+  void DrawBattleResult();
+  void DrawResultMessage(CRC& rc, int oy);
+  // Back to the mode the battle left, with its music.
+  void LeaveBattleResult();
+
   // ---- Frame messages (SelvarinFrameBattle.cpp) ----
   // What actors, scripts and battle widgets ask of the frame: 0 starts a
   // battle from the set at script line a (p and b kept), 1-14 set battle and

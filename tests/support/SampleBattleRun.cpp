@@ -24,6 +24,7 @@ std::string SampleBattleScript(const SampleBattleOrders& orders) {
   lines += KeyPresses(P::kSecondOrder, orders.second);
   if (!orders.words.empty()) lines += KeyPresses(P::kWords, {orders.words});
   lines += KeyPresses(P::kLeaderAgain, orders.leaderAgain);
+  for (int pass : orders.resultPresses) lines += KeyPresses(pass, {"enter"});
   return lines;
 }
 

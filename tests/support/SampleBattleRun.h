@@ -21,6 +21,10 @@ struct SampleBattleOrders {
   // The leader's second menu: on tactics as well, so the battle ends by
   // itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
+  // The result screen's confirm presses: the wheel stopped, then the
+  // level-up, sizz's new spell, the two drops and the money moved on, and
+  // the last back to the village.
+  std::vector<int> resultPresses{3450, 3710, 3730, 3750, 3770, 3790, 3810};
 };
 
 // Passes of the run with the default orders (the game's time goes by
@@ -33,7 +37,8 @@ struct SampleBattlePasses {
   static constexpr int kSecondOrder = 1080;  // the second member's menu, its keys start
   static constexpr int kWords = 1200;        // the leader's words wait for their key
   static constexpr int kLeaderAgain = 1520;  // the leader's second menu, its keys start
-  static constexpr int kVillage = 3450;      // the battle is won and the village back
+  static constexpr int kResult = 3440;       // the battle is won, the result screen's wheel spins
+  static constexpr int kVillage = 3850;      // the result screen is left and the village back
 };
 
 // Input-script lines from the village's ready pass (`SampleGameRun`'s

@@ -260,14 +260,34 @@ std::string PartyBattleSpriteSource(const PartyColours& colours) {
   return out.str();
 }
 
+std::string PartyVictorySpriteSource(const PartyColours& colours, int variant) {
+  std::ostringstream out;
+  out << "# A party member's victory pose drawn by program.\n";
+  WriteColours(out, colours);
+  const Direction& front = kDirections[3];
+  // The first variant throws both arms up; the second looks round first.
+  const Grid frames[2][4] = {{Standing(front, 0), Falling(front, 1), Falling(front, 0), Falling(front, 2)},
+                             {Standing(front, 0), Standing(front, 3), Standing(front, 4), Falling(front, 2)}};
+  std::ostringstream actions;
+  actions << "action 0\n";
+  for (int f = 0; f < 4; ++f) {
+    const std::string name = "v" + std::to_string(f);
+    WriteImage(out, name, frames[variant == 2 ? 1 : 0][f]);
+    actions << "motion\nlayer " << name << ' ' << -kWidth * kScale / 2 << ' ' << -kHeight * kScale << "\n";
+  }
+  out << actions.str();
+  return out.str();
+}
+
 bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
   struct Member {
     const char* name;
     PartyColours colours;
+    const char* poses[2];  // the victory pose sheets of variants 1 and 2
   };
-  const Member members[] = {{"sizz", {{56, 140, 92}, {226, 196, 90}}},
-                            {"kreutzer", {{178, 52, 48}, {96, 60, 30}}},
-                            {"maria", {{72, 96, 184}, {58, 36, 30}}}};
+  const Member members[] = {{"sizz", {{56, 140, 92}, {226, 196, 90}}, {"시즈1_1", "시즈1_2"}},
+                            {"kreutzer", {{178, 52, 48}, {96, 60, 30}}, {"크로이체르_1", nullptr}},
+                            {"maria", {{72, 96, 184}, {58, 36, 30}}, {"마리아1_1", "마리아1_2"}}};
   for (const Member& m : members) {
     BuiltSprite built;
     if (!BuildSpriteSource(PartySpriteSource(m.colours), &built, error)) return false;
@@ -283,6 +303,15 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
       const std::string stem = std::string("sprite\\주연급\\전투\\기본형\\") + m.name + "_기본전투" + weapon;
       out->push_back(DataFile{stem + ".spr", battle.spr});
       out->push_back(DataFile{stem + ".act", battle.act});
+    }
+    for (int variant = 1; variant <= 2; ++variant) {
+      const char* pose = m.poses[variant - 1];
+      if (pose == nullptr) continue;
+      BuiltSprite victory;
+      if (!BuildSpriteSource(PartyVictorySpriteSource(m.colours, variant), &victory, error)) return false;
+      const std::string stem = std::string("sprite\\주연급\\승리포즈\\") + pose;
+      out->push_back(DataFile{stem + ".spr", victory.spr});
+      out->push_back(DataFile{stem + ".act", victory.act});
     }
   }
   return true;

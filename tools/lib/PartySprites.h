@@ -21,9 +21,12 @@ std::string PartySpriteSource(const PartyColours& colours);
 // strike's third frame the hit frame.
 std::string PartyBattleSpriteSource(const PartyColours& colours);
 
+// The member's victory pose: one action of four frames, variant 1 or 2.
+std::string PartyVictorySpriteSource(const PartyColours& colours, int variant);
+
 // "sprite\<name>.spr" and ".act" of each sample party member, the same
 // under "주연급\필드\" for entering a battle, and its battle sheets under
-// "주연급\전투\기본형\".
+// "주연급\전투\기본형\", and its victory poses under "주연급\승리포즈\".
 bool BuildPartySprites(std::vector<DataFile>* out, std::string* error);
 
 }  // namespace slvtools

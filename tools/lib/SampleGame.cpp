@@ -19,6 +19,7 @@
 #include "tools/lib/PartySprites.h"
 #include "tools/lib/PackWriter.h"
 #include "tools/lib/SampleMovie.h"
+#include "tools/lib/ResultSprites.h"
 #include "tools/lib/SampleSounds.h"
 #include "tools/lib/PictureSource.h"
 #include "tools/lib/SpriteSource.h"
@@ -107,6 +108,7 @@ bool StageSprites(const fs::path& sources, const fs::path& stage, std::string* e
 bool StageDrawnData(const fs::path& sources, const fs::path& stage, std::string* error) {
   std::vector<DataFile> interface;
   BuildSampleSounds(&interface);
+  BuildResultSprites(&interface);
   return BuildSamplePictures(sources / "pictures", stage, SampleFontFolder(), error) &&
          BuildInterfaceSprites(SampleFontFolder(), &interface, error) &&
          BuildBitmapFontPictures(SampleFontFolder(), &interface, error) && BuildPartySprites(&interface, error) &&

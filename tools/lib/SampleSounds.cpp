@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "tools/lib/WaveWriter.h"
 
@@ -67,11 +68,44 @@ std::vector<int16_t> Water() {
   return loop;
 }
 
+// A counter's tick: a short rising blip.
+std::vector<int16_t> Tick() {
+  const int count = kRate * 4 / 100;
+  std::vector<int16_t> samples;
+  for (int i = 0; i < count; ++i) {
+    const double t = static_cast<double>(i) / kRate;
+    const double pitch = 1400.0 + 6000.0 * t;
+    samples.push_back(Sample(0.35 * std::sin(2.0 * kPi * pitch * t) * std::exp(-60.0 * t)));
+  }
+  return samples;
+}
+
+// Coins into a strongbox: bright pings, one after another, each dying away.
+std::vector<int16_t> Coins() {
+  const int count = kRate * 7 / 10;
+  constexpr double kStarts[] = {0.0, 0.07, 0.15, 0.21, 0.3};
+  constexpr double kPitches[] = {2600.0, 3100.0, 2800.0, 3500.0, 3000.0};
+  std::vector<int16_t> samples;
+  for (int i = 0; i < count; ++i) {
+    const double t = static_cast<double>(i) / kRate;
+    double v = 0.0;
+    for (size_t k = 0; k < std::size(kStarts); ++k) {
+      const double u = t - kStarts[k];
+      if (u < 0.0) continue;
+      v += 0.25 * std::exp(-14.0 * u) * (std::sin(2.0 * kPi * kPitches[k] * u) + 0.4 * std::sin(2.0 * kPi * kPitches[k] * 2.7 * u));
+    }
+    samples.push_back(Sample(v));
+  }
+  return samples;
+}
+
 }  // namespace
 
 void BuildSampleSounds(std::vector<DataFile>* out) {
   out->push_back({"wav\\푸드덕.wav", PcmWaveFile(Flutter(), 1, kRate)});
   out->push_back({"wav\\물소리.wav", PcmWaveFile(Water(), 1, kRate)});
+  out->push_back({"wav\\숫자오름.wav", PcmWaveFile(Tick(), 1, kRate)});
+  out->push_back({"wav\\금고.wav", PcmWaveFile(Coins(), 1, kRate)});
 }
 
 }  // namespace slvtools

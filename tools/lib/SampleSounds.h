@@ -1,6 +1,7 @@
 #pragma once
 // The sample game's sound effects, synthesised: the doves' flutter and the
-// fountain's water, as "wav\" files.
+// fountain's water, the result screen's counting tick and its coins, as
+// "wav\" files.
 #include <vector>
 
 #include "tools/lib/GroundSource.h"
