@@ -143,7 +143,8 @@ struct Sufferer {
 void CSession::ProcessException(int position, bool isParty) {
   if (!NamesParticipant(position, isParty)) return;
   const CSelvarinContext* context = GetFieldContext();
-  if (context == nullptr) return;
+  // Before the battle's first world tick no period has passed.
+  if (context == nullptr || context->m_battleTickCount <= 0) return;
   const int32_t tick = context->m_battleTickCount;
   if (isParty) {
     PlayerData& member = *GetPartyMember(position);

@@ -78,6 +78,7 @@ struct MemberCase {
 TEST_F(PeriodicEffectsTest, EachPeriodRunsItsConditionAndWornItemSteps) {
   const MemberCase cases[] = {
       {.what = "between periods nothing", .tick = 7, .bits = kPoison3, .bitsAfter = kPoison3},
+      {.what = "before the battle's first tick nothing", .tick = 0, .bits = kPoison3, .bitsAfter = kPoison3},
       {.what = "POISON3 every 30", .tick = 30, .bits = kPoison3, .hpAfter = 99, .bitsAfter = kPoison3},
       {.what = "POISON2 not on 30", .tick = 30, .bits = kPoison2, .bitsAfter = kPoison2},
       {.what = "POISON2 every 60", .tick = 60, .bits = kPoison2, .hpAfter = 99, .bitsAfter = kPoison2},
