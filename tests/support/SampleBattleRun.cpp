@@ -24,6 +24,7 @@ std::string SampleBattleScript(const SampleBattleOrders& orders) {
   lines += KeyPresses(P::kSecondOrder, orders.second);
   if (!orders.words.empty()) lines += KeyPresses(P::kWords, {orders.words});
   lines += KeyPresses(P::kLeaderAgain, orders.leaderAgain);
+  if (!orders.poisonWords.empty()) lines += KeyPresses(P::kPoisonWords, {orders.poisonWords});
   return lines;
 }
 

@@ -21,6 +21,9 @@ struct SampleBattleOrders {
   // The leader's second menu: on tactics as well, so the battle ends by
   // itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
+  // The key that answers Maria's words when her rose first poisons a
+  // skeleton (the battle script's condition block).
+  std::string poisonWords = "enter";
 };
 
 // Passes of the run with the default orders (the game's time goes by
@@ -33,7 +36,8 @@ struct SampleBattlePasses {
   static constexpr int kSecondOrder = 1080;  // the second member's menu, its keys start
   static constexpr int kWords = 1200;        // the leader's words wait for their key
   static constexpr int kLeaderAgain = 1520;  // the leader's second menu, its keys start
-  static constexpr int kVillage = 3450;      // the battle is won and the village back
+  static constexpr int kPoisonWords = 2380;  // Maria's words on the poison wait for their key
+  static constexpr int kVillage = 3850;      // the battle is won and the village back
 };
 
 // Input-script lines from the village's ready pass (`SampleGameRun`'s
