@@ -25,6 +25,7 @@ std::string SampleBattleScript(const SampleBattleOrders& orders) {
   if (!orders.words.empty()) lines += KeyPresses(P::kWords, {orders.words});
   lines += KeyPresses(P::kLeaderAgain, orders.leaderAgain);
   for (int pass : orders.resultPresses) lines += KeyPresses(pass, {"enter"});
+  if (!orders.poisonWords.empty()) lines += KeyPresses(P::kPoisonWords, {orders.poisonWords});
   return lines;
 }
 

@@ -25,6 +25,9 @@ struct SampleBattleOrders {
   // level-up, sizz's new spell, the two drops and the money moved on, and
   // the last back to the village.
   std::vector<int> resultPresses{3450, 3710, 3730, 3750, 3770, 3790, 3810};
+  // The key that answers Maria's words when her rose first poisons a
+  // skeleton (the battle script's condition block).
+  std::string poisonWords = "enter";
 };
 
 // Passes of the run with the default orders (the game's time goes by
@@ -39,6 +42,7 @@ struct SampleBattlePasses {
   static constexpr int kLeaderAgain = 1520;  // the leader's second menu, its keys start
   static constexpr int kResult = 3440;       // the battle is won, the result screen's wheel spins
   static constexpr int kVillage = 3850;      // the result screen is left and the village back
+  static constexpr int kPoisonWords = 2380;  // Maria's words on the poison wait for their key
 };
 
 // Input-script lines from the village's ready pass (`SampleGameRun`'s
