@@ -309,6 +309,13 @@ void CSelvarinFrame::BattleMenuInput() {
     case kPhaseCommandMenu:
       BICaptionDeskTop::GetInstance().OnKey();
       break;
+    case kPhaseAttackTarget:
+    case kPhaseAllyTarget:
+      RunTargetSelection();
+      break;
+    case kPhaseGroundPoint:
+      RunGroundSelection();
+      break;
     case kPhaseOpening:
       if (m_modeTick > kOpeningTicks) {
         m_battlePhase = kPhaseRunning;
