@@ -315,8 +315,12 @@ bool CSelvarinFrame::ValidateCastCommand(CBattlePlayer& member, int command, int
   return AimChosen(member, kSkill, skill, info->targetType, info->name == "사혈_삼릉침술(瀉血_三稜針術)");
 }
 
-// The partner of a cooperative magic is found with the targeting rules.
-void CSelvarinFrame::TellPartner(CBattlePlayer& /*member*/) {}
+// A party member partner then enters its joint cast.
+void CSelvarinFrame::TellPartner(CBattlePlayer& member) {
+  CBattleActor* partner = CSession::GetInstance().FindPartnerActor(&member);
+  m_partner = partner;
+  if (partner != nullptr) partner->OnMessage(this, kMsgPartnerCast, 0, 0, 0);
+}
 
 // By the target kind: an ally (a revival first checks who has fallen), an
 // enemy, a ground point, or the member itself at once.

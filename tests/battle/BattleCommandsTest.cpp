@@ -39,7 +39,7 @@ constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마�
 // a kind not used in battle, and bread nobody wears.
 enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger };
 // Magic of sizz by row and skills of kreutzer by row.
-enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly };
+enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly, kJoint };
 enum SkillRow { kSlash, kBloodletting, kFocus, kDear };
 
 std::string Item(const std::string& name, int kind, const std::string& params) {
@@ -64,7 +64,8 @@ class BattleCommandsTest : public BattleFixture {
     m_dir.Write("game/data/diary/item.txt", items);
     m_dir.Write("game/data/diary/magic.txt", MagicText("힐", 0, "0 0 4 0") + MagicText("리저렉션", 0, "0 0 0 0") +
                                                  MagicText("파이어", 2, "0 0 0 0") + MagicText("메테오", 4, "0 0 4 0") +
-                                                 MagicText("실드", 1, "0 0 4 0") + MagicText("비싼", 2, "0 0 99 0"));
+                                                 MagicText("실드", 1, "0 0 4 0") + MagicText("비싼", 2, "0 0 99 0") +
+                                                 MagicText("협력", 2, "2 0 0 2"));
     m_dir.Write("game/data/diary/skill.txt", SkillText("베기", 2, "0 0 0") +
                                                  SkillText("사혈_삼릉침술(瀉血_三稜針術)", 0, "0 0 0") +
                                                  SkillText("기합", 1, "5 0 0") + SkillText("비싼기술", 2, "99 0 0"));
@@ -245,6 +246,29 @@ TEST_F(BattleCommandsTest, FleeingFailsWithTheSetsWordsOrTheRollAndSucceedsOnlyB
   m_frame.OnMessage(nullptr, 6, 4, 0, 0);
   EXPECT_EQ(m_frame.m_command, 4);  // the battle mode runs away
   EXPECT_EQ(m_frame.m_caption, "");
+}
+
+TEST_F(BattleCommandsTest, AJointMagicCallsItsPartnerOnlyWhenTheCastGoesAhead) {
+  SetParty({0, 1, 2});
+  Enter();
+  CSession& session = CSession::GetInstance();
+  ASSERT_TRUE(CMagicList::GetInstance().Build(4, 0));
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 9, kJoint, 0);  // no "ai" in the party
+  EXPECT_EQ(m_frame.m_caption, "협력 마법입니다");
+  EXPECT_EQ(m_frame.m_partner, nullptr);
+
+  PlayerData& ai = session.players[2];
+  ai.engname = "ai";
+  ai.ismagicman = 1;
+  ai.mp1 = ai.mp2 = ai.mp3 = 50;
+  Member(2).finishing.messages.clear();
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 9, kJoint, 0);
+  EXPECT_EQ(m_frame.m_caption, "");
+  EXPECT_EQ(m_frame.m_battlePhase, 2);
+  EXPECT_EQ(m_frame.m_partner, &Member(2));
+  EXPECT_EQ(Member(2).finishing.messages, std::vector<int>{kMsgPartnerCast});
 }
 
 TEST_F(BattleCommandsTest, RevivalIsRefusedWhileFourStandAndOffersTheFallen) {
