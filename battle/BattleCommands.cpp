@@ -62,6 +62,7 @@ constexpr int kLastBattleItemKind = 11;
 constexpr int kStandingForNoRevival = 4;
 constexpr int kTargetPick = 5;
 constexpr int32_t kGroundReach = 13;
+constexpr int kTacticsRows = 5;
 constexpr const char* kMenuSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kWarningSound = "쓸수없는메뉴선택시나는경고음.wav";
 constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마법 걸 캐릭터를 선택할 때의 소리.wav";
@@ -202,6 +203,10 @@ void CSelvarinFrame::ValidateBattleCommand(int command, int index) {
       ValidateFlee(*member);
       break;
     case kAuto:
+      if (index < 0 || index >= kTacticsRows) {
+        DebugLog("CSelvarinFrame : no tactics row " + std::to_string(index));
+        break;
+      }
       if (member->m_record != nullptr) member->m_record->tacticsId = index + 1;
       StartActing();
       IssueBattleOrder(member->m_battleId[0], 1);

@@ -161,6 +161,7 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
       {"a kind not for battle", 0, 3, kCurse, 1, "", nullptr, -1, -1},
       {"a row past the list", 0, 3, 40, 1, "", kMenuSound, -1, -1},
       {"pass", 0, 7, 0, 1, "", kWarning, -1, -1},
+      {"auto past the tactics rows", 0, 5, 5, 1, "", kMenuSound, -1, -1},
       {"equip what nobody wears", 0, 8, kBread, 1, "빵 장착할 수 없습니다", kMenuSound, -1, -1},
       {"heal", 0, 9, kHeal, 3, "", kMenuSound, kHeal, -1},
       {"fire", 0, 9, kFire, 2, "", kMenuSound, kFire, -1},
