@@ -28,6 +28,7 @@
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "ui/BICaptionDeskTop.h"
+#include "ui/Draw2d.h"
 #include "ui/UIMagicPane.h"
 
 namespace {
@@ -63,6 +64,8 @@ constexpr int kStandingForNoRevival = 4;
 constexpr int kTargetPick = 5;
 constexpr int32_t kGroundReach = 13;
 constexpr int kTacticsRows = 5;
+constexpr int kCaptionTile = 40;
+constexpr uint32_t kCaptionFrameColour = 0xCCFFFFFF;
 constexpr const char* kMenuSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kWarningSound = "쓸수없는메뉴선택시나는경고음.wav";
 constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마법 걸 캐릭터를 선택할 때의 소리.wav";
@@ -127,6 +130,23 @@ int HeadingSector(float heading) {
 }  // namespace
 
 void CSelvarinFrame::ShowBattleText(const char* text) { OnMessage(nullptr, 3, reinterpret_cast<intptr_t>(text), 0, 0); }
+
+// Framed like the field's caption, so that a refusal reads over the scene.
+void CSelvarinFrame::DrawBattleCaption() {
+  if (m_pRC == nullptr || m_captionTimer <= 0 || m_caption.empty()) return;
+  CRC& rc = *m_pRC;
+  const int centre = rc.ViewWidth() / 2;
+  const int textWidth = rc.GetTextWidth(m_caption.c_str());
+  const int tiles = (textWidth + kCaptionTile - 1) / kCaptionTile;
+  if (rc.BeginScene()) {
+    DrawDialogFrame(&rc, centre - tiles * kCaptionTile / 2, 53 + 100 * m_captionLine, 2 * tiles, 0, 0,
+                    kCaptionFrameColour, true);
+    rc.EndScene();
+  }
+  if (!rc.LockBackBuffer()) return;
+  rc.DrawText2(centre - textWidth / 2, 40 + 100 * m_captionLine, m_caption.c_str(), false, 255, 255, 255);
+  rc.UnlockBackBuffer();
+}
 
 int CSelvarinFrame::BuildTargetList(int kind) {
   m_targetList.fill(nullptr);

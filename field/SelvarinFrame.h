@@ -276,8 +276,10 @@ class CSelvarinFrame : public C3dFrame {
   // Phases 2 and 3, and phase 4, of BattleMenuInput.
   void RunTargetSelection();
   void RunGroundSelection();
-  // A battle caption, as frame message 3 shows it.
+  // A battle caption, as frame message 3 shows it, and its drawing over the
+  // battle.
   void ShowBattleText(const char* text);
+  void DrawBattleCaption();
   // The command's steps: phase 0 with the menu closed; a phase choosing
   // from a list (false, with the warning sound, when it is empty); the
   // ground phase; the rows that check and aim (false when no menu sound

@@ -230,7 +230,7 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
 // ---- glyphs
 
 struct GlyphCell {
-  int width, height;
+  int width = 0, height = 0;
   std::vector<float> cover;
   float At(int x, int y) const {
     return x < 0 || y < 0 || x >= width || y >= height ? 0.0f : cover[static_cast<size_t>(y) * width + x];
