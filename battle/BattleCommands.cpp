@@ -123,7 +123,9 @@ void StepCell(int code, int32_t* dx, int32_t* dz) {
 
 // The camera heading's 45-degree sector, 0 around 0.
 int HeadingSector(float heading) {
-  const auto sector = static_cast<int>(std::floor((heading + 22.5f) / 45.0f));
+  const float turned = std::fmod(heading, 360.0f);
+  if (!std::isfinite(turned)) return 0;
+  const auto sector = static_cast<int>(std::floor((turned + 22.5f) / 45.0f));
   return ((sector % 8) + 8) % 8;
 }
 
