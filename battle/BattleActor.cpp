@@ -132,6 +132,3 @@ void CBattleActor::AddTargetPickRegion(CRC& rc, const Matrix& view) {
                        PickEdge(std::clamp(drawn.bottom, 0.0f, height)), kTargetPick, this);
 }
 
-CBattleObject* CBattleActor::SpawnBattleMsg(int32_t /*text*/, float /*dx*/, float /*dy*/, float /*dz*/) {
-  return nullptr;
-}

@@ -147,6 +147,7 @@ void CSelvarinFrame::DrawBattleHud() {
   DrawPartyPanels(c);
   DrawActorPanels(c);
   rc.EndScene();
+  DrawBattleCaption();
   if (!rc.LockBackBuffer()) return;
   DrawPartyPanelTexts(c);
   DrawActorPanelTexts(c);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "battle/BattleText.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "engine/ActRes.h"
 #include "engine/ResMgr.h"
@@ -47,6 +48,10 @@ CBattleObject::~CBattleObject() {
   if (context != nullptr) {
     CSelvarinActor* self = this;
     for (CActor* object : context->m_battleObjects) {
+      if (auto* text = dynamic_cast<CBattleMsg*>(object); text != nullptr && text->m_owner == this) text->m_owner = nullptr;
+      if (auto* decoy = dynamic_cast<CBattleIllusion*>(object); decoy != nullptr && decoy->m_source == self) {
+        decoy->m_source = nullptr;
+      }
       auto* bound = dynamic_cast<CBattleBoundObject*>(object);
       if (bound == nullptr || object == this) continue;
       if (bound->m_user == self) bound->m_user = nullptr;
@@ -115,9 +120,6 @@ void CBattleObject::OnMessage(CObject* sender, int code, intptr_t value0, intptr
 void CBattleObject::PostFrameMessage(const char* text) {
   if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kShowBattleText, reinterpret_cast<intptr_t>(text), 0, 0);
 }
-
-void CBattleObject::SpawnDamageNumber(int32_t /*value*/, int32_t /*colourType*/, float /*dx*/, float /*dy*/,
-                                      float /*dz*/, int32_t /*firstColumn*/, int32_t /*row*/) {}
 
 int32_t CBattleObject::FrameCount() const {
   const CActRes* actions = FindAnimation(m_actName);

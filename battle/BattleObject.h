@@ -60,7 +60,9 @@ class CBattleObject : public CSelvarinActor {
   uint32_t AddTint(int32_t alpha, int32_t red, int32_t green, int32_t blue);
   // A battle text for the game frame to show.
   void PostFrameMessage(const char* text);
-  // A damage number's digits; they float up with the texts-and-digits work.
+  // A damage number's digits over the object (999 at most, nothing for a
+  // negative value), colour type 0 white, 1 red, 2 the second set; each
+  // digit one column further right. Virtual for the tests.
   virtual void SpawnDamageNumber(int32_t value, int32_t colourType, float dx, float dy, float dz, int32_t firstColumn,
                          int32_t row);
 
@@ -115,8 +117,8 @@ class CBattleActor : public CBattleObject {
   void UpdateFrame() override;
   // Registers the current frame's screen rectangle as a battle target.
   void AddTargetPickRegion(CRC& rc, const Matrix& view);
-  // A battle text picture over the actor; shown with the texts-and-digits
-  // work.
+  // A battle text picture (its action in "system/battletext.act") over the
+  // actor, following it; null without a field context.
   CBattleObject* SpawnBattleMsg(int32_t text, float dx, float dy, float dz);
 
   float m_timeGauge = 0.0f;

@@ -2,21 +2,11 @@
 // The battle objects the rules add during a battle through the field
 // context's makers: after-images, arrows, items, spells, summons and skill
 // effects. Each keeps what it was made from; until their battle code is
-// built they end at their first tick.
+// built the bound ones end at their first tick.
 #include <cstdint>
 
+#include "battle/BattleIllusion.h"
 #include "battle/BattleObject.h"
-
-class CBattleIllusion : public CBattleActor {
-  SLV_OBJECT(CBattleIllusion)
- public:
-  using CBattleActor::Init;
-  // The source's looks, 12 to 21 units from it at a random angle.
-  void CopyFrom(const CSelvarinActor& source);
-  bool OnProcess() override { return false; }
-
-  const CSelvarinActor* m_source = nullptr;
-};
 
 // An object bound to the one who made it and to its target.
 class CBattleBoundObject : public CBattleObject {

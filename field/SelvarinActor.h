@@ -134,6 +134,8 @@ class CSelvarinActor : public C2dActor {
     bool allSolid = false;
     bool lonelyLayerOffScreenHides = true;  // a one-layer frame off screen draws no shadow either
     bool measureOnly = false;     // only the rectangle the layers would cover
+    float offsetX = 0.0f, offsetY = 0.0f;  // in sprite pixels, scaled with the layers
+    float fixedKey = 0.0f;        // non-zero: every layer keyed at this depth
     const char* who = "CSelvarinActor::Render";  // in the error texts
   };
   LayerStyle FieldLayerStyle(uint32_t tint) const;

@@ -113,8 +113,8 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
     const ActLayer& layer = motion->layers[i];
     int32_t width = 0, height = 0;
     if (!sprites->GetImageSize(layer.kind, layer.sprite, &width, &height)) continue;
-    const LayerBox box(layer, width, height, foot.x + style.shiftX, foot.y, size * style.scaleX,
-                       size * style.scaleY);
+    const LayerBox box(layer, width, height, foot.x + style.shiftX + style.offsetX * size,
+                       foot.y + style.offsetY * size, size * style.scaleX, size * style.scaleY);
     if (!box.OnScreen(rc)) {
       if (count == 1 && style.lonelyLayerOffScreenHides) return false;
       continue;
@@ -123,7 +123,8 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
       drawn->Add(box.left, box.top, box.right, box.bottom);
       continue;
     }
-    const float key = (i == 0 ? foot.rhw : headRhw) + kLayerStep * static_cast<float>(i);
+    const float key = style.fixedKey != 0.0f ? style.fixedKey
+                                             : (i == 0 ? foot.rhw : headRhw) + kLayerStep * static_cast<float>(i);
     const uint32_t colour = TintedColour(layer, style.tint);
     if (layer.kind != 0) {
       // True-colour images are textures: the texture-quad queue takes them.

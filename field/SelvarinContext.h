@@ -15,6 +15,7 @@
 #include "render/3dContext.h"
 
 class CActor;
+class CBattleActor;
 class CBattleBullet;
 class CBattleEnemy;
 class CBattleIllusion;
@@ -110,7 +111,7 @@ class CSelvarinContext : public C3dContext {
   CBattleEnemy* MakeCloneEnemy(const CBattleEnemy& source);
   CBattlePlayer* MakePartyBattleActor(const std::string& engname);
   // The objects the rules add during a battle.
-  CBattleIllusion* MakeBattleIllusion(const CSelvarinActor& source);
+  CBattleIllusion* MakeBattleIllusion(CBattleActor& source);
   CBattleBullet* MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target);
   CBattleItem* MakeBattleItem(CSelvarinActor* user, CSelvarinActor* target, int32_t item);
   CBattleMagic* MakeBattleMagic(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);

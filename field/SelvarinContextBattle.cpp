@@ -432,7 +432,7 @@ CBattlePlayer* CSelvarinContext::MakePartyBattleActor(const std::string& engname
   return actor;
 }
 
-CBattleIllusion* CSelvarinContext::MakeBattleIllusion(const CSelvarinActor& source) {
+CBattleIllusion* CSelvarinContext::MakeBattleIllusion(CBattleActor& source) {
   auto* object = new CBattleIllusion;
   object->CopyFrom(source);
   return AddBattleObject(object);

@@ -21,6 +21,8 @@
 
 class CActor;
 class CAviTexture;
+class CBattleActor;
+class CBattlePlayer;
 class CRC;
 class C3dActor;
 class CBitmapRes;
@@ -285,6 +287,35 @@ class CSelvarinFrame : public C3dFrame {
   // Back to the mode the battle left, with its music.
   void LeaveBattleResult();
 
+  // ---- Battle commands and aiming (battle/BattleCommands.cpp) ----
+  // One tick of the target cursor: true when the mouse is over a
+  // participant.
+  bool MoveTargetCursor();
+  // One tick of the ground cursor: the centre of the chosen cell.
+  void MoveGroundCursor(float* x, float* z);
+  // Phases 2 and 3, and phase 4, of BattleMenuInput.
+  void RunTargetSelection();
+  void RunGroundSelection();
+  // A battle caption, as frame message 3 shows it, and its drawing over the
+  // battle.
+  void ShowBattleText(const char* text);
+  void DrawBattleCaption();
+  // The command's steps: phase 0 with the menu closed; a phase choosing
+  // from a list (false, with the warning sound, when it is empty); the
+  // ground phase; the rows that check and aim (false when no menu sound
+  // is due); the cost of a chosen magic or skill.
+  void StartActing();
+  bool EnterTargetPhase(int phase, int list);
+  void EnterGroundPhase();
+  bool ValidateItemCommand(CBattlePlayer& member, int row);
+  void ValidateFlee(CBattlePlayer& member);
+  void ValidateEquip(CBattlePlayer& member, int row);
+  bool ValidateCastCommand(CBattlePlayer& member, int command, int row);
+  void TellPartner(CBattlePlayer& member);
+  bool AimChosen(CBattlePlayer& member, int command, int chosen, int targetKind, bool revival);
+  bool CheckRevival();
+  void PayChosenCost(const CBattleActor& member);
+
   // ---- Frame messages (SelvarinFrameBattle.cpp) ----
   // What actors, scripts and battle widgets ask of the frame: 0 starts a
   // battle from the set at script line a (p and b kept), 1-14 set battle and
@@ -419,6 +450,7 @@ class CSelvarinFrame : public C3dFrame {
   struct GroundCursor {
     int32_t dx = 0, dz = 0;          // cell offsets, each -13..13
     int32_t cellX = 0, cellZ = 0;    // the chosen cell
+    int32_t keyMode = 0;             // moved by keys, else by the mouse
   };
   GroundCursor m_groundCursor;
   CActor* m_partner = nullptr;  // of a cooperative magic

@@ -208,10 +208,17 @@ void CSelvarinView::RenderSceneNoEffects(CRC& rc) {
 }
 
 void CSelvarinView::RenderBattleScene(CRC& rc) {
+  const CSelvarinFrame* frame = GetGameFrame();
+  m_groundCursor = frame != nullptr && frame->m_groundSelect != 0;
+  if (m_groundCursor) {
+    m_groundCellX = frame->m_groundCursor.cellX;
+    m_groundCellZ = frame->m_groundCursor.cellZ;
+  }
   RenderScene(rc, false, [](CRC& r, const CSelvarinContext& context, const Matrix& view) {
     for (CActor* actor : context.m_battleObjects) RenderActor(actor, r, view);
     for (CSelvarinActor* effect : context.m_effects) RenderActor(effect, r, view);
   });
+  m_groundCursor = false;
 }
 
 void CSelvarinView::RenderScene(CRC& rc, bool fog, const DrawStep& draw) {
@@ -221,7 +228,12 @@ void CSelvarinView::RenderScene(CRC& rc, bool fog, const DrawStep& draw) {
     if (fog) rc.ApplyFog();
     FlushDrawList(rc, 0);
     if (context->m_pGround != nullptr) {
-      context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip, nullptr, -1, -1);
+      if (m_groundCursor) {
+        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip,
+                                   &m_groundPicks, m_groundCellX, m_groundCellZ);
+      } else {
+        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip, nullptr, -1, -1);
+      }
     }
     rc.DrawOpaqueTextureBatches();
     rc.DrawAlphaTextureBatches();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "render/3dView.h"
+#include "render/GroundPick.h"
 
 class C3dAnimModelRes;
 class CSelvarinActor;
@@ -93,9 +94,15 @@ class CSelvarinView : public C3dView {
   // Models drawn on the HUD are seen through these.
   Matrix m_hudModelView;
   Matrix m_hudModelViewFar;
+  // While the battle's ground cursor shows: the ground cells drawn last,
+  // for picking, and the chosen cell lit.
+  CGroundPickList m_groundPicks;
 
  private:
   using DrawStep = std::function<void(CRC&, const CSelvarinContext&, const Matrix&)>;
+  // The battle scene being drawn shows the ground cursor on this cell.
+  bool m_groundCursor = false;
+  int32_t m_groundCellX = -1, m_groundCellZ = -1;
   // The passes in their order; `draw` puts in the actors of the mode.
   void RenderScene(CRC& rc, bool fog, const DrawStep& draw);
   void FollowStep(float margin);

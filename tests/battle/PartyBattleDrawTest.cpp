@@ -1,10 +1,11 @@
 // The sample party set up for battle against the sample's skeleton on the
 // village: the members in the air as they fall in on their field sheets,
-// and the shield bearer guarding the skeleton's blow with its shield's
-// effect, each against a golden picture.
+// the shield bearer guarding the skeleton's blow with its shield's effect,
+// and a decoy of him fading in, each against a golden picture.
 #include <string>
 
 #include "battle/BattleCharacters.h"
+#include "battle/BattleIllusion.h"
 #include "field/BattleSet.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -89,6 +90,28 @@ TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsB
   EXPECT_EQ(kreutzer->m_record->hp, hp);
   Tick(6);  // the shield fades in while the hit-stop holds the member
   EXPECT_EQ(Shot("party_shield_guard"), "");
+}
+
+TEST_F(PartyBattleDrawTest, ADecoyOfTheShieldBearerFadesInBesideHimAndStandsHalfSeen) {
+  ASSERT_TRUE(SetUpBattle());
+  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(CSession::GetInstance().GetPartyActor(1));
+  ASSERT_NE(kreutzer, nullptr);
+  Tick(78);
+  ASSERT_EQ(kreutzer->m_actionCode, kActIdle);
+  // In the open beside the skeleton, where the village's props hide nobody.
+  const auto* skeleton = dynamic_cast<CBattleActor*>(Context().m_battleEnemies.front());
+  kreutzer->m_pos = skeleton->m_pos + Vec3{-8.0f, 0.0f, -6.0f};
+  kreutzer->m_pos.y = Context().GetStandHeight(kreutzer->m_pos);
+  CBattleIllusion* decoy = Context().MakeBattleIllusion(*kreutzer);
+  ASSERT_NE(decoy, nullptr);
+  EXPECT_EQ(kreutzer->m_decoy, decoy);
+  Tick(60);
+  EXPECT_EQ(decoy->m_tint, 0x78FFFFFFu);
+  EXPECT_EQ(decoy->m_actName, kreutzer->m_actName);
+  EXPECT_EQ(Shot("decoy_fading_in"), "");
+  Tick(70);
+  EXPECT_EQ(decoy->m_tint, 0xA1FFFFFFu);
+  EXPECT_EQ(Shot("decoy_standing"), "");
 }
 
 }  // namespace

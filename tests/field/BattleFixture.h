@@ -6,6 +6,7 @@
 // told to.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Finishing {
   int falseTicks = 0;
   int ticks = 0;
   std::vector<int> messages;
+  std::vector<std::array<intptr_t, 3>> values;  // of each message
   bool Tick() {
     ++ticks;
     if (falseTicks <= 0) return true;
@@ -44,7 +46,10 @@ class CTestBattlePlayer : public CBattlePlayer {
   SLV_OBJECT(CTestBattlePlayer)
  public:
   bool OnProcess() override { return finishing.Tick(); }
-  void OnMessage(CObject*, int code, intptr_t, intptr_t, intptr_t) override { finishing.messages.push_back(code); }
+  void OnMessage(CObject*, int code, intptr_t value0, intptr_t value1, intptr_t value2) override {
+    finishing.messages.push_back(code);
+    finishing.values.push_back({value0, value1, value2});
+  }
   Finishing finishing;
 };
 

@@ -157,13 +157,14 @@ TEST_F(BattleSetupTest, AFinishedMemberLeavesThePartyFirstAndTheObjectsOnlyWhenI
   EXPECT_EQ(std::count(Context().m_battleParty.begin(), Context().m_battleParty.end(), &sizz), 0);
   EXPECT_EQ(Context().m_battleRoster.size(), 2u);
   EXPECT_EQ(Context().m_battleObjects.size(), 3u);
-  // Makers append during the walk; their objects end at their first tick.
+  // Makers append during the walk; the bullet ends at its first tick, the
+  // decoy stays for the battle.
   Context().MakeBattleBullet(&sizz, nullptr);
   Context().MakeBattleIllusion(sizz);
   EXPECT_EQ(Context().m_battleObjects.size(), 5u);
   sizz.finishing.falseTicks = 1;
   Context().UpdateBattleObjects();
-  EXPECT_EQ(Context().m_battleObjects.size(), 2u);
+  EXPECT_EQ(Context().m_battleObjects.size(), 3u);
   EXPECT_EQ(Context().m_battleRoster.size(), 1u);
   EXPECT_EQ(CSession::GetInstance().players[0].battlePtr, nullptr);
 }

@@ -11,8 +11,9 @@ namespace testsupport {
 // The keys pressed at each menu of the battle, in the input script's key
 // names, each held two passes and six passes after the one before.
 struct SampleBattleOrders {
-  // The leader's first command menu: attack.
-  std::vector<std::string> leader{"a"};
+  // The leader's first command menu: attack, the target cursor confirmed
+  // on the first enemy.
+  std::vector<std::string> leader{"a", "enter"};
   // The second member's first menu: the auto sub-menu, into it, its first
   // row ("1", the first tactics).
   std::vector<std::string> second{"u", "right", "enter"};
@@ -37,9 +38,9 @@ struct SampleBattlePasses {
   static constexpr int kOpened = 820;        // the opening has faded in
   static constexpr int kLeaderMenu = 1000;   // the leader's command menu is open
   static constexpr int kLeaderOrder = 1010;  // its keys start
-  static constexpr int kSecondOrder = 1080;  // the second member's menu, its keys start
-  static constexpr int kWords = 1200;        // the leader's words wait for their key
-  static constexpr int kLeaderAgain = 1520;  // the leader's second menu, its keys start
+  static constexpr int kSecondOrder = 1086;  // the second member's menu, its keys start
+  static constexpr int kWords = 1206;        // the leader's words wait for their key
+  static constexpr int kLeaderAgain = 1526;  // the leader's second menu, its keys start
   static constexpr int kResult = 3440;       // the battle is won, the result screen's wheel spins
   static constexpr int kVillage = 3850;      // the result screen is left and the village back
   static constexpr int kPoisonWords = 2380;  // Maria's words on the poison wait for their key

@@ -176,6 +176,13 @@ TEST_F(InterfaceSpritesTest, TheGameReadsThemInTheHelpersShapes) {
   }
   ASSERT_NE(digits->GetMotion(2, 0), nullptr);  // the spark after a number
   EXPECT_EQ(digits->GetMotion(2, 0)->layers.size(), 1u);
+  // The digits and texts that float over the participants.
+  for (int action : {0, 1}) EXPECT_EQ(MotionCount(digits, action), 10) << action;
+  for (int action = 3; action <= 8; ++action) {
+    const ActMotion* m = digits->GetMotion(action, 0);
+    ASSERT_NE(m, nullptr) << action;
+    EXPECT_EQ(m->layers.size(), 1u) << action;
+  }
 }
 
 }  // namespace

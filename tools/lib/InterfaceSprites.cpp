@@ -230,23 +230,25 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
 // ---- glyphs
 
 struct GlyphCell {
-  int width, height;
+  int width = 0, height = 0;
   std::vector<float> cover;
   float At(int x, int y) const {
     return x < 0 || y < 0 || x >= width || y >= height ? 0.0f : cover[static_cast<size_t>(y) * width + x];
   }
 };
 
-// A character drawn large, then fitted into a cell of width x height with
+// A text drawn large, then fitted into a cell of width x height with
 // its baseline on row `baseline`: scaled down by the oversampling, and
 // narrowed further when its ink would be wider than `maxInk`.
-bool FitGlyph(const TextStyle& large, char32_t c, int width, int height, int baseline, int maxInk, GlyphCell* out) {
+bool FitText(const TextStyle& large, const std::u32string& text, int width, int height, int baseline, int maxInk,
+             GlyphCell* out) {
   const int side = 4 * large.size, bigBaseline = 2 * large.size;
-  Mask big(side, side);
-  if (!TextMask(large, std::u32string(1, c), large.size, bigBaseline, Align::Left, &big)) return false;
-  int x0 = side, x1 = -1;
+  const int wide = side * std::max<int>(1, static_cast<int>(text.size()));
+  Mask big(wide, side);
+  if (!TextMask(large, text, large.size, bigBaseline, Align::Left, &big)) return false;
+  int x0 = wide, x1 = -1;
   for (int y = 0; y < side; ++y) {
-    for (int x = 0; x < side; ++x) {
+    for (int x = 0; x < wide; ++x) {
       if (big.Get(x, y) > 0.02f) x0 = std::min(x0, x), x1 = std::max(x1, x);
     }
   }
@@ -269,6 +271,10 @@ bool FitGlyph(const TextStyle& large, char32_t c, int width, int height, int bas
     }
   }
   return true;
+}
+
+bool FitGlyph(const TextStyle& large, char32_t c, int width, int height, int baseline, int maxInk, GlyphCell* out) {
+  return FitText(large, std::u32string(1, c), width, height, baseline, maxInk, out);
 }
 
 struct InkColors {
@@ -438,6 +444,52 @@ bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std
   return true;
 }
 
+// A picture drawn in the world, where a layer shows its image mirrored.
+RgbaImage ForWorld(const RgbaImage& image) {
+  RgbaImage flipped = image;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) flipped.At(image.width - 1 - x, y) = image.At(x, y);
+  }
+  return flipped;
+}
+
+// The pictures that float over battle participants, centred above their
+// point: damage digits as motions 0-9 of actions 0 (white, for a red tint
+// too) and 1 (green), and the texts of actions 3-8.
+bool AddFloatingPictures(const std::string& fonts, PaletteSprite& spr, std::vector<ActAction>& actions) {
+  const TextStyle large{fonts + "/NanumSquareRoundB.ttf", 15 * kOversample, 0};
+  const Rgba digitInks[2][2] = {{Rgb(255, 255, 255), Rgb(20, 20, 36)}, {Rgb(150, 255, 150), Rgb(8, 40, 12)}};
+  for (int set = 0; set < 2; ++set) {
+    ActAction& action = actions[static_cast<size_t>(set)];
+    action.motions.assign(10, ActMotion{});
+    for (int d = 0; d <= 9; ++d) {
+      GlyphCell cell;
+      if (!FitGlyph(large, static_cast<char32_t>(U'0' + d), 11, 16, 13, 8, &cell)) return false;
+      const RgbaImage image = ForWorld(OutlinedGlyph(cell, digitInks[set][0], digitInks[set][0], digitInks[set][1], 1));
+      action.motions[static_cast<size_t>(d)] = MotionOf(Layer(spr.Add(image), -5, -16, image));
+    }
+  }
+  struct Text {
+    int action;
+    std::u32string word;
+    Rgba ink, outline;
+  };
+  const Text texts[] = {{3, U"MISS", Rgb(200, 200, 210), Rgb(20, 20, 36)},
+                        {4, U"MISS", Rgb(170, 210, 255), Rgb(8, 20, 56)},
+                        {5, U"CRITICAL", Rgb(255, 220, 90), Rgb(90, 16, 8)},
+                        {6, U"CRITICAL", Rgb(255, 120, 100), Rgb(60, 8, 8)},
+                        {7, U"GUARD", Rgb(130, 200, 255), Rgb(8, 20, 56)},
+                        {8, U"COUNTER", Rgb(150, 255, 150), Rgb(8, 40, 12)}};
+  for (const Text& t : texts) {
+    const int width = static_cast<int>(t.word.size()) * 9 + 4;
+    GlyphCell cell;
+    if (!FitText(large, t.word, width, 16, 13, width - 4, &cell)) return false;
+    const RgbaImage image = ForWorld(OutlinedGlyph(cell, t.ink, t.ink, t.outline, 1));
+    actions[static_cast<size_t>(t.action)].motions.assign(1, MotionOf(Layer(spr.Add(image), -width / 2, -16, image)));
+  }
+  return true;
+}
+
 // Battle digits: actions 9-12 hold the digits as motions 0-9 and the minus
 // sign as motion 49; action 2 motion 0 is the spark that follows a number.
 bool BuildBattleDigits(const std::string& fonts, std::vector<DataFile>* out, std::string* error) {
@@ -475,6 +527,10 @@ bool BuildBattleDigits(const std::string& fonts, std::vector<DataFile>* out, std
     spark.At(i, 4) = spark.At(4, i) = d <= 1 ? Rgb(255, 255, 230) : Rgb(255, 196, 80);
   }
   actions[2].motions[0] = MotionOf(Layer(spr.Add(spark), 0, 8, spark));
+  if (!AddFloatingPictures(fonts, spr, actions)) {
+    *error = "cannot open " + fonts + "/NanumSquareRoundB.ttf";
+    return false;
+  }
   if (spr.Overflowed()) {
     *error = "battle digits: too many colours";
     return false;

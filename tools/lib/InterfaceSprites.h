@@ -1,7 +1,8 @@
 #pragma once
 // The interface sprites of the sample data, drawn by program: the dialog
 // frames ("system/dlgFrame"), the sprite font ("system/font"), the system
-// digits ("system/system") and the battle digits ("system/battletext").
+// digits ("system/system") and the battle digits and floating texts
+// ("system/battletext").
 // Their shapes follow the 2-D drawing helpers: nine-piece frames of 40- and
 // 20-pixel pieces, glyphs that advance by the font's width table.
 #include <filesystem>
