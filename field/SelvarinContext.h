@@ -150,6 +150,11 @@ class CSelvarinContext : public C3dContext {
   std::list<CActor*> m_battleEnemies;  // at most six
   std::list<CActor*> m_battleSpots;
   int32_t m_mapValue = 0;
+  // The battle's station point, its centre on the ground plane.
+  void GetStationPoint(float* x, float* z) const {
+    *x = m_battleCenterX;
+    *z = m_battleCenterZ;
+  }
 
  private:
   bool LoadMap();
