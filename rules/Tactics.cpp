@@ -36,14 +36,10 @@ constexpr std::array<Body, 8> kBodies = {
 
 }  // namespace
 
-void CSession::RunTactics(int position, bool isParty) {
-  // A turn never hands on an earlier turn's target: that actor may be gone.
-  tacticDecision.target = nullptr;
-  tacticDecision.index = -1;
-  int number = -1;
+int CSession::ChooseTactic(int position, bool isParty) const {
   if (isParty) {
     const PlayerData* member = GetPartyMember(position);
-    if (member == nullptr) return;
+    if (member == nullptr) return -1;
     const bool panic = (member->stateid & kPanic) != 0;
     const int id = member->tacticsId;
     bool hasWord = true;
@@ -57,30 +53,36 @@ void CSession::RunTactics(int position, bool isParty) {
       if (id != 0) DebugLog("Invalid tacticsId 라네");
       if (id == 0 && !panic) DebugLog("이런..");
     }
+    if (panic) return kPanicTactic;
+    if (!hasWord) return -1;
     const int band = Band(member->hp, member->shp, member->maxhp, member->maxshp);
-    number = static_cast<int>((word >> (8 * band)) & 0xFFu);
-    if (panic) {
-      number = kPanicTactic;
-    } else if (!hasWord) {
-      return;
-    } else if (number > kPanicTactic) {
+    const int number = static_cast<int>((word >> (8 * band)) & 0xFFu);
+    if (number > kPanicTactic) {
       DebugLog("Invalid Tactics.............");
-      return;
+      return -1;
     }
-  } else {
-    if (position < 0 || position >= kMaxEnemies) return;
-    const EnemySlot& slot = enemies[static_cast<size_t>(position)];
-    // The numbers run from the highest band down.
-    number = slot.tactics[static_cast<size_t>(kBandCount - 1 - Band(slot.hp, slot.shp, slot.maxhp, slot.maxshp))];
-    if (slot.name == "쿠스코_에밀") number = kStandFastTactic;
-    if ((slot.stateid & kPanic) != 0) number = kPanicTactic;
-    if (IsBossEnemy(position)) number = kBossTactic;
-    if (number < 0 || number > kBossTactic) {
-      DebugLog("Invalid enemy Tactics.............");
-      return;
-    }
+    return number;
   }
-  (this->*kBodies[static_cast<size_t>(number)])(position, isParty);
+  if (position < 0 || position >= kMaxEnemies) return -1;
+  const EnemySlot& slot = enemies[static_cast<size_t>(position)];
+  // The numbers run from the highest band down.
+  int number = slot.tactics[static_cast<size_t>(kBandCount - 1 - Band(slot.hp, slot.shp, slot.maxhp, slot.maxshp))];
+  if (slot.name == "쿠스코_에밀") number = kStandFastTactic;
+  if ((slot.stateid & kPanic) != 0) number = kPanicTactic;
+  if (IsBossEnemy(position)) number = kBossTactic;
+  if (number < 0 || number > kBossTactic) {
+    DebugLog("Invalid enemy Tactics.............");
+    return -1;
+  }
+  return number;
+}
+
+void CSession::RunTactics(int position, bool isParty) {
+  // A turn never hands on an earlier turn's target: that actor may be gone.
+  tacticDecision.target = nullptr;
+  tacticDecision.index = -1;
+  const int number = ChooseTactic(position, isParty);
+  if (number >= 0) (this->*kBodies[static_cast<size_t>(number)])(position, isParty);
   // An item, magic or skill decision left without its index is stale: it
   // becomes an attack.
   TacticDecision& d = tacticDecision;

@@ -274,6 +274,9 @@ class CSession {
   // hit-point band: a party member's preset or own word, an enemy's four
   // numbers; PANIC and the bosses override them.
   void RunTactics(int position, bool isParty);
+  // The tactic number 0-7 it runs; -1, logged where it is a fault, for no
+  // action.
+  int ChooseTactic(int position, bool isParty) const;
   // The tactic bodies 0-7. Each first clears the target and the index; the
   // kind stays until the body sets it.
   void TacticBalanced(int position, bool isParty);
