@@ -23,6 +23,8 @@ constexpr int kSkillKind = 10;
 constexpr int kItemKind = 3;
 constexpr int kEntries = 5;
 constexpr int kTypeTries = 100;
+// A grenade's damage: the second value of its list.
+constexpr int kGrenadeDamageAttr = 18;
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < CSession::kMaxEnemies; }
 
@@ -224,7 +226,7 @@ void CSession::PickAttackSpecial(int position, bool isParty) {
         if (pass == 4 && item == places[3].index) continue;
         const ITM* record = items.GetItem(item);
         if (record == nullptr || record->kind != kItemGrenade || GetItemCount(item) <= 0) continue;
-        const int power = record->GetAttr(1);
+        const int power = record->GetAttr(kGrenadeDamageAttr);
         for (int slot = 0; slot < kMaxEnemies; ++slot) {
           CBattleActor* enemy = LiveEnemyActor(enemies[static_cast<size_t>(slot)]);
           if (enemy == nullptr) continue;

@@ -48,9 +48,10 @@ class TacticsFixture : public GameFolderTest {
                                       MagicRecord("독안개", 0, 1, "50", "1") + MagicRecord("폭풍", 0, 3, "+10", "0") +
                                       MagicRecord("결계", 2, 5, "0", "0"));
     // Skills: kind, target type, power, afflicting mark.
+    // First aid costs 3 of MP1 (2 at level 10).
     Write("data/diary/skill.txt", SkillRecord("베기", 0, 1, "100", "0") + SkillRecord("찌르기", 1, 2, "100", "0") +
-                                      SkillRecord("응급처치", 2, 0, "0", "0") + SkillRecord("독침", 0, 1, "100", "1") +
-                                      SkillRecord("회오리", 0, 3, "+5", "0"));
+                                      SkillRecord("응급처치", 2, 0, "0", "0", "3 0 0") +
+                                      SkillRecord("독침", 0, 1, "100", "1") + SkillRecord("회오리", 0, 3, "+5", "0"));
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
@@ -112,9 +113,9 @@ class TacticsFixture : public GameFolderTest {
            "\n#cost 0 0 0 0\n#usetype " + std::to_string(useType) + "\n#stateid " + Mask(poison) + "\n#end\n";
   }
   static std::string SkillRecord(const std::string& name, int useType, int targetType, const std::string& power,
-                                 const std::string& poison) {
+                                 const std::string& poison, const std::string& cost = "0 0 0") {
     return "#skill < " + name + " > < >\n#targettype " + std::to_string(targetType) + "\n#power " + power +
-           "\n#cost 0 0 0\n#usetype " + std::to_string(useType) + "\n#attr 0\n#stateid " + Mask(poison) + "\n#end\n";
+           "\n#cost " + cost + "\n#usetype " + std::to_string(useType) + "\n#attr 0\n#stateid " + Mask(poison) + "\n#end\n";
   }
 
   static int ItemIndex(const char* name) { return CItemMgr::GetInstance().Find(name); }
