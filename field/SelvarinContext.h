@@ -149,6 +149,9 @@ class CSelvarinContext : public C3dContext {
   std::list<CActor*> m_battleRoster;   // every party battle actor made for it
   std::list<CActor*> m_battleEnemies;  // at most six
   std::list<CActor*> m_battleSpots;
+  // The battle's world ticks since it was set up; the periodic effects of
+  // conditions and worn items run on its multiples.
+  int32_t m_battleTickCount = 0;
   int32_t m_mapValue = 0;
   // The battle's station point, its centre on the ground plane.
   void GetStationPoint(float* x, float* z) const {

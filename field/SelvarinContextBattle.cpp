@@ -148,6 +148,7 @@ void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float ce
   SaveCameraTarget();
   m_savedMapValue = m_mapValue;
   FreeBattleObjects();
+  m_battleTickCount = 0;
   // Type 2 fights where the player stands; other types than 0 and 2 give
   // their own places, and the layout about the centre fills those missing.
   if (set.battleType == 2 && m_player != nullptr) {
@@ -476,6 +477,7 @@ CBattleSkill* CSelvarinContext::MakeBattleSkill(CSelvarinActor* user, CSelvarinA
 // keeps pointing at it.
 void CSelvarinContext::UpdateBattleObjects() {
   CSession& session = CSession::GetInstance();
+  ++m_battleTickCount;
   for (auto it = m_battleObjects.begin(); it != m_battleObjects.end();) {
     CActor* object = *it;
     if (const auto* actor = dynamic_cast<const CSelvarinActor*>(object)) SpawnAfterimage(*actor);

@@ -1,6 +1,8 @@
-// Setting and clearing conditions on the session's records (the battle
-// actors' side comes with the battle objects).
+// Setting and clearing conditions on the session's records and their battle
+// actors, and the hooks battle scripts wait on.
+#include "battle/BattleObject.h"
 #include "engine/Wave.h"
+#include "field/SelvarinContext.h"
 #include "rules/Condition.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
@@ -17,6 +19,10 @@ const char* const kConditionSounds[8] = {"상태이상 _독1.wav", "상태이상
                                          "상태이상_언데드.wav", nullptr};
 
 constexpr uint32_t kPoisons = kPoison1 | kPoison2 | kPoison3;
+constexpr int kStoneEffect = 226;
+// The attack attribute of enemies no poison takes.
+constexpr int32_t kUnpoisonable = 8;
+constexpr size_t kMostAlongsideRevived = 3;
 
 void PlayConditionSound(uint32_t bit) {
   const int index = ConditionIndex(bit);
@@ -41,6 +47,22 @@ uint32_t ClearedWith(uint32_t bit) {
   return bit;
 }
 
+void Petrify(CBattleObject& actor) {
+  actor.OnMessage(nullptr, kMsgPetrify, 0, 0, 0);
+  actor.SpawnEffect(kStoneEffect);
+}
+
+// A removed member gets up again, unless the battle already fields
+// the most it takes back.
+bool Revive(PlayerData& player, CBattleObject& actor) {
+  CSelvarinContext* context = GetFieldContext();
+  if (context == nullptr || context->m_battleParty.size() > kMostAlongsideRevived) return false;
+  player.hp = 1;
+  actor.SetAction(kActLying);
+  context->m_battleParty.push_back(&actor);
+  return true;
+}
+
 }  // namespace
 
 int ConditionIndex(uint32_t bit) {
@@ -52,14 +74,25 @@ int ConditionIndex(uint32_t bit) {
 
 void CSession::SetCondition(PlayerData& player, uint32_t bit, bool set) {
   if (set && Blocks(player, bit)) return;
+  auto* actor = dynamic_cast<CBattleObject*>(player.battlePtr);
   uint32_t bits = static_cast<uint32_t>(player.stateid);
   if (set) {
-    if (bit == kDying) player.hp = player.shp = 0;
+    if (actor != nullptr) {
+      if (bit == kStone) Petrify(*actor);
+      if (bit == kDying && actor->m_actionCode != kActDying) {
+        actor->OnMessage(nullptr, kMsgKill, 0, 0, 0);
+        player.hp = 0;
+      }
+    } else if (bit == kDying) {
+      player.hp = player.shp = 0;
+    }
     bits |= bit;
   } else {
-    if (bit == kDying) {
+    if (bit == kDying && actor == nullptr) {
       bits = 0;
       if (player.hp < 1) player.hp = 1;
+    } else if (bit == kDying && actor->m_actionCode == kActRemoved && Revive(player, *actor)) {
+      bits = 0;
     }
     bits &= ~ClearedWith(bit);
   }
@@ -69,7 +102,19 @@ void CSession::SetCondition(PlayerData& player, uint32_t bit, bool set) {
 }
 
 void CSession::SetEnemyCondition(EnemySlot& enemy, uint32_t bit, bool set) {
-  if (set && (bit & kPoisons) != 0 && enemy.attr == 8) return;
+  auto* actor = dynamic_cast<CBattleObject*>(enemy.actor);
+  if (set && actor != nullptr) {
+    const bool dying = actor->m_actionCode == kActDying;
+    if (bit == kStone) {
+      if (!dying) actor->OnMessage(nullptr, kMsgPetrify, 0, 0, 0);
+      actor->SpawnEffect(kStoneEffect);
+    }
+    if (bit == kDying && !dying) {
+      actor->OnMessage(nullptr, kMsgKill, 0, 0, 0);
+      enemy.hp = 0;
+    }
+  }
+  if (set && (bit & kPoisons) != 0 && enemy.attr == kUnpoisonable) return;
   uint32_t bits = static_cast<uint32_t>(enemy.stateid);
   bits = set ? bits | bit : bits & ~bit;
   enemy.stateid = static_cast<int32_t>(bits);

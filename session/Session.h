@@ -12,6 +12,7 @@
 #include "session/NameValueMap.h"
 #include "session/PlayerData.h"
 
+class CActor;
 class CBattleActor;
 class CSelvarinActor;
 namespace platform {
@@ -255,6 +256,27 @@ class CSession {
   // Periodic battle effects (rules/PeriodicEffects.cpp) -------------------------
   void ProcessException(int position, bool isParty);
 
+  // Target pickers (rules/Targeting.cpp) -----------------------------------------
+  // Participants out of the fight (no actor, removed; an enemy also dying or
+  // defeated) are never chosen, and a position or slot naming nobody finds
+  // nothing. Distances are truncated to whole units.
+  // The participant of that side within the range (strictly below) whose
+  // time gauge is fullest; none when every gauge is empty.
+  CBattleActor* FindBusiestEnemyNear(int range, int position, bool isParty) const;
+  CBattleActor* FindBusiestPartyMemberNear(int range, int position, bool isParty) const;
+  // The most hurt member by hit and barrier points in percent; equally hurt
+  // members are chosen between by a coin flip.
+  CBattleActor* FindWeakestPartyMember() const;
+  // The enemy with the most hit and barrier points.
+  CBattleActor* FindStrongestEnemy() const;
+  // True when a busy actor whose open flag is clear targets the participant.
+  bool IsUnderAttack(int position, bool isParty) const;
+  // The nearest party member when the enemy in the slot can hit it now.
+  CBattleActor* FindPartyMemberInReach(int slot) const;
+  // The battle actor of the member's partner of cooperative magic ("sizz"
+  // and "ai"), when the partner is in the party.
+  CBattleActor* FindPartnerActor(const CActor* actor) const;
+
   // Hit effects (rules/HitEffect.cpp) -------------------------------------------
   // The hit effect of the attacker's weapon class, spawned on the actor.
   void SpawnHitEffect(int position, bool isParty, CSelvarinActor* actor) const;
@@ -374,6 +396,15 @@ class CSession {
   void SwapPositions(int a, int b);
   // A battle actor in the fallen state.
   static bool IsFallen(const CSelvarinActor* actor);
+  // The target pickers' shared walks (rules/Targeting.cpp).
+  int BattlePartySize() const;
+  bool NamesParticipant(int position, bool isParty) const;
+  CBattleActor* FindBusiest(int range, int position, bool isParty, bool amongParty) const;
+  CBattleActor* FindNearest(int position, bool isParty, bool amongParty) const;
+  // The periodic effects' steps (rules/PeriodicEffects.cpp): those of both
+  // sides (one of the two records given), and a member's worn items.
+  void RunSharedPeriods(int32_t tick, PlayerData* member, EnemySlot* enemy);
+  void RunWornPeriods(int32_t tick, PlayerData& member, int32_t barrierBefore);
 };
 
 // The items 0-6 stand for empty slots and are never counted.
