@@ -19,6 +19,7 @@ constexpr int kPanicTactic = 5;
 constexpr int kStandFastTactic = 6;
 constexpr int kBossTactic = 7;
 constexpr int kFullGauge = 100;
+constexpr int kBusyRange = 30;
 
 // 3 from a share of 76, 2 from 51, 1 from 26, else 0. Empty maxima give 0.
 int Band(int64_t hp, int64_t shp, int64_t maxhp, int64_t maxshp) {
@@ -186,14 +187,19 @@ void CSession::TacticAggressive(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
   ClearChoice(d);
   if (isParty) {
-    d.target = FindNearestEnemy(position, true);
+    // The body sets no kind of its own: it attacks what it chose.
+    d.target = FindBusiestEnemyNear(kBusyRange, position, true);
     d.kind = 0;
-    PickAttackSpecial(position, true);
+    if (d.target == nullptr) {
+      d.target = FindNearestEnemy(position, true);
+      PickAttackSpecial(position, true);
+    }
     TryRestoreItem(position, true);
     return;
   }
   if (!ValidSlot(position)) return;
-  d.target = FindNearestPartyMember(position, false);
+  d.target = FindBusiestPartyMemberNear(kBusyRange, position, false);
+  if (d.target == nullptr) d.target = FindNearestPartyMember(position, false);
   d.kind = 0;
   const int level = enemies[static_cast<size_t>(position)].level;
   const bool none = NoSpecial(*this, position);
@@ -226,8 +232,16 @@ void CSession::TacticGuarded(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
   ClearChoice(d);
   if (isParty) {
-    d.target = FindNearestEnemy(position, true);
-    d.kind = 0;
+    if (GaugeFull(*this, position)) {
+      d.target = FindNearestEnemy(position, true);
+      d.kind = 0;
+    } else if (IsUnderAttack(position, true)) {
+      d.kind = 1;
+    } else {
+      d.target = FindBusiestEnemyNear(kBusyRange, position, true);
+      if (d.target == nullptr) d.target = FindNearestEnemy(position, true);
+      d.kind = 0;
+    }
     return;
   }
   if (!ValidSlot(position)) return;
@@ -239,6 +253,8 @@ void CSession::TacticGuarded(int position, bool isParty) {
     d.kind = 0;
     if (CoinOdd()) Special(*this, position, 2);
   }
+  // Under attack it guards, whatever it chose.
+  if (guardKind && IsUnderAttack(position, false)) d.kind = 1;
 }
 
 namespace {

@@ -71,6 +71,7 @@ class TacticsFixture : public GameFolderTest {
       p.battlePtr = &members[static_cast<size_t>(id)];
       members[static_cast<size_t>(id)].m_pos = {10.0f * static_cast<float>(id), 0.0f, 0.0f};
       members[static_cast<size_t>(id)].m_actionCode = kActIdle;
+      members[static_cast<size_t>(id)].m_timeGauge = 0.0f;  // nobody busy
       members[static_cast<size_t>(id)].m_battleId = {id, 1};
     }
     session.battlePartyCount = 3;
@@ -86,6 +87,7 @@ class TacticsFixture : public GameFolderTest {
       s.actor = &foes[static_cast<size_t>(e)];
       foes[static_cast<size_t>(e)].m_pos = places[e];
       foes[static_cast<size_t>(e)].m_actionCode = kActIdle;
+      foes[static_cast<size_t>(e)].m_timeGauge = 0.0f;
       foes[static_cast<size_t>(e)].m_battleId = {e, 0};
     }
     session.enemyCount = 3;

@@ -230,6 +230,48 @@ TEST_F(BodyTest, GuardedGuardsAKindTwoEnemyOnLowRollsElseAttacksAndMaySpecial) {
   }
 }
 
+TEST_F(BodyTest, TheBusiestNearbyIsStruckFirstAndAGuardKindUnderAttackGuards) {
+  // Member 2 is 10 from enemy 0 with the fullest gauge.
+  members[2].m_timeGauge = 50.0f;
+  Script({1});
+  Expect(&CSession::TacticAggressive, kAttackOther, MemberActor(2));
+  // Member 1 finds enemy 1 busy within 30: an attack, no special drawn.
+  foes[1].m_timeGauge = 40.0f;
+  decision = {4, 7, nullptr, 0.0f, 0.0f};
+  Script({});
+  session.TacticAggressive(1, true);
+  EXPECT_TRUE(DrewExactlyTheScript());
+  EXPECT_EQ(decision.kind, 0);
+  EXPECT_EQ(decision.target, Foe(1));
+  session.TacticGuarded(1, true);
+  EXPECT_EQ(decision.kind, 0);
+  EXPECT_EQ(decision.target, Foe(1));
+  // Nobody busy: the nearest, and the strongest special is drawn for.
+  foes[1].m_timeGauge = 0.0f;
+  Script({0});
+  session.TacticAggressive(1, true);
+  EXPECT_TRUE(DrewExactlyTheScript());
+  EXPECT_EQ(decision.target, Foe(0));
+  // Enemy 0 strikes member 1, busy: member 1 guards, unless its gauge is full.
+  foes[0].m_target = MemberActor(1);
+  foes[0].m_actionCode = kActAttackStart;
+  session.TacticGuarded(1, true);
+  EXPECT_EQ(decision.kind, 1);
+  Member(1).cp = 100;
+  session.TacticGuarded(1, true);
+  EXPECT_EQ(decision.kind, 0);
+  EXPECT_EQ(decision.target, Foe(0));
+  // A kind-2 enemy under attack guards even after choosing its special.
+  members[0].m_target = Foe(0);
+  members[0].m_actionCode = kActApproach;
+  Enemy(0).type = 2;
+  Script({6, 1, 0});
+  session.TacticGuarded(0, false);
+  EXPECT_TRUE(DrewExactlyTheScript());
+  EXPECT_EQ(decision.kind, 1);
+  EXPECT_EQ(decision.index, kCut);
+}
+
 TEST_F(BodyTest, SupportRollsByTheEnemiesAverageLevel) {
   // Support here finds no fitting entry: two coins and a hundred tries of
   // the further class, leaving the attack on the nearest.
