@@ -23,7 +23,8 @@
 
 namespace {
 
-constexpr int32_t kOpeningFadeTicks = 64;
+constexpr uint32_t kWindowColour = 0xCCFFFFFF;
+constexpr int32_t kWindowClosing = 4;
 constexpr int kBarY = 64;
 constexpr int kBarWidth = 106;
 constexpr int kMpSteps = 22;
@@ -137,9 +138,11 @@ void CSelvarinFrame::DrawBattleHud() {
   if (m_hitTicks > 0 && m_battleCounter > 1 && m_hitShown > 1) DrawBattleNumber(&rc, 10, 150, m_battleCounter);
   DrawPartyPanels(c);
   DrawActorPanels(c);
-  DrawScreenFlashes();
-  if (m_modeTick < kOpeningFadeTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningFadeTicks);
   rc.EndScene();
+  if (!rc.LockBackBuffer()) return;
+  DrawPartyPanelTexts(c);
+  DrawActorPanelTexts(c);
+  rc.UnlockBackBuffer();
 }
 
 void CSelvarinFrame::DrawPartyPanels(int c) {
@@ -148,7 +151,6 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
   const Sheet frames = LoadSheet("system\\battle.spr", "system\\battle.act");
   const Sheet abnormal = LoadSheet("system\\abnormal.spr", "system\\abnormal.act");
   const bool blinkOn = (m_modeTick / 5) % 2 == 0;
-  const bool pinchShown = (m_modeTick / 8) % 2 == 0;
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
     const PlayerData* record = session.GetPartyMember(n);
     if (record == nullptr) continue;
@@ -168,12 +170,6 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
                 bpFlash ? 0xFFFFFFFF : 0xFF20C020, bpFlash ? 0xFFFFFFFF : 0xFF80FF80);
     rc.FillRect(Box(x + 8, kPanelTop + 42, Filled(record->hp, record->maxhp, kBarWidth), 4),
                 hpFlash ? 0xFFFFFFFF : 0xFFC02020, hpFlash ? 0xFFFFFFFF : 0xFFFF8080);
-    const bool bpPinch = member != nullptr && member->IsInPinchBP();
-    const bool hpPinch = member != nullptr && member->IsInPinchHP();
-    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
-    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
-    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
-    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
     const uint32_t bits = static_cast<uint32_t>(record->stateid);
     int place = 0;
     const auto icon = [&](int action) {
@@ -188,21 +184,50 @@ void CSelvarinFrame::DrawPartyPanels(int c) {
   }
 }
 
+// B.P. and H.P. with their maxima; a current value in a pinch blinks.
+void CSelvarinFrame::DrawPartyPanelTexts(int c) {
+  CRC& rc = *m_pRC;
+  CSession& session = CSession::GetInstance();
+  const bool pinchShown = (m_modeTick / 8) % 2 == 0;
+  for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
+    const PlayerData* record = session.GetPartyMember(n);
+    if (record == nullptr) continue;
+    const auto* member = dynamic_cast<const CBattlePlayer*>(record->battlePtr);
+    const int x = c - 192 + n * kPanelStep - kPanelHalf;
+    const bool bpPinch = member != nullptr && member->IsInPinchBP();
+    const bool hpPinch = member != nullptr && member->IsInPinchHP();
+    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
+    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
+    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
+    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
+  }
+}
+
 void CSelvarinFrame::DrawActorPanels(int c) {
   CRC& rc = *m_pRC;
-  const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor);
-  if (actor != nullptr && actor->m_record != nullptr) {
+  if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
     const PlayerData& record = *actor->m_record;
-    CResMgr& res = CResMgr::GetInstance();
-    if (const auto* picture = dynamic_cast<const CBitmapRes*>(res.GetResStr("주연급\\필드\\" + record.engname))) {
-      rc.DrawRleImage(c - 250, 90, picture, 1);
-    }
     const bool full = record.cp >= 100;
     rc.FillRect(Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
     if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, 100, 68), 6), 0xAAFF0000, 0xAAFF0000);
     if (full) {
       const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
       DrawSheet(rc, battle, c - 285 + 68, 27, 3, platform::Rand() % 2);
+    }
+  }
+  auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
+  if (enemy != nullptr && enemy->m_battleId[0] >= 0 && enemy->m_battleId[0] < CSession::kMaxEnemies) {
+    enemy->DrawBattleChar(rc, c + 183, 30, true);
+  }
+}
+
+// The current actor's field picture and the target panel's words.
+void CSelvarinFrame::DrawActorPanelTexts(int c) {
+  CRC& rc = *m_pRC;
+  if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
+    CResMgr& res = CResMgr::GetInstance();
+    if (const auto* picture = dynamic_cast<const CBitmapRes*>(res.GetResStr("주연급\\필드\\" + actor->m_record->engname))) {
+      rc.DrawRleImage(c - 250, 90, picture, 1);
     }
   }
   const int left = c + 173;
@@ -214,12 +239,11 @@ void CSelvarinFrame::DrawActorPanels(int c) {
     rc.DrawText(left, 52, ("H.P. " + std::to_string(record.hp)).c_str(), false, 255, 255, 255);
     return;
   }
-  auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
+  const auto* enemy = dynamic_cast<const CBattleEnemy*>(m_lookTarget);
   if (enemy == nullptr) return;
   const int slot = enemy->m_battleId[0];
   if (slot < 0 || slot >= CSession::kMaxEnemies) return;
   const EnemySlot& record = session.enemies[static_cast<size_t>(slot)];
-  enemy->DrawBattleChar(rc, left + 10, 30, true);
   const CMonsterMgr& monsters = CMonsterMgr::GetInstance();
   const int index = monsters.LookupName(record.name);
   const int attr = index >= 0 ? monsters.GetMonsterTypeInfo(index).attr : -1;
@@ -252,7 +276,7 @@ void CSelvarinFrame::LoadFaceImage() {
   CRC& rc = *m_pRC;
   CSession& session = CSession::GetInstance();
   CResMgr& res = CResMgr::GetInstance();
-  if (!rc.BeginScene()) return;
+  if (!rc.LockBackBuffer()) return;
   int x = rc.ViewWidth() - 60;
   for (int n = std::min<int>(session.partyCount, CSession::kMaxParty) - 1; n >= 0; --n) {
     const PlayerData* record = session.GetPartyMember(n);
@@ -262,5 +286,25 @@ void CSelvarinFrame::LoadFaceImage() {
       x -= 52;
     }
   }
-  rc.EndScene();
+  rc.UnlockBackBuffer();
+}
+
+// The window while a text is shown: in states 3 and 6 the whole page, else
+// the lines laid out so far.
+void CSelvarinFrame::DrawBattleMessage() {
+  if (m_pRC == nullptr || m_messageState == 0 || m_messageState == kWindowClosing) return;
+  CRC& rc = *m_pRC;
+  const int width = rc.ViewWidth(), height = rc.ViewHeight();
+  if (rc.BeginScene()) {
+    DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, kWindowColour);
+    rc.EndScene();
+  }
+  if (m_messageState < 2 || !rc.LockBackBuffer()) return;
+  const bool whole = m_messageState == 3 || m_messageState == 6;
+  const int last = whole ? kMessageLines - 1 : std::clamp(m_messageLine, 0, kMessageLines - 1);
+  for (int i = 0; i <= last; ++i) {
+    rc.DrawText2(width / 2 - 289, height - 116 + 20 * i, m_messageLines[static_cast<size_t>(i)].c_str(), false, 255, 255,
+                 255);
+  }
+  rc.UnlockBackBuffer();
 }

@@ -15,6 +15,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "engine/Wave.h"
+#include "field/PickRegionList.h"
 #include "field/QuitConfirm.h"
 #include "field/SelvarinActor.h"
 #include "field/SelvarinContext.h"
@@ -303,7 +304,8 @@ void CSelvarinFrame::BattleMenuInput() {
   switch (m_battlePhase) {
     case kPhaseRunning:
       if (m_phaseTick++ == 0) m_battleControl = 0;
-      if (ConfirmDown()) m_battleControl = 1;
+      // A press the message window answers is no call for a manual command.
+      if (ConfirmDown() && m_messageState == 0) m_battleControl = 1;
       g_brightnessFactor = std::min(1.0f, g_brightnessFactor + 0.007f);
       break;
     case kPhaseCommandMenu:
@@ -380,21 +382,29 @@ void CSelvarinFrame::StepBattleScript() {
 void CSelvarinFrame::DrawBattle() {
   if (m_pRC == nullptr) return;
   CRC& rc = *m_pRC;
-  if (CSelvarinView* view = GetView(); view != nullptr && rc.BeginScene()) {
-    view->RenderBattleScene(rc);
+  rc.Clear(true);
+  if (rc.BeginScene()) {
+    g_pickRegionList.Clear();
+    DrawSky();
+    if (CSelvarinView* view = GetView()) view->RenderBattleScene(rc);
+    DrawScreenOverlay();
     rc.EndScene();
   }
   DrawBattleHud();
   LoadFaceImage();
-  if (m_transKind != 0 && rc.BeginScene()) {
-    DrawTransition();
-    rc.EndScene();
-  }
+  DrawBattleMessage();
   if (m_battlePhase == kPhaseCommandMenu) {
     BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
     deskTop.DrawTree(&rc);
     DrawPointer(rc, deskTop.ChildUnderPointer() != nullptr ? kPointerOverWidget : kPointer);
   }
+  if (rc.BeginScene()) {
+    if (m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) DrawScreenFlashes();
+    if (m_modeTick < kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningTicks);
+    if (m_transKind != 0) DrawTransition();
+    rc.EndScene();
+  }
+  TakeScreenshot();
   rc.Flip();
 }
 

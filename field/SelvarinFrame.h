@@ -239,10 +239,15 @@ class CSelvarinFrame : public C3dFrame {
   void BattleMenuInput();
   void DrawBattleHud();
   void LoadFaceImage();
-  // The HUD's parts, inside its scene.
+  // The HUD's parts, inside its scene; their numbers, texts and pictures
+  // with the back buffer locked.
   void DrawPartyPanels(int centre);
   void DrawActorPanels(int centre);
+  void DrawPartyPanelTexts(int centre);
+  void DrawActorPanelTexts(int centre);
   void DrawScreenFlashes();
+  // The event script's message window and its lines.
+  void DrawBattleMessage();
   // The element names of the monster table; "None" outside them.
   static const char* BattleElementName(int attr);
   // The party members standing, the money and the drops into the result,

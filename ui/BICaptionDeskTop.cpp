@@ -102,6 +102,7 @@ void BICaptionDeskTop::Layout() {
 }
 
 void BICaptionDeskTop::Build(int menuKey) {
+  m_closeAsked = false;
   if (!m_builtOnce) {
     m_builtOnce = true;
     m_menuX = BIViewWidth() / 2 - 100;
@@ -119,6 +120,10 @@ void BICaptionDeskTop::Build(int menuKey) {
 }
 
 void BICaptionDeskTop::Close() {
+  if (m_handlingInput) {
+    m_closeAsked = true;
+    return;
+  }
   DeleteChildren();
   m_deferred.clear();
   m_actingPosition = -1;
@@ -132,6 +137,16 @@ BICaption* BICaptionDeskTop::FirstFocusedChild() const {
 }
 
 void BICaptionDeskTop::OnKey() {
+  m_handlingInput = true;
+  RunInput();
+  m_handlingInput = false;
+  if (m_closeAsked) {
+    m_closeAsked = false;
+    Close();
+  }
+}
+
+void BICaptionDeskTop::RunInput() {
   if (RunActiveWidget() || RunDeferred()) return;
   const CMouse& mouse = CMouse::GetInstance();
   const auto changed = [](int32_t state) { return state == kStatePressed || state == kStateReleased || state == kStatePressedAgain; };

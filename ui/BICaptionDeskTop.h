@@ -26,7 +26,9 @@ class BICaptionDeskTop : public BICaption {
 
   // A fresh tree: the help line and the main menu of `menuKey`, focused.
   void Build(int menuKey);
-  // No menus until the next Build.
+  // No menus until the next Build. Asked while the widgets handle input (a
+  // command's answer closes the menu that sent it), the tree goes once that
+  // input is handled.
   void Close();
   void Layout() override;
   void OnKey() override;
@@ -59,10 +61,13 @@ class BICaptionDeskTop : public BICaption {
   bool RunDeferred();
   void RunPadAndLetters();
   void RunPointer();
+  void RunInput();
 
   static BICaptionDeskTop* s_instance;
   std::vector<std::pair<BICaption*, int>> m_deferred;  // in the order asked
   std::array<bool, 8> m_letterLatched{};
   int m_actingPosition = -1;
   bool m_builtOnce = false;
+  bool m_handlingInput = false;
+  bool m_closeAsked = false;
 };

@@ -30,15 +30,17 @@ TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
   // clicks on her card, kreutzer back by two on his; then "Close".
   events += "645 key up down\n653 key up up\n660 key right down\n700 key right up\n705 key 17 down\n706 key 17 up\n";
   events += Click(750, 170, 430) + Click(760, 170, 430) + Click(780, 80, 200) + Click(790, 80, 200);
-  events += run.Shot(800, "party") + Click(805, 580, 112) + run.Shot(830, "followers");
-  // F2, the magic page, "힐링" and its menu's "마법 사용", kreutzer in the picker.
-  events += "840 key f2 down\n842 key f2 up\n" + Click(870, 410, 25);
-  events += Click(890, 200, 132) + Click(900, 200, 132, "right") + Click(915, 225, 147) + Click(930, 290, 190);
-  events += run.Shot(945, "healed");
+  events += run.Shot(800, "party") + Click(805, 580, 112) + run.Shot(812, "followers");
+  // F2 at once, before the wolf roaming by the inn reaches the party (the
+  // field stands still under the menu); the magic page, "힐링" and its
+  // menu's "마법 사용", kreutzer in the picker.
+  events += "815 key f2 down\n817 key f2 up\n" + Click(845, 410, 25);
+  events += Click(865, 200, 132) + Click(875, 200, 132, "right") + Click(890, 225, 147) + Click(905, 290, 190);
+  events += run.Shot(920, "healed");
   // The tactics tab: "공격우선" for the leader, " 커스텀" for kreutzer and a
   // right click on his list.
-  events += Click(950, 10, 240) + Click(960, 250, 172) + Click(970, 400, 232) + Click(980, 400, 232, "right");
-  events += run.Shot(995, "tactics") + "1000 close\n";
+  events += Click(925, 10, 240) + Click(935, 250, 172) + Click(945, 400, 232) + Click(955, 400, 232, "right");
+  events += run.Shot(970, "tactics") + "975 close\n";
   const auto result = run.Run(events);
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;

@@ -34,8 +34,10 @@ class RecordingFrame : public C3dFrame {
  public:
   void OnMessage(CObject*, int type, intptr_t a, intptr_t b, intptr_t) override {
     messages.push_back({type, static_cast<int>(a), static_cast<int>(b)});
+    if (closeOnCommand && type == 6) BICaptionDeskTop::Instance()->Close();
   }
   std::vector<std::array<int, 3>> messages;
+  bool closeOnCommand = false;  // as the battle's answer to attack does
 };
 
 // Logs each handler that reaches it as "name:Handler".
@@ -482,6 +484,18 @@ TEST_F(BattleWidgetsTest, AHotkeyCommandReachesTheFrameAndItsMenuIsRebuiltNextTi
   EXPECT_EQ(Row(*main, 1)->m_highlight, 0);
   desk.OnKey();  // D is still held: no second command
   EXPECT_EQ(m_frame.messages.size(), 1u);
+}
+
+TEST_F(BattleWidgetsTest, ACommandWhoseAnswerClosesTheMenuClosesItOnceTheKeyIsHandled) {
+  desk.Build(1);
+  desk.OnKey();  // no letter held from before
+  m_frame.closeOnCommand = true;
+  platform::SetScriptedKey('A', true);
+  desk.OnKey();  // the row that sent the command is still in use when the answer comes
+  EXPECT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_TRUE(desk.m_children.empty());
+  desk.Build(1);  // a menu built afterwards stays
+  EXPECT_FALSE(desk.m_children.empty());
 }
 
 TEST_F(BattleWidgetsTest, PadKeysWalkIntoASubMenuAndBack) {
