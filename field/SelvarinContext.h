@@ -154,6 +154,11 @@ class CSelvarinContext : public C3dContext {
   // conditions and worn items run on its multiples.
   int32_t m_battleTickCount = 0;
   int32_t m_mapValue = 0;
+  // The battle's station point, its centre on the ground plane.
+  void GetStationPoint(float* x, float* z) const {
+    *x = m_battleCenterX;
+    *z = m_battleCenterZ;
+  }
 
  private:
   bool LoadMap();

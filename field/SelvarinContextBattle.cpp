@@ -243,6 +243,8 @@ void CSelvarinContext::InitBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInf
   s.luck = record.luck;
   s.type = record.type;
   std::copy(std::begin(record.tactics), std::end(record.tactics), s.tactics.begin());
+  std::copy(std::begin(record.ability), std::end(record.ability), s.ability.begin());
+  std::copy(std::begin(record.abilityIsMagic), std::end(record.abilityIsMagic), s.abilityIsMagic.begin());
   s.bonusPercent = 0;
   s.exp = record.expGain;
   s.money = record.goldGain;

@@ -8,16 +8,43 @@
 #include "battle/BattleObject.h"
 #include "platform/Random.h"
 #include "rules/Condition.h"
+#include "rules/DamageSteps.h"
 #include "rules/Fighter.h"
 #include "rules/WornItemRules.h"
 #include "session/Session.h"
 
-namespace {
+namespace damage_steps {
 
 int ClampInt(int64_t v) {
   return static_cast<int>(
       std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
+
+int64_t GapFactor(const CSession& session, int64_t gap) {
+  return 100 + int64_t{session.levelFactor[static_cast<size_t>(std::min<int64_t>(gap - 1, 24))]};
+}
+
+int FinishDamage(CSession& session, int64_t d, const DamageSides& sides, int64_t finalFactor) {
+  const int64_t f = CSession::ApplyHeightFactor(ClampInt(d), session.GetActorHeight(sides.a, sides.aIsParty),
+                                                session.GetActorHeight(sides.t, sides.tIsParty));
+  const int64_t r = f / 5 > 0 ? platform::Rand() % (f / 5) : 0;
+  int64_t value = (f - f / 10 + r) * finalFactor / 100;
+  if (!sides.aIsParty) {
+    value /= 3;
+    if (!sides.tIsParty) value *= 3;
+  }
+  // A negative level-gap entry could make a blow heal: a blow deals at least 1.
+  return ClampInt(std::max<int64_t>(value, 1));
+}
+
+}  // namespace damage_steps
+
+using damage_steps::ClampInt;
+using damage_steps::DamageSides;
+using damage_steps::FinishDamage;
+using damage_steps::GapFactor;
+
+namespace {
 
 constexpr int kAttributeTable[7][9] = {
     {100, 10, 100, 200, 50, 50, 50, 100, 50},      // 1
@@ -54,11 +81,6 @@ bool SkipsAttributeStep(const Fighter& defender, const Fighter& attacker) {
     if (!row.coin || platform::Rand() % 2 == 0) return true;
   }
   return false;
-}
-
-// The level-gap table's entry for a gap of at least 1.
-int64_t GapFactor(const CSession& session, int64_t gap) {
-  return 100 + int64_t{session.levelFactor[static_cast<size_t>(std::min<int64_t>(gap - 1, 24))]};
 }
 
 }  // namespace
@@ -146,14 +168,5 @@ int CSession::ComputeDamage(int attacker, bool attackerIsParty, int target, bool
     if (t.IsParty() && attackAttribute == 3 && t.player->battleValues[0] != 0) d /= 2;
   }
 
-  const int64_t f = ApplyHeightFactor(ClampInt(d), GetActorHeight(attacker, attackerIsParty),
-                                      GetActorHeight(target, targetIsParty));
-  const int64_t r = f / 5 > 0 ? platform::Rand() % (f / 5) : 0;
-  int64_t value = (f - f / 10 + r) * l / 100;
-  if (!a.IsParty()) {
-    value /= 3;
-    if (!t.IsParty()) value *= 3;
-  }
-  // A negative level-gap entry could make a blow heal: a blow deals at least 1.
-  return ClampInt(std::max<int64_t>(value, 1));
+  return FinishDamage(*this, d, {attacker, attackerIsParty, target, targetIsParty}, l);
 }

@@ -27,6 +27,9 @@ struct EnemySlot {
   int32_t spd = 0;
   int32_t luck = 0;
   std::array<int32_t, 4> tactics{};  // actions by HP band
+  // The special entries: a magic (flag 1) or skill number, -1 when empty.
+  std::array<int32_t, 5> ability{-1, -1, -1, -1, -1};
+  std::array<int32_t, 5> abilityIsMagic{};
   int32_t bonusPercent = 0;
   int32_t exp = 0;    // what defeating it gives
   int32_t money = 0;

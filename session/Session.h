@@ -292,9 +292,52 @@ class CSession {
     float x = 0.0f, z = 0.0f;
   };
   TacticDecision tacticDecision;
-  // Fills tacticDecision for the participant: for now every participant
-  // attacks its nearest opponent.
+  // Fills tacticDecision for the participant by the tactic number of its
+  // hit-point band: a party member's preset or own word, an enemy's four
+  // numbers; PANIC and the bosses override them.
   void RunTactics(int position, bool isParty);
+  // The tactic number 0-7 it runs; -1, logged where it is a fault, for no
+  // action.
+  int ChooseTactic(int position, bool isParty) const;
+  // The tactic bodies 0-7. Each first clears the target and the index; the
+  // kind stays until the body sets it.
+  void TacticBalanced(int position, bool isParty);
+  void TacticAggressive(int position, bool isParty);
+  void TacticGuarded(int position, bool isParty);
+  void TacticSupport(int position, bool isParty);
+  void TacticRetreat(int position, bool isParty);
+  void TacticPanic(int position, bool isParty);
+  void TacticStandFast(int position, bool isParty);
+  void TacticBoss(int position, bool isParty);
+  // Special actions (rules/TacticSpecials.cpp). An enemy's entries are its
+  // five abilities; an entry naming no record counts as empty.
+  void SetSpecialKind(int slot, int entry);
+  void PickRandomSpecial(int slot, int tries);
+  // Mode 0: target type `value`; 1: afflicting; 2: the further class.
+  void PickSpecialOfType(int slot, int value, int mode);
+  void ChooseSpecialTarget(int position, bool isParty);
+  void ChooseSupportAction(int position, bool isParty);
+  void PickAttackSpecial(int position, bool isParty);
+  void TryRestoreItem(int position, bool isParty);
+  // Targets of the tactics (rules/TacticTargets.cpp); null when none.
+  CBattleActor* FindMostExposedPartyMember() const;
+  CBattleActor* FindLowestDefencePartyMember() const;
+  CBattleActor* FindLowestDefenceEnemy() const;
+  // The live member of that side with the fewest hit points below 0.8 of
+  // its maximum.
+  CBattleActor* FindHurtMember(bool isParty) const;
+  CBattleActor* FindUndeadPartyMember() const;
+  CBattleActor* FindHealthyPartyMember() const;
+  CBattleActor* FindHealthyEnemy() const;
+  bool IsAwayFromStation(int slot) const;
+  CBattleActor* PickAnyEnemy() const;
+  // Damage estimates of magic (rules/MagicResolution.cpp) and skills
+  // (rules/SkillUse.cpp); at least 1. Their spread draws rand().
+  int ComputeMagicDamage(int caster, bool casterIsParty, int target, bool targetIsParty, int magic);
+  int GetMagicPower(int position, bool isParty, int magic) const;
+  int GetMagicDefence(int position, bool isParty) const;
+  int ComputeSkillDamage(int user, bool userIsParty, int target, bool targetIsParty, int skill);
+  int GetSkillPower(int position, bool isParty, int skill) const;
 
   // The record, in the order a save keeps it -----------------------------------
   std::array<int32_t, 99> nextlevel{};

@@ -227,6 +227,8 @@ TEST_F(BattleModeTest, TurnRequestsAreAnsweredByOrdersOrTheMenu) {
 TEST_F(BattleModeTest, AnEnemyAimsAtADecoyOneTimeInThree) {
   Enter();
   Tick(66);
+  // The panic tactic strikes the nearest and draws nothing itself.
+  CSession::GetInstance().enemies[0].tactics.fill(5);
   CTestEnemy decoy;
   Member(0).m_decoy = Member(1).m_decoy = &decoy;
   platform::Srand(7);

@@ -1,0 +1,25 @@
+#pragma once
+// The steps the weapon, magic and skill damage formulas share
+// (rules/Damage.cpp).
+#include <cstdint>
+
+class CSession;
+
+namespace damage_steps {
+
+// The two sides of a blow: (position, is-party) each.
+struct DamageSides {
+  int a;
+  bool aIsParty;
+  int t;
+  bool tIsParty;
+};
+
+int ClampInt(int64_t v);
+// 100 + the level-gap table's entry for a gap of at least 1.
+int64_t GapFactor(const CSession& session, int64_t gap);
+// The height of the blow, the spread, the final factor and an enemy's
+// third; at least 1.
+int FinishDamage(CSession& session, int64_t d, const DamageSides& sides, int64_t finalFactor);
+
+}  // namespace damage_steps
