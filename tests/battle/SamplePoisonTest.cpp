@@ -1,7 +1,7 @@
 // The sample party's worn items at work in the wolf battle with two
 // skeletons, fought in process on tactics: Kreutzer's healing mail gives
 // back hit points every 240 ticks, and Maria's rose poisons a skeleton it
-// lands on, which then loses a hit point every 120 ticks.
+// lands on, which then loses a hit point every 120 ticks until it dies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -110,9 +110,9 @@ TEST_F(SamplePoisonTest, TheHealingMailHealsKreutzerAndTheRosesPoisonFinishesASk
   ASSERT_EQ(session.JoinPlayer(1), 1);  // Kreutzer, as the elder's third answer has him join
   for (int n = 0; n < session.partyCount; ++n) session.GetPartyMember(n)->tacticsId = 1;
   ASSERT_TRUE(StartWolfBattle());
-  const std::vector<Snapshot> shots = Fight(600);
+  const std::vector<Snapshot> shots = Fight(1320);
   ASSERT_FALSE(shots.empty());
-  ASSERT_EQ(shots.back().tick, 600);
+  ASSERT_EQ(shots.back().tick, 1320);
   const auto at = [&shots](int32_t tick) { return shots[static_cast<size_t>(tick - shots.front().tick)]; };
   // 88 of 105 at the start, untouched by the skeletons meanwhile: two
   // points (105 / 100 + 1) on each 240th tick.
@@ -121,24 +121,28 @@ TEST_F(SamplePoisonTest, TheHealingMailHealsKreutzerAndTheRosesPoisonFinishesASk
   EXPECT_EQ(at(479).kreutzerHp, 90);
   EXPECT_EQ(at(480).kreutzerHp, 92);
 
-  // The second skeleton falls to Maria's first landed blow and is
-  // poisoned as it dies; the first is left with one hit point by her next
-  // blow and dies of the poison on the 600th tick.
-  EXPECT_EQ(at(444).skeletons[2].hp, 0);
-  EXPECT_EQ(at(444).skeletons[2].conditions, kPoison1);
-  // The battle script's condition block says so a few ticks on, the first
-  // time only.
-  EXPECT_EQ(at(446).message, "");
-  EXPECT_EQ(at(447).message, "장미의 독이 퍼졌어요!");
-  EXPECT_EQ(at(569).message, "");
-  EXPECT_EQ(at(566).skeletons[1].conditions, 0u);
-  EXPECT_EQ(at(567).skeletons[1].conditions, kPoison1);
-  EXPECT_EQ(at(599).skeletons[1].hp, 1);
-  EXPECT_NE(at(599).skeletons[1].action, kActDying);
-  EXPECT_EQ(at(599).skeletons[1].tint & 0x00FFFFFFu, 0xFFFFFFu);
-  EXPECT_EQ(at(600).skeletons[1].hp, 0);
-  EXPECT_EQ(at(600).skeletons[1].action, kActDying);
-  EXPECT_EQ(at(600).skeletons[1].tint & 0x00FFFFFFu, 0x007700u);
+  // Maria's second landed blow poisons the second skeleton, and the battle
+  // script's condition block says so at once, the first time only.
+  EXPECT_EQ(at(394).skeletons[2].conditions, 0u);
+  EXPECT_EQ(at(394).message, "");
+  EXPECT_EQ(at(395).skeletons[2].hp, 8);
+  EXPECT_EQ(at(395).skeletons[2].conditions, kPoison1);
+  EXPECT_EQ(at(395).message, "장미의 독이 퍼졌어요!");
+  for (const Snapshot& shot : shots) {
+    if (shot.tick > 420) {
+      EXPECT_EQ(shot.message, "") << shot.tick;
+    }
+  }
+  EXPECT_EQ(at(419).skeletons[2].tint & 0x00FFFFFFu, 0xFFFFFFu);
+  EXPECT_EQ(at(420).skeletons[2].tint & 0x00FFFFFFu, 0x007700u);
+  // One hit point on each 120th tick, until the poison alone finishes it.
+  EXPECT_EQ(at(479).skeletons[2].hp, 8);
+  EXPECT_EQ(at(480).skeletons[2].hp, 7);
+  EXPECT_EQ(at(1319).skeletons[2].hp, 1);
+  EXPECT_NE(at(1319).skeletons[2].action, kActDying);
+  EXPECT_EQ(at(1320).skeletons[2].hp, 0);
+  EXPECT_EQ(at(1320).skeletons[2].action, kActDying);
+  EXPECT_EQ(at(1320).skeletons[2].tint & 0x00FFFFFFu, 0x007700u);
 }
 
 }  // namespace

@@ -12,21 +12,22 @@ namespace {
 TEST(SampleBattleAimRun, TheLeaderAimsAtTheSecondSkeletonAndTheSageFindsNobodyFallen) {
   using P = testsupport::SampleBattlePasses;
   using testsupport::KeyPresses;
-  // Stepping the cursor holds the world still for one more key.
-  constexpr int kAim = 6;
   testsupport::SampleBattleOrders orders;
   orders.leader = {"a", "down", "enter"};
   orders.second = {};
   orders.words.clear();
   orders.leaderAgain = {};
   std::string script = testsupport::SampleBattleScript(orders);
-  // The second member opens the items, turns to the restoring page and
-  // picks the sage herb.
-  const int second = P::kSecondOrder + kAim + 6;  // a little after its menu opens
+  // Maria's rose lands with the leader's blow and the battle script's words
+  // on the poison wait for their key; then the second member opens the
+  // items, turns to the restoring page and picks the sage herb.
+  const int words = P::kLeaderOrder + 90;
+  const int second = words + 40;  // a little after its menu opens
+  script += KeyPresses(words, {"enter"});
   script += KeyPresses(second, {"i", "right", "right", "right", "right", "down", "enter"});
   testsupport::SampleGameRun run;
   const int cursor = P::kLeaderOrder + 10;
-  const int digits = P::kLeaderOrder + 52;  // the blow has landed
+  const int digits = P::kLeaderOrder + 40;  // the blow has landed
   const int sage = second + 50;
   const auto result = run.Run(script + run.Shot(cursor, "cursor") + run.Shot(digits, "digits") +
                               run.Shot(sage, "sage") + std::to_string(sage + 10) + " close\n");

@@ -22,10 +22,10 @@ struct SampleBattleOrders {
   // The leader's second menu: on tactics as well, so the battle ends by
   // itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
-  // The result screen's confirm presses: the wheel stopped, then the
-  // level-up, sizz's new spell, the two drops and the money moved on, and
-  // the last back to the village.
-  std::vector<int> resultPresses{3450, 3710, 3730, 3750, 3770, 3790, 3810};
+  // The result screen's confirm presses: the wheel stopped (on the leader's
+  // share), then sizz's new spell, the drop and the money moved on, and the
+  // last back to the village.
+  std::vector<int> resultPresses{4216, 4476, 4496, 4516, 4536};
   // The key that answers Maria's words when her rose first poisons a
   // skeleton (the battle script's condition block).
   std::string poisonWords = "enter";
@@ -41,8 +41,8 @@ struct SampleBattlePasses {
   static constexpr int kSecondOrder = 1086;  // the second member's menu, its keys start
   static constexpr int kWords = 1206;        // the leader's words wait for their key
   static constexpr int kLeaderAgain = 1526;  // the leader's second menu, its keys start
-  static constexpr int kResult = 3440;       // the battle is won, the result screen's wheel spins
-  static constexpr int kVillage = 3850;      // the result screen is left and the village back
+  static constexpr int kResult = 4210;       // the battle is won, the result screen's wheel spins
+  static constexpr int kVillage = 4600;      // the result screen is left and the village back
   static constexpr int kPoisonWords = 2380;  // Maria's words on the poison wait for their key
 };
 
