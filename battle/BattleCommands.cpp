@@ -25,6 +25,7 @@
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
 #include "session/MenuList.h"
+#include "ui/BattleMenuSet.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "ui/BICaptionDeskTop.h"
@@ -43,20 +44,9 @@ enum BattlePhase : int32_t {
 
 enum TargetKind : int32_t { kAimAlly = 0, kAimEnemy = 2, kAimGround = 4 };
 
-enum Command : int32_t {
-  kAttack = 0,
-  kDefend = 1,
-  kMove = 2,
-  kItem = 3,
-  kFlee = 4,
-  kAuto = 5,
-  kPass = 7,
-  kEquip = 8,
-  kMagic = 9,
-  kSkill = 10,
-};
+// `m_command` holds the chosen menu entry's command.
+using Menu = CBattleMenuSet;
 
-constexpr int32_t kFullCombatPoints = 100;
 constexpr int kItemTargetAttr = 16;
 constexpr int kFirstBattleItemKind = 7;
 constexpr int kLastBattleItemKind = 11;
@@ -204,27 +194,27 @@ void CSelvarinFrame::ValidateBattleCommand(int command, int index) {
   }
   bool menuSound = true;
   switch (command) {
-    case kAttack:
+    case Menu::kAttack:
       if (!CSession::GetInstance().HasWeaponEquipped(member->m_battleId[0])) {
         ShowBattleText(kNoWeapon);
         break;
       }
       menuSound = EnterTargetPhase(kPhaseAttackTarget, 0);
       break;
-    case kDefend:
+    case Menu::kDefend:
       StartActing();
-      member->OnMessage(this, kMsgOrder, AsValue(member), kDefend, 0);
+      member->OnMessage(this, kMsgOrder, AsValue(member), Menu::kDefend, 0);
       break;
-    case kMove:
+    case Menu::kMove:
       EnterGroundPhase();
       break;
-    case kItem:
+    case Menu::kUseItem:
       menuSound = ValidateItemCommand(*member, index);
       break;
-    case kFlee:
+    case Menu::kFlee:
       ValidateFlee(*member);
       break;
-    case kAuto:
+    case Menu::kChooseTactics:
       if (index < 0 || index >= kTacticsRows) {
         DebugLog("CSelvarinFrame : no tactics row " + std::to_string(index));
         break;
@@ -233,14 +223,14 @@ void CSelvarinFrame::ValidateBattleCommand(int command, int index) {
       StartActing();
       IssueBattleOrder(member->m_battleId[0], 1);
       break;
-    case kPass:
+    case Menu::kPlaceholder:
       PlayWave(kWarningSound);
       return;
-    case kEquip:
+    case Menu::kEquipItem:
       ValidateEquip(*member, index);
       break;
-    case kMagic:
-    case kSkill:
+    case Menu::kCastMagic:
+    case Menu::kUseSkill:
       menuSound = ValidateCastCommand(*member, command, index);
       break;
     default:
@@ -282,7 +272,7 @@ bool CSelvarinFrame::ValidateItemCommand(CBattlePlayer& member, int row) {
     return false;
   }
   member.OnMessage(this, kMsgChosenIndex, item, 0, 0);
-  return AimChosen(member, kItem, item, info->GetAttr(kItemTargetAttr), info->name == "세이지");
+  return AimChosen(member, Menu::kUseItem, item, info->GetAttr(kItemTargetAttr), info->name == "세이지");
 }
 
 void CSelvarinFrame::ValidateFlee(CBattlePlayer& member) {
@@ -295,7 +285,7 @@ void CSelvarinFrame::ValidateFlee(CBattlePlayer& member) {
     text = "도주 실패";
   }
   if (text == nullptr) return;  // the battle mode runs away from here
-  m_command = kPass;
+  m_command = Menu::kPlaceholder;
   StartActing();
   member.m_timeGauge = 0.0f;
   ShowBattleText(text);
@@ -313,7 +303,7 @@ void CSelvarinFrame::ValidateEquip(CBattlePlayer& member, int row) {
 bool CSelvarinFrame::ValidateCastCommand(CBattlePlayer& member, int command, int row) {
   CSession& session = CSession::GetInstance();
   const int position = member.m_battleId[0];
-  if (command == kMagic) {
+  if (command == Menu::kCastMagic) {
     const int magic = RowOf(CMagicList::GetInstance().Indexes(), row, "magic list");
     const MagicTypeInfo* info = magic >= 0 ? CMagicMgr::GetInstance().GetMagicTypeInfo(magic) : nullptr;
     if (info == nullptr) return true;
@@ -325,7 +315,7 @@ bool CSelvarinFrame::ValidateCastCommand(CBattlePlayer& member, int command, int
     // The partner joins only a cast that goes ahead.
     if (CMagicMgr::GetInstance().TestMagic(magic)) TellPartner(member);
     member.OnMessage(this, kMsgChosenIndex, magic, 0, 0);
-    return AimChosen(member, kMagic, magic, info->targetType, info->name == "리저렉션");
+    return AimChosen(member, Menu::kCastMagic, magic, info->targetType, info->name == "리저렉션");
   }
   const int skill = RowOf(CSkillList::GetInstance().Indexes(), row, "skill list");
   const SkillTypeInfo* info = skill >= 0 ? CSkillMgr::GetInstance().GetSkillTypeInfo(skill) : nullptr;
@@ -339,7 +329,7 @@ bool CSelvarinFrame::ValidateCastCommand(CBattlePlayer& member, int command, int
     return true;
   }
   member.OnMessage(this, kMsgChosenIndex, skill, 0, 0);
-  return AimChosen(member, kSkill, skill, info->targetType, info->name == "사혈_삼릉침술(瀉血_三稜針術)");
+  return AimChosen(member, Menu::kUseSkill, skill, info->targetType, info->name == "사혈_삼릉침술(瀉血_三稜針術)");
 }
 
 // A party member partner then enters its joint cast.
@@ -388,8 +378,8 @@ bool CSelvarinFrame::CheckRevival() {
 
 void CSelvarinFrame::PayChosenCost(const CBattleActor& member) {
   CSession& session = CSession::GetInstance();
-  if (m_command == kMagic) session.PayMagicCost(member.m_battleId[0], m_chosenIndex);
-  if (m_command == kSkill) session.PaySkillCost(member.m_battleId[0], m_chosenIndex);
+  if (m_command == Menu::kCastMagic) session.PayMagicCost(member.m_battleId[0], m_chosenIndex);
+  if (m_command == Menu::kUseSkill) session.PaySkillCost(member.m_battleId[0], m_chosenIndex);
 }
 
 // ---- Aiming ----
@@ -486,7 +476,7 @@ void CSelvarinFrame::RunTargetSelection() {
   } else {
     m_lastAllyTarget = target;
   }
-  const int32_t special = m_command == kAttack && member->m_record != nullptr && member->m_record->cp == kFullCombatPoints;
+  const int32_t special = m_command == Menu::kAttack && member->m_record != nullptr && member->m_record->cp == PlayerData::kFullCombatPoints;
   member->OnMessage(this, kMsgOrder, AsValue(target), m_command, special);
   PayChosenCost(*member);
 }
@@ -500,7 +490,7 @@ void CSelvarinFrame::RunGroundSelection() {
   PlayWave(kAimSound);
   m_groundSelect = 0;
   member->OnMessage(this, kMsgWalkPoint, reinterpret_cast<intptr_t>(&x), reinterpret_cast<intptr_t>(&z), 0);
-  if (m_command != kMove && m_command != kMagic && m_command != kSkill) {
+  if (m_command != Menu::kMove && m_command != Menu::kCastMagic && m_command != Menu::kUseSkill) {
     DebugLog("Error In\t( case BM_SELECT_GROUND )");
     return;
   }

@@ -236,9 +236,9 @@ void CSelvarinFrame::DrawActorPanels(int c) {
   CRC& rc = *m_pRC;
   if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
     const PlayerData& record = *actor->m_record;
-    const bool full = record.cp >= 100;
+    const bool full = record.cp >= PlayerData::kFullCombatPoints;
     rc.FillRect(Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
-    if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, 100, 68), 6), 0xAAFF0000, 0xAAFF0000);
+    if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, PlayerData::kFullCombatPoints, 68), 6), 0xAAFF0000, 0xAAFF0000);
     if (full) {
       const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
       DrawSheet(rc, battle, c - 285 + 68, 27, kFullMarker, platform::Rand() % 2);

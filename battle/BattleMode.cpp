@@ -30,6 +30,7 @@
 #include "session/ItemMgr.h"
 #include "session/Session.h"
 #include "ui/BICaptionDeskTop.h"
+#include "ui/BattleMenuSet.h"
 
 namespace {
 
@@ -52,14 +53,12 @@ enum BattlePhase : int32_t {
   kPhaseEscaped = 9,
 };
 
-constexpr int32_t kCommandFlee = 4;
 constexpr int32_t kDefeatPeriod = 240;
 constexpr int32_t kOpeningTicks = 64;
 constexpr int32_t kCloseTicks = 300;
 constexpr int32_t kVictoryPoseTick = 150;
 constexpr int32_t kSlowMotionTicks = 120;
 constexpr int32_t kEscapeTicks = 35;
-constexpr int32_t kFullCombatPoints = 100;
 constexpr int32_t kFadeFromColour = 3;
 constexpr int32_t kFadeToColour = 4;
 
@@ -133,7 +132,7 @@ void CSelvarinFrame::RunBattle() {
     return;
   }
   DragBattleCamera();
-  if (m_command == kCommandFlee && m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) {
+  if (m_command == CBattleMenuSet::kFlee && m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) {
     m_battlePhase = kPhaseRunningAway;
     m_phaseTick = 0;
     return;
@@ -523,7 +522,7 @@ void CSelvarinFrame::IssueBattleOrder(int position, int isParty) {
       if (decision.target->m_decoy != nullptr && platform::Rand() % 3 == 0) target = decision.target->m_decoy;
     }
     const PlayerData* member = session.GetPartyMember(position);
-    special = decision.kind == 0 && member != nullptr && member->cp == kFullCombatPoints ? 1 : 0;
+    special = decision.kind == 0 && member != nullptr && member->cp == PlayerData::kFullCombatPoints ? 1 : 0;
   } else if (decision.target != nullptr) {
     const CSelvarinContext* context = GetContext();
     if (decision.target->m_decoy != nullptr && platform::Rand() % 3 == 0) {

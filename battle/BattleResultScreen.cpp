@@ -85,40 +85,41 @@ std::string CounterText(const ResultScreenState::Position& at, const PlayerData&
   return std::to_string(std::min<int64_t>(at.counter, kResultMaxExperience));
 }
 
-// The panels' bitmaps and numbers, in the locked pass.
-void DrawPanelBitmaps(CRC& rc, const BattleResult& result, int ox, int oy) {
-  const ResultScreenState& s = g_resultScreen;
+// `draw(player, at, x, y)` for each shown member's panel at its place.
+template <typename Draw>
+void ForEachPanel(const BattleResult& result, int ox, int oy, Draw draw) {
   for (int p = 0; p < ResultMemberCount(result); ++p) {
     const PlayerData* player = ShownMember(result, p);
     if (player == nullptr) continue;
-    const ResultScreenState::Position& at = s.positions[static_cast<size_t>(p)];
-    const int x = ox + kPanels[p].x, y = oy + kPanels[p].y;
+    draw(*player, g_resultScreen.positions[static_cast<size_t>(p)], ox + kPanels[p].x, oy + kPanels[p].y);
+  }
+}
+
+// The panels' bitmaps and numbers, in the locked pass.
+void DrawPanelBitmaps(CRC& rc, const BattleResult& result, int ox, int oy) {
+  ForEachPanel(result, ox, oy, [&rc](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
     DrawBitmap(&rc, x - 20, y + 80, "userinterface\\result\\shadow.bmp", 0, 0xFFFFFF);
     if (LevelPanelShown(at)) {
       DrawBitmap(&rc, x + 65, y - 10, "userinterface\\result\\levelup-s.bmp", 0, 0xFFFFFF);
       DrawBitmap(&rc, x + 45, y + 20, "userinterface\\result\\level.bmp", 0, 0xFFFFFF);
-      DrawResultNumber(&rc, x, y + 50, std::to_string(player->lvl));
-      continue;
+      DrawResultNumber(&rc, x, y + 50, std::to_string(player.lvl));
+      return;
     }
     DrawBitmap(&rc, x + 45, y + 30, "userinterface\\result\\get.bmp", 0, 0xFFFFFF);
     DrawBitmap(&rc, x + 45, y + 62, "userinterface\\result\\total.bmp", 0, 0xFFFFFF);
     DrawBitmap(&rc, x + 45, y + 94, "userinterface\\result\\rest.bmp", 0, 0xFFFFFF);
     DrawResultNumber(&rc, x + 170, y + 30, std::to_string(at.share));
-    DrawResultNumber(&rc, x + 170, y + 62, CounterText(at, *player));
-    DrawResultNumber(&rc, x + 170, y + 94, NextLevelText(player->lvl));
-  }
+    DrawResultNumber(&rc, x + 170, y + 62, CounterText(at, player));
+    DrawResultNumber(&rc, x + 170, y + 94, NextLevelText(player.lvl));
+  });
 }
 
 // The poses, the MVP's mark, the level-up values and the level-up zoom.
 void DrawPanelSprites(CRC& rc, const BattleResult& result, int ox, int oy) {
   const ResultScreenState& s = g_resultScreen;
-  for (int p = 0; p < ResultMemberCount(result); ++p) {
-    const PlayerData* player = ShownMember(result, p);
-    if (player == nullptr) continue;
-    const ResultScreenState::Position& at = s.positions[static_cast<size_t>(p)];
-    const int x = ox + kPanels[p].x, y = oy + kPanels[p].y;
+  ForEachPanel(result, ox, oy, [&rc, &s](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
     if (LevelPanelShown(at) || at.isMvp != 0) {
-      const Sheet pose = PoseSheet(*player, at.poseVariant);
+      const Sheet pose = PoseSheet(player, at.poseVariant);
       const int last = MotionCount(pose.actions, 0) - 1;
       if (last >= 0 && pose.sprites != nullptr) {
         rc.DrawAction(x + 15, y + 95, pose.actions, pose.sprites, 0, std::min(at.poseFrame, last), 1.0f, 0, 0xFFFFFFFF,
@@ -140,7 +141,7 @@ void DrawPanelSprites(CRC& rc, const BattleResult& result, int ox, int oy) {
       const int c = 10 * s.zoomCountdown;
       DrawTga(rc, "result\\levelup-l.tga", Box(x - c, y - c, x + 256 + c, y + 256 + c), s.zoomAlpha);
     }
-  }
+  });
 }
 
 void DrawResultPointer(CRC& rc) {

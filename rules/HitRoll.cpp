@@ -84,7 +84,7 @@ int CSession::RollHit(int attacker, bool attackerIsParty, int target, bool targe
   if (a.IsParty()) {
     const int decided = DecidingWeapon(*a.player);
     if (decided >= 0) return decided;
-    if (a.player->cp == 100) a.player->cp = 0;
+    if (a.player->cp == PlayerData::kFullCombatPoints) a.player->cp = 0;
   }
   const int64_t diff = Accuracy(a, true) - Accuracy(t, false);
   int result = RollBand(a.IsParty() ? kPartyBands : kEnemyBands, diff);

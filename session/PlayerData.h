@@ -51,7 +51,8 @@ struct PlayerData {
   int32_t maxmp2 = 0;
   int32_t mp3 = 0;
   int32_t maxmp3 = 0;
-  int32_t cp = 0;
+  int32_t cp = 0;  // combat points; full, the next attack is the special move
+  static constexpr int32_t kFullCombatPoints = 100;
   std::array<int32_t, kMaxMagicFlags> magicFlags{};  // learned flag per magic or skill index
   std::array<int32_t, kMaxMagicFlags> learnList{};   // what the character can learn
   int32_t ismagicman = 0;                            // 1 magic user, 0 skill user

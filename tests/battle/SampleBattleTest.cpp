@@ -14,53 +14,21 @@
 #include "session/MonsterMgr.h"
 #include "session/SkillMgr.h"
 #include "session/Session.h"
-#include "tests/support/SampleMapFrame.h"
+#include "tests/support/SampleBattleFixture.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class SampleBattleTest : public ::testing::Test {
+class SampleBattleTest : public testsupport::SampleBattleFixture {
  protected:
-  SampleBattleTest() {
-    EXPECT_TRUE(m_map.Registered());
-    CResMgr::GetInstance().LoadGlobalIni("global.ini");
-    CMagicMgr::GetInstance().Load("diary/magic.txt");
-    CSkillMgr::GetInstance().Load("diary/skill.txt");
-    CMonsterMgr::GetInstance().Load("diary/monster.txt");
-    CItemMgr::GetInstance().Load("diary/item.txt");
-    session.Init();
-  }
-  ~SampleBattleTest() override {
-    CItemMgr::GetInstance().Free();
-    CMonsterMgr::GetInstance().Free();
-    CSkillMgr::GetInstance().Free();
-    CMagicMgr::GetInstance().Free();
-    session.Init();
-  }
-
   // Starts the wolf's battle and passes until the battle mode is left.
   int FightWolfBattle(int limit) {
-    auto* wolf = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("wolf"));
-    EXPECT_NE(wolf, nullptr);
-    if (wolf == nullptr) return -1;
-    m_frame.OnMessage(wolf, 0, 0, wolf->m_battleLine, wolf->m_eventLine);
+    if (!EnterWolfBattle()) return -1;
     EXPECT_EQ(m_frame.m_battleSet.itemCount, 2);
     int passes = 0;
-    m_frame.RunGamePass();
-    while (m_frame.m_mode == kModeBattle && passes < limit) {
-      // The dialogue's key is pressed whenever it waits.
-      CMouse::GetInstance().m_mouseButtons[0] = m_frame.m_messageState == 5 ? kStatePressed : kStateUp;
-      m_frame.RunBattle();
-      m_frame.m_battleControl = 0;  // the key was for the dialogue, not a manual command
-      ++m_frame.m_modeTick;
-      ++passes;
-    }
+    for (; m_frame.m_mode == kModeBattle && passes < limit; ++passes) RunBattlePass();
     return passes;
   }
-
-  CSession& session = CSession::GetInstance();
-  testsupport::SampleMapFrame<CSelvarinFrame> m_map{"newgame"};
-  CSelvarinFrame& m_frame = m_map.frame;
 };
 
 TEST_F(SampleBattleTest, MembersOnTacticsWinTheWolfBattleAndItPays) {

@@ -1,6 +1,6 @@
-// The sample's tactics in the village's wolf battle with two skeletons put
-// into its set: the four presets, and the skeleton balanced when whole,
-// guarding under attack below half and keeping its ground below a quarter.
+// The sample's tactics in the village's wolf battle with its two skeletons:
+// the four presets, and the skeleton balanced when whole, guarding under
+// attack below half and keeping its ground below a quarter.
 #include <gtest/gtest.h>
 
 #include "battle/BattleObject.h"
@@ -14,50 +14,23 @@
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
-#include "tests/support/SampleMapFrame.h"
+#include "tests/support/SampleBattleFixture.h"
 
 namespace {
 
-class SampleTacticsTest : public ::testing::Test {
+class SampleTacticsTest : public testsupport::SampleBattleFixture {
  protected:
-  SampleTacticsTest() {
-    EXPECT_TRUE(m_map.Registered());
-    CResMgr::GetInstance().LoadGlobalIni("global.ini");
-    CMagicMgr::GetInstance().Load("diary/magic.txt");
-    CSkillMgr::GetInstance().Load("diary/skill.txt");
-    CMonsterMgr::GetInstance().Load("diary/monster.txt");
-    CItemMgr::GetInstance().Load("diary/item.txt");
-    session.Init();
-  }
-  ~SampleTacticsTest() override {
-    platform::ClearQueuedRand();
-    CItemMgr::GetInstance().Free();
-    CMonsterMgr::GetInstance().Free();
-    CSkillMgr::GetInstance().Free();
-    CMagicMgr::GetInstance().Free();
-    session.Init();
-  }
+  ~SampleTacticsTest() override { platform::ClearQueuedRand(); }
 
-  // The wolf's battle with two skeletons, entered; the first skeleton's slot.
+  // The wolf's battle entered; the first skeleton's slot.
   int EnterSkeletonBattle() {
-    auto* wolf = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("wolf"));
-    EXPECT_NE(wolf, nullptr);
-    if (wolf == nullptr) return -1;
-    m_frame.OnMessage(wolf, 0, 0, wolf->m_battleLine, wolf->m_eventLine);
-    BattleSet& set = m_frame.m_battleSet;
-    for (const char* label : {"skeleton", "skeleton2"}) {
-      set.enemies[static_cast<size_t>(set.enemyCount++)] = {"스켈레톤", label};
-    }
-    m_frame.RunGamePass();
+    if (!EnterWolfBattle()) return -1;
     for (int s = 0; s < CSession::kMaxEnemies; ++s) {
       if (session.enemies[static_cast<size_t>(s)].name == "스켈레톤") return s;
     }
     return -1;
   }
 
-  CSession& session = CSession::GetInstance();
-  testsupport::SampleMapFrame<CSelvarinFrame> m_map{"newgame"};
-  CSelvarinFrame& m_frame = m_map.frame;
 };
 
 TEST_F(SampleTacticsTest, ThePresetsFitTheirNamesAndTheSkeletonGuardsWhenHurtAndHoldsItsGround) {
