@@ -286,8 +286,9 @@ void CSession::ResolveItemUse(int user, bool userIsParty, int target, bool targe
   ITM* it = ItemAt(item);
   if (status != 0 || it == nullptr) return;
   const Fighter u = FighterAt(*this, user, userIsParty);
+  const Fighter t = FighterAt(*this, target, targetIsParty);
   const auto* userActor = dynamic_cast<const CBattleActor*>(GetBattleActor(user, userIsParty));
-  if (!u.Exists() || userActor == nullptr) return;
+  if (!u.Exists() || !t.Exists() || userActor == nullptr) return;
   if (!userIsParty && userActor->m_target == nullptr) return;
   if (!MayReach(userActor->m_target, userIsParty, *it)) return;
   switch (it->GetAttr(kAttrScope)) {
@@ -308,9 +309,7 @@ void CSession::ResolveItemUse(int user, bool userIsParty, int target, bool targe
     default: break;
   }
   RaiseItemUseHook(u.Name(), it->name);
-  if (it->kind != kItemGrenade) return;
-  const Fighter t = FighterAt(*this, target, targetIsParty);
-  if (t.Exists()) RaiseItemAttackHook(t.Name(), it->name);
+  if (it->kind == kItemGrenade) RaiseItemAttackHook(t.Name(), it->name);
 }
 
 // The flying item changes the sample battle's course (its preset tactics
