@@ -3,17 +3,19 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "battle/BattleObject.h"
 #include "platform/DebugLog.h"
 #include "rules/Condition.h"
+#include "rules/DamageSteps.h"
 #include "rules/Fighter.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
 
 namespace {
+
+using damage_steps::ClampInt;
 
 constexpr const char* kReviveHerb = "세이지";
 constexpr const char* kSurgeonsGloves = "수술장갑";
@@ -26,15 +28,10 @@ constexpr int kAttrBaseDamage = 18;
 constexpr int kAttrHp = 25;
 constexpr int kHolyElement = 5;
 
-int32_t ToInt(int64_t v) {
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // An increase that stops at the maximum; a value already above stays.
 void Raise(int32_t& value, int32_t maximum, int64_t amount) {
   if (value >= maximum) return;
-  value = ToInt(std::min<int64_t>(int64_t{value} + amount, maximum));
+  value = ClampInt(std::min<int64_t>(int64_t{value} + amount, maximum));
 }
 
 ITM* ItemAt(int item) {
@@ -199,7 +196,7 @@ class ItemEffect {
     std::array<int32_t, 5>& stats = lasting ? p.statBonus : p.extraStats;
     for (int k = 0; k < 5; ++k) {
       int32_t& v = stats[static_cast<size_t>(k)];
-      v = ToInt(int64_t{v} + int64_t{factor} * AtPlace(it, k));
+      v = ClampInt(int64_t{v} + int64_t{factor} * AtPlace(it, k));
     }
     lasting ? p.UpdateLevel() : p.Recalc();
   }
@@ -210,7 +207,7 @@ class ItemEffect {
     const std::array<int32_t*, 4> values{&e.phyAtk, &e.phyDef, &e.spd, &e.luck};
     for (size_t k = 0; k < values.size(); ++k) {
       const int64_t v = int64_t{*values[k]} + int64_t{factor} * it.GetAttr(attrs[k]);
-      *values[k] = ToInt(factor < 0 ? std::max<int64_t>(v, 0) : v);
+      *values[k] = ClampInt(factor < 0 ? std::max<int64_t>(v, 0) : v);
     }
   }
 

@@ -54,12 +54,9 @@ class BattleItemTest : public BattleRulesFixture {
   void SetUp() override {
     BattleRulesFixture::SetUp();
     std::string items;
-    const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
-    for (int i = 0; i < 7; ++i) items += Block("empty" + std::to_string(i), emptyKinds[i]);
     items += Block("다트", 9, "0 7 0 0");                 // straight
     items += Block("사과", 7, "0 0 0 0 0 0 0 0 5");       // bouncing
-    m_dir.Write("game/data/diary/item.txt", items);
-    ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    LoadItems(items);
     for (int p = 0; p < 3; ++p) Member(p).hp = 50, Member(p).maxhp = 100, Member(p).stateid = 0;
     for (int e = 0; e < 3; ++e) Enemy(e).hp = 30, Enemy(e).maxhp = 40;
   }

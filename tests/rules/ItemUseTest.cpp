@@ -19,8 +19,6 @@ class ItemUseTest : public BattleRulesFixture {
   void SetUp() override {
     BattleRulesFixture::SetUp();
     std::string items;
-    const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
-    for (int i = 0; i < 7; ++i) items += Block("empty" + std::to_string(i), emptyKinds[i]);
     // Food by place: barrier, magic users' MP, others' MP, scope, hit points.
     items += Block("빵", 7, "10 1 2 3 4 5 6 0 30");
     items += Block("붉은빵", 7, "10 1 2 3 4 5 6 0 1000");
@@ -42,8 +40,7 @@ class ItemUseTest : public BattleRulesFixture {
     }
     items += Block("수술장갑", 6);
     items += Block("라지쉴드", 1);
-    m_dir.Write("game/data/diary/item.txt", items);
-    ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    LoadItems(items);
     const char* names[] = {"sizz", "ai", "maria"};
     for (int p = 0; p < 3; ++p) {
       PlayerData& m = Member(p);
