@@ -1,11 +1,12 @@
 #pragma once
 // The battle objects the rules add during a battle through the field
-// context's makers: after-images, arrows, items, spells, summons and skill
+// context's makers: after-images, arrows, items (battle/BattleItem.h), spells, summons and skill
 // effects. Each keeps what it was made from; until their battle code is
 // built the bound ones end at their first tick.
 #include <cstdint>
 
 #include "battle/BattleIllusion.h"
+#include "battle/BattleItem.h"
 #include "battle/BattleObject.h"
 
 // An object bound to the one who made it and to its target.
@@ -28,13 +29,6 @@ class CBattleBullet : public CBattleBoundObject {
  public:
   using CBattleBoundObject::Init;
   void Init(CSelvarinActor* shooter, CSelvarinActor* target) { Bind(shooter, target, 0); }
-};
-
-class CBattleItem : public CBattleBoundObject {
-  SLV_OBJECT(CBattleItem)
- public:
-  using CBattleBoundObject::Init;
-  void Init(CSelvarinActor* user, CSelvarinActor* target, int32_t item) { Bind(user, target, item); }
 };
 
 class CBattleMagic : public CBattleBoundObject {

@@ -120,9 +120,28 @@ class CSession {
   void RaiseEnemyConditionHooks(const EnemySlot& enemy, int index);
   bool HasWeaponEquipped(int position) const;
 
-  // Item use outside battle (rules/ItemUse.cpp) ------------------------------
-  // An item applied from one member to another; the caller removes it.
+  // Item use (rules/ItemUse.cpp) ----------------------------------------------
+  // Participants are (position, is-party); a pair naming nobody, or an item
+  // outside the item table, does nothing. The field menu's use: an item
+  // applied from one member to another; the caller removes it.
   void UseItemPartyToParty(int from, int to, int item);
+  // A flying item's arrival (the object is the item that flew); a non-zero
+  // status does nothing.
+  void ResolveItemUse(int user, bool userIsParty, int target, bool targetIsParty, int item, CActor* object,
+                      int status);
+  void UseItemPartyToAllParty(int from, int item);
+  void UseItemPartyToEnemy(int from, int slot, int item);
+  void UseItemPartyToAllEnemies(int from, int item);
+  void UseItemPartyToArea(int from, int item, float x, float z);
+  void UseItemPartyToUnspecified(int from, int item);
+  void UseItemPartyToEnvironment(int from, int item);
+  void UseItemEnemyToParty(int slot, int to, int item);
+  void UseItemEnemyToAllParty(int slot, int item);
+  void UseItemEnemyToEnemy(int slot, int targetSlot, int item);
+  void UseItemEnemyToAllEnemies(int slot, int item);
+  void UseItemEnemyToArea(int slot, int item);
+  // One item's effect from user to target, by the rules of the user's side.
+  void ApplyItem(int user, bool userIsParty, int target, bool targetIsParty, int item);
 
   // Magic and skills used outside battle (rules/PartyCasting.cpp) ------------
   // From the field menu: the caster's party position, 1, the magic, 1 and

@@ -420,7 +420,7 @@ TEST_F(BattleObjectTest, ADeletedParticipantIsLetGoByEveryoneThatNamedIt) {
   Context().m_battleObjects.push_back(attacker);
   Context().m_battleObjects.push_back(target);
   Context().m_battleObjects.push_back(decoy);
-  CBattleItem* item = Context().MakeBattleItem(target, attacker, 3);
+  CBattleMagic* item = Context().MakeBattleMagic(target, attacker, 3);
   attacker->m_target = target;
   attacker->OnMessage(nullptr, kMsgWalkToActor, reinterpret_cast<intptr_t>(static_cast<CObject*>(target)), 0, 0);
   EXPECT_EQ(attacker->m_walkToActor, target);

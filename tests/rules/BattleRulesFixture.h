@@ -28,9 +28,7 @@ class BattleRulesFixture : public BattleFixture {
   BattleRulesFixture() : BattleFixture("map\n") {}
 
   void SetUp() override {
-    std::string items;
-    const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
-    for (int i = 0; i < 7; ++i) items += Block("empty" + std::to_string(i), emptyKinds[i]);
+    std::string items = EmptyItems();
     // Weapons reach 4 units (the reach column is read in hundredths).
     for (const char* name : {"앵거바델", "쥬프라가", "다마스커스", "랩쳐로즈"}) items += Block(name, 0, "0 0 0 0 0 0 0 0 0 0.4 0");
     for (const char* name : {"페더슈츠", "타브리셔츠", "힐링메일", "웨딩드레스", "펠류시드가브", "물의로브", "땅의로브",
@@ -72,6 +70,18 @@ class BattleRulesFixture : public BattleFixture {
 
   static std::string Block(const std::string& name, int kind, const std::string& params = "0") {
     return "#item < " + name + " > < > 0 " + name + "\n#type " + std::to_string(kind) + "\n#param " + params + "\n#end\n";
+  }
+  // The items 0-6, the empty items of the slots.
+  static std::string EmptyItems() {
+    std::string items;
+    const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
+    for (int i = 0; i < 7; ++i) items += Block("empty" + std::to_string(i), emptyKinds[i]);
+    return items;
+  }
+  // The item table: the empty items and the given blocks.
+  void LoadItems(const std::string& blocks) {
+    m_dir.Write("game/data/diary/item.txt", EmptyItems() + blocks);
+    ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
   }
   static int Id(const char* name) { return CItemMgr::GetInstance().Find(name); }
 
