@@ -14,34 +14,16 @@
 #include "session/ItemMgr.h"
 #include "session/SkillMgr.h"
 #include "tests/field/BattleFixture.h"
+#include "tests/rules/RecordingActor.h"
 
 namespace {
 
 using battletest::BattleFixture;
 using platform::QueueRand;
 
-struct Message {
-  int code;
-  intptr_t a, b, c;
-  CObject* sender;
-  bool operator==(const Message&) const = default;
-};
-
-class CRecorder : public CBattleActor {
- public:
-  bool OnProcess() override { return true; }
-  void OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, intptr_t c) override {
-    messages.push_back({code, a, b, c, sender});
-  }
-  void SetAction(int32_t code) override {
-    actions.push_back(code);
-    CBattleActor::SetAction(code);
-  }
-  void SpawnDamageNumber(int32_t value, int32_t, float, float, float, int32_t, int32_t) override { digits.push_back(value); }
-  std::vector<Message> messages;
-  std::vector<int32_t> actions;
-  std::vector<int32_t> digits;
-};
+using rulestest::CRecorder;
+using rulestest::Digit;
+using rulestest::Message;
 
 constexpr char kBloodletting[] = "사혈_삼릉침술(瀉血_三稜針術)";
 // Skills of the table whose ids no rule names: by target type.
@@ -111,20 +93,16 @@ class SkillUseTest : public BattleFixture {
   PlayerData& Member(int n) { return *session.GetPartyMember(n); }
   EnemySlot& Enemy(int n) { return session.enemies[static_cast<size_t>(n)]; }
   CRecorder& Side(int n, bool party) { return party ? members[n] : foes[n]; }
-  std::vector<CBattleSkill*> Skills() {
-    std::vector<CBattleSkill*> out;
+  template <class T>
+  std::vector<T*> Objects() {
+    std::vector<T*> out;
     for (CActor* a : Context().m_battleObjects) {
-      if (auto* s = dynamic_cast<CBattleSkill*>(a)) out.push_back(s);
+      if (auto* object = dynamic_cast<T*>(a)) out.push_back(object);
     }
     return out;
   }
-  std::vector<CBattleRecall*> Recalls() {
-    std::vector<CBattleRecall*> out;
-    for (CActor* a : Context().m_battleObjects) {
-      if (auto* s = dynamic_cast<CBattleRecall*>(a)) out.push_back(s);
-    }
-    return out;
-  }
+  std::vector<CBattleSkill*> Skills() { return Objects<CBattleSkill>(); }
+  std::vector<CBattleRecall*> Recalls() { return Objects<CBattleRecall>(); }
   // The user's chosen skill on its target, as the skill command leaves it.
   size_t Resolve(int user, bool party, int skill, CBattleActor* target) {
     Side(user, party).m_chosenIndex = skill;
@@ -263,7 +241,7 @@ TEST_F(SkillUseTest, TheHitRows) {
   members[0].m_hitKind = 7;
   Apply(0, true, 0, false, kSingle);
   EXPECT_EQ(foes[0].messages, (std::vector<Message>{{kMsgHit, 4, 0, 7, &object}}));
-  EXPECT_EQ(foes[0].digits, (std::vector<int32_t>{4}));
+  EXPECT_EQ(foes[0].digits, (std::vector<Digit>{{4, 0, 0, 0}}));
   EXPECT_EQ(session.hooks.Get("__skillattack스켈레톤s14"), 1);
   foes[0].m_actionCode = kActGuard;
   Apply(0, true, 0, false, 27);
