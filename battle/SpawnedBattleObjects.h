@@ -50,4 +50,8 @@ class CBattleSkill : public CBattleBoundObject {
  public:
   using CBattleBoundObject::Init;
   void Init(CSelvarinActor* user, CSelvarinActor* target, int32_t skill) { Bind(user, target, skill); }
+
+  // Its number among the objects of one use; for most skills the tick it
+  // starts at.
+  int32_t m_index = 0;
 };

@@ -159,6 +159,8 @@ class CSelvarinContext : public C3dContext {
     *x = m_battleCenterX;
     *z = m_battleCenterZ;
   }
+  // The battle ground's height at a point; 0 without a ground grid.
+  float AttrHeight(float x, float z) const;
 
  private:
   bool LoadMap();
@@ -197,7 +199,6 @@ class CSelvarinContext : public C3dContext {
   // The place moved off blocked cells toward the battle centre; true when
   // it had to move.
   bool AdjustBattlePlace(Vec3& place) const;
-  float AttrHeight(float x, float z) const;
   // The battle object joins the battle's objects.
   template <class T>
   T* AddBattleObject(T* object);

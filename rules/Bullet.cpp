@@ -13,3 +13,26 @@ void CSession::LaunchBullet(int position, bool isParty) {
   if (shooter->m_target != nullptr && shooter->m_target->m_actionCode == kActRemoved) return;
   ResolveWeaponAttack(position, isParty, 1.0f);
 }
+
+// The arrow's own attack value is not read: the shooter's blow decides.
+void CSession::ResolveBulletHit(int shooter, bool shooterIsParty, int target, bool targetIsParty, int /*attack*/,
+                                CBattleObject* arrow, bool atDecoy) {
+  if (atDecoy) return;
+  auto* from = dynamic_cast<CBattleActor*>(GetBattleActor(shooter, shooterIsParty));
+  auto* to = dynamic_cast<CBattleActor*>(GetBattleActor(target, targetIsParty));
+  if (from == nullptr || to == nullptr) return;
+  lastHitResult = RollHit(shooter, shooterIsParty, target, targetIsParty);
+  if (lastHitResult == 0) {
+    from->OnMessage(arrow, kMsgMissed, 0, 0, 0);
+    return;
+  }
+  const int damage = ComputeDamage(shooter, shooterIsParty, target, targetIsParty);
+  if (lastHitResult == 2) from->OnMessage(arrow, kMsgCritical, 0, 0, 0);
+  if (shooterIsParty) {
+    if (PlayerData* member = GetPartyMember(shooter)) member->cp = 0;
+  }
+  to->OnMessage(arrow, kMsgHit, damage, 0, 0);
+  if (to->m_actionCode != kActDefend && to->m_actionCode != kActGuard) {
+    to->SpawnDamageNumber(damage, targetIsParty ? 1 : 0, 0.0f, 0.0f, 0.0f, 0, 0);
+  }
+}

@@ -25,6 +25,18 @@ CBattleActor* Fighter::Actor() const {
   return dynamic_cast<CBattleActor*>(actor);
 }
 
+int32_t& Fighter::Hp() const { return player != nullptr ? player->hp : enemy->hp; }
+
+int32_t Fighter::MaxHp() const { return player != nullptr ? player->maxhp : enemy != nullptr ? enemy->maxhp : 0; }
+
+void SetConditions(CSession& session, const Fighter& f, uint32_t bits, bool set) {
+  for (uint32_t bit = 1; bit != 0 && bit <= bits; bit <<= 1) {
+    if ((bits & bit) == 0) continue;
+    if (f.player != nullptr) session.SetCondition(*f.player, bit, set);
+    if (f.enemy != nullptr) session.SetEnemyCondition(*f.enemy, bit, set);
+  }
+}
+
 Fighter FighterAt(CSession& session, int position, bool isParty) {
   Fighter f;
   if (isParty) {

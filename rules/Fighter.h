@@ -25,7 +25,14 @@ struct Fighter {
   const std::string& Name() const;
   // The battle actor, when it is one.
   CBattleActor* Actor() const;
+  // Only for a fighter that exists.
+  int32_t& Hp() const;
+  int32_t MaxHp() const;
 };
+
+// Sets or clears conditions through the session, so worn protection and the
+// hooks apply; nothing for an empty fighter.
+void SetConditions(CSession& session, const Fighter& f, uint32_t bits, bool set);
 
 // The fighter at (position, is-party); an empty one, logged, when nobody
 // stands there.

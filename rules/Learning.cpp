@@ -40,11 +40,22 @@ void CSession::AddMagic(int id, const std::string& name) {
 void CSession::AddSkill(int id, const std::string& name) {
   if (!ValidId(id, "CSession::AddSkill")) return;
   PlayerData& player = players[static_cast<size_t>(id)];
-  if (player.ismagicman == 1) return;  // a magic user holds no skills
+  if (player.ismagicman != 0) return;  // a magic user holds no skills
   const int skill = CSkillMgr::GetInstance().Find(name);
   if (skill < 0 || skill >= kMaxMagicFlags) {
     DebugLog("이플레이어가 가질수있는 스킬이 아닙니다.");
     return;
   }
   player.magicFlags[static_cast<size_t>(skill)] = 1;
+}
+
+void CSession::RemoveSkill(int id, const std::string& name) {
+  if (!ValidId(id, "CSession::RemoveSkill")) return;
+  PlayerData& player = players[static_cast<size_t>(id)];
+  if (player.ismagicman != 0) {
+    DebugLog("스킬맨이 아닙니다");
+    return;
+  }
+  const int skill = CSkillMgr::GetInstance().Find(name);
+  if (skill >= 0 && skill < kMaxMagicFlags) player.magicFlags[static_cast<size_t>(skill)] = 0;
 }

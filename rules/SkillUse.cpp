@@ -10,6 +10,7 @@
 #include "platform/Random.h"
 
 using damage_steps::ClampInt;
+using damage_steps::DamageSides;
 using damage_steps::GapFactor;
 
 namespace {
@@ -31,6 +32,29 @@ int CSession::GetSkillPower(int position, bool isParty, int skill) const {
   return ClampInt(record->powerAbsolute != 0 ? base * record->power / 100 : base + record->power);
 }
 
+namespace {
+
+// The steps both skill damages share: attribute, height, the attribute-3
+// guard, an enemy user's share and the spread; at least 1.
+int FinishSkillDamage(CSession& session, int64_t d, const DamageSides& s, const SkillTypeInfo& record) {
+  d = CSession::ApplyAttributeFactor(ClampInt(std::max<int64_t>(d, 0)), record.attr,
+                                     session.GetDefenceAttribute(s.t, s.tIsParty));
+  d = CSession::ApplyHeightFactor(ClampInt(d), session.GetActorHeight(s.a, s.aIsParty),
+                                  session.GetActorHeight(s.t, s.tIsParty));
+  const Fighter t = FighterAt(session, s.t, s.tIsParty);
+  if (t.IsParty() && record.attr == 3 && t.player->battleValues[0] != 0) d /= 2;
+  if (!s.aIsParty) {
+    d /= 3;
+    if (!t.IsParty()) d *= 3;
+  }
+  const int64_t u = d;
+  if (u / 10 > 0) d += platform::Rand() % (u / 10);
+  d -= u / 5;
+  return ClampInt(std::max<int64_t>(d, 1));
+}
+
+}  // namespace
+
 int CSession::ComputeSkillDamage(int user, bool userIsParty, int target, bool targetIsParty, int skill) {
   const Fighter a = FighterAt(*this, user, userIsParty);
   const Fighter t = FighterAt(*this, target, targetIsParty);
@@ -39,18 +63,16 @@ int CSession::ComputeSkillDamage(int user, bool userIsParty, int target, bool ta
   const int64_t lu = a.Level(), lt = t.Level();
   const int64_t h = a.IsParty() && !t.IsParty() && lt > lu ? GapFactor(*this, lt - lu) : 100;
   const int64_t defence = h * GetDefence(target, targetIsParty) / 100;
-  int64_t d = std::max(BaseDamage(GetSkillPower(user, userIsParty, skill), a.Level(), ClampInt(defence), t.Level(),
-                                  a.IsParty(), t.IsParty()),
-                       0);
-  d = ApplyAttributeFactor(ClampInt(d), record->attr, GetDefenceAttribute(target, targetIsParty));
-  d = ApplyHeightFactor(ClampInt(d), GetActorHeight(user, userIsParty), GetActorHeight(target, targetIsParty));
-  if (t.IsParty() && record->attr == 3 && t.player->battleValues[0] != 0) d /= 2;
-  if (!a.IsParty()) {
-    d /= 3;
-    if (!t.IsParty()) d *= 3;
-  }
-  const int64_t u = d;
-  if (u / 10 > 0) d += platform::Rand() % (u / 10);
-  d -= u / 5;
-  return ClampInt(std::max<int64_t>(d, 1));
+  const int64_t d = BaseDamage(GetSkillPower(user, userIsParty, skill), a.Level(), ClampInt(defence), t.Level(),
+                               a.IsParty(), t.IsParty());
+  return FinishSkillDamage(*this, d, {user, a.IsParty(), target, targetIsParty}, *record);
+}
+
+int CSession::ComputeSkillDamagePlain(int user, bool userIsParty, int target, bool targetIsParty, int skill) {
+  const Fighter a = FighterAt(*this, user, userIsParty);
+  const Fighter t = FighterAt(*this, target, targetIsParty);
+  const SkillTypeInfo* record = SkillRecord(skill);
+  if (!a.Exists() || !t.Exists() || record == nullptr) return 1;
+  return FinishSkillDamage(*this, GetSkillPower(user, userIsParty, skill), {user, a.IsParty(), target, targetIsParty},
+                           *record);
 }

@@ -14,6 +14,7 @@
 
 class CActor;
 class CBattleActor;
+class CBattleObject;
 class CSelvarinActor;
 namespace platform {
 class FileOperations;
@@ -147,12 +148,15 @@ class CSession {
   // From the field menu: the caster's party position, 1, the magic, 1 and
   // the slot the member picker reports.
   void UseMagicOnParty(int casterPosition, int casterIsParty, int magic, int targetIsParty, int targetSlot);
-  void UseSkillOnParty(int userPosition, int skill, int targetSlot);
+  // The cure part of the healing skills: the target's position, its side
+  // and the cure code (a skill id); other codes do nothing.
+  void UseSkillOnParty(int position, bool isParty, int code);
 
   // Learning (rules/Learning.cpp) ---------------------------------------------
   bool CanLearnMagic(int id, int magic) const;
   void AddMagic(int id, const std::string& name);
   void AddSkill(int id, const std::string& name);
+  void RemoveSkill(int id, const std::string& name);
 
   // Battle participants -------------------------------------------------------
   float ScaleByBonus(float value, int index, bool isParty) const;
@@ -178,6 +182,17 @@ class CSession {
   void AddSpecialGauge(int position, int n);
   void LaunchItem(int position, bool isParty);
   void LaunchBullet(int position, bool isParty);
+  // An arrow reaching its target; nothing for an arrow aimed at a decoy.
+  void ResolveBulletHit(int shooter, bool shooterIsParty, int target, bool targetIsParty, int attack,
+                        CBattleObject* arrow, bool atDecoy);
+  // The summoned creatures of recall 0-6 (rules/Recall.cpp).
+  void LaunchRecall(int position, bool isParty, int recall);
+  // Skills in battle (rules/SkillPlacement.cpp, rules/SkillOutcome.cpp): the
+  // user's chosen skill becomes skill objects, which apply it on arrival.
+  void ResolveSkill(int position, bool isParty);
+  int ApplySkillEffect(int user, bool userIsParty, int target, bool targetIsParty, int skill, CBattleObject* object,
+                       int status);
+  void ApplySkillOutcome(int user, bool userIsParty, int target, bool targetIsParty, int skill, CBattleObject* object);
 
   // Hooks -----------------------------------------------------------------
   void RaiseTurnHook(const std::string& name, int n);
@@ -357,6 +372,8 @@ class CSession {
   int GetMagicDefence(int position, bool isParty) const;
   int ComputeSkillDamage(int user, bool userIsParty, int target, bool targetIsParty, int skill);
   int GetSkillPower(int position, bool isParty, int skill) const;
+  // The skill's power alone, through the attribute, height and spread steps.
+  int ComputeSkillDamagePlain(int user, bool userIsParty, int target, bool targetIsParty, int skill);
 
   // The record, in the order a save keeps it -----------------------------------
   std::array<int32_t, 99> nextlevel{};

@@ -117,7 +117,7 @@ void UseSkillFromMenu(int skill, int position, int slot) {
     return;
   }
   session.PaySkillCost(position, skill);
-  session.UseSkillOnParty(position, skill, slot);
+  session.UseSkillOnParty(slot, true, skill);
 }
 
 int UIUsePane::SelectedIndex() const {

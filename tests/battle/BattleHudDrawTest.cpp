@@ -1,10 +1,13 @@
 // The battle's heads-up display over the sample village, drawn as the battle
 // mode draws a frame, against a golden picture: a member in a pinch on a
 // hidden blink phase, condition icons, the hit counter, a full combat-point
-// bar with its marker, and a skeleton in the target panel.
+// bar with its marker, and a skeleton in the target panel; and the caption
+// of a skeleton's theft.
+#include <cstdio>
 #include <string>
 
 #include "battle/BattlePlayer.h"
+#include "battle/SpawnedBattleObjects.h"
 #include "field/BattleSet.h"
 #include "render/Font.h"
 #include "rules/Condition.h"
@@ -70,6 +73,35 @@ TEST_F(BattleHudDrawTest, PinchConditionsHitCounterAndAFullGauge) {
   m_frame.m_hitTicks = 40;
   m_frame.DrawBattle();
   EXPECT_EQ(testsupport::CompareWithGolden("battle_hud", testsupport::PresentedImage(), "tests/battle/golden"), "");
+}
+
+// The skeleton's chosen theft reaches the leader as its skill object will
+// apply it: the gold drops and the battle caption names the loss.
+TEST_F(BattleHudDrawTest, ASkeletonsTheftShowsItsCaption) {
+  ASSERT_TRUE(SetUpBattle());
+  CSession& session = CSession::GetInstance();
+  constexpr int kTheft = 124;
+  ASSERT_EQ(CSkillMgr::GetInstance().Find("도둑질"), kTheft);
+  session.gold = 5000;
+  auto* skeleton = dynamic_cast<CBattleActor*>(session.enemies[0].actor);
+  auto* leader = dynamic_cast<CBattleActor*>(session.GetPartyMember(0)->battlePtr);
+  ASSERT_NE(skeleton, nullptr);
+  ASSERT_NE(leader, nullptr);
+  skeleton->m_chosenIndex = kTheft;
+  skeleton->m_target = leader;
+  CBattleSkill* object = Context().MakeBattleSkill(skeleton, leader, kTheft);
+  EXPECT_EQ(session.ApplySkillEffect(0, false, 0, true, kTheft, object, 0), 0);
+  EXPECT_LT(session.gold, 5000);
+  char expected[96];
+  std::snprintf(expected, sizeof expected, "적에게 %d길드를 빼았겼습니다.", 5000 - session.gold);
+  EXPECT_EQ(m_frame.m_caption, expected);
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;
+  m_frame.m_pCurrentBattleActor = leader;
+  m_frame.DrawBattle();
+  EXPECT_EQ(testsupport::CompareWithGolden("battle_skill_theft", testsupport::PresentedImage(), "tests/battle/golden"),
+            "");
 }
 
 }  // namespace
