@@ -159,6 +159,12 @@ class CSelvarinContext : public C3dContext {
     *x = m_battleCenterX;
     *z = m_battleCenterZ;
   }
+  float GetStationRadius() const { return m_battleRadius; }
+  // The ground height under a point of the ground plane.
+  float GroundAt(float x, float z) const { return GetStandHeight(Vec3{x, 0.0f, z}); }
+  // The water level of the world; ground below it (greater, as heights grow
+  // downward) lies under water.
+  float m_waterLevel = 0.0f;
 
  private:
   bool LoadMap();
@@ -210,6 +216,7 @@ class CSelvarinContext : public C3dContext {
   int32_t m_savedMapValue = 0;
   bool m_resourcesMarked = false;
   float m_battleCenterX = 0.0f, m_battleCenterZ = 0.0f;
+  float m_battleRadius = 0.0f;
   // The sprite and animation each party actor locked.
   std::map<const CSelvarinActor*, std::array<CRes*, 2>> m_partyLocks;
 };

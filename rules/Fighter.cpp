@@ -25,6 +25,20 @@ CBattleActor* Fighter::Actor() const {
   return dynamic_cast<CBattleActor*>(actor);
 }
 
+void SetFighterCondition(CSession& session, const Fighter& f, uint32_t bit, bool set) {
+  if (f.player != nullptr) session.SetCondition(*f.player, bit, set);
+  if (f.enemy != nullptr) session.SetEnemyCondition(*f.enemy, bit, set);
+}
+
+void ChangeConditions(CSession& session, const Fighter& f, uint32_t inflict, uint32_t cure) {
+  for (int b = 0; b < 8; ++b) {
+    if ((inflict & (1u << b)) != 0) SetFighterCondition(session, f, 1u << b, true);
+  }
+  for (int b = 0; b < 8; ++b) {
+    if ((cure & (1u << b)) != 0) SetFighterCondition(session, f, 1u << b, false);
+  }
+}
+
 Fighter FighterAt(CSession& session, int position, bool isParty) {
   Fighter f;
   if (isParty) {

@@ -27,6 +27,11 @@ struct Fighter {
   CBattleActor* Actor() const;
 };
 
+// Sets or clears one condition bit on the fighter's record.
+void SetFighterCondition(CSession& session, const Fighter& f, uint32_t bit, bool set);
+// Sets each bit of `inflict`, then clears each bit of `cure`.
+void ChangeConditions(CSession& session, const Fighter& f, uint32_t inflict, uint32_t cure);
+
 // The fighter at (position, is-party); an empty one, logged, when nobody
 // stands there.
 Fighter FighterAt(CSession& session, int position, bool isParty);

@@ -37,6 +37,22 @@ void CSession::AddMagic(int id, const std::string& name) {
   if (CanLearnMagic(id, magic)) player.magicFlags[static_cast<size_t>(magic)] = 1;
 }
 
+void CSession::RemoveMagic(int id, const std::string& name) {
+  if (!ValidId(id, "CSession::RemoveMagic")) return;
+  PlayerData& player = players[static_cast<size_t>(id)];
+  if (player.ismagicman != 1) {
+    DebugLog("매직맨이 아닙니다");
+    return;
+  }
+  const int magic = CMagicMgr::GetInstance().Find(name);
+  if (magic >= 0 && magic < kMaxMagicFlags) player.magicFlags[static_cast<size_t>(magic)] = 0;
+}
+
+int CSession::GetPlayerValue(int id, bool isParty, int number) const {
+  if (!isParty || id < 0 || id >= kPlayerCount || number < 0 || number >= kMaxMagicFlags) return 0;
+  return players[static_cast<size_t>(id)].magicFlags[static_cast<size_t>(number)];
+}
+
 void CSession::AddSkill(int id, const std::string& name) {
   if (!ValidId(id, "CSession::AddSkill")) return;
   PlayerData& player = players[static_cast<size_t>(id)];

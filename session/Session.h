@@ -14,6 +14,7 @@
 
 class CActor;
 class CBattleActor;
+class CBattleObject;
 class CSelvarinActor;
 namespace platform {
 class FileOperations;
@@ -125,14 +126,18 @@ class CSession {
   void UseItemPartyToParty(int from, int to, int item);
 
   // Magic and skills used outside battle (rules/PartyCasting.cpp) ------------
-  // From the field menu: the caster's party position, 1, the magic, 1 and
-  // the slot the member picker reports.
-  void UseMagicOnParty(int casterPosition, int casterIsParty, int magic, int targetIsParty, int targetSlot);
+  // The restorative magics, from the diary and in battle; participants are
+  // (position, is-party).
+  void UseMagicOnParty(int caster, bool casterIsParty, int target, bool targetIsParty, int magic);
   void UseSkillOnParty(int userPosition, int skill, int targetSlot);
 
   // Learning (rules/Learning.cpp) ---------------------------------------------
   bool CanLearnMagic(int id, int magic) const;
   void AddMagic(int id, const std::string& name);
+  void RemoveMagic(int id, const std::string& name);
+  // The learned flag of a magic or skill number; 0 for a non-party caller
+  // or a number or id outside the tables.
+  int GetPlayerValue(int id, bool isParty, int number) const;
   void AddSkill(int id, const std::string& name);
 
   // Battle participants -------------------------------------------------------
@@ -159,6 +164,16 @@ class CSession {
   void AddSpecialGauge(int position, int n);
   void LaunchItem(int position, bool isParty);
   void LaunchBullet(int position, bool isParty);
+  // The summoned creatures of a recall (rules/Recall.cpp).
+  void LaunchRecall(int position, bool isParty, int recall);
+
+  // Magic in battle (rules/MagicResolution.cpp, rules/MagicEffect.cpp) --------
+  // Places the objects of the caster's chosen magic and shows its name.
+  void ResolveMagic(int position, bool isParty);
+  // One magic object reaching one target; a non-zero status is returned
+  // untouched and does nothing, else 0.
+  int ApplyMagicEffect(int caster, bool casterIsParty, int target, bool targetIsParty, int magic,
+                       CBattleObject* object, int status);
 
   // Hooks -----------------------------------------------------------------
   void RaiseTurnHook(const std::string& name, int n);
