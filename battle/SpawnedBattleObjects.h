@@ -35,7 +35,26 @@ class CBattleMagic : public CBattleBoundObject {
   SLV_OBJECT(CBattleMagic)
  public:
   using CBattleBoundObject::Init;
-  void Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t type) { Bind(caster, target, type); }
+  // Bound to both sides by their battle ids; the launching rule then sets
+  // the place, heading, delay, speed and variant.
+  void Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);
+
+  int32_t m_casterId = -1, m_casterIsParty = 0;
+  int32_t m_targetId = -1, m_targetIsParty = 0;
+  int32_t m_type = -1;
+  int32_t m_delay = 0;
+  int32_t m_hitCount = 0;
+  int32_t m_countdown = 10000;
+  int32_t m_life = 2300;  // -1: no limit
+  CBattleObject* m_spike = nullptr;
+  int32_t m_viaDecoy = 0;
+  Vec3 m_goal;
+  int32_t m_variant = 0;
+  float m_baseHeading = 0.0f, m_swingStep = 0.0f;
+  // The spiral of the whirling kinds: its angle, its turn a tick (signed)
+  // and its radius or swing.
+  float m_spiralAngle = 0.0f, m_angularStep = 0.0f, m_swing = 0.0f;
+  float m_growSpeed = 0.0f;
 };
 
 class CBattleRecall : public CBattleBoundObject {

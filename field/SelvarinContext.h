@@ -161,6 +161,12 @@ class CSelvarinContext : public C3dContext {
   }
   // The battle ground's height at a point; 0 without a ground grid.
   float AttrHeight(float x, float z) const;
+  float GetStationRadius() const { return m_battleRadius; }
+  // The ground height under a point of the ground plane.
+  float GroundAt(float x, float z) const { return GetStandHeight(Vec3{x, 0.0f, z}); }
+  // The water level of the world; ground below it (greater, as heights grow
+  // downward) lies under water.
+  float m_waterLevel = 0.0f;
 
  private:
   bool LoadMap();
@@ -211,6 +217,7 @@ class CSelvarinContext : public C3dContext {
   int32_t m_savedMapValue = 0;
   bool m_resourcesMarked = false;
   float m_battleCenterX = 0.0f, m_battleCenterZ = 0.0f;
+  float m_battleRadius = 0.0f;
   // The sprite and animation each party actor locked.
   std::map<const CSelvarinActor*, std::array<CRes*, 2>> m_partyLocks;
 };

@@ -157,6 +157,7 @@ void CSelvarinContext::SetupBattle(const BattleSet& set, float centerX, float ce
   }
   m_battleCenterX = centerX;
   m_battleCenterZ = centerZ;
+  m_battleRadius = set.regionRadius;
   m_battlePlaces = RegionLayout(centerX, centerZ, set.typeValues[0], set.typeValues[1]);
   if (set.battleType != 0 && set.battleType != 2) {
     for (int i = 0; i < std::min(set.positionCount, BattleSet::kMaxPositions); ++i) {

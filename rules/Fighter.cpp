@@ -37,6 +37,12 @@ void SetConditions(CSession& session, const Fighter& f, uint32_t bits, bool set)
   }
 }
 
+// A record's masks hold the eight conditions in their low byte.
+void ChangeConditions(CSession& session, const Fighter& f, uint32_t inflict, uint32_t cure) {
+  SetConditions(session, f, inflict & 0xFFu, true);
+  SetConditions(session, f, cure & 0xFFu, false);
+}
+
 Fighter FighterAt(CSession& session, int position, bool isParty) {
   Fighter f;
   if (isParty) {

@@ -33,6 +33,8 @@ struct Fighter {
 // Sets or clears conditions through the session, so worn protection and the
 // hooks apply; nothing for an empty fighter.
 void SetConditions(CSession& session, const Fighter& f, uint32_t bits, bool set);
+// Sets each bit of `inflict`, then clears each bit of `cure`.
+void ChangeConditions(CSession& session, const Fighter& f, uint32_t inflict, uint32_t cure);
 
 // The fighter at (position, is-party); an empty one, logged, when nobody
 // stands there.

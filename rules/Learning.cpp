@@ -22,19 +22,42 @@ bool CSession::CanLearnMagic(int id, int magic) const {
   return !(engname == "ai" && onlyFlag(2));
 }
 
-void CSession::AddMagic(int id, const std::string& name) {
-  if (!ValidId(id, "CSession::AddMagic")) return;
-  PlayerData& player = players[static_cast<size_t>(id)];
-  if (player.ismagicman != 1) {
-    DebugLog("매직맨이 아닙니다");
-    return;
+namespace {
+
+// The magic user of that id, or null, said why.
+PlayerData* MagicUser(CSession& session, int id) {
+  if (id < 0 || id >= CSession::kPlayerCount) {
+    DebugLogf("Learning: no player %d", id);
+    return nullptr;
   }
+  PlayerData& player = session.players[static_cast<size_t>(id)];
+  if (player.ismagicman == 1) return &player;
+  DebugLog("매직맨이 아닙니다");
+  return nullptr;
+}
+
+}  // namespace
+
+void CSession::AddMagic(int id, const std::string& name) {
+  PlayerData* player = MagicUser(*this, id);
+  if (player == nullptr) return;
   const int magic = CMagicMgr::GetInstance().Find(name);
   if (magic < 0) {
     DebugLog("이플레이어가 가질수있는 마법이 아닙니다.");
     return;
   }
-  if (CanLearnMagic(id, magic)) player.magicFlags[static_cast<size_t>(magic)] = 1;
+  if (CanLearnMagic(id, magic)) player->magicFlags[static_cast<size_t>(magic)] = 1;
+}
+
+void CSession::RemoveMagic(int id, const std::string& name) {
+  PlayerData* player = MagicUser(*this, id);
+  const int magic = player != nullptr ? CMagicMgr::GetInstance().Find(name) : -1;
+  if (magic >= 0 && magic < kMaxMagicFlags) player->magicFlags[static_cast<size_t>(magic)] = 0;
+}
+
+int CSession::GetPlayerValue(int id, bool isParty, int number) const {
+  if (!isParty || id < 0 || id >= kPlayerCount || number < 0 || number >= kMaxMagicFlags) return 0;
+  return players[static_cast<size_t>(id)].magicFlags[static_cast<size_t>(number)];
 }
 
 void CSession::AddSkill(int id, const std::string& name) {

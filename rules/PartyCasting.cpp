@@ -1,16 +1,59 @@
-// Magic and skills used on the party outside battle.
+// The restorative magics, from the diary and in battle, and skills used on
+// the party outside battle.
+#include <algorithm>
+
+#include "platform/DebugLog.h"
 #include "rules/Condition.h"
 #include "rules/Fighter.h"
+#include "session/MagicMgr.h"
 #include "session/Session.h"
 
-// What each magic and skill does comes with the magic and skill rules;
-// until then a use changes nobody, and the caller has paid already.
-void CSession::UseMagicOnParty(int casterPosition, int casterIsParty, int magic, int targetIsParty, int targetSlot) {
-  static_cast<void>(casterPosition);
-  static_cast<void>(casterIsParty);
-  static_cast<void>(magic);
-  static_cast<void>(targetIsParty);
-  static_cast<void>(targetSlot);
+namespace {
+
+bool IsHealing(int magic) { return (magic >= 0 && magic <= 2) || (magic >= 8 && magic <= 10); }
+bool IsRestorative(int magic) { return magic >= 0 && magic <= 10 && magic != 3 && magic != 4; }
+
+void Heal(int32_t& hp, int32_t maxhp, int magic) {
+  const int64_t raised = magic % 8 == 0 ? int64_t{hp} + maxhp / 4 : magic % 8 == 1 ? int64_t{hp} + maxhp / 2 : maxhp;
+  hp = static_cast<int32_t>(std::min<int64_t>(raised, maxhp));
+}
+
+void Restore(CSession& session, const Fighter& t, int magic) {
+  switch (magic) {
+    case 5:
+      for (const uint32_t bit : {kPanic, kStone, kUndead, kDying}) SetConditions(session, t, bit, false);
+      break;
+    case 6:
+      SetConditions(session, t, kCurse, false);
+      break;
+    case 7:
+      SetConditions(session, t, kDying, false);
+      break;
+    default:
+      if (t.player != nullptr) Heal(t.player->hp, t.player->maxhp, magic);
+      if (t.enemy != nullptr) Heal(t.enemy->hp, t.enemy->maxhp, magic);
+      break;
+  }
+}
+
+}  // namespace
+
+void CSession::UseMagicOnParty(int caster, bool casterIsParty, int target, bool targetIsParty, int magic) {
+  if (!IsRestorative(magic)) {
+    DebugLog("다이어리에서는 쓸 수 없는 마법입니다.");
+    return;
+  }
+  const Fighter t = FighterAt(*this, target, targetIsParty);
+  if (!t.Exists()) return;
+  const bool wasUndead = (t.Conditions() & kUndead) != 0;
+  if (const MagicTypeInfo* record = CMagicMgr::GetInstance().GetMagicTypeInfo(magic)) {
+    ChangeConditions(*this, t, static_cast<uint32_t>(record->stateMask), static_cast<uint32_t>(record->restoreStateMask));
+  }
+  // Surgical gloves make a member's spell work twice.
+  const Fighter c = casterIsParty ? FighterAt(*this, caster, true) : Fighter{};
+  const int repeats = c.player != nullptr && Wears(*c.player, WornSlot::kAcc2, "수술장갑") ? 2 : 1;
+  for (int i = 0; i < repeats; ++i) Restore(*this, t, magic);
+  if (IsHealing(magic) && wasUndead) SetConditions(*this, t, kDying, true);
 }
 
 namespace {

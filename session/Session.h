@@ -145,9 +145,9 @@ class CSession {
   void ApplyItem(int user, bool userIsParty, int target, bool targetIsParty, int item);
 
   // Magic and skills used outside battle (rules/PartyCasting.cpp) ------------
-  // From the field menu: the caster's party position, 1, the magic, 1 and
-  // the slot the member picker reports.
-  void UseMagicOnParty(int casterPosition, int casterIsParty, int magic, int targetIsParty, int targetSlot);
+  // The restorative magics, from the diary and in battle; participants are
+  // (position, is-party).
+  void UseMagicOnParty(int caster, bool casterIsParty, int target, bool targetIsParty, int magic);
   // The cure part of the healing skills: the target's position, its side
   // and the cure code (a skill id); other codes do nothing.
   void UseSkillOnParty(int position, bool isParty, int code);
@@ -155,6 +155,10 @@ class CSession {
   // Learning (rules/Learning.cpp) ---------------------------------------------
   bool CanLearnMagic(int id, int magic) const;
   void AddMagic(int id, const std::string& name);
+  void RemoveMagic(int id, const std::string& name);
+  // The learned flag of a magic or skill number; 0 for a non-party caller
+  // or a number or id outside the tables.
+  int GetPlayerValue(int id, bool isParty, int number) const;
   void AddSkill(int id, const std::string& name);
   void RemoveSkill(int id, const std::string& name);
 
@@ -193,6 +197,14 @@ class CSession {
   int ApplySkillEffect(int user, bool userIsParty, int target, bool targetIsParty, int skill, CBattleObject* object,
                        int status);
   void ApplySkillOutcome(int user, bool userIsParty, int target, bool targetIsParty, int skill, CBattleObject* object);
+
+  // Magic in battle (rules/MagicResolution.cpp, rules/MagicEffect.cpp) --------
+  // Places the objects of the caster's chosen magic and shows its name.
+  void ResolveMagic(int position, bool isParty);
+  // One magic object reaching one target; a non-zero status is returned
+  // untouched and does nothing, else 0.
+  int ApplyMagicEffect(int caster, bool casterIsParty, int target, bool targetIsParty, int magic,
+                       CBattleObject* object, int status);
 
   // Hooks -----------------------------------------------------------------
   void RaiseTurnHook(const std::string& name, int n);

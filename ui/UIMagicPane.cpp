@@ -106,7 +106,7 @@ void CastMagicFromMenu(int magic, int position, int slot) {
     return;
   }
   session.PayMagicCost(position, magic);
-  session.UseMagicOnParty(position, 1, magic, 1, slot);
+  session.UseMagicOnParty(position, true, slot, true, magic);
   PlayWave("마법사용(다이어리).wav");
 }
 

@@ -19,7 +19,10 @@ namespace battletest {
 class CRecordingEnemy : public CTestEnemy {
   SLV_OBJECT(CRecordingEnemy)
  public:
-  void OnMessage(CObject*, int code, intptr_t, intptr_t, intptr_t) override { finishing.messages.push_back(code); }
+  void OnMessage(CObject*, int code, intptr_t value0, intptr_t value1, intptr_t value2) override {
+    finishing.messages.push_back(code);
+    finishing.values.push_back({value0, value1, value2});
+  }
 };
 
 // Public, so that tables of cases can arrange it.

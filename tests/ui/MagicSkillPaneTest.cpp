@@ -173,9 +173,12 @@ TEST_F(UsePaneTest, TheOtherKindsPageStaysEmpty) {
 
 TEST_F(UsePaneTest, ACastFromThePickerPaysAndARefusalSaysWhy) {
   auto* pane = OpenFor<UIMagicPane>(0);
+  session.players[1].maxhp = 40;
+  session.players[1].hp = 3;
   Pick(*pane, 34, kHeal, 1);
   EXPECT_STREQ(Message(), "");
   EXPECT_EQ(session.players[0].mp3, 5);  // the second cost comes from mp3
+  EXPECT_EQ(session.players[1].hp, 3 + 40 / 4);  // magic 0 heals a quarter of the picked member
 
   struct Case {
     int magic;
