@@ -16,7 +16,7 @@ class CBattleItem : public CBattleObject {
   static constexpr int kUnknownFlight = 42;
   static constexpr int kLastTick = 121;
   struct FlightRow {
-    char label[20];
+    const char* label;
     int32_t effect;
     int32_t lobbed;  // 1 bouncing, 0 straight
     float value;     // straight: the speed a tick; bouncing: the flight time in ticks

@@ -9,7 +9,7 @@
 #include "ui/UIObject.h"
 
 class CSession;
-struct ITM;
+class ITM;
 class UIListBox;
 class UIMenu;
 class UIMessage;
