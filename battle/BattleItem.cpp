@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "battle/HitAcknowledge.h"
 #include "engine/Wave.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
@@ -15,8 +16,6 @@ constexpr float kLobRise = -2.3f;
 constexpr float kBounce = -0.5f;
 constexpr float kLobGravity = 0.55f;
 constexpr float kArrivalSteps = 5.0f;
-constexpr int kHitConfirmed = 10003;
-constexpr int kSpriteMessage = 46;
 
 // The names that choose the flight codes, in code order. The table's own
 // labels differ at a few codes and are never matched.
@@ -218,11 +217,5 @@ bool CBattleItem::OnProcess() {
 }
 
 void CBattleItem::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kSpriteMessage) {
-    CBattleObject::OnMessage(sender, code, value0, value1, value2);
-    return;
-  }
-  auto* struck = dynamic_cast<CSelvarinActor*>(sender);
-  if (code != kHitConfirmed || struck == nullptr) return;
-  struck->SpawnEffect(value0 < 50 ? 202 : value0 < 100 ? 203 : 204);
+  AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
 }
