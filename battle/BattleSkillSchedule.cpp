@@ -16,6 +16,13 @@ constexpr int kDefaultLastTick = 1000;
 constexpr int kStays = -1;
 constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
+// Brought once into 0..360.
+float Wrapped(float a) {
+  if (a >= 360.0f) return a - 360.0f;
+  if (a < 0.0f) return a + 360.0f;
+  return a;
+}
+
 enum class Op {
   kApply,         // the bound target
   kApplyOrSweep,  // a sweep of the reach on the target's side for a splash skill, else apply
@@ -33,6 +40,8 @@ enum class Op {
   kWave,
   kToTarget,  // takes the target's position
   kToUser,    // takes the user's position
+  kSweepEnds,  // as kSweep, ending the object when it reached anyone
+  kTurnedStep,  // a forward; at tick 0 turned by (number - c) x b degrees
 };
 
 struct Act {
@@ -51,6 +60,7 @@ struct Cue {
   int from = 0, to = kDefaultLastTick;
   bool reach = false;  // the list runs only with the target within reach
   std::vector<Act> acts;
+  bool nearWalkPoint = false;  // only near the user's walk point
 };
 
 enum class Place { kWherePlaced, kAtUser, kAtUserAtStart };
@@ -67,10 +77,23 @@ struct Dash {
   bool stepGround = false;
   bool arriveGround = false;
   float within = 0.0f;  // arrival below this distance; 0: at most 5 x speed
+  float takeOff = 0.0f;  // the vertical speed it leaves with; 0 stays level
+  bool bounces = false;
+  bool appliesOn = false;  // on every arrived tick, without ending
   Motion afterMove = nullptr;
   std::optional<Act> everyTick = std::nullopt;
   std::vector<Act> arrival = {};
 };
+
+struct Hop {
+  int effect = -1;
+  float takeOff = -0.7f;
+  float fromUser = -7.0f;  // the height against the user's
+};
+
+struct Tick;
+// A motion no word covers; false ends the object.
+using Custom = bool (*)(const Tick&);
 
 struct Schedule {
   std::vector<int> ids;
@@ -80,6 +103,8 @@ struct Schedule {
   std::optional<Dash> dash = std::nullopt;
   bool lastAfterIndex = false;  // the last tick counts from the object's number
   bool thenGeneral = false;
+  std::optional<Hop> hop = std::nullopt;
+  Custom custom = nullptr;
 };
 
 Cue At(int tick, std::vector<Act> acts, bool reach = false) { return {When::kAt, tick, 0, 0, reach, std::move(acts)}; }
@@ -106,6 +131,10 @@ void SineHeight(CBattleSkill& object, const CSelvarinActor& user) {
 }
 
 void Sink(CBattleSkill& object, const CSelvarinActor& /*user*/) { object.m_pos.y += 0.5f; }
+
+bool Star(const Tick& t);
+bool Spiral(const Tick& t);
+bool Widening(const Tick& t);
 
 Schedule UserAt(std::vector<int> ids, Place place, std::vector<Cue> cues, int last = kDefaultLastTick) {
   return {std::move(ids), place, std::move(cues), last};
@@ -189,6 +218,35 @@ std::vector<Schedule> BuildSchedules() {
   twice.thenGeneral = true;
   s.push_back(twice);
 
+  Schedule fan = UserAt({58}, placed, {{When::kEvery, 5, 0, 60, false, {{Op::kTurnedStep, 5, 1.5f, 1}, Effect(1018), SweepParty(10)}}}, 60);
+  s.push_back(fan);
+  for (int id : {86, 87, 88}) {
+    const Act mark = Effect(1018 + id - 86);
+    s.push_back(UserAt({id}, placed,
+                       {{When::kEvery, 4, 0, 60, false, {{Op::kTurnedStep, 3, 5, 1}, mark, SweepParty(10), kFlashHit}}}, 60));
+  }
+  auto custom = [&s](std::vector<int> ids, Custom motion, int last) {
+    Schedule row = UserAt(std::move(ids), Place::kWherePlaced, {}, last);
+    row.custom = motion;
+    s.push_back(row);
+  };
+  custom({72, 73}, Star, 200);
+  custom({80}, Spiral, 100);
+  custom({83}, Widening, 120);
+  auto hop = [&s](int id, Hop h, std::vector<Cue> cues) {
+    Schedule row = UserAt({id}, Place::kWherePlaced, std::move(cues));
+    row.hop = h;
+    s.push_back(row);
+  };
+  const Act sweepsEnd[] = {{Op::kSweepEnds, 15, 0}, {Op::kSweepEnds, 15, 1}};
+  for (int id : {106, 107}) {
+    hop(id, {.effect = 1007}, {{When::kEvery, 20, 11, kDefaultLastTick, false, {sweepsEnd[0], sweepsEnd[1]}, true}});
+  }
+  hop(108, {.effect = 1008, .takeOff = -1.5f},
+      {{When::kEvery, 30, 0, kDefaultLastTick, false, {SweepEnemies(15), SweepParty(15)}, true}});
+  hop(114, {.fromUser = 7.0f},
+      {{When::kAlways, 0, 0, 0, false, {SweepEnemies(10), SweepParty(10)}, true},
+       {When::kEvery, 10, 31, kDefaultLastTick, false, {SweepEnemies(10), SweepParty(10)}}});
   const std::vector<Act> strike{kApply, Timed(10), kBlow};
   auto dash = [&s](int id, Dash d) { s.push_back({{id}, Place::kWherePlaced, {}, kDefaultLastTick, std::move(d)}); };
   dash(31, {.effect = 2000, .height = -10.0f, .speed = 1.5f, .stepGround = true, .afterMove = SineHeight,
@@ -202,6 +260,12 @@ std::vector<Schedule> BuildSchedules() {
              .arrival = strike});
   dash(185, {.effect = 2000, .height = -15.0f, .stepGround = true, .arriveGround = true, .afterMove = Sink,
              .arrival = {kApply, Timed(10), OnTarget(259), kBlow}});
+  dash(112, {.fromUser = false, .speed = 3.0f, .stepGround = true, .takeOff = -0.7f, .appliesOn = true,
+             .arrival = {kApply}});
+  for (int id : {113, 115}) {
+    dash(id, {.fromUser = false, .belowUser = true, .speed = 3.0f, .stepGround = true, .takeOff = -0.7f,
+              .bounces = true, .appliesOn = true, .arrival = {kApply}});
+  }
   dash(187, {.effect = 1020, .height = -10.0f, .arrival = strike});
   return s;
 }
@@ -251,7 +315,8 @@ struct Tick {
     object.m_pos.z -= d * std::cos(h);
   }
 
-  void Run(const Act& act) const {
+  // False when the act ends the object.
+  bool Run(const Act& act) const {
     const auto a = static_cast<int>(act.a);
     switch (act.op) {
       case Op::kApply: object.ApplyTo(object.m_targetId, object.m_targetIsParty); break;
@@ -280,7 +345,44 @@ struct Tick {
       case Op::kWave: PlayWave(act.wave); break;
       case Op::kToTarget: object.m_pos = target.m_pos; break;
       case Op::kToUser: object.m_pos = user.m_pos; break;
+      case Op::kSweepEnds: return !object.HitInRadius(act.a, act.b != 0.0f, nullptr);
+      case Op::kTurnedStep:
+        if (Now() == 0) object.FaceToward(target.m_pos.x, target.m_pos.z);
+        StepTurned(act.a, Now() == 0 ? (static_cast<float>(object.m_index) - act.c) * act.b : 0.0f);
+        break;
     }
+    return true;
+  }
+  // A step forward along the heading turned by the angle; the heading stays.
+  void StepTurned(float d, float turn) const {
+    const float h = object.m_angle;
+    object.m_angle = Wrapped(h + turn);
+    Step(d);
+    object.m_angle = h;
+  }
+  void StepToward(float d, float a) const {
+    const float r = Wrapped(a) * kRadiansPerDegree;
+    object.m_pos.x -= d * std::sin(r);
+    object.m_pos.z += d * std::cos(r);
+  }
+  bool NearWalkPoint() const {
+    return object.DistanceXZ(user.m_targetX, user.m_targetZ) <= 5.0f * object.m_speed || Now() > 120;
+  }
+  void Bounce(bool bounces) const {
+    if (bounces && object.m_inAir == 0) {
+      object.m_velocity.y *= -0.2f;
+      object.m_inAir = 1;
+    }
+    object.ApplyGravity(0.2f);
+  }
+  void RunHop(const Hop& hop) const {
+    if (Now() == 0) {
+      if (hop.effect >= 0) object.SpawnEffect(hop.effect);
+      object.m_velocity.y = hop.takeOff;
+      object.m_inAir = 1;
+      object.m_pos.y = user.m_pos.y + hop.fromUser;
+    }
+    Bounce(true);
   }
 
   bool Due(const Cue& cue) const {
@@ -292,12 +394,15 @@ struct Tick {
     }
     return false;
   }
-  void RunCues(const Schedule& row) const {
+  bool RunCues(const Schedule& row) const {
     if (row.place == Place::kAtUser || (row.place == Place::kAtUserAtStart && Now() == 0)) object.m_pos = user.m_pos;
     for (const Cue& cue : row.cues) {
-      if (!Due(cue) || (cue.reach && !WithinReach())) continue;
-      for (const Act& act : cue.acts) Run(act);
+      if (!Due(cue) || (cue.nearWalkPoint && !NearWalkPoint()) || (cue.reach && !WithinReach())) continue;
+      for (const Act& act : cue.acts) {
+        if (!Run(act)) return false;
+      }
     }
+    return true;
   }
 
   void TakeOff(const Dash& d) const {
@@ -306,6 +411,10 @@ struct Tick {
     if (d.fromUser) object.m_pos = user.m_pos;
     if (d.height) object.m_pos.y = *d.height;
     if (d.belowUser) object.m_pos.y = user.m_pos.y + 7.0f;
+    if (d.takeOff != 0.0f) {
+      object.m_velocity.y = d.takeOff;
+      object.m_inAir = 1;
+    }
   }
   float DistanceFor(bool ground) const {
     const Vec3& p = object.m_pos;
@@ -321,23 +430,65 @@ struct Tick {
       object.m_pos.z += object.m_velocity.z;
       if (d.afterMove != nullptr) d.afterMove(object, user);
     }
+    if (d.takeOff != 0.0f) Bounce(d.bounces);
     if (d.everyTick) Run(*d.everyTick);
     const float arrive = DistanceFor(d.arriveGround);
     const bool near = d.within > 0.0f ? arrive < d.within : arrive <= 5.0f * d.speed;
     if (!near && Now() <= d.limit) return true;
     for (const Act& act : d.arrival) Run(act);
-    return false;
+    return d.appliesOn;
   }
 
   bool Run(const Schedule& row) const {
-    RunCues(row);
+    if (row.hop) RunHop(*row.hop);
+    if (!RunCues(row)) return false;
     if (row.thenGeneral) RunCues(kGeneral);
     if (row.dash && !RunDash(*row.dash)) return false;
+    if (row.custom != nullptr && !row.custom(*this)) return false;
     if (row.last == kStays) return true;
     const int last = row.lastAfterIndex ? object.m_index + row.last : row.last;
     return Now() < last;
   }
 };
+
+float Number(const Tick& t) { return static_cast<float>(t.object.m_index); }
+
+// 72 and 73: fifteen objects spread in a star, the sixteenth marks the middle.
+bool Star(const Tick& t) {
+  const bool middle = t.object.m_index == 15;
+  if (middle && t.Now() == 0) t.object.SpawnEffect(1017);
+  if (!middle && t.Now() >= 10 && t.Now() % 5 == 0) {
+    t.StepToward(7.0f, (Number(t) + 1.0f) * 22.5f);
+    t.object.SpawnEffect(1023);
+  }
+  if (t.Now() == 50) {
+    if (middle && t.object.m_skillId == 72) t.target.SpawnEffect(216);
+    t.Run(kApply);
+  }
+  return true;
+}
+
+// 80: the steps lengthen while the direction turns back, a spiral.
+bool Spiral(const Tick& t) {
+  if (t.Now() % 5 != 0) return true;
+  const float a = (Number(t) + 1.0f) * 45.0f - 4.0f * static_cast<float>(t.Now());
+  t.StepToward(t.Now() == 0 ? 5.0f : static_cast<float>(t.Now()), a);
+  t.object.SpawnEffect(1023);
+  t.object.HitInRadius(10.0f, true, nullptr);
+  return true;
+}
+
+// 83: every fourth tick a longer step, fanned out by the object's number.
+bool Widening(const Tick& t) {
+  if (t.Now() % 4 == 0) {
+    if (t.Now() == 0) t.object.FaceToward(t.target.m_pos.x, t.target.m_pos.z);
+    const int k = t.Now() / 4;
+    t.StepTurned(5.0f * static_cast<float>(k), (Number(t) - 2.0f) * 5.0f * static_cast<float>(k));
+    t.object.SpawnEffect(1023);
+  }
+  if (t.Now() == 50) t.Run(kApply);
+  return true;
+}
 
 }  // namespace
 

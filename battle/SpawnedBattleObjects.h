@@ -92,6 +92,7 @@ class CBattleSkill : public CBattleBoundObject {
   int32_t m_splash = 0;
 
   // Applies the skill to one receiver, by its battle id or as an actor.
-  void ApplyTo(int32_t id, int32_t isParty);
+  // Virtual for the tests.
+  virtual void ApplyTo(int32_t id, int32_t isParty);
   void ApplyTo(const CSelvarinActor& receiver);
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <set>
@@ -22,6 +23,20 @@ using rulestest::CRecorder;
 
 constexpr int kReach = 10;
 constexpr int kGeneral = 5, kSplashGeneral = 6;
+
+// Keeps the receivers it applied to, whatever the skill's outcome shows.
+class CCountingSkill : public CBattleSkill {
+ public:
+  using CBattleSkill::ApplyTo;
+  void ApplyTo(int32_t id, int32_t isParty) override {
+    applied.push_back({id, isParty});
+    CBattleSkill::ApplyTo(id, isParty);
+  }
+  int AppliedTo(int32_t id, int32_t isParty) const {
+    return static_cast<int>(std::count(applied.begin(), applied.end(), std::pair{id, isParty}));
+  }
+  std::vector<std::pair<int32_t, int32_t>> applied;
+};
 
 class BattleSkillTest : public BattleFixture {
  protected:
@@ -67,13 +82,13 @@ class BattleSkillTest : public BattleFixture {
   }
 
   // A member's skill on an enemy; the object stays the fixture's to delete.
-  CBattleSkill& Make(int skill, CRecorder& target, CRecorder& user) {
-    auto object = std::make_unique<CBattleSkill>();
+  CCountingSkill& Make(int skill, CRecorder& target, CRecorder& user) {
+    auto object = std::make_unique<CCountingSkill>();
     object->Init(&user, &target, skill);
     m_objects.push_back(std::move(object));
     return *m_objects.back();
   }
-  CBattleSkill& Make(int skill, CRecorder& target) { return Make(skill, target, members[0]); }
+  CCountingSkill& Make(int skill, CRecorder& target) { return Make(skill, target, members[0]); }
   // Ticks until the object ends (or 1200 ticks); the ticks it ran.
   static int RunOut(CBattleSkill& object, const std::function<void()>& each = {}) {
     int ticks = 0;
@@ -97,7 +112,7 @@ class BattleSkillTest : public BattleFixture {
   CSession& session = CSession::GetInstance();
   CRecorder members[2];
   CRecorder foes[3];
-  std::vector<std::unique_ptr<CBattleSkill>> m_objects;
+  std::vector<std::unique_ptr<CCountingSkill>> m_objects;
 };
 
 TEST_F(BattleSkillTest, TheReachTestMeasuresFromTheUserAndTheGeneralScheduleHitsOnce) {
@@ -220,6 +235,79 @@ TEST_F(BattleSkillTest, EverySkillIdRunsToItsEnd) {
     CBattleSkill& object = Make(skill, foes[0]);
     const bool stays = skill == 75 || skill == 154 || skill == 157;
     EXPECT_EQ(RunOut(object) > 1001, stays) << skill;
+  }
+}
+
+TEST_F(BattleSkillTest, HopsSweepOnlyOnTheWalkPointUntilTick120) {
+  struct Case {
+    int skill;
+    float offWalkPoint;
+    int firstSweepTick;
+  };
+  const Case cases[] = {
+      {106, 0.0f, 20},  // multiples of 20 above 10
+      {106, 0.01f, 140},
+      {114, 0.0f, 0},
+      {114, 0.01f, 40},  // its sweeps past tick 30 run regardless
+  };
+  for (const Case& c : cases) {
+    members[0].m_targetX = 50.0f + c.offWalkPoint;
+    members[0].m_targetZ = 50.0f;
+    foes[2].m_pos = {50.0f, 0.0f, 50.0f};
+    CCountingSkill& object = Make(c.skill, foes[0]);
+    object.m_pos = {50.0f, 0.0f, 50.0f};
+    int tick = 0;
+    for (; tick <= 1000 && object.AppliedTo(2, 0) == 0; ++tick) object.OnProcess();
+    EXPECT_EQ(tick - 1, c.firstSweepTick) << c.skill << " " << c.offWalkPoint;
+    foes[2].m_pos = {0.0f, 0.0f, 400.0f};
+  }
+}
+
+TEST_F(BattleSkillTest, SweepsAndAppliesOfTheRestOfTheTable) {
+  foes[0].m_pos = {0.0f, 0.0f, 600.0f};
+  CCountingSkill& leap = Make(112, foes[0]);
+  leap.m_pos = {0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(RunOut(leap), 1001);
+  // 3 a tick cannot cover 600 in 121 ticks: it counts as arrived from tick 121.
+  EXPECT_EQ(leap.AppliedTo(0, 0), 1000 - 121 + 1);
+
+  // 59 dashes at member 1, sweeping the party side on its way, never
+  // applying on its own: it arrives at 10, just outside its sweep.
+  foes[0].m_pos = {40.0f, 0.0f, 100.0f};
+  members[0].m_pos = {40.0f, 0.0f, 50.0f};
+  CCountingSkill& sweeper = Make(59, members[1], foes[0]);
+  RunOut(sweeper);
+  EXPECT_EQ(sweeper.AppliedTo(1, 1), 0);
+  EXPECT_GE(sweeper.AppliedTo(0, 1), 1);
+  EXPECT_EQ(static_cast<int>(sweeper.applied.size()), sweeper.AppliedTo(0, 1));
+}
+
+TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
+  foes[0].m_pos = {0.0f, 0.0f, 100.0f};
+  struct Case {
+    int skill, number, ticks;
+    float x, z;
+  };
+  // Worked by hand: ground direction a steps x -= d sin a, z += d cos a;
+  // forward along heading h steps x += d sin h, z -= d cos h.
+  const float s45 = 0.70710678f;
+  const float rad = 3.14159265f / 180.0f;
+  const Case cases[] = {
+      {72, 0, 11, -7.0f * std::sin(22.5f * rad), 7.0f * std::cos(22.5f * rad)},      // one step, at tick 10
+      {72, 14, 16, -14.0f * std::sin(337.5f * rad), 14.0f * std::cos(337.5f * rad)},  // two, at 15 x 22.5
+      {80, 0, 1, -5.0f * s45, 5.0f * s45},                                            // 45 degrees, 5 at tick 0
+      {80, 0, 6, -5.0f * s45 - 5.0f * std::sin(25.0f * rad), 5.0f * s45 + 5.0f * std::cos(25.0f * rad)},
+      // Facing the target (heading 180), the first step turned by -1.5 degrees.
+      {58, 0, 1, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad)},
+      {58, 0, 6, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad) + 5.0f},
+  };
+  for (const Case& c : cases) {
+    CBattleSkill& object = Make(c.skill, foes[0]);
+    object.m_pos = {0.0f, 0.0f, 0.0f};
+    object.m_index = c.number;
+    for (int i = 0; i < c.ticks; ++i) ASSERT_TRUE(object.OnProcess());
+    EXPECT_NEAR(object.m_pos.x, c.x, 1e-3f) << c.skill << " at " << c.ticks;
+    EXPECT_NEAR(object.m_pos.z, c.z, 1e-3f) << c.skill << " at " << c.ticks;
   }
 }
 
