@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -135,6 +136,9 @@ void Sink(CBattleSkill& object, const CSelvarinActor& /*user*/) { object.m_pos.y
 bool Star(const Tick& t);
 bool Spiral(const Tick& t);
 bool Widening(const Tick& t);
+bool Circling(const Tick& t);
+bool Dipper(const Tick& t);
+bool Rush(const Tick& t);
 
 Schedule UserAt(std::vector<int> ids, Place place, std::vector<Cue> cues, int last = kDefaultLastTick) {
   return {std::move(ids), place, std::move(cues), last};
@@ -233,6 +237,9 @@ std::vector<Schedule> BuildSchedules() {
   custom({72, 73}, Star, 200);
   custom({80}, Spiral, 100);
   custom({83}, Widening, 120);
+  custom({137}, Circling, 500);
+  custom({148}, Dipper, 300);
+  custom({160}, Rush, kDefaultLastTick);
   auto hop = [&s](int id, Hop h, std::vector<Cue> cues) {
     Schedule row = UserAt({id}, Place::kWherePlaced, std::move(cues));
     row.hop = h;
@@ -488,6 +495,59 @@ bool Widening(const Tick& t) {
   }
   if (t.Now() == 50) t.Run(kApply);
   return true;
+}
+
+// A dash begun late, without an effect, by ground distance.
+Dash LateDash(float speed, int limit, std::vector<Act> arrival) {
+  return {.fromUser = false, .speed = speed, .limit = limit, .stepGround = true, .arriveGround = true,
+          .arrival = std::move(arrival)};
+}
+
+// 137: five objects circle out one after another, then dash in.
+bool Circling(const Tick& t) {
+  static const Dash dash = LateDash(2.5f, std::numeric_limits<int>::max(), {kApply, Timed(10), kBlow, OnTarget(1019)});
+  const int n = t.object.m_index;
+  const float fifth = static_cast<float>(n / 10);
+  if (t.Now() == n) {
+    t.object.SpawnEffect(2004);
+    t.object.m_angle = fifth * 72.0f;
+  } else if (t.Now() > n && t.Now() < n + 30) {
+    const float h = t.object.m_angle;
+    t.object.m_angle = fifth * 72.0f;
+    t.Step(0.5f);
+    t.object.m_angle = h;
+    float turned = 12.0f * static_cast<float>(t.Now()) + 60.0f * fifth;
+    if (turned > 360.0f) turned -= 360.0f;
+    t.object.m_angle = turned;
+  }
+  return t.Now() < n + 31 || t.RunDash(dash);
+}
+
+// 148: seven stars light one by one, then all fall on the target.
+bool Dipper(const Tick& t) {
+  static const Dash dash = LateDash(2.5f, std::numeric_limits<int>::max(), {kApply, Timed(10), Bands(4, 8, 4), Effect(1055)});
+  if (t.Now() == std::min(t.object.m_index * 20, 120)) {
+    PlayWave("빅디퍼2.wav");
+    t.object.SpawnEffect(2004);
+    t.object.SpawnEffect(1054);
+    t.Run(Timed(10));
+  }
+  return t.Now() < 140 || t.RunDash(dash);
+}
+
+// 160: fifteen objects wake one after another, glare, then rush in.
+bool Rush(const Tick& t) {
+  static const Dash dash = LateDash(1.5f, 300, {kApply, Flash(1, 1, 0), kBlow});
+  t.object.m_speed = 1.5f;
+  if (t.Now() == t.object.m_index) {
+    t.object.SpawnEffect(2000);
+    t.Run({Op::kFace});
+  }
+  if (t.Now() == 70) {
+    t.Run({Op::kFace});
+    t.Run(Emotion(3));
+  }
+  return t.Now() < t.object.m_index + 121 || t.RunDash(dash);
 }
 
 }  // namespace

@@ -280,6 +280,20 @@ TEST_F(BattleSkillTest, SweepsAndAppliesOfTheRestOfTheTable) {
   EXPECT_EQ(sweeper.AppliedTo(1, 1), 0);
   EXPECT_GE(sweeper.AppliedTo(0, 1), 1);
   EXPECT_EQ(static_cast<int>(sweeper.applied.size()), sweeper.AppliedTo(0, 1));
+
+  // Late dashes with no tick limit end unapplied far from their target.
+  foes[0].m_pos = {0.0f, 0.0f, 2000.0f};
+  for (const auto& [skill, ticks] : {std::pair{137, 501}, std::pair{148, 301}}) {
+    CCountingSkill& object = Make(skill, foes[0]);
+    EXPECT_EQ(RunOut(object), ticks) << skill;
+    EXPECT_TRUE(object.applied.empty()) << skill;
+  }
+  // 137 arrives within 12.5: 2.5 a tick from 31 + 12.5 = 43.5 away.
+  foes[0].m_pos = {0.0f, 0.0f, 29.0f};
+  CCountingSkill& circling = Make(137, foes[0]);
+  circling.m_pos = {0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(RunOut(circling), 32 + 12);
+  EXPECT_EQ(circling.AppliedTo(0, 0), 1);
 }
 
 TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
@@ -300,6 +314,9 @@ TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
       // Facing the target (heading 180), the first step turned by -1.5 degrees.
       {58, 0, 1, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad)},
       {58, 0, 6, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad) + 5.0f},
+      // 137 circles out 0.5 a tick on ticks n + 1 to n + 29 along (n / 10) x 72 degrees.
+      {137, 0, 30, 0.0f, -14.5f},
+      {137, 10, 40, 14.5f * std::sin(72.0f * rad), -14.5f * std::cos(72.0f * rad)},
   };
   for (const Case& c : cases) {
     CBattleSkill& object = Make(c.skill, foes[0]);
