@@ -43,6 +43,9 @@ enum class Op {
   kToUser,    // takes the user's position
   kSweepEnds,  // as kSweep, ending the object when it reached anyone
   kTurnedStep,  // a forward; at tick 0 turned by (number - c) x b degrees
+  kUserHeading,
+  kRaiseUser,     // a upward
+  kPointTarget,   // the target's walk point to the user's place
 };
 
 struct Act {
@@ -209,8 +212,12 @@ std::vector<Schedule> BuildSchedules() {
                       At(40, {Effect(1029)}), At(60, {Effect(1027)}), At(80, {Effect(1030)}),
                       At(100, {Timed(15), kApply, kBlow}), {When::kEvery, 5, 100, 130, false, {Effect(1055)}}}));
   s.push_back(UserAt({164}, placed, {At(0, {Timed(10), kBlow, {Op::kEnemyLoop, 35, 216, 1}})}, 30));
-  s.push_back(UserAt({169}, user, {At(0, {kApply, Effect(1031), OnTarget(1020)})}));
-  s.push_back(UserAt({170}, user, {At(0, {kApply, Effect(1031)})}));
+  s.push_back(UserAt({161}, placed,
+                     {At(0, {{Op::kRaiseUser, 7}, OnTarget(228), {Op::kPointTarget}}),
+                      At(30, {kApply, Flash(1, 1, 0), kBlow, OnTarget(216)})},
+                     30));
+  s.push_back(UserAt({169}, user, {At(0, {{Op::kUserHeading}, kApply, Effect(1031), OnTarget(1020)})}));
+  s.push_back(UserAt({170}, user, {At(0, {{Op::kUserHeading}, kApply, Effect(1031)})}));
   s.push_back(UserAt({171, 183}, user, {At(0, {kApply})}));
   s.push_back(UserAt({172}, user, {At(0, {kApply, OnTarget(211)})}));
   s.push_back(UserAt({173, 175, 182}, user, {At(0, {kApply, OnTarget(1020)})}));
@@ -352,6 +359,12 @@ struct Tick {
       case Op::kWave: PlayWave(act.wave); break;
       case Op::kToTarget: object.m_pos = target.m_pos; break;
       case Op::kToUser: object.m_pos = user.m_pos; break;
+      case Op::kUserHeading: object.m_angle = user.m_angle; break;
+      case Op::kRaiseUser: user.m_pos.y -= act.a; break;
+      case Op::kPointTarget:
+        target.m_targetX = user.m_pos.x;
+        target.m_targetZ = user.m_pos.z;
+        break;
       case Op::kSweepEnds: return !object.HitInRadius(act.a, act.b != 0.0f, nullptr);
       case Op::kTurnedStep:
         if (Now() == 0) object.FaceToward(target.m_pos.x, target.m_pos.z);

@@ -223,6 +223,11 @@ TEST_F(BattleSkillTest, TheObjectEndsWithoutItsUserTargetOrDecoy) {
   session.enemies[0].actor = nullptr;
   EXPECT_FALSE(targetGone.OnProcess());
 
+  // A skill with no record ends at its first tick, applying nothing.
+  CCountingSkill& unknown = Make(250, foes[0]);
+  EXPECT_FALSE(unknown.OnProcess());
+  EXPECT_TRUE(unknown.applied.empty());
+
   foes[2].m_isDecoy = 1;
   CBattleSkill& noDecoy = Make(kGeneral, foes[2], members[1]);
   EXPECT_FALSE(noDecoy.OnProcess());
