@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "battle/HitAcknowledge.h"
+#include "battle/HitCarrier.h"
 #include "engine/Wave.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
@@ -148,18 +148,7 @@ CBattleItem::CBattleItem() {
 }
 
 void CBattleItem::Init(CSelvarinActor* user, CSelvarinActor* target, int32_t item) {
-  if (const auto* u = dynamic_cast<const CBattleActor*>(user)) {
-    m_pos = u->m_pos;
-    m_userId = u->m_battleId[0];
-    m_userIsParty = u->m_battleId[1];
-    // A kill by the item counts for the member who threw it.
-    if (m_userIsParty == 1) m_ownerPosition = m_userId;
-  }
-  if (const auto* t = dynamic_cast<const CBattleActor*>(target)) {
-    m_targetId = t->m_battleId[0];
-    m_targetIsParty = t->m_battleId[1];
-    m_viaDecoy = t->m_isDecoy;
-  }
+  BindCarrier(*this, user, target);
   m_itemIndex = item;
   const CItemMgr& items = CItemMgr::GetInstance();
   m_flightCode = item >= 0 && item < items.GetCount() ? FlightCodeOf(items.GetItem(item)->name) : kUnknownFlight;

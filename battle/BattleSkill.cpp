@@ -2,7 +2,7 @@
 #include <string>
 
 #include "battle/BattleSkillSchedule.h"
-#include "battle/HitAcknowledge.h"
+#include "battle/HitCarrier.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "platform/DebugLog.h"
 #include "session/Session.h"
@@ -56,17 +56,7 @@ CBattleSkill::CBattleSkill() {
 void CBattleSkill::Init(CSelvarinActor* user, CSelvarinActor* target, int32_t skill) {
   Bind(user, target, skill);
   m_skillId = skill;
-  if (const auto* u = dynamic_cast<const CBattleActor*>(user)) {
-    m_userId = u->m_battleId[0];
-    m_userIsParty = u->m_battleId[1];
-    // What the skill fells counts for the member who used it.
-    if (m_userIsParty == 1) m_ownerPosition = m_userId;
-  }
-  if (const auto* t = dynamic_cast<const CBattleActor*>(target)) {
-    m_targetId = t->m_battleId[0];
-    m_targetIsParty = t->m_battleId[1];
-    m_viaDecoy = t->m_isDecoy;
-  }
+  BindCarrier(*this, user, target);
   for (const StartEffect& e : kStartEffects) {
     if (e.skill != skill) continue;
     CSelvarinActor* on = e.onTarget ? target : this;

@@ -1,4 +1,4 @@
-#include "battle/HitAcknowledge.h"
+#include "battle/HitCarrier.h"
 
 #include "battle/BattleObject.h"
 
