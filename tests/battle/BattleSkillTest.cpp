@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -299,6 +300,16 @@ TEST_F(BattleSkillTest, SweepsAndAppliesOfTheRestOfTheTable) {
   circling.m_pos = {0.0f, 0.0f, 0.0f};
   EXPECT_EQ(RunOut(circling), 32 + 12);
   EXPECT_EQ(circling.AppliedTo(0, 0), 1);
+}
+
+TEST_F(BattleSkillTest, FrameMessagesCarryTheirValuesInTheOrderSent) {
+  foes[0].m_pos = {0.0f, 0.0f, 5.0f};
+  Make(22, foes[0]).OnProcess();  // 14 (10), then 13 (2, 12, 4)
+  EXPECT_EQ(m_frame.m_timedEffect.value, 10);
+  EXPECT_EQ(m_frame.m_flashes[0].value, 2);
+  EXPECT_EQ(m_frame.m_flashes[0].length, 12);
+  Make(74, foes[0]).OnProcess();  // 4 (1, 1, 1)
+  EXPECT_EQ(m_frame.m_battleValues, (std::array<int32_t, 3>{1, 1, 1}));
 }
 
 TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
