@@ -330,6 +330,9 @@ TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
       // Facing the target (heading 180), the first step turned by -1.5 degrees.
       {58, 0, 1, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad)},
       {58, 0, 6, 5.0f * std::sin(178.5f * rad), -5.0f * std::cos(178.5f * rad) + 5.0f},
+      // 83: every fourth tick 5 x (tick / 4) forward, turned by (number - 2) x 5 x (tick / 4).
+      {83, 2, 5, 0.0f, 5.0f},
+      {83, 3, 5, 5.0f * std::sin(185.0f * rad), -5.0f * std::cos(185.0f * rad)},
       // 137 circles out 0.5 a tick on ticks n + 1 to n + 29 along (n / 10) x 72 degrees.
       {137, 0, 30, 0.0f, -14.5f},
       {137, 10, 40, 14.5f * std::sin(72.0f * rad), -14.5f * std::cos(72.0f * rad)},
@@ -341,6 +344,15 @@ TEST_F(BattleSkillTest, StarSpiralAndFanStepsFollowTheirFormulas) {
     for (int i = 0; i < c.ticks; ++i) ASSERT_TRUE(object.OnProcess());
     EXPECT_NEAR(object.m_pos.x, c.x, 1e-3f) << c.skill << " at " << c.ticks;
     EXPECT_NEAR(object.m_pos.z, c.z, 1e-3f) << c.skill << " at " << c.ticks;
+  }
+  // 31 starts at height -10 and swings by 10 sin(9 x its ground distance
+  // from the user, in radians): number 0 goes down, others up.
+  for (const int number : {0, 1}) {
+    CBattleSkill& wave = Make(31, foes[0]);
+    wave.m_index = number;
+    ASSERT_TRUE(wave.OnProcess());
+    EXPECT_NEAR(wave.m_pos.z, 1.5f, 1e-4f);
+    EXPECT_NEAR(wave.m_pos.y, -10.0f + (number == 0 ? -10.0f : 10.0f) * std::sin(13.5f), 1e-3f);
   }
 }
 
