@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "battle/HitCarrier.h"
 #include "engine/Wave.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
@@ -15,8 +16,6 @@ constexpr float kLobRise = -2.3f;
 constexpr float kBounce = -0.5f;
 constexpr float kLobGravity = 0.55f;
 constexpr float kArrivalSteps = 5.0f;
-constexpr int kHitConfirmed = 10003;
-constexpr int kSpriteMessage = 46;
 
 // The names that choose the flight codes, in code order. The table's own
 // labels differ at a few codes and are never matched.
@@ -149,18 +148,7 @@ CBattleItem::CBattleItem() {
 }
 
 void CBattleItem::Init(CSelvarinActor* user, CSelvarinActor* target, int32_t item) {
-  if (const auto* u = dynamic_cast<const CBattleActor*>(user)) {
-    m_pos = u->m_pos;
-    m_userId = u->m_battleId[0];
-    m_userIsParty = u->m_battleId[1];
-    // A kill by the item counts for the member who threw it.
-    if (m_userIsParty == 1) m_ownerPosition = m_userId;
-  }
-  if (const auto* t = dynamic_cast<const CBattleActor*>(target)) {
-    m_targetId = t->m_battleId[0];
-    m_targetIsParty = t->m_battleId[1];
-    m_viaDecoy = t->m_isDecoy;
-  }
+  BindCarrier(*this, user, target);
   m_itemIndex = item;
   const CItemMgr& items = CItemMgr::GetInstance();
   m_flightCode = item >= 0 && item < items.GetCount() ? FlightCodeOf(items.GetItem(item)->name) : kUnknownFlight;
@@ -218,11 +206,5 @@ bool CBattleItem::OnProcess() {
 }
 
 void CBattleItem::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kSpriteMessage) {
-    CBattleObject::OnMessage(sender, code, value0, value1, value2);
-    return;
-  }
-  auto* struck = dynamic_cast<CSelvarinActor*>(sender);
-  if (code != kHitConfirmed || struck == nullptr) return;
-  struck->SpawnEffect(value0 < 50 ? 202 : value0 < 100 ? 203 : 204);
+  AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
 }

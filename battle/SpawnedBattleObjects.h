@@ -67,10 +67,32 @@ class CBattleRecall : public CBattleBoundObject {
 class CBattleSkill : public CBattleBoundObject {
   SLV_OBJECT(CBattleSkill)
  public:
+  CBattleSkill();
   using CBattleBoundObject::Init;
-  void Init(CSelvarinActor* user, CSelvarinActor* target, int32_t skill) { Bind(user, target, skill); }
+  // Bound to both sides by their battle ids; then the skill's start effects.
+  void Init(CSelvarinActor* user, CSelvarinActor* target, int32_t skill);
+  bool OnProcess() override;
+  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
+  // Applies the skill to everyone of one side standing within the radius;
+  // true when anyone was reached.
+  bool HitInRadius(float radius, bool party, const CSelvarinActor* leftOut);
 
+  int32_t m_userId = -1, m_userIsParty = 0;
+  int32_t m_targetId = -1, m_targetIsParty = 0;
+  int32_t m_skillId = -1;
   // Its number among the objects of one use; for most skills the tick it
   // starts at.
   int32_t m_index = 0;
+  int32_t m_viaDecoy = 0;
+
+  // What one tick sees; set by OnProcess before the schedule runs.
+  CSelvarinActor* m_tickUser = nullptr;
+  CSelvarinActor* m_tickTarget = nullptr;
+  float m_reach = 0.0f;
+  int32_t m_splash = 0;
+
+  // Applies the skill to one receiver, by its battle id or as an actor.
+  // Virtual for the tests.
+  virtual void ApplyTo(int32_t id, int32_t isParty);
+  void ApplyTo(const CSelvarinActor& receiver);
 };
