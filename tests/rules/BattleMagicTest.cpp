@@ -1,0 +1,259 @@
+// The magic object in battle: its opening effects, its per-tick families,
+// the hit signals of its effects and its sweeps, on a flat ground with
+// recording participants.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "battle/SpawnedBattleObjects.h"
+#include "session/MagicMgr.h"
+#include "tests/rules/BattleRulesFixture.h"
+
+namespace battletest {
+namespace {
+
+// Plain attacks 0-60 at one target; 2 reaches both sides.
+std::string MagicTable() {
+  std::string text;
+  for (int i = 0; i < 61; ++i) {
+    text += "#magic < m" + std::to_string(i) + " > < >\n#attr 0\n#targettype " + (i == 2 ? "4" : "0") +
+            "\n#power +10\n#cost 0 0 0 0\n#usetype 0\n#end\n";
+  }
+  return text;
+}
+
+class BattleMagicTest : public BattleRulesFixture {
+ public:
+  void SetUp() override {
+    BattleRulesFixture::SetUp();
+    m_dir.Write("game/data/diary/magic.txt", MagicTable());
+    ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+    for (int p = 0; p < 3; ++p) {
+      members[p].m_pos = {-100.0f, 0.0f, 0.0f};
+      foes[p].m_pos = {100.0f + 40.0f * static_cast<float>(p), 0.0f, 0.0f};
+      Enemy(p).name = "skel" + std::to_string(p);
+    }
+  }
+  void TearDown() override {
+    CMagicMgr::GetInstance().Free();
+    BattleRulesFixture::TearDown();
+  }
+  void Clear() { session.hooks.Clear(); }
+  // Whether the magic reached the participant: its attack hook is raised.
+  bool Got(const std::string& name) const {
+    const std::string prefix = "__magicattack" + name + "m";
+    for (const auto& [hook, value] : session.hooks.Entries()) {
+      if (value != 0 && hook.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+  }
+  bool GotFoe(int e) const { return Got(session.enemies[static_cast<size_t>(e)].name); }
+  // Which participants were reached, party first.
+  std::vector<int> Reached() const {
+    std::vector<int> out;
+    for (int p = 0; p < 3; ++p) out.push_back(Got(session.players[static_cast<size_t>(p)].engname) ? 1 : 0);
+    for (int e = 0; e < 3; ++e) out.push_back(GotFoe(e) ? 1 : 0);
+    return out;
+  }
+  // The ticks it ran, the last the one that ended it; `limit` when it did not end.
+  static int Run(CBattleMagic& magic, int limit) {
+    for (int tick = 1; tick <= limit; ++tick) {
+      if (!magic.OnProcess()) return tick;
+    }
+    return limit;
+  }
+};
+
+TEST_F(BattleMagicTest, InitSpawnsTheTypesOpeningEffects) {
+  struct Case {
+    int type;
+    bool onItself;
+    std::vector<int> magic;
+    std::vector<int> caster;
+  };
+  const Case cases[] = {
+      {0, false, {245}, {}},   {8, false, {}, {}},     {8, true, {242}, {}},    {10, true, {244}, {}},
+      {11, false, {248}, {241}}, {16, true, {209}, {}}, {16, false, {249}, {}}, {31, false, {}, {}},
+      {41, false, {}, {}},     {47, false, {}, {}},    {42, false, {235}, {}},  {60, false, {270}, {}},
+      {61, false, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    CTestBattlePlayer caster;
+    caster.m_battleId = {0, 1};
+    CBattleMagic magic;
+    magic.Init(&caster, c.onItself ? static_cast<CBattleActor*>(&members[0]) : &foes[0], c.type);
+    EXPECT_EQ(Effects(magic), c.magic);
+    EXPECT_EQ(Effects(caster), c.caster);
+  }
+  CBattleMagic lasting;
+  lasting.Init(&members[2], &foes[1], 37);
+  EXPECT_EQ(lasting.m_life, -1);
+  EXPECT_EQ(lasting.m_ownerPosition, 2);
+  EXPECT_EQ(Effects(lasting), std::vector<int>({231}));
+  CBattleMagic byEnemy;
+  byEnemy.Init(&foes[1], &members[0], 0);
+  EXPECT_EQ(byEnemy.m_ownerPosition, -1);
+  EXPECT_EQ(byEnemy.m_casterId, 1);
+  EXPECT_EQ(byEnemy.m_casterIsParty, 0);
+}
+
+TEST_F(BattleMagicTest, ApplyingTypesFollowTheirTargetAndApplyOnce) {
+  struct Case {
+    int type;
+    int applyTick;     // -1: never within the ticks run
+    bool followsLater;  // still following after t = 0
+  };
+  const Case cases[] = {{0, 0, true}, {17, 0, true}, {9, 120, true}, {16, -1, true},
+                        {11, -1, false}, {34, -1, false}, {33, 0, false}, {55, 0, false}, {12, -1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    foes[0].m_pos = {100.0f, 0.0f, 0.0f};
+    Clear();
+    CBattleMagic magic;
+    magic.Init(&members[0], &foes[0], c.type);
+    int applied = -1;
+    for (int t = 0; t <= 130; ++t) {
+      ASSERT_TRUE(magic.OnProcess());
+      if (applied < 0 && GotFoe(0)) applied = t;
+      if (t == 0) foes[0].m_pos.x = 120.0f;
+    }
+    EXPECT_EQ(applied, c.applyTick);
+    const float x = c.type == 12 ? -100.0f : c.followsLater ? 120.0f : 100.0f;
+    EXPECT_EQ(magic.m_pos.x, x);
+  }
+}
+
+TEST_F(BattleMagicTest, PeriodicSweepsTestOnTheirTicksAndEnd) {
+  // Nobody within 15: the trap tests until 1000 and then ends.
+  CBattleMagic trap;
+  trap.Init(&members[0], &foes[0], 25);
+  trap.m_pos = {0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(Run(trap, 5000), 1002);
+  EXPECT_EQ(Reached(), std::vector<int>(6, 0));
+
+  struct Case {
+    int type;
+    int enterTick;  // a participant steps within reach
+    int ends;       // the tick count it ran
+    bool boss;
+  };
+  // 25 ends at the test that reaches someone; 26 goes on; 28 never reaches a boss.
+  const Case cases[] = {{25, 40, 61, false}, {26, 40, 1002, false}, {28, 40, 1002, true}, {28, 40, 1002, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    Clear();
+    Enemy(1).name = c.boss ? "베루낙" : "skel1";
+    foes[1].m_pos = {100.0f, 0.0f, 0.0f};
+    CBattleMagic cloud;
+    cloud.Init(&members[0], &foes[0], c.type);
+    cloud.m_pos = {0.0f, 0.0f, 0.0f};
+    int ran = 0;
+    while (ran < 5000) {
+      if (ran == c.enterTick) foes[1].m_pos = {14.9f, 0.0f, 0.0f};
+      ++ran;
+      if (!cloud.OnProcess()) break;
+    }
+    EXPECT_EQ(ran, c.ends);
+    EXPECT_EQ(GotFoe(1), !c.boss);
+  }
+}
+
+TEST_F(BattleMagicTest, LifeEndsTheObjectUnlessItIsUnlimited) {
+  CBattleMagic timed;
+  timed.Init(&members[0], &foes[0], 12);
+  EXPECT_EQ(Run(timed, 5000), 2302);
+  CBattleMagic lasting;
+  lasting.Init(&members[0], &foes[0], 37);
+  EXPECT_EQ(Run(lasting, 5000), 5000);
+  session.players[0].battlePtr = nullptr;
+  EXPECT_FALSE(lasting.OnProcess());
+  // A magic at a decoy ends with the decoy.
+  session.players[0].battlePtr = &members[0];
+  foes[0].m_isDecoy = 1;
+  CBattleMagic atDecoy;
+  atDecoy.Init(&members[0], &foes[0], 0);
+  EXPECT_FALSE(atDecoy.OnProcess());
+}
+
+TEST_F(BattleMagicTest, HitSignalsFollowTheirTable) {
+  struct Case {
+    int type;
+    Vec3 at;                 // the magic's place
+    std::vector<int> reached;
+    int hitCount;
+  };
+  members[1].m_pos = {0.0f, 0.0f, 0.0f};
+  foes[0].m_pos = {19.0f, 0.0f, 0.0f};
+  foes[1].m_pos = {0.0f, 0.0f, 24.0f};
+  foes[2].m_pos = {500.0f, 0.0f, 0.0f};
+  const Case cases[] = {
+      {12, {0, 0, 0}, {0, 0, 0, 1, 1, 1}, 1},   // 1000 on the opponents
+      {35, {0, 0, 0}, {0, 0, 0, 1, 1, 0}, 1},   // 25 on the opponents
+      {43, {0, 0, 0}, {0, 0, 0, 1, 0, 0}, 1},   // 20
+      {36, {0, 0, 0}, {0, 0, 0, 0, 0, 0}, 0},   // 15 on the target's side: nobody
+      {50, {900, 0, 0}, {0, 0, 0, 1, 0, 0}, 1}, // 25 around the target
+      {25, {0, 0, 0}, {0, 0, 0, 0, 0, 0}, 0},   // nothing
+      {0, {900, 0, 0}, {0, 0, 0, 1, 0, 0}, 1},  // count and apply
+      {2, {0, 0, 0}, {0, 1, 0, 1, 0, 0}, 1},    // record target type 4: both sides within 20
+      {34, {900, 0, 0}, {0, 0, 0, 0, 0, 0}, 1}, // counted, too far to apply
+      {34, {19, 0, 9}, {0, 0, 0, 1, 0, 0}, 1},  // within 10
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    Clear();
+    CBattleMagic magic;
+    magic.Init(&members[0], &foes[0], c.type);
+    magic.m_pos = c.at;
+    magic.OnMessage(nullptr, 60, 0, 0, 0);
+    EXPECT_EQ(Reached(), c.reached);
+    EXPECT_EQ(magic.m_hitCount, c.hitCount);
+  }
+  // 47 sweeps only until it has reached someone.
+  CBattleMagic falling;
+  falling.Init(&members[0], &foes[0], 47);
+  falling.m_pos = {0.0f, 0.0f, 0.0f};
+  falling.OnMessage(nullptr, 60, 0, 0, 0);
+  Clear();
+  falling.OnMessage(nullptr, 60, 0, 0, 0);
+  EXPECT_EQ(falling.m_hitCount, 1);
+  EXPECT_EQ(Reached(), std::vector<int>(6, 0));
+  // Nothing once the caster is gone.
+  session.players[0].battlePtr = nullptr;
+  CBattleMagic orphan;
+  orphan.Init(&members[0], &foes[0], 12);
+  orphan.OnMessage(nullptr, 60, 0, 0, 0);
+  EXPECT_EQ(orphan.m_hitCount, 0);
+}
+
+TEST_F(BattleMagicTest, SweepsReachOnlyWhoIsStrictlyNearerThanTheRadius) {
+  foes[0].m_pos = {15.0f, 0.0f, 0.0f};
+  foes[1].m_pos = {14.99f, 0.0f, 0.0f};
+  CBattleMagic magic;
+  magic.Init(&members[0], &foes[2], 0);
+  magic.m_pos = {0.0f, 0.0f, 0.0f};
+  EXPECT_TRUE(magic.HitInRadius(15.0f, false, nullptr, false));
+  EXPECT_EQ(Reached(), std::vector<int>({0, 0, 0, 0, 1, 0}));
+  Clear();
+  EXPECT_FALSE(magic.HitInRadius(15.0f, false, &foes[1], false));
+  Enemy(1).name = "베루낙";
+  EXPECT_FALSE(magic.HitAroundPoint(15.0f, false, Vec3{0.0f, 0.0f, 0.0f}, nullptr, true));
+  EXPECT_TRUE(magic.HitAroundPoint(1.0f, false, Vec3{15.0f, 0.0f, 0.5f}, nullptr, true));
+  EXPECT_EQ(Reached(), std::vector<int>({0, 0, 0, 1, 0, 0}));
+}
+
+TEST_F(BattleMagicTest, AShownHitPicksItsEffectByValue) {
+  CBattleMagic magic;
+  magic.Init(&members[0], &foes[0], 12);
+  const std::pair<int, int> cases[] = {{49, 202}, {50, 203}, {99, 203}, {100, 204}};
+  for (const auto& [value, effect] : cases) {
+    CTestBattlePlayer struck;
+    magic.OnMessage(&struck, 10003, value, 0, 0);
+    EXPECT_EQ(Effects(struck), std::vector<int>({effect})) << value;
+  }
+  magic.OnMessage(nullptr, 10003, 0, 0, 0);
+}
+
+}  // namespace
+}  // namespace battletest
