@@ -1,9 +1,12 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "battle/ActionCode.h"
 #include "battle/SpawnedBattleObjects.h"
+#include "effect/SelvarinEffect.h"
 #include "field/SelvarinContext.h"
+#include "field/SelvarinFrame.h"
 #include "platform/DebugLog.h"
 #include "platform/Random.h"
 #include "session/MagicMgr.h"
@@ -14,7 +17,8 @@ namespace {
 constexpr int kSpriteMessage = 46;
 constexpr int kHitSignal = 60;
 constexpr int kSpikeGone = 62;
-constexpr int kNothing = 209;
+constexpr int32_t kQuakeOverlay = 4;
+constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
 // Who a sweep reaches.
 enum class Side : uint8_t { kOpponents, kTargetSide, kBoth };
@@ -70,7 +74,7 @@ TickRow TickRowOf(int type) {
       return Sweep(30, 15.0f, Side::kBoth, 1000, false, true, false);
     case 30:
       return Sweep(0, 25.0f, Side::kBoth, 0, false, false, false);
-    case 35: case 38:
+    case 15: case 24: case 29: case 31: case 32: case 35: case 36: case 38: case 39: case 47: case 59:
       return Row(Tick::kSpecial);
     default:
       return Row(Tick::kIdle);
@@ -164,6 +168,8 @@ void CBattleMagic::Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t 
 }
 
 CBattleMagic::~CBattleMagic() {
+  // A battle torn down mid-flood or mid-quake leaves the field as it was.
+  EndFieldEffects();
   if (m_spike != nullptr) m_spike->OnMessage(this, 63, 0, 0, 0);
 }
 
@@ -210,7 +216,10 @@ bool CBattleMagic::OnProcess() {
   CSession& session = CSession::GetInstance();
   CSelvarinActor* caster = session.GetBattleActor(m_casterId, m_casterIsParty == 1);
   CSelvarinActor* target = session.GetBattleActor(m_targetId, m_targetIsParty == 1);
-  if (caster == nullptr || target == nullptr) return false;
+  if (caster == nullptr || target == nullptr) {
+    EndFieldEffects();
+    return false;
+  }
   if (m_viaDecoy != 0) {
     const auto* aimed = dynamic_cast<const CBattleActor*>(target);
     target = aimed != nullptr ? aimed->m_decoy : nullptr;
@@ -287,16 +296,138 @@ bool CBattleMagic::StepSweep(int period, float radius, int side, int lastTick, b
   return !(reached && endOnHit);
 }
 
-bool CBattleMagic::StepSpecial(const CSelvarinActor& /*target*/) {
+float CBattleMagic::Ground(float x, float z) const {
+  const CSelvarinContext* context = GetFieldContext();
+  return context != nullptr ? context->GroundAt(x, z) : 0.0f;
+}
+
+bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
+  const int t = m_tickCount;
   switch (m_type) {
+    case 15: return StepFlood();
+    case 24: return StepQuake(target);
+    case 29: {
+      m_angle = std::fmod(m_angle + 10.0f, 360.0f);
+      const float h = m_angle * kRadiansPerDegree;
+      m_pos = {target.m_pos.x + 10.0f * std::cos(h), target.m_pos.y - 5.0f, target.m_pos.z + 10.0f * std::sin(h)};
+      return !(t % 30 == 0 && Sweep(15.0f, static_cast<int>(Side::kOpponents), false, nullptr));
+    }
+    case 31: case 32: return StepFall();
     case 35:
-      if (m_tickCount == m_delay) SpawnEffect(229);
+      if (t == m_delay) SpawnEffect(229);
       return true;
-    case 38:
-      return m_hitCount < 3;
+    case 36: case 39: return StepMover(target);
+    case 38: return m_hitCount < 3;
+    case 47:
+      if (t == m_delay) {
+        m_countdown = 50;
+        Sweep(25.0f, static_cast<int>(Side::kOpponents), false, nullptr);
+        SpawnEffect(216);
+      }
+      if (t >= m_delay) --m_countdown;
+      return m_countdown > 0;
+    case 59:
+      m_growSpeed += 0.008f;
+      m_angle += 3.0f;
+      m_pos.x += m_growSpeed * std::sin(m_angle * kRadiansPerDegree);
+      m_pos.z -= m_growSpeed * std::cos(m_angle * kRadiansPerDegree);
+      m_pos.y = Ground(m_pos.x, m_pos.z);
+      return true;
     default:
       return true;
   }
+}
+
+bool CBattleMagic::StepFlood() {
+  CSelvarinContext* context = GetFieldContext();
+  if (context == nullptr) return false;
+  const int t = m_tickCount;
+  if (t == 0) {
+    float x = 0.0f, z = 0.0f;
+    context->GetStationPoint(&x, &z);
+    m_floodBottom = context->GroundAt(x, z);
+    m_restWater = context->m_waterLevel;
+    m_floodStarted = true;
+  }
+  const float step = (m_restWater - m_floodBottom) * 0.0016666667f + 0.01f;
+  if (t <= 600) {
+    context->m_waterLevel = m_restWater - step * static_cast<float>(t);
+  } else if (t <= 1200) {
+    context->m_waterLevel = m_floodBottom - 6.0f;
+  } else {
+    context->m_waterLevel = m_restWater - step * static_cast<float>(1800 - t);
+  }
+  if (t < 1800) return true;
+  EndFieldEffects();
+  return false;
+}
+
+bool CBattleMagic::StepQuake(const CSelvarinActor& target) {
+  CSelvarinFrame* frame = GetGameFrame();
+  if (m_tickCount == 0) {
+    if (Sweep(1000.0f, static_cast<int>(Side::kOpponents), false, nullptr)) ++m_hitCount;
+    m_pos = target.m_pos;
+    if (frame != nullptr) {
+      frame->m_overlayState = kQuakeOverlay;
+      frame->m_overlayTick = 0;
+      frame->m_shakeAxis = 0;
+      frame->m_shakeAmplitude = 1.0f;
+      frame->m_shakeLimit = 450;
+      m_floodStarted = true;
+    }
+  }
+  if (m_tickCount < 180) return true;
+  EndFieldEffects();
+  return false;
+}
+
+void CBattleMagic::EndFieldEffects() {
+  if (!m_floodStarted) return;
+  m_floodStarted = false;
+  if (m_type == 15) {
+    if (CSelvarinContext* context = GetFieldContext()) context->m_waterLevel = m_restWater;
+  } else if (m_type == 24) {
+    if (CSelvarinFrame* frame = GetGameFrame()) frame->m_shakeLimit = 0;
+  }
+}
+
+bool CBattleMagic::StepFall() {
+  const int t = m_tickCount;
+  if (t < m_delay) return true;
+  if (t == m_delay) SpawnEffect(kEffects[static_cast<size_t>(m_type)][0]);
+  if (m_countdown >= 51) {
+    m_pos.y += m_velocity.y;
+    m_velocity.y = std::min(m_velocity.y + 0.2f, 2.3f);
+    if (m_pos.y > Ground(m_pos.x, m_pos.z) - 2.0f) {
+      Sweep(50.0f, static_cast<int>(Side::kOpponents), false, nullptr);
+      SpawnEffect(216);
+      if (!m_effects.empty()) m_effects.back()->m_scale = m_type == 31 ? 1.0f : 2.5f;
+      m_countdown = 20;
+    }
+  }
+  --m_countdown;
+  return m_countdown > 0;
+}
+
+bool CBattleMagic::StepMover(const CSelvarinActor& target) {
+  const int t = m_tickCount;
+  if (t == 0) {
+    if (const CSelvarinActor* caster =
+            CSession::GetInstance().GetBattleActor(m_casterId, m_casterIsParty == 1)) {
+      m_pos = caster->m_pos;
+    }
+    m_goal = target.m_pos;
+  }
+  if (m_type == 39) {
+    if (t % 15 == 0) SpawnEffect(232);
+    if (!(DistanceXZ(m_goal.x, m_goal.z) >= 0.7f)) return false;
+  }
+  FaceToward(m_goal.x, m_goal.z);
+  SetSpeed(m_type == 39 ? 0.45f : 0.3f);
+  m_pos.x += m_velocity.x;
+  m_pos.z += m_velocity.z;
+  m_pos.y = Ground(m_pos.x, m_pos.z);
+  return m_type == 39 || m_hitCount <= 2;
 }
 
 void CBattleMagic::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {

@@ -82,7 +82,17 @@ class CBattleMagic : public CBattleBoundObject {
   bool StepType(const CSelvarinActor& target);
   bool StepSweep(int period, float radius, int side, int lastTick, bool endOnHit, bool skipBosses, bool counts);
   bool StepSpecial(const CSelvarinActor& target);
+  bool StepFlood();
+  bool StepQuake(const CSelvarinActor& target);
+  bool StepFall();
+  bool StepMover(const CSelvarinActor& target);
+  // The flood's water level or the quake put back, once.
+  void EndFieldEffects();
+  float Ground(float x, float z) const;
   void OnHitSignal();
+
+  float m_restWater = 0.0f, m_floodBottom = 0.0f;
+  bool m_floodStarted = false;  // the flood or the quake is on
 };
 
 class CBattleRecall : public CBattleBoundObject {

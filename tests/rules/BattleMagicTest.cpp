@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/SpawnedBattleObjects.h"
+#include "field/SelvarinFrame.h"
 #include "session/MagicMgr.h"
 #include "tests/rules/BattleRulesFixture.h"
 
@@ -253,6 +254,98 @@ TEST_F(BattleMagicTest, AShownHitPicksItsEffectByValue) {
     EXPECT_EQ(Effects(struck), std::vector<int>({effect})) << value;
   }
   magic.OnMessage(nullptr, 10003, 0, 0, 0);
+}
+
+TEST_F(BattleMagicTest, TheFloodRisesHoldsAndSinksBackAndATeardownPutsTheWaterBack) {
+  Context().m_waterLevel = 30.0f;
+  const float ground = Context().GroundAt(0.0f, 0.0f);
+  const float step = (30.0f - ground) * 0.0016666667f + 0.01f;
+  CBattleMagic flood;
+  flood.Init(&members[0], &foes[0], 15);
+  const std::pair<int, float> levels[] = {{0, 30.0f}, {600, 30.0f - step * 600}, {900, ground - 6.0f},
+                                          {1500, 30.0f - step * 300}};
+  int t = 0;
+  for (const auto& [tick, level] : levels) {
+    for (; t <= tick; ++t) ASSERT_TRUE(flood.OnProcess()) << t;
+    EXPECT_NEAR(Context().m_waterLevel, level, 1e-3f) << tick;
+  }
+  for (; t < 1800; ++t) ASSERT_TRUE(flood.OnProcess()) << t;
+  EXPECT_FALSE(flood.OnProcess());
+  EXPECT_EQ(Context().m_waterLevel, 30.0f);
+  {
+    CBattleMagic cut;
+    cut.Init(&members[0], &foes[0], 15);
+    for (int i = 0; i < 700; ++i) cut.OnProcess();
+    EXPECT_NEAR(Context().m_waterLevel, ground - 6.0f, 1e-3f);
+  }
+  EXPECT_EQ(Context().m_waterLevel, 30.0f);
+}
+
+TEST_F(BattleMagicTest, TheQuakeStartsWithTheSweepAndStopsAt180OrOnTeardown) {
+  foes[1].m_pos = {0.0f, 0.0f, 0.0f};
+  CBattleMagic quake;
+  quake.Init(&members[0], &foes[1], 24);
+  ASSERT_TRUE(quake.OnProcess());
+  EXPECT_EQ(m_frame.m_overlayState, 4);
+  EXPECT_EQ(m_frame.m_shakeLimit, 450);
+  EXPECT_EQ(m_frame.m_shakeAmplitude, 1.0f);
+  EXPECT_EQ(quake.m_hitCount, 1);
+  EXPECT_EQ(Reached(), std::vector<int>({0, 0, 0, 1, 1, 1}));
+  EXPECT_EQ(Run(quake, 500), 180);
+  EXPECT_EQ(m_frame.m_shakeLimit, 0);
+  {
+    CBattleMagic cut;
+    cut.Init(&members[0], &foes[1], 24);
+    cut.OnProcess();
+    EXPECT_EQ(m_frame.m_shakeLimit, 450);
+  }
+  EXPECT_EQ(m_frame.m_shakeLimit, 0);
+}
+
+TEST_F(BattleMagicTest, FallingAndDelayedBlastsCountDownFromTheirDelay) {
+  const float ground = Context().GroundAt(0.0f, 0.0f);
+  foes[0].m_pos = {0.0f, ground, 30.0f};
+  for (int type : {31, 32}) {
+    SCOPED_TRACE(type);
+    Clear();
+    CBattleMagic meteor;
+    meteor.Init(&members[0], &foes[0], type);
+    meteor.m_delay = 5;
+    meteor.m_pos = {0.0f, ground - 40.0f, 0.0f};
+    for (int t = 0; t < 5; ++t) ASSERT_TRUE(meteor.OnProcess());
+    EXPECT_TRUE(Effects(meteor).empty());
+    int landed = 0;
+    while (meteor.m_countdown >= 51 && landed < 100) {
+      ASSERT_TRUE(meteor.OnProcess());
+      ++landed;
+    }
+    EXPECT_GT(meteor.m_pos.y, ground - 2.0f);
+    EXPECT_EQ(meteor.m_velocity.y, 2.3f);
+    EXPECT_EQ(Effects(meteor), std::vector<int>({type == 31 ? 224 : 225, 216}));
+    EXPECT_EQ(Reached(), std::vector<int>({0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(Run(meteor, 100), 19);
+  }
+  CBattleMagic blast;
+  blast.Init(&members[0], &foes[0], 47);
+  blast.m_delay = 10;
+  blast.m_pos = {0.0f, ground, 10.0f};
+  EXPECT_EQ(Run(blast, 100), 60);
+  EXPECT_EQ(Effects(blast), std::vector<int>({216}));
+}
+
+TEST_F(BattleMagicTest, MoversCrossTowardTheTargetsPlace) {
+  members[0].m_pos = {0.0f, 0.0f, 0.0f};
+  foes[0].m_pos = {9.0f, 0.0f, 0.0f};
+  CBattleMagic wave;
+  wave.Init(&members[0], &foes[0], 39);
+  const int ran = Run(wave, 100);
+  EXPECT_EQ(ran, 20);  // 0.45 a tick until within 0.7 of nine
+  EXPECT_EQ(Effects(wave), std::vector<int>({232, 232}));
+  CBattleMagic slow;
+  slow.Init(&members[0], &foes[0], 36);
+  slow.m_hitCount = 3;
+  EXPECT_FALSE(slow.OnProcess());
+  EXPECT_NEAR(slow.m_pos.x, 0.3f, 1e-4f);
 }
 
 }  // namespace
