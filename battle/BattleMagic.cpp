@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "battle/ActionCode.h"
+#include "battle/BattleMagicSpike.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "effect/SelvarinEffect.h"
 #include "field/SelvarinContext.h"
@@ -74,7 +75,7 @@ TickRow TickRowOf(int type) {
       return Sweep(30, 15.0f, Side::kBoth, 1000, false, true, false);
     case 30:
       return Sweep(0, 25.0f, Side::kBoth, 0, false, false, false);
-    case 15: case 24: case 29: case 31: case 32: case 35: case 36: case 38: case 39: case 47: case 59:
+    case 15: case 20: case 21: case 22: case 24: case 29: case 31: case 32: case 35: case 36: case 38: case 39: case 47: case 59:
       return Row(Tick::kSpecial);
     default:
       return Row(Tick::kIdle);
@@ -305,6 +306,9 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
   const int t = m_tickCount;
   switch (m_type) {
     case 15: return StepFlood();
+    case 20: case 21: case 22:
+      if (t == m_delay) RaiseSpike();
+      return true;
     case 24: return StepQuake(target);
     case 29: {
       m_angle = std::fmod(m_angle + 10.0f, 360.0f);
@@ -335,6 +339,16 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
       return true;
     default:
       return true;
+  }
+}
+
+void CBattleMagic::RaiseSpike() {
+  CSelvarinContext* context = GetFieldContext();
+  auto* spike = new CBattleMagicSpike;
+  if (context != nullptr && spike->Bind(this)) {
+    context->m_battleObjects.push_back(spike);
+  } else {
+    delete spike;
   }
 }
 
@@ -438,8 +452,12 @@ void CBattleMagic::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
   } else if (code == kSpikeGone) {
     m_spike = nullptr;
   } else if (code == kMsgHitConfirmed) {
-    if (auto* struck = dynamic_cast<CSelvarinActor*>(sender)) struck->SpawnEffect(value0 < 50 ? 202 : value0 < 100 ? 203 : 204);
+    ShowHit(sender, value0);
   }
+}
+
+void CBattleMagic::ShowHit(CObject* sender, intptr_t value) {
+  if (auto* struck = dynamic_cast<CSelvarinActor*>(sender)) struck->SpawnEffect(value < 50 ? 202 : value < 100 ? 203 : 204);
 }
 
 void CBattleMagic::OnHitSignal() {

@@ -55,6 +55,8 @@ class CBattleMagic : public CBattleBoundObject {
 
   // The two effects of each type; 209 shows nothing.
   static constexpr int kTypeCount = 61;
+  // 202, 203 or 204 on the one struck, by the value the hit came with.
+  static void ShowHit(CObject* sender, intptr_t value);
   static const std::array<std::array<int16_t, 2>, kTypeCount> kEffects;
 
   int32_t m_casterId = -1, m_casterIsParty = 0;
@@ -82,6 +84,7 @@ class CBattleMagic : public CBattleBoundObject {
   bool StepType(const CSelvarinActor& target);
   bool StepSweep(int period, float radius, int side, int lastTick, bool endOnHit, bool skipBosses, bool counts);
   bool StepSpecial(const CSelvarinActor& target);
+  void RaiseSpike();
   bool StepFlood();
   bool StepQuake(const CSelvarinActor& target);
   bool StepFall();

@@ -3,11 +3,14 @@
 // recording participants.
 #include <gtest/gtest.h>
 
+#include <list>
 #include <string>
 #include <vector>
 
+#include "battle/BattleMagicSpike.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "field/SelvarinFrame.h"
+#include "render/3dGround.h"
 #include "session/MagicMgr.h"
 #include "tests/rules/BattleRulesFixture.h"
 
@@ -346,6 +349,119 @@ TEST_F(BattleMagicTest, MoversCrossTowardTheTargetsPlace) {
   slow.m_hitCount = 3;
   EXPECT_FALSE(slow.OnProcess());
   EXPECT_NEAR(slow.m_pos.x, 0.3f, 1e-4f);
+}
+
+class BattleMagicSpikeTest : public BattleMagicTest {
+ public:
+  void SetUp() override {
+    BattleMagicTest::SetUp();
+    m_ground.Allocate(20, 20);
+    for (int c = 0; c < 20; ++c) {
+      for (int r = 0; r < 20; ++r) {
+        for (int k = 0; k < 4; ++k) m_ground.GetCell(c, r)->height[k] = static_cast<float>(c + r * 20 + k) * 0.25f;
+      }
+    }
+    Context().m_pGround = &m_ground;
+  }
+  void TearDown() override {
+    for (CActor* a : std::list<CActor*>(Context().m_battleObjects)) {
+      if (dynamic_cast<CBattleMagicSpike*>(a) != nullptr) {
+        Context().m_battleObjects.remove(a);
+        delete a;
+      }
+    }
+    Context().m_pGround = nullptr;
+    BattleMagicTest::TearDown();
+  }
+  std::vector<float> Heights() {
+    std::vector<float> out;
+    for (int c = 0; c < 20; ++c) {
+      for (int r = 0; r < 20; ++r) out.insert(out.end(), m_ground.GetCell(c, r)->height, m_ground.GetCell(c, r)->height + 4);
+    }
+    return out;
+  }
+  // The spike the magic raised at its first tick.
+  CBattleMagicSpike* Raise(CBattleMagic& magic, float x, float z) {
+    magic.Init(&members[0], &foes[0], 20);
+    magic.m_pos = {x, -3.0f, z};
+    EXPECT_TRUE(magic.OnProcess());
+    return dynamic_cast<CBattleMagicSpike*>(magic.m_spike);
+  }
+  void Drop(CBattleMagicSpike* spike) {
+    Context().m_battleObjects.remove(spike);
+    delete spike;
+  }
+  C3dGround m_ground;
+};
+
+TEST_F(BattleMagicSpikeTest, TheSpikeRisesHoldsSinksAndRestoresTheGroundExactly) {
+  const std::vector<float> before = Heights();
+  CBattleMagic magic;
+  CBattleMagicSpike* spike = Raise(magic, 5.0f, 15.0f);
+  ASSERT_NE(spike, nullptr);
+  EXPECT_EQ(spike->m_column, 10);
+  EXPECT_EQ(spike->m_row, 11);
+  EXPECT_EQ(spike->m_corners[0], &m_ground.GetCell(11, 12)->height[0]);
+  EXPECT_EQ(spike->m_corners[3], &m_ground.GetCell(10, 11)->height[3]);
+  for (int t = 0; t < 20; ++t) ASSERT_TRUE(spike->OnProcess());
+  EXPECT_EQ(spike->m_lift, 23.0f);
+  EXPECT_EQ(*spike->m_corners[1], -26.0f);
+  for (int t = 20; t <= 40; ++t) ASSERT_TRUE(spike->OnProcess());
+  EXPECT_EQ(spike->m_lift, 23.0f);
+  EXPECT_EQ(magic.m_hitCount, 41);  // one signal a tick while rising and holding
+  int sinking = 0;
+  while (spike->OnProcess()) ++sinking;
+  EXPECT_EQ(sinking, 11);
+  EXPECT_EQ(magic.m_hitCount, 41);
+  EXPECT_EQ(Heights(), before);
+  Drop(spike);
+  EXPECT_EQ(magic.m_spike, nullptr);
+}
+
+TEST_F(BattleMagicSpikeTest, OverlappingSpikesLeaveTheGroundAsItWasInEitherOrder) {
+  const std::vector<float> before = Heights();
+  for (bool firstEndsFirst : {true, false}) {
+    SCOPED_TRACE(firstEndsFirst);
+    CBattleMagic a, b;
+    CBattleMagicSpike* first = Raise(a, 5.0f, 5.0f);
+    for (int t = 0; t < 5; ++t) first->OnProcess();
+    CBattleMagicSpike* second = Raise(b, 6.0f, 7.0f);
+    ASSERT_NE(second, nullptr);
+    for (int t = 0; t < 5; ++t) second->OnProcess();
+    Drop(firstEndsFirst ? first : second);
+    Drop(firstEndsFirst ? second : first);
+    EXPECT_EQ(Heights(), before);
+  }
+}
+
+TEST_F(BattleMagicSpikeTest, BindFailsOffTheGridAndAGoneMagicLetsTheGroundDown) {
+  const std::pair<float, bool> places[] = {{85.0f, true}, {95.0f, false}, {-100.0f, true}, {-111.0f, false}};
+  for (const auto& [x, binds] : places) {
+    CBattleMagic magic;
+    magic.Init(&members[0], &foes[0], 20);
+    magic.m_pos = {x, 0.0f, x};
+    CBattleMagicSpike spike;
+    EXPECT_EQ(spike.Bind(&magic), binds) << x;
+    EXPECT_EQ(magic.m_spike == &spike, binds) << x;
+    if (binds) spike.m_magic = nullptr, magic.m_spike = nullptr;
+  }
+  const std::vector<float> before = Heights();
+  auto* magic = new CBattleMagic;
+  CBattleMagicSpike* spike = Raise(*magic, 5.0f, 5.0f);
+  spike->OnProcess();
+  EXPECT_NE(Heights(), before);
+  delete magic;
+  EXPECT_EQ(spike->m_magic, nullptr);
+  EXPECT_FALSE(spike->OnProcess());
+  EXPECT_EQ(Heights(), before);
+  // Delayed: the spike comes at the magic's delay.
+  CBattleMagic late;
+  late.Init(&members[0], &foes[0], 21);
+  late.m_delay = 3;
+  for (int t = 0; t < 3; ++t) late.OnProcess();
+  EXPECT_EQ(late.m_spike, nullptr);
+  late.OnProcess();
+  EXPECT_NE(late.m_spike, nullptr);
 }
 
 }  // namespace
