@@ -75,7 +75,8 @@ TickRow TickRowOf(int type) {
       return Sweep(30, 15.0f, Side::kBoth, 1000, false, true, false);
     case 30:
       return Sweep(0, 25.0f, Side::kBoth, 0, false, false, false);
-    case 15: case 20: case 21: case 22: case 24: case 29: case 31: case 32: case 35: case 36: case 38: case 39: case 47: case 59:
+    case 15: case 20: case 21: case 22: case 24: case 29: case 31: case 32: case 35: case 36: case 38: case 39:
+    case 41: case 42: case 43: case 44: case 45: case 46: case 47: case 57: case 59:
       return Row(Tick::kSpecial);
     default:
       return Row(Tick::kIdle);
@@ -330,14 +331,150 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
       }
       if (t >= m_delay) --m_countdown;
       return m_countdown > 0;
+    case 41: return StepSpiral();
+    case 42:
+      SetSpeed(2.75f);
+      m_pos = m_pos + m_velocity;
+      if (t % 6 == 0) SpawnEffect(1069);
+      return true;
+    case 43: case 45: return StepSwing();
+    case 44: return m_variant == 0 ? StepSwing() : StepShard(target);
+    case 46: return m_variant == 0 ? StepBurst() : StepShard(target);
+    case 57: return StepWaterBall(target);
     case 59:
-      m_growSpeed += 0.008f;
-      m_angle += 3.0f;
-      m_pos.x += m_growSpeed * std::sin(m_angle * kRadiansPerDegree);
-      m_pos.z -= m_growSpeed * std::cos(m_angle * kRadiansPerDegree);
+      Whirl();
       m_pos.y = Ground(m_pos.x, m_pos.z);
       return true;
     default:
+      return true;
+  }
+}
+
+void CBattleMagic::Whirl() {
+  m_growSpeed += 0.008f;
+  m_angle += 3.0f;
+  m_pos.x += m_growSpeed * std::sin(m_angle * kRadiansPerDegree);
+  m_pos.z -= m_growSpeed * std::cos(m_angle * kRadiansPerDegree);
+}
+
+// 43-45 from their delay: the opening effect by variant, a trail every few
+// ticks, and a swing (43, 44) or a widening whirl (45).
+bool CBattleMagic::StepSwing() {
+  const int t = m_tickCount;
+  if (t < m_delay) return true;
+  const auto& row = kEffects[static_cast<size_t>(m_type)];
+  const int since = t - m_delay;
+  if (m_type == 44) {
+    if (since == 0) SpawnEffect(row[0]);
+    if (since % 10 == 0 && since < 430) MakeShard(40.0f);
+  } else if (since == 0) {
+    SpawnEffect(row[m_variant == 0 ? 0 : 1]);
+  } else if (since % 6 == 0) {
+    SpawnEffect((m_type == 43 ? 1070 : 1072) + (m_variant == 0 ? 0 : 1));
+  }
+  if (m_type == 45) {
+    Whirl();
+    return since < 500;
+  }
+  const float most = m_type == 43 ? 89.0f : 80.0f;
+  m_swing += m_swingStep;
+  m_angle = m_swing + m_baseHeading;
+  m_pos.x += 0.6f * std::sin(m_angle * kRadiansPerDegree);
+  m_pos.z -= 0.6f * std::cos(m_angle * kRadiansPerDegree);
+  if (m_swing <= -most || m_swing >= most) m_swingStep = -m_swingStep;
+  return since < (m_type == 43 ? 300 : 500);
+}
+
+CBattleMagic* CBattleMagic::MakeShard(float ahead) {
+  CSelvarinContext* context = GetFieldContext();
+  CSelvarinActor* caster = CSession::GetInstance().GetBattleActor(m_casterId, m_casterIsParty == 1);
+  if (context == nullptr || caster == nullptr) return nullptr;
+  CBattleMagic* shard = context->MakeBattleMagic(caster, caster, m_type);
+  shard->m_variant = 1;
+  shard->m_angle = m_angle;
+  shard->m_pos = {m_pos.x + ahead * std::sin(m_angle * kRadiansPerDegree), m_pos.y,
+                  m_pos.z - ahead * std::cos(m_angle * kRadiansPerDegree)};
+  return shard;
+}
+
+bool CBattleMagic::StepBurst() {
+  const int t = m_tickCount;
+  if (t == m_delay) {
+    SpawnEffect(239);
+    for (int i = 0; i < 3; ++i) {
+      CBattleMagic* shard = MakeShard(0.0f);
+      if (shard == nullptr) break;
+      shard->m_velocity.y = -(2.0f + static_cast<float>(platform::Rand() % 100) * 0.01f);
+      shard->m_velocity.x = static_cast<float>(platform::Rand() % 100 - 50) * 0.01f;
+      shard->m_velocity.z = static_cast<float>(platform::Rand() % 100 - 50) * 0.01f;
+    }
+  }
+  return t < m_delay + 150;
+}
+
+// The children of 44 and 46.
+bool CBattleMagic::StepShard(const CSelvarinActor& /*target*/) {
+  const int t = m_tickCount;
+  if (t == 0) SpawnEffect(230);
+  if (m_type == 44) {
+    const float vy = m_velocity.y;
+    SetSpeed(1.0f);
+    m_velocity.y = vy;
+    m_pos = m_pos + m_velocity;
+    return m_hitCount == 0 && t <= 400;
+  }
+  m_velocity.y += 0.05f;
+  m_pos = m_pos + m_velocity;
+  if (m_pos.y >= Ground(m_pos.x, m_pos.z)) m_velocity.y = -m_velocity.y;
+  return t <= 119;
+}
+
+bool CBattleMagic::StepSpiral() {
+  const int t = m_tickCount;
+  if (t == m_delay) SpawnEffect(234);
+  if (t <= m_delay) return true;
+  m_swing += (platform::Rand() % 2 == 0) ? 0.6f : 0.7f;
+  m_spiralAngle += m_swing != 0.0f ? m_angularStep / m_swing : m_angularStep;
+  const float a = m_spiralAngle * kRadiansPerDegree;
+  m_pos.x = m_goal.x - m_swing * std::sin(a);
+  m_pos.z = m_goal.z + m_swing * std::cos(a);
+  m_pos.y = Ground(m_pos.x, m_pos.z) - 12.0f;
+  FaceToward(m_goal.x, m_goal.z);
+  m_angle = std::fmod(m_angle + 180.0f, 360.0f);
+  return true;
+}
+
+bool CBattleMagic::StepWaterBall(const CSelvarinActor& target) {
+  constexpr float kSpeed = 1.2f;
+  switch (m_variant) {
+    case 0:
+      m_pos.y -= 1.0f;
+      if (m_pos.y < m_goal.y) {
+        if (const CSelvarinContext* context = GetFieldContext()) context->GetStationPoint(&m_goal.x, &m_goal.z);
+        m_goal.y = Ground(m_goal.x, m_goal.z) - 85.0f;
+        m_tickCount = -1;  // counts from 0 again after this tick
+        m_variant = 1;
+      }
+      return true;
+    case 1:
+      FaceToward(m_goal.x, m_goal.z);
+      SetSpeed(kSpeed);
+      m_pos.x += m_velocity.x;
+      m_pos.z += m_velocity.z;
+      m_pos.y = Ground(m_pos.x, m_pos.z) - 85.0f;
+      if (DistanceXZ(m_goal.x, m_goal.z) < 3.4f && m_tickCount > 60) m_variant = 2;
+      return true;
+    case 2:
+      FaceToward(target.m_pos.x, target.m_pos.z);
+      SetSpeed(kSpeed);
+      m_velocity.y += 0.12f;
+      m_pos.x += m_velocity.x;
+      m_pos.z += m_velocity.z;
+      m_pos.y += m_velocity.y;
+      Sweep(12.0f, static_cast<int>(Side::kTargetSide), false, nullptr);
+      return !(m_pos.y > Ground(m_pos.x, m_pos.z));
+    default:
+      DebugLog("Invalid m_type 워터볼");
       return true;
   }
 }

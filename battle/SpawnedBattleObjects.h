@@ -85,6 +85,14 @@ class CBattleMagic : public CBattleBoundObject {
   bool StepSweep(int period, float radius, int side, int lastTick, bool endOnHit, bool skipBosses, bool counts);
   bool StepSpecial(const CSelvarinActor& target);
   void RaiseSpike();
+  void Whirl();
+  bool StepSwing();
+  // A child of 44 or 46: the caster on both sides, variant 1, `ahead` along the heading.
+  CBattleMagic* MakeShard(float ahead);
+  bool StepBurst();
+  bool StepShard(const CSelvarinActor& target);
+  bool StepSpiral();
+  bool StepWaterBall(const CSelvarinActor& target);
   bool StepFlood();
   bool StepQuake(const CSelvarinActor& target);
   bool StepFall();

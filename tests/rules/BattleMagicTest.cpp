@@ -351,6 +351,76 @@ TEST_F(BattleMagicTest, MoversCrossTowardTheTargetsPlace) {
   EXPECT_NEAR(slow.m_pos.x, 0.3f, 1e-4f);
 }
 
+TEST_F(BattleMagicTest, SwingsMakeTheirChildrenInTheSameList) {
+  struct Case {
+    int type;
+    int delay;
+    int children;
+    int ends;        // ticks the parent ran
+    int childEnds;   // ticks a child runs
+  };
+  const Case cases[] = {{44, 5, 43, 506, 402}, {46, 5, 3, 156, 121}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    auto* parent = Context().MakeBattleMagic(&members[0], &foes[0], c.type);
+    parent->m_delay = c.delay;
+    parent->m_swingStep = 1.0f;
+    const size_t before = Context().m_battleObjects.size();
+    EXPECT_EQ(Run(*parent, 1000), c.ends);
+    std::vector<CBattleMagic*> children;
+    for (CActor* a : Context().m_battleObjects) {
+      auto* m = dynamic_cast<CBattleMagic*>(a);
+      if (m != nullptr && m != parent) children.push_back(m);
+    }
+    ASSERT_EQ(children.size(), static_cast<size_t>(c.children));
+    EXPECT_EQ(Context().m_battleObjects.size(), before + children.size());
+    EXPECT_EQ(children[0]->m_variant, 1);
+    EXPECT_EQ(children[0]->m_casterId, 0);
+    EXPECT_EQ(children[0]->m_targetId, 0);
+    EXPECT_EQ(children[0]->m_targetIsParty, 1);
+    // A child far from anyone runs out its time.
+    children[0]->m_pos = {0.0f, -500.0f, 0.0f};
+    EXPECT_EQ(Run(*children[0], 1000), c.childEnds);
+    EXPECT_EQ(Effects(*children[0]), std::vector<int>({230}));
+    for (CActor* a : std::list<CActor*>(Context().m_battleObjects)) {
+      if (dynamic_cast<CBattleMagic*>(a) != nullptr) {
+        Context().m_battleObjects.remove(a);
+        delete a;
+      }
+    }
+  }
+}
+
+TEST_F(BattleMagicTest, TheWaterBallRisesCrossesAndFallsOnTheTarget) {
+  const float ground = Context().GroundAt(0.0f, 0.0f);
+  CBattleMagic ball;
+  ball.Init(&members[0], &foes[0], 57);
+  ball.m_pos = {30.0f, ground, 30.0f};
+  ball.m_goal = {30.0f, ground - 10.0f, 30.0f};
+  for (int t = 0; t < 11; ++t) ASSERT_TRUE(ball.OnProcess());
+  EXPECT_EQ(ball.m_variant, 1);
+  EXPECT_EQ(ball.m_tickCount, 0);
+  EXPECT_EQ(ball.m_goal.y, Context().GroundAt(ball.m_goal.x, ball.m_goal.z) - 85.0f);
+  int ticks = 0;
+  while (ball.m_variant == 1 && ticks < 500) {
+    ASSERT_TRUE(ball.OnProcess());
+    ++ticks;
+  }
+  EXPECT_EQ(ball.m_variant, 2);
+  EXPECT_GT(ticks, 60);
+  foes[0].m_pos = ball.m_pos;
+  foes[0].m_pos.y = ground;
+  Clear();
+  ticks = 0;
+  while (ball.OnProcess() && ticks < 500) ++ticks;
+  EXPECT_LT(ticks, 500);
+  EXPECT_TRUE(GotFoe(0));
+  CBattleMagic odd;
+  odd.Init(&members[0], &foes[0], 57);
+  odd.m_variant = 3;
+  EXPECT_TRUE(odd.OnProcess());
+}
+
 class BattleMagicSpikeTest : public BattleMagicTest {
  public:
   void SetUp() override {
