@@ -10,6 +10,7 @@
 #include "field/SelvarinFrame.h"
 #include "platform/DebugLog.h"
 #include "platform/Random.h"
+#include "render/Projection.h"
 #include "session/MagicMgr.h"
 #include "session/Session.h"
 
@@ -125,6 +126,9 @@ bool SpawnsNothingAtInit(int type) {
   return (type >= 31 && type <= 33) || type == 35 || type == 39 || type == 41 || (type >= 43 && type <= 47);
 }
 
+// A screen coordinate; a point behind or far off the view stays representable.
+int32_t ScreenCoordinate(float v) { return std::isnan(v) ? 0 : static_cast<int32_t>(std::clamp(v, -1.0e9f, 1.0e9f)); }
+
 // A random grid point of 58: 20 apart, 80 either way of the centre.
 float RandomGridOffset() { return static_cast<float>(20 * (platform::Rand() % 9) - 80); }
 
@@ -167,6 +171,21 @@ void CBattleMagic::Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t 
   }
   SpawnEffect(row[0]);
   if (type == 11 && caster != nullptr) caster->SpawnEffect(row[1]);
+  if (type >= 49 && type <= 51 && target != nullptr && !m_effects.empty()) {
+    m_effects.back()->m_startPoint = target->m_pos;
+    if (caster != nullptr) m_pos = caster->m_pos;
+  }
+}
+
+CBattleMagic::CBattleMagic() {
+  m_screenX = 320;
+  m_screenY = 240;
+}
+
+void CBattleMagic::Render(CRC& rc, const Matrix& view) {
+  const ProjectedPoint at = CProjector(rc, view, kSpriteDepthRule).Project(m_pos);
+  m_screenX = ScreenCoordinate(at.x);
+  m_screenY = ScreenCoordinate(at.y);
 }
 
 CBattleMagic::~CBattleMagic() {

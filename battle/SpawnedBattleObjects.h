@@ -38,12 +38,15 @@ class CBattleMagic : public CBattleBoundObject {
   using CBattleBoundObject::Init;
   // Bound to both sides by their battle ids; the launching rule then sets
   // the place, heading, delay, speed and variant.
+  CBattleMagic();
   // Also spawns the type's opening effects.
   void Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);
   ~CBattleMagic() override;
 
   // False ends it.
   bool OnProcess() override;
+  // Draws nothing: keeps where it stands on the screen.
+  void Render(CRC& rc, const Matrix& view) override;
   // 46 to the battle object, 60 a hit signal, 62 the spike gone, 10003 a
   // hit shown on the one struck.
   void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;

@@ -96,6 +96,14 @@ TEST_F(BattleMagicTest, InitSpawnsTheTypesOpeningEffects) {
   EXPECT_EQ(lasting.m_life, -1);
   EXPECT_EQ(lasting.m_ownerPosition, 2);
   EXPECT_EQ(Effects(lasting), std::vector<int>({231}));
+  // A blade is aimed at the target's place while the magic stays with the caster.
+  CBattleMagic blade;
+  blade.Init(&members[1], &foes[2], 50);
+  ASSERT_EQ(blade.m_effects.size(), 1u);
+  EXPECT_EQ(blade.m_effects.back()->m_startPoint.x, foes[2].m_pos.x);
+  EXPECT_EQ(blade.m_pos.x, members[1].m_pos.x);
+  EXPECT_EQ(blade.m_screenX, 320);
+  EXPECT_EQ(blade.m_screenY, 240);
   CBattleMagic byEnemy;
   byEnemy.Init(&foes[1], &members[0], 0);
   EXPECT_EQ(byEnemy.m_ownerPosition, -1);
