@@ -231,6 +231,15 @@ TEST_F(BattleMagicTest, HitSignalsFollowTheirTable) {
   falling.OnMessage(nullptr, 60, 0, 0, 0);
   EXPECT_EQ(falling.m_hitCount, 1);
   EXPECT_EQ(Reached(), std::vector<int>(6, 0));
+  // Without its record a magic is taken as one of a single target.
+  CMagicMgr::GetInstance().Free();
+  Clear();
+  CBattleMagic unlisted;
+  unlisted.Init(&members[0], &foes[0], 2);
+  unlisted.m_pos = {0.0f, 0.0f, 0.0f};
+  unlisted.OnMessage(nullptr, 60, 0, 0, 0);
+  EXPECT_EQ(unlisted.m_hitCount, 1);
+  EXPECT_EQ(Reached(), std::vector<int>(6, 0));
   // Nothing once the caster is gone.
   session.players[0].battlePtr = nullptr;
   CBattleMagic orphan;
