@@ -248,6 +248,21 @@ TEST_F(BattleMagicTest, HitSignalsFollowTheirTable) {
   EXPECT_EQ(orphan.m_hitCount, 0);
 }
 
+TEST_F(BattleMagicTest, OpenEffectsSignalTheirSpellsHits) {
+  // The burst at its first tick, the rain and the whirlwind every 40 ticks, the fire circle with each ring.
+  const std::pair<int, int> cases[] = {{40, 1}, {12, 3}, {59, 3}, {37, 1}};
+  for (const auto& [type, signals] : cases) {
+    SCOPED_TRACE(type);
+    foes[0].m_pos = {0.0f, 0.0f, 0.0f};
+    CBattleMagic* magic = Context().MakeBattleMagic(&members[0], &foes[0], type);
+    magic->m_pos = {0.0f, 0.0f, 0.0f};
+    for (int t = 0; t < 120; ++t) Context().UpdateEffects();
+    EXPECT_EQ(magic->m_hitCount, signals);
+    Context().m_battleObjects.remove(magic);
+    delete magic;
+  }
+}
+
 TEST_F(BattleMagicTest, SweepsReachOnlyWhoIsStrictlyNearerThanTheRadius) {
   foes[0].m_pos = {15.0f, 0.0f, 0.0f};
   foes[1].m_pos = {14.99f, 0.0f, 0.0f};
