@@ -374,6 +374,7 @@ void CSelvarinEffect::BuildLightning() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 8 != 0 || t / 8 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   const Vec3 at = t == 0 ? Vec3{} : Around(15);
   Tint(AddBolt(*this, at, 12, kBolts, kBoltCount), *this);
   AddSpriteAt(*this, "Ef_Raiden1", at + Vec3{0.0f, -3.0f, 0.0f}, 16, 1.0f);
@@ -383,6 +384,7 @@ void CSelvarinEffect::BuildLightningStorm() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 6 != 0 || t / 6 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   const Vec3 at = Around(40);
   AddBolt(*this, at, 12, kBolts, kBoltCount);
   CEffectPrimitive* flash = AddPrimitive(FlatQuad);
@@ -401,6 +403,7 @@ void CSelvarinEffect::BuildWindCutter() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 10 != 0 || t / 10 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   CEffectPrimitive* p = AddPrimitive(TumbleQuad);
   p->m_anchor = m_ownerPos + Vec3{0.0f, -10.0f, 0.0f};
   p->m_axis = Vec3{0.0f, 1.0f, 0.0f};

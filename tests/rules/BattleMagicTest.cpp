@@ -249,8 +249,9 @@ TEST_F(BattleMagicTest, HitSignalsFollowTheirTable) {
 }
 
 TEST_F(BattleMagicTest, OpenEffectsSignalTheirSpellsHits) {
-  // The burst at its first tick, the rain and the whirlwind every 40 ticks, the fire circle with each ring.
-  const std::pair<int, int> cases[] = {{40, 1}, {12, 3}, {59, 3}, {37, 1}};
+  // The burst at its first tick, the rain and the whirlwind every 40 ticks,
+  // the fire circle with each ring, bolts and blades with each piece.
+  const std::pair<int, int> cases[] = {{40, 1}, {12, 3}, {59, 3}, {37, 1}, {48, 1}, {53, 10}, {50, 5}};
   for (const auto& [type, signals] : cases) {
     SCOPED_TRACE(type);
     foes[0].m_pos = {0.0f, 0.0f, 0.0f};
