@@ -3,6 +3,7 @@
 // context's makers: after-images, arrows, items (battle/BattleItem.h), spells, summons and skill
 // effects. Each keeps what it was made from; until their battle code is
 // built the bound ones end at their first tick.
+#include <array>
 #include <cstdint>
 
 #include "battle/BattleIllusion.h"
@@ -37,7 +38,29 @@ class CBattleMagic : public CBattleBoundObject {
   using CBattleBoundObject::Init;
   // Bound to both sides by their battle ids; the launching rule then sets
   // the place, heading, delay, speed and variant.
+  CBattleMagic();
+  // Also spawns the type's opening effects.
   void Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);
+  ~CBattleMagic() override;
+
+  // False ends it.
+  bool OnProcess() override;
+  // Draws nothing: keeps where it stands on the screen.
+  void Render(CRC& rc, const Matrix& view) override;
+  // 46 to the battle object, 60 a hit signal, 62 the spike gone, 10003 a
+  // hit shown on the one struck.
+  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
+
+  // One side per sweep: each participant of it strictly nearer than the
+  // radius gets the magic; true when any did.
+  bool HitInRadius(float radius, bool party, const CSelvarinActor* leftOut, bool skipBosses);
+  bool HitAroundPoint(float radius, bool party, const Vec3& point, const CSelvarinActor* leftOut, bool skipBosses);
+
+  // The two effects of each type; 209 shows nothing.
+  static constexpr int kTypeCount = 61;
+  // 202, 203 or 204 on the one struck, by the value the hit came with.
+  static void ShowHit(CObject* sender, intptr_t value);
+  static const std::array<std::array<int16_t, 2>, kTypeCount> kEffects;
 
   int32_t m_casterId = -1, m_casterIsParty = 0;
   int32_t m_targetId = -1, m_targetIsParty = 0;
@@ -55,6 +78,35 @@ class CBattleMagic : public CBattleBoundObject {
   // and its radius or swing.
   float m_spiralAngle = 0.0f, m_angularStep = 0.0f, m_swing = 0.0f;
   float m_growSpeed = 0.0f;
+
+ private:
+  void Apply();
+  // A sweep of the side code (the ones of the tables) around the magic or the point.
+  bool Sweep(float radius, int side, bool skipBosses, const Vec3* point);
+  // The type's tick; false ends it.
+  bool StepType(const CSelvarinActor& target);
+  bool StepSweep(int period, float radius, int side, int lastTick, bool endOnHit, bool skipBosses, bool counts);
+  bool StepSpecial(const CSelvarinActor& target);
+  void RaiseSpike();
+  void Whirl();
+  bool StepSwing();
+  // A child of 44 or 46: the caster on both sides, variant 1, `ahead` along the heading.
+  CBattleMagic* MakeShard(float ahead);
+  bool StepBurst();
+  bool StepShard(const CSelvarinActor& target);
+  bool StepSpiral();
+  bool StepWaterBall(const CSelvarinActor& target);
+  bool StepFlood();
+  bool StepQuake(const CSelvarinActor& target);
+  bool StepFall();
+  bool StepMover(const CSelvarinActor& target);
+  // The flood's water level or the quake put back, once.
+  void EndFieldEffects();
+  float Ground(float x, float z) const;
+  void OnHitSignal();
+
+  float m_restWater = 0.0f, m_floodBottom = 0.0f;
+  bool m_floodStarted = false;  // the flood or the quake is on
 };
 
 class CBattleRecall : public CBattleBoundObject {

@@ -14,6 +14,7 @@ namespace {
 
 using namespace effect_shapes;
 
+constexpr int kHitSignal = 60;  // to the owning spell
 constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kGroundStop = 4;
 constexpr int32_t kWander = 8;
@@ -215,6 +216,8 @@ void CSelvarinEffect::BuildFireCircle() {
     return;
   }
   if (t != 0 && (m_effectId == 232 || t % 120 != 0)) return;
+  // The owning spell hits with each ring.
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   AddDisc(*this, "알파3.tga", 120, 17.0f);
   AddCastingRings("접시-화염.tga");
 }
@@ -222,6 +225,7 @@ void CSelvarinEffect::BuildFireCircle() {
 void CSelvarinEffect::BuildFireBurst() {
   m_ownerPos = m_owner->m_pos;
   if (m_tickCount != 0) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   PlayWave("화염계로맞았을때3.wav");
   AddBurstBlast(2.5f);
   AddRoundSpray(20, "Ef_Particle1");
@@ -317,6 +321,7 @@ void CSelvarinEffect::BuildCross() {
 
 void CSelvarinEffect::BuildRain() {
   m_ownerPos = m_owner->m_pos;
+  SendTickMessages(false);
   if (!Every(m_tickCount, 1, 480)) return;
   for (int i = 0; i < 3; ++i) {
     const Vec3 at = Around(60) + Vec3{0.0f, -80.0f, 0.0f};
@@ -330,6 +335,7 @@ void CSelvarinEffect::BuildRain() {
 
 void CSelvarinEffect::BuildBlizzard() {
   m_ownerPos = m_owner->m_pos;
+  SendTickMessages(false);
   if (!Every(m_tickCount, 2, 480)) return;
   for (int i = 0; i < 2; ++i) {
     const Vec3 at = Around(60) + Vec3{0.0f, -60.0f, 0.0f};
@@ -343,6 +349,7 @@ void CSelvarinEffect::BuildBlizzard() {
 
 void CSelvarinEffect::BuildWhirlwind() {
   m_ownerPos = m_owner->m_pos;
+  SendTickMessages(false);
   const int32_t t = m_tickCount;
   if (Every(t, m_effectId == 270 ? 6 : 4, 460)) {
     CEffectPrimitive* p = AddPrimitive(SwirlRing);
@@ -367,6 +374,7 @@ void CSelvarinEffect::BuildLightning() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 8 != 0 || t / 8 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   const Vec3 at = t == 0 ? Vec3{} : Around(15);
   Tint(AddBolt(*this, at, 12, kBolts, kBoltCount), *this);
   AddSpriteAt(*this, "Ef_Raiden1", at + Vec3{0.0f, -3.0f, 0.0f}, 16, 1.0f);
@@ -376,6 +384,7 @@ void CSelvarinEffect::BuildLightningStorm() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 6 != 0 || t / 6 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   const Vec3 at = Around(40);
   AddBolt(*this, at, 12, kBolts, kBoltCount);
   CEffectPrimitive* flash = AddPrimitive(FlatQuad);
@@ -394,6 +403,7 @@ void CSelvarinEffect::BuildWindCutter() {
   m_ownerPos = m_owner->m_pos;
   const int32_t t = m_tickCount;
   if (t % 10 != 0 || t / 10 >= m_pieceCount) return;
+  m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   CEffectPrimitive* p = AddPrimitive(TumbleQuad);
   p->m_anchor = m_ownerPos + Vec3{0.0f, -10.0f, 0.0f};
   p->m_axis = Vec3{0.0f, 1.0f, 0.0f};
