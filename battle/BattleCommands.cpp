@@ -7,6 +7,7 @@
 
 #include "battle/ActionCode.h"
 #include "battle/BattleObject.h"
+#include "battle/BattlePhase.h"
 #include "battle/BattlePlayer.h"
 #include "engine/Controller.h"
 #include "engine/Mouse.h"
@@ -33,14 +34,6 @@
 #include "ui/UIMagicPane.h"
 
 namespace {
-
-enum BattlePhase : int32_t {
-  kPhaseRunning = 0,
-  kPhaseCommandMenu = 1,
-  kPhaseAttackTarget = 2,
-  kPhaseAllyTarget = 3,
-  kPhaseGroundPoint = 4,
-};
 
 enum TargetKind : int32_t { kAimAlly = 0, kAimEnemy = 2, kAimGround = 4 };
 

@@ -6,6 +6,7 @@
 
 #include "battle/ActionCode.h"
 #include "battle/BattleObject.h"
+#include "battle/BattlePhase.h"
 #include "battle/BattlePlayer.h"
 #include "engine/ActRes.h"
 #include "engine/Controller.h"
@@ -39,19 +40,6 @@ constexpr int kPointer = 2;
 constexpr int32_t kWaitingForKey = 5;
 constexpr const char* kPageSound = "대사넘길때나오는소리.wav";
 constexpr const char* kDoubleDropMask = "타이거마스크";
-
-enum BattlePhase : int32_t {
-  kPhaseRunning = 0,
-  kPhaseCommandMenu = 1,
-  kPhaseAttackTarget = 2,
-  kPhaseAllyTarget = 3,
-  kPhaseGroundPoint = 4,
-  kPhaseOpening = 5,
-  kPhaseScriptEnded = 6,
-  kPhasePause = 7,
-  kPhaseRunningAway = 8,
-  kPhaseEscaped = 9,
-};
 
 constexpr int32_t kDefeatPeriod = 240;
 constexpr int32_t kOpeningTicks = 64;

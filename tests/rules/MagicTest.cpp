@@ -15,7 +15,7 @@
 namespace battletest {
 namespace {
 
-struct MagicSpec {
+struct MagicRow {
   std::string name;
   int targetType = 0;
   int useType = 0;
@@ -26,7 +26,7 @@ struct MagicSpec {
 };
 
 // Magic 0-61: plain attacks at one target unless listed.
-std::map<int, MagicSpec> Specials() {
+std::map<int, MagicRow> ListedRows() {
   return {
       {0, {"치유", 0, 1}},
       {3, {"m3", 1, 1}},
@@ -43,14 +43,14 @@ std::map<int, MagicSpec> Specials() {
 }
 
 std::string MagicTable() {
-  const std::map<int, MagicSpec> specials = Specials();
+  const std::map<int, MagicRow> listed = ListedRows();
   std::string text;
   for (int i = 0; i < 62; ++i) {
-    auto it = specials.find(i);
-    const MagicSpec spec = it != specials.end() ? it->second : MagicSpec{"m" + std::to_string(i)};
-    text += "#magic < " + spec.name + " > < >\n#attr 0\n#targettype " + std::to_string(spec.targetType) + "\n#power " +
-            spec.power + "\n#cost " + spec.cost + "\n#usetype " + std::to_string(spec.useType) + "\n#stateid " +
-            spec.inflicts + "\n#restorestateid " + spec.cures + "\n#end\n";
+    auto it = listed.find(i);
+    const MagicRow row = it != listed.end() ? it->second : MagicRow{"m" + std::to_string(i)};
+    text += "#magic < " + row.name + " > < >\n#attr 0\n#targettype " + std::to_string(row.targetType) + "\n#power " +
+            row.power + "\n#cost " + row.cost + "\n#usetype " + std::to_string(row.useType) + "\n#stateid " +
+            row.inflicts + "\n#restorestateid " + row.cures + "\n#end\n";
   }
   // Learner flags for the learning rules (the third and fourth cost trade places).
   text += "#magic < firstonly > < >\n#cost 1 0 0 0\n#end\n#magic < thirdonly > < >\n#cost 0 0 0 1\n#end\n";
