@@ -22,6 +22,7 @@
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "platform/InputScript.h"
 #include "platform/DebugLog.h"
 #include "platform/Keys.h"
 #include "platform/Random.h"
@@ -188,6 +189,7 @@ void CSelvarinFrame::WinBattle() {
   if (context != nullptr) context->ReturnFromBattle();
   // The result mode returns to the mode of before the battle.
   const int32_t before = m_prevMode;
+  platform::MarkScriptAnchor("result");
   ChangeMode(kModeBattleResult);
   m_prevMode = before;
 }

@@ -16,6 +16,7 @@
 #include "field/SelvarinActor.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinView.h"
+#include "platform/InputScript.h"
 #include "platform/DebugLog.h"
 #include "render/3dGround.h"
 #include "render/DispBmp.h"
@@ -286,6 +287,7 @@ void CSelvarinFrame::EnterField() {
 
 void CSelvarinFrame::EnterBattle() {
   m_battleResult = BattleResult{};
+  platform::MarkScriptAnchor("battle");
   CSelvarinContext* context = GetContext();
   ResetBattleScript();
   if (context != nullptr) context->SetupBattle(m_battleSet, m_battleCenterX, m_battleCenterZ);

@@ -11,6 +11,7 @@
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
+#include "platform/InputScript.h"
 #include "platform/DebugLog.h"
 #include "rules/Condition.h"
 #include "session/Session.h"
@@ -218,6 +219,7 @@ void CSelvarinFrame::RequestTurn(CObject* sender, intptr_t p, intptr_t a) {
   m_lookTarget = member;
   m_commandActor = member;
   m_battlePhase = 1;
+  platform::MarkScriptAnchor("menu");
   const bool full = member->m_record != nullptr && member->m_record->cp >= kFullGauge;
   CBattleMenuSet::GetInstance().RemoveItem(member->m_menuIndex, full ? "필살공격(A)" : "공격(A)", 'A', 0);
   BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();

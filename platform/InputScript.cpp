@@ -13,6 +13,9 @@ namespace {
 
 std::vector<ScriptedEvent> g_events;  // sorted by pass, stable
 size_t g_next = 0;
+std::vector<ScriptedEvent> g_anchored;  // waiting for their anchors, in file order
+std::vector<std::pair<std::string, int>> g_marks;  // anchor, times marked
+uint64_t g_pass = 0;                    // the pass events were last taken for
 std::vector<ScriptedEventHandler> g_handlers;
 
 std::string Lower(std::string s) {
@@ -20,6 +23,27 @@ std::string Lower(std::string s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return s;
+}
+
+// "<anchor>[/<n>]+<offset>"
+bool ParseAnchoredPass(const std::string& text, ScriptedEvent* ev) {
+  const size_t plus = text.find('+');
+  if (plus == std::string::npos || plus == 0) return false;
+  std::string name = text.substr(0, plus);
+  const size_t slash = name.find('/');
+  char* end = nullptr;
+  if (slash != std::string::npos) {
+    const long n = std::strtol(name.c_str() + slash + 1, &end, 10);
+    if (*end != '\0' || n < 1 || n > 100000 || slash + 1 == name.size()) return false;
+    ev->occurrence = static_cast<int>(n);
+    name.resize(slash);
+  }
+  const std::string offset = text.substr(plus + 1);
+  if (name.empty() || offset.empty() || offset[0] < '0' || offset[0] > '9') return false;
+  ev->offset = std::strtoull(offset.c_str(), &end, 10);
+  if (*end != '\0' || ev->offset > 1000000) return false;
+  ev->anchor = Lower(name);
+  return true;
 }
 
 }  // namespace
@@ -64,14 +88,19 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text) {
     std::istringstream words(line);
     std::string passText;
     if (!(words >> passText)) continue;
-    char* end = nullptr;
-    const unsigned long long pass = std::strtoull(passText.c_str(), &end, 10);
     ScriptedEvent ev;
-    if (*end != '\0' || pass == 0 || !(words >> ev.kind)) {
+    bool timed = false;
+    if (passText[0] >= '0' && passText[0] <= '9') {
+      char* end = nullptr;
+      ev.pass = std::strtoull(passText.c_str(), &end, 10);
+      timed = *end == '\0' && ev.pass != 0;
+    } else {
+      timed = ParseAnchoredPass(passText, &ev);
+    }
+    if (!timed || !(words >> ev.kind)) {
       DebugLogf("input script line %d: expected <pass> <event>", lineNo);
       continue;
     }
-    ev.pass = pass;
     ev.kind = Lower(ev.kind);
     for (std::string w; words >> w;) ev.args.push_back(w);
     events.push_back(std::move(ev));
@@ -82,8 +111,11 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text) {
 }
 
 void SetInputScript(std::vector<ScriptedEvent> events) {
-  g_events = std::move(events);
+  g_events.clear();
+  g_anchored.clear();
+  g_marks.clear();
   g_next = 0;
+  for (ScriptedEvent& ev : events) (ev.anchor.empty() ? g_events : g_anchored).push_back(std::move(ev));
 }
 
 void LoadInputScriptFromEnvironment() {
@@ -100,6 +132,7 @@ void LoadInputScriptFromEnvironment() {
 }
 
 std::vector<ScriptedEvent> TakeScriptedEvents(uint64_t pass) {
+  g_pass = pass;
   std::vector<ScriptedEvent> due;
   while (g_next < g_events.size() && g_events[g_next].pass <= pass) {
     due.push_back(g_events[g_next++]);
@@ -108,6 +141,26 @@ std::vector<ScriptedEvent> TakeScriptedEvents(uint64_t pass) {
 }
 
 bool HasPendingScriptedEvents() { return g_next < g_events.size(); }
+
+void MarkScriptAnchor(const std::string& anchor) {
+  if (g_anchored.empty()) return;
+  auto mark = std::find_if(g_marks.begin(), g_marks.end(), [&](const auto& m) { return m.first == anchor; });
+  if (mark == g_marks.end()) mark = g_marks.insert(g_marks.end(), {anchor, 0});
+  const int count = ++mark->second;
+  DebugLogf("input script: anchor %s/%d at pass %llu", anchor.c_str(), count, static_cast<unsigned long long>(g_pass));
+  for (auto it = g_anchored.begin(); it != g_anchored.end();) {
+    if (it->anchor != anchor || it->occurrence != count) {
+      ++it;
+      continue;
+    }
+    it->pass = g_pass + it->offset;
+    // Behind events of the same pass already waiting, as file order would put it.
+    const auto at = std::upper_bound(g_events.begin() + static_cast<std::ptrdiff_t>(g_next), g_events.end(), it->pass,
+                                     [](uint64_t pass, const ScriptedEvent& e) { return pass < e.pass; });
+    g_events.insert(at, std::move(*it));
+    it = g_anchored.erase(it);
+  }
+}
 
 void AddScriptedEventHandler(ScriptedEventHandler handler) {
   if (std::find(g_handlers.begin(), g_handlers.end(), handler) == g_handlers.end()) {

@@ -16,6 +16,7 @@
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
 #include "field/Truncation.h"
+#include "platform/InputScript.h"
 #include "platform/DebugLog.h"
 #include "render/DispBmp.h"
 #include "script/BattleScriptValues.h"
@@ -95,6 +96,7 @@ int Speak(const Line& l, int kind) {
     return l.line + 1;
   }
   f.m_pBattleSpeaker = speaker;
+  platform::MarkScriptAnchor("words");
   f.m_balloonKind = kind;
   f.m_messageText = l.Text(2);
   f.m_messageSpeaker = l.Count() > 3 ? l.Text(3) : std::string();

@@ -10,8 +10,9 @@
 namespace {
 
 TEST(SampleBattleAimRun, TheLeaderAimsAtTheSecondSkeletonAndTheSageFindsNobodyFallen) {
-  using P = testsupport::SampleBattlePasses;
+  using M = testsupport::SampleBattleMoments;
   using testsupport::KeyPresses;
+  using testsupport::ShotAt;
   testsupport::SampleBattleOrders orders;
   orders.leader = {"a", "down", "enter"};
   orders.second = {};
@@ -21,16 +22,16 @@ TEST(SampleBattleAimRun, TheLeaderAimsAtTheSecondSkeletonAndTheSageFindsNobodyFa
   // Maria's rose lands with the leader's blow and the battle script's words
   // on the poison wait for their key; then the second member opens the
   // items, turns to the restoring page and picks the sage herb.
-  const int words = P::kLeaderOrder + 90;
-  const int second = words + 40;  // a little after its menu opens
+  const testsupport::Moment words{"words", 62};
+  const testsupport::Moment second{"menu/2", 13};  // a little after its menu opens
   script += KeyPresses(words, {"enter"});
   script += KeyPresses(second, {"i", "right", "right", "right", "right", "down", "enter"});
   testsupport::SampleGameRun run;
-  const int cursor = P::kLeaderOrder + 10;
-  const int digits = P::kLeaderOrder + 40;  // the blow has landed
-  const int sage = second + 50;
-  const auto result = run.Run(script + run.Shot(cursor, "cursor") + run.Shot(digits, "digits") +
-                              run.Shot(sage, "sage") + std::to_string(sage + 10) + " close\n");
+  const auto cursor = M::kLeaderOrder + 10;
+  const auto digits = M::kLeaderOrder + 40;  // the blow has landed
+  const auto sage = second + 50;
+  const auto result = run.Run(script + ShotAt(cursor, "cursor") + ShotAt(digits, "digits") + ShotAt(sage, "sage") +
+                              (sage + 10).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
   for (const char* shot : {"cursor", "digits", "sage"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("sample_battle_aim_") + shot), "") << shot;

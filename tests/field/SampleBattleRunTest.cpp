@@ -14,29 +14,30 @@
 namespace {
 
 TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain) {
-  using P = testsupport::SampleBattlePasses;
+  using M = testsupport::SampleBattleMoments;
+  using testsupport::Moment;
   struct Step {
-    int pass;
+    Moment at;
     const char* shot;
   };
   // The poison's words wait from a few passes after the blow until their
   // key; once they are answered the poisoned skeleton shows green.
-  const Step steps[] = {{P::kOpened, "battle_opened"},
-                        {P::kLeaderMenu, "battle_menu"},
-                        {1050, "battle_blows"},
-                        {P::kPoisonWords - 12, "poison_words"},
-                        {P::kPoisonWords + 20, "poison_green"},
-                        {P::kResult, "result_wheel"},
-                        {4280, "result_counting"},
-                        {4326, "result_level_up"},
-                        {4466, "result_skill"},
-                        {4486, "result_item"},
-                        {4506, "result_money"},
-                        {P::kVillage, "battle_village"}};
+  const Step steps[] = {{M::kOpened, "battle_opened"},
+                        {M::kLeaderMenu, "battle_menu"},
+                        {M::kLeaderMenu + 50, "battle_blows"},
+                        {M::kPoisonWords + -12, "poison_words"},
+                        {M::kPoisonWords + 20, "poison_green"},
+                        {M::kResult, "result_wheel"},
+                        {M::kResult + 70, "result_counting"},
+                        {M::kResult + 116, "result_level_up"},
+                        {M::kResult + 256, "result_skill"},
+                        {M::kResult + 276, "result_item"},
+                        {M::kResult + 296, "result_money"},
+                        {M::kVillage, "battle_village"}};
   testsupport::SampleGameRun run;
   std::string script = testsupport::SampleBattleScript();
-  for (const Step& step : steps) script += run.Shot(step.pass, step.shot);
-  const auto result = run.Run(script + std::to_string(P::kVillage + 10) + " close\n");
+  for (const Step& step : steps) script += testsupport::ShotAt(step.at, step.shot);
+  const auto result = run.Run(script + (M::kVillage + 10).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
   // The set-up found every party member's battle class.
   EXPECT_EQ(result.output.find("unknown actor class \"battle"), std::string::npos) << result.output;

@@ -13,11 +13,15 @@ namespace {
 TEST(SampleTacticsRun, TheLeaderOnTheSecondPresetFightsOnByItselfToVictory) {
   testsupport::SampleBattleOrders orders;
   orders.leaderAgain = {"u", "right", "down", "enter"};  // "공격우선", the second row
-  // This battle ends a little later than the default run's.
-  orders.resultPresses = {4302, 4562, 4582, 4602, 4622};
+  // The wheel is stopped a little later than in the default run.
+  orders.resultPresses = {23, 283, 303, 323, 343};
+  orders.poisonWordsAfter = 792;
   testsupport::SampleGameRun run;
-  const auto result = run.Run(testsupport::SampleBattleScript(orders) + run.Shot(2970, "battle") +
-                              run.Shot(4700, "village") + "4710 close\n");
+  using testsupport::ShotAt;
+  const auto fallen = testsupport::SampleBattleMoments::kLeaderAgain + 1444;  // the first skeleton is down
+  const testsupport::Moment village{"result", 421};
+  const auto result = run.Run(testsupport::SampleBattleScript(orders) + ShotAt(fallen, "battle") +
+                              ShotAt(village, "village") + (village + 10).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
   for (const char* text :
        {"이런..", "Invalid tacticsId 라네", "Invalid Tactics.............", "Invalid enemy Tactics............."}) {

@@ -25,6 +25,37 @@ TEST(InputScript, ParsesEventsInPassOrderAndSkipsMalformedLines) {
   EXPECT_EQ(events[2].kind, "close");
 }
 
+TEST(InputScript, AnchoredEventsWaitForTheirMarkAndFollowIt) {
+  const auto events = ParseInputScript(
+      "menu/2+3 key a down\n"
+      "5 close\n"
+      "battle+0 key b down\n"
+      "menu/0+1 close\n"
+      "menu+ close\n"
+      "menu/x+1 close\n"
+      "+5 close\n"
+      "menu+-1 close\n");
+  ASSERT_EQ(events.size(), 3u);
+  SetInputScript(events);
+  EXPECT_TRUE(TakeScriptedEvents(1).empty());
+  MarkScriptAnchor("menu");  // the first menu: nothing waits for it
+  MarkScriptAnchor("other");
+  EXPECT_TRUE(TakeScriptedEvents(2).empty());
+  MarkScriptAnchor("menu");
+  MarkScriptAnchor("battle");
+  auto due = TakeScriptedEvents(3);
+  ASSERT_EQ(due.size(), 1u);
+  EXPECT_EQ(due[0].args[0], "b");
+  EXPECT_TRUE(TakeScriptedEvents(4).empty());
+  due = TakeScriptedEvents(5);
+  ASSERT_EQ(due.size(), 2u);  // the absolute event of the same pass first
+  EXPECT_EQ(due[0].kind, "close");
+  EXPECT_EQ(due[1].args[0], "a");
+  MarkScriptAnchor("menu");
+  EXPECT_FALSE(HasPendingScriptedEvents());
+  SetInputScript({});
+}
+
 TEST(InputScript, KeyNames) {
   EXPECT_EQ(ParseVirtualKeyName("Esc"), VK_ESCAPE);
   EXPECT_EQ(ParseVirtualKeyName("f12"), VK_F12);

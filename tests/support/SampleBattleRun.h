@@ -3,10 +3,25 @@
 // into the wolf, whose battle holds two skeletons, and the party fights it
 // out under the orders a run gives at each command menu. Runs that try
 // other orders build their script here and add their own shots.
+//
+// The battle's keys and shots are timed from the game's own marks (the
+// input script's anchors: the battle beginning, each command menu, each
+// line the battle script speaks, the result screen), so a change that
+// makes the fight longer or shorter moves them with it.
 #include <string>
 #include <vector>
 
 namespace testsupport {
+
+// `offset` passes after the game marked `anchor` ("menu/2": the second
+// command menu of the run).
+struct Moment {
+  const char* anchor;
+  int offset;
+  constexpr Moment operator+(int passes) const { return {anchor, offset + passes}; }
+  // The input script's pass text.
+  std::string Text() const;
+};
 
 // The keys pressed at each menu of the battle, in the input script's key
 // names, each held two passes and six passes after the one before.
@@ -22,35 +37,39 @@ struct SampleBattleOrders {
   // The leader's second menu: on tactics as well, so the battle ends by
   // itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
-  // The result screen's confirm presses: the wheel stopped (on the leader's
-  // share), then sizz's new spell, the drop and the money moved on, and the
-  // last back to the village.
-  std::vector<int> resultPresses{4216, 4476, 4496, 4516, 4536};
+  // The result screen's confirm presses, passes after it began: the wheel
+  // stopped (on the leader's share), then sizz's new spell, the drop and
+  // the money moved on, and the last back to the village.
+  std::vector<int> resultPresses{18, 278, 298, 318, 338};
   // The key that answers Maria's words when her rose first poisons a
   // skeleton (the battle script's condition block).
   std::string poisonWords = "enter";
+  // Passes from those words to their key.
+  int poisonWordsAfter = 802;
 };
 
-// Passes of the run with the default orders (the game's time goes by
-// passes, so they hold on any machine). Other orders keep those up to the
-// step they change.
-struct SampleBattlePasses {
-  static constexpr int kOpened = 820;        // the opening has faded in
-  static constexpr int kLeaderMenu = 1000;   // the leader's command menu is open
-  static constexpr int kLeaderOrder = 1010;  // its keys start
-  static constexpr int kSecondOrder = 1086;  // the second member's menu, its keys start
-  static constexpr int kWords = 1206;        // the leader's words wait for their key
-  static constexpr int kLeaderAgain = 1526;  // the leader's second menu, its keys start
-  static constexpr int kResult = 4210;       // the battle is won, the result screen's wheel spins
-  static constexpr int kVillage = 4600;      // the result screen is left and the village back
-  static constexpr int kPoisonWords = 2380;  // Maria's words on the poison wait for their key
+// Moments of the run with the default orders. Other orders keep those up
+// to the step they change.
+struct SampleBattleMoments {
+  static constexpr Moment kOpened{"battle", 90};        // the opening has faded in
+  static constexpr Moment kLeaderMenu{"menu", 29};      // the leader's command menu is open
+  static constexpr Moment kLeaderOrder{"menu", 39};     // its keys start
+  static constexpr Moment kSecondOrder{"menu/2", 27};   // the second member's menu, its keys start
+  static constexpr Moment kWords{"words", 108};         // the leader's words wait for their key
+  static constexpr Moment kLeaderAgain{"menu/3", 31};   // the leader's second menu, its keys start
+  static constexpr Moment kPoisonWords{"words/2", 802}; // Maria's words on the poison wait for their key
+  static constexpr Moment kResult{"result", 12};        // the battle is won, the result screen's wheel spins
+  static constexpr Moment kVillage{"result", 402};      // the result screen is left and the village back
 };
 
 // Input-script lines from the village's ready pass (`SampleGameRun`'s
 // events): the walk into the wolf and the orders.
 std::string SampleBattleScript(const SampleBattleOrders& orders = {});
 
-// Lines pressing `keys` from `pass` on, six passes apart.
-std::string KeyPresses(int pass, const std::vector<std::string>& keys);
+// Lines pressing `keys` from `at` on, six passes apart.
+std::string KeyPresses(const Moment& at, const std::vector<std::string>& keys);
+
+// A line saving the screenshot `name` at `at` (see `SampleGameRun::Shot`).
+std::string ShotAt(const Moment& at, const std::string& name);
 
 }  // namespace testsupport
