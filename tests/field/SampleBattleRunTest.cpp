@@ -4,14 +4,41 @@
 // first blows; Maria's rose poisoning a skeleton, the battle script's words
 // on it and the skeleton in poison green; the result screen (the wheel
 // spinning, stopped on the leader's share with the panel counting, the
-// level-up, sizz's new spell, the drop and the money announced) and the
-// village again, each against its golden screenshot.
+// level-up, sizz's new spell, the drop and the money announced), the
+// village again, and there the field menu's healing spell: sizz casts
+// "힐링" on Maria, whom the skeletons hurt, and pays its MP; each against
+// its golden screenshot.
 #include <gtest/gtest.h>
 
 #include "tests/support/SampleBattleRun.h"
 #include "tests/support/SampleGameRun.h"
 
 namespace {
+
+using testsupport::Moment;
+
+// From `at` in the field: F2 opens the menu on sizz with the pointer in
+// the middle; his magic tab (410, 20), the "힐링" row (440, 130), clicked
+// again (465, 130) for its "마법 사용" entry (510, 145); Maria in the member picker
+// (290, 200), then her icon in the column (63, 118) to show her page.
+std::string HealFromTheFieldMenu(const Moment& at) {
+  struct Step {
+    int pass;
+    const char* event;
+  };
+  static constexpr Step kSteps[] = {
+      {0, "key f2 down"},         {2, "key f2 up"},          {10, "mouse move 90 -220"},
+      {14, "mouse left down"},    {15, "mouse left up"},     {20, "mouse move 30 110"},
+      {24, "mouse left down"},    {25, "mouse left up"},     {32, "mouse move 25 0"},
+      {36, "mouse left down"},    {37, "mouse left up"},     {42, "mouse move 45 15"},
+      {46, "mouse left down"},    {47, "mouse left up"},     {54, "mouse move -220 55"},
+      {58, "mouse left down"},    {59, "mouse left up"},     {66, "mouse move -227 -82"},
+      {70, "mouse left down"},    {71, "mouse left up"},
+  };
+  std::string lines;
+  for (const Step& step : kSteps) lines += (at + step.pass).Text() + " " + step.event + "\n";
+  return lines;
+}
 
 TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain) {
   using M = testsupport::SampleBattleMoments;
@@ -33,11 +60,14 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
                         {M::kResult + 256, "result_skill"},
                         {M::kResult + 276, "result_item"},
                         {M::kResult + 296, "result_money"},
-                        {M::kVillage, "battle_village"}};
+                        {M::kVillage, "battle_village"},
+                        {M::kVillage + 74, "heal_caster"},
+                        {M::kVillage + 90, "heal_maria"}};
   testsupport::SampleGameRun run;
   std::string script = testsupport::SampleBattleScript();
   for (const Step& step : steps) script += testsupport::ShotAt(step.at, step.shot);
-  const auto result = run.Run(script + (M::kVillage + 10).Text() + " close\n");
+  script += HealFromTheFieldMenu(M::kVillage + 10);
+  const auto result = run.Run(script + (M::kVillage + 100).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
   // The set-up found every party member's battle class.
   EXPECT_EQ(result.output.find("unknown actor class \"battle"), std::string::npos) << result.output;
