@@ -31,7 +31,7 @@ const std::array<CBattleBullet::BowRow, CBattleBullet::kBowCount> CBattleBullet:
     {"루드라의활", 1062},
     {"볼로그다", 1063},
     {"사지타", 1064},
-    {"솟보우", 1065},
+    {"숏보우", 1065},
     {"유엽전", 1066},
     {"컴포지트보우", 1067},
     {"크레센트", 1068},
