@@ -166,24 +166,11 @@ void CBattleItem::TakeOff(const CSelvarinActor& target, const FlightRow& row) {
   m_inAir = 1;
 }
 
-void CBattleItem::StepToward(const CSelvarinActor& target) {
-  FaceToward(target.m_pos.x, target.m_pos.z);
-  SetSpeed(m_speed);
-  if (target.DistanceXZ(m_pos.x, m_pos.z) < m_speed) return;
-  m_pos.x += m_velocity.x;
-  m_pos.z += m_velocity.z;
-}
-
 bool CBattleItem::OnProcess() {
   CSession& session = CSession::GetInstance();
   const CSelvarinActor* user = session.GetBattleActor(m_userId, m_userIsParty == 1);
-  const CSelvarinActor* target = session.GetBattleActor(m_targetId, m_targetIsParty == 1);
+  const CSelvarinActor* target = FindCarrierTarget(m_targetId, m_targetIsParty, m_viaDecoy);
   if (user == nullptr || target == nullptr) return false;
-  if (m_viaDecoy != 0) {
-    const auto* aimed = dynamic_cast<const CBattleActor*>(target);
-    target = aimed != nullptr ? aimed->m_decoy : nullptr;
-    if (target == nullptr) return false;
-  }
   m_screenX = user->m_screenX;
   m_screenY = user->m_screenY;
   const FlightRow& row = kFlights[static_cast<size_t>(std::clamp(m_flightCode, 0, kFlightCount - 1))];
@@ -192,7 +179,7 @@ bool CBattleItem::OnProcess() {
     m_inAir = 1;
     m_velocity.y *= kBounce;
   }
-  StepToward(*target);
+  StepCarrierToward(*this, *target);
   if (row.lobbed != 0) ApplyGravity(kLobGravity);
   const float d = target->Distance3d(m_pos.x, m_pos.y, m_pos.z);
   if (d <= kArrivalSteps * m_speed || m_tickCount >= kLastTick) {

@@ -41,5 +41,4 @@ class CBattleItem : public CBattleObject {
  private:
   // The first tick: the wave, the flight effect and the speed.
   void TakeOff(const CSelvarinActor& target, const FlightRow& row);
-  void StepToward(const CSelvarinActor& target);
 };

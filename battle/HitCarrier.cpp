@@ -1,6 +1,7 @@
 #include "battle/HitCarrier.h"
 
 #include "battle/BattleObject.h"
+#include "session/Session.h"
 
 namespace {
 constexpr int kHitConfirmed = 10003;
@@ -16,4 +17,19 @@ void AnswerCarrierMessage(CBattleObject& self, CObject* sender, int code, intptr
   auto* struck = dynamic_cast<CSelvarinActor*>(sender);
   if (code != kHitConfirmed || struck == nullptr) return;
   struck->SpawnEffect(value0 < 50 ? 202 : value0 < 100 ? 203 : 204);
+}
+
+CSelvarinActor* FindCarrierTarget(int32_t id, int32_t isParty, int32_t viaDecoy) {
+  CSelvarinActor* target = CSession::GetInstance().GetBattleActor(id, isParty == 1);
+  if (target == nullptr || viaDecoy == 0) return target;
+  const auto* aimed = dynamic_cast<const CBattleActor*>(target);
+  return aimed != nullptr ? aimed->m_decoy : nullptr;
+}
+
+void StepCarrierToward(CBattleObject& self, const CSelvarinActor& target) {
+  self.FaceToward(target.m_pos.x, target.m_pos.z);
+  self.SetSpeed(self.m_speed);
+  if (target.DistanceXZ(self.m_pos.x, self.m_pos.z) < self.m_speed) return;
+  self.m_pos.x += self.m_velocity.x;
+  self.m_pos.z += self.m_velocity.z;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// What the spawned hit-carrying objects (items, spells, skills) share: how
-// they bind to their user and target, and their message answer.
+// What the spawned hit-carrying objects (items, arrows, spells, skills)
+// share: how they bind to their user and target, find them again, fly, and
+// their message answer.
 #include <cstdint>
 
 #include "battle/BattleObject.h"
@@ -29,3 +30,11 @@ void BindCarrier(Carrier& self, const CSelvarinActor* user, const CSelvarinActor
     self.m_viaDecoy = t->m_isDecoy;
   }
 }
+
+// The target by its battle ids, or the decoy it had put up when the carrier
+// was aimed at that; null when either is gone.
+CSelvarinActor* FindCarrierTarget(int32_t id, int32_t isParty, int32_t viaDecoy);
+
+// Faces the target's (x, z) and steps along at the carrier's speed, unless
+// the target is nearer than one step.
+void StepCarrierToward(CBattleObject& self, const CSelvarinActor& target);

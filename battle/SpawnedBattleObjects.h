@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "battle/BattleBullet.h"
 #include "battle/BattleIllusion.h"
 #include "battle/BattleItem.h"
 #include "battle/BattleObject.h"
@@ -23,13 +24,6 @@ class CBattleBoundObject : public CBattleObject {
  protected:
   // Starts where the user stands, credited as the user's hits are.
   void Bind(CSelvarinActor* user, CSelvarinActor* target, int32_t kind);
-};
-
-class CBattleBullet : public CBattleBoundObject {
-  SLV_OBJECT(CBattleBullet)
- public:
-  using CBattleBoundObject::Init;
-  void Init(CSelvarinActor* shooter, CSelvarinActor* target) { Bind(shooter, target, 0); }
 };
 
 class CBattleMagic : public CBattleBoundObject {

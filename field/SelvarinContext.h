@@ -112,7 +112,7 @@ class CSelvarinContext : public C3dContext {
   CBattlePlayer* MakePartyBattleActor(const std::string& engname);
   // The objects the rules add during a battle.
   CBattleIllusion* MakeBattleIllusion(CBattleActor& source);
-  CBattleBullet* MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target);
+  CBattleBullet* MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target, int32_t attack);
   CBattleItem* MakeBattleItem(CSelvarinActor* user, CSelvarinActor* target, int32_t item);
   CBattleMagic* MakeBattleMagic(CSelvarinActor* caster, CSelvarinActor* target, int32_t type);
   CBattleRecall* MakeBattleRecall(CSelvarinActor* caster, CSelvarinActor* target, int32_t recall);

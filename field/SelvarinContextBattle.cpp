@@ -441,9 +441,9 @@ CBattleIllusion* CSelvarinContext::MakeBattleIllusion(CBattleActor& source) {
   return AddBattleObject(object);
 }
 
-CBattleBullet* CSelvarinContext::MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target) {
+CBattleBullet* CSelvarinContext::MakeBattleBullet(CSelvarinActor* shooter, CSelvarinActor* target, int32_t attack) {
   auto* object = new CBattleBullet;
-  object->Init(shooter, target);
+  object->Init(shooter, target, attack);
   return AddBattleObject(object);
 }
 

@@ -1,17 +1,19 @@
-// A bow user's shot. Until arrows fly, the shot lands at once as a weapon
-// hit on the shooter's target.
+// A bow user's shot and where its arrow lands.
 #include "battle/BattleObject.h"
+#include "field/SelvarinContext.h"
 #include "platform/DebugLog.h"
 #include "session/Session.h"
 
 void CSession::LaunchBullet(int position, bool isParty) {
-  const auto* shooter = dynamic_cast<const CBattleActor*>(GetBattleActor(position, isParty));
+  auto* shooter = dynamic_cast<CBattleActor*>(GetBattleActor(position, isParty));
   if (shooter == nullptr) {
     DebugLogf("CSession::LaunchBullet - no battle actor at %d", position);
     return;
   }
-  if (shooter->m_target != nullptr && shooter->m_target->m_actionCode == kActRemoved) return;
-  ResolveWeaponAttack(position, isParty, 1.0f);
+  CBattleActor* target = shooter->m_target;
+  // Nothing to aim at: an arrow without a target would only end unseen.
+  if (target == nullptr || target->m_actionCode == kActRemoved) return;
+  if (CSelvarinContext* context = GetFieldContext()) context->MakeBattleBullet(shooter, target, shooter->m_bulletKind);
 }
 
 // The arrow's own attack value is not read: the shooter's blow decides.

@@ -444,7 +444,7 @@ TEST_F(BattlePlayerTest, EachCharacterClassByItsNameAndItsStrikeEndsByAttackMode
   EXPECT_NE(dynamic_cast<CBattleSizz*>(std::unique_ptr<CActor>(CreateActorByName("battlesizz2")).get()), nullptr);
 
   // The strike hits on its hit frame and ends by the attack mode; the bow
-  // user's arrow lands at once.
+  // user's arrow, this near, strikes on its first flight tick.
   WriteSheets();
   enemy.m_pos = {0.0f, 0.0f, 5.0f};
   for (const char* name : {"battlekreutzer", "battleceline"}) {
@@ -459,6 +459,7 @@ TEST_F(BattlePlayerTest, EachCharacterClassByItsNameAndItsStrikeEndsByAttackMode
       enemy.heard.clear();
       for (int i = 0; i < 100 && fighter.m_actionCode == kActAttack; ++i) fighter.OnProcess();
       EXPECT_EQ(fighter.m_actionCode, end);
+      Context().UpdateBattleObjects();
       ASSERT_FALSE(enemy.heard.empty());
       EXPECT_EQ(enemy.heard[0].code, kMsgHit);
       session.players[0].battlePtr = nullptr;

@@ -159,7 +159,7 @@ TEST_F(BattleSetupTest, AFinishedMemberLeavesThePartyFirstAndTheObjectsOnlyWhenI
   EXPECT_EQ(Context().m_battleObjects.size(), 3u);
   // Makers append during the walk; the bullet ends at its first tick, the
   // decoy stays for the battle.
-  Context().MakeBattleBullet(&sizz, nullptr);
+  Context().MakeBattleBullet(&sizz, nullptr, 0);
   Context().MakeBattleIllusion(sizz);
   EXPECT_EQ(Context().m_battleObjects.size(), 5u);
   sizz.finishing.falseTicks = 1;
