@@ -36,30 +36,12 @@ class BattleMagicSkillSampleTest : public BattleVillageTest {
 
   // Two skeletons before the party, south-east of the elder, settled.
   bool SetUpBattle() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return false;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 2;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    set.enemies[1] = {"스켈레톤", "skeleton2"};
-    Context().SetupBattle(set, spot.x, spot.z);
-    m_frame.m_battleCenterX = spot.x;
-    m_frame.m_battleCenterZ = spot.z;
-    m_standIn.m_pos = Vec3{spot.x, 0.0f, spot.z};
-    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
+    // The water's frame and wave run on with every drawing in the process.
+    C3dGround::s_waterCounter = 0;
+    C3dGround::s_wavePhase = 0;
+    if (!StartSkeletonBattle(2)) return false;
     Tick(80);
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == 2;
-  }
-  // The battle mode's world step: objects, then effects.
-  void Tick(int ticks) {
-    for (int i = 0; i < ticks; ++i) {
-      Context().UpdateBattleObjects();
-      Context().UpdateEffects();
-    }
+    return true;
   }
   CSession& Session() { return CSession::GetInstance(); }
   CBattleActor* Member(int p) { return dynamic_cast<CBattleActor*>(Session().GetPartyMember(p)->battlePtr); }
@@ -71,25 +53,25 @@ class BattleMagicSkillSampleTest : public BattleVillageTest {
     }
     return -1;
   }
-  // The magic user's order: the magic, the target and the ground point, as
-  // the order messages leave them; then the rule places the spell.
+  // An order as its messages leave it: the index, the target and the
+  // ground point.
+  static void Order(CBattleActor* actor, int index, CBattleActor* target, const Vec3& point) {
+    actor->m_chosenIndex = index;
+    actor->m_target = target;
+    actor->m_targetX = point.x;
+    actor->m_targetZ = point.z;
+  }
+  // The magic user's order, then the rule places the spell.
   void Cast(int magic, CBattleActor* target, const Vec3& point) {
     const int p = MagicUser();
     ASSERT_GE(p, 0);
-    CBattleActor* caster = Member(p);
-    ASSERT_NE(caster, nullptr);
-    caster->m_chosenIndex = magic;
-    caster->m_target = target;
-    caster->m_targetX = point.x;
-    caster->m_targetZ = point.z;
+    ASSERT_NE(Member(p), nullptr);
+    Order(Member(p), magic, target, point);
     Session().ResolveMagic(p, true);
   }
   void UseSkill(CBattleActor* user, int position, bool isParty, int skill, CBattleActor* target, const Vec3& point) {
     ASSERT_NE(user, nullptr);
-    user->m_chosenIndex = skill;
-    user->m_target = target;
-    user->m_targetX = point.x;
-    user->m_targetZ = point.z;
+    Order(user, skill, target, point);
     Session().ResolveSkill(position, isParty);
   }
   template <class T>
@@ -102,7 +84,7 @@ class BattleMagicSkillSampleTest : public BattleVillageTest {
 
 TEST_F(BattleMagicSkillSampleTest, FireArrowsFlyAtBothSkeletonsAndShowTheirDigits) {
   ASSERT_TRUE(SetUpBattle());
-  ASSERT_EQ(CMagicMgr::GetInstance().GetMagicTypeInfo(34)->name, "파이어애로우");
+  ASSERT_EQ(CMagicMgr::GetInstance().GetMagicTypeInfo(34)->name, "불화살");
   const int32_t hp = Session().enemies[0].hp;
   Cast(34, Skeleton(0), Skeleton(0)->m_pos);
   EXPECT_EQ(Count<CBattleMagic>(), 2);
@@ -124,8 +106,9 @@ TEST_F(BattleMagicSkillSampleTest, TheSpikeLiftsTheGroundAndPutsItBack) {
   Tick(22);  // placed and raised at its first tick, full after twenty more
   EXPECT_EQ(ground.GetCell(c, r)->height[3], rest - 23.0f);
   EXPECT_EQ(Shot("magic_spike_lifted"), "");
-  Tick(40);
-  EXPECT_EQ(Count<CBattleMagicSpike>(), 0);  // sunk and gone
+  int sinking = 0;
+  for (; Count<CBattleMagicSpike>() != 0 && sinking < 100; ++sinking) Tick(1);
+  EXPECT_EQ(sinking, 31);  // held to its 40th tick, then eleven down
   EXPECT_EQ(ground.GetCell(c, r)->height[3], rest);
   Tick(60);
   EXPECT_EQ(Shot("magic_spike_ground_restored"), "");
