@@ -4,19 +4,18 @@
 
 #include "battle/ActionCode.h"
 #include "battle/BattleMagicSpike.h"
+#include "battle/HitCarrier.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "effect/SelvarinEffect.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "platform/DebugLog.h"
 #include "platform/Random.h"
-#include "render/Projection.h"
 #include "session/MagicMgr.h"
 #include "session/Session.h"
 
 namespace {
 
-constexpr int kSpriteMessage = 46;
 constexpr int kHitSignal = 60;
 constexpr int kSpikeGone = 62;
 constexpr int32_t kQuakeOverlay = 4;
@@ -126,9 +125,6 @@ bool SpawnsNothingAtInit(int type) {
   return (type >= 31 && type <= 33) || type == 35 || type == 39 || type == 41 || (type >= 43 && type <= 47);
 }
 
-// A screen coordinate; a point behind or far off the view stays representable.
-int32_t ScreenCoordinate(float v) { return std::isnan(v) ? 0 : static_cast<int32_t>(std::clamp(v, -1.0e9f, 1.0e9f)); }
-
 // A random grid point of 58: 20 apart, 80 either way of the centre.
 float RandomGridOffset() { return static_cast<float>(20 * (platform::Rand() % 9) - 80); }
 
@@ -182,11 +178,7 @@ CBattleMagic::CBattleMagic() {
   m_screenY = 240;
 }
 
-void CBattleMagic::Render(CRC& rc, const Matrix& view) {
-  const ProjectedPoint at = CProjector(rc, view, kSpriteDepthRule).Project(m_pos);
-  m_screenX = ScreenCoordinate(at.x);
-  m_screenY = ScreenCoordinate(at.y);
-}
+void CBattleMagic::Render(CRC& rc, const Matrix& view) { RenderCarrier(*this, rc, view); }
 
 CBattleMagic::~CBattleMagic() {
   // A battle torn down mid-flood or mid-quake leaves the field as it was.
@@ -601,19 +593,13 @@ bool CBattleMagic::StepMover(const CSelvarinActor& target) {
 }
 
 void CBattleMagic::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kSpriteMessage) {
-    CBattleObject::OnMessage(sender, code, value0, value1, value2);
-  } else if (code == kHitSignal) {
+  if (code == kHitSignal) {
     OnHitSignal();
   } else if (code == kSpikeGone) {
     m_spike = nullptr;
-  } else if (code == kMsgHitConfirmed) {
-    ShowHit(sender, value0);
+  } else {
+    AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
   }
-}
-
-void CBattleMagic::ShowHit(CObject* sender, intptr_t value) {
-  if (auto* struck = dynamic_cast<CSelvarinActor*>(sender)) struck->SpawnEffect(value < 50 ? 202 : value < 100 ? 203 : 204);
 }
 
 void CBattleMagic::OnHitSignal() {

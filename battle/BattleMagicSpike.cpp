@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "battle/HitCarrier.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "field/SelvarinContext.h"
 #include "render/3dGround.h"
 
 namespace {
 
-constexpr int kSpriteMessage = 46;
 constexpr int kHitSignal = 60;
 constexpr int kSpikeGone = 62;
 constexpr int kMagicGone = 63;
@@ -88,11 +88,9 @@ bool CBattleMagicSpike::OnProcess() {
 }
 
 void CBattleMagicSpike::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kSpriteMessage) {
-    CBattleObject::OnMessage(sender, code, value0, value1, value2);
-  } else if (code == kMagicGone) {
+  if (code == kMagicGone) {
     m_magic = nullptr;
-  } else if (code == kMsgHitConfirmed) {
-    CBattleMagic::ShowHit(sender, value0);
+  } else {
+    AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
   }
 }

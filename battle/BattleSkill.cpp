@@ -94,6 +94,8 @@ void CBattleSkill::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
   AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
 }
 
+void CBattleSkill::Render(CRC& rc, const Matrix& view) { RenderCarrier(*this, rc, view); }
+
 void CBattleSkill::ApplyTo(int32_t id, int32_t isParty) {
   CSession::GetInstance().ApplySkillEffect(m_userId, m_userIsParty == 1, id, isParty == 1, m_skillId, this, m_viaDecoy);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "battle/SpawnedBattleObjects.h"
+#include "effect/SelvarinEffect.h"
 #include "engine/Wave.h"
 #include "field/SelvarinFrame.h"
 #include "session/Session.h"
@@ -45,7 +46,7 @@ enum class Op {
   kTurnedStep,  // a forward; at tick 0 turned by (number - c) x b degrees
   kUserHeading,
   kRaiseUser,     // a upward
-  kPointTarget,   // the target's walk point to the user's place
+  kPointTarget,   // the effect last shown on the target comes from the user's place
 };
 
 struct Act {
@@ -362,8 +363,7 @@ struct Tick {
       case Op::kUserHeading: object.m_angle = user.m_angle; break;
       case Op::kRaiseUser: user.m_pos.y -= act.a; break;
       case Op::kPointTarget:
-        target.m_targetX = user.m_pos.x;
-        target.m_targetZ = user.m_pos.z;
+        if (!target.m_effects.empty()) target.m_effects.back()->m_startPoint = user.m_pos;
         break;
       case Op::kSweepEnds: return !object.HitInRadius(act.a, act.b != 0.0f, nullptr);
       case Op::kTurnedStep:

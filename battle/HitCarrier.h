@@ -13,6 +13,10 @@ class CObject;
 void AnswerCarrierMessage(CBattleObject& self, CObject* sender, int code, intptr_t value0, intptr_t value1,
                           intptr_t value2);
 
+// Draws nothing: keeps where the carrier stands on the screen, for the
+// effects that show at its screen point.
+void RenderCarrier(CBattleObject& self, CRC& rc, const Matrix& view);
+
 // Starts where the user stands, bound to both sides by their battle ids and
 // the target's decoy flag.
 template <class Carrier>

@@ -52,8 +52,6 @@ class CBattleMagic : public CBattleBoundObject {
 
   // The two effects of each type; 209 shows nothing.
   static constexpr int kTypeCount = 61;
-  // 202, 203 or 204 on the one struck, by the value the hit came with.
-  static void ShowHit(CObject* sender, intptr_t value);
   static const std::array<std::array<int16_t, 2>, kTypeCount> kEffects;
 
   int32_t m_casterId = -1, m_casterIsParty = 0;
@@ -118,7 +116,10 @@ class CBattleSkill : public CBattleBoundObject {
   // Bound to both sides by their battle ids; then the skill's start effects.
   void Init(CSelvarinActor* user, CSelvarinActor* target, int32_t skill);
   bool OnProcess() override;
+  // As the spell's: 46 to the battle object, 10003 a hit shown on the one struck.
   void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
+  // Draws nothing: keeps where it stands on the screen.
+  void Render(CRC& rc, const Matrix& view) override;
   // Applies the skill to everyone of one side standing within the radius;
   // true when anyone was reached.
   bool HitInRadius(float radius, bool party, const CSelvarinActor* leftOut);

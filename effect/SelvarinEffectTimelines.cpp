@@ -86,6 +86,7 @@ void CSelvarinEffect::BuildShots(const ShotRow& row) {
   if (landed >= 0 && landed % kInterval == 0 && landed / kInterval < m_pieceCount) {
     AddSpriteAt(*this, row.hitSprite, Vec3{0.0f, -5.0f, 0.0f}, 30, 1.0f);
     if (row.hitWave != nullptr) PlayWave(row.hitWave);
+    m_owner->OnMessage(this, kHitSignal, 0, 0, 0);
   }
 }
 

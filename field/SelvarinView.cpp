@@ -229,10 +229,10 @@ void CSelvarinView::RenderScene(CRC& rc, bool fog, const DrawStep& draw) {
     FlushDrawList(rc, 0);
     if (context->m_pGround != nullptr) {
       if (m_groundCursor) {
-        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip,
+        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, context->m_waterLevel, m_waterSet, m_waveWater, m_extendClip,
                                    &m_groundPicks, m_groundCellX, m_groundCellZ);
       } else {
-        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, 0.0f, m_waterSet, m_waveWater, m_extendClip, nullptr, -1, -1);
+        context->m_pGround->Render(rc, m_viewMatrix, 0.0f, context->m_waterLevel, m_waterSet, m_waveWater, m_extendClip, nullptr, -1, -1);
       }
     }
     rc.DrawOpaqueTextureBatches();

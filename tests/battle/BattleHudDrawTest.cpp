@@ -36,23 +36,9 @@ class BattleHudDrawTest : public BattleVillageTest {
   BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareParty) {}
 
   bool SetUpBattle() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return false;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 2;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    set.enemies[1] = {"스켈레톤", "skeleton2"};
-    Context().SetupBattle(set, spot.x, spot.z);
-    m_frame.m_battleCenterX = spot.x;
-    m_frame.m_battleCenterZ = spot.z;
-    m_standIn.m_pos = Vec3{spot.x, 0.0f, spot.z};
-    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
+    if (!StartSkeletonBattle(2)) return false;
     for (int i = 0; i < 80; ++i) Context().UpdateBattleObjects();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == 2;
+    return true;
   }
 };
 

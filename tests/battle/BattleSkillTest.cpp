@@ -212,6 +212,21 @@ TEST_F(BattleSkillTest, StartEffectsShowOnTheTargetOrOnTheObject) {
   EXPECT_EQ(foes[0].messages[0], (rulestest::Message{kMsgEmotion, 3, 0, 0, &moved}));
 }
 
+// 161 lifts its user and shoots the target's fire arrows from the user's
+// new place; the target's own walk point stays.
+TEST_F(BattleSkillTest, TheRaisedUsersArrowsStartWhereItStands) {
+  members[0].m_pos = {10.0f, -2.0f, 20.0f};
+  foes[0].m_targetX = foes[0].m_targetZ = 77.0f;
+  CBattleSkill& object = Make(161, foes[0]);
+  ASSERT_TRUE(object.OnProcess());
+  EXPECT_EQ(members[0].m_pos.y, -9.0f);
+  ASSERT_EQ(EffectsOn(foes[0]), std::vector<int>({228}));
+  const Vec3 from = foes[0].m_effects.back()->m_startPoint;
+  EXPECT_EQ(std::vector<float>({from.x, from.y, from.z}), std::vector<float>({10.0f, -9.0f, 20.0f}));
+  EXPECT_EQ(foes[0].m_targetX, 77.0f);
+  EXPECT_EQ(foes[0].m_targetZ, 77.0f);
+}
+
 TEST_F(BattleSkillTest, TheObjectEndsWithoutItsUserTargetOrDecoy) {
   foes[0].m_pos = {0.0f, 0.0f, 5.0f};
   CBattleSkill& userGone = Make(75, foes[0]);

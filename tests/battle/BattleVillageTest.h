@@ -15,6 +15,7 @@
 #include "engine/FrameMgr.h"
 #include "engine/PackFile.h"
 #include "engine/ResMgr.h"
+#include "field/BattleSet.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "field/SelvarinView.h"
@@ -86,6 +87,33 @@ class BattleVillageTest : public ::testing::Test {
     if (elder == nullptr) return false;
     *spot = Vec3{elder->m_pos.x + 25.0f, elder->m_pos.y, elder->m_pos.z + 10.0f};
     return true;
+  }
+  // The party and `skeletons` skeletons (one or two) at the scene spot, the
+  // camera on the middle of the battle.
+  bool StartSkeletonBattle(int skeletons) {
+    Vec3 spot;
+    if (!SceneSpot(&spot)) return false;
+    BattleSet set;
+    set.battleType = 0;
+    set.typeValues = {40, 40};
+    set.enemyCount = skeletons;
+    set.enemies[0] = {"스켈레톤", "skeleton"};
+    set.enemies[1] = {"스켈레톤", "skeleton2"};
+    Context().SetupBattle(set, spot.x, spot.z);
+    m_frame.m_battleCenterX = spot.x;
+    m_frame.m_battleCenterZ = spot.z;
+    m_standIn.m_pos = Vec3{spot.x, 0.0f, spot.z};
+    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
+    View().m_pFollow = &m_standIn;
+    View().TickCamera();
+    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(skeletons);
+  }
+  // The battle mode's world step: objects, then effects.
+  void Tick(int n) {
+    for (int i = 0; i < n; ++i) {
+      Context().UpdateBattleObjects();
+      Context().UpdateEffects();
+    }
   }
   // The battle scene as the battle mode draws it, against a golden picture.
   std::string Shot(const std::string& golden) {

@@ -32,32 +32,7 @@ class PartyBattleDrawTest : public BattleVillageTest {
  protected:
   PartyBattleDrawTest() : BattleVillageTest("PartyBattleDraw", PrepareParty) {}
 
-  // The party and the skeleton south of the village square, the camera on
-  // the middle of the battle.
-  bool SetUpBattle() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return false;
-    const float x = spot.x, z = spot.z;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 1;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    Context().SetupBattle(set, x, z);
-    m_frame.m_battleCenterX = x;
-    m_frame.m_battleCenterZ = z;
-    m_standIn.m_pos = Vec3{x, 0.0f, z};
-    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == 1;
-  }
-  void Tick(int n) {
-    for (int i = 0; i < n; ++i) {
-      Context().UpdateBattleObjects();
-      Context().UpdateEffects();
-    }
-  }
+  bool SetUpBattle() { return StartSkeletonBattle(1); }
 };
 
 TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsBlow) {

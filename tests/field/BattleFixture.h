@@ -46,10 +46,13 @@ class CTestBattlePlayer : public CBattlePlayer {
   SLV_OBJECT(CTestBattlePlayer)
  public:
   bool OnProcess() override { return finishing.Tick(); }
-  void OnMessage(CObject*, int code, intptr_t value0, intptr_t value1, intptr_t value2) override {
+  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override {
     finishing.messages.push_back(code);
     finishing.values.push_back({value0, value1, value2});
+    // An ended effect still leaves the list of those it showed on.
+    if (code == kEffectGone) CSelvarinActor::OnMessage(sender, code, value0, value1, value2);
   }
+  static constexpr int kEffectGone = 46;
   Finishing finishing;
 };
 

@@ -11,6 +11,7 @@
 #include "battle/SpawnedBattleObjects.h"
 #include "field/SelvarinFrame.h"
 #include "render/3dGround.h"
+#include "render/PixelRC.h"
 #include "session/MagicMgr.h"
 #include "tests/rules/BattleRulesFixture.h"
 
@@ -251,16 +252,77 @@ TEST_F(BattleMagicTest, HitSignalsFollowTheirTable) {
 TEST_F(BattleMagicTest, OpenEffectsSignalTheirSpellsHits) {
   // The burst at its first tick, the rain and the whirlwind every 40 ticks,
   // the fire circle with each ring, bolts and blades with each piece.
-  const std::pair<int, int> cases[] = {{40, 1}, {12, 3}, {59, 3}, {37, 1}, {48, 1}, {53, 10}, {50, 5}};
-  for (const auto& [type, signals] : cases) {
-    SCOPED_TRACE(type);
+  // Arrows with each landing: 34's one, 11's one, 16's five, 35's five from its delay.
+  struct Case {
+    int type;
+    int signals;
+    bool ticked;  // the magic runs too: 35 shows its arrows only at its delay
+  };
+  const Case cases[] = {{40, 1, false}, {12, 3, false}, {59, 3, false}, {37, 1, false}, {48, 1, false},
+                        {53, 10, false}, {50, 5, false}, {34, 1, false}, {11, 1, false}, {16, 5, false},
+                        {35, 5, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
     foes[0].m_pos = {0.0f, 0.0f, 0.0f};
-    CBattleMagic* magic = Context().MakeBattleMagic(&members[0], &foes[0], type);
+    CBattleMagic* magic = Context().MakeBattleMagic(&members[0], &foes[0], c.type);
     magic->m_pos = {0.0f, 0.0f, 0.0f};
-    for (int t = 0; t < 120; ++t) Context().UpdateEffects();
-    EXPECT_EQ(magic->m_hitCount, signals);
+    magic->m_delay = 4;
+    for (int t = 0; t < 120; ++t) {
+      if (c.ticked) {
+        ASSERT_TRUE(magic->OnProcess());
+      }
+      Context().UpdateEffects();
+    }
+    EXPECT_EQ(magic->m_hitCount, c.signals);
     Context().m_battleObjects.remove(magic);
     delete magic;
+  }
+}
+
+// The arrows reach the target they were shot at: 34's one arrow applies on
+// its landing, 11's too, and 35's rain sweeps the opponents about it.
+TEST_F(BattleMagicTest, ArrowsApplyTheirSpellWhereTheyLand) {
+  const std::pair<int, int> cases[] = {{34, 30}, {11, 20}, {35, 34}};
+  for (const auto& [type, landing] : cases) {
+    SCOPED_TRACE(type);
+    Clear();
+    foes[0].m_pos = {0.0f, 0.0f, 0.0f};
+    CBattleMagic* magic = Context().MakeBattleMagic(&members[0], &foes[0], type);
+    magic->m_pos = {5.0f, 0.0f, 0.0f};
+    magic->m_delay = 4;
+    int reached = -1;
+    for (int t = 0; t < 60 && reached < 0; ++t) {
+      ASSERT_TRUE(magic->OnProcess());
+      Context().UpdateEffects();
+      if (GotFoe(0)) reached = t;
+    }
+    EXPECT_EQ(reached, landing);
+    Context().m_battleObjects.remove(magic);
+    delete magic;
+  }
+}
+
+// Neither draws: each keeps where it stands on the screen, nearer depths
+// taken as 12.
+TEST_F(BattleMagicTest, SpellsAndSkillsKeepTheirProjectedScreenPoint) {
+  CRC565 rc;
+  rc.SetViewSize(640, 480);
+  rc.m_focalX = 700.0f;
+  rc.m_focalY = 500.0f;
+  struct Case {
+    Vec3 at;
+    int x, y;
+  };
+  const Case cases[] = {{{49.0f, 9.8f, 100.0f}, 670, 290}, {{1.0f, -1.0f, 5.0f}, 390, 190}};
+  for (const Case& c : cases) {
+    CBattleMagic magic;
+    CBattleSkill skill;
+    for (CBattleObject* carrier : {static_cast<CBattleObject*>(&magic), static_cast<CBattleObject*>(&skill)}) {
+      carrier->m_pos = c.at;
+      carrier->Render(rc, Matrix{});
+      EXPECT_EQ(carrier->m_screenX, c.x) << c.at.z;
+      EXPECT_EQ(carrier->m_screenY, c.y) << c.at.z;
+    }
   }
 }
 

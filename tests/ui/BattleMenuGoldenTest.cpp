@@ -3,6 +3,7 @@
 // magic sub-menu, with the help line of the entry highlighted there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -104,7 +105,8 @@ TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHel
   sizz.ismagicman = 1;
   sizz.lvl = 1;
   sizz.mp1 = 30, sizz.mp2 = 12, sizz.mp3 = 25;
-  sizz.magicFlags.fill(1);
+  // The sample's spells up to the wind spell; the fire page shows the fireball alone.
+  std::fill_n(sizz.magicFlags.begin(), 19, 1);
   CMouse::GetInstance().m_x = 0;
   CMouse::GetInstance().m_y = 0;
   BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
