@@ -214,10 +214,11 @@ void CBattleCharacter::Approach(const Form& form, const ApproachRow& row) {
     return;
   }
   const ApproachStyle& style = form.approach;
-  if (row.trailEveryTick > 0) {
-    SetAfterimage(1, row.trailEveryTick, kApproachColour);
-  } else if (style.trailEveryTick || m_tickCount == 1) {
-    SetAfterimage(1, style.trailLength, kApproachColour);
+  const int32_t trail = row.trailEveryTick > 0 ? row.trailEveryTick : style.trailLength;
+  if (row.trailEveryTick > 0 || style.trailEveryTick) {
+    KeepTrail(trail);
+  } else if (m_tickCount == 1) {
+    SetAfterimage(1, trail, kApproachColour);
   }
   const int32_t every = row.soundEvery > 0 ? row.soundEvery : style.soundEvery;
   if (style.sound != nullptr && every > 0 && m_tickCount % every == 0) PlayWave(style.sound);
@@ -373,6 +374,13 @@ void CBattleCharacter::SpecialStart() {
   SetAfterimage(1, kStartLength, kStartColour);
   SpawnEffect(kStartEffect);
   PauseBattle(kStartPause);
+}
+
+// Kept on every tick, its sound only when it comes on.
+void CBattleCharacter::KeepTrail(int32_t length) {
+  if (m_afterimage == 0 || m_afterimageLength != length || m_afterimageColour != kApproachColour) {
+    SetAfterimage(1, length, kApproachColour);
+  }
 }
 
 void CBattleCharacter::PauseBattle(int32_t ticks) {

@@ -45,6 +45,7 @@ class CBattleCharacter : public CBattlePlayer {
   void EndHit(const battleform::HitRow& row);
   void Blow(const battleform::HitRow& row);
   void SpecialStart();
+  void KeepTrail(int32_t length);
   bool GoalPoint(battleform::Goal goal, float* x, float* z) const;
   void FaceGoal(battleform::Goal goal);
 
