@@ -118,6 +118,7 @@ void CBattleCharacter::SetFormAction(const Form& form, int32_t code) {
     return;
   }
   if (!UseSheet(form, *row)) UseOwnSheet();
+  m_gravityFactor = 1.0f;  // a hop broken off does not float on
   SetAnimation(row->base, row->delay, row->mode);
   if (row->enterSound != nullptr) PlayWave(row->enterSound);
   CBattleActor::SetAction(code);
