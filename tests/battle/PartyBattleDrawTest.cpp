@@ -2,7 +2,7 @@
 // village: the members in the air as they fall in on their field sheets,
 // the shield bearer guarding the skeleton's blow with its shield's effect,
 // a decoy of him fading in, his lotus strike and sizz casting her fire
-// shot, each against a golden picture.
+// ball, each against a golden picture.
 #include <string>
 
 #include "battle/BattleCharacters.h"
@@ -53,6 +53,8 @@ class PartyBattleDrawTest : public BattleVillageTest {
     View().TickCamera();
     return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == 1;
   }
+  CBattleSizz* Sizz() { return dynamic_cast<CBattleSizz*>(CSession::GetInstance().GetPartyActor(0)); }
+  CBattleKreutzer* Kreutzer() { return dynamic_cast<CBattleKreutzer*>(CSession::GetInstance().GetPartyActor(1)); }
   void Tick(int n) {
     for (int i = 0; i < n; ++i) {
       Context().UpdateBattleObjects();
@@ -64,8 +66,8 @@ class PartyBattleDrawTest : public BattleVillageTest {
 TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsBlow) {
   ASSERT_TRUE(SetUpBattle());
   CSession& session = CSession::GetInstance();
-  auto* sizz = dynamic_cast<CBattleSizz*>(session.GetPartyActor(0));
-  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(session.GetPartyActor(1));
+  CBattleSizz* sizz = Sizz();
+  CBattleKreutzer* kreutzer = Kreutzer();
   ASSERT_NE(sizz, nullptr);
   ASSERT_NE(kreutzer, nullptr);
   // Both rise on their field sheets, the frame by the fall.
@@ -95,7 +97,7 @@ TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsB
 
 TEST_F(PartyBattleDrawTest, ADecoyOfTheShieldBearerFadesInBesideHimAndStandsHalfSeen) {
   ASSERT_TRUE(SetUpBattle());
-  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(CSession::GetInstance().GetPartyActor(1));
+  CBattleKreutzer* kreutzer = Kreutzer();
   ASSERT_NE(kreutzer, nullptr);
   Tick(78);
   ASSERT_EQ(kreutzer->m_actionCode, kActIdle);
@@ -115,11 +117,10 @@ TEST_F(PartyBattleDrawTest, ADecoyOfTheShieldBearerFadesInBesideHimAndStandsHalf
   EXPECT_EQ(Shot("decoy_standing"), "");
 }
 
-TEST_F(PartyBattleDrawTest, KreutzerStrikesTheLotusAndSizzCastsHerFireShot) {
+TEST_F(PartyBattleDrawTest, KreutzerStrikesTheLotusAndSizzCastsHerFireBall) {
   ASSERT_TRUE(SetUpBattle());
-  CSession& session = CSession::GetInstance();
-  auto* sizz = dynamic_cast<CBattleSizz*>(session.GetPartyActor(0));
-  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(session.GetPartyActor(1));
+  CBattleSizz* sizz = Sizz();
+  CBattleKreutzer* kreutzer = Kreutzer();
   ASSERT_NE(sizz, nullptr);
   ASSERT_NE(kreutzer, nullptr);
   Tick(78);
