@@ -1,7 +1,8 @@
 // The sample party set up for battle against the sample's skeleton on the
 // village: the members in the air as they fall in on their field sheets,
 // the shield bearer guarding the skeleton's blow with its shield's effect,
-// and a decoy of him fading in, each against a golden picture.
+// a decoy of him fading in, his lotus strike and sizz casting her fire
+// ball, each against a golden picture.
 #include <string>
 
 #include "battle/BattleCharacters.h"
@@ -33,13 +34,15 @@ class PartyBattleDrawTest : public BattleVillageTest {
   PartyBattleDrawTest() : BattleVillageTest("PartyBattleDraw", PrepareParty) {}
 
   bool SetUpBattle() { return StartSkeletonBattle(1); }
+  CBattleSizz* Sizz() { return dynamic_cast<CBattleSizz*>(CSession::GetInstance().GetPartyActor(0)); }
+  CBattleKreutzer* Kreutzer() { return dynamic_cast<CBattleKreutzer*>(CSession::GetInstance().GetPartyActor(1)); }
 };
 
 TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsBlow) {
   ASSERT_TRUE(SetUpBattle());
   CSession& session = CSession::GetInstance();
-  auto* sizz = dynamic_cast<CBattleSizz*>(session.GetPartyActor(0));
-  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(session.GetPartyActor(1));
+  CBattleSizz* sizz = Sizz();
+  CBattleKreutzer* kreutzer = Kreutzer();
   ASSERT_NE(sizz, nullptr);
   ASSERT_NE(kreutzer, nullptr);
   // Both rise on their field sheets, the frame by the fall.
@@ -69,7 +72,7 @@ TEST_F(PartyBattleDrawTest, ThePartyFallsInAndTheShieldBearerGuardsTheSkeletonsB
 
 TEST_F(PartyBattleDrawTest, ADecoyOfTheShieldBearerFadesInBesideHimAndStandsHalfSeen) {
   ASSERT_TRUE(SetUpBattle());
-  auto* kreutzer = dynamic_cast<CBattleKreutzer*>(CSession::GetInstance().GetPartyActor(1));
+  CBattleKreutzer* kreutzer = Kreutzer();
   ASSERT_NE(kreutzer, nullptr);
   Tick(78);
   ASSERT_EQ(kreutzer->m_actionCode, kActIdle);
@@ -87,6 +90,36 @@ TEST_F(PartyBattleDrawTest, ADecoyOfTheShieldBearerFadesInBesideHimAndStandsHalf
   Tick(70);
   EXPECT_EQ(decoy->m_tint, 0xA1FFFFFFu);
   EXPECT_EQ(Shot("decoy_standing"), "");
+}
+
+TEST_F(PartyBattleDrawTest, KreutzerStrikesTheLotusAndSizzCastsHerFireBall) {
+  ASSERT_TRUE(SetUpBattle());
+  CBattleSizz* sizz = Sizz();
+  CBattleKreutzer* kreutzer = Kreutzer();
+  ASSERT_NE(sizz, nullptr);
+  ASSERT_NE(kreutzer, nullptr);
+  Tick(78);
+  ASSERT_EQ(kreutzer->m_actionCode, kActIdle);
+  auto* skeleton = dynamic_cast<CBattleActor*>(Context().m_battleEnemies.front());
+  kreutzer->m_pos = skeleton->m_pos + Vec3{-30.0f, 0.0f, -6.0f};
+  kreutzer->m_pos.y = Context().GetStandHeight(kreutzer->m_pos);
+  kreutzer->OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find("연화설"), 0, 0);
+  kreutzer->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(skeleton), 10, 0);
+  for (int i = 0; i < 200 && kreutzer->m_actionCode != kActSpecialHit; ++i) Tick(1);
+  ASSERT_EQ(kreutzer->m_actionCode, kActSpecialHit);
+  EXPECT_EQ(kreutzer->m_actName, "주연급\\전투\\특수동작\\연화설.act");
+  Tick(14);  // past the first blow
+  EXPECT_EQ(Shot("kreutzer_lotus"), "");
+
+  for (int i = 0; i < 200 && kreutzer->m_actionCode != kActIdle; ++i) Tick(1);
+  sizz->OnMessage(nullptr, kMsgChosenIndex, CMagicMgr::GetInstance().Find("파이어볼"), 0, 0);
+  sizz->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(skeleton), 9, 0);
+  ASSERT_EQ(sizz->m_actionCode, kActSkillMove1);
+  for (int i = 0; i < 200 && sizz->m_actionCode != kActSkillMove3; ++i) Tick(1);
+  ASSERT_EQ(sizz->m_actionCode, kActSkillMove3);
+  EXPECT_EQ(sizz->m_actName, "주연급\\전투\\특수동작\\마법_시즈1.act");
+  Tick(10);
+  EXPECT_EQ(Shot("sizz_casting"), "");
 }
 
 }  // namespace

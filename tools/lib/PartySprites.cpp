@@ -1,6 +1,7 @@
 #include "tools/lib/PartySprites.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <vector>
 #include <sstream>
@@ -220,17 +221,17 @@ constexpr std::string_view kBattleGroups[20] = {
 
 }  // namespace
 
-std::string PartyBattleSpriteSource(const PartyColours& colours) {
+std::string PartySheetSource(const PartyColours& colours, std::span<const std::string_view> groups) {
   std::ostringstream out;
   out << "# A party member's battle sheet drawn by program.\n";
   WriteColours(out, colours);
   std::ostringstream actions;
   int image = 0;
-  for (int group = 0; group < 20; ++group) {
+  for (size_t group = 0; group < groups.size(); ++group) {
     for (int facing = 0; facing < 4; ++facing) {
       actions << "action " << group * 4 + facing << "\n";
       const Direction& d = kDirections[facing * 2 + 1];
-      const std::string_view frames = kBattleGroups[group];
+      const std::string_view frames = groups[group];
       for (size_t f = 0; f < frames.size(); ++f) {
         if (frames[f] == '!') continue;
         const bool hit = f + 1 < frames.size() && frames[f + 1] == '!';
@@ -260,6 +261,8 @@ std::string PartyBattleSpriteSource(const PartyColours& colours) {
   return out.str();
 }
 
+std::string PartyBattleSpriteSource(const PartyColours& colours) { return PartySheetSource(colours, kBattleGroups); }
+
 std::string PartyVictorySpriteSource(const PartyColours& colours, int variant) {
   std::ostringstream out;
   out << "# A party member's victory pose drawn by program.\n";
@@ -284,10 +287,18 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
     const char* name;
     PartyColours colours;
     const char* poses[2];  // the victory pose sheets of variants 1 and 2
+    const char* move;      // the special move's sheet
+    std::span<const std::string_view> moveGroups;
   };
-  const Member members[] = {{"sizz", {{56, 140, 92}, {226, 196, 90}}, {"시즈1_1", "시즈1_2"}},
-                            {"kreutzer", {{178, 52, 48}, {96, 60, 30}}, {"크로이체르_1", nullptr}},
-                            {"maria", {{72, 96, 184}, {58, 36, 30}}, {"마리아1_1", "마리아1_2"}}};
+  // Sizz gathers (group 0) and casts (group 1); Kreutzer's lotus strikes
+  // four times; Maria runs in (group 0) and throws six quick blows.
+  static constexpr std::string_view kSpell[] = {"SSUUU", "UUMD"};
+  static constexpr std::string_view kLotus[] = {"SUMD!SUMD!SUMD!SUMD!S", "WWWW"};
+  static constexpr std::string_view kRisingBlow[] = {"WWWW", "SUMD!SUMD!SUMD!SUMD!SUMD!SUMD!S"};
+  const Member members[] = {
+      {"sizz", {{56, 140, 92}, {226, 196, 90}}, {"시즈1_1", "시즈1_2"}, "마법_시즈1", kSpell},
+      {"kreutzer", {{178, 52, 48}, {96, 60, 30}}, {"크로이체르_1", nullptr}, "연화설", kLotus},
+      {"maria", {{72, 96, 184}, {58, 36, 30}}, {"마리아1_1", "마리아1_2"}, "승박_마리아1", kRisingBlow}};
   for (const Member& m : members) {
     BuiltSprite built;
     if (!BuildSpriteSource(PartySpriteSource(m.colours), &built, error)) return false;
@@ -304,6 +315,11 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
       out->push_back(DataFile{stem + ".spr", battle.spr});
       out->push_back(DataFile{stem + ".act", battle.act});
     }
+    BuiltSprite move;
+    if (!BuildSpriteSource(PartySheetSource(m.colours, m.moveGroups), &move, error)) return false;
+    const std::string moveStem = std::string("sprite\\주연급\\전투\\특수동작\\") + m.move;
+    out->push_back(DataFile{moveStem + ".spr", move.spr});
+    out->push_back(DataFile{moveStem + ".act", move.act});
     for (int variant = 1; variant <= 2; ++variant) {
       const char* pose = m.poses[variant - 1];
       if (pose == nullptr) continue;
