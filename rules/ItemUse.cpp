@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "battle/BattleItem.h"
 #include "battle/BattleObject.h"
+#include "field/SelvarinContext.h"
 #include "platform/DebugLog.h"
 #include "rules/Condition.h"
 #include "rules/DamageSteps.h"
@@ -309,9 +311,24 @@ void CSession::ResolveItemUse(int user, bool userIsParty, int target, bool targe
   if (it->kind == kItemGrenade) RaiseItemAttackHook(t.Name(), it->name);
 }
 
-// The flying item changes the sample battle's course (its preset tactics
-// throw fire bottles) and comes with the re-timed sample runs; until then
-// the throw only leaves its trace and the inventory keeps the piece.
+// Only the party's own pieces come out of the inventory: an enemy's throw
+// would otherwise spend the party's items.
 void CSession::LaunchItem(int position, bool isParty) {
-  DebugLogf("CSession::LaunchItem - %s %d: no item objects yet", isParty ? "party" : "enemy", position);
+  auto* user = dynamic_cast<CBattleActor*>(GetBattleActor(position, isParty));
+  if (user == nullptr) {
+    DebugLog("CSession::LaunchItem - no user");
+    return;
+  }
+  const int item = user->m_chosenIndex;
+  const ITM* it = ItemAt(item);
+  if (it == nullptr) {
+    DebugLogf("CSession::LaunchItem - no item %d", item);
+    return;
+  }
+  if (!MayReach(user->m_target, isParty, *it)) return;
+  CSelvarinContext* context = GetFieldContext();
+  if (context == nullptr) return;
+  if (isParty) RemoveItem(item, 1);
+  context->MakeBattleItem(user, user->m_target, item);
+  user->PostFrameMessage(it->name.c_str());
 }

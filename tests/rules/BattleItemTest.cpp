@@ -167,3 +167,58 @@ TEST_F(BattleItemTest, AConfirmedHitAcknowledgesOnItsSenderByAmount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The throw: who may reach whom, what leaves the inventory, and the object
+// made for the flight.
+TEST_F(BattleItemTest, TheThrowTakesThePartysPieceAndMakesTheFlightUnlessTheTargetIsOutOfReach) {
+  std::string items;
+  items += Block("다트", 9, "0 7 0 0");
+  items += Block("세이지", 8, "0");
+  LoadItems(items);
+  struct Case {
+    const char* label;
+    bool partyUser;
+    bool targetParty;
+    bool targetRemoved;
+    const char* item;  // nullptr: an index outside the table
+    bool flies;
+    int piecesLeft;
+  } cases[] = {
+      {"member on enemy", true, false, false, "다트", true, 1},
+      {"member on a removed enemy", true, false, true, "다트", false, 2},
+      {"member revives a removed member", true, true, true, "세이지", true, 1},
+      {"other items miss a removed member", true, true, true, "다트", false, 2},
+      {"an enemy's throw spends no party piece", false, true, false, "다트", true, 2},
+      {"an enemy never reaches a removed member", false, true, true, "세이지", false, 2},
+      {"no such item", true, false, false, nullptr, false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const int item = c.item != nullptr ? Id(c.item) : 999;
+    for (int i : {Id("다트"), Id("세이지")}) session.RemoveItem(i, session.GetItemCount(i));
+    if (c.item != nullptr) session.AddItem(item, 2);
+    CBattleActor& user = c.partyUser ? static_cast<CBattleActor&>(members[0]) : foes[0];
+    CBattleActor& target = c.targetParty ? static_cast<CBattleActor&>(members[1]) : foes[1];
+    target.m_actionCode = c.targetRemoved ? kActRemoved : kActIdle;
+    user.m_target = &target;
+    user.m_chosenIndex = item;
+    session.LaunchItem(0, c.partyUser);
+    const std::vector<CBattleItem*> flights = All<CBattleItem>(Context().m_battleObjects);
+    ASSERT_EQ(flights.size(), c.flies ? 1u : 0u);
+    if (c.flies) {
+      EXPECT_EQ(flights[0]->m_targetId, 1);
+      EXPECT_EQ(flights[0]->m_targetIsParty, c.targetParty ? 1 : 0);
+    }
+    if (c.item != nullptr) {
+      EXPECT_EQ(session.GetItemCount(item), c.piecesLeft);
+    }
+    for (CActor* object : Context().m_battleObjects) delete object;
+    Context().m_battleObjects.clear();
+    target.m_actionCode = kActIdle;
+    user.m_target = nullptr;
+  }
+}
+
+}  // namespace
