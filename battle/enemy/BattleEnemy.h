@@ -77,8 +77,9 @@ class CBattleEnemy : public CBattleActor {
   // battle, dimmed, on this enemy.
   virtual void StartSpecial(int32_t effect, int32_t pause);
   // The chosen special as a skill or as a magic, by `m_useSpecial`.
-  virtual void ResolveSpecial();
-  void Resolve(EnemyResolve how);
+  void ResolveSpecial();
+  // Every resolution a block makes goes through here.
+  virtual void Resolve(EnemyResolve how);
   // The wind-up, rush and gore of the kinds that charge their special:
   // the wind-up faces the target and moves on after `afterTick`.
   void UpdateWindUp(int32_t next, int32_t afterTick);

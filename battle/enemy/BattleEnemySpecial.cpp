@@ -282,9 +282,9 @@ void CBattleEnemy::UpdateGore(bool resolveOnHitFrames) {
     GoIdle();
     return;
   }
-  if (resolveOnHitFrames && CheckHitFrame() != 0) ResolveSpecial();
+  if (resolveOnHitFrames && CheckHitFrame() != 0) Resolve(EnemyResolve::kSpecial);
   if (m_holdLast == 0) return;
-  if (!resolveOnHitFrames) ResolveSpecial();
+  if (!resolveOnHitFrames) Resolve(EnemyResolve::kSpecial);
   m_gravityFactor = 1.0f;
   m_inAir = 0;
   m_velocity.y = 0.0f;

@@ -1,7 +1,5 @@
 #include "battle/enemy/BattleWildBoar.h"
 
-#include "session/Session.h"
-
 namespace {
 
 constexpr EnemyRow kRows[] = {
@@ -30,7 +28,7 @@ int CBattleWildBoar::UpdateAction(int code) {
       SetSpeed(ScaledSpeed(1.5f));
       if (m_holdLast != 0) {
         SetAction(kActWalkBack);
-        CSession::GetInstance().ResolveWeaponAttack(Slot(), false, 1.0f);
+        Resolve(EnemyResolve::kWeapon);
       }
       return 1;
     case kActDig:

@@ -1,0 +1,341 @@
+// The enemy kinds made by their names, their specs checked against
+// themselves, the calls one tick of each variant makes, the shared bodies'
+// edges, the bar figures, and every kind soaked in random orders and hits.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "battle/enemy/BattleHedgehog.h"
+#include "battle/enemy/BattleSkeleton.h"
+#include "battle/enemy/BattleSpider.h"
+#include "battle/enemy/BattleTorture.h"
+#include "battle/enemy/BattleWildBoar.h"
+#include "battle/enemy/EnemyKinds.h"
+#include "engine/ActRes.h"
+#include "platform/Random.h"
+#include "session/Session.h"
+#include "session/SkillMgr.h"
+#include "tests/field/FieldActorFixture.h"
+#include "tests/field/RecordingFrame.h"
+#include "tools/lib/ActWriter.h"
+#include "tools/lib/SprWriter.h"
+
+namespace {
+
+// A party member that only records what it is told.
+class CTarget : public CBattleActor {
+ public:
+  bool OnProcess() override { return true; }
+  void OnMessage(CObject* /*sender*/, int /*code*/, intptr_t, intptr_t, intptr_t) override {}
+};
+
+// A kind whose calls out are written down in place of being made.
+template <class Kind>
+class Traced : public Kind {
+ public:
+  void SetAction(int32_t code) override {
+    Note("set " + std::to_string(code));
+    Kind::SetAction(code);
+  }
+  void StartSpecial(int32_t effect, int32_t pause) override {
+    Note("start " + std::to_string(effect) + "/" + std::to_string(pause));
+  }
+  void Resolve(EnemyResolve how) override {
+    if (how == EnemyResolve::kWeapon) {
+      Note("weapon");
+    } else if (how == EnemyResolve::kSpecial) {
+      Note(this->m_useSpecial ? "skill" : "magic");
+    }
+  }
+  void Note(const std::string& what) { notes.push_back(what); }
+  std::vector<std::string> notes;
+};
+
+struct KindCase {
+  const char* name;
+  const std::type_info& type;
+  bool flying;
+  const EnemyKindSpec& spec;
+};
+
+const KindCase kKinds[] = {
+    {"크리피모스", typeid(CBattleDragonFly), true, CBattleDragonFly::kSpec},
+    {"멧돼지", typeid(CBattleWildBoar), false, CBattleWildBoar::kSpec},
+    {"고슴도치", typeid(CBattleHedgehog), false, CBattleHedgehog::kSpec},
+    {"독거미", typeid(CBattleSpider), false, CBattleSpider::kSpec},
+    {"리퀴드제리", typeid(CBattleSlime), false, CBattleSlime::kSpec},
+    {"검은고양이", typeid(CBattleBlackCat), false, CBattleBlackCat::kSpec},
+    {"고문관1", typeid(CBattleTorture1), false, CBattleTorture1::kSpec},
+    {"고문관2", typeid(CBattleTorture2), false, CBattleTorture2::kSpec},
+    {"고문관3", typeid(CBattleTorture3), false, CBattleTorture3::kSpec},
+    {"고문관4", typeid(CBattleTorture4), false, CBattleTorture4::kSpec},
+    {"구루", typeid(CBattleGuru), false, CBattleGuru::kSpec},
+    {"그랜파", typeid(CBattleGrandFathter), false, CBattleGrandFathter::kSpec},
+    {"버닝뱀프", typeid(CBattleBurningVampire), false, CBattleBurningVampire::kSpec},
+    {"버닝소드", typeid(CBattleBurningSword), true, CBattleBurningSword::kSpec},
+    {"스노우퀸", typeid(CBattleSnowQueen), false, CBattleSnowQueen::kSpec},
+    {"켈베로스나이트", typeid(CBattleKelberosKnight), false, CBattleKelberosKnight::kSpec},
+    {"프린세스아이린", typeid(CBattlePrincessAirin), false, CBattlePrincessAirin::kSpec},
+    {"파워스톤", typeid(CBattlePowerStone), true, CBattlePowerStone::kSpec},
+    {"길티기어", typeid(CBattleGirtiGear), false, CBattleGirtiGear::kSpec},
+    {"레이스", typeid(CBattleWraith), false, CBattleWraith::kSpec},
+    {"불박쥐", typeid(CBattleFireBat), true, CBattleFireBat::kSpec},
+    {"세스", typeid(CBattleSeaSu), false, CBattleSeaSu::kSpec},
+    {"스노우맨", typeid(CBattleSnowMan), false, CBattleSnowMan::kSpec},
+    {"아메바", typeid(CBattleAmoeba), false, CBattleAmoeba::kSpec},
+    {"스켈레톤", typeid(CBattleSkeleton), false, CBattleSkeleton::kSpec},
+};
+
+TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
+  for (const KindCase& k : kKinds) {
+    SCOPED_TRACE(k.name);
+    CActor* made = CreateActorByName(k.name);
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(typeid(*made) == k.type);
+    EXPECT_TRUE(made->IsKindOf(k.type));
+    EXPECT_FALSE(made->IsKindOf(typeid(CBattleGroundEnemy)));
+    EXPECT_FALSE(made->IsKindOf(typeid(CBattleFlyingEnemy)));
+    EXPECT_EQ(dynamic_cast<CBattleFlyingEnemy*>(made) != nullptr, k.flying);
+    EXPECT_EQ(dynamic_cast<CBattleGroundEnemy*>(made) != nullptr, !k.flying);
+    EXPECT_STREQ(k.spec.name, k.name);
+    delete made;
+  }
+  EXPECT_EQ(CreateActorByName("없는괴물"), nullptr);
+}
+
+// The codes a kind's blocks handle per tick, the shared body's included.
+std::set<int32_t> TickCodes(const EnemyKindSpec& spec) {
+  std::set<int32_t> codes;
+  for (const EnemyRoute& r : spec.routes) codes.insert(r.code);
+  for (const EnemyApproach& a : spec.approaches) codes.insert(a.code);
+  for (const EnemyStrike& s : spec.strikes) codes.insert(s.code);
+  if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialSkill, kActSpecialApproach, kActSpecialHit});
+  if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialSkill, kActSpecialHit});
+  return codes;
+}
+
+// Where the blocks send the enemy on.
+std::set<int32_t> NextCodes(const EnemyKindSpec& spec) {
+  std::set<int32_t> codes;
+  for (const EnemyRoute& r : spec.routes) {
+    codes.insert(r.otherwise);
+    for (const EnemyRouteCase& c : r.cases) codes.insert(c.code);
+  }
+  for (const EnemyApproach& a : spec.approaches) codes.insert(a.next);
+  for (const EnemyStrike& s : spec.strikes) codes.insert(s.end);
+  if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialApproach, kActSpecialHit, kActWalkBack});
+  if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialHit, kActIdle});
+  return codes;
+}
+
+TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
+  // The base enters and runs these itself.
+  const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack};
+  // The wild boar, hedgehog and spider run these in their own UpdateAction.
+  const std::set<int32_t> own = {kActDig, kActRunUp, kActCharge, kActCurl, kActCrouch};
+  for (const KindCase& k : kKinds) {
+    SCOPED_TRACE(k.name);
+    for (int32_t code : TickCodes(k.spec)) {
+      if (code == kActSpecialSkill || code == kActCastMagic) continue;  // orders pick on at once
+      EXPECT_NE(k.spec.FindRow(code), nullptr) << code;
+    }
+    for (int32_t code : NextCodes(k.spec)) {
+      const bool known = k.spec.FindRow(code) != nullptr || base.count(code) != 0;
+      EXPECT_TRUE(known) << code;
+      if (own.count(code) == 0 && base.count(code) == 0 && code != kActIdle) {
+        EXPECT_TRUE(TickCodes(k.spec).count(code) != 0) << code << " has a row but nothing runs it";
+      }
+    }
+  }
+}
+
+ActMotion Motion(int32_t eventIndex = -1) {
+  ActMotion motion;
+  ActLayer layer;
+  layer.color[3] = 255;
+  motion.layers.push_back(layer);
+  motion.eventIndex = eventIndex;
+  return motion;
+}
+
+class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
+ protected:
+  // Twenty-four actions of three frames, the second a hit frame; the
+  // special sheets alike; skills 0-70 with the distance 10.
+  EnemyKindsTest() {
+    slvtools::SprWriter spr(0x200);
+    spr.SetColor(1, 255, 255, 255);
+    spr.AddImage(2, 2, std::vector<uint8_t>(4, 1));
+    const std::vector<ActAction> actions(24, ActAction{{Motion(), Motion(0), Motion()}});
+    const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
+    Write("data/sprite/beast.spr", spr.Build());
+    Write("data/sprite/beast.act", act);
+    for (const char* special : {"괴물형/전투/구루_특수", "인간형/전투/그랜파_특수"}) {
+      Write(std::string("data/sprite/몬스터/") + special + ".spr", spr.Build());
+      Write(std::string("data/sprite/몬스터/") + special + ".act", act);
+    }
+    std::string skills;
+    for (int i = 0; i <= 70; ++i) skills += "#skill < s" + std::to_string(i) + " > < >\n#duration 10\n#end\n";
+    Write("data/diary/skill.txt", skills);
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+    session.Init();
+    PlayerData& sizz = session.players[0];
+    sizz.engname = "sizz";
+    sizz.battlePtr = &m_target;
+    session.partyIds[0] = 0;
+    session.partyCount = session.battlePartyCount = 1;
+    m_target.m_battleId = {0, 1};
+    m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+    EnemySlot& s = session.enemies[0];
+    s.name = "beast";
+    s.sprName = "beast.spr";
+    s.actName = "beast.act";
+    s.hp = s.maxhp = 300;
+    s.reach = 100;
+    s.level = 3;
+    session.enemyCount = 1;
+  }
+  ~EnemyKindsTest() override {
+    platform::ClearQueuedRand();
+    CSkillMgr::GetInstance().Free();
+    session.Init();
+  }
+
+  template <class T>
+  T& Bind(T& enemy) {
+    enemy.m_sprName = "beast.spr";
+    enemy.m_actName = "beast.act";
+    enemy.GetSprite();
+    enemy.m_slot = &session.enemies[0];
+    enemy.m_battleId = {0, 0};
+    session.enemies[0].actor = &enemy;
+    enemy.m_target = &m_target;
+    enemy.SetAction(kActIdle);
+    return enemy;
+  }
+
+  // The ticks in which something was called, as "tick:call,call".
+  template <class T>
+  std::string Run(Traced<T>& enemy, int ticks, const std::function<void(int)>& each = {}) {
+    std::string out;
+    for (int t = 1; t <= ticks; ++t) {
+      enemy.notes.clear();
+      const std::string sheet = enemy.m_actName;
+      const int32_t trail = enemy.m_afterimage != 0 ? enemy.m_afterimageLength : 0;
+      if (each) each(t);
+      enemy.OnProcess();
+      const int32_t trailAfter = enemy.m_afterimage != 0 ? enemy.m_afterimageLength : 0;
+      if (trailAfter != trail) enemy.Note("trail " + std::to_string(trailAfter));
+      if (enemy.m_actName != sheet) enemy.Note(enemy.m_actName == "beast.act" ? "normal sheet" : "special sheet");
+      if (enemy.notes.empty()) continue;
+      out += (out.empty() ? "" : " ") + std::to_string(t) + ":";
+      for (size_t i = 0; i < enemy.notes.size(); ++i) out += (i == 0 ? "" : ",") + enemy.notes[i];
+    }
+    return out;
+  }
+
+  CSession& session = CSession::GetInstance();
+  CTarget m_target;
+};
+
+// Ordered its special with the target 22 units off: the walk, the strike on
+// its special sheet, and a hit that puts the normal sheet back at once.
+TEST_F(EnemyKindsTest, TheGuruWalksUpStrikesOnItsSpecialSheetAndAHitBringsTheNormalSheetBack) {
+  Traced<CBattleGuru> guru;
+  Bind(guru);
+  guru.m_chosenIndex = 5;
+  guru.m_useSpecial = true;
+  guru.SetAction(kActSpecialSkill);
+  const std::string trace = Run(guru, 60);
+  // The order picks on the first tick, the walk's after-image from the
+  // second; 22 units at 0.7 a tick; the hit frame 8 ticks into the strike.
+  EXPECT_EQ(trace,
+            "1:set 10073 2:trail 30 34:set 10065,trail 0,special sheet 35:start 1011/30,trail 20 42:skill "
+            "58:set 10003,trail 0,normal sheet");
+  guru.SetAction(kActSpecialSkill);
+  Run(guru, 23);
+  ASSERT_EQ(guru.m_actionCode, kActSpecialHit);
+  ASSERT_NE(guru.m_actName, "beast.act");
+  guru.m_hitGuardTicks = 0;
+  guru.m_hitStopTicks = 0;
+  guru.OnMessage(&m_target, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(guru.m_actionCode, kActDamageLight);
+  EXPECT_EQ(guru.m_actName, "beast.act");
+  EXPECT_EQ(guru.m_sprName, "beast.spr");
+  EXPECT_EQ(guru.m_inAir, 1);  // the hit's lift is kept
+  EXPECT_EQ(guru.m_velocity.y, -1.5f);
+  EXPECT_EQ(guru.m_staggered, 0);
+}
+
+}  // namespace
+
+// Call traces of the variants: one kind for each.
+TEST_F(EnemyKindsTest, EachVariantCallsOutInItsOrder) {
+  struct Variant {
+    const char* what;
+    std::string trace;
+    const char* expected;
+  };
+  std::vector<Variant> variants;
+  {
+    Traced<CBattleSnowQueen> queen;
+    Bind(queen);
+    queen.m_chosenIndex = 3;
+    queen.SetAction(kActSpecialSkill);
+    // Her special sheet is not in the data: she strikes on her normal one.
+    variants.push_back({"snow queen: start before the strike, idle at the end", Run(queen, 30),
+                        "1:start 1011/30,set 10065 2:trail 30 9:magic 25:set 10000,trail 0"});
+  }
+  {
+    Traced<CBattleGirtiGear> gear;
+    Bind(gear);
+    gear.m_useSpecial = true;
+    gear.m_chosenIndex = 60;
+    gear.SetAction(kActSpecialSkill);
+    variants.push_back({"guilty gear 60: approach, then the pushing strike", Run(gear, 60),
+                        "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 42:skill "
+                        "58:set 10003,trail 0"});
+  }
+  {
+    Traced<CBattleGirtiGear> gear;
+    Bind(gear);
+    gear.m_useSpecial = true;
+    gear.m_chosenIndex = 7;
+    gear.SetAction(kActSpecialSkill);
+    variants.push_back({"guilty gear other: in place on the special sheet", Run(gear, 30),
+                        "1:set 10065 2:start 1011/30 9:skill 25:set 10000"});
+  }
+  {
+    Traced<CBattleBlackCat> cat;
+    Bind(cat);
+    cat.m_useSpecial = true;
+    cat.m_chosenIndex = 47;
+    cat.SetAction(kActSpecialSkill);
+    variants.push_back({"black cat 47: the strike where it stands", Run(cat, 25),
+                        "1:set 10066 2:start 1011/30,trail 20 9:skill 25:set 10003,trail 0"});
+    EXPECT_EQ(cat.m_hitKind, 0);
+    cat.m_chosenIndex = 28;
+    cat.SetAction(kActSpecialSkill);
+    Run(cat, 50);
+    EXPECT_EQ(cat.m_hitKind, 1);  // set before its 10065 resolves
+  }
+  {
+    Traced<CBattlePowerStone> stone;
+    Bind(stone);
+    stone.SetAction(kActAttack);
+    variants.push_back({"power stone: the blow carries it on", Run(stone, 30), "8:weapon 24:set 10003"});
+  }
+  {
+    Traced<CBattleFireBat> bat;
+    Bind(bat);
+    bat.m_chosenIndex = 2;
+    bat.SetAction(kActSpecialSkill);
+    variants.push_back({"fire bat: no after-image", Run(bat, 60),
+                        "1:set 10073 34:set 10065 35:start 1011/30 42:magic 58:set 10003"});
+  }
+  for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
+}
