@@ -339,3 +339,143 @@ TEST_F(EnemyKindsTest, EachVariantCallsOutInItsOrder) {
   }
   for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
 }
+
+// The approach meets D − D × 0.2 in floats: 8.0 for D = 10, not 8.01; an
+// index without a skill record goes idle.
+TEST_F(EnemyKindsTest, TheApproachArrivesAtFourFifthsOfTheSkillDistanceAndAnUnknownSkillIdles) {
+  struct Case {
+    float distance;
+    int32_t index;
+    int32_t after;
+  };
+  const Case cases[] = {
+      {8.0f, 5, kActSpecialHit}, {8.01f, 5, kActSpecialApproach}, {8.0f, 99, kActIdle}, {8.0f, -1, kActIdle}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.distance << " " << c.index);
+    CBattleGuru guru;
+    Bind(guru);
+    m_target.m_pos = Vec3{c.distance, 0.0f, 0.0f};
+    guru.m_chosenIndex = c.index;
+    guru.SetAction(kActSpecialApproach);
+    guru.UpdateAction(kActSpecialApproach);
+    EXPECT_EQ(guru.m_actionCode, c.after);
+  }
+  CBattleGuru lonely;
+  Bind(lonely);
+  lonely.m_target = nullptr;
+  lonely.m_chosenIndex = 5;
+  lonely.SetAction(kActSpecialApproach);
+  lonely.UpdateAction(kActSpecialApproach);
+  EXPECT_EQ(lonely.m_actionCode, kActIdle);
+}
+
+TEST_F(EnemyKindsTest, OwnRowsKeepTheHitsLiftAndTheNamesOfAReleasedSlotTheRestIsTheBases) {
+  CBattleGuru guru;
+  Bind(guru);
+  guru.m_inAir = 1;
+  guru.m_velocity.y = -1.5f;
+  guru.m_gravityFactor = 0.1f;
+  guru.SetAction(kActDamageLight);
+  EXPECT_EQ(guru.m_inAir, 1);
+  EXPECT_EQ(guru.m_velocity.y, -1.5f);
+  EXPECT_EQ(guru.m_gravityFactor, 0.1f);
+  EXPECT_EQ(guru.m_resumeAction, kActIdle);  // nothing saved
+  guru.SetAction(kActWalkToPoint);  // the base's: its prologue grounds it
+  EXPECT_EQ(guru.m_inAir, 0);
+  EXPECT_EQ(guru.m_gravityFactor, 1.0f);
+
+  guru.m_actName = "shown.act";
+  guru.m_sprName = "shown.spr";
+  guru.m_slot = nullptr;
+  guru.SetAction(kActIdle);
+  EXPECT_EQ(guru.m_actName, "shown.act");
+  EXPECT_EQ(guru.m_sprName, "shown.spr");
+
+  CBattlePowerStone stone;
+  Bind(stone);
+  stone.SetAction(kActPetrified);  // the flying base's: the fall starts
+  EXPECT_EQ(stone.m_fallTimer, CBattleFlyingEnemy::kKnockDownFall);
+}
+
+TEST_F(EnemyKindsTest, TheHedgehogIdlesOnTheRowItsDrawPicks) {
+  CBattleHedgehog hedgehog;
+  Bind(hedgehog);
+  platform::QueueRand({4});
+  hedgehog.SetAction(kActIdle);
+  EXPECT_EQ(hedgehog.m_actionBase, 20);
+  platform::QueueRand({7});
+  hedgehog.SetAction(kActIdle);
+  EXPECT_EQ(hedgehog.m_actionBase, 0);
+}
+
+// The wild boar: the dig, the run-up from twice the reach, the charge to
+// the gore; its leap lands before its blow is weighed.
+TEST_F(EnemyKindsTest, TheWildBoarDigsRunsUpChargesAndGoresAndItsLeapLandsFirst) {
+  session.enemies[0].reach = 50;  // 5 units
+  m_target.m_pos = Vec3{40.0f, 0.0f, 0.0f};
+  Traced<CBattleWildBoar> boar;
+  Bind(boar);
+  boar.m_useSpecial = true;
+  boar.SetAction(kActSpecialSkill);
+  const std::string trace = Run(boar, 200);
+  // The dig past tick 95; the run-up until twice the reach; the charge
+  // until 0.8 of it; the gore resolves as it ends.
+  EXPECT_EQ(trace,
+            "1:set 10086 97:set 10089 98:trail 30 123:set 10087,trail 0 124:trail 30 128:set 10065,trail 0 "
+            "129:start 1011/30,trail 20 152:skill,set 10003,trail 0 153:set 10000");
+  EXPECT_EQ(boar.m_gravityFactor, 1.0f);
+
+  Traced<CBattleWildBoar> leaper;
+  Bind(leaper);
+  leaper.SetAction(kActAttack);
+  EXPECT_EQ(leaper.m_velocity.y, -1.7f);
+  EXPECT_EQ(Run(leaper, 24), "24:set 10003,weapon");
+}
+
+TEST_F(EnemyKindsTest, ABoarThatLosesItsTargetMidChargeIdlesAndResolvesNothing) {
+  Traced<CBattleWildBoar> boar;
+  Bind(boar);
+  boar.SetAction(kActCharge);
+  EXPECT_EQ(Run(boar, 5, [&](int t) {
+              if (t == 3) boar.m_target = nullptr;
+            }),
+            "1:trail 30 3:set 10000,trail 0");
+}
+
+TEST_F(EnemyKindsTest, AGroundedHedgehogRollingHopsOnTheNextTick) {
+  CBattleHedgehog hedgehog;
+  Bind(hedgehog);
+  m_target.m_pos = Vec3{60.0f, 0.0f, 0.0f};
+  hedgehog.SetAction(kActCharge);
+  EXPECT_EQ(hedgehog.m_velocity.y, -1.0f);
+  hedgehog.m_inAir = 0;
+  hedgehog.m_velocity.y = 0.0f;
+  hedgehog.UpdateAction(kActCharge);
+  EXPECT_EQ(hedgehog.m_inAir, 1);
+  EXPECT_EQ(hedgehog.m_velocity.y, -1.0f);
+}
+
+// The spider's pounce ends past tick 22 or once it is down, whichever first.
+TEST_F(EnemyKindsTest, TheSpiderCrouchesThenPouncesUntilItLandsOrTick22) {
+  session.enemies[0].reach = 50;
+  m_target.m_pos = Vec3{3.0f, 0.0f, 0.0f};
+  Traced<CBattleSpider> spider;
+  Bind(spider);
+  spider.SetAction(kActApproach);
+  const std::string trace = Run(spider, 60);
+  // Landed 14 ticks into the pounce.
+  EXPECT_EQ(trace, "1:set 10090 13:set 10029 21:weapon 27:set 10003");
+
+  struct Case {
+    bool landed;
+    int32_t tick;
+    int32_t after;
+  };
+  for (const Case& c : {Case{false, 22, kActPounce}, Case{false, 23, kActWalkBack}, Case{true, 5, kActWalkBack}}) {
+    spider.SetAction(kActPounce);
+    spider.m_tickCount = c.tick;
+    spider.m_inAir = c.landed ? 0 : 1;
+    spider.UpdateAction(kActPounce);
+    EXPECT_EQ(spider.m_actionCode, c.after) << c.tick;
+  }
+}
