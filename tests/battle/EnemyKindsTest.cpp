@@ -3,7 +3,10 @@
 // edges, the bar figures, and every kind soaked in random orders and hits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <random>
 #include <set>
 #include <string>
 #include <typeinfo>
@@ -190,6 +193,11 @@ class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
     session.partyCount = session.battlePartyCount = 1;
     m_target.m_battleId = {0, 1};
     m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+    SetUpSlot();
+  }
+  void SetUpSlot() {
+    session.partyIds[0] = 0;
+    session.partyCount = session.battlePartyCount = 1;
     EnemySlot& s = session.enemies[0];
     s.name = "beast";
     s.sprName = "beast.spr";
@@ -477,5 +485,68 @@ TEST_F(EnemyKindsTest, TheSpiderCrouchesThenPouncesUntilItLandsOrTick22) {
     spider.m_inAir = c.landed ? 0 : 1;
     spider.UpdateAction(kActPounce);
     EXPECT_EQ(spider.m_actionCode, c.after) << c.tick;
+  }
+}
+
+// Every kind in the battle's object list for 3000 ticks of seeded random
+// orders (every special index the routes name and others), hits of each
+// sort, and its target deleted and replaced; the enemy is made whole again
+// when it falls, so that every machine keeps running.
+TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
+  std::mt19937 draw(76);
+  const int kinds[] = {0, 9, 10, 10, 10};
+  const int hits[] = {kMsgHit, kMsgMagicHit, kMsgHitWithNumber, kMsgHitTwoParts};
+  const int indexes[] = {-1, 2, 5, 28, 39, 47, 60, 99};
+  for (const KindCase& k : kKinds) {
+    SCOPED_TRACE(k.name);
+    auto* enemy = dynamic_cast<CBattleEnemy*>(CreateActorByName(k.name));
+    ASSERT_NE(enemy, nullptr);
+    Bind(*enemy);
+    Context().m_battleObjects.remove(&m_target);
+    auto* target = new CTarget;
+    target->m_battleId = {0, 1};
+    target->m_pos = Vec3{30.0f, 0.0f, 0.0f};
+    session.players[0].battlePtr = target;
+    enemy->m_target = target;
+    Context().m_battleObjects.push_back(target);
+    Context().m_battleObjects.push_back(enemy);
+    Context().m_battleEnemies.push_back(enemy);
+    std::set<int32_t> seen;
+    // Each block entered in turn as well, so that none waits on luck.
+    std::vector<int32_t> blocks = {kActSpecialSkill, kActCastMagic, kActAttack};
+    for (int32_t code : TickCodes(k.spec)) blocks.push_back(code);
+    for (int32_t code : {kActDig, kActRunUp, kActCharge, kActCurl, kActCrouch, kActPounce}) {
+      if (k.spec.FindRow(code) != nullptr) blocks.push_back(code);
+    }
+    for (int t = 0; t < 3000 && session.enemies[0].actor == enemy; ++t) {
+      seen.insert(enemy->m_actionCode);
+      if (t % 100 == 0) enemy->SetAction(blocks[static_cast<size_t>(t / 100) % blocks.size()]);
+      const unsigned roll = draw() % 1000;
+      const bool idle = enemy->m_actionCode == kActIdle;
+      if (roll < 3 || (idle && roll < 50)) {
+        enemy->OnMessage(&m_target, kMsgChosenIndex, indexes[draw() % std::size(indexes)], 0, 0);
+        enemy->OnMessage(&m_target, kMsgOrder, reinterpret_cast<intptr_t>(target), kinds[draw() % std::size(kinds)], 0);
+      } else if (roll < 55) {
+        enemy->OnMessage(target, hits[draw() % std::size(hits)], 3, 1, static_cast<intptr_t>(draw() % 3));
+      } else if (roll < 57 && target != nullptr) {
+        Context().m_battleObjects.remove(target);
+        delete target;  // lets go of every pointer at it
+        target = nullptr;
+        session.players[0].battlePtr = nullptr;
+      } else if (roll < 90 && target == nullptr) {
+        target = new CTarget;
+        target->m_battleId = {0, 1};
+        target->m_pos = Vec3{static_cast<float>(draw() % 60) - 30.0f, 0.0f, 20.0f};
+        session.players[0].battlePtr = target;
+        Context().m_battleObjects.push_back(target);
+      }
+      if (session.enemies[0].hp < 50) session.enemies[0].hp = 300;
+      Context().UpdateBattleObjects();
+    }
+    EXPECT_GE(seen.size(), 6u);
+    EXPECT_TRUE(std::isfinite(enemy->m_pos.x) && std::isfinite(enemy->m_pos.y) && std::isfinite(enemy->m_pos.z));
+    Context().ReturnFromBattle();
+    session.enemies[0] = EnemySlot{};
+    SetUpSlot();
   }
 }
