@@ -3,13 +3,13 @@
 // variant (its current scale, no bar zoom, drawn lower).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
 #include "engine/ActRes.h"
+#include "tests/battle/BattleTestSheets.h"
 #include "tests/battle/BattleVillageTest.h"
 #include "tools/lib/ActWriter.h"
 #include "tools/lib/PackWriter.h"
@@ -40,25 +40,6 @@ std::string IconPack() {
   return pack.Build();
 }
 
-struct Band {
-  int top = -1, bottom = -1;
-  bool green = false;
-  int Height() const { return top < 0 ? 0 : bottom - top + 1; }
-};
-
-Band Measure(const testsupport::RgbImage& image, int left, int right) {
-  Band band;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = std::max(left, 0); x < std::min(right, image.width); ++x) {
-      const size_t i = static_cast<size_t>((y * image.width + x) * 3);
-      if (image.rgb[i] == 0 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0) continue;
-      if (band.top < 0) band.top = y;
-      band.bottom = y;
-      band.green = band.green || image.rgb[i + 1] != 0;
-    }
-  }
-  return band;
-}
 
 class EnemyIconDrawTest : public BattleVillageTest {
  protected:
@@ -106,7 +87,7 @@ TEST_F(EnemyIconDrawTest, SheetIconsTakeTheirActionAndOwnFiguresTheirKindsVarian
   x = 40;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const Band band = Measure(image, x - 25, x + 25);
+    const battletest::Band band = battletest::Measure(image, x - 25, x + 25);
     EXPECT_NEAR(band.Height(), c.height, 1.5f);
     EXPECT_NEAR(band.bottom - anchorY, c.bottom, 1.5f);
     EXPECT_EQ(band.green, !c.current);  // red multiplied in

@@ -6,7 +6,6 @@
 
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
-#include "field/BattleSet.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "tests/battle/BattleVillageTest.h"
@@ -31,17 +30,8 @@ class EnemyKindsDrawTest : public BattleVillageTest {
   CBattleEnemy* SetUpBattle(const char* monster) {
     Vec3 spot;
     if (!SceneSpot(&spot)) return nullptr;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 1;
-    set.enemies[0] = {monster, "enemy"};
-    Context().SetupBattle(set, spot.x, spot.z);
-    if (Context().m_battleEnemies.size() != 1) return nullptr;
-    auto* enemy = dynamic_cast<CBattleEnemy*>(Context().m_battleEnemies.front());
+    CBattleEnemy* enemy = SetUpLoneEnemy(monster, spot, Vec3{spot.x - 15.0f, 0.0f, spot.z});
     if (enemy == nullptr) return nullptr;
-    enemy->m_pos = Vec3{spot.x - 15.0f, 0.0f, spot.z};
-    enemy->m_pos.y = Context().GetStandHeight(enemy->m_pos);
     auto* member = new CStandInMember;
     member->m_sprName = enemy->m_sprName;
     member->m_actName = enemy->m_actName;
@@ -54,8 +44,6 @@ class EnemyKindsDrawTest : public BattleVillageTest {
     session.partyIds[0] = 0;
     session.partyCount = session.battlePartyCount = 1;
     session.players[0].battlePtr = member;
-    m_frame.m_battleCenterX = spot.x;
-    m_frame.m_battleCenterZ = spot.z;
     m_standIn.m_pos = Vec3{spot.x, spot.y, spot.z - 10.0f};
     View().m_pFollow = &m_standIn;
     View().TickCamera();

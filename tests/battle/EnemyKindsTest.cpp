@@ -22,10 +22,10 @@
 #include "platform/Random.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
+#include "tests/battle/BattleTestSheets.h"
 #include "tests/field/FieldActorFixture.h"
 #include "tests/field/RecordingFrame.h"
 #include "tools/lib/ActWriter.h"
-#include "tools/lib/SprWriter.h"
 
 namespace {
 
@@ -156,29 +156,19 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   }
 }
 
-ActMotion Motion(int32_t eventIndex = -1) {
-  ActMotion motion;
-  ActLayer layer;
-  layer.color[3] = 255;
-  motion.layers.push_back(layer);
-  motion.eventIndex = eventIndex;
-  return motion;
-}
-
 class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
  protected:
   // Twenty-four actions of three frames, the second a hit frame; the
   // special sheets alike; skills 0-70 with the distance 10.
   EnemyKindsTest() {
-    slvtools::SprWriter spr(0x200);
-    spr.SetColor(1, 255, 255, 255);
-    spr.AddImage(2, 2, std::vector<uint8_t>(4, 1));
-    const std::vector<ActAction> actions(24, ActAction{{Motion(), Motion(0), Motion()}});
+    using battletest::SquareMotion;
+    const std::string spr = battletest::SquareSprite();
+    const std::vector<ActAction> actions(24, ActAction{{SquareMotion(), SquareMotion(0), SquareMotion()}});
     const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
-    Write("data/sprite/beast.spr", spr.Build());
+    Write("data/sprite/beast.spr", spr);
     Write("data/sprite/beast.act", act);
     for (const char* special : {"괴물형/전투/구루_특수", "인간형/전투/그랜파_특수"}) {
-      Write(std::string("data/sprite/몬스터/") + special + ".spr", spr.Build());
+      Write(std::string("data/sprite/몬스터/") + special + ".spr", spr);
       Write(std::string("data/sprite/몬스터/") + special + ".act", act);
     }
     std::string skills;
@@ -246,6 +236,21 @@ class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
     return out;
   }
 
+  // The calls of a kind entering `code` with the special chosen.
+  template <class Kind>
+  std::string Order(Traced<Kind>& enemy, int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
+    Bind(enemy);
+    enemy.m_chosenIndex = index;
+    enemy.m_useSpecial = skill;
+    enemy.SetAction(code);
+    return Run(enemy, ticks);
+  }
+  template <class Kind>
+  std::string Order(int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
+    Traced<Kind> enemy;
+    return Order(enemy, index, skill, ticks, code);
+  }
+
   CSession& session = CSession::GetInstance();
   CTarget m_target;
 };
@@ -254,11 +259,7 @@ class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
 // its special sheet, and a hit that puts the normal sheet back at once.
 TEST_F(EnemyKindsTest, TheGuruWalksUpStrikesOnItsSpecialSheetAndAHitBringsTheNormalSheetBack) {
   Traced<CBattleGuru> guru;
-  Bind(guru);
-  guru.m_chosenIndex = 5;
-  guru.m_useSpecial = true;
-  guru.SetAction(kActSpecialSkill);
-  const std::string trace = Run(guru, 60);
+  const std::string trace = Order(guru, 5, true, 60);
   // The order picks on the first tick, the walk's after-image from the
   // second; 22 units at 0.7 a tick; the hit frame 8 ticks into the strike.
   EXPECT_EQ(trace,
@@ -288,64 +289,29 @@ TEST_F(EnemyKindsTest, EachVariantCallsOutInItsOrder) {
     std::string trace;
     const char* expected;
   };
-  std::vector<Variant> variants;
-  {
-    Traced<CBattleSnowQueen> queen;
-    Bind(queen);
-    queen.m_chosenIndex = 3;
-    queen.SetAction(kActSpecialSkill);
-    // Her special sheet is not in the data: she strikes on her normal one.
-    variants.push_back({"snow queen: start before the strike, idle at the end", Run(queen, 30),
-                        "1:start 1011/30,set 10065 2:trail 30 9:magic 25:set 10000,trail 0"});
-  }
-  {
-    Traced<CBattleGirtiGear> gear;
-    Bind(gear);
-    gear.m_useSpecial = true;
-    gear.m_chosenIndex = 60;
-    gear.SetAction(kActSpecialSkill);
-    variants.push_back({"guilty gear 60: approach, then the pushing strike", Run(gear, 60),
-                        "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 42:skill "
-                        "58:set 10003,trail 0"});
-  }
-  {
-    Traced<CBattleGirtiGear> gear;
-    Bind(gear);
-    gear.m_useSpecial = true;
-    gear.m_chosenIndex = 7;
-    gear.SetAction(kActSpecialSkill);
-    variants.push_back({"guilty gear other: in place on the special sheet", Run(gear, 30),
-                        "1:set 10065 2:start 1011/30 9:skill 25:set 10000"});
-  }
-  {
-    Traced<CBattleBlackCat> cat;
-    Bind(cat);
-    cat.m_useSpecial = true;
-    cat.m_chosenIndex = 47;
-    cat.SetAction(kActSpecialSkill);
-    variants.push_back({"black cat 47: the strike where it stands", Run(cat, 25),
-                        "1:set 10066 2:start 1011/30,trail 20 9:skill 25:set 10003,trail 0"});
-    EXPECT_EQ(cat.m_hitKind, 0);
-    cat.m_chosenIndex = 28;
-    cat.SetAction(kActSpecialSkill);
-    Run(cat, 50);
-    EXPECT_EQ(cat.m_hitKind, 1);  // set before its 10065 resolves
-  }
-  {
-    Traced<CBattlePowerStone> stone;
-    Bind(stone);
-    stone.SetAction(kActAttack);
-    variants.push_back({"power stone: the blow carries it on", Run(stone, 30), "8:weapon 24:set 10003"});
-  }
-  {
-    Traced<CBattleFireBat> bat;
-    Bind(bat);
-    bat.m_chosenIndex = 2;
-    bat.SetAction(kActSpecialSkill);
-    variants.push_back({"fire bat: no after-image", Run(bat, 60),
-                        "1:set 10073 34:set 10065 35:start 1011/30 42:magic 58:set 10003"});
-  }
+  const Variant variants[] = {
+      // Her special sheet is not in the data: she strikes on her normal one.
+      {"snow queen: start before the strike, idle at the end", Order<CBattleSnowQueen>(3, false, 30),
+       "1:start 1011/30,set 10065 2:trail 30 9:magic 25:set 10000,trail 0"},
+      {"guilty gear 60: approach, then the pushing strike", Order<CBattleGirtiGear>(60, true, 60),
+       "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 42:skill 58:set 10003,trail 0"},
+      {"guilty gear other: in place on the special sheet", Order<CBattleGirtiGear>(7, true, 30),
+       "1:set 10065 2:start 1011/30 9:skill 25:set 10000"},
+      {"black cat 47: the strike where it stands", Order<CBattleBlackCat>(47, true, 25),
+       "1:set 10066 2:start 1011/30,trail 20 9:skill 25:set 10003,trail 0"},
+      {"power stone: the blow carries it on", Order<CBattlePowerStone>(0, false, 30, kActAttack),
+       "8:weapon 24:set 10003"},
+      {"fire bat: no after-image", Order<CBattleFireBat>(2, false, 60),
+       "1:set 10073 34:set 10065 35:start 1011/30 42:magic 58:set 10003"},
+  };
   for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
+
+  Traced<CBattleBlackCat> cat;
+  Bind(cat);
+  cat.m_chosenIndex = 28;
+  cat.SetAction(kActSpecialSkill);
+  Run(cat, 50);
+  EXPECT_EQ(cat.m_hitKind, 1);  // set before its 10065 resolves
 }
 
 // The approach meets D − D × 0.2 in floats: 8.0 for D = 10, not 8.01; an
@@ -422,10 +388,7 @@ TEST_F(EnemyKindsTest, TheWildBoarDigsRunsUpChargesAndGoresAndItsLeapLandsFirst)
   session.enemies[0].reach = 50;  // 5 units
   m_target.m_pos = Vec3{40.0f, 0.0f, 0.0f};
   Traced<CBattleWildBoar> boar;
-  Bind(boar);
-  boar.m_useSpecial = true;
-  boar.SetAction(kActSpecialSkill);
-  const std::string trace = Run(boar, 200);
+  const std::string trace = Order(boar, 2, true, 200);
   // The dig past tick 95; the run-up until twice the reach; the charge
   // until 0.8 of it; the gore resolves as it ends.
   EXPECT_EQ(trace,
