@@ -40,7 +40,7 @@ struct EnemyRouteCase {
 // An order code (10018, 10009) picking its next code by `m_chosenIndex`.
 struct EnemyRoute {
   int32_t code = 0;
-  std::span<const EnemyRouteCase> cases;
+  std::span<const EnemyRouteCase> cases{};
   int32_t otherwise = kActIdle;
   int32_t startEffect = 0;  // non-zero: this effect and the dimmed pause before the pick
   int32_t startPause = 30;
@@ -99,13 +99,13 @@ struct EnemyKindSpec {
   const char* name = "";                 // the registration name, also the special sheet's
   const char* specialFolder = nullptr;   // null: no special sheet
   EnemyBody body = EnemyBody::kForward;
-  std::span<const EnemyRow> rows;
-  std::span<const EnemyRow> layout;  // shared rows, after the kind's own
-  std::span<const EnemyRoute> routes;
-  std::span<const EnemyApproach> approaches;
-  std::span<const EnemyStrike> strikes;
-  EnemyIcon icon;
-  EnemyPeriodicSound sound;
+  std::span<const EnemyRow> rows{};
+  std::span<const EnemyRow> layout{};  // shared rows, after the kind's own
+  std::span<const EnemyRoute> routes{};
+  std::span<const EnemyApproach> approaches{};
+  std::span<const EnemyStrike> strikes{};
+  EnemyIcon icon{};
+  EnemyPeriodicSound sound{};
 
   const EnemyRow* FindRow(int32_t code) const {
     const EnemyRow* row = Find(rows, code);
