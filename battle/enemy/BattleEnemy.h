@@ -81,7 +81,8 @@ class CBattleEnemy : public CBattleActor {
   // Every resolution a block makes goes through here.
   virtual void Resolve(EnemyResolve how);
   // The wind-up, rush and gore of the kinds that charge their special:
-  // the wind-up faces the target and moves on after `afterTick`.
+  // the wind-up faces the target and moves on after `afterTick`; the gore
+  // leaps, and resolves on its hit frames or once as it lands.
   void UpdateWindUp(int32_t next, int32_t afterTick);
   void UpdateRush(const EnemyRush& rush);
   void UpdateGore(bool resolveOnHitFrames);
