@@ -5,12 +5,8 @@
 
 #include <algorithm>
 
-#include "engine/ActRes.h"
-#include "engine/ResMgr.h"
-#include "engine/SprRes.h"
 #include "field/SelvarinFrame.h"
 #include "platform/Random.h"
-#include "render/RC.h"
 #include "rules/Condition.h"
 #include "session/Session.h"
 
@@ -177,19 +173,9 @@ int CBattleEnemy::UpdateAction(int code) {
     case kActIdle:
       FaceTarget();
       break;
-    case kActApproach: {
-      const float speed = ScaledSpeed(0.7f);
-      const float reach = session.GetAttackReach(Slot(), false);
-      const float distance = m_target != nullptr ? DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) : 0.0f;
-      FaceTarget();
-      SetSpeed(speed);
-      if (reach - 0.2f * reach > distance) SetAction(kActAttack);
-      if (m_bumpTicks > 55 || Passed(m_tickCount, 600)) {
-        m_timeGauge = 50.0f;
-        GoIdle();
-      }
+    case kActApproach:
+      UpdateApproach(kActAttack);
       break;
-    }
     case kActAttack:
       if (m_target == nullptr) {
         GoIdle();
@@ -294,6 +280,19 @@ int CBattleEnemy::UpdateAction(int code) {
       break;
   }
   return 1;
+}
+
+void CBattleEnemy::UpdateApproach(int32_t next) {
+  const float speed = ScaledSpeed(0.7f);
+  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
+  const float distance = m_target != nullptr ? DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) : 0.0f;
+  FaceTarget();
+  SetSpeed(speed);
+  if (reach - 0.2f * reach > distance) SetAction(next);
+  if (m_bumpTicks > 55 || Passed(m_tickCount, 600)) {
+    m_timeGauge = 50.0f;
+    GoIdle();
+  }
 }
 
 void CBattleEnemy::UpdateStaggered(int code) {
@@ -405,15 +404,6 @@ void CBattleEnemy::Render(CRC& rc, const Matrix& view) {
   if (frame != nullptr && frame->m_battlePhase >= kTargetPhaseFirst && frame->m_battlePhase <= kTargetPhaseLast) {
     AddTargetPickRegion(rc, view);
   }
-}
-
-void CBattleEnemy::DrawOwnIcon(CRC& rc, int x, int y, bool isCurrent) const {
-  const float scale = isCurrent ? m_barZoom * 1.5f : m_barZoom;
-  const uint32_t colour = isCurrent ? 0xFFFF0000u : 0xFFFFFFFFu;
-  CResMgr& res = CResMgr::GetInstance();
-  const auto* actions = dynamic_cast<const CActRes*>(res.GetResStr(m_actName));
-  const auto* sprites = dynamic_cast<const CSprRes*>(res.GetResStr(m_sprName));
-  rc.DrawAction(x, y, actions, sprites, 0, 0, scale, 0, colour, true);
 }
 
 bool CBattleEnemy::IsHpBelowQuarter() const { return m_slot != nullptr && m_slot->hp < m_slot->maxhp / 4; }

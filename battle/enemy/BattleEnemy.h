@@ -9,6 +9,7 @@
 #include <string>
 
 #include "battle/BattleObject.h"
+#include "battle/enemy/EnemyKindSpec.h"
 
 class CRC;
 struct EnemySlot;
@@ -29,6 +30,13 @@ class CBattleEnemy : public CBattleActor {
   void Render(CRC& rc, const Matrix& view) override;
   // The enemy's small figure on the time-gauge bar; nothing here.
   virtual void DrawBattleChar(CRC& /*rc*/, int /*x*/, int /*y*/, bool /*isCurrent*/) {}
+
+  // The per-tick bodies many kinds share: the special with an approach
+  // (10018, 10073, 10065), the special where the enemy stands (10018,
+  // 10065), and none of its own. Every other code is the base's.
+  int UpdateSpecialApproach(int code);
+  int UpdateSpecialInPlace(int code);
+  int UpdateActionForward(int code) { return CBattleEnemy::UpdateAction(code); }
 
   bool IsHpBelowQuarter() const;
   bool IsBpBelowQuarter() const;
@@ -51,6 +59,33 @@ class CBattleEnemy : public CBattleActor {
   // action of the sheet it shows now, at the bar zoom; larger and red for
   // the participant whose turn it is.
   void DrawOwnIcon(CRC& rc, int x, int y, bool isCurrent) const;
+  // Action k of the shared icon sheet, unzoomed.
+  void DrawSheetIcon(CRC& rc, int x, int y, bool isCurrent, int32_t k) const;
+  void DrawIcon(const EnemyIcon& icon, CRC& rc, int x, int y, bool isCurrent) const;
+
+  // The pieces a kind's spec is run with (TableEnemy). EnterRow runs the
+  // kind's short common step and enters the code when a row names it;
+  // false leaves the code to the base.
+  bool EnterRow(const EnemyKindSpec& spec, int32_t code);
+  int UpdateFromSpec(const EnemyKindSpec& spec, int code);
+  void RunRoute(const EnemyRoute& route);
+  void RunApproach(const EnemyApproach& approach);
+  void RunStrike(const EnemyStrike& strike);
+  void ShowSheet(const EnemyKindSpec& spec, EnemySheet sheet);
+  void SwitchTrail(EnemyTrail trail);
+  // The flourish before a special: the effect, and the game frame pauses the
+  // battle, dimmed, on this enemy.
+  virtual void StartSpecial(int32_t effect, int32_t pause);
+  // The chosen special as a skill or as a magic, by `m_useSpecial`.
+  void ResolveSpecial();
+  // Every resolution a block makes goes through here.
+  virtual void Resolve(EnemyResolve how);
+  // The wind-up, rush and gore of the kinds that charge their special:
+  // the wind-up faces the target and moves on after `afterTick`; the gore
+  // leaps, and resolves on its hit frames or once as it lands.
+  void UpdateWindUp(int32_t next, int32_t afterTick);
+  void UpdateRush(const EnemyRush& rush);
+  void UpdateGore(bool resolveOnHitFrames);
 
   // The pieces of the per-tick driver the two bases share. False from the
   // countdown: the hit-stop holds everything else this tick.
@@ -66,6 +101,9 @@ class CBattleEnemy : public CBattleActor {
   void GoIdle() { SetAction(kActIdle); }
   void FaceTarget();
   void FaceNearestPartyMember();
+  // Up to the target within the attack reach, then `next`; giving up
+  // after 600 ticks or 55 blocked ones leaves the gauge at 50.
+  void UpdateApproach(int32_t next);
 
  private:
   void EnterStaggered();

@@ -1,34 +1,18 @@
 #include "battle/enemy/BattleSkeleton.h"
 
-SLV_REGISTER_ACTOR(CBattleSkeleton, "스켈레톤");
+namespace {
 
-void CBattleSkeleton::SetAction(int32_t code) {
-  switch (code) {
-    case kActIdle:
-    case kActApproach:
-    case kActWalkBack:
-    case kActAttack:
-    case kActDamageLight:
-      break;
-    default:
-      CBattleGroundEnemy::SetAction(code);
-      return;
-  }
-  m_staggered = 0;
-  SetAfterimage(0, kTrailLength, static_cast<int32_t>(kTrailColour));
-  switch (code) {
-    case kActIdle:
-      SetAnimation(0, 8, kPlayLoop);
-      break;
-    case kActAttack:
-      SetAnimation(8, 8, kPlayOnce);
-      break;
-    case kActDamageLight:
-      SetAnimation(12, 8, kPlayOnce);
-      break;
-    default:
-      SetAnimation(4, 8, kPlayLoop);
-      break;
-  }
-  CBattleObject::SetAction(code);
-}
+// It has no other sheet to come back from.
+constexpr EnemySheet kOwn = EnemySheet::kKeep;
+constexpr EnemyRow kRows[] = {
+    {.code = kActIdle, .base = 0, .mode = 2, .sheet = kOwn},
+    {.code = kActApproach, .base = 4, .mode = 2, .sheet = kOwn},
+    {.code = kActWalkBack, .base = 4, .mode = 2, .sheet = kOwn},
+    {.code = kActAttack, .base = 8, .sheet = kOwn},
+    {.code = kActDamageLight, .base = 12, .sheet = kOwn},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSkeleton::kSpec{.name = "스켈레톤", .rows = kRows};
+SLV_REGISTER_ACTOR(CBattleSkeleton, CBattleSkeleton::kSpec.name);

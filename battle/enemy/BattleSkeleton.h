@@ -1,14 +1,8 @@
 #pragma once
-// The skeleton: a plain fighter on foot with no special of its own.
-#include <cstdint>
-
+// The skeleton: a plain fighter on foot with no special of its own; its
+// idle, walks, blow and reel come from its own sheet, and a hit keeps it in
+// the air.
 #include "battle/enemy/BattleGroundEnemy.h"
+#include "battle/enemy/TableEnemy.h"
 
-class CBattleSkeleton : public CBattleGroundEnemy {
-  SLV_OBJECT(CBattleSkeleton)
- public:
-  // Idle, approach and return, strike and recoil from its own sheet; a hit
-  // keeps it in the air. Every other code is the base's.
-  void SetAction(int32_t code) override;
-  void DrawBattleChar(CRC& rc, int x, int y, bool isCurrent) override { DrawOwnIcon(rc, x, y, isCurrent); }
-};
+SLV_TABLE_ENEMY(CBattleSkeleton, CBattleGroundEnemy);

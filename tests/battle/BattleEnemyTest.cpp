@@ -15,10 +15,10 @@
 #include "platform/Random.h"
 #include "rules/Condition.h"
 #include "session/Session.h"
+#include "tests/battle/BattleTestSheets.h"
 #include "tests/field/FieldActorFixture.h"
 #include "tests/field/RecordingFrame.h"
 #include "tools/lib/ActWriter.h"
-#include "tools/lib/SprWriter.h"
 
 namespace {
 
@@ -45,26 +45,18 @@ class CPlainFlyer : public CBattleFlyingEnemy {
   SLV_OBJECT(CPlainFlyer)
 };
 
-ActMotion Motion(int32_t eventIndex = -1) {
-  ActMotion motion;
-  ActLayer layer;
-  layer.color[3] = 255;
-  motion.layers.push_back(layer);
-  motion.eventIndex = eventIndex;
-  return motion;
-}
+using battletest::SquareMotion;
 
 class BattleEnemyTest : public FieldActorTestOf<CRecordingFrame> {
  protected:
   // Sixteen actions of three frames; in actions 8-11 the second frame is
   // the blow's.
   BattleEnemyTest() {
-    slvtools::SprWriter spr(0x200);
-    spr.SetColor(1, 255, 255, 255);
-    spr.AddImage(2, 2, std::vector<uint8_t>(4, 1));
-    Write("data/sprite/bone.spr", spr.Build());
-    std::vector<ActAction> actions(16, ActAction{{Motion(), Motion(), Motion()}});
-    for (int a = 8; a < 12; ++a) actions[static_cast<size_t>(a)] = ActAction{{Motion(), Motion(0), Motion()}};
+    Write("data/sprite/bone.spr", battletest::SquareSprite());
+    std::vector<ActAction> actions(16, ActAction{{SquareMotion(), SquareMotion(), SquareMotion()}});
+    for (int a = 8; a < 12; ++a) {
+      actions[static_cast<size_t>(a)] = ActAction{{SquareMotion(), SquareMotion(0), SquareMotion()}};
+    }
     Write("data/sprite/bone.act", slvtools::BuildAct(0x201, actions, {"attacktime.atk"}));
     Frame().m_battleSet.regionRadius = 100;
     session.Init();

@@ -14,11 +14,11 @@
 #include "engine/ActRes.h"
 #include "field/EffectSpr.h"
 #include "field/SysexCrowd.h"
+#include "tests/battle/BattleTestSheets.h"
 #include "platform/Random.h"
 #include "tests/field/FieldActorFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tools/lib/ActWriter.h"
-#include "tools/lib/SprWriter.h"
 
 namespace {
 
@@ -33,24 +33,14 @@ class CProbe : public CBattleActor {
   std::vector<int32_t> actions;
 };
 
-ActMotion Sheet(int32_t eventIndex = -1) {
-  ActMotion motion;
-  ActLayer layer;
-  layer.color[3] = 255;
-  motion.layers.push_back(layer);
-  motion.eventIndex = eventIndex;
-  return motion;
-}
+ActMotion Sheet(int32_t eventIndex = -1) { return battletest::SquareMotion(eventIndex); }
 
 class BattleObjectTest : public FieldActorTest {
  protected:
   // Actions 0-3: four frames, the third an attack-time frame; action 4 has
   // no frames; action 5 two.
   BattleObjectTest() {
-    slvtools::SprWriter spr(0x200);
-    spr.SetColor(1, 255, 0, 0);
-    spr.AddImage(2, 2, std::vector<uint8_t>(4, 1));
-    Write("data/sprite/probe.spr", spr.Build());
+    Write("data/sprite/probe.spr", battletest::SquareSprite(255, 0, 0));
     const ActAction four{{Sheet(), Sheet(), Sheet(0), Sheet()}};
     Write("data/sprite/probe.act",
           slvtools::BuildAct(0x201, {four, four, four, four, ActAction{}, ActAction{{Sheet(), Sheet()}}},

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "battle/enemy/BattleEnemy.h"
 #include "engine/AppShell.h"
 #include "engine/FileStream.h"
 #include "engine/FrameMgr.h"
@@ -114,6 +115,25 @@ class BattleVillageTest : public ::testing::Test {
       Context().UpdateBattleObjects();
       Context().UpdateEffects();
     }
+  }
+  // The monster alone set up for battle about the spot, standing on the
+  // ground at `at`, with the battle's centre on the spot; null when it
+  // cannot be made.
+  CBattleEnemy* SetUpLoneEnemy(const char* monster, const Vec3& spot, const Vec3& at) {
+    BattleSet set;
+    set.battleType = 0;
+    set.typeValues = {40, 40};
+    set.enemyCount = 1;
+    set.enemies[0] = {monster, "enemy"};
+    Context().SetupBattle(set, spot.x, spot.z);
+    if (Context().m_battleEnemies.size() != 1) return nullptr;
+    auto* enemy = dynamic_cast<CBattleEnemy*>(Context().m_battleEnemies.front());
+    if (enemy == nullptr) return nullptr;
+    enemy->m_pos = Vec3{at.x, 0.0f, at.z};
+    enemy->m_pos.y = Context().GetStandHeight(enemy->m_pos);
+    m_frame.m_battleCenterX = spot.x;
+    m_frame.m_battleCenterZ = spot.z;
+    return enemy;
   }
   // The battle scene as the battle mode draws it, against a golden picture.
   std::string Shot(const std::string& golden) {

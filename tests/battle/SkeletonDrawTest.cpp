@@ -6,34 +6,15 @@
 #include <string>
 
 #include "battle/enemy/BattleSkeleton.h"
-#include "field/BattleSet.h"
 #include "platform/Surface.h"
 #include "session/Session.h"
+#include "tests/battle/BattleTestSheets.h"
 #include "tests/battle/BattleVillageTest.h"
 
 namespace {
 
-// The lit pixels of a column band: their rows and whether any shows green.
-struct Band {
-  int top = -1, bottom = -1;
-  bool green = false;
-};
-
-Band Measure(const testsupport::RgbImage& image, int left, int right) {
-  Band band;
-  left = std::max(left, 0);
-  right = std::min(right, image.width);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = left; x < right; ++x) {
-      const size_t i = static_cast<size_t>((y * image.width + x) * 3);
-      if (image.rgb[i] == 0 && image.rgb[i + 1] == 0 && image.rgb[i + 2] == 0) continue;
-      if (band.top < 0) band.top = y;
-      band.bottom = y;
-      band.green = band.green || image.rgb[i + 1] != 0;
-    }
-  }
-  return band;
-}
+using battletest::Band;
+using battletest::Measure;
 
 class SkeletonDrawTest : public BattleVillageTest {
  protected:
@@ -44,19 +25,8 @@ class SkeletonDrawTest : public BattleVillageTest {
   CBattleSkeleton* SetUpBattle() {
     Vec3 spot;
     if (!SceneSpot(&spot)) return nullptr;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 1;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    Context().SetupBattle(set, spot.x, spot.z);
-    if (Context().m_battleEnemies.size() != 1) return nullptr;
-    auto* skeleton = dynamic_cast<CBattleSkeleton*>(Context().m_battleEnemies.front());
+    auto* skeleton = dynamic_cast<CBattleSkeleton*>(SetUpLoneEnemy("스켈레톤", spot, spot));
     if (skeleton == nullptr) return nullptr;
-    skeleton->m_pos = Vec3{spot.x, 0.0f, spot.z};
-    skeleton->m_pos.y = Context().GetStandHeight(skeleton->m_pos);
-    m_frame.m_battleCenterX = spot.x;
-    m_frame.m_battleCenterZ = spot.z;
     m_standIn.m_pos = skeleton->m_pos;
     m_standIn.m_pos.z += 10.0f;  // the skeleton faces the one it would fight
     View().m_pFollow = &m_standIn;

@@ -1,0 +1,19 @@
+// The amoeba: it creeps up to its target and strikes with its blow.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::kStrikeOnBlow,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleAmoeba::kSpec{
+    .name = "아메바",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandardWalk,
+};
+SLV_REGISTER_ACTOR(CBattleAmoeba, CBattleAmoeba::kSpec.name);

@@ -1,0 +1,19 @@
+// The burning sword: a flyer that closes in and strikes with its blow.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::kStrikeOnBlow,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleBurningSword::kSpec{
+    .name = "버닝소드",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandardWalk,
+};
+SLV_REGISTER_ACTOR(CBattleBurningSword, CBattleBurningSword::kSpec.name);

@@ -1,0 +1,21 @@
+// The burning vampire: it walks up to its target and strikes on its special
+// sheet.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::kSpecialSheetStrike,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleBurningVampire::kSpec{
+    .name = "버닝뱀프",
+    .specialFolder = enemyrows::kBeastFolder,
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandardWalk,
+};
+SLV_REGISTER_ACTOR(CBattleBurningVampire, CBattleBurningVampire::kSpec.name);

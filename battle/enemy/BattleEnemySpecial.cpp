@@ -1,0 +1,312 @@
+// What the enemy kinds share: entering a code from a kind's rows with its
+// sheet, the order routes, the approach to the chosen special's distance
+// and the strike that resolves it, the charging kinds' wind-up, rush and
+// gore, and the figures on the time-gauge bar.
+#include <string>
+
+#include "battle/enemy/BattleEnemy.h"
+#include "engine/ActRes.h"
+#include "platform/DebugLog.h"
+#include "engine/ResMgr.h"
+#include "engine/SprRes.h"
+#include "engine/Wave.h"
+#include "field/SelvarinFrame.h"
+#include "platform/Random.h"
+#include "render/RC.h"
+#include "session/EnemySlot.h"
+#include "session/Session.h"
+#include "session/SkillMgr.h"
+
+namespace {
+
+constexpr int kDimmedPause = 10;  // the game frame's message
+constexpr int32_t kSpecialStart = 1011;
+constexpr int32_t kStartPause = 30;
+constexpr int32_t kStrikeTrailLength = 20;
+constexpr uint32_t kStrikeTrailColour = 0xFF8080FF;
+constexpr int32_t kApproachTrailLength = 30;
+constexpr int32_t kGiveUpBumps = 55;
+constexpr int32_t kGiveUpTicks = 600;
+constexpr const char* kIconSheet = "몬스터\\battleChar";
+
+int32_t Colour(uint32_t argb) { return static_cast<int32_t>(argb); }
+
+void DrawFigure(CRC& rc, int x, int y, const std::string& act, const std::string& spr, int32_t action, float scale,
+                bool isCurrent) {
+  CResMgr& res = CResMgr::GetInstance();
+  const auto* actions = res.GetResAs<CActRes>(act);
+  const auto* sprites = res.GetResAs<CSprRes>(spr);
+  rc.DrawAction(x, y, actions, sprites, action, 0, scale, 0, isCurrent ? 0xFFFF0000u : 0xFFFFFFFFu, true);
+}
+
+}  // namespace
+
+// ---- Entering a code from the rows ----
+
+bool CBattleEnemy::EnterRow(const EnemyKindSpec& spec, int32_t code) {
+  m_staggered = 0;
+  SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  const EnemyRow* row = spec.FindRow(code);
+  if (row == nullptr) return false;
+  if (row->wave != nullptr) PlayWave(row->wave);
+  if (row->toBase) return false;
+  ShowSheet(spec, row->sheet);
+  int32_t base = row->base;
+  if (row->evenBase >= 0 && platform::Rand() % 2 == 0) base = row->evenBase;
+  SetAnimation(base, row->delay, row->mode);
+  if (row->hop != 0.0f) {
+    m_inAir = 1;
+    m_velocity.y = row->hop;
+  }
+  CBattleObject::SetAction(code);
+  return true;
+}
+
+// A released enemy keeps the names it shows; a special sheet the data lacks
+// leaves the normal one, so that the strike still plays and ends.
+void CBattleEnemy::ShowSheet(const EnemyKindSpec& spec, EnemySheet sheet) {
+  if (sheet == EnemySheet::kKeep) return;
+  if (m_slot != nullptr) {
+    m_actName = m_slot->actName;
+    m_sprName = m_slot->sprName;
+  }
+  if (sheet != EnemySheet::kSpecial || spec.specialFolder == nullptr) return;
+  const std::string stem = std::string(spec.specialFolder) + "\\" + spec.name + "_특수";
+  CResMgr& res = CResMgr::GetInstance();
+  if (res.GetResAs<CActRes>(stem + ".act") == nullptr || res.GetResAs<CSprRes>(stem + ".spr") == nullptr) {
+    DebugLog("CBattleEnemy :: no special sheet " + stem + "; the normal one stays");
+    return;
+  }
+  m_actName = stem + ".act";
+  m_sprName = stem + ".spr";
+}
+
+// ---- One tick from the spec ----
+
+int CBattleEnemy::UpdateFromSpec(const EnemyKindSpec& spec, int code) {
+  const EnemyPeriodicSound& sound = spec.sound;
+  if (sound.wave != nullptr && sound.every > 0 && (sound.code == 0 || sound.code == code) &&
+      m_tickCount % sound.every == 0) {
+    PlayWave(sound.wave);
+  }
+  if (const EnemyRoute* route = spec.FindRoute(code)) {
+    RunRoute(*route);
+  } else if (const EnemyApproach* approach = spec.FindApproach(code)) {
+    RunApproach(*approach);
+  } else if (const EnemyStrike* strike = spec.FindStrike(code)) {
+    RunStrike(*strike);
+  } else {
+    switch (spec.body) {
+      case EnemyBody::kSpecialApproach:
+        return UpdateSpecialApproach(code);
+      case EnemyBody::kSpecialInPlace:
+        return UpdateSpecialInPlace(code);
+      case EnemyBody::kForward:
+        return UpdateActionForward(code);
+    }
+  }
+  return 1;
+}
+
+int CBattleEnemy::UpdateSpecialApproach(int code) {
+  switch (code) {
+    case kActSpecialSkill:
+      RunRoute(enemyblocks::kSpecialOrder);
+      return 1;
+    case kActSpecialApproach:
+      RunApproach(enemyblocks::kApproach);
+      return 1;
+    case kActSpecialHit:
+      RunStrike(enemyblocks::kStrike);
+      return 1;
+    default:
+      return CBattleEnemy::UpdateAction(code);
+  }
+}
+
+int CBattleEnemy::UpdateSpecialInPlace(int code) {
+  switch (code) {
+    case kActSpecialSkill:
+      RunRoute(enemyblocks::kInPlaceOrder);
+      return 1;
+    case kActSpecialHit:
+      RunStrike(enemyblocks::kInPlaceStrike);
+      return 1;
+    default:
+      return CBattleEnemy::UpdateAction(code);
+  }
+}
+
+void CBattleEnemy::RunRoute(const EnemyRoute& route) {
+  if (route.startEffect != 0 && m_tickCount <= 1) StartSpecial(route.startEffect, route.startPause);
+  int32_t next = route.otherwise;
+  for (const EnemyRouteCase& c : route.cases) {
+    if (c.index == m_chosenIndex) {
+      next = c.code;
+      break;
+    }
+  }
+  SetAction(next);
+}
+
+// Without a skill record there is no distance to meet.
+void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
+  if (approach.trail) SwitchTrail(EnemyTrail::kApproach);
+  if (m_target == nullptr) {
+    GoIdle();
+    return;
+  }
+  const SkillTypeInfo* skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
+  if (skill == nullptr) {
+    DebugLogf("CBattleEnemy :: no skill %d to approach for", m_chosenIndex);
+    GoIdle();
+    return;
+  }
+  FaceTarget();
+  SetSpeed(ScaledSpeed(approach.factor));
+  const auto d = static_cast<float>(skill->duration);
+  if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) <= d - d * 0.2f) {
+    if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);
+    SetAction(approach.next);
+    return;
+  }
+  if (approach.limit > 0 && m_tickCount > approach.limit) GoIdle();
+}
+
+void CBattleEnemy::RunStrike(const EnemyStrike& strike) {
+  if (strike.start && m_tickCount <= 1) StartSpecial(kSpecialStart, kStartPause);
+  SwitchTrail(strike.trail);
+  if (strike.hitLock > 0) m_hitGuardTicks = strike.hitLock;
+  if (strike.facing == EnemyFacing::kFirstTicks && m_tickCount <= 1) FaceTarget();
+  if (strike.needsTarget && m_target == nullptr) {
+    GoIdle();
+    return;
+  }
+  if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
+  if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
+  const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : m_holdLast != 0;
+  if (strike.resolveAtEnd ? ended : CheckHitFrame() != 0) {
+    if (strike.hitKind != 0) m_hitKind = strike.hitKind;
+    Resolve(strike.resolve);
+  }
+  if (!ended) return;
+  if (strike.trail != EnemyTrail::kNone) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  SetAction(strike.end);
+}
+
+void CBattleEnemy::SwitchTrail(EnemyTrail trail) {
+  switch (trail) {
+    case EnemyTrail::kStrike:
+      SetAfterimage(1, kStrikeTrailLength, Colour(kStrikeTrailColour));
+      break;
+    case EnemyTrail::kApproach:
+      SetAfterimage(1, kApproachTrailLength, Colour(kTrailColour));
+      break;
+    case EnemyTrail::kNone:
+      break;
+  }
+}
+
+void CBattleEnemy::StartSpecial(int32_t effect, int32_t pause) {
+  SpawnEffect(effect);
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kDimmedPause, pause, 0, 0);
+}
+
+void CBattleEnemy::ResolveSpecial() {
+  CSession& session = CSession::GetInstance();
+  if (m_useSpecial) {
+    session.ResolveSkill(Slot(), false);
+  } else {
+    session.ResolveMagic(Slot(), false);
+  }
+}
+
+void CBattleEnemy::Resolve(EnemyResolve how) {
+  switch (how) {
+    case EnemyResolve::kSpecial:
+      ResolveSpecial();
+      break;
+    case EnemyResolve::kWeapon:
+      CSession::GetInstance().ResolveWeaponAttack(Slot(), false, 1.0f);
+      break;
+    case EnemyResolve::kNone:
+      break;
+  }
+}
+
+// ---- Wind-up, rush and gore ----
+
+void CBattleEnemy::UpdateWindUp(int32_t next, int32_t afterTick) {
+  if (m_target == nullptr) {
+    GoIdle();
+    return;
+  }
+  FaceTarget();
+  if (m_tickCount > afterTick) SetAction(next);
+}
+
+void CBattleEnemy::UpdateRush(const EnemyRush& rush) {
+  SwitchTrail(EnemyTrail::kApproach);
+  if (m_target == nullptr) {
+    GoIdle();
+    return;
+  }
+  FaceTarget();
+  SetSpeed(ScaledSpeed(rush.speed));
+  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
+  if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) < rush.reachFactor * reach) {
+    SetAction(rush.next);
+    return;
+  }
+  if (m_bumpTicks > kGiveUpBumps || m_tickCount > kGiveUpTicks) {
+    if (rush.gaugeOnGiveUp) m_timeGauge = 50.0f;
+    GoIdle();
+    return;
+  }
+  if (rush.hop && m_inAir == 0) {
+    m_inAir = 1;
+    m_velocity.y = -1.0f;
+  }
+}
+
+void CBattleEnemy::UpdateGore(bool resolveOnHitFrames) {
+  SwitchTrail(EnemyTrail::kStrike);
+  if (m_tickCount <= 1) {
+    m_velocity.y = -1.0f;
+    m_inAir = 1;
+    m_gravityFactor = 0.1f;
+    StartSpecial(kSpecialStart, kStartPause);
+    FaceTarget();
+  }
+  if (m_target == nullptr) {
+    GoIdle();
+    return;
+  }
+  if (resolveOnHitFrames && CheckHitFrame() != 0) Resolve(EnemyResolve::kSpecial);
+  if (m_holdLast == 0) return;
+  if (!resolveOnHitFrames) Resolve(EnemyResolve::kSpecial);
+  m_gravityFactor = 1.0f;
+  m_inAir = 0;
+  m_velocity.y = 0.0f;
+  SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  SetAction(kActWalkBack);
+}
+
+// ---- Figures on the time-gauge bar ----
+
+void CBattleEnemy::DrawOwnIcon(CRC& rc, int x, int y, bool isCurrent) const { DrawIcon(EnemyIcon{}, rc, x, y, isCurrent); }
+
+void CBattleEnemy::DrawSheetIcon(CRC& rc, int x, int y, bool isCurrent, int32_t k) const {
+  const std::string sheet = kIconSheet;
+  DrawFigure(rc, x, y, sheet + ".act", sheet + ".spr", k, isCurrent ? 1.5f : 1.0f, isCurrent);
+}
+
+void CBattleEnemy::DrawIcon(const EnemyIcon& icon, CRC& rc, int x, int y, bool isCurrent) const {
+  y += icon.lower;
+  if (icon.sheetAction >= 0) {
+    DrawSheetIcon(rc, x, y, isCurrent, icon.sheetAction);
+    return;
+  }
+  const float zoom = icon.barZoom ? m_barZoom : 1.0f;
+  DrawFigure(rc, x, y, m_actName, m_sprName, 0, isCurrent ? zoom * icon.currentScale : zoom, isCurrent);
+}

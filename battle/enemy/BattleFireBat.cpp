@@ -1,0 +1,25 @@
+// The fire bat: a flyer that closes in and strikes without an after-image;
+// its bar figure hangs lower.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::kStrikeOnBlow,
+};
+constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach, .trail = false}};
+constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .trail = EnemyTrail::kNone}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleFireBat::kSpec{
+    .name = "불박쥐",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandardWalk,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+    .icon = {.lower = 40},
+};
+SLV_REGISTER_ACTOR(CBattleFireBat, CBattleFireBat::kSpec.name);

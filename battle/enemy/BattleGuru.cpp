@@ -1,0 +1,21 @@
+// The guru: it walks up to its target and strikes on its special sheet.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    {.code = kActSpecialApproach, .base = 4},
+    enemyrows::kSpecialSheetStrike,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleGuru::kSpec{
+    .name = "구루",
+    .specialFolder = enemyrows::kBeastFolder,
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+};
+SLV_REGISTER_ACTOR(CBattleGuru, CBattleGuru::kSpec.name);

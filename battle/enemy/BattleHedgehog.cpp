@@ -1,0 +1,47 @@
+#include "battle/enemy/BattleHedgehog.h"
+
+namespace {
+
+constexpr EnemySheet kOwn = EnemySheet::kKeep;
+constexpr EnemyRow kRows[] = {
+    {.code = kActIdle, .base = 0, .mode = 2, .sheet = kOwn, .evenBase = 20},
+    {.code = kActAttack, .base = 16, .sheet = kOwn, .hop = -1.7f},
+    {.code = kActCharge, .base = 16, .mode = 2, .sheet = kOwn, .hop = -1.0f},
+    {.code = kActCurl, .base = 12, .sheet = kOwn},
+    {.code = kActDamageLight, .wave = "고슴도치데미지.wav", .toBase = true},
+    {.code = kActDying, .wave = "고슴도치죽음.wav", .toBase = true},
+};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActCurl}};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActAttack,
+     .start = false,
+     .trail = EnemyTrail::kNone,
+     .facing = EnemyFacing::kNone,
+     .drift = 1.5f,
+     .resolve = EnemyResolve::kWeapon,
+     .needsTarget = false},
+};
+constexpr EnemyRush kRoll{.hop = true};
+constexpr int32_t kCurlTicks = 75;
+
+}  // namespace
+
+const EnemyKindSpec CBattleHedgehog::kSpec{
+    .name = "고슴도치", .rows = kRows, .routes = kRoutes, .strikes = kStrikes, .icon = {.sheetAction = 1}};
+SLV_REGISTER_ACTOR(CBattleHedgehog, CBattleHedgehog::kSpec.name);
+
+int CBattleHedgehog::UpdateAction(int code) {
+  switch (code) {
+    case kActCurl:
+      UpdateWindUp(kActCharge, kCurlTicks);
+      return 1;
+    case kActCharge:
+      UpdateRush(kRoll);
+      return 1;
+    case kActSpecialHit:
+      UpdateGore(true);
+      return 1;
+    default:
+      return TableEnemy::UpdateAction(code);
+  }
+}

@@ -1,0 +1,29 @@
+// The power stone: a flyer whose blow carries it on at its target.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    {.code = kActSpecialApproach, .base = 8, .mode = 2},
+    enemyrows::kStrikeOnBlow,
+};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActAttack,
+     .start = false,
+     .trail = EnemyTrail::kNone,
+     .facing = EnemyFacing::kFirstTicks,
+     .drift = 0.7f,
+     .resolve = EnemyResolve::kWeapon},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattlePowerStone::kSpec{
+    .name = "파워스톤",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattlePowerStone, CBattlePowerStone::kSpec.name);

@@ -1,0 +1,23 @@
+// Princess Airin: she walks up to her target and strikes on her special
+// sheet; her bar figure grows less when her turn comes.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    {.code = kActSpecialApproach, .base = 4},
+    enemyrows::kSpecialSheetStrike,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattlePrincessAirin::kSpec{
+    .name = "프린세스아이린",
+    .specialFolder = enemyrows::kBeastFolder,
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .icon = {.currentScale = 1.3f},
+};
+SLV_REGISTER_ACTOR(CBattlePrincessAirin, CBattlePrincessAirin::kSpec.name);

@@ -1,0 +1,20 @@
+// The sea su: it walks up to its target and strikes on its special sheet.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::kSpecialSheetStrike,
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSeaSu::kSpec{
+    .name = "세스",
+    .specialFolder = enemyrows::kBeastFolder,
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandardWalk,
+};
+SLV_REGISTER_ACTOR(CBattleSeaSu, CBattleSeaSu::kSpec.name);

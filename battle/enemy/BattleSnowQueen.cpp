@@ -1,0 +1,23 @@
+// The snow queen: she casts her special where she stands, on her special
+// sheet, and goes idle when it has played.
+#include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {enemyrows::kSpecialSheetStrike};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kApproach, .end = kActIdle},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSnowQueen::kSpec{
+    .name = "스노우퀸",
+    .specialFolder = enemyrows::kBeastFolder,
+    .body = EnemyBody::kSpecialInPlace,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleSnowQueen, CBattleSnowQueen::kSpec.name);

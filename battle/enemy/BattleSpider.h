@@ -1,0 +1,11 @@
+#pragma once
+// The poison spider: its blow crouches and pounces, its special leaps.
+#include "battle/enemy/BattleGroundEnemy.h"
+#include "battle/enemy/TableEnemy.h"
+
+class CBattleSpider : public TableEnemy<CBattleSpider, CBattleGroundEnemy> {
+  SLV_OBJECT(CBattleSpider)
+ public:
+  static const EnemyKindSpec kSpec;
+  int UpdateAction(int code) override;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// Rows and folders many kinds share; a kind's own rows come before these.
+#include "battle/enemy/EnemyKindSpec.h"
+
+namespace enemyrows {
+
+inline constexpr const char* kBeastFolder = "몬스터\\괴물형\\전투";
+inline constexpr const char* kHumanFolder = "몬스터\\인간형\\전투";
+
+// Idle 0, walking 4, the blow 8 and the reel 12, from the slot's sheet.
+inline constexpr EnemyRow kStandard[] = {
+    {.code = kActIdle, .base = 0, .mode = 2},   {.code = kActApproach, .base = 4, .mode = 2},
+    {.code = kActWalkBack, .base = 4, .mode = 2}, {.code = kActAttack, .base = 8},
+    {.code = kActDamageLight, .base = 12},
+};
+
+// kStandard, walking up to a special as to a blow.
+inline constexpr EnemyRow kStandardWalk[] = {
+    {.code = kActIdle, .base = 0, .mode = 2},      {.code = kActApproach, .base = 4, .mode = 2},
+    {.code = kActWalkBack, .base = 4, .mode = 2},  {.code = kActSpecialApproach, .base = 4, .mode = 2},
+    {.code = kActAttack, .base = 8},               {.code = kActDamageLight, .base = 12},
+};
+
+inline constexpr EnemyRow kSpecialSheetStrike{.code = kActSpecialHit, .base = 0, .sheet = EnemySheet::kSpecial};
+inline constexpr EnemyRow kStrikeOnBlow{.code = kActSpecialHit, .base = 8};
+
+}  // namespace enemyrows

@@ -1,0 +1,89 @@
+// The sample's wild boar and guru set up for battle on the sample village
+// and ordered their special against a stand-in member: the boar charging
+// with its after-image, and the guru striking on its special sheet, each
+// against a golden picture.
+#include <string>
+
+#include "battle/enemy/BattleWildBoar.h"
+#include "battle/enemy/EnemyKinds.h"
+#include "session/Session.h"
+#include "session/SkillMgr.h"
+#include "tests/battle/BattleVillageTest.h"
+
+namespace {
+
+// The member the enemies go for; it takes what it is told and stands.
+class CStandInMember : public CBattleActor {
+ public:
+  bool OnProcess() override { return true; }
+};
+
+class EnemyKindsDrawTest : public BattleVillageTest {
+ protected:
+  EnemyKindsDrawTest() : BattleVillageTest("EnemyKindsDraw", [] {
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  }) {}
+  ~EnemyKindsDrawTest() override { CSkillMgr::GetInstance().Free(); }
+
+  // The monster set up alone south-east of the elder, the member 30 units
+  // east of it, the camera between them.
+  CBattleEnemy* SetUpBattle(const char* monster) {
+    Vec3 spot;
+    if (!SceneSpot(&spot)) return nullptr;
+    CBattleEnemy* enemy = SetUpLoneEnemy(monster, spot, Vec3{spot.x - 15.0f, 0.0f, spot.z});
+    if (enemy == nullptr) return nullptr;
+    auto* member = new CStandInMember;
+    member->m_sprName = enemy->m_sprName;
+    member->m_actName = enemy->m_actName;
+    member->m_pos = Vec3{spot.x + 15.0f, 0.0f, spot.z};
+    member->m_pos.y = Context().GetStandHeight(member->m_pos);
+    member->m_battleId = {0, 1};
+    member->m_visible = 0;
+    Context().m_battleObjects.push_back(member);
+    CSession& session = CSession::GetInstance();
+    session.partyIds[0] = 0;
+    session.partyCount = session.battlePartyCount = 1;
+    session.players[0].battlePtr = member;
+    m_standIn.m_pos = Vec3{spot.x, spot.y, spot.z - 10.0f};
+    View().m_pFollow = &m_standIn;
+    View().TickCamera();
+    Tick(66);  // faded in
+    enemy->OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find("돌진"), 0, 0);
+    enemy->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(member), 10, 1);
+    return enemy;
+  }
+  void Tick(int n) {
+    for (int i = 0; i < n; ++i) Context().UpdateBattleObjects();
+  }
+  int TickUntil(const CBattleEnemy& enemy, int32_t code, int limit) {
+    for (int t = 1; t <= limit; ++t) {
+      Tick(1);
+      if (enemy.m_actionCode == code) return t;
+    }
+    return -1;
+  }
+};
+
+TEST_F(EnemyKindsDrawTest, TheBoarChargesWithItsAfterImage) {
+  CBattleEnemy* boar = SetUpBattle("멧돼지");
+  ASSERT_NE(boar, nullptr);
+  EXPECT_TRUE(boar->IsKindOf(typeid(CBattleWildBoar)));
+  ASSERT_GT(TickUntil(*boar, kActCharge, 400), 0);
+  Tick(11);  // a copy left every fifth tick
+  EXPECT_EQ(boar->m_afterimage, 1);
+  EXPECT_EQ(Shot("boar_charging"), "");
+}
+
+TEST_F(EnemyKindsDrawTest, TheGuruStrikesOnItsSpecialSheet) {
+  CBattleEnemy* guru = SetUpBattle("구루");
+  ASSERT_NE(guru, nullptr);
+  EXPECT_TRUE(guru->IsKindOf(typeid(CBattleGuru)));
+  EXPECT_EQ(guru->m_barZoom, 1.3f);
+  ASSERT_GT(TickUntil(*guru, kActSpecialHit, 400), 0);
+  EXPECT_EQ(guru->m_actName, "몬스터\\괴물형\\전투\\구루_특수.act");
+  Tick(16);
+  EXPECT_EQ(guru->m_actionCode, kActSpecialHit);
+  EXPECT_EQ(Shot("guru_special_strike"), "");
+}
+
+}  // namespace
