@@ -191,7 +191,9 @@ void CSession::LearnLevelMagic(PlayerData& player, LearnedList& list, bool allLe
     if (!std::all_of(rule.worn.begin(), rule.worn.end(), [&](const char* item) { return HasEquipped(id, item); })) {
       continue;
     }
-    const int index = magic ? CMagicMgr::GetInstance().Find(rule.learn) : CSkillMgr::GetInstance().Find(rule.learn);
+    // The level table names more than a game's tables may hold.
+    const bool known = magic ? CMagicMgr::GetInstance().Contains(rule.learn) : CSkillMgr::GetInstance().Contains(rule.learn);
+    const int index = !known ? -1 : magic ? CMagicMgr::GetInstance().Find(rule.learn) : CSkillMgr::GetInstance().Find(rule.learn);
     if (index < 0 || index >= kMaxMagicFlags) {
       DebugLogf("CSession::LearnLevelMagic: %s is not in the table", rule.learn);
       continue;
