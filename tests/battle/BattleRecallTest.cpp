@@ -12,8 +12,17 @@
 #include "engine/RmaRes.h"
 #include "platform/Random.h"
 #include "tests/field/BattleFixture.h"
+#include "engine/AppShell.h"
+#include "platform/Device3D.h"
+#include "platform/Window.h"
+#include "render/3dDevice.h"
+#include "render/3dAnimModelRes.h"
+#include "render/PixelRC.h"
+#include "tests/render/GoldenText.h"
 #include "tests/rules/RecordingActor.h"
 #include "tools/lib/ActWriter.h"
+#include "tools/lib/ModelSource.h"
+#include "tools/lib/PictureSource.h"
 #include "tools/lib/SprWriter.h"
 
 namespace {
@@ -247,6 +256,84 @@ TEST_F(BattleRecallTest, AnEnemysCreatureHitsTheParty) {
   EXPECT_EQ(Hits(members[0], 10), 1);
   EXPECT_EQ(members[0].digits, (std::vector<Digit>{{10, 1, 0, 0}}));
   for (const CRecorder& foe : foes) EXPECT_EQ(Hits(foe, 10), 0);
+}
+
+// The model creature, on the sample's slime as its model: one model frame
+// every three ticks, its blow on the rma's event frame, nothing for an
+// action the rma lacks, and the model drawn where it stands.
+TEST_F(BattleRecallTest, TheModelCreatureStepsItsModelFramesAndHitsOnTheRmasEventFrames) {
+  std::vector<slvtools::DataFile> files;
+  std::string error;
+  ASSERT_TRUE(slvtools::BuildModelSource(
+      testsupport::ReadFile(testsupport::SourceDir() / "data/models/monster/slime.model"), "티아마스.rsx", &files,
+      &error))
+      << error;
+  ASSERT_TRUE(slvtools::WriteDataFiles(files, m_dir.Path() / "game/data", &error)) << error;
+  // Idle and walk bob (0-7), the blow's hop (8-11, the blow on 9), the recoil;
+  // no dying action.
+  m_dir.Write("game/data/model/캐릭터/티아마스.rma",
+              "#rsxname 티아마스.rsx\n#action 0 0 7\n#action 2 8 11 9\n#action 3 0 3\n");
+  const std::string savedTextures = g_texturePath;
+  g_texturePath = "\\texture\\";
+  // The model's textures are made on the display device.
+  ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
+  struct Display {
+    Display() : window(platform::CreateAppWindow({"BattleRecall", "BattleRecall", nullptr, 0, 0, 640, 480})) {
+      EXPECT_EQ(g_3dDevice.Create(window, nullptr, &platform::kRasterizerGuid, nullptr, kDevDoubleBuffer),
+                platform::S_OK);
+    }
+    ~Display() {
+      g_3dDevice.Release();
+      platform::DestroyAppWindow(window);
+    }
+    platform::WindowHandle window;
+  } display;
+  CBattleRecall& c = Summon(members[0], 2, 0.0f, 0.0f);
+  ASSERT_NE(c.m_modelAnimation, nullptr);
+  EXPECT_EQ(c.m_modelFrame, 0);
+  for (int i = 0; i < 3; ++i) c.UpdateFrame();
+  EXPECT_EQ(c.m_modelFrame, 1);
+  c.SetAction(kActAttack);
+  EXPECT_EQ(c.m_modelFrame, 8);
+  std::vector<int> frames, hits;
+  for (int i = 0; i < 13; ++i) {
+    c.UpdateFrame();
+    frames.push_back(c.m_modelFrame);
+    hits.push_back(c.CheckHitFrame());
+  }
+  EXPECT_EQ(frames, (std::vector<int>{8, 8, 9, 9, 9, 10, 10, 10, 11, 11, 11, 11, 11}));
+  EXPECT_EQ(hits, (std::vector<int>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(c.m_holdLast, 1);  // played once
+
+  constexpr int kW = 48, kH = 40;
+  platform::Surface target(kW, kH, platform::PixelFormat::RGB565), depth(kW, kH, platform::PixelFormat::Depth16);
+  platform::Device3D device(target, &depth);
+  CRC565 rc;
+  rc.SetViewSize(kW, kH);
+  rc.SetDevice(&device);
+  Matrix view;
+  view.MakeLookAt({0.0f, -6.0f, -40.0f}, {0.0f, -3.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+  const auto draw = [&] {
+    device.Clear(platform::Rect{0, 0, kW, kH}, platform::kClearTarget | platform::kClearDepth, 0xFF202040, 1.0f);
+    EXPECT_EQ(device.BeginScene(), platform::S_OK);
+    c.Render(rc, view);
+    rc.FlushAlphaTestTris();
+    device.EndScene();
+  };
+  c.m_angle = 30.0f;
+  draw();
+  ExpectGoldenText("recall_model", target, "tests/battle/golden");
+  // Dying has no action in this rma: no model, no frames, no blow, no picture.
+  c.SetAction(kActDying);
+  EXPECT_EQ(c.m_modelAnimation, nullptr);
+  c.UpdateFrame();
+  EXPECT_EQ(c.CheckHitFrame(), 0);
+  draw();
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) ASSERT_EQ(target.Row(y)[x], target.Row(0)[0]) << x << " " << y;
+  }
+  rc.SetDevice(nullptr);
+  g_texturePath = savedTextures;
 }
 
 }  // namespace
