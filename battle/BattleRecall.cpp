@@ -300,6 +300,16 @@ void CBattleRecall::StartWander() {
   m_returnPoint.z = m_pos.z + static_cast<float>(dz);
 }
 
+bool CBattleRecall::Approach(float speed, float within) {
+  if (m_target == nullptr) {
+    SetAction(kActIdle);
+    return false;
+  }
+  FaceToward(m_target->m_pos.x, m_target->m_pos.z);
+  Walk(speed);
+  return m_target->DistanceXZ(m_pos.x, m_pos.z) < within;
+}
+
 void CBattleRecall::ActWander() {
   FaceToward(m_returnPoint.x, m_returnPoint.z);
   Walk(1.0f);
@@ -312,13 +322,7 @@ void CBattleRecall::ActFighter() {
       SetOut();
       break;
     case kActApproach:
-      if (m_target == nullptr) {
-        SetAction(kActIdle);
-        break;
-      }
-      FaceToward(m_target->m_pos.x, m_target->m_pos.z);
-      Walk(0.75f);
-      if (m_target->DistanceXZ(m_pos.x, m_pos.z) < 15.0f) SetAction(kActAttack);
+      if (Approach(0.75f, 15.0f)) SetAction(kActAttack);
       break;
     case kActAttack:
       if (m_target != nullptr) FaceToward(m_target->m_pos.x, m_target->m_pos.z);
@@ -346,13 +350,7 @@ void CBattleRecall::ActHealer() {
       if (m_target->DistanceXZ(m_pos.x, m_pos.z) > 12.0f) SetAction(kActApproach);
       break;
     case kActApproach:
-      if (m_target == nullptr) {
-        SetAction(kActIdle);
-        break;
-      }
-      FaceToward(m_target->m_pos.x, m_target->m_pos.z);
-      Walk(0.6f);
-      if (m_target->DistanceXZ(m_pos.x, m_pos.z) < 6.0f) SetAction(kActIdle);
+      if (Approach(0.6f, 6.0f)) SetAction(kActIdle);
       break;
     default:
       break;
@@ -367,13 +365,9 @@ void CBattleRecall::ActSwarm() {
     case kActApproach:
       // It stings on its way in as well, target or not.
       HitOpponents();
-      if (m_target == nullptr) {
-        SetAction(kActIdle);
-        break;
+      if (Approach(0.75f, 2.0f) || (m_actionCode == kActApproach && m_tickCount >= kSwarmApproachTicks)) {
+        SetAction(kActAttack);
       }
-      FaceToward(m_target->m_pos.x, m_target->m_pos.z);
-      Walk(0.75f);
-      if (m_target->DistanceXZ(m_pos.x, m_pos.z) < 2.0f || m_tickCount >= kSwarmApproachTicks) SetAction(kActAttack);
       break;
     case kActAttack:
       if (m_target != nullptr) FaceToward(m_target->m_pos.x, m_target->m_pos.z);

@@ -66,6 +66,8 @@ class CBattleRecall : public CBattleActor {
   void StartWander();
   // A walk along the heading at a speed scaled by the summoner's bonus.
   void Walk(float speed);
+  // Toward the target; idle without one. True once nearer than `within`.
+  bool Approach(float speed, float within);
   void HitOpponents();
   bool Hovers() const { return m_recallId == 3 || m_recallId == 6; }
 };

@@ -8,7 +8,6 @@
 
 #include "battle/BattleRecall.h"
 #include "effect/SelvarinEffect.h"
-#include "engine/ActRes.h"
 #include "engine/RmaRes.h"
 #include "platform/Random.h"
 #include "tests/field/BattleFixture.h"
@@ -20,25 +19,15 @@
 #include "render/PixelRC.h"
 #include "tests/render/GoldenText.h"
 #include "tests/rules/RecordingActor.h"
-#include "tools/lib/ActWriter.h"
 #include "tools/lib/ModelSource.h"
 #include "tools/lib/PictureSource.h"
-#include "tools/lib/SprWriter.h"
+#include "tools/lib/SpriteSource.h"
 
 namespace {
 
 using battletest::BattleFixture;
 using rulestest::CRecorder;
 using rulestest::Digit;
-
-ActMotion Motion(int32_t eventIndex = -1) {
-  ActMotion motion;
-  ActLayer layer;
-  layer.color[3] = 255;
-  motion.layers.push_back(layer);
-  motion.eventIndex = eventIndex;
-  return motion;
-}
 
 const char* const kSheets[] = {"몬스터/괴물형/전투/저글링_기본", "몬스터/괴물형/전투/이프리트_기본",
                                "몬스터/괴물형/전투/스콜쥐_기본", "몬스터/괴물형/전투/크스루_기본",
@@ -51,14 +40,17 @@ class BattleRecallTest : public BattleFixture {
   // Every creature's sheet: sixteen actions of three frames, the middle
   // frame of actions 4-11 a blow's.
   void SetUp() override {
-    slvtools::SprWriter spr(0x200);
-    spr.SetColor(1, 255, 255, 255);
-    spr.AddImage(2, 2, std::vector<uint8_t>(4, 1));
-    std::vector<ActAction> actions(16, ActAction{{Motion(), Motion(), Motion()}});
-    for (size_t a = 4; a < 12; ++a) actions[a] = ActAction{{Motion(), Motion(0), Motion()}};
-    for (const char* sheet : kSheets) {
-      m_dir.Write(std::string("game/data/sprite/") + sheet + ".spr", spr.Build());
-      m_dir.Write(std::string("game/data/sprite/") + sheet + ".act", slvtools::BuildAct(0x201, actions, {"attacktime.atk"}));
+    std::string source = "color W 255 255 255\nimage dot\nWW\nWW\nend\n";
+    for (int a = 0; a < 16; ++a) {
+      source += "action " + std::to_string(a) + "\n";
+      for (int f = 0; f < 3; ++f) source += std::string(f == 1 && a >= 4 && a < 12 ? "motion attacktime.atk" : "motion") + "\nlayer dot -1 -2\n";
+    }
+    slvtools::BuiltSprite sheet;
+    std::string error;
+    ASSERT_TRUE(slvtools::BuildSpriteSource(source, &sheet, &error)) << error;
+    for (const char* name : kSheets) {
+      m_dir.Write(std::string("game/data/sprite/") + name + ".spr", sheet.spr);
+      m_dir.Write(std::string("game/data/sprite/") + name + ".act", sheet.act);
     }
     m_dir.Write("game/data/model/캐릭터/티아마스.rma", "#rsxname 티아마스.rsx\n#action 0 0 3 2\n");
     m_frame.m_battleCenterX = m_frame.m_battleCenterZ = 0.0f;

@@ -79,6 +79,22 @@ class WidgetGoldenTest : public TextureDeviceTest {
     if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
     return Shot(x, y, w, h);
   }
+  // The whole screen in the field menu's order, over a plain background: the
+  // frame in the locked pass, then the scene pass over it.
+  testsupport::RgbImage FieldMenuScreen() {
+    const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+    EXPECT_NE(pixels, nullptr);
+    if (pixels != nullptr) g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
+    if (m_rc->LockBackBuffer()) {
+      m_desktop->DrawLocked(m_rc);
+      m_rc->UnlockBackBuffer();
+    }
+    if (m_rc->BeginScene()) {
+      m_desktop->Draw(m_rc);
+      m_rc->EndScene();
+    }
+    return Shot(0, 0, 640, 480);
+  }
   // The part of the back buffer from (x, y) of w x h.
   testsupport::RgbImage Shot(int x, int y, int w, int h) {
     const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
@@ -229,18 +245,7 @@ TEST_F(WidgetGoldenTest, FieldMenuStatusPageOfAMagicUser) {
   Point(330, 264);  // over "스피드"
   m_desktop->OnMouseMove();
 
-  const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
-  ASSERT_NE(pixels, nullptr);
-  g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-  if (m_rc->LockBackBuffer()) {
-    m_desktop->DrawLocked(m_rc);
-    m_rc->UnlockBackBuffer();
-  }
-  if (m_rc->BeginScene()) {
-    m_desktop->Draw(m_rc);
-    m_rc->EndScene();
-  }
-  const testsupport::RgbImage image = Shot(0, 0, 640, 480);
+  const testsupport::RgbImage image = FieldMenuScreen();
   m_desktop.reset();
   m_session.players = saved;
   m_session.nextlevel = savedLevels;
@@ -301,18 +306,7 @@ TEST_F(WidgetGoldenTest, TheSummonersRingTeachesItsSummonsOnTheSkillPage) {
   m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
   mode->m_statusTab->SetPage(UIStatusTab::kSkill);
   Point(0, 0);
-  const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
-  ASSERT_NE(pixels, nullptr);
-  g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-  if (m_rc->LockBackBuffer()) {
-    m_desktop->DrawLocked(m_rc);
-    m_rc->UnlockBackBuffer();
-  }
-  if (m_rc->BeginScene()) {
-    m_desktop->Draw(m_rc);
-    m_rc->EndScene();
-  }
-  const testsupport::RgbImage image = Shot(0, 0, 640, 480);
+  const testsupport::RgbImage image = FieldMenuScreen();
   m_desktop.reset();
   m_session.players = saved;
   m_session.inventory = savedInventory;
