@@ -115,7 +115,12 @@ TEST_F(BattleHudDrawTest, TheFireSpiritWalksUpAndItsBlowsShowTheirDigits) {
   ASSERT_NE(skeleton, nullptr);
   leader->m_targetX = skeleton->m_pos.x + 25.0f;
   leader->m_targetZ = skeleton->m_pos.z;
-  session.LaunchRecall(0, true, 1);
+  // The skill as the battle resolves a member's chosen one.
+  const int muspel = CSkillMgr::GetInstance().Find("무스펠");
+  ASSERT_EQ(muspel, 177);
+  leader->m_chosenIndex = muspel;
+  leader->m_target = nullptr;
+  session.ResolveSkill(0, true);
   CBattleRecall* spirit = nullptr;
   for (CActor* object : Context().m_battleObjects) {
     if (auto* found = dynamic_cast<CBattleRecall*>(object)) spirit = found;
