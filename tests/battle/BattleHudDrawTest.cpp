@@ -1,8 +1,8 @@
 // The battle's heads-up display over the sample village, drawn as the battle
 // mode draws a frame, against a golden picture: a member in a pinch on a
 // hidden blink phase, condition icons, the hit counter, a full combat-point
-// bar with its marker, and a skeleton in the target panel; and the caption
-// of a skeleton's theft.
+// bar with its marker, and a skeleton in the target panel; the caption of a
+// skeleton's theft; and the fire spirit of "무스펠" walking up and hitting.
 #include <cstdio>
 #include <string>
 
