@@ -53,7 +53,7 @@ std::string ItemTable() {
 
 std::string SkillTable() {
   std::string t;
-  for (const char* name : {"버티컬_레이", "샤먼의_방패", "크래쉬_아머", "연화설(連華雪)", "인눈가갑", "무스펠", "티아마스"}) {
+  for (const char* name : {"버티컬_레이", "샤먼의_방패", "크래쉬_아머", "연화설(連華雪)", "인눈가갑", "무스펠", "티아마스"}) {
     t += std::string("#skill < ") + name + " > < >\n#end\n";
   }
   return t;
@@ -133,7 +133,7 @@ TEST_F(SkillBookTest, EachRowTeachesAndTakesBackUnderItsOwnGuard) {
       {"needles off, others still worn", "peach", 50, 0, {{&P::acc1, kNeedles}}, false, kNeedles,
        {"-합곡혈(合曲穴)", "-거궐_신문혈(巨闕神門穴)", "-아시_풍문혈(阿是風門穴)", "-사혈_삼릉침술(瀉血_三稜針術)"}},
       {"tenzi's staff at 34", "tenzi", 34, 0, {{&P::weapon, kStaff}}, true, kStaff,
-       {"+도립축(倒立蹴)", "+유계익(流溪翼)"}},
+       {"+도립축(倒立蹴)", "+유계익(流溪翼)"}},
       {"maria from sword to axe", "maria", 60, 0, {{&P::weapon, kAxe}}, false, kSword,
        {"-승박(昇拍)", "-홍약저(紅躍抵)"}},
       {"carrot's dagger at 1", "carrot", 1, 0, {{&P::weapon, kDagger}}, true, kDagger, {"+라이징_문"}},
@@ -150,7 +150,7 @@ TEST_F(SkillBookTest, EachRowTeachesAndTakesBackUnderItsOwnGuard) {
       {"bagnak off still removes", "ai", 1, 0, {}, false, kBagnak, {"-귀곡풍"}},
       {"bazerald off a magic user", "sizz2", 1, 1, {}, false, kBazerald, {"-m바제랄드"}},
       {"bazerald off a skill user: only kreutzer's blade skills go", "kreutzer", 1, 0, {}, false, kBazerald,
-       {"-연화설(連華雪)", "-신락봉(神樂縫)"}},
+       {"-연화설(連華雪)", "-신락봉(神樂縫)"}},
   };
   for (const Case& c : cases) {
     PlayerData& p = Character(3, c.engname, c.level, c.magicUser);
