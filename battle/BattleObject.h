@@ -84,15 +84,16 @@ class CBattleObject : public CSelvarinActor {
 
  protected:
   // The frames of the current action; 0 without an act or such an action.
-  int32_t FrameCount() const;
+  virtual int32_t FrameCount() const;
   // Both sheets are to be had: else nothing steps, hits or shows.
   bool HasSheets() const;
   // The action index of the base and the facing, and the frame, kept
   // inside the loaded act.
   void ClampToAct();
+  // One tick of the frame by the play mode, over FrameCount frames.
+  void StepAnimation();
 
  private:
-  void StepAnimation();
   void ScriptFrame();
 };
 

@@ -10,6 +10,7 @@
 #include "battle/BattleIllusion.h"
 #include "battle/BattleItem.h"
 #include "battle/BattleObject.h"
+#include "battle/BattleRecall.h"
 
 // An object bound to the one who made it and to its target.
 class CBattleBoundObject : public CBattleObject {
@@ -99,13 +100,6 @@ class CBattleMagic : public CBattleBoundObject {
 
   float m_restWater = 0.0f, m_floodBottom = 0.0f;
   bool m_floodStarted = false;  // the flood or the quake is on
-};
-
-class CBattleRecall : public CBattleBoundObject {
-  SLV_OBJECT(CBattleRecall)
- public:
-  using CBattleBoundObject::Init;
-  void Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t recall) { Bind(caster, target, recall); }
 };
 
 class CBattleSkill : public CBattleBoundObject {

@@ -14,11 +14,6 @@
 
 namespace {
 
-// The light every field model is lit by, once a model.
-const Vec3 kLightSource{1.0f, 1.0f, 0.0f};
-const Vec3 kDiffuse{1.0f, 1.0f, 1.0f};
-const Vec3 kAmbient{0.45f, 0.45f, 0.45f};
-
 float FloatAt(intptr_t p) { return *reinterpret_cast<const float*>(p); }
 
 // An angle from a script brought into 0 .. 359; what is not finite is 0.
@@ -271,22 +266,6 @@ void CModelBehaviour::Render(CRC& rc, const Matrix& view) {
   // A model missing, without nodes or without frames draws nothing and is
   // never lit.
   if (m_model == nullptr || m_model->m_nodes.empty() || m_model->m_numFrames <= 0) return;
-  const float s = m_model->m_scale;
-  Matrix m;
-  m.MakeScale(s, s, s);
-  m.Translate(m_model->m_offset);
-  m.RotateY(m_actor.m_angle * kDegToRad);
-  m.RotateX(m_actor.m_angleX * kDegToRad);
-  m.RotateZ(m_actor.m_angleZ * kDegToRad);
-  m.Translate(m_actor.m_pos);
-  Matrix::Multiply(m, m, view);
-  C3dAnimModelNode* first = m_model->m_nodes.front().get();
-  if (m_model->m_lit == 0) {
-    Vec3 light = kLightSource;
-    const int32_t frame = std::clamp(m_frame, 0, m_model->m_numFrames - 1);
-    first->ComputeLighting(m, frame, light.Normalize(), kDiffuse, kAmbient, m_model->m_shadeType, m_model->m_alpha);
-    m_model->m_lit = 1;
-  }
   int alpha = m_model->m_alpha != 255 ? 1 : 0;
   uint32_t colour = 0xFFFFFFFFu;
   if (m_wobble == 1 || m_wobble == 2) {
@@ -296,5 +275,5 @@ void CModelBehaviour::Render(CRC& rc, const Matrix& view) {
       colour = m_alpha == 255 ? 0xFFFFFFFFu : static_cast<uint32_t>(m_alpha) << 24;
     }
   }
-  DrawModelNode(rc, m, m_frame, first, alpha, colour, 0, 0, m_wobble, 0, 0, 1.0f, 1.0f);
+  DrawPlacedModel(rc, view, *m_model, m_frame, m_actor.m_pos, Angles(), alpha, colour, m_wobble);
 }

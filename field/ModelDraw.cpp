@@ -148,3 +148,27 @@ void DrawModelNode(CRC& rc, const Matrix& m, int frame, const C3dAnimModelNode* 
     DrawModelNode(rc, m, frame, child, alpha, colour, outline, xOffset1, wobble, xOffset2, yOffset, xScale, yScale);
   }
 }
+
+void LightModelOnce(C3dAnimModelRes& model, const Matrix& m, int frame) {
+  if (model.m_lit != 0 || model.m_nodes.empty() || model.m_numFrames <= 0) return;
+  const Vec3 light = Vec3{1.0f, 1.0f, 0.0f}.Normalize();
+  model.m_nodes.front()->ComputeLighting(m, std::clamp(frame, 0, model.m_numFrames - 1), light, Vec3{1.0f, 1.0f, 1.0f},
+                                         Vec3{0.45f, 0.45f, 0.45f}, model.m_shadeType, model.m_alpha);
+  model.m_lit = 1;
+}
+
+void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int frame, const Vec3& pos,
+                     const Vec3& angles, int alpha, uint32_t colour, int wobble) {
+  if (model.m_nodes.empty() || model.m_numFrames <= 0) return;
+  const float s = model.m_scale;
+  Matrix m;
+  m.MakeScale(s, s, s);
+  m.Translate(model.m_offset);
+  m.RotateY(angles.y * kDegToRad);
+  m.RotateX(angles.x * kDegToRad);
+  m.RotateZ(angles.z * kDegToRad);
+  m.Translate(pos);
+  Matrix::Multiply(m, m, view);
+  LightModelOnce(model, m, frame);
+  DrawModelNode(rc, m, frame, model.m_nodes.front().get(), alpha, colour, 0, 0, wobble, 0, 0, 1.0f, 1.0f);
+}

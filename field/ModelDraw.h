@@ -7,6 +7,7 @@
 
 #include "engine/Math.h"
 
+class C3dAnimModelRes;
 class CRC;
 struct C3dAnimModelNode;
 
@@ -35,3 +36,13 @@ void DrawModelNode(CRC& rc, const Matrix& m, int frame, const C3dAnimModelNode* 
 float ApplyModelWobble(Vec3& vertex, int wobble, int32_t tick);
 // The same at the game frame's tick counter (0 without a game frame).
 float ApplyModelWobble(Vec3& vertex, int wobble);
+
+// Lights a model at the frame (kept inside its frames) from the field's one
+// light, the first time only: the model keeps its colours after.
+void LightModelOnce(C3dAnimModelRes& model, const Matrix& m, int frame);
+// An animated model placed in the world: scaled by its own scale, shifted by
+// its offset, turned by the angles (degrees: x, the heading, z), moved to
+// the position, seen through the view; lit once, then queued as
+// DrawModelNode queues it. A model without nodes or frames draws nothing.
+void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int frame, const Vec3& pos,
+                     const Vec3& angles, int alpha, uint32_t colour, int wobble);

@@ -25,15 +25,9 @@ void CSelvarinView::DrawModel(CRC& rc, int x, int y, C3dAnimModelRes* model, flo
   m.RotateX(angleX * kDegToRad);
   m.RotateZ(angleZ * kDegToRad);
   Matrix::Multiply(m, m, m_hudModelView);
-  C3dAnimModelNode* first = model->m_nodes.front().get();
-  if (model->m_lit == 0) {
-    Vec3 light{1.0f, 1.0f, 0.0f};
-    first->ComputeLighting(m, std::clamp(frame, 0, model->m_numFrames - 1), light.Normalize(), Vec3{1.0f, 1.0f, 1.0f},
-                           Vec3{0.45f, 0.45f, 0.45f}, model->m_shadeType, model->m_alpha);
-    model->m_lit = 1;
-  }
+  LightModelOnce(*model, m, frame);
   const int alpha = model->m_alpha != 255 ? 1 : 0;
-  DrawModelNode(rc, m, frame, first, alpha, 0xFFFFFFFFu, 0, x - rc.m_centerX, 0, 0, y - rc.m_halfHeight, 1.0f, 1.0f);
+  DrawModelNode(rc, m, frame, model->m_nodes.front().get(), alpha, 0xFFFFFFFFu, 0, x - rc.m_centerX, 0, 0, y - rc.m_halfHeight, 1.0f, 1.0f);
   rc.FlushAlphaTestTris();
   rc.FlushBlendTris();
 }

@@ -71,7 +71,7 @@ const LevelRule kLevelRules[] = {
     {kSizz, "디크리스_zazu", 6, kAnyWeapon, kNothingWorn, true},
     {kSizz, "인크리스_zazu", 3, kAnyWeapon, kNothingWorn, true},
     {{"tenzi"}, "역풍축(靂風蹴)", 63, {7, 8, 9}, kNothingWorn, false},
-    {{"tenzi"}, "유계익(流溪翼)", 34, {7, 8, 9}, kNothingWorn, false},
+    {{"tenzi"}, "유계익(流溪翼)", 34, {7, 8, 9}, kNothingWorn, false},
     {{"tenzi"}, "도립축(倒立蹴)", 5, {7, 8, 9}, kNothingWorn, false},
     {kPeach, "무극보양(無極保養)", 50, kAnyWeapon, kMoxa, false},
     {kPeach, "사혈_삼릉침술(瀉血_三稜針術)", 45, kAnyWeapon, kNeedles, false},
@@ -101,8 +101,8 @@ const LevelRule kLevelRules[] = {
     {{"celine"}, "리바이브_존", 21, kAnyWeapon, kNothingWorn, true},
     {{"celine"}, "포실라이징_존", 18, kAnyWeapon, kNothingWorn, true},
     {{"celine"}, "컨퓨징_존", 15, kAnyWeapon, kNothingWorn, true},
-    {{"kreutzer"}, "신락봉(神樂縫)", 50, {3}, kNothingWorn, false},
-    {{"kreutzer"}, "연화설(連華雪)", 1, {3}, kNothingWorn, false},
+    {{"kreutzer"}, "신락봉(神樂縫)", 50, {3}, kNothingWorn, false},
+    {{"kreutzer"}, "연화설(連華雪)", 1, {3}, kNothingWorn, false},
     {kElluards, "라이어트_웨이브", 25, {6}, kNothingWorn, false},
     {kElluards, "옥시피틀_버스트", 3, {6}, kNothingWorn, false},
     {kMarias, "홍약저(紅躍抵)", 55, {2}, kNothingWorn, false},
@@ -191,7 +191,9 @@ void CSession::LearnLevelMagic(PlayerData& player, LearnedList& list, bool allLe
     if (!std::all_of(rule.worn.begin(), rule.worn.end(), [&](const char* item) { return HasEquipped(id, item); })) {
       continue;
     }
-    const int index = magic ? CMagicMgr::GetInstance().Find(rule.learn) : CSkillMgr::GetInstance().Find(rule.learn);
+    // The level table names more than a game's tables may hold.
+    const bool known = magic ? CMagicMgr::GetInstance().Contains(rule.learn) : CSkillMgr::GetInstance().Contains(rule.learn);
+    const int index = !known ? -1 : magic ? CMagicMgr::GetInstance().Find(rule.learn) : CSkillMgr::GetInstance().Find(rule.learn);
     if (index < 0 || index >= kMaxMagicFlags) {
       DebugLogf("CSession::LearnLevelMagic: %s is not in the table", rule.learn);
       continue;

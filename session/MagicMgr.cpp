@@ -1,5 +1,7 @@
 #include "session/MagicMgr.h"
 
+#include <algorithm>
+
 #include "engine/Tokenizer.h"
 #include "platform/DebugLog.h"
 #include "session/TableReader.h"
@@ -73,6 +75,10 @@ int CMagicMgr::Find(const std::string& name) const {
   }
   DebugLog("Magic Not Found");
   return -1;
+}
+
+bool CMagicMgr::Contains(const std::string& name) const {
+  return std::any_of(m_records.begin(), m_records.end(), [&](const MagicTypeInfo& r) { return r.name == name; });
 }
 
 bool CMagicMgr::TestMagic(int index) const {

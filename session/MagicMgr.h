@@ -39,6 +39,8 @@ class CMagicMgr {
   const MagicTypeInfo* GetMagicTypeInfo(int index) const;
   // The first record of that exact name; -1, logged, when none.
   int Find(const std::string& name) const;
+  // Whether a record has that exact name; never logged.
+  bool Contains(const std::string& name) const;
   // Whether the magic's first cost and the cost the fourth value fills are
   // both set; false for an index outside the table.
   bool TestMagic(int index) const;

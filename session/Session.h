@@ -10,6 +10,7 @@
 #include "script/ScriptVariables.h"
 #include "session/EnemySlot.h"
 #include "session/NameValueMap.h"
+#include "rules/SkillBook.h"
 #include "session/PlayerData.h"
 
 class CActor;
@@ -251,6 +252,8 @@ class CSession {
   void PutOnItem(int item, PlayerData& player) const;
   bool HasEquipped(int id, const std::string& itemName) const;
   void RefreshMember(int position);
+  // One skill book per player id: what worn items teach and take back.
+  std::array<CSkillBook, kPlayerCount> skillBooks;
 
   // Character rules (EquipmentRules.cpp, MagicCost.cpp, LevelRules.cpp) -------
   // Whether the character may wear the item: its kind and class.

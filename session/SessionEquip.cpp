@@ -35,6 +35,11 @@ std::vector<int32_t> WornPieces(const PlayerData& player) {
   return pieces;
 }
 
+// The book of a record the session holds.
+CSkillBook& BookOf(CSession& session, const PlayerData& member) {
+  return session.skillBooks[static_cast<size_t>(&member - session.players.data())];
+}
+
 std::vector<int32_t> Difference(const std::vector<int32_t>& a, const std::vector<int32_t>& b) {
   std::vector<int32_t> out;
   std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
@@ -110,7 +115,8 @@ bool CSession::Equip(int position, int item) {
   const std::vector<int32_t> before = WornPieces(*member);
   PutOnItem(item, *member);
   const std::vector<int32_t> after = WornPieces(*member);
-  for (int32_t gone : Difference(before, after)) {
+  const std::vector<int32_t> displaced = Difference(before, after);
+  for (int32_t gone : displaced) {
     AddItem(gone, 1);
     RaiseEquipReleaseHook(member->engname, gone);
   }
@@ -118,7 +124,9 @@ bool CSession::Equip(int position, int item) {
     RemoveItem(added, 1);
     RaiseEquipUseHook(member->engname, added);
   }
-  CSkillBook::LearnWeaponSkills(member->playerId, item);
+  CSkillBook& book = BookOf(*this, *member);
+  for (int32_t gone : displaced) book.ForgetWeaponSkills(member->playerId, gone);
+  book.LearnWeaponSkills(member->playerId, item);
   RefreshMember(position);
   return true;
 }
@@ -138,11 +146,13 @@ void CSession::Unequip(int position, int slot) {
   if ((slot == kScreenAcc2 || slot == kScreenAcc3) && items.IsDoubleAccessory(item)) {
     member->acc2 = member->acc3 = kEmptyAcc23;
   }
-  for (int32_t gone : Difference(before, WornPieces(*member))) {
+  const std::vector<int32_t> removed = Difference(before, WornPieces(*member));
+  for (int32_t gone : removed) {
     AddItem(gone, 1);
     RaiseEquipReleaseHook(member->engname, gone);
   }
   member->Recalc();
+  for (int32_t gone : removed) BookOf(*this, *member).ForgetWeaponSkills(member->playerId, gone);
 }
 
 bool CSession::HasEquipped(int id, const std::string& itemName) const {
@@ -161,7 +171,11 @@ void CSession::RefreshMember(int position) {
   if (member == nullptr) return;
   member->Recalc();
   UpdateBattleSpriteNames(member->playerId);
-  for (const ScreenSlot& slot : kScreenSlots) CSkillBook::LearnWeaponSkills(member->playerId, member->*slot.field);
+  // The record's own order: the weapon first, the last accessory last.
+  for (int32_t PlayerData::*slot : {&PlayerData::weapon, &PlayerData::armor, &PlayerData::shield, &PlayerData::helmet,
+                                    &PlayerData::shoes, &PlayerData::acc1, &PlayerData::acc2, &PlayerData::acc3}) {
+    BookOf(*this, *member).LearnWeaponSkills(member->playerId, member->*slot);
+  }
 }
 
 int CSession::CostPercent(int id, int index, bool isMagic) const {

@@ -1,8 +1,8 @@
 // The battle's heads-up display over the sample village, drawn as the battle
 // mode draws a frame, against a golden picture: a member in a pinch on a
 // hidden blink phase, condition icons, the hit counter, a full combat-point
-// bar with its marker, and a skeleton in the target panel; and the caption
-// of a skeleton's theft.
+// bar with its marker, and a skeleton in the target panel; the caption of a
+// skeleton's theft; and the fire spirit of "무스펠" walking up and hitting.
 #include <cstdio>
 #include <string>
 
@@ -88,6 +88,46 @@ TEST_F(BattleHudDrawTest, ASkeletonsTheftShowsItsCaption) {
   m_frame.DrawBattle();
   EXPECT_EQ(testsupport::CompareWithGolden("battle_skill_theft", testsupport::PresentedImage(), "tests/battle/golden"),
             "");
+}
+
+// "무스펠" on a ground point past the skeletons: the fire
+// spirit walks up to the stronger skeleton, and its blows show their digits.
+TEST_F(BattleHudDrawTest, TheFireSpiritWalksUpAndItsBlowsShowTheirDigits) {
+  ASSERT_TRUE(SetUpBattle());
+  CSession& session = CSession::GetInstance();
+  auto* leader = dynamic_cast<CBattleActor*>(session.GetPartyMember(0)->battlePtr);
+  auto* skeleton = dynamic_cast<CBattleActor*>(session.enemies[0].actor);
+  ASSERT_NE(leader, nullptr);
+  ASSERT_NE(skeleton, nullptr);
+  leader->m_targetX = skeleton->m_pos.x + 25.0f;
+  leader->m_targetZ = skeleton->m_pos.z;
+  // The skill as the battle resolves a member's chosen one.
+  const int muspel = CSkillMgr::GetInstance().Find("무스펠");
+  ASSERT_EQ(muspel, 177);
+  leader->m_chosenIndex = muspel;
+  leader->m_target = nullptr;
+  session.ResolveSkill(0, true);
+  CBattleRecall* spirit = nullptr;
+  for (CActor* object : Context().m_battleObjects) {
+    if (auto* found = dynamic_cast<CBattleRecall*>(object)) spirit = found;
+  }
+  ASSERT_NE(spirit, nullptr);
+  ASSERT_EQ(spirit->m_sprName, "몬스터\\괴물형\\전투\\이프리트_기본.spr");
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;
+  m_frame.m_pCurrentBattleActor = leader;
+  for (int i = 0; i < 8; ++i) Context().UpdateBattleObjects();
+  ASSERT_EQ(spirit->m_actionCode, kActApproach);
+  m_frame.DrawBattle();
+  EXPECT_EQ(testsupport::CompareWithGolden("summon_walking", testsupport::PresentedImage(), "tests/battle/golden"), "");
+  const auto hitPoints = [&session] { return session.enemies[0].hp + session.enemies[1].hp; };
+  const int32_t before = hitPoints();
+  for (int i = 0; i < 200 && hitPoints() == before; ++i) Context().UpdateBattleObjects();
+  ASSERT_LT(hitPoints(), before);
+  for (int i = 0; i < 4; ++i) Context().UpdateBattleObjects();
+  m_frame.DrawBattle();
+  EXPECT_EQ(testsupport::CompareWithGolden("summon_digits", testsupport::PresentedImage(), "tests/battle/golden"), "");
 }
 
 }  // namespace

@@ -218,9 +218,12 @@ TEST_F(SkillUseTest, RecallsOnTheGround) {
   ASSERT_EQ(Recalls().size(), 5u);
   EXPECT_EQ(Recalls()[4]->m_pos.x, 12.0f);
   EXPECT_EQ(Recalls()[4]->m_pos.z, 13.0f);
-  EXPECT_EQ(Recalls()[0]->m_user, &members[0]);
-  EXPECT_EQ(Recalls()[0]->m_target, &members[0]);
-  EXPECT_EQ(Recalls()[0]->m_kind, 0);
+  // The summoner is its target too.
+  EXPECT_EQ(Recalls()[0]->m_summonerId, 0);
+  EXPECT_EQ(Recalls()[0]->m_summonerIsParty, 1);
+  EXPECT_EQ(Recalls()[0]->m_targetId, 0);
+  EXPECT_EQ(Recalls()[0]->m_targetIsParty, 1);
+  EXPECT_EQ(Recalls()[0]->m_recallId, 0);
   session.LaunchRecall(0, true, 5);
   float cx = 0.0f, cz = 0.0f;
   Context().GetStationPoint(&cx, &cz);

@@ -90,7 +90,7 @@ std::string MagicTable() {
 
 std::string SkillTable() {
   std::string t;
-  for (const char* name : {"흙뿌리기", "승박(昇拍)", "도립축(倒立蹴)", "유계익(流溪翼)", "역풍축(靂風蹴)", "합곡혈(合曲穴)"}) {
+  for (const char* name : {"흙뿌리기", "승박(昇拍)", "도립축(倒立蹴)", "유계익(流溪翼)", "역풍축(靂風蹴)", "합곡혈(合曲穴)"}) {
     t += std::string("#skill < ") + name + " > < >\n#end\n";
   }
   return t;
@@ -458,7 +458,7 @@ TEST_F(CharacterRulesTest, LevelsTeachInTheTablesOrder) {
   session.LearnLevelMagic(tenzi, list, false);
   EXPECT_TRUE(list.indexes.empty());
   EXPECT_EQ(tenzi.magicFlags[static_cast<size_t>(kick)], 1);
-  EXPECT_EQ(tenzi.magicFlags[static_cast<size_t>(CSkillMgr::GetInstance().Find("유계익(流溪翼)"))], 1);
+  EXPECT_EQ(tenzi.magicFlags[static_cast<size_t>(CSkillMgr::GetInstance().Find("유계익(流溪翼)"))], 1);
   EXPECT_EQ(tenzi.magicFlags[static_cast<size_t>(CSkillMgr::GetInstance().Find("역풍축(靂風蹴)"))], 0);
 
   // Worn items: "peach" needs the needles.

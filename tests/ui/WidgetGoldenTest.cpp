@@ -17,6 +17,8 @@
 #include "tests/ui/UiTestRig.h"
 #include "ui/UICloseSession.h"
 #include "session/ItemMgr.h"
+#include "session/SkillMgr.h"
+#include "ui/UIStatusTab.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIItemMode.h"
 #include "ui/UIListBox.h"
@@ -76,6 +78,22 @@ class WidgetGoldenTest : public TextureDeviceTest {
     }
     if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
     return Shot(x, y, w, h);
+  }
+  // The whole screen in the field menu's order, over a plain background: the
+  // frame in the locked pass, then the scene pass over it.
+  testsupport::RgbImage FieldMenuScreen() {
+    const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+    EXPECT_NE(pixels, nullptr);
+    if (pixels != nullptr) g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
+    if (m_rc->LockBackBuffer()) {
+      m_desktop->DrawLocked(m_rc);
+      m_rc->UnlockBackBuffer();
+    }
+    if (m_rc->BeginScene()) {
+      m_desktop->Draw(m_rc);
+      m_rc->EndScene();
+    }
+    return Shot(0, 0, 640, 480);
   }
   // The part of the back buffer from (x, y) of w x h.
   testsupport::RgbImage Shot(int x, int y, int w, int h) {
@@ -227,18 +245,7 @@ TEST_F(WidgetGoldenTest, FieldMenuStatusPageOfAMagicUser) {
   Point(330, 264);  // over "스피드"
   m_desktop->OnMouseMove();
 
-  const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
-  ASSERT_NE(pixels, nullptr);
-  g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-  if (m_rc->LockBackBuffer()) {
-    m_desktop->DrawLocked(m_rc);
-    m_rc->UnlockBackBuffer();
-  }
-  if (m_rc->BeginScene()) {
-    m_desktop->Draw(m_rc);
-    m_rc->EndScene();
-  }
-  const testsupport::RgbImage image = Shot(0, 0, 640, 480);
+  const testsupport::RgbImage image = FieldMenuScreen();
   m_desktop.reset();
   m_session.players = saved;
   m_session.nextlevel = savedLevels;
@@ -267,3 +274,43 @@ TEST_F(WidgetGoldenTest, TheWidgetsArtIsInThePack) {
 }
 
 }  // namespace
+
+// The summoner's ring put on a skill user teaches the three summons, which
+// its skill page then lists.
+TEST_F(WidgetGoldenTest, TheSummonersRingTeachesItsSummonsOnTheSkillPage) {
+  CItemMgr& items = CItemMgr::GetInstance();
+  CSkillMgr& skills = CSkillMgr::GetInstance();
+  ASSERT_TRUE(items.Load("diary/item.txt"));
+  ASSERT_TRUE(skills.Load("diary/skill.txt"));
+  const auto saved = m_session.players;
+  const auto savedInventory = m_session.inventory;
+  m_session.partyCount = 1;
+  m_session.partyIds[0] = 1;
+  PlayerData& kreutzer = m_session.players[1];
+  kreutzer.playerId = 1;
+  kreutzer.engname = "kreutzer";
+  kreutzer.name = "크로이처";
+  kreutzer.ismagicman = 0;
+  kreutzer.lvl = 4;
+  kreutzer.mp1 = kreutzer.maxmp1 = 30;
+  kreutzer.mp2 = kreutzer.maxmp2 = 10;
+  kreutzer.mp3 = kreutzer.maxmp3 = 10;
+  const int ring = items.Find("서머너링");
+  m_session.inventory[static_cast<size_t>(ring)] = 1;
+  ASSERT_TRUE(m_session.Equip(0, ring));
+  for (const char* name : {"인눈가갑", "무스펠", "티아마스"}) {
+    EXPECT_EQ(kreutzer.magicFlags[static_cast<size_t>(skills.Find(name))], 1) << name;
+  }
+  auto* mode = new UIItemMode;
+  m_desktop->AddChild(mode);
+  m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
+  mode->m_statusTab->SetPage(UIStatusTab::kSkill);
+  Point(0, 0);
+  const testsupport::RgbImage image = FieldMenuScreen();
+  m_desktop.reset();
+  m_session.players = saved;
+  m_session.inventory = savedInventory;
+  skills.Free();
+  items.Free();
+  EXPECT_EQ(Compare("field_menu_summons", image), "");
+}
