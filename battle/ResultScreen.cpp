@@ -111,6 +111,21 @@ std::string LearnedName(const PlayerData& player, int32_t id) {
   return {};
 }
 
+// What a member learned on the way from one level to another: the newest
+// the tables know, else the newest at all (its announcement then logs). A
+// jump over several levels announces what it brought, not only what the
+// last level would.
+int32_t LearnedOnTheWay(const PlayerData& player, int32_t from, int32_t to) {
+  int32_t unknown = 0;
+  for (int32_t level = to; level > from; --level) {
+    const int32_t id = LevelSkillFor(player.playerId, level);
+    if (id <= 0) continue;
+    if (!LearnedName(player, id).empty()) return id;
+    if (unknown == 0) unknown = id;
+  }
+  return unknown;
+}
+
 // ---- Distribution ----
 
 void GiveDrops(const BattleResult& result) {
@@ -174,7 +189,7 @@ void Distribute(ResultScreenState& s, const BattleResult& result) {
     at.levelUp = 1;
     s.effectOn = 1;
     at.statsAfter = ShownStats(*player);
-    if (const int32_t learned = LevelSkillFor(player->playerId, player->lvl); learned > 0) {
+    if (const int32_t learned = LearnedOnTheWay(*player, at.levelBefore, player->lvl); learned > 0) {
       at.learnedId = learned;
       s.skillsPending = 1;
     }

@@ -208,12 +208,13 @@ TEST_F(ResultWalkTest, ASeededWalkThroughEveryPhase) {
   EXPECT_EQ(s.roulette.segment, 0);
 
   // Segment 0 splits evenly: sizz, 41 levels below, gets 2 x 200 / 2 and
-  // jumps from 2 over 3 to 4; the other gets 100 and reaches 44 exactly.
+  // jumps from 2 over 3 to 4, announcing the spell of level 3; the other
+  // gets 100 and reaches 44 exactly.
   EXPECT_EQ(s.positions[0].poseVariant, 1);
   EXPECT_EQ(s.positions[0].share, 200);
   EXPECT_EQ(Player(0).exp, 350);
   EXPECT_EQ(Player(0).lvl, 4);
-  EXPECT_EQ(s.positions[0].learnedId, 0);
+  EXPECT_EQ(s.positions[0].learnedId, 17);
   EXPECT_EQ(s.positions[1].share, 100);
   EXPECT_EQ(Player(3).lvl, 44);
   EXPECT_EQ(s.positions[1].learnedId, 1);

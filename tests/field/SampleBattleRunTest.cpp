@@ -57,9 +57,9 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
                         {M::kResult, "result_wheel"},
                         {M::kResult + 70, "result_counting"},
                         {M::kResult + 116, "result_level_up"},
-                        {M::kResult + 256, "result_skill"},
-                        {M::kResult + 276, "result_item"},
-                        {M::kResult + 296, "result_money"},
+                        {M::kResult + 218, "result_skill"},
+                        {M::kResult + 284, "result_item"},
+                        {M::kResult + 304, "result_money"},
                         {M::kVillage, "battle_village"},
                         {M::kVillage + 74, "heal_caster"},
                         {M::kVillage + 90, "heal_maria"}};
