@@ -374,6 +374,37 @@ TEST_F(BattleFormTest, ElluardsTraceOfTheBurst) {
   EXPECT_EQ(Sent(10)[0].a, 30);
 }
 
+// The dashing skills run through their blow; the storm rises to the walk
+// point and shows itself only at tick 65.
+TEST_F(BattleFormTest, ElluardsDashesRunThroughAndHisStormStartsLate) {
+  for (const auto& [skill, runs] : {std::pair{127, true}, {144, false}}) {
+    SCOPED_TRACE(skill);
+    CTraced<CBattleElluard> elluard;
+    Bind(elluard);
+    elluard.m_chosenIndex = skill;
+    elluard.SetAction(kActSpecialHit3);
+    for (int i = 0; i < 20; ++i) elluard.Tick();
+    EXPECT_EQ(elluard.m_actionCode, kActSpecialHit3);
+    EXPECT_EQ(elluard.m_pos.z > 1.0f, runs);
+    session.players[0].battlePtr = nullptr;
+  }
+  CTraced<CBattleElluard> elluard;
+  Bind(elluard);
+  elluard.m_targetX = 0.0f;
+  elluard.m_targetZ = -40.0f;
+  Frame().messages.clear();
+  elluard.SetAction(kActSpecialHit4);
+  for (int i = 0; i < 64; ++i) elluard.Tick();
+  EXPECT_TRUE(Sent(10).empty());
+  EXPECT_LT(elluard.m_pos.y, 0.0f);
+  EXPECT_LT(elluard.m_pos.z, 0.0f);
+  elluard.Tick();
+  EXPECT_EQ(Sent(10).size(), 1u);
+  ASSERT_TRUE(elluard.RunUntil(kActIdle));
+  EXPECT_EQ(elluard.steps.back().tick, 181);
+  EXPECT_EQ(elluard.m_inAir, 0);
+}
+
 TEST_F(BattleFormTest, TenzisKickUpPausesFiftyThenStrikesHarderFromTick30) {
   session.players[0].weapon = kSpear;
   CTraced<CBattleTenzi> tenzi;
