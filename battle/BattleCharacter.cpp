@@ -283,7 +283,8 @@ void CBattleCharacter::Hit(const HitRow& row) {
       resolve = m_tickCount > row.resolveTick;
       break;
   }
-  if (row.repeatEvery > 0 && m_tickCount % row.repeatEvery == 0 && ChosenSkillName() == row.repeatFor) {
+  if (row.repeatEvery > 0 && row.repeatFor != nullptr && m_tickCount % row.repeatEvery == 0 &&
+      ChosenSkillName() == row.repeatFor) {
     resolve = true;
   }
   if (resolve && row.resolve != Resolve::kNone) {

@@ -22,6 +22,11 @@ enum FrameMessage : int { kSpawnEffect = 12 };
 // Every order but the special skill goes to the party member.
 constexpr std::array kSharedOrders{OrderRow{10, -1, 60, false, kActSpecialSkill}};
 
+// The plain blows, routed alike by every form that takes skills.
+#define SLV_PLAIN_BLOW_GROUPS                                                                          \
+  Skills(169, 171, kActSkillHit2), Skills(176, 181, kActSkillHit2), Skills(172, 174, kActSkillHit3), \
+      Skills(182, 183, kActSkillHit3)
+
 // ---- Kreutzer: the scheme the others follow ----
 
 constexpr std::array kKreutzerRows{
@@ -45,9 +50,7 @@ constexpr std::array kKreutzerRoute{
 
 constexpr std::array kKreutzerGroups{
     Skills(127, 132, kActSpecialApproach3), Skills(136, 139, kActSpecialApproach3),
-    Skills(144, 149, kActSpecialApproach3), Skill(175, kActSpecialApproach3),
-    Skills(169, 171, kActSkillHit2),        Skills(176, 181, kActSkillHit2),
-    Skills(172, 174, kActSkillHit3),        Skills(182, 183, kActSkillHit3),
+    Skills(144, 149, kActSpecialApproach3), Skill(175, kActSpecialApproach3), SLV_PLAIN_BLOW_GROUPS,
 };
 
 constexpr std::array kKreutzerApproaches{
@@ -206,9 +209,7 @@ constexpr std::array kMariaRoute{
 constexpr std::array kMariaGroups{
     Skills(127, 130, kActSpecialApproach3), Skill(132, kActSpecialApproach3),
     Skills(136, 139, kActSpecialApproach3), Skills(144, 149, kActSpecialApproach3),
-    Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),
-    Skills(169, 171, kActSkillHit2),        Skills(176, 181, kActSkillHit2),
-    Skills(172, 174, kActSkillHit3),        Skills(182, 183, kActSkillHit3),
+    Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),           SLV_PLAIN_BLOW_GROUPS,
 };
 
 // The dirt throw's run: it gives up when stuck or late, with half a gauge.
@@ -330,11 +331,6 @@ bool AiHook(CBattleCharacter& self, int32_t code) {
   }
   return false;
 }
-
-// The groups every form but Maria's routes alike: the plain blows.
-#define SLV_PLAIN_BLOW_GROUPS                                                          \
-  Skills(169, 171, kActSkillHit2), Skills(176, 181, kActSkillHit2), Skills(172, 174, kActSkillHit3), \
-      Skills(182, 183, kActSkillHit3)
 
 // A special move that strikes on its hit frame and walks back.
 constexpr HitRow Special(int32_t code, Strength strength = {}) {
