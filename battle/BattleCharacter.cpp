@@ -40,15 +40,6 @@ const Row* FindRow(std::span<const Row> rows, int32_t code) {
   return nullptr;
 }
 
-// The form's row, or its base forms'.
-template <class Row>
-const Row* FindInForms(const Form* form, std::span<const Row> Form::*rows, int32_t code) {
-  for (; form != nullptr; form = form->base) {
-    if (const Row* row = FindRow(form->*rows, code)) return row;
-  }
-  return nullptr;
-}
-
 bool InRanges(const std::array<IdRange, 2>& ranges, int32_t id) {
   for (const IdRange& r : ranges) {
     if (r.lo >= 0 && id >= r.lo && id <= r.hi) return true;
@@ -137,10 +128,14 @@ bool CBattleCharacter::UseSheet(const Form& form, const OwnRow& row) {
       if (s.weaponClass == weaponClass) found = &s;
     }
     if (found == nullptr) {
-      DebugLogf("CBattleCharacter::SetAction - no sheet %s for weapon class %d", row.name, weaponClass);
+      if (form.noWeaponSheet != nullptr) {
+        DebugLog(form.noWeaponSheet);
+      } else {
+        DebugLogf("CBattleCharacter::SetAction - no sheet %s for weapon class %d", row.name, weaponClass);
+      }
       return false;
     }
-    name += found->suffix;
+    name += row.sheet == Sheet::kPose && found->poseSuffix != nullptr ? found->poseSuffix : found->suffix;
   }
   if (row.sheet == Sheet::kMove && form.suffix != nullptr) name += form.suffix;
   const std::string stem =
@@ -182,16 +177,24 @@ int CBattleCharacter::UpdateFormAction(const Form& form, int32_t code) {
     return 1;
   }
   if (code == kActSpecialSkill) {
+    if (form.routeStarts) {
+      SpawnEffect(kStartEffect);
+      PauseBattle(kStartPause);
+    }
     SetAction(RouteSkill(form));
     return 1;
   }
-  if (const ApproachRow* row = FindInForms(&form, &Form::approaches, code)) {
-    Approach(form, *row);
-    return 1;
-  }
-  if (const HitRow* row = FindInForms(&form, &Form::hits, code)) {
-    Hit(*row);
-    return 1;
+  // The nearest form that names the code says how it goes: a run-in in one
+  // form may be a standing blow in another.
+  for (const Form* f = &form; f != nullptr; f = f->base) {
+    if (const ApproachRow* row = FindRow(f->approaches, code)) {
+      Approach(form, *row);
+      return 1;
+    }
+    if (const HitRow* row = FindRow(f->hits, code)) {
+      Hit(*row);
+      return 1;
+    }
   }
   return CBattlePlayer::UpdateAction(code);
 }
@@ -249,9 +252,14 @@ void CBattleCharacter::Hit(const HitRow& row) {
     }
   }
   if (m_tickCount == 1) FirstTickOfHit(row);
-  if (row.tickSound != nullptr && m_tickCount == row.soundTick) PlayWave(row.tickSound);
+  if (row.lateStart > 0 && m_tickCount == row.lateStart) SpecialStart();
+  if (row.tickSound != nullptr &&
+      (row.soundEvery > 0 ? m_tickCount % row.soundEvery == 0 : m_tickCount == row.soundTick)) {
+    PlayWave(row.tickSound);
+  }
   FaceGoal(row.face);
-  if (row.run > 0.0f && (!row.runAfterEnd || m_holdLast != 0)) {
+  const bool runs = row.runOnlyFor[0].lo < 0 || InRanges(row.runOnlyFor, m_chosenIndex);
+  if (row.run > 0.0f && runs && (!row.runAfterEnd || m_holdLast != 0)) {
     float x = 0.0f, z = 0.0f;
     if (GoalPoint(row.face == Goal::kNone ? Goal::kTarget : row.face, &x, &z)) RunToward(x, z, row.run);
   }
@@ -275,6 +283,10 @@ void CBattleCharacter::Hit(const HitRow& row) {
       resolve = m_tickCount > row.resolveTick;
       break;
   }
+  if (row.repeatEvery > 0 && row.repeatFor != nullptr && m_tickCount % row.repeatEvery == 0 &&
+      ChosenSkillName() == row.repeatFor) {
+    resolve = true;
+  }
   if (resolve && row.resolve != Resolve::kNone) {
     m_blowDone = true;
     Blow(row);
@@ -295,7 +307,11 @@ void CBattleCharacter::Hit(const HitRow& row) {
       ends = m_tickCount == row.endTick;
       break;
   }
-  if (ends) EndHit(row);
+  if (ends) {
+    EndHit(row);
+  } else if (row.idleAfter > 0 && m_tickCount > row.idleAfter) {
+    SetAction(kActIdle);
+  }
 }
 
 void CBattleCharacter::FirstTickOfHit(const HitRow& row) {

@@ -126,8 +126,11 @@ struct HitRow {
   Goal face = Goal::kNone;
   float run = 0.0f;  // toward the faced goal, or the target
   bool runAfterEnd = false;
+  std::array<IdRange, 2> runOnlyFor{};  // when set, the other chosen skills stand
   const char* tickSound = nullptr;
   int32_t soundTick = 0;
+  int32_t soundEvery = 0;  // the tick sound again every so many ticks
+  int32_t lateStart = 0;   // the special start at this tick instead of the first
   // The blow.
   Resolve resolve = Resolve::kSkill;
   When resolveAt = When::kHitFrame;
@@ -135,6 +138,9 @@ struct HitRow {
   Strength strength{};
   float reach = 1.0f;      // of a weapon blow
   int32_t skillId = -1;    // the skill the blow resolves, when not the chosen one
+  // The named chosen skill strikes again every so many ticks.
+  int32_t repeatEvery = 0;
+  const char* repeatFor = nullptr;
   int32_t trailOffAfter = -1;
   // The end.
   When endAt = When::kEnd;
@@ -142,6 +148,7 @@ struct HitRow {
   End end = End::kReturn;
   int32_t next = 0;
   const char* idleFor = nullptr;  // this chosen skill ends idle
+  int32_t idleAfter = 0;          // gives up, idle, after so many ticks; 0 never
   bool spell = false;  // no guard while it runs, and no target needed
 };
 
@@ -157,6 +164,7 @@ struct OrderRow {
 struct WeaponSuffix {
   int32_t weaponClass;
   const char* suffix;
+  const char* poseSuffix = nullptr;  // the pose's, when it differs
 };
 
 struct Form {
@@ -171,6 +179,8 @@ struct Form {
   std::span<const OrderRow> orders{};
   const char* suffix = nullptr;  // after every special sheet's name
   std::span<const WeaponSuffix> weaponSuffixes{};
+  const char* noWeaponSheet = nullptr;  // logged for a weapon without sheets
+  bool routeStarts = false;  // effect 1011 and the short pause as the skill is chosen
   // What no row says; true when it took the tick.
   bool (*hook)(CBattleCharacter& self, int32_t code) = nullptr;
   bool shootsArrows = false;  // the strike shoots instead of striking

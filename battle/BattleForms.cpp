@@ -22,6 +22,11 @@ enum FrameMessage : int { kSpawnEffect = 12 };
 // Every order but the special skill goes to the party member.
 constexpr std::array kSharedOrders{OrderRow{10, -1, 60, false, kActSpecialSkill}};
 
+// The plain blows, routed alike by every form that takes skills.
+#define SLV_PLAIN_BLOW_GROUPS                                                                          \
+  Skills(169, 171, kActSkillHit2), Skills(176, 181, kActSkillHit2), Skills(172, 174, kActSkillHit3), \
+      Skills(182, 183, kActSkillHit3)
+
 // ---- Kreutzer: the scheme the others follow ----
 
 constexpr std::array kKreutzerRows{
@@ -45,9 +50,7 @@ constexpr std::array kKreutzerRoute{
 
 constexpr std::array kKreutzerGroups{
     Skills(127, 132, kActSpecialApproach3), Skills(136, 139, kActSpecialApproach3),
-    Skills(144, 149, kActSpecialApproach3), Skill(175, kActSpecialApproach3),
-    Skills(169, 171, kActSkillHit2),        Skills(176, 181, kActSkillHit2),
-    Skills(172, 174, kActSkillHit3),        Skills(182, 183, kActSkillHit3),
+    Skills(144, 149, kActSpecialApproach3), Skill(175, kActSpecialApproach3), SLV_PLAIN_BLOW_GROUPS,
 };
 
 constexpr std::array kKreutzerApproaches{
@@ -206,9 +209,7 @@ constexpr std::array kMariaRoute{
 constexpr std::array kMariaGroups{
     Skills(127, 130, kActSpecialApproach3), Skill(132, kActSpecialApproach3),
     Skills(136, 139, kActSpecialApproach3), Skills(144, 149, kActSpecialApproach3),
-    Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),
-    Skills(169, 171, kActSkillHit2),        Skills(176, 181, kActSkillHit2),
-    Skills(172, 174, kActSkillHit3),        Skills(182, 183, kActSkillHit3),
+    Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),           SLV_PLAIN_BLOW_GROUPS,
 };
 
 // The dirt throw's run: it gives up when stuck or late, with half a gauge.
@@ -331,13 +332,299 @@ bool AiHook(CBattleCharacter& self, int32_t code) {
   return false;
 }
 
-// ---- The least forms: their own idle and strike ----
+// A special move that strikes on its hit frame and walks back.
+constexpr HitRow Special(int32_t code, Strength strength = {}) {
+  return HitRow{.code = code, .start = true, .faceFirst = kT, .face = kT, .strength = strength};
+}
 
-constexpr std::array kSlowIdleStrike8{Own(kActIdle, 0, 12, kLoop), Own(kActAttack, 8, 8, kOnce)};
-constexpr std::array kStrike4{Own(kActAttack, 8, 4, kOnce)};
-constexpr std::array kStrike8{Own(kActAttack, 8, 8, kOnce)};
+// A hop: up on the first tick, landing as the row ends.
+constexpr HitRow Hop(HitRow row, float speed, float gravity) {
+  row.hopSpeed = speed;
+  row.hopGravity = gravity;
+  return row;
+}
+
+// ---- Elluard: one table for both forms, the sheets named by the form ----
+
+constexpr std::array<OwnRow, 16> ElluardRows(OwnRow pose) {
+  return {Own(kActIdle, 0, 12, kLoop),
+          Own(kActAttack, 8, 8, kOnce),
+          Own(kActSpecialHit3, 8, 8, kOnce),
+          Own(kActSkillHit2, 8, 8, kOnce),
+          Own(kActSkillHit3, 28, 8, kOnce),
+          Own(kActSpecialApproach, 4, 4, kLoop),
+          Own(kActSpecialApproach2, 4, 4, kLoop),
+          Own(kActSpecialApproach3, 4, 4, kLoop),
+          Own(kActSpecialApproach4, 4, 4, kLoop),
+          Own(kActSpecialApproach5, 4, 4, kLoop),
+          Move(kActSpecialHit, "옥시피틀버스트", 0, 8, kOnce),
+          Move(kActSpecialHit2, "라이어트웨이브", 0, 8, kOnce),
+          Move(kActSkillHit1, "라이어트웨이브", 4, 8, kOnce),
+          Move(kActSpecialHit4, "스파이어럴스톰", 0, 4, kOnce),
+          Move(kActSpecialHit5, "포획", 0, 8, kOnce),
+          pose};
+}
+
+constexpr auto kElluardRows = ElluardRows(Pose("엘류어드1_1", "엘류어드1_2"));
+constexpr auto kElluard2Rows = ElluardRows(Pose("엘류어드2_1"));
+
+constexpr std::array kElluardRoute{
+    Skill(101, kActSpecialApproach), Skill(102, kActSpecialApproach2), Skill(150, kActSpecialApproach5),
+    Skill(151, kActSpecialApproach4),
+};
+
+constexpr std::array kElluardGroups{
+    Skills(127, 130, kActSpecialApproach3), Skill(132, kActSpecialApproach3), Skills(144, 149, kActSpecialApproach3),
+    Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),        SLV_PLAIN_BLOW_GROUPS,
+};
+
+// The dashing skills (127-130, 132) start their blow from further off.
+constexpr std::array<IdRange, 2> kElluardDashes{IdRange{127, 130}, IdRange{132, 132}};
+
+constexpr std::array kElluardApproaches{
+    ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit, .within = 20.0f},
+    ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2},
+    ApproachRow{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3, .otherWithin = 33.0f,
+                .otherSkills = kElluardDashes},
+    ApproachRow{.code = kActSpecialApproach4, .goal = kW, .hitCode = kActSpecialHit4, .within = 30.0f},
+    ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5},
+};
+
+constexpr std::array kElluardHits{
+    Hop(HitRow{.code = kActSpecialHit, .start = true, .faceFirst = kT, .run = 0.2f, .strength = Fixed(2),
+               .endAt = When::kAfterTick, .endTick = 130, .end = End::kIdle},
+        -1.0f, 0.1f),
+    HitRow{.code = kActSpecialHit2, .face = kT, .resolve = Resolve::kWeapon, .strength = Fixed(1), .end = End::kNext,
+           .next = kActSkillHit1},
+    // The wave's second part opens with the special start its first part ended on.
+    HitRow{.code = kActSkillHit1, .start = true, .strength = Fixed(2)},
+    HitRow{.code = kActSpecialHit3, .start = true, .face = kT, .run = 0.3f, .runOnlyFor = kElluardDashes,
+           .strength = Fixed(2)},
+    Hop(HitRow{.code = kActSpecialHit4, .trailOn = true, .faceFirst = kW, .face = kW, .run = 0.1f, .lateStart = 65,
+               .endAt = When::kAfterTick, .endTick = 180, .end = End::kIdle},
+        -1.5f, 0.1f),
+    Special(kActSpecialHit5),
+};
 
 constexpr ApproachStyle kKreutzerRun{.sound = "달리기3.wav"};
+
+// ---- Tenzi: his weapon's class names his sheets ----
+
+constexpr std::array kTenziRows{
+    Own(kActAttack, 8, 4, kOnce),
+    Own(kActSpecialApproach, 4, 8, kLoop),
+    Own(kActSpecialApproach2, 4, 8, kLoop),
+    Own(kActSpecialApproach3, 4, 8, kLoop),
+    Own(kActSkillApproach, 4, 8, kLoop),
+    Own(kActDig, 4, 8, kLoop),
+    Own(kActSpecialApproach4, 4, 2, kLoop),
+    ByWeapon(Move(kActSpecialHit, "도립축", 0, 4, kOnce)),
+    ByWeapon(Move(kActSpecialHit2, "유계익", 0, 4, kOnce)),
+    ByWeapon(Move(kActSpecialHit5, "유계익", 4, 4, kOnce)),
+    ByWeapon(Move(kActSpecialHit3, "역풍축", 0, 4, kOnce)),
+    Own(kActSpecialHit4, 8, 1, kOnce),
+    Move(kActSkillHit1, "오구탈장", 0, 4, kOnce),
+    Own(kActSkillHit2, 0, 4, kOnce),
+    Own(kActSkillHit3, 28, 4, kOnce),
+    Move(kActCharge, "봉타쌍견", 0, 4, kOnce),
+    Move(kActSkillMove1, "차올리기", 0, 4, kOnce),
+    Move(kActSkillMove3, "차올리기", 4, 4, kOnce),
+    ByWeapon(Pose("텐지")),
+};
+
+constexpr std::array kTenziSuffixes{
+    WeaponSuffix{7, "_창"},
+    WeaponSuffix{8, "_봉"},
+    WeaponSuffix{9, "_폴암", "_헬버드"},
+};
+
+constexpr std::array kTenziRoute{
+    Skill(103, kActSpecialApproach), Skill(104, kActSpecialApproach2), Skill(105, kActSpecialApproach3),
+    Skill(153, kActSkillMove1),      Skill(155, kActSkillApproach),    Skill(156, kActDig),
+};
+
+constexpr std::array kTenziGroups{
+    Skill(152, kActSpecialApproach4), Skill(154, kActSpecialApproach4), Skill(157, kActSpecialApproach4),
+    Skill(160, kActSpecialApproach4), Skill(175, kActSpecialApproach4), Skill(158, kActSkillHit2),
+    Skill(159, kActSkillHit3),        SLV_PLAIN_BLOW_GROUPS,
+};
+
+constexpr const char* kBrionac = "브류낙";
+
+constexpr std::array kTenziApproaches{
+    ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit, .within = 20.0f},
+    ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2},
+    ApproachRow{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3, .within = 30.0f},
+    ApproachRow{.code = kActSpecialApproach4, .goal = kT, .hitCode = kActSpecialHit4, .otherWithin = 40.0f,
+                .otherSkillName = kBrionac},
+    ApproachRow{.code = kActDig, .goal = kT, .hitCode = kActCharge},
+};
+
+constexpr std::array kTenziHits{
+    HitRow{.code = kActSkillMove1, .face = kT, .resolve = Resolve::kNone, .end = End::kNext, .next = kActSkillMove3,
+           .idleAfter = 300},
+    // The kick-up's pause comes as its strike begins.
+    HitRow{.code = kActSkillMove3, .firstEffect = 1011, .firstPause = 50, .face = kT, .strength = ByTick(1, 2, 30),
+           .end = End::kIdle},
+    HitRow{.code = kActCharge, .start = true, .run = 0.5f, .strength = ByTick(1, 2, 25), .end = End::kIdle},
+    HitRow{.code = kActSpecialHit, .start = true, .faceFirst = kT, .run = 0.3f, .strength = Fixed(2),
+           .endAt = When::kAfterTick, .endTick = 60},
+    HitRow{.code = kActSpecialHit2, .start = true, .faceFirst = kT, .face = kT, .end = End::kNext,
+           .next = kActSpecialHit5},
+    Hop(HitRow{.code = kActSpecialHit3, .trailOn = true, .faceFirst = kT, .firstPause = 30, .run = 0.3f}, -1.5f,
+        0.5f),
+    HitRow{.code = kActSpecialHit4, .start = true, .faceFirst = kT, .face = kT, .strength = Fixed(2),
+           .repeatEvery = 5, .repeatFor = kBrionac},
+};
+
+// ---- Celine: the bow ----
+
+constexpr std::array kCelineRows{
+    Own(kActAttack, 8, 8, kOnce),
+    Own(kActSpecialHit2, 8, 8, kOnce),
+    Own(kActSpecialHit3, 8, 8, kOnce),
+    Own(kActSkillHit2, 8, 8, kOnce),
+    Own(kActSpecialApproach3, 8, 8, kOnce),
+    Own(kActSkillHit3, 28, 8, kOnce),
+    Own(kActSpecialApproach4, 4, 8, kLoop),
+    Own(kActDig, 4, 3, kLoop),
+    Own(kActCharge, 28, 4, kOnce),
+    Move(kActSpecialHit, "애로우샤워", 0, 4, kOnce),
+    Move(kActSpecialHit4, "볼로그다", 0, 4, kOnce),
+    Move(kActSpecialHit5, "라이트닝애로", 0, 4, kOnce),
+    Move(kActSkillHit1, "마법탄", 0, 8, kOnce),
+    Pose("셀린_1"),
+};
+
+constexpr std::array kCelineRoute{
+    Skills(106, 108, kActSkillHit1), Skill(161, kActSpecialHit),       Skill(162, kActSpecialHit2),
+    Skill(163, kActSpecialApproach3), Skill(164, kActSpecialApproach4), Skill(165, kActSpecialHit5),
+    Skill(175, kActDig),
+};
+
+constexpr std::array kCelineGroups{SLV_PLAIN_BLOW_GROUPS};
+
+constexpr std::array kCelineApproaches{
+    ApproachRow{.code = kActSpecialApproach4, .goal = kW, .hitCode = kActSpecialHit4, .within = 20.0f},
+    ApproachRow{.code = kActDig, .goal = kW, .hitCode = kActSpecialHit4},
+};
+
+constexpr HitRow Shot(int32_t code) {
+  return HitRow{.code = code, .face = kT, .strength = Fixed(2), .end = End::kIdle};
+}
+
+constexpr std::array kCelineHits{
+    Shot(kActSpecialHit),
+    Shot(kActSpecialHit2),
+    Shot(kActSpecialHit3),
+    Shot(kActSpecialHit5),
+    Shot(kActSkillHit2),
+    // Aimed where she stands, her steps sounding.
+    HitRow{.code = kActSpecialApproach3, .face = kT, .tickSound = "달리기2.wav", .soundEvery = 20,
+           .strength = Fixed(1), .end = End::kNext, .next = kActSpecialHit3},
+    Hop(HitRow{.code = kActSpecialHit4, .trailOn = true, .faceFirst = kW, .face = kW, .run = 0.2f,
+               .strength = Fixed(2), .endAt = When::kAfterTick, .endTick = 120, .end = End::kIdle},
+        -2.3f, 0.2f),
+    HitRow{.code = kActCharge, .trailOn = true, .faceFirst = kW, .face = kW, .run = 0.2f, .strength = Fixed(1),
+           .endAt = When::kAfterTick, .endTick = 120, .end = End::kIdle},
+    HitRow{.code = kActSkillHit1, .face = kT, .resolveAt = When::kEnd, .end = End::kIdle},
+};
+
+constexpr ApproachStyle kCelineRun{.sound = "달리기2.wav"};
+
+// ---- Carrot ----
+
+constexpr std::array kCarrotRows{
+    Own(kActAttack, 8, 8, kOnce),
+    Own(kActSpecialHit4, 8, 8, kOnce),
+    Own(kActSkillHit2, 8, 8, kOnce),
+    Own(kActSpecialHit5, 28, 8, kOnce),
+    Own(kActSkillHit3, 28, 8, kOnce),
+    Own(kActSpecialApproach, 4, 8, kLoop),
+    Own(kActSpecialApproach2, 4, 8, kLoop),
+    Own(kActSpecialApproach3, 4, 8, kLoop),
+    Own(kActSpecialApproach4, 4, 8, kLoop),
+    Own(kActSpecialApproach5, 4, 8, kLoop),
+    Move(kActSpecialHit, "훔치기_캐럿", 0, 8, kOnce),
+    Move(kActSpecialHit2, "라이징문", 0, 4, kOnce),
+    Move(kActSpecialHit3, "스플릿아머", 0, 4, kOnce),
+    Move(kActSkillHit1, "스플릿아머", 4, 4, kOnce),
+    Pose("캐럿_1"),
+};
+
+// The route Carrot and Peach share past their own skills.
+#define SLV_THIEF_GROUPS \
+  Skills(134, 135, kActSpecialApproach4), SLV_PLAIN_BLOW_GROUPS
+
+constexpr std::array kCarrotRoute{
+    Skill(124, kActSpecialApproach), Skill(125, kActSpecialApproach2), Skill(126, kActSpecialApproach3),
+};
+
+constexpr std::array kCarrotGroups{
+    Skills(116, 123, kActSpecialApproach5), Skill(175, kActSpecialApproach5), SLV_THIEF_GROUPS,
+};
+
+constexpr std::array kCarrotApproaches{
+    ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit},
+    ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2, .within = 30.0f},
+    ApproachRow{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3},
+    ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5},
+};
+
+constexpr std::array kCarrotHits{
+    HitRow{.code = kActSpecialHit, .start = true, .faceFirst = kT, .face = kT, .resolveAt = When::kEnd},
+    Hop(HitRow{.code = kActSpecialHit2, .start = true, .faceFirst = kT, .run = 0.4f, .strength = Fixed(2),
+               .endAt = When::kAfterTick, .endTick = 60, .end = End::kIdle},
+        -1.0f, 0.2f),
+    HitRow{.code = kActSpecialHit3, .face = kT, .resolve = Resolve::kNone, .end = End::kNext, .next = kActSkillHit1},
+    Hop(HitRow{.code = kActSkillHit1, .start = true, .face = kT, .strength = Fixed(2)}, -2.0f, 1.5f),
+    Special(kActSpecialHit4),
+    Special(kActSpecialHit5),
+};
+
+constexpr ApproachStyle kThiefRun{.sound = "달리기1.wav"};
+
+// ---- Peach ----
+
+constexpr std::array kPeachRows{
+    Own(kActAttack, 8, 8, kOnce),
+    Own(kActSpecialHit4, 8, 8, kOnce),
+    Own(kActSkillHit2, 8, 8, kOnce),
+    Own(kActSpecialHit, 28, 8, kOnce),
+    Own(kActSpecialHit2, 28, 8, kOnce),
+    Own(kActSkillHit3, 28, 8, kOnce),
+    Own(kActSpecialApproach2, 4, 8, kLoop),
+    Own(kActSpecialApproach3, 4, 8, kLoop),
+    Own(kActSpecialApproach4, 4, 8, kLoop),
+    Own(kActSpecialApproach5, 4, 8, kLoop),
+    Move(kActSpecialHit3, "훔치기_피치", 0, 8, kOnce),
+    Move(kActSpecialHit5, "백플래셔", 0, 4, kOnce),
+    Move(kActSkillHit1, "백플래셔", 4, 2, kOnce),
+    Pose("피치_1"),
+};
+
+constexpr std::array kPeachRoute{
+    Skill(111, kActSpecialApproach5), Skills(112, 115, kActSpecialHit), Skill(124, kActSpecialApproach3),
+};
+
+constexpr std::array kPeachGroups{
+    Skills(116, 123, kActSpecialApproach2), Skill(175, kActSpecialApproach2), SLV_THIEF_GROUPS,
+};
+
+constexpr std::array kPeachApproaches{
+    ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2},
+    ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5, .within = 5.0f},
+};
+
+constexpr std::array kPeachHits{
+    Special(kActSpecialHit2, Fixed(2)),
+    HitRow{.code = kActSpecialHit4, .strength = Fixed(2)},
+    HitRow{.code = kActSpecialHit5, .strength = Fixed(1), .end = End::kNext, .next = kActSkillHit1},
+    HitRow{.code = kActSkillHit1, .run = 0.1f, .strength = ByTick(1, 2, 40)},
+};
+
+#undef SLV_THIEF_GROUPS
+#undef SLV_PLAIN_BLOW_GROUPS
 
 }  // namespace
 
@@ -357,12 +644,23 @@ const Form kMaria2{.menuIndex = 1, .rows = kMaria2Rows, .route = kMaria2Route, .
 const Form kAi{.menuIndex = 8, .rows = kAiRows, .route = kAiRoute, .routeDefault = kActAttack,
                .approaches = kAiApproaches, .hits = kAiHits, .orders = kAiOrders, .hook = AiHook,
                .base = &kKreutzer};
-const Form kElluard{.menuIndex = 2, .rows = kSlowIdleStrike8, .orders = kSharedOrders, .base = &kKreutzer};
-const Form kElluard2{.menuIndex = 2, .rows = kSlowIdleStrike8, .orders = kSharedOrders, .base = &kElluard};
-const Form kTenzi{.menuIndex = 3, .rows = kStrike4, .orders = kSharedOrders, .base = &kKreutzer};
-const Form kCeline{.menuIndex = 4, .rows = kStrike8, .orders = kSharedOrders, .shootsArrows = true,
-                   .base = &kKreutzer};
-const Form kCarrot{.menuIndex = 5, .rows = kStrike8, .orders = kSharedOrders, .base = &kKreutzer};
-const Form kPeach{.menuIndex = 6, .rows = kStrike8, .orders = kSharedOrders, .base = &kKreutzer};
+const Form kElluard{.menuIndex = 2, .rows = kElluardRows, .route = kElluardRoute, .groups = kElluardGroups,
+                    .approaches = kElluardApproaches, .approach = kKreutzerRun, .hits = kElluardHits,
+                    .orders = kSharedOrders, .suffix = "_엘류어드1", .base = &kKreutzer};
+const Form kElluard2{.menuIndex = 2, .rows = kElluard2Rows, .route = kElluardRoute, .groups = kElluardGroups,
+                     .approach = kKreutzerRun, .orders = kSharedOrders, .suffix = "_엘류어드2", .base = &kElluard};
+const Form kTenzi{.menuIndex = 3, .rows = kTenziRows, .route = kTenziRoute, .groups = kTenziGroups,
+                  .approaches = kTenziApproaches, .approach = kKreutzerRun, .hits = kTenziHits,
+                  .orders = kSharedOrders, .weaponSuffixes = kTenziSuffixes,
+                  .noWeaponSheet = "Hey.!! Hey.. Hey.. dont' use skill!! of TENZI", .base = &kKreutzer};
+const Form kCeline{.menuIndex = 4, .rows = kCelineRows, .route = kCelineRoute, .groups = kCelineGroups,
+                   .approaches = kCelineApproaches, .approach = kCelineRun, .hits = kCelineHits,
+                   .orders = kSharedOrders, .routeStarts = true, .shootsArrows = true, .base = &kKreutzer};
+const Form kCarrot{.menuIndex = 5, .rows = kCarrotRows, .route = kCarrotRoute, .groups = kCarrotGroups,
+                   .approaches = kCarrotApproaches, .approach = kThiefRun, .hits = kCarrotHits,
+                   .orders = kSharedOrders, .base = &kKreutzer};
+const Form kPeach{.menuIndex = 6, .rows = kPeachRows, .route = kPeachRoute, .groups = kPeachGroups,
+                  .approaches = kPeachApproaches, .approach = kThiefRun, .hits = kPeachHits, .orders = kSharedOrders,
+                  .base = &kKreutzer};
 
 }  // namespace battleform

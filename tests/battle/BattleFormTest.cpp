@@ -3,6 +3,7 @@
 // poses, missing sheets and what a special move ignores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <typeinfo>
@@ -74,7 +75,7 @@ class CTraced : public Form {
 
 using Strings = std::vector<std::string>;
 
-enum Item { kSword = 7, kDagger, kBagnak, kKaiser, kStaff };
+enum Item { kSword = 7, kDagger, kBagnak, kKaiser, kStaff, kSpear, kRod, kHalberd };
 
 std::string ItemBlock(const std::string& name, int kind, const std::string& params) {
   return "#item < " + name + " > < > 0 " + name + "\n#type " + std::to_string(kind) + "\n#param " + params + "\n#end\n";
@@ -85,6 +86,7 @@ std::string Weapon(const std::string& name, int weaponClass) {
 }
 
 constexpr int kFlashArrowSkill = 128;
+constexpr int kBrionacSkill = 152;
 constexpr int kFireMagic = 0, kPlainMagic = 1;
 
 class BattleFormTest : public FieldActorTestOf<CRecordingFrame> {
@@ -93,13 +95,14 @@ class BattleFormTest : public FieldActorTestOf<CRecordingFrame> {
     std::string items;
     const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
     for (int i = 0; i < 7; ++i) items += ItemBlock("empty" + std::to_string(i), emptyKinds[i], "0");
-    items += Weapon("sword", 0) + Weapon("dagger", 1) + Weapon("바그낙", 5) + Weapon("카이저너클", 5) + Weapon("staff", 3);
+    items += Weapon("sword", 0) + Weapon("dagger", 1) + Weapon("바그낙", 5) + Weapon("카이저너클", 5) + Weapon("staff", 3) +
+             Weapon("spear", 7) + Weapon("rod", 8) + Weapon("halberd", 9);
     Write("data/diary/item.txt", items);
     EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     std::string skills;
     for (int i = 0; i < 200; ++i) {
-      skills += "#skill < " + (i == kFlashArrowSkill ? std::string("플래쉬_애로우") : "s" + std::to_string(i)) +
-                " > < >\n#end\n";
+      const std::string name = i == kFlashArrowSkill ? "플래쉬_애로우" : i == kBrionacSkill ? "브류낙" : "s" + std::to_string(i);
+      skills += "#skill < " + name + " > < >\n#end\n";
     }
     Write("data/diary/skill.txt", skills);
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
@@ -244,6 +247,20 @@ TEST_F(BattleFormTest, TheChosenSkillOrTheWeaponRoutesTheSpecialSkill) {
       {"battlesizz2", 109, kStaff, kActAttack},              {"battleai", 5, kBagnak, kActSpecialApproach},
       {"battleai", 5, kKaiser, kActSpecialApproach2},        {"battleai", 5, kSword, kActAttack},
       {"battleai", 5, 2, kActAttack},
+      {"battleelluard", 101, kSword, kActSpecialApproach},  {"battleelluard", 102, kSword, kActSpecialApproach2},
+      {"battleelluard", 150, kSword, kActSpecialApproach5}, {"battleelluard", 151, kSword, kActSpecialApproach4},
+      {"battleelluard", 131, kSword, kActSkillHit2},        {"battleelluard", 5, kSword, kActApproach},
+      {"battleelluard2", 132, kSword, kActSpecialApproach3}, {"battletenzi", 153, kSpear, kActSkillMove1},
+      {"battletenzi", 152, kSpear, kActSpecialApproach4},   {"battletenzi", 155, kSpear, kActSkillApproach},
+      {"battletenzi", 156, kSpear, kActDig},                {"battletenzi", 158, kSpear, kActSkillHit2},
+      {"battletenzi", 159, kSpear, kActSkillHit3},          {"battleceline", 107, kSword, kActSkillHit1},
+      {"battleceline", 161, kSword, kActSpecialHit},        {"battleceline", 175, kSword, kActDig},
+      {"battleceline", 165, kSword, kActSpecialHit5},       {"battleceline", 170, kSword, kActSkillHit2},
+      {"battlecarrot", 120, kSword, kActSpecialApproach5},  {"battlecarrot", 125, kSword, kActSpecialApproach2},
+      {"battlecarrot", 134, kSword, kActSpecialApproach4},  {"battlepeach", 111, kSword, kActSpecialApproach5},
+      {"battlepeach", 113, kSword, kActSpecialHit},         {"battlepeach", 120, kSword, kActSpecialApproach2},
+      {"battlepeach", 175, kSword, kActSpecialApproach2},   {"battlepeach", 135, kSword, kActSpecialApproach4},
+      {"battlepeach", 124, kSword, kActSpecialApproach3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " skill " + std::to_string(c.skill) + " weapon " + std::to_string(c.weapon));
@@ -258,6 +275,272 @@ TEST_F(BattleFormTest, TheChosenSkillOrTheWeaponRoutesTheSpecialSkill) {
     member.UpdateAction(kActSpecialSkill);
     EXPECT_EQ(member.m_actionCode, c.next);
   }
+}
+
+// How near each form's run-in must come, the goal standing at `distance`
+// (the target there, or the walk point).
+TEST_F(BattleFormTest, EachRunInStrikesFromItsOwnReach) {
+  struct Case {
+    const char* name;
+    int32_t approach, skill;
+    float distance;
+    int32_t after;  // the code after the first tick
+  };
+  const Case cases[] = {
+      {"battleelluard", kActSpecialApproach, 101, 19.0f, kActSpecialHit},
+      {"battleelluard", kActSpecialApproach, 101, 21.0f, kActSpecialApproach},
+      {"battleelluard", kActSpecialApproach3, 127, 32.0f, kActSpecialHit3},
+      {"battleelluard2", kActSpecialApproach3, 132, 32.0f, kActSpecialHit3},
+      {"battleelluard", kActSpecialApproach3, 144, 32.0f, kActSpecialApproach3},
+      {"battleelluard", kActSpecialApproach3, 144, 9.0f, kActSpecialHit3},
+      {"battleelluard", kActSpecialApproach4, 151, 29.0f, kActSpecialHit4},
+      {"battleelluard", kActSpecialApproach2, 102, 9.0f, kActSpecialHit2},
+      {"battleelluard", kActSpecialApproach5, 150, 9.0f, kActSpecialHit5},
+      {"battletenzi", kActSpecialApproach4, kBrionacSkill, 39.0f, kActSpecialHit4},
+      {"battletenzi", kActSpecialApproach4, 154, 39.0f, kActSpecialApproach4},
+      {"battletenzi", kActSpecialApproach3, 105, 29.0f, kActSpecialHit3},
+      {"battletenzi", kActSpecialApproach2, 104, 9.0f, kActSpecialHit2},
+      {"battletenzi", kActDig, 156, 12.0f, kActDig},
+      {"battletenzi", kActDig, 156, 9.0f, kActCharge},
+      {"battleceline", kActSpecialApproach4, 164, 19.0f, kActSpecialHit4},
+      {"battleceline", kActDig, 175, 19.0f, kActDig},
+      {"battleceline", kActDig, 175, 9.0f, kActSpecialHit4},
+      {"battlecarrot", kActSpecialApproach2, 125, 29.0f, kActSpecialHit2},
+      {"battlecarrot", kActSpecialApproach5, 120, 9.0f, kActSpecialHit5},
+      {"battlepeach", kActSpecialApproach5, 111, 4.0f, kActSpecialHit5},
+      {"battlepeach", kActSpecialApproach5, 111, 6.0f, kActSpecialApproach5},
+      {"battlepeach", kActSpecialApproach2, 120, 9.0f, kActSpecialHit2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.approach) + " skill " + std::to_string(c.skill) +
+                 " at " + std::to_string(c.distance));
+    std::unique_ptr<CActor> made(CreateActorByName(c.name));
+    auto& member = dynamic_cast<CBattlePlayer&>(*made);
+    session.players[0].weapon = kSpear;
+    member.m_record = &session.players[0];
+    member.m_battleId = {0, 1};
+    enemy.m_pos = {0.0f, 0.0f, c.distance};
+    member.m_target = &enemy;
+    member.m_targetX = 0.0f;
+    member.m_targetZ = c.distance;
+    member.m_chosenIndex = c.skill;
+    member.SetAction(c.approach);
+    member.OnProcess();
+    EXPECT_EQ(member.m_actionCode, c.after);
+  }
+}
+
+TEST_F(BattleFormTest, ElluardsBurstHopsRunsAndLandsAfterTick130) {
+  for (const auto& [name, sheet] : {std::pair{"battleelluard", "옥시피틀버스트_엘류어드1"},
+                                    {"battleelluard2", "옥시피틀버스트_엘류어드2"}}) {
+    SCOPED_TRACE(name);
+    WriteMove(sheet);
+    std::unique_ptr<CActor> made(CreateActorByName(name));
+    auto& elluard = dynamic_cast<CBattlePlayer&>(*made);
+    session.players[0].battlePtr = &elluard;
+    elluard.m_record = &session.players[0];
+    elluard.m_battleId = {0, 1};
+    elluard.m_target = &enemy;
+    elluard.m_pos = {0.0f, 0.0f, 0.0f};
+    elluard.m_chosenIndex = 101;
+    elluard.SetAction(kActSpecialSkill);
+    for (int i = 0; i < 200 && elluard.m_actionCode != kActSpecialHit; ++i) elluard.OnProcess();
+    ASSERT_EQ(elluard.m_actionCode, kActSpecialHit);
+    EXPECT_EQ(elluard.m_actName, std::string("주연급\\전투\\특수동작\\") + sheet + ".act");
+    float highest = 0.0f;
+    int ticks = 0;
+    for (; ticks < 300 && elluard.m_actionCode == kActSpecialHit; ++ticks) {
+      elluard.OnProcess();
+      highest = std::min(highest, elluard.m_pos.y);
+    }
+    EXPECT_EQ(ticks, 131);
+    EXPECT_EQ(elluard.m_actionCode, kActIdle);
+    EXPECT_LT(highest, -5.0f);  // up is negative
+    EXPECT_FLOAT_EQ(elluard.m_gravityFactor, 1.0f);
+    EXPECT_EQ(elluard.m_inAir, 0);
+    EXPECT_FLOAT_EQ(elluard.m_velocity.y, 0.0f);
+    session.players[0].battlePtr = nullptr;
+  }
+}
+
+TEST_F(BattleFormTest, ElluardsTraceOfTheBurst) {
+  CTraced<CBattleElluard> elluard;
+  Bind(elluard);
+  elluard.m_chosenIndex = 101;
+  elluard.SetAction(kActSpecialSkill);
+  ASSERT_TRUE(elluard.RunUntil(kActIdle));
+  EXPECT_EQ(elluard.What(), (Strings{"set 10018", "set 10073", "set 10065", "skill 2", "skill 2", "set 10000"}));
+  ASSERT_EQ(Sent(10).size(), 1u);
+  EXPECT_EQ(Sent(10)[0].a, 30);
+}
+
+// The dashing skills run through their blow; the storm rises to the walk
+// point and shows itself only at tick 65.
+TEST_F(BattleFormTest, ElluardsDashesRunThroughAndHisStormStartsLate) {
+  for (const auto& [skill, runs] : {std::pair{127, true}, {144, false}}) {
+    SCOPED_TRACE(skill);
+    CTraced<CBattleElluard> elluard;
+    Bind(elluard);
+    elluard.m_chosenIndex = skill;
+    elluard.SetAction(kActSpecialHit3);
+    for (int i = 0; i < 20; ++i) elluard.Tick();
+    EXPECT_EQ(elluard.m_actionCode, kActSpecialHit3);
+    EXPECT_EQ(elluard.m_pos.z > 1.0f, runs);
+    session.players[0].battlePtr = nullptr;
+  }
+  CTraced<CBattleElluard> elluard;
+  Bind(elluard);
+  elluard.m_targetX = 0.0f;
+  elluard.m_targetZ = -40.0f;
+  Frame().messages.clear();
+  elluard.SetAction(kActSpecialHit4);
+  for (int i = 0; i < 64; ++i) elluard.Tick();
+  EXPECT_TRUE(Sent(10).empty());
+  EXPECT_LT(elluard.m_pos.y, 0.0f);
+  EXPECT_LT(elluard.m_pos.z, 0.0f);
+  elluard.Tick();
+  EXPECT_EQ(Sent(10).size(), 1u);
+  ASSERT_TRUE(elluard.RunUntil(kActIdle));
+  EXPECT_EQ(elluard.steps.back().tick, 181);
+  EXPECT_EQ(elluard.m_inAir, 0);
+}
+
+TEST_F(BattleFormTest, TenzisKickUpPausesFiftyThenStrikesHarderFromTick30) {
+  session.players[0].weapon = kSpear;
+  CTraced<CBattleTenzi> tenzi;
+  Bind(tenzi);
+  tenzi.m_chosenIndex = 153;
+  tenzi.SetAction(kActSpecialSkill);
+  ASSERT_TRUE(tenzi.RunUntil(kActIdle));
+  EXPECT_EQ(tenzi.What(), (Strings{"set 10018", "set 10023", "set 10025", "skill 1", "skill 2", "set 10000"}));
+  EXPECT_EQ(tenzi.steps[2].tick - tenzi.steps[1].tick, 64);
+  EXPECT_LT(tenzi.steps[3].tick - tenzi.steps[2].tick, 30);
+  EXPECT_GE(tenzi.steps[4].tick - tenzi.steps[2].tick, 30);
+  ASSERT_EQ(Sent(10).size(), 1u);
+  EXPECT_EQ(Sent(10)[0].a, 50);
+}
+
+TEST_F(BattleFormTest, TenzisBrionacStrikesAgainEveryFifthTick) {
+  session.players[0].weapon = kSpear;
+  for (const auto& [skill, blows] : {std::pair{kBrionacSkill, Strings{"2", "5", "10", "13", "15"}},
+                                     {154, Strings{"2", "13"}}}) {
+    SCOPED_TRACE(skill);
+    CTraced<CBattleTenzi> tenzi;
+    Bind(tenzi);
+    tenzi.m_chosenIndex = skill;
+    tenzi.SetAction(kActSpecialHit4);
+    ASSERT_TRUE(tenzi.RunUntil(kActWalkBack));
+    Strings ticks;
+    for (const Step& s : tenzi.steps) {
+      if (s.what == "skill 2") ticks.push_back(std::to_string(s.tick));
+    }
+    EXPECT_EQ(ticks, blows);
+    session.players[0].battlePtr = nullptr;
+  }
+}
+
+TEST_F(BattleFormTest, TenzisSheetsFollowHisWeaponsClass) {
+  for (const char* move : {"도립축_창", "도립축_봉", "도립축_폴암"}) WriteMove(move);
+  for (const char* pose : {"텐지_창", "텐지_봉", "텐지_헬버드"}) WriteSheet(std::string("주연급/승리포즈/") + pose);
+  struct Case {
+    int weapon;
+    const char* move;
+    const char* pose;
+  };
+  const Case cases[] = {{kSpear, "도립축_창", "텐지_창"}, {kRod, "도립축_봉", "텐지_봉"}, {kHalberd, "도립축_폴암", "텐지_헬버드"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.move);
+    session.players[0].weapon = c.weapon;
+    CTraced<CBattleTenzi> tenzi;
+    Bind(tenzi);
+    tenzi.SetAction(kActSpecialHit);
+    EXPECT_EQ(tenzi.m_actName, std::string("주연급\\전투\\특수동작\\") + c.move + ".act");
+    EXPECT_EQ(tenzi.m_sprName, std::string("주연급\\전투\\특수동작\\") + c.move + ".spr");
+    tenzi.SetAction(kActVictory);
+    EXPECT_EQ(tenzi.m_actName, std::string("주연급\\승리포즈\\") + c.pose + ".act");
+    session.players[0].battlePtr = nullptr;
+  }
+}
+
+// Without a spear, rod or polearm his moves play on his own sheet and end,
+// and he can be hit again.
+TEST_F(BattleFormTest, TenziWithoutHisWeaponsSaysSoAndHisMoveStillEnds) {
+  WriteMove("도립축_창");
+  for (int weapon : {static_cast<int>(kStaff), -1}) {
+    SCOPED_TRACE(weapon);
+    session.players[0].weapon = weapon;
+    CTraced<CBattleTenzi> tenzi;
+    Bind(tenzi);
+    testsupport::DebugLogCapture log;
+    tenzi.SetAction(kActSpecialHit);
+    EXPECT_TRUE(log.Contains("Hey.!! Hey.. Hey.. dont' use skill!! of TENZI"));
+    EXPECT_EQ(tenzi.m_actName, "fighter.act");
+    EXPECT_EQ(tenzi.m_actionCode, kActSpecialHit);
+    ASSERT_TRUE(tenzi.RunUntil(kActWalkBack, 200));
+    for (int i = 0; i < 4; ++i) tenzi.Tick();
+    EXPECT_EQ(tenzi.m_hitGuardTicks, 0);
+    tenzi.SetAction(kActVictory);
+    EXPECT_EQ(tenzi.m_actName, "fighter.act");
+    session.players[0].battlePtr = nullptr;
+  }
+}
+
+TEST_F(BattleFormTest, CelineLoosesAnArrowOnTheHitFrame) {
+  CTraced<CBattleCeline> celine;
+  Bind(celine);
+  celine.SetAction(kActAttack);
+  ASSERT_TRUE(celine.RunUntil(kActWalkBack));
+  ASSERT_EQ(celine.steps.size(), 4u);
+  EXPECT_EQ(celine.steps[1].what, "arrow 0");
+  EXPECT_EQ(celine.steps[2].what, "arrow 0");
+}
+
+TEST_F(BattleFormTest, CelinesStandingShotAimsWithoutRunningThenShootsAgain) {
+  CTraced<CBattleCeline> celine;
+  Bind(celine);
+  celine.m_chosenIndex = 163;
+  celine.SetAction(kActSpecialSkill);
+  ASSERT_TRUE(celine.RunUntil(kActIdle));
+  EXPECT_EQ(celine.What(), (Strings{"set 10018", "set 10075", "skill 1", "skill 1", "set 10067", "skill 2", "skill 2",
+                                    "set 10000"}));
+  EXPECT_FLOAT_EQ(celine.m_pos.x, 0.0f);
+  EXPECT_FLOAT_EQ(celine.m_pos.z, 0.0f);
+  // Choosing the skill shows her, with the battle's short pause.
+  ASSERT_EQ(Sent(10).size(), 1u);
+  EXPECT_EQ(Sent(10)[0].a, 30);
+}
+
+TEST_F(BattleFormTest, CarrotsSplitArmourLeapsAndLands) {
+  CTraced<CBattleCarrot> carrot;
+  Bind(carrot);
+  carrot.m_chosenIndex = 126;
+  carrot.SetAction(kActSpecialSkill);
+  ASSERT_TRUE(carrot.RunUntil(kActSkillHit1));
+  carrot.Tick();
+  EXPECT_FLOAT_EQ(carrot.m_gravityFactor, 1.5f);
+  EXPECT_EQ(carrot.m_inAir, 1);
+  ASSERT_TRUE(carrot.RunUntil(kActWalkBack));
+  EXPECT_EQ(carrot.What(), (Strings{"set 10018", "set 10075", "set 10067", "set 10070", "skill 2", "skill 2",
+                                    "set 10003"}));
+  EXPECT_FLOAT_EQ(carrot.m_gravityFactor, 1.0f);
+  EXPECT_EQ(carrot.m_inAir, 0);
+}
+
+TEST_F(BattleFormTest, PeachsQuickSkillsStrikeAtOnce) {
+  CTraced<CBattlePeach> peach;
+  Bind(peach);
+  peach.m_chosenIndex = 112;
+  peach.SetAction(kActSpecialSkill);
+  ASSERT_TRUE(peach.RunUntil(kActWalkBack));
+  EXPECT_EQ(peach.What(), (Strings{"set 10018", "set 10065", "skill 1", "skill 2", "set 10003"}));
+  EXPECT_FLOAT_EQ(peach.m_pos.z, 0.0f);
+
+  // The back flasher: a light blow, then the run-through.
+  peach.steps.clear();
+  peach.SetAction(kActSpecialHit5);
+  ASSERT_TRUE(peach.RunUntil(kActWalkBack));
+  EXPECT_EQ(peach.What(), (Strings{"set 10069", "skill 1", "skill 1", "set 10070", "skill 1", "skill 1", "set 10003"}));
+  EXPECT_GT(peach.m_pos.z, 0.0f);
 }
 
 TEST_F(BattleFormTest, KreutzersLotusRunsInAndStrikesHarderFromTick50) {
