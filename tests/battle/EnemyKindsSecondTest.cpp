@@ -6,13 +6,19 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <typeinfo>
+#include <vector>
 
 #include "battle/enemy/BattleEarthElementel.h"
 #include "battle/enemy/BattleSlime.h"
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/EnemyKindsSecond.h"
+#include "engine/ResMgr.h"
+#include "engine/SoundDevice.h"
+#include "engine/Wave.h"
 #include "session/EnemySlot.h"
 #include "tests/battle/EnemyKindsFixture.h"
+#include "tests/support/WaveFixture.h"
 
 using namespace enemytest;
 
@@ -400,4 +406,150 @@ TEST_F(EnemyKindsSecondTest, HitsAreDroppedDuringTheLockedStrikes) {
     EXPECT_EQ(c.enemy->m_actionCode, c.code);
     EXPECT_EQ(session.enemies[0].hp, 300);
   }
+}
+
+namespace {
+
+// The hit kind each resolution goes out with.
+template <class Kind>
+class KindNoted : public Traced<Kind> {
+ public:
+  void Resolve(EnemyResolve /*how*/) override { this->Note("kind " + std::to_string(this->m_hitKind)); }
+};
+
+}  // namespace
+
+// The ice golem hits with kind 1 before its strike's tick 30 and 2 from it
+// (its special sheet here has hit frames at ticks 8 and 32); the electric
+// armour's and the tornado's second strikes hit with 2 on every hit frame.
+TEST_F(EnemyKindsSecondTest, StrikesSetTheirHitKindBeforeResolving) {
+  using battletest::SquareMotion;
+  const std::vector<ActAction> actions(
+      24, ActAction{{SquareMotion(), SquareMotion(0), SquareMotion(), SquareMotion(), SquareMotion(0), SquareMotion()}});
+  Write("data/sprite/몬스터/괴물형/전투/아이스고렘_특수.spr", battletest::SquareSprite());
+  Write("data/sprite/몬스터/괴물형/전투/아이스고렘_특수.act",
+        slvtools::BuildAct(0x201, actions, {"attacktime.atk"}));
+  KindNoted<CBattleIceGolem> golem;
+  EXPECT_EQ(Order(golem, 3, true, 50, kActSpecialHit),
+            "1:start 1011/30,trail 20 8:kind 1 32:kind 2 48:set 10003,trail 0,normal sheet 49:set 10000");
+  KindNoted<CBattleElectnikArmor> armour;
+  EXPECT_EQ(Order(armour, 3, true, 30, kActSpecialHit2), "1:start 1011/30,trail 20 8:kind 2 24:set 10003,trail 0 25:set 10000");
+  KindNoted<CBattleTornado> tornado;
+  EXPECT_EQ(Order(tornado, 3, true, 30, kActSpecialHit2), "1:start 1011/30,trail 20 8:kind 2 24:set 10003,trail 0");
+}
+
+// A hit in the middle of a strike on the special sheet reels the enemy on
+// its normal sheet at once.
+TEST_F(EnemyKindsSecondTest, AHitDuringASpecialSheetStrikeBringsTheNormalSheetBack) {
+  Write("data/sprite/몬스터/괴물형/전투/이블로드_특수.spr", battletest::SquareSprite());
+  Write("data/sprite/몬스터/괴물형/전투/이블로드_특수.act",
+        slvtools::BuildAct(0x201, std::vector<ActAction>(24, ActAction{{battletest::SquareMotion()}}), {}));
+  CBattleEvilLode lord;
+  Bind(lord);
+  lord.SetAction(kActSpecialHit);
+  ASSERT_NE(lord.m_actName, "beast.act");
+  for (int t = 0; t < 5; ++t) lord.OnProcess();
+  lord.m_hitGuardTicks = 0;
+  lord.m_hitStopTicks = 0;
+  lord.OnMessage(&m_target, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(lord.m_actionCode, kActDamageLight);
+  EXPECT_EQ(lord.m_actName, "beast.act");
+  EXPECT_EQ(lord.m_sprName, "beast.spr");
+  EXPECT_EQ(lord.m_afterimage, 0);
+}
+
+// A target lost on the way idles at once, without the walk back; the
+// electric armour's long approach gives up past tick 300.
+TEST_F(EnemyKindsSecondTest, ApproachesIdleWithoutATargetOrPastTheirLimit) {
+  Traced<CBattleEprite> efreet;
+  Bind(efreet);
+  efreet.m_chosenIndex = 11;
+  efreet.SetAction(kActSpecialApproach);
+  EXPECT_EQ(Run(efreet, 5, [&](int t) {
+              if (t == 3) efreet.m_target = nullptr;
+            }),
+            "1:trail 30 3:set 10000,trail 0");
+
+  m_target.m_pos = Vec3{2000.0f, 0.0f, 0.0f};
+  CBattleElectnikArmor armour;
+  Bind(armour);
+  armour.m_chosenIndex = 16;
+  armour.SetAction(kActSpecialApproach2);
+  for (int32_t tick : {300, 301}) {
+    armour.m_tickCount = tick;
+    armour.UpdateAction(kActSpecialApproach2);
+  }
+  EXPECT_EQ(armour.m_actionCode, kActIdle);
+  armour.SetAction(kActSpecialApproach2);
+  armour.m_tickCount = 300;
+  armour.UpdateAction(kActSpecialApproach2);
+  EXPECT_EQ(armour.m_actionCode, kActSpecialApproach2);
+}
+
+// The tornado's charge and the twist's strike turn to the target on their
+// first tick only, then drift on that heading; without a target they do not
+// turn at all.
+TEST_F(EnemyKindsSecondTest, TheChargeAndTheTwistFaceOnceAndDrift) {
+  m_target.m_pos = Vec3{0.0f, 0.0f, 30.0f};
+  CBattleTornado tornado;
+  CBattleTwist twist;
+  for (CBattleEnemy* enemy : {static_cast<CBattleEnemy*>(&tornado), static_cast<CBattleEnemy*>(&twist)}) {
+    SCOPED_TRACE(typeid(*enemy).name());
+    Bind(*enemy);
+    enemy->m_angle = 45.0f;
+    enemy->SetAction(kActSpecialHit);
+    enemy->OnProcess();
+    const float faced = enemy->m_angle;
+    EXPECT_NE(faced, 45.0f);
+    m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+    for (int t = 0; t < 3; ++t) enemy->OnProcess();
+    EXPECT_EQ(enemy->m_angle, faced);
+    EXPECT_NE(enemy->m_velocity.x * enemy->m_velocity.x + enemy->m_velocity.z * enemy->m_velocity.z, 0.0f);
+    m_target.m_pos = Vec3{0.0f, 0.0f, 30.0f};
+    enemy->m_target = nullptr;
+    enemy->m_angle = 45.0f;
+    enemy->SetAction(kActSpecialHit);
+    enemy->OnProcess();
+    EXPECT_EQ(enemy->m_angle, 45.0f);
+    EXPECT_EQ(enemy->m_actionCode, kActIdle);
+  }
+}
+
+// The tornado's rotor sounds on ticks 30, 60 and 90 of its idle, and not
+// in a reel that ends sooner.
+TEST_F(EnemyKindsSecondTest, TheTornadosRotorSoundsEveryThirtyTicksOfAnyAction) {
+  ASSERT_TRUE(InitDirectSound());
+  platform::HoldSoundOutput(true);
+  Write("data/wav/토네이도.wav",
+        testsupport::PcmWaveFile(testsupport::ConstantSamples(4000, 1, 1000), 1, 22050));
+  g_soundEnabled = 1;
+  CBattleTornado tornado;
+  Bind(tornado);
+  PlayWave("토네이도.wav");  // loads it; the first of the five copies
+  auto* wave = dynamic_cast<CWave*>(CResMgr::GetInstance().GetRes("토네이도.wav"));
+  ASSERT_NE(wave, nullptr);
+  ASSERT_NE(wave->GetSoundSet(), nullptr);
+  const auto playing = [&] {
+    int n = 0;
+    for (int i = 0; i < CSoundBufferSet::kSlots; ++i) {
+      const platform::SoundBuffer* b = wave->GetSoundSet()->GetBuffer(i);
+      if (b != nullptr && b->IsPlaying()) ++n;
+    }
+    return n;
+  };
+  std::vector<int> ticks;
+  tornado.SetAction(kActDamageLight);
+  for (int t = 1; t <= 25; ++t) tornado.OnProcess();
+  EXPECT_EQ(playing(), 1);
+  tornado.SetAction(kActIdle);
+  for (int t = 1; t <= 95; ++t) {
+    const int before = playing();
+    tornado.OnProcess();
+    if (playing() > before) ticks.push_back(t);
+  }
+  EXPECT_EQ(ticks, (std::vector<int>{30, 60, 90}));
+  CResMgr::GetInstance().ReleaseRes(wave);
+  g_soundEnabled = 0;
+  platform::HoldSoundOutput(false);
+  ReleaseDirectSound();
 }
