@@ -151,6 +151,7 @@ void CBattleEnemy::RunRoute(const EnemyRoute& route) {
 
 // Without a skill record there is no distance to meet.
 void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
+  if (approach.start && m_tickCount <= 1) StartSpecial(kSpecialStart, kStartPause);
   if (approach.trail) SwitchTrail(EnemyTrail::kApproach);
   if (m_target == nullptr) {
     GoIdle();
@@ -187,10 +188,11 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike) {
   const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : m_holdLast != 0;
   if (strike.resolveAtEnd ? ended : CheckHitFrame() != 0) {
     if (strike.hitKind != 0) m_hitKind = strike.hitKind;
+    if (strike.lateTick > 0 && m_tickCount >= strike.lateTick) m_hitKind = strike.lateHitKind;
     Resolve(strike.resolve);
   }
   if (!ended) return;
-  if (strike.trail != EnemyTrail::kNone) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  if (strike.trail != EnemyTrail::kNone && strike.trailOffAtEnd) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
   SetAction(strike.end);
 }
 

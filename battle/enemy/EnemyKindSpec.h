@@ -54,6 +54,7 @@ struct EnemyApproach {
   int32_t limit = 0;  // non-zero: idle past this tick
   bool trail = true;
   int32_t arrivalEffect = 0;
+  bool start = false;  // effect 1011 and the dimmed pause while the tick is at most 1
 };
 
 struct EnemyStrike {
@@ -69,6 +70,9 @@ struct EnemyStrike {
   int32_t end = kActWalkBack;
   int32_t endTick = 0;        // non-zero: ends past this tick or on landing, not with the animation
   bool needsTarget = true;    // without a target it goes idle
+  bool trailOffAtEnd = true;  // false: the end code's own entry switches it off
+  int32_t lateTick = 0;       // non-zero: from this tick on the hit kind is `lateHitKind`
+  int32_t lateHitKind = 0;
 };
 
 // A run at the target until it is within `reachFactor` times the attack

@@ -4,6 +4,7 @@
 // registration.
 #include "battle/enemy/BattleFlyingEnemy.h"
 #include "battle/enemy/BattleGroundEnemy.h"
+#include "battle/enemy/BattleSlime.h"
 #include "battle/enemy/TableEnemy.h"
 
 SLV_TABLE_ENEMY(CBattleDragonFly, CBattleFlyingEnemy);
@@ -22,4 +23,3 @@ SLV_TABLE_ENEMY(CBattleFireBat, CBattleFlyingEnemy);
 SLV_TABLE_ENEMY(CBattleSeaSu, CBattleGroundEnemy);
 SLV_TABLE_ENEMY(CBattleSnowMan, CBattleGroundEnemy);
 SLV_TABLE_ENEMY(CBattleAmoeba, CBattleGroundEnemy);
-SLV_TABLE_ENEMY(CBattleSlime, CBattleGroundEnemy);

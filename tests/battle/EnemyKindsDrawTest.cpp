@@ -4,8 +4,11 @@
 // against a golden picture.
 #include <string>
 
+#include "battle/enemy/BattleEarthElementel.h"
+#include "battle/enemy/BattleSlime.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
+#include "session/EnemySlot.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "tests/battle/BattleVillageTest.h"
@@ -26,8 +29,8 @@ class EnemyKindsDrawTest : public BattleVillageTest {
   ~EnemyKindsDrawTest() override { CSkillMgr::GetInstance().Free(); }
 
   // The monster set up alone south-east of the elder, the member 30 units
-  // east of it, the camera between them.
-  CBattleEnemy* SetUpBattle(const char* monster) {
+  // east of it, the camera between them, faded in.
+  CBattleEnemy* SetUpScene(const char* monster) {
     Vec3 spot;
     if (!SceneSpot(&spot)) return nullptr;
     CBattleEnemy* enemy = SetUpLoneEnemy(monster, spot, Vec3{spot.x - 15.0f, 0.0f, spot.z});
@@ -48,8 +51,15 @@ class EnemyKindsDrawTest : public BattleVillageTest {
     View().m_pFollow = &m_standIn;
     View().TickCamera();
     Tick(66);  // faded in
+    m_member = member;
+    return enemy;
+  }
+  // ...and ordered its charge at the member.
+  CBattleEnemy* SetUpBattle(const char* monster) {
+    CBattleEnemy* enemy = SetUpScene(monster);
+    if (enemy == nullptr) return nullptr;
     enemy->OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find("돌진"), 0, 0);
-    enemy->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(member), 10, 1);
+    enemy->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(m_member), 10, 1);
     return enemy;
   }
   void Tick(int n) {
@@ -62,6 +72,8 @@ class EnemyKindsDrawTest : public BattleVillageTest {
     }
     return -1;
   }
+
+  CStandInMember* m_member = nullptr;  // the context's
 };
 
 TEST_F(EnemyKindsDrawTest, TheBoarChargesWithItsAfterImage) {
@@ -84,6 +96,38 @@ TEST_F(EnemyKindsDrawTest, TheGuruStrikesOnItsSpecialSheet) {
   Tick(16);
   EXPECT_EQ(guru->m_actionCode, kActSpecialHit);
   EXPECT_EQ(Shot("guru_special_strike"), "");
+}
+
+// The leader's blow splits the jelly: its clone lands ahead of it.
+TEST_F(EnemyKindsDrawTest, TheJellySplitsUnderTheLeadersBlow) {
+  CBattleEnemy* jelly = SetUpScene("리퀴드제리");
+  ASSERT_NE(jelly, nullptr);
+  EXPECT_TRUE(jelly->IsKindOf(typeid(CBattleSlime)));
+  jelly->OnMessage(m_member, kMsgHit, 5, 0, 0);
+  ASSERT_EQ(jelly->m_actionCode, kActSplit);
+  ASSERT_GT(TickUntil(*jelly, kActIdle, 200), 0);
+  ASSERT_EQ(Context().m_battleEnemies.size(), 2u);
+  const auto* clone = dynamic_cast<const CBattleEnemy*>(Context().m_battleEnemies.back());
+  ASSERT_NE(clone, nullptr);
+  EXPECT_EQ(clone->m_slot->hp, jelly->m_slot->hp);
+  Tick(20);  // landed
+  EXPECT_EQ(Shot("jelly_split"), "");
+}
+
+// Idle with the member in reach and 20 in its gauge, the earth elemental
+// strikes it without waiting for its turn.
+TEST_F(EnemyKindsDrawTest, TheEarthElementalStrikesAMemberInReachFromIdle) {
+  CBattleEnemy* elemental = SetUpScene("어스엘레멘탈");
+  ASSERT_NE(elemental, nullptr);
+  EXPECT_TRUE(elemental->IsKindOf(typeid(CBattleEarthElementel)));
+  m_member->m_pos.x = elemental->m_pos.x + 8.0f;
+  m_member->SetAction(kActIdle);
+  elemental->m_timeGauge = 25.0f;
+  ASSERT_GT(TickUntil(*elemental, kActAttack, 10), 0);
+  EXPECT_EQ(elemental->m_target, m_member);
+  EXPECT_LT(elemental->m_timeGauge, 10.0f);
+  Tick(5);  // the blow's frame
+  EXPECT_EQ(Shot("earth_elemental_idle_attack"), "");
 }
 
 }  // namespace

@@ -12,51 +12,22 @@
 #include <typeinfo>
 #include <vector>
 
+#include "battle/enemy/BattleEarthElementel.h"
 #include "battle/enemy/BattleHedgehog.h"
 #include "battle/enemy/BattleSkeleton.h"
 #include "battle/enemy/BattleSpider.h"
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
-#include "engine/ActRes.h"
+#include "battle/enemy/EnemyKindsSecond.h"
 #include "platform/Random.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
-#include "tests/battle/BattleTestSheets.h"
-#include "tests/field/FieldActorFixture.h"
-#include "tests/field/RecordingFrame.h"
-#include "tools/lib/ActWriter.h"
+#include "tests/battle/EnemyKindsFixture.h"
+
+using namespace enemytest;
 
 namespace {
-
-// A party member that only records what it is told.
-class CTarget : public CBattleActor {
- public:
-  bool OnProcess() override { return true; }
-  void OnMessage(CObject* /*sender*/, int /*code*/, intptr_t, intptr_t, intptr_t) override {}
-};
-
-// A kind whose calls out are written down in place of being made.
-template <class Kind>
-class Traced : public Kind {
- public:
-  void SetAction(int32_t code) override {
-    Note("set " + std::to_string(code));
-    Kind::SetAction(code);
-  }
-  void StartSpecial(int32_t effect, int32_t pause) override {
-    Note("start " + std::to_string(effect) + "/" + std::to_string(pause));
-  }
-  void Resolve(EnemyResolve how) override {
-    if (how == EnemyResolve::kWeapon) {
-      Note("weapon");
-    } else if (how == EnemyResolve::kSpecial) {
-      Note(this->m_useSpecial ? "skill" : "magic");
-    }
-  }
-  void Note(const std::string& what) { notes.push_back(what); }
-  std::vector<std::string> notes;
-};
 
 struct KindCase {
   const char* name;
@@ -91,6 +62,35 @@ const KindCase kKinds[] = {
     {"스노우맨", typeid(CBattleSnowMan), false, CBattleSnowMan::kSpec},
     {"아메바", typeid(CBattleAmoeba), false, CBattleAmoeba::kSpec},
     {"스켈레톤", typeid(CBattleSkeleton), false, CBattleSkeleton::kSpec},
+    {"실프", typeid(CBattleSilpe), true, CBattleSilpe::kSpec},
+    {"아이스고렘", typeid(CBattleIceGolem), false, CBattleIceGolem::kSpec},
+    {"아져", typeid(CBattleAjer), true, CBattleAjer::kSpec},
+    {"에어리언길란", typeid(CBattleAlienGilan), false, CBattleAlienGilan::kSpec},
+    {"운디네", typeid(CBattleUndinea), false, CBattleUndinea::kSpec},
+    {"윌오브위스퍼", typeid(CBattleWiloWesper), true, CBattleWiloWesper::kSpec},
+    {"이블로드", typeid(CBattleEvilLode), false, CBattleEvilLode::kSpec},
+    {"리치", typeid(CBattleRich), true, CBattleRich::kSpec},
+    {"바운드우먼비", typeid(CBattleBoundUnManBe), true, CBattleBoundUnManBe::kSpec},
+    {"세인트스피릿츠", typeid(CBattleSaintSpirit), false, CBattleSaintSpirit::kSpec},
+    {"세인트스피릿츠해골", typeid(CBattleSaintSpiritSkeleton), true, CBattleSaintSpiritSkeleton::kSpec},
+    {"이프리트", typeid(CBattleEprite), false, CBattleEprite::kSpec},
+    {"인큐버스", typeid(CBattleInqubus), true, CBattleInqubus::kSpec},
+    {"일렉트릭아머", typeid(CBattleElectnikArmor), false, CBattleElectnikArmor::kSpec},
+    {"토네이도", typeid(CBattleTornado), false, CBattleTornado::kSpec},
+    {"크레이고렘", typeid(CBattleCrayGolem), false, CBattleCrayGolem::kSpec},
+    {"트위스트", typeid(CBattleTwist), false, CBattleTwist::kSpec},
+    {"페인로이드", typeid(CBattlePainLoid), false, CBattlePainLoid::kSpec},
+    {"페인오브글로리", typeid(CBattlePainOfGlory), false, CBattlePainOfGlory::kSpec},
+    {"페일소프트", typeid(CBattleFailSoft), false, CBattleFailSoft::kSpec},
+    {"펜텀", typeid(CBattlePhantom), true, CBattlePhantom::kSpec},
+    {"프레임제이드", typeid(CBattleFrameJead), true, CBattleFrameJead::kSpec},
+    {"포이즌아메바", typeid(CBattlePoisonAmoeba), false, CBattlePoisonAmoeba::kSpec},
+    {"에디스네일", typeid(CBattleSnail), false, CBattleSnail::kSpec},
+    {"하비레이디", typeid(CBattleHaveyLady), true, CBattleHaveyLady::kSpec},
+    {"헐크", typeid(CBattleHulke), false, CBattleHulke::kSpec},
+    {"홀리라이트", typeid(CBattleHolyLight), false, CBattleHolyLight::kSpec},
+    {"가가무", typeid(CBattleGagaMu), false, CBattleGagaMu::kSpec},
+    {"어스엘레멘탈", typeid(CBattleEarthElementel), false, CBattleEarthElementel::kSpec},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -156,104 +156,6 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   }
 }
 
-class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
- protected:
-  // Twenty-four actions of three frames, the second a hit frame; the
-  // special sheets alike; skills 0-70 with the distance 10.
-  EnemyKindsTest() {
-    using battletest::SquareMotion;
-    const std::string spr = battletest::SquareSprite();
-    const std::vector<ActAction> actions(24, ActAction{{SquareMotion(), SquareMotion(0), SquareMotion()}});
-    const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
-    Write("data/sprite/beast.spr", spr);
-    Write("data/sprite/beast.act", act);
-    for (const char* special : {"괴물형/전투/구루_특수", "인간형/전투/그랜파_특수"}) {
-      Write(std::string("data/sprite/몬스터/") + special + ".spr", spr);
-      Write(std::string("data/sprite/몬스터/") + special + ".act", act);
-    }
-    std::string skills;
-    for (int i = 0; i <= 70; ++i) skills += "#skill < s" + std::to_string(i) + " > < >\n#duration 10\n#end\n";
-    Write("data/diary/skill.txt", skills);
-    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-    session.Init();
-    PlayerData& sizz = session.players[0];
-    sizz.engname = "sizz";
-    sizz.battlePtr = &m_target;
-    session.partyIds[0] = 0;
-    session.partyCount = session.battlePartyCount = 1;
-    m_target.m_battleId = {0, 1};
-    m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
-    SetUpSlot();
-  }
-  void SetUpSlot() {
-    session.partyIds[0] = 0;
-    session.partyCount = session.battlePartyCount = 1;
-    EnemySlot& s = session.enemies[0];
-    s.name = "beast";
-    s.sprName = "beast.spr";
-    s.actName = "beast.act";
-    s.hp = s.maxhp = 300;
-    s.reach = 100;
-    s.level = 3;
-    session.enemyCount = 1;
-  }
-  ~EnemyKindsTest() override {
-    platform::ClearQueuedRand();
-    CSkillMgr::GetInstance().Free();
-    session.Init();
-  }
-
-  template <class T>
-  T& Bind(T& enemy) {
-    enemy.m_sprName = "beast.spr";
-    enemy.m_actName = "beast.act";
-    enemy.GetSprite();
-    enemy.m_slot = &session.enemies[0];
-    enemy.m_battleId = {0, 0};
-    session.enemies[0].actor = &enemy;
-    enemy.m_target = &m_target;
-    enemy.SetAction(kActIdle);
-    return enemy;
-  }
-
-  // The ticks in which something was called, as "tick:call,call".
-  template <class T>
-  std::string Run(Traced<T>& enemy, int ticks, const std::function<void(int)>& each = {}) {
-    std::string out;
-    for (int t = 1; t <= ticks; ++t) {
-      enemy.notes.clear();
-      const std::string sheet = enemy.m_actName;
-      const int32_t trail = enemy.m_afterimage != 0 ? enemy.m_afterimageLength : 0;
-      if (each) each(t);
-      enemy.OnProcess();
-      const int32_t trailAfter = enemy.m_afterimage != 0 ? enemy.m_afterimageLength : 0;
-      if (trailAfter != trail) enemy.Note("trail " + std::to_string(trailAfter));
-      if (enemy.m_actName != sheet) enemy.Note(enemy.m_actName == "beast.act" ? "normal sheet" : "special sheet");
-      if (enemy.notes.empty()) continue;
-      out += (out.empty() ? "" : " ") + std::to_string(t) + ":";
-      for (size_t i = 0; i < enemy.notes.size(); ++i) out += (i == 0 ? "" : ",") + enemy.notes[i];
-    }
-    return out;
-  }
-
-  // The calls of a kind entering `code` with the special chosen.
-  template <class Kind>
-  std::string Order(Traced<Kind>& enemy, int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
-    Bind(enemy);
-    enemy.m_chosenIndex = index;
-    enemy.m_useSpecial = skill;
-    enemy.SetAction(code);
-    return Run(enemy, ticks);
-  }
-  template <class Kind>
-  std::string Order(int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
-    Traced<Kind> enemy;
-    return Order(enemy, index, skill, ticks, code);
-  }
-
-  CSession& session = CSession::GetInstance();
-  CTarget m_target;
-};
 
 // Ordered its special with the target 22 units off: the walk, the strike on
 // its special sheet, and a hit that puts the normal sheet back at once.
@@ -459,7 +361,7 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
   std::mt19937 draw(76);
   const int kinds[] = {0, 9, 10, 10, 10};
   const int hits[] = {kMsgHit, kMsgMagicHit, kMsgHitWithNumber, kMsgHitTwoParts};
-  const int indexes[] = {-1, 2, 5, 28, 39, 47, 60, 99};
+  const int indexes[] = {-1, 2, 4, 5, 8, 11, 13, 25, 26, 27, 28, 37, 39, 40, 41, 47, 54, 59, 60, 67, 81, 89, 99};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     auto* enemy = dynamic_cast<CBattleEnemy*>(CreateActorByName(k.name));

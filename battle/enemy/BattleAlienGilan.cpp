@@ -1,0 +1,27 @@
+// The alien gilan: one special it walks up to, one it strikes at once.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), SpecialBlow(kActSpecialHit), SpecialBlow(kActSpecialHit2)};
+constexpr EnemyRouteCase kPicks[] = {{26, kActSpecialApproach}, {81, kActSpecialHit2}};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
+constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
+constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike,
+                                    {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .end = kActIdle}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleAlienGilan::kSpec{
+    .name = "에어리언길란",
+    .specialFolder = kBeastFolder,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleAlienGilan, CBattleAlienGilan::kSpec.name);

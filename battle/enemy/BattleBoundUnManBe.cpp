@@ -1,0 +1,30 @@
+// The bound woman-bee: two specials she flies up to.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {
+    Blow(kActSpecialApproach, 0), Blow(kActSpecialApproach2, 0), SpecialBlow(kActSpecialHit),
+    Blow(kActSpecialHit2, 4),
+};
+constexpr EnemyRouteCase kPicks[] = {{4, kActSpecialApproach}, {37, kActSpecialApproach2}};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
+constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach,
+                                         {.code = kActSpecialApproach2, .next = kActSpecialHit2}};
+constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleBoundUnManBe::kSpec{
+    .name = "바운드우먼비",
+    .specialFolder = kBeastFolder,
+    .rows = kRows,
+    .layout = kStill,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleBoundUnManBe, CBattleBoundUnManBe::kSpec.name);

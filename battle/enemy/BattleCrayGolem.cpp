@@ -1,0 +1,19 @@
+// The clay golem: walks up to its special and strikes.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach, 0), Blow(kActSpecialHit, 4)};
+
+}  // namespace
+
+const EnemyKindSpec CBattleCrayGolem::kSpec{
+    .name = "크레이고렘",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = kStill,
+};
+SLV_REGISTER_ACTOR(CBattleCrayGolem, CBattleCrayGolem::kSpec.name);

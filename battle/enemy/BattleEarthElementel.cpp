@@ -1,0 +1,37 @@
+// The earth elemental's spec: quick blows, and spell and special both
+// struck where it stands on its special sheet, locked against hits.
+#include "battle/enemy/BattleEarthElementel.h"
+
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr int32_t kEarthStart = 210;
+constexpr EnemyRow kRows[] = {
+    Walk(kActIdle, 0),
+    Walk(kActApproach),
+    Walk(kActWalkBack),
+    {.code = kActAttack, .base = 8, .delay = 4},
+    Blow(kActDamageLight, 12),
+    {.code = kActSpecialHit, .base = 0, .delay = 4, .sheet = EnemySheet::kSpecial},
+    {.code = kActSpecialHit2, .base = 0, .delay = 4, .sheet = EnemySheet::kSpecial},
+};
+constexpr EnemyRoute kRoutes[] = {Straight(kActCastMagic, kActSpecialHit2, kEarthStart, kCastPause),
+                                  Straight(kActSpecialSkill, kActSpecialHit)};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActSpecialHit, .trail = EnemyTrail::kNone, .hitLock = 3, .end = kActIdle},
+    {.code = kActSpecialHit2, .start = false, .trail = EnemyTrail::kNone, .hitLock = 3, .end = kActIdle},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleEarthElementel::kSpec{
+    .name = "어스엘레멘탈",
+    .specialFolder = kBeastFolder,
+    .rows = kRows,
+    .routes = kRoutes,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleEarthElementel, CBattleEarthElementel::kSpec.name);

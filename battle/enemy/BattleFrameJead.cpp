@@ -1,0 +1,19 @@
+// The flame jade: walks up to its special and strikes.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
+
+}  // namespace
+
+const EnemyKindSpec CBattleFrameJead::kSpec{
+    .name = "프레임제이드",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+};
+SLV_REGISTER_ACTOR(CBattleFrameJead, CBattleFrameJead::kSpec.name);

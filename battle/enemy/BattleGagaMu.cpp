@@ -1,0 +1,6 @@
+// The gagamu: no specials; its rows leave the sheet alone.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+const EnemyKindSpec CBattleGagaMu::kSpec{.name = "가가무", .layout = secondrows::kKeepSheet};
+SLV_REGISTER_ACTOR(CBattleGagaMu, CBattleGagaMu::kSpec.name);

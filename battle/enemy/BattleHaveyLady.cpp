@@ -1,0 +1,23 @@
+// The heavy lady: no specials; her rows leave the sheet alone.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {
+    {.code = kActIdle, .base = 0, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActApproach, .base = 0, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActWalkBack, .base = 0, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActAttack, .base = 4, .sheet = EnemySheet::kKeep},
+    {.code = kActDamageLight, .base = 8, .sheet = EnemySheet::kKeep},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleHaveyLady::kSpec{
+    .name = "하비레이디",
+    .rows = kRows,
+};
+SLV_REGISTER_ACTOR(CBattleHaveyLady, CBattleHaveyLady::kSpec.name);

@@ -1,0 +1,26 @@
+// The holy light: the start with the order, then one of two specials
+// struck where it stands.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Blow(kActSpecialHit), Blow(kActSpecialHit2)};
+constexpr EnemyRouteCase kPicks[] = {{54, kActSpecialHit}};
+constexpr EnemyRoute kRoutes[] = {
+    {.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialHit2, .startEffect = kStart}};
+constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kNone},
+                                    {.code = kActSpecialHit2, .start = false}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleHolyLight::kSpec{
+    .name = "홀리라이트",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleHolyLight, CBattleHolyLight::kSpec.name);

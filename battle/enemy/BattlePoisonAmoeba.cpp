@@ -1,0 +1,19 @@
+// The poison amoeba: walks up to its special and strikes.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
+
+}  // namespace
+
+const EnemyKindSpec CBattlePoisonAmoeba::kSpec{
+    .name = "포이즌아메바",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+};
+SLV_REGISTER_ACTOR(CBattlePoisonAmoeba, CBattlePoisonAmoeba::kSpec.name);

@@ -1,0 +1,26 @@
+// The lich: one special it floats up to, one struck at once.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach, 0), Blow(kActSpecialHit, 4), Blow(kActSpecialHit2, 4)};
+constexpr EnemyRouteCase kPicks[] = {{5, kActSpecialApproach}, {39, kActSpecialHit2}};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
+constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
+constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .end = kActIdle},
+                                    {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .end = kActIdle}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleRich::kSpec{
+    .name = "리치",
+    .rows = kRows,
+    .layout = kStill,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleRich, CBattleRich::kSpec.name);

@@ -1,0 +1,19 @@
+// Eddie the snail: walks up to its special and strikes.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSnail::kSpec{
+    .name = "에디스네일",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+};
+SLV_REGISTER_ACTOR(CBattleSnail, CBattleSnail::kSpec.name);

@@ -1,0 +1,21 @@
+// The twist: walks up to its special and drifts slowly on while it strikes.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
+constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .facing = EnemyFacing::kFirstTicks, .drift = 0.2f}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleTwist::kSpec{
+    .name = "트위스트",
+    .body = EnemyBody::kSpecialApproach,
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleTwist, CBattleTwist::kSpec.name);

@@ -1,0 +1,29 @@
+// The undine: two specials she walks up to, the second with its start on
+// the way, and one struck at once.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach2), Walk(kActSpecialApproach3), Blow(kActSpecialHit),
+                              Blow(kActSpecialHit2), Blow(kActSpecialHit3)};
+constexpr EnemyRouteCase kPicks[] = {{13, kActSpecialApproach2}, {40, kActSpecialApproach3}, {89, kActSpecialHit}};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
+constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach2, .next = kActSpecialHit2},
+                                         {.code = kActSpecialApproach3, .next = kActSpecialHit3, .start = true}};
+constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2},
+                                    {.code = kActSpecialHit3, .start = false}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleUndinea::kSpec{
+    .name = "운디네",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleUndinea, CBattleUndinea::kSpec.name);

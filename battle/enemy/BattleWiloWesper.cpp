@@ -1,0 +1,28 @@
+// The will-o'-the-wisp: spell and special both struck where it floats,
+// without an after-image; its bar figure hangs lowest.
+#include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace secondrows;
+
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit), Blow(kActSpecialHit2)};
+constexpr EnemyRoute kRoutes[] = {Straight(kActCastMagic, kActSpecialHit2, kCastStart, kCastPause),
+                                  Straight(kActSpecialSkill, kActSpecialHit)};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActSpecialHit, .trail = EnemyTrail::kNone},
+    {.code = kActSpecialHit2, .start = false, .trail = EnemyTrail::kNone, .end = kActIdle},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleWiloWesper::kSpec{
+    .name = "윌오브위스퍼",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .strikes = kStrikes,
+    .icon = {.lower = 40},
+};
+SLV_REGISTER_ACTOR(CBattleWiloWesper, CBattleWiloWesper::kSpec.name);
