@@ -54,6 +54,7 @@ struct EnemyApproach {
   int32_t limit = 0;  // non-zero: idle past this tick
   bool trail = true;
   int32_t arrivalEffect = 0;
+  float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
 };
 
 struct EnemyStrike {
@@ -69,6 +70,7 @@ struct EnemyStrike {
   int32_t end = kActWalkBack;
   int32_t endTick = 0;        // non-zero: ends past this tick or on landing, not with the animation
   bool needsTarget = true;    // without a target it goes idle
+  int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
 };
 
 // A run at the target until it is within `reachFactor` times the attack
@@ -79,6 +81,7 @@ struct EnemyRush {
   int32_t next = kActSpecialHit;
   bool gaugeOnGiveUp = false;  // giving up sets the gauge to 50
   bool hop = false;            // thrown up again whenever it is on the ground
+  float margin = 0.0f;         // non-zero: within the reach less this share of it, not reachFactor
 };
 
 // The figure on the time-gauge bar.
