@@ -39,9 +39,11 @@ constexpr EnemyRow kBoarRows[] = {
 };
 constexpr EnemyRouteCase kBoarPicks[] = {{23, kActSpecialApproach2}};
 constexpr EnemyRoute kBoarRoutes[] = {{.code = kActSpecialSkill, .cases = kBoarPicks, .otherwise = kActDig}};
-constexpr EnemyRush kRunUp{.speed = 1.2f, .reachFactor = 2.0f, .next = kActCharge, .gaugeOnGiveUp = true};
-constexpr EnemyRush kCharge{.margin = kChargeMargin};
-constexpr int32_t kDigTicks = 95;
+constexpr EnemyWindUp kBoarWindUps[] = {{.code = kActDig, .next = kActRunUp, .afterTick = 95, .trail = true}};
+constexpr EnemyRush kBoarRushes[] = {
+    {.speed = 1.2f, .reachFactor = 2.0f, .next = kActCharge, .gaugeOnGiveUp = true, .code = kActRunUp},
+    {.margin = kChargeMargin, .code = kActCharge},
+};
 
 constexpr EnemySheet kOwn = EnemySheet::kKeep;
 constexpr EnemyRow kHedgehogRows[] = {
@@ -62,8 +64,8 @@ constexpr EnemyRow kHedgehogRows[] = {
 constexpr EnemyRouteCase kHedgehogPicks[] = {{24, kActCurl}};
 constexpr EnemyRoute kHedgehogRoutes[] = {
     {.code = kActSpecialSkill, .cases = kHedgehogPicks, .otherwise = kActSpecialApproach2}};
-constexpr EnemyRush kRoll{.hop = true, .margin = kChargeMargin};
-constexpr int32_t kCurlTicks = 75;
+constexpr EnemyWindUp kHedgehogWindUps[] = {{.code = kActCurl, .next = kActCharge, .afterTick = 75}};
+constexpr EnemyRush kHedgehogRushes[] = {{.hop = true, .margin = kChargeMargin, .code = kActCharge}};
 
 }  // namespace
 
@@ -73,6 +75,8 @@ const EnemyKindSpec CBattleArmorBoar::kSpec{
     .routes = kBoarRoutes,
     .approaches = kApproaches,
     .strikes = kStrikes,
+    .windUps = kBoarWindUps,
+    .rushes = kBoarRushes,
 };
 const EnemyKindSpec CBattleHelmetHedgehog::kSpec{
     .name = "투구고슴도치",
@@ -80,36 +84,8 @@ const EnemyKindSpec CBattleHelmetHedgehog::kSpec{
     .routes = kHedgehogRoutes,
     .approaches = kApproaches,
     .strikes = kStrikes,
+    .windUps = kHedgehogWindUps,
+    .rushes = kHedgehogRushes,
 };
 SLV_REGISTER_ACTOR(CBattleArmorBoar, CBattleArmorBoar::kSpec.name);
 SLV_REGISTER_ACTOR(CBattleHelmetHedgehog, CBattleHelmetHedgehog::kSpec.name);
-
-int CBattleArmorBoar::UpdateAction(int code) {
-  switch (code) {
-    case kActDig:
-      SwitchTrail(EnemyTrail::kApproach);
-      UpdateWindUp(kActRunUp, kDigTicks);
-      return 1;
-    case kActRunUp:
-      UpdateRush(kRunUp);
-      return 1;
-    case kActCharge:
-      UpdateRush(kCharge);
-      return 1;
-    default:
-      return TableEnemy::UpdateAction(code);
-  }
-}
-
-int CBattleHelmetHedgehog::UpdateAction(int code) {
-  switch (code) {
-    case kActCurl:
-      UpdateWindUp(kActCharge, kCurlTicks);
-      return 1;
-    case kActCharge:
-      UpdateRush(kRoll);
-      return 1;
-    default:
-      return TableEnemy::UpdateAction(code);
-  }
-}

@@ -4,16 +4,5 @@
 #include "battle/enemy/BattleGroundEnemy.h"
 #include "battle/enemy/TableEnemy.h"
 
-class CBattleArmorBoar : public TableEnemy<CBattleArmorBoar, CBattleGroundEnemy> {
-  SLV_OBJECT(CBattleArmorBoar)
- public:
-  static const EnemyKindSpec kSpec;
-  int UpdateAction(int code) override;
-};
-
-class CBattleHelmetHedgehog : public TableEnemy<CBattleHelmetHedgehog, CBattleGroundEnemy> {
-  SLV_OBJECT(CBattleHelmetHedgehog)
- public:
-  static const EnemyKindSpec kSpec;
-  int UpdateAction(int code) override;
-};
+SLV_TABLE_ENEMY(CBattleArmorBoar, CBattleGroundEnemy);
+SLV_TABLE_ENEMY(CBattleHelmetHedgehog, CBattleGroundEnemy);

@@ -95,6 +95,11 @@ int CBattleEnemy::UpdateFromSpec(const EnemyKindSpec& spec, int code) {
     RunApproach(*approach);
   } else if (const EnemyStrike* strike = spec.FindStrike(code)) {
     RunStrike(*strike);
+  } else if (const EnemyWindUp* windUp = spec.FindWindUp(code)) {
+    if (windUp->trail) SwitchTrail(EnemyTrail::kApproach);
+    UpdateWindUp(windUp->next, windUp->afterTick);
+  } else if (const EnemyRush* rush = spec.FindRush(code)) {
+    UpdateRush(*rush);
   } else {
     switch (spec.body) {
       case EnemyBody::kSpecialApproach:

@@ -82,6 +82,15 @@ struct EnemyRush {
   bool gaugeOnGiveUp = false;  // giving up sets the gauge to 50
   bool hop = false;            // thrown up again whenever it is on the ground
   float margin = 0.0f;         // non-zero: within the reach less this share of it, not reachFactor
+  int32_t code = 0;            // the code that runs it, in a spec
+};
+
+// Facing the target until the tick passes `afterTick`, then `next`.
+struct EnemyWindUp {
+  int32_t code = 0;
+  int32_t next = 0;
+  int32_t afterTick = 0;
+  bool trail = false;
 };
 
 // The figure on the time-gauge bar.
@@ -109,6 +118,8 @@ struct EnemyKindSpec {
   std::span<const EnemyStrike> strikes{};
   EnemyIcon icon{};
   EnemyPeriodicSound sound{};
+  std::span<const EnemyWindUp> windUps{};
+  std::span<const EnemyRush> rushes{};
 
   const EnemyRow* FindRow(int32_t code) const {
     const EnemyRow* row = Find(rows, code);
@@ -117,6 +128,8 @@ struct EnemyKindSpec {
   const EnemyRoute* FindRoute(int32_t code) const { return Find(routes, code); }
   const EnemyApproach* FindApproach(int32_t code) const { return Find(approaches, code); }
   const EnemyStrike* FindStrike(int32_t code) const { return Find(strikes, code); }
+  const EnemyWindUp* FindWindUp(int32_t code) const { return Find(windUps, code); }
+  const EnemyRush* FindRush(int32_t code) const { return Find(rushes, code); }
 
  private:
   template <class T>
