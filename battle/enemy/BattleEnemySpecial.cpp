@@ -95,6 +95,11 @@ int CBattleEnemy::UpdateFromSpec(const EnemyKindSpec& spec, int code) {
     RunApproach(*approach);
   } else if (const EnemyStrike* strike = spec.FindStrike(code)) {
     RunStrike(*strike);
+  } else if (const EnemyWindUp* windUp = spec.FindWindUp(code)) {
+    if (windUp->trail) SwitchTrail(EnemyTrail::kApproach);
+    UpdateWindUp(windUp->next, windUp->afterTick);
+  } else if (const EnemyRush* rush = spec.FindRush(code)) {
+    UpdateRush(*rush);
   } else {
     switch (spec.body) {
       case EnemyBody::kSpecialApproach:
@@ -157,16 +162,20 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
     GoIdle();
     return;
   }
-  const SkillTypeInfo* skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
-  if (skill == nullptr) {
-    DebugLogf("CBattleEnemy :: no skill %d to approach for", m_chosenIndex);
-    GoIdle();
-    return;
+  const SkillTypeInfo* skill = nullptr;
+  if (approach.distance <= 0.0f) {
+    skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
+    if (skill == nullptr) {
+      DebugLogf("CBattleEnemy :: no skill %d to approach for", m_chosenIndex);
+      GoIdle();
+      return;
+    }
   }
   FaceTarget();
   SetSpeed(ScaledSpeed(approach.factor));
-  const auto d = static_cast<float>(skill->duration);
-  if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) <= d - d * 0.2f) {
+  const float distance = DistanceXZ(m_target->m_pos.x, m_target->m_pos.z);
+  const auto d = skill != nullptr ? static_cast<float>(skill->duration) : 0.0f;
+  if (skill != nullptr ? distance <= d - d * 0.2f : distance < approach.distance) {
     if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);
     SetAction(approach.next);
     return;
@@ -185,7 +194,8 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike) {
   }
   if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
   if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
-  const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : m_holdLast != 0;
+  const bool held = m_holdLast != 0 && (strike.holdPast == 0 || m_tickCount > strike.holdPast);
+  const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : held;
   if (strike.resolveAtEnd ? ended : CheckHitFrame() != 0) {
     if (strike.hitKind != 0) m_hitKind = strike.hitKind;
     if (strike.lateTick > 0 && m_tickCount >= strike.lateTick) m_hitKind = strike.lateHitKind;
@@ -256,7 +266,8 @@ void CBattleEnemy::UpdateRush(const EnemyRush& rush) {
   FaceTarget();
   SetSpeed(ScaledSpeed(rush.speed));
   const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
-  if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) < rush.reachFactor * reach) {
+  const float within = rush.margin != 0.0f ? reach - reach * rush.margin : rush.reachFactor * reach;
+  if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) < within) {
     SetAction(rush.next);
     return;
   }

@@ -21,23 +21,24 @@ constexpr EnemyStrike kStrikes[] = {
      .resolve = EnemyResolve::kWeapon,
      .needsTarget = false},
 };
-constexpr EnemyRush kRoll{.hop = true};
-constexpr int32_t kCurlTicks = 75;
+constexpr EnemyWindUp kWindUps[] = {{.code = kActCurl, .next = kActCharge, .afterTick = 75}};
+constexpr EnemyRush kRushes[] = {{.hop = true, .code = kActCharge}};
 
 }  // namespace
 
 const EnemyKindSpec CBattleHedgehog::kSpec{
-    .name = "고슴도치", .rows = kRows, .routes = kRoutes, .strikes = kStrikes, .icon = {.sheetAction = 1}};
+    .name = "고슴도치",
+    .rows = kRows,
+    .routes = kRoutes,
+    .strikes = kStrikes,
+    .icon = {.sheetAction = 1},
+    .windUps = kWindUps,
+    .rushes = kRushes,
+};
 SLV_REGISTER_ACTOR(CBattleHedgehog, CBattleHedgehog::kSpec.name);
 
 int CBattleHedgehog::UpdateAction(int code) {
   switch (code) {
-    case kActCurl:
-      UpdateWindUp(kActCharge, kCurlTicks);
-      return 1;
-    case kActCharge:
-      UpdateRush(kRoll);
-      return 1;
     case kActSpecialHit:
       UpdateGore(true);
       return 1;

@@ -11,14 +11,22 @@ constexpr EnemyRow kRows[] = {
     {.code = kActDying, .wave = "멧돼지죽음.wav", .toBase = true},
 };
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActDig}};
-constexpr EnemyRush kRunUp{.speed = 1.2f, .reachFactor = 2.0f, .next = kActCharge, .gaugeOnGiveUp = true};
-constexpr EnemyRush kCharge{};
-constexpr int32_t kDigTicks = 95;
+constexpr EnemyWindUp kWindUps[] = {{.code = kActDig, .next = kActRunUp, .afterTick = 95}};
+constexpr EnemyRush kRushes[] = {
+    {.speed = 1.2f, .reachFactor = 2.0f, .next = kActCharge, .gaugeOnGiveUp = true, .code = kActRunUp},
+    {.code = kActCharge},
+};
 
 }  // namespace
 
 const EnemyKindSpec CBattleWildBoar::kSpec{
-    .name = "멧돼지", .rows = kRows, .routes = kRoutes, .icon = {.sheetAction = 0}};
+    .name = "멧돼지",
+    .rows = kRows,
+    .routes = kRoutes,
+    .icon = {.sheetAction = 0},
+    .windUps = kWindUps,
+    .rushes = kRushes,
+};
 SLV_REGISTER_ACTOR(CBattleWildBoar, CBattleWildBoar::kSpec.name);
 
 // The leap lands before its blow is weighed.
@@ -30,15 +38,6 @@ int CBattleWildBoar::UpdateAction(int code) {
         SetAction(kActWalkBack);
         Resolve(EnemyResolve::kWeapon);
       }
-      return 1;
-    case kActDig:
-      UpdateWindUp(kActRunUp, kDigTicks);
-      return 1;
-    case kActRunUp:
-      UpdateRush(kRunUp);
-      return 1;
-    case kActCharge:
-      UpdateRush(kCharge);
       return 1;
     case kActSpecialHit:
       UpdateGore(false);

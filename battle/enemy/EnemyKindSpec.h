@@ -55,6 +55,7 @@ struct EnemyApproach {
   bool trail = true;
   int32_t arrivalEffect = 0;
   bool start = false;  // effect 1011 and the dimmed pause while the tick is at most 1
+  float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
 };
 
 struct EnemyStrike {
@@ -73,6 +74,7 @@ struct EnemyStrike {
   bool trailOffAtEnd = true;  // false: the end code's own entry switches it off
   int32_t lateTick = 0;       // non-zero: from this tick on the hit kind is `lateHitKind`
   int32_t lateHitKind = 0;
+  int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
 };
 
 // A run at the target until it is within `reachFactor` times the attack
@@ -83,6 +85,16 @@ struct EnemyRush {
   int32_t next = kActSpecialHit;
   bool gaugeOnGiveUp = false;  // giving up sets the gauge to 50
   bool hop = false;            // thrown up again whenever it is on the ground
+  float margin = 0.0f;         // non-zero: within the reach less this share of it, not reachFactor
+  int32_t code = 0;            // the code that runs it, in a spec
+};
+
+// Facing the target until the tick passes `afterTick`, then `next`.
+struct EnemyWindUp {
+  int32_t code = 0;
+  int32_t next = 0;
+  int32_t afterTick = 0;
+  bool trail = false;
 };
 
 // The figure on the time-gauge bar.
@@ -110,6 +122,8 @@ struct EnemyKindSpec {
   std::span<const EnemyStrike> strikes{};
   EnemyIcon icon{};
   EnemyPeriodicSound sound{};
+  std::span<const EnemyWindUp> windUps{};
+  std::span<const EnemyRush> rushes{};
 
   const EnemyRow* FindRow(int32_t code) const {
     const EnemyRow* row = Find(rows, code);
@@ -118,6 +132,8 @@ struct EnemyKindSpec {
   const EnemyRoute* FindRoute(int32_t code) const { return Find(routes, code); }
   const EnemyApproach* FindApproach(int32_t code) const { return Find(approaches, code); }
   const EnemyStrike* FindStrike(int32_t code) const { return Find(strikes, code); }
+  const EnemyWindUp* FindWindUp(int32_t code) const { return Find(windUps, code); }
+  const EnemyRush* FindRush(int32_t code) const { return Find(rushes, code); }
 
  private:
   template <class T>

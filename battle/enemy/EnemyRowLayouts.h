@@ -25,3 +25,20 @@ inline constexpr EnemyRow kSpecialSheetStrike{.code = kActSpecialHit, .base = 0,
 inline constexpr EnemyRow kStrikeOnBlow{.code = kActSpecialHit, .base = 8};
 
 }  // namespace enemyrows
+
+namespace enemyrows {
+
+// kStandard on whatever sheet the enemy shows: the kinds with no special sheet.
+inline constexpr EnemyRow kStandardKept[] = {
+    {.code = kActIdle, .base = 0, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActApproach, .base = 4, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActWalkBack, .base = 4, .mode = 2, .sheet = EnemySheet::kKeep},
+    {.code = kActAttack, .base = 8, .sheet = EnemySheet::kKeep},
+    {.code = kActDamageLight, .base = 12, .sheet = EnemySheet::kKeep},
+};
+
+// An own approach walks as kStandard walks, an own strike swings its blow.
+constexpr EnemyRow Walk(int32_t code, int32_t mode = 2) { return {.code = code, .base = 4, .mode = mode}; }
+constexpr EnemyRow Blow(int32_t code) { return {.code = code, .base = 8}; }
+
+}  // namespace enemyrows

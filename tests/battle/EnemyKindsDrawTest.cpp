@@ -6,6 +6,7 @@
 
 #include "battle/enemy/BattleEarthElementel.h"
 #include "battle/enemy/BattleSlime.h"
+#include "battle/enemy/BattleNinJa.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
 #include "session/EnemySlot.h"
@@ -128,6 +129,29 @@ TEST_F(EnemyKindsDrawTest, TheEarthElementalStrikesAMemberInReachFromIdle) {
   EXPECT_LT(elemental->m_timeGauge, 10.0f);
   Tick(5);  // the blow's frame
   EXPECT_EQ(Shot("earth_elemental_idle_attack"), "");
+}
+
+// The sample's ninja ordered its charge skill: the dash with its trail,
+// then the finishing strike, which resolves as its last frame holds.
+TEST_F(EnemyKindsDrawTest, TheNinjaDashesWithItsTrail) {
+  CBattleEnemy* ninja = SetUpBattle("닌자");
+  ASSERT_NE(ninja, nullptr);
+  EXPECT_TRUE(ninja->IsKindOf(typeid(CBattleNinJa)));
+  ASSERT_GT(TickUntil(*ninja, kActSpecialApproach2, 400), 0);
+  Tick(8);
+  ASSERT_EQ(ninja->m_actionCode, kActSpecialApproach2);
+  EXPECT_EQ(ninja->m_afterimage, 1);
+  EXPECT_EQ(Shot("ninja_dash"), "");
+}
+
+TEST_F(EnemyKindsDrawTest, TheNinjaStrikesToFinish) {
+  CBattleEnemy* ninja = SetUpBattle("닌자");
+  ASSERT_NE(ninja, nullptr);
+  ASSERT_GT(TickUntil(*ninja, kActSpecialHit2, 400), 0);
+  Tick(20);
+  EXPECT_EQ(ninja->m_actionCode, kActSpecialHit2);
+  EXPECT_EQ(ninja->m_afterimage, 1);
+  EXPECT_EQ(Shot("ninja_finishing_strike"), "");
 }
 
 }  // namespace

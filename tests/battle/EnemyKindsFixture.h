@@ -1,7 +1,7 @@
 #pragma once
 // The enemy-kind tests' fixture: a party member that records nothing, a
 // kind whose calls out are written down, and one enemy slot on a square
-// sheet with skills 0-70 at distance 10.
+// sheet with skills 0-90 at distance 10.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -52,7 +52,7 @@ class Traced : public Kind {
 class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
  protected:
   // Twenty-four actions of three frames, the second a hit frame; the
-  // special sheets alike; skills 0-70 with the distance 10.
+  // special sheets alike; skills 0-90 with the distance 10.
   EnemyKindsTest() {
     using battletest::SquareMotion;
     const std::string spr = battletest::SquareSprite();
@@ -60,12 +60,12 @@ class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
     const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
     Write("data/sprite/beast.spr", spr);
     Write("data/sprite/beast.act", act);
-    for (const char* special : {"괴물형/전투/구루_특수", "인간형/전투/그랜파_특수"}) {
+    for (const char* special : {"괴물형/전투/구루_특수", "인간형/전투/그랜파_특수", "괴물형/전투/세비지기어_특수"}) {
       Write(std::string("data/sprite/몬스터/") + special + ".spr", spr);
       Write(std::string("data/sprite/몬스터/") + special + ".act", act);
     }
     std::string skills;
-    for (int i = 0; i <= 70; ++i) skills += "#skill < s" + std::to_string(i) + " > < >\n#duration 10\n#end\n";
+    for (int i = 0; i <= 90; ++i) skills += "#skill < s" + std::to_string(i) + " > < >\n#duration 10\n#end\n";
     Write("data/diary/skill.txt", skills);
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     session.Init();

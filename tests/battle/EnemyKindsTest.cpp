@@ -7,20 +7,26 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <regex>
 #include <set>
 #include <string>
 #include <typeinfo>
 #include <vector>
 
+#include "battle/enemy/BattleArmoredBeasts.h"
 #include "battle/enemy/BattleEarthElementel.h"
 #include "battle/enemy/BattleHedgehog.h"
+#include "battle/enemy/BattleNinJa.h"
 #include "battle/enemy/BattleSkeleton.h"
 #include "battle/enemy/BattleSpider.h"
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/EnemyKindsSecond.h"
+#include "battle/enemy/EnemyKindsThird.h"
+#include "engine/ActRes.h"
 #include "platform/Random.h"
+#include "rules/Condition.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "tests/battle/EnemyKindsFixture.h"
@@ -91,6 +97,35 @@ const KindCase kKinds[] = {
     {"홀리라이트", typeid(CBattleHolyLight), false, CBattleHolyLight::kSpec},
     {"가가무", typeid(CBattleGagaMu), false, CBattleGagaMu::kSpec},
     {"어스엘레멘탈", typeid(CBattleEarthElementel), false, CBattleEarthElementel::kSpec},
+    // The third group.
+    {"인면조", typeid(CBattleScalGi), true, CBattleScalGi::kSpec},
+    {"저글러", typeid(CBattleZerging), false, CBattleZerging::kSpec},
+    {"레드스콜피온", typeid(CBattleScorpion), false, CBattleScorpion::kSpec},
+    {"코브라", typeid(CBattleCobra), false, CBattleCobra::kSpec},
+    {"닌자", typeid(CBattleNinJa), false, CBattleNinJa::kSpec},
+    {"미이라", typeid(CBattleMirra), false, CBattleMirra::kSpec},
+    {"인형", typeid(CBattleDoll), true, CBattleDoll::kSpec},
+    {"식물인간", typeid(CBattleVegetableMan), false, CBattleVegetableMan::kSpec},
+    {"크스루", typeid(CBattleKsru), true, CBattleKsru::kSpec},
+    {"워터리퍼", typeid(CBattleWaterleaper), true, CBattleWaterleaper::kSpec},
+    {"스켈세이지", typeid(CBattleSkelSage), false, CBattleSkelSage::kSpec},
+    {"스켈아메바", typeid(CBattleSkelAmoeba), false, CBattleSkelAmoeba::kSpec},
+    {"적조", typeid(CBattleRedBird), true, CBattleRedBird::kSpec},
+    {"제국병사", typeid(CBattleEmpireMarin), false, CBattleEmpireMarin::kSpec},
+    {"부카부", typeid(CBattleBukabu), false, CBattleBukabu::kSpec},
+    {"붕가무", typeid(CBattleBungamu), false, CBattleBungamu::kSpec},
+    {"스켈나이트", typeid(CBattleSkelKnight), false, CBattleSkelKnight::kSpec},
+    {"갑옷멧돼지", typeid(CBattleArmorBoar), false, CBattleArmorBoar::kSpec},
+    {"투구고슴도치", typeid(CBattleHelmetHedgehog), false, CBattleHelmetHedgehog::kSpec},
+    {"라바", typeid(CBattleLarvae), false, CBattleLarvae::kSpec},
+    {"스켈세비지", typeid(CBattleSkelSavage), false, CBattleSkelSavage::kSpec},
+    {"용암마인", typeid(CBattleFrameMan), false, CBattleFrameMan::kSpec},
+    {"마미", typeid(CBattleMami), false, CBattleMami::kSpec},
+    {"포이즌콜드", typeid(CBattlePoisonCold), true, CBattlePoisonCold::kSpec},
+    {"세비지기어", typeid(CBattleSavageGear), false, CBattleSavageGear::kSpec},
+    {"블러드아메바", typeid(CBattleBloodAmoeba), false, CBattleBloodAmoeba::kSpec},
+    {"스켈로드", typeid(CBattleSkelLord), false, CBattleSkelLord::kSpec},
+    {"스켈포이즌", typeid(CBattleSkelpoison), false, CBattleSkelpoison::kSpec},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -116,6 +151,8 @@ std::set<int32_t> TickCodes(const EnemyKindSpec& spec) {
   for (const EnemyRoute& r : spec.routes) codes.insert(r.code);
   for (const EnemyApproach& a : spec.approaches) codes.insert(a.code);
   for (const EnemyStrike& s : spec.strikes) codes.insert(s.code);
+  for (const EnemyWindUp& w : spec.windUps) codes.insert(w.code);
+  for (const EnemyRush& r : spec.rushes) codes.insert(r.code);
   if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialSkill, kActSpecialApproach, kActSpecialHit});
   if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialSkill, kActSpecialHit});
   return codes;
@@ -130,6 +167,8 @@ std::set<int32_t> NextCodes(const EnemyKindSpec& spec) {
   }
   for (const EnemyApproach& a : spec.approaches) codes.insert(a.next);
   for (const EnemyStrike& s : spec.strikes) codes.insert(s.end);
+  for (const EnemyWindUp& w : spec.windUps) codes.insert(w.next);
+  for (const EnemyRush& r : spec.rushes) codes.insert(r.next);
   if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialApproach, kActSpecialHit, kActWalkBack});
   if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialHit, kActIdle});
   return codes;
@@ -137,17 +176,19 @@ std::set<int32_t> NextCodes(const EnemyKindSpec& spec) {
 
 TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   // The base enters and runs these itself.
-  const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack};
-  // The wild boar, hedgehog and spider run these in their own UpdateAction.
-  const std::set<int32_t> own = {kActDig, kActRunUp, kActCharge, kActCurl, kActCrouch};
+  const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack, kActDefeated};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
+    // The spider's crouch and the boar's and hedgehog's gores run in their
+    // own UpdateAction; the hedgehog's gore is entered by the base.
+    const bool gores = &k.spec == &CBattleWildBoar::kSpec || &k.spec == &CBattleHedgehog::kSpec;
+    const std::set<int32_t> own = gores ? std::set<int32_t>{kActCrouch, kActSpecialHit} : std::set<int32_t>{kActCrouch};
     for (int32_t code : TickCodes(k.spec)) {
       if (code == kActSpecialSkill || code == kActCastMagic) continue;  // orders pick on at once
       EXPECT_NE(k.spec.FindRow(code), nullptr) << code;
     }
     for (int32_t code : NextCodes(k.spec)) {
-      const bool known = k.spec.FindRow(code) != nullptr || base.count(code) != 0;
+      const bool known = k.spec.FindRow(code) != nullptr || base.count(code) != 0 || own.count(code) != 0;
       EXPECT_TRUE(known) << code;
       if (own.count(code) == 0 && base.count(code) == 0 && code != kActIdle) {
         EXPECT_TRUE(TickCodes(k.spec).count(code) != 0) << code << " has a row but nothing runs it";
@@ -414,4 +455,246 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
     session.enemies[0] = EnemySlot{};
     SetUpSlot();
   }
+}
+
+// ---- The third group and the ninja ----
+
+namespace {
+
+// A trace cut down to the codes entered and the resolutions, up to the
+// first code that ends the chain.
+std::string Chain(const std::string& trace) {
+  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
+  std::string out;
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
+    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
+    out += (out.empty() ? "" : " ") + step;
+    if (step == "10003" || step == "10000" || step == "10080") break;
+  }
+  return out;
+}
+
+}  // namespace
+
+// Every route of the group from the order to the chain's end, the default
+// branches included; each strike resolves once on its hit frame.
+TEST_F(EnemyKindsTest, TheThirdGroupRoutesEachSpecialToItsEnd) {
+  session.enemies[0].reach = 100;  // 10 units: the charges run up from 20 and hit within 8
+  struct Route {
+    const char* what;
+    std::string chain;
+    const char* expected;
+  };
+  const Route routes[] = {
+      {"scorpion 4", Chain(Order<CBattleScorpion>(4, true, 250)), "10073 10065 skill 10003"},
+      {"scorpion other", Chain(Order<CBattleScorpion>(3, true, 250)), "10074 10066 skill 10003"},
+      {"cobra 3", Chain(Order<CBattleCobra>(3, false, 250)), "10073 10065 magic 10003"},
+      {"mirra 8", Chain(Order<CBattleMirra>(8, true, 250)), "10073 10065 skill 10003"},
+      {"mami other", Chain(Order<CBattleMami>(4, true, 250)), "10074 10066 skill 10003"},
+      {"poison cold 4", Chain(Order<CBattlePoisonCold>(4, true, 250)), "10073 10065 skill 10003"},
+      {"blood amoeba 26", Chain(Order<CBattleBloodAmoeba>(26, true, 250)), "10073 10065 skill 10003"},
+      {"skelpoison other", Chain(Order<CBattleSkelpoison>(8, true, 250)), "10074 10066 skill 10003"},
+      {"ksru 43 where it stands", Chain(Order<CBattleKsru>(43, true, 250)), "10066 skill 10003"},
+      {"ksru other", Chain(Order<CBattleKsru>(5, true, 250)), "10073 10065 skill 10003"},
+      {"red bird 89 where it stands", Chain(Order<CBattleRedBird>(89, true, 250)), "10065 skill 10003"},
+      {"red bird other", Chain(Order<CBattleRedBird>(5, true, 250)), "10074 10066 skill 10003"},
+      {"vegetable man", Chain(Order<CBattleVegetableMan>(5, true, 250)), "10000"},
+      {"doll", Chain(Order<CBattleDoll>(5, true, 250)), "10065 skill 10003"},
+      {"skel amoeba", Chain(Order<CBattleSkelAmoeba>(5, true, 250)), "10073 10065 skill 10003"},
+      {"empire marine", Chain(Order<CBattleEmpireMarin>(5, true, 250)), "10073 10065 skill 10003"},
+      {"larvae", Chain(Order<CBattleLarvae>(5, true, 250)), "10073 10065 skill 10003"},
+      {"water leaper", Chain(Order<CBattleWaterleaper>(5, true, 250)), "10073 10065 skill 10003"},
+      {"lava man", Chain(Order<CBattleFrameMan>(5, true, 250)), "10073 10065 skill 10003"},
+      {"skel knight 9", Chain(Order<CBattleSkelKnight>(9, true, 250)), "10073 10065 skill 10003"},
+      {"skel knight 12", Chain(Order<CBattleSkelKnight>(12, true, 250)), "10074 10066 skill 10003"},
+      {"skel knight 15", Chain(Order<CBattleSkelKnight>(15, true, 250)), "10075 10067 skill 10003"},
+      {"skel knight 27", Chain(Order<CBattleSkelKnight>(27, true, 250)), "10076 10068 skill 10003"},
+      {"skel knight 25", Chain(Order<CBattleSkelKnight>(25, true, 250)), "10077 10069 skill 10003"},
+      {"skel knight other", Chain(Order<CBattleSkelKnight>(5, true, 250)), "10077 10069 skill 10003"},
+      {"skel savage 24", Chain(Order<CBattleSkelSavage>(24, true, 250)), "10073 10065 skill 10003"},
+      {"skel savage 6", Chain(Order<CBattleSkelSavage>(6, true, 250)), "10074 10066 skill 10003"},
+      {"skel savage other", Chain(Order<CBattleSkelSavage>(5, true, 250)), "10075 10067 skill 10003"},
+      {"skel lord 90 where it stands", Chain(Order<CBattleSkelLord>(90, true, 250)), "10065 skill 10003"},
+      {"skel lord 64", Chain(Order<CBattleSkelLord>(64, true, 250)), "10074 10066 skill 10003"},
+      {"skel lord 30", Chain(Order<CBattleSkelLord>(30, true, 250)), "10075 10067 skill 10003"},
+      {"skel lord other", Chain(Order<CBattleSkelLord>(5, true, 250)), "10076 10068 skill 10003"},
+      {"savage gear 60", Chain(Order<CBattleSavageGear>(60, true, 250)), "10065 skill 10003"},
+      {"savage gear other", Chain(Order<CBattleSavageGear>(5, true, 250)), "10074 10066 skill 10003"},
+      {"skel sage special", Chain(Order<CBattleSkelSage>(5, true, 250)), "10067 skill 10003"},
+      {"skel sage cast", Chain(Order<CBattleSkelSage>(5, false, 250, kActCastMagic)), "10065 magic 10000"},
+      {"human-faced bird", Chain(Order<CBattleScalGi>(5, true, 250)), "10073 10065 skill 10080"},
+      {"armour boar 23", Chain(Order<CBattleArmorBoar>(23, true, 250)), "10074 10066 skill 10067 skill 10068 skill 10003"},
+      {"armour boar other", Chain(Order<CBattleArmorBoar>(24, true, 250)), "10086 10089 10087 10065 skill 10003"},
+      {"helmet hedgehog 24", Chain(Order<CBattleHelmetHedgehog>(24, true, 250)), "10088 10087 10065 skill 10003"},
+      {"helmet hedgehog other", Chain(Order<CBattleHelmetHedgehog>(23, true, 250)),
+       "10074 10066 skill 10067 skill 10068 skill 10003"},
+      {"ninja 23 combo", Chain(Order<CBattleNinJa>(23, true, 250)), "10075 10067 skill 10068 skill 10069 skill 10003"},
+      {"ninja 69 cut where it stands", Chain(Order<CBattleNinJa>(69, true, 250)), "10065 skill 10003"},
+      {"ninja 76 finishing strike", Chain(Order<CBattleNinJa>(76, true, 250)), "10074 10066 skill 10003"},
+      {"ninja other", Chain(Order<CBattleNinJa>(5, false, 250)), "10074 10066 magic 10003"},
+      {"ninja blow", Chain(Order<CBattleNinJa>(0, false, 250, kActApproach)), "10002 weapon 10003"},
+  };
+  for (const Route& r : routes) EXPECT_EQ(r.chain, r.expected) << r.what;
+}
+
+// The starts, trails and the moments of resolution the routes do not show.
+TEST_F(EnemyKindsTest, TheThirdGroupsStartsTrailsAndResolutionsFallOnTheirTicks) {
+  struct Variant {
+    const char* what;
+    std::string trace;
+    const char* expected;
+  };
+  const Variant variants[] = {
+      {"sage cast: its own start and the cast in the same tick", Order<CBattleSkelSage>(5, false, 30, kActCastMagic),
+       "1:start 258/50,set 10065 9:magic 25:set 10000"},
+      {"sage special: the start, then the strike with its trail", Order<CBattleSkelSage>(5, true, 30),
+       "1:start 1011/30,set 10067 2:trail 20 9:skill 25:set 10003,trail 0 26:set 10000"},
+      {"ninja cut: the start, no trail", Order<CBattleNinJa>(69, true, 30),
+       "1:set 10065 2:start 1011/30 9:skill 25:set 10003 26:set 10000"},
+      // The finishing strike's three frames of 16 ticks.
+      {"ninja finishing strike: once, as it holds", Order<CBattleNinJa>(76, true, 80),
+       "1:set 10074 2:trail 30 24:set 10066,trail 0 25:start 1011/30,trail 20 72:skill,set 10003,trail 0"},
+  };
+  for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
+}
+
+// Handled codes keep the lift, 10004 saves nothing and keeps PANIC, 10003
+// walks back to the point already held.
+TEST_F(EnemyKindsTest, TheThirdGroupsRowsKeepTheLiftTheResumeActionPanicAndTheReturnPoint) {
+  CBattleScorpion scorpion;
+  Bind(scorpion);
+  scorpion.m_inAir = 1;
+  scorpion.m_velocity.y = -1.5f;
+  scorpion.SetAction(kActSpecialApproach);
+  EXPECT_EQ(scorpion.m_inAir, 1);
+  EXPECT_EQ(scorpion.m_velocity.y, -1.5f);
+  session.SetEnemyCondition(session.enemies[0], kPanic, true);
+  scorpion.SetAction(kActDamageLight);
+  EXPECT_EQ(scorpion.m_resumeAction, kActIdle);
+  EXPECT_TRUE(session.HasEnemyCondition(session.enemies[0], kPanic));
+  scorpion.m_returnPoint = Vec3{5.0f, 0.0f, 7.0f};
+  scorpion.SetAction(kActWalkBack);
+  EXPECT_EQ(scorpion.m_returnPoint.x, 5.0f);
+  EXPECT_EQ(scorpion.m_returnPoint.z, 7.0f);
+}
+
+// With no target it still strikes on its special sheet, which its bar
+// figure shows; the normal sheet comes back as it walks back.
+TEST_F(EnemyKindsTest, TheSavageGearStrikesWithoutATargetOnItsSpecialSheet) {
+  Traced<CBattleSavageGear> gear;
+  Bind(gear);
+  gear.m_target = nullptr;
+  gear.m_chosenIndex = 60;
+  gear.m_useSpecial = true;
+  gear.SetAction(kActSpecialSkill);
+  std::string shownMidway;
+  const std::string trace = Run(gear, 30, [&](int t) {
+    if (t == 10) shownMidway = gear.m_actName;
+  });
+  EXPECT_EQ(trace, "1:set 10065,special sheet 2:start 1011/30,trail 20 9:skill 25:set 10003,trail 0,normal sheet "
+            "26:set 10000");
+  EXPECT_EQ(shownMidway, "몬스터\\괴물형\\전투\\세비지기어_특수.act");
+}
+
+// Its strike is over at tick 24; it holds the last frame until 61, then
+// leaves with its experience and money credited.
+TEST_F(EnemyKindsTest, TheHumanFacedBirdHoldsItsStrikeUntilTick61ThenLeavesCredited) {
+  session.enemies[0].exp = 40;
+  session.enemies[0].money = 9;
+  Frame().m_battleResult = BattleResult{};
+  Traced<CBattleScalGi> bird;
+  Bind(bird);
+  bird.m_useSpecial = true;
+  bird.SetAction(kActSpecialHit);
+  EXPECT_EQ(Run(bird, 61), "1:start 1011/30 8:skill 61:set 10080");
+  EXPECT_EQ(Frame().m_battleResult.totalExp, 40);
+  EXPECT_EQ(Frame().m_battleResult.money, 9);
+  EXPECT_EQ(bird.m_visible, 0);
+}
+
+// The run-up gives up past tick 600 with the gauge at 50, the charge with
+// the gauge as it was; the hedgehog bounces whenever it is down and picks
+// its idle pose anew on every entry.
+TEST_F(EnemyKindsTest, TheArmouredBeastsGiveUpBounceAndPickTheirIdlePose) {
+  m_target.m_pos = Vec3{500.0f, 0.0f, 0.0f};
+  struct Case {
+    int32_t code;
+    int32_t tick;
+    int32_t after;
+    float gauge;
+  };
+  for (const Case& c : {Case{kActRunUp, 600, kActRunUp, 20.0f}, Case{kActRunUp, 601, kActIdle, 50.0f},
+                        Case{kActCharge, 600, kActCharge, 20.0f}, Case{kActCharge, 601, kActIdle, 20.0f}}) {
+    SCOPED_TRACE(testing::Message() << c.code << " " << c.tick);
+    CBattleArmorBoar boar;
+    Bind(boar);
+    boar.SetAction(c.code);
+    boar.m_timeGauge = 20.0f;
+    boar.m_tickCount = c.tick;
+    boar.UpdateAction(c.code);
+    EXPECT_EQ(boar.m_actionCode, c.after);
+    EXPECT_EQ(boar.m_timeGauge, c.gauge);
+  }
+
+  CBattleHelmetHedgehog hedgehog;
+  Bind(hedgehog);
+  hedgehog.SetAction(kActCharge);
+  hedgehog.m_inAir = 0;
+  hedgehog.m_velocity.y = 0.0f;
+  hedgehog.UpdateAction(kActCharge);
+  EXPECT_EQ(hedgehog.m_inAir, 1);
+  EXPECT_EQ(hedgehog.m_velocity.y, -1.0f);
+  platform::QueueRand({4, 7, 2});
+  for (int32_t pose : {20, 0, 20}) {
+    hedgehog.SetAction(kActIdle);
+    EXPECT_EQ(hedgehog.m_actionBase, pose);
+  }
+}
+
+// The ninja closes in to below 40 with no give-up, and lunges along the
+// heading it came with.
+TEST_F(EnemyKindsTest, TheNinjaClosesInBelowFortyAndLungesWithoutTurning) {
+  for (const auto& [distance, after] : {std::pair{39.99f, kActAttack}, std::pair{40.0f, kActApproach}}) {
+    SCOPED_TRACE(distance);
+    CBattleNinJa ninja;
+    Bind(ninja);
+    m_target.m_pos = Vec3{distance, 0.0f, 0.0f};
+    ninja.SetAction(kActApproach);
+    ninja.m_tickCount = 5000;
+    ninja.UpdateAction(kActApproach);
+    EXPECT_EQ(ninja.m_actionCode, after);
+  }
+  CBattleNinJa ninja;
+  Bind(ninja);
+  m_target.m_pos = Vec3{0.0f, 0.0f, 30.0f};
+  ninja.m_angle = 90.0f;
+  ninja.SetAction(kActAttack);
+  ninja.UpdateAction(kActAttack);
+  EXPECT_EQ(ninja.m_angle, 90.0f);
+  const float speed = session.ScaleByBonus(0.7f, 0, false);
+  EXPECT_NEAR(ninja.m_velocity.x, speed, 1e-5f);
+  EXPECT_NEAR(ninja.m_velocity.z, 0.0f, 1e-5f);
+}
+
+// A target lost before the finishing strike holds resolves nothing; lost
+// mid-combo, the ninja idles with its trail off.
+TEST_F(EnemyKindsTest, TheNinjaLosingItsTargetResolvesNothingAndIdlesWithTheTrailOff) {
+  Traced<CBattleNinJa> striker;
+  Bind(striker);
+  striker.m_useSpecial = true;
+  striker.SetAction(kActSpecialHit2);
+  EXPECT_EQ(Run(striker, 40, [&](int t) {
+              if (t == 20) striker.m_target = nullptr;
+            }),
+            "1:start 1011/30,trail 20 20:set 10000,trail 0");
+
+  Traced<CBattleNinJa> cutter;
+  Bind(cutter);
+  cutter.m_useSpecial = true;
+  cutter.SetAction(kActSpecialHit3);
+  EXPECT_EQ(Run(cutter, 40, [&](int t) {
+              if (t == 30) cutter.m_target = nullptr;
+            }),
+            "1:trail 20 8:skill 24:set 10068,trail 0 25:trail 20 30:set 10000,trail 0");
+  EXPECT_EQ(cutter.m_afterimage, 0);
 }

@@ -1,0 +1,24 @@
+// The red bird: one special struck where it stands, every other flown at.
+#include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {
+    enemyrows::Walk(kActSpecialApproach2), enemyrows::Blow(kActSpecialHit), enemyrows::Blow(kActSpecialHit2)};
+constexpr EnemyRouteCase kPicks[] = {{89, kActSpecialHit}};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialApproach2}};
+constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach2, .next = kActSpecialHit2}};
+constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpecialHit2}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleRedBird::kSpec{
+    .name = "적조",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleRedBird, CBattleRedBird::kSpec.name);

@@ -1,0 +1,26 @@
+// The human-faced bird: it flies at its target, strikes once and leaves
+// the battle, its rewards credited.
+#include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRow kRows[] = {enemyrows::Walk(kActSpecialApproach), enemyrows::Blow(kActSpecialHit)};
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActSpecialApproach}};
+constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach, .factor = 1.5f}};
+// A strike that ends early holds its last frame until the bird may go.
+constexpr int32_t kLeaveAfter = 60;
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActSpecialHit, .trail = EnemyTrail::kNone, .end = kActDefeated, .holdPast = kLeaveAfter}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleScalGi::kSpec{
+    .name = "인면조",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .approaches = kApproaches,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleScalGi, CBattleScalGi::kSpec.name);

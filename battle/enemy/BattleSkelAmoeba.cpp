@@ -1,0 +1,48 @@
+// The kinds on the shared approach body: they walk up to the chosen
+// special's distance and strike. Three on the standard sheet layout, the
+// water leaper and the lava man on their own.
+#include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+using enemyrows::Blow;
+using enemyrows::Walk;
+
+constexpr EnemySheet kOwn = EnemySheet::kKeep;
+constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
+// Only its special approach and strike come back to the normal sheet.
+constexpr EnemyRow kLeaperRows[] = {
+    {.code = kActIdle, .base = 0, .mode = 2, .sheet = kOwn},
+    {.code = kActApproach, .base = 8, .mode = 2, .sheet = kOwn},
+    {.code = kActWalkBack, .base = 8, .mode = 2, .sheet = kOwn},
+    {.code = kActSpecialApproach, .base = 8, .mode = 2},
+    {.code = kActAttack, .base = 12, .sheet = kOwn},
+    {.code = kActDamageLight, .base = 4, .sheet = kOwn},
+    {.code = kActSpecialHit, .base = 12},
+};
+// It stands and walks on one row.
+constexpr EnemyRow kLavaRows[] = {
+    {.code = kActIdle, .base = 0, .mode = 2},        {.code = kActApproach, .base = 0, .mode = 2},
+    {.code = kActWalkBack, .base = 0, .mode = 2},    {.code = kActSpecialApproach, .base = 0, .mode = 2},
+    {.code = kActAttack, .base = 4},                 {.code = kActDamageLight, .base = 8},
+    {.code = kActSpecialHit, .base = 4},
+};
+
+constexpr EnemyKindSpec OnApproachBody(const char* name, std::span<const EnemyRow> rows,
+                                       std::span<const EnemyRow> layout = {}) {
+  return EnemyKindSpec{.name = name, .body = EnemyBody::kSpecialApproach, .rows = rows, .layout = layout};
+}
+
+}  // namespace
+
+const EnemyKindSpec CBattleSkelAmoeba::kSpec = OnApproachBody("스켈아메바", kRows, enemyrows::kStandard);
+const EnemyKindSpec CBattleEmpireMarin::kSpec = OnApproachBody("제국병사", kRows, enemyrows::kStandard);
+const EnemyKindSpec CBattleLarvae::kSpec = OnApproachBody("라바", kRows, enemyrows::kStandard);
+const EnemyKindSpec CBattleWaterleaper::kSpec = OnApproachBody("워터리퍼", kLeaperRows);
+const EnemyKindSpec CBattleFrameMan::kSpec = OnApproachBody("용암마인", kLavaRows);
+SLV_REGISTER_ACTOR(CBattleSkelAmoeba, CBattleSkelAmoeba::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleEmpireMarin, CBattleEmpireMarin::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleLarvae, CBattleLarvae::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleWaterleaper, CBattleWaterleaper::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleFrameMan, CBattleFrameMan::kSpec.name);

@@ -1,0 +1,29 @@
+// The skeleton sage: a caster. Its magic is cast where it stands and ends
+// idle; its special strikes and walks back.
+#include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr int32_t kCastEffect = 258;
+constexpr int32_t kCastPause = 50;
+constexpr EnemyRow kRows[] = {enemyrows::Blow(kActSpecialHit), enemyrows::Blow(kActSpecialHit3)};
+constexpr EnemyRoute kRoutes[] = {
+    {.code = kActCastMagic, .otherwise = kActSpecialHit, .startEffect = kCastEffect, .startPause = kCastPause},
+    {.code = kActSpecialSkill, .otherwise = kActSpecialHit3, .startEffect = 1011},
+};
+constexpr EnemyStrike kStrikes[] = {
+    {.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kNone, .end = kActIdle},
+    {.code = kActSpecialHit3, .start = false},
+};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSkelSage::kSpec{
+    .name = "스켈세이지",
+    .rows = kRows,
+    .layout = enemyrows::kStandard,
+    .routes = kRoutes,
+    .strikes = kStrikes,
+};
+SLV_REGISTER_ACTOR(CBattleSkelSage, CBattleSkelSage::kSpec.name);

@@ -1,0 +1,13 @@
+// The vegetable man: ordered to use a special, it stays idle.
+#include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActIdle}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleVegetableMan::kSpec{
+    .name = "식물인간", .rows = enemyrows::kStandard, .routes = kRoutes};
+SLV_REGISTER_ACTOR(CBattleVegetableMan, CBattleVegetableMan::kSpec.name);
