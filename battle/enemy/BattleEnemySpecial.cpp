@@ -156,14 +156,14 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
     GoIdle();
     return;
   }
+  FaceTarget();
+  SetSpeed(ScaledSpeed(approach.factor));
   const SkillTypeInfo* skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
   if (skill == nullptr) {
     DebugLogf("CBattleEnemy :: no skill %d to approach for", m_chosenIndex);
     GoIdle();
     return;
   }
-  FaceTarget();
-  SetSpeed(ScaledSpeed(approach.factor));
   const auto d = static_cast<float>(skill->duration);
   if (DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) <= d - d * 0.2f) {
     if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);

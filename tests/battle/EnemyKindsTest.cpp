@@ -18,6 +18,7 @@
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/SingleSpecialKinds.h"
 #include "engine/ActRes.h"
 #include "platform/Random.h"
 #include "session/Session.h"
@@ -91,6 +92,16 @@ const KindCase kKinds[] = {
     {"스노우맨", typeid(CBattleSnowMan), false, CBattleSnowMan::kSpec},
     {"아메바", typeid(CBattleAmoeba), false, CBattleAmoeba::kSpec},
     {"스켈레톤", typeid(CBattleSkeleton), false, CBattleSkeleton::kSpec},
+    // One approach and one strike, some with a second strike in place.
+    {"시무르그", typeid(CBattleSimurgh), false, CBattleSimurgh::kSpec},
+    {"가루다", typeid(CBattleGaruda), false, CBattleGaruda::kSpec},
+    {"아이언스콜피온", typeid(CBattleIronScorpion), false, CBattleIronScorpion::kSpec},
+    {"마스터오브데저트", typeid(CBattleMasterofDesert), false, CBattleMasterofDesert::kSpec},
+    {"사라만다", typeid(CBattleSaramanda), false, CBattleSaramanda::kSpec},
+    {"스켈블러드", typeid(CBattleSkelBrood), false, CBattleSkelBrood::kSpec},
+    {"켈베로스마스터", typeid(CBattleKelberosMaster), false, CBattleKelberosMaster::kSpec},
+    {"만드레이크", typeid(CBattleMadrake), false, CBattleMadrake::kSpec},
+    {"기간테스", typeid(CBattleGigantes), false, CBattleGigantes::kSpec},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -459,7 +470,7 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
   std::mt19937 draw(76);
   const int kinds[] = {0, 9, 10, 10, 10};
   const int hits[] = {kMsgHit, kMsgMagicHit, kMsgHitWithNumber, kMsgHitTwoParts};
-  const int indexes[] = {-1, 2, 5, 28, 39, 47, 60, 99};
+  const int indexes[] = {-1, 2, 5, 28, 39, 41, 47, 60, 74, 81, 89, 99};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     auto* enemy = dynamic_cast<CBattleEnemy*>(CreateActorByName(k.name));
@@ -512,4 +523,122 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
     session.enemies[0] = EnemySlot{};
     SetUpSlot();
   }
+}
+
+namespace {
+
+// The single-special kinds, with the special sheets they strike on.
+class SingleSpecialKindsTest : public EnemyKindsTest {
+ protected:
+  // Each special strike shows the blow on its first and third of four frames.
+  SingleSpecialKindsTest() {
+    using battletest::SquareMotion;
+    const std::string spr = battletest::SquareSprite();
+    const std::vector<ActAction> actions(4, ActAction{{SquareMotion(0), SquareMotion(), SquareMotion(0), SquareMotion()}});
+    const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
+    for (const char* name : {"시무르그", "가루다", "사라만다", "켈베로스마스터", "만드레이크"}) {
+      const std::string stem = std::string("data/sprite/몬스터/괴물형/전투/") + name + "_특수";
+      Write(stem + ".spr", spr);
+      Write(stem + ".act", act);
+    }
+  }
+
+  // The codes a special passes through to its end code, its flourishes and
+  // resolutions: "10073 10065 start 1011/30 skill 10003".
+  template <class Kind>
+  std::string Course(int32_t index) {
+    Traced<Kind> enemy;
+    Bind(enemy);
+    enemy.m_chosenIndex = index;
+    enemy.m_useSpecial = true;
+    enemy.SetAction(kActSpecialSkill);
+    std::string out;
+    for (int t = 0; t < 200; ++t) {
+      enemy.notes.clear();
+      enemy.OnProcess();
+      for (const std::string& note : enemy.notes) {
+        out += (out.empty() ? "" : " ") + (note.rfind("set ", 0) == 0 ? note.substr(4) : note);
+        if (note == "set 10003" || note == "set 10000") return out;
+      }
+    }
+    return out + " ...";
+  }
+};
+
+}  // namespace
+
+// Every kind for the special its table routes and for any other.
+TEST_F(SingleSpecialKindsTest, EachKindRoutesTheChosenSpecialToItsStrikeAndEndCode) {
+  const std::string walk = "10073 10065 start 1011/30 skill skill 10003";
+  const std::string here = "10066 start 1011/30 skill skill ";
+  struct Route {
+    const char* what;
+    std::string course;
+    std::string expected;
+  };
+  const Route routes[] = {
+      {"simurgh 74", Course<CBattleSimurgh>(74), here + "10003"},
+      {"simurgh other", Course<CBattleSimurgh>(5), walk},
+      {"garuda", Course<CBattleGaruda>(60), walk},
+      {"garuda, no skill record to walk up to", Course<CBattleGaruda>(74), "10073 10000"},
+      // Its strikes are on the normal sheet: one blow each.
+      {"iron scorpion 41", Course<CBattleIronScorpion>(41), "10066 start 1011/30 skill 10000"},
+      {"iron scorpion other", Course<CBattleIronScorpion>(60), "10073 10065 start 1011/30 skill 10003"},
+      {"master of desert", Course<CBattleMasterofDesert>(1), "10073 10065 start 1011/30 skill 10003"},
+      {"saramanda 74", Course<CBattleSaramanda>(74), here + "10000"},
+      {"saramanda other", Course<CBattleSaramanda>(1), "10073 10065 start 1011/30 skill 10003"},
+      {"skel brood", Course<CBattleSkelBrood>(5), "10073 10065 start 1011/30 skill 10003"},
+      {"kelberos master 89", Course<CBattleKelberosMaster>(89), "10066 start 1011/30 skill 10000"},
+      {"kelberos master other", Course<CBattleKelberosMaster>(60), walk},
+      {"madrake 81", Course<CBattleMadrake>(81), here + "10000"},
+      {"madrake other", Course<CBattleMadrake>(7), walk},
+      {"gigantes", Course<CBattleGigantes>(8), "10073 10065 start 1011/30 skill 10003"},
+  };
+  for (const Route& r : routes) EXPECT_EQ(r.course, r.expected) << r.what;
+}
+
+// Her second strike flourishes but leaves no after-image, and she stays.
+TEST_F(SingleSpecialKindsTest, SaramandasStrikeInPlaceFlourishesWithoutAfterImageAndStays) {
+  EXPECT_EQ(Order<CBattleSaramanda>(74, false, 33),
+            "1:set 10066,special sheet 2:start 1011/30,magic 17:magic 33:set 10000,normal sheet");
+}
+
+// The gigantes walks up at 1.5 through the same approach as every kind.
+TEST_F(SingleSpecialKindsTest, GigantesApproachesAtOneAndAHalfThroughTheSharedApproach) {
+  Traced<CBattleGigantes> gigantes;
+  Bind(gigantes);
+  gigantes.m_chosenIndex = 5;
+  gigantes.m_useSpecial = true;
+  gigantes.SetAction(kActSpecialSkill);
+  float walking = 0.0f;
+  // 22 units at 1.5 a tick.
+  EXPECT_EQ(Run(gigantes, 45,
+                [&](int t) {
+                  if (t == 5) walking = std::hypot(gigantes.m_velocity.x, gigantes.m_velocity.z);
+                }),
+            "1:set 10073 2:trail 30 17:set 10065,trail 0 18:start 1011/30,trail 20 25:skill 41:set 10003,trail 0");
+  EXPECT_FLOAT_EQ(walking, session.ScaleByBonus(1.5f, 0, false));
+}
+
+// Special 74: no walk, the blow weighed on each hit frame, the walk back; a
+// hit mid-strike puts the normal sheet back in the same tick.
+TEST_F(SingleSpecialKindsTest, TheSimurghStrikesWhereItStandsOnEachHitFrameAndAHitRestoresTheNormalSheet) {
+  Traced<CBattleSimurgh> simurgh;
+  Bind(simurgh);
+  simurgh.m_pos = Vec3{0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(Order(simurgh, 74, true, 33),
+            "1:set 10066,special sheet 2:start 1011/30,skill,trail 20 17:skill 33:set 10003,trail 0,normal sheet");
+  EXPECT_EQ(simurgh.m_pos.x, 0.0f);
+  EXPECT_EQ(simurgh.m_pos.z, 0.0f);
+
+  simurgh.SetAction(kActSpecialSkill);
+  Run(simurgh, 5);
+  ASSERT_EQ(simurgh.m_actionCode, kActSpecialHit2);
+  ASSERT_NE(simurgh.m_actName, "beast.act");
+  simurgh.m_hitGuardTicks = 0;
+  simurgh.m_hitStopTicks = 0;
+  simurgh.OnMessage(&m_target, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(simurgh.m_actionCode, kActDamageLight);
+  EXPECT_EQ(simurgh.m_actName, "beast.act");
+  EXPECT_EQ(simurgh.m_sprName, "beast.spr");
 }
