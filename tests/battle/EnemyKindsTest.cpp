@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "battle/enemy/BattleHedgehog.h"
@@ -151,6 +152,10 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack};
   // The wild boar, hedgehog and spider run these in their own UpdateAction.
   const std::set<int32_t> own = {kActDig, kActRunUp, kActCharge, kActCurl, kActCrouch};
+  // The boar's charge ends in its gore, the spider's crouch in its pounce;
+  // the slime's split waits for its hit handling.
+  const std::set<std::pair<std::string, int32_t>> enteredByOwnMachine = {
+      {"멧돼지", kActSpecialHit}, {"독거미", kActPounce}, {"리퀴드제리", kActSplit}};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     for (int32_t code : TickCodes(k.spec)) {
@@ -163,6 +168,15 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
       if (own.count(code) == 0 && base.count(code) == 0 && code != kActIdle) {
         EXPECT_TRUE(TickCodes(k.spec).count(code) != 0) << code << " has a row but nothing runs it";
       }
+    }
+    // Every row is entered by the base, a block or the hit handling, or by
+    // a machine of the kind's own.
+    for (const EnemyRow& row : k.spec.rows) {
+      const bool reached = base.count(row.code) != 0 || own.count(row.code) != 0 ||
+                           row.code == kActDamageLight || row.code == kActDying ||
+                           NextCodes(k.spec).count(row.code) != 0 ||
+                           enteredByOwnMachine.count({k.name, row.code}) != 0;
+      EXPECT_TRUE(reached) << row.code << " has a row nothing enters";
     }
   }
 }
