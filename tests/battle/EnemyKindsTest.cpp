@@ -280,6 +280,18 @@ class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
   CTarget m_target;
 };
 
+// A hit mid-strike plays the reel from the normal sheet in the same tick.
+void HitMidStrike(CBattleEnemy& enemy, CBattleActor& by, int32_t strike) {
+  ASSERT_EQ(enemy.m_actionCode, strike);
+  ASSERT_NE(enemy.m_actName, "beast.act");
+  enemy.m_hitGuardTicks = 0;
+  enemy.m_hitStopTicks = 0;
+  enemy.OnMessage(&by, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(enemy.m_actionCode, kActDamageLight);
+  EXPECT_EQ(enemy.m_actName, "beast.act");
+  EXPECT_EQ(enemy.m_sprName, "beast.spr");
+}
+
 // Ordered its special with the target 22 units off: the walk, the strike on
 // its special sheet, and a hit that puts the normal sheet back at once.
 TEST_F(EnemyKindsTest, TheGuruWalksUpStrikesOnItsSpecialSheetAndAHitBringsTheNormalSheetBack) {
@@ -292,14 +304,7 @@ TEST_F(EnemyKindsTest, TheGuruWalksUpStrikesOnItsSpecialSheetAndAHitBringsTheNor
             "58:set 10003,trail 0,normal sheet");
   guru.SetAction(kActSpecialSkill);
   Run(guru, 23);
-  ASSERT_EQ(guru.m_actionCode, kActSpecialHit);
-  ASSERT_NE(guru.m_actName, "beast.act");
-  guru.m_hitGuardTicks = 0;
-  guru.m_hitStopTicks = 0;
-  guru.OnMessage(&m_target, kMsgHit, 1, 0, 0);
-  EXPECT_EQ(guru.m_actionCode, kActDamageLight);
-  EXPECT_EQ(guru.m_actName, "beast.act");
-  EXPECT_EQ(guru.m_sprName, "beast.spr");
+  HitMidStrike(guru, m_target, kActSpecialHit);
   EXPECT_EQ(guru.m_inAir, 1);  // the hit's lift is kept
   EXPECT_EQ(guru.m_velocity.y, -1.5f);
   EXPECT_EQ(guru.m_staggered, 0);
@@ -647,12 +652,5 @@ TEST_F(SingleSpecialKindsTest, TheSimurghStrikesWhereItStandsOnEachHitFrameAndAH
 
   simurgh.SetAction(kActSpecialSkill);
   Run(simurgh, 5);
-  ASSERT_EQ(simurgh.m_actionCode, kActSpecialHit2);
-  ASSERT_NE(simurgh.m_actName, "beast.act");
-  simurgh.m_hitGuardTicks = 0;
-  simurgh.m_hitStopTicks = 0;
-  simurgh.OnMessage(&m_target, kMsgHit, 1, 0, 0);
-  EXPECT_EQ(simurgh.m_actionCode, kActDamageLight);
-  EXPECT_EQ(simurgh.m_actName, "beast.act");
-  EXPECT_EQ(simurgh.m_sprName, "beast.spr");
+  HitMidStrike(simurgh, m_target, kActSpecialHit2);
 }
