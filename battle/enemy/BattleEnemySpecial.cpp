@@ -162,6 +162,9 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
     GoIdle();
     return;
   }
+  // Facing and speed come first, as for a fixed distance.
+  FaceTarget();
+  SetSpeed(ScaledSpeed(approach.factor));
   const SkillTypeInfo* skill = nullptr;
   if (approach.distance <= 0.0f) {
     skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
@@ -171,8 +174,6 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
       return;
     }
   }
-  FaceTarget();
-  SetSpeed(ScaledSpeed(approach.factor));
   const float distance = DistanceXZ(m_target->m_pos.x, m_target->m_pos.z);
   const auto d = skill != nullptr ? static_cast<float>(skill->duration) : 0.0f;
   if (skill != nullptr ? distance <= d - d * 0.2f : distance < approach.distance) {

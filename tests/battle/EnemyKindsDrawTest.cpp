@@ -9,6 +9,7 @@
 #include "battle/enemy/BattleNinJa.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/SingleSpecialKinds.h"
 #include "session/EnemySlot.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
@@ -152,6 +153,38 @@ TEST_F(EnemyKindsDrawTest, TheNinjaStrikesToFinish) {
   EXPECT_EQ(ninja->m_actionCode, kActSpecialHit2);
   EXPECT_EQ(ninja->m_afterimage, 1);
   EXPECT_EQ(Shot("ninja_finishing_strike"), "");
+}
+
+// The sample's simurgh ordered its feather storm: it strikes where it stood
+// on its special sheet and walks back.
+TEST_F(EnemyKindsDrawTest, TheSimurghStormsWhereItStandsOnItsSpecialSheet) {
+  CBattleEnemy* simurgh = SetUpBattle("시무르그");
+  ASSERT_NE(simurgh, nullptr);
+  EXPECT_TRUE(simurgh->IsKindOf(typeid(CBattleSimurgh)));
+  simurgh->OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find("깃털폭풍"), 0, 0);
+  ASSERT_EQ(simurgh->m_chosenIndex, 74);
+  simurgh->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(CSession::GetInstance().players[0].battlePtr), 10, 1);
+  const Vec3 stood = simurgh->m_pos;
+  ASSERT_EQ(TickUntil(*simurgh, kActSpecialHit2, 2), 1);
+  EXPECT_EQ(simurgh->m_actName, "몬스터\\괴물형\\전투\\시무르그_특수.act");
+  Tick(20);
+  EXPECT_EQ(simurgh->m_actionCode, kActSpecialHit2);
+  EXPECT_EQ(Shot("simurgh_feather_storm"), "");
+  ASSERT_GT(TickUntil(*simurgh, kActWalkBack, 40), 0);
+  EXPECT_EQ(simurgh->m_pos.x, stood.x);
+  EXPECT_EQ(simurgh->m_pos.z, stood.z);
+  EXPECT_EQ(simurgh->m_actName, "simurgh.act");
+}
+
+// Any other special: the simurgh walks up with its trail.
+TEST_F(EnemyKindsDrawTest, TheSimurghWalksUpToItsChargeWithItsTrail) {
+  CBattleEnemy* simurgh = SetUpBattle("시무르그");
+  ASSERT_NE(simurgh, nullptr);
+  ASSERT_GT(TickUntil(*simurgh, kActSpecialApproach, 2), 0);
+  Tick(11);
+  EXPECT_EQ(simurgh->m_actionCode, kActSpecialApproach);
+  EXPECT_EQ(simurgh->m_afterimage, 1);
+  EXPECT_EQ(Shot("simurgh_approach"), "");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "battle/enemy/BattleArmoredBeasts.h"
@@ -24,6 +25,7 @@
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/SingleSpecialKinds.h"
 #include "engine/ActRes.h"
 #include "platform/Random.h"
 #include "rules/Condition.h"
@@ -126,6 +128,16 @@ const KindCase kKinds[] = {
     {"블러드아메바", typeid(CBattleBloodAmoeba), false, CBattleBloodAmoeba::kSpec},
     {"스켈로드", typeid(CBattleSkelLord), false, CBattleSkelLord::kSpec},
     {"스켈포이즌", typeid(CBattleSkelpoison), false, CBattleSkelpoison::kSpec},
+    // One approach and one strike, some with a second strike in place.
+    {"시무르그", typeid(CBattleSimurgh), false, CBattleSimurgh::kSpec},
+    {"가루다", typeid(CBattleGaruda), false, CBattleGaruda::kSpec},
+    {"아이언스콜피온", typeid(CBattleIronScorpion), false, CBattleIronScorpion::kSpec},
+    {"마스터오브데저트", typeid(CBattleMasterofDesert), false, CBattleMasterofDesert::kSpec},
+    {"사라만다", typeid(CBattleSaramanda), false, CBattleSaramanda::kSpec},
+    {"스켈블러드", typeid(CBattleSkelBrood), false, CBattleSkelBrood::kSpec},
+    {"켈베로스마스터", typeid(CBattleKelberosMaster), false, CBattleKelberosMaster::kSpec},
+    {"만드레이크", typeid(CBattleMadrake), false, CBattleMadrake::kSpec},
+    {"기간테스", typeid(CBattleGigantes), false, CBattleGigantes::kSpec},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -177,6 +189,14 @@ std::set<int32_t> NextCodes(const EnemyKindSpec& spec) {
 TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   // The base enters and runs these itself.
   const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack, kActDefeated};
+  // The boar's charge ends in its gore, the spider's crouch in its pounce;
+  // the slime's split waits for its hit handling. The ajer's and the
+  // will-o'-the-wisp's walk rows stand in their tables though they strike
+  // where they hover.
+  const std::set<std::pair<std::string, int32_t>> enteredByOwnMachine = {
+      {"멧돼지", kActSpecialHit},         {"독거미", kActPounce},
+      {"리퀴드제리", kActSplit},          {"아져", kActSpecialApproach},
+      {"윌오브위스퍼", kActSpecialApproach}};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     // The spider's crouch and the boar's and hedgehog's gores run in their
@@ -194,9 +214,30 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
         EXPECT_TRUE(TickCodes(k.spec).count(code) != 0) << code << " has a row but nothing runs it";
       }
     }
+    // Every row is entered by the base, a block or the hit handling, or by
+    // a machine of the kind's own.
+    for (const EnemyRow& row : k.spec.rows) {
+      const bool reached = base.count(row.code) != 0 || own.count(row.code) != 0 ||
+                           row.code == kActDamageLight || row.code == kActDying ||
+                           NextCodes(k.spec).count(row.code) != 0 ||
+                           enteredByOwnMachine.count({k.name, row.code}) != 0;
+      EXPECT_TRUE(reached) << row.code << " has a row nothing enters";
+    }
   }
 }
 
+
+// A hit mid-strike plays the reel from the normal sheet in the same tick.
+void HitMidStrike(CBattleEnemy& enemy, CBattleActor& by, int32_t strike) {
+  ASSERT_EQ(enemy.m_actionCode, strike);
+  ASSERT_NE(enemy.m_actName, "beast.act");
+  enemy.m_hitGuardTicks = 0;
+  enemy.m_hitStopTicks = 0;
+  enemy.OnMessage(&by, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(enemy.m_actionCode, kActDamageLight);
+  EXPECT_EQ(enemy.m_actName, "beast.act");
+  EXPECT_EQ(enemy.m_sprName, "beast.spr");
+}
 
 // Ordered its special with the target 22 units off: the walk, the strike on
 // its special sheet, and a hit that puts the normal sheet back at once.
@@ -210,14 +251,7 @@ TEST_F(EnemyKindsTest, TheGuruWalksUpStrikesOnItsSpecialSheetAndAHitBringsTheNor
             "58:set 10003,trail 0,normal sheet");
   guru.SetAction(kActSpecialSkill);
   Run(guru, 23);
-  ASSERT_EQ(guru.m_actionCode, kActSpecialHit);
-  ASSERT_NE(guru.m_actName, "beast.act");
-  guru.m_hitGuardTicks = 0;
-  guru.m_hitStopTicks = 0;
-  guru.OnMessage(&m_target, kMsgHit, 1, 0, 0);
-  EXPECT_EQ(guru.m_actionCode, kActDamageLight);
-  EXPECT_EQ(guru.m_actName, "beast.act");
-  EXPECT_EQ(guru.m_sprName, "beast.spr");
+  HitMidStrike(guru, m_target, kActSpecialHit);
   EXPECT_EQ(guru.m_inAir, 1);  // the hit's lift is kept
   EXPECT_EQ(guru.m_velocity.y, -1.5f);
   EXPECT_EQ(guru.m_staggered, 0);
@@ -697,4 +731,115 @@ TEST_F(EnemyKindsTest, TheNinjaLosingItsTargetResolvesNothingAndIdlesWithTheTrai
             }),
             "1:trail 20 8:skill 24:set 10068,trail 0 25:trail 20 30:set 10000,trail 0");
   EXPECT_EQ(cutter.m_afterimage, 0);
+}
+
+namespace {
+
+// The single-special kinds, with the special sheets they strike on.
+class SingleSpecialKindsTest : public EnemyKindsTest {
+ protected:
+  // Each special strike shows the blow on its first and third of four frames.
+  SingleSpecialKindsTest() {
+    using battletest::SquareMotion;
+    const std::string spr = battletest::SquareSprite();
+    const std::vector<ActAction> actions(4, ActAction{{SquareMotion(0), SquareMotion(), SquareMotion(0), SquareMotion()}});
+    const std::string act = slvtools::BuildAct(0x201, actions, {"attacktime.atk"});
+    for (const char* name : {"시무르그", "가루다", "사라만다", "켈베로스마스터", "만드레이크"}) {
+      const std::string stem = std::string("data/sprite/몬스터/괴물형/전투/") + name + "_특수";
+      Write(stem + ".spr", spr);
+      Write(stem + ".act", act);
+    }
+  }
+
+  // The codes a special passes through to its end code, its flourishes and
+  // resolutions: "10073 10065 start 1011/30 skill 10003".
+  template <class Kind>
+  std::string Course(int32_t index) {
+    Traced<Kind> enemy;
+    Bind(enemy);
+    enemy.m_chosenIndex = index;
+    enemy.m_useSpecial = true;
+    enemy.SetAction(kActSpecialSkill);
+    std::string out;
+    for (int t = 0; t < 200; ++t) {
+      enemy.notes.clear();
+      enemy.OnProcess();
+      for (const std::string& note : enemy.notes) {
+        out += (out.empty() ? "" : " ") + (note.rfind("set ", 0) == 0 ? note.substr(4) : note);
+        if (note == "set 10003" || note == "set 10000") return out;
+      }
+    }
+    return out + " ...";
+  }
+};
+
+}  // namespace
+
+// Every kind for the special its table routes and for any other.
+TEST_F(SingleSpecialKindsTest, EachKindRoutesTheChosenSpecialToItsStrikeAndEndCode) {
+  const std::string walk = "10073 10065 start 1011/30 skill skill 10003";
+  const std::string here = "10066 start 1011/30 skill skill ";
+  struct Route {
+    const char* what;
+    std::string course;
+    std::string expected;
+  };
+  const Route routes[] = {
+      {"simurgh 74", Course<CBattleSimurgh>(74), here + "10003"},
+      {"simurgh other", Course<CBattleSimurgh>(5), walk},
+      {"garuda", Course<CBattleGaruda>(60), walk},
+      {"garuda, no skill record to walk up to", Course<CBattleGaruda>(95), "10073 10000"},
+      // Its strikes are on the normal sheet: one blow each.
+      {"iron scorpion 41", Course<CBattleIronScorpion>(41), "10066 start 1011/30 skill 10000"},
+      {"iron scorpion other", Course<CBattleIronScorpion>(60), "10073 10065 start 1011/30 skill 10003"},
+      {"master of desert", Course<CBattleMasterofDesert>(1), "10073 10065 start 1011/30 skill 10003"},
+      {"saramanda 74", Course<CBattleSaramanda>(74), here + "10000"},
+      {"saramanda other", Course<CBattleSaramanda>(1), "10073 10065 start 1011/30 skill 10003"},
+      {"skel brood", Course<CBattleSkelBrood>(5), "10073 10065 start 1011/30 skill 10003"},
+      {"kelberos master 89", Course<CBattleKelberosMaster>(89), "10066 start 1011/30 skill 10000"},
+      {"kelberos master other", Course<CBattleKelberosMaster>(60), walk},
+      {"madrake 81", Course<CBattleMadrake>(81), here + "10000"},
+      {"madrake other", Course<CBattleMadrake>(7), walk},
+      {"gigantes", Course<CBattleGigantes>(8), "10073 10065 start 1011/30 skill 10003"},
+  };
+  for (const Route& r : routes) EXPECT_EQ(r.course, r.expected) << r.what;
+}
+
+// Her second strike flourishes but leaves no after-image, and she stays.
+TEST_F(SingleSpecialKindsTest, SaramandasStrikeInPlaceFlourishesWithoutAfterImageAndStays) {
+  EXPECT_EQ(Order<CBattleSaramanda>(74, false, 33),
+            "1:set 10066,special sheet 2:start 1011/30,magic 17:magic 33:set 10000,normal sheet");
+}
+
+// The gigantes walks up at 1.5 through the same approach as every kind.
+TEST_F(SingleSpecialKindsTest, GigantesApproachesAtOneAndAHalfThroughTheSharedApproach) {
+  Traced<CBattleGigantes> gigantes;
+  Bind(gigantes);
+  gigantes.m_chosenIndex = 5;
+  gigantes.m_useSpecial = true;
+  gigantes.SetAction(kActSpecialSkill);
+  float walking = 0.0f;
+  // 22 units at 1.5 a tick.
+  EXPECT_EQ(Run(gigantes, 45,
+                [&](int t) {
+                  if (t == 5) walking = std::hypot(gigantes.m_velocity.x, gigantes.m_velocity.z);
+                }),
+            "1:set 10073 2:trail 30 17:set 10065,trail 0 18:start 1011/30,trail 20 25:skill 41:set 10003,trail 0");
+  EXPECT_FLOAT_EQ(walking, session.ScaleByBonus(1.5f, 0, false));
+}
+
+// Special 74: no walk, the blow weighed on each hit frame, the walk back; a
+// hit mid-strike puts the normal sheet back in the same tick.
+TEST_F(SingleSpecialKindsTest, TheSimurghStrikesWhereItStandsOnEachHitFrameAndAHitRestoresTheNormalSheet) {
+  Traced<CBattleSimurgh> simurgh;
+  Bind(simurgh);
+  simurgh.m_pos = Vec3{0.0f, 0.0f, 0.0f};
+  EXPECT_EQ(Order(simurgh, 74, true, 33),
+            "1:set 10066,special sheet 2:start 1011/30,skill,trail 20 17:skill 33:set 10003,trail 0,normal sheet");
+  EXPECT_EQ(simurgh.m_pos.x, 0.0f);
+  EXPECT_EQ(simurgh.m_pos.z, 0.0f);
+
+  simurgh.SetAction(kActSpecialSkill);
+  Run(simurgh, 5);
+  HitMidStrike(simurgh, m_target, kActSpecialHit2);
 }

@@ -1,0 +1,84 @@
+// The single-special kinds. All walk up on row 4 and strike through the
+// shared approach body; those with a second strike route one chosen special
+// straight to it.
+#include "battle/enemy/SingleSpecialKinds.h"
+
+#include "battle/enemy/EnemyRowLayouts.h"
+
+namespace {
+
+using enemyrows::kSpecialSheetStrike;
+using enemyrows::kStrikeOnBlow;
+
+constexpr EnemyRow kSecondOnSpecialSheet{.code = kActSpecialHit2, .base = 0, .sheet = EnemySheet::kSpecial};
+
+// One chosen special goes straight to the strike where the enemy stands.
+template <int32_t Index>
+constexpr EnemyRouteCase kStraightPick[] = {{Index, kActSpecialHit2}};
+template <int32_t Index>
+constexpr EnemyRoute kStraightRoute[] = {
+    {.code = kActSpecialSkill, .cases = kStraightPick<Index>, .otherwise = kActSpecialApproach}};
+
+// The second strike stays where it struck, with or without its after-image.
+constexpr EnemyStrike kStayingStrike[] = {{.code = kActSpecialHit2, .end = kActIdle}};
+constexpr EnemyStrike kBareStayingStrike[] = {
+    {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .end = kActIdle}};
+
+constexpr EnemyApproach kFastApproach[] = {{.code = kActSpecialApproach, .factor = 2.8f}};
+constexpr EnemyApproach kGigantesApproach[] = {{.code = kActSpecialApproach, .factor = 1.5f}};
+
+constexpr EnemyKindSpec Kind(const char* name, std::span<const EnemyRow> rows) {
+  return {.name = name,
+          .specialFolder = enemyrows::kBeastFolder,
+          .body = EnemyBody::kSpecialApproach,
+          .rows = rows,
+          .layout = enemyrows::kStandardWalk};
+}
+
+constexpr EnemyKindSpec WithSecond(EnemyKindSpec spec, std::span<const EnemyRoute> routes,
+                                   std::span<const EnemyStrike> strikes) {
+  spec.routes = routes;
+  spec.strikes = strikes;
+  return spec;
+}
+
+constexpr EnemyKindSpec Approaching(EnemyKindSpec spec, std::span<const EnemyApproach> approaches) {
+  spec.approaches = approaches;
+  return spec;
+}
+
+constexpr EnemyRow kSimurghRows[] = {kSpecialSheetStrike, kSecondOnSpecialSheet};
+constexpr EnemyStrike kSimurghStrikes[] = {{.code = kActSpecialHit2}};  // walks back as after the first
+constexpr EnemyRow kGarudaRows[] = {kSpecialSheetStrike};
+constexpr EnemyRow kIronScorpionRows[] = {kStrikeOnBlow, {.code = kActSpecialHit2, .base = 4}};
+constexpr EnemyRow kOnBlowRows[] = {kStrikeOnBlow};
+constexpr EnemyRow kSaramandaRows[] = {kStrikeOnBlow, kSecondOnSpecialSheet};
+constexpr EnemyRow kKelberosMasterRows[] = {kSpecialSheetStrike, {.code = kActSpecialHit2, .base = 0}};
+constexpr EnemyRow kMadrakeRows[] = {kSpecialSheetStrike, kSecondOnSpecialSheet};
+constexpr EnemyRow kGigantesRows[] = {{.code = kActSpecialHit, .base = 12}};
+
+}  // namespace
+
+const EnemyKindSpec CBattleSimurgh::kSpec = WithSecond(Kind("시무르그", kSimurghRows), kStraightRoute<74>, kSimurghStrikes);
+const EnemyKindSpec CBattleGaruda::kSpec = Kind("가루다", kGarudaRows);
+const EnemyKindSpec CBattleIronScorpion::kSpec =
+    WithSecond(Kind("아이언스콜피온", kIronScorpionRows), kStraightRoute<41>, kStayingStrike);
+const EnemyKindSpec CBattleMasterofDesert::kSpec = Kind("마스터오브데저트", kOnBlowRows);
+const EnemyKindSpec CBattleSaramanda::kSpec = Approaching(
+    WithSecond(Kind("사라만다", kSaramandaRows), kStraightRoute<74>, kBareStayingStrike), kFastApproach);
+const EnemyKindSpec CBattleSkelBrood::kSpec = Approaching(Kind("스켈블러드", kOnBlowRows), kFastApproach);
+const EnemyKindSpec CBattleKelberosMaster::kSpec = Approaching(
+    WithSecond(Kind("켈베로스마스터", kKelberosMasterRows), kStraightRoute<89>, kStayingStrike), kFastApproach);
+const EnemyKindSpec CBattleMadrake::kSpec =
+    WithSecond(Kind("만드레이크", kMadrakeRows), kStraightRoute<81>, kBareStayingStrike);
+const EnemyKindSpec CBattleGigantes::kSpec = Approaching(Kind("기간테스", kGigantesRows), kGigantesApproach);
+
+SLV_REGISTER_ACTOR(CBattleSimurgh, CBattleSimurgh::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleGaruda, CBattleGaruda::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleIronScorpion, CBattleIronScorpion::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleMasterofDesert, CBattleMasterofDesert::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSaramanda, CBattleSaramanda::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSkelBrood, CBattleSkelBrood::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleKelberosMaster, CBattleKelberosMaster::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleMadrake, CBattleMadrake::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleGigantes, CBattleGigantes::kSpec.name);
