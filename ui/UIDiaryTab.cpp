@@ -15,12 +15,12 @@ constexpr int kColumnRight = 119;
 constexpr int kPressLeft = 22, kHoverLeft = 13;
 constexpr int kRowPitch = 48;
 
-struct IconSpec {
+struct IconEntry {
   const char* label;
   int sprite;
 };
-constexpr std::array<IconSpec, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
-constexpr std::array<IconSpec, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
+constexpr std::array<IconEntry, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
+constexpr std::array<IconEntry, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
 enum Left { kRecords = 0, kOptionsIcon = 1, kExit = 2 };
 
 }  // namespace

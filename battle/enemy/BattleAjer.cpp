@@ -13,7 +13,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .end = kActIdle}};
 
 }  // namespace
 
-const EnemyKindSpec CBattleAjer::kSpec{
+const EnemyKindDef CBattleAjer::kDef{
     .name = "아져",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -21,4 +21,4 @@ const EnemyKindSpec CBattleAjer::kSpec{
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleAjer, CBattleAjer::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleAjer, CBattleAjer::kDef.name);

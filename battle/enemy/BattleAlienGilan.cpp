@@ -15,7 +15,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike,
 
 }  // namespace
 
-const EnemyKindSpec CBattleAlienGilan::kSpec{
+const EnemyKindDef CBattleAlienGilan::kDef{
     .name = "에어리언길란",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -24,4 +24,4 @@ const EnemyKindSpec CBattleAlienGilan::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleAlienGilan, CBattleAlienGilan::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleAlienGilan, CBattleAlienGilan::kDef.name);

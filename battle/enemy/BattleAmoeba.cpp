@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleAmoeba::kSpec{
+const EnemyKindDef CBattleAmoeba::kDef{
     .name = "아메바",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandardWalk,
 };
-SLV_REGISTER_ACTOR(CBattleAmoeba, CBattleAmoeba::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleAmoeba, CBattleAmoeba::kDef.name);

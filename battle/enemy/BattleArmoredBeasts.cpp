@@ -69,7 +69,7 @@ constexpr EnemyRush kHedgehogRushes[] = {{.hop = true, .margin = kChargeMargin, 
 
 }  // namespace
 
-const EnemyKindSpec CBattleArmorBoar::kSpec{
+const EnemyKindDef CBattleArmorBoar::kDef{
     .name = "갑옷멧돼지",
     .rows = kBoarRows,
     .routes = kBoarRoutes,
@@ -78,7 +78,7 @@ const EnemyKindSpec CBattleArmorBoar::kSpec{
     .windUps = kBoarWindUps,
     .rushes = kBoarRushes,
 };
-const EnemyKindSpec CBattleHelmetHedgehog::kSpec{
+const EnemyKindDef CBattleHelmetHedgehog::kDef{
     .name = "투구고슴도치",
     .rows = kHedgehogRows,
     .routes = kHedgehogRoutes,
@@ -87,5 +87,5 @@ const EnemyKindSpec CBattleHelmetHedgehog::kSpec{
     .windUps = kHedgehogWindUps,
     .rushes = kHedgehogRushes,
 };
-SLV_REGISTER_ACTOR(CBattleArmorBoar, CBattleArmorBoar::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleHelmetHedgehog, CBattleHelmetHedgehog::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleArmorBoar, CBattleArmorBoar::kDef.name);
+SLV_REGISTER_ACTOR(CBattleHelmetHedgehog, CBattleHelmetHedgehog::kDef.name);

@@ -16,7 +16,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitKind = 1}, {.co
 
 }  // namespace
 
-const EnemyKindSpec CBattleBlackCat::kSpec{
+const EnemyKindDef CBattleBlackCat::kDef{
     .name = "검은고양이",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
@@ -25,4 +25,4 @@ const EnemyKindSpec CBattleBlackCat::kSpec{
     .strikes = kStrikes,
     .icon = {.barZoom = false},
 };
-SLV_REGISTER_ACTOR(CBattleBlackCat, CBattleBlackCat::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleBlackCat, CBattleBlackCat::kDef.name);

@@ -18,7 +18,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHi
 
 }  // namespace
 
-const EnemyKindSpec CBattleBoundUnManBe::kSpec{
+const EnemyKindDef CBattleBoundUnManBe::kDef{
     .name = "바운드우먼비",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -27,4 +27,4 @@ const EnemyKindSpec CBattleBoundUnManBe::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleBoundUnManBe, CBattleBoundUnManBe::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleBoundUnManBe, CBattleBoundUnManBe::kDef.name);

@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleBurningSword::kSpec{
+const EnemyKindDef CBattleBurningSword::kDef{
     .name = "버닝소드",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandardWalk,
 };
-SLV_REGISTER_ACTOR(CBattleBurningSword, CBattleBurningSword::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleBurningSword, CBattleBurningSword::kDef.name);

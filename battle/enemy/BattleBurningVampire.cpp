@@ -11,11 +11,11 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleBurningVampire::kSpec{
+const EnemyKindDef CBattleBurningVampire::kDef{
     .name = "버닝뱀프",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandardWalk,
 };
-SLV_REGISTER_ACTOR(CBattleBurningVampire, CBattleBurningVampire::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleBurningVampire, CBattleBurningVampire::kDef.name);

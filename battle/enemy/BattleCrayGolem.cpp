@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach, 0), Blow(kActSpecialHit,
 
 }  // namespace
 
-const EnemyKindSpec CBattleCrayGolem::kSpec{
+const EnemyKindDef CBattleCrayGolem::kDef{
     .name = "크레이고렘",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = kStill,
 };
-SLV_REGISTER_ACTOR(CBattleCrayGolem, CBattleCrayGolem::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleCrayGolem, CBattleCrayGolem::kDef.name);

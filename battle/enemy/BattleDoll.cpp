@@ -8,6 +8,6 @@ constexpr EnemyRow kRows[] = {enemyrows::Blow(kActSpecialHit)};
 
 }  // namespace
 
-const EnemyKindSpec CBattleDoll::kSpec{
+const EnemyKindDef CBattleDoll::kDef{
     .name = "인형", .body = EnemyBody::kSpecialInPlace, .rows = kRows, .layout = enemyrows::kStandard};
-SLV_REGISTER_ACTOR(CBattleDoll, CBattleDoll::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleDoll, CBattleDoll::kDef.name);

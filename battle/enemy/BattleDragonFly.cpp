@@ -22,11 +22,11 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleDragonFly::kSpec{
+const EnemyKindDef CBattleDragonFly::kDef{
     .name = "크리피모스",
     .rows = kRows,
     .strikes = kStrikes,
     .icon = {.sheetAction = 2},
     .sound = {.wave = "뮤탈리스크이동.wav", .every = 10, .code = kActApproach},
 };
-SLV_REGISTER_ACTOR(CBattleDragonFly, CBattleDragonFly::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleDragonFly, CBattleDragonFly::kDef.name);

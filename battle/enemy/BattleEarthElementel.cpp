@@ -1,4 +1,4 @@
-// The earth elemental's spec: quick blows, and spell and special both
+// The earth elemental's table: quick blows, and spell and special both
 // struck where it stands on its special sheet, locked against hits.
 #include "battle/enemy/BattleEarthElementel.h"
 
@@ -27,11 +27,11 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleEarthElementel::kSpec{
+const EnemyKindDef CBattleEarthElementel::kDef{
     .name = "어스엘레멘탈",
     .specialFolder = kBeastFolder,
     .rows = kRows,
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleEarthElementel, CBattleEarthElementel::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleEarthElementel, CBattleEarthElementel::kDef.name);

@@ -6,5 +6,5 @@
 class CBattleEarthElementel : public HitImmuneEnemy<CBattleEarthElementel> {
   SLV_OBJECT(CBattleEarthElementel)
  public:
-  static const EnemyKindSpec kSpec;
+  static const EnemyKindDef kDef;
 };

@@ -20,7 +20,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleElectnikArmor::kSpec{
+const EnemyKindDef CBattleElectnikArmor::kDef{
     .name = "일렉트릭아머",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -29,4 +29,4 @@ const EnemyKindSpec CBattleElectnikArmor::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleElectnikArmor, CBattleElectnikArmor::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleElectnikArmor, CBattleElectnikArmor::kDef.name);

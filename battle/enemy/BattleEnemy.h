@@ -9,7 +9,7 @@
 #include <string>
 
 #include "battle/BattleObject.h"
-#include "battle/enemy/EnemyKindSpec.h"
+#include "battle/enemy/EnemyKindDef.h"
 
 class CRC;
 struct EnemySlot;
@@ -63,15 +63,15 @@ class CBattleEnemy : public CBattleActor {
   void DrawSheetIcon(CRC& rc, int x, int y, bool isCurrent, int32_t k) const;
   void DrawIcon(const EnemyIcon& icon, CRC& rc, int x, int y, bool isCurrent) const;
 
-  // The pieces a kind's spec is run with (TableEnemy). EnterRow runs the
+  // The pieces a kind's table is run with (TableEnemy). EnterRow runs the
   // kind's short common step and enters the code when a row names it;
   // false leaves the code to the base.
-  bool EnterRow(const EnemyKindSpec& spec, int32_t code);
-  int UpdateFromSpec(const EnemyKindSpec& spec, int code);
+  bool EnterRow(const EnemyKindDef& def, int32_t code);
+  int UpdateFromDef(const EnemyKindDef& def, int code);
   void RunRoute(const EnemyRoute& route);
   void RunApproach(const EnemyApproach& approach);
   void RunStrike(const EnemyStrike& strike);
-  void ShowSheet(const EnemyKindSpec& spec, EnemySheet sheet);
+  void ShowSheet(const EnemyKindDef& def, EnemySheet sheet);
   void SwitchTrail(EnemyTrail trail);
   // The flourish before a special: the effect, and the game frame pauses the
   // battle, dimmed, on this enemy.

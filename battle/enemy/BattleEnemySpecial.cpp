@@ -43,14 +43,14 @@ void DrawFigure(CRC& rc, int x, int y, const std::string& act, const std::string
 
 // ---- Entering a code from the rows ----
 
-bool CBattleEnemy::EnterRow(const EnemyKindSpec& spec, int32_t code) {
+bool CBattleEnemy::EnterRow(const EnemyKindDef& def, int32_t code) {
   m_staggered = 0;
   SetAfterimage(0, kTrailLength, Colour(kTrailColour));
-  const EnemyRow* row = spec.FindRow(code);
+  const EnemyRow* row = def.FindRow(code);
   if (row == nullptr) return false;
   if (row->wave != nullptr) PlayWave(row->wave);
   if (row->toBase) return false;
-  ShowSheet(spec, row->sheet);
+  ShowSheet(def, row->sheet);
   int32_t base = row->base;
   if (row->evenBase >= 0 && platform::Rand() % 2 == 0) base = row->evenBase;
   SetAnimation(base, row->delay, row->mode);
@@ -64,14 +64,14 @@ bool CBattleEnemy::EnterRow(const EnemyKindSpec& spec, int32_t code) {
 
 // A released enemy keeps the names it shows; a special sheet the data lacks
 // leaves the normal one, so that the strike still plays and ends.
-void CBattleEnemy::ShowSheet(const EnemyKindSpec& spec, EnemySheet sheet) {
+void CBattleEnemy::ShowSheet(const EnemyKindDef& def, EnemySheet sheet) {
   if (sheet == EnemySheet::kKeep) return;
   if (m_slot != nullptr) {
     m_actName = m_slot->actName;
     m_sprName = m_slot->sprName;
   }
-  if (sheet != EnemySheet::kSpecial || spec.specialFolder == nullptr) return;
-  const std::string stem = std::string(spec.specialFolder) + "\\" + spec.name + "_특수";
+  if (sheet != EnemySheet::kSpecial || def.specialFolder == nullptr) return;
+  const std::string stem = std::string(def.specialFolder) + "\\" + def.name + "_특수";
   CResMgr& res = CResMgr::GetInstance();
   if (res.GetResAs<CActRes>(stem + ".act") == nullptr || res.GetResAs<CSprRes>(stem + ".spr") == nullptr) {
     DebugLog("CBattleEnemy :: no special sheet " + stem + "; the normal one stays");
@@ -81,27 +81,27 @@ void CBattleEnemy::ShowSheet(const EnemyKindSpec& spec, EnemySheet sheet) {
   m_sprName = stem + ".spr";
 }
 
-// ---- One tick from the spec ----
+// ---- One tick from the table ----
 
-int CBattleEnemy::UpdateFromSpec(const EnemyKindSpec& spec, int code) {
-  const EnemyPeriodicSound& sound = spec.sound;
+int CBattleEnemy::UpdateFromDef(const EnemyKindDef& def, int code) {
+  const EnemyPeriodicSound& sound = def.sound;
   if (sound.wave != nullptr && sound.every > 0 && (sound.code == 0 || sound.code == code) &&
       m_tickCount % sound.every == 0) {
     PlayWave(sound.wave);
   }
-  if (const EnemyRoute* route = spec.FindRoute(code)) {
+  if (const EnemyRoute* route = def.FindRoute(code)) {
     RunRoute(*route);
-  } else if (const EnemyApproach* approach = spec.FindApproach(code)) {
+  } else if (const EnemyApproach* approach = def.FindApproach(code)) {
     RunApproach(*approach);
-  } else if (const EnemyStrike* strike = spec.FindStrike(code)) {
+  } else if (const EnemyStrike* strike = def.FindStrike(code)) {
     RunStrike(*strike);
-  } else if (const EnemyWindUp* windUp = spec.FindWindUp(code)) {
+  } else if (const EnemyWindUp* windUp = def.FindWindUp(code)) {
     if (windUp->trail) SwitchTrail(EnemyTrail::kApproach);
     UpdateWindUp(windUp->next, windUp->afterTick);
-  } else if (const EnemyRush* rush = spec.FindRush(code)) {
+  } else if (const EnemyRush* rush = def.FindRush(code)) {
     UpdateRush(*rush);
   } else {
-    switch (spec.body) {
+    switch (def.body) {
       case EnemyBody::kSpecialApproach:
         return UpdateSpecialApproach(code);
       case EnemyBody::kSpecialInPlace:

@@ -18,7 +18,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitLock = 3},
 
 }  // namespace
 
-const EnemyKindSpec CBattleEprite::kSpec{
+const EnemyKindDef CBattleEprite::kDef{
     .name = "이프리트",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -28,4 +28,4 @@ const EnemyKindSpec CBattleEprite::kSpec{
     .strikes = kStrikes,
     .icon = {.lower = 20},
 };
-SLV_REGISTER_ACTOR(CBattleEprite, CBattleEprite::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleEprite, CBattleEprite::kDef.name);

@@ -16,7 +16,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHi
 
 }  // namespace
 
-const EnemyKindSpec CBattleEvilLode::kSpec{
+const EnemyKindDef CBattleEvilLode::kDef{
     .name = "이블로드",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -26,4 +26,4 @@ const EnemyKindSpec CBattleEvilLode::kSpec{
     .strikes = kStrikes,
     .icon = {.lower = 10},
 };
-SLV_REGISTER_ACTOR(CBattleEvilLode, CBattleEvilLode::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleEvilLode, CBattleEvilLode::kDef.name);

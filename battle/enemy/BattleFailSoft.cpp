@@ -10,11 +10,11 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), SpecialBlow(kActSpecial
 
 }  // namespace
 
-const EnemyKindSpec CBattleFailSoft::kSpec{
+const EnemyKindDef CBattleFailSoft::kDef{
     .name = "페일소프트",
     .specialFolder = kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
 };
-SLV_REGISTER_ACTOR(CBattleFailSoft, CBattleFailSoft::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleFailSoft, CBattleFailSoft::kDef.name);

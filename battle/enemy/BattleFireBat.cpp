@@ -13,7 +13,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .trail = EnemyTrail
 
 }  // namespace
 
-const EnemyKindSpec CBattleFireBat::kSpec{
+const EnemyKindDef CBattleFireBat::kDef{
     .name = "불박쥐",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
@@ -22,4 +22,4 @@ const EnemyKindSpec CBattleFireBat::kSpec{
     .strikes = kStrikes,
     .icon = {.lower = 40},
 };
-SLV_REGISTER_ACTOR(CBattleFireBat, CBattleFireBat::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleFireBat, CBattleFireBat::kDef.name);

@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
 
 }  // namespace
 
-const EnemyKindSpec CBattleFrameJead::kSpec{
+const EnemyKindDef CBattleFrameJead::kDef{
     .name = "프레임제이드",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
 };
-SLV_REGISTER_ACTOR(CBattleFrameJead, CBattleFrameJead::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleFrameJead, CBattleFrameJead::kDef.name);

@@ -2,5 +2,5 @@
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemySecondRows.h"
 
-const EnemyKindSpec CBattleGagaMu::kSpec{.name = "가가무", .layout = secondrows::kKeepSheet};
-SLV_REGISTER_ACTOR(CBattleGagaMu, CBattleGagaMu::kSpec.name);
+const EnemyKindDef CBattleGagaMu::kDef{.name = "가가무", .layout = secondrows::kKeepSheet};
+SLV_REGISTER_ACTOR(CBattleGagaMu, CBattleGagaMu::kDef.name);

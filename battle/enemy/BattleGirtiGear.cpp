@@ -24,7 +24,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleGirtiGear::kSpec{
+const EnemyKindDef CBattleGirtiGear::kDef{
     .name = "길티기어",
     .specialFolder = enemyrows::kBeastFolder,
     .rows = kRows,
@@ -33,4 +33,4 @@ const EnemyKindSpec CBattleGirtiGear::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleGirtiGear, CBattleGirtiGear::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleGirtiGear, CBattleGirtiGear::kDef.name);

@@ -21,7 +21,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleGrandFathter::kSpec{
+const EnemyKindDef CBattleGrandFathter::kDef{
     .name = "그랜파",
     .specialFolder = enemyrows::kHumanFolder,
     .body = EnemyBody::kSpecialApproach,
@@ -30,4 +30,4 @@ const EnemyKindSpec CBattleGrandFathter::kSpec{
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleGrandFathter, CBattleGrandFathter::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleGrandFathter, CBattleGrandFathter::kDef.name);

@@ -11,11 +11,11 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleGuru::kSpec{
+const EnemyKindDef CBattleGuru::kDef{
     .name = "구루",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
 };
-SLV_REGISTER_ACTOR(CBattleGuru, CBattleGuru::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleGuru, CBattleGuru::kDef.name);

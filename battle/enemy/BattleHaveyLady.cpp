@@ -16,8 +16,8 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleHaveyLady::kSpec{
+const EnemyKindDef CBattleHaveyLady::kDef{
     .name = "하비레이디",
     .rows = kRows,
 };
-SLV_REGISTER_ACTOR(CBattleHaveyLady, CBattleHaveyLady::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleHaveyLady, CBattleHaveyLady::kDef.name);

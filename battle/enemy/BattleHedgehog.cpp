@@ -26,7 +26,7 @@ constexpr EnemyRush kRushes[] = {{.hop = true, .code = kActCharge}};
 
 }  // namespace
 
-const EnemyKindSpec CBattleHedgehog::kSpec{
+const EnemyKindDef CBattleHedgehog::kDef{
     .name = "고슴도치",
     .rows = kRows,
     .routes = kRoutes,
@@ -35,7 +35,7 @@ const EnemyKindSpec CBattleHedgehog::kSpec{
     .windUps = kWindUps,
     .rushes = kRushes,
 };
-SLV_REGISTER_ACTOR(CBattleHedgehog, CBattleHedgehog::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleHedgehog, CBattleHedgehog::kDef.name);
 
 int CBattleHedgehog::UpdateAction(int code) {
   switch (code) {

@@ -7,6 +7,6 @@
 class CBattleHedgehog : public TableEnemy<CBattleHedgehog, CBattleGroundEnemy> {
   SLV_OBJECT(CBattleHedgehog)
  public:
-  static const EnemyKindSpec kSpec;
+  static const EnemyKindDef kDef;
   int UpdateAction(int code) override;
 };

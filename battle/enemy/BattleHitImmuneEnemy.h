@@ -24,7 +24,7 @@ class CBattleHitImmuneEnemy : public CBattleGroundEnemy {
   void TakeHitStanding(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2);
 };
 
-// A hit-immune kind run from its spec; its idle is the paid blow.
+// A hit-immune kind run from its table; its idle is the paid blow.
 template <class Kind>
 class HitImmuneEnemy : public TableEnemy<Kind, CBattleHitImmuneEnemy> {
  public:

@@ -16,11 +16,11 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false, .tr
 
 }  // namespace
 
-const EnemyKindSpec CBattleHolyLight::kSpec{
+const EnemyKindDef CBattleHolyLight::kDef{
     .name = "홀리라이트",
     .rows = kRows,
     .layout = enemyrows::kStandard,
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleHolyLight, CBattleHolyLight::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleHolyLight, CBattleHolyLight::kDef.name);

@@ -14,7 +14,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleHulke::kSpec{
+const EnemyKindDef CBattleHulke::kDef{
     .name = "헐크",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -22,4 +22,4 @@ const EnemyKindSpec CBattleHulke::kSpec{
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleHulke, CBattleHulke::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleHulke, CBattleHulke::kDef.name);

@@ -14,7 +14,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitKind = 1, .late
 
 }  // namespace
 
-const EnemyKindSpec CBattleIceGolem::kSpec{
+const EnemyKindDef CBattleIceGolem::kDef{
     .name = "아이스고렘",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -23,4 +23,4 @@ const EnemyKindSpec CBattleIceGolem::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleIceGolem, CBattleIceGolem::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleIceGolem, CBattleIceGolem::kDef.name);

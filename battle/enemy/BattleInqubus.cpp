@@ -17,7 +17,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .resolveAtEnd = tru
 
 }  // namespace
 
-const EnemyKindSpec CBattleInqubus::kSpec{
+const EnemyKindDef CBattleInqubus::kDef{
     .name = "인큐버스",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -27,4 +27,4 @@ const EnemyKindSpec CBattleInqubus::kSpec{
     .strikes = kStrikes,
     .icon = {.lower = 20},
 };
-SLV_REGISTER_ACTOR(CBattleInqubus, CBattleInqubus::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleInqubus, CBattleInqubus::kDef.name);

@@ -11,11 +11,11 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleKelberosKnight::kSpec{
+const EnemyKindDef CBattleKelberosKnight::kDef{
     .name = "켈베로스나이트",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandardWalk,
 };
-SLV_REGISTER_ACTOR(CBattleKelberosKnight, CBattleKelberosKnight::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleKelberosKnight, CBattleKelberosKnight::kDef.name);

@@ -13,7 +13,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpeci
 
 }  // namespace
 
-const EnemyKindSpec CBattleKsru::kSpec{
+const EnemyKindDef CBattleKsru::kDef{
     .name = "크스루",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -21,4 +21,4 @@ const EnemyKindSpec CBattleKsru::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleKsru, CBattleKsru::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleKsru, CBattleKsru::kDef.name);

@@ -39,6 +39,6 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleNinJa::kSpec{
+const EnemyKindDef CBattleNinJa::kDef{
     .name = "닌자", .rows = kRows, .routes = kRoutes, .approaches = kApproaches, .strikes = kStrikes};
-SLV_REGISTER_ACTOR(CBattleNinJa, CBattleNinJa::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleNinJa, CBattleNinJa::kDef.name);

@@ -16,7 +16,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHi
 
 }  // namespace
 
-const EnemyKindSpec CBattlePainLoid::kSpec{
+const EnemyKindDef CBattlePainLoid::kDef{
     .name = "페인로이드",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -25,4 +25,4 @@ const EnemyKindSpec CBattlePainLoid::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattlePainLoid, CBattlePainLoid::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePainLoid, CBattlePainLoid::kDef.name);

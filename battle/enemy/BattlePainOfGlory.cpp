@@ -26,10 +26,10 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false},
 
 }  // namespace
 
-const EnemyKindSpec CBattlePainOfGlory::kSpec{
+const EnemyKindDef CBattlePainOfGlory::kDef{
     .name = "페인오브글로리",
     .rows = kRows,
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattlePainOfGlory, CBattlePainOfGlory::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePainOfGlory, CBattlePainOfGlory::kDef.name);

@@ -17,7 +17,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHi
 
 }  // namespace
 
-const EnemyKindSpec CBattlePhantom::kSpec{
+const EnemyKindDef CBattlePhantom::kDef{
     .name = "펜텀",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -26,4 +26,4 @@ const EnemyKindSpec CBattlePhantom::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattlePhantom, CBattlePhantom::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePhantom, CBattlePhantom::kDef.name);

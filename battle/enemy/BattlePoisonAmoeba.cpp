@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
 
 }  // namespace
 
-const EnemyKindSpec CBattlePoisonAmoeba::kSpec{
+const EnemyKindDef CBattlePoisonAmoeba::kDef{
     .name = "포이즌아메바",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
 };
-SLV_REGISTER_ACTOR(CBattlePoisonAmoeba, CBattlePoisonAmoeba::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePoisonAmoeba, CBattlePoisonAmoeba::kDef.name);

@@ -19,11 +19,11 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattlePowerStone::kSpec{
+const EnemyKindDef CBattlePowerStone::kDef{
     .name = "파워스톤",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattlePowerStone, CBattlePowerStone::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePowerStone, CBattlePowerStone::kDef.name);

@@ -12,7 +12,7 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattlePrincessAirin::kSpec{
+const EnemyKindDef CBattlePrincessAirin::kDef{
     .name = "프린세스아이린",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
@@ -20,4 +20,4 @@ const EnemyKindSpec CBattlePrincessAirin::kSpec{
     .layout = enemyrows::kStandard,
     .icon = {.currentScale = 1.3f},
 };
-SLV_REGISTER_ACTOR(CBattlePrincessAirin, CBattlePrincessAirin::kSpec.name);
+SLV_REGISTER_ACTOR(CBattlePrincessAirin, CBattlePrincessAirin::kDef.name);

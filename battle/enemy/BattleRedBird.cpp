@@ -13,7 +13,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpeci
 
 }  // namespace
 
-const EnemyKindSpec CBattleRedBird::kSpec{
+const EnemyKindDef CBattleRedBird::kDef{
     .name = "적조",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -21,4 +21,4 @@ const EnemyKindSpec CBattleRedBird::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleRedBird, CBattleRedBird::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleRedBird, CBattleRedBird::kDef.name);

@@ -15,7 +15,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .end = kActIdle},
 
 }  // namespace
 
-const EnemyKindSpec CBattleRich::kSpec{
+const EnemyKindDef CBattleRich::kDef{
     .name = "리치",
     .rows = kRows,
     .layout = kStill,
@@ -23,4 +23,4 @@ const EnemyKindSpec CBattleRich::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleRich, CBattleRich::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleRich, CBattleRich::kDef.name);

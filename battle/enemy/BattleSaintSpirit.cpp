@@ -16,7 +16,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false},
 
 }  // namespace
 
-const EnemyKindSpec CBattleSaintSpirit::kSpec{
+const EnemyKindDef CBattleSaintSpirit::kDef{
     .name = "세인트스피릿츠",
     .specialFolder = kBeastFolder,
     .rows = kRows,
@@ -24,4 +24,4 @@ const EnemyKindSpec CBattleSaintSpirit::kSpec{
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSaintSpirit, CBattleSaintSpirit::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSaintSpirit, CBattleSaintSpirit::kDef.name);

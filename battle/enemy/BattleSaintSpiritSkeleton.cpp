@@ -17,8 +17,8 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSaintSpiritSkeleton::kSpec{
+const EnemyKindDef CBattleSaintSpiritSkeleton::kDef{
     .name = "세인트스피릿츠해골",
     .rows = kRows,
 };
-SLV_REGISTER_ACTOR(CBattleSaintSpiritSkeleton, CBattleSaintSpiritSkeleton::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSaintSpiritSkeleton, CBattleSaintSpiritSkeleton::kDef.name);

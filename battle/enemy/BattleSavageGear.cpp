@@ -18,7 +18,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSavageGear::kSpec{
+const EnemyKindDef CBattleSavageGear::kDef{
     .name = "세비지기어",
     .specialFolder = enemyrows::kBeastFolder,
     .rows = kRows,
@@ -27,4 +27,4 @@ const EnemyKindSpec CBattleSavageGear::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSavageGear, CBattleSavageGear::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSavageGear, CBattleSavageGear::kDef.name);

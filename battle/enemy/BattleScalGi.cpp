@@ -15,7 +15,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleScalGi::kSpec{
+const EnemyKindDef CBattleScalGi::kDef{
     .name = "인면조",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -23,4 +23,4 @@ const EnemyKindSpec CBattleScalGi::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleScalGi, CBattleScalGi::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleScalGi, CBattleScalGi::kDef.name);

@@ -25,8 +25,8 @@ template <int32_t Own>
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks<Own>, .otherwise = kActSpecialApproach2}};
 
 template <int32_t Own>
-constexpr EnemyKindSpec AsScorpion(const char* name, std::span<const EnemyRow> rows = kRows) {
-  return EnemyKindSpec{
+constexpr EnemyKindDef AsScorpion(const char* name, std::span<const EnemyRow> rows = kRows) {
+  return EnemyKindDef{
       .name = name,
       .rows = rows,
       .layout = enemyrows::kStandard,
@@ -38,17 +38,17 @@ constexpr EnemyKindSpec AsScorpion(const char* name, std::span<const EnemyRow> r
 
 }  // namespace
 
-const EnemyKindSpec CBattleScorpion::kSpec = AsScorpion<4>("레드스콜피온");
-const EnemyKindSpec CBattleCobra::kSpec = AsScorpion<3>("코브라");
-const EnemyKindSpec CBattleMirra::kSpec = AsScorpion<8>("미이라");
-const EnemyKindSpec CBattleMami::kSpec = AsScorpion<8>("마미");
-const EnemyKindSpec CBattlePoisonCold::kSpec = AsScorpion<4>("포이즌콜드", kOnceRows);
-const EnemyKindSpec CBattleBloodAmoeba::kSpec = AsScorpion<26>("블러드아메바");
-const EnemyKindSpec CBattleSkelpoison::kSpec = AsScorpion<4>("스켈포이즌");
-SLV_REGISTER_ACTOR(CBattleScorpion, CBattleScorpion::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleCobra, CBattleCobra::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleMirra, CBattleMirra::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleMami, CBattleMami::kSpec.name);
-SLV_REGISTER_ACTOR(CBattlePoisonCold, CBattlePoisonCold::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleBloodAmoeba, CBattleBloodAmoeba::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleSkelpoison, CBattleSkelpoison::kSpec.name);
+const EnemyKindDef CBattleScorpion::kDef = AsScorpion<4>("레드스콜피온");
+const EnemyKindDef CBattleCobra::kDef = AsScorpion<3>("코브라");
+const EnemyKindDef CBattleMirra::kDef = AsScorpion<8>("미이라");
+const EnemyKindDef CBattleMami::kDef = AsScorpion<8>("마미");
+const EnemyKindDef CBattlePoisonCold::kDef = AsScorpion<4>("포이즌콜드", kOnceRows);
+const EnemyKindDef CBattleBloodAmoeba::kDef = AsScorpion<26>("블러드아메바");
+const EnemyKindDef CBattleSkelpoison::kDef = AsScorpion<4>("스켈포이즌");
+SLV_REGISTER_ACTOR(CBattleScorpion, CBattleScorpion::kDef.name);
+SLV_REGISTER_ACTOR(CBattleCobra, CBattleCobra::kDef.name);
+SLV_REGISTER_ACTOR(CBattleMirra, CBattleMirra::kDef.name);
+SLV_REGISTER_ACTOR(CBattleMami, CBattleMami::kDef.name);
+SLV_REGISTER_ACTOR(CBattlePoisonCold, CBattlePoisonCold::kDef.name);
+SLV_REGISTER_ACTOR(CBattleBloodAmoeba, CBattleBloodAmoeba::kDef.name);
+SLV_REGISTER_ACTOR(CBattleSkelpoison, CBattleSkelpoison::kDef.name);

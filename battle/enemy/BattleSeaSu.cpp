@@ -10,11 +10,11 @@ constexpr EnemyRow kRows[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSeaSu::kSpec{
+const EnemyKindDef CBattleSeaSu::kDef{
     .name = "세스",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandardWalk,
 };
-SLV_REGISTER_ACTOR(CBattleSeaSu, CBattleSeaSu::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSeaSu, CBattleSeaSu::kDef.name);

@@ -14,11 +14,11 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false, .en
 
 }  // namespace
 
-const EnemyKindSpec CBattleSilpe::kSpec{
+const EnemyKindDef CBattleSilpe::kDef{
     .name = "실프",
     .rows = kRows,
     .layout = kStill,
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSilpe, CBattleSilpe::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSilpe, CBattleSilpe::kDef.name);

@@ -29,20 +29,20 @@ constexpr EnemyRow kLavaRows[] = {
     {.code = kActSpecialHit, .base = 4},
 };
 
-constexpr EnemyKindSpec OnApproachBody(const char* name, std::span<const EnemyRow> rows,
+constexpr EnemyKindDef OnApproachBody(const char* name, std::span<const EnemyRow> rows,
                                        std::span<const EnemyRow> layout = {}) {
-  return EnemyKindSpec{.name = name, .body = EnemyBody::kSpecialApproach, .rows = rows, .layout = layout};
+  return EnemyKindDef{.name = name, .body = EnemyBody::kSpecialApproach, .rows = rows, .layout = layout};
 }
 
 }  // namespace
 
-const EnemyKindSpec CBattleSkelAmoeba::kSpec = OnApproachBody("스켈아메바", kRows, enemyrows::kStandard);
-const EnemyKindSpec CBattleEmpireMarin::kSpec = OnApproachBody("제국병사", kRows, enemyrows::kStandard);
-const EnemyKindSpec CBattleLarvae::kSpec = OnApproachBody("라바", kRows, enemyrows::kStandard);
-const EnemyKindSpec CBattleWaterleaper::kSpec = OnApproachBody("워터리퍼", kLeaperRows);
-const EnemyKindSpec CBattleFrameMan::kSpec = OnApproachBody("용암마인", kLavaRows);
-SLV_REGISTER_ACTOR(CBattleSkelAmoeba, CBattleSkelAmoeba::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleEmpireMarin, CBattleEmpireMarin::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleLarvae, CBattleLarvae::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleWaterleaper, CBattleWaterleaper::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleFrameMan, CBattleFrameMan::kSpec.name);
+const EnemyKindDef CBattleSkelAmoeba::kDef = OnApproachBody("스켈아메바", kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleEmpireMarin::kDef = OnApproachBody("제국병사", kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleLarvae::kDef = OnApproachBody("라바", kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleWaterleaper::kDef = OnApproachBody("워터리퍼", kLeaperRows);
+const EnemyKindDef CBattleFrameMan::kDef = OnApproachBody("용암마인", kLavaRows);
+SLV_REGISTER_ACTOR(CBattleSkelAmoeba, CBattleSkelAmoeba::kDef.name);
+SLV_REGISTER_ACTOR(CBattleEmpireMarin, CBattleEmpireMarin::kDef.name);
+SLV_REGISTER_ACTOR(CBattleLarvae, CBattleLarvae::kDef.name);
+SLV_REGISTER_ACTOR(CBattleWaterleaper, CBattleWaterleaper::kDef.name);
+SLV_REGISTER_ACTOR(CBattleFrameMan, CBattleFrameMan::kDef.name);

@@ -19,11 +19,11 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSkelSage::kSpec{
+const EnemyKindDef CBattleSkelSage::kDef{
     .name = "스켈세이지",
     .rows = kRows,
     .layout = enemyrows::kStandard,
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSkelSage, CBattleSkelSage::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSkelSage, CBattleSkelSage::kDef.name);

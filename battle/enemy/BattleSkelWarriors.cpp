@@ -53,9 +53,9 @@ constexpr EnemyRoute kLordRoutes[] = {{.code = kActSpecialSkill, .cases = kLordP
 constexpr EnemyStrike kLordStrikes[] = {Strike(kActSpecialHit), Strike(kActSpecialHit2), Strike(kActSpecialHit3, 1),
                                         Strike(kActSpecialHit4)};
 
-constexpr EnemyKindSpec Warrior(const char* name, std::span<const EnemyRow> rows, std::span<const EnemyRoute> routes,
+constexpr EnemyKindDef Warrior(const char* name, std::span<const EnemyRow> rows, std::span<const EnemyRoute> routes,
                                 std::span<const EnemyApproach> approaches, std::span<const EnemyStrike> strikes) {
-  return EnemyKindSpec{
+  return EnemyKindDef{
       .name = name,
       .rows = rows,
       .layout = enemyrows::kStandard,
@@ -67,9 +67,9 @@ constexpr EnemyKindSpec Warrior(const char* name, std::span<const EnemyRow> rows
 
 }  // namespace
 
-const EnemyKindSpec CBattleSkelKnight::kSpec = Warrior("스켈나이트", kKnightRows, kKnightRoutes, kApproaches, kKnightStrikes);
-const EnemyKindSpec CBattleSkelSavage::kSpec = Warrior("스켈세비지", kSavageRows, kSavageRoutes, kSavageApproaches, kSavageStrikes);
-const EnemyKindSpec CBattleSkelLord::kSpec = Warrior("스켈로드", kLordRows, kLordRoutes, kLordApproaches, kLordStrikes);
-SLV_REGISTER_ACTOR(CBattleSkelKnight, CBattleSkelKnight::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleSkelSavage, CBattleSkelSavage::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleSkelLord, CBattleSkelLord::kSpec.name);
+const EnemyKindDef CBattleSkelKnight::kDef = Warrior("스켈나이트", kKnightRows, kKnightRoutes, kApproaches, kKnightStrikes);
+const EnemyKindDef CBattleSkelSavage::kDef = Warrior("스켈세비지", kSavageRows, kSavageRoutes, kSavageApproaches, kSavageStrikes);
+const EnemyKindDef CBattleSkelLord::kDef = Warrior("스켈로드", kLordRows, kLordRoutes, kLordApproaches, kLordStrikes);
+SLV_REGISTER_ACTOR(CBattleSkelKnight, CBattleSkelKnight::kDef.name);
+SLV_REGISTER_ACTOR(CBattleSkelSavage, CBattleSkelSavage::kDef.name);
+SLV_REGISTER_ACTOR(CBattleSkelLord, CBattleSkelLord::kDef.name);

@@ -21,8 +21,8 @@ constexpr float kCloneRise = 1.0f;
 
 }  // namespace
 
-const EnemyKindSpec CBattleSlime::kSpec{.name = "리퀴드제리", .rows = kRows, .icon = {.sheetAction = 4}};
-SLV_REGISTER_ACTOR(CBattleSlime, CBattleSlime::kSpec.name);
+const EnemyKindDef CBattleSlime::kDef{.name = "리퀴드제리", .rows = kRows, .icon = {.sheetAction = 4}};
+SLV_REGISTER_ACTOR(CBattleSlime, CBattleSlime::kDef.name);
 
 // A slime that has left the battle, or has no slot to copy, does not split.
 void CBattleSlime::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {

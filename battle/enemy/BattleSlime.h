@@ -7,7 +7,7 @@
 class CBattleSlime : public TableEnemy<CBattleSlime, CBattleGroundEnemy> {
   SLV_OBJECT(CBattleSlime)
  public:
-  static const EnemyKindSpec kSpec;
+  static const EnemyKindDef kDef;
   static constexpr size_t kMaxEnemies = 6;
   static constexpr float kCloneDistance = 7.0f;
 

@@ -10,10 +10,10 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), Blow(kActSpecialHit)};
 
 }  // namespace
 
-const EnemyKindSpec CBattleSnail::kSpec{
+const EnemyKindDef CBattleSnail::kDef{
     .name = "에디스네일",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
 };
-SLV_REGISTER_ACTOR(CBattleSnail, CBattleSnail::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSnail, CBattleSnail::kDef.name);

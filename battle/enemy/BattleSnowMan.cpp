@@ -18,11 +18,11 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .drift = 0.3f}};
 
 }  // namespace
 
-const EnemyKindSpec CBattleSnowMan::kSpec{
+const EnemyKindDef CBattleSnowMan::kDef{
     .name = "스노우맨",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSnowMan, CBattleSnowMan::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSnowMan, CBattleSnowMan::kDef.name);

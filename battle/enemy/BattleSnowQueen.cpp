@@ -12,7 +12,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSnowQueen::kSpec{
+const EnemyKindDef CBattleSnowQueen::kDef{
     .name = "스노우퀸",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialInPlace,
@@ -20,4 +20,4 @@ const EnemyKindSpec CBattleSnowQueen::kSpec{
     .layout = enemyrows::kStandard,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleSnowQueen, CBattleSnowQueen::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSnowQueen, CBattleSnowQueen::kDef.name);

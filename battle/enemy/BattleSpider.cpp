@@ -28,7 +28,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleSpider::kSpec{
+const EnemyKindDef CBattleSpider::kDef{
     .name = "독거미",
     .rows = kRows,
     .routes = kRoutes,
@@ -36,7 +36,7 @@ const EnemyKindSpec CBattleSpider::kSpec{
     .strikes = kStrikes,
     .icon = {.sheetAction = 3},
 };
-SLV_REGISTER_ACTOR(CBattleSpider, CBattleSpider::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSpider, CBattleSpider::kDef.name);
 
 int CBattleSpider::UpdateAction(int code) {
   switch (code) {

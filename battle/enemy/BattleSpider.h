@@ -6,6 +6,6 @@
 class CBattleSpider : public TableEnemy<CBattleSpider, CBattleGroundEnemy> {
   SLV_OBJECT(CBattleSpider)
  public:
-  static const EnemyKindSpec kSpec;
+  static const EnemyKindDef kDef;
   int UpdateAction(int code) override;
 };

@@ -20,7 +20,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleTornado::kSpec{
+const EnemyKindDef CBattleTornado::kDef{
     .name = "토네이도",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -29,4 +29,4 @@ const EnemyKindSpec CBattleTornado::kSpec{
     .strikes = kStrikes,
     .sound = {.wave = "토네이도.wav", .every = 30},
 };
-SLV_REGISTER_ACTOR(CBattleTornado, CBattleTornado::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleTornado, CBattleTornado::kDef.name);

@@ -1,4 +1,4 @@
-// The torturers' specs: one set of rows and one special, with the three
+// The torturers' tables: one set of rows and one special, with the three
 // differences as data.
 #include "battle/enemy/BattleTorture.h"
 
@@ -22,9 +22,9 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike};
 constexpr EnemyStrike kThirdStrikes[] = {{.code = kActSpecialHit, .end = kActIdle}};
 
-constexpr EnemyKindSpec Torturer(const char* name, std::span<const EnemyRow> rows,
+constexpr EnemyKindDef Torturer(const char* name, std::span<const EnemyRow> rows,
                                  std::span<const EnemyStrike> strikes) {
-  return EnemyKindSpec{
+  return EnemyKindDef{
       .name = name,
       .specialFolder = enemyrows::kHumanFolder,
       .rows = rows,
@@ -37,11 +37,11 @@ constexpr EnemyKindSpec Torturer(const char* name, std::span<const EnemyRow> row
 
 }  // namespace
 
-const EnemyKindSpec CBattleTorture1::kSpec = Torturer("고문관1", {}, kStrikes);
-const EnemyKindSpec CBattleTorture2::kSpec = Torturer("고문관2", kQuickBlow, kStrikes);
-const EnemyKindSpec CBattleTorture3::kSpec = Torturer("고문관3", kThirdRows, kThirdStrikes);
-const EnemyKindSpec CBattleTorture4::kSpec = Torturer("고문관4", kQuickBlow, kStrikes);
-SLV_REGISTER_ACTOR(CBattleTorture1, CBattleTorture1::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleTorture2, CBattleTorture2::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleTorture3, CBattleTorture3::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleTorture4, CBattleTorture4::kSpec.name);
+const EnemyKindDef CBattleTorture1::kDef = Torturer("고문관1", {}, kStrikes);
+const EnemyKindDef CBattleTorture2::kDef = Torturer("고문관2", kQuickBlow, kStrikes);
+const EnemyKindDef CBattleTorture3::kDef = Torturer("고문관3", kThirdRows, kThirdStrikes);
+const EnemyKindDef CBattleTorture4::kDef = Torturer("고문관4", kQuickBlow, kStrikes);
+SLV_REGISTER_ACTOR(CBattleTorture1, CBattleTorture1::kDef.name);
+SLV_REGISTER_ACTOR(CBattleTorture2, CBattleTorture2::kDef.name);
+SLV_REGISTER_ACTOR(CBattleTorture3, CBattleTorture3::kDef.name);
+SLV_REGISTER_ACTOR(CBattleTorture4, CBattleTorture4::kDef.name);

@@ -11,7 +11,7 @@ class CBattleTorturer : public HitImmuneEnemy<Kind> {};
   class Class : public CBattleTorturer<Class> {  \
     SLV_OBJECT(Class)                            \
    public:                                       \
-    static const EnemyKindSpec kSpec;            \
+    static const EnemyKindDef kDef;            \
   }
 
 SLV_TORTURER(CBattleTorture1);

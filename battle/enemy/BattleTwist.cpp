@@ -11,11 +11,11 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .facing = EnemyFaci
 
 }  // namespace
 
-const EnemyKindSpec CBattleTwist::kSpec{
+const EnemyKindDef CBattleTwist::kDef{
     .name = "트위스트",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
     .layout = enemyrows::kStandard,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleTwist, CBattleTwist::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleTwist, CBattleTwist::kDef.name);

@@ -18,7 +18,7 @@ constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHi
 
 }  // namespace
 
-const EnemyKindSpec CBattleUndinea::kSpec{
+const EnemyKindDef CBattleUndinea::kDef{
     .name = "운디네",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -26,4 +26,4 @@ const EnemyKindSpec CBattleUndinea::kSpec{
     .approaches = kApproaches,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleUndinea, CBattleUndinea::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleUndinea, CBattleUndinea::kDef.name);

@@ -8,6 +8,6 @@ constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActId
 
 }  // namespace
 
-const EnemyKindSpec CBattleVegetableMan::kSpec{
+const EnemyKindDef CBattleVegetableMan::kDef{
     .name = "식물인간", .rows = enemyrows::kStandard, .routes = kRoutes};
-SLV_REGISTER_ACTOR(CBattleVegetableMan, CBattleVegetableMan::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleVegetableMan, CBattleVegetableMan::kDef.name);

@@ -19,7 +19,7 @@ constexpr EnemyRush kRushes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleWildBoar::kSpec{
+const EnemyKindDef CBattleWildBoar::kDef{
     .name = "멧돼지",
     .rows = kRows,
     .routes = kRoutes,
@@ -27,7 +27,7 @@ const EnemyKindSpec CBattleWildBoar::kSpec{
     .windUps = kWindUps,
     .rushes = kRushes,
 };
-SLV_REGISTER_ACTOR(CBattleWildBoar, CBattleWildBoar::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleWildBoar, CBattleWildBoar::kDef.name);
 
 // The leap lands before its blow is weighed.
 int CBattleWildBoar::UpdateAction(int code) {

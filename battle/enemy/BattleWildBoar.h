@@ -7,6 +7,6 @@
 class CBattleWildBoar : public TableEnemy<CBattleWildBoar, CBattleGroundEnemy> {
   SLV_OBJECT(CBattleWildBoar)
  public:
-  static const EnemyKindSpec kSpec;
+  static const EnemyKindDef kDef;
   int UpdateAction(int code) override;
 };

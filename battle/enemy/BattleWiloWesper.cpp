@@ -17,7 +17,7 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindSpec CBattleWiloWesper::kSpec{
+const EnemyKindDef CBattleWiloWesper::kDef{
     .name = "윌오브위스퍼",
     .rows = kRows,
     .layout = enemyrows::kStandard,
@@ -25,4 +25,4 @@ const EnemyKindSpec CBattleWiloWesper::kSpec{
     .strikes = kStrikes,
     .icon = {.lower = 40},
 };
-SLV_REGISTER_ACTOR(CBattleWiloWesper, CBattleWiloWesper::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleWiloWesper, CBattleWiloWesper::kDef.name);

@@ -15,7 +15,7 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit2}};
 
 }  // namespace
 
-const EnemyKindSpec CBattleWraith::kSpec{
+const EnemyKindDef CBattleWraith::kDef{
     .name = "레이스",
     .body = EnemyBody::kSpecialApproach,
     .rows = kRows,
@@ -23,4 +23,4 @@ const EnemyKindSpec CBattleWraith::kSpec{
     .routes = kRoutes,
     .strikes = kStrikes,
 };
-SLV_REGISTER_ACTOR(CBattleWraith, CBattleWraith::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleWraith, CBattleWraith::kDef.name);

@@ -1,6 +1,6 @@
 #pragma once
-// The enemy kinds that are their spec alone: rows, routes, approaches and
-// strikes on the shared bodies. Each source holds its kind's spec and its
+// The enemy kinds that are their table alone: rows, routes, approaches and
+// strikes on the shared bodies. Each source holds its kind's table and its
 // registration.
 #include "battle/enemy/BattleFlyingEnemy.h"
 #include "battle/enemy/BattleGroundEnemy.h"

@@ -1,6 +1,6 @@
 #pragma once
-// The second group of enemy kinds, each its spec alone. Each source holds
-// its kind's spec and its registration.
+// The second group of enemy kinds, each its table alone. Each source holds
+// its kind's table and its registration.
 #include "battle/enemy/BattleFlyingEnemy.h"
 #include "battle/enemy/BattleGroundEnemy.h"
 #include "battle/enemy/TableEnemy.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The third group's kinds that are their spec alone. The plain fighters,
+// The third group's kinds that are their table alone. The plain fighters,
 // the approach-and-strike kinds and the several-special warriors share a
 // source per family; the rest hold their own.
 #include "battle/enemy/BattleFlyingEnemy.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Rows and folders many kinds share; a kind's own rows come before these.
-#include "battle/enemy/EnemyKindSpec.h"
+#include "battle/enemy/EnemyKindDef.h"
 
 namespace enemyrows {
 

@@ -27,7 +27,7 @@ constexpr EnemyStrike kBareStayingStrike[] = {
 constexpr EnemyApproach kFastApproach[] = {{.code = kActSpecialApproach, .factor = 2.8f}};
 constexpr EnemyApproach kGigantesApproach[] = {{.code = kActSpecialApproach, .factor = 1.5f}};
 
-constexpr EnemyKindSpec Kind(const char* name, std::span<const EnemyRow> rows) {
+constexpr EnemyKindDef Kind(const char* name, std::span<const EnemyRow> rows) {
   return {.name = name,
           .specialFolder = enemyrows::kBeastFolder,
           .body = EnemyBody::kSpecialApproach,
@@ -35,16 +35,16 @@ constexpr EnemyKindSpec Kind(const char* name, std::span<const EnemyRow> rows) {
           .layout = enemyrows::kStandardWalk};
 }
 
-constexpr EnemyKindSpec WithSecond(EnemyKindSpec spec, std::span<const EnemyRoute> routes,
+constexpr EnemyKindDef WithSecond(EnemyKindDef def, std::span<const EnemyRoute> routes,
                                    std::span<const EnemyStrike> strikes) {
-  spec.routes = routes;
-  spec.strikes = strikes;
-  return spec;
+  def.routes = routes;
+  def.strikes = strikes;
+  return def;
 }
 
-constexpr EnemyKindSpec Approaching(EnemyKindSpec spec, std::span<const EnemyApproach> approaches) {
-  spec.approaches = approaches;
-  return spec;
+constexpr EnemyKindDef Approaching(EnemyKindDef def, std::span<const EnemyApproach> approaches) {
+  def.approaches = approaches;
+  return def;
 }
 
 constexpr EnemyRow kSimurghRows[] = {kSpecialSheetStrike, kSecondOnSpecialSheet};
@@ -59,26 +59,26 @@ constexpr EnemyRow kGigantesRows[] = {{.code = kActSpecialHit, .base = 12}};
 
 }  // namespace
 
-const EnemyKindSpec CBattleSimurgh::kSpec = WithSecond(Kind("시무르그", kSimurghRows), kStraightRoute<74>, kSimurghStrikes);
-const EnemyKindSpec CBattleGaruda::kSpec = Kind("가루다", kGarudaRows);
-const EnemyKindSpec CBattleIronScorpion::kSpec =
+const EnemyKindDef CBattleSimurgh::kDef = WithSecond(Kind("시무르그", kSimurghRows), kStraightRoute<74>, kSimurghStrikes);
+const EnemyKindDef CBattleGaruda::kDef = Kind("가루다", kGarudaRows);
+const EnemyKindDef CBattleIronScorpion::kDef =
     WithSecond(Kind("아이언스콜피온", kIronScorpionRows), kStraightRoute<41>, kStayingStrike);
-const EnemyKindSpec CBattleMasterofDesert::kSpec = Kind("마스터오브데저트", kOnBlowRows);
-const EnemyKindSpec CBattleSaramanda::kSpec = Approaching(
+const EnemyKindDef CBattleMasterofDesert::kDef = Kind("마스터오브데저트", kOnBlowRows);
+const EnemyKindDef CBattleSaramanda::kDef = Approaching(
     WithSecond(Kind("사라만다", kSaramandaRows), kStraightRoute<74>, kBareStayingStrike), kFastApproach);
-const EnemyKindSpec CBattleSkelBrood::kSpec = Approaching(Kind("스켈블러드", kOnBlowRows), kFastApproach);
-const EnemyKindSpec CBattleKelberosMaster::kSpec = Approaching(
+const EnemyKindDef CBattleSkelBrood::kDef = Approaching(Kind("스켈블러드", kOnBlowRows), kFastApproach);
+const EnemyKindDef CBattleKelberosMaster::kDef = Approaching(
     WithSecond(Kind("켈베로스마스터", kKelberosMasterRows), kStraightRoute<89>, kStayingStrike), kFastApproach);
-const EnemyKindSpec CBattleMadrake::kSpec =
+const EnemyKindDef CBattleMadrake::kDef =
     WithSecond(Kind("만드레이크", kMadrakeRows), kStraightRoute<81>, kBareStayingStrike);
-const EnemyKindSpec CBattleGigantes::kSpec = Approaching(Kind("기간테스", kGigantesRows), kGigantesApproach);
+const EnemyKindDef CBattleGigantes::kDef = Approaching(Kind("기간테스", kGigantesRows), kGigantesApproach);
 
-SLV_REGISTER_ACTOR(CBattleSimurgh, CBattleSimurgh::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleGaruda, CBattleGaruda::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleIronScorpion, CBattleIronScorpion::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleMasterofDesert, CBattleMasterofDesert::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleSaramanda, CBattleSaramanda::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleSkelBrood, CBattleSkelBrood::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleKelberosMaster, CBattleKelberosMaster::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleMadrake, CBattleMadrake::kSpec.name);
-SLV_REGISTER_ACTOR(CBattleGigantes, CBattleGigantes::kSpec.name);
+SLV_REGISTER_ACTOR(CBattleSimurgh, CBattleSimurgh::kDef.name);
+SLV_REGISTER_ACTOR(CBattleGaruda, CBattleGaruda::kDef.name);
+SLV_REGISTER_ACTOR(CBattleIronScorpion, CBattleIronScorpion::kDef.name);
+SLV_REGISTER_ACTOR(CBattleMasterofDesert, CBattleMasterofDesert::kDef.name);
+SLV_REGISTER_ACTOR(CBattleSaramanda, CBattleSaramanda::kDef.name);
+SLV_REGISTER_ACTOR(CBattleSkelBrood, CBattleSkelBrood::kDef.name);
+SLV_REGISTER_ACTOR(CBattleKelberosMaster, CBattleKelberosMaster::kDef.name);
+SLV_REGISTER_ACTOR(CBattleMadrake, CBattleMadrake::kDef.name);
+SLV_REGISTER_ACTOR(CBattleGigantes, CBattleGigantes::kDef.name);

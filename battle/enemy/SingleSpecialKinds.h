@@ -1,6 +1,6 @@
 #pragma once
 // The kinds whose special is one approach and one strike, some with a second
-// strike made where they stand for one chosen special. Each is its spec.
+// strike made where they stand for one chosen special. Each is its table.
 #include "battle/enemy/BattleGroundEnemy.h"
 #include "battle/enemy/TableEnemy.h"
 

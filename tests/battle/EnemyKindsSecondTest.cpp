@@ -182,7 +182,7 @@ class CFiller : public CBattleActor {
 class SlimeSplitTest : public EnemyKindsSecondTest {
  protected:
   SlimeSplitTest() {
-    session.enemies[0].name = CBattleSlime::kSpec.name;
+    session.enemies[0].name = CBattleSlime::kDef.name;
     session.enemies[0].exp = 40;
     session.enemies[0].money = 25;
     Bind(slime);

@@ -1,4 +1,4 @@
-// The enemy kinds made by their names, their specs checked against
+// The enemy kinds made by their names, their tables checked against
 // themselves, the calls one tick of each variant makes, the shared bodies'
 // edges, the bar figures, and every kind soaked in random orders and hits.
 #include <gtest/gtest.h>
@@ -41,103 +41,103 @@ struct KindCase {
   const char* name;
   const std::type_info& type;
   bool flying;
-  const EnemyKindSpec& spec;
+  const EnemyKindDef& def;
 };
 
 const KindCase kKinds[] = {
-    {"크리피모스", typeid(CBattleDragonFly), true, CBattleDragonFly::kSpec},
-    {"멧돼지", typeid(CBattleWildBoar), false, CBattleWildBoar::kSpec},
-    {"고슴도치", typeid(CBattleHedgehog), false, CBattleHedgehog::kSpec},
-    {"독거미", typeid(CBattleSpider), false, CBattleSpider::kSpec},
-    {"리퀴드제리", typeid(CBattleSlime), false, CBattleSlime::kSpec},
-    {"검은고양이", typeid(CBattleBlackCat), false, CBattleBlackCat::kSpec},
-    {"고문관1", typeid(CBattleTorture1), false, CBattleTorture1::kSpec},
-    {"고문관2", typeid(CBattleTorture2), false, CBattleTorture2::kSpec},
-    {"고문관3", typeid(CBattleTorture3), false, CBattleTorture3::kSpec},
-    {"고문관4", typeid(CBattleTorture4), false, CBattleTorture4::kSpec},
-    {"구루", typeid(CBattleGuru), false, CBattleGuru::kSpec},
-    {"그랜파", typeid(CBattleGrandFathter), false, CBattleGrandFathter::kSpec},
-    {"버닝뱀프", typeid(CBattleBurningVampire), false, CBattleBurningVampire::kSpec},
-    {"버닝소드", typeid(CBattleBurningSword), true, CBattleBurningSword::kSpec},
-    {"스노우퀸", typeid(CBattleSnowQueen), false, CBattleSnowQueen::kSpec},
-    {"켈베로스나이트", typeid(CBattleKelberosKnight), false, CBattleKelberosKnight::kSpec},
-    {"프린세스아이린", typeid(CBattlePrincessAirin), false, CBattlePrincessAirin::kSpec},
-    {"파워스톤", typeid(CBattlePowerStone), true, CBattlePowerStone::kSpec},
-    {"길티기어", typeid(CBattleGirtiGear), false, CBattleGirtiGear::kSpec},
-    {"레이스", typeid(CBattleWraith), false, CBattleWraith::kSpec},
-    {"불박쥐", typeid(CBattleFireBat), true, CBattleFireBat::kSpec},
-    {"세스", typeid(CBattleSeaSu), false, CBattleSeaSu::kSpec},
-    {"스노우맨", typeid(CBattleSnowMan), false, CBattleSnowMan::kSpec},
-    {"아메바", typeid(CBattleAmoeba), false, CBattleAmoeba::kSpec},
-    {"스켈레톤", typeid(CBattleSkeleton), false, CBattleSkeleton::kSpec},
-    {"실프", typeid(CBattleSilpe), true, CBattleSilpe::kSpec},
-    {"아이스고렘", typeid(CBattleIceGolem), false, CBattleIceGolem::kSpec},
-    {"아져", typeid(CBattleAjer), true, CBattleAjer::kSpec},
-    {"에어리언길란", typeid(CBattleAlienGilan), false, CBattleAlienGilan::kSpec},
-    {"운디네", typeid(CBattleUndinea), false, CBattleUndinea::kSpec},
-    {"윌오브위스퍼", typeid(CBattleWiloWesper), true, CBattleWiloWesper::kSpec},
-    {"이블로드", typeid(CBattleEvilLode), false, CBattleEvilLode::kSpec},
-    {"리치", typeid(CBattleRich), true, CBattleRich::kSpec},
-    {"바운드우먼비", typeid(CBattleBoundUnManBe), true, CBattleBoundUnManBe::kSpec},
-    {"세인트스피릿츠", typeid(CBattleSaintSpirit), false, CBattleSaintSpirit::kSpec},
-    {"세인트스피릿츠해골", typeid(CBattleSaintSpiritSkeleton), true, CBattleSaintSpiritSkeleton::kSpec},
-    {"이프리트", typeid(CBattleEprite), false, CBattleEprite::kSpec},
-    {"인큐버스", typeid(CBattleInqubus), true, CBattleInqubus::kSpec},
-    {"일렉트릭아머", typeid(CBattleElectnikArmor), false, CBattleElectnikArmor::kSpec},
-    {"토네이도", typeid(CBattleTornado), false, CBattleTornado::kSpec},
-    {"크레이고렘", typeid(CBattleCrayGolem), false, CBattleCrayGolem::kSpec},
-    {"트위스트", typeid(CBattleTwist), false, CBattleTwist::kSpec},
-    {"페인로이드", typeid(CBattlePainLoid), false, CBattlePainLoid::kSpec},
-    {"페인오브글로리", typeid(CBattlePainOfGlory), false, CBattlePainOfGlory::kSpec},
-    {"페일소프트", typeid(CBattleFailSoft), false, CBattleFailSoft::kSpec},
-    {"펜텀", typeid(CBattlePhantom), true, CBattlePhantom::kSpec},
-    {"프레임제이드", typeid(CBattleFrameJead), true, CBattleFrameJead::kSpec},
-    {"포이즌아메바", typeid(CBattlePoisonAmoeba), false, CBattlePoisonAmoeba::kSpec},
-    {"에디스네일", typeid(CBattleSnail), false, CBattleSnail::kSpec},
-    {"하비레이디", typeid(CBattleHaveyLady), true, CBattleHaveyLady::kSpec},
-    {"헐크", typeid(CBattleHulke), false, CBattleHulke::kSpec},
-    {"홀리라이트", typeid(CBattleHolyLight), false, CBattleHolyLight::kSpec},
-    {"가가무", typeid(CBattleGagaMu), false, CBattleGagaMu::kSpec},
-    {"어스엘레멘탈", typeid(CBattleEarthElementel), false, CBattleEarthElementel::kSpec},
+    {"크리피모스", typeid(CBattleDragonFly), true, CBattleDragonFly::kDef},
+    {"멧돼지", typeid(CBattleWildBoar), false, CBattleWildBoar::kDef},
+    {"고슴도치", typeid(CBattleHedgehog), false, CBattleHedgehog::kDef},
+    {"독거미", typeid(CBattleSpider), false, CBattleSpider::kDef},
+    {"리퀴드제리", typeid(CBattleSlime), false, CBattleSlime::kDef},
+    {"검은고양이", typeid(CBattleBlackCat), false, CBattleBlackCat::kDef},
+    {"고문관1", typeid(CBattleTorture1), false, CBattleTorture1::kDef},
+    {"고문관2", typeid(CBattleTorture2), false, CBattleTorture2::kDef},
+    {"고문관3", typeid(CBattleTorture3), false, CBattleTorture3::kDef},
+    {"고문관4", typeid(CBattleTorture4), false, CBattleTorture4::kDef},
+    {"구루", typeid(CBattleGuru), false, CBattleGuru::kDef},
+    {"그랜파", typeid(CBattleGrandFathter), false, CBattleGrandFathter::kDef},
+    {"버닝뱀프", typeid(CBattleBurningVampire), false, CBattleBurningVampire::kDef},
+    {"버닝소드", typeid(CBattleBurningSword), true, CBattleBurningSword::kDef},
+    {"스노우퀸", typeid(CBattleSnowQueen), false, CBattleSnowQueen::kDef},
+    {"켈베로스나이트", typeid(CBattleKelberosKnight), false, CBattleKelberosKnight::kDef},
+    {"프린세스아이린", typeid(CBattlePrincessAirin), false, CBattlePrincessAirin::kDef},
+    {"파워스톤", typeid(CBattlePowerStone), true, CBattlePowerStone::kDef},
+    {"길티기어", typeid(CBattleGirtiGear), false, CBattleGirtiGear::kDef},
+    {"레이스", typeid(CBattleWraith), false, CBattleWraith::kDef},
+    {"불박쥐", typeid(CBattleFireBat), true, CBattleFireBat::kDef},
+    {"세스", typeid(CBattleSeaSu), false, CBattleSeaSu::kDef},
+    {"스노우맨", typeid(CBattleSnowMan), false, CBattleSnowMan::kDef},
+    {"아메바", typeid(CBattleAmoeba), false, CBattleAmoeba::kDef},
+    {"스켈레톤", typeid(CBattleSkeleton), false, CBattleSkeleton::kDef},
+    {"실프", typeid(CBattleSilpe), true, CBattleSilpe::kDef},
+    {"아이스고렘", typeid(CBattleIceGolem), false, CBattleIceGolem::kDef},
+    {"아져", typeid(CBattleAjer), true, CBattleAjer::kDef},
+    {"에어리언길란", typeid(CBattleAlienGilan), false, CBattleAlienGilan::kDef},
+    {"운디네", typeid(CBattleUndinea), false, CBattleUndinea::kDef},
+    {"윌오브위스퍼", typeid(CBattleWiloWesper), true, CBattleWiloWesper::kDef},
+    {"이블로드", typeid(CBattleEvilLode), false, CBattleEvilLode::kDef},
+    {"리치", typeid(CBattleRich), true, CBattleRich::kDef},
+    {"바운드우먼비", typeid(CBattleBoundUnManBe), true, CBattleBoundUnManBe::kDef},
+    {"세인트스피릿츠", typeid(CBattleSaintSpirit), false, CBattleSaintSpirit::kDef},
+    {"세인트스피릿츠해골", typeid(CBattleSaintSpiritSkeleton), true, CBattleSaintSpiritSkeleton::kDef},
+    {"이프리트", typeid(CBattleEprite), false, CBattleEprite::kDef},
+    {"인큐버스", typeid(CBattleInqubus), true, CBattleInqubus::kDef},
+    {"일렉트릭아머", typeid(CBattleElectnikArmor), false, CBattleElectnikArmor::kDef},
+    {"토네이도", typeid(CBattleTornado), false, CBattleTornado::kDef},
+    {"크레이고렘", typeid(CBattleCrayGolem), false, CBattleCrayGolem::kDef},
+    {"트위스트", typeid(CBattleTwist), false, CBattleTwist::kDef},
+    {"페인로이드", typeid(CBattlePainLoid), false, CBattlePainLoid::kDef},
+    {"페인오브글로리", typeid(CBattlePainOfGlory), false, CBattlePainOfGlory::kDef},
+    {"페일소프트", typeid(CBattleFailSoft), false, CBattleFailSoft::kDef},
+    {"펜텀", typeid(CBattlePhantom), true, CBattlePhantom::kDef},
+    {"프레임제이드", typeid(CBattleFrameJead), true, CBattleFrameJead::kDef},
+    {"포이즌아메바", typeid(CBattlePoisonAmoeba), false, CBattlePoisonAmoeba::kDef},
+    {"에디스네일", typeid(CBattleSnail), false, CBattleSnail::kDef},
+    {"하비레이디", typeid(CBattleHaveyLady), true, CBattleHaveyLady::kDef},
+    {"헐크", typeid(CBattleHulke), false, CBattleHulke::kDef},
+    {"홀리라이트", typeid(CBattleHolyLight), false, CBattleHolyLight::kDef},
+    {"가가무", typeid(CBattleGagaMu), false, CBattleGagaMu::kDef},
+    {"어스엘레멘탈", typeid(CBattleEarthElementel), false, CBattleEarthElementel::kDef},
     // The third group.
-    {"인면조", typeid(CBattleScalGi), true, CBattleScalGi::kSpec},
-    {"저글러", typeid(CBattleZerging), false, CBattleZerging::kSpec},
-    {"레드스콜피온", typeid(CBattleScorpion), false, CBattleScorpion::kSpec},
-    {"코브라", typeid(CBattleCobra), false, CBattleCobra::kSpec},
-    {"닌자", typeid(CBattleNinJa), false, CBattleNinJa::kSpec},
-    {"미이라", typeid(CBattleMirra), false, CBattleMirra::kSpec},
-    {"인형", typeid(CBattleDoll), true, CBattleDoll::kSpec},
-    {"식물인간", typeid(CBattleVegetableMan), false, CBattleVegetableMan::kSpec},
-    {"크스루", typeid(CBattleKsru), true, CBattleKsru::kSpec},
-    {"워터리퍼", typeid(CBattleWaterleaper), true, CBattleWaterleaper::kSpec},
-    {"스켈세이지", typeid(CBattleSkelSage), false, CBattleSkelSage::kSpec},
-    {"스켈아메바", typeid(CBattleSkelAmoeba), false, CBattleSkelAmoeba::kSpec},
-    {"적조", typeid(CBattleRedBird), true, CBattleRedBird::kSpec},
-    {"제국병사", typeid(CBattleEmpireMarin), false, CBattleEmpireMarin::kSpec},
-    {"부카부", typeid(CBattleBukabu), false, CBattleBukabu::kSpec},
-    {"붕가무", typeid(CBattleBungamu), false, CBattleBungamu::kSpec},
-    {"스켈나이트", typeid(CBattleSkelKnight), false, CBattleSkelKnight::kSpec},
-    {"갑옷멧돼지", typeid(CBattleArmorBoar), false, CBattleArmorBoar::kSpec},
-    {"투구고슴도치", typeid(CBattleHelmetHedgehog), false, CBattleHelmetHedgehog::kSpec},
-    {"라바", typeid(CBattleLarvae), false, CBattleLarvae::kSpec},
-    {"스켈세비지", typeid(CBattleSkelSavage), false, CBattleSkelSavage::kSpec},
-    {"용암마인", typeid(CBattleFrameMan), false, CBattleFrameMan::kSpec},
-    {"마미", typeid(CBattleMami), false, CBattleMami::kSpec},
-    {"포이즌콜드", typeid(CBattlePoisonCold), true, CBattlePoisonCold::kSpec},
-    {"세비지기어", typeid(CBattleSavageGear), false, CBattleSavageGear::kSpec},
-    {"블러드아메바", typeid(CBattleBloodAmoeba), false, CBattleBloodAmoeba::kSpec},
-    {"스켈로드", typeid(CBattleSkelLord), false, CBattleSkelLord::kSpec},
-    {"스켈포이즌", typeid(CBattleSkelpoison), false, CBattleSkelpoison::kSpec},
+    {"인면조", typeid(CBattleScalGi), true, CBattleScalGi::kDef},
+    {"저글러", typeid(CBattleZerging), false, CBattleZerging::kDef},
+    {"레드스콜피온", typeid(CBattleScorpion), false, CBattleScorpion::kDef},
+    {"코브라", typeid(CBattleCobra), false, CBattleCobra::kDef},
+    {"닌자", typeid(CBattleNinJa), false, CBattleNinJa::kDef},
+    {"미이라", typeid(CBattleMirra), false, CBattleMirra::kDef},
+    {"인형", typeid(CBattleDoll), true, CBattleDoll::kDef},
+    {"식물인간", typeid(CBattleVegetableMan), false, CBattleVegetableMan::kDef},
+    {"크스루", typeid(CBattleKsru), true, CBattleKsru::kDef},
+    {"워터리퍼", typeid(CBattleWaterleaper), true, CBattleWaterleaper::kDef},
+    {"스켈세이지", typeid(CBattleSkelSage), false, CBattleSkelSage::kDef},
+    {"스켈아메바", typeid(CBattleSkelAmoeba), false, CBattleSkelAmoeba::kDef},
+    {"적조", typeid(CBattleRedBird), true, CBattleRedBird::kDef},
+    {"제국병사", typeid(CBattleEmpireMarin), false, CBattleEmpireMarin::kDef},
+    {"부카부", typeid(CBattleBukabu), false, CBattleBukabu::kDef},
+    {"붕가무", typeid(CBattleBungamu), false, CBattleBungamu::kDef},
+    {"스켈나이트", typeid(CBattleSkelKnight), false, CBattleSkelKnight::kDef},
+    {"갑옷멧돼지", typeid(CBattleArmorBoar), false, CBattleArmorBoar::kDef},
+    {"투구고슴도치", typeid(CBattleHelmetHedgehog), false, CBattleHelmetHedgehog::kDef},
+    {"라바", typeid(CBattleLarvae), false, CBattleLarvae::kDef},
+    {"스켈세비지", typeid(CBattleSkelSavage), false, CBattleSkelSavage::kDef},
+    {"용암마인", typeid(CBattleFrameMan), false, CBattleFrameMan::kDef},
+    {"마미", typeid(CBattleMami), false, CBattleMami::kDef},
+    {"포이즌콜드", typeid(CBattlePoisonCold), true, CBattlePoisonCold::kDef},
+    {"세비지기어", typeid(CBattleSavageGear), false, CBattleSavageGear::kDef},
+    {"블러드아메바", typeid(CBattleBloodAmoeba), false, CBattleBloodAmoeba::kDef},
+    {"스켈로드", typeid(CBattleSkelLord), false, CBattleSkelLord::kDef},
+    {"스켈포이즌", typeid(CBattleSkelpoison), false, CBattleSkelpoison::kDef},
     // One approach and one strike, some with a second strike in place.
-    {"시무르그", typeid(CBattleSimurgh), false, CBattleSimurgh::kSpec},
-    {"가루다", typeid(CBattleGaruda), false, CBattleGaruda::kSpec},
-    {"아이언스콜피온", typeid(CBattleIronScorpion), false, CBattleIronScorpion::kSpec},
-    {"마스터오브데저트", typeid(CBattleMasterofDesert), false, CBattleMasterofDesert::kSpec},
-    {"사라만다", typeid(CBattleSaramanda), false, CBattleSaramanda::kSpec},
-    {"스켈블러드", typeid(CBattleSkelBrood), false, CBattleSkelBrood::kSpec},
-    {"켈베로스마스터", typeid(CBattleKelberosMaster), false, CBattleKelberosMaster::kSpec},
-    {"만드레이크", typeid(CBattleMadrake), false, CBattleMadrake::kSpec},
-    {"기간테스", typeid(CBattleGigantes), false, CBattleGigantes::kSpec},
+    {"시무르그", typeid(CBattleSimurgh), false, CBattleSimurgh::kDef},
+    {"가루다", typeid(CBattleGaruda), false, CBattleGaruda::kDef},
+    {"아이언스콜피온", typeid(CBattleIronScorpion), false, CBattleIronScorpion::kDef},
+    {"마스터오브데저트", typeid(CBattleMasterofDesert), false, CBattleMasterofDesert::kDef},
+    {"사라만다", typeid(CBattleSaramanda), false, CBattleSaramanda::kDef},
+    {"스켈블러드", typeid(CBattleSkelBrood), false, CBattleSkelBrood::kDef},
+    {"켈베로스마스터", typeid(CBattleKelberosMaster), false, CBattleKelberosMaster::kDef},
+    {"만드레이크", typeid(CBattleMadrake), false, CBattleMadrake::kDef},
+    {"기간테스", typeid(CBattleGigantes), false, CBattleGigantes::kDef},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -151,42 +151,42 @@ TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing
     EXPECT_FALSE(made->IsKindOf(typeid(CBattleFlyingEnemy)));
     EXPECT_EQ(dynamic_cast<CBattleFlyingEnemy*>(made) != nullptr, k.flying);
     EXPECT_EQ(dynamic_cast<CBattleGroundEnemy*>(made) != nullptr, !k.flying);
-    EXPECT_STREQ(k.spec.name, k.name);
+    EXPECT_STREQ(k.def.name, k.name);
     delete made;
   }
   EXPECT_EQ(CreateActorByName("없는괴물"), nullptr);
 }
 
 // The codes a kind's blocks handle per tick, the shared body's included.
-std::set<int32_t> TickCodes(const EnemyKindSpec& spec) {
+std::set<int32_t> TickCodes(const EnemyKindDef& def) {
   std::set<int32_t> codes;
-  for (const EnemyRoute& r : spec.routes) codes.insert(r.code);
-  for (const EnemyApproach& a : spec.approaches) codes.insert(a.code);
-  for (const EnemyStrike& s : spec.strikes) codes.insert(s.code);
-  for (const EnemyWindUp& w : spec.windUps) codes.insert(w.code);
-  for (const EnemyRush& r : spec.rushes) codes.insert(r.code);
-  if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialSkill, kActSpecialApproach, kActSpecialHit});
-  if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialSkill, kActSpecialHit});
+  for (const EnemyRoute& r : def.routes) codes.insert(r.code);
+  for (const EnemyApproach& a : def.approaches) codes.insert(a.code);
+  for (const EnemyStrike& s : def.strikes) codes.insert(s.code);
+  for (const EnemyWindUp& w : def.windUps) codes.insert(w.code);
+  for (const EnemyRush& r : def.rushes) codes.insert(r.code);
+  if (def.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialSkill, kActSpecialApproach, kActSpecialHit});
+  if (def.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialSkill, kActSpecialHit});
   return codes;
 }
 
 // Where the blocks send the enemy on.
-std::set<int32_t> NextCodes(const EnemyKindSpec& spec) {
+std::set<int32_t> NextCodes(const EnemyKindDef& def) {
   std::set<int32_t> codes;
-  for (const EnemyRoute& r : spec.routes) {
+  for (const EnemyRoute& r : def.routes) {
     codes.insert(r.otherwise);
     for (const EnemyRouteCase& c : r.cases) codes.insert(c.code);
   }
-  for (const EnemyApproach& a : spec.approaches) codes.insert(a.next);
-  for (const EnemyStrike& s : spec.strikes) codes.insert(s.end);
-  for (const EnemyWindUp& w : spec.windUps) codes.insert(w.next);
-  for (const EnemyRush& r : spec.rushes) codes.insert(r.next);
-  if (spec.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialApproach, kActSpecialHit, kActWalkBack});
-  if (spec.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialHit, kActIdle});
+  for (const EnemyApproach& a : def.approaches) codes.insert(a.next);
+  for (const EnemyStrike& s : def.strikes) codes.insert(s.end);
+  for (const EnemyWindUp& w : def.windUps) codes.insert(w.next);
+  for (const EnemyRush& r : def.rushes) codes.insert(r.next);
+  if (def.body == EnemyBody::kSpecialApproach) codes.insert({kActSpecialApproach, kActSpecialHit, kActWalkBack});
+  if (def.body == EnemyBody::kSpecialInPlace) codes.insert({kActSpecialHit, kActIdle});
   return codes;
 }
 
-TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
+TEST(EnemyKindDefs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   // The base enters and runs these itself.
   const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack, kActDefeated};
   // The boar's charge ends in its gore, the spider's crouch in its pounce;
@@ -201,25 +201,25 @@ TEST(EnemyKindSpecs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
     SCOPED_TRACE(k.name);
     // The spider's crouch and the boar's and hedgehog's gores run in their
     // own UpdateAction; the hedgehog's gore is entered by the base.
-    const bool gores = &k.spec == &CBattleWildBoar::kSpec || &k.spec == &CBattleHedgehog::kSpec;
+    const bool gores = &k.def == &CBattleWildBoar::kDef || &k.def == &CBattleHedgehog::kDef;
     const std::set<int32_t> own = gores ? std::set<int32_t>{kActCrouch, kActSpecialHit} : std::set<int32_t>{kActCrouch};
-    for (int32_t code : TickCodes(k.spec)) {
+    for (int32_t code : TickCodes(k.def)) {
       if (code == kActSpecialSkill || code == kActCastMagic) continue;  // orders pick on at once
-      EXPECT_NE(k.spec.FindRow(code), nullptr) << code;
+      EXPECT_NE(k.def.FindRow(code), nullptr) << code;
     }
-    for (int32_t code : NextCodes(k.spec)) {
-      const bool known = k.spec.FindRow(code) != nullptr || base.count(code) != 0 || own.count(code) != 0;
+    for (int32_t code : NextCodes(k.def)) {
+      const bool known = k.def.FindRow(code) != nullptr || base.count(code) != 0 || own.count(code) != 0;
       EXPECT_TRUE(known) << code;
       if (own.count(code) == 0 && base.count(code) == 0 && code != kActIdle) {
-        EXPECT_TRUE(TickCodes(k.spec).count(code) != 0) << code << " has a row but nothing runs it";
+        EXPECT_TRUE(TickCodes(k.def).count(code) != 0) << code << " has a row but nothing runs it";
       }
     }
     // Every row is entered by the base, a block or the hit handling, or by
     // a machine of the kind's own.
-    for (const EnemyRow& row : k.spec.rows) {
+    for (const EnemyRow& row : k.def.rows) {
       const bool reached = base.count(row.code) != 0 || own.count(row.code) != 0 ||
                            row.code == kActDamageLight || row.code == kActDying ||
-                           NextCodes(k.spec).count(row.code) != 0 ||
+                           NextCodes(k.def).count(row.code) != 0 ||
                            enteredByOwnMachine.count({k.name, row.code}) != 0;
       EXPECT_TRUE(reached) << row.code << " has a row nothing enters";
     }
@@ -454,9 +454,9 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
     std::set<int32_t> seen;
     // Each block entered in turn as well, so that none waits on luck.
     std::vector<int32_t> blocks = {kActSpecialSkill, kActCastMagic, kActAttack};
-    for (int32_t code : TickCodes(k.spec)) blocks.push_back(code);
+    for (int32_t code : TickCodes(k.def)) blocks.push_back(code);
     for (int32_t code : {kActDig, kActRunUp, kActCharge, kActCurl, kActCrouch, kActPounce}) {
-      if (k.spec.FindRow(code) != nullptr) blocks.push_back(code);
+      if (k.def.FindRow(code) != nullptr) blocks.push_back(code);
     }
     for (int t = 0; t < 3000 && session.enemies[0].actor == enemy; ++t) {
       seen.insert(enemy->m_actionCode);

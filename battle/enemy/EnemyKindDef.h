@@ -2,7 +2,7 @@
 // One enemy kind as data: the animations it enters its own codes with, where
 // its special sheet lies, how its orders route by the chosen special, its
 // approaches and strikes, its figure on the time-gauge bar and a periodic
-// sound. TableEnemy runs every kind from its spec; a new kind adds rows.
+// sound. TableEnemy runs every kind from its table; a new kind adds rows.
 #include <cstdint>
 #include <span>
 
@@ -86,7 +86,7 @@ struct EnemyRush {
   bool gaugeOnGiveUp = false;  // giving up sets the gauge to 50
   bool hop = false;            // thrown up again whenever it is on the ground
   float margin = 0.0f;         // non-zero: within the reach less this share of it, not reachFactor
-  int32_t code = 0;            // the code that runs it, in a spec
+  int32_t code = 0;            // the code that runs it, in a table
 };
 
 // Facing the target until the tick passes `afterTick`, then `next`.
@@ -111,7 +111,7 @@ struct EnemyPeriodicSound {
   int32_t code = 0;  // 0: whatever the code
 };
 
-struct EnemyKindSpec {
+struct EnemyKindDef {
   const char* name = "";                 // the registration name, also the special sheet's
   const char* specialFolder = nullptr;   // null: no special sheet
   EnemyBody body = EnemyBody::kForward;
