@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "battle/enemy/BattleEnemy.h"
@@ -92,14 +93,18 @@ class BattleVillageTest : public ::testing::Test {
   // The party and `skeletons` skeletons (one or two) at the scene spot, the
   // camera on the middle of the battle.
   bool StartSkeletonBattle(int skeletons) {
+    return StartBattleOf({{"스켈레톤", "skeleton"}, {"스켈레톤", "skeleton2"}}, skeletons);
+  }
+  // The party and the first `count` monsters of the set at the scene spot.
+  bool StartBattleOf(std::initializer_list<BattleSet::NamedValue> monsters, int count) {
     Vec3 spot;
     if (!SceneSpot(&spot)) return false;
     BattleSet set;
     set.battleType = 0;
     set.typeValues = {40, 40};
-    set.enemyCount = skeletons;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    set.enemies[1] = {"스켈레톤", "skeleton2"};
+    set.enemyCount = count;
+    int i = 0;
+    for (const BattleSet::NamedValue& m : monsters) set.enemies[static_cast<size_t>(i++)] = m;
     Context().SetupBattle(set, spot.x, spot.z);
     m_frame.m_battleCenterX = spot.x;
     m_frame.m_battleCenterZ = spot.z;
@@ -107,7 +112,7 @@ class BattleVillageTest : public ::testing::Test {
     m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
     View().m_pFollow = &m_standIn;
     View().TickCamera();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(skeletons);
+    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(count);
   }
   // The battle mode's world step: objects, then effects.
   void Tick(int n) {

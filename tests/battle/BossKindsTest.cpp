@@ -31,14 +31,6 @@ class CFlyingBoss : public HitImmuneEnemy<CFlyingBoss, CBattleFlyingEnemy> {
 
 class BossKindsTest : public EnemyKindsTest {
  protected:
-  // Skills up to 99, so that every index a route names has a distance.
-  BossKindsTest() {
-    std::string skills;
-    for (int i = 0; i <= 99; ++i) skills += "#skill < s" + std::to_string(i) + " > < >\n#duration 10\n#end\n";
-    Write("data/diary/skill.txt", skills);
-    CSkillMgr::GetInstance().Free();
-    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  }
   // A hit message with the enemy as the case sets it up.
   template <class T>
   void Hit(T& enemy, int code, int32_t kind = 0) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "battle/enemy/BossKinds.h"
-#include "field/BattleSet.h"
 #include "session/EnemySlot.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -35,23 +34,12 @@ class HeritageBattleTest : public BattleVillageTest {
   // The head, the subordinate and the illusion about the scene spot, the
   // party fallen in and the three faded in.
   bool SetUp3() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return false;
-    BattleSet set;
-    set.battleType = 0;
-    set.typeValues = {40, 40};
-    set.enemyCount = 3;
-    set.enemies[0] = {"아비터스_헤리티지_두목", "head"};
-    set.enemies[1] = {"아비터스_헤리티지_부하", "subordinate"};
-    set.enemies[2] = {"아비터스_헤리티지_환영", "illusion"};
-    Context().SetupBattle(set, spot.x, spot.z);
-    m_frame.m_battleCenterX = spot.x;
-    m_frame.m_battleCenterZ = spot.z;
-    m_standIn.m_pos = Vec3{spot.x, 0.0f, spot.z};
-    m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
-    if (Context().m_battleEnemies.size() != 3) return false;
+    if (!StartBattleOf({{"아비터스_헤리티지_두목", "head"},
+                        {"아비터스_헤리티지_부하", "subordinate"},
+                        {"아비터스_헤리티지_환영", "illusion"}},
+                       3)) {
+      return false;
+    }
     auto it = Context().m_battleEnemies.begin();
     m_head = dynamic_cast<CBattleArbitersHeritage01*>(*it++);
     m_subordinate = dynamic_cast<CBattleArbitersHeritage02*>(*it++);
