@@ -27,8 +27,11 @@
 #include "platform/Window.h"
 #include "render/3dDevice.h"
 #include "render/RC.h"
+#include "session/ItemMgr.h"
+#include "session/MagicMgr.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
+#include "session/SkillMgr.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
@@ -79,6 +82,19 @@ class BattleVillageTest : public ::testing::Test {
     platform::DestroyAppWindow(m_window);
   }
 
+  // The sample's item, magic and skill tables and a new game's party, as a
+  // `prepare` for the constructor.
+ public:
+  static void PrepareSampleParty() {
+    EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+    CSession& session = CSession::GetInstance();
+    session.Init();
+    for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
+  }
+
+ protected:
   CSelvarinContext& Context() { return *m_frame.GetContext(); }
   CSelvarinView& View() { return *m_frame.GetView(); }
   CRC& Rc() { return *m_frame.m_pRC; }

@@ -7,28 +7,15 @@
 
 #include "battle/enemy/BossKinds.h"
 #include "session/EnemySlot.h"
-#include "session/ItemMgr.h"
-#include "session/MagicMgr.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
 #include "tests/battle/BattleVillageTest.h"
 
 namespace {
 
-void PrepareParty() {
-  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  CSession& session = CSession::GetInstance();
-  session.Init();
-  session.WaitPlayer(2);
-  session.GetupPlayer(1);
-  for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
-}
-
 class HeritageBattleTest : public BattleVillageTest {
  protected:
-  HeritageBattleTest() : BattleVillageTest("HeritageBattle", PrepareParty) {}
+  HeritageBattleTest() : BattleVillageTest("HeritageBattle", PrepareSampleParty) {}
   ~HeritageBattleTest() override { CSkillMgr::GetInstance().Free(); }
 
   // The head, the subordinate and the illusion about the scene spot, the
