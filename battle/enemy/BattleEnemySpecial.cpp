@@ -178,6 +178,7 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
   const auto d = skill != nullptr ? static_cast<float>(skill->duration) : 0.0f;
   if (skill != nullptr ? distance <= d - d * 0.2f : distance < approach.distance) {
     if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);
+    Resolve(approach.arrival);
     SetAction(approach.next);
     return;
   }

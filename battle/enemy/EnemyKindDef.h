@@ -56,6 +56,7 @@ struct EnemyApproach {
   int32_t arrivalEffect = 0;
   bool start = false;  // effect 1011 and the dimmed pause while the tick is at most 1
   float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
+  EnemyResolve arrival = EnemyResolve::kNone;  // resolved as it arrives, before `next`
 };
 
 struct EnemyStrike {
