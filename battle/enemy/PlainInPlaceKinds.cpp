@@ -14,11 +14,10 @@ constexpr EnemyRow kStrikeOnBlowRows[] = {kStrikeOnBlow};
 
 constexpr EnemyKindDef Plain(const char* name, std::span<const EnemyRow> rows,
                              std::span<const EnemyRow> layout = kStandardWalk) {
-  return {.name = name, .body = EnemyBody::kSpecialApproach, .rows = rows, .layout = layout};
+  return enemyrows::OnBody(EnemyBody::kSpecialApproach, name, rows, layout);
 }
-constexpr EnemyKindDef InPlace(const char* name, std::span<const EnemyRow> rows,
-                               std::span<const EnemyRow> layout = kStandard) {
-  return {.name = name, .body = EnemyBody::kSpecialInPlace, .rows = rows, .layout = layout};
+constexpr EnemyKindDef InPlace(const char* name, std::span<const EnemyRow> rows) {
+  return enemyrows::OnBody(EnemyBody::kSpecialInPlace, name, rows, kStandard);
 }
 
 // The chimera: special 89 where it stands, staying; any other walked up to,

@@ -208,12 +208,10 @@ TEST_F(EnemyKindsDrawTest, TheAssassinDashesWithoutATrail) {
 // The sample's justice of death strikes where it stands while the battle
 // mode holds the scene dimmed for its flourish.
 TEST_F(EnemyKindsDrawTest, TheJusticeOfDeathStrikesWhereItStandsInTheDimmedScene) {
-  CBattleEnemy* justice = SetUpScene("저스티스오브데스");
+  CBattleEnemy* justice = SetUpBattle("저스티스오브데스");
   ASSERT_NE(justice, nullptr);
   EXPECT_TRUE(justice->IsKindOf(typeid(CBattleJusticeofDeth)));
   const Vec3 stood = justice->m_pos;
-  justice->OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find("돌진"), 0, 0);
-  justice->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(m_member), 10, 1);
   // The battle mode's phase step, and the world held while it pauses;
   // shot with the scythe raised, before the blow's frame.
   m_frame.m_battlePhase = kPhaseRunning;
