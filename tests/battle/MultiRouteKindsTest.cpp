@@ -132,9 +132,10 @@ TEST_F(MultiRouteKindsTest, TheAssassinLeavesUnpaidAfterOneStrikeOrFallsPaidAfte
   EXPECT_EQ(Frame().m_battleResult.money, 9);
 }
 
-// The flourish comes once, on the order's first tick; the puppet's strike
-// row runs at delay 6 and the officer's at 4, and each ends as its last
-// frame has shown; the sage strikes on its special sheet.
+// The flourish comes once, on the order's first tick; the assassin's dash
+// and its strike 69 leave no trail; the puppet's strike row runs at delay
+// 6 and the officer's at 4, and each ends as its last frame has shown; the
+// sage walks up fast and strikes on its special sheet.
 TEST_F(MultiRouteKindsTest, FlourishesAndStrikeRowsFallOnTheirTicks) {
   struct Variant {
     const char* what;
@@ -148,6 +149,10 @@ TEST_F(MultiRouteKindsTest, FlourishesAndStrikeRowsFallOnTheirTicks) {
        "1:trail 20 6:skill 18:set 10003,trail 0 19:set 10000"},
       {"officer: three frames of 4", Order<CBattleEmpireOfficer>(5, true, 14, kActSpecialHit),
        "1:start 1011/30,trail 20 4:skill 12:set 10003,trail 0 13:set 10000"},
+      {"assassin's dash: the flourish, no trail, the special as it arrives", Order<CBattleAssassin>(5, true, 40),
+       "1:set 10073 2:start 1011/30 31:skill,set 10003"},
+      {"assassin 69: the flourish, no trail", Order<CBattleAssassin>(69, true, 30),
+       "1:set 10067 2:start 1011/30 9:skill 25:set 10003 26:set 10000"},
       {"evil sage: fast, and on its special sheet", Order<CBattleEvilSage>(25, true, 40),
        "1:set 10073 2:trail 30 13:set 10065,trail 0,special sheet 14:start 1011/30,trail 20 21:skill "
        "37:set 10003,trail 0,normal sheet"},
