@@ -105,6 +105,36 @@ TEST_F(MultiRouteKindsTest, TheAssassinsDashAndApproachStopBelowTheirFixedDistan
   }
 }
 
+// A target lost mid-way ends the dash, the own approach, the lunge and the
+// stone's charge idle on the next tick, with nothing resolved.
+TEST_F(MultiRouteKindsTest, ALostTargetEndsEachMoveIdleUnresolved) {
+  struct Case {
+    const char* what;
+    std::string trace;
+  };
+  m_target.m_pos = Vec3{200.0f, 0.0f, 0.0f};
+  const auto lost = [&](auto& enemy, int32_t code) {
+    Bind(enemy);
+    enemy.m_useSpecial = true;
+    enemy.SetAction(code);
+    return Run(enemy, 12, [&](int t) {
+      if (t == 3) enemy.m_target = nullptr;
+    });
+  };
+  Traced<CBattleAssassin> dashing, closing, lunging;
+  Traced<CBattleHyperSton> charging;
+  const Case cases[] = {
+      {"dash", lost(dashing, kActSpecialApproach)},
+      {"own approach", lost(closing, kActApproach)},
+      {"lunge", lost(lunging, kActAttack)},
+      {"charge", lost(charging, kActSpecialHit)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NE(c.trace.find("3:set 10000"), std::string::npos) << c.what << ": " << c.trace;
+    EXPECT_EQ(Chain(c.trace), "10000") << c.what;
+  }
+}
+
 // 27: it strikes, fades out and is gone, paying nothing. 77: the row is
 // over at tick 24, but it holds until tick 61, then falls and pays.
 TEST_F(MultiRouteKindsTest, TheAssassinLeavesUnpaidAfterOneStrikeOrFallsPaidAfterTheOther) {
