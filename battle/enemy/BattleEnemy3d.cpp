@@ -3,6 +3,7 @@
 #include "battle/enemy/BattleEnemy3d.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/ResMgr.h"
 #include "engine/RmaRes.h"
@@ -37,8 +38,8 @@ struct ScreenPoint {
 ScreenPoint Project(const CRC& rc, const Matrix& m, const Vec3& v) {
   const Vec3 p = m.TransformPoint(v);
   const float depth = p.z >= kNearDepth ? p.z : kNearDepth;  // not a number too
-  return {static_cast<int32_t>(rc.m_centerX) + TruncateClamped(p.x * rc.m_focalX / depth),
-          static_cast<int32_t>(rc.m_halfHeight) + TruncateClamped(p.y * rc.m_focalY / depth)};
+  return {TruncateClamped(rc.m_centerX + static_cast<double>(p.x) * rc.m_focalX / depth),
+          TruncateClamped(rc.m_halfHeight + static_cast<double>(p.y) * rc.m_focalY / depth)};
 }
 
 bool InTargetPhase() {
@@ -126,7 +127,10 @@ void CBattleEnemy3d::UpdateFrame() {
     if (m_playMode == kPlayOnce) m_holdLast = 1;
     return;
   }
-  if (m_tickCount % std::max(m_frameDuration, 1) == 0) m_modelFrame += m_pingPongBack != 0 ? -1 : 1;
+  if (m_tickCount % std::max(m_frameDuration, 1) == 0) {
+    // A model text's frame may lie at either end of the range.
+    m_modelFrame = SaturateInt32(static_cast<int64_t>(m_modelFrame) + (m_pingPongBack != 0 ? -1 : 1));
+  }
   if (m_action < 0) {
     KeepFrameInModel();
   } else {

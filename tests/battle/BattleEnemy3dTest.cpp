@@ -267,8 +267,8 @@ TEST_F(ModelEnemyTest, ThePickRectangleBoundsEveryVertexAndTheAnchorIsTheFirstVe
   ASSERT_EQ(g_pickRegionList.Count(), 1);
   const PickRegion& pick = g_pickRegionList.Regions().front();
   const float shift = std::sin(6.2831853f * 2.0f / 10.0f);
-  const auto screenX = [&](float x, float depth) { return m_rc.m_centerX + static_cast<int>(x * m_rc.m_focalX / depth); };
-  const auto screenY = [&](float y, float depth) { return m_rc.m_halfHeight + static_cast<int>(y * m_rc.m_focalY / depth); };
+  const auto screenX = [&](float x, float depth) { return static_cast<int>(m_rc.m_centerX + x * m_rc.m_focalX / depth); };
+  const auto screenY = [&](float y, float depth) { return static_cast<int>(m_rc.m_halfHeight + y * m_rc.m_focalY / depth); };
   EXPECT_EQ(pick.kind, 5);
   EXPECT_EQ(pick.actor2d, &enemy);
   EXPECT_EQ(pick.x0, screenX(shift - 2.0f, 48.0f));
