@@ -66,22 +66,17 @@ void CBattleEnemy3d::SetModelAction(int32_t action, int32_t delay, int32_t mode)
     const std::string& name = m_actionTable->GetActionModelName(action);
     m_model = name.empty() ? nullptr : dynamic_cast<C3dAnimModelRes*>(CResMgr::GetInstance().GetResStr(name));
   }
+  int32_t bound = -1;
   if (m_actionTable != nullptr && m_actionTable->HasAction(action)) {
-    m_action = action;
-    m_modelFrame = m_actionTable->GetActionStartFrame(action);
+    bound = action;
   } else {
     DebugLog("없는 액션임!!");
-    m_action = -1;
-    m_modelFrame = 0;
   }
-  m_frameDuration = std::max(delay, 1);
-  m_playMode = mode;
-  m_delayTick = 0;
+  // The sprite player's binding serves: its row is the model action.
+  SetAnimation(bound, std::max(delay, 1), mode);
+  m_modelFrame = bound >= 0 ? m_actionTable->GetActionStartFrame(bound) : 0;
   m_tickCount = 0;
-  m_holdTicks = 0;
-  m_hitDelay = 0;
   m_pingPongBack = 0;
-  m_holdLast = 0;
 }
 
 void CBattleEnemy3d::SetAction(int32_t code) {

@@ -182,8 +182,8 @@ TEST_F(ModelEnemyTest, EachEventFrameIsReportedOnceHoweverLongItShows) {
 TEST_F(ModelEnemyTest, SetActionLeavesTheSpriteEnemysEntriesOutAndFreezesInPlace) {
   Enemy enemy;
   Bind3d(enemy);
-  enemy.m_actionBase = 77;
   enemy.SetModelAction(0, 1, 2);
+  enemy.m_actionBase = 77;
   enemy.SetAction(kActAttack);
   EXPECT_EQ(enemy.m_actionBase, 77);
   EXPECT_EQ(enemy.m_afterimage, 0);
