@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -455,4 +456,54 @@ TEST_F(ModelEnemyTest, TheTurnRequestTickReturnsAtOnce) {
   EXPECT_EQ(enemy.m_modelFrame, frame);
   EXPECT_EQ(enemy.m_tickCount, 0);
   EXPECT_FLOAT_EQ(enemy.m_pos.x, start.x);
+}
+
+// The steps the kinds build their specials from.
+TEST_F(ModelEnemyTest, TheKindsStepsStrikeCastFlourishAbsorbAndVanish) {
+  Enemy enemy;
+  Bind3d(enemy);
+  const auto run = [&enemy](const std::function<void()>& step, int ticks) {
+    std::string out;
+    for (int t = 1; t <= ticks; ++t) {
+      enemy.notes.clear();
+      enemy.UpdateFrame();
+      step();
+      for (const std::string& n : enemy.notes) out += std::to_string(t) + ":" + n + " ";
+    }
+    return out;
+  };
+  // Frames 2-5 once, the event on 3.
+  enemy.SetModelAction(0, 1, 0);
+  enemy.SetAction(kActSpecialHit);
+  enemy.m_useSpecial = true;
+  EXPECT_EQ(run([&] { enemy.BeginSpecial(12); }, 3), "1:start 1011/30 ");
+  EXPECT_EQ(enemy.m_hitGuardTicks, 12);
+  enemy.SetModelAction(0, 1, 0);
+  EXPECT_EQ(run([&] { enemy.StepMagicAttack(); }, 4), "1:skill 4:set 10000 ");
+  enemy.m_useSpecial = false;
+  enemy.SetModelAction(0, 1, 0);
+  EXPECT_EQ(run([&] { enemy.StepMagicAttack(); }, 2), "1:magic ");
+  enemy.SetModelAction(0, 1, 0);
+  EXPECT_EQ(run([&] { EXPECT_EQ(enemy.StepMeleeAttack(), enemy.m_modelFrame == 5 && enemy.AnimationEnded()); }, 4),
+            "1:weapon ");
+  enemy.m_target = nullptr;
+  EXPECT_FALSE(enemy.StepMeleeAttack());
+  EXPECT_EQ(enemy.m_actionCode, kActIdle);
+
+  enemy.m_timeGauge = 95.0f;
+  enemy.m_knockBack = 3.0f;
+  enemy.m_velocity.y = -2.0f;
+  enemy.m_inAir = 1;
+  enemy.AbsorbHit(10.0f, 2.0f);
+  EXPECT_FLOAT_EQ(enemy.m_timeGauge, 100.0f);
+  EXPECT_FLOAT_EQ(enemy.m_knockBack, 1.5f);
+  EXPECT_EQ(enemy.m_velocity.y, 0.0f);
+  EXPECT_EQ(enemy.m_inAir, 0);
+
+  // Vanishing fades by 2 a tick in yellow and is defeated after 120 ticks.
+  enemy.SetAction(kActVanish);
+  const std::string vanished = run([&] { enemy.UpdateAction(enemy.m_actionCode); }, 121);
+  EXPECT_EQ(vanished, "121:set 10080 ");
+  EXPECT_EQ(enemy.m_alpha, 255 - 2 * 120);  // defeat hides it before the last fade
+  EXPECT_EQ(enemy.m_tint, static_cast<uint32_t>(enemy.m_alpha) << 24 | 0xFFFF00u);
 }
