@@ -92,7 +92,9 @@ class C3dActor : public CActor {
   std::array<Vec3, 8> m_corners{};  // the model's box after centring
   // The axis-aligned box of the placed model in the world.
   Vec3 m_worldMin, m_worldMax;
-  int32_t m_drawStamp = 0;  // the render context's frame counter at the last draw
+  // The render context's frame counter at the last draw; -1 so the context's
+  // first frame (counter 0) draws the actor too.
+  int32_t m_drawStamp = -1;
   std::vector<PosKey> m_posKeys;
   int32_t m_shade = 0;
   int32_t m_modelAlpha = 255;  // 255 draws in the opaque pass

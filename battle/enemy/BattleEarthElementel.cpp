@@ -33,5 +33,6 @@ const EnemyKindDef CBattleEarthElementel::kDef{
     .rows = kRows,
     .routes = kRoutes,
     .strikes = kStrikes,
+    .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleEarthElementel, CBattleEarthElementel::kDef.name);

@@ -70,7 +70,7 @@ class CBattleEnemy : public CBattleActor {
   int UpdateFromDef(const EnemyKindDef& def, int code);
   void RunRoute(const EnemyRoute& route);
   void RunApproach(const EnemyApproach& approach);
-  void RunStrike(const EnemyStrike& strike);
+  void RunStrike(const EnemyStrike& strike, bool locks = true);
   void ShowSheet(const EnemyKindDef& def, EnemySheet sheet);
   void SwitchTrail(EnemyTrail trail);
   // The flourish before a special: the effect, and the game frame pauses the
@@ -86,6 +86,11 @@ class CBattleEnemy : public CBattleActor {
   void UpdateWindUp(int32_t next, int32_t afterTick);
   void UpdateRush(const EnemyRush& rush);
   void UpdateGore(bool resolveOnHitFrames);
+  // The bosses' idle: facing the target, and with 20 in the gauge a blow
+  // at a member in reach for them. After a hit the base took or dropped,
+  // a hit-immune kind stands where and as it stood.
+  void UpdateIdleStrike();
+  void StandAfterHit(const EnemyHitImmunity& how, int32_t savedGauge, int32_t savedHeading);
 
   // The pieces of the per-tick driver the two bases share. False from the
   // countdown: the hit-stop holds everything else this tick.

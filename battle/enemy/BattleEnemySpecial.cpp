@@ -89,12 +89,14 @@ int CBattleEnemy::UpdateFromDef(const EnemyKindDef& def, int code) {
       m_tickCount % sound.every == 0) {
     PlayWave(sound.wave);
   }
-  if (const EnemyRoute* route = def.FindRoute(code)) {
+  if (code == kActIdle && def.idleStrike) {
+    UpdateIdleStrike();
+  } else if (const EnemyRoute* route = def.FindRoute(code)) {
     RunRoute(*route);
   } else if (const EnemyApproach* approach = def.FindApproach(code)) {
     RunApproach(*approach);
   } else if (const EnemyStrike* strike = def.FindStrike(code)) {
-    RunStrike(*strike);
+    RunStrike(*strike, def.strikeLocks);
   } else if (const EnemyWindUp* windUp = def.FindWindUp(code)) {
     if (windUp->trail) SwitchTrail(EnemyTrail::kApproach);
     UpdateWindUp(windUp->next, windUp->afterTick);
@@ -176,7 +178,10 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
   }
   const float distance = DistanceXZ(m_target->m_pos.x, m_target->m_pos.z);
   const auto d = skill != nullptr ? static_cast<float>(skill->duration) : 0.0f;
-  if (skill != nullptr ? distance <= d - d * 0.2f : distance < approach.distance) {
+  const bool near = skill != nullptr          ? distance <= d - d * 0.2f
+                    : approach.reachIncluded ? distance <= approach.distance
+                                             : distance < approach.distance;
+  if (near) {
     if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);
     SetAction(approach.next);
     return;
@@ -184,15 +189,17 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
   if (approach.limit > 0 && m_tickCount > approach.limit) GoIdle();
 }
 
-void CBattleEnemy::RunStrike(const EnemyStrike& strike) {
+void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
   if (strike.start && m_tickCount <= 1) StartSpecial(kSpecialStart, kStartPause);
   SwitchTrail(strike.trail);
-  if (strike.hitLock > 0) m_hitGuardTicks = strike.hitLock;
+  const bool lock = locks && strike.hitLock > 0;
+  if (lock && !strike.lockWithTarget) m_hitGuardTicks = strike.hitLock;
   if (strike.facing == EnemyFacing::kFirstTicks && m_tickCount <= 1) FaceTarget();
   if (strike.needsTarget && m_target == nullptr) {
     GoIdle();
     return;
   }
+  if (lock && strike.lockWithTarget && m_target != nullptr) m_hitGuardTicks = strike.hitLock;
   if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
   if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
   const bool held = m_holdLast != 0 && (strike.holdPast == 0 || m_tickCount > strike.holdPast);

@@ -1,3 +1,5 @@
+// The shared steps of the kinds hits cannot move, and the bosses' paid
+// blow from idle.
 #include "battle/enemy/BattleHitImmuneEnemy.h"
 
 #include <algorithm>
@@ -7,49 +9,27 @@
 namespace {
 
 constexpr float kGaugeMax = 100.0f;
-constexpr float kGaugeForADroppedHit = 11.0f;
 constexpr float kKnockBackShare = 0.33333334f;
+constexpr float kIdleStrikeCost = 20.0f;
 
 }  // namespace
 
-void CBattleHitImmuneEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1,
-                                      intptr_t value2) {
-  switch (code) {
-    case kMsgHit:
-    case kMsgMagicHit:
-    case kMsgHitWithNumber:
-    case kMsgHitTwoParts:
-      TakeHitStanding(sender, code, value0, value1, value2);
-      break;
-    case kMsgVanishLight:
-      break;  // it cannot be knocked out
-    default:
-      CBattleGroundEnemy::OnMessage(sender, code, value0, value1, value2);
-      break;
-  }
-}
-
-// The base takes the hit whole; then the lift, the turn and most of the
-// push are undone.
-void CBattleHitImmuneEnemy::TakeHitStanding(CObject* sender, int code, intptr_t value0, intptr_t value1,
-                                            intptr_t value2) {
-  m_savedGauge = static_cast<int32_t>(m_timeGauge);
-  m_savedHeading = static_cast<int32_t>(m_angle);
-  CBattleGroundEnemy::OnMessage(sender, code, value0, value1, value2);
-  if (m_hitGuardTicks == 0) m_timeGauge = static_cast<float>(m_savedGauge) + kGaugeForADroppedHit;
+// The gauge comes back only for a hit the base dropped without locking.
+void CBattleEnemy::StandAfterHit(const EnemyHitImmunity& how, int32_t savedGauge, int32_t savedHeading) {
+  if (m_hitGuardTicks == 0) m_timeGauge = static_cast<float>(savedGauge + how.gaugeBonus);
   m_timeGauge = std::min(m_timeGauge, kGaugeMax);
   m_velocity.y = 0.0f;
   m_inAir = 0;
-  m_angle = static_cast<float>(m_savedHeading);
+  m_angle = static_cast<float>(savedHeading + how.turn);
   m_knockBack *= kKnockBackShare;
 }
 
-void CBattleHitImmuneEnemy::UpdateIdleAttack() {
+void CBattleEnemy::UpdateIdleStrike() {
   FaceTarget();
-  if (m_timeGauge < kIdleAttackCost) return;
+  if (m_timeGauge < kIdleStrikeCost) return;
   CBattleActor* member = CSession::GetInstance().FindPartyMemberInReach(Slot());
   if (member == nullptr) return;
   m_target = member;
   SetAction(kActAttack);
-  m_timeGauge -= kIdleAttackCost;
+  m_timeGauge -= kIdleStrikeCost;
 }

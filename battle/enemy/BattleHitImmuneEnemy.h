@@ -1,36 +1,51 @@
 #pragma once
 // The enemies hits cannot move: a hit still hurts, but it neither turns
 // them, lifts them nor drains their gauge, and pushes them a third as far.
-// Between turns they pay 20 of their gauge for a blow at any party member
-// in reach.
+// One handling for every such kind, on the ground or flying; its gauge
+// bonus and turn come from the kind's table, which also gives most of them
+// the paid blow between turns.
 #include <cstdint>
 
 #include "battle/enemy/BattleGroundEnemy.h"
 #include "battle/enemy/TableEnemy.h"
 
-class CBattleHitImmuneEnemy : public CBattleGroundEnemy {
+template <class Base>
+class HitImmuneBase : public Base {
  public:
-  static constexpr float kIdleAttackCost = 20.0f;
-
-  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override;
-
-  int32_t m_savedGauge = 0;    // the gauge's whole part before a hit
-  int32_t m_savedHeading = 0;  // the heading's whole degrees before a hit
+  int32_t m_savedGauge = 0;    // the gauge's whole part before the last hit
+  int32_t m_savedHeading = 0;  // the heading's whole degrees before the last hit
 
  protected:
-  void UpdateIdleAttack();
-
- private:
-  void TakeHitStanding(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2);
+  // The base takes the hit whole; then the lift, the turn and most of the
+  // push are undone. The knock-out an applied magic sends is ignored.
+  void HitImmuneOnMessage(const EnemyHitImmunity& how, CObject* sender, int code, intptr_t value0, intptr_t value1,
+                          intptr_t value2) {
+    switch (code) {
+      case kMsgHit:
+      case kMsgMagicHit:
+      case kMsgHitWithNumber:
+      case kMsgHitTwoParts:
+        m_savedGauge = static_cast<int32_t>(this->m_timeGauge);
+        m_savedHeading = static_cast<int32_t>(this->m_angle);
+        Base::OnMessage(sender, code, value0, value1, value2);
+        this->StandAfterHit(how, m_savedGauge, m_savedHeading);
+        break;
+      case kMsgVanishLight:
+        break;
+      default:
+        Base::OnMessage(sender, code, value0, value1, value2);
+        break;
+    }
+  }
 };
 
-// A hit-immune kind run from its table; its idle is the paid blow.
-template <class Kind>
-class HitImmuneEnemy : public TableEnemy<Kind, CBattleHitImmuneEnemy> {
+using CBattleHitImmuneEnemy = HitImmuneBase<CBattleGroundEnemy>;
+
+// A hit-immune kind run from its table.
+template <class Kind, class Base = CBattleGroundEnemy>
+class HitImmuneEnemy : public TableEnemy<Kind, HitImmuneBase<Base>> {
  public:
-  int UpdateAction(int code) override {
-    if (code != kActIdle) return TableEnemy<Kind, CBattleHitImmuneEnemy>::UpdateAction(code);
-    this->UpdateIdleAttack();
-    return 1;
+  void OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) override {
+    this->HitImmuneOnMessage(Kind::kDef.hitImmunity, sender, code, value0, value1, value2);
   }
 };

@@ -32,6 +32,7 @@ constexpr EnemyKindDef Torturer(const char* name, std::span<const EnemyRow> rows
       .routes = kRoutes,
       .approaches = kApproaches,
       .strikes = strikes,
+      .idleStrike = true,
   };
 }
 

@@ -56,6 +56,7 @@ struct EnemyApproach {
   int32_t arrivalEffect = 0;
   bool start = false;  // effect 1011 and the dimmed pause while the tick is at most 1
   float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
+  bool reachIncluded = false;  // the fixed distance itself is near enough
 };
 
 struct EnemyStrike {
@@ -75,6 +76,7 @@ struct EnemyStrike {
   int32_t lateTick = 0;       // non-zero: from this tick on the hit kind is `lateHitKind`
   int32_t lateHitKind = 0;
   int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
+  bool lockWithTarget = false;  // the lock only on ticks that have a target
 };
 
 // A run at the target until it is within `reachFactor` times the attack
@@ -111,6 +113,13 @@ struct EnemyPeriodicSound {
   int32_t code = 0;  // 0: whatever the code
 };
 
+// How a kind that hits cannot move takes a hit: the gauge a hit the base
+// dropped gives back, and the turn every hit leaves it with.
+struct EnemyHitImmunity {
+  int32_t gaugeBonus = 11;
+  int32_t turn = 0;  // degrees, not wrapped
+};
+
 struct EnemyKindDef {
   const char* name = "";                 // the registration name, also the special sheet's
   const char* specialFolder = nullptr;   // null: no special sheet
@@ -124,6 +133,12 @@ struct EnemyKindDef {
   EnemyPeriodicSound sound{};
   std::span<const EnemyWindUp> windUps{};
   std::span<const EnemyRush> rushes{};
+  // The bosses' own: idle, a blow at any member in reach for 20 of the
+  // gauge; the strikes' hit locks (off for a kind that only looks like a
+  // boss); the hit-immune handling's parameters.
+  bool idleStrike = false;
+  bool strikeLocks = true;
+  EnemyHitImmunity hitImmunity{};
 
   const EnemyRow* FindRow(int32_t code) const {
     const EnemyRow* row = Find(rows, code);

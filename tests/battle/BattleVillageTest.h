@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "battle/enemy/BattleEnemy.h"
@@ -26,8 +27,11 @@
 #include "platform/Window.h"
 #include "render/3dDevice.h"
 #include "render/RC.h"
+#include "session/ItemMgr.h"
+#include "session/MagicMgr.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
+#include "session/SkillMgr.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
@@ -78,6 +82,19 @@ class BattleVillageTest : public ::testing::Test {
     platform::DestroyAppWindow(m_window);
   }
 
+  // The sample's item, magic and skill tables and a new game's party, as a
+  // `prepare` for the constructor.
+ public:
+  static void PrepareSampleParty() {
+    EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+    CSession& session = CSession::GetInstance();
+    session.Init();
+    for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
+  }
+
+ protected:
   CSelvarinContext& Context() { return *m_frame.GetContext(); }
   CSelvarinView& View() { return *m_frame.GetView(); }
   CRC& Rc() { return *m_frame.m_pRC; }
@@ -92,14 +109,18 @@ class BattleVillageTest : public ::testing::Test {
   // The party and `skeletons` skeletons (one or two) at the scene spot, the
   // camera on the middle of the battle.
   bool StartSkeletonBattle(int skeletons) {
+    return StartBattleOf({{"스켈레톤", "skeleton"}, {"스켈레톤", "skeleton2"}}, skeletons);
+  }
+  // The party and the first `count` monsters of the set at the scene spot.
+  bool StartBattleOf(std::initializer_list<BattleSet::NamedValue> monsters, int count) {
     Vec3 spot;
     if (!SceneSpot(&spot)) return false;
     BattleSet set;
     set.battleType = 0;
     set.typeValues = {40, 40};
-    set.enemyCount = skeletons;
-    set.enemies[0] = {"스켈레톤", "skeleton"};
-    set.enemies[1] = {"스켈레톤", "skeleton2"};
+    set.enemyCount = count;
+    int i = 0;
+    for (const BattleSet::NamedValue& m : monsters) set.enemies[static_cast<size_t>(i++)] = m;
     Context().SetupBattle(set, spot.x, spot.z);
     m_frame.m_battleCenterX = spot.x;
     m_frame.m_battleCenterZ = spot.z;
@@ -107,7 +128,7 @@ class BattleVillageTest : public ::testing::Test {
     m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
     View().m_pFollow = &m_standIn;
     View().TickCamera();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(skeletons);
+    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(count);
   }
   // The battle mode's world step: objects, then effects.
   void Tick(int n) {

@@ -22,6 +22,7 @@
 #include "battle/enemy/BattleSpider.h"
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/BattleWildBoar.h"
+#include "battle/enemy/BossKinds.h"
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
@@ -138,6 +139,13 @@ const KindCase kKinds[] = {
     {"켈베로스마스터", typeid(CBattleKelberosMaster), false, CBattleKelberosMaster::kDef},
     {"만드레이크", typeid(CBattleMadrake), false, CBattleMadrake::kDef},
     {"기간테스", typeid(CBattleGigantes), false, CBattleGigantes::kDef},
+    // Bosses from Bredan Hollow to Ulmgard.
+    {"브레단_홀로우", typeid(CBattleBredanHollow), false, CBattleBredanHollow::kDef},
+    {"아비터스_헤리티지_두목", typeid(CBattleArbitersHeritage01), false, CBattleArbitersHeritage01::kDef},
+    {"아비터스_헤리티지_부하", typeid(CBattleArbitersHeritage02), false, CBattleArbitersHeritage02::kDef},
+    {"아비터스_헤리티지_환영", typeid(CBattleArbitersHeritage03), false, CBattleArbitersHeritage03::kDef},
+    {"톨미르_베스카로", typeid(CBattleTolmirVeskaro), false, CBattleTolmirVeskaro::kDef},
+    {"울름가드", typeid(CBattleUlmgard), false, CBattleUlmgard::kDef},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {

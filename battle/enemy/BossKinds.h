@@ -1,0 +1,73 @@
+#pragma once
+// The bosses from Bredan Hollow to Ulmgard, among them the Arbiters'
+// Heritage: the head a boss, the subordinate its look-alike that hits break,
+// the illusion its figure with the plain actions alone. Each is its table;
+// the blocks the boss strikes are made of stand below for the kinds to come.
+#include "battle/enemy/BattleGroundEnemy.h"
+#include "battle/enemy/BattleHitImmuneEnemy.h"
+#include "battle/enemy/TableEnemy.h"
+
+#define SLV_HIT_IMMUNE_ENEMY(Class)                  \
+  class Class : public HitImmuneEnemy<Class> {      \
+    SLV_OBJECT(Class)                               \
+   public:                                          \
+    static const EnemyKindDef kDef;                 \
+  }
+
+SLV_HIT_IMMUNE_ENEMY(CBattleBredanHollow);
+SLV_HIT_IMMUNE_ENEMY(CBattleArbitersHeritage01);
+SLV_TABLE_ENEMY(CBattleArbitersHeritage02, CBattleGroundEnemy);
+SLV_TABLE_ENEMY(CBattleArbitersHeritage03, CBattleGroundEnemy);
+SLV_HIT_IMMUNE_ENEMY(CBattleTolmirVeskaro);
+SLV_HIT_IMMUNE_ENEMY(CBattleUlmgard);
+
+namespace bossblocks {
+
+// Hits are dropped while a locked strike runs and for three ticks after.
+inline constexpr int32_t kLock = 3;
+
+// The flourish, the lock renewed every tick, the after-image, facing the
+// target, resolved on the hit frames.
+constexpr EnemyStrike Strike(int32_t code, int32_t end) { return {.code = code, .hitLock = kLock, .end = end}; }
+// Resolved once, as the row ends.
+constexpr EnemyStrike AtEnd(EnemyStrike s) {
+  s.resolveAtEnd = true;
+  return s;
+}
+// Turned at the target on the first tick, then carried along that heading.
+constexpr EnemyStrike Lunge(EnemyStrike s, float speed) {
+  s.facing = EnemyFacing::kFirstTicks;
+  s.drift = speed;
+  return s;
+}
+// A stage after the first of a chain: no flourish.
+constexpr EnemyStrike Chained(EnemyStrike s) {
+  s.start = false;
+  return s;
+}
+// Locked only on ticks that have a target.
+constexpr EnemyStrike LockedWithTarget(EnemyStrike s) {
+  s.lockWithTarget = true;
+  return s;
+}
+// Its hits go out with this knock-back kind.
+constexpr EnemyStrike Index(EnemyStrike s, int32_t hitKind) {
+  s.hitKind = hitKind;
+  return s;
+}
+
+// The look-alike of a boss: its rows and specials, but no blow from idle
+// and no strike locked.
+constexpr EnemyKindDef WithoutBossBlocks(EnemyKindDef def, const char* name) {
+  def.name = name;
+  def.idleStrike = false;
+  def.strikeLocks = false;
+  return def;
+}
+
+constexpr EnemyRow Loop(int32_t code, int32_t base, int32_t delay = 8) {
+  return {.code = code, .base = base, .delay = delay, .mode = 2};
+}
+constexpr EnemyRow Once(int32_t code, int32_t base, int32_t delay = 8) { return {.code = code, .base = base, .delay = delay}; }
+
+}  // namespace bossblocks
