@@ -237,7 +237,7 @@ void CBattleEnemy3d::Render(CRC& rc, const Matrix& view) {
 
 // A model without a vertex at the frame adds no rectangle: the empty one
 // would turn, sorted, into the whole screen.
-void CBattleEnemy3d::AddModelPickRegion(CRC& rc, const Matrix& m) const {
+void CBattleEnemy3d::AddModelPickRegion(CRC& rc, const Matrix& m) {
   int32_t left = 2 * rc.ViewWidth(), top = 2 * rc.ViewHeight(), right = 0, bottom = 0;
   bool any = false;
   for (const auto& node : m_model->m_nodes) {
@@ -252,7 +252,7 @@ void CBattleEnemy3d::AddModelPickRegion(CRC& rc, const Matrix& m) const {
       any = true;
     }
   }
-  if (any) g_pickRegionList.Add(left, right, top, bottom, kModelPick, const_cast<CBattleEnemy3d*>(this));
+  if (any) g_pickRegionList.Add(left, right, top, bottom, kModelPick, this);
 }
 
 void CBattleEnemy3d::PlaceAnchor(const CRC& rc, const Matrix& m) {

@@ -66,6 +66,6 @@ class CBattleEnemy3d : public CBattleEnemy {
   // False for a frame the model does not have.
   bool HasFrame() const;
   uint32_t Colour(int* colourOn);
-  void AddModelPickRegion(CRC& rc, const Matrix& m) const;
+  void AddModelPickRegion(CRC& rc, const Matrix& m);
   void PlaceAnchor(const CRC& rc, const Matrix& m);
 };
