@@ -57,17 +57,8 @@ class ModelEnemyDrawTest : public BattleVillageTest {
  protected:
   ModelEnemyDrawTest() : BattleVillageTest("ModelEnemyDraw", {}, OwnMonsterTable()) {}
 
-  // The test kind alone south-east of the elder, the camera on it.
   CBattleGroundEnemy3d* SetUpBattle() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return nullptr;
-    auto* enemy = dynamic_cast<CBattleGroundEnemy3d*>(SetUpLoneEnemy("모형시험", spot, spot));
-    if (enemy == nullptr) return nullptr;
-    m_standIn.m_pos = enemy->m_pos;
-    m_standIn.m_pos.z += 10.0f;
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
-    return enemy;
+    return dynamic_cast<CBattleGroundEnemy3d*>(SetUpLoneEnemyInView("모형시험"));
   }
   void Tick(int n) {
     for (int i = 0; i < n; ++i) Context().UpdateBattleObjects();
