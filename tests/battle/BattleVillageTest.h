@@ -34,7 +34,7 @@
 class BattleVillageTest : public ::testing::Test {
  protected:
   // `prepare` sets the session up once the sample's pack is open, before
-  // the generator is seeded and the village made; `extraPack`, when given,
+  // the monster table is read, the generator seeded and the village made; `extraPack`, when given,
   // is opened over the sample's (figures of a test's own).
   explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {},
                              const std::string& extraPack = {})
@@ -51,8 +51,10 @@ class BattleVillageTest : public ::testing::Test {
     if (!extraPack.empty()) {
       EXPECT_TRUE(RegisterPack(m_dir.Write("extra.pak", extraPack).string()));
     }
-    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     if (prepare) prepare();
+    // After `prepare`: a monster's abilities link to the skill and magic
+    // tables loaded by then.
+    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     platform::Srand(1);  // the village's fire flickers by the generator
     m_frame.m_pView = new CSelvarinView;
     m_frame.m_pContext = new CSelvarinContext;
