@@ -34,10 +34,11 @@
 class BattleVillageTest : public ::testing::Test {
  protected:
   // `prepare` sets the session up once the sample's pack is open, before
-  // the monster table is read, the generator seeded and the village made; `extraPack`, when given,
-  // is opened over the sample's (figures of a test's own).
+  // the monster table is read, the generator seeded and the village made;
+  // `extraPack`, when given, is opened over the sample's (figures of a
+  // test's own); `map` names another sample map to play on.
   explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {},
-                             const std::string& extraPack = {})
+                             const std::string& extraPack = {}, const char* map = "newgame")
       : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
     ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
     m_window = platform::CreateAppWindow({title, title, nullptr, 0, 0, 640, 480});
@@ -58,7 +59,7 @@ class BattleVillageTest : public ::testing::Test {
     platform::Srand(1);  // the village's fire flickers by the generator
     m_frame.m_pView = new CSelvarinView;
     m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
+    m_frame.m_name = map;
     g_pCurrentFrame = &m_frame;
     m_frame.Init();
     m_frame.m_transKind = 0;
