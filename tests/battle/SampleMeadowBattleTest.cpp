@@ -1,16 +1,19 @@
-// The sample meadow's simurgh in the battle its field enemy starts, fixed
-// seed: ordered each of its routes (the chosen index, then the order of
+// The sample meadow's field enemies each start the battle of their
+// monsters. The simurgh in its battle, fixed seed: ordered each of its routes (the chosen index, then the order of
 // kind 10), then left to its tactics when its gauge fills. Each run is
 // followed code by code to idle, with the blows that land on the member and
 // the hit points it loses. The members hold still (their gauges kept empty)
 // and carry no barrier, so every blow comes off their hit points.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "battle/ActionCode.h"
 #include "battle/enemy/BattleEnemy.h"
 #include "battle/enemy/SingleSpecialKinds.h"
+#include "field/BattleSet.h"
+#include "field/FieldEnemy.h"
 #include "field/SelvarinContext.h"
 #include "platform/Random.h"
 #include "session/Session.h"
@@ -20,9 +23,9 @@
 namespace {
 constexpr unsigned kSeed = 10;  // the tactics' choice: the charge
 
-class SampleSimurghTest : public testsupport::SampleBattleFixture {
+class SampleMeadowBattleTest : public testsupport::SampleBattleFixture {
  protected:
-  SampleSimurghTest() : SampleBattleFixture("meadow") {}
+  SampleMeadowBattleTest() : SampleBattleFixture("meadow") {}
 
   // What one special did, from its order to idle.
   struct Course {
@@ -85,7 +88,7 @@ class SampleSimurghTest : public testsupport::SampleBattleFixture {
 // 74 strikes at once where it stands and walks back; any other special
 // walks up with its trail first. Each strike lands its two hit frames, a
 // point each (an enemy's skill on a member is a third of its power).
-TEST_F(SampleSimurghTest, EachOrderedRouteRunsItsCodesAndTheMemberLosesItsBlows) {
+TEST_F(SampleMeadowBattleTest, EachOrderedRouteRunsItsCodesAndTheMemberLosesItsBlows) {
   CBattleEnemy* simurgh = EnterAndSettle();
   ASSERT_NE(simurgh, nullptr);
   EXPECT_TRUE(simurgh->IsKindOf(typeid(CBattleSimurgh)));
@@ -107,7 +110,7 @@ TEST_F(SampleSimurghTest, EachOrderedRouteRunsItsCodesAndTheMemberLosesItsBlows)
 
 // Its turn: the frame runs its tactics and orders it. At this seed they
 // choose a special and aim it at a member (a blow at one of the other side).
-TEST_F(SampleSimurghTest, TheTacticsOrderItsSpecialAtAMember) {
+TEST_F(SampleMeadowBattleTest, TheTacticsOrderItsSpecialAtAMember) {
   CBattleEnemy* simurgh = EnterAndSettle();
   ASSERT_NE(simurgh, nullptr);
   platform::Srand(kSeed);
@@ -123,6 +126,49 @@ TEST_F(SampleSimurghTest, TheTacticsOrderItsSpecialAtAMember) {
   EXPECT_EQ(course.codes,
             (std::vector<int32_t>{kActSpecialSkill, kActSpecialApproach, kActSpecialHit, kActWalkBack, kActIdle}));
   EXPECT_EQ(course.blows, (std::vector<int32_t>{1, 1}));
+}
+
+struct FieldBattle {
+  const char* enemy;
+  std::vector<std::string> monsters;
+};
+
+class MeadowFieldBattleTest : public testsupport::SampleBattleFixture, public ::testing::WithParamInterface<FieldBattle> {
+ protected:
+  MeadowFieldBattleTest() : SampleBattleFixture("meadow") {}
+};
+
+// Touched, each makes its monsters in the order its set names them, each
+// as its own kind.
+TEST_P(MeadowFieldBattleTest, ItsTouchStartsTheBattleOfItsMonsters) {
+  const FieldBattle& battle = GetParam();
+  ASSERT_TRUE(EnterFieldBattle(battle.enemy));
+  ASSERT_EQ(session.enemyCount, static_cast<int32_t>(battle.monsters.size()));
+  for (size_t i = 0; i < battle.monsters.size(); ++i) {
+    const EnemySlot& slot = session.enemies[i];
+    EXPECT_EQ(slot.name, battle.monsters[i]);
+    EXPECT_NE(dynamic_cast<CBattleEnemy*>(slot.actor), nullptr) << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Meadow, MeadowFieldBattleTest,
+                         ::testing::Values(FieldBattle{"tornado", {"토네이도", "리퀴드제리", "어스엘레멘탈"}},
+                                           FieldBattle{"ninja", {"닌자", "스켈나이트"}},
+                                           FieldBattle{"simurgh", {"시무르그"}}));
+
+// The arbiter's heritage at the far end names its three (their kinds come
+// with the bosses).
+TEST_F(SampleMeadowBattleTest, TheHeritageAtTheFarEndNamesItsThree) {
+  auto* heritage = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("heritage"));
+  ASSERT_NE(heritage, nullptr);
+  EXPECT_GT(heritage->m_pos.z, 140.0f);
+  BattleSet set;
+  ASSERT_NE(m_map.Context().m_script, nullptr);
+  ReadBattleSet(*m_map.Context().m_script, heritage->m_battleLine, set);
+  ASSERT_EQ(set.enemyCount, 3);
+  EXPECT_EQ(set.enemies[0].name, "아비터스_헤리티지_두목");
+  EXPECT_EQ(set.enemies[1].name, "아비터스_헤리티지_부하");
+  EXPECT_EQ(set.enemies[2].name, "아비터스_헤리티지_환영");
 }
 
 }  // namespace
