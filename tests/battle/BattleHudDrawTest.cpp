@@ -19,21 +19,9 @@
 
 namespace {
 
-void PrepareParty() {
-  EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
-  EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
-  EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
-  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  CSession& session = CSession::GetInstance();
-  session.Init();
-  for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
-}
-
 class BattleHudDrawTest : public BattleVillageTest {
  protected:
-  BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareParty) {}
+  BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareHudParty) {}
 
   bool SetUpBattle() {
     if (!StartSkeletonBattle(2)) return false;

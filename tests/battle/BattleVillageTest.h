@@ -25,9 +25,13 @@
 #include "platform/Random.h"
 #include "platform/Window.h"
 #include "render/3dDevice.h"
+#include "render/Font.h"
 #include "render/RC.h"
+#include "session/ItemMgr.h"
+#include "session/MagicMgr.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
+#include "session/SkillMgr.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
@@ -79,6 +83,20 @@ class BattleVillageTest : public ::testing::Test {
     std::filesystem::current_path(m_previous);
     g_3dDevice.Release();
     platform::DestroyAppWindow(m_window);
+  }
+
+  // A `prepare` for scenes with the heads-up display: its fonts, the item,
+  // magic and skill tables, and the new game's party with its values.
+  static void PrepareHudParty() {
+    EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
+    EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
+    EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
+    EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+    CSession& session = CSession::GetInstance();
+    session.Init();
+    for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
   }
 
   CSelvarinContext& Context() { return *m_frame.GetContext(); }

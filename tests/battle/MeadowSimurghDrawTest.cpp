@@ -6,7 +6,6 @@
 #include "battle/enemy/BattleEnemy.h"
 #include "field/BattleSet.h"
 #include "field/FieldEnemy.h"
-#include "render/Font.h"
 #include "render/TextureMgr.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -16,19 +15,9 @@
 
 namespace {
 
-void PrepareTables() {
-  EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
-  EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
-  EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
-  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  CSession::GetInstance().Init();
-}
-
 class MeadowSimurghDrawTest : public BattleVillageTest {
  protected:
-  MeadowSimurghDrawTest() : BattleVillageTest("MeadowSimurghDraw", PrepareTables, {}, "meadow") {}
+  MeadowSimurghDrawTest() : BattleVillageTest("MeadowSimurghDraw", PrepareHudParty, {}, "meadow") {}
   ~MeadowSimurghDrawTest() override {
     CSkillMgr::GetInstance().Free();
     CMagicMgr::GetInstance().Free();
