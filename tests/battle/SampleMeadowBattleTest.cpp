@@ -6,6 +6,7 @@
 // and carry no barrier, so every blow comes off their hit points.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,7 @@ struct FieldBattle {
   const char* enemy;
   std::vector<std::string> monsters;
 };
+void PrintTo(const FieldBattle& battle, std::ostream* out) { *out << battle.enemy; }
 
 class MeadowFieldBattleTest : public testsupport::SampleBattleFixture, public ::testing::WithParamInterface<FieldBattle> {
  protected:
@@ -154,7 +156,8 @@ TEST_P(MeadowFieldBattleTest, ItsTouchStartsTheBattleOfItsMonsters) {
 INSTANTIATE_TEST_SUITE_P(Meadow, MeadowFieldBattleTest,
                          ::testing::Values(FieldBattle{"tornado", {"토네이도", "리퀴드제리", "어스엘레멘탈"}},
                                            FieldBattle{"ninja", {"닌자", "스켈나이트"}},
-                                           FieldBattle{"simurgh", {"시무르그"}}));
+                                           FieldBattle{"simurgh", {"시무르그"}}),
+                         [](const ::testing::TestParamInfo<FieldBattle>& run) { return std::string(run.param.enemy); });
 
 // The arbiter's heritage at the far end names its three (their kinds come
 // with the bosses).
