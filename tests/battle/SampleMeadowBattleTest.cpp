@@ -6,11 +6,14 @@
 // and carry no barrier, so every blow comes off their hit points.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "battle/ActionCode.h"
+#include "battle/SpawnedBattleObjects.h"
 #include "battle/enemy/BattleEnemy.h"
 #include "battle/enemy/SingleSpecialKinds.h"
 #include "field/BattleSet.h"
@@ -150,6 +153,39 @@ TEST_P(MeadowFieldBattleTest, ItsTouchStartsTheBattleOfItsMonsters) {
     const EnemySlot& slot = session.enemies[i];
     EXPECT_EQ(slot.name, battle.monsters[i]);
     EXPECT_NE(dynamic_cast<CBattleEnemy*>(slot.actor), nullptr) << i;
+  }
+}
+
+// Whatever special the tactics pick for one of them, they aim it at a
+// member, and its skill objects land on the party's side: a blow's target
+// type is the other side's.
+TEST_P(MeadowFieldBattleTest, TheirSpecialsAimAtAMemberAndLandOnTheParty) {
+  ASSERT_TRUE(EnterFieldBattle(GetParam().enemy));
+  auto& objects = m_map.Context().m_battleObjects;
+  for (int slot = 0; slot < session.enemyCount; ++slot) {
+    const EnemySlot& enemy = session.enemies[static_cast<size_t>(slot)];
+    auto* actor = dynamic_cast<CBattleEnemy*>(enemy.actor);
+    ASSERT_NE(actor, nullptr);
+    for (size_t entry = 0; entry < enemy.ability.size() && enemy.ability[entry] >= 0; ++entry) {
+      SCOPED_TRACE(testing::Message() << "slot " << slot << " special " << enemy.ability[entry]);
+      ASSERT_EQ(enemy.abilityIsMagic[entry], 0);  // the meadow's monsters know skills only
+      session.tacticDecision = {};
+      session.tacticDecision.kind = 10;
+      session.tacticDecision.index = enemy.ability[entry];
+      session.ChooseSpecialTarget(slot, false);
+      ASSERT_NE(session.tacticDecision.target, nullptr);
+      EXPECT_EQ(session.tacticDecision.target->m_battleId[1], 1);
+      actor->m_target = session.tacticDecision.target;
+      actor->m_chosenIndex = enemy.ability[entry];
+      const size_t before = objects.size();
+      session.ResolveSkill(slot, false);
+      ASSERT_GT(objects.size(), before);
+      for (auto it = std::next(objects.begin(), static_cast<std::ptrdiff_t>(before)); it != objects.end(); ++it) {
+        const auto* placed = dynamic_cast<const CBattleSkill*>(*it);
+        ASSERT_NE(placed, nullptr);
+        EXPECT_EQ(placed->m_targetIsParty, 1);
+      }
+    }
   }
 }
 
