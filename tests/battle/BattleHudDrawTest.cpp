@@ -19,16 +19,9 @@
 
 namespace {
 
-void PrepareParty() {
-  EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
-  EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
-  EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
-  BattleVillageTest::PrepareSampleParty();
-}
-
 class BattleHudDrawTest : public BattleVillageTest {
  protected:
-  BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareParty) {}
+  BattleHudDrawTest() : BattleVillageTest("BattleHudDraw", PrepareHudParty) {}
 
   bool SetUpBattle() {
     if (!StartSkeletonBattle(2)) return false;

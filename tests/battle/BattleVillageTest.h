@@ -26,6 +26,7 @@
 #include "platform/Random.h"
 #include "platform/Window.h"
 #include "render/3dDevice.h"
+#include "render/Font.h"
 #include "render/RC.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -38,10 +39,11 @@
 class BattleVillageTest : public ::testing::Test {
  protected:
   // `prepare` sets the session up once the sample's pack is open, before
-  // the generator is seeded and the village made; `extraPack`, when given,
-  // is opened over the sample's (figures of a test's own).
+  // the monster table is read, the generator seeded and the village made;
+  // `extraPack`, when given, is opened over the sample's (figures of a
+  // test's own); `map` names another sample map to play on.
   explicit BattleVillageTest(const char* title, const std::function<void()>& prepare = {},
-                             const std::string& extraPack = {})
+                             const std::string& extraPack = {}, const char* map = "newgame")
       : m_previous(std::filesystem::current_path()), m_clock(0, 1), m_clockGuard(&m_clock) {
     ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
     m_window = platform::CreateAppWindow({title, title, nullptr, 0, 0, 640, 480});
@@ -55,12 +57,14 @@ class BattleVillageTest : public ::testing::Test {
     if (!extraPack.empty()) {
       EXPECT_TRUE(RegisterPack(m_dir.Write("extra.pak", extraPack).string()));
     }
-    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     if (prepare) prepare();
+    // After `prepare`: a monster's abilities link to the skill and magic
+    // tables loaded by then.
+    EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     platform::Srand(1);  // the village's fire flickers by the generator
     m_frame.m_pView = new CSelvarinView;
     m_frame.m_pContext = new CSelvarinContext;
-    m_frame.m_name = "newgame";
+    m_frame.m_name = map;
     g_pCurrentFrame = &m_frame;
     m_frame.Init();
     m_frame.m_transKind = 0;
@@ -82,9 +86,9 @@ class BattleVillageTest : public ::testing::Test {
     platform::DestroyAppWindow(m_window);
   }
 
-  // The sample's item, magic and skill tables and a new game's party, as a
-  // `prepare` for the constructor.
  public:
+  // A `prepare` for the constructor: the sample's item, magic and skill
+  // tables and a new game's party with its values.
   static void PrepareSampleParty() {
     EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
@@ -92,6 +96,14 @@ class BattleVillageTest : public ::testing::Test {
     CSession& session = CSession::GetInstance();
     session.Init();
     for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
+  }
+
+  // ...with the heads-up display's fonts, for scenes that show it.
+  static void PrepareHudParty() {
+    EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
+    EXPECT_TRUE(LoadHanjaFont("slvfonth.dat"));
+    EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
+    PrepareSampleParty();
   }
 
  protected:

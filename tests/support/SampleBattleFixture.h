@@ -1,7 +1,8 @@
 #pragma once
-// The sample village with the game's tables loaded, for battles fought in
-// process: the wolf's battle (its set holds two skeletons) entered by the
-// message the wolf's touch sends, the game's `rand` from its seed.
+// The sample village (or another sample map) with the game's tables loaded,
+// for battles fought in process: the wolf's battle (its set holds two
+// skeletons) entered by the message the wolf's touch sends, the game's
+// `rand` from its seed.
 #include <gtest/gtest.h>
 
 #include "engine/Controller.h"
@@ -23,7 +24,7 @@ namespace testsupport {
 
 class SampleBattleFixture : public ::testing::Test {
  protected:
-  SampleBattleFixture() {
+  explicit SampleBattleFixture(const char* map = "newgame") : m_map{map} {
     EXPECT_TRUE(m_map.Registered());
     CResMgr::GetInstance().LoadGlobalIni("global.ini");
     CMagicMgr::GetInstance().Load("diary/magic.txt");
@@ -41,11 +42,13 @@ class SampleBattleFixture : public ::testing::Test {
   }
 
   // The wolf's battle started and the pass that enters it run.
-  bool EnterWolfBattle() {
-    auto* wolf = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("wolf"));
-    EXPECT_NE(wolf, nullptr);
-    if (wolf == nullptr) return false;
-    m_frame.OnMessage(wolf, 0, 0, wolf->m_battleLine, wolf->m_eventLine);
+  bool EnterWolfBattle() { return EnterFieldBattle("wolf"); }
+  // The battle of the map's field enemy `name`, as its touch starts it.
+  bool EnterFieldBattle(const char* name) {
+    auto* enemy = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName(name));
+    EXPECT_NE(enemy, nullptr) << name;
+    if (enemy == nullptr) return false;
+    m_frame.OnMessage(enemy, 0, 0, enemy->m_battleLine, enemy->m_eventLine);
     m_frame.RunGamePass();
     return m_frame.m_mode == kModeBattle;
   }
@@ -62,7 +65,7 @@ class SampleBattleFixture : public ::testing::Test {
   // whatever ran before in this process.
   bool m_seeded = (platform::Srand(1), true);
   CSession& session = CSession::GetInstance();
-  SampleMapFrame<CSelvarinFrame> m_map{"newgame"};
+  SampleMapFrame<CSelvarinFrame> m_map;
   CSelvarinFrame& m_frame = m_map.frame;
 };
 
