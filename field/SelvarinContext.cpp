@@ -420,7 +420,8 @@ void CSelvarinContext::SyncEffects() {
 void CSelvarinContext::SpawnAfterimage(const CSelvarinActor& actor) {
   const Vec3& v = actor.m_velocity;
   if (actor.m_afterimage == 0 || actor.m_tickCount % 5 != 0) return;
-  if (v.x > 0.0f || v.y > 0.0f || v.z > 0.0f) m_effects.push_back(new CBlurActor(actor));
+  // Any movement leaves a copy, whichever way it goes.
+  if (v.x != 0.0f || v.y != 0.0f || v.z != 0.0f) m_effects.push_back(new CBlurActor(actor));
 }
 
 void CSelvarinContext::Update() {

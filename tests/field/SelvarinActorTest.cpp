@@ -372,7 +372,9 @@ TEST_F(SelvarinActorTest, TheContextLeavesAfterimagesOfMovingActorsEveryFifthTic
     bool spawns;
   };
   const Case cases[] = {
-      {10, {0, 0, 0.5f}, true}, {11, {0, 0, 0.5f}, false}, {10, {-1, 0, -1}, false}, {0, {0, 0.25f, 0}, true}};
+      {10, {0, 0, 0.5f}, true}, {11, {0, 0, 0.5f}, false}, {0, {0, 0.25f, 0}, true},
+      {10, {-1, 0, -1}, true},  // heading back leaves a trail as well
+      {10, {0, 0, 0}, false}};
   for (const Case& c : cases) {
     Context().FreeEffects();
     runner->m_tickCount = c.tick;
