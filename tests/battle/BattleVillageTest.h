@@ -107,7 +107,8 @@ class BattleVillageTest : public ::testing::Test {
     m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
     View().m_pFollow = &m_standIn;
     View().TickCamera();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(skeletons);
+    return Context().m_battleParty.size() == static_cast<size_t>(CSession::GetInstance().partyCount) &&
+           Context().m_battleEnemies.size() == static_cast<size_t>(skeletons);
   }
   // The battle mode's world step: objects, then effects.
   void Tick(int n) {
