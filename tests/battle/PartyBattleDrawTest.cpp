@@ -9,6 +9,7 @@
 #include "battle/BattleBullet.h"
 #include "battle/BattleCharacters.h"
 #include "battle/BattleIllusion.h"
+#include "battle/BattleItem.h"
 #include "effect/SelvarinEffect.h"
 #include "field/BattleSet.h"
 #include "session/ItemMgr.h"
@@ -141,12 +142,14 @@ class CelineBattleDrawTest : public BattleVillageTest {
  protected:
   CelineBattleDrawTest() : BattleVillageTest("CelineBattleDraw", PrepareCeline) {}
 
-  CBattleBullet* Arrow() {
+  template <class Object>
+  Object* Find() {
     for (CActor* object : Context().m_battleObjects) {
-      if (auto* arrow = dynamic_cast<CBattleBullet*>(object)) return arrow;
+      if (auto* found = dynamic_cast<Object*>(object)) return found;
     }
     return nullptr;
   }
+  CBattleBullet* Arrow() { return Find<CBattleBullet>(); }
 };
 
 TEST_F(CelineBattleDrawTest, HerArrowPassesTheSecondSkeletonWithTheBowsEffectAndHurtsIt) {
@@ -199,6 +202,51 @@ TEST_F(CelineBattleDrawTest, HerArrowPassesTheSecondSkeletonWithTheBowsEffectAnd
   Tick(6);
   EXPECT_NE(Arrow(), nullptr);
   EXPECT_EQ(Shot("celine_arrow_digits"), "");
+}
+
+// The second member lobs an apple to the leader across the scene; at the
+// top of its lob it is still well short of him.
+TEST_F(CelineBattleDrawTest, AnAppleLobbedToTheLeaderAtTheTopOfItsFlight) {
+  ASSERT_TRUE(StartSkeletonBattle(1));
+  CSession& session = CSession::GetInstance();
+  auto* leader = dynamic_cast<CBattleActor*>(session.GetPartyActor(0));
+  auto* second = dynamic_cast<CBattleActor*>(session.GetPartyActor(1));
+  ASSERT_NE(leader, nullptr);
+  ASSERT_NE(second, nullptr);
+  Tick(78);
+  ASSERT_EQ(second->m_actionCode, kActIdle);
+  Vec3 spot;
+  ASSERT_TRUE(SceneSpot(&spot));
+  for (auto [member, dx] : {std::pair{leader, 25.0f}, std::pair{second, -25.0f}}) {
+    member->m_pos = spot + Vec3{dx, 0.0f, 0.0f};
+    member->m_pos.y = Context().GetStandHeight(member->m_pos);
+  }
+  const int apple = CItemMgr::GetInstance().Find("사과");
+  ASSERT_GE(apple, 0);
+  const int apples = session.GetItemCount(apple);
+  second->OnMessage(nullptr, kMsgChosenIndex, apple, 0, 0);
+  second->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(leader), 3, 0);
+  for (int i = 0; i < 200 && Find<CBattleItem>() == nullptr; ++i) Tick(1);
+  CBattleItem* flight = Find<CBattleItem>();
+  ASSERT_NE(flight, nullptr);
+  EXPECT_EQ(session.GetItemCount(apple), apples - 1);
+  // Rising until its fall begins.
+  Tick(1);
+  float top = flight->m_pos.y;
+  for (int i = 0; i < 60 && Find<CBattleItem>() == flight && flight->m_velocity.y < 0.0f; ++i) {
+    Tick(1);
+    top = flight->m_pos.y;
+  }
+  ASSERT_EQ(Find<CBattleItem>(), flight);
+  EXPECT_LT(top, leader->m_pos.y - 10.0f);
+  // One throw, one apple: the throw's hit frame is not the sheet's last,
+  // which the member holds as the use ends.
+  int flights = 0;
+  for (CActor* object : Context().m_battleObjects) flights += dynamic_cast<CBattleItem*>(object) != nullptr ? 1 : 0;
+  EXPECT_EQ(flights, 1);
+  EXPECT_EQ(session.GetItemCount(apple), apples - 1);
+  EXPECT_GT(flight->DistanceXZ(leader->m_pos.x, leader->m_pos.z), 15.0f);
+  EXPECT_EQ(Shot("apple_lob_top"), "");
 }
 
 }  // namespace

@@ -214,8 +214,9 @@ namespace {
 // The frames of the battle sheet's twenty groups, as letters: S standing,
 // T standing with the head turned, W walking, U arms up, M mid-air, D
 // coming down, L lying; a "!" after a frame makes it the group's hit frame.
+// No hit frame is a group's last: a held last frame would strike again.
 constexpr std::string_view kBattleGroups[20] = {
-    "ST",   "WWWW", "SUW!S", "DM", "MS", "DD", "SS", "US!", "UM", "DL",
+    "ST",   "WWWW", "SUW!S", "DM", "MS", "DD", "SS", "US!S", "UM", "DL",
     "DM",   "DL",   "TT",    "UD", "DL", "LL", "LL", "LL",  "LM", "MS",
 };
 
