@@ -20,14 +20,20 @@
 
 namespace {
 
-// The sample's starting tables, with the shield bearer in maria's place:
-// he waits at the inn at first.
-void PrepareParty() {
+// The sample's tables and its new-game party.
+CSession& StartingParty() {
   EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
   EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
   EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
   CSession& session = CSession::GetInstance();
   session.Init();
+  return session;
+}
+
+// The sample's starting tables, with the shield bearer in maria's place:
+// he waits at the inn at first.
+void PrepareParty() {
+  CSession& session = StartingParty();
   session.WaitPlayer(2);
   session.GetupPlayer(1);
   for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
@@ -129,11 +135,7 @@ TEST_F(PartyBattleDrawTest, KreutzerStrikesTheLotusAndSizzCastsHerFireBall) {
 // The sample's starting tables with Celine joined, as after the elder's
 // gift: her long bow's arrows carry its effect and pierce.
 void PrepareCeline() {
-  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  CSession& session = CSession::GetInstance();
-  session.Init();
+  CSession& session = StartingParty();
   EXPECT_NE(session.JoinPlayer(session.GetPlayerId("celine")), 0);
   for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
 }
