@@ -140,7 +140,8 @@ class BattleVillageTest : public ::testing::Test {
     m_standIn.m_pos.y = Context().GetStandHeight(m_standIn.m_pos);
     View().m_pFollow = &m_standIn;
     View().TickCamera();
-    return Context().m_battleParty.size() == 2 && Context().m_battleEnemies.size() == static_cast<size_t>(count);
+    return Context().m_battleParty.size() == static_cast<size_t>(CSession::GetInstance().partyCount) &&
+           Context().m_battleEnemies.size() == static_cast<size_t>(count);
   }
   // The battle mode's world step: objects, then effects.
   void Tick(int n) {

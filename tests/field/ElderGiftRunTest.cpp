@@ -1,7 +1,7 @@
 // The sample elder's third answer, played headless under scripted input
 // after new game: the leader walks up to him and speaks; his greeting shows,
 // the answer hands over a potion (its notice shows the item's icon) and
-// gold, a third character joins, a present shows at the top right, and after
+// gold, a third and a fourth character join, a present shows at the top right, and after
 // the farewell and a key the window closes and the party walks on. Each
 // stage is compared with its golden screenshot.
 #include <gtest/gtest.h>

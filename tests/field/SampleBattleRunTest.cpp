@@ -1,7 +1,8 @@
 // The sample village's wolf battle headless under scripted input, fought to
 // its end in one run: the opening after its fade, the leader's command menu,
 // the battle after the leader's attack with the panels' points after the
-// first blows; Maria's rose poisoning a skeleton, the battle script's words
+// first blows; the leader's dart flying at a skeleton and its digits as it
+// strikes, while the leader's first words wait; Maria's rose poisoning a skeleton, the battle script's words
 // on it and the skeleton in poison green; the result screen (the wheel
 // spinning, stopped on the leader's share with the panel counting, the
 // level-up, sizz's new spell, the drop and the money announced), the
@@ -52,6 +53,8 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
   const Step steps[] = {{M::kOpened, "battle_opened"},
                         {M::kLeaderMenu, "battle_menu"},
                         {M::kLeaderMenu + 50, "battle_blows"},
+                        {Moment{"words", 20}, "dart_flying"},  // thrown as the words begin
+                        {Moment{"words", 26}, "dart_digits"},
                         {M::kPoisonWords + -12, "poison_words"},
                         {M::kPoisonWords + 20, "poison_green"},
                         {M::kResult, "result_wheel"},
@@ -59,7 +62,7 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
                         {M::kResult + 116, "result_level_up"},
                         {M::kResult + 218, "result_skill"},
                         {M::kResult + 284, "result_item"},
-                        {M::kResult + 304, "result_money"},
+                        {M::kResult + 324, "result_money"},
                         {M::kVillage, "battle_village"},
                         {M::kVillage + 74, "heal_caster"},
                         {M::kVillage + 90, "heal_maria"}};

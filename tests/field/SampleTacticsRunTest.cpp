@@ -19,7 +19,7 @@ TEST(SampleTacticsRun, TheLeaderOnTheSecondPresetFightsOnByItselfToVictory) {
   orders.poisonWordsAfter = 792;
   testsupport::SampleGameRun run;
   using testsupport::ShotAt;
-  const auto fallen = testsupport::SampleBattleMoments::kLeaderAgain + 1444;  // the first skeleton is down
+  const testsupport::Moment fallen{"words/2", 1150};  // the first skeleton is down
   const testsupport::Moment village{"result", 421};
   const auto result = run.Run(testsupport::SampleBattleScript(orders) + ShotAt(fallen, "battle") +
                               ShotAt(village, "village") + (village + 10).Text() + " close\n");

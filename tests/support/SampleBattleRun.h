@@ -38,9 +38,9 @@ struct SampleBattleOrders {
   // itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
   // The result screen's confirm presses, passes after it began: the wheel
-  // stopped (on the leader's share), then sizz's new spell, the drop and
+  // stopped (on the leader's share), then sizz's new spell, both drops and
   // the money moved on, and the last back to the village.
-  std::vector<int> resultPresses{18, 278, 298, 318, 338};
+  std::vector<int> resultPresses{18, 278, 298, 318, 338, 358};
   // The key that answers Maria's words when her rose first poisons a
   // skeleton (the battle script's condition block).
   std::string poisonWords = "enter";
@@ -59,7 +59,7 @@ struct SampleBattleMoments {
   static constexpr Moment kLeaderAgain{"menu/3", 31};   // the leader's second menu, its keys start
   static constexpr Moment kPoisonWords{"words/2", 802}; // Maria's words on the poison wait for their key
   static constexpr Moment kResult{"result", 12};        // the battle is won, the result screen's wheel spins
-  static constexpr Moment kVillage{"result", 402};      // the result screen is left and the village back
+  static constexpr Moment kVillage{"result", 422};      // the result screen is left and the village back
 };
 
 // Input-script lines from the village's ready pass (`SampleGameRun`'s

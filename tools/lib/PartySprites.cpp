@@ -214,8 +214,9 @@ namespace {
 // The frames of the battle sheet's twenty groups, as letters: S standing,
 // T standing with the head turned, W walking, U arms up, M mid-air, D
 // coming down, L lying; a "!" after a frame makes it the group's hit frame.
+// No hit frame is a group's last: a held last frame would strike again.
 constexpr std::string_view kBattleGroups[20] = {
-    "ST",   "WWWW", "SUW!S", "DM", "MS", "DD", "SS", "US!", "UM", "DL",
+    "ST",   "WWWW", "SUW!S", "DM", "MS", "DD", "SS", "US!S", "UM", "DL",
     "DM",   "DL",   "TT",    "UD", "DL", "LL", "LL", "LL",  "LM", "MS",
 };
 
@@ -289,16 +290,24 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
     const char* poses[2];  // the victory pose sheets of variants 1 and 2
     const char* move;      // the special move's sheet
     std::span<const std::string_view> moveGroups;
+    std::span<const char* const> weapons;  // the weapon pictures its battle sheet goes by
   };
   // Sizz gathers (group 0) and casts (group 1); Kreutzer's lotus strikes
   // four times; Maria runs in (group 0) and throws six quick blows.
   static constexpr std::string_view kSpell[] = {"SSUUU", "UUMD"};
   static constexpr std::string_view kLotus[] = {"SUMD!SUMD!SUMD!SUMD!S", "WWWW"};
   static constexpr std::string_view kRisingBlow[] = {"WWWW", "SUMD!SUMD!SUMD!SUMD!SUMD!SUMD!S"};
+  // Celine draws and looses high (the hit frame), her arrows falling after.
+  static constexpr std::string_view kArrowShower[] = {"SUU!MS"};
+  // The sample's wand and swords; Celine's long bow (and the short bow
+  // she holds when she holds nothing).
+  static constexpr const char* kWandsAndSwords[] = {"_완드", "_검"};
+  static constexpr const char* kBows[] = {"_강한활", "_보통활"};
   const Member members[] = {
-      {"sizz", {{56, 140, 92}, {226, 196, 90}}, {"시즈1_1", "시즈1_2"}, "마법_시즈1", kSpell},
-      {"kreutzer", {{178, 52, 48}, {96, 60, 30}}, {"크로이체르_1", nullptr}, "연화설", kLotus},
-      {"maria", {{72, 96, 184}, {58, 36, 30}}, {"마리아1_1", "마리아1_2"}, "승박_마리아1", kRisingBlow}};
+      {"sizz", {{56, 140, 92}, {226, 196, 90}}, {"시즈1_1", "시즈1_2"}, "마법_시즈1", kSpell, kWandsAndSwords},
+      {"kreutzer", {{178, 52, 48}, {96, 60, 30}}, {"크로이체르_1", nullptr}, "연화설", kLotus, kWandsAndSwords},
+      {"maria", {{72, 96, 184}, {58, 36, 30}}, {"마리아1_1", "마리아1_2"}, "승박_마리아1", kRisingBlow, kWandsAndSwords},
+      {"celine", {{214, 150, 40}, {150, 60, 40}}, {"셀린_1", nullptr}, "애로우샤워", kArrowShower, kBows}};
   for (const Member& m : members) {
     BuiltSprite built;
     if (!BuildSpriteSource(PartySpriteSource(m.colours), &built, error)) return false;
@@ -309,8 +318,8 @@ bool BuildPartySprites(std::vector<DataFile>* out, std::string* error) {
     out->push_back(DataFile{std::string("sprite\\주연급\\필드\\") + m.name + ".act", built.act});
     BuiltSprite battle;
     if (!BuildSpriteSource(PartyBattleSpriteSource(m.colours), &battle, error)) return false;
-    // The sheet goes by the weapon's picture: the sample's wand and swords.
-    for (const char* weapon : {"_완드", "_검"}) {
+    // The sheet goes by the weapon's picture.
+    for (const char* weapon : m.weapons) {
       const std::string stem = std::string("sprite\\주연급\\전투\\기본형\\") + m.name + "_기본전투" + weapon;
       out->push_back(DataFile{stem + ".spr", battle.spr});
       out->push_back(DataFile{stem + ".act", battle.act});
