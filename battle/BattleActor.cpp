@@ -42,10 +42,15 @@ int32_t CBattleActor::CheckHitFrame() {
     --m_hitDelay;
     if (m_hitDelay > 0) return 0;
   }
+  // A frame that stays (the held last one, or a still) hits once: waiting
+  // out the delay on it would land the same blow again.
+  const bool stays = m_holdLast != 0 || m_frameDuration <= 0;
+  if (stays && m_hitFrame == m_motion) return 0;
   const int32_t event = GetAttackTimeEvent();
   if (event != 0) {
     m_hitDelay = m_frameDuration;
     m_hitKind = event - 1;
+    m_hitFrame = m_motion;
   }
   return event;
 }

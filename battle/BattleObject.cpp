@@ -84,6 +84,7 @@ void CBattleObject::SetAnimation(int32_t base, int32_t frameDelay, int32_t playM
   m_holdLast = 0;
   m_holdTicks = 0;
   m_hitDelay = 0;
+  m_hitFrame = -1;
 }
 
 void CBattleObject::SetAction(int32_t code) {

@@ -78,6 +78,7 @@ class CBattleObject : public CSelvarinActor {
   int32_t m_shakePhase = 0;
   int32_t m_pingPongBack = 0;
   int32_t m_hitDelay = 0;
+  int32_t m_hitFrame = -1;  // the frame last reported as a hit, for frames that stay
   int32_t m_ownerPosition = -1;  // the party position its hits count for
   int32_t m_holdTicks = 0;
   float m_radius = 0.0f;

@@ -38,12 +38,12 @@ ActMotion Sheet(int32_t eventIndex = -1) { return battletest::SquareMotion(event
 class BattleObjectTest : public FieldActorTest {
  protected:
   // Actions 0-3: four frames, the third an attack-time frame; action 4 has
-  // no frames; action 5 two.
+  // no frames; action 5 two, the last an attack-time frame.
   BattleObjectTest() {
     Write("data/sprite/probe.spr", battletest::SquareSprite(255, 0, 0));
     const ActAction four{{Sheet(), Sheet(), Sheet(0), Sheet()}};
     Write("data/sprite/probe.act",
-          slvtools::BuildAct(0x201, {four, four, four, four, ActAction{}, ActAction{{Sheet(), Sheet()}}},
+          slvtools::BuildAct(0x201, {four, four, four, four, ActAction{}, ActAction{{Sheet(), Sheet(0)}}},
                              {"attacktime.atk"}));
     m_probe.m_sprName = "probe.spr";
     m_probe.m_actName = "probe.act";
@@ -134,6 +134,18 @@ TEST_F(BattleObjectTest, HitFramesFireOncePerFrameWithTheirKind) {
   }
   EXPECT_EQ(fired, (std::vector<int>{6, 18}));  // frame 2 shows from ticks 6 and 18, three ticks each
   EXPECT_EQ(m_probe.m_hitKind, 0);
+  // A hit on the last frame of a move played once lands once, though the
+  // frame is held past its delay; so does one on a still frame.
+  for (const int delay : {3, 0}) {
+    m_probe.SetAnimation(5, delay, CBattleObject::kPlayOnce);
+    fired.clear();
+    for (int tick = 1; tick <= 24; ++tick) {
+      m_probe.UpdateFrame();
+      if (delay == 0) m_probe.m_motion = 1;
+      if (m_probe.CheckHitFrame() != 0) fired.push_back(tick);
+    }
+    EXPECT_EQ(fired.size(), 1u) << "delay " << delay;
+  }
   // Without its sprite sheet it neither steps nor hits.
   m_probe.SetAnimation(0, 3, CBattleObject::kPlayLoop);
   m_probe.m_motion = 2;
