@@ -195,7 +195,9 @@ INSTANTIATE_TEST_SUITE_P(Meadow, MeadowFieldBattleTest,
                                            FieldBattle{"simurgh", {"시무르그"}},
                                            FieldBattle{"heritage",
                                                        {"아비터스_헤리티지_두목", "아비터스_헤리티지_부하",
-                                                        "아비터스_헤리티지_환영"}}),
+                                                        "아비터스_헤리티지_환영"}},
+                                           FieldBattle{"boar", {"멧돼지", "구루"}},
+                                           FieldBattle{"assassin", {"어세신", "저스티스오브데스"}}),
                          [](const ::testing::TestParamInfo<FieldBattle>& run) { return std::string(run.param.enemy); });
 
 // The arbiter's heritage waits alone at the far end.
