@@ -3,7 +3,10 @@
 // 1: the elder's magic and its two skills, the swords' strike where they
 // hover and their combo, each fought to its end, then turns by the tactics;
 // the elder's cast and a sword's third link against golden pictures.
+// (The fixture's monster table is read after the skills and magic, as the
+// game does, so that the abilities it names are found.)
 #include <set>
+#include <vector>
 #include <string>
 
 #include "battle/BattlePhase.h"
@@ -23,7 +26,13 @@ constexpr int kSkillOrder = 10;
 
 class ElderSwordBattleTest : public BattleVillageTest {
  protected:
-  ElderSwordBattleTest() : BattleVillageTest("ElderSwordBattle", PrepareSampleParty) {}
+  // The monster table read again once the skills and magic are, so that
+  // the abilities it names are found.
+  ElderSwordBattleTest()
+      : BattleVillageTest("ElderSwordBattle", [] {
+          PrepareSampleParty();
+          EXPECT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
+        }) {}
   ~ElderSwordBattleTest() override { CSkillMgr::GetInstance().Free(); }
 
   bool SetUp3() {
@@ -137,6 +146,33 @@ TEST_F(ElderSwordBattleTest, TheSwordStrikesItsThirdLinkWithItsTrail) {
   ASSERT_EQ(m_sword->m_actionCode, kActSpecialHit4);
   EXPECT_EQ(m_sword->m_afterimage, 1);
   EXPECT_EQ(Shot("devil_sword_third_link"), "");
+}
+
+// Turns by the monsters' tactics, 60 each: every order the battle gives
+// them is one of their abilities or a plain attack, and leads on to the
+// route that answers it (the order's code and the next).
+TEST_F(ElderSwordBattleTest, TurnsByTheTacticsTakeTheRoutesOfTheirAbilities) {
+  ASSERT_TRUE(SetUp3());
+  std::set<std::string> orders;
+  for (int turn = 0; turn < 120; ++turn) {
+    const bool elder = turn % 2 == 0;
+    CBattleEnemy& enemy = elder ? static_cast<CBattleEnemy&>(*m_elder) : *m_sword;
+    m_frame.IssueBattleOrder(enemy.m_battleId[0], 0);
+    const std::string order = std::to_string(enemy.m_actionCode);
+    Tick(1);
+    orders.insert(std::string(elder ? "elder " : "sword ") + order + " " + std::to_string(enemy.m_actionCode));
+    for (int t = 0; t < 500 && enemy.m_actionCode != kActIdle; ++t) Tick(1);
+  }
+  const std::set<std::string> expected = {
+      "elder 10009 10067",  // the fire ball
+      "elder 10018 10073",  // the staff blow
+      "elder 10018 10074",  // heaven's wrath
+      "elder 10085 10001",  // a plain attack
+      "sword 10018 10065",  // the sword wave
+      "sword 10018 10074",  // the fourfold slash's combo
+      "sword 10085 10001",
+  };
+  EXPECT_EQ(orders, expected);
 }
 
 }  // namespace
