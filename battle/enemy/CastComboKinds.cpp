@@ -10,6 +10,7 @@ namespace {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
+using enemyrows::OnSpecialSheet;
 using enemyrows::Walk;
 
 constexpr int32_t kCastPause = 50;
@@ -21,7 +22,6 @@ constexpr EnemyRoute Cast(int32_t effect, int32_t strike, std::span<const EnemyE
 constexpr EnemyStrike Bare(int32_t code, int32_t end) {
   return {.code = code, .start = false, .trail = EnemyTrail::kNone, .end = end};
 }
-constexpr EnemyRow OnSpecialSheet(int32_t code) { return {.code = code, .base = 0, .sheet = EnemySheet::kSpecial}; }
 
 // ---- The elder: every strike on its special sheet ----
 

@@ -36,11 +36,6 @@ constexpr EnemyStrike kRevenantStrikes[] = {Staying(kActSpecialHit), Staying(kAc
 // ---- The imp flies on its idle row and attacks on row 4 ----
 
 constexpr EnemyRow kImpRows[] = {
-    {.code = kActIdle, .base = 0, .mode = 2},
-    {.code = kActApproach, .base = 0, .mode = 2},
-    {.code = kActWalkBack, .base = 0, .mode = 2},
-    {.code = kActAttack, .base = 4},
-    {.code = kActDamageLight, .base = 8},
     {.code = kActSpecialApproach2, .base = 0, .mode = 2},
     {.code = kActSpecialHit, .base = 4},
     {.code = kActSpecialHit2, .base = 4},
@@ -67,8 +62,12 @@ const EnemyKindDef CBattleRevenant::kDef{.name = "레브넌트",
                                          .layout = kStandard,
                                          .routes = kRevenantRoutes,
                                          .strikes = kRevenantStrikes};
-const EnemyKindDef CBattleImp::kDef{
-    .name = "임프", .rows = kImpRows, .routes = kImpRoutes, .approaches = kImpApproaches, .strikes = kImpStrikes};
+const EnemyKindDef CBattleImp::kDef{.name = "임프",
+                                    .rows = kImpRows,
+                                    .layout = enemyrows::kHover,
+                                    .routes = kImpRoutes,
+                                    .approaches = kImpApproaches,
+                                    .strikes = kImpStrikes};
 
 SLV_REGISTER_ACTOR(CBattleBDancer, CBattleBDancer::kDef.name);
 SLV_REGISTER_ACTOR(CBattleRevenant, CBattleRevenant::kDef.name);

@@ -2,17 +2,18 @@
 // flourishes, trails, resolves on its hit frames and walks back.
 #include "battle/enemy/MultiSpecialKinds.h"
 
+#include "battle/enemy/BossKinds.h"
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
 
+using bossblocks::Loop;
+using bossblocks::Once;
 using enemyrows::Blow;
 using enemyrows::kStandard;
+using enemyrows::OnSpecialSheet;
 using enemyrows::Walk;
 
-constexpr EnemyRow OnSpecialSheet(int32_t code) { return {.code = code, .base = 0, .sheet = EnemySheet::kSpecial}; }
-constexpr EnemyRow Loop(int32_t code, int32_t base) { return {.code = code, .base = base, .mode = 2}; }
-constexpr EnemyRow Once(int32_t code, int32_t base) { return {.code = code, .base = base}; }
 constexpr EnemyApproach To(int32_t code, int32_t next, float factor = 0.7f) {
   return {.code = code, .factor = factor, .next = next};
 }
