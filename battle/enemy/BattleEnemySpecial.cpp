@@ -145,7 +145,16 @@ int CBattleEnemy::UpdateSpecialInPlace(int code) {
 }
 
 void CBattleEnemy::RunRoute(const EnemyRoute& route) {
-  if (route.startEffect != 0 && m_tickCount <= 1) StartSpecial(route.startEffect, route.startPause);
+  if (route.startEffect != 0 && m_tickCount <= 1) {
+    int32_t effect = route.startEffect;
+    for (const EnemyEffectCase& c : route.startEffects) {
+      if (c.index == m_chosenIndex) {
+        effect = c.effect;
+        break;
+      }
+    }
+    StartSpecial(effect, route.startPause);
+  }
   int32_t next = route.otherwise;
   for (const EnemyRouteCase& c : route.cases) {
     if (c.index == m_chosenIndex) {
@@ -191,7 +200,9 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
 }
 
 void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
-  if (strike.start && m_tickCount <= 1) StartSpecial(kSpecialStart, kStartPause);
+  if (strike.start && m_tickCount <= 1 && (!strike.startWithTarget || m_target != nullptr)) {
+    StartSpecial(kSpecialStart, kStartPause);
+  }
   SwitchTrail(strike.trail);
   const bool lock = locks && strike.hitLock > 0;
   if (lock && !strike.lockWithTarget) m_hitGuardTicks = strike.hitLock;

@@ -37,6 +37,12 @@ struct EnemyRouteCase {
   int32_t code = 0;
 };
 
+// The start's effect for one chosen special.
+struct EnemyEffectCase {
+  int32_t index = 0;
+  int32_t effect = 0;
+};
+
 // An order code (10018, 10009) picking its next code by `m_chosenIndex`.
 struct EnemyRoute {
   int32_t code = 0;
@@ -44,6 +50,7 @@ struct EnemyRoute {
   int32_t otherwise = kActIdle;
   int32_t startEffect = 0;  // non-zero: this effect and the dimmed pause before the pick
   int32_t startPause = 30;
+  std::span<const EnemyEffectCase> startEffects{};  // by the chosen special; `startEffect` for any other
 };
 
 // Walking up to the target until the chosen special's distance is met.
@@ -78,6 +85,7 @@ struct EnemyStrike {
   int32_t lateHitKind = 0;
   int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
   bool lockWithTarget = false;  // the lock only on ticks that have a target
+  bool startWithTarget = false;  // no flourish on a first tick without a target
 };
 
 // A run at the target until it is within `reachFactor` times the attack

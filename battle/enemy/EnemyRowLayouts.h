@@ -52,3 +52,17 @@ constexpr EnemyKindDef OnBody(EnemyBody body, const char* name, std::span<const 
 }
 
 }  // namespace enemyrows
+
+namespace enemyrows {
+
+// A strike on row 0 of the kind's special sheet.
+constexpr EnemyRow OnSpecialSheet(int32_t code) { return {.code = code, .base = 0, .sheet = EnemySheet::kSpecial}; }
+
+// The flyers that hover on their idle row: the blow on 4, the reel on 8.
+inline constexpr EnemyRow kHover[] = {
+    {.code = kActIdle, .base = 0, .mode = 2},     {.code = kActApproach, .base = 0, .mode = 2},
+    {.code = kActWalkBack, .base = 0, .mode = 2}, {.code = kActAttack, .base = 4},
+    {.code = kActDamageLight, .base = 8},
+};
+
+}  // namespace enemyrows

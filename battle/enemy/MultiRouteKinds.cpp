@@ -112,11 +112,6 @@ constexpr EnemyStrike kHyperStonStrikes[] = {Charging(kActSpecialHit), Charging(
 // ---- The queen bee: it flies on its idle row and attacks on row 4 ----
 
 constexpr EnemyRow kQueenBeeRows[] = {
-    {.code = kActIdle, .base = 0, .mode = 2},
-    {.code = kActApproach, .base = 0, .mode = 2},
-    {.code = kActWalkBack, .base = 0, .mode = 2},
-    {.code = kActAttack, .base = 4},
-    {.code = kActDamageLight, .base = 8},
     Walk(kActSpecialApproach),
     {.code = kActSpecialApproach2, .base = 0, .mode = 2},
     kSpecialSheetStrike,
@@ -158,6 +153,7 @@ const EnemyKindDef CBattleHyperSton::kDef{.name = "하이퍼스톤",
 const EnemyKindDef CBattleQueenBee::kDef{.name = "여왕벌",
                                          .specialFolder = enemyrows::kBeastFolder,
                                          .rows = kQueenBeeRows,
+                                         .layout = enemyrows::kHover,
                                          .routes = kQueenBeeRoutes,
                                          .approaches = kQueenBeeApproaches,
                                          .strikes = kQueenBeeStrikes};
