@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,19 @@ class Traced : public Kind {
   void Note(const std::string& what) { notes.push_back(what); }
   std::vector<std::string> notes;
 };
+
+// A trace cut down to the codes entered and the resolutions, up to the
+// first code that ends the chain.
+inline std::string Chain(const std::string& trace) {
+  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
+  std::string out;
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
+    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
+    out += (out.empty() ? "" : " ") + step;
+    if (step == "10003" || step == "10000" || step == "10080") break;
+  }
+  return out;
+}
 
 class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
  protected:

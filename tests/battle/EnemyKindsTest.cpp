@@ -26,6 +26,7 @@
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/MoreBossKinds.h"
 #include "battle/enemy/SingleSpecialKinds.h"
 #include "engine/ActRes.h"
 #include "platform/Random.h"
@@ -146,6 +147,21 @@ const KindCase kKinds[] = {
     {"아비터스_헤리티지_환영", typeid(CBattleArbitersHeritage03), false, CBattleArbitersHeritage03::kDef},
     {"톨미르_베스카로", typeid(CBattleTolmirVeskaro), false, CBattleTolmirVeskaro::kDef},
     {"울름가드", typeid(CBattleUlmgard), false, CBattleUlmgard::kDef},
+    // Bosses from Pellion Dreck to Behrman, Dornkeshattal and the old men.
+    {"펠리온_드렉", typeid(CBattlePellionDreck), false, CBattlePellionDreck::kDef},
+    {"코렌_몰트비", typeid(CBattleKorenMaltby), false, CBattleKorenMaltby::kDef},
+    {"쿠오라_벨링", typeid(CBattleQuorraBelling), false, CBattleQuorraBelling::kDef},
+    {"아론_에밀", typeid(CBattleAronemile), false, CBattleAronemile::kDef},
+    {"쿠스코_에밀", typeid(CBattleCuscoemile), false, CBattleCuscoemile::kDef},
+    {"이르사_볼메이", typeid(CBattleIrsaVolmay), false, CBattleIrsaVolmay::kDef},
+    {"베어먼", typeid(CBattleBehrman), false, CBattleBehrman::kDef},
+    {"도른_케시_아탈", typeid(CBattleDornkeshattal), false, CBattleDornkeshattal::kDef},
+    {"노인1", typeid(CBattleOldMan1), false, CBattleOldMan1::kDef},
+    {"노인2", typeid(CBattleOldMan2), false, CBattleOldMan2::kDef},
+    {"노인3", typeid(CBattleOldMan3), false, CBattleOldMan3::kDef},
+    {"노인4", typeid(CBattleOldMan4), false, CBattleOldMan4::kDef},
+    {"노인5", typeid(CBattleOldMan5), false, CBattleOldMan5::kDef},
+    {"노인6", typeid(CBattleOldMan6), false, CBattleOldMan6::kDef},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -204,7 +220,9 @@ TEST(EnemyKindDefs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   const std::set<std::pair<std::string, int32_t>> enteredByOwnMachine = {
       {"멧돼지", kActSpecialHit},         {"독거미", kActPounce},
       {"리퀴드제리", kActSplit},          {"아져", kActSpecialApproach},
-      {"윌오브위스퍼", kActSpecialApproach}};
+      {"윌오브위스퍼", kActSpecialApproach},
+      // Rows kept for codes no order of the kind's own picks.
+      {"쿠오라_벨링", kActSpecialHit3},    {"노인2", kActSpecialApproach}};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     // The spider's crouch and the boar's and hedgehog's gores run in their
@@ -500,23 +518,6 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
 }
 
 // ---- The third group and the ninja ----
-
-namespace {
-
-// A trace cut down to the codes entered and the resolutions, up to the
-// first code that ends the chain.
-std::string Chain(const std::string& trace) {
-  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
-  std::string out;
-  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
-    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
-    out += (out.empty() ? "" : " ") + step;
-    if (step == "10003" || step == "10000" || step == "10080") break;
-  }
-  return out;
-}
-
-}  // namespace
 
 // Every route of the group from the order to the chain's end, the default
 // branches included; each strike resolves once on its hit frame.
