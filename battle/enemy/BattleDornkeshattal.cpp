@@ -18,15 +18,11 @@ constexpr EnemyApproach WalkUp() {
 }
 
 constexpr EnemyRow kRows[] = {
-    Loop(kActIdle, 0),
-    Loop(kActApproach, 4),
-    Loop(kActWalkBack, 4),
     Loop(kActSpecialApproach, 4),
     Loop(kActSpecialApproach2, 4),
     Loop(kActSpecialApproach3, 4),
     Loop(kActSpecialApproach4, 4),
     {.code = kActAttack, .base = 8, .hop = kHop},
-    Once(kActDamageLight, 12),
     Once(kActSpecialHit, 8),
     Once(kActSpecialHit2, 8),
     Once(kActSpecialHit3, 8),
@@ -57,12 +53,5 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleDornkeshattal::kDef{
-    .name = "도른_케시_아탈",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
-    .idleStrike = true,
-};
+constinit const EnemyKindDef CBattleDornkeshattal::kDef = Boss("도른_케시_아탈", kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleDornkeshattal, CBattleDornkeshattal::kDef.name);

@@ -9,25 +9,19 @@ namespace {
 using namespace bossblocks;
 
 constexpr EnemyRow kQuorraRows[] = {
-    Loop(kActIdle, 0),   Loop(kActApproach, 4),   Loop(kActWalkBack, 4),    Once(kActAttack, 8),
-    Once(kActSpecialHit, 8), Once(kActSpecialHit2, 8), Once(kActSpecialHit3, 8), Once(kActDamageLight, 0),
-};
+    Once(kActSpecialHit, 8), Once(kActSpecialHit2, 8), Once(kActSpecialHit3, 8), Once(kActDamageLight, 0)};
 constexpr EnemyRouteCase kQuorraPicks[] = {{45, kActSpecialHit2}, {94, kActSpecialHit2}};
 constexpr EnemyRoute kQuorraRoutes[] = {AnnouncedOrder(kQuorraPicks, kActSpecialHit)};
 constexpr EnemyStrike Kept(int32_t code) { return Quiet(LockedWithTarget(Strike(code, kActWalkBack))); }
 // No order of its own picks 10067; the strike is there all the same.
 constexpr EnemyStrike kQuorraStrikes[] = {Kept(kActSpecialHit), Kept(kActSpecialHit2), Kept(kActSpecialHit3)};
 
-constexpr EnemyRow kAronRows[] = {
-    Loop(kActIdle, 0),          Loop(kActApproach, 4),       Loop(kActWalkBack, 4),
-    Once(kActAttack, 8, 2),     Once(kActSpecialHit, 8, 2),  Once(kActDamageLight, 12),
-};
+constexpr EnemyRow kAronRows[] = {Once(kActAttack, 8, 2), Once(kActSpecialHit, 8, 2)};
 constexpr EnemyRoute kAronRoutes[] = {AnnouncedOrder({}, kActSpecialHit)};
 constexpr EnemyStrike kAronStrikes[] = {Index(Bare(kActSpecialHit, kActIdle), 2)};
 
 constexpr EnemyRow kCuscoRows[] = {
-    Loop(kActIdle, 0),           Loop(kActApproach, 4),        Loop(kActWalkBack, 4),
-    Once(kActAttack, 8, 2),      Loop(kActDamageLight, 16),    Once(kActSpecialHit, 12, 4),
+    Once(kActAttack, 8, 2),        Loop(kActDamageLight, 16),     Once(kActSpecialHit, 12, 4),
     Once(kActSpecialHit2, 12, 4), Once(kActSpecialHit3, 12, 4),
 };
 constexpr EnemyRouteCase kCuscoPicks[] = {{47, kActSpecialHit2}, {48, kActSpecialHit3}, {89, kActSpecialHit}};
@@ -37,30 +31,11 @@ constexpr EnemyStrike kCuscoStrikes[] = {AtEnd(Bare(kActSpecialHit, kActIdle)), 
 
 }  // namespace
 
-const EnemyKindDef CBattleQuorraBelling::kDef{
-    .name = "쿠오라_벨링",
-    .rows = kQuorraRows,
-    .routes = kQuorraRoutes,
-    .strikes = kQuorraStrikes,
-    .idleStrike = true,
-};
+constinit const EnemyKindDef CBattleQuorraBelling::kDef = Boss("쿠오라_벨링", kQuorraRows, kQuorraRoutes, {}, kQuorraStrikes);
 SLV_REGISTER_ACTOR(CBattleQuorraBelling, CBattleQuorraBelling::kDef.name);
 
-const EnemyKindDef CBattleAronemile::kDef{
-    .name = "아론_에밀",
-    .rows = kAronRows,
-    .routes = kAronRoutes,
-    .strikes = kAronStrikes,
-    .idleStrike = true,
-    .nearestStrikeReach = 12.0f,
-};
+constinit const EnemyKindDef CBattleAronemile::kDef = NearestStrike(Boss("아론_에밀", kAronRows, kAronRoutes, {}, kAronStrikes), 12.0f);
 SLV_REGISTER_ACTOR(CBattleAronemile, CBattleAronemile::kDef.name);
 
-const EnemyKindDef CBattleCuscoemile::kDef{
-    .name = "쿠스코_에밀",
-    .rows = kCuscoRows,
-    .routes = kCuscoRoutes,
-    .strikes = kCuscoStrikes,
-    .idleStrike = true,
-};
+constinit const EnemyKindDef CBattleCuscoemile::kDef = Boss("쿠스코_에밀", kCuscoRows, kCuscoRoutes, {}, kCuscoStrikes);
 SLV_REGISTER_ACTOR(CBattleCuscoemile, CBattleCuscoemile::kDef.name);

@@ -21,10 +21,7 @@ constexpr EnemyStrike kIrsaStrikes[] = {
 };
 
 constexpr EnemyRow kBehrmanRows[] = {
-    Loop(kActIdle, 0),       Loop(kActApproach, 4),    Loop(kActWalkBack, 4),     Loop(kActSpecialApproach4, 4),
-    Once(kActAttack, 8),     Once(kActSpecialHit, 8),  Once(kActSpecialHit2, 8),  Once(kActSpecialHit4, 8),
-    Once(kActDamageLight, 12),
-};
+    Loop(kActSpecialApproach4, 4), Once(kActSpecialHit, 8), Once(kActSpecialHit2, 8), Once(kActSpecialHit4, 8)};
 constexpr EnemyRouteCase kBehrmanPicks[] = {{89, kActSpecialHit2}};
 constexpr EnemyRoute kBehrmanRoutes[] = {
     CastOrder(227, kActSpecialHit),
@@ -39,7 +36,7 @@ constexpr EnemyStrike kBehrmanStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleIrsaVolmay::kDef{
+constinit const EnemyKindDef CBattleIrsaVolmay::kDef{
     .name = "이르사_볼메이",
     .rows = kIrsaRows,
     .routes = kIrsaRoutes,
@@ -49,13 +46,6 @@ const EnemyKindDef CBattleIrsaVolmay::kDef{
 };
 SLV_REGISTER_ACTOR(CBattleIrsaVolmay, CBattleIrsaVolmay::kDef.name);
 
-const EnemyKindDef CBattleBehrman::kDef{
-    .name = "베어먼",
-    .rows = kBehrmanRows,
-    .routes = kBehrmanRoutes,
-    .approaches = kBehrmanApproaches,
-    .strikes = kBehrmanStrikes,
-    .idleStrike = true,
-    .nearestStrikeReach = 8.0f,
-};
+constinit const EnemyKindDef CBattleBehrman::kDef =
+    NearestStrike(Boss("베어먼", kBehrmanRows, kBehrmanRoutes, kBehrmanApproaches, kBehrmanStrikes), 8.0f);
 SLV_REGISTER_ACTOR(CBattleBehrman, CBattleBehrman::kDef.name);

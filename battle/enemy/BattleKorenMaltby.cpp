@@ -13,15 +13,11 @@ constexpr float kPassReach = 15.0f;    // members nearer are struck in passing
 constexpr int32_t kRunTicks = 60;
 
 constexpr EnemyRow kRows[] = {
-    Loop(kActIdle, 0),
-    Loop(kActApproach, 4),
-    Loop(kActWalkBack, 4),
     Loop(kActSpecialApproach, 4),
     Loop(kActSpecialApproach2, 4),
     Once(kActAttack, 8, 4),
     Once(kActSpecialHit, 8, 4),
     Once(kActSpecialHit2, 8, 4),
-    Once(kActDamageLight, 12),
     Once(kActSpecialHit3, 4, 4),
     Loop(kActSpecialApproach3, 4, 4),
 };
@@ -61,15 +57,13 @@ constexpr EnemyStrike kStrikes[] = {
      .endsOnLanding = false},
 };
 
+constexpr EnemyKindDef Def() {
+  EnemyKindDef def = Boss("코렌_몰트비", kRows, kRoutes, kApproaches, kStrikes);
+  def.startEffect = kOwnStart;
+  return def;
+}
+
 }  // namespace
 
-const EnemyKindDef CBattleKorenMaltby::kDef{
-    .name = "코렌_몰트비",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
-    .idleStrike = true,
-    .startEffect = kOwnStart,
-};
+constinit const EnemyKindDef CBattleKorenMaltby::kDef = Def();
 SLV_REGISTER_ACTOR(CBattleKorenMaltby, CBattleKorenMaltby::kDef.name);

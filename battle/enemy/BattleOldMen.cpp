@@ -7,9 +7,6 @@ namespace {
 
 using namespace bossblocks;
 
-constexpr EnemyRow kCommon[] = {
-    Loop(kActIdle, 0), Loop(kActApproach, 4), Loop(kActWalkBack, 4), Once(kActAttack, 8), Once(kActDamageLight, 12),
-};
 constexpr EnemyStrike kCast = Bare(kActSpecialHit2, kActIdle);
 
 // 1: walks up for a skill, casts with 227.
@@ -62,25 +59,14 @@ constexpr EnemyRow kRows6[] = {Once(kActSpecialHit, 8)};
 constexpr EnemyRoute kRoutes6[] = {AnnouncedOrder({}, kActSpecialHit)};
 constexpr EnemyStrike kStrikes6[] = {Quiet(LockedWithTarget(Strike(kActSpecialHit, kActWalkBack)))};
 
-constexpr EnemyKindDef OldMan(const char* name, std::span<const EnemyRow> rows, std::span<const EnemyRoute> routes,
-                              std::span<const EnemyApproach> approaches, std::span<const EnemyStrike> strikes) {
-  return {.name = name,
-          .rows = rows,
-          .layout = kCommon,
-          .routes = routes,
-          .approaches = approaches,
-          .strikes = strikes,
-          .idleStrike = true};
-}
-
 }  // namespace
 
-const EnemyKindDef CBattleOldMan1::kDef = OldMan("노인1", kRows1, kRoutes1, kApproaches1, kStrikes1);
-const EnemyKindDef CBattleOldMan2::kDef = OldMan("노인2", kRows2, kRoutes2, kApproaches2, kStrikes2);
-const EnemyKindDef CBattleOldMan3::kDef = OldMan("노인3", kCastRows, kRoutes3, {}, kCastStrikes);
-const EnemyKindDef CBattleOldMan4::kDef = OldMan("노인4", kCastRows, kRoutes4, {}, kCastStrikes);
-const EnemyKindDef CBattleOldMan5::kDef = OldMan("노인5", kRows5, kRoutes5, kApproaches5, kStrikes5);
-const EnemyKindDef CBattleOldMan6::kDef = OldMan("노인6", kRows6, kRoutes6, {}, kStrikes6);
+constinit const EnemyKindDef CBattleOldMan1::kDef = Boss("노인1", kRows1, kRoutes1, kApproaches1, kStrikes1);
+constinit const EnemyKindDef CBattleOldMan2::kDef = Boss("노인2", kRows2, kRoutes2, kApproaches2, kStrikes2);
+constinit const EnemyKindDef CBattleOldMan3::kDef = Boss("노인3", kCastRows, kRoutes3, {}, kCastStrikes);
+constinit const EnemyKindDef CBattleOldMan4::kDef = Boss("노인4", kCastRows, kRoutes4, {}, kCastStrikes);
+constinit const EnemyKindDef CBattleOldMan5::kDef = Boss("노인5", kRows5, kRoutes5, kApproaches5, kStrikes5);
+constinit const EnemyKindDef CBattleOldMan6::kDef = Boss("노인6", kRows6, kRoutes6, {}, kStrikes6);
 SLV_REGISTER_ACTOR(CBattleOldMan1, CBattleOldMan1::kDef.name);
 SLV_REGISTER_ACTOR(CBattleOldMan2, CBattleOldMan2::kDef.name);
 SLV_REGISTER_ACTOR(CBattleOldMan3, CBattleOldMan3::kDef.name);

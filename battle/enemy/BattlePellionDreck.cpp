@@ -9,10 +9,9 @@ using namespace bossblocks;
 using secondrows::SpecialBlow;
 
 constexpr EnemyRow kRows[] = {
-    Loop(kActIdle, 0),          Loop(kActApproach, 4),          Loop(kActWalkBack, 4),
     Loop(kActSpecialApproach, 4), Loop(kActSpecialApproach2, 4), Loop(kActSpecialApproach3, 4),
-    Once(kActAttack, 8),        Once(kActDamageLight, 12),      SpecialBlow(kActSpecialHit),
-    SpecialBlow(kActSpecialHit2), SpecialBlow(kActSpecialHit3),   SpecialBlow(kActSpecialHit4),
+    SpecialBlow(kActSpecialHit),  SpecialBlow(kActSpecialHit2),  SpecialBlow(kActSpecialHit3),
+    SpecialBlow(kActSpecialHit4),
 };
 constexpr EnemyRouteCase kPicks[] = {{3, kActSpecialApproach3}, {37, kActSpecialApproach2}, {89, kActSpecialHit4}};
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialApproach}};
@@ -29,15 +28,13 @@ constexpr EnemyStrike kStrikes[] = {
     NoTrail(Strike(kActSpecialHit4, kActIdle)),
 };
 
+constexpr EnemyKindDef Def() {
+  EnemyKindDef def = Boss("펠리온_드렉", kRows, kRoutes, kApproaches, kStrikes);
+  def.specialSheet = "몬스터\\인간형\\전투\\독수약왕_특수";
+  return def;
+}
+
 }  // namespace
 
-const EnemyKindDef CBattlePellionDreck::kDef{
-    .name = "펠리온_드렉",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
-    .idleStrike = true,
-    .specialSheet = "몬스터\\인간형\\전투\\독수약왕_특수",
-};
+constinit const EnemyKindDef CBattlePellionDreck::kDef = Def();
 SLV_REGISTER_ACTOR(CBattlePellionDreck, CBattlePellionDreck::kDef.name);

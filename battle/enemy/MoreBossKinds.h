@@ -22,6 +22,29 @@ SLV_HIT_IMMUNE_ENEMY(CBattleOldMan6);
 
 namespace bossblocks {
 
+// The rows most of these bosses share; a kind's own row for the same code
+// comes first.
+inline constexpr EnemyRow kBossRows[] = {
+    Loop(kActIdle, 0), Loop(kActApproach, 4), Loop(kActWalkBack, 4), Once(kActAttack, 8), Once(kActDamageLight, 12),
+};
+
+// A boss of this group on the shared rows, with the blow from idle.
+constexpr EnemyKindDef Boss(const char* name, std::span<const EnemyRow> rows, std::span<const EnemyRoute> routes,
+                            std::span<const EnemyApproach> approaches, std::span<const EnemyStrike> strikes) {
+  return {.name = name,
+          .rows = rows,
+          .layout = kBossRows,
+          .routes = routes,
+          .approaches = approaches,
+          .strikes = strikes,
+          .idleStrike = true};
+}
+// Striking the nearest member from idle when it is nearer than `reach`.
+constexpr EnemyKindDef NearestStrike(EnemyKindDef def, float reach) {
+  def.nearestStrikeReach = reach;
+  return def;
+}
+
 // The order's own flourish before it picks, as the in-place bosses give it.
 constexpr EnemyRoute AnnouncedOrder(std::span<const EnemyRouteCase> cases, int32_t otherwise) {
   return {.code = kActSpecialSkill, .cases = cases, .otherwise = otherwise, .startEffect = enemyblocks::kStartEffect};
