@@ -303,12 +303,14 @@ TEST_F(MoreBossKindsTest, TheKindsOwnEdges) {
   Hit(cusco);
   EXPECT_EQ(cusco.m_actionCode, kActDamageLight);
   EXPECT_EQ(cusco.m_actionBase, 16);
-  int reel = 0;
+  int reel = 0, held = 0;
   while (cusco.m_actionCode == kActDamageLight && reel < 100) {
     cusco.OnProcess();
+    held += cusco.m_holdLast;  // a looping row never finishes
     ++reel;
   }
   EXPECT_EQ(reel, 51);
+  EXPECT_EQ(held, 0);
   EXPECT_EQ(cusco.m_actionCode, kActIdle);
 
   // The old man 3 strikes a member in reach from 20.0 of gauge, not 19.9.
