@@ -339,3 +339,28 @@ TEST_F(MoreBossKindsTest, TheKindsOwnEdges) {
   EXPECT_EQ(old4.m_actionCode, kActSpecialHit);
   EXPECT_EQ(session.enemies[0].hp, 300);
 }
+
+// Every kind here takes hits through the hit-immune handling, Irsa with 15
+// of gauge back and the others with 11, and strikes from idle.
+TEST(MoreBossKindRegistry, EachKindIsHitImmuneWithItsGaugeBonus) {
+  const struct {
+    const char* name;
+    const EnemyKindDef& def;
+  } kinds[] = {
+      {"펠리온_드렉", CBattlePellionDreck::kDef}, {"코렌_몰트비", CBattleKorenMaltby::kDef},
+      {"쿠오라_벨링", CBattleQuorraBelling::kDef}, {"아론_에밀", CBattleAronemile::kDef},
+      {"쿠스코_에밀", CBattleCuscoemile::kDef},   {"이르사_볼메이", CBattleIrsaVolmay::kDef},
+      {"베어먼", CBattleBehrman::kDef},           {"도른_케시_아탈", CBattleDornkeshattal::kDef},
+      {"노인1", CBattleOldMan1::kDef},            {"노인2", CBattleOldMan2::kDef},
+      {"노인3", CBattleOldMan3::kDef},            {"노인4", CBattleOldMan4::kDef},
+      {"노인5", CBattleOldMan5::kDef},            {"노인6", CBattleOldMan6::kDef},
+  };
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.name);
+    CActor* made = CreateActorByName(k.name);
+    EXPECT_NE(dynamic_cast<CBattleHitImmuneEnemy*>(made), nullptr);
+    EXPECT_EQ(k.def.hitImmunity.gaugeBonus, &k.def == &CBattleIrsaVolmay::kDef ? 15 : 11);
+    EXPECT_TRUE(k.def.idleStrike);
+    delete made;
+  }
+}
