@@ -58,7 +58,7 @@ inline std::string Chain(const std::string& trace) {
   for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
     const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
     out += (out.empty() ? "" : " ") + step;
-    if (step == "10003" || step == "10000" || step == "10080") break;
+    if (step == "10003" || step == "10000" || step == "10062" || step == "10080") break;
   }
   return out;
 }

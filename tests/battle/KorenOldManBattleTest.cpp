@@ -76,11 +76,11 @@ class KorenOldManBattleTest : public BattleVillageTest {
 
 // Ordered the gale charge: the member beside the way is struck in passing,
 // the target once as the run through starts; the run lasts its 61 ticks,
-// locked, and ends where it took Koren. Then the onset cut, walked up to.
+// locked, and ends where it took Koren. Then the shadow raid, walked up to.
 TEST_F(KorenOldManBattleTest, KorensChargeSweepsThePassedMemberAndRunsThroughItsTarget) {
   ASSERT_TRUE(SetUp2());
   EXPECT_EQ(CSkillMgr::GetInstance().Find("질풍돌격"), 68);
-  EXPECT_EQ(CSkillMgr::GetInstance().Find("돌격베기"), 27);
+  EXPECT_EQ(CSkillMgr::GetInstance().Find("그림자습격"), 27);
   const int32_t first = Points(0), second = Points(1), own = m_koren->m_slot->hp;
   Order(*m_koren, 68, 10);
   int run = 0;
