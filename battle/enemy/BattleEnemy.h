@@ -69,8 +69,9 @@ class CBattleEnemy : public CBattleActor {
   bool EnterRow(const EnemyKindDef& def, int32_t code);
   int UpdateFromDef(const EnemyKindDef& def, int code);
   void RunRoute(const EnemyRoute& route);
-  void RunApproach(const EnemyApproach& approach);
-  void RunStrike(const EnemyStrike& strike, bool locks = true);
+  void RunApproach(const EnemyApproach& approach, int32_t startEffect = enemyblocks::kStartEffect);
+  void RunStrike(const EnemyStrike& strike, bool locks = true, int32_t startEffect = enemyblocks::kStartEffect);
+  bool SweepParty(float reach);
   void ShowSheet(const EnemyKindDef& def, EnemySheet sheet);
   void SwitchTrail(EnemyTrail trail);
   // The flourish before a special: the effect, and the game frame pauses the
@@ -87,9 +88,11 @@ class CBattleEnemy : public CBattleActor {
   void UpdateRush(const EnemyRush& rush);
   void UpdateGore(bool resolveOnHitFrames);
   // The bosses' idle: facing the target, and with 20 in the gauge a blow
-  // at a member in reach for them. After a hit the base took or dropped,
+  // at a member in reach for them, or at the nearest member when it is
+  // nearer than `nearestReach` (non-zero). After a hit the base took or dropped,
   // a hit-immune kind stands where and as it stood.
-  void UpdateIdleStrike();
+  void UpdateIdleStrike(float nearestReach = 0.0f);
+  CBattleActor* NearestMemberWithin(float reach) const;
   void StandAfterHit(const EnemyHitImmunity& how, int32_t savedGauge, int32_t savedHeading);
 
   // The pieces of the per-tick driver the two bases share. False from the

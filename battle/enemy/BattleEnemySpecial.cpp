@@ -2,6 +2,8 @@
 // sheet, the order routes, the approach to the chosen special's distance
 // and the strike that resolves it, the charging kinds' wind-up, rush and
 // gore, and the figures on the time-gauge bar.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "battle/enemy/BattleEnemy.h"
@@ -70,8 +72,10 @@ void CBattleEnemy::ShowSheet(const EnemyKindDef& def, EnemySheet sheet) {
     m_actName = m_slot->actName;
     m_sprName = m_slot->sprName;
   }
-  if (sheet != EnemySheet::kSpecial || def.specialFolder == nullptr) return;
-  const std::string stem = std::string(def.specialFolder) + "\\" + def.name + "_특수";
+  if (sheet != EnemySheet::kSpecial) return;
+  if (def.specialSheet == nullptr && def.specialFolder == nullptr) return;
+  const std::string stem = def.specialSheet != nullptr ? std::string(def.specialSheet)
+                                                       : std::string(def.specialFolder) + "\\" + def.name + "_특수";
   CResMgr& res = CResMgr::GetInstance();
   if (res.GetResAs<CActRes>(stem + ".act") == nullptr || res.GetResAs<CSprRes>(stem + ".spr") == nullptr) {
     DebugLog("CBattleEnemy :: no special sheet " + stem + "; the normal one stays");
@@ -90,13 +94,13 @@ int CBattleEnemy::UpdateFromDef(const EnemyKindDef& def, int code) {
     PlayWave(sound.wave);
   }
   if (code == kActIdle && def.idleStrike) {
-    UpdateIdleStrike();
+    UpdateIdleStrike(def.nearestStrikeReach);
   } else if (const EnemyRoute* route = def.FindRoute(code)) {
     RunRoute(*route);
   } else if (const EnemyApproach* approach = def.FindApproach(code)) {
-    RunApproach(*approach);
+    RunApproach(*approach, def.startEffect);
   } else if (const EnemyStrike* strike = def.FindStrike(code)) {
-    RunStrike(*strike, def.strikeLocks);
+    RunStrike(*strike, def.strikeLocks, def.startEffect);
   } else if (const EnemyWindUp* windUp = def.FindWindUp(code)) {
     if (windUp->trail) SwitchTrail(EnemyTrail::kApproach);
     UpdateWindUp(windUp->next, windUp->afterTick);
@@ -166,8 +170,8 @@ void CBattleEnemy::RunRoute(const EnemyRoute& route) {
 }
 
 // Without a skill record there is no distance to meet.
-void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
-  if (approach.start && m_tickCount <= 1) StartSpecial(kSpecialStart, kStartPause);
+void CBattleEnemy::RunApproach(const EnemyApproach& approach, int32_t startEffect) {
+  if (approach.start && m_tickCount <= 1) StartSpecial(startEffect, kStartPause);
   if (approach.trail) SwitchTrail(EnemyTrail::kApproach);
   if (m_target == nullptr) {
     GoIdle();
@@ -176,6 +180,10 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
   // Facing and speed come first, as for a fixed distance.
   FaceTarget();
   SetSpeed(ScaledSpeed(approach.factor));
+  if (approach.sweepEvery > 0 && m_tickCount % approach.sweepEvery == 0 && !SweepParty(approach.sweepReach)) {
+    GoIdle();
+    return;
+  }
   const SkillTypeInfo* skill = nullptr;
   if (approach.distance <= 0.0f) {
     skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
@@ -199,11 +207,12 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
   if (approach.limit > 0 && m_tickCount > approach.limit) GoIdle();
 }
 
-void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
+void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks, int32_t startEffect) {
+  if (strike.trailBeforeStart) SwitchTrail(strike.trail);
   if (strike.start && m_tickCount <= 1 && (!strike.startWithTarget || m_target != nullptr)) {
-    StartSpecial(kSpecialStart, kStartPause);
+    StartSpecial(startEffect, kStartPause);
   }
-  SwitchTrail(strike.trail);
+  if (!strike.trailBeforeStart) SwitchTrail(strike.trail);
   const bool lock = locks && strike.hitLock > 0;
   if (lock && !strike.lockWithTarget) m_hitGuardTicks = strike.hitLock;
   if (strike.facing == EnemyFacing::kFirstTicks && m_tickCount <= 1) FaceTarget();
@@ -215,8 +224,10 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
   if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
   if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
   const bool held = m_holdLast != 0 && (strike.holdPast == 0 || m_tickCount > strike.holdPast);
-  const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : held;
-  if (strike.resolveAtEnd ? ended : CheckHitFrame() != 0) {
+  const bool ended =
+      strike.endTick > 0 ? m_tickCount > strike.endTick || (strike.endsOnLanding && m_inAir == 0) : held;
+  const bool resolves = strike.resolveOnFirstTick ? m_tickCount == 1 : strike.resolveAtEnd ? ended : CheckHitFrame() != 0;
+  if (resolves) {
     if (strike.hitKind != 0) m_hitKind = strike.hitKind;
     if (strike.lateTick > 0 && m_tickCount >= strike.lateTick) m_hitKind = strike.lateHitKind;
     Resolve(strike.resolve);
@@ -224,6 +235,25 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
   if (!ended) return;
   if (strike.trail != EnemyTrail::kNone && strike.trailOffAtEnd) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
   SetAction(strike.end);
+}
+
+// Every member in party order with an actor nearer than `reach`, struck
+// with the strong knock-back; then the target as it was, looked up again
+// by its ids. False when that target is gone.
+bool CBattleEnemy::SweepParty(float reach) {
+  constexpr int32_t kStrongKnockBack = 2;
+  CSession& session = CSession::GetInstance();
+  const std::array<int32_t, 2> kept = m_target->m_battleId;
+  const int members = std::min<int>({session.battlePartyCount, session.partyCount, CSession::kMaxParty});
+  for (int p = 0; p < members; ++p) {
+    auto* member = dynamic_cast<CBattleActor*>(session.GetPartyActor(p));
+    if (member == nullptr || !(DistanceXZ(member->m_pos.x, member->m_pos.z) < reach)) continue;
+    m_hitKind = kStrongKnockBack;
+    m_target = member;
+    Resolve(EnemyResolve::kSpecial);
+  }
+  m_target = dynamic_cast<CBattleActor*>(session.GetBattleActor(kept[0], kept[1] == 1));
+  return m_target != nullptr;
 }
 
 void CBattleEnemy::SwitchTrail(EnemyTrail trail) {

@@ -24,10 +24,20 @@ void CBattleEnemy::StandAfterHit(const EnemyHitImmunity& how, int32_t savedGauge
   m_knockBack *= kKnockBackShare;
 }
 
-void CBattleEnemy::UpdateIdleStrike() {
+// The nearest member counts only standing and nearer than the reach.
+CBattleActor* CBattleEnemy::NearestMemberWithin(float reach) const {
+  CBattleActor* member = CSession::GetInstance().FindNearestPartyMember(Slot(), false);
+  if (member == nullptr) return nullptr;
+  const int32_t action = member->m_actionCode;
+  if (action == kActDying || action == kActRemoved || action == kActDefeated) return nullptr;
+  return DistanceXZ(member->m_pos.x, member->m_pos.z) < reach ? member : nullptr;
+}
+
+void CBattleEnemy::UpdateIdleStrike(float nearestReach) {
   FaceTarget();
   if (m_timeGauge < kIdleStrikeCost) return;
-  CBattleActor* member = CSession::GetInstance().FindPartyMemberInReach(Slot());
+  CBattleActor* member = nearestReach > 0.0f ? NearestMemberWithin(nearestReach)
+                                             : CSession::GetInstance().FindPartyMemberInReach(Slot());
   if (member == nullptr) return;
   m_target = member;
   SetAction(kActAttack);

@@ -26,11 +26,7 @@ constexpr EnemyStrike kStrikes[] = {
     Index(AtEnd(Strike(kActSpecialHit2, kActWalkBack)), 1),
     AtEnd(Strike(kActSpecialHit3, kActWalkBack)),
     // The cast's strike: where he stands, no flourish of its own.
-    LockedWithTarget(AtEnd({.code = kActSpecialHit4,
-                            .start = false,
-                            .trail = EnemyTrail::kNone,
-                            .hitLock = kLock,
-                            .end = kActIdle})),
+    AtEnd(Bare(kActSpecialHit4, kActIdle)),
 };
 
 }  // namespace

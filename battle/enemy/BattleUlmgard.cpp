@@ -40,11 +40,7 @@ constexpr EnemyApproach kApproaches[] = {
 };
 constexpr EnemyStrike kStrikes[] = {
     // His own blow, not the base's: it lunges.
-    {.code = kActAttack,
-     .start = false,
-     .trail = EnemyTrail::kNone,
-     .drift = 0.2f,
-     .resolve = EnemyResolve::kWeapon},
+    OwnBlow(0.2f),
     Index(Lunge(Strike(kActSpecialHit, kActSkillHit1), 0.3f), 1),
     Chained(LockedWithTarget(Lunge(Strike(kActSkillHit1, kActWalkBack), 0.3f))),
     Index(Lunge(Strike(kActSpecialHit2, kActWalkBack), 0.7f), 2),

@@ -65,6 +65,30 @@ constexpr EnemyKindDef WithoutBossBlocks(EnemyKindDef def, const char* name) {
   return def;
 }
 
+// The kind's own weapon attack: resolved as the base's on the hit frames,
+// no flourish and no after-image.
+constexpr EnemyStrike OwnBlow(float lunge, EnemyFacing facing = EnemyFacing::kEveryTick, int32_t end = kActWalkBack) {
+  return {.code = kActAttack,
+          .start = false,
+          .trail = EnemyTrail::kNone,
+          .facing = facing,
+          .drift = lunge,
+          .resolve = EnemyResolve::kWeapon,
+          .end = end};
+}
+// No flourish of its own: the order gave it, or nobody does.
+constexpr EnemyStrike Quiet(EnemyStrike s) {
+  s.start = false;
+  return s;
+}
+constexpr EnemyStrike NoTrail(EnemyStrike s) {
+  s.trail = EnemyTrail::kNone;
+  return s;
+}
+// Struck where it stands without show: no flourish, no after-image,
+// locked while it has a target.
+constexpr EnemyStrike Bare(int32_t code, int32_t end) { return LockedWithTarget(Quiet(NoTrail(Strike(code, end)))); }
+
 constexpr EnemyRow Loop(int32_t code, int32_t base, int32_t delay = 8) {
   return {.code = code, .base = base, .delay = delay, .mode = 2};
 }

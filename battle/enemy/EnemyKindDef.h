@@ -65,6 +65,10 @@ struct EnemyApproach {
   float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
   bool reachIncluded = false;  // the fixed distance itself is near enough
   EnemyResolve arrival = EnemyResolve::kNone;  // resolved as it arrives, before `next`
+  // Non-zero: on every tick that is a multiple of it, each party member
+  // nearer than `sweepReach` is struck on the way.
+  int32_t sweepEvery = 0;
+  float sweepReach = 0.0f;
 };
 
 struct EnemyStrike {
@@ -86,6 +90,9 @@ struct EnemyStrike {
   int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
   bool lockWithTarget = false;  // the lock only on ticks that have a target
   bool startWithTarget = false;  // no flourish on a first tick without a target
+  bool resolveOnFirstTick = false;  // once on its first tick, in place of the hit frames
+  bool endsOnLanding = true;        // with `endTick`: landing ends it too
+  bool trailBeforeStart = false;    // the after-image is on before the flourish
 };
 
 // A run at the target until it is within `reachFactor` times the attack
@@ -148,6 +155,11 @@ struct EnemyKindDef {
   bool idleStrike = false;
   bool strikeLocks = true;
   EnemyHitImmunity hitImmunity{};
+  // Non-zero: the idle blow goes to the nearest member instead, when it is
+  // nearer than this.
+  float nearestStrikeReach = 0.0f;
+  int32_t startEffect = 1011;          // the flourish's effect
+  const char* specialSheet = nullptr;   // the special sheet's full stem, whatever the name
 
   const EnemyRow* FindRow(int32_t code) const {
     const EnemyRow* row = Find(rows, code);
@@ -171,6 +183,7 @@ struct EnemyKindDef {
 
 // The blocks the shared bodies run, for kinds that take them as they are.
 namespace enemyblocks {
+inline constexpr int32_t kStartEffect = 1011;
 inline constexpr EnemyRoute kSpecialOrder{kActSpecialSkill, {}, kActSpecialApproach};
 inline constexpr EnemyRoute kInPlaceOrder{kActSpecialSkill, {}, kActSpecialHit, 1011};
 inline constexpr EnemyApproach kApproach{kActSpecialApproach};

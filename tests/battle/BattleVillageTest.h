@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "battle/enemy/BattleEnemy.h"
 #include "engine/AppShell.h"
@@ -149,6 +150,25 @@ class BattleVillageTest : public ::testing::Test {
       Context().UpdateBattleObjects();
       Context().UpdateEffects();
     }
+  }
+  // The codes the enemy enters over `ticks`, each once in a row; `each`
+  // runs before every tick.
+  std::vector<int32_t> Codes(const CBattleEnemy& enemy, int ticks, const std::function<void()>& each = {}) {
+    std::vector<int32_t> codes;
+    for (int t = 0; t < ticks; ++t) {
+      if (each) each();
+      Tick(1);
+      if (codes.empty() || codes.back() != enemy.m_actionCode) codes.push_back(enemy.m_actionCode);
+    }
+    return codes;
+  }
+  // The ticks until the enemy enters `code`; -1 past `limit`.
+  int TickUntil(const CBattleEnemy& enemy, int32_t code, int limit) {
+    for (int t = 1; t <= limit; ++t) {
+      Tick(1);
+      if (enemy.m_actionCode == code) return t;
+    }
+    return -1;
   }
   // The monster alone set up for battle about the spot, standing on the
   // ground at `at`, with the battle's centre on the spot; null when it

@@ -27,6 +27,7 @@
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
 #include "battle/enemy/InPlaceCasterKinds.h"
+#include "battle/enemy/MoreBossKinds.h"
 #include "battle/enemy/MultiRouteKinds.h"
 #include "battle/enemy/MultiSpecialKinds.h"
 #include "battle/enemy/PlainInPlaceKinds.h"
@@ -181,6 +182,21 @@ const KindCase kKinds[] = {
     {"베일댄서", typeid(CBattleBDancer), false, CBattleBDancer::kDef},
     {"레브넌트", typeid(CBattleRevenant), false, CBattleRevenant::kDef},
     {"임프", typeid(CBattleImp), true, CBattleImp::kDef},
+    // Bosses from Pellion Dreck to Behrman, Dornkeshattal and the old men.
+    {"펠리온_드렉", typeid(CBattlePellionDreck), false, CBattlePellionDreck::kDef},
+    {"코렌_몰트비", typeid(CBattleKorenMaltby), false, CBattleKorenMaltby::kDef},
+    {"쿠오라_벨링", typeid(CBattleQuorraBelling), false, CBattleQuorraBelling::kDef},
+    {"아론_에밀", typeid(CBattleAronemile), false, CBattleAronemile::kDef},
+    {"쿠스코_에밀", typeid(CBattleCuscoemile), false, CBattleCuscoemile::kDef},
+    {"이르사_볼메이", typeid(CBattleIrsaVolmay), false, CBattleIrsaVolmay::kDef},
+    {"베어먼", typeid(CBattleBehrman), false, CBattleBehrman::kDef},
+    {"도른_케시_아탈", typeid(CBattleDornkeshattal), false, CBattleDornkeshattal::kDef},
+    {"노인1", typeid(CBattleOldMan1), false, CBattleOldMan1::kDef},
+    {"노인2", typeid(CBattleOldMan2), false, CBattleOldMan2::kDef},
+    {"노인3", typeid(CBattleOldMan3), false, CBattleOldMan3::kDef},
+    {"노인4", typeid(CBattleOldMan4), false, CBattleOldMan4::kDef},
+    {"노인5", typeid(CBattleOldMan5), false, CBattleOldMan5::kDef},
+    {"노인6", typeid(CBattleOldMan6), false, CBattleOldMan6::kDef},
 };
 
 TEST(EnemyKindRegistry, EachNameMakesItsOwnClassOnItsBaseAndAnUnknownNameNothing) {
@@ -242,7 +258,9 @@ TEST(EnemyKindDefs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
       {"멧돼지", kActSpecialHit},         {"독거미", kActPounce},
       {"리퀴드제리", kActSplit},          {"아져", kActSpecialApproach},
       {"윌오브위스퍼", kActSpecialApproach},
-      {"어세신", kActSpecialApproach3},   {"여왕벌", kActSpecialApproach2}};
+      {"어세신", kActSpecialApproach3},   {"여왕벌", kActSpecialApproach2},
+      // Rows kept for codes no order of the kind's own picks.
+      {"쿠오라_벨링", kActSpecialHit3},    {"노인2", kActSpecialApproach}};
   const std::set<std::pair<std::string, int32_t>> runWithoutRow = {{"노스페라투", kActSpecialApproach3}};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);

@@ -40,24 +40,6 @@ class HeritageBattleTest : public BattleVillageTest {
     enemy.OnMessage(nullptr, kMsgChosenIndex, CSkillMgr::GetInstance().Find(skill), 0, 0);
     enemy.OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(m_member), 10, 1);
   }
-  // The codes the enemy enters over `ticks`, each once in a row; `each`
-  // runs before every tick.
-  std::vector<int32_t> Codes(const CBattleEnemy& enemy, int ticks, const std::function<void()>& each = {}) {
-    std::vector<int32_t> codes;
-    for (int t = 0; t < ticks; ++t) {
-      if (each) each();
-      Tick(1);
-      if (codes.empty() || codes.back() != enemy.m_actionCode) codes.push_back(enemy.m_actionCode);
-    }
-    return codes;
-  }
-  int TickUntil(const CBattleEnemy& enemy, int32_t code, int limit) {
-    for (int t = 1; t <= limit; ++t) {
-      Tick(1);
-      if (enemy.m_actionCode == code) return t;
-    }
-    return -1;
-  }
 
   CBattleArbitersHeritage01* m_head = nullptr;
   CBattleArbitersHeritage02* m_subordinate = nullptr;
