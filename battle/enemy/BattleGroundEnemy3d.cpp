@@ -44,7 +44,7 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
       FaceTarget();
       return 1;
     case kActApproach:
-      UpdateApproach();
+      StepApproach(ScaledSpeed(1.0f), kReachShare, kActAttack);
       return 1;
     case kActAttack:
       if (CheckHitFrame() != 0) Resolve(EnemyResolve::kWeapon);
@@ -66,13 +66,16 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
 }
 
 // Close enough strikes; the give-up still comes on the same tick.
-void CBattleGroundEnemy3d::UpdateApproach() {
-  const float speed = ScaledSpeed(1.0f);
+void CBattleGroundEnemy3d::StepApproach(float speed, float reachShare, int32_t next) {
   const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
   const float distance = m_target != nullptr ? m_target->DistanceXZ(m_pos.x, m_pos.z) : 0.0f;
   FaceTarget();
   SetSpeed(speed);
-  if (reach * kReachShare > distance) SetAction(kActAttack);
+  if (reach * reachShare > distance) SetAction(next);
+  GiveUpIfStuck();
+}
+
+void CBattleGroundEnemy3d::GiveUpIfStuck() {
   if (m_bumpTicks > kGiveUpBlocked || m_tickCount > kGiveUpTicks) {
     m_timeGauge = kGiveUpGauge;
     GoIdle();
