@@ -69,24 +69,17 @@ class ModelKindsTest : public EnemyKindsTest {
   }
   ~ModelKindsTest() override { CMagicMgr::GetInstance().Free(); }
 
+  // The fixture's binding, with the model text: the sheet it also names
+  // goes unused.
   template <class T>
   T& Bind3d(T& enemy) {
     enemy.m_actionTable = CResMgr::GetInstance().GetResAs<CRmaRes>("kinds.rma");
-    enemy.m_slot = &session.enemies[0];
-    enemy.m_battleId = {0, 0};
-    session.enemies[0].actor = &enemy;
-    enemy.m_target = &m_target;
-    enemy.SetAction(kActIdle);
-    return enemy;
+    return Bind(enemy);
   }
-  // The calls of a kind given an order with the special chosen.
   template <class Kind>
   std::string Ordered(Traced<Kind>& enemy, int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
-    Bind3d(enemy);
-    enemy.m_chosenIndex = index;
-    enemy.m_useSpecial = skill;
-    enemy.SetAction(code);
-    return Run(enemy, ticks);
+    enemy.m_actionTable = CResMgr::GetInstance().GetResAs<CRmaRes>("kinds.rma");
+    return Order(enemy, index, skill, ticks, code);
   }
   template <class Kind>
   std::string Ordered(int32_t index, bool skill, int ticks, int32_t code = kActSpecialSkill) {
