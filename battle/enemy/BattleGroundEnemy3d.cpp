@@ -18,6 +18,7 @@ constexpr int32_t kGiveUpBlocked = 55;
 constexpr float kGiveUpGauge = 50.0f;
 constexpr int32_t kReturnTicks = 35;
 constexpr float kReturnNear = 5.0f;
+constexpr int32_t kReactionTicks = 35;
 
 }  // namespace
 
@@ -56,7 +57,7 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
     case kActDamageLight:
     case kActDamage:
       SetSpeed(m_knockBack);
-      if (AnimationEnded()) GoIdle();
+      if (AnimationEnded() || ReactionOverdue()) GoIdle();
       return 1;
     case kActDying:
       return UpdateDying();
@@ -80,6 +81,12 @@ void CBattleGroundEnemy3d::GiveUpIfStuck() {
     m_timeGauge = kGiveUpGauge;
     GoIdle();
   }
+}
+
+// A kind without a reaction row of its own reels on the model action it
+// played, which may loop for ever: it reels as long as a sprite enemy does.
+bool CBattleGroundEnemy3d::ReactionOverdue() const {
+  return (m_playMode == kPlayLoop || m_playMode == kPlayPingPong) && m_tickCount > kReactionTicks;
 }
 
 void CBattleGroundEnemy3d::UpdateReturn() {

@@ -31,6 +31,7 @@ class CBattleGroundEnemy3d : public CBattleEnemy3d {
   // `next`; the give-up after 600 ticks or 55 blocked ones, on the same tick.
   void StepApproach(float speed, float reachShare, int32_t next);
   void GiveUpIfStuck();
+  bool ReactionOverdue() const;
   void UpdateReturn();
   int UpdateDying();
 };

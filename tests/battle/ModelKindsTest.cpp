@@ -144,6 +144,7 @@ TEST_F(ModelKindsTest, SetActionBindsTheRowAndDrawsInOrder) {
       {"고렘", kActAttack, 3, 3, 5, 3, 0, 8, 0, 0},
       {"메시아", kActSpecialHit, 3, 0, 5, 2, 0, -1, 0, 0},
       {"비요른1", kActApproach, 3, 17, 1, 2, 2, -1, 7, -7},
+      {"비요른1", kActApproach, 19, 0, 1, 2, 2, -1, -10, 9},
       {"비요른2", kActSpecialHit, 1, 0, 3, 2, 0, -1, 0, 0},
       {"괴물거북", kActApproach, 0, 0, 1, 2, 2, -1, 0, 0, true},
       {"지네", kActIdle, 0, 0, 0, 3, 3, -1, 0, 0},
@@ -213,6 +214,18 @@ TEST_F(ModelKindsTest, HitsAreAbsorbedByTheRowsAndTheGargoyleDiesTwice) {
     platform::ClearQueuedRand();
     delete enemy;
   }
+  // A hard hit on the idle wolf-man: its idle model action loops on, and
+  // the reaction still ends after the base's 35 ticks.
+  CBattleGroundEnemy3d* wolf = Make("늑대인간");
+  Bind3d(*wolf);
+  wolf->SetAction(kActDamage);
+  int idleAt = 0;
+  for (int t = 1; t <= 60 && idleAt == 0; ++t) {
+    wolf->OnProcess();
+    if (wolf->m_actionCode == kActIdle) idleAt = t;
+  }
+  EXPECT_EQ(idleAt, 36);
+  delete wolf;
   for (const auto& [kind, entries] : {std::pair{"가고일", 2}, std::pair{"비홀더", 1}}) {
     CBattleGroundEnemy3d* enemy = Make(kind);
     Bind3d(*enemy);
