@@ -477,6 +477,9 @@ TEST_F(ModelKindsTest, EveryKindSurvivesSeededOrdersHitsAndLostTargets) {
       const bool order = enemy->m_actionCode == kActCastMagic || (enemy->m_actionCode == kActSpecialSkill && !castsItsOwn);
       standing = order ? standing + 1 : 0;
       ASSERT_LT(standing, 30) << t;  // only a hit's stop holds an order
+      if (enemy->m_actionCode == kActDamageLight || enemy->m_actionCode == kActDamage) {
+        ASSERT_LE(enemy->m_tickCount, 50) << t;  // the longest reaction of the model, 42
+      }
       ASSERT_LE(enemy->m_modelFrame, 110);
     }
     delete enemy;
