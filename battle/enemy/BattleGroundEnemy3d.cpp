@@ -18,6 +18,7 @@ constexpr int32_t kGiveUpBlocked = 55;
 constexpr float kGiveUpGauge = 50.0f;
 constexpr int32_t kReturnTicks = 35;
 constexpr float kReturnNear = 5.0f;
+constexpr int32_t kReactionTicks = 35;
 
 }  // namespace
 
@@ -44,7 +45,7 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
       FaceTarget();
       return 1;
     case kActApproach:
-      UpdateApproach();
+      StepApproach(ScaledSpeed(1.0f), kReachShare, kActAttack);
       return 1;
     case kActAttack:
       if (CheckHitFrame() != 0) Resolve(EnemyResolve::kWeapon);
@@ -56,7 +57,7 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
     case kActDamageLight:
     case kActDamage:
       SetSpeed(m_knockBack);
-      if (AnimationEnded()) GoIdle();
+      if (AnimationEnded() || ReactionOverdue()) GoIdle();
       return 1;
     case kActDying:
       return UpdateDying();
@@ -66,17 +67,26 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
 }
 
 // Close enough strikes; the give-up still comes on the same tick.
-void CBattleGroundEnemy3d::UpdateApproach() {
-  const float speed = ScaledSpeed(1.0f);
+void CBattleGroundEnemy3d::StepApproach(float speed, float reachShare, int32_t next) {
   const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
   const float distance = m_target != nullptr ? m_target->DistanceXZ(m_pos.x, m_pos.z) : 0.0f;
   FaceTarget();
   SetSpeed(speed);
-  if (reach * kReachShare > distance) SetAction(kActAttack);
+  if (reach * reachShare > distance) SetAction(next);
+  GiveUpIfStuck();
+}
+
+void CBattleGroundEnemy3d::GiveUpIfStuck() {
   if (m_bumpTicks > kGiveUpBlocked || m_tickCount > kGiveUpTicks) {
     m_timeGauge = kGiveUpGauge;
     GoIdle();
   }
+}
+
+// A kind without a reaction row of its own reels on the model action it
+// played, which may loop for ever: it reels as long as a sprite enemy does.
+bool CBattleGroundEnemy3d::ReactionOverdue() const {
+  return (m_playMode == kPlayLoop || m_playMode == kPlayPingPong) && m_tickCount > kReactionTicks;
 }
 
 void CBattleGroundEnemy3d::UpdateReturn() {

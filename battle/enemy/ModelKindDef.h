@@ -1,0 +1,108 @@
+#pragma once
+// One model kind as constant data (Kind::kDef, run by TableEnemy3d): the
+// model action each code plays, its constructor values, and what it does
+// per tick: idle, the specials it knows by name, approaches, strikes,
+// chains and the lunge. Codes it has no entry for are the base's.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "battle/ActionCode.h"
+
+// A model action as bound: index, frame delay, play mode (0 once, 2 loop,
+// 3 ping-pong).
+struct ModelPick {
+  int32_t action = 0, delay = 1, mode = 0;
+};
+
+enum class ModelReturn : uint8_t { kJitter, kOwn };
+
+struct ModelRow {
+  int32_t code = 0;
+  // More than one pick: rand() % pickCount chooses, before anything else.
+  std::array<ModelPick, 4> picks{};
+  int32_t pickCount = 1;
+  ModelReturn back = ModelReturn::kJitter;  // read on 10001 only
+  bool strikePending = false;                // the lunges' m_specialFlag
+  int32_t entries = 1;                       // times the bases enter the code
+};
+
+// A name of the chosen skill (or magic) and the code it plays.
+struct ModelName {
+  const char* name = nullptr;
+  int32_t code = kActIdle;
+};
+
+struct ModelApproach {
+  int32_t code = 0, next = 0;
+  float reachFactor = 0.4f;
+};
+
+struct ModelFootsteps {
+  const char* right = nullptr;
+  int32_t rightFrame = -1;
+  const char* left = nullptr;
+  int32_t leftFrame = -1;
+};
+
+struct ModelStrike {
+  int32_t code = 0;
+  int32_t hitKind = 0;
+  int32_t hardAbove = -1;  // >= 0: hitKind 2 while the model frame is above it
+  float charge = 0.0f;     // non-zero: runs along its heading at this speed, not turning
+  int32_t next = kActIdle;  // a chain's next link
+};
+
+struct ModelLunge {
+  int32_t code = 0;
+  int32_t startFrame = 0, endFrame = 0;
+  float keepMoving = 0.0f;
+};
+
+struct ModelKindDef {
+  const char* name = nullptr;
+  std::span<const ModelRow> rows = {};
+  int32_t fadeStep = 3;
+  float walkSpeed = 0.0f;  // non-zero: the speed it walks back at
+  float absorbGain = 15.0f, absorbDivisor = 30.0f;
+  bool watch = false;  // 10000 watches for a member in reach
+  // The special order (10018): the hit lock of its close-up and the names.
+  int32_t specialLock = 0;
+  std::span<const ModelName> specials = {};
+  std::span<const ModelName> magics = {};  // the magic order (10009)
+  int32_t plainAtLeast = -1;  // >= 0: rand() % 10 at or above it plays 10001 instead
+  int32_t castMagic = -1;     // >= 0: 10018 is its strike, casting this magic at the target
+  std::span<const ModelApproach> approaches = {};
+  ModelFootsteps footsteps = {};
+  std::span<const ModelStrike> strikes = {};
+  std::span<const ModelLunge> lunges = {};
+  bool entranceEnds = false;     // 10031 goes idle once its model action ends
+  int32_t skillAfterMelee = -1;  // >= 0: a weapon attack is followed by this skill on 10065
+
+  const ModelRow* FindRow(int32_t code) const {
+    for (const ModelRow& r : rows) {
+      if (r.code == code) return &r;
+    }
+    return nullptr;
+  }
+};
+
+namespace modelrows {
+
+constexpr int32_t kOnce = 0, kLoop = 2, kPingPong = 3;
+
+constexpr ModelRow Row(int32_t code, int32_t action, int32_t delay, int32_t mode) {
+  ModelRow row;
+  row.code = code;
+  row.picks[0] = ModelPick{action, delay, mode};
+  return row;
+}
+// One of `count` model actions from `first` on, drawn as the code is entered.
+constexpr ModelRow Drawn(int32_t code, int32_t first, int32_t count, int32_t delay, int32_t mode) {
+  ModelRow row = Row(code, first, delay, mode);
+  for (int32_t i = 1; i < count; ++i) row.picks[static_cast<size_t>(i)] = ModelPick{first + i, delay, mode};
+  row.pickCount = count;
+  return row;
+}
+
+}  // namespace modelrows
