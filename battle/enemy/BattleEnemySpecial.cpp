@@ -146,6 +146,11 @@ int CBattleEnemy::UpdateSpecialInPlace(int code) {
 
 void CBattleEnemy::RunRoute(const EnemyRoute& route) {
   if (route.startEffect != 0 && m_tickCount <= 1) StartSpecial(route.startEffect, route.startPause);
+  if (route.hitLock > 0) m_hitGuardTicks = route.hitLock;
+  if (route.choose >= 0) {
+    m_chosenIndex = route.choose;
+    m_useSpecial = true;
+  }
   int32_t next = route.otherwise;
   for (const EnemyRouteCase& c : route.cases) {
     if (c.index == m_chosenIndex) {
@@ -201,7 +206,7 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks) {
   }
   if (lock && strike.lockWithTarget && m_target != nullptr) m_hitGuardTicks = strike.hitLock;
   if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
-  if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
+  if (strike.drift != 0.0f && (!strike.driftOnce || m_tickCount <= 1)) SetSpeed(ScaledSpeed(strike.drift));
   const bool held = m_holdLast != 0 && (strike.holdPast == 0 || m_tickCount > strike.holdPast);
   const bool ended = strike.endTick > 0 ? m_tickCount > strike.endTick || m_inAir == 0 : held;
   if (strike.resolveAtEnd ? ended : CheckHitFrame() != 0) {

@@ -44,6 +44,8 @@ struct EnemyRoute {
   int32_t otherwise = kActIdle;
   int32_t startEffect = 0;  // non-zero: this effect and the dimmed pause before the pick
   int32_t startPause = 30;
+  int32_t hitLock = 0;  // non-zero: hits ignored this long, set before the pick
+  int32_t choose = -1;  // 0 or more: this special, as a skill, becomes the chosen one
 };
 
 // Walking up to the target until the chosen special's distance is met.
@@ -77,6 +79,7 @@ struct EnemyStrike {
   int32_t lateHitKind = 0;
   int32_t holdPast = 0;       // non-zero: a held last frame ends it only past this tick
   bool lockWithTarget = false;  // the lock only on ticks that have a target
+  bool driftOnce = false;       // the drift's speed set on the first tick only
 };
 
 // A run at the target until it is within `reachFactor` times the attack

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,19 @@
 #include "tools/lib/ActWriter.h"
 
 namespace enemytest {
+
+// A trace cut down to the codes entered and the resolutions, up to the
+// first code that ends the chain.
+inline std::string Chain(const std::string& trace) {
+  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
+  std::string out;
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
+    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
+    out += (out.empty() ? "" : " ") + step;
+    if (step == "10003" || step == "10000" || step == "10080") break;
+  }
+  return out;
+}
 
 // A party member that only records what it is told.
 class CTarget : public CBattleActor {
