@@ -3,6 +3,7 @@
 // their edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "battle/enemy/BossKindsVerunak.h"
@@ -94,4 +95,159 @@ TEST_F(EnemyKindsTest, TheFourthGroupRoutesEachOrderToItsEnd) {
       {"grandeur blow (the base resolves it)", Chain(Order<CBattleGrandeur>(0, false, 250, kBlow)), "10002 10003"},
   };
   for (const Route& r : routes) EXPECT_EQ(r.chain, r.expected) << r.what;
+}
+
+// The blocks the group adds, traced: the poltergeist's walk to its third
+// blow, Ovrel's hard knock on every hit frame, and Verunak's blow turned
+// into his special 32 as a skill, walked up to and landing as it ends.
+TEST_F(EnemyKindsTest, TheFourthGroupsNewBlocksCallOutInTheirOrder) {
+  KindNoted<CBattleOvrelTimbane> ovrel;
+  Traced<CBattleVerunak> verunak;
+  struct Variant {
+    const char* what;
+    std::string trace;
+    const char* expected;
+  };
+  const Variant variants[] = {
+      {"poltergeist walks to its third blow", Order<CBattlePoltergeist>(43, true, 80),
+       "1:start 1011/30,set 10074 2:trail 30 34:set 10066,trail 0 35:trail 20 42:skill 58:set 10000,trail 0"},
+      {"ovrel knocks hard whatever the frame says", Order(ovrel, 16, true, 80),
+       "1:set 10075 2:trail 30 34:set 10067,trail 0 35:start 1011/30,trail 20 42:skill,kind 2 58:set 10003,trail 0"},
+      {"verunak's blow", Order(verunak, 0, false, 80, kActAttack),
+       "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 58:skill,set 10003,trail 0"},
+  };
+  for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
+  EXPECT_EQ(verunak.m_chosenIndex, 32);
+}
+
+// Ordered 22, the golden guard runs up and slides through its four links,
+// each turned at the target on its first tick only, though the target
+// steps aside, and each carried at 0.5; only the first flourishes.
+TEST_F(EnemyKindsTest, TheGoldenGuardsChainFlourishesOnceAndSlidesOnTheHeadingEachLinkTook) {
+  Traced<CBattleGoldenGuard> guard;
+  Bind(guard);
+  guard.m_chosenIndex = 22;
+  guard.m_useSpecial = true;
+  guard.SetAction(kActSpecialSkill);
+  int32_t link = 0;
+  float heading = 0.0f;
+  int turns = 0, slides = 0;
+  const std::string trace = Run(guard, 110, [&](int t) {
+    const int32_t code = guard.m_actionCode;
+    const bool chained = code == kActSpecialHit3 || (code >= kActSkillHit1 && code <= kActSkillHit3);
+    if (chained && code == link && guard.m_tickCount > 1) {
+      if (guard.m_angle != heading) ++turns;
+      const float speed = std::hypot(guard.m_velocity.x, guard.m_velocity.z);
+      if (std::abs(speed - session.ScaleByBonus(0.5f, 0, false)) < 1e-4f) ++slides;
+    }
+    if (code != link) link = code;
+    heading = guard.m_angle;
+    m_target.m_pos.z = static_cast<float>(t % 5) * 4.0f;
+  });
+  EXPECT_EQ(trace,
+            "1:set 10075 2:trail 30 10:set 10067,trail 0 11:start 1011/30,trail 20 18:skill 34:set 10070,trail 0 "
+            "35:trail 20 42:skill 58:set 10071,trail 0 59:trail 20 66:skill 82:set 10072,trail 0 83:trail 20 "
+            "90:skill 106:set 10003,trail 0");
+  EXPECT_EQ(turns, 0);
+  EXPECT_GT(slides, 80);
+}
+
+// The edges, each in a few lines: Asura's close-in is below 40, not at it,
+// and its push is set once; the eternal burn plays at 6 on whatever sheet
+// it shows; Ovrel pays 20 from idle only with 20; Grandeur strikes from
+// where he stands and walks off to the base's return point.
+TEST_F(EnemyKindsTest, TheFourthGroupsEdges) {
+  for (const float distance : {39.9f, 40.0f}) {
+    CBattleAsura asura;
+    Bind(asura);
+    m_target.m_pos = Vec3{distance, 0.0f, 0.0f};
+    asura.SetAction(kActApproach);
+    asura.UpdateAction(kActApproach);
+    EXPECT_EQ(asura.m_actionCode, distance < 40.0f ? kActAttack : kActApproach) << distance;
+  }
+
+  // The push: one tick's step along the heading it had, however it turns.
+  CBattleAsura asura;
+  Bind(asura);
+  m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+  asura.SetAction(kActSpecialHit3);
+  asura.OnProcess();
+  EXPECT_FLOAT_EQ(asura.m_velocity.x, session.ScaleByBonus(0.7f, 0, false));
+  m_target.m_pos = Vec3{0.0f, 0.0f, 30.0f};
+  for (int t = 0; t < 10; ++t) asura.OnProcess();
+  EXPECT_NE(asura.m_angle, 90.0f);
+  EXPECT_FLOAT_EQ(asura.m_pos.x, session.ScaleByBonus(0.7f, 0, false));
+  EXPECT_NEAR(asura.m_pos.z, 0.0f, 1e-5f);
+
+  CBattleEternalBurn burn;
+  Bind(burn);
+  burn.m_actName = "own.act";
+  for (int32_t code : {kActIdle, kActApproach, kActAttack, kActWalkBack, kActDamageLight}) {
+    burn.SetAction(code);
+    EXPECT_EQ(burn.m_frameDuration, 6) << code;
+    EXPECT_EQ(burn.m_actName, "own.act") << code;
+  }
+
+  m_target.SetAction(kActIdle);
+  m_target.m_pos = Vec3{5.0f, 0.0f, 5.0f};
+  for (const float gauge : {19.9f, 20.0f}) {
+    CBattleOvrelTimbane ovrel;
+    Bind(ovrel);
+    ovrel.m_timeGauge = gauge;
+    ovrel.UpdateAction(kActIdle);
+    EXPECT_EQ(ovrel.m_actionCode, gauge < 20.0f ? kActIdle : kActAttack) << gauge;
+    EXPECT_FLOAT_EQ(ovrel.m_timeGauge, gauge < 20.0f ? 19.9f : 0.0f);
+  }
+
+  CBattleGrandeur grandeur;
+  Bind(grandeur);
+  m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+  grandeur.SetAction(kActApproach);
+  grandeur.OnProcess();
+  EXPECT_EQ(grandeur.m_actionCode, kActAttack);
+  for (int t = 0; t < 40 && grandeur.m_actionCode == kActAttack; ++t) grandeur.OnProcess();
+  ASSERT_EQ(grandeur.m_actionCode, kActWalkBack);
+  EXPECT_EQ(grandeur.m_pos.x, 0.0f);
+  EXPECT_EQ(grandeur.m_returnPoint.x, -60.0f);
+  for (int t = 0; t < 10; ++t) grandeur.OnProcess();
+  EXPECT_LT(grandeur.m_pos.x, -3.0f);
+}
+
+// Hits that the locks shut out cost nothing: Verunak's special order holds
+// them off for 60 ticks of his long walk, Grandeur's strikes while they
+// run; a hit he does take turns Grandeur 11 degrees.
+TEST_F(EnemyKindsTest, TheBossesLocksShutHitsOut) {
+  CBattleVerunak verunak;
+  Bind(verunak);
+  m_target.m_pos = Vec3{100.0f, 0.0f, 0.0f};
+  verunak.m_chosenIndex = 5;
+  verunak.m_useSpecial = true;
+  verunak.SetAction(kActSpecialSkill);
+  int firstHurt = 0;
+  for (int t = 1; t <= 80 && firstHurt == 0; ++t) {
+    verunak.OnProcess();
+    verunak.m_hitStopTicks = 0;
+    verunak.OnMessage(&m_target, kMsgHit, 5, 0, 0);
+    if (session.enemies[0].hp < 300) firstHurt = t;
+  }
+  EXPECT_EQ(firstHurt, 61);  // sixty hits dropped, the order's tick's first
+
+  session.enemies[0].hp = 300;
+  m_target.m_pos = Vec3{30.0f, 0.0f, 0.0f};
+  CBattleGrandeur grandeur;
+  Bind(grandeur);
+  grandeur.SetAction(kActSpecialHit2);
+  for (int t = 0; t < 20; ++t) {
+    grandeur.OnProcess();
+    grandeur.OnMessage(&m_target, kMsgHit, 5, 0, 0);
+  }
+  EXPECT_EQ(grandeur.m_actionCode, kActSpecialHit2);
+  EXPECT_EQ(session.enemies[0].hp, 300);
+
+  grandeur.SetAction(kActIdle);
+  grandeur.m_hitGuardTicks = 0;
+  grandeur.m_angle = 90.0f;
+  grandeur.OnMessage(&m_target, kMsgHit, 5, 0, 0);
+  EXPECT_EQ(session.enemies[0].hp, 295);
+  EXPECT_EQ(grandeur.m_angle, 101.0f);
 }
