@@ -120,7 +120,7 @@ TEST_F(EnemyKindsTest, TheFourthGroupsNewBlocksCallOutInTheirOrder) {
   EXPECT_EQ(verunak.m_chosenIndex, 32);
 }
 
-// Ordered 22, the golden guard runs up and slides through its four links,
+// From its first link, the golden guard slides through its four links,
 // each turned at the target on its first tick only, though the target
 // steps aside, and each carried at 0.5; only the first flourishes.
 TEST_F(EnemyKindsTest, TheGoldenGuardsChainFlourishesOnceAndSlidesOnTheHeadingEachLinkTook) {
@@ -128,11 +128,11 @@ TEST_F(EnemyKindsTest, TheGoldenGuardsChainFlourishesOnceAndSlidesOnTheHeadingEa
   Bind(guard);
   guard.m_chosenIndex = 22;
   guard.m_useSpecial = true;
-  guard.SetAction(kActSpecialSkill);
-  int32_t link = 0;
+  guard.SetAction(kActSpecialHit3);
+  int32_t link = kActSpecialHit3;
   float heading = 0.0f;
   int turns = 0, slides = 0;
-  const std::string trace = Run(guard, 110, [&](int t) {
+  const std::string trace = Run(guard, 100, [&](int t) {
     const int32_t code = guard.m_actionCode;
     const bool chained = code == kActSpecialHit3 || (code >= kActSkillHit1 && code <= kActSkillHit3);
     if (chained && code == link && guard.m_tickCount > 1) {
@@ -145,9 +145,8 @@ TEST_F(EnemyKindsTest, TheGoldenGuardsChainFlourishesOnceAndSlidesOnTheHeadingEa
     m_target.m_pos.z = static_cast<float>(t % 5) * 4.0f;
   });
   EXPECT_EQ(trace,
-            "1:set 10075 2:trail 30 10:set 10067,trail 0 11:start 1011/30,trail 20 18:skill 34:set 10070,trail 0 "
-            "35:trail 20 42:skill 58:set 10071,trail 0 59:trail 20 66:skill 82:set 10072,trail 0 83:trail 20 "
-            "90:skill 106:set 10003,trail 0");
+            "1:start 1011/30,trail 20 8:skill 24:set 10070,trail 0 25:trail 20 32:skill 48:set 10071,trail 0 "
+            "49:trail 20 56:skill 72:set 10072,trail 0 73:trail 20 80:skill 96:set 10003,trail 0");
   EXPECT_EQ(turns, 0);
   EXPECT_GT(slides, 80);
 }
