@@ -13,20 +13,6 @@
 
 using namespace enemytest;
 
-namespace {
-
-// The hit kind each resolution goes out with.
-template <class Kind>
-class KindNoted : public Traced<Kind> {
- public:
-  void Resolve(EnemyResolve how) override {
-    Traced<Kind>::Resolve(how);
-    this->Note("kind " + std::to_string(this->m_hitKind));
-  }
-};
-
-}  // namespace
-
 // Every route from the order to its end, the default branches included;
 // each strike resolves once per hit frame, or once as its row ends.
 TEST_F(EnemyKindsTest, TheFourthGroupRoutesEachOrderToItsEnd) {
@@ -101,7 +87,7 @@ TEST_F(EnemyKindsTest, TheFourthGroupRoutesEachOrderToItsEnd) {
 // blow, Ovrel's hard knock on every hit frame, and Verunak's blow turned
 // into his special 32 as a skill, walked up to and landing as it ends.
 TEST_F(EnemyKindsTest, TheFourthGroupsNewBlocksCallOutInTheirOrder) {
-  KindNoted<CBattleOvrelTimbane> ovrel;
+  HitKindNoted<CBattleOvrelTimbane> ovrel;
   Traced<CBattleVerunak> verunak;
   struct Variant {
     const char* what;
@@ -249,4 +235,18 @@ TEST_F(EnemyKindsTest, TheBossesLocksShutHitsOut) {
   grandeur.OnMessage(&m_target, kMsgHit, 5, 0, 0);
   EXPECT_EQ(session.enemies[0].hp, 295);
   EXPECT_EQ(grandeur.m_angle, 101.0f);
+}
+
+// The three bosses take hits through the one hit-immune handling; the
+// group's other kinds through the base's.
+TEST(EnemyKindRegistry, TheFourthGroupsBossesAloneAreHitImmune) {
+  for (const char* name : {"베루낙", "오브렐_팀베인", "그랑데", "골든가드", "아수라", "블랙드래곤", "이터널_번"}) {
+    CActor* made = CreateActorByName(name);
+    ASSERT_NE(made, nullptr) << name;
+    const bool boss = dynamic_cast<CBattleVerunak*>(made) != nullptr ||
+                      dynamic_cast<CBattleOvrelTimbane*>(made) != nullptr ||
+                      dynamic_cast<CBattleGrandeur*>(made) != nullptr;
+    EXPECT_EQ(dynamic_cast<CBattleHitImmuneEnemy*>(made) != nullptr, boss) << name;
+    delete made;
+  }
 }
