@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "battle/enemy/BossKindsVerunak.h"
 #include "battle/enemy/EnemyKindsFourth.h"
@@ -249,4 +251,31 @@ TEST(EnemyKindRegistry, TheFourthGroupsBossesAloneAreHitImmune) {
     EXPECT_EQ(dynamic_cast<CBattleHitImmuneEnemy*>(made) != nullptr, boss) << name;
     delete made;
   }
+}
+
+// A link, a strike or an approach whose target is gone idles the next tick
+// unresolved; Verunak's blow with no record of his special 32 idles too.
+TEST_F(EnemyKindsTest, TheFourthGroupIdlesUnresolvedWithoutATargetOrASkillRecord) {
+  // Each the code it is in, then what it called on the tick it lost its target.
+  const auto lose = [&](auto& enemy, int32_t code) {
+    Bind(enemy);
+    enemy.SetAction(code);
+    enemy.m_target = nullptr;
+    enemy.notes.clear();
+    enemy.OnProcess();
+    EXPECT_EQ(enemy.m_actionCode, kActIdle) << code;
+    return enemy.notes;
+  };
+  const std::vector<std::string> idled = {"set 10000"};
+  Traced<CBattleGoldenGuard> guard;
+  EXPECT_EQ(lose(guard, kActSkillHit2), idled);
+  Traced<CBattleVerunak> verunak;
+  EXPECT_EQ(lose(verunak, kActSpecialHit3), idled);
+  Traced<CBattleAsura> asura;
+  EXPECT_EQ(lose(asura, kActSpecialApproach3), idled);
+
+  CSkillMgr::GetInstance().Free();
+  Traced<CBattleVerunak> unrecorded;
+  EXPECT_EQ(Order(unrecorded, 0, false, 5, kActAttack), "1:set 10074 2:set 10000");
+  EXPECT_EQ(unrecorded.m_chosenIndex, 32);
 }
