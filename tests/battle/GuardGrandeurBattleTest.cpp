@@ -47,14 +47,17 @@ class GuardGrandeurBattleTest : public BattleVillageTest {
     enemy.OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(m_member), kind, 1);
   }
 
-  // What one order did: the codes entered in turn, and the hit kind the
-  // enemy struck with in each tick that resolved (the skill's objects appear).
+  // What one order did: the codes entered in turn, the hit kind the enemy
+  // struck with in each tick that resolved (the skill's objects appear),
+  // and the points the member lost.
   struct Course {
     std::vector<int32_t> codes;
     std::vector<int32_t> hitKinds;
+    int32_t lost = 0;
   };
   Course Follow(CBattleEnemy& enemy, int ticks, const std::function<void(int)>& each = {}) {
     Course c;
+    const int32_t before = MemberPoints();
     for (int t = 0; t < ticks; ++t) {
       HoldGauges();
       if (each) each(t);
@@ -64,7 +67,13 @@ class GuardGrandeurBattleTest : public BattleVillageTest {
       if (c.codes.empty() || c.codes.back() != enemy.m_actionCode) c.codes.push_back(enemy.m_actionCode);
       if (enemy.m_actionCode == kActIdle && t > 0) break;
     }
+    c.lost = before - MemberPoints();
     return c;
+  }
+  // Hit points and barrier together: a blow takes the barrier first.
+  int32_t MemberPoints() const {
+    const PlayerData* member = CSession::GetInstance().GetPartyMember(0);
+    return member->hp + member->shp;
   }
   int TickUntil(const CBattleEnemy& enemy, int32_t code, int limit) {
     for (int t = 1; t <= limit; ++t) {
@@ -78,6 +87,7 @@ class GuardGrandeurBattleTest : public BattleVillageTest {
   void Restore() {
     PlayerData* member = CSession::GetInstance().GetPartyMember(0);
     member->hp = member->maxhp;
+    member->shp = member->maxshp;
     m_member->SetAction(kActIdle);
   }
 
@@ -109,6 +119,7 @@ TEST_F(GuardGrandeurBattleTest, TheGuardsRoutesRunToTheirEnds) {
   EXPECT_EQ(rush.codes, (std::vector<int32_t>{kActSpecialApproach2, kActSpecialHit2,
                                               kActWalkBack, kActIdle}));
   EXPECT_EQ(rush.hitKinds, (std::vector<int32_t>{0}));
+  EXPECT_GT(rush.lost, 0);
 
   Restore();
   Order(*m_guard, 22);
@@ -123,6 +134,7 @@ TEST_F(GuardGrandeurBattleTest, TheGuardsRoutesRunToTheirEnds) {
   EXPECT_EQ(cleave.codes,
             (std::vector<int32_t>{kActSpecialApproach, kActSpecialHit, kActIdle}));
   EXPECT_EQ(cleave.hitKinds, (std::vector<int32_t>{2}));
+  EXPECT_GT(cleave.lost, 0);
 }
 
 TEST_F(GuardGrandeurBattleTest, TheGuardSlidesThroughItsChainsThirdLinkWithItsTrail) {
@@ -136,12 +148,14 @@ TEST_F(GuardGrandeurBattleTest, TheGuardSlidesThroughItsChainsThirdLinkWithItsTr
   EXPECT_EQ(Shot("golden_guard_chain"), "");
 }
 
-// Grandeur strikes every special and his blow where he stands; hits in his
-// locked strikes cost him nothing.
+// Grandeur strikes every special and his blow where he stands, at the
+// member in his reach; hits in his locked strikes cost him nothing.
 TEST_F(GuardGrandeurBattleTest, GrandeurStrikesWhereHeStandsAndHitsInHisStrikesCostHimNothing) {
   ASSERT_TRUE(SetUp2());
   ASSERT_EQ(CSkillMgr::GetInstance().Find("대지의분노"), 89);
   const Vec3 at = m_grandeur->m_pos;
+  m_member->m_pos = at + Vec3{8.0f, 0.0f, 0.0f};  // within his reach
+  m_member->m_pos.y = Context().GetStandHeight(m_member->m_pos);
   const int32_t hp = m_grandeur->m_slot->hp;
   const auto hitInStrikes = [&](int t) {
     const int32_t c = m_grandeur->m_actionCode;
@@ -155,6 +169,8 @@ TEST_F(GuardGrandeurBattleTest, GrandeurStrikesWhereHeStandsAndHitsInHisStrikesC
     Course c = Follow(*m_grandeur, 200, hitInStrikes);
     EXPECT_EQ(c.codes, (std::vector<int32_t>{code, kActIdle})) << index;
     EXPECT_EQ(c.hitKinds.size(), 1u) << index;
+    // The wrath of the earth, by the rules, hurts nobody.
+    EXPECT_EQ(c.lost > 0, index == 8) << index;
     EXPECT_EQ(m_grandeur->m_pos.x, at.x);
     EXPECT_EQ(m_grandeur->m_pos.z, at.z);
   }
@@ -164,6 +180,7 @@ TEST_F(GuardGrandeurBattleTest, GrandeurStrikesWhereHeStandsAndHitsInHisStrikesC
   Order(*m_grandeur, 0, 0);
   Course blow = Follow(*m_grandeur, 200);
   EXPECT_EQ(blow.codes, (std::vector<int32_t>{kActApproach, kActAttack, kActWalkBack, kActIdle}));
+  EXPECT_GT(blow.lost, 0);
 }
 
 // The flourish pauses the battle on him; the scene is shot as the battle
@@ -185,7 +202,7 @@ TEST_F(GuardGrandeurBattleTest, GrandeursWrathOfTheEarthInTheDimmedScene) {
 }
 
 // Idle with the member in reach and 30 in his gauge, Grandeur strikes at
-// once and keeps 10, and the blow runs where he stands.
+// once and keeps 10; the blow, where he stands, costs the member points.
 TEST_F(GuardGrandeurBattleTest, GrandeurStrikesAMemberInReachFromIdle) {
   ASSERT_TRUE(SetUp2());
   Restore();
@@ -197,11 +214,13 @@ TEST_F(GuardGrandeurBattleTest, GrandeurStrikesAMemberInReachFromIdle) {
   EXPECT_EQ(m_grandeur->m_actionCode, kActAttack);
   EXPECT_EQ(m_grandeur->m_target, m_member);
   EXPECT_EQ(m_grandeur->m_timeGauge, 10.0f);
+  const int32_t before = MemberPoints();
   m_guard->m_timeGauge = 0.0f;
   Tick(12);
   EXPECT_EQ(m_grandeur->m_actionCode, kActAttack);
   EXPECT_EQ(m_grandeur->m_pos.x, at.x);
   EXPECT_EQ(m_grandeur->m_pos.z, at.z);
+  EXPECT_LT(MemberPoints(), before);
 }
 
 }  // namespace
