@@ -17,10 +17,5 @@ constexpr EnemyStrike kStrikes[] = {AtEnd(Bare(kActSpecialHit, kActIdle)), Full(
 
 }  // namespace
 
-const EnemyKindDef CBattleAmon::kDef{.name = "아몬",
-                                      .rows = kRows,
-                                      .layout = enemyrows::kStandard,
-                                      .routes = kRoutes,
-                                      .approaches = kApproaches,
-                                      .strikes = kStrikes};
+const EnemyKindDef CBattleAmon::kDef = StandardKind("아몬", nullptr, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleAmon, CBattleAmon::kDef.name);

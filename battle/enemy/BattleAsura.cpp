@@ -9,7 +9,7 @@ using namespace bossblocks;
 using namespace fourthblocks;
 
 constexpr EnemyRow kRows[] = {
-    Once(kActSpecialHit, 0, 4),   Once(kActSpecialHit2, 8),     Once(kActSpecialHit3, 4, 4),
+    Once(kActSpecialHit, 0, 4),    Once(kActSpecialHit2, 8),      Once(kActSpecialHit3, 4, 4),
     Loop(kActSpecialApproach2, 4), Loop(kActSpecialApproach3, 4),
 };
 constexpr EnemyRouteCase kPicks[] = {{27, kActSpecialApproach2}, {89, kActSpecialHit}};
@@ -33,10 +33,5 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleAsura::kDef{.name = "아수라",
-                                       .rows = kRows,
-                                       .layout = enemyrows::kStandard,
-                                       .routes = kRoutes,
-                                       .approaches = kApproaches,
-                                       .strikes = kStrikes};
+const EnemyKindDef CBattleAsura::kDef = StandardKind("아수라", nullptr, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleAsura, CBattleAsura::kDef.name);

@@ -12,14 +12,18 @@ constexpr float kWalk = 1.5f;
 constexpr float kSlide = 0.3f;
 
 constexpr EnemyRow kRows[] = {
-    Once(kActSpecialHit, 8),       Once(kActSkillHit1, 8),         Once(kActSpecialHit5, 8),
-    Once(kActSpecialHit2, 0),      secondrows::SpecialBlow(kActSpecialHit3), Once(kActSpecialHit4, 0, 4),
-    Loop(kActSpecialApproach, 4),  Loop(kActSpecialApproach2, 4),  Loop(kActSpecialApproach4, 4),
+    Once(kActSpecialHit, 8),
+    Once(kActSkillHit1, 8),
+    Once(kActSpecialHit5, 8),
+    Once(kActSpecialHit2, 0),
+    secondrows::SpecialBlow(kActSpecialHit3),
+    Once(kActSpecialHit4, 0, 4),
+    Loop(kActSpecialApproach, 4),
+    Loop(kActSpecialApproach2, 4),
+    Loop(kActSpecialApproach4, 4),
 };
-constexpr EnemyRouteCase kPicks[] = {{23, kActSpecialApproach},
-                                     {24, kActSpecialApproach2},
-                                     {56, kActSpecialApproach4},
-                                     {85, kActSpecialHit3}};
+constexpr EnemyRouteCase kPicks[] = {
+    {23, kActSpecialApproach}, {24, kActSpecialApproach2}, {56, kActSpecialApproach4}, {85, kActSpecialHit3}};
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialApproach4}};
 constexpr EnemyApproach kApproaches[] = {
     Approach(kActSpecialApproach, kWalk, kActSpecialHit),
@@ -37,11 +41,6 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleBelial::kDef{.name = "베리얼",
-                                        .specialFolder = enemyrows::kBeastFolder,
-                                        .rows = kRows,
-                                        .layout = enemyrows::kStandard,
-                                        .routes = kRoutes,
-                                        .approaches = kApproaches,
-                                        .strikes = kStrikes};
+const EnemyKindDef CBattleBelial::kDef =
+    StandardKind("베리얼", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleBelial, CBattleBelial::kDef.name);

@@ -21,13 +21,7 @@ struct DragonBlocks {
         approaches{Approach(kActSpecialApproach, speed, kActSpecialHit)} {}
 
   constexpr EnemyKindDef Def(const char* name) const {
-    return {.name = name,
-            .specialFolder = enemyrows::kBeastFolder,
-            .rows = kRows,
-            .layout = enemyrows::kStandard,
-            .routes = routes,
-            .approaches = approaches,
-            .strikes = kStrikes};
+    return StandardKind(name, enemyrows::kBeastFolder, kRows, routes, approaches, kStrikes);
   }
 };
 

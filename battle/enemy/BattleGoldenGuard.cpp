@@ -11,9 +11,9 @@ constexpr float kRun = 3.0f;
 constexpr float kSlide = 0.5f;
 
 constexpr EnemyRow kRows[] = {
-    enemyrows::kSpecialSheetStrike, Once(kActSpecialHit2, 8),     Once(kActSpecialHit3, 8),
-    Once(kActSpecialHit4, 8),       Once(kActSpecialHit5, 8),     Once(kActSkillHit1, 8),
-    Once(kActSkillHit2, 8),         Once(kActSkillHit3, 8),       Loop(kActSpecialApproach, 4),
+    enemyrows::kSpecialSheetStrike, Once(kActSpecialHit2, 8),      Once(kActSpecialHit3, 8),
+    Once(kActSpecialHit4, 8),       Once(kActSpecialHit5, 8),      Once(kActSkillHit1, 8),
+    Once(kActSkillHit2, 8),         Once(kActSkillHit3, 8),        Loop(kActSpecialApproach, 4),
     Loop(kActSpecialApproach2, 4),  Loop(kActSpecialApproach3, 4), Loop(kActSpecialApproach4, 4),
     Loop(kActSpecialApproach5, 4),
 };
@@ -41,11 +41,6 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleGoldenGuard::kDef{.name = "골든가드",
-                                             .specialFolder = enemyrows::kBeastFolder,
-                                             .rows = kRows,
-                                             .layout = enemyrows::kStandard,
-                                             .routes = kRoutes,
-                                             .approaches = kApproaches,
-                                             .strikes = kStrikes};
+const EnemyKindDef CBattleGoldenGuard::kDef =
+    StandardKind("골든가드", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleGoldenGuard, CBattleGoldenGuard::kDef.name);

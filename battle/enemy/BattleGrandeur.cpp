@@ -9,17 +9,22 @@ using namespace bossblocks;
 
 // The walks a special of his never starts, kept for the rows he has.
 constexpr EnemyRow kRows[] = {
-    Loop(kActIdle, 0),           Once(kActAttack, 4),          Once(kActDamageLight, 8),
-    Once(kActSpecialHit, 4),     Once(kActSpecialHit2, 4),     Once(kActSpecialHit3, 4),
-    Once(kActSpecialHit4, 4),    Once(kActSpecialHit5, 4),     Loop(kActSpecialApproach, 0),
-    Loop(kActSpecialApproach2, 0), Loop(kActSpecialApproach3, 0), Loop(kActSpecialApproach4, 0),
+    Loop(kActIdle, 0),
+    Once(kActAttack, 4),
+    Once(kActDamageLight, 8),
+    Once(kActSpecialHit, 4),
+    Once(kActSpecialHit2, 4),
+    Once(kActSpecialHit3, 4),
+    Once(kActSpecialHit4, 4),
+    Once(kActSpecialHit5, 4),
+    Loop(kActSpecialApproach, 0),
+    Loop(kActSpecialApproach2, 0),
+    Loop(kActSpecialApproach3, 0),
+    Loop(kActSpecialApproach4, 0),
     Loop(kActSpecialApproach5, 0),
 };
-constexpr EnemyRouteCase kPicks[] = {{5, kActSpecialHit},
-                                     {8, kActSpecialHit2},
-                                     {21, kActSpecialHit3},
-                                     {43, kActSpecialHit4},
-                                     {89, kActSpecialHit5}};
+constexpr EnemyRouteCase kPicks[] = {
+    {5, kActSpecialHit}, {8, kActSpecialHit2}, {21, kActSpecialHit3}, {43, kActSpecialHit4}, {89, kActSpecialHit5}};
 constexpr EnemyRoute kRoutes[] = {
     // He never walks up for a blow.
     secondrows::Straight(kActApproach, kActAttack),

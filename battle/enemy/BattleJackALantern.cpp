@@ -18,10 +18,5 @@ constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActIdle), Bare(kActSpe
 
 }  // namespace
 
-const EnemyKindDef CBattleJackALantern::kDef{.name = "잭어랜턴",
-                                              .rows = kRows,
-                                              .layout = enemyrows::kStandard,
-                                              .routes = kRoutes,
-                                              .approaches = kApproaches,
-                                              .strikes = kStrikes};
+const EnemyKindDef CBattleJackALantern::kDef = StandardKind("잭어랜턴", nullptr, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleJackALantern, CBattleJackALantern::kDef.name);

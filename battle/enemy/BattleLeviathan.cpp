@@ -16,9 +16,5 @@ constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActWalkBack), Trailed(
 
 }  // namespace
 
-const EnemyKindDef CBattleLeviathan::kDef{.name = "레비아탄",
-                                           .rows = kRows,
-                                           .layout = enemyrows::kStandard,
-                                           .routes = kRoutes,
-                                           .strikes = kStrikes};
+const EnemyKindDef CBattleLeviathan::kDef = StandardKind("레비아탄", nullptr, kRows, kRoutes, {}, kStrikes);
 SLV_REGISTER_ACTOR(CBattleLeviathan, CBattleLeviathan::kDef.name);

@@ -17,10 +17,5 @@ constexpr EnemyStrike kStrikes[] = {AtEnd(Full(kActSpecialHit, kActIdle)), AtEnd
 
 }  // namespace
 
-const EnemyKindDef CBattleLilith::kDef{.name = "릴리스",
-                                        .rows = kRows,
-                                        .layout = enemyrows::kStandard,
-                                        .routes = kRoutes,
-                                        .approaches = kApproaches,
-                                        .strikes = kStrikes};
+const EnemyKindDef CBattleLilith::kDef = StandardKind("릴리스", nullptr, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleLilith, CBattleLilith::kDef.name);

@@ -21,10 +21,6 @@ constexpr EnemyStrike kStrikes[] = {Trailed(kActSpecialHit, kActIdle), Trailed(k
 
 }  // namespace
 
-const EnemyKindDef CBattlePoltergeist::kDef{.name = "폴터가이스트",
-                                             .rows = kRows,
-                                             .layout = enemyrows::kStandard,
-                                             .routes = kRoutes,
-                                             .approaches = kApproaches,
-                                             .strikes = kStrikes};
+const EnemyKindDef CBattlePoltergeist::kDef =
+    StandardKind("폴터가이스트", nullptr, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattlePoltergeist, CBattlePoltergeist::kDef.name);

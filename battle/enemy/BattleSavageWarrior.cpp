@@ -25,11 +25,6 @@ constexpr EnemyStrike kStrikes[] = {
 
 }  // namespace
 
-const EnemyKindDef CBattleSavageWarrior::kDef{.name = "세비지워리어",
-                                               .specialFolder = enemyrows::kBeastFolder,
-                                               .rows = kRows,
-                                               .layout = enemyrows::kStandard,
-                                               .routes = kRoutes,
-                                               .approaches = kApproaches,
-                                               .strikes = kStrikes};
+const EnemyKindDef CBattleSavageWarrior::kDef =
+    StandardKind("세비지워리어", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
 SLV_REGISTER_ACTOR(CBattleSavageWarrior, CBattleSavageWarrior::kDef.name);

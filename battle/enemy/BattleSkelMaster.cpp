@@ -15,6 +15,5 @@ constexpr EnemyStrike kStrikes[] = {Trailed(kActSpecialHit, kActIdle), Trailed(k
 
 }  // namespace
 
-const EnemyKindDef CBattleSkelMaster::kDef{
-    .name = "스켈마스터", .rows = kRows, .layout = enemyrows::kStandard, .routes = kRoutes, .strikes = kStrikes};
+const EnemyKindDef CBattleSkelMaster::kDef = StandardKind("스켈마스터", nullptr, kRows, kRoutes, {}, kStrikes);
 SLV_REGISTER_ACTOR(CBattleSkelMaster, CBattleSkelMaster::kDef.name);

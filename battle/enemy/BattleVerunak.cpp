@@ -11,7 +11,7 @@ constexpr int32_t kBlowSpecial = 32;
 constexpr int32_t kOrderLock = 60;
 
 constexpr EnemyRow kRows[] = {
-    Loop(kActIdle, 0),        Loop(kActApproach, 4),    Loop(kActWalkBack, 4),    Loop(kActSpecialApproach2, 4),
+    Loop(kActIdle, 0),        Loop(kActApproach, 4),     Loop(kActWalkBack, 4),   Loop(kActSpecialApproach2, 4),
     Once(kActAttack, 8),      Once(kActDamageLight, 12), Once(kActSpecialHit, 8), Once(kActSpecialHit2, 8),
     Once(kActSpecialHit3, 8),
 };
@@ -25,11 +25,8 @@ constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach2, .next = 
 constexpr EnemyStrike kStrikes[] = {
     LockedWithTarget(AtEnd(Strike(kActSpecialHit, kActWalkBack))),
     AtEnd(Strike(kActSpecialHit2, kActWalkBack)),
-    LockedWithTarget(AtEnd({.code = kActSpecialHit3,
-                            .start = false,
-                            .trail = EnemyTrail::kNone,
-                            .hitLock = kLock,
-                            .end = kActIdle})),
+    LockedWithTarget(AtEnd(
+        {.code = kActSpecialHit3, .start = false, .trail = EnemyTrail::kNone, .hitLock = kLock, .end = kActIdle})),
 };
 
 }  // namespace

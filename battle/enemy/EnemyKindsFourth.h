@@ -3,6 +3,8 @@
 // strike in moving chains and the three dragons. Each is its table; the
 // dragons share one maker of theirs. The boss blocks serve them too:
 // resolved at the end, a forced hit kind, a lunge, a chained link.
+#include <span>
+
 #include "battle/enemy/BattleGroundEnemy.h"
 #include "battle/enemy/BossKinds.h"
 #include "battle/enemy/EnemyRowLayouts.h"
@@ -35,6 +37,19 @@ constexpr EnemyStrike Full(int32_t code, int32_t end) { return {.code = code, .e
 constexpr EnemyStrike Trailed(int32_t code, int32_t end) { return {.code = code, .start = false, .end = end}; }
 constexpr EnemyApproach Approach(int32_t code, float factor, int32_t next) {
   return {.code = code, .factor = factor, .next = next};
+}
+
+// A kind on the standard rows after its own; `folder` null: no special sheet.
+constexpr EnemyKindDef StandardKind(const char* name, const char* folder, std::span<const EnemyRow> rows,
+                                    std::span<const EnemyRoute> routes, std::span<const EnemyApproach> approaches,
+                                    std::span<const EnemyStrike> strikes) {
+  return {.name = name,
+          .specialFolder = folder,
+          .rows = rows,
+          .layout = enemyrows::kStandard,
+          .routes = routes,
+          .approaches = approaches,
+          .strikes = strikes};
 }
 
 // The casting start of the kinds that answer a cast order where they stand.

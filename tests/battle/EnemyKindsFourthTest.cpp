@@ -98,11 +98,14 @@ TEST_F(EnemyKindsTest, TheFourthGroupsNewBlocksCallOutInTheirOrder) {
   };
   const Variant variants[] = {
       {"poltergeist walks to its third blow", Order<CBattlePoltergeist>(43, true, 80),
-       "1:start 1011/30,set 10074 2:trail 30 34:set 10066,trail 0 35:trail 20 42:skill 58:set 10000,trail 0"},
+       "1:start 1011/30,set 10074 2:trail 30 34:set 10066,trail 0 35:trail 20 "
+       "42:skill 58:set 10000,trail 0"},
       {"ovrel knocks hard whatever the frame says", Order(ovrel, 16, true, 80),
-       "1:set 10075 2:trail 30 34:set 10067,trail 0 35:start 1011/30,trail 20 42:skill,kind 2 58:set 10003,trail 0"},
+       "1:set 10075 2:trail 30 34:set 10067,trail 0 35:start 1011/30,trail 20 "
+       "42:skill,kind 2 58:set 10003,trail 0"},
       {"verunak's blow", Order(verunak, 0, false, 80, kActAttack),
-       "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 58:skill,set 10003,trail 0"},
+       "1:set 10074 2:trail 30 34:set 10066,trail 0 35:start 1011/30,trail 20 "
+       "58:skill,set 10003,trail 0"},
   };
   for (const Variant& v : variants) EXPECT_EQ(v.trace, v.expected) << v.what;
   EXPECT_EQ(verunak.m_chosenIndex, 32);
@@ -133,8 +136,10 @@ TEST_F(EnemyKindsTest, TheGoldenGuardsChainFlourishesOnceAndSlidesOnTheHeadingEa
     m_target.m_pos.z = static_cast<float>(t % 5) * 4.0f;
   });
   EXPECT_EQ(trace,
-            "1:start 1011/30,trail 20 8:skill 24:set 10070,trail 0 25:trail 20 32:skill 48:set 10071,trail 0 "
-            "49:trail 20 56:skill 72:set 10072,trail 0 73:trail 20 80:skill 96:set 10003,trail 0");
+            "1:start 1011/30,trail 20 8:skill 24:set 10070,trail 0 "
+            "25:trail 20 32:skill 48:set 10071,trail 0 "
+            "49:trail 20 56:skill 72:set 10072,trail 0 73:trail 20 "
+            "80:skill 96:set 10003,trail 0");
   EXPECT_EQ(turns, 0);
   EXPECT_GT(slides, 80);
 }

@@ -8,9 +8,9 @@
 
 #include "battle/enemy/BossKindsVerunak.h"
 #include "battle/enemy/EnemyKindsFourth.h"
+#include "render/TextureMgr.h"
 #include "session/EnemySlot.h"
 #include "session/Session.h"
-#include "render/TextureMgr.h"
 #include "session/SkillMgr.h"
 #include "tests/battle/BattleVillageTest.h"
 
@@ -105,8 +105,8 @@ TEST_F(GuardGrandeurBattleTest, TheGuardsRoutesRunToTheirEnds) {
   ASSERT_EQ(CSkillMgr::GetInstance().Find("황금돌진"), 20);
   ASSERT_EQ(CSkillMgr::GetInstance().Find("사연참"), 22);
   ASSERT_EQ(CSkillMgr::GetInstance().Find("대지가르기"), 8);
-  for (const auto& [index, code] : {std::pair{17, kActSpecialApproach}, std::pair{27, kActSpecialApproach4},
-                                    std::pair{30, kActSpecialApproach5}}) {
+  for (const auto& [index, code] :
+       {std::pair{17, kActSpecialApproach}, std::pair{27, kActSpecialApproach4}, std::pair{30, kActSpecialApproach5}}) {
     Order(*m_guard, index);
     Tick(2);
     EXPECT_EQ(m_guard->m_actionCode, code) << index;
@@ -116,23 +116,21 @@ TEST_F(GuardGrandeurBattleTest, TheGuardsRoutesRunToTheirEnds) {
   Restore();
   Order(*m_guard, 20);
   Course rush = Follow(*m_guard, 400);
-  EXPECT_EQ(rush.codes, (std::vector<int32_t>{kActSpecialApproach2, kActSpecialHit2,
-                                              kActWalkBack, kActIdle}));
+  EXPECT_EQ(rush.codes, (std::vector<int32_t>{kActSpecialApproach2, kActSpecialHit2, kActWalkBack, kActIdle}));
   EXPECT_EQ(rush.hitKinds, (std::vector<int32_t>{0}));
   EXPECT_GT(rush.lost, 0);
 
   Restore();
   Order(*m_guard, 22);
   Course chain = Follow(*m_guard, 400);
-  EXPECT_EQ(chain.codes, (std::vector<int32_t>{kActSpecialApproach3, kActSpecialHit3,
-                                               kActSkillHit1, kActSkillHit2, kActSkillHit3, kActWalkBack, kActIdle}));
+  EXPECT_EQ(chain.codes, (std::vector<int32_t>{kActSpecialApproach3, kActSpecialHit3, kActSkillHit1, kActSkillHit2,
+                                               kActSkillHit3, kActWalkBack, kActIdle}));
   EXPECT_EQ(chain.hitKinds.size(), 4u);
 
   Restore();
   Order(*m_guard, 8);
   Course cleave = Follow(*m_guard, 400);
-  EXPECT_EQ(cleave.codes,
-            (std::vector<int32_t>{kActSpecialApproach, kActSpecialHit, kActIdle}));
+  EXPECT_EQ(cleave.codes, (std::vector<int32_t>{kActSpecialApproach, kActSpecialHit, kActIdle}));
   EXPECT_EQ(cleave.hitKinds, (std::vector<int32_t>{2}));
   EXPECT_GT(cleave.lost, 0);
 }
