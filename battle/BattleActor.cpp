@@ -52,12 +52,16 @@ int32_t CBattleActor::CheckHitFrame() {
 
 // The return point is where the participant stood on its first tick.
 void CBattleActor::UpdateFrame() {
+  NoteFrameTick();
+  CBattleObject::UpdateFrame();
+}
+
+void CBattleActor::NoteFrameTick() {
   if (!m_returnPointSet) {
     m_returnPoint = m_pos;
     m_returnPointSet = true;
   }
   if (m_parryOutOfReach != 0 && m_actionCode == kActIdle) m_outOfReach = m_parryOutOfReach = 0;
-  CBattleObject::UpdateFrame();
 }
 
 void CBattleActor::ApplyVelocity() {

@@ -154,6 +154,11 @@ class CBattleActor : public CBattleObject {
   // The out-of-reach flag is a parry's: it ends when the actor next stands idle.
   int32_t m_parryOutOfReach = 0;
 
+ protected:
+  // What every frame step of a participant starts with, sprite or model:
+  // the return point on the first tick, the parry's end when idle.
+  void NoteFrameTick();
+
  private:
   bool m_returnPointSet = false;
   void Warp(intptr_t x, intptr_t z, intptr_t y);

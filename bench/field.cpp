@@ -1,7 +1,8 @@
 // One whole field pass of the sample village at 640 x 480 on the software
 // device, headless: the game frame's field tick (update and draw), and the
 // update and the drawing alone; beside it one battle pass on the village
-// (four members on tactics against six skeletons). The clock source moves on
+// (four members on tactics against six skeletons, and against six model
+// enemies drawn from the sample's sphinx). The clock source moves on
 // a whole frame slot at every reading, so no pass waits for its slot; every
 // pass draws.
 #include <benchmark/benchmark.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "battle/enemy/BattleGroundEnemy3d.h"
 #include "engine/AppShell.h"
 #include "engine/FileStream.h"
 #include "engine/FrameClock.h"
@@ -30,6 +32,7 @@
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
+#include "tools/lib/PackWriter.h"
 
 namespace {
 
@@ -121,11 +124,61 @@ void BM_FieldDrawOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_FieldDrawOnly)->Unit(benchmark::kMillisecond);
 
+// A model enemy on the sample's sphinx: it idles, walks, strikes, reels and
+// dies by the sphinx's actions.
+class CBenchModelKind : public CBattleGroundEnemy3d {
+  SLV_OBJECT(CBenchModelKind)
+ public:
+  void SetAction(int32_t code) override {
+    switch (code) {
+      case kActIdle:
+        SetModelAction(0, 4, kPlayLoop);
+        break;
+      case kActApproach:
+      case kActWalkBack:
+        SetModelAction(1, 3, kPlayLoop);
+        break;
+      case kActAttack:
+        SetModelAction(2, 4, kPlayOnce);
+        break;
+      case kActDamageLight:
+      case kActDamage:
+        SetModelAction(4, 4, kPlayOnce);
+        break;
+      case kActDying:
+        SetModelAction(6, 6, kPlayOnce);
+        break;
+      default:
+        break;
+    }
+    CBattleGroundEnemy3d::SetAction(code);
+  }
+};
+SLV_REGISTER_ACTOR(CBenchModelKind, "벤치모형");
+
+constexpr const char* kSpriteTable = "diary/monster.txt";
+constexpr const char* kModelTable = "diary/benchmodel.txt";
+
+// The model enemy's record, in a pack of the benchmark's own over the
+// sample's.
+void RegisterModelTable() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  slvtools::PackWriter pack;
+  pack.AddStored(std::string("data/") + kModelTable,
+                 "#monster < 벤치모형 > < Bench model > 0 벤치모형\n#level 1\n#is3d 1\n"
+                 "#rmaname monster\\sphinx.rma\n#hp 60\n#phyAtk 6\n#spd 40\n#duration 1.5\n#radius 1.0\n#end\n");
+  const auto path = std::filesystem::temp_directory_path() / "slv-bench-field-models.pak";
+  pack.WriteFile(path.string());
+  RegisterPack(path.string());
+}
+
 // The village's battle: the sample party (kreutzer joined, and a copy of
 // the leader as a fourth member, the sample having three characters), all
-// on tactics, against six skeletons. A battle that ends is entered again
-// outside the measured time.
-void EnterBattle(CSelvarinFrame& frame) {
+// on tactics, against six of the table's `enemy`. A battle that ends is
+// entered again outside the measured time.
+void EnterBattle(CSelvarinFrame& frame, const char* monsterTable, const char* enemy) {
   CSession& session = CSession::GetInstance();
   static bool tablesRead = false;
   if (!tablesRead) {
@@ -133,8 +186,12 @@ void EnterBattle(CSelvarinFrame& frame) {
     CResMgr::GetInstance().LoadGlobalIni("global.ini");
     CMagicMgr::GetInstance().Load("diary/magic.txt");
     CSkillMgr::GetInstance().Load("diary/skill.txt");
-    CMonsterMgr::GetInstance().Load("diary/monster.txt");
     CItemMgr::GetInstance().Load("diary/item.txt");
+  }
+  static std::string monstersRead;
+  if (monstersRead != monsterTable) {
+    monstersRead = monsterTable;
+    CMonsterMgr::GetInstance().Load(monsterTable);
   }
   frame.GetContext()->ReturnFromBattle();
   session.Init();
@@ -150,20 +207,21 @@ void EnterBattle(CSelvarinFrame& frame) {
   set.Reset(-1, -1);
   set.battleType = 0;
   set.typeValues = {40, 40};
-  for (int i = 0; i < BattleSet::kMaxEnemies; ++i) set.enemies[static_cast<size_t>(set.enemyCount++)] = {"스켈레톤", "skeleton"};
+  for (int i = 0; i < BattleSet::kMaxEnemies; ++i) set.enemies[static_cast<size_t>(set.enemyCount++)] = {enemy, "enemy"};
   frame.m_mode = kModeField;
   frame.ChangeMode(kModeBattle);
 }
 
-void BM_BattlePass(benchmark::State& state) {
+void RunBattlePasses(benchmark::State& state, const char* monsterTable, const char* enemy) {
   CSelvarinFrame& frame = TheVillage().Frame();
-  EnterBattle(frame);
+  EnterBattle(frame, monsterTable, enemy);
   for (int i = 0; i < 200; ++i, ++frame.m_modeTick) frame.RunBattle();  // past the opening, everyone in
+  state.counters["enemies"] = static_cast<double>(frame.GetContext()->m_battleEnemies.size());
   int entered = 1;
   for (auto _ : state) {
     if (frame.m_mode != kModeBattle) {
       state.PauseTiming();
-      EnterBattle(frame);
+      EnterBattle(frame, monsterTable, enemy);
       ++entered;
       state.ResumeTiming();
     }
@@ -174,7 +232,16 @@ void BM_BattlePass(benchmark::State& state) {
   state.counters["members"] = CSession::GetInstance().partyCount;
   SetSlotCounters(state);
 }
+
+void BM_BattlePass(benchmark::State& state) { RunBattlePasses(state, kSpriteTable, "스켈레톤"); }
 BENCHMARK(BM_BattlePass)->Unit(benchmark::kMillisecond);
+
+void BM_BattlePassModels(benchmark::State& state) {
+  TheVillage();
+  RegisterModelTable();
+  RunBattlePasses(state, kModelTable, "벤치모형");
+}
+BENCHMARK(BM_BattlePassModels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

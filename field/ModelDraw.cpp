@@ -157,9 +157,7 @@ void LightModelOnce(C3dAnimModelRes& model, const Matrix& m, int frame) {
   model.m_lit = 1;
 }
 
-void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int frame, const Vec3& pos,
-                     const Vec3& angles, int alpha, uint32_t colour, int wobble) {
-  if (model.m_nodes.empty() || model.m_numFrames <= 0) return;
+Matrix PlacedModelMatrix(const C3dAnimModelRes& model, const Vec3& pos, const Vec3& angles, const Matrix& view) {
   const float s = model.m_scale;
   Matrix m;
   m.MakeScale(s, s, s);
@@ -169,6 +167,13 @@ void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int fr
   m.RotateZ(angles.z * kDegToRad);
   m.Translate(pos);
   Matrix::Multiply(m, m, view);
+  return m;
+}
+
+void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int frame, const Vec3& pos,
+                     const Vec3& angles, int alpha, uint32_t colour, int wobble) {
+  if (model.m_nodes.empty() || model.m_numFrames <= 0) return;
+  const Matrix m = PlacedModelMatrix(model, pos, angles, view);
   LightModelOnce(model, m, frame);
   DrawModelNode(rc, m, frame, model.m_nodes.front().get(), alpha, colour, 0, 0, wobble, 0, 0, 1.0f, 1.0f);
 }

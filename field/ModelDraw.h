@@ -42,7 +42,9 @@ float ApplyModelWobble(Vec3& vertex, int wobble);
 void LightModelOnce(C3dAnimModelRes& model, const Matrix& m, int frame);
 // An animated model placed in the world: scaled by its own scale, shifted by
 // its offset, turned by the angles (degrees: x, the heading, z), moved to
-// the position, seen through the view; lit once, then queued as
-// DrawModelNode queues it. A model without nodes or frames draws nothing.
+// the position, seen through the view.
+Matrix PlacedModelMatrix(const C3dAnimModelRes& model, const Vec3& pos, const Vec3& angles, const Matrix& view);
+// The placed model lit once, then queued as DrawModelNode queues it. A
+// model without nodes or frames draws nothing.
 void DrawPlacedModel(CRC& rc, const Matrix& view, C3dAnimModelRes& model, int frame, const Vec3& pos,
                      const Vec3& angles, int alpha, uint32_t colour, int wobble);

@@ -9,8 +9,10 @@
 #include "battle/BattlePlayer.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "battle/enemy/BattleEnemy.h"
+#include "battle/enemy/BattleEnemy3d.h"
 #include "engine/CdAudio.h"
 #include "engine/MacroRes.h"
+#include "engine/RmaRes.h"
 #include "engine/ResMgr.h"
 #include "field/BattleSet.h"
 #include "field/SelvarinContext.h"
@@ -218,7 +220,8 @@ void CSelvarinContext::MakeRandomEnemies(const BattleSet& set) {
 void CSelvarinContext::InitBattleEnemy(CBattleEnemy& enemy, const MonsterTypeInfo& record, int slot) {
   if (record.is3d != 0) {
     enemy.m_modelName = record.rmaName;
-    CResMgr::GetInstance().GetRes(record.rmaName.c_str());
+    const auto* table = CResMgr::GetInstance().GetResAs<CRmaRes>(record.rmaName);
+    if (auto* model = dynamic_cast<CBattleEnemy3d*>(&enemy)) model->m_actionTable = table;
   } else {
     enemy.m_sprName = record.sprName;
     enemy.m_actName = record.actName;
@@ -404,6 +407,11 @@ CBattleEnemy* CSelvarinContext::MakeCloneEnemy(const CBattleEnemy& source) {
   enemy->m_sprName = source.m_sprName;
   enemy->m_actName = source.m_actName;
   enemy->GetSprite();
+  enemy->m_modelName = source.m_modelName;
+  const auto* model = dynamic_cast<const CBattleEnemy3d*>(&source);
+  if (auto* copy = dynamic_cast<CBattleEnemy3d*>(enemy); copy != nullptr && model != nullptr) {
+    copy->m_actionTable = model->m_actionTable;
+  }
   enemy->m_groundHeight = source.m_groundHeight;
   enemy->m_pos = source.m_pos;
   enemy->m_shadowScale = source.m_shadowScale;

@@ -374,8 +374,8 @@ bool CBattleEnemy::CountDownTimers() {
 
 void CBattleEnemy::ProcessStatus() { CSession::GetInstance().ProcessException(Slot(), false); }
 
-void CBattleEnemy::FillTimeGauge() {
-  if (m_gaugeRunning != 1 || m_actionCode != kActIdle) return;
+bool CBattleEnemy::FillTimeGauge() {
+  if (m_gaugeRunning != 1 || m_actionCode != kActIdle) return false;
   const float step = ScaledSpeed(kGaugeStep);
   m_timeGauge += step;
   if (m_timeGauge + step >= kGaugeFull && m_timeGauge < kGaugeFull) {
@@ -383,9 +383,9 @@ void CBattleEnemy::FillTimeGauge() {
     if (m_slot != nullptr) CSession::GetInstance().RaiseTurnHook(m_slot->name, m_turnCount);
   }
   m_timeGauge = std::min(m_timeGauge, kGaugeFull);
-  if (m_timeGauge == kGaugeFull && m_actionCode == kActIdle) {
-    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kTurnRequest, Slot(), 0, 0);
-  }
+  if (m_timeGauge != kGaugeFull || m_actionCode != kActIdle) return false;
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kTurnRequest, Slot(), 0, 0);
+  return true;
 }
 
 bool CBattleEnemy::FinishTick() {

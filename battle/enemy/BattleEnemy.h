@@ -96,7 +96,8 @@ class CBattleEnemy : public CBattleActor {
   // countdown: the hit-stop holds everything else this tick.
   bool CountDownTimers();
   void ProcessStatus();
-  void FillTimeGauge();
+  // True when it asked the game frame for the turn.
+  bool FillTimeGauge();
   // The frame, the step and the action's tick.
   bool FinishTick();
 

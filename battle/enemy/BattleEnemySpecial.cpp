@@ -188,6 +188,7 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach) {
                                              : distance < approach.distance;
   if (near) {
     if (approach.arrivalEffect != 0) SpawnEffect(approach.arrivalEffect);
+    if (approach.arrival != EnemyResolve::kNone) Resolve(approach.arrival);
     SetAction(approach.next);
     return;
   }

@@ -31,7 +31,7 @@ constexpr EnemyRow kLavaRows[] = {
 
 constexpr EnemyKindDef OnApproachBody(const char* name, std::span<const EnemyRow> rows,
                                        std::span<const EnemyRow> layout = {}) {
-  return EnemyKindDef{.name = name, .body = EnemyBody::kSpecialApproach, .rows = rows, .layout = layout};
+  return enemyrows::OnBody(EnemyBody::kSpecialApproach, name, rows, layout);
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ struct EnemyApproach {
   bool start = false;  // effect 1011 and the dimmed pause while the tick is at most 1
   float distance = 0.0f;  // non-zero: below this fixed distance, whatever the special
   bool reachIncluded = false;  // the fixed distance itself is near enough
+  EnemyResolve arrival = EnemyResolve::kNone;  // resolved as it arrives, before `next`
 };
 
 struct EnemyStrike {

@@ -42,3 +42,13 @@ constexpr EnemyRow Walk(int32_t code, int32_t mode = 2) { return {.code = code, 
 constexpr EnemyRow Blow(int32_t code) { return {.code = code, .base = 8}; }
 
 }  // namespace enemyrows
+
+namespace enemyrows {
+
+// A kind that is its rows, then the layout's, on one of the shared bodies.
+constexpr EnemyKindDef OnBody(EnemyBody body, const char* name, std::span<const EnemyRow> rows,
+                              std::span<const EnemyRow> layout = {}) {
+  return {.name = name, .body = body, .rows = rows, .layout = layout};
+}
+
+}  // namespace enemyrows

@@ -156,6 +156,18 @@ class BattleVillageTest : public ::testing::Test {
     m_frame.m_battleCenterZ = spot.z;
     return enemy;
   }
+  // The monster alone on the scene spot, the camera on the side it faces.
+  CBattleEnemy* SetUpLoneEnemyInView(const char* monster) {
+    Vec3 spot;
+    if (!SceneSpot(&spot)) return nullptr;
+    CBattleEnemy* enemy = SetUpLoneEnemy(monster, spot, spot);
+    if (enemy == nullptr) return nullptr;
+    m_standIn.m_pos = enemy->m_pos;
+    m_standIn.m_pos.z += 10.0f;  // the enemy faces the one it would fight
+    View().m_pFollow = &m_standIn;
+    View().TickCamera();
+    return enemy;
+  }
   // The battle scene as the battle mode draws it, against a golden picture.
   std::string Shot(const std::string& golden) {
     CRC& rc = Rc();

@@ -2,14 +2,19 @@
 // and ordered their special against a stand-in member: the boar charging
 // with its after-image, and the guru striking on its special sheet, each
 // against a golden picture.
+#include <algorithm>
 #include <string>
 
+#include "battle/BattlePhase.h"
 #include "battle/enemy/BattleEarthElementel.h"
 #include "battle/enemy/BattleSlime.h"
 #include "battle/enemy/BattleNinJa.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
+#include "battle/enemy/MultiRouteKinds.h"
+#include "battle/enemy/PlainInPlaceKinds.h"
 #include "battle/enemy/SingleSpecialKinds.h"
+#include "render/TextureMgr.h"
 #include "session/EnemySlot.h"
 #include "session/Session.h"
 #include "session/SkillMgr.h"
@@ -185,6 +190,94 @@ TEST_F(EnemyKindsDrawTest, TheSimurghWalksUpToItsChargeWithItsTrail) {
   EXPECT_EQ(simurgh->m_actionCode, kActSpecialApproach);
   EXPECT_EQ(simurgh->m_afterimage, 1);
   EXPECT_EQ(Shot("simurgh_approach"), "");
+}
+
+// The sample's assassin ordered its dash: no trail, and no hit frame to
+// wait for; it is shot as it comes up to the member.
+TEST_F(EnemyKindsDrawTest, TheAssassinDashesWithoutATrail) {
+  CBattleEnemy* assassin = SetUpBattle("어세신");
+  ASSERT_NE(assassin, nullptr);
+  EXPECT_TRUE(assassin->IsKindOf(typeid(CBattleAssassin)));
+  ASSERT_EQ(TickUntil(*assassin, kActSpecialApproach, 2), 1);
+  for (int t = 0; t < 60 && assassin->DistanceXZ(m_member->m_pos.x, m_member->m_pos.z) >= 13.0f; ++t) Tick(1);
+  ASSERT_EQ(assassin->m_actionCode, kActSpecialApproach);
+  EXPECT_EQ(assassin->m_afterimage, 0);
+  EXPECT_EQ(Shot("assassin_dash"), "");
+}
+
+// The sample's justice of death strikes where it stands while the battle
+// mode holds the scene dimmed for its flourish.
+TEST_F(EnemyKindsDrawTest, TheJusticeOfDeathStrikesWhereItStandsInTheDimmedScene) {
+  CBattleEnemy* justice = SetUpBattle("저스티스오브데스");
+  ASSERT_NE(justice, nullptr);
+  EXPECT_TRUE(justice->IsKindOf(typeid(CBattleJusticeofDeth)));
+  const Vec3 stood = justice->m_pos;
+  // The battle mode's phase step, and the world held while it pauses;
+  // shot with the scythe raised, before the blow's frame.
+  m_frame.m_battlePhase = kPhaseRunning;
+  int running = 0;
+  for (int t = 0; t < 60 && running < 5; ++t) {
+    m_frame.BattleMenuInput();
+    if (m_frame.m_battlePhase != kPhaseRunning) continue;
+    Tick(1);
+    if (t > 0) ++running;
+  }
+  ASSERT_EQ(justice->m_actionCode, kActSpecialHit);
+  EXPECT_EQ(justice->m_tickCount, 5);
+  EXPECT_EQ(justice->m_pos.x, stood.x);
+  EXPECT_EQ(justice->m_pos.z, stood.z);
+  EXPECT_LT(g_brightnessFactor, 0.4f);
+  EXPECT_EQ(Shot("justice_of_death_strike"), "");
+  g_brightnessFactor = 1.0f;
+}
+
+// The sample's assassin ordered each of its routes and the justice of
+// death once, fought out with the member standing 30 units off: the codes
+// each passes through, the skills it uses (their names shown as it
+// resolves them), and what the battle is paid.
+TEST_F(EnemyKindsDrawTest, TheSampleAssassinAndJusticeOfDeathRunTheirRoutes) {
+  struct Course {
+    const char* monster;
+    const char* skill;
+    const char* expected;
+    bool pays;
+  };
+  const Course courses[] = {
+      {"어세신", "돌진", "10018 10073 돌진 10003 10000", false},
+      {"어세신", "그림자베기", "10018 10067 그림자베기 10003 10000", false},
+      {"어세신", "그림자습격", "10018 10074 10066 그림자습격 10062 gone", false},
+      {"어세신", nullptr, "10018 10076 10068 빈자리77 10080 gone", true},
+      {"저스티스오브데스", "돌진", "10018 10065 돌진 10003 10000", false},
+  };
+  for (const Course& c : courses) {
+    SCOPED_TRACE(c.expected);
+    Context().ReturnFromBattle();
+    m_frame.m_battleResult = BattleResult{};
+    CBattleEnemy* enemy = SetUpScene(c.monster);
+    ASSERT_NE(enemy, nullptr);
+    const int32_t exp = enemy->m_slot->exp, money = enemy->m_slot->money;
+    const int index = c.skill != nullptr ? CSkillMgr::GetInstance().Find(c.skill) : 77;
+    enemy->OnMessage(nullptr, kMsgChosenIndex, index, 0, 0);
+    enemy->OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(m_member), 10, 1);
+    std::string course = std::to_string(enemy->m_actionCode);
+    m_frame.m_caption.clear();
+    for (int t = 0; t < 400; ++t) {
+      const int32_t before = enemy->m_actionCode;
+      Tick(1);
+      const auto& live = Context().m_battleEnemies;
+      if (std::find(live.begin(), live.end(), enemy) == live.end()) {
+        course += " gone";
+        break;
+      }
+      if (!m_frame.m_caption.empty()) course += " " + m_frame.m_caption;
+      m_frame.m_caption.clear();
+      if (enemy->m_actionCode != before) course += " " + std::to_string(enemy->m_actionCode);
+      if (enemy->m_actionCode == kActIdle) break;
+    }
+    EXPECT_EQ(course, c.expected);
+    EXPECT_EQ(m_frame.m_battleResult.totalExp, c.pays ? exp : 0);
+    EXPECT_EQ(m_frame.m_battleResult.money, c.pays ? money : 0);
+  }
 }
 
 }  // namespace

@@ -21,19 +21,6 @@
 
 namespace enemytest {
 
-// A trace cut down to the codes entered and the resolutions, up to the
-// first code that ends the chain.
-inline std::string Chain(const std::string& trace) {
-  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
-  std::string out;
-  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
-    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
-    out += (out.empty() ? "" : " ") + step;
-    if (step == "10003" || step == "10000" || step == "10080") break;
-  }
-  return out;
-}
-
 // A party member that only records what it is told.
 class CTarget : public CBattleActor {
  public:
@@ -62,6 +49,19 @@ class Traced : public Kind {
   void Note(const std::string& what) { notes.push_back(what); }
   std::vector<std::string> notes;
 };
+
+// A trace cut down to the codes entered and the resolutions, up to the
+// first code that ends the chain.
+inline std::string Chain(const std::string& trace) {
+  static const std::regex kStep(R"(set (\d+)|(skill|magic|weapon))");
+  std::string out;
+  for (auto it = std::sregex_iterator(trace.begin(), trace.end(), kStep); it != std::sregex_iterator(); ++it) {
+    const std::string step = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
+    out += (out.empty() ? "" : " ") + step;
+    if (step == "10003" || step == "10000" || step == "10062" || step == "10080") break;
+  }
+  return out;
+}
 
 // The hit kind each resolution goes out with, as well.
 template <class Kind>

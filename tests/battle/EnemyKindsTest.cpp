@@ -7,7 +7,6 @@
 #include <cmath>
 #include <functional>
 #include <random>
-#include <regex>
 #include <set>
 #include <string>
 #include <typeinfo>
@@ -28,6 +27,8 @@
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
+#include "battle/enemy/MultiRouteKinds.h"
+#include "battle/enemy/PlainInPlaceKinds.h"
 #include "battle/enemy/SingleSpecialKinds.h"
 #include "engine/ActRes.h"
 #include "platform/Random.h"
@@ -131,6 +132,21 @@ const KindCase kKinds[] = {
     {"블러드아메바", typeid(CBattleBloodAmoeba), false, CBattleBloodAmoeba::kDef},
     {"스켈로드", typeid(CBattleSkelLord), false, CBattleSkelLord::kDef},
     {"스켈포이즌", typeid(CBattleSkelpoison), false, CBattleSkelpoison::kDef},
+    // Several special routes; plain, in-place and table-only kinds.
+    {"어세신", typeid(CBattleAssassin), false, CBattleAssassin::kDef},
+    {"이블세이지", typeid(CBattleEvilSage), false, CBattleEvilSage::kDef},
+    {"사신", typeid(CBattleDeathMaster), true, CBattleDeathMaster::kDef},
+    {"하이퍼스톤", typeid(CBattleHyperSton), true, CBattleHyperSton::kDef},
+    {"여왕벌", typeid(CBattleQueenBee), true, CBattleQueenBee::kDef},
+    {"키마이라", typeid(CBattlekimaira), false, CBattlekimaira::kDef},
+    {"프레임벳", typeid(CBattleFrameBat), true, CBattleFrameBat::kDef},
+    {"저스티스오브데스", typeid(CBattleJusticeofDeth), false, CBattleJusticeofDeth::kDef},
+    {"샌드맨", typeid(CBattleSandMan), false, CBattleSandMan::kDef},
+    {"드래곤플라이", typeid(CBattleDragonsFly), true, CBattleDragonsFly::kDef},
+    {"킬링퍼펫", typeid(CBattleKillingPuppet), true, CBattleKillingPuppet::kDef},
+    {"제국장교", typeid(CBattleEmpireOfficer), false, CBattleEmpireOfficer::kDef},
+    {"정부군_", typeid(CBattleLeighrantzSoldier01), false, CBattleLeighrantzSoldier01::kDef},
+    {"정부군__", typeid(CBattleLeighrantzSoldier02), false, CBattleLeighrantzSoldier02::kDef},
     // One approach and one strike, some with a second strike in place.
     {"시무르그", typeid(CBattleSimurgh), false, CBattleSimurgh::kDef},
     {"가루다", typeid(CBattleGaruda), false, CBattleGaruda::kDef},
@@ -216,15 +232,17 @@ std::set<int32_t> NextCodes(const EnemyKindDef& def) {
 
 TEST(EnemyKindDefs, EveryCodeABlockRunsOrNamesHasARowOrTheBasesAnswer) {
   // The base enters and runs these itself.
-  const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack, kActDefeated};
+  const std::set<int32_t> base = {kActIdle, kActApproach, kActAttack, kActWalkBack, kActLeave, kActDefeated};
   // The boar's charge ends in its gore, the spider's crouch in its pounce;
   // the slime's split waits for its hit handling. The ajer's and the
   // will-o'-the-wisp's walk rows stand in their tables though they strike
-  // where they hover.
+  // where they hover; so do the assassin's 10075 and the queen bee's 10074,
+  // which no route takes.
   const std::set<std::pair<std::string, int32_t>> enteredByOwnMachine = {
       {"멧돼지", kActSpecialHit},         {"독거미", kActPounce},
       {"리퀴드제리", kActSplit},          {"아져", kActSpecialApproach},
-      {"윌오브위스퍼", kActSpecialApproach}};
+      {"윌오브위스퍼", kActSpecialApproach},
+      {"어세신", kActSpecialApproach3},   {"여왕벌", kActSpecialApproach2}};
   // Grandeur's walks stand in his table though no special of his starts them.
   const std::set<std::pair<std::string, int32_t>> enteredByNothing = {
       {"그랑데", kActSpecialApproach},  {"그랑데", kActSpecialApproach2}, {"그랑데", kActSpecialApproach3},
@@ -470,7 +488,7 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
   std::mt19937 draw(76);
   const int kinds[] = {0, 9, 10, 10, 10};
   const int hits[] = {kMsgHit, kMsgMagicHit, kMsgHitWithNumber, kMsgHitTwoParts};
-  const int indexes[] = {-1, 2, 4, 5, 8, 11, 13, 25, 26, 27, 28, 37, 39, 40, 41, 47, 54, 59, 60, 67, 81, 89, 99};
+  const int indexes[] = {-1, 2, 4, 5, 8, 10, 11, 13, 25, 26, 27, 28, 37, 39, 40, 41, 43, 44, 47, 54, 59, 60, 67, 69, 77, 81, 89, 99};
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.name);
     auto* enemy = dynamic_cast<CBattleEnemy*>(CreateActorByName(k.name));
@@ -526,7 +544,6 @@ TEST_F(EnemyKindsTest, EveryKindSurvivesRandomOrdersHitsAndLostTargets) {
 }
 
 // ---- The third group and the ninja ----
-
 
 // Every route of the group from the order to the chain's end, the default
 // branches included; each strike resolves once on its hit frame.

@@ -22,17 +22,7 @@ class SkeletonDrawTest : public BattleVillageTest {
 
   // The sample's skeleton set up for battle south of the village square,
   // the camera on it.
-  CBattleSkeleton* SetUpBattle() {
-    Vec3 spot;
-    if (!SceneSpot(&spot)) return nullptr;
-    auto* skeleton = dynamic_cast<CBattleSkeleton*>(SetUpLoneEnemy("스켈레톤", spot, spot));
-    if (skeleton == nullptr) return nullptr;
-    m_standIn.m_pos = skeleton->m_pos;
-    m_standIn.m_pos.z += 10.0f;  // the skeleton faces the one it would fight
-    View().m_pFollow = &m_standIn;
-    View().TickCamera();
-    return skeleton;
-  }
+  CBattleSkeleton* SetUpBattle() { return dynamic_cast<CBattleSkeleton*>(SetUpLoneEnemyInView("스켈레톤")); }
   void Tick(int n) {
     for (int i = 0; i < n; ++i) Context().UpdateBattleObjects();
   }

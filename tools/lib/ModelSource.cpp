@@ -53,6 +53,7 @@ class ModelParser {
   std::vector<std::pair<std::string, std::string>> m_textures;  // name, picture
   std::vector<SourceNode> m_nodes;
   std::vector<ModelBox> m_collide;
+  std::vector<std::string> m_actions;  // the model text's action lines
   std::string m_error;
 };
 
@@ -125,6 +126,11 @@ bool ModelParser::Line(const std::vector<std::string>& words) {
   } else if (key == "swing") {
     if (words.size() != 6 || !Numbers(words, 1, 5, &n) || m_nodes.empty()) return Fail("swing takes two frames and a move");
     m_nodes.back().swings.push_back({static_cast<int>(n[0]), static_cast<int>(n[1]), Vec3{n[2], n[3], n[4]}});
+  } else if (key == "action") {
+    if (words.size() < 4 || !Numbers(words, 1, words.size() - 1, &n)) return Fail("action takes a number and frames");
+    std::string line = "#action";
+    for (size_t i = 1; i < words.size(); ++i) line += " " + std::to_string(static_cast<int32_t>(n[i - 1]));
+    m_actions.push_back(line);
   } else if (key == "collide") {
     if (words.size() != 7 || !Numbers(words, 1, 6, &n)) return Fail("collide takes half extents and a centre");
     ModelBox box;
@@ -207,6 +213,14 @@ bool ModelParser::Parse(const std::string& text, const std::string& modelName, s
   }
   for (const auto& t : m_textures) out->push_back({"texture\\" + t.first, t.second});
   out->push_back({"model\\" + modelName, m_kind == "rsm" ? BuildRsm() : BuildRsx()});
+  if (m_actions.empty()) return true;
+  if (m_kind != "rsx") {
+    *error = "actions belong to an rsx";
+    return false;
+  }
+  std::string rma = "#rsxname " + modelName + "\n";
+  for (const std::string& action : m_actions) rma += action + "\n";
+  out->push_back({"model\\" + modelName.substr(0, modelName.size() - 4) + ".rma", rma});
   return true;
 }
 

@@ -18,6 +18,10 @@
 //                                  times (DX, DY, DZ); other frames rest
 //   collide HX HY HZ X Y Z         rsm: a collision box of those half
 //                                  extents about that point
+//   action N FIRST LAST [EVENT...] rsx: action N of the model text ("rma",
+//                                  beside the model, of the same name)
+//                                  that plays frames FIRST to LAST and
+//                                  raises events on the EVENT frames
 //
 // The first node is the main node.
 #include <filesystem>

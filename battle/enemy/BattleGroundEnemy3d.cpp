@@ -1,0 +1,109 @@
+// The walking model enemy's tick and its default actions.
+#include "battle/enemy/BattleGroundEnemy3d.h"
+
+#include "field/SelvarinFrame.h"
+#include "session/EnemySlot.h"
+#include "session/Session.h"
+
+namespace {
+
+constexpr int kScreenFlash = 4;  // the game frame's message
+constexpr int32_t kDeathSkill = 184;
+constexpr int32_t kDeathEffects[] = {1017, 213};
+constexpr int32_t kDyingHitLock = 5;
+constexpr int32_t kDeathsBeforeHurry = 3;
+constexpr float kReachShare = 0.4f;
+constexpr int32_t kGiveUpTicks = 600;
+constexpr int32_t kGiveUpBlocked = 55;
+constexpr float kGiveUpGauge = 50.0f;
+constexpr int32_t kReturnTicks = 35;
+constexpr float kReturnNear = 5.0f;
+
+}  // namespace
+
+// As the sprite enemy's tick, but the tick that asks for the turn neither
+// moves nor animates.
+bool CBattleGroundEnemy3d::OnProcess() {
+  if (m_actionCode == kActRemoved) return true;
+  if (m_shakeTicks > 0) --m_shakeTicks;
+  if (m_hitFlash > 0) --m_hitFlash;
+  if (m_hitStopTicks >= 1) {
+    --m_hitStopTicks;
+    return true;
+  }
+  if (m_hitGuardTicks > 0) --m_hitGuardTicks;
+  ProcessStatus();
+  if (FillTimeGauge()) return true;
+  ApplyGravity(m_gravityFactor);
+  return FinishTick();
+}
+
+int CBattleGroundEnemy3d::UpdateAction(int code) {
+  switch (code) {
+    case kActIdle:
+      FaceTarget();
+      return 1;
+    case kActApproach:
+      UpdateApproach();
+      return 1;
+    case kActAttack:
+      if (CheckHitFrame() != 0) Resolve(EnemyResolve::kWeapon);
+      if (AnimationEnded()) GoIdle();
+      return 1;
+    case kActWalkBack:
+      UpdateReturn();
+      return 1;
+    case kActDamageLight:
+    case kActDamage:
+      SetSpeed(m_knockBack);
+      if (AnimationEnded()) GoIdle();
+      return 1;
+    case kActDying:
+      return UpdateDying();
+    default:
+      return CBattleEnemy3d::UpdateAction(code);
+  }
+}
+
+// Close enough strikes; the give-up still comes on the same tick.
+void CBattleGroundEnemy3d::UpdateApproach() {
+  const float speed = ScaledSpeed(1.0f);
+  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
+  const float distance = m_target != nullptr ? m_target->DistanceXZ(m_pos.x, m_pos.z) : 0.0f;
+  FaceTarget();
+  SetSpeed(speed);
+  if (reach * kReachShare > distance) SetAction(kActAttack);
+  if (m_bumpTicks > kGiveUpBlocked || m_tickCount > kGiveUpTicks) {
+    m_timeGauge = kGiveUpGauge;
+    GoIdle();
+  }
+}
+
+void CBattleGroundEnemy3d::UpdateReturn() {
+  FaceToward(m_returnPoint.x, m_returnPoint.z);
+  SetSpeed(ScaledSpeed(m_speed));
+  if (m_tickCount > kReturnTicks || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < kReturnNear) GoIdle();
+}
+
+// The rewards come once: the hurried end after the third death is only
+// taken while the enemy is still dying.
+int CBattleGroundEnemy3d::UpdateDying() {
+  m_hitGuardTicks = kDyingHitLock;
+  if (m_gaugeRunning == 0) {
+    m_tickCount = 0;
+    return 1;
+  }
+  if (m_tickCount == 1) {
+    m_chosenIndex = kDeathSkill;
+    m_target = m_slot != nullptr ? dynamic_cast<CBattleActor*>(m_slot->actor) : nullptr;
+    CSession::GetInstance().ResolveSkill(Slot(), false);
+    for (int32_t effect : kDeathEffects) SpawnEffect(effect);
+  }
+  FadeOut(m_fadeStep);
+  if (AnimationEnded()) {
+    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kScreenFlash, 5, 1, 2);
+    SetAction(kActDefeated);
+  }
+  if (m_deathCount > kDeathsBeforeHurry && m_actionCode == kActDying) SetAction(kActDefeated);
+  return 1;
+}
