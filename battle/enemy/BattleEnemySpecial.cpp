@@ -159,6 +159,11 @@ void CBattleEnemy::RunRoute(const EnemyRoute& route) {
     }
     StartSpecial(effect, route.startPause);
   }
+  if (route.hitLock > 0) m_hitGuardTicks = route.hitLock;
+  if (route.choose >= 0) {
+    m_chosenIndex = route.choose;
+    m_useSpecial = true;
+  }
   int32_t next = route.otherwise;
   for (const EnemyRouteCase& c : route.cases) {
     if (c.index == m_chosenIndex) {
@@ -222,7 +227,7 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks, int32_t star
   }
   if (lock && strike.lockWithTarget && m_target != nullptr) m_hitGuardTicks = strike.hitLock;
   if (strike.facing == EnemyFacing::kEveryTick) FaceTarget();
-  if (strike.drift != 0.0f) SetSpeed(ScaledSpeed(strike.drift));
+  if (strike.drift != 0.0f && (!strike.driftOnce || m_tickCount <= 1)) SetSpeed(ScaledSpeed(strike.drift));
   const bool held = m_holdLast != 0 && (strike.holdPast == 0 || m_tickCount > strike.holdPast);
   const bool ended =
       strike.endTick > 0 ? m_tickCount > strike.endTick || (strike.endsOnLanding && m_inAir == 0) : held;

@@ -51,6 +51,8 @@ struct EnemyRoute {
   int32_t startEffect = 0;  // non-zero: this effect and the dimmed pause before the pick
   int32_t startPause = 30;
   std::span<const EnemyEffectCase> startEffects{};  // by the chosen special; `startEffect` for any other
+  int32_t hitLock = 0;  // non-zero: hits ignored this long, set before the pick
+  int32_t choose = -1;  // 0 or more: this special, as a skill, becomes the chosen one
 };
 
 // Walking up to the target until the chosen special's distance is met.
@@ -93,6 +95,7 @@ struct EnemyStrike {
   bool resolveOnFirstTick = false;  // once on its first tick, in place of the hit frames
   bool endsOnLanding = true;        // with `endTick`: landing ends it too
   bool trailBeforeStart = false;    // the after-image is on before the flourish
+  bool driftOnce = false;       // the drift's speed set on the first tick only
 };
 
 // A run at the target until it is within `reachFactor` times the attack

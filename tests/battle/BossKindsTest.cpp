@@ -47,16 +47,6 @@ class BossKindsTest : public EnemyKindsTest {
   }
 };
 
-// The hit kind each resolution goes out with.
-template <class Kind>
-class KindNoted : public Traced<Kind> {
- public:
-  void Resolve(EnemyResolve how) override {
-    Traced<Kind>::Resolve(how);
-    this->Note("kind " + std::to_string(this->m_hitKind));
-  }
-};
-
 }  // namespace
 
 // One table: the variant, the state the hit finds, the message; then what
@@ -185,7 +175,7 @@ TEST_F(BossKindsTest, EachBossBlockCallsOutInItsOrder) {
 // leaps and strikes in the air with the strong knock-back.
 TEST_F(BossKindsTest, UlmgardWalksToTwentyLeapsAndStrikesWithTheStrongKnockBack) {
   m_target.m_pos = Vec3{60.0f, 0.0f, 0.0f};
-  KindNoted<CBattleUlmgard> ulmgard;
+  HitKindNoted<CBattleUlmgard> ulmgard;
   float leapedAt = -1.0f;
   float leapSpeed = 0.0f;
   Bind(ulmgard);

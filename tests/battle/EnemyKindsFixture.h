@@ -63,6 +63,16 @@ inline std::string Chain(const std::string& trace) {
   return out;
 }
 
+// The hit kind each resolution goes out with, as well.
+template <class Kind>
+class HitKindNoted : public Traced<Kind> {
+ public:
+  void Resolve(EnemyResolve how) override {
+    Traced<Kind>::Resolve(how);
+    this->Note("kind " + std::to_string(this->m_hitKind));
+  }
+};
+
 class EnemyKindsTest : public FieldActorTestOf<CRecordingFrame> {
  protected:
   // Twenty-four actions of three frames, the second a hit frame; the

@@ -1,0 +1,21 @@
+// Amon: every special a walk up to one blow, a cast struck where he stands.
+#include "battle/enemy/EnemyKindsFourth.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace bossblocks;
+using namespace fourthblocks;
+
+constexpr EnemyRow kRows[] = {Once(kActSpecialHit, 0), Once(kActSpecialHit2, 8), Loop(kActSpecialApproach2, 4)};
+constexpr EnemyRoute kRoutes[] = {
+    secondrows::Straight(kActSpecialSkill, kActSpecialApproach2),
+    secondrows::Straight(kActCastMagic, kActSpecialHit, 227, kCastPause),
+};
+constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach2, 1.7f, kActSpecialHit2)};
+constexpr EnemyStrike kStrikes[] = {AtEnd(Bare(kActSpecialHit, kActIdle)), Full(kActSpecialHit2, kActWalkBack)};
+
+}  // namespace
+
+const EnemyKindDef CBattleAmon::kDef = StandardKind("아몬", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+SLV_REGISTER_ACTOR(CBattleAmon, CBattleAmon::kDef.name);

@@ -1,0 +1,22 @@
+// The jack-a-lantern: every special a short hop up to one blow, a cast
+// struck where it stands.
+#include "battle/enemy/EnemyKindsFourth.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace bossblocks;
+using namespace fourthblocks;
+
+constexpr EnemyRow kRows[] = {Once(kActSpecialHit, 8), Once(kActSpecialHit3, 8), Once(kActSpecialApproach3, 4)};
+constexpr EnemyRoute kRoutes[] = {
+    secondrows::Straight(kActSpecialSkill, kActSpecialApproach3, secondrows::kStart),
+    secondrows::Straight(kActCastMagic, kActSpecialHit, 227, kCastPause),
+};
+constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach3, 0.7f, kActSpecialHit3)};
+constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActIdle), Bare(kActSpecialHit3, kActIdle)};
+
+}  // namespace
+
+const EnemyKindDef CBattleJackALantern::kDef = StandardKind("잭어랜턴", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+SLV_REGISTER_ACTOR(CBattleJackALantern, CBattleJackALantern::kDef.name);

@@ -1,0 +1,20 @@
+// The leviathan: three strikes, each where it stands.
+#include "battle/enemy/EnemyKindsFourth.h"
+#include "battle/enemy/EnemySecondRows.h"
+
+namespace {
+
+using namespace bossblocks;
+using namespace fourthblocks;
+
+constexpr EnemyRow kRows[] = {Once(kActSpecialHit, 8), Once(kActSpecialHit2, 0, 4), Once(kActSpecialHit3, 0, 4)};
+constexpr EnemyRouteCase kPicks[] = {{90, kActSpecialHit2}, {94, kActSpecialHit3}};
+constexpr EnemyRoute kRoutes[] = {
+    {.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialHit, .startEffect = secondrows::kStart}};
+constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActWalkBack), Trailed(kActSpecialHit2, kActWalkBack),
+                                    Trailed(kActSpecialHit3, kActWalkBack)};
+
+}  // namespace
+
+const EnemyKindDef CBattleLeviathan::kDef = StandardKind("레비아탄", nullptr, kRows, kRoutes, {}, kStrikes);
+SLV_REGISTER_ACTOR(CBattleLeviathan, CBattleLeviathan::kDef.name);
