@@ -13,7 +13,7 @@ constexpr EnemyRoute kRoutes[] = {
     secondrows::Straight(kActCastMagic, kActSpecialHit, 227, kCastPause),
 };
 constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach2, 1.7f, kActSpecialHit2)};
-constexpr EnemyStrike kStrikes[] = {AtEnd(Bare(kActSpecialHit, kActIdle)), Full(kActSpecialHit2, kActWalkBack)};
+constexpr EnemyStrike kStrikes[] = {AtEnd(Plain(kActSpecialHit, kActIdle)), Full(kActSpecialHit2, kActWalkBack)};
 
 }  // namespace
 

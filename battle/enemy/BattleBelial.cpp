@@ -35,7 +35,7 @@ constexpr EnemyStrike kStrikes[] = {
     Chained(Lunge(Full(kActSpecialHit5, kActSkillHit1), kSlide)),
     Chained(Lunge(Full(kActSkillHit1, kActWalkBack), kSlide)),
     AtEnd(Full(kActSpecialHit2, kActWalkBack)),
-    Bare(kActSpecialHit3, kActIdle),
+    Plain(kActSpecialHit3, kActIdle),
     AtEnd(Trailed(kActSpecialHit4, kActWalkBack)),
 };
 

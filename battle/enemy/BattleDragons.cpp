@@ -9,7 +9,7 @@ using namespace bossblocks;
 using namespace fourthblocks;
 
 constexpr EnemyRow kRows[] = {enemyrows::kSpecialSheetStrike, Once(kActSpecialHit2, 0), Loop(kActSpecialApproach, 4)};
-constexpr EnemyStrike kStrikes[] = {Full(kActSpecialHit, kActWalkBack), AtEnd(Bare(kActSpecialHit2, kActIdle))};
+constexpr EnemyStrike kStrikes[] = {Full(kActSpecialHit, kActWalkBack), AtEnd(Plain(kActSpecialHit2, kActIdle))};
 
 struct DragonBlocks {
   EnemyRoute routes[2];

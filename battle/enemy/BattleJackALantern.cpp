@@ -14,7 +14,7 @@ constexpr EnemyRoute kRoutes[] = {
     secondrows::Straight(kActCastMagic, kActSpecialHit, 227, kCastPause),
 };
 constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach3, 0.7f, kActSpecialHit3)};
-constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActIdle), Bare(kActSpecialHit3, kActIdle)};
+constexpr EnemyStrike kStrikes[] = {Plain(kActSpecialHit, kActIdle), Plain(kActSpecialHit3, kActIdle)};
 
 }  // namespace
 

@@ -11,7 +11,7 @@ constexpr EnemyRow kRows[] = {Once(kActSpecialHit, 8), Once(kActSpecialHit2, 0, 
 constexpr EnemyRouteCase kPicks[] = {{90, kActSpecialHit2}, {94, kActSpecialHit3}};
 constexpr EnemyRoute kRoutes[] = {
     {.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialHit, .startEffect = secondrows::kStart}};
-constexpr EnemyStrike kStrikes[] = {Bare(kActSpecialHit, kActWalkBack), Trailed(kActSpecialHit2, kActWalkBack),
+constexpr EnemyStrike kStrikes[] = {Plain(kActSpecialHit, kActWalkBack), Trailed(kActSpecialHit2, kActWalkBack),
                                     Trailed(kActSpecialHit3, kActWalkBack)};
 
 }  // namespace

@@ -28,7 +28,7 @@ SLV_TABLE_ENEMY(CBattleBlackDragon, CBattleGroundEnemy);
 namespace fourthblocks {
 
 // A strike with neither flourish nor after-image.
-constexpr EnemyStrike Bare(int32_t code, int32_t end) {
+constexpr EnemyStrike Plain(int32_t code, int32_t end) {
   return {.code = code, .start = false, .trail = EnemyTrail::kNone, .end = end};
 }
 // The flourish and the after-image, resolved on the hit frames.
