@@ -8,6 +8,8 @@
 
 #include "battle/BattlePlayer.h"
 #include "battle/SpawnedBattleObjects.h"
+#include "battle/enemy/BattleWildBoar.h"
+#include "battle/enemy/EnemyKinds.h"
 #include "field/BattleSet.h"
 #include "render/Font.h"
 #include "rules/Condition.h"
@@ -47,6 +49,25 @@ TEST_F(BattleHudDrawTest, PinchConditionsHitCounterAndAFullGauge) {
   m_frame.m_hitTicks = 40;
   m_frame.DrawBattle();
   EXPECT_EQ(testsupport::CompareWithGolden("battle_hud", testsupport::PresentedImage(), "tests/battle/golden"), "");
+}
+
+// The wild boar and the guru met together: the battle opens with both
+// their figures on the time-gauge bar, the boar's from the shared icon
+// sheet and the guru's larger.
+TEST_F(BattleHudDrawTest, TheBoarAndTheGuruOpenWithTheirFiguresOnTheBar) {
+  ASSERT_TRUE(StartBattleOf({{"멧돼지", "boar"}, {"구루", "guru"}}, 2));
+  EXPECT_TRUE(Context().m_battleEnemies.front()->IsKindOf(typeid(CBattleWildBoar)));
+  EXPECT_TRUE(Context().m_battleEnemies.back()->IsKindOf(typeid(CBattleGuru)));
+  for (int i = 0; i < 80; ++i) Context().UpdateBattleObjects();
+  // Their gauges come out a point apart; set the guru's back so the two
+  // figures stand apart on the bar.
+  dynamic_cast<CBattleActor*>(Context().m_battleEnemies.back())->m_timeGauge = 15.0f;
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;  // past the fade
+  m_frame.DrawBattle();
+  EXPECT_EQ(testsupport::CompareWithGolden("boar_guru_opening", testsupport::PresentedImage(), "tests/battle/golden"),
+            "");
 }
 
 // The skeleton's chosen theft reaches the leader as its skill object will
