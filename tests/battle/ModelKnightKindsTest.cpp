@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <typeinfo>
 #include <vector>
 
@@ -279,4 +280,155 @@ TEST_F(ModelKnightKindsTest, TheHardBlowLandsOnlyOnItsFrame) {
       {"knife apostle", HardBlows<CBattleKnifeEvil3d>(kActSpecialHit2), "37:2 "},
   };
   for (const Case& c : cases) EXPECT_EQ(c.kinds, c.expected) << c.what;
+}
+
+// The model frame shown when the kind goes idle.
+class IdleFrameNoted : public Traced<CBattleSpearEvil3d> {
+ public:
+  void SetAction(int32_t code) override {
+    if (code == kActIdle) idleFrame = m_modelFrame;
+    Traced<CBattleSpearEvil3d>::SetAction(code);
+  }
+  int32_t idleFrame = -1;
+};
+
+// From 50 units the spear apostle dashes from model frame 12, strikes once
+// and ends at frame 27; within 10 units it no longer sets its speed.
+TEST_F(ModelKnightKindsTest, TheSpearApostlesLungeDashesFromFrame12AndEndsAt27) {
+  IdleFrameNoted apostle;
+  Bind3d(apostle);
+  m_target.m_pos = Vec3{50.0f, 0.0f, 0.0f};
+  apostle.m_useSpecial = true;
+  apostle.SetAction(kActSpecialApproach);
+  EXPECT_TRUE(apostle.m_specialFlag);
+  int firstDash = -1, strikes = 0;
+  for (int t = 1; t <= 60 && apostle.m_actionCode == kActSpecialApproach; ++t) {
+    apostle.notes.clear();
+    apostle.OnProcess();
+    if (firstDash < 0 && std::hypot(apostle.m_velocity.x, apostle.m_velocity.z) > 0.0f) firstDash = apostle.m_modelFrame;
+    strikes += static_cast<int>(std::count(apostle.notes.begin(), apostle.notes.end(), "skill"));
+  }
+  EXPECT_EQ(firstDash, 12);
+  EXPECT_EQ(strikes, 1);
+  EXPECT_EQ(apostle.idleFrame, 27);
+  EXPECT_FALSE(apostle.m_specialFlag);
+
+  for (const auto& [distance, sets] : {std::pair{9.5f, false}, std::pair{10.5f, true}}) {
+    Traced<CBattleSpearEvil3d> near;
+    Bind3d(near);
+    m_target.m_pos = Vec3{distance, 0.0f, 0.0f};
+    near.SetAction(kActSpecialApproach);
+    near.m_modelFrame = 14;
+    near.m_velocity = Vec3{};
+    near.UpdateAction(kActSpecialApproach);
+    EXPECT_EQ(std::hypot(near.m_velocity.x, near.m_velocity.z) > 0.0f, sets) << distance;
+  }
+}
+
+// The knife apostle's magic order ignores hits for 50 ticks, with neither
+// the special's effect nor its close-up.
+TEST_F(ModelKnightKindsTest, TheKnifeApostlesMagicLocksSilently) {
+  Traced<CBattleKnifeEvil3d> apostle;
+  apostle.m_actionTable = CResMgr::GetInstance().GetResAs<CRmaRes>("knights.rma");
+  EXPECT_EQ(Order(apostle, Magic("노바_스톰"), false, 1, kActCastMagic), "1:set 10065");
+  EXPECT_EQ(apostle.m_hitGuardTicks, 50);
+  apostle.OnMessage(&m_target, kMsgHit, 1, 0, 0);
+  EXPECT_EQ(apostle.m_actionCode, kActSpecialHit);
+  Traced<CBattleKnifeEvil3d> other;
+  other.m_actionTable = apostle.m_actionTable;
+  EXPECT_EQ(Order(other, Magic("얼음"), false, 1, kActCastMagic), "1:set 10000");
+  EXPECT_EQ(other.m_hitGuardTicks, 50);
+}
+
+// The wind takes off 4 units farther out than a 0.4 approach, flies on
+// along its heading, and strikes only once it has landed.
+TEST_F(ModelKnightKindsTest, TheSpearKnightLeapsFromFartherAndStrikesOnceLanded) {
+  const float reach = session.GetAttackReach(0, false);
+  for (const auto& [code, distance, leaps] :
+       {std::tuple{kActSpecialApproach2, 0.4f * reach + 3.0f, true},
+        std::tuple{kActSpecialApproach, 0.4f * reach + 3.0f, false}}) {
+    Traced<CBattleGhostSpearKnight3d> near;
+    Bind3d(near);
+    m_target.m_pos = Vec3{distance, 0.0f, 0.0f};
+    near.SetAction(code);
+    near.notes.clear();
+    near.UpdateAction(code);
+    EXPECT_EQ(!near.notes.empty(), leaps) << code;
+  }
+
+  Traced<CBattleGhostSpearKnight3d> knight;
+  Bind3d(knight);
+  m_target.m_pos = Vec3{40.0f, 0.0f, 0.0f};
+  knight.m_angle = 90.0f;
+  knight.m_useSpecial = true;
+  knight.SetAction(kActSpecialHit2);
+  EXPECT_NE(knight.m_inAir, 0);
+  EXPECT_FLOAT_EQ(knight.m_velocity.y, -3.7f);
+  const float leapSpeed = session.ScaleByBonus(0.5f, 0, false);
+  int landed = -1, firstBlow = -1, idle = -1;
+  float highest = 0.0f;
+  for (int t = 1; t <= 120 && idle < 0; ++t) {
+    knight.notes.clear();
+    knight.OnProcess();
+    highest = std::min(highest, knight.m_pos.y);
+    if (knight.m_inAir != 0) {
+      EXPECT_FLOAT_EQ(knight.m_angle, 90.0f);
+      EXPECT_FLOAT_EQ(std::hypot(knight.m_velocity.x, knight.m_velocity.z), leapSpeed);
+    }
+    if (knight.m_inAir == 0 && landed < 0) landed = t;
+    if (firstBlow < 0 && std::count(knight.notes.begin(), knight.notes.end(), "skill") != 0) firstBlow = t;
+    if (knight.m_actionCode == kActIdle) idle = t;
+  }
+  EXPECT_LT(highest, -20.0f);
+  EXPECT_GT(landed, 20);
+  EXPECT_GT(firstBlow, landed);  // the take-off's event frames pass in the air
+  EXPECT_GT(idle, firstBlow);
+}
+
+// The plain attacks of the two kinds without an attack action end; the
+// kinds without a walk-back row walk back on the attack's last frame, and
+// Lachesis reels on action 3 at delay 3, once, then idles.
+TEST_F(ModelKnightKindsTest, PlainAttacksEndAndWalkBackOnTheirLastFrame) {
+  for (const char* kind : {"제노사", "유령기사_창"}) {
+    CBattleGroundEnemy3d* enemy = Make(kind);
+    Bind3d(*enemy);
+    enemy->SetAction(kActSpecialApproach);  // a looping model action the attack must not play on
+    enemy->SetAction(kActAttack);
+    for (int t = 0; t < 100 && enemy->m_actionCode == kActAttack; ++t) enemy->OnProcess();
+    EXPECT_EQ(enemy->m_actionCode, kActIdle) << kind;
+    delete enemy;
+  }
+  // The buffalo turned back as its attack plays: the attack plays on to its
+  // last frame and holds it.
+  Traced<CBattleRhinoceros> buffalo;
+  Bind3d(buffalo);
+  buffalo.OnProcess();  // its first tick takes the return point
+  buffalo.m_returnPoint = Vec3{-300.0f, 0.0f, 0.0f};
+  buffalo.SetAction(kActAttack);
+  for (int t = 0; t < 30; ++t) buffalo.OnProcess();
+  buffalo.SetAction(kActWalkBack);
+  std::vector<int32_t> frames;
+  for (int t = 0; t < 34; ++t) {
+    buffalo.OnProcess();
+    frames.push_back(buffalo.m_modelFrame);
+  }
+  EXPECT_EQ(buffalo.m_actionCode, kActWalkBack);
+  EXPECT_EQ(buffalo.m_action, 3);
+  EXPECT_EQ(frames.front(), 109);
+  EXPECT_EQ(frames[30], 121);
+  EXPECT_EQ(frames.back(), 121);
+  EXPECT_TRUE(std::is_sorted(frames.begin(), frames.end()));
+
+  Traced<CBattleLakesis> lakesis;
+  Bind3d(lakesis);
+  lakesis.SetAction(kActDamageLight);
+  EXPECT_EQ(lakesis.m_action, 3);
+  EXPECT_EQ(lakesis.m_frameDuration, 3);
+  EXPECT_EQ(lakesis.m_playMode, 0);
+  int idleAt = 0;
+  for (int t = 1; t <= 100 && idleAt == 0; ++t) {
+    lakesis.OnProcess();
+    if (lakesis.m_actionCode == kActIdle) idleAt = t;
+  }
+  EXPECT_EQ(idleAt, 28 * 3);  // frames 94-121, three ticks each
 }
