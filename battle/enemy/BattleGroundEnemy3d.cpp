@@ -67,8 +67,8 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
 }
 
 // Close enough strikes; the give-up still comes on the same tick.
-void CBattleGroundEnemy3d::StepApproach(float speed, float reachShare, int32_t next) {
-  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
+void CBattleGroundEnemy3d::StepApproach(float speed, float reachShare, int32_t next, float reachBonus) {
+  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false) + reachBonus;
   const float distance = m_target != nullptr ? m_target->DistanceXZ(m_pos.x, m_pos.z) : 0.0f;
   FaceTarget();
   SetSpeed(speed);

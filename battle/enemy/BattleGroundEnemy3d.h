@@ -28,8 +28,9 @@ class CBattleGroundEnemy3d : public CBattleEnemy3d {
   void RunLunge(const ModelLunge& lunge);
   void CastAtTarget(int32_t magic, int32_t hitLock);
   // Up to the target at `speed` until within reach x `reachShare`, then
-  // `next`; the give-up after 600 ticks or 55 blocked ones, on the same tick.
-  void StepApproach(float speed, float reachShare, int32_t next);
+  // `next` (`reachBonus` added to the reach first); the give-up after 600
+  // ticks or 55 blocked ones, on the same tick.
+  void StepApproach(float speed, float reachShare, int32_t next, float reachBonus = 0.0f);
   void GiveUpIfStuck();
   bool ReactionOverdue() const;
   void UpdateReturn();

@@ -15,7 +15,8 @@ struct ModelPick {
   int32_t action = 0, delay = 1, mode = 0;
 };
 
-enum class ModelReturn : uint8_t { kJitter, kOwn };
+// kNone: 10001 leaves the return point where it was.
+enum class ModelReturn : uint8_t { kJitter, kOwn, kNone };
 
 struct ModelRow {
   int32_t code = 0;
@@ -25,6 +26,7 @@ struct ModelRow {
   ModelReturn back = ModelReturn::kJitter;  // read on 10001 only
   bool strikePending = false;                // the lunges' m_specialFlag
   int32_t entries = 1;                       // times the bases enter the code
+  float takeOff = 0.0f;                      // non-zero: leaves the ground at this vertical speed
 };
 
 // A name of the chosen skill (or magic) and the code it plays.
@@ -36,6 +38,7 @@ struct ModelName {
 struct ModelApproach {
   int32_t code = 0, next = 0;
   float reachFactor = 0.4f;
+  float reachBonus = 0.0f;  // added to the reach before the factor
 };
 
 struct ModelFootsteps {
@@ -51,6 +54,8 @@ struct ModelStrike {
   int32_t hardAbove = -1;  // >= 0: hitKind 2 while the model frame is above it
   float charge = 0.0f;     // non-zero: runs along its heading at this speed, not turning
   int32_t next = kActIdle;  // a chain's next link
+  int32_t hardOn = -1;      // >= 0: hitKind 2 on the ticks the model frame is this one
+  float leap = 0.0f;        // non-zero: flies on along its heading at this speed, strikes once landed
 };
 
 struct ModelLunge {
@@ -78,6 +83,8 @@ struct ModelKindDef {
   std::span<const ModelLunge> lunges = {};
   bool entranceEnds = false;     // 10031 goes idle once its model action ends
   int32_t skillAfterMelee = -1;  // >= 0: a weapon attack is followed by this skill on 10065
+  int32_t drawMode = 0, altAlpha = 255;  // as the model enemy draws them
+  int32_t magicLock = 0;  // > 0: the magic order ignores hits this long, without a close-up
 
   const ModelRow* FindRow(int32_t code) const {
     for (const ModelRow& r : rows) {
@@ -103,6 +110,45 @@ constexpr ModelRow Drawn(int32_t code, int32_t first, int32_t count, int32_t del
   for (int32_t i = 1; i < count; ++i) row.picks[static_cast<size_t>(i)] = ModelPick{first + i, delay, mode};
   row.pickCount = count;
   return row;
+}
+
+}  // namespace modelrows
+
+namespace modelrows {
+
+// The rows most model kinds share, by what the model does: `walk` serves
+// every walking code (10001, 10003, 10010, 10032), `hurt` both hits.
+struct Layout {
+  ModelPick idle, walk;
+  ModelRow attack;
+  ModelPick wander, hurt, dying, entrance;
+  ModelReturn back = ModelReturn::kJitter;
+  bool walkBack = true;  // false: 10003 binds nothing, the model plays on
+};
+
+constexpr ModelRow Row(int32_t code, ModelPick pick) { return Row(code, pick.action, pick.delay, pick.mode); }
+
+// The shared rows, then the kind's own. Without a walk back the slot of
+// 10003 repeats 10010, which the first 10010 row shadows.
+template <size_t N>
+constexpr std::array<ModelRow, 11 + N> Laid(const Layout& l, const std::array<ModelRow, N>& own) {
+  ModelRow approach = Row(kActApproach, l.walk);
+  approach.back = l.back;
+  ModelRow attack = l.attack;
+  attack.code = kActAttack;
+  std::array<ModelRow, 11 + N> rows{Row(kActIdle, l.idle),
+                                    approach,
+                                    attack,
+                                    Row(kActWalkToPoint, l.walk),
+                                    Row(kActWalkToActor, l.walk),
+                                    Row(kActWander, l.wander),
+                                    Row(kActDamageLight, l.hurt),
+                                    Row(kActDamage, l.hurt),
+                                    Row(kActDying, l.dying),
+                                    Row(kActFadeIn, l.entrance),
+                                    Row(l.walkBack ? kActWalkBack : kActWalkToPoint, l.walk)};
+  for (size_t i = 0; i < N; ++i) rows[11 + i] = own[i];
+  return rows;
 }
 
 }  // namespace modelrows

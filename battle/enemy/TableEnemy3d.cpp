@@ -39,13 +39,17 @@ void CBattleGroundEnemy3d::EnterModelRow(const ModelKindDef& def, int32_t code) 
     SetModelAction(pick.action, pick.delay, pick.mode);
     if (code == kActApproach && row->back == ModelReturn::kOwn) {
       m_returnPoint = m_pos;
-    } else if (code == kActApproach) {
+    } else if (code == kActApproach && row->back == ModelReturn::kJitter) {
       const int32_t dz = platform::Rand() % kReturnJitter - kReturnJitter / 2;
       const int32_t dx = platform::Rand() % kReturnJitter - kReturnJitter / 2;
       m_returnPoint = Vec3{m_pos.x + static_cast<float>(dx), 0.0f, m_pos.z + static_cast<float>(dz)};
     }
     if (code == kActAttack) m_hitGuardTicks = platform::Rand() % kAttackLockSpan + kAttackLockLeast;
     if (row->strikePending) m_specialFlag = true;
+    if (row->takeOff != 0.0f) {
+      m_inAir = 1;
+      m_velocity.y = row->takeOff;
+    }
     for (int32_t i = 1; i < row->entries; ++i) CBattleEnemy3d::SetAction(code);
   }
   CBattleEnemy3d::SetAction(code);
@@ -78,6 +82,7 @@ int CBattleGroundEnemy3d::UpdateFromModelDef(const ModelKindDef& def, int code) 
     return 1;
   }
   if (code == kActCastMagic) {
+    if (def.magicLock > 0) m_hitGuardTicks = def.magicLock;
     const MagicTypeInfo* magic = CMagicMgr::GetInstance().GetMagicTypeInfo(m_chosenIndex);
     Dispatch(def.magics, magic != nullptr ? &magic->name : nullptr);
     return 1;
@@ -127,11 +132,18 @@ void CBattleGroundEnemy3d::RunModelApproach(const ModelKindDef& def, const Model
   const ModelFootsteps& steps = def.footsteps;
   if (steps.right != nullptr && m_modelFrame == steps.rightFrame) PlayWave(steps.right);
   if (steps.left != nullptr && m_modelFrame == steps.leftFrame) PlayWave(steps.left);
-  StepApproach(ScaledSpeed(kSpecialApproachSpeed), approach.reachFactor, approach.next);
+  StepApproach(ScaledSpeed(kSpecialApproachSpeed), approach.reachFactor, approach.next, approach.reachBonus);
 }
 
+// The leap's strike waits for the landing; until then it flies on.
 void CBattleGroundEnemy3d::RunModelStrike(const ModelStrike& strike) {
-  m_hitKind = strike.hardAbove >= 0 && m_modelFrame > strike.hardAbove ? kStrongHit : strike.hitKind;
+  const bool hard = (strike.hardAbove >= 0 && m_modelFrame > strike.hardAbove) ||
+                    (strike.hardOn >= 0 && m_modelFrame == strike.hardOn);
+  m_hitKind = hard ? kStrongHit : strike.hitKind;
+  if (strike.leap != 0.0f) {
+    SetSpeed(ScaledSpeed(strike.leap));
+    if (m_inAir != 0) return;
+  }
   if (strike.charge == 0.0f && strike.next == kActIdle) {
     StepMagicAttack();
     return;

@@ -13,6 +13,8 @@ class TableEnemy3d : public CBattleGroundEnemy3d {
   TableEnemy3d() {
     m_fadeStep = Kind::kDef.fadeStep;
     if (Kind::kDef.walkSpeed != 0.0f) m_speed = Kind::kDef.walkSpeed;
+    m_drawMode = Kind::kDef.drawMode;
+    m_altAlpha = Kind::kDef.altAlpha;
   }
   void SetAction(int32_t code) override { EnterModelRow(Kind::kDef, code); }
   int UpdateAction(int code) override { return UpdateFromModelDef(Kind::kDef, code); }

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "battle/enemy/ModelBeastKinds.h"
+#include "battle/enemy/ModelKnightKinds.h"
 #include "battle/enemy/ModelNamedKinds.h"
+#include "battle/enemy/ModelPlainKinds.h"
 #include "engine/RmaRes.h"
 #include "session/MagicMgr.h"
 #include "tests/battle/EnemyKindsFixture.h"
@@ -102,6 +104,13 @@ const KindCase kKinds[] = {
     {"메시아", typeid(CBattleMessiah3d), 2},     {"비요른3", typeid(CBattleBiyolen33d), 3},
     {"비요른1", typeid(CBattleBiyolen13d), 3},   {"비요른2", typeid(CBattleBiyolen23d), 3},
     {"산양", typeid(CBattleGoat3d), 3},          {"비홀더", typeid(CBattleBeholder3d), 1},
+    {"저주받은_상자", typeid(CBattleTreasureBox3d), 2}, {"미믹", typeid(CBattleTreasureBox2_3d), 3},
+    {"제노사", typeid(CBattleCrazyKnifeMonster3d), 3}, {"유령검", typeid(CBattleGhostKnife3d), 2},
+    {"사도_창", typeid(CBattleSpearEvil3d), 1},     {"사도_칼", typeid(CBattleKnifeEvil3d), 1},
+    {"유령기사_칼", typeid(CBattleGhostKnifeKnight3d), 1}, {"유령기사_창", typeid(CBattleGhostSpearKnight3d), 1},
+    {"아르테미스", typeid(CBattleHammer), 3},       {"와일드버팔로", typeid(CBattleRhinoceros), 3},
+    {"발러스", typeid(CBattleSeaHorse), 3},         {"미디안", typeid(CBattleWaterElf), 3},
+    {"라케시스", typeid(CBattleLakesis), 3},
 };
 
 CBattleGroundEnemy3d* Make(const char* name) { return dynamic_cast<CBattleGroundEnemy3d*>(CreateActorByName(name)); }
@@ -478,7 +487,7 @@ TEST_F(ModelKindsTest, EveryKindSurvivesSeededOrdersHitsAndLostTargets) {
       standing = order ? standing + 1 : 0;
       ASSERT_LT(standing, 30) << t;  // only a hit's stop holds an order
       if (enemy->m_actionCode == kActDamageLight || enemy->m_actionCode == kActDamage) {
-        ASSERT_LE(enemy->m_tickCount, 50) << t;  // the longest reaction of the model, 42
+        ASSERT_LE(enemy->m_tickCount, 70) << t;  // the longest reaction of the model: action 3 at delay 3, 63
       }
       ASSERT_LE(enemy->m_modelFrame, 110);
     }
