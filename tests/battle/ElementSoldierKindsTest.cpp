@@ -155,12 +155,12 @@ TEST_F(ElementSoldierKindsTest, AJellyfishMarksItsTargetOnlyWithinFourFifthsOfIt
     SCOPED_TRACE(beyond);
     TargetMarks<CBattleHeapari1> jelly;
     Bind(jelly);
-    m_target.m_effects.clear();
+    const size_t marksBefore = m_target.m_effects.size();
     m_target.m_pos = Vec3{reach - reach * 0.2f + jelly.m_radius + beyond, 0.0f, 0.0f};
     jelly.SetAction(kActAttack);
     const std::string trace = Run(jelly, 30);
-    EXPECT_EQ(trace, "8:weapon,marks 0 24:set 10003 25:set 10000");
-    EXPECT_EQ(m_target.m_effects.size(), beyond == 0.0f ? 1u : 0u);
+    EXPECT_EQ(trace, "8:weapon,marks " + std::to_string(marksBefore) + " 24:set 10003 25:set 10000");
+    EXPECT_EQ(m_target.m_effects.size() - marksBefore, beyond == 0.0f ? 1u : 0u);
   }
 }
 
