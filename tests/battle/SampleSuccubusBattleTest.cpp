@@ -1,0 +1,88 @@
+// The sample's succubus in a meadow battle, fixed seed: the set of the
+// simurgh's battle with the succubus in its place. Each special it is
+// ordered runs its strike where it stands and back to idle, resolved on it.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "battle/ActionCode.h"
+#include "battle/enemy/OwnActionKinds.h"
+#include "field/FieldEnemy.h"
+#include "tests/support/SampleBattleFixture.h"
+
+namespace {
+
+class SampleSuccubusBattleTest : public testsupport::SampleBattleFixture {
+ protected:
+  SampleSuccubusBattleTest() : SampleBattleFixture("meadow") {}
+
+  CBattleEnemy* EnterAndSettle() {
+    auto* field = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("simurgh"));
+    if (field == nullptr) return nullptr;
+    m_frame.OnMessage(field, 0, 0, field->m_battleLine, field->m_eventLine);
+    m_frame.m_battleSet.enemies[0].name = "서큐버스";
+    m_frame.m_battleSet.enemyCount = 1;
+    m_frame.RunGamePass();
+    if (m_frame.m_mode != kModeBattle || session.enemyCount != 1) return nullptr;
+    for (int p = 0; p < session.battlePartyCount; ++p) {
+      PlayerData& member = *session.GetPartyMember(p);
+      member.shp = member.maxshp = 0;
+    }
+    for (int t = 0; t < 200 && !AllIdle(); ++t) Tick();
+    return AllIdle() ? dynamic_cast<CBattleEnemy*>(session.enemies[0].actor) : nullptr;
+  }
+  bool AllIdle() {
+    for (const CActor* actor : m_map.Context().m_battleObjects) {
+      const auto* fighter = dynamic_cast<const CBattleActor*>(actor);
+      if (fighter != nullptr && fighter->m_actionCode != kActIdle) return false;
+    }
+    return true;
+  }
+  void Tick() {
+    for (int p = 0; p < session.battlePartyCount; ++p) Member(p).m_timeGauge = 0.0f;
+    m_map.Context().UpdateBattleObjects();
+    m_map.Context().UpdateEffects();
+  }
+  CBattleActor& Member(int position) { return *static_cast<CBattleActor*>(session.GetPartyMember(position)->battlePtr); }
+
+  struct Course {
+    std::vector<int32_t> codes;
+    size_t placed = 0;  // skill objects the strike put on the field
+  };
+  Course Order(CBattleEnemy& enemy, int32_t index) {
+    enemy.OnMessage(nullptr, kMsgChosenIndex, index, 0, 0);
+    enemy.OnMessage(nullptr, kMsgOrder, reinterpret_cast<intptr_t>(&Member(0)), 10, 0);
+    Course course;
+    course.codes.push_back(enemy.m_actionCode);
+    const size_t objects = m_map.Context().m_battleObjects.size();
+    for (int t = 0; t < 400 && course.codes.back() != kActIdle; ++t) {
+      Tick();
+      if (enemy.m_actionCode != course.codes.back()) course.codes.push_back(enemy.m_actionCode);
+    }
+    course.placed = m_map.Context().m_battleObjects.size() - objects;
+    return course;
+  }
+};
+
+}  // namespace
+
+TEST_F(SampleSuccubusBattleTest, EachSpecialStrikesWhereItStandsAndResolvesOnTheMember) {
+  platform::Srand(1);
+  CBattleEnemy* succubus = EnterAndSettle();
+  ASSERT_NE(succubus, nullptr);
+  EXPECT_TRUE(succubus->IsKindOf(typeid(CBattleSacubus)));
+  EXPECT_EQ(session.enemies[0].ability[0], 51);
+  EXPECT_EQ(session.enemies[0].ability[1], 63);
+  struct Case {
+    int32_t index;
+    int32_t strike;
+  };
+  const Case cases[] = {{51, kActSpecialHit3}, {63, kActSpecialHit2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    const Course course = Order(*succubus, c.index);
+    EXPECT_EQ(course.codes, (std::vector<int32_t>{kActSpecialSkill, c.strike, kActWalkBack, kActIdle}));
+    EXPECT_GT(course.placed, 0u);
+  }
+}
