@@ -72,6 +72,7 @@ class CBattleEnemy : public CBattleActor {
   void RunApproach(const EnemyApproach& approach, int32_t startEffect = enemyblocks::kStartEffect);
   void RunStrike(const EnemyStrike& strike, bool locks = true, int32_t startEffect = enemyblocks::kStartEffect);
   bool SweepParty(float reach);
+  bool TargetWithinReachLessAFifth() const;
   void ShowSheet(const EnemyKindDef& def, EnemySheet sheet);
   void SwitchTrail(EnemyTrail trail);
   // The flourish before a special: the effect, and the game frame pauses the

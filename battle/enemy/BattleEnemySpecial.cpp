@@ -235,11 +235,22 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks, int32_t star
   if (resolves) {
     if (strike.hitKind != 0) m_hitKind = strike.hitKind;
     if (strike.lateTick > 0 && m_tickCount >= strike.lateTick) m_hitKind = strike.lateHitKind;
+    if (strike.targetEffect != 0 && !strike.targetEffectNear) m_target->SpawnEffect(strike.targetEffect);
     Resolve(strike.resolve);
+    if (strike.targetEffect != 0 && strike.targetEffectNear && TargetWithinReachLessAFifth()) {
+      m_target->SpawnEffect(strike.targetEffect);
+    }
   }
   if (!ended) return;
   if (strike.trail != EnemyTrail::kNone && strike.trailOffAtEnd) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
   SetAction(strike.end);
+}
+
+// A target the resolution took away is no target.
+bool CBattleEnemy::TargetWithinReachLessAFifth() const {
+  if (m_target == nullptr) return false;
+  const float reach = CSession::GetInstance().GetAttackReach(Slot(), false);
+  return DistanceXZ(m_target->m_pos.x, m_target->m_pos.z) <= reach - reach * 0.2f;
 }
 
 // Every member in party order with an actor nearer than `reach`, struck

@@ -96,6 +96,8 @@ struct EnemyStrike {
   bool endsOnLanding = true;        // with `endTick`: landing ends it too
   bool trailBeforeStart = false;    // the after-image is on before the flourish
   bool driftOnce = false;       // the drift's speed set on the first tick only
+  int32_t targetEffect = 0;       // non-zero: this effect on the target before each resolution
+  bool targetEffectNear = false;  // after it instead, and only within the attack reach less a fifth
 };
 
 // A run at the target until it is within `reachFactor` times the attack

@@ -49,9 +49,10 @@ constexpr EnemyKindDef NearestStrike(EnemyKindDef def, float reach) {
 constexpr EnemyRoute AnnouncedOrder(std::span<const EnemyRouteCase> cases, int32_t otherwise) {
   return {.code = kActSpecialSkill, .cases = cases, .otherwise = otherwise, .startEffect = enemyblocks::kStartEffect};
 }
-// The cast: its effect and the long dimmed pause, then the strike.
-constexpr EnemyRoute CastOrder(int32_t effect, int32_t strike) {
-  return {.code = kActCastMagic, .otherwise = strike, .startEffect = effect, .startPause = 50};
+// The cast: its effect, or the one its magic names, and the long dimmed
+// pause, then the strike.
+constexpr EnemyRoute CastOrder(int32_t effect, int32_t strike, std::span<const EnemyEffectCase> effects = {}) {
+  return {.code = kActCastMagic, .otherwise = strike, .startEffect = effect, .startPause = 50, .startEffects = effects};
 }
 
 }  // namespace bossblocks

@@ -28,3 +28,9 @@ class TableEnemy : public Base {
    public:                                            \
     static const EnemyKindDef kDef;                 \
   }
+
+// A kind that is a table it shares with other kinds under other names.
+#define SLV_SHARED_TABLE_ENEMY(Class, Table, Base) \
+  class Class : public TableEnemy<Table, Base> {   \
+    SLV_OBJECT(Class)                              \
+  }

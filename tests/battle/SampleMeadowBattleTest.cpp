@@ -50,19 +50,6 @@ class SampleMeadowBattleTest : public testsupport::SampleBattleFixture {
     for (int t = 0; t < 200 && !AllIdle(); ++t) Tick();
     return AllIdle() ? simurgh : nullptr;
   }
-  bool AllIdle() {
-    for (const CActor* actor : m_map.Context().m_battleObjects) {
-      const auto* fighter = dynamic_cast<const CBattleActor*>(actor);
-      if (fighter != nullptr && fighter->m_actionCode != kActIdle) return false;
-    }
-    return true;
-  }
-  void Tick() {
-    for (int p = 0; p < session.battlePartyCount; ++p) Member(p).m_timeGauge = 0.0f;
-    m_map.Context().UpdateBattleObjects();
-    m_map.Context().UpdateEffects();
-  }
-  CBattleActor& Member(int position) { return *static_cast<CBattleActor*>(session.GetPartyMember(position)->battlePtr); }
 
   // Ticks from an order until the simurgh is idle again; `victim`'s hit
   // points are followed.

@@ -5,6 +5,8 @@
 // `rand` from its seed.
 #include <gtest/gtest.h>
 
+#include "battle/ActionCode.h"
+#include "battle/BattleObject.h"
 #include "engine/Controller.h"
 #include "engine/FileStream.h"
 #include "engine/Mouse.h"
@@ -60,6 +62,23 @@ class SampleBattleFixture : public ::testing::Test {
     m_frame.m_battleControl = 0;  // the key was for the dialogue, not a manual command
     ++m_frame.m_modeTick;
   }
+
+  // Every fighter on the field idle.
+  bool AllIdle() {
+    for (const CActor* actor : m_map.Context().m_battleObjects) {
+      const auto* fighter = dynamic_cast<const CBattleActor*>(actor);
+      if (fighter != nullptr && fighter->m_actionCode != kActIdle) return false;
+    }
+    return true;
+  }
+  // One tick of the battle's objects and effects; the members never ask
+  // for a turn.
+  void Tick() {
+    for (int p = 0; p < session.battlePartyCount; ++p) Member(p).m_timeGauge = 0.0f;
+    m_map.Context().UpdateBattleObjects();
+    m_map.Context().UpdateEffects();
+  }
+  CBattleActor& Member(int position) { return *static_cast<CBattleActor*>(session.GetPartyMember(position)->battlePtr); }
 
   // Seeded before the village is made, as the game does at its start,
   // whatever ran before in this process.
