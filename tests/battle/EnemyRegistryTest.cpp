@@ -21,6 +21,7 @@
 #include "battle/enemy/BattleSpider.h"
 #include "battle/enemy/BattleTorture.h"
 #include "battle/enemy/BattleWildBoar.h"
+#include "battle/enemy/BaseBehaviourKinds.h"
 #include "battle/enemy/BossKinds.h"
 #include "battle/enemy/BossKindsVerunak.h"
 #include "battle/enemy/CastComboKinds.h"
@@ -29,6 +30,7 @@
 #include "battle/enemy/EnemyKindsSecond.h"
 #include "battle/enemy/EnemyKindsThird.h"
 #include "battle/enemy/InPlaceCasterKinds.h"
+#include "battle/enemy/LeighrantzElementKinds.h"
 #include "battle/enemy/ModelBeastKinds.h"
 #include "battle/enemy/ModelKnightKinds.h"
 #include "battle/enemy/ModelNamedKinds.h"
@@ -36,8 +38,10 @@
 #include "battle/enemy/MoreBossKinds.h"
 #include "battle/enemy/MultiRouteKinds.h"
 #include "battle/enemy/MultiSpecialKinds.h"
+#include "battle/enemy/OwnActionKinds.h"
 #include "battle/enemy/PlainInPlaceKinds.h"
 #include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SoldierKinds.h"
 #include "engine/Object.h"
 
 namespace {
@@ -237,6 +241,34 @@ const Registered kEveryKind[] = {
     {"발러스", typeid(CBattleSeaHorse), kModel},
     {"미디안", typeid(CBattleWaterElf), kModel},
     {"라케시스", typeid(CBattleLakesis), kModel},
+    // Leighrantz and the elementals, the soldiers and the bandit, the kinds
+    // with the base behaviour and those with their own actions.
+    {"레이그란츠", typeid(CBattleLeighrantz), kGround},
+    {"윈드엘레멘탈", typeid(CBattleWindElementel), kGround},
+    {"워터엘레멘탈", typeid(CBattleWaterElementel), kGround},
+    {"화이어엘레멘탈", typeid(CBattleFireElement), kFlying},
+    {"왕국여장교", typeid(CBattleEmpireWomanOfficer), kGround},
+    {"위스텐_크로이체르_", typeid(CBattleWistenKreutzerOne), kGround},
+    {"위스텐_크로이체르__", typeid(CBattleWistenKreutzerTwo), kGround},
+    {"제국병사신참", typeid(CBattleEmpireSoldierNewbie), kGround},
+    {"도적단원", typeid(CBattleOvrelTimbanesFamily), kGround},
+    {"허스", typeid(CBattleHirth), kGround},
+    {"그란츠", typeid(CBattleGrantz), kGround},
+    {"흑사병_좀비", typeid(CBattleZonbi), kGround},
+    {"고블린", typeid(CBattleGobulin), kGround},
+    {"홉고블린", typeid(CBattleGobulin2), kGround},
+    {"리틀_머메이드", typeid(CBattleLittleMeamade), kGround},
+    {"해골병사", typeid(CBattleBoneFighter), kGround},
+    {"좀비", typeid(CBattleZoonBie), kGround},
+    {"길로틴", typeid(CBattleGilotinX), kGround},
+    {"네크로만서", typeid(CBattleNecromanse), kGround},
+    {"서큐버스", typeid(CBattleSacubus), kGround},
+    {"기데온", typeid(CBattleGideon), kFlying},
+    {"머메이드_로드", typeid(CBattleLittleMeamade2), kGround},
+    {"나선박쥐", typeid(CBattleBakGi), kFlying},
+    {"젤리피쉬", typeid(CBattleHeapari1), kGround},
+    {"텐타클", typeid(CBattleHeapari2), kGround},
+    {"크라켄", typeid(CBattleHeapari3), kGround},
 };
 
 Base BaseOf(const CActor* actor) {
