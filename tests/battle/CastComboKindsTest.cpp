@@ -10,7 +10,7 @@
 
 #include "battle/enemy/CastComboKinds.h"
 #include "battle/enemy/InPlaceCasterKinds.h"
-#include "battle/enemy/MultiSpecialKinds.h"
+#include "battle/enemy/MultiChoiceKinds.h"
 #include "session/Session.h"
 #include "tests/battle/EnemyKindsFixture.h"
 

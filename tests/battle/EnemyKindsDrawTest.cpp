@@ -13,7 +13,7 @@
 #include "battle/enemy/EnemyKinds.h"
 #include "battle/enemy/MultiRouteKinds.h"
 #include "battle/enemy/PlainInPlaceKinds.h"
-#include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SingleStrikeKinds.h"
 #include "render/TextureMgr.h"
 #include "session/EnemySlot.h"
 #include "session/Session.h"

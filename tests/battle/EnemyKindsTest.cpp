@@ -33,10 +33,10 @@
 #include "battle/enemy/LeighrantzElementKinds.h"
 #include "battle/enemy/MoreBossKinds.h"
 #include "battle/enemy/MultiRouteKinds.h"
-#include "battle/enemy/MultiSpecialKinds.h"
+#include "battle/enemy/MultiChoiceKinds.h"
 #include "battle/enemy/OwnActionKinds.h"
 #include "battle/enemy/PlainInPlaceKinds.h"
-#include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SingleStrikeKinds.h"
 #include "engine/ActRes.h"
 #include "platform/Random.h"
 #include "rules/Condition.h"
@@ -849,10 +849,10 @@ TEST_F(EnemyKindsTest, TheNinjaLosingItsTargetResolvesNothingAndIdlesWithTheTrai
 namespace {
 
 // The single-special kinds, with the special sheets they strike on.
-class SingleSpecialKindsTest : public EnemyKindsTest {
+class SingleStrikeKindsTest : public EnemyKindsTest {
  protected:
   // Each special strike shows the blow on its first and third of four frames.
-  SingleSpecialKindsTest() {
+  SingleStrikeKindsTest() {
     using battletest::SquareMotion;
     const std::string spr = battletest::SquareSprite();
     const std::vector<ActAction> actions(4, ActAction{{SquareMotion(0), SquareMotion(), SquareMotion(0), SquareMotion()}});
@@ -889,7 +889,7 @@ class SingleSpecialKindsTest : public EnemyKindsTest {
 }  // namespace
 
 // Every kind for the special its table routes and for any other.
-TEST_F(SingleSpecialKindsTest, EachKindRoutesTheChosenSpecialToItsStrikeAndEndCode) {
+TEST_F(SingleStrikeKindsTest, EachKindRoutesTheChosenSpecialToItsStrikeAndEndCode) {
   const std::string walk = "10073 10065 start 1011/30 skill skill 10003";
   const std::string here = "10066 start 1011/30 skill skill ";
   struct Route {
@@ -919,13 +919,13 @@ TEST_F(SingleSpecialKindsTest, EachKindRoutesTheChosenSpecialToItsStrikeAndEndCo
 }
 
 // Her second strike flourishes but leaves no after-image, and she stays.
-TEST_F(SingleSpecialKindsTest, SaramandasStrikeInPlaceFlourishesWithoutAfterImageAndStays) {
+TEST_F(SingleStrikeKindsTest, SaramandasStrikeInPlaceFlourishesWithoutAfterImageAndStays) {
   EXPECT_EQ(Order<CBattleSaramanda>(74, false, 33),
             "1:set 10066,special sheet 2:start 1011/30,magic 17:magic 33:set 10000,normal sheet");
 }
 
 // The gigantes walks up at 1.5 through the same approach as every kind.
-TEST_F(SingleSpecialKindsTest, GigantesApproachesAtOneAndAHalfThroughTheSharedApproach) {
+TEST_F(SingleStrikeKindsTest, GigantesApproachesAtOneAndAHalfThroughTheSharedApproach) {
   Traced<CBattleGigantes> gigantes;
   Bind(gigantes);
   gigantes.m_chosenIndex = 5;
@@ -943,7 +943,7 @@ TEST_F(SingleSpecialKindsTest, GigantesApproachesAtOneAndAHalfThroughTheSharedAp
 
 // Special 74: no walk, the blow weighed on each hit frame, the walk back; a
 // hit mid-strike puts the normal sheet back in the same tick.
-TEST_F(SingleSpecialKindsTest, TheSimurghStrikesWhereItStandsOnEachHitFrameAndAHitRestoresTheNormalSheet) {
+TEST_F(SingleStrikeKindsTest, TheSimurghStrikesWhereItStandsOnEachHitFrameAndAHitRestoresTheNormalSheet) {
   Traced<CBattleSimurgh> simurgh;
   Bind(simurgh);
   simurgh.m_pos = Vec3{0.0f, 0.0f, 0.0f};

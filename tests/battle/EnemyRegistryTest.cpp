@@ -37,10 +37,10 @@
 #include "battle/enemy/ModelPlainKinds.h"
 #include "battle/enemy/MoreBossKinds.h"
 #include "battle/enemy/MultiRouteKinds.h"
-#include "battle/enemy/MultiSpecialKinds.h"
+#include "battle/enemy/MultiChoiceKinds.h"
 #include "battle/enemy/OwnActionKinds.h"
 #include "battle/enemy/PlainInPlaceKinds.h"
-#include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SingleStrikeKinds.h"
 #include "battle/enemy/SoldierKinds.h"
 #include "engine/Object.h"
 

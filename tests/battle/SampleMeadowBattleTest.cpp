@@ -15,7 +15,7 @@
 #include "battle/ActionCode.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "battle/enemy/BattleEnemy.h"
-#include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SingleStrikeKinds.h"
 #include "field/BattleSet.h"
 #include "field/FieldEnemy.h"
 #include "field/SelvarinContext.h"

@@ -1,7 +1,7 @@
 // The single-special kinds. All walk up on row 4 and strike through the
 // shared approach body; those with a second strike route one chosen special
 // straight to it.
-#include "battle/enemy/SingleSpecialKinds.h"
+#include "battle/enemy/SingleStrikeKinds.h"
 
 #include "battle/enemy/EnemyRowLayouts.h"
 

@@ -1,6 +1,6 @@
 // The multi-special kinds' tables. Unless a table says otherwise a strike
 // flourishes, trails, resolves on its hit frames and walks back.
-#include "battle/enemy/MultiSpecialKinds.h"
+#include "battle/enemy/MultiChoiceKinds.h"
 
 #include "battle/enemy/BossKinds.h"
 #include "battle/enemy/EnemyRowLayouts.h"
