@@ -42,6 +42,14 @@ const std::string* CClassNameMap::Find(const std::string& shortName) const {
   return it != m_names.end() ? &it->second : nullptr;
 }
 
+void CClassNameMap::Restore(const std::string& shortName, const std::string* typeName) {
+  if (typeName == nullptr) {
+    m_names.erase(shortName);
+  } else {
+    m_names[shortName] = *typeName;
+  }
+}
+
 CClassNameMap& GetClassNameRegistry() {
   static CClassNameMap registry;
   return registry;

@@ -43,6 +43,8 @@ class CClassNameMap {
   void Register(const std::string& shortName, const std::type_info& type);
   // The run-time type name of a short name, or null.
   const std::string* Find(const std::string& shortName) const;
+  // Puts back what Find gave before a stand-in took the name (null: no class).
+  void Restore(const std::string& shortName, const std::string* typeName);
 
  private:
   std::map<std::string, std::string> m_names;

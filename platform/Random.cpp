@@ -14,6 +14,8 @@ std::deque<int>& Queued() {
 
 void Srand(unsigned int seed) { g_state = seed; }
 
+unsigned int RandState() { return g_state; }
+
 int Rand() {
   std::deque<int>& queued = Queued();
   if (!queued.empty()) {

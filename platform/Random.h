@@ -8,6 +8,9 @@ namespace platform {
 void Srand(unsigned int seed);
 int Rand();
 
+// The generator's state, for tests that put it back (Srand takes it).
+unsigned int RandState();
+
 // For tests: the next Rand() calls answer these values in order, then the
 // generator takes over again where it stood. Queued values are kept until
 // used or cleared.

@@ -50,6 +50,8 @@ class CSession {
   // A new game: the session as constructed, then filled from the new-game
   // tables (SessionInit.cpp). A missing table leaves the reset values.
   void Init();
+  // The session as constructed, before any game.
+  void Clear();
   // Binds the main keypad for the key layout (option 7, 1 to 6).
   void ApplyKeyLayout();
   // The key that a layout binds to keypad button 4-9 (0 for other

@@ -148,9 +148,11 @@ bool ApplyValueKey(PlayerData& p, const CTokenizer& line) {
 
 }  // namespace
 
+void CSession::Clear() { *this = *std::unique_ptr<CSession>(new CSession); }
+
 void CSession::Init() {
   // Nothing of a game played before stays.
-  *this = *std::unique_ptr<CSession>(new CSession);
+  Clear();
   options = {MixerVolume(kMixerCompactDisc), MixerVolume(kMixerWaveOut), 1, 1, 0, 0, 0, 1};
   lastSlotIndex = -1;
   startClock = GetClockSeconds();

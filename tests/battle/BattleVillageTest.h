@@ -29,6 +29,8 @@
 #include "render/3dDevice.h"
 #include "render/Font.h"
 #include "render/RC.h"
+#include "render/TextureMgr.h"
+#include "render/TgaTextureMgr.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
 #include "session/MonsterMgr.h"
@@ -77,12 +79,20 @@ class BattleVillageTest : public ::testing::Test {
     View().m_pFollow = nullptr;
     m_frame.Exit();
     g_pCurrentFrame = nullptr;
+    // Every table a `prepare` may have read goes, so the next test starts
+    // from the tables it loads itself.
     CMonsterMgr::GetInstance().Free();
+    CItemMgr::GetInstance().Free();
+    CSkillMgr::GetInstance().Free();
+    CMagicMgr::GetInstance().Free();
     CSession::GetInstance().Init();
     CResMgr::GetInstance().UnloadResources();
     FreePacks();
     g_texturePath = m_savedTexturePath;
     std::filesystem::current_path(m_previous);
+    // As the game shuts down: textures made on this device go with it.
+    CTextureMgr::GetInstance().ReleaseAll();
+    CTgaTextureMgr::GetInstance().ReleaseAll();
     g_3dDevice.Release();
     platform::DestroyAppWindow(m_window);
   }

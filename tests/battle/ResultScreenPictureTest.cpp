@@ -7,6 +7,7 @@
 #include "engine/Controller.h"
 #include "engine/Mouse.h"
 #include "field/SelvarinActor.h"
+#include "render/Font.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
 #include "session/Session.h"
@@ -15,7 +16,10 @@
 
 namespace {
 
+// The drop's message is text: the fonts are read as the game reads them.
 void PrepareParty() {
+  EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
+  EXPECT_TRUE(LoadAsciiFont("slvfonte.dat"));
   EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
   EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
   EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,36 @@ class CTestEnemy : public CBattleEnemy {
   Finishing finishing;
 };
 
-template <class T>
-void RegisterBattleClass(const char* shortName) {
-  CObjectFactory::GetInstance().Register(new T);
-  RegisterClassName(shortName, typeid(T));
-}
+// A test class takes a battle class's short name while the fixture lives;
+// the name makes its own class again afterwards, so later tests in the
+// same process meet the real forms.
+class StandInName {
+ public:
+  template <class T>
+  static StandInName Of(const char* shortName) {
+    CObjectFactory::GetInstance().Register(new T);
+    return StandInName(shortName, typeid(T));
+  }
+  StandInName(StandInName&& other) noexcept
+      : m_name(std::move(other.m_name)), m_previous(std::move(other.m_previous)), m_owned(other.m_owned) {
+    other.m_owned = false;
+  }
+  StandInName(const StandInName&) = delete;
+  StandInName& operator=(const StandInName&) = delete;
+  StandInName& operator=(StandInName&&) = delete;
+  ~StandInName() {
+    if (m_owned) GetClassNameRegistry().Restore(m_name, m_previous ? &*m_previous : nullptr);
+  }
+
+ private:
+  StandInName(const char* shortName, const std::type_info& type) : m_name(shortName) {
+    if (const std::string* was = GetClassNameRegistry().Find(m_name)) m_previous = *was;
+    RegisterClassName(m_name, type);
+  }
+  std::string m_name;
+  std::optional<std::string> m_previous;
+  bool m_owned = true;
+};
 
 // "testwolf" has a class; "ghost" has a record but no class.
 inline const char* kMonsters =
@@ -80,12 +106,10 @@ class BattleFixture : public ::testing::Test {
   static constexpr float kCx = 10.0f, kCz = -10.0f;
 
   explicit BattleFixture(const std::string& script) : m_previous(std::filesystem::current_path()) {
-    RegisterBattleClass<CTestBattlePlayer>("battlesizz");
-    RegisterBattleClass<CTestBattlePlayer>("battlekreutzer");
-    RegisterBattleClass<CTestBattlePlayer>("battlemaria");
-    RegisterBattleClass<CTestBattlePlayer>("battlefourth");
-    RegisterBattleClass<CTestBattlePlayer>("battlefifth");
-    RegisterBattleClass<CTestEnemy>("testwolf");
+    for (const char* name : {"battlesizz", "battlekreutzer", "battlemaria", "battlefourth", "battlefifth"}) {
+      m_standIns.push_back(StandInName::Of<CTestBattlePlayer>(name));
+    }
+    m_standIns.push_back(StandInName::Of<CTestEnemy>("testwolf"));
     m_dir.Write("game/data/battle.ini", "");
     m_dir.Write("game/data/battle.scr", script);
     m_dir.Write("game/data/wolf.scr", "wolf\n");
@@ -146,6 +170,7 @@ class BattleFixture : public ::testing::Test {
     return out;
   }
 
+  std::vector<StandInName> m_standIns;
   testsupport::TempDir m_dir;
   std::filesystem::path m_previous;
   CSelvarinFrame m_frame;

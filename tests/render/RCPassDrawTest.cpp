@@ -146,9 +146,9 @@ Record Box(float left, float top, float right, float bottom, uint32_t color) {
   return r;
 }
 
-// The first CTexture of two in map order.
+// Two textures in the order the queues walk them.
 std::pair<CTexture*, CTexture*> InMapOrder(CTexture* a, CTexture* b) {
-  return std::less<CTexture*>()(a, b) ? std::pair{a, b} : std::pair{b, a};
+  return TextureOrder()(a, b) ? std::pair{a, b} : std::pair{b, a};
 }
 
 // Two textures' triangles over the same pixels at the same depth: the map
