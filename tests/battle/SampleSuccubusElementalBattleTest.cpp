@@ -73,7 +73,9 @@ class SampleSuccubusElementalBattleTest : public testsupport::SampleBattleFixtur
   }
   size_t SkillObjects() {
     size_t n = 0;
-    for (const CActor* object : m_map.Context().m_battleObjects) n += dynamic_cast<const CBattleSkill*>(object) != nullptr;
+    for (const CActor* object : m_map.Context().m_battleObjects) {
+      n += dynamic_cast<const CBattleSkill*>(object) != nullptr ? 1 : 0;
+    }
     return n;
   }
 };
