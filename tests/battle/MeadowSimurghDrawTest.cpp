@@ -8,6 +8,7 @@
 #include "effect/SelvarinEffect.h"
 #include "field/BattleSet.h"
 #include "field/FieldEnemy.h"
+#include "platform/Random.h"
 #include "render/TextureMgr.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -127,6 +128,7 @@ TEST_F(MeadowSimurghDrawTest, TheChargeWalksUpWithItsTrail) {
 TEST_F(MeadowSimurghDrawTest, TheWindElementalsCastInTheDimmingScene) {
   CBattleEnemy* elemental = Settled("윈드엘레멘탈");
   ASSERT_NE(elemental, nullptr);
+  platform::Srand(1);  // whatever else the meadow drew
   Order(*elemental, CMagicMgr::GetInstance().Find("파이어볼"), 0, 9);
   RunBattle(6);
   EXPECT_EQ(m_frame.m_battlePhase, 7);
@@ -145,6 +147,7 @@ TEST_F(MeadowSimurghDrawTest, TheWindElementalsCastInTheDimmingScene) {
 TEST_F(MeadowSimurghDrawTest, TheSuccubussDanceAtTheEndOfItsRow) {
   CBattleEnemy* succubus = Settled("서큐버스");
   ASSERT_NE(succubus, nullptr);
+  platform::Srand(1);
   Order(*succubus, CSkillMgr::GetInstance().Find("몽마의춤"), 0);
   RunBattle(46);  // the flourish's pause of 30, then the row's 16 ticks
   EXPECT_EQ(succubus->m_actionCode, kActSpecialHit2);
