@@ -83,9 +83,9 @@ class SampleSuccubusElementalBattleTest : public testsupport::SampleBattleFixtur
 }  // namespace
 
 // The three picks and an index it does not name, each resolved once, from
-// where it stands (no approach), on the member 13 away. By the rules the three specials
-// strike no blow (what they bring are conditions); the charge it borrows
-// does.
+// where it stands (no approach), on the member 13 away: within the reach of
+// its records. By the rules the three picks strike no blow (what they bring
+// are conditions); the charge it borrows does.
 TEST_F(SampleSuccubusElementalBattleTest, EachSpecialStrikesWhereItStandsAndResolvesOnTheMember) {
   platform::Srand(1);
   CBattleEnemy* succubus = EnterAndSettle("서큐버스");
