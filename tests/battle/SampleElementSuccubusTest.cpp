@@ -29,7 +29,7 @@ TEST_F(SampleElementSuccubusTest, EachIsItsKindWithItsSpecialsAndItsSheet) {
   };
   const Case cases[] = {
       {"윈드엘레멘탈", typeid(CBattleWindElementel), {-1}, true},
-      {"서큐버스", typeid(CBattleSacubus), {51, 63}, false},
+      {"서큐버스", typeid(CBattleSacubus), {51, 63, 70}, false},
   };
   CMonsterMgr& monsters = CMonsterMgr::GetInstance();
   for (const Case& c : cases) {
