@@ -28,7 +28,8 @@ class MeadowSimurghDrawTest : public BattleVillageTest {
   }
 
   // The battle the simurgh's touch starts, `monster` in the simurgh's
-  // place when given, everyone in and idle; null otherwise.
+  // place when given, everyone in and idle, the generator from its seed;
+  // null otherwise.
   CBattleEnemy* Settled(const char* monster = nullptr) {
     auto* field = dynamic_cast<CFieldEnemy*>(Context().FindActorByName("simurgh"));
     if (field == nullptr || Context().m_script == nullptr) return nullptr;
@@ -51,6 +52,7 @@ class MeadowSimurghDrawTest : public BattleVillageTest {
     }
     if (enemy == nullptr || !AllIdle()) return nullptr;
     m_frame.m_modeTick = 72;  // past the opening fade
+    platform::Srand(1);       // whatever else the meadow's field enemies drew
     return enemy;
   }
   // Ordered the skill (`kind` 10) or magic (9) `index` at the member at
@@ -128,7 +130,6 @@ TEST_F(MeadowSimurghDrawTest, TheChargeWalksUpWithItsTrail) {
 TEST_F(MeadowSimurghDrawTest, TheWindElementalsCastInTheDimmingScene) {
   CBattleEnemy* elemental = Settled("윈드엘레멘탈");
   ASSERT_NE(elemental, nullptr);
-  platform::Srand(1);  // whatever else the meadow drew
   Order(*elemental, CMagicMgr::GetInstance().Find("파이어볼"), 0, 9);
   RunBattle(6);
   EXPECT_EQ(m_frame.m_battlePhase, 7);
@@ -147,7 +148,6 @@ TEST_F(MeadowSimurghDrawTest, TheWindElementalsCastInTheDimmingScene) {
 TEST_F(MeadowSimurghDrawTest, TheSuccubussDanceAtTheEndOfItsRow) {
   CBattleEnemy* succubus = Settled("서큐버스");
   ASSERT_NE(succubus, nullptr);
-  platform::Srand(1);
   Order(*succubus, CSkillMgr::GetInstance().Find("몽마의춤"), 0);
   RunBattle(46);  // the flourish's pause of 30, then the row's 16 ticks
   EXPECT_EQ(succubus->m_actionCode, kActSpecialHit2);
