@@ -79,12 +79,7 @@ class BattleVillageTest : public ::testing::Test {
     View().m_pFollow = nullptr;
     m_frame.Exit();
     g_pCurrentFrame = nullptr;
-    // Every table a `prepare` may have read goes, so the next test starts
-    // from the tables it loads itself.
     CMonsterMgr::GetInstance().Free();
-    CItemMgr::GetInstance().Free();
-    CSkillMgr::GetInstance().Free();
-    CMagicMgr::GetInstance().Free();
     CSession::GetInstance().Init();
     CResMgr::GetInstance().UnloadResources();
     FreePacks();
