@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "battle/ActionCode.h"
@@ -13,6 +14,7 @@
 #include "battle/enemy/ModelKnightKinds.h"
 #include "battle/enemy/ModelPlainKinds.h"
 #include "field/FieldEnemy.h"
+#include "session/EnemySlot.h"
 #include "session/MagicMgr.h"
 #include "session/SkillMgr.h"
 #include "tests/support/SampleBattleFixture.h"
@@ -25,14 +27,18 @@ class SampleGhostKnightElfBattleTest : public testsupport::SampleBattleFixture {
  protected:
   SampleGhostKnightElfBattleTest() : SampleBattleFixture("meadow") {}
 
-  CBattleEnemy3d* EnterAndSettle(const char* monster) {
+  // The simurgh's battle entered with `monsters` for its set.
+  bool Enter(std::initializer_list<const char*> monsters) {
     auto* field = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName("simurgh"));
-    if (field == nullptr) return nullptr;
+    if (field == nullptr) return false;
     m_frame.OnMessage(field, 0, 0, field->m_battleLine, field->m_eventLine);
-    m_frame.m_battleSet.enemies[0].name = monster;
-    m_frame.m_battleSet.enemyCount = 1;
+    m_frame.m_battleSet.enemyCount = 0;
+    for (const char* monster : monsters) m_frame.m_battleSet.enemies[m_frame.m_battleSet.enemyCount++] = {monster, "m"};
     m_frame.RunGamePass();
-    if (m_frame.m_mode != kModeBattle || session.enemyCount != 1) return nullptr;
+    return m_frame.m_mode == kModeBattle && session.enemyCount == static_cast<int>(monsters.size());
+  }
+  CBattleEnemy3d* EnterAndSettle(const char* monster) {
+    if (!Enter({monster})) return nullptr;
     for (int p = 0; p < session.battlePartyCount; ++p) {
       PlayerData& member = *session.GetPartyMember(p);
       member.shp = member.maxshp = 0;  // every blow comes off the hit points
@@ -79,6 +85,28 @@ class SampleGhostKnightElfBattleTest : public testsupport::SampleBattleFixture {
 };
 
 }  // namespace
+
+// The set the meadow's field enemy brings: both made by name, the knight's
+// three skills and the elf's spell linked from their records.
+TEST_F(SampleGhostKnightElfBattleTest, BothComeInOneSetWithTheirAbilitiesLinked) {
+  ASSERT_TRUE(Enter({"유령기사_창", "미디안"}));
+  EXPECT_TRUE(session.enemies[0].actor->IsKindOf(typeid(CBattleGhostSpearKnight3d)));
+  EXPECT_TRUE(session.enemies[1].actor->IsKindOf(typeid(CBattleWaterElf)));
+  CSkillMgr& skills = CSkillMgr::GetInstance();
+  const EnemySlot& knight = session.enemies[0];
+  EXPECT_EQ(knight.ability[0], skills.Find("깊게_찌르기"));
+  EXPECT_EQ(knight.ability[1], skills.Find("바람_몰아치기"));
+  EXPECT_EQ(knight.ability[2], skills.Find("일렉트릭_레이저"));
+  for (size_t k = 0; k < 3; ++k) {
+    EXPECT_EQ(knight.abilityIsMagic[k], 0) << k;
+    const SkillTypeInfo* record = skills.GetSkillTypeInfo(knight.ability[k]);
+    ASSERT_NE(record, nullptr) << k;
+    EXPECT_EQ(record->targetType, 2) << k;  // a blow at one of the other side
+    EXPECT_EQ(record->classType, 0) << k;   // that does damage
+  }
+  EXPECT_EQ(session.enemies[1].ability[0], CMagicMgr::GetInstance().Find("노바_스톰"));
+  EXPECT_NE(session.enemies[1].abilityIsMagic[0], 0);
+}
 
 // Each name strikes (walking up, leaping, or where it stands) and resolves
 // on its event frames, the thrust hard on 106, and the member loses hit
@@ -133,8 +161,6 @@ TEST_F(SampleGhostKnightElfBattleTest, TheElfCastsNovaStormAndNoOtherSpell) {
   ASSERT_NE(elf, nullptr);
   EXPECT_TRUE(elf->IsKindOf(typeid(CBattleWaterElf)));
   CMagicMgr& magics = CMagicMgr::GetInstance();
-  EXPECT_EQ(session.enemies[0].ability[0], magics.Find("노바_스톰"));
-  EXPECT_NE(session.enemies[0].abilityIsMagic[0], 0);
 
   const Course nova = Order(*elf, magics.Find("노바_스톰"), kMagicOrder);
   EXPECT_EQ(nova.codes, (std::vector<int32_t>{kActCastMagic, kActSpecialHit, kActIdle}));
