@@ -11,12 +11,6 @@
 
 namespace {
 
-// The member they go for; it takes what it is told and stands.
-class CStandInMember : public CBattleActor {
- public:
-  bool OnProcess() override { return true; }
-};
-
 class GhostKnightElfDrawTest : public BattleVillageTest {
  protected:
   GhostKnightElfDrawTest()
@@ -34,17 +28,8 @@ class GhostKnightElfDrawTest : public BattleVillageTest {
   CBattleEnemy3d* SetUp(const char* monster, float distance) {
     auto* enemy = dynamic_cast<CBattleEnemy3d*>(SetUpLoneEnemyInView(monster));
     if (enemy == nullptr) return nullptr;
-    auto* member = new CStandInMember;
-    member->m_pos = Vec3{enemy->m_pos.x, 0.0f, enemy->m_pos.z + distance};
-    member->m_pos.y = Context().GetStandHeight(member->m_pos);
-    member->m_battleId = {0, 1};
-    member->m_visible = 0;
+    CStandInMember* member = AddStandInMember(Vec3{enemy->m_pos.x, 0.0f, enemy->m_pos.z + distance});
     member->m_actionCode = kActIdle;
-    Context().m_battleObjects.push_back(member);
-    CSession& session = CSession::GetInstance();
-    session.partyIds[0] = 0;
-    session.partyCount = session.battlePartyCount = 1;
-    session.players[0].battlePtr = member;
     Tick(66);  // faded in
     m_member = member;
     return enemy;
