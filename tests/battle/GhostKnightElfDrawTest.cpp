@@ -66,7 +66,7 @@ TEST_F(GhostKnightElfDrawTest, TheKnightAtTheTopOfItsLeap) {
     top = rising && knight->m_inAir != 0 && knight->m_velocity.y >= 0.0f;
   }
   ASSERT_TRUE(top);
-  EXPECT_EQ(knight->m_actionCode, kActSpecialHit2);
+  EXPECT_EQ(knight->m_actionCode, 10066);  // the leap
   EXPECT_EQ(knight->m_action, 3);
   const float ground = Context().GetStandHeight(knight->m_pos);
   EXPECT_LT(knight->m_pos.y, ground - 20.0f);
@@ -82,7 +82,7 @@ TEST_F(GhostKnightElfDrawTest, TheElfsCast) {
   Order(*elf, CMagicMgr::GetInstance().Find("노바_스톰"), 9);
   for (int t = 0; t < 200 && elf->m_modelFrame != 112; ++t) Tick(1);
   ASSERT_EQ(elf->m_modelFrame, 112);
-  EXPECT_EQ(elf->m_actionCode, kActSpecialHit);
+  EXPECT_EQ(elf->m_actionCode, 10065);  // the cast's strike
   EXPECT_EQ(elf->m_action, 3);
   FrontView(elf->m_pos);
   EXPECT_EQ(Shot("water_elf_cast"), "");

@@ -22,6 +22,10 @@
 namespace {
 
 constexpr intptr_t kSkillOrder = 10, kMagicOrder = 9, kAttackOrder = 0;
+// The codes of a named order: the order, the two walks up and the three
+// strikes.
+constexpr int32_t kNamed = 10018, kWalkUp = 10073, kLeapWalkUp = 10074;
+constexpr int32_t kStrike = 10065, kLeap = 10066, kLaser = 10067;
 
 class SampleGhostKnightElfBattleTest : public testsupport::SampleBattleFixture {
  protected:
@@ -127,10 +131,10 @@ TEST_F(SampleGhostKnightElfBattleTest, TheKnightsThreeNamesStrikeAnOtherGoesIdle
     bool pause;
   };
   const Case cases[] = {
-      {"깊게_찌르기", kSkillOrder, {kActSpecialSkill, kActSpecialApproach, kActSpecialHit, kActIdle}, {98, 106}, 2, true},
-      {"바람_몰아치기", kSkillOrder, {kActSpecialSkill, kActSpecialApproach2, kActSpecialHit2, kActIdle}, {64, 68}, 1, true},
-      {"일렉트릭_레이저", kSkillOrder, {kActSpecialSkill, kActSpecialHit3, kActIdle}, {84, 86}, 1, true},
-      {"돌진", kSkillOrder, {kActSpecialSkill, kActIdle}, {}, 0, true},
+      {"깊게_찌르기", kSkillOrder, {kNamed, kWalkUp, kStrike, kActIdle}, {98, 106}, 2, true},
+      {"바람_몰아치기", kSkillOrder, {kNamed, kLeapWalkUp, kLeap, kActIdle}, {64, 68}, 1, true},
+      {"일렉트릭_레이저", kSkillOrder, {kNamed, kLaser, kActIdle}, {84, 86}, 1, true},
+      {"돌진", kSkillOrder, {kNamed, kActIdle}, {}, 0, true},
       {"", kAttackOrder, {kActAttackStart, kActApproach, kActAttack, kActIdle}, {}, 4, false},
   };
   for (const Case& c : cases) {
@@ -163,7 +167,7 @@ TEST_F(SampleGhostKnightElfBattleTest, TheElfCastsNovaStormAndNoOtherSpell) {
   CMagicMgr& magics = CMagicMgr::GetInstance();
 
   const Course nova = Order(*elf, magics.Find("노바_스톰"), kMagicOrder);
-  EXPECT_EQ(nova.codes, (std::vector<int32_t>{kActCastMagic, kActSpecialHit, kActIdle}));
+  EXPECT_EQ(nova.codes, (std::vector<int32_t>{kActCastMagic, kStrike, kActIdle}));
   EXPECT_EQ(nova.resolvedOn, (std::vector<int32_t>{108, 116}));
   EXPECT_EQ(nova.lost, 2);
 
