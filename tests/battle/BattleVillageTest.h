@@ -39,6 +39,12 @@
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
+// The member the enemies go for; it takes what it is told and stands.
+class CStandInMember : public CBattleActor {
+ public:
+  bool OnProcess() override { return true; }
+};
+
 class BattleVillageTest : public ::testing::Test {
  protected:
   // `prepare` sets the session up once the sample's pack is open, before
@@ -205,6 +211,21 @@ class BattleVillageTest : public ::testing::Test {
     View().m_pFollow = &m_standIn;
     View().TickCamera();
     return enemy;
+  }
+  // An unseen stand-in on the ground at `at`, the party's one member in
+  // battle; the context owns it.
+  CStandInMember* AddStandInMember(const Vec3& at) {
+    auto* member = new CStandInMember;
+    member->m_pos = Vec3{at.x, 0.0f, at.z};
+    member->m_pos.y = Context().GetStandHeight(member->m_pos);
+    member->m_battleId = {0, 1};
+    member->m_visible = 0;
+    Context().m_battleObjects.push_back(member);
+    CSession& session = CSession::GetInstance();
+    session.partyIds[0] = 0;
+    session.partyCount = session.battlePartyCount = 1;
+    session.players[0].battlePtr = member;
+    return member;
   }
   // The battle scene as the battle mode draws it, against a golden picture.
   std::string Shot(const std::string& golden) {

@@ -22,12 +22,6 @@
 
 namespace {
 
-// The member the enemies go for; it takes what it is told and stands.
-class CStandInMember : public CBattleActor {
- public:
-  bool OnProcess() override { return true; }
-};
-
 class EnemyKindsDrawTest : public BattleVillageTest {
  protected:
   EnemyKindsDrawTest() : BattleVillageTest("EnemyKindsDraw", [] {
@@ -42,18 +36,9 @@ class EnemyKindsDrawTest : public BattleVillageTest {
     if (!SceneSpot(&spot)) return nullptr;
     CBattleEnemy* enemy = SetUpLoneEnemy(monster, spot, Vec3{spot.x - 15.0f, 0.0f, spot.z});
     if (enemy == nullptr) return nullptr;
-    auto* member = new CStandInMember;
+    CStandInMember* member = AddStandInMember(Vec3{spot.x + 15.0f, 0.0f, spot.z});
     member->m_sprName = enemy->m_sprName;
     member->m_actName = enemy->m_actName;
-    member->m_pos = Vec3{spot.x + 15.0f, 0.0f, spot.z};
-    member->m_pos.y = Context().GetStandHeight(member->m_pos);
-    member->m_battleId = {0, 1};
-    member->m_visible = 0;
-    Context().m_battleObjects.push_back(member);
-    CSession& session = CSession::GetInstance();
-    session.partyIds[0] = 0;
-    session.partyCount = session.battlePartyCount = 1;
-    session.players[0].battlePtr = member;
     m_standIn.m_pos = Vec3{spot.x, spot.y, spot.z - 10.0f};
     View().m_pFollow = &m_standIn;
     View().TickCamera();

@@ -15,12 +15,6 @@
 
 namespace {
 
-// The member the sphinx goes for; it takes what it is told and stands.
-class CStandInMember : public CBattleActor {
- public:
-  bool OnProcess() override { return true; }
-};
-
 class SphinxBattleTest : public BattleVillageTest {
  protected:
   SphinxBattleTest()
@@ -32,17 +26,8 @@ class SphinxBattleTest : public BattleVillageTest {
   CBattleSphinx3d* SetUpSphinx(float distance) {
     auto* sphinx = dynamic_cast<CBattleSphinx3d*>(SetUpLoneEnemyInView("스핑크스"));
     if (sphinx == nullptr) return nullptr;
-    auto* member = new CStandInMember;
-    member->m_pos = Vec3{sphinx->m_pos.x, 0.0f, sphinx->m_pos.z + distance};
-    member->m_pos.y = Context().GetStandHeight(member->m_pos);
-    member->m_battleId = {0, 1};
-    member->m_visible = 0;
+    CStandInMember* member = AddStandInMember(Vec3{sphinx->m_pos.x, 0.0f, sphinx->m_pos.z + distance});
     member->m_actionCode = kActIdle;
-    Context().m_battleObjects.push_back(member);
-    CSession& session = CSession::GetInstance();
-    session.partyIds[0] = 0;
-    session.partyCount = session.battlePartyCount = 1;
-    session.players[0].battlePtr = member;
     Tick(66);  // faded in
     m_member = member;
     return sphinx;
