@@ -188,7 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Meadow, MeadowFieldBattleTest,
                                            FieldBattle{"elder", {"장로", "데빌소드", "데빌소드"}},
                                            FieldBattle{"koren", {"코렌_몰트비", "노인1"}},
                                            FieldBattle{"guard", {"골든가드", "그랑데"}},
-                                           FieldBattle{"succubus", {"윈드엘레멘탈", "서큐버스"}}),
+                                           FieldBattle{"succubus", {"윈드엘레멘탈", "서큐버스"}},
+                                           FieldBattle{"spearknight", {"유령기사_창", "미디안"}}),
                          [](const ::testing::TestParamInfo<FieldBattle>& run) { return std::string(run.param.enemy); });
 
 // The arbiter's heritage waits alone at the far end.

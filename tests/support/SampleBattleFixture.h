@@ -11,6 +11,7 @@
 #include "engine/FileStream.h"
 #include "engine/Mouse.h"
 #include "engine/ResMgr.h"
+#include "field/3dFieldModel.h"
 #include "field/FieldEnemy.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
@@ -45,12 +46,22 @@ class SampleBattleFixture : public ::testing::Test {
 
   // The wolf's battle started and the pass that enters it run.
   bool EnterWolfBattle() { return EnterFieldBattle("wolf"); }
-  // The battle of the map's field enemy `name`, as its touch starts it.
+  // The battle of the map's field enemy `name` (a figure or a model), as
+  // its touch starts it.
   bool EnterFieldBattle(const char* name) {
-    auto* enemy = dynamic_cast<CFieldEnemy*>(m_map.Context().FindActorByName(name));
-    EXPECT_NE(enemy, nullptr) << name;
-    if (enemy == nullptr) return false;
-    m_frame.OnMessage(enemy, 0, 0, enemy->m_battleLine, enemy->m_eventLine);
+    CActor* actor = m_map.Context().FindActorByName(name);
+    int32_t battleLine = -1, eventLine = -1;
+    if (auto* enemy = dynamic_cast<CFieldEnemy*>(actor)) {
+      battleLine = enemy->m_battleLine;
+      eventLine = enemy->m_eventLine;
+    } else if (auto* model = dynamic_cast<C3dFieldEnemy*>(actor)) {
+      battleLine = model->m_battleLine;
+      eventLine = model->m_eventLine;
+    } else {
+      ADD_FAILURE() << "no field enemy " << name;
+      return false;
+    }
+    m_frame.OnMessage(actor, 0, 0, battleLine, eventLine);
     m_frame.RunGamePass();
     return m_frame.m_mode == kModeBattle;
   }
