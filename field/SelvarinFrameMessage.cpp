@@ -57,25 +57,37 @@ void CSelvarinFrame::ScrollMessageLines() {
   m_messageLine = kLastLine - 1;
 }
 
-void CSelvarinFrame::AppendMessageChar(char c) {
-  m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))] += c;
+void CSelvarinFrame::AppendMessageCharAt(size_t pos) {
+  const std::string& text = m_messageText;
+  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
+  if (StartsPair(text[pos])) {
+    // A lead byte with nothing after it is dropped.
+    if (pos + 1 < text.size()) line.append(text, pos, 2);
+    m_messagePos = static_cast<int32_t>(pos + 2);
+  } else {
+    line += text[pos];
+    m_messagePos = static_cast<int32_t>(pos + 1);
+  }
 }
 
-void CSelvarinFrame::AppendMessageChar(char lead, char trail) {
-  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
-  line += lead;
-  line += trail;
+void CSelvarinFrame::UpdateMessageStart() {
+  if (m_messageTick < 3) return;
+  m_messageState = kLayingOut;
+  m_messageTick = 0;
+  m_messagePos = 0;
+  ClearMessageLines();
+}
+
+void CSelvarinFrame::UpdateMessageClosing() {
+  if (m_messageTick <= 2) return;
+  m_messageState = 0;
+  m_messageTick = 0;
 }
 
 void CSelvarinFrame::UpdateFieldMessage() {
   switch (m_messageState) {
     case kStarting:
-      if (m_messageTick >= 3) {
-        m_messageState = kLayingOut;
-        m_messageTick = 0;
-        m_messagePos = 0;
-        ClearMessageLines();
-      }
+      UpdateMessageStart();
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
@@ -109,14 +121,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
             ++m_messageLine;
           }
         }
-        if (StartsPair(text[pos])) {
-          // A lead byte with nothing after it is dropped.
-          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
-          m_messagePos = static_cast<int32_t>(pos + 2);
-        } else {
-          AppendMessageChar(text[pos]);
-          m_messagePos = static_cast<int32_t>(pos + 1);
-        }
+        AppendMessageCharAt(pos);
         if (ConfirmPressed()) m_messageFast = 1;
         if (m_messageFast == 0) break;
       }
@@ -132,10 +137,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
       }
       break;
     case kClosing:
-      if (m_messageTick > 2) {
-        m_messageState = 0;
-        m_messageTick = 0;
-      }
+      UpdateMessageClosing();
       break;
     default:
       break;
@@ -160,12 +162,7 @@ void CSelvarinFrame::TellMessageListeners() {
 void CSelvarinFrame::UpdateBattleMessage() {
   switch (m_messageState) {
     case kStarting:
-      if (m_messageTick >= 3) {
-        m_messageState = kLayingOut;
-        m_messageTick = 0;
-        m_messagePos = 0;
-        ClearMessageLines();
-      }
+      UpdateMessageStart();
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
@@ -179,13 +176,7 @@ void CSelvarinFrame::UpdateBattleMessage() {
           RunBattleEventScript(m_battleScriptLine);
           return;
         }
-        if (StartsPair(text[pos])) {
-          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
-          m_messagePos = static_cast<int32_t>(pos + 2);
-        } else {
-          AppendMessageChar(text[pos]);
-          m_messagePos = static_cast<int32_t>(pos + 1);
-        }
+        AppendMessageCharAt(pos);
         const std::string& line = m_messageLines[static_cast<size_t>(m_messageLine)];
         if (m_pRC != nullptr && m_pRC->GetTextWidth(line.c_str()) > limit) {
           if (++m_messageLine > kLastLine) {
@@ -210,10 +201,7 @@ void CSelvarinFrame::UpdateBattleMessage() {
       }
       break;
     case kClosing:
-      if (m_messageTick > 2) {
-        m_messageState = 0;
-        m_messageTick = 0;
-      }
+      UpdateMessageClosing();
       break;
     default:
       break;
