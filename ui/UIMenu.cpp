@@ -28,6 +28,11 @@ void UIMenu::Open(int x, int y, UIObject* owner) {
   Show(1);
 }
 
+void UIMenu::OpenAtPointer(UIObject* owner) {
+  const UIPoint p = UIPointer();
+  Open(p.x + 15, p.y + 10, owner);
+}
+
 bool UIMenu::InRectangle(const UIPoint& p) const {
   return p.x >= m_x && p.y >= m_y && p.x <= m_x + m_cells * 20 + 20 && p.y < m_y + m_rows * 20;
 }

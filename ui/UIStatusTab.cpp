@@ -180,8 +180,7 @@ void UIStatusTab::OnRButtonDown() {
       menu.Clear();
       menu.AddItem("위로 올리기", 0, member, 0, 1);
       menu.AddItem("아래로 내리기", 1, member, 0, 1);
-      const UIPoint p = UIPointer();
-      menu.Open(p.x + 15, p.y + 10, this);
+      menu.OpenAtPointer(this);
     }
   }
   if (m_client != nullptr) m_client->OnRButtonDown();
