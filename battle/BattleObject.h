@@ -98,6 +98,17 @@ class CBattleObject : public CSelvarinActor {
   void ScriptFrame();
 };
 
+// A party member's record or an enemy's slot below a quarter of its top HP
+// or BP: a pinch. No record is no pinch.
+template <class Record>
+bool IsHpBelowQuarter(const Record* record) {
+  return record != nullptr && record->hp < record->maxhp / 4;
+}
+template <class Record>
+bool IsBpBelowQuarter(const Record* record) {
+  return record != nullptr && record->shp < record->maxshp / 4;
+}
+
 class CBattleActor : public CBattleObject {
   SLV_OBJECT(CBattleActor)
  public:

@@ -354,23 +354,11 @@ void CBattlePlayer::SetAction(int32_t code) {
   CBattleActor::SetAction(code);
 }
 
-bool CBattlePlayer::IsInPinchHP() const { return m_record != nullptr && m_record->hp < m_record->maxhp / 4; }
+bool CBattlePlayer::IsInPinchHP() const { return IsHpBelowQuarter(m_record); }
 
-bool CBattlePlayer::IsInPinchBP() const { return m_record != nullptr && m_record->shp < m_record->maxshp / 4; }
+bool CBattlePlayer::IsInPinchBP() const { return IsBpBelowQuarter(m_record); }
 
-bool CBattlePlayer::IsResumeDisabled() const {
-  switch (m_resumeAction) {
-    case kActDamageLight:
-    case kActFrozen:
-    case kActStunned:
-    case kActKnockedDown:
-    case kActHeld:
-    case kActPetrified:
-      return true;
-    default:
-      return false;
-  }
-}
+bool CBattlePlayer::IsResumeDisabled() const { return IsNotResumedAfterHit(m_resumeAction); }
 
 void CBattlePlayer::GuardWithShield() {
   if (m_record != nullptr) {
