@@ -194,7 +194,9 @@ class CSelvarinFrame : public C3dFrame {
   void LeaveMapView();
   // The menu input of modes 1, 7 and 10, in its fixed order.
   void RunMenuInput();
-  void DrawMenuFrame();
+  // The desktop's passes, the pointer, the screenshot and the flip; the LCD
+  // HUD too but over the game-over screen.
+  void DrawMenuFrame(bool withLcdHud = true);
   // The height the map view rises to: 600 over the player.
   float MapViewTarget() const;
   bool MapViewEndPressed() const;

@@ -157,8 +157,7 @@ void CSelvarinFrame::RunFieldMenuMode() {
   }
 }
 
-// The desktop's passes, the HUD and the pointer, the screenshot and the flip.
-void CSelvarinFrame::DrawMenuFrame() {
+void CSelvarinFrame::DrawMenuFrame(bool withLcdHud) {
   CRC& rc = *m_pRC;
   UIDesktop& desktop = *m_pFieldMenu;
   if (rc.LockBackBuffer()) {
@@ -171,7 +170,7 @@ void CSelvarinFrame::DrawMenuFrame() {
   }
   if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
   if (rc.BeginScene()) {
-    DrawLcdHud();
+    if (withLcdHud) DrawLcdHud();
     DrawCursorAction(rc);
     rc.EndScene();
   }
@@ -446,20 +445,5 @@ void CSelvarinFrame::RunGameOver() {
     rc.FillRect(platform::Rect{0, 0, rc.ViewWidth(), rc.ViewHeight()}, color, color);
     rc.EndScene();
   }
-  UIDesktop& desktop = *m_pFieldMenu;
-  if (rc.LockBackBuffer()) {
-    desktop.DrawLocked(&rc);
-    rc.UnlockBackBuffer();
-  }
-  if (rc.BeginScene()) {
-    desktop.Draw(&rc);
-    rc.EndScene();
-  }
-  if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
-  if (rc.BeginScene()) {
-    DrawCursorAction(rc);
-    rc.EndScene();
-  }
-  TakeScreenshot();
-  rc.Flip();
+  DrawMenuFrame(/*withLcdHud=*/false);
 }
