@@ -17,10 +17,6 @@ PlayerData* g_pMenuPlayer = nullptr;
 
 namespace {
 
-constexpr int kColumnRight = 119;
-constexpr int kPressLeft = 22, kHoverLeft = 13;
-constexpr int kRowPitch = 48;
-
 struct PageIcon {
   const char* label;
   int sprite;
@@ -93,21 +89,14 @@ void UIStatusTab::RebuildMemberIcons() {
   for (int i = 0; i < session.partyCount && i < CSession::kMaxParty; ++i) {
     const PlayerData* member = session.GetPartyMember(i);
     if (member == nullptr) continue;
-    auto* icon = new UICheckIcon;
-    icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * i, "system\\PlayerIcon.act",
-                "system\\PlayerIcon.spr", member->playerId, 0, MemberLabel(member->engname).c_str(), i);
-    icon->m_labelDx = 45;
-    icon->m_labelDy = 13;
-    m_members.emplace_back(icon);
+    m_members.emplace_back(NewColumnIcon(i, "system\\PlayerIcon.act", "system\\PlayerIcon.spr", member->playerId,
+                                         MemberLabel(member->engname).c_str()));
   }
   if (!m_members.empty()) SelectMember(0);
 }
 
 void UIStatusTab::SelectMember(int index) {
-  if (m_selectedMember != nullptr) m_selectedMember->Deselect();
-  m_selectedMember = m_members[static_cast<size_t>(index)].get();
-  m_selectedMember->Select();
-  m_selectedMember->StartZoom(true);
+  ChooseIcon(m_members[static_cast<size_t>(index)].get(), m_selectedMember);
   m_memberIndex = index;
   g_pMenuPlayer = CSession::GetInstance().GetPartyMember(index);
 }
@@ -139,16 +128,7 @@ void UIStatusTab::SetPage(int page) {
   if (m_client != nullptr) m_client->Refresh();
 }
 
-int UIStatusTab::MemberUnderPointer(int left) const {
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (x <= left || x >= kColumnRight) return -1;
-  for (size_t i = 0; i < m_members.size(); ++i) {
-    const int top = 43 + kRowPitch * static_cast<int>(i);
-    if (y > top && y < top + 41) return static_cast<int>(i);
-  }
-  return -1;
-}
+int UIStatusTab::MemberUnderPointer(int left) const { return ColumnRowUnderPointer(left, m_members.size()); }
 
 int UIStatusTab::AllowedPageUnderPointer() const {
   const int hit = IconUnderPointer();
@@ -156,7 +136,7 @@ int UIStatusTab::AllowedPageUnderPointer() const {
 }
 
 void UIStatusTab::OnLButtonDown() {
-  const int member = MemberUnderPointer(kPressLeft);
+  const int member = MemberUnderPointer(kColumnPressLeft);
   if (member != -1) {
     SelectMember(member);
     SetPage(m_page);
@@ -171,7 +151,7 @@ void UIStatusTab::OnLButtonDown() {
 }
 
 void UIStatusTab::OnRButtonDown() {
-  const int member = MemberUnderPointer(kPressLeft);
+  const int member = MemberUnderPointer(kColumnPressLeft);
   if (member != -1) {
     SelectMember(member);
     SetPage(m_page);
@@ -187,7 +167,7 @@ void UIStatusTab::OnRButtonDown() {
 }
 
 void UIStatusTab::OnMouseMove() {
-  const int member = MemberUnderPointer(kHoverLeft);
+  const int member = MemberUnderPointer(kColumnHoverLeft);
   TrackHover(member != -1 ? m_members[static_cast<size_t>(member)].get() : nullptr, m_hoveredMember);
   const int page = AllowedPageUnderPointer();
   TrackHover(page != -1 ? m_icons[static_cast<size_t>(page)].get() : nullptr, m_hovered);

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr int kIconPitch = 76;
+constexpr int kColumnRight = 119;
+constexpr int kRowPitch = 48;
 
 // The strip picture of each page; page 5 shows the first.
 constexpr std::array<const char*, 6> kStrips = {
@@ -31,6 +33,25 @@ int UITab::IconUnderPointer() const {
   return -1;
 }
 
+UICheckIcon* UITab::NewColumnIcon(int row, const char* actFile, const char* sprFile, int action, const char* label) {
+  auto* icon = new UICheckIcon;
+  icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * row, actFile, sprFile, action, 0, label, row);
+  icon->m_labelDx = 45;
+  icon->m_labelDy = 13;
+  return icon;
+}
+
+int UITab::ColumnRowUnderPointer(int left, size_t rows) {
+  const UIPoint p = UIPointer();
+  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
+  if (x <= left || x >= kColumnRight) return -1;
+  for (size_t i = 0; i < rows; ++i) {
+    const int top = 43 + kRowPitch * static_cast<int>(i);
+    if (y > top && y < top + 41) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void UITab::DrawLocked(CRC* rc) {
   if (m_page >= 0 && m_page < static_cast<int>(kStrips.size())) {
     DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 4, kStrips[static_cast<size_t>(m_page)], 0, 0xFFFFFF);
@@ -45,10 +66,7 @@ void UITab::Draw(CRC* rc) {
 void UITab::OnLButtonDown() {
   const int hit = IconUnderPointer();
   if (hit != -1) {
-    if (m_current != nullptr) m_current->Deselect();
-    m_current = m_icons[static_cast<size_t>(hit)].get();
-    m_current->Select();
-    m_current->StartZoom(true);
+    ChooseIcon(m_icons[static_cast<size_t>(hit)].get(), m_current);
     SetPage(hit);
     if (m_client != nullptr) m_client->Refresh();
   }

@@ -8,6 +8,7 @@
 
 #include "ui/UIObject.h"
 
+class UICheckIcon;
 class UIIcon;
 
 class UITab : public UIObject {
@@ -38,6 +39,22 @@ class UITab : public UIObject {
     if (under != nullptr && under != hovered) under->StartZoom(false);
     hovered = under;
   }
+  // `icon` becomes the chosen one and zooms; the one before is let go.
+  template <class Icon>
+  static void ChooseIcon(Icon* icon, Icon*& chosen) {
+    if (chosen != nullptr) chosen->Deselect();
+    chosen = icon;
+    chosen->Select();
+    chosen->StartZoom(true);
+  }
+
+  // The column of icons down a tab's left edge. A press counts past
+  // kColumnPressLeft, a hover already past kColumnHoverLeft.
+  static constexpr int kColumnPressLeft = 22, kColumnHoverLeft = 13;
+  // A column icon on its row, labelled to its right; its id is the row.
+  static UICheckIcon* NewColumnIcon(int row, const char* actFile, const char* sprFile, int action, const char* label);
+  // The column row of `rows` the pointer is in when x lies past `left`, or -1.
+  static int ColumnRowUnderPointer(int left, size_t rows);
 
   int32_t m_page = 0;  // 0..5
   UIPane* m_client = nullptr;
