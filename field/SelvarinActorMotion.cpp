@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/FrameMgr.h"
 #include "field/SelvarinActor.h"
 #include "render/3dAttr.h"
 #include "render/3dContext.h"
-#include "render/3dView.h"
 
 namespace {
 
@@ -20,11 +18,6 @@ constexpr float kFallStart = 0.3f;     // times g: the first vertical speed of a
 constexpr float kGravityShare = 0.25f; // times g: added each tick in the air
 constexpr float kDegreesPerRadian = 57.29579f;
 constexpr float kRadiansPerDegree = 0.017453289f;
-
-float CameraHeading() {
-  const auto* view = g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
-  return view != nullptr ? view->m_yaw : 0.0f;
-}
 
 // An angle difference within one turn of 0; whole turns change nothing
 // that is asked of it, and what is not a number counts as 0.
@@ -110,13 +103,13 @@ float CSelvarinActor::Distance3d(float x, float y, float z) const {
 }
 
 int32_t CSelvarinActor::GetViewQuadrant(float h) const {
-  auto d = static_cast<int32_t>(WithinATurn(CameraHeading() - h));
+  auto d = static_cast<int32_t>(WithinATurn(CameraYaw() - h));
   d = d < 0 ? 359 - (359 - d) % 360 : d % 360;
   return d / 90;
 }
 
 int32_t CSelvarinActor::GetViewOctant(float h) const {
-  float c = WithinATurn(CameraHeading() - h);
+  float c = WithinATurn(CameraYaw() - h);
   if (c < 0.0f) c += 360.0f;
   if (c < 22.5f || c > 337.5f) return 0;
   // At exactly 337.5 the product rounds up to 8: that is the first octant.

@@ -113,6 +113,11 @@ const C3dContext* C2dActor::CurrentContext() {
   return g_pCurrentFrame != nullptr ? dynamic_cast<const C3dContext*>(g_pCurrentFrame->m_pContext) : nullptr;
 }
 
+float C2dActor::CameraYaw() {
+  const C3dView* view = CurrentView();
+  return view != nullptr ? view->m_yaw : 0.0f;
+}
+
 void C2dActor::MoveStep() {
   const C3dContext* context = CurrentContext();
   if (context == nullptr) return;

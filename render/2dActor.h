@@ -40,6 +40,8 @@ class C2dActor : public CActor {
   bool StepAgainst(const C3dContext& context);
   // The current frame's 3-D context, or null.
   static const C3dContext* CurrentContext();
+  // The current view's yaw in degrees; 0 without a view.
+  static float CameraYaw();
 
   Vec3 m_pos;  // the foot
   // Rotation about x, y (the heading) and z, in degrees.
