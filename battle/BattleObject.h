@@ -93,6 +93,10 @@ class CBattleObject : public CSelvarinActor {
   void ClampToAct();
   // One tick of the frame by the play mode, over FrameCount frames.
   void StepAnimation();
+  // One tick in the air, `gravity` added to the fall each tick, landing
+  // with dust; on the ground it follows the ground, and a drop of 3 or more
+  // starts a fall.
+  void StepFall(float gravity);
 
  private:
   void ScriptFrame();
