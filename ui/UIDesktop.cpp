@@ -97,6 +97,16 @@ void UIDesktop::RemoveModal(UIObject* w) {
   d->m_capture = stack.empty() ? nullptr : stack.back();
 }
 
+void UIDesktop::ShowModal(UIObject* w, int32_t& shown, int show) {
+  if ((show != 0) == (shown != 0)) return;
+  shown = show != 0 ? 1 : 0;
+  if (shown != 0) {
+    PushModal(w);
+  } else {
+    RemoveModal(w);
+  }
+}
+
 void UIDesktop::Close() {
   if (g_pCurrentDesktop != nullptr) g_pCurrentDesktop->m_open = 0;
 }

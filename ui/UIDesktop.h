@@ -44,6 +44,10 @@ class UIDesktop : public UIObject {
   static void PopModal();
   // Takes the widget's own newest entry off the stack, wherever it lies.
   static void RemoveModal(UIObject* w);
+  // A modal widget's `shown` flag set to `show` (as 0 or 1), the widget
+  // pushed on the stack or taken off it; the same state again changes
+  // nothing.
+  static void ShowModal(UIObject* w, int32_t& shown, int show);
   static void Close();
   bool IsOpen() const { return m_open != 0; }
 

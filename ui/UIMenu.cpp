@@ -42,15 +42,7 @@ int UIMenu::HitTest() {
   return InRectangle(p) ? (p.y - m_y) / 20 : -1;
 }
 
-void UIMenu::Show(int shown) {
-  if ((shown != 0) == (m_shown != 0)) return;
-  m_shown = shown != 0 ? 1 : 0;
-  if (m_shown != 0) {
-    UIDesktop::PushModal(this);
-  } else {
-    UIDesktop::RemoveModal(this);
-  }
-}
+void UIMenu::Show(int shown) { UIDesktop::ShowModal(this, m_shown, shown); }
 
 void UIMenu::Tell(int code, int a, int b) {
   if (m_owner != nullptr) m_owner->Notify(this, code, a, b);
