@@ -103,14 +103,7 @@ UIObject* NewStillPage(int kind) {
 
 void CSelvarinFrame::RunMenuInput() {
   if (m_pFieldMenu == nullptr) return;
-  UIDesktop& desktop = *m_pFieldMenu;
-  const CMouse& mouse = CMouse::GetInstance();
-  desktop.OnMouseMove();
-  if (mouse.m_mouseButtons[0] == kStatePressed) desktop.OnLButtonDown();
-  if (mouse.m_mouseButtons[0] == kStateReleased) desktop.OnLButtonUp();
-  if (mouse.m_mouseButtons[1] == kStatePressed) desktop.OnRButtonDown();
-  if (mouse.m_mouseButtons[1] == kStateReleased) desktop.OnRButtonUp();
-  if (mouse.m_wheel != 0) desktop.OnWheel();
+  m_pFieldMenu->TakeMouse(CMouse::GetInstance());
 }
 
 // ---- Mode 1: the field menu ----

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
 #include "render/RC.h"
 
 UIDesktop* g_pCurrentDesktop = nullptr;
@@ -71,6 +73,15 @@ void UIDesktop::DrawPopupLayers(CRC* rc) {
     for (UIObject* w : layers) w->DrawLocked(rc);
     rc->UnlockBackBuffer();
   }
+}
+
+void UIDesktop::TakeMouse(const CMouse& mouse) {
+  OnMouseMove();
+  if (mouse.m_mouseButtons[0] == kStatePressed) OnLButtonDown();
+  if (mouse.m_mouseButtons[0] == kStateReleased) OnLButtonUp();
+  if (mouse.m_mouseButtons[1] == kStatePressed) OnRButtonDown();
+  if (mouse.m_mouseButtons[1] == kStateReleased) OnRButtonUp();
+  if (mouse.m_wheel != 0) OnWheel();
 }
 
 int UIDesktop::PushModal(UIObject* w) {

@@ -13,6 +13,8 @@
 #include "ui/UIPlayerMenu.h"
 #include "ui/UITacticsMenu.h"
 
+class CMouse;
+
 class UIDesktop : public UIObject {
  public:
   // The newest desktop becomes the current one.
@@ -28,6 +30,9 @@ class UIDesktop : public UIObject {
   void OnRButtonUp() override;
   void OnMouseMove() override;
   void OnWheel() override;
+  // The mouse's state this frame as input: the move, each button's press
+  // and release, then the wheel.
+  void TakeMouse(const CMouse& mouse);
   // Codes 0, 1 and 2 are kept as the last choice; every code goes on to
   // the children.
   void Notify(UIObject* sender, int code, int a, int b) override;
