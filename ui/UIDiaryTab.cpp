@@ -11,10 +11,7 @@
 
 namespace {
 
-struct IconEntry {
-  const char* label;
-  int sprite;
-};
+using IconEntry = UITab::IconEntry;
 constexpr std::array<IconEntry, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
 constexpr std::array<IconEntry, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
 enum Left { kRecords = 0, kOptionsIcon = 1, kExit = 2 };
@@ -37,14 +34,7 @@ void UIDiaryTab::Notify(UIObject* sender, int code, int a, int b) {
     return;
   }
   if (code != kUiOpen) return;
-  m_icons.clear();
-  m_current = m_hovered = nullptr;
-  for (size_t i = 0; i < kPageIcons.size(); ++i) {
-    auto* icon = new UIZoomIcon;
-    icon->Setup(g_uiOriginX + 188 + 76 * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
-                "system\\tabIcon.spr", kPageIcons[i].sprite, 0, kPageIcons[i].label, -1);
-    AddIcon(icon);
-  }
+  MakePageIcons(kPageIcons);
   m_current = m_icons[0].get();
   m_current->Select();
   m_leftIcons.clear();

@@ -17,11 +17,7 @@ PlayerData* g_pMenuPlayer = nullptr;
 
 namespace {
 
-struct PageIcon {
-  const char* label;
-  int sprite;
-};
-constexpr std::array<PageIcon, 5> kPageIcons = {
+constexpr std::array<UITab::IconEntry, 5> kPageIcons = {
     {{"Status", 2}, {"Item", 0}, {"Equip", 1}, {"Magic", 3}, {"Skill", 4}}};
 
 }  // namespace
@@ -46,14 +42,7 @@ UIStatusTab::~UIStatusTab() {
 
 void UIStatusTab::Notify(UIObject* sender, int code, int a, int b) {
   if (code == kUiOpen) {
-    m_icons.clear();
-    m_current = m_hovered = nullptr;
-    for (size_t i = 0; i < kPageIcons.size(); ++i) {
-      auto* icon = new UIZoomIcon;
-      icon->Setup(g_uiOriginX + 188 + 76 * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
-                  "system\\tabIcon.spr", kPageIcons[i].sprite, 0, kPageIcons[i].label, -1);
-      AddIcon(icon);
-    }
+    MakePageIcons(kPageIcons);
     m_current = m_icons[kStatus].get();
     m_current->Select();
     RebuildMemberIcons();

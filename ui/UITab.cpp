@@ -23,6 +23,17 @@ UITab::~UITab() = default;
 
 void UITab::AddIcon(UIIcon* icon) { m_icons.emplace_back(icon); }
 
+void UITab::MakePageIcons(std::span<const IconEntry> icons) {
+  m_icons.clear();
+  m_current = m_hovered = nullptr;
+  for (size_t i = 0; i < icons.size(); ++i) {
+    auto* icon = new UIZoomIcon;
+    icon->Setup(g_uiOriginX + 188 + kIconPitch * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
+                "system\\tabIcon.spr", icons[i].sprite, 0, icons[i].label, -1);
+    AddIcon(icon);
+  }
+}
+
 int UITab::IconUnderPointer() const {
   const UIPoint p = UIPointer();
   if (p.y <= g_uiOriginY + 12 || p.y >= g_uiOriginY + 35) return -1;

@@ -4,6 +4,7 @@
 // pane under it, which gets the tab's passes and input after the strip.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "ui/UIObject.h"
@@ -30,6 +31,13 @@ class UITab : public UIObject {
 
   // Takes the icon; the next one lies 76 pixels to the right.
   void AddIcon(UIIcon* icon);
+  struct IconEntry {
+    const char* label;
+    int sprite;
+  };
+  // The strip's page icons afresh from "system\tabIcon", none chosen or
+  // hovered.
+  void MakePageIcons(std::span<const IconEntry> icons);
   // The icon under the pointer on the strip, or -1.
   int IconUnderPointer() const;
   // An icon newly under the pointer starts its hover zoom; `hovered`
