@@ -43,6 +43,14 @@ std::string WordAt(const std::string& text, size_t pos) {
   return text.substr(pos, std::min(end, text.size()) - pos);
 }
 
+// How wide a line may grow: `alone` without a speaker; beside the speaker's
+// picture, its share of the view (a 640 view without a render context)
+// and `beside`.
+int LineLimit(const CRC* rc, bool speaker, int alone, int beside) {
+  const int screenWidth = rc != nullptr ? rc->ViewWidth() : 640;
+  return speaker ? std::min(screenWidth - 320, 270) + beside : alone;
+}
+
 }  // namespace
 
 void CSelvarinFrame::ClearMessageLines() {
@@ -91,8 +99,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
-      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
-      const int limit = m_messageSpeaker.empty() ? 580 : std::min(screenWidth - 320, 270) + 310;
+      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 580, 310);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
@@ -166,8 +173,7 @@ void CSelvarinFrame::UpdateBattleMessage() {
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
-      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
-      const int limit = m_messageSpeaker.empty() ? 570 : std::min(screenWidth - 320, 270) + 300;
+      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 570, 300);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
