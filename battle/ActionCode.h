@@ -154,6 +154,13 @@ constexpr bool IsTerminalAction(int32_t code) {
   return code == kActRemoved || code == kActLeave || code == kActVanish || code == kActDefeated;
 }
 
+// Actions a participant does not go back to once a hit's stagger ends: a
+// hold or a status would outlast what caused it.
+constexpr bool IsNotResumedAfterHit(int32_t code) {
+  return code == kActDamageLight || code == kActFrozen || code == kActStunned || code == kActKnockedDown ||
+         code == kActHeld || code == kActPetrified;
+}
+
 // Participants the battle menu's target lists leave out.
 constexpr bool IsSkippedByTargetMenu(int32_t code) { return code == kActDying || code == kActRemoved; }
 

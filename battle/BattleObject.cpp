@@ -194,14 +194,16 @@ void CBattleObject::StepAnimation() {
   }
 }
 
-void CBattleObject::ApplyGravity(float factor) {
+void CBattleObject::ApplyGravity(float factor) { StepFall(kGravityStep * factor); }
+
+void CBattleObject::StepFall(float gravity) {
   const CSelvarinContext* context = GetFieldContext();
   if (context == nullptr) return;
   const float ground = context->GetStandHeight(m_pos);
   m_groundHeight = ground;
   if (m_inAir != 0) {
     m_pos.y += m_velocity.y;
-    m_velocity.y += kGravityStep * factor;
+    m_velocity.y += gravity;
     // Rising: no landing yet.
     if (m_velocity.y < 0.0f || context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) == 0) return;
     m_inAir = 0;
@@ -211,7 +213,7 @@ void CBattleObject::ApplyGravity(float factor) {
   }
   if (ground - kFollowDrop >= m_pos.y) {
     m_inAir = 1;
-    m_velocity.y = kGravityStep * factor;
+    m_velocity.y = gravity;
   } else {
     m_pos.y = ground;
   }

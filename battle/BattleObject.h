@@ -93,10 +93,25 @@ class CBattleObject : public CSelvarinActor {
   void ClampToAct();
   // One tick of the frame by the play mode, over FrameCount frames.
   void StepAnimation();
+  // One tick in the air, `gravity` added to the fall each tick, landing
+  // with dust; on the ground it follows the ground, and a drop of 3 or more
+  // starts a fall.
+  void StepFall(float gravity);
 
  private:
   void ScriptFrame();
 };
+
+// A party member's record or an enemy's slot below a quarter of its top HP
+// or BP: a pinch. No record is no pinch.
+template <class Record>
+bool IsHpBelowQuarter(const Record* record) {
+  return record != nullptr && record->hp < record->maxhp / 4;
+}
+template <class Record>
+bool IsBpBelowQuarter(const Record* record) {
+  return record != nullptr && record->shp < record->maxshp / 4;
+}
 
 class CBattleActor : public CBattleObject {
   SLV_OBJECT(CBattleActor)

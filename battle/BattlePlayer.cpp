@@ -27,8 +27,6 @@ constexpr float kFullGauge = 100.0f;
 constexpr float kGaugeStep = 0.35f;
 constexpr int32_t kMostCombatPoints = 100;
 constexpr float kEntryFall = 0.058f;  // the entering member's own gravity
-constexpr float kFallDrop = 3.0f;
-constexpr int32_t kLandingDust = 1009;
 constexpr int32_t kEntryTicks = 64;
 constexpr int32_t kWalkingFacings = 32;  // the field sheet's eight facings start here
 constexpr int32_t kGuardText = 7;
@@ -163,25 +161,7 @@ void CBattlePlayer::FillGauge() {
   }
 }
 
-void CBattlePlayer::FallWhileEntering() {
-  const CSelvarinContext* context = GetFieldContext();
-  if (context == nullptr) return;
-  const float ground = context->GetStandHeight(m_pos);
-  m_groundHeight = ground;
-  if (m_inAir != 0) {
-    m_pos.y += m_velocity.y;
-    m_velocity.y += kEntryFall;
-    if (m_velocity.y < 0.0f || context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) == 0) return;
-    m_inAir = 0;
-    SpawnEffect(kLandingDust);
-    m_pos.y = ground;
-  } else if (ground - kFallDrop >= m_pos.y) {
-    m_inAir = 1;
-    m_velocity.y = kEntryFall;
-  } else {
-    m_pos.y = ground;
-  }
-}
+void CBattlePlayer::FallWhileEntering() { StepFall(kEntryFall); }
 
 // A member without its sheets still counts its ticks, and its one-shot
 // actions end at once, so no action waits for an animation forever.
@@ -354,23 +334,11 @@ void CBattlePlayer::SetAction(int32_t code) {
   CBattleActor::SetAction(code);
 }
 
-bool CBattlePlayer::IsInPinchHP() const { return m_record != nullptr && m_record->hp < m_record->maxhp / 4; }
+bool CBattlePlayer::IsInPinchHP() const { return IsHpBelowQuarter(m_record); }
 
-bool CBattlePlayer::IsInPinchBP() const { return m_record != nullptr && m_record->shp < m_record->maxshp / 4; }
+bool CBattlePlayer::IsInPinchBP() const { return IsBpBelowQuarter(m_record); }
 
-bool CBattlePlayer::IsResumeDisabled() const {
-  switch (m_resumeAction) {
-    case kActDamageLight:
-    case kActFrozen:
-    case kActStunned:
-    case kActKnockedDown:
-    case kActHeld:
-    case kActPetrified:
-      return true;
-    default:
-      return false;
-  }
-}
+bool CBattlePlayer::IsResumeDisabled() const { return IsNotResumedAfterHit(m_resumeAction); }
 
 void CBattlePlayer::GuardWithShield() {
   if (m_record != nullptr) {

@@ -5,10 +5,8 @@
 #include <iterator>
 
 #include "effect/SelvarinEffect.h"
-#include "engine/FrameMgr.h"
 #include "field/SelvarinContext.h"
 #include "platform/DebugLog.h"
-#include "render/3dView.h"
 #include "render/TextureMgr.h"
 #include "render/TgaTextureMgr.h"
 
@@ -20,11 +18,6 @@ constexpr int kPrimitiveGone = 10043;
 constexpr int kDetach = 10044;
 constexpr int32_t kCameraAngleFlag = 0x10;
 constexpr int32_t kCameraQuadrantFlag = 0x20;
-
-float CameraYaw() {
-  const auto* view = g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
-  return view != nullptr ? view->m_yaw : 0.0f;
-}
 
 }  // namespace
 

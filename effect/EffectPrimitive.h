@@ -127,6 +127,7 @@ class CEffectPrimitive : public CSelvarinActor {
   void AdvanceFade();
   void AdvanceAnimation();
   void ShiftTrail();
+  TrailSlot CurrentTrailSlot() const;
   void Wander(int32_t basePeriod, int32_t periodSpread);
   // The ground's height under (x, z); false when no map is loaded.
   static bool GroundHeight(float x, float z, float* height);

@@ -101,16 +101,28 @@ void QueueWorldRing(TriangleOut& out, const CProjector& projector, const RingAng
   }
 }
 
+struct SpriteMotion {
+  const ActMotion* motion = nullptr;
+  const CSprRes* sprites = nullptr;
+};
+
+// The motion of the act file, the action held to the file's last, and the
+// sprite file it draws from; no motion when either file is missing.
+SpriteMotion FindSpriteMotion(const std::string& actName, const std::string& sprName, int32_t action,
+                              int32_t motion) {
+  if (actName.empty() || sprName.empty()) return {};
+  CResMgr& resources = CResMgr::GetInstance();
+  const auto* actions = dynamic_cast<const CActRes*>(resources.GetResStr(actName));
+  const auto* sprites = dynamic_cast<const CSprRes*>(resources.GetResStr(sprName));
+  if (actions == nullptr || sprites == nullptr || actions->GetActionCount() == 0) return {};
+  return {actions->GetMotion(std::clamp(action, 0, actions->GetActionCount() - 1), motion), sprites};
+}
+
 }  // namespace
 
 void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
-  if (m_actName.empty() || m_sprName.empty()) return;
-  CResMgr& resources = CResMgr::GetInstance();
-  const auto* actions = dynamic_cast<const CActRes*>(resources.GetResStr(m_actName));
-  const auto* sprites = dynamic_cast<const CSprRes*>(resources.GetResStr(m_sprName));
-  if (actions == nullptr || sprites == nullptr || actions->GetActionCount() == 0) return;
-  const ActMotion* motion = actions->GetMotion(std::clamp(m_action, 0, actions->GetActionCount() - 1), m_motion);
-  if (motion == nullptr) return;
+  const SpriteMotion found = FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
+  if (found.motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
@@ -118,8 +130,8 @@ void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
     const ProjectedPoint foot = projector.Project(slot.position);
     const float head = projector.Rhw({slot.position.x, slot.position.y - kHeadHeight, slot.position.z});
     const float scale = foot.rhw * projector.FocalX() * kSpriteScale * slot.size;
-    for (const ActLayer& layer : motion->layers) {
-      QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
+    for (const ActLayer& layer : found.motion->layers) {
+      QueueEffectSpriteLayer(rc, m_primitiveFlags, *found.sprites, layer,
                              {foot.x, foot.y, scale, foot.rhw, head,
                               AddAngle(layer.value2, m_angle), slot.packedColour});
     }
@@ -127,15 +139,10 @@ void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
 }
 
 void CEffectPrimitive::RenderScreenSprite(CRC& rc, const Matrix& view) {
-  if (m_actName.empty() || m_sprName.empty()) return;
-  CResMgr& resources = CResMgr::GetInstance();
-  const auto* actions = dynamic_cast<const CActRes*>(resources.GetResStr(m_actName));
-  const auto* sprites = dynamic_cast<const CSprRes*>(resources.GetResStr(m_sprName));
-  if (actions == nullptr || sprites == nullptr || actions->GetActionCount() == 0) return;
-  const ActMotion* motion = actions->GetMotion(std::clamp(m_action, 0, actions->GetActionCount() - 1), m_motion);
-  if (motion == nullptr) return;
-  for (const ActLayer& layer : motion->layers) {
-    QueueEffectSpriteLayer(rc, m_primitiveFlags, *sprites, layer,
+  const SpriteMotion found = FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
+  if (found.motion == nullptr) return;
+  for (const ActLayer& layer : found.motion->layers) {
+    QueueEffectSpriteLayer(rc, m_primitiveFlags, *found.sprites, layer,
                            {m_pos.x, m_pos.y, m_size, kScreenRhw, kScreenRhw,
                             AddAngle(layer.value2, m_yaw), m_packedColour});
   }

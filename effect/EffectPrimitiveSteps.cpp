@@ -92,15 +92,7 @@ void CEffectPrimitive::ShiftTrail() {
   const float count = static_cast<float>(m_trailCount);
   for (int32_t k = m_trailCount - 1; k >= 1; --k) {
     TrailSlot& slot = m_trail[static_cast<size_t>(k)];
-    const TrailSlot& newer = m_trail[static_cast<size_t>(k - 1)];
-    slot.position = newer.position;
-    slot.p1 = newer.p1;
-    slot.p2 = newer.p2;
-    slot.p3 = newer.p3;
-    slot.p4 = newer.p4;
-    slot.radius = newer.radius;
-    slot.yaw = newer.yaw;
-    slot.matrix = newer.matrix;
+    slot = m_trail[static_cast<size_t>(k - 1)];
     const float kf = static_cast<float>(k);
     const float alpha = m_alpha - kf * (m_alpha / count);
     slot.alpha = ClampByte(WholeNumber(alpha));
@@ -110,25 +102,15 @@ void CEffectPrimitive::ShiftTrail() {
     slot.blue = m_blue;
     slot.packedColour = PackColour(alpha);
   }
-  TrailSlot& first = m_trail[0];
-  first.position = m_pos;
-  first.p1 = m_p1;
-  first.p2 = m_p2;
-  first.p3 = m_p3;
-  first.p4 = m_p4;
-  first.radius = m_radius;
-  first.size = m_size;
-  first.yaw = m_yaw;
-  first.matrix = m_matrix;
-  first.alpha = ClampByte(WholeNumber(m_alpha));
-  first.red = m_red;
-  first.green = m_green;
-  first.blue = m_blue;
-  first.packedColour = m_packedColour;
+  m_trail[0] = CurrentTrailSlot();
 }
 
 void CEffectPrimitive::FillTrail() {
   m_trailCount = std::clamp(m_trailCount, 1, kMaxTrail);
+  std::fill_n(m_trail.begin(), m_trailCount, CurrentTrailSlot());
+}
+
+TrailSlot CEffectPrimitive::CurrentTrailSlot() const {
   TrailSlot current;
   current.position = m_pos;
   current.p1 = m_p1;
@@ -144,7 +126,7 @@ void CEffectPrimitive::FillTrail() {
   current.green = m_green;
   current.blue = m_blue;
   current.packedColour = m_packedColour;
-  std::fill_n(m_trail.begin(), m_trailCount, current);
+  return current;
 }
 
 // New drifts when due: the period first, then x and z, each a size and a

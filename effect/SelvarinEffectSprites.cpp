@@ -6,7 +6,6 @@
 
 #include "effect/EffectPrimitive.h"
 #include "effect/SelvarinEffect.h"
-#include "engine/FrameMgr.h"
 #include "platform/Random.h"
 #include "render/3dView.h"
 
@@ -187,9 +186,7 @@ void CSelvarinEffect::BuildDustMark() {
 void CSelvarinEffect::BuildShieldGuard() {
   m_ownerPos = m_owner->m_pos;
   if (m_tickCount != 0) return;
-  const auto* view = g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
-  const float cameraYaw = view != nullptr ? view->m_yaw : 0.0f;
-  int32_t q = CEffectPrimitive::WholeNumber(360.0f - cameraYaw + m_ownerHeading);
+  int32_t q = CEffectPrimitive::WholeNumber(360.0f - CameraYaw() + m_ownerHeading);
   q = static_cast<int32_t>(SnapToSectorCentre(q));
   if (q > 360) q -= 360;
   CEffectPrimitive* p = AddPrimitive(SpriteFlight);

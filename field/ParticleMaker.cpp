@@ -57,11 +57,7 @@ bool CParticleMaker::OnProcess() {
 
 void CParticleMaker::Splashes() {
   for (int k = 0; k < 9; ++k) {
-    CParticleEffect* splash = Make(0, "물튀기.tga", 16);
-    splash->m_velocity.x = Jitter(100, 0.005f, 0.25f);
-    splash->m_velocity.z = Jitter(100, 0.005f, 0.25f);
-    splash->m_velocity.y = -0.7f;
-    CParticleEffect::Spawn(splash);
+    CParticleEffect::Spawn(MakeDrifting(0, "물튀기.tga", 16, 0.005f, 0.25f, -0.7f));
   }
   CParticleEffect* ripple = Make(2, "물파동.tga", 32);
   ripple->m_pos.y += 4.0f;
@@ -77,11 +73,17 @@ void CParticleMaker::Stream(const char* texture, float speed, float vy, int32_t 
   CParticleEffect::Spawn(particle);
 }
 
+CParticleEffect* CParticleMaker::MakeDrifting(int32_t type, const char* texture, int32_t size, float step, float offset,
+                                              float vy) {
+  CParticleEffect* particle = Make(type, texture, size);
+  particle->m_velocity.x = Jitter(100, step, offset);
+  particle->m_velocity.z = Jitter(100, step, offset);
+  particle->m_velocity.y = vy;
+  return particle;
+}
+
 void CParticleMaker::Puff(int32_t type, float scale) {
-  CParticleEffect* puff = Make(type, "연기.tga", 32);
-  puff->m_velocity.x = Jitter(100, 0.001f, 0.05f);
-  puff->m_velocity.z = Jitter(100, 0.001f, 0.05f);
-  puff->m_velocity.y = -0.15f;
+  CParticleEffect* puff = MakeDrifting(type, "연기.tga", 32, 0.001f, 0.05f, -0.15f);
   puff->m_scale = scale;
   CParticleEffect::Spawn(puff);
 }
@@ -93,10 +95,8 @@ void CParticleMaker::RunKind() {
       break;
     case 1:
       if (m_tick % 50 == 0) {
-        CParticleEffect* puff = Make(1, "연기.tga", 32);
+        CParticleEffect* puff = MakeDrifting(1, "연기.tga", 32, 0.001f, 0.05f, -0.15f);
         puff->m_colour = 0xFF000000u;
-        puff->m_velocity = Vec3{Jitter(100, 0.001f, 0.05f), -0.15f, 0.0f};
-        puff->m_velocity.z = Jitter(100, 0.001f, 0.05f);
         CParticleEffect::Spawn(puff);
       }
       break;
@@ -105,19 +105,15 @@ void CParticleMaker::RunKind() {
       break;
     case 5:
       if (m_tick % 10 == 0 && BelowLimit()) {
-        CParticleEffect* puff = Make(4, "연기.tga", 8);
+        CParticleEffect* puff = MakeDrifting(4, "연기.tga", 8, 0.001f, 0.05f, -0.125f);
         puff->m_colour = 0x66FF7766u;
-        puff->m_velocity = Vec3{Jitter(100, 0.001f, 0.05f), -0.125f, 0.0f};
-        puff->m_velocity.z = Jitter(100, 0.001f, 0.05f);
         CParticleEffect::Spawn(puff);
       }
       break;
     case 6:
       if (BelowLimit()) {
-        CParticleEffect* drop = Make(0, "물튀기.tga", 32);
+        CParticleEffect* drop = MakeDrifting(0, "물튀기.tga", 32, 0.02f, 1.0f, -0.525f);
         drop->m_colour = 0xFF8888FFu;
-        drop->m_velocity = Vec3{Jitter(100, 0.02f, 1.0f), -0.525f, 0.0f};
-        drop->m_velocity.z = Jitter(100, 0.02f, 1.0f);
         CParticleEffect::Spawn(drop);
       }
       break;

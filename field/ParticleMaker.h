@@ -30,6 +30,9 @@ class CParticleMaker : public CSelvarinActor {
   bool BelowLimit() const { return m_liveCount < m_liveLimit; }
   // A particle at the maker, owned by it, randomly rotated.
   CParticleEffect* Make(int32_t type, const char* texture, int32_t size);
+  // Made with a sideways speed drawn for x, then for z (rand % 100 * step
+  // - offset), and the vertical speed vy.
+  CParticleEffect* MakeDrifting(int32_t type, const char* texture, int32_t size, float step, float offset, float vy);
   void Splashes();
   // Along the heading at `speed`, level.
   void Stream(const char* texture, float speed, float vy, int32_t size);

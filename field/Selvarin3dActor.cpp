@@ -93,6 +93,11 @@ int CSelvarin3dActor::UpdateAction(int state) {
   return 1;
 }
 
+void CSelvarin3dActor::SelectRange(intptr_t a) {
+  m_rangeStart = a != 0 ? RangeTime(a, kRangeLength) : 0;
+  m_rangeEnd = a != 0 ? RangeTime(a, kRangeTail) : m_animLen - kWholeTail;
+}
+
 void CSelvarin3dActor::OnMessage(CObject*, int code, intptr_t a, intptr_t b, intptr_t) {
   switch (code) {
     case 0: {
@@ -103,14 +108,12 @@ void CSelvarin3dActor::OnMessage(CObject*, int code, intptr_t a, intptr_t b, int
       return;
     }
     case 7:
-      m_rangeStart = a != 0 ? RangeTime(a, kRangeLength) : 0;
-      m_rangeEnd = a != 0 ? RangeTime(a, kRangeTail) : m_animLen - kWholeTail;
+      SelectRange(a);
       m_frame = m_rangeStart;
       SetState(kOpening);
       return;
     case 8:
-      m_rangeStart = a != 0 ? RangeTime(a, kRangeLength) : 0;
-      m_rangeEnd = a != 0 ? RangeTime(a, kRangeTail) : m_animLen - kWholeTail;
+      SelectRange(a);
       m_frame = m_rangeEnd;
       SetState(kClosing);
       return;

@@ -38,6 +38,8 @@ class CSelvarin3dActor : public C3dActor {
   // Runs the map script at `line` for this prop; -1 runs nothing.
   void RunScript(int32_t line);
   void SetState(int32_t state);
+  // Numbered range `a` of the track to play, or the whole track for 0.
+  void SelectRange(intptr_t a);
 
   ScriptPosition m_scriptStack;
   int32_t m_initLine = -1, m_actionLine = -1, m_msgLine = -1;  // after each label, or -1

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/FrameMgr.h"
 #include "field/SelvarinActor.h"
 #include "render/3dAttr.h"
 #include "render/3dContext.h"
-#include "render/3dView.h"
 
 namespace {
 
@@ -21,15 +19,6 @@ constexpr float kGravityShare = 0.25f; // times g: added each tick in the air
 constexpr float kDegreesPerRadian = 57.29579f;
 constexpr float kRadiansPerDegree = 0.017453289f;
 
-const C3dContext* CurrentContext() {
-  return g_pCurrentFrame != nullptr ? dynamic_cast<const C3dContext*>(g_pCurrentFrame->m_pContext) : nullptr;
-}
-
-float CameraHeading() {
-  const auto* view = g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
-  return view != nullptr ? view->m_yaw : 0.0f;
-}
-
 // An angle difference within one turn of 0; whole turns change nothing
 // that is asked of it, and what is not a number counts as 0.
 float WithinATurn(float degrees) { return std::isfinite(degrees) ? std::fmod(degrees, 360.0f) : 0.0f; }
@@ -39,30 +28,7 @@ float WithinATurn(float degrees) { return std::isfinite(degrees) ? std::fmod(deg
 void CSelvarinActor::Move() {
   const C3dContext* context = CurrentContext();
   if (context == nullptr) return;
-  const Vec3 old = m_pos;
-  m_pos.x += m_velocity.x;
-  m_pos.z += m_velocity.z;
-  const Vec3 test{m_pos.x, m_pos.y - (m_inAir != 0 ? 0.5f : 1.0f), m_pos.z};
-  const int r = context->CheckMove(test.x, test.y, test.z);
-  if (r == 1) {
-    m_pos = old;
-    m_blocked = 1;
-  } else if (r == 2 || r == 3) {
-    Vec3 pushed = test;
-    if (r == 2) {
-      context->PushOutOfActors(pushed);
-    } else {
-      context->PushOutNearestAxis(pushed);
-    }
-    if (context->CheckMove(pushed.x, pushed.y, pushed.z) != 0) {
-      m_pos = old;
-      m_blocked = 1;
-    } else {
-      m_pos.x = pushed.x;
-      m_pos.z = pushed.z;
-      m_pos.y += pushed.y - test.y;
-    }
-  }
+  if (!StepAgainst(*context)) m_blocked = 1;
   if (context->m_pAttr != nullptr && context->m_pAttr->GetCellType(m_pos.x, m_pos.z) == kSlowCell) {
     const float k = m_inAir != 0 ? kSlowWhileFalling : kSlowOnFoot;
     m_pos.x -= m_velocity.x * k;
@@ -137,13 +103,13 @@ float CSelvarinActor::Distance3d(float x, float y, float z) const {
 }
 
 int32_t CSelvarinActor::GetViewQuadrant(float h) const {
-  auto d = static_cast<int32_t>(WithinATurn(CameraHeading() - h));
+  auto d = static_cast<int32_t>(WithinATurn(CameraYaw() - h));
   d = d < 0 ? 359 - (359 - d) % 360 : d % 360;
   return d / 90;
 }
 
 int32_t CSelvarinActor::GetViewOctant(float h) const {
-  float c = WithinATurn(CameraHeading() - h);
+  float c = WithinATurn(CameraYaw() - h);
   if (c < 0.0f) c += 360.0f;
   if (c < 22.5f || c > 337.5f) return 0;
   // At exactly 337.5 the product rounds up to 8: that is the first octant.

@@ -6,6 +6,7 @@
 // The modes' code lives with its subsystems (script/, battle/, ui/); every
 // member is declared here.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <list>
@@ -150,8 +151,12 @@ class CSelvarinFrame : public C3dFrame {
   static constexpr int kMessageLines = 5;
   void ClearMessageLines();
   void ScrollMessageLines();
-  void AppendMessageChar(char c);
-  void AppendMessageChar(char lead, char trail);
+  // Appends the character at pos of the text, one byte or a pair, and moves
+  // the layout past it.
+  void AppendMessageCharAt(size_t pos);
+  // The window's opening and closing ticks, alike in the field and in battle.
+  void UpdateMessageStart();
+  void UpdateMessageClosing();
   void UpdateFieldMessage();
   void UpdateBattleMessage();
   // The villager, 3-D actor and map event waiting on the message hear that
@@ -189,7 +194,9 @@ class CSelvarinFrame : public C3dFrame {
   void LeaveMapView();
   // The menu input of modes 1, 7 and 10, in its fixed order.
   void RunMenuInput();
-  void DrawMenuFrame();
+  // The desktop's passes, the pointer, the screenshot and the flip; the LCD
+  // HUD too but over the game-over screen.
+  void DrawMenuFrame(bool withLcdHud = true);
   // The height the map view rises to: 600 over the player.
   float MapViewTarget() const;
   bool MapViewEndPressed() const;

@@ -43,6 +43,14 @@ std::string WordAt(const std::string& text, size_t pos) {
   return text.substr(pos, std::min(end, text.size()) - pos);
 }
 
+// How wide a line may grow: `alone` without a speaker; beside the speaker's
+// picture, its share of the view (a 640 view without a render context)
+// and `beside`.
+int LineLimit(const CRC* rc, bool speaker, int alone, int beside) {
+  const int screenWidth = rc != nullptr ? rc->ViewWidth() : 640;
+  return speaker ? std::min(screenWidth - 320, 270) + beside : alone;
+}
+
 }  // namespace
 
 void CSelvarinFrame::ClearMessageLines() {
@@ -57,30 +65,41 @@ void CSelvarinFrame::ScrollMessageLines() {
   m_messageLine = kLastLine - 1;
 }
 
-void CSelvarinFrame::AppendMessageChar(char c) {
-  m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))] += c;
+void CSelvarinFrame::AppendMessageCharAt(size_t pos) {
+  const std::string& text = m_messageText;
+  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
+  if (StartsPair(text[pos])) {
+    // A lead byte with nothing after it is dropped.
+    if (pos + 1 < text.size()) line.append(text, pos, 2);
+    m_messagePos = static_cast<int32_t>(pos + 2);
+  } else {
+    line += text[pos];
+    m_messagePos = static_cast<int32_t>(pos + 1);
+  }
 }
 
-void CSelvarinFrame::AppendMessageChar(char lead, char trail) {
-  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
-  line += lead;
-  line += trail;
+void CSelvarinFrame::UpdateMessageStart() {
+  if (m_messageTick < 3) return;
+  m_messageState = kLayingOut;
+  m_messageTick = 0;
+  m_messagePos = 0;
+  ClearMessageLines();
+}
+
+void CSelvarinFrame::UpdateMessageClosing() {
+  if (m_messageTick <= 2) return;
+  m_messageState = 0;
+  m_messageTick = 0;
 }
 
 void CSelvarinFrame::UpdateFieldMessage() {
   switch (m_messageState) {
     case kStarting:
-      if (m_messageTick >= 3) {
-        m_messageState = kLayingOut;
-        m_messageTick = 0;
-        m_messagePos = 0;
-        ClearMessageLines();
-      }
+      UpdateMessageStart();
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
-      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
-      const int limit = m_messageSpeaker.empty() ? 580 : std::min(screenWidth - 320, 270) + 310;
+      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 580, 310);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
@@ -109,14 +128,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
             ++m_messageLine;
           }
         }
-        if (StartsPair(text[pos])) {
-          // A lead byte with nothing after it is dropped.
-          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
-          m_messagePos = static_cast<int32_t>(pos + 2);
-        } else {
-          AppendMessageChar(text[pos]);
-          m_messagePos = static_cast<int32_t>(pos + 1);
-        }
+        AppendMessageCharAt(pos);
         if (ConfirmPressed()) m_messageFast = 1;
         if (m_messageFast == 0) break;
       }
@@ -132,10 +144,7 @@ void CSelvarinFrame::UpdateFieldMessage() {
       }
       break;
     case kClosing:
-      if (m_messageTick > 2) {
-        m_messageState = 0;
-        m_messageTick = 0;
-      }
+      UpdateMessageClosing();
       break;
     default:
       break;
@@ -160,17 +169,11 @@ void CSelvarinFrame::TellMessageListeners() {
 void CSelvarinFrame::UpdateBattleMessage() {
   switch (m_messageState) {
     case kStarting:
-      if (m_messageTick >= 3) {
-        m_messageState = kLayingOut;
-        m_messageTick = 0;
-        m_messagePos = 0;
-        ClearMessageLines();
-      }
+      UpdateMessageStart();
       break;
     case kLayingOut: {
       const std::string& text = m_messageText;
-      const int screenWidth = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
-      const int limit = m_messageSpeaker.empty() ? 570 : std::min(screenWidth - 320, 270) + 300;
+      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 570, 300);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
@@ -179,13 +182,7 @@ void CSelvarinFrame::UpdateBattleMessage() {
           RunBattleEventScript(m_battleScriptLine);
           return;
         }
-        if (StartsPair(text[pos])) {
-          if (pos + 1 < text.size()) AppendMessageChar(text[pos], text[pos + 1]);
-          m_messagePos = static_cast<int32_t>(pos + 2);
-        } else {
-          AppendMessageChar(text[pos]);
-          m_messagePos = static_cast<int32_t>(pos + 1);
-        }
+        AppendMessageCharAt(pos);
         const std::string& line = m_messageLines[static_cast<size_t>(m_messageLine)];
         if (m_pRC != nullptr && m_pRC->GetTextWidth(line.c_str()) > limit) {
           if (++m_messageLine > kLastLine) {
@@ -210,10 +207,7 @@ void CSelvarinFrame::UpdateBattleMessage() {
       }
       break;
     case kClosing:
-      if (m_messageTick > 2) {
-        m_messageState = 0;
-        m_messageTick = 0;
-      }
+      UpdateMessageClosing();
       break;
     default:
       break;

@@ -103,14 +103,7 @@ UIObject* NewStillPage(int kind) {
 
 void CSelvarinFrame::RunMenuInput() {
   if (m_pFieldMenu == nullptr) return;
-  UIDesktop& desktop = *m_pFieldMenu;
-  const CMouse& mouse = CMouse::GetInstance();
-  desktop.OnMouseMove();
-  if (mouse.m_mouseButtons[0] == kStatePressed) desktop.OnLButtonDown();
-  if (mouse.m_mouseButtons[0] == kStateReleased) desktop.OnLButtonUp();
-  if (mouse.m_mouseButtons[1] == kStatePressed) desktop.OnRButtonDown();
-  if (mouse.m_mouseButtons[1] == kStateReleased) desktop.OnRButtonUp();
-  if (mouse.m_wheel != 0) desktop.OnWheel();
+  m_pFieldMenu->TakeMouse(CMouse::GetInstance());
 }
 
 // ---- Mode 1: the field menu ----
@@ -157,8 +150,7 @@ void CSelvarinFrame::RunFieldMenuMode() {
   }
 }
 
-// The desktop's passes, the HUD and the pointer, the screenshot and the flip.
-void CSelvarinFrame::DrawMenuFrame() {
+void CSelvarinFrame::DrawMenuFrame(bool withLcdHud) {
   CRC& rc = *m_pRC;
   UIDesktop& desktop = *m_pFieldMenu;
   if (rc.LockBackBuffer()) {
@@ -171,7 +163,7 @@ void CSelvarinFrame::DrawMenuFrame() {
   }
   if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
   if (rc.BeginScene()) {
-    DrawLcdHud();
+    if (withLcdHud) DrawLcdHud();
     DrawCursorAction(rc);
     rc.EndScene();
   }
@@ -446,20 +438,5 @@ void CSelvarinFrame::RunGameOver() {
     rc.FillRect(platform::Rect{0, 0, rc.ViewWidth(), rc.ViewHeight()}, color, color);
     rc.EndScene();
   }
-  UIDesktop& desktop = *m_pFieldMenu;
-  if (rc.LockBackBuffer()) {
-    desktop.DrawLocked(&rc);
-    rc.UnlockBackBuffer();
-  }
-  if (rc.BeginScene()) {
-    desktop.Draw(&rc);
-    rc.EndScene();
-  }
-  if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
-  if (rc.BeginScene()) {
-    DrawCursorAction(rc);
-    rc.EndScene();
-  }
-  TakeScreenshot();
-  rc.Flip();
+  DrawMenuFrame(/*withLcdHud=*/false);
 }

@@ -248,12 +248,7 @@ void CTitleFrame::LoadScreenPass() {
   const bool escape = (platform::GetKeyState(platform::VK_ESCAPE) & 0xFF00) != 0;
   if (!escape && m_desktop != nullptr) {
     UIDesktop& desktop = *m_desktop;
-    desktop.OnMouseMove();
-    if (mouse.m_mouseButtons[0] == kStatePressed) desktop.OnLButtonDown();
-    if (mouse.m_mouseButtons[0] == kStateReleased) desktop.OnLButtonUp();
-    if (mouse.m_mouseButtons[1] == kStatePressed) desktop.OnRButtonDown();
-    if (mouse.m_mouseButtons[1] == kStateReleased) desktop.OnRButtonUp();
-    if (mouse.m_wheel != 0) desktop.OnWheel();
+    desktop.TakeMouse(mouse);
     if (m_pRC != nullptr) {
       m_pRC->Clear(true);
       if (m_pRC->BeginScene()) {

@@ -6,12 +6,10 @@
 #include <cstdlib>
 
 #include "engine/ActRes.h"
-#include "engine/FrameMgr.h"
 #include "engine/ResMgr.h"
 #include "field/SelvarinContext.h"
 #include "field/SelvarinFrame.h"
 #include "platform/Random.h"
-#include "render/3dView.h"
 
 SLV_REGISTER_ACTOR(CVillager, "villager");
 
@@ -37,11 +35,6 @@ constexpr int32_t kWanderTicks = 150;
 constexpr int32_t kLongWaitTicks = 10000;
 constexpr float kOctantStart = 22.5f;
 constexpr float kPerOctant = 0.022222223f;
-
-float CameraHeading() {
-  const auto* view = g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
-  return view != nullptr ? view->m_yaw : 0.0f;
-}
 
 // A difference in whole units, as it is compared; far values stay far.
 int64_t Whole(float v) {
@@ -197,7 +190,7 @@ int CVillager::UpdateAction(int state) {
 }
 
 bool CVillager::ChoosePose(Pose* pose) const {
-  float r = TameDegrees(CameraHeading() - m_angle);
+  float r = TameDegrees(CameraYaw() - m_angle);
   if (r < 0.0f) r += 360.0f;
   const bool standing = IsStandingState(m_state), moving = IsMovingState(m_state);
   *pose = Pose{m_action, m_actionBase, true};

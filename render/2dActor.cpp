@@ -22,10 +22,6 @@ constexpr float kSectorWidth = 0.022222223f;  // 1 / 45 degrees
 // From here on a step of 1.0 no longer changes a float.
 constexpr float kExactLimit = 16777216.0f;
 
-const C3dContext* CurrentContext() {
-  return g_pCurrentFrame != nullptr ? dynamic_cast<const C3dContext*>(g_pCurrentFrame->m_pContext) : nullptr;
-}
-
 const C3dView* CurrentView() {
   return g_pCurrentFrame != nullptr ? dynamic_cast<const C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
 }
@@ -113,32 +109,47 @@ void C2dActor::UpdateFrame() {
   m_motion = 7 - s;
 }
 
+const C3dContext* C2dActor::CurrentContext() {
+  return g_pCurrentFrame != nullptr ? dynamic_cast<const C3dContext*>(g_pCurrentFrame->m_pContext) : nullptr;
+}
+
+float C2dActor::CameraYaw() {
+  const C3dView* view = CurrentView();
+  return view != nullptr ? view->m_yaw : 0.0f;
+}
+
 void C2dActor::MoveStep() {
   const C3dContext* context = CurrentContext();
   if (context == nullptr) return;
+  StepAgainst(*context);
+  if (m_inAir == 0) m_velocity.x = m_velocity.z = 0.0f;
+}
+
+bool C2dActor::StepAgainst(const C3dContext& context) {
   const Vec3 old = m_pos;
   m_pos.x += m_velocity.x;
   m_pos.z += m_velocity.z;
   const Vec3 test{m_pos.x, m_pos.y - (m_inAir != 0 ? 0.5f : 1.0f), m_pos.z};
-  const int r = context->CheckMove(test.x, test.y, test.z);
+  const int r = context.CheckMove(test.x, test.y, test.z);
   if (r == 1) {
     m_pos = old;
-  } else if (r == 2 || r == 3) {
-    Vec3 moved = test;
-    if (r == 2) {
-      context->PushOutOfActors(moved);
-    } else {
-      context->PushOutNearestAxis(moved);
-    }
-    if (context->CheckMove(moved.x, moved.y, moved.z) != 0) {
-      m_pos = old;
-    } else {
-      m_pos.x = moved.x;
-      m_pos.z = moved.z;
-      m_pos.y += moved.y - test.y;
-    }
+    return false;
   }
-  if (m_inAir == 0) m_velocity.x = m_velocity.z = 0.0f;
+  if (r != 2 && r != 3) return true;
+  Vec3 moved = test;
+  if (r == 2) {
+    context.PushOutOfActors(moved);
+  } else {
+    context.PushOutNearestAxis(moved);
+  }
+  if (context.CheckMove(moved.x, moved.y, moved.z) != 0) {
+    m_pos = old;
+    return false;
+  }
+  m_pos.x = moved.x;
+  m_pos.z = moved.z;
+  m_pos.y += moved.y - test.y;
+  return true;
 }
 
 void C2dActor::Render(CRC& rc, const Matrix& view) {

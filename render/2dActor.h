@@ -34,6 +34,14 @@ class C2dActor : public CActor {
   // The steps of a tick, each skipped without a current 3-D context.
   void FallStep();
   void MoveStep();
+  // Moves the foot by the horizontal velocity against the map and the model
+  // actors, pushed out of what it would overlap; false when the step is
+  // refused and the foot stays where it stood.
+  bool StepAgainst(const C3dContext& context);
+  // The current frame's 3-D context, or null.
+  static const C3dContext* CurrentContext();
+  // The current view's yaw in degrees; 0 without a view.
+  static float CameraYaw();
 
   Vec3 m_pos;  // the foot
   // Rotation about x, y (the heading) and z, in degrees.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/Controller.h"
+#include "engine/Mouse.h"
 #include "render/RC.h"
 
 UIDesktop* g_pCurrentDesktop = nullptr;
@@ -73,6 +75,15 @@ void UIDesktop::DrawPopupLayers(CRC* rc) {
   }
 }
 
+void UIDesktop::TakeMouse(const CMouse& mouse) {
+  OnMouseMove();
+  if (mouse.m_mouseButtons[0] == kStatePressed) OnLButtonDown();
+  if (mouse.m_mouseButtons[0] == kStateReleased) OnLButtonUp();
+  if (mouse.m_mouseButtons[1] == kStatePressed) OnRButtonDown();
+  if (mouse.m_mouseButtons[1] == kStateReleased) OnRButtonUp();
+  if (mouse.m_wheel != 0) OnWheel();
+}
+
 int UIDesktop::PushModal(UIObject* w) {
   UIDesktop* d = g_pCurrentDesktop;
   if (d == nullptr) return 0;
@@ -95,6 +106,16 @@ void UIDesktop::RemoveModal(UIObject* w) {
   const auto newest = std::find(stack.rbegin(), stack.rend(), w);
   if (newest != stack.rend()) stack.erase(std::next(newest).base());
   d->m_capture = stack.empty() ? nullptr : stack.back();
+}
+
+void UIDesktop::ShowModal(UIObject* w, int32_t& shown, int show) {
+  if ((show != 0) == (shown != 0)) return;
+  shown = show != 0 ? 1 : 0;
+  if (shown != 0) {
+    PushModal(w);
+  } else {
+    RemoveModal(w);
+  }
 }
 
 void UIDesktop::Close() {

@@ -13,6 +13,8 @@
 #include "ui/UIPlayerMenu.h"
 #include "ui/UITacticsMenu.h"
 
+class CMouse;
+
 class UIDesktop : public UIObject {
  public:
   // The newest desktop becomes the current one.
@@ -28,6 +30,9 @@ class UIDesktop : public UIObject {
   void OnRButtonUp() override;
   void OnMouseMove() override;
   void OnWheel() override;
+  // The mouse's state this frame as input: the move, each button's press
+  // and release, then the wheel.
+  void TakeMouse(const CMouse& mouse);
   // Codes 0, 1 and 2 are kept as the last choice; every code goes on to
   // the children.
   void Notify(UIObject* sender, int code, int a, int b) override;
@@ -44,6 +49,10 @@ class UIDesktop : public UIObject {
   static void PopModal();
   // Takes the widget's own newest entry off the stack, wherever it lies.
   static void RemoveModal(UIObject* w);
+  // A modal widget's `shown` flag set to `show` (as 0 or 1), the widget
+  // pushed on the stack or taken off it; the same state again changes
+  // nothing.
+  static void ShowModal(UIObject* w, int32_t& shown, int show);
   static void Close();
   bool IsOpen() const { return m_open != 0; }
 

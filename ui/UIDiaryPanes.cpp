@@ -40,6 +40,18 @@ int Level(const std::array<int32_t, CSession::kDiarySlots>& diary, int index) {
   return std::min(diary[static_cast<size_t>(index)], kLastPage);
 }
 
+// The entry's picture at (x, y) and its title over the page.
+void AddPictureAndTitle(UIObject& pane, int x, int y, UIBitmap*& picture, UITitle*& title) {
+  picture = new UIBitmap;
+  picture->m_x = g_uiOriginX + x;
+  picture->m_y = g_uiOriginY + y;
+  pane.AddChild(picture);
+  title = new UITitle;
+  title->m_x = g_uiOriginX + 160;
+  title->m_y = g_uiOriginY + 45;
+  pane.AddChild(title);
+}
+
 void EmptyPicture(UIBitmap* picture, UITitle* title) {
   picture->m_file.clear();
   picture->m_flag = 1;
@@ -130,6 +142,16 @@ bool UIDiaryPane::ListHasRow(int row) const {
   return row >= 0 && row < list.GetCount();
 }
 
+bool UIDiaryPane::StartRow(int row) {
+  m_textBox->Notify(this, 2, 0, 0);
+  if (!ListHasRow(row)) {
+    if (CDiaryList::GetInstance().GetCount() > 0) ClearDetails();
+    return false;
+  }
+  ClearDetails();
+  return true;
+}
+
 void UIDiaryPane::Rebuild() {
   if (m_listBox == nullptr) return;  // not opened yet
   CDiaryList& list = CDiaryList::GetInstance();
@@ -151,14 +173,7 @@ void UIItemDiaryPane::AddWidgets() {
   m_statList = new UIListBox3d;
   m_statList->Setup(g_uiOriginX + 165, g_uiOriginY + 160, g_uiOriginX + 330, g_uiOriginY + 260, 2, true);
   AddChild(m_statList);
-  m_picture = new UIBitmap;
-  m_picture->m_x = g_uiOriginX + 165;
-  m_picture->m_y = g_uiOriginY + 105;
-  AddChild(m_picture);
-  m_title = new UITitle;
-  m_title->m_x = g_uiOriginX + 160;
-  m_title->m_y = g_uiOriginY + 45;
-  AddChild(m_title);
+  AddPictureAndTitle(*this, 165, 105, m_picture, m_title);
 }
 
 void UIItemDiaryPane::Notify(UIObject* sender, int code, int a, int b) {
@@ -172,13 +187,7 @@ void UIItemDiaryPane::ClearDetails() {
 }
 
 void UIItemDiaryPane::ShowRow(int row) {
-  if (m_textBox == nullptr) return;
-  m_textBox->Notify(this, 2, 0, 0);
-  if (!ListHasRow(row)) {
-    if (CDiaryList::GetInstance().GetCount() > 0) ClearDetails();
-    return;
-  }
-  ClearDetails();
+  if (m_textBox == nullptr || !StartRow(row)) return;
   const CDiaryList& list = CDiaryList::GetInstance();
   const int item = list.Indexes()[static_cast<size_t>(row)];
   const int level = Level(CSession::GetInstance().itemDiary, item);
@@ -223,14 +232,7 @@ void UIItemDiaryPane::ShowItem(int index) {
 
 void UIMonsterPane::AddWidgets() {
   AddListAndText(2, 340);
-  m_picture = new UIBitmap;
-  m_picture->m_x = g_uiOriginX + 145;
-  m_picture->m_y = g_uiOriginY + 100;
-  AddChild(m_picture);
-  m_title = new UITitle;
-  m_title->m_x = g_uiOriginX + 160;
-  m_title->m_y = g_uiOriginY + 45;
-  AddChild(m_title);
+  AddPictureAndTitle(*this, 145, 100, m_picture, m_title);
 }
 
 void UIMonsterPane::ClearDetails() {
@@ -239,13 +241,7 @@ void UIMonsterPane::ClearDetails() {
 }
 
 void UIMonsterPane::ShowRow(int row) {
-  if (m_textBox == nullptr) return;
-  m_textBox->Notify(this, 2, 0, 0);
-  if (!ListHasRow(row)) {
-    if (CDiaryList::GetInstance().GetCount() > 0) ClearDetails();
-    return;
-  }
-  ClearDetails();
+  if (m_textBox == nullptr || !StartRow(row)) return;
   if (m_listBox->m_selection == -1) return;
   const int monster = CDiaryList::GetInstance().Indexes()[static_cast<size_t>(row)];
   const CMonsterMgr& monsters = CMonsterMgr::GetInstance();

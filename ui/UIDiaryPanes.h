@@ -49,6 +49,10 @@ class UIDiaryPane : public UIDeskPane {
   // The diary list for this page's table, built again when another page
   // filled it; false when it has no row `row`.
   bool ListHasRow(int row) const;
+  // The text box back at its top and the details cleared for row `row`;
+  // false when the list has no such row, and then an empty list keeps the
+  // details it shows.
+  bool StartRow(int row);
   bool SameTable() const;
   void Rebuild();
   void ChangeCategory(int category);

@@ -11,14 +11,7 @@
 
 namespace {
 
-constexpr int kColumnRight = 119;
-constexpr int kPressLeft = 22, kHoverLeft = 13;
-constexpr int kRowPitch = 48;
-
-struct IconEntry {
-  const char* label;
-  int sprite;
-};
+using IconEntry = UITab::IconEntry;
 constexpr std::array<IconEntry, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
 constexpr std::array<IconEntry, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
 enum Left { kRecords = 0, kOptionsIcon = 1, kExit = 2 };
@@ -41,25 +34,14 @@ void UIDiaryTab::Notify(UIObject* sender, int code, int a, int b) {
     return;
   }
   if (code != kUiOpen) return;
-  m_icons.clear();
-  m_current = m_hovered = nullptr;
-  for (size_t i = 0; i < kPageIcons.size(); ++i) {
-    auto* icon = new UIZoomIcon;
-    icon->Setup(g_uiOriginX + 188 + 76 * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
-                "system\\tabIcon.spr", kPageIcons[i].sprite, 0, kPageIcons[i].label, -1);
-    AddIcon(icon);
-  }
+  MakePageIcons(kPageIcons);
   m_current = m_icons[0].get();
   m_current->Select();
   m_leftIcons.clear();
   m_selectedLeft = m_hoveredLeft = nullptr;
   for (size_t j = 0; j < kLeftIcons.size(); ++j) {
-    auto* icon = new UICheckIcon;
-    icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * static_cast<int>(j), "system\\diaryIcon.act",
-                "system\\diaryIcon.spr", kLeftIcons[j].sprite, 0, kLeftIcons[j].label, static_cast<int>(j));
-    icon->m_labelDx = 45;
-    icon->m_labelDy = 13;
-    m_leftIcons.emplace_back(icon);
+    m_leftIcons.emplace_back(NewColumnIcon(static_cast<int>(j), "system\\diaryIcon.act", "system\\diaryIcon.spr",
+                                           kLeftIcons[j].sprite, kLeftIcons[j].label));
   }
   SelectLeft(kRecords);
   for (auto& pane : m_panes) pane->Notify(sender, code, a, b);
@@ -76,26 +58,12 @@ void UIDiaryTab::SetPage(int page) {
   if (m_client != nullptr) m_client->Refresh();
 }
 
-void UIDiaryTab::SelectLeft(int index) {
-  if (m_selectedLeft != nullptr) m_selectedLeft->Deselect();
-  m_selectedLeft = m_leftIcons[static_cast<size_t>(index)].get();
-  m_selectedLeft->Select();
-  m_selectedLeft->StartZoom(true);
-}
+void UIDiaryTab::SelectLeft(int index) { ChooseIcon(m_leftIcons[static_cast<size_t>(index)].get(), m_selectedLeft); }
 
-int UIDiaryTab::LeftIconUnderPointer(int left) const {
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (x <= left || x >= kColumnRight) return -1;
-  for (size_t j = 0; j < m_leftIcons.size(); ++j) {
-    const int top = 43 + kRowPitch * static_cast<int>(j);
-    if (y > top && y < top + 41) return static_cast<int>(j);
-  }
-  return -1;
-}
+int UIDiaryTab::LeftIconUnderPointer(int left) const { return ColumnRowUnderPointer(left, m_leftIcons.size()); }
 
 void UIDiaryTab::OnLButtonDown() {
-  const int left = LeftIconUnderPointer(kPressLeft);
+  const int left = LeftIconUnderPointer(kColumnPressLeft);
   if (left == kRecords || left == kOptionsIcon) {
     SelectLeft(left);
     SetPage(left == kRecords ? kItemDiary : kOptions);
@@ -107,10 +75,7 @@ void UIDiaryTab::OnLButtonDown() {
   if (m_page != kOptions) {
     const int page = IconUnderPointer();
     if (page != -1) {
-      if (m_current != nullptr) m_current->Deselect();
-      m_current = m_icons[static_cast<size_t>(page)].get();
-      m_current->Select();
-      m_current->StartZoom(true);
+      ChooseIcon(m_icons[static_cast<size_t>(page)].get(), m_current);
       SetPage(page);
     }
   }
@@ -118,7 +83,7 @@ void UIDiaryTab::OnLButtonDown() {
 }
 
 void UIDiaryTab::OnMouseMove() {
-  const int left = LeftIconUnderPointer(kHoverLeft);
+  const int left = LeftIconUnderPointer(kColumnHoverLeft);
   TrackHover(left != -1 ? m_leftIcons[static_cast<size_t>(left)].get() : nullptr, m_hoveredLeft);
   UITab::OnMouseMove();  // the page icons, then the pane
 }

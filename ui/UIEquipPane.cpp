@@ -3,7 +3,6 @@
 #include "engine/ActRes.h"
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
-#include "engine/Wave.h"
 #include "render/RC.h"
 #include "session/ITM.h"
 #include "session/ItemMgr.h"
@@ -19,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kClickSound = "아이템,스킬,매직 클릭시나는소리.wav";
 constexpr std::array<const char*, 5> kLabels = {"무기", "방어구", "악세서리", "기타", "모두보기"};
 constexpr int kFirstCategory = 6;
 constexpr int kAllId = 4;
@@ -249,23 +247,21 @@ void UIEquipPane::OnLButtonDown() {
   const int hit = PressSlot();
   if (hit >= 0 && hit == before && UIPointerOverPageList()) Notify(this, 18, hit, 1);
   for (UIObject* child : m_children) child->OnLButtonDown();
-  if (SelectedRowWearable()) PlayWave(kClickSound);
+  if (SelectedRowWearable()) UIPlayRowClick();
 }
 
 void UIEquipPane::OpenSlotMenu(int slot) {
   if (g_pCurrentDesktop == nullptr || g_pMenuPlayer == nullptr) return;
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
   FillSlotMenu(menu, MenuMemberPosition(), slot, WornAt(*g_pMenuPlayer, slot));
-  const UIPoint p = UIPointer();
-  menu.Open(p.x + 15, p.y + 10, this);
+  menu.OpenAtPointer(this);
 }
 
 void UIEquipPane::OpenListMenu(int item) {
   if (g_pCurrentDesktop == nullptr) return;
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
   FillEquipListMenu(menu, MenuMemberPosition(), item);
-  const UIPoint p = UIPointer();
-  menu.Open(p.x + 15, p.y + 10, this);
+  menu.OpenAtPointer(this);
 }
 
 void UIEquipPane::OnRButtonDown() {

@@ -6,7 +6,6 @@
 
 #include "engine/FileStream.h"
 #include "engine/Tokenizer.h"
-#include "engine/Wave.h"
 #include "platform/DebugLog.h"
 #include "session/ITM.h"
 #include "session/ItemMgr.h"
@@ -25,7 +24,6 @@ int32_t g_menuLastItem = -1;
 
 namespace {
 
-constexpr const char* kClickSound = "아이템,스킬,매직 클릭시나는소리.wav";
 constexpr int kReadableAttr = 27;
 constexpr std::array<const char*, 5> kLabels = {"회복", "전투", "귀중품", "기타", "모두보기"};
 constexpr int kAllId = 4, kAllCategory = 5;
@@ -199,8 +197,7 @@ void UIItemPane::Use(UIObject* sender, int item, int slot) {
     if (IsUsableOnMember(item) && MenuMemberPosition() >= 0) UseOn(MenuMemberPosition(), slot, item);
     return;
   }
-  const UIPoint p = UIPointer();
-  desktop.m_playerMenu.Open(p.x + 15, p.y + 10, this);
+  desktop.m_playerMenu.OpenAtPointer(this);
   desktop.m_playerMenu.SetNotify(6, item);
 }
 
@@ -250,15 +247,12 @@ void UIItemPane::OpenItemMenu(int item) {
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
   FillItemMenu(menu, item);
   if (menu.m_count == 0) return;
-  const UIPoint p = UIPointer();
-  menu.Open(p.x + 15, p.y + 10, this);
+  menu.OpenAtPointer(this);
 }
 
 void UIItemPane::OnLButtonDown() {
   for (UIObject* child : m_children) child->OnLButtonDown();
   const int item = SelectedItem();
-  if (item < 0) return;
-  PlayWave(kClickSound);
   if (UIRepeatedRowPress(item, g_menuLastItem)) OpenItemMenu(item);
 }
 

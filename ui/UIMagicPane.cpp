@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kClickSound = "아이템,스킬,매직 클릭시나는소리.wav";
 constexpr std::array<int, 7> kFieldSkills = {113, 116, 117, 118, 119, 121, 123};
 
 bool BuildMagic(int category, int position, std::vector<int>* indexes) {
@@ -176,8 +175,7 @@ void UIUsePane::Use(UIObject* sender, int index, int slot) {
     if (position >= 0) m_traits.use(index, position, slot);
     return;
   }
-  const UIPoint p = UIPointer();
-  desktop.m_playerMenu.Open(p.x + 15, p.y + 10, this);
+  desktop.m_playerMenu.OpenAtPointer(this);
   desktop.m_playerMenu.SetNotify(m_traits.useCode, index);
 }
 
@@ -206,15 +204,12 @@ void UIUsePane::OpenUseMenu(int index) {
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
   menu.Clear();
   menu.AddItem(m_traits.menuEntry, m_traits.useCode, index, 0, 1);
-  const UIPoint p = UIPointer();
-  menu.Open(p.x + 15, p.y + 10, this);
+  menu.OpenAtPointer(this);
 }
 
 void UIUsePane::OnLButtonDown() {
   for (UIObject* child : m_children) child->OnLButtonDown();
   const int index = SelectedIndex();
-  if (index < 0) return;
-  PlayWave(kClickSound);
   if (UIRepeatedRowPress(index, m_lastIndex)) OpenUseMenu(index);
 }
 

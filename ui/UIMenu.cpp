@@ -28,6 +28,11 @@ void UIMenu::Open(int x, int y, UIObject* owner) {
   Show(1);
 }
 
+void UIMenu::OpenAtPointer(UIObject* owner) {
+  const UIPoint p = UIPointer();
+  Open(p.x + 15, p.y + 10, owner);
+}
+
 bool UIMenu::InRectangle(const UIPoint& p) const {
   return p.x >= m_x && p.y >= m_y && p.x <= m_x + m_cells * 20 + 20 && p.y < m_y + m_rows * 20;
 }
@@ -37,15 +42,7 @@ int UIMenu::HitTest() {
   return InRectangle(p) ? (p.y - m_y) / 20 : -1;
 }
 
-void UIMenu::Show(int shown) {
-  if ((shown != 0) == (m_shown != 0)) return;
-  m_shown = shown != 0 ? 1 : 0;
-  if (m_shown != 0) {
-    UIDesktop::PushModal(this);
-  } else {
-    UIDesktop::RemoveModal(this);
-  }
-}
+void UIMenu::Show(int shown) { UIDesktop::ShowModal(this, m_shown, shown); }
 
 void UIMenu::Tell(int code, int a, int b) {
   if (m_owner != nullptr) m_owner->Notify(this, code, a, b);

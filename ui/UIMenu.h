@@ -27,6 +27,8 @@ class UIMenu : public UIObject {
   // Sizes the menu to its entries and shows it, to the left of x when it
   // would reach past the view's right edge.
   virtual void Open(int x, int y, UIObject* owner);
+  // Opens just below and right of the pointer, clear of the arrow.
+  void OpenAtPointer(UIObject* owner);
   // The entry under the pointer, or -1.
   virtual int HitTest();
   // Showing pushes the menu on the modal stack, hiding takes it off again;

@@ -63,15 +63,7 @@ void UIMessage::SetText(const char* text, UIObject* owner, int code, int a, int 
   m_forward = Forward{code, a, b};
 }
 
-void UIMessage::Show(int shown) {
-  if ((shown != 0) == (m_shown != 0)) return;
-  m_shown = shown != 0 ? 1 : 0;
-  if (m_shown != 0) {
-    UIDesktop::PushModal(this);
-  } else {
-    UIDesktop::RemoveModal(this);
-  }
-}
+void UIMessage::Show(int shown) { UIDesktop::ShowModal(this, m_shown, shown); }
 
 int UIMessage::TakeConfirmed() {
   const int confirmed = m_confirmed;

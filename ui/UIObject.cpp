@@ -2,6 +2,7 @@
 
 #include "engine/FrameMgr.h"
 #include "engine/Mouse.h"
+#include "engine/Wave.h"
 #include "render/3dFrame.h"
 #include "render/RC.h"
 
@@ -43,7 +44,11 @@ bool UIPointerOverPageList() {
   return x > 154 && x < 540 && y > 38;
 }
 
+void UIPlayRowClick() { PlayWave("아이템,스킬,매직 클릭시나는소리.wav"); }
+
 bool UIRepeatedRowPress(int row, int32_t& lastRow) {
+  if (row < 0) return false;
+  UIPlayRowClick();
   if (row == lastRow && UIPointerOverPageList()) return true;
   lastRow = row;
   return false;

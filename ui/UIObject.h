@@ -63,10 +63,12 @@ inline bool UIInside(const UIPoint& p, int left, int top, int right, int bottom)
 }
 // The pointer over the list area of a field-menu page.
 bool UIPointerOverPageList();
-// A left press on a page's list row: true when it repeats the row pressed
-// just before, over the list area (the row's menu opens); otherwise the row
-// is remembered.
+// A left press on a page's list row clicks: true when it repeats the row
+// pressed just before, over the list area (the row's menu opens); otherwise
+// the row is remembered. A press on no row (below 0) does nothing.
 bool UIRepeatedRowPress(int row, int32_t& lastRow);
+// The click a page's list row makes when pressed.
+void UIPlayRowClick();
 
 // The render context of the current frame, or null; widgets measure text and
 // the view through it.

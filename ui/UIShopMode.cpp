@@ -57,8 +57,7 @@ void OpenScreenMenu(UIObject* owner, std::initializer_list<ScreenMenuEntry> entr
   UIMenu& menu = g_pCurrentDesktop->m_popupMenu;
   menu.Clear();
   for (const ScreenMenuEntry& e : entries) menu.AddItem(e.text, e.code, e.a, e.b, 1);
-  const UIPoint p = UIPointer();
-  menu.Open(p.x + 15, p.y + 10, owner);
+  menu.OpenAtPointer(owner);
 }
 
 bool IsChildOf(const UIObject* parent, const UIObject* widget) {

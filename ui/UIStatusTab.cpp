@@ -17,15 +17,7 @@ PlayerData* g_pMenuPlayer = nullptr;
 
 namespace {
 
-constexpr int kColumnRight = 119;
-constexpr int kPressLeft = 22, kHoverLeft = 13;
-constexpr int kRowPitch = 48;
-
-struct PageIcon {
-  const char* label;
-  int sprite;
-};
-constexpr std::array<PageIcon, 5> kPageIcons = {
+constexpr std::array<UITab::IconEntry, 5> kPageIcons = {
     {{"Status", 2}, {"Item", 0}, {"Equip", 1}, {"Magic", 3}, {"Skill", 4}}};
 
 }  // namespace
@@ -50,14 +42,7 @@ UIStatusTab::~UIStatusTab() {
 
 void UIStatusTab::Notify(UIObject* sender, int code, int a, int b) {
   if (code == kUiOpen) {
-    m_icons.clear();
-    m_current = m_hovered = nullptr;
-    for (size_t i = 0; i < kPageIcons.size(); ++i) {
-      auto* icon = new UIZoomIcon;
-      icon->Setup(g_uiOriginX + 188 + 76 * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
-                  "system\\tabIcon.spr", kPageIcons[i].sprite, 0, kPageIcons[i].label, -1);
-      AddIcon(icon);
-    }
+    MakePageIcons(kPageIcons);
     m_current = m_icons[kStatus].get();
     m_current->Select();
     RebuildMemberIcons();
@@ -93,21 +78,14 @@ void UIStatusTab::RebuildMemberIcons() {
   for (int i = 0; i < session.partyCount && i < CSession::kMaxParty; ++i) {
     const PlayerData* member = session.GetPartyMember(i);
     if (member == nullptr) continue;
-    auto* icon = new UICheckIcon;
-    icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * i, "system\\PlayerIcon.act",
-                "system\\PlayerIcon.spr", member->playerId, 0, MemberLabel(member->engname).c_str(), i);
-    icon->m_labelDx = 45;
-    icon->m_labelDy = 13;
-    m_members.emplace_back(icon);
+    m_members.emplace_back(NewColumnIcon(i, "system\\PlayerIcon.act", "system\\PlayerIcon.spr", member->playerId,
+                                         MemberLabel(member->engname).c_str()));
   }
   if (!m_members.empty()) SelectMember(0);
 }
 
 void UIStatusTab::SelectMember(int index) {
-  if (m_selectedMember != nullptr) m_selectedMember->Deselect();
-  m_selectedMember = m_members[static_cast<size_t>(index)].get();
-  m_selectedMember->Select();
-  m_selectedMember->StartZoom(true);
+  ChooseIcon(m_members[static_cast<size_t>(index)].get(), m_selectedMember);
   m_memberIndex = index;
   g_pMenuPlayer = CSession::GetInstance().GetPartyMember(index);
 }
@@ -139,16 +117,7 @@ void UIStatusTab::SetPage(int page) {
   if (m_client != nullptr) m_client->Refresh();
 }
 
-int UIStatusTab::MemberUnderPointer(int left) const {
-  const UIPoint p = UIPointer();
-  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
-  if (x <= left || x >= kColumnRight) return -1;
-  for (size_t i = 0; i < m_members.size(); ++i) {
-    const int top = 43 + kRowPitch * static_cast<int>(i);
-    if (y > top && y < top + 41) return static_cast<int>(i);
-  }
-  return -1;
-}
+int UIStatusTab::MemberUnderPointer(int left) const { return ColumnRowUnderPointer(left, m_members.size()); }
 
 int UIStatusTab::AllowedPageUnderPointer() const {
   const int hit = IconUnderPointer();
@@ -156,7 +125,7 @@ int UIStatusTab::AllowedPageUnderPointer() const {
 }
 
 void UIStatusTab::OnLButtonDown() {
-  const int member = MemberUnderPointer(kPressLeft);
+  const int member = MemberUnderPointer(kColumnPressLeft);
   if (member != -1) {
     SelectMember(member);
     SetPage(m_page);
@@ -171,7 +140,7 @@ void UIStatusTab::OnLButtonDown() {
 }
 
 void UIStatusTab::OnRButtonDown() {
-  const int member = MemberUnderPointer(kPressLeft);
+  const int member = MemberUnderPointer(kColumnPressLeft);
   if (member != -1) {
     SelectMember(member);
     SetPage(m_page);
@@ -180,15 +149,14 @@ void UIStatusTab::OnRButtonDown() {
       menu.Clear();
       menu.AddItem("위로 올리기", 0, member, 0, 1);
       menu.AddItem("아래로 내리기", 1, member, 0, 1);
-      const UIPoint p = UIPointer();
-      menu.Open(p.x + 15, p.y + 10, this);
+      menu.OpenAtPointer(this);
     }
   }
   if (m_client != nullptr) m_client->OnRButtonDown();
 }
 
 void UIStatusTab::OnMouseMove() {
-  const int member = MemberUnderPointer(kHoverLeft);
+  const int member = MemberUnderPointer(kColumnHoverLeft);
   TrackHover(member != -1 ? m_members[static_cast<size_t>(member)].get() : nullptr, m_hoveredMember);
   const int page = AllowedPageUnderPointer();
   TrackHover(page != -1 ? m_icons[static_cast<size_t>(page)].get() : nullptr, m_hovered);

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr int kIconPitch = 76;
+constexpr int kColumnRight = 119;
+constexpr int kRowPitch = 48;
 
 // The strip picture of each page; page 5 shows the first.
 constexpr std::array<const char*, 6> kStrips = {
@@ -21,12 +23,42 @@ UITab::~UITab() = default;
 
 void UITab::AddIcon(UIIcon* icon) { m_icons.emplace_back(icon); }
 
+void UITab::MakePageIcons(std::span<const IconEntry> icons) {
+  m_icons.clear();
+  m_current = m_hovered = nullptr;
+  for (size_t i = 0; i < icons.size(); ++i) {
+    auto* icon = new UIZoomIcon;
+    icon->Setup(g_uiOriginX + 188 + kIconPitch * static_cast<int>(i), g_uiOriginY + 32, "system\\tabIcon.act",
+                "system\\tabIcon.spr", icons[i].sprite, 0, icons[i].label, -1);
+    AddIcon(icon);
+  }
+}
+
 int UITab::IconUnderPointer() const {
   const UIPoint p = UIPointer();
   if (p.y <= g_uiOriginY + 12 || p.y >= g_uiOriginY + 35) return -1;
   for (size_t i = 0; i < m_icons.size(); ++i) {
     const int left = g_uiOriginX + 149 + kIconPitch * static_cast<int>(i);
     if (p.x > left && p.x < left + 67) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+UICheckIcon* UITab::NewColumnIcon(int row, const char* actFile, const char* sprFile, int action, const char* label) {
+  auto* icon = new UICheckIcon;
+  icon->Setup(g_uiOriginX + 64, g_uiOriginY + 74 + kRowPitch * row, actFile, sprFile, action, 0, label, row);
+  icon->m_labelDx = 45;
+  icon->m_labelDy = 13;
+  return icon;
+}
+
+int UITab::ColumnRowUnderPointer(int left, size_t rows) {
+  const UIPoint p = UIPointer();
+  const int x = p.x - g_uiOriginX, y = p.y - g_uiOriginY;
+  if (x <= left || x >= kColumnRight) return -1;
+  for (size_t i = 0; i < rows; ++i) {
+    const int top = 43 + kRowPitch * static_cast<int>(i);
+    if (y > top && y < top + 41) return static_cast<int>(i);
   }
   return -1;
 }
@@ -45,10 +77,7 @@ void UITab::Draw(CRC* rc) {
 void UITab::OnLButtonDown() {
   const int hit = IconUnderPointer();
   if (hit != -1) {
-    if (m_current != nullptr) m_current->Deselect();
-    m_current = m_icons[static_cast<size_t>(hit)].get();
-    m_current->Select();
-    m_current->StartZoom(true);
+    ChooseIcon(m_icons[static_cast<size_t>(hit)].get(), m_current);
     SetPage(hit);
     if (m_client != nullptr) m_client->Refresh();
   }

@@ -406,21 +406,11 @@ void CBattleEnemy::Render(CRC& rc, const Matrix& view) {
   }
 }
 
-bool CBattleEnemy::IsHpBelowQuarter() const { return m_slot != nullptr && m_slot->hp < m_slot->maxhp / 4; }
+bool CBattleEnemy::IsHpBelowQuarter() const { return ::IsHpBelowQuarter(m_slot); }
 
-bool CBattleEnemy::IsBpBelowQuarter() const { return m_slot != nullptr && m_slot->shp < m_slot->maxshp / 4; }
+bool CBattleEnemy::IsBpBelowQuarter() const { return ::IsBpBelowQuarter(m_slot); }
 
+// An approach is chosen afresh rather than taken up again.
 bool CBattleEnemy::IsInterruptibleState() const {
-  switch (m_resumeAction) {
-    case kActApproach:
-    case kActDamageLight:
-    case kActFrozen:
-    case kActStunned:
-    case kActKnockedDown:
-    case kActHeld:
-    case kActPetrified:
-      return true;
-    default:
-      return false;
-  }
+  return m_resumeAction == kActApproach || IsNotResumedAfterHit(m_resumeAction);
 }

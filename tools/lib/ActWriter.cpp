@@ -41,11 +41,7 @@ std::string BuildAct(uint16_t version, const std::vector<ActAction>& actions,
   }
   if (version > 0x200) {
     PutI32(out, static_cast<int32_t>(eventNames.size()));
-    for (const std::string& name : eventNames) {
-      std::string field = name.substr(0, kEventNameBytes - 1);
-      field.resize(kEventNameBytes, '\0');
-      out += field;
-    }
+    for (const std::string& name : eventNames) PutText(out, name.substr(0, kEventNameBytes - 1), kEventNameBytes);
   }
   return out;
 }

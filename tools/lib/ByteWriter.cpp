@@ -19,4 +19,16 @@ void PutF32(std::string& out, float value) {
   PutU32(out, bits);
 }
 
+void PutVec(std::string& out, const Vec3& v) {
+  PutF32(out, v.x);
+  PutF32(out, v.y);
+  PutF32(out, v.z);
+}
+
+void PutText(std::string& out, const std::string& text, size_t size) {
+  std::string field = text.substr(0, size);
+  field.resize(size, '\0');
+  out += field;
+}
+
 }  // namespace slvtools

@@ -32,11 +32,7 @@ std::string GndWriter::Build() const {
   PutI32(out, static_cast<int32_t>(m_names.size()));
   PutI32(out, m_width);
   PutI32(out, m_height);
-  for (const std::string& name : m_names) {
-    std::string field = name.substr(0, kNameBytes - 1);
-    field.resize(kNameBytes, '\0');
-    out += field;
-  }
+  for (const std::string& name : m_names) PutText(out, name.substr(0, kNameBytes - 1), kNameBytes);
   for (const GndCell& cell : m_cells) {
     for (int32_t t : cell.texture) PutI32(out, t);
     for (float h : cell.height) PutF32(out, h);

@@ -8,11 +8,7 @@ namespace {
 
 constexpr size_t kNameBytes = 80;
 
-void PutName(std::string& out, const std::string& name) {
-  std::string field = name.substr(0, kNameBytes);
-  field.resize(kNameBytes, '\0');
-  out += field;
-}
+void PutName(std::string& out, const std::string& name) { PutText(out, name, kNameBytes); }
 
 }  // namespace
 

@@ -4,21 +4,7 @@
 
 namespace slvtools {
 
-namespace {
-
-void PutVec(std::string& out, const Vec3& v) {
-  PutF32(out, v.x);
-  PutF32(out, v.y);
-  PutF32(out, v.z);
-}
-
-}  // namespace
-
-void PutModelName(std::string& out, const std::string& name) {
-  std::string field = name.substr(0, 40);
-  field.resize(40, '\0');
-  out += field;
-}
+void PutModelName(std::string& out, const std::string& name) { PutText(out, name, 40); }
 
 void PutModelFace(std::string& out, const ModelFace& face, bool shortRecord) {
   for (uint16_t v : face.vertex) PutU16(out, v);
@@ -39,14 +25,22 @@ void RsmWriter::SetHeader(int32_t animLen, int32_t shadeType, uint8_t alpha) {
   m_alpha = alpha;
 }
 
-int32_t RsmWriter::AddTexture(const std::string& name) {
+int32_t ModelNodesWriter::AddTexture(const std::string& name) {
   m_textures.push_back(name);
   return static_cast<int32_t>(m_textures.size()) - 1;
 }
 
-void RsmWriter::AddRawNode(const std::string& bytes) {
+void ModelNodesWriter::AddRawNode(const std::string& bytes) {
   m_nodes += bytes;
   ++m_nodeCount;
+}
+
+void ModelNodesWriter::PutTexturesAndNodes(std::string& out) const {
+  PutI32(out, static_cast<int32_t>(m_textures.size()));
+  for (const std::string& name : m_textures) PutModelName(out, name);
+  PutModelName(out, m_mainNode);
+  PutI32(out, m_nodeCount);
+  out += m_nodes;
 }
 
 void RsmWriter::AddNode(const RsmNode& node) {
@@ -90,11 +84,7 @@ std::string RsmWriter::Build() const {
   PutI32(out, m_shadeType);
   if (m_minor >= 4) out += static_cast<char>(m_alpha);
   out.append(16, '\0');
-  PutI32(out, static_cast<int32_t>(m_textures.size()));
-  for (const std::string& name : m_textures) PutModelName(out, name);
-  PutModelName(out, m_mainNode);
-  PutI32(out, m_nodeCount);
-  out += m_nodes;
+  PutTexturesAndNodes(out);
   PutI32(out, static_cast<int32_t>(m_posKeys.size()));
   for (const PosKey& key : m_posKeys) {
     PutI32(out, key.frame);

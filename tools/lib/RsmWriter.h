@@ -29,16 +29,34 @@ struct RsmNode {
 // The faces of both model writers: 24 bytes, or 20 with the last six zero.
 void PutModelFace(std::string& out, const ModelFace& face, bool shortRecord);
 
-class RsmWriter {
+// A 40-byte name field of the model files: cut, or padded with zeros.
+void PutModelName(std::string& out, const std::string& name);
+
+// What the model files ("rsm", "rsx") keep alike after their headers: the
+// texture names, the main node's name and the nodes.
+class ModelNodesWriter {
+ public:
+  // Its index among the texture names.
+  int32_t AddTexture(const std::string& name);
+  void SetMainNode(const std::string& name) { m_mainNode = name; }
+  void AddRawNode(const std::string& bytes);
+
+ protected:
+  void PutTexturesAndNodes(std::string& out) const;
+
+ private:
+  std::vector<std::string> m_textures;
+  std::string m_mainNode;
+  std::string m_nodes;
+  int32_t m_nodeCount = 0;
+};
+
+class RsmWriter : public ModelNodesWriter {
  public:
   explicit RsmWriter(uint8_t minor = 4, uint8_t major = 1) : m_major(major), m_minor(minor) {}
 
   void SetHeader(int32_t animLen, int32_t shadeType, uint8_t alpha = 0xFF);
-  // Its index among the texture names.
-  int32_t AddTexture(const std::string& name);
-  void SetMainNode(const std::string& name) { m_mainNode = name; }
   void AddNode(const RsmNode& node);
-  void AddRawNode(const std::string& bytes);
   void SetPosKeys(const std::vector<PosKey>& keys) { m_posKeys = keys; }
   // Written as records from 1.2 on; files before count them only.
   void AddBox(const ModelBox& box) { m_boxes.push_back(box); }
@@ -50,16 +68,9 @@ class RsmWriter {
   uint8_t m_major, m_minor;
   int32_t m_animLen = 0, m_shadeType = 0;
   uint8_t m_alpha = 0xFF;
-  std::vector<std::string> m_textures;
-  std::string m_mainNode;
-  std::string m_nodes;
-  int32_t m_nodeCount = 0;
   std::vector<PosKey> m_posKeys;
   std::vector<ModelBox> m_boxes;
   std::optional<int32_t> m_boxCount;
 };
-
-// A 40-byte name field of the model files: cut, or padded with zeros.
-void PutModelName(std::string& out, const std::string& name);
 
 }  // namespace slvtools

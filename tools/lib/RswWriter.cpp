@@ -6,18 +6,6 @@ namespace slvtools {
 
 namespace {
 
-void PutText(std::string& out, const std::string& text, size_t size) {
-  std::string field = text.substr(0, size);
-  field.resize(size, '\0');
-  out += field;
-}
-
-void PutVec(std::string& out, const Vec3& v) {
-  PutF32(out, v.x);
-  PutF32(out, v.y);
-  PutF32(out, v.z);
-}
-
 }  // namespace
 
 void RswWriter::SetNames(const std::string& ground, const std::string& attr,

@@ -1,7 +1,6 @@
 #include "tools/lib/RsxWriter.h"
 
 #include "tools/lib/ByteWriter.h"
-#include "tools/lib/RsmWriter.h"
 
 namespace slvtools {
 
@@ -9,16 +8,6 @@ void RsxWriter::SetHeader(int32_t shadeType, int32_t frames, int32_t value) {
   m_shadeType = shadeType;
   m_frames = frames;
   m_value = value;
-}
-
-int32_t RsxWriter::AddTexture(const std::string& name) {
-  m_textures.push_back(name);
-  return static_cast<int32_t>(m_textures.size()) - 1;
-}
-
-void RsxWriter::AddRawNode(const std::string& bytes) {
-  m_nodes += bytes;
-  ++m_nodeCount;
 }
 
 void RsxWriter::AddNode(const RsxNode& node) {
@@ -30,11 +19,7 @@ void RsxWriter::AddNode(const RsxNode& node) {
   for (int32_t index : node.textures) PutI32(out, index);
   PutI32(out, node.frames.empty() ? 0 : static_cast<int32_t>(node.frames[0].size()));
   for (const std::vector<Vec3>& frame : node.frames) {
-    for (const Vec3& v : frame) {
-      PutF32(out, v.x);
-      PutF32(out, v.y);
-      PutF32(out, v.z);
-    }
+    for (const Vec3& v : frame) PutVec(out, v);
   }
   PutI32(out, node.texVertices.empty() ? 0 : static_cast<int32_t>(node.texVertices[0].size()));
   PutI32(out, node.shared ? 1 : 0);
@@ -57,20 +42,14 @@ std::string RsxWriter::Build() const {
   out += static_cast<char>(m_minor);
   if (m_major == 1 && m_minor >= 2) {
     PutF32(out, m_scale);
-    PutF32(out, m_offset.x);
-    PutF32(out, m_offset.y);
-    PutF32(out, m_offset.z);
+    PutVec(out, m_offset);
   }
   if (m_major == 1 && m_minor == 3) PutI32(out, m_alpha);
   PutI32(out, m_shadeType);
   PutI32(out, m_frames);
   PutI32(out, m_value);
   out.append(16, '\0');
-  PutI32(out, static_cast<int32_t>(m_textures.size()));
-  for (const std::string& name : m_textures) PutModelName(out, name);
-  PutModelName(out, m_mainNode);
-  PutI32(out, m_nodeCount);
-  out += m_nodes;
+  PutTexturesAndNodes(out);
   return out;
 }
 

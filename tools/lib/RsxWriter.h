@@ -9,6 +9,7 @@
 
 #include "engine/Math.h"
 #include "render/3dModelRes.h"
+#include "tools/lib/RsmWriter.h"
 
 namespace slvtools {
 
@@ -24,7 +25,7 @@ struct RsxNode {
   uint32_t closeSentinel = 0x12345678;
 };
 
-class RsxWriter {
+class RsxWriter : public ModelNodesWriter {
  public:
   explicit RsxWriter(uint8_t minor = 3, uint8_t major = 1) : m_major(major), m_minor(minor) {}
 
@@ -35,10 +36,7 @@ class RsxWriter {
   }
   void SetAlpha(int32_t alpha) { m_alpha = alpha; }
   void SetHeader(int32_t shadeType, int32_t frames, int32_t value = 0);
-  int32_t AddTexture(const std::string& name);
-  void SetMainNode(const std::string& name) { m_mainNode = name; }
   void AddNode(const RsxNode& node);
-  void AddRawNode(const std::string& bytes);
 
   std::string Build() const;
 
@@ -48,10 +46,6 @@ class RsxWriter {
   Vec3 m_offset;
   int32_t m_alpha = 255;
   int32_t m_shadeType = 2, m_frames = 0, m_value = 0;
-  std::vector<std::string> m_textures;
-  std::string m_mainNode;
-  std::string m_nodes;
-  int32_t m_nodeCount = 0;
 };
 
 }  // namespace slvtools
