@@ -217,7 +217,8 @@ void CSelvarinFrame::RollDrops() {
   const int lines = std::clamp<int>(m_battleSet.itemCount, 0, BattleSet::kMaxItems);
   for (int i = 0; i < lines; ++i) {
     const BattleSet::Weighted& drop = m_battleSet.items[static_cast<size_t>(i)];
-    if (platform::Rand() % 100 >= drop.value * multiplier) continue;
+    // A set's chance may be any int: doubled, it must not wrap.
+    if (platform::Rand() % 100 >= static_cast<int64_t>(drop.value) * multiplier) continue;
     const int item = CItemMgr::GetInstance().Find(drop.name);
     if (item < 0) {
       DebugLog("CSelvarinFrame : the dropped item " + drop.name + " is not in the item table");

@@ -6,6 +6,18 @@
 #include "engine/Tokenizer.h"
 #include "platform/DebugLog.h"
 
+namespace {
+
+// A place's position is added to scroll and screen positions; one far off
+// every map is held where those sums cannot overflow.
+int PlaceCoordinate(int v, const std::string& place) {
+  const int held = std::clamp(v, -WorldMapList::kMaxCoordinate, WorldMapList::kMaxCoordinate);
+  if (held != v) DebugLogf("worldmap.txt: place %s lies far off the map", place.c_str());
+  return held;
+}
+
+}  // namespace
+
 WorldMapList& WorldMapList::GetInstance() {
   static WorldMapList list;
   return list;
@@ -27,8 +39,8 @@ bool WorldMapList::Load(const std::string& fileName) {
     tokens.Tokenize(line);
     WorldMapEntry e;
     e.name = tokens[0];
-    e.mapX = tokens.GetInt(1);
-    e.mapY = tokens.GetInt(2);
+    e.mapX = PlaceCoordinate(tokens.GetInt(1), e.name);
+    e.mapY = PlaceCoordinate(tokens.GetInt(2), e.name);
     e.frameName = tokens[3];
     e.startX = tokens.GetInt(4);
     e.startZ = tokens.GetInt(5);

@@ -19,6 +19,8 @@ struct WorldMapEntry {
 class WorldMapList {
  public:
   static constexpr size_t kMaxEntries = 300;
+  // Place positions beyond this (either sign) are held at it.
+  static constexpr int kMaxCoordinate = 1 << 20;
 
   static WorldMapList& GetInstance();
   bool Load(const std::string& fileName);

@@ -142,6 +142,17 @@ TEST_F(BattleModeTest, DropsStopAtTheResultsTenSlots) {
   EXPECT_EQ(m_frame.m_battleResult.itemCount, 10);
 }
 
+TEST_F(BattleModeTest, AHugeDropChanceDoubledByTheMaskStillDrops) {
+  Enter();
+  CSession::GetInstance().players[1].helmet = kTigerMask;
+  BattleSet& set = m_frame.m_battleSet;
+  set.itemCount = 1;
+  set.items[0] = {"단검", 2000000000};
+  m_frame.m_battlePhase = 6;
+  Tick();
+  EXPECT_EQ(m_frame.m_battleResult.itemCount, 1);
+}
+
 TEST_F(BattleModeTest, TheDefeatCheckRunsOnlyOnMultiplesOf240) {
   Enter();
   Tick();  // mode tick 0

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "field/WorldMapFrame.h"
 #include "tests/support/GameFolder.h"
 
 namespace {
@@ -34,6 +35,28 @@ TEST_F(WorldMapListTest, ReadsPlacesSkipsShortLinesAndOpensByName) {
   list.ResetCurrent();
   EXPECT_TRUE(list.m_open.empty());
   EXPECT_FALSE(list.Load("missing.txt"));
+}
+
+// Positions are summed with the scroll and the screen: the ends of int
+// overflowed there.
+TEST_F(WorldMapListTest, HoldsPlacesFarOffTheMapAtTheLimit) {
+  Write("data/worldmap.txt",
+        "far -2147483648 2147483647 far01 0 0 0 0 a.bmp b.tga 1\n"
+        "edge -1048576 1048576 edge01 0 0 0 0 a.bmp b.tga 1\n");
+  testsupport::DebugLogCapture log;
+  WorldMapList list;
+  ASSERT_TRUE(list.Load("worldmap.txt"));
+  ASSERT_EQ(list.m_entries.size(), 2u);
+  for (const WorldMapEntry& e : list.m_entries) {
+    EXPECT_EQ(e.mapX, -WorldMapList::kMaxCoordinate) << e.name;
+    EXPECT_EQ(e.mapY, WorldMapList::kMaxCoordinate) << e.name;
+  }
+  EXPECT_TRUE(log.Contains("worldmap.txt: place far lies far off the map"));
+  EXPECT_FALSE(log.Contains("place edge"));
+  list.Find("far");
+  const CWorldMapFrame::Scroll scroll = CWorldMapFrame::InitialScroll(list, 640, 480);
+  EXPECT_EQ(scroll.x, 0);
+  EXPECT_EQ(scroll.y, CWorldMapFrame::kMapHeight - 480);
 }
 
 }  // namespace
