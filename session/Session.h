@@ -360,7 +360,7 @@ class CSession {
   void TacticPanic(int position, bool isParty);
   void TacticStandFast(int position, bool isParty);
   void TacticBoss(int position, bool isParty);
-  // Special actions (rules/TacticSpecials.cpp). An enemy's entries are its
+  // Special actions (rules/TacticActions.cpp). An enemy's entries are its
   // five abilities; an entry naming no record counts as empty.
   void SetSpecialKind(int slot, int entry);
   void PickRandomSpecial(int slot, int tries);

@@ -87,7 +87,7 @@ TEST_F(EnemyKindsDrawTest, TheGuruStrikesOnItsSpecialSheet) {
   EXPECT_EQ(guru->m_actName, "몬스터\\괴물형\\전투\\구루_특수.act");
   Tick(16);
   EXPECT_EQ(guru->m_actionCode, kActSpecialHit);
-  EXPECT_EQ(Shot("guru_special_strike"), "");
+  EXPECT_EQ(Shot("guru_move_strike"), "");
 }
 
 // The leader's blow splits the jelly: its clone lands ahead of it.

@@ -64,14 +64,14 @@ TEST_F(SphinxBattleTest, TheSpecialsCloseUpInTheDimmedSceneAndItsStrike) {
   }
   ASSERT_NE(m_frame.m_battlePhase, kPhaseRunning);
   EXPECT_LT(g_brightnessFactor, 0.4f);
-  EXPECT_EQ(Shot("sphinx_special_closeup"), "");
+  EXPECT_EQ(Shot("sphinx_move_closeup"), "");
   int event = 0;
   for (int t = 0; t < 200 && event == 0 && sphinx->m_actionCode == kActSpecialHit; ++t) {
     RunBattle(1);
     if (sphinx->m_modelFrame == 18 || sphinx->m_modelFrame == 26) event = sphinx->m_modelFrame;
   }
   ASSERT_NE(event, 0);
-  EXPECT_EQ(Shot("sphinx_special_strike"), "");
+  EXPECT_EQ(Shot("sphinx_move_strike"), "");
   g_brightnessFactor = 1.0f;
 }
 

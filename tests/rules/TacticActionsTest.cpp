@@ -11,7 +11,7 @@
 
 namespace {
 
-class TacticSpecialsTest : public TacticsFixture {
+class TacticActionsTest : public TacticsFixture {
  protected:
   void Decided(int kind, int index, CBattleActor* target) {
     EXPECT_EQ(decision.kind, kind);
@@ -20,7 +20,7 @@ class TacticSpecialsTest : public TacticsFixture {
   }
 };
 
-TEST_F(TacticSpecialsTest, AnEntryOfTypeIsFoundByItsModeAndAimed) {
+TEST_F(TacticActionsTest, AnEntryOfTypeIsFoundByItsModeAndAimed) {
   SetEntry(0, 0, true, kFlame);
   SetEntry(0, 1, true, kPoisonFog);
   SetEntry(0, 2, false, kStab);
@@ -56,7 +56,7 @@ TEST_F(TacticSpecialsTest, AnEntryOfTypeIsFoundByItsModeAndAimed) {
   Decided(4, 7, nullptr);
 }
 
-TEST_F(TacticSpecialsTest, TheEnemySupportHealsAnUndeadMemberFirstThenItsHurtThenByCoins) {
+TEST_F(TacticActionsTest, TheEnemySupportHealsAnUndeadMemberFirstThenItsHurtThenByCoins) {
   SetEntry(0, 0, true, kHeal);
   SetEntry(0, 1, true, kPoisonFog);
   SetEntry(0, 2, true, kStorm);
@@ -98,7 +98,7 @@ TEST_F(TacticSpecialsTest, TheEnemySupportHealsAnUndeadMemberFirstThenItsHurtThe
   Decided(9, kWard, MemberActor(1));
 }
 
-TEST_F(TacticSpecialsTest, AMemberSupportsByWhatItLearnedAndCanPay) {
+TEST_F(TacticActionsTest, AMemberSupportsByWhatItLearnedAndCanPay) {
   // Sizz, a magic user, knows all four classes.
   for (int magic : {kHeal, kPoisonFog, kStorm, kWard}) Member(0).magicFlags[static_cast<size_t>(magic)] = 1;
   Member(2).hp = 50;
@@ -140,7 +140,7 @@ TEST_F(TacticSpecialsTest, AMemberSupportsByWhatItLearnedAndCanPay) {
   Decided(10, kSting, Foe(2));
 }
 
-TEST_F(TacticSpecialsTest, AMembersStrongestSpecialPassesEndAtAKillAndGrenadesFollow) {
+TEST_F(TacticActionsTest, AMembersStrongestSpecialPassesEndAtAKillAndGrenadesFollow) {
   // Sizz's two attack magics estimate 2 on anyone, drawing nothing.
   Member(0).intelligence = 4;
   Member(0).magicFlags[kFlame] = 1;
@@ -188,7 +188,7 @@ TEST_F(TacticSpecialsTest, AMembersStrongestSpecialPassesEndAtAKillAndGrenadesFo
   Decided(1, -1, nullptr);
 }
 
-TEST_F(TacticSpecialsTest, AnEnemysKillMarkStaysSetAcrossPassesAndNCountsTheLastEntryLookedAt) {
+TEST_F(TacticActionsTest, AnEnemysKillMarkStaysSetAcrossPassesAndNCountsTheLastEntryLookedAt) {
   // Three skills each estimating 4 on any member, drawing nothing.
   SetEntry(0, 0, false, kCut);
   SetEntry(0, 1, false, kSting);
@@ -223,7 +223,7 @@ TEST_F(TacticSpecialsTest, AnEnemysKillMarkStaysSetAcrossPassesAndNCountsTheLast
   Decided(1, -1, nullptr);
 }
 
-TEST_F(TacticSpecialsTest, AHurtMemberEatsTheLastFoodItCarries) {
+TEST_F(TacticActionsTest, AHurtMemberEatsTheLastFoodItCarries) {
   for (const char* name : {"빵", "고기"}) session.inventory[static_cast<size_t>(ItemIndex(name))] = 1;
   struct Case {
     int hp;
@@ -248,7 +248,7 @@ TEST_F(TacticSpecialsTest, AHurtMemberEatsTheLastFoodItCarries) {
   Decided(0, -1, Foe(0));
 }
 
-TEST_F(TacticSpecialsTest, PickersKeepTheFirstOnTiesAndSkipTheFallen) {
+TEST_F(TacticActionsTest, PickersKeepTheFirstOnTiesAndSkipTheFallen) {
   EXPECT_EQ(session.FindMostExposedPartyMember(), MemberActor(2));
   EXPECT_EQ(session.FindLowestDefencePartyMember(), MemberActor(0));
   EXPECT_EQ(session.FindLowestDefenceEnemy(), Foe(2));
@@ -280,7 +280,7 @@ TEST_F(TacticSpecialsTest, PickersKeepTheFirstOnTiesAndSkipTheFallen) {
   EXPECT_FALSE(session.IsAwayFromStation(0));  // no field context
 }
 
-TEST_F(TacticSpecialsTest, EstimatesFollowTheBlowsFormulaWithMagicPowerAndSkillStrength) {
+TEST_F(TacticActionsTest, EstimatesFollowTheBlowsFormulaWithMagicPowerAndSkillStrength) {
   Member(0).intelligence = 40;
   Member(1).strength = 40;
   Enemy(0).phyAtk = 30;
