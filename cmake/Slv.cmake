@@ -40,14 +40,9 @@ endif()
 if(SLV_SANITIZE)
   # GCC leaves float-to-integer overflow out of "undefined"; data files can
   # hold any float.
-  # -O1 and line tables: the headless game runs draw with the software
-  # rasterizer, many times faster than at -O0, and the sanitizers' reports
-  # still name file and line. Programs are not position-independent: the
-  # tests start hundreds of processes, and relocating a sanitized
-  # position-independent program cost most of each start.
   add_compile_options(-fsanitize=address,undefined,float-cast-overflow
-                      -fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer -O1 -g1)
-  add_link_options(-fsanitize=address,undefined,float-cast-overflow -no-pie)
+                      -fno-sanitize-recover=undefined,float-cast-overflow -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined,float-cast-overflow)
 endif()
 
 if(SLV_FUZZ)
