@@ -492,8 +492,7 @@ void CSelvarinFrame::RememberPlace() {
     session.posZ = context->m_player->m_pos.z;
     session.facing = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
   }
-  // Differences of the wrapping clock, taken unsigned.
-  const int32_t now = GetClockSeconds();
-  session.playTime += static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(session.startClock));
-  session.startClock = now;
+  // The count runs from its start (a loaded game's start lies its play time
+  // back), a wrapping clock's difference.
+  session.playTime = ClockSecondsSince(session.startClock);
 }

@@ -407,8 +407,8 @@ TEST_F(FieldModeTest, WithoutAPlayerEscapeStillReachesTheTitleAndThePlaceIsKept)
   m_clock.Set(70000);
   m_frame.RememberPlace();
   EXPECT_EQ(session.placeName, "before");
-  EXPECT_EQ(session.playTime, 160);
-  EXPECT_EQ(session.startClock, 70);
+  EXPECT_EQ(session.playTime, 60);
+  EXPECT_EQ(session.startClock, 10);
 
   CProbeActor* player = AddPlayer({12.5f, 0.0f, -7.5f});
   View().m_yaw = 271.8f;
