@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/DebugLog.h"
+#include "platform/Mouse.h"
 
 namespace platform {
 namespace {
@@ -221,6 +222,7 @@ Result Display::Create(const Guid* driver, std::shared_ptr<Display>* out) {
 Display::~Display() {
   m_presenter.reset();
   if (m_setMode && m_window != nullptr) SDL_SetWindowFullscreen(SdlWindowOf(m_window), 0);
+  if (m_exclusive) SetMouseFullScreen(false);
 }
 
 Result Display::SetCooperativeLevel(WindowHandle window, uint32_t level) {
@@ -231,6 +233,8 @@ Result Display::SetCooperativeLevel(WindowHandle window, uint32_t level) {
   }
   if (window != m_window) m_presenter.reset();
   m_window = window;
+  m_exclusive = (level & DDSCL_FULLSCREEN) != 0;
+  SetMouseFullScreen(m_exclusive);
   return S_OK;
 }
 

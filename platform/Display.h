@@ -212,6 +212,7 @@ class Display {
   WindowHandle m_window = nullptr;
   bool m_direct3D = false;
   std::optional<DisplayMode> m_setMode;  // while full screen
+  bool m_exclusive = false;               // the pointer is the game's alone
   std::weak_ptr<Surface> m_primary;
   std::vector<std::weak_ptr<Surface>> m_surfaces;
   std::vector<Attachment> m_attachments;
