@@ -19,6 +19,7 @@ namespace {
 DesktopFormat g_desktopFormat = DesktopFormat::Rgb565;
 std::map<DisplayStep, Result> g_faults;
 PresentedFrame g_presented;
+bool g_keepPresented = false;
 
 constexpr uint32_t kRenders16Bit = 0x400;
 constexpr int kDefaultRefreshHz = 60;
@@ -95,12 +96,16 @@ void RecordFrame(const Surface& screen) {
   g_presented.height = screen.Height();
   g_presented.format = screen.Format();
   g_presented.rgb.clear();
+  ++g_presented.count;
+  if (!g_keepPresented) {
+    g_presented.pixels.clear();
+    return;
+  }
   g_presented.pixels.resize(static_cast<size_t>(screen.Width()) * screen.Height());
   for (int y = 0; y < screen.Height(); ++y) {
     std::memcpy(&g_presented.pixels[static_cast<size_t>(y) * screen.Width()], screen.Row(y),
                 static_cast<size_t>(screen.Width()) * 2);
   }
-  ++g_presented.count;
 }
 
 }  // namespace
@@ -200,6 +205,8 @@ void InjectDisplayFault(DisplayStep step, Result result) { g_faults[step] = resu
 void ClearDisplayFaults() { g_faults.clear(); }
 
 const PresentedFrame& LastPresentedFrame() { return g_presented; }
+void KeepPresentedFrames(bool keep) { g_keepPresented = keep; }
+bool PresentedFramesKept() { return g_keepPresented; }
 
 void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb) {
   g_presented.width = width;

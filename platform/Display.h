@@ -148,6 +148,11 @@ struct PresentedFrame {
   uint64_t count = 0;  // frames shown so far
 };
 const PresentedFrame& LastPresentedFrame();
+// Copying every frame costs a busy screen little but an idle one much: the
+// pixels are kept only while screenshots or tests ask for them (the count and
+// size always).
+void KeepPresentedFrames(bool keep);
+bool PresentedFramesKept();
 // The window keeps each 24-bit image it shows.
 void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb);
 
