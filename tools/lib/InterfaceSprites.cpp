@@ -139,15 +139,12 @@ RgbaImage Gem() {
   return gem;
 }
 
-// A thin bar with rounded ends, light at the top, five pieces long.
+// A thin bar, light at the top, five pieces long: it lies below a row's
+// glyphs.
 RgbaImage BarProto() {
-  RgbaImage bar(100, 5, Rgba{0, 0, 0, 0});
+  RgbaImage bar(100, 2, Rgba{0, 0, 0, 0});
   for (int y = 0; y < bar.height; ++y) {
-    for (int x = 0; x < 100; ++x) {
-      bool fromTop = false;
-      if (Depth(x, y, 1, 0, 99, 5, 2, &fromTop) < 0) continue;
-      bar.At(x, y) = Mix(Rgb(255, 255, 255), Rgb(150, 170, 210), static_cast<float>(y) / 4.0f);
-    }
+    for (int x = 1; x < 99; ++x) bar.At(x, y) = y == 0 ? Rgb(255, 255, 255) : Rgb(150, 170, 210);
   }
   return bar;
 }
