@@ -197,6 +197,11 @@ class CSelvarinFrame : public C3dFrame {
   // The desktop's passes, the pointer, the screenshot and the flip; the LCD
   // HUD too but over the game-over screen.
   void DrawMenuFrame(bool withLcdHud = true);
+  // The screens' order: the scene pass (over the world when asked, else over
+  // what the back buffer holds), the locked pass, the overlays, then the
+  // same ending as DrawMenuFrame.
+  void DrawScreenSession(bool overWorld, bool withLcdHud);
+  void FinishMenuFrame(bool withLcdHud);
   // The height the map view rises to: 600 over the player.
   float MapViewTarget() const;
   bool MapViewEndPressed() const;

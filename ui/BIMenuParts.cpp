@@ -117,7 +117,10 @@ void BIMenuTab::OnClick() {
   const int page = Bound((CMouse::GetInstance().m_x - x) / kPageWidth, 0, 3);
   if (m_pageKeys[static_cast<size_t>(page)] == -1) return;
   m_page = page;
-  if (BICaptionDeskTop* deskTop = BICaptionDeskTop::Instance()) deskTop->m_tabPages[static_cast<size_t>(m_group)] = page;
+  if (BICaptionDeskTop* deskTop = BICaptionDeskTop::Instance()) {
+    deskTop->m_tabPages[static_cast<size_t>(m_group)] = page;
+    deskTop->PageTurned();
+  }
   if (m_parent != nullptr) m_parent->Notify(this, 5, 0, 0, 0);
 }
 

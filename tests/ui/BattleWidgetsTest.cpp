@@ -439,6 +439,54 @@ TEST_F(BattleWidgetsTest, ATabPageWithoutAMenuIsSkipped) {
   EXPECT_EQ(desk.m_tabPages[2], 0);
 }
 
+TEST_F(BattleWidgetsTest, APressOnATabTurnsThePageAndChoosesNothing) {
+  Foods(9);
+  session.AddItem(menulists::kFirstOfKind + 9, 1);  // one grenade on page 1
+  desk.Build(0);
+  // Where a full page's tab reaches into the help line below it.
+  desk.m_menuX = 220;
+  desk.m_menuY = 165;
+  desk.m_tabPages[2] = 1;
+  desk.Build(0);
+  Row(*MenuAt(0), 3)->OpenSubMenu();
+  BIMenu* sub = MenuAt(1);
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->m_key, CBattleMenuSet::kItemPage + 1);
+  // One press, through the desk top's tick, then its release.
+  const auto press = [&](int x, int y, int32_t state) {
+    ResetMouse();
+    m_mouse.m_x = x;
+    m_mouse.m_y = y;
+    m_mouse.m_mouseButtons[0] = state;
+    m_mouse.m_mouseDown[0] = true;
+    desk.OnKey();
+    ResetMouse();
+    m_mouse.m_mouseButtons[0] = kStateReleased;
+    desk.OnKey();
+  };
+  int x = 0, y = 0;
+  sub->m_tab->GetAbsPos(&x, &y);
+  // A double press on page 0: the longer page puts its second row where the
+  // tab was, and the second half of the press does not choose it.
+  press(x + 3, y + 5, kStatePressed);
+  ASSERT_EQ(sub->m_key, CBattleMenuSet::kItemPage);
+  ASSERT_EQ(sub->m_count, 9);
+  press(x + 3, y + 5, kStatePressedAgain);
+  EXPECT_TRUE(m_frame.messages.empty());
+  // The full page's tab lies over the help line, and takes the press.
+  sub->m_tab->GetAbsPos(&x, &y);
+  ASSERT_TRUE(desk.m_statusBox->Holds(x + 3, y + 15));
+  press(x + BIMenuTab::kPageWidth + 3, y + 15, kStatePressed);
+  EXPECT_EQ(sub->m_key, CBattleMenuSet::kItemPage + 1);
+  EXPECT_TRUE(m_frame.messages.empty());
+  // A fresh press on a row uses it.
+  int rowX = 0, rowY = 0;
+  Row(*sub, 0)->GetAbsPos(&rowX, &rowY);
+  press(rowX + 5, rowY + 5, kStatePressed);
+  ASSERT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{6, CBattleMenuSet::kUseItem, 0}));
+}
+
 TEST_F(BattleWidgetsTest, DragHandlesKeepTheirWidgetInsideTheView) {
   for (const auto& [w, h] : {std::pair{640, 480}, std::pair{800, 600}}) {
     SCOPED_TRACE(w);
