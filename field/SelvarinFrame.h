@@ -140,6 +140,8 @@ class CSelvarinFrame : public C3dFrame {
   // The session's last place and play time, from here and now.
   void RememberPlace();
   void DrawMouseCursor();
+  // The cursor's action, and its angle in degrees, for the mouse at (x, y).
+  int MouseCursorAction(int x, int y, int* angle) const;
   // Everything a drawn field pass shows, short of the flip.
   void ComposeField();
   bool IsMessageShowing() const { return m_messageState != 0; }
