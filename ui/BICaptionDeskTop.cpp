@@ -150,7 +150,7 @@ void BICaptionDeskTop::RunInput() {
   if (RunActiveWidget() || RunDeferred()) return;
   const CMouse& mouse = CMouse::GetInstance();
   const auto changed = [](int32_t state) { return state == kStatePressed || state == kStateReleased || state == kStatePressedAgain; };
-  if (mouse.m_dx != 0 || mouse.m_dy != 0 || mouse.m_wheel != 0 || changed(mouse.m_mouseButtons[0]) ||
+  if (mouse.m_dx != 0 || mouse.m_dy != 0 || changed(mouse.m_mouseButtons[0]) ||
       changed(mouse.m_mouseButtons[1])) {
     m_pointerMoved = 1;
   }

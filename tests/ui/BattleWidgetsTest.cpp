@@ -214,6 +214,14 @@ TEST_F(BattleWidgetsTest, OnKeyServesOneStepATick) {
          t.m_mouse.m_dy = 2;
        },
        {"f:Poll", "a:Wheel"}},
+      {"the wheel alone is no move of the pointer",
+       [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_wheel = 120; }, {"f:Poll"}},
+      {"but turns once the pointer has moved",
+       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+         t.desk.m_pointerMoved = 1;
+         t.m_mouse.m_wheel = 120;
+       },
+       {"f:Poll", "a:Wheel"}},
       {"a move hovers", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_dy = 2; }, {"f:Poll", "a:Hover"}},
       {"a still pointer after a move idles", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.desk.m_pointerMoved = 1; },
        {"f:Poll", "a:Idle"}},
@@ -352,11 +360,21 @@ TEST_F(BattleWidgetsTest, AMenuWithoutARecordStaysEmpty) {
 
 // ---- Scrolling and tabs ----
 
+// A key press moves the first shown row by one toward the selection, even
+// when the selection wraps to the other end.
 TEST_F(BattleWidgetsTest, MovingPastTheEighthRowScrollsByOne) {
   Foods(9);
+  session.AddItem(menulists::kFirstOfKind + 7, 1);
+  session.AddItem(menulists::kLongName, 1);
   BIMenu* menu = NewMenu(CBattleMenuSet::kItemPage);
+  ASSERT_EQ(menu->m_count, 11);
   menu->m_focused = 1;
   menu->NotifyTree(nullptr, 1, 0, 0, 0);
+  menu->OnUpKey();  // to the last row: one row down, not the whole way
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 1);
+  menu->OnDownKey();  // back to the top
+  EXPECT_EQ(menu->m_firstShown, 0);
   for (int i = 0; i < 7; ++i) menu->OnDownKey();
   EXPECT_EQ(menu->m_firstShown, 0);
   menu->OnDownKey();
@@ -365,12 +383,31 @@ TEST_F(BattleWidgetsTest, MovingPastTheEighthRowScrollsByOne) {
   EXPECT_EQ(Row(*menu, 8)->m_y, 160);
   EXPECT_EQ(Row(*menu, 8)->m_highlight, 1);
   EXPECT_EQ(Row(*menu, 0)->m_x, menu->m_width);
-  // Down wraps to the top and shows it; up from there shows the foot.
   menu->OnDownKey();
+  menu->OnDownKey();
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 3);
+  menu->OnDownKey();  // wraps to the top, which comes one row nearer
   EXPECT_EQ(menu->m_selected, 0);
-  EXPECT_EQ(menu->m_firstShown, 0);
+  EXPECT_EQ(menu->m_firstShown, 2);
   menu->OnUpKey();
-  EXPECT_EQ(menu->m_firstShown, 1);
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 3);
+}
+
+// A click on a row sends its command and takes the focus; the selection,
+// the help line and the other rows stay as they were.
+TEST_F(BattleWidgetsTest, AClickOnARowOnlyTakesTheFocusAndSendsItsCommand) {
+  desk.Build(1);
+  BIMenu* main = MenuAt(0);
+  ASSERT_EQ(Row(*main, 0)->m_focused, 1);
+  Row(*main, 1)->OnClick();
+  ASSERT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{6, 1, 1}));
+  EXPECT_EQ(Row(*main, 1)->m_focused, 1);
+  EXPECT_EQ(Row(*main, 0)->m_focused, 1);
+  EXPECT_EQ(main->m_selected, 0);
+  EXPECT_EQ(desk.m_statusBox->m_framesLeft, 0);
 }
 
 TEST_F(BattleWidgetsTest, TheScrollBarClampsItsTrackArrowsDragAndWheel) {
