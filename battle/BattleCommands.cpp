@@ -99,7 +99,7 @@ int RowOf(const std::vector<int>& indexes, int row, const char* list) {
 // heading 0, so the row steps are those of a grid whose rows grow toward it.
 void StepCell(int code, int32_t* dx, int32_t* dz) {
   static constexpr int kX[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-  static constexpr int kZ[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+  static constexpr int kZ[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
   *dx += kX[code];
   *dz += kZ[code];
 }
@@ -300,13 +300,12 @@ bool CSelvarinFrame::ValidateCastCommand(CBattlePlayer& member, int command, int
     const int magic = RowOf(CMagicList::GetInstance().Indexes(), row, "magic list");
     const MagicTypeInfo* info = magic >= 0 ? CMagicMgr::GetInstance().GetMagicTypeInfo(magic) : nullptr;
     if (info == nullptr) return true;
+    if (CMagicMgr::GetInstance().TestMagic(magic)) TellPartner(member);
     int reason = 0;
     if (!session.CanCastMagic(position, magic, &reason)) {
       ShowBattleText(MagicRefusal(reason));
       return true;
     }
-    // The partner joins only a cast that goes ahead.
-    if (CMagicMgr::GetInstance().TestMagic(magic)) TellPartner(member);
     member.OnMessage(this, kMsgChosenIndex, magic, 0, 0);
     return AimChosen(member, Menu::kCastMagic, magic, info->targetType, info->name == "리저렉션");
   }
@@ -405,11 +404,11 @@ bool CSelvarinFrame::MoveTargetCursor() {
 void CSelvarinFrame::MoveGroundCursor(float* x, float* z) {
   GroundCursor& cursor = m_groundCursor;
   const CMouse& mouse = CMouse::GetInstance();
-  // Left, right, down, up; each names its direction on the screen.
+  // Each button names a direction on the screen, tried in this order.
   static constexpr struct {
     size_t button;
     int code;
-  } kKeys[] = {{kPadLeft, 2}, {kPadRight, 6}, {kPadDown, 4}, {kPadUp, 0}};
+  } kKeys[] = {{3, 2}, {4, 6}, {2, 4}, {5, 0}};
   int code = -1;
   for (const auto& key : kKeys) {
     if (Pressed(key.button)) {
@@ -483,7 +482,10 @@ void CSelvarinFrame::RunGroundSelection() {
   PlayWave(kAimSound);
   m_groundSelect = 0;
   member->OnMessage(this, kMsgWalkPoint, reinterpret_cast<intptr_t>(&x), reinterpret_cast<intptr_t>(&z), 0);
-  if (m_command != Menu::kMove && m_command != Menu::kCastMagic && m_command != Menu::kUseSkill) {
+  // An item of the area kind lands on the chosen point as well; refused
+  // here it would leave the member in this phase for good.
+  if (m_command != Menu::kMove && m_command != Menu::kUseItem && m_command != Menu::kCastMagic &&
+      m_command != Menu::kUseSkill) {
     DebugLog("Error In\t( case BM_SELECT_GROUND )");
     return;
   }

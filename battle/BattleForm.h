@@ -2,7 +2,8 @@
 // How one playable character form fights, as data read by the one scheme
 // every form shares (CBattleCharacter): the sheets of its own codes, how the
 // chosen skill turns into a code, how it runs in and how each blow goes.
-// Codes a form leaves silent are those of its base form.
+// A second form runs the codes it leaves silent as its first form does;
+// no form runs another character's rows.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -184,7 +185,7 @@ struct Form {
   // What no row says; true when it took the tick.
   bool (*hook)(CBattleCharacter& self, int32_t code) = nullptr;
   bool shootsArrows = false;  // the strike shoots instead of striking
-  const Form* base = nullptr;
+  const Form* base = nullptr;  // the first form of a second form
 };
 
 extern const Form kSizz, kSizz2, kMaria, kMaria2, kAi, kKreutzer, kElluard, kElluard2, kTenzi, kCeline, kCarrot,

@@ -53,10 +53,14 @@ constexpr std::array kKreutzerGroups{
     Skills(144, 149, kActSpecialApproach3), Skill(175, kActSpecialApproach3), SLV_PLAIN_BLOW_GROUPS,
 };
 
+// The run-in every form shares: the flash arrow is loosed where it stands.
+constexpr ApproachRow kRunInToFlash{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3,
+                                    .atOnceFor = kFlashArrow};
+
 constexpr std::array kKreutzerApproaches{
     ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit},
     ApproachRow{.code = kActSpecialApproach2, .goal = kW, .hitCode = kActSkillMove3, .giveUpCode = kActSkillMove3},
-    ApproachRow{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3, .atOnceFor = kFlashArrow},
+    kRunInToFlash,
     ApproachRow{.code = kActSpecialApproach4, .goal = kT, .hitCode = kActSpecialHit4},
     ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSkillMove4},
     ApproachRow{.code = kActSkillApproach, .goal = kW, .hitCode = kActSkillHit1},
@@ -66,11 +70,22 @@ constexpr std::array kKreutzerApproaches{
 constexpr HitRow kTwoAfter49{.code = kActSpecialHit, .start = true, .faceFirst = kT, .face = kT,
                              .strength = ByTick(1, 2, 50)};
 
+// The blows every form strikes alike.
+constexpr HitRow kFlashHit{.code = kActSpecialHit3, .start = true, .faceFirst = kT, .face = kT,
+                           .strength = {1, 2, 45, kFlashArrow}, .idleFor = kFlashArrow};
+constexpr HitRow kPlainBlow2{.code = kActSkillHit2, .start = true, .face = kT, .strength = Fixed(0),
+                             .end = End::kIdle};
+constexpr HitRow kPlainBlow3{.code = kActSkillHit3, .start = true, .face = kT, .strength = Fixed(0),
+                             .end = End::kIdle};
+constexpr HitRow kRedLotusSecond{.code = kActSpecialHit5, .trailOn = true, .run = 0.4f, .strength = Fixed(2),
+                                 .endAt = When::kAfterTick, .endTick = 60, .end = End::kIdle};
+constexpr HitRow kHeavenStaff{.code = kActSkillHit1, .start = true, .faceFirst = kT, .hopSpeed = -3.0f,
+                              .hopGravity = 0.7f, .face = kW, .strength = Fixed(2), .end = End::kIdle};
+
 constexpr std::array kKreutzerHits{
     kTwoAfter49,
     HitRow{.code = kActSpecialHit4, .start = true, .faceFirst = kT, .face = kT, .strength = ByTick(1, 2, 50)},
-    HitRow{.code = kActSpecialHit3, .start = true, .faceFirst = kT, .face = kT,
-           .strength = {1, 2, 45, kFlashArrow}, .idleFor = kFlashArrow},
+    kFlashHit,
     HitRow{.code = kActSkillMove3, .face = kW, .resolve = Resolve::kNone, .end = End::kNext,
            .next = kActSpecialHit2},
     HitRow{.code = kActSpecialHit2, .start = true, .face = kW, .strength = Fixed(2), .end = End::kIdle},
@@ -78,12 +93,10 @@ constexpr std::array kKreutzerHits{
            .endAt = When::kAfterTick, .endTick = 70, .end = End::kNext, .next = kActSpecialHit5},
     HitRow{.code = kActSkillMove2, .trailOn = true, .faceFirst = kT, .run = 0.4f, .resolve = Resolve::kNone,
            .endAt = When::kAfterTick, .endTick = 20, .end = End::kNext, .next = kActSpecialHit5},
-    HitRow{.code = kActSpecialHit5, .trailOn = true, .run = 0.4f, .strength = Fixed(2), .endAt = When::kAfterTick,
-           .endTick = 60, .end = End::kIdle},
-    HitRow{.code = kActSkillHit1, .start = true, .faceFirst = kT, .hopSpeed = -3.0f, .hopGravity = 0.7f, .face = kW,
-           .strength = Fixed(2), .end = End::kIdle},
-    HitRow{.code = kActSkillHit2, .start = true, .face = kT, .strength = Fixed(0), .end = End::kIdle},
-    HitRow{.code = kActSkillHit3, .start = true, .face = kT, .strength = Fixed(0), .end = End::kIdle},
+    kRedLotusSecond,
+    kHeavenStaff,
+    kPlainBlow2,
+    kPlainBlow3,
     HitRow{.code = kActCharge, .start = true, .run = 0.5f, .resolveAt = When::kEnd, .strength = Fixed(2),
            .end = End::kIdle},
 };
@@ -212,8 +225,12 @@ constexpr std::array kMariaGroups{
     Skill(175, kActSpecialApproach3),       Skill(131, kActSkillHit2),           SLV_PLAIN_BLOW_GROUPS,
 };
 
-// The dirt throw's run: it gives up when stuck or late, with half a gauge.
+// Each run leads to the blow of its own move; the dirt throw's run gives up
+// when stuck or late, with half a gauge.
 constexpr std::array kMariaApproaches{
+    ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit},
+    ApproachRow{.code = kActSpecialApproach2, .goal = kW, .hitCode = kActSpecialHit2},
+    kRunInToFlash,
     ApproachRow{.code = kActDig, .goal = kT, .hitCode = kActCharge, .within = 34.0f, .giveUpAfter = 600,
                 .giveUpGauge = 50.0f, .stuckGivesUp = true, .soundEvery = 10, .trailEveryTick = 50},
 };
@@ -226,6 +243,9 @@ constexpr std::array kMariaHits{
            .end = End::kNext, .next = kActDig},
     HitRow{.code = kActCharge, .start = true, .faceFirst = kT, .tickSound = "마리아1-흙뿌리기.wav", .soundTick = 2,
            .resolveAt = When::kTick, .resolveTick = 20},
+    kFlashHit,
+    kPlainBlow2,
+    kPlainBlow3,
 };
 
 constexpr ApproachStyle kMariaRun{.sound = "달리기2.wav", .trailLength = 50, .trailEveryTick = true};
@@ -260,6 +280,7 @@ constexpr std::array kMaria2Route{
 
 constexpr std::array kMaria2Approaches{
     ApproachRow{.code = kActSpecialApproach4, .goal = kW, .hitCode = kActSkillMove3},
+    ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5},
 };
 
 constexpr std::array kMaria2Hits{
@@ -404,6 +425,8 @@ constexpr std::array kElluardHits{
                .endAt = When::kAfterTick, .endTick = 180, .end = End::kIdle},
         -1.5f, 0.1f),
     Special(kActSpecialHit5),
+    kPlainBlow2,
+    kPlainBlow3,
 };
 
 constexpr ApproachStyle kKreutzerRun{.sound = "달리기3.wav"};
@@ -458,6 +481,7 @@ constexpr std::array kTenziApproaches{
     ApproachRow{.code = kActSpecialApproach4, .goal = kT, .hitCode = kActSpecialHit4, .otherWithin = 40.0f,
                 .otherSkillName = kBrionac},
     ApproachRow{.code = kActDig, .goal = kT, .hitCode = kActCharge},
+    ApproachRow{.code = kActSkillApproach, .goal = kW, .hitCode = kActSkillHit1},
 };
 
 constexpr std::array kTenziHits{
@@ -475,6 +499,10 @@ constexpr std::array kTenziHits{
         0.5f),
     HitRow{.code = kActSpecialHit4, .start = true, .faceFirst = kT, .face = kT, .strength = Fixed(2),
            .repeatEvery = 5, .repeatFor = kBrionac},
+    kRedLotusSecond,
+    kHeavenStaff,
+    kPlainBlow2,
+    kPlainBlow3,
 };
 
 // ---- Celine: the bow ----
@@ -528,6 +556,7 @@ constexpr std::array kCelineHits{
     HitRow{.code = kActCharge, .trailOn = true, .faceFirst = kW, .face = kW, .run = 0.2f, .strength = Fixed(1),
            .endAt = When::kAfterTick, .endTick = 120, .end = End::kIdle},
     HitRow{.code = kActSkillHit1, .face = kT, .resolveAt = When::kEnd, .end = End::kIdle},
+    kPlainBlow3,
 };
 
 constexpr ApproachStyle kCelineRun{.sound = "달리기2.wav"};
@@ -568,6 +597,7 @@ constexpr std::array kCarrotApproaches{
     ApproachRow{.code = kActSpecialApproach, .goal = kT, .hitCode = kActSpecialHit},
     ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2, .within = 30.0f},
     ApproachRow{.code = kActSpecialApproach3, .goal = kT, .hitCode = kActSpecialHit3},
+    ApproachRow{.code = kActSpecialApproach4, .goal = kT, .hitCode = kActSpecialHit4},
     ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5},
 };
 
@@ -580,6 +610,8 @@ constexpr std::array kCarrotHits{
     Hop(HitRow{.code = kActSkillHit1, .start = true, .face = kT, .strength = Fixed(2)}, -2.0f, 1.5f),
     Special(kActSpecialHit4),
     Special(kActSpecialHit5),
+    kPlainBlow2,
+    kPlainBlow3,
 };
 
 constexpr ApproachStyle kThiefRun{.sound = "달리기1.wav"};
@@ -613,14 +645,20 @@ constexpr std::array kPeachGroups{
 
 constexpr std::array kPeachApproaches{
     ApproachRow{.code = kActSpecialApproach2, .goal = kT, .hitCode = kActSpecialHit2},
+    kRunInToFlash,
+    ApproachRow{.code = kActSpecialApproach4, .goal = kT, .hitCode = kActSpecialHit4},
     ApproachRow{.code = kActSpecialApproach5, .goal = kT, .hitCode = kActSpecialHit5, .within = 5.0f},
 };
 
 constexpr std::array kPeachHits{
+    kTwoAfter49,
     Special(kActSpecialHit2, Fixed(2)),
+    kFlashHit,
     HitRow{.code = kActSpecialHit4, .strength = Fixed(2)},
     HitRow{.code = kActSpecialHit5, .strength = Fixed(1), .end = End::kNext, .next = kActSkillHit1},
     HitRow{.code = kActSkillHit1, .run = 0.1f, .strength = ByTick(1, 2, 40)},
+    kPlainBlow2,
+    kPlainBlow3,
 };
 
 #undef SLV_THIEF_GROUPS
@@ -631,36 +669,32 @@ constexpr std::array kPeachHits{
 const Form kKreutzer{.menuIndex = 7, .rows = kKreutzerRows, .route = kKreutzerRoute, .groups = kKreutzerGroups,
                      .approaches = kKreutzerApproaches, .approach = kKreutzerRun, .hits = kKreutzerHits,
                      .orders = kSharedOrders};
-const Form kSizz{.menuIndex = 0, .rows = kSizzRows, .hits = kSizzHits, .orders = kSizzOrders, .hook = SizzHook,
-                 .base = &kKreutzer};
+const Form kSizz{.menuIndex = 0, .rows = kSizzRows, .hits = kSizzHits, .orders = kSizzOrders, .hook = SizzHook};
 const Form kSizz2{.menuIndex = 0, .rows = kSizz2Rows, .route = kSizz2Route, .routeDefault = kActAttack,
                   .hits = kSizz2Hits, .orders = kSizz2Orders, .weaponSuffixes = kSizz2Suffixes, .base = &kSizz};
 const Form kMaria{.menuIndex = 1, .rows = kMariaRows, .route = kMariaRoute, .groups = kMariaGroups,
-                  .approaches = kMariaApproaches, .approach = kMariaRun, .hits = kMariaHits, .orders = kSharedOrders,
-                  .base = &kKreutzer};
+                  .approaches = kMariaApproaches, .approach = kMariaRun, .hits = kMariaHits, .orders = kSharedOrders};
 const Form kMaria2{.menuIndex = 1, .rows = kMaria2Rows, .route = kMaria2Route, .groups = kMariaGroups,
                    .approaches = kMaria2Approaches, .approach = kMariaRun, .hits = kMaria2Hits,
                    .orders = kSharedOrders, .base = &kMaria};
 const Form kAi{.menuIndex = 8, .rows = kAiRows, .route = kAiRoute, .routeDefault = kActAttack,
-               .approaches = kAiApproaches, .hits = kAiHits, .orders = kAiOrders, .hook = AiHook,
-               .base = &kKreutzer};
+               .approaches = kAiApproaches, .hits = kAiHits, .orders = kAiOrders, .hook = AiHook};
 const Form kElluard{.menuIndex = 2, .rows = kElluardRows, .route = kElluardRoute, .groups = kElluardGroups,
                     .approaches = kElluardApproaches, .approach = kKreutzerRun, .hits = kElluardHits,
-                    .orders = kSharedOrders, .suffix = "_엘류어드1", .base = &kKreutzer};
+                    .orders = kSharedOrders, .suffix = "_엘류어드1"};
 const Form kElluard2{.menuIndex = 2, .rows = kElluard2Rows, .route = kElluardRoute, .groups = kElluardGroups,
                      .approach = kKreutzerRun, .orders = kSharedOrders, .suffix = "_엘류어드2", .base = &kElluard};
 const Form kTenzi{.menuIndex = 3, .rows = kTenziRows, .route = kTenziRoute, .groups = kTenziGroups,
                   .approaches = kTenziApproaches, .approach = kKreutzerRun, .hits = kTenziHits,
                   .orders = kSharedOrders, .weaponSuffixes = kTenziSuffixes,
-                  .noWeaponSheet = "Hey.!! Hey.. Hey.. dont' use skill!! of TENZI", .base = &kKreutzer};
+                  .noWeaponSheet = "Hey.!! Hey.. Hey.. dont' use skill!! of TENZI"};
 const Form kCeline{.menuIndex = 4, .rows = kCelineRows, .route = kCelineRoute, .groups = kCelineGroups,
                    .approaches = kCelineApproaches, .approach = kCelineRun, .hits = kCelineHits,
-                   .orders = kSharedOrders, .routeStarts = true, .shootsArrows = true, .base = &kKreutzer};
+                   .orders = kSharedOrders, .routeStarts = true, .shootsArrows = true};
 const Form kCarrot{.menuIndex = 5, .rows = kCarrotRows, .route = kCarrotRoute, .groups = kCarrotGroups,
                    .approaches = kCarrotApproaches, .approach = kThiefRun, .hits = kCarrotHits,
-                   .orders = kSharedOrders, .base = &kKreutzer};
+                   .orders = kSharedOrders};
 const Form kPeach{.menuIndex = 6, .rows = kPeachRows, .route = kPeachRoute, .groups = kPeachGroups,
-                  .approaches = kPeachApproaches, .approach = kThiefRun, .hits = kPeachHits, .orders = kSharedOrders,
-                  .base = &kKreutzer};
+                  .approaches = kPeachApproaches, .approach = kThiefRun, .hits = kPeachHits, .orders = kSharedOrders};
 
 }  // namespace battleform

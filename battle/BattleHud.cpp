@@ -115,10 +115,11 @@ void DrawNumber(CRC& rc, int x, int y, int value) {
 
 }  // namespace
 
+// Attack attributes count from 1 (5 holy, 8 iron); 0 is none.
 const char* CSelvarinFrame::BattleElementName(int attr) {
   static constexpr const char* kNames[] = {"Water", "Earth", "Fire", "Wind", "Holy", "Dark", "Poison", "Iron"};
-  if (attr < 0 || attr >= static_cast<int>(std::size(kNames))) return "None";
-  return kNames[attr];
+  if (attr < 1 || attr > static_cast<int>(std::size(kNames))) return "None";
+  return kNames[attr - 1];
 }
 
 void CSelvarinFrame::DrawBattleHud() {

@@ -64,11 +64,9 @@ bool CBattleIllusion::OnProcess() {
   return true;
 }
 
-// Beaten, it stands in for nobody.
-void CBattleIllusion::Vanish() {
-  m_visible = 0;
-  if (m_source != nullptr && m_source->m_decoy == this) m_source->m_decoy = nullptr;
-}
+// Beaten, it is no longer seen, but the participant still names it as its
+// decoy until the battle is torn down.
+void CBattleIllusion::Vanish() { m_visible = 0; }
 
 void CBattleIllusion::PostProcess() {
   if (m_source != nullptr) {

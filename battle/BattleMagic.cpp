@@ -508,7 +508,7 @@ bool CBattleMagic::StepFlood() {
     float x = 0.0f, z = 0.0f;
     context->GetStationPoint(&x, &z);
     m_floodBottom = context->GroundAt(x, z);
-    m_restWater = context->m_waterLevel;
+    m_restWater = context->m_mapWaterLevel;
     m_floodStarted = true;
   }
   const float step = (m_restWater - m_floodBottom) * 0.0016666667f + 0.01f;

@@ -138,7 +138,7 @@ void CSelvarinFrame::RunBattle() {
   }
   const bool choosing = m_battlePhase >= kPhaseAttackTarget && m_battlePhase <= kPhaseGroundPoint;
   const CMouse& mouse = CMouse::GetInstance();
-  const bool leftPress = mouse.m_mouseButtons[0] == kStatePressed;
+  const bool leftPress = mouse.m_mouseButtons[0] == kStatePressed || mouse.m_mouseButtons[0] == kStatePressedAgain;
   if (choosing && (KeyHeld(platform::VK_SPACE) || (leftPress && mouse.m_mouseButtons[1] != kStateUp))) {
     m_battlePhase = kPhaseCommandMenu;
     m_groundSelect = 0;
@@ -310,8 +310,7 @@ void CSelvarinFrame::BattleMenuInput() {
   switch (m_battlePhase) {
     case kPhaseRunning:
       if (m_phaseTick++ == 0) m_battleControl = 0;
-      // A press the message window answers is no call for a manual command.
-      if (ConfirmDown() && m_messageState == 0) m_battleControl = 1;
+      if (ConfirmDown()) m_battleControl = 1;
       g_brightnessFactor = std::min(1.0f, g_brightnessFactor + 0.007f);
       break;
     case kPhaseCommandMenu:
@@ -345,8 +344,9 @@ void CSelvarinFrame::BattleMenuInput() {
   }
 }
 
-// The view looks at the midpoint of the current actor and its look target,
-// at the command actor while a command is chosen.
+// The view looks at the script's focus while one is held, else at the
+// midpoint of the current actor and its look target, at the command actor
+// while a command is chosen.
 void CSelvarinFrame::SetBattleCamera() {
   CSelvarinView* view = GetView();
   if (view == nullptr || m_battlePhase > kPhaseOpening) return;
@@ -359,6 +359,12 @@ void CSelvarinFrame::SetBattleCamera() {
   if (m_battlePhase == kPhaseCommandMenu && Placed(m_commandActor) != nullptr) {
     const Vec3& at = Placed(m_commandActor)->m_pos;
     view->ClampCamera(at.x, at.y, at.z, 250.0f);
+    return;
+  }
+  // A battle script's camera, or a joining member's shot, holds the view.
+  if (m_battlePhase == kPhaseRunning && view->m_pFocus != nullptr) {
+    const Vec3& at = view->m_pFocus->m_pos;
+    view->ClampCamera(at.x, at.y, at.z, 190.0f);
     return;
   }
   if (actor == nullptr || look == nullptr) return;

@@ -141,7 +141,11 @@ bool CBattleObject::HasSheets() const {
 }
 
 void CBattleObject::UpdateFrame() {
-  if (!HasSheets()) return;
+  // Without sheets there is no frame to step, but timed actions go on.
+  if (!HasSheets()) {
+    ++m_tickCount;
+    return;
+  }
   if (m_actionCode == kActScriptOnce || m_actionCode == kActScriptLoop || m_actionCode == kActScriptFixed) {
     ScriptFrame();
     return;

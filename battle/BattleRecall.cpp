@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
 #include "engine/ResMgr.h"
 #include "engine/RmaRes.h"
@@ -199,9 +200,9 @@ void CBattleRecall::OnMessage(CObject* sender, int code, intptr_t value0, intptr
   if ((code != kMsgHit && code != kMsgMagicHit) || m_actionCode == kActRemoved) return;
   SetAction(kActDamageLight);
   m_knockBack = kKnockBack;
-  // A negative hit heals nothing.
-  const int64_t left = int64_t{m_hp} - std::max<int64_t>(value0, 0);
-  m_hp = static_cast<int32_t>(std::max<int64_t>(left, 0));
+  // A negative hit adds to the hit points.
+  const int64_t left = int64_t{m_hp} - value0;
+  m_hp = static_cast<int32_t>(std::clamp<int64_t>(left, 0, std::numeric_limits<int32_t>::max()));
   if (m_hp == 0) SetAction(kActDying);
 }
 
@@ -223,7 +224,6 @@ bool CBattleRecall::HitInRadius(float radius, bool party, const CSelvarinActor* 
 }
 
 bool CBattleRecall::OnProcess() {
-  if (!ValidRecall()) return false;
   if (m_actionCode == kActRemoved) return true;
   if (m_hitStopTicks > 0) {
     --m_hitStopTicks;
@@ -255,7 +255,9 @@ bool CBattleRecall::OnProcess() {
   return true;
 }
 
+// A creature of an unknown id has no row: it stands, unseen.
 void CBattleRecall::Act() {
+  if (!ValidRecall()) return;
   if (m_actionCode == kActDamageLight) {
     SetSpeed(m_knockBack);
     if (m_tickCount >= kRecoilTicks) SetAction(kActIdle);

@@ -111,21 +111,6 @@ std::string LearnedName(const PlayerData& player, int32_t id) {
   return {};
 }
 
-// What a member learned on the way from one level to another: the newest
-// the tables know, else the newest at all (its announcement then logs). A
-// jump over several levels announces what it brought, not only what the
-// last level would.
-int32_t LearnedOnTheWay(const PlayerData& player, int32_t from, int32_t to) {
-  int32_t unknown = 0;
-  for (int32_t level = to; level > from; --level) {
-    const int32_t id = LevelSkillFor(player.playerId, level);
-    if (id <= 0) continue;
-    if (!LearnedName(player, id).empty()) return id;
-    if (unknown == 0) unknown = id;
-  }
-  return unknown;
-}
-
 // ---- Distribution ----
 
 void GiveDrops(const BattleResult& result) {
@@ -189,7 +174,8 @@ void Distribute(ResultScreenState& s, const BattleResult& result) {
     at.levelUp = 1;
     s.effectOn = 1;
     at.statsAfter = ShownStats(*player);
-    if (const int32_t learned = LearnedOnTheWay(*player, at.levelBefore, player->lvl); learned > 0) {
+    // Only the level reached announces what it brings; a level passed over does not.
+    if (const int32_t learned = LevelSkillFor(player->playerId, player->lvl); learned > 0) {
       at.learnedId = learned;
       s.skillsPending = 1;
     }
@@ -307,8 +293,9 @@ void Count(ResultScreenState& s, const BattleResult& result) {
   }
 }
 
+// From the distribution on, while the counters still run.
 void RunLevelUpEffect(ResultScreenState& s) {
-  if (s.effectOn == 0 || s.phase != kResultLevelUp) return;
+  if (s.effectOn == 0) return;
   if (s.zoomCountdown > 0) {
     --s.zoomCountdown;
     s.zoomAlpha = std::min(1.0f, s.zoomAlpha + kZoomAlphaStep);
@@ -486,7 +473,6 @@ bool StepResultScreen(ResultScreenState& s, const BattleResult& result, bool pre
   s.countSound = 0;
   const int32_t phaseAtStart = s.phase;
   Roulette& wheel = s.roulette;
-  const bool slowing = wheel.spinning == 0 && wheel.stopping != 0;
   TurnRoulette(wheel, frameTick);
   const bool stopped = wheel.spinning == 0 && wheel.stopping == 0;
   if (stopped && s.distributed == 0) Distribute(s, result);
@@ -500,9 +486,7 @@ bool StepResultScreen(ResultScreenState& s, const BattleResult& result, bool pre
   if (press) {
     if (wheel.spinning != 0) {
       StopRoulette(wheel);
-    } else if (!slowing && stopped) {
-      // While the wheel slows down the shares are not yet known: a press
-      // then would pass over the level-ups they bring.
+    } else {
       leave = MoveOn(s, result);
     }
   } else if (s.phase == phaseAtStart && s.phase >= kResultLevelUp && s.phase <= kResultMoney &&

@@ -621,6 +621,7 @@ class GlFrame {
       if (m_textures.count(call.texture) == 0) m_textures[call.texture] = UploadTexture(*call.texture);
       for (const TexturedVertex& v : call.v) m_arrays.Add(v);
     }
+    m_arrays.Upload();
   }
 
   void Draw() {
@@ -671,7 +672,7 @@ void PrintComparison() {
   const Captured& captured = TheCapture();
   DeviceRig rig(kWidth, kHeight);
   const double ours = MedianMs([&] { DrawWithDevice(rig.dev, captured); }, 3, 30);
-  std::printf("\nThe crowded frame's effects, %zu triangles, 640 x 480, median of runs:\n", captured.triangles);
+  std::printf("\nThe crowded frame's effects, %zu triangles, 640 x 480, median processor time of runs:\n", captured.triangles);
   std::printf("  3-D device (1 thread)        %8.3f ms\n", ours);
 #ifdef SLV_HAVE_OSMESA
   PrintLlvmpipeRace(ours, kWidth, kHeight, GlFrameMs);

@@ -31,6 +31,9 @@ struct ControllerFrame {
 };
 static_assert(sizeof(ControllerFrame) == 44);
 
+// A press this update: a fresh one or a second within the repeat window.
+inline bool IsNewlyPressed(int32_t state) { return state == kStatePressed || state == kStatePressedAgain; }
+
 class CController {
  public:
   virtual ~CController() = default;

@@ -10,22 +10,9 @@ namespace {
 // elapsed time is compared as a signed difference.
 int32_t SignedElapsed() { return static_cast<int32_t>(platform::NowMs() - g_frameClock.m_slotStart); }
 
-// The slot must end on time, to the millisecond: sleep through the bulk of
-// the wait, which frees the core, and spin only the last stretch, which a
-// sleep could overshoot.
-constexpr int32_t kSpinMs = 2;
-
-void SpinToSlotEnd() {
-  const int32_t interval = static_cast<int32_t>(g_frameClock.m_interval);
-  for (int32_t left = interval - SignedElapsed(); left > kSpinMs; left = interval - SignedElapsed()) {
-    platform::SleepMs(static_cast<uint32_t>(left - kSpinMs));
-  }
-  while (SignedElapsed() < interval) platform::SpinWait();
-}
-
 bool ReleaseDrawnPass(uint32_t now) {
   FrameClock& c = g_frameClock;
-  SpinToSlotEnd();
+  platform::SleepUntilMs(c.m_slotStart + c.m_interval);
   c.m_slotStart += c.m_interval;
   c.m_drawnFrames += 1;
   c.m_lastFrameMs = now - c.m_lastDrawn;

@@ -88,18 +88,40 @@ void cFileLZ::DecodeGroup() {
   m_decoded = std::min(m_decoded, m_unpackedSize);
 }
 
+// Groups run back to back straight from the input buffer while it holds a
+// whole one, in locals: per group, only the decoding is left.
+void cFileLZ::DecodeAhead(uint32_t want) {
+  const uint32_t limit = std::min(m_outPos + std::min(want, kRingSize - kMaxGroupOutput + 1), m_unpackedSize);
+  while (m_decoded < limit) {
+    int32_t available = 0;
+    const uint8_t* bytes = Peek(&available);
+    if (available < kMaxGroupBytes) {
+      DecodeGroup();
+      continue;
+    }
+    const uint8_t* next = bytes;
+    const uint8_t* const lastStart = bytes + (available - kMaxGroupBytes);
+    uint8_t* const ring = m_ring;
+    uint32_t decoded = m_decoded, groupStart = m_groupStart;
+    while (decoded < limit && next <= lastStart) {
+      groupStart = decoded;
+      decoded = DecodeGroupInto(ring, decoded, [&next] { return static_cast<uint32_t>(*next++); });
+    }
+    Skip(static_cast<int32_t>(next - bytes));
+    m_groupStart = groupStart;
+    // What the last group made beyond the entry is never delivered.
+    m_decoded = std::min(decoded, m_unpackedSize);
+  }
+}
+
 int32_t cFileLZ::Read(void* buffer, int32_t count) {
   if (count <= 0) return 0;
   auto* out = static_cast<uint8_t*>(buffer);
   const uint32_t wanted = std::min(static_cast<uint32_t>(count), m_unpackedSize - m_outPos);
   uint32_t done = 0;
   while (done < wanted) {
-    // Groups ahead while more is wanted and the ring keeps room for one more
-    // without touching undelivered bytes; no more than one group is left over.
-    while (m_decoded - m_outPos < wanted - done && m_decoded - m_outPos <= kRingSize - kMaxGroupOutput &&
-           m_decoded < m_unpackedSize) {
-      DecodeGroup();
-    }
+    // No more than one group is left over.
+    DecodeAhead(wanted - done);
     const uint32_t at = m_outPos & kRingMask;
     const uint32_t n = std::min({wanted - done, m_decoded - m_outPos, kRingSize - at});
     std::memcpy(out + done, m_ring + at, n);

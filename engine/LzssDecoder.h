@@ -24,6 +24,10 @@ class cFileLZ : public cFilePacked {
 
  private:
   void DecodeGroup();
+  // Decodes groups while fewer than `want` bytes wait, the ring keeps room
+  // for one more group without touching undelivered bytes, and the entry is
+  // not complete.
+  void DecodeAhead(uint32_t want);
 
   uint32_t m_unpackedSize;
   uint32_t m_outPos = 0;      // bytes delivered

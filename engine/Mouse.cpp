@@ -28,6 +28,7 @@ void CMouse::Init() {
   platform::AcquireMouse(m_pDevice, true);
   m_x = 320;
   m_y = 240;
+  platform::SetMousePosition(m_pDevice, m_x, m_y);
   m_mouseDown = {};
   m_mouseButtons = {};
 }
@@ -83,6 +84,7 @@ void CMouse::Read() {
 void CMouse::Center() {
   m_x = m_viewWidth / 2;
   m_y = m_viewHeight / 2;
+  platform::SetMousePosition(m_pDevice, m_x, m_y);
   m_mouseDown = {};
   m_mouseButtons = {};
   m_dx = m_dy = m_wheel = 0;

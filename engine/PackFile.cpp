@@ -130,13 +130,33 @@ void PackFile::BuildIndex() {
 
 PackFile* GetPackList() { return g_packs.get(); }
 
+namespace {
+
+// The pack's directory, or null (logged) when the pack is refused.
+std::unique_ptr<PackFile> ReadDirectory(cFile& reader, const std::string& name) {
+  int32_t count = 0;
+  const std::vector<uint8_t> bytes = ReadDirectoryBytes(reader, name, &count);
+  if (count <= 0) return nullptr;
+  auto pack = std::make_unique<PackFile>();
+  if (!ParseDirectory(bytes, count, reader.GetSize(), name, &pack->m_entries)) return nullptr;
+  return pack;
+}
+
+// The reader of a pack file on disk; null (logged) when it is too large.
+std::unique_ptr<cFile> OpenPackOnDisk(platform::File file, const std::string& path) {
+  if (!FitsAReader(file)) {
+    DebugLogf("Pack %s: too large", path.c_str());
+    return nullptr;
+  }
+  return std::make_unique<cFileDefault>(std::move(file));
+}
+
+}  // namespace
+
 bool ReadPackDirectory(std::unique_ptr<cFile>& reader, const std::string& name) {
   if (reader == nullptr) return false;
-  int32_t count = 0;
-  const std::vector<uint8_t> bytes = ReadDirectoryBytes(*reader, name, &count);
-  if (count <= 0) return false;
-  auto pack = std::make_unique<PackFile>();
-  if (!ParseDirectory(bytes, count, reader->GetSize(), name, &pack->m_entries)) return false;
+  std::unique_ptr<PackFile> pack = ReadDirectory(*reader, name);
+  if (pack == nullptr) return false;
   pack->m_reader = std::move(reader);
   pack->m_position = pack->m_reader->Tell();
   pack->BuildIndex();
@@ -149,15 +169,19 @@ bool RegisterPack(const std::string& path) {
   std::unique_ptr<cFile> reader;
   platform::File file;
   if (file.OpenRead(path)) {
-    if (!FitsAReader(file)) {
-      DebugLogf("Pack %s: too large", path.c_str());
-      return false;
-    }
-    reader = std::make_unique<cFileDefault>(std::move(file));
+    reader = OpenPackOnDisk(std::move(file), path);
+    if (reader == nullptr) return false;
   } else {
     reader = OpenPackedFile(path, kPackBufferSize);
   }
   return ReadPackDirectory(reader, path);
+}
+
+bool CanRegisterPack(const std::string& path) {
+  platform::File file;
+  if (!file.OpenRead(path)) return false;
+  const std::unique_ptr<cFile> reader = OpenPackOnDisk(std::move(file), path);
+  return reader != nullptr && ReadDirectory(*reader, path) != nullptr;
 }
 
 std::unique_ptr<cFile> OpenPackedFile(const std::string& name, int32_t bufferSize) {

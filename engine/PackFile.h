@@ -49,6 +49,9 @@ PackFile* GetPackList();
 // Reads a pack on disk, or else a pack found by OpenPackedFile (inside an
 // earlier pack). True when it was registered.
 bool RegisterPack(const std::string& path);
+// Whether RegisterPack would take the pack file on disk at `path`; reads its
+// directory only and registers nothing.
+bool CanRegisterPack(const std::string& path);
 // Reads the directory at the end of `reader`. When the pack is registered it
 // takes the reader and returns true; otherwise the reader stays with the
 // caller. A pack whose trailer, directory or names lie outside it is not

@@ -1,5 +1,8 @@
 #include "engine/SprRes.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/FileStream.h"
 #include "engine/LittleEndian.h"
 #include "engine/MemFile.h"
@@ -29,22 +32,37 @@ uint16_t PaletteColor(int index) {
   return color == 0 ? 0x8001 : static_cast<uint16_t>(0x8000 | color);
 }
 
-// Reads a width and a height and checks that the image ends by `end`.
+int64_t BytesLeft(const CMemFile& file, int64_t end) { return std::max<int64_t>(end - file.GetPosition(), 0); }
+
+// A 16-bit value lying before `end`; past it, 0.
+uint16_t ReadU16Before(CMemFile& file, int64_t end) {
+  uint16_t value = 0;
+  if (BytesLeft(file, end) >= 2 && !ReadU16(file, value)) value = 0;
+  return value;
+}
+
+// Reads a width and a height (past `end` they read 0). An image too large
+// to hold fails: any palette image over the limit, a true-colour one only
+// when the data cannot hold it either.
 bool ReadImageSize(CMemFile& file, int64_t end, int32_t bytesPerPixel, int32_t* width, int32_t* height) {
-  uint16_t w, h;
-  if (!ReadU16(file, w) || !ReadU16(file, h)) return false;
+  const uint16_t w = ReadU16Before(file, end);
+  const uint16_t h = ReadU16Before(file, end);
   const int64_t pixels = int64_t{w} * h;
-  if (bytesPerPixel == 1 && pixels > kMaxSprImagePixels) {
+  if (pixels > kMaxSprImagePixels && (bytesPerPixel == 1 || pixels * bytesPerPixel > BytesLeft(file, end))) {
     DebugLogf("Spr :: image of %u x %u is too large : %s", w, h, file.GetName().c_str());
-    return false;
-  }
-  if (pixels * bytesPerPixel > end - file.GetPosition()) {
-    DebugLogf("Spr :: image of %u x %u runs past the end : %s", w, h, file.GetName().c_str());
     return false;
   }
   *width = w;
   *height = h;
   return true;
+}
+
+// Fills `bytes` from the data before `end`; what lies past it stays 0, and
+// the reading ends there.
+void ReadPixelBytes(CMemFile& file, int64_t end, std::vector<uint8_t>& bytes) {
+  const auto got = static_cast<size_t>(std::min<int64_t>(BytesLeft(file, end), static_cast<int64_t>(bytes.size())));
+  if (got > 0 && !file.Read(bytes.data(), static_cast<uint32_t>(got))) return;
+  if (got < bytes.size()) DebugLogf("Spr :: image runs past the end : %s", file.GetName().c_str());
 }
 
 }  // namespace
@@ -96,8 +114,8 @@ bool CSprRes::ReadImages(CMemFile& file, int count, bool system) {
   for (int n = 0; n < count; ++n) {
     SprImage image;
     if (!ReadImageSize(file, m_imagesEnd, 1, &image.width, &image.height)) return false;
-    indices.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
-    if (!file.Read(indices.data(), static_cast<uint32_t>(indices.size()))) return false;
+    indices.assign(static_cast<size_t>(image.width) * static_cast<size_t>(image.height), 0);
+    ReadPixelBytes(file, m_imagesEnd, indices);
     image.pixels.reserve(indices.size());
     for (uint8_t index : indices) image.pixels.push_back(colors[index]);
     image.fullSize = system;
@@ -108,12 +126,16 @@ bool CSprRes::ReadImages(CMemFile& file, int count, bool system) {
 }
 
 bool CSprRes::ReadArgbImages(CMemFile& file, int count) {
+  std::vector<uint8_t> bytes;
   for (int n = 0; n < count; ++n) {
     SprArgbImage image;
     if (!ReadImageSize(file, m_imagesEnd, 4, &image.width, &image.height)) return false;
     image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
-    for (uint32_t& pixel : image.pixels) {
-      if (!ReadU32(file, pixel)) return false;
+    bytes.assign(image.pixels.size() * 4, 0);
+    ReadPixelBytes(file, m_imagesEnd, bytes);
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+      const uint8_t* b = &bytes[i * 4];
+      image.pixels[i] = uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
     }
     if (g_maker != nullptr) image.device = g_maker->MakeTexture(image);
     m_argbImages.push_back(std::move(image));

@@ -21,15 +21,15 @@ bool CTextStream::Open(const std::string& name) {
 
 bool CTextStream::ReadLine(std::string& line, size_t maxLen) {
   line.clear();
-  if (AtEnd()) return false;
+  if (m_failed || AtEnd()) return false;
   ++m_lineNo;
   size_t end = m_bytes.find('\n', m_pos);
   if (end == std::string::npos) end = m_bytes.size();
   const size_t len = end - m_pos;
   line.assign(m_bytes, m_pos, len < maxLen ? len : maxLen);
   if (len > maxLen) {
-    DebugLogf("%s: line %d is longer than %zu bytes; the rest of it is dropped", m_name.c_str(),
-              m_lineNo, maxLen);
+    DebugLogf("%s: line %d is longer than %zu bytes; reading stops there", m_name.c_str(), m_lineNo, maxLen);
+    m_failed = true;
   }
   m_pos = end + 1;
   return true;

@@ -14,9 +14,9 @@ class CTextStream {
   // directory; false when it cannot be opened.
   bool Open(const std::string& name);
 
-  // The next line, at most maxLen bytes. False once nothing is left. A longer
-  // line comes back cut: the rest of it is skipped and logged, and reading
-  // goes on with the next line.
+  // The next line, at most maxLen bytes. False once nothing is left or the
+  // stream has failed. A longer line comes back cut and fails the stream, so
+  // it is the last one read.
   bool ReadLine(std::string& line, size_t maxLen);
   bool AtEnd() const { return m_pos >= m_bytes.size(); }
 
@@ -25,4 +25,5 @@ class CTextStream {
   std::string m_name;
   size_t m_pos = 0;
   int m_lineNo = 0;
+  bool m_failed = false;
 };

@@ -19,15 +19,12 @@ constexpr int kStartMessage = 11;
 constexpr float kShadowLift = 0.05f;
 constexpr int32_t kWanderTicks = 100;
 constexpr int32_t kNoticeTicks = 20;
-constexpr int64_t kLeash = 120;    // city-block units from home
-constexpr int64_t kHomeNear = 30;
+constexpr int32_t kLeash = 120;    // city-block units from home
+constexpr float kHomeNear = 30.0f;
 constexpr float kReturnSpeed = 1.2f;
 
-// |a - b| + |c - d|, each difference truncated.
-int64_t CityBlock(float a, float b, float c, float d) {
-  return std::abs(static_cast<int64_t>(TruncateClamped(static_cast<double>(a) - b))) +
-         std::abs(static_cast<int64_t>(TruncateClamped(static_cast<double>(c) - d)));
-}
+// |a - b| + |c - d|.
+float CityBlock(float a, float b, float c, float d) { return std::fabs(a - b) + std::fabs(c - d); }
 
 }  // namespace
 
@@ -70,8 +67,7 @@ void C3dFieldEnemy::UpdateFrame() {
     first = m_walkStart;
     last = m_walkEnd;
   }
-  // A frame outside the range, from another state, starts it over too.
-  if (frame > last || frame < first) frame = first;
+  if (frame > last) frame = first;
 }
 
 int C3dFieldEnemy::UpdateAction(int state) {
@@ -96,7 +92,7 @@ int C3dFieldEnemy::UpdateAction(int state) {
         if (player != nullptr) FaceToward(player->m_pos.x, player->m_pos.z);
         SetSpeed(m_speed);
       }
-      if (CityBlock(m_pos.x, m_targetX, m_pos.z, m_targetZ) > kLeash) {
+      if (TruncateClamped(CityBlock(m_pos.x, m_targetX, m_pos.z, m_targetZ)) > kLeash) {
         FaceToward(m_targetX, m_targetZ);
         m_state = kReturn;
         m_tickCount = 0;

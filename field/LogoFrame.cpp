@@ -25,8 +25,8 @@ constexpr int kPictureCount = static_cast<int>(std::size(kPictures));
 int PictureIndex(int tick) { return std::clamp(tick / kPictureTicks, 0, kPictureCount - 1); }
 
 bool SkipPressed() {
-  const bool key = g_pMainKeyPad != nullptr && (g_pMainKeyPad->m_buttons[4] == kStatePressed ||
-                                                g_pMainKeyPad->m_buttons[5] == kStatePressed);
+  const bool key = g_pMainKeyPad != nullptr &&
+                   (IsNewlyPressed(g_pMainKeyPad->m_buttons[4]) || IsNewlyPressed(g_pMainKeyPad->m_buttons[5]));
   return key || CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
 }
 

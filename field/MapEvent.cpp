@@ -16,10 +16,10 @@ void MapEvent::Test(const CSelvarinActor& player) {
   }
   m_inside = inside ? 1 : 0;
   if (m_countdown == 0) return;
-  --m_countdown;
+  // Set below zero it runs its line on every test: a per-tick timer. The
+  // count wraps rather than overflows.
+  m_countdown = static_cast<int32_t>(static_cast<uint32_t>(m_countdown) - 1u);
   if (m_countdown > 0) return;
-  // Once: a countdown set below zero would otherwise fire on every tick.
-  m_countdown = 0;
   Run(m_timerLine);
 }
 

@@ -16,12 +16,20 @@ namespace {
 
 float FloatAt(intptr_t p) { return *reinterpret_cast<const float*>(p); }
 
-// An angle from a script brought into 0 .. 359; what is not finite is 0.
+// An angle from a script: above 359 it loses whole turns until it is not,
+// then below 0 it gains them (so 359.5 stays); what is not finite is 0.
+// The remainder stands for the counting loop, which a huge value would hang.
 float NormalizedTarget(float a) {
   if (!std::isfinite(a)) return 0.0f;
-  if (a > 359.0f) a = std::fmod(a, 360.0f);
-  if (a < 0.0f) a = std::fmod(a, 360.0f) + 360.0f;
-  return a > 359.0f ? a - 360.0f : a;
+  if (a > 359.0f) {
+    a = std::fmod(a, 360.0f);
+    if (a > 359.0f) a -= 360.0f;
+  }
+  if (a < 0.0f) {
+    a = std::fmod(a, 360.0f);
+    if (a < 0.0f) a += 360.0f;
+  }
+  return a;
 }
 
 // One step of an angle toward its target.
@@ -142,7 +150,7 @@ bool CModelBehaviour::OnMessage(int code, intptr_t a, intptr_t b, intptr_t c) {
       return true;
     }
     case 41:
-      m_frameDelay = a32 > 0 ? a32 : 1;
+      m_frameDelay = a32 != 0 ? a32 : 1;
       return true;
     case 48:
       if (a32 < 0 || a32 >= FrameCount()) {
@@ -236,7 +244,7 @@ void CModelBehaviour::Physics() {
   m_actor.m_inAir = 1;
   v.y = -0.5f * m_bounce * v.y;
   // Dividing by 0 would make the position not a number.
-  const float friction = m_friction > 0.0f ? m_friction : 1.0f;
+  const float friction = m_friction != 0.0f ? m_friction : 1.0f;
   v.x /= 1.5f * friction;
   v.z /= 1.5f * friction;
 }

@@ -30,7 +30,7 @@ class MovieStreamState : public IMovieStreamState {
 bool KeyDown(int virtualKey) { return (platform::GetKeyState(virtualKey) & 0x8000) != 0; }
 
 bool PadPressed(int button) {
-  return g_pMainKeyPad != nullptr && g_pMainKeyPad->m_buttons[button] == kStatePressed;
+  return g_pMainKeyPad != nullptr && IsNewlyPressed(g_pMainKeyPad->m_buttons[button]);
 }
 
 }  // namespace

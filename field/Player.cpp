@@ -114,12 +114,6 @@ bool PlayBlocked() {
   return frame != nullptr && (frame->IsMessageShowing() || frame->m_playLock != 0);
 }
 
-// A message window or a choice list is open.
-bool DialogueOpen() {
-  const CSelvarinFrame* frame = GetGameFrame();
-  return frame != nullptr && (frame->IsMessageShowing() || frame->m_choiceCount != 0);
-}
-
 int32_t CursorKind() {
   const CSelvarinFrame* frame = GetGameFrame();
   return frame != nullptr ? frame->m_cursorKind : 0;
@@ -181,9 +175,7 @@ bool CPlayer::Interact() {
     const CSelvarinContext* context = GetFieldContext();
     CSelvarinActor* other = context != nullptr ? context->FindActorInFront(*this) : nullptr;
     if (other != nullptr && !TalkTo(other)) return false;
-    // A talk that opened its window keeps the leader turned to the speaker;
-    // the prop would not answer under it anyway.
-    CSelvarin3dActor* prop = context != nullptr && !DialogueOpen() ? context->FindPropInFront(*this) : nullptr;
+    CSelvarin3dActor* prop = context != nullptr ? context->FindPropInFront(*this) : nullptr;
     if (prop != nullptr && !TalkTo(prop)) return false;
   }
   const CMouse& mouse = CMouse::GetInstance();

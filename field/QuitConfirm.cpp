@@ -31,7 +31,7 @@ int ChoiceAt(int x, int y) {
 
 bool ConfirmKeyPressed() {
   if (g_pMainKeyPad == nullptr) return false;
-  return g_pMainKeyPad->m_buttons[4] == kStatePressed || g_pMainKeyPad->m_buttons[5] == kStatePressed;
+  return IsNewlyPressed(g_pMainKeyPad->m_buttons[4]) || IsNewlyPressed(g_pMainKeyPad->m_buttons[5]);
 }
 
 void DrawPicture(CRC* rc, const CMouse& mouse) {

@@ -167,6 +167,8 @@ class CSelvarinContext : public C3dContext {
   // The water level of the world; ground below it (greater, as heights grow
   // downward) lies under water.
   float m_waterLevel = 0.0f;
+  // The map's own water level, kept beside the scene's for what changes it.
+  float m_mapWaterLevel = 0.0f;
 
  private:
   bool LoadMap();

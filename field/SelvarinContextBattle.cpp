@@ -546,9 +546,8 @@ void CSelvarinContext::ReturnFromBattle() {
   CSelvarinFrame* frame = GetGameFrame();
   if (frame != nullptr) {
     if (frame->m_battleValues[0] != 0) frame->m_battleValues = {};
-    const BattleSet& set = frame->m_battleSet;
-    if (frame->m_battleMusic != 0 && !m_battleParty.empty() && m_battleEnemies.empty() && set.restoreTrack != -1) {
-      PlayCdTrack(set.restoreDisc, set.restoreTrack);
+    if (frame->m_battleMusic != 0 && !m_battleParty.empty() && m_battleEnemies.empty()) {
+      PlayCdTrack(g_cdAudio.m_disc, g_cdAudio.m_track);
     }
     frame->m_pCurrentBattleActor = nullptr;
     frame->m_lookTarget = nullptr;

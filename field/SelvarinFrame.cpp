@@ -67,6 +67,12 @@ void CSelvarinFrame::Init() {
   m_transAlphaStart = 0;
   m_transAlphaTarget = 0;
   m_transColor = 0;
+  // Requests of the last visit must not fire on this one; those the map's
+  // "::Init" sections make while it loads must.
+  m_pendingMode = -1;
+  m_scriptModeRequest = 0;
+  m_pictureCounter = 0;
+  m_pPicture = nullptr;
   // The map's actors run their "::Init" sections in this frame as it loads.
   s_gameFrame = this;
   C3dFrame::Init();
@@ -129,11 +135,6 @@ void CSelvarinFrame::ResetPlayState() {
   m_pictureSlotCounters.fill(0);
   m_pictureSlotPeriods.fill(kPicturePeriod);
   ResetHudState();
-  // Requests of the last visit must not fire on this one.
-  m_pendingMode = -1;
-  m_scriptModeRequest = 0;
-  m_pictureCounter = 0;
-  m_pPicture = nullptr;
   m_choiceCount = 0;
   m_pMessageVillager = nullptr;
   m_pMessage3dActor = nullptr;

@@ -140,6 +140,8 @@ class CSelvarinFrame : public C3dFrame {
   // The session's last place and play time, from here and now.
   void RememberPlace();
   void DrawMouseCursor();
+  // The cursor's action, and its angle in degrees, for the mouse at (x, y).
+  int MouseCursorAction(int x, int y, int* angle) const;
   // Everything a drawn field pass shows, short of the flip.
   void ComposeField();
   bool IsMessageShowing() const { return m_messageState != 0; }
@@ -197,6 +199,11 @@ class CSelvarinFrame : public C3dFrame {
   // The desktop's passes, the pointer, the screenshot and the flip; the LCD
   // HUD too but over the game-over screen.
   void DrawMenuFrame(bool withLcdHud = true);
+  // The screens' order: the scene pass (over the world when asked, else over
+  // what the back buffer holds), the locked pass, the overlays, then the
+  // same ending as DrawMenuFrame.
+  void DrawScreenSession(bool overWorld, bool withLcdHud);
+  void FinishMenuFrame(bool withLcdHud);
   // The height the map view rises to: 600 over the player.
   float MapViewTarget() const;
   bool MapViewEndPressed() const;

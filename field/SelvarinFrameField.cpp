@@ -71,7 +71,7 @@ bool PadPressedOrRepeating(int button) {
 
 bool TakeConfirmButton() {
   for (int button : {4, 5}) {
-    if (PadButton(button) == kStatePressed) {
+    if (IsNewlyPressed(PadButton(button))) {
       g_pMainKeyPad->m_buttons[static_cast<size_t>(button)] = kStateHeld;
       return true;
     }
@@ -84,6 +84,9 @@ bool Inside(int x, int y, int left, int top, int right, int bottom) {
 }
 
 bool FadeOutRuns(int kind) { return kind != 0 && kind != 3 && kind != 10 && kind != 11; }
+
+// The opening fade (kind 3) shows the plain cursor as well.
+bool TransitionHidesCursorKind(int kind) { return kind != 0 && kind != 10 && kind != 11; }
 
 // The line of "case <chosen>" of the choose block that begins after `from`;
 // nested blocks are passed over, and the block's "endchoose" or the end of
@@ -418,23 +421,26 @@ void CSelvarinFrame::DrawMouseCursor() {
   const auto* actions = dynamic_cast<const CActRes*>(res.GetRes("system\\cursors.act"));
   if (sprites == nullptr || actions == nullptr) return;
   const CMouse& mouse = CMouse::GetInstance();
-  int action = 0;
   int angle = 0;
-  if (m_choiceCount > 0 || FadeOutRuns(m_transKind)) {
-    action = 0;
-  } else if (m_cursorKind == kCursorOutward || m_cursorKind == kCursorFar) {
-    action = m_cursorKind;
-    const float dx = static_cast<float>(mouse.m_x - 320);
-    const float dy = static_cast<float>(mouse.m_y - 240);
-    angle = static_cast<int>(std::atan2(dy, dx) * 57.29579f);
-  } else if (m_cursorKind == kCursorMessage) {
-    action = 1;
-  } else if (m_cursorKind == kCursorPointer) {
-    action = 2;
-  } else {
-    action = m_cursorKind;
-  }
+  const int action = MouseCursorAction(mouse.m_x, mouse.m_y, &angle);
   m_pRC->DrawAction(mouse.m_x, mouse.m_y, actions, sprites, action, 0, 1.0f, angle, 0xFFFFFFFF, true);
+}
+
+int CSelvarinFrame::MouseCursorAction(int x, int y, int* angle) const {
+  *angle = 0;
+  if (m_choiceCount > 0 || TransitionHidesCursorKind(m_transKind)) return 0;
+  switch (m_cursorKind) {
+    case kCursorOutward:
+    case kCursorFar:
+      *angle = static_cast<int>(std::atan2(static_cast<float>(y - 240), static_cast<float>(x - 320)) * 57.29579f);
+      return m_cursorKind;
+    case kCursorMessage:
+      return 1;
+    case kCursorPointer:
+      return 2;
+    default:
+      return m_cursorKind;
+  }
 }
 
 void CSelvarinFrame::UpdateChoiceBox() {
@@ -492,8 +498,7 @@ void CSelvarinFrame::RememberPlace() {
     session.posZ = context->m_player->m_pos.z;
     session.facing = view != nullptr ? static_cast<int32_t>(view->m_yaw) : 0;
   }
-  // Differences of the wrapping clock, taken unsigned.
-  const int32_t now = GetClockSeconds();
-  session.playTime += static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(session.startClock));
-  session.startClock = now;
+  // The count runs from its start (a loaded game's start lies its play time
+  // back), a wrapping clock's difference.
+  session.playTime = ClockSecondsSince(session.startClock);
 }

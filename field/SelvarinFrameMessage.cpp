@@ -26,7 +26,7 @@ constexpr int kLastLine = CSelvarinFrame::kMessageLines - 1;
 // A confirm button newly pressed or a fresh left click.
 bool ConfirmPressed() {
   for (size_t button : {size_t{4}, size_t{5}}) {
-    if (g_pMainKeyPad != nullptr && g_pMainKeyPad->m_buttons[button] == kStatePressed) return true;
+    if (g_pMainKeyPad != nullptr && IsNewlyPressed(g_pMainKeyPad->m_buttons[button])) return true;
   }
   return CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
 }
@@ -200,8 +200,6 @@ void CSelvarinFrame::UpdateBattleMessage() {
     case kPageFull:
       if (m_messageTick >= 10) {
         ScrollMessageLines();
-        // The freed line is the last one; the text goes on there.
-        m_messageLine = kLastLine;
         m_messageState = kLayingOut;
         m_messageTick = 0;
       }

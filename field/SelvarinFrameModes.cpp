@@ -161,6 +161,33 @@ void CSelvarinFrame::DrawMenuFrame(bool withLcdHud) {
     desktop.Draw(&rc);
     rc.EndScene();
   }
+  FinishMenuFrame(withLcdHud);
+}
+
+void CSelvarinFrame::DrawScreenSession(bool overWorld, bool withLcdHud) {
+  CRC& rc = *m_pRC;
+  UIDesktop& desktop = *m_pFieldMenu;
+  if (overWorld) rc.Clear(true);
+  if (rc.BeginScene()) {
+    CSelvarinView* view = overWorld ? GetView() : nullptr;
+    if (view != nullptr) {
+      // The actors register their rectangles again as they draw.
+      g_pickRegionList.Clear();
+      view->Render(rc);
+    }
+    desktop.Draw(&rc);
+    rc.EndScene();
+  }
+  if (rc.LockBackBuffer()) {
+    desktop.DrawLocked(&rc);
+    rc.UnlockBackBuffer();
+  }
+  FinishMenuFrame(withLcdHud);
+}
+
+void CSelvarinFrame::FinishMenuFrame(bool withLcdHud) {
+  CRC& rc = *m_pRC;
+  UIDesktop& desktop = *m_pFieldMenu;
   if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
   if (rc.BeginScene()) {
     if (withLcdHud) DrawLcdHud();
@@ -228,7 +255,9 @@ void CSelvarinFrame::RunScreenshotMenu() {
       m_pRC->RestoreRect(0, 0, 0, m_pRC->ViewWidth(), m_pRC->ViewHeight());
       m_pRC->UnlockBackBuffer();
     }
-    DrawMenuFrame();
+    // The field menu's order (locked pass first) would let these screens'
+    // panels cover their own lists: they draw as the shop does.
+    DrawScreenSession(/*overWorld=*/false, /*withLcdHud=*/true);
   }
   if (m_pFieldMenu == nullptr || !m_pFieldMenu->IsOpen()) {
     ResetFrameTimer();

@@ -185,8 +185,6 @@ void CSelvarinView::SetFollowSpeeds(float lookAt, float yaw, float pitch, float 
   m_distanceStep = distance;
 }
 
-void CSelvarinView::ResetFollowSpeeds() { SetFollowSpeeds(kLookAtStep, kYawStep, kPitchStep, kDistanceStep); }
-
 void CSelvarinView::Render(CRC& rc) {
   RenderScene(rc, true, [](CRC& r, const CSelvarinContext& context, const Matrix& view) {
     for (CActor* actor : context.m_liveActors) RenderActor(actor, r, view);

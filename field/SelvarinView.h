@@ -58,7 +58,6 @@ class CSelvarinView : public C3dView {
   // The look-at stays where its goal is, following nobody.
   void HoldCameraPos();
   void SetFollowSpeeds(float lookAt, float yaw, float pitch, float distance);
-  void ResetFollowSpeeds();
   // An animated model on the HUD at screen (x, y) through the near fixed
   // transform, at scale x 0.025 of its own size, turned by the angles
   // (degrees); lit once a model. Its triangles are drawn at once.

@@ -128,7 +128,7 @@ void CTitleFrame::MenuInput() {
   if (up == kStatePressed || down == kStatePressed || left == kStatePressed) g_menuRepeatCount = 0;
   if (PacedMove(up)) MoveUp();
   if (PacedMove(down)) MoveDown();
-  if (PadState(4) == kStatePressed || (left == kStatePressed && hit != -1)) Choose();
+  if (IsNewlyPressed(PadState(4)) || (left == kStatePressed && hit != -1)) Choose();
 }
 
 void CTitleFrame::MoveUp() {

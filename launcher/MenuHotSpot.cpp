@@ -72,9 +72,12 @@ bool Execute(const std::string& text) {
   return false;
 }
 
+// The launcher stays either way; a document that does not open is said.
 bool Open(const std::string& text) {
   std::string expanded;
-  if (ExpandMacros(text, &expanded)) platform::OpenWithDesktop(LocalPath(expanded));
+  if (ExpandMacros(text, &expanded) && !platform::OpenWithDesktop(LocalPath(expanded))) {
+    platform::ShowMessageBox("문서를 열 수 없습니다.\n" + expanded, "알림");
+  }
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "patcher/Patcher.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "patcher/UpdateInstall.h"
@@ -33,13 +34,22 @@ bool ReadInstalledPath(const std::string& settingsFile, std::string* path) {
   return true;
 }
 
+std::function<void(const std::string&)> ExitAfterChosenStep() {
+  const char* chosen = std::getenv("SLV_PATCHER_EXIT_AFTER");
+  if (chosen == nullptr || *chosen == '\0') return {};
+  return [chosen = std::string(chosen)](const std::string& step) {
+    if (step == chosen) std::_Exit(kPatcherStepExit);
+  };
+}
+
 }  // namespace
 
 PatcherHost::PatcherHost()
     : settingsFile(platform::SettingsStore::DefaultPath()),
       sourceFolder("."),
       showMessage(platform::ShowMessageBox),
-      openDocument(platform::OpenWithDesktop) {}
+      openDocument(platform::OpenWithDesktop),
+      afterStep(ExitAfterChosenStep()) {}
 
 std::string InstalledFolder(std::string path) {
   if (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
@@ -51,12 +61,15 @@ int PatcherWinMain(PatcherHost& host) {
   const bool stored = ReadInstalledPath(host.settingsFile, &path);
   const std::string folder = InstalledFolder(path);
   CUpdateInstall install(host.files, host.sourceFolder, folder, UpdateFiles());
-  if (stored) install.RecoverLeftovers();
+  install.AfterEachStep(host.afterStep);
+  // What a run ended half-way left is settled first: until then the folder
+  // may lack its launcher, and nothing is installed over an open journal.
+  const bool settled = !stored || install.Recover();
   if (!stored || !platform::PathExists(folder + "/selvarin")) {
     host.showMessage(kNotInstalled, "ERROR");
     return -1;
   }
-  if (!install.Install()) {
+  if (!settled || !install.Install()) {
     host.showMessage(std::string(kNotUpdated) + "\n" + install.FailedName(), "ERROR");
     return -2;
   }

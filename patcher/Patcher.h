@@ -14,7 +14,14 @@ struct PatcherHost {
   platform::FileOperations files;
   std::function<void(const std::string& text, const std::string& caption)> showMessage;
   std::function<bool(const std::string& path)> openDocument;
+  // Sees each step of the install once it is done; by default it ends the
+  // program after the step that SLV_PATCHER_EXIT_AFTER names, as a kill would
+  // (the tests of a run ended half-way).
+  std::function<void(const std::string& step)> afterStep;
 };
+
+// The exit status of a program ended after a chosen step.
+inline constexpr int kPatcherStepExit = 86;
 
 // 0 after a completed update, -1 when the game is not installed, -2 when the
 // update could not be installed (the installed folder is left as it was).

@@ -1,9 +1,14 @@
 #pragma once
 // Puts a set of files into an installed folder whole, or leaves the folder as
-// it was. Each file is first copied beside its target under a temporary
-// name (same file system, so the swaps are single renames); then, in order,
-// the installed file moves to a backup name and the new one into place. A
-// failure anywhere puts every backup back and removes what was added.
+// it was, even when the process is ended half-way. Each file is first copied
+// beside its target under a temporary name (same file system, so the swaps
+// are single renames); a journal in the folder then names every file, and, in
+// order, the installed file moves to a backup name and the new one into place.
+// The backups and the journal go last. A failure puts every backup back and
+// removes what was added; a run that finds a journal first finishes the
+// install when every new file is still there, else undoes it.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,18 +18,29 @@ class FileOperations;
 
 class CUpdateInstall {
  public:
+  using StepHook = std::function<void(const std::string& step)>;
+
   // Names are looked up in both folders without regard to ASCII case.
   CUpdateInstall(platform::FileOperations& files, const std::string& sourceFolder,
                  const std::string& installFolder, std::vector<std::string> names);
 
-  // Temporary and backup files of a run that was killed: a backup whose file
-  // is missing (killed between the two renames) goes back; the rest go.
-  void RecoverLeftovers();
+  // Sees each step that changed the installed folder once it is done ("copy
+  // slvexe", "write the journal", "back up slvexe", "place slvexe", ...).
+  void AfterEachStep(StepHook hook) { m_afterStep = std::move(hook); }
+  // Finishes or undoes the install of a run that was ended half-way, as its
+  // journal decides, and removes that run's temporary files. False when a
+  // journal is still there afterwards (nothing may be installed over it).
+  bool Recover();
   // False when any file could not be installed; FailedName says which.
   bool Install();
   const std::string& FailedName() const { return m_failedName; }
   // Where `name` lies in the installed folder.
   std::string InstalledPath(const std::string& name) const;
+
+  // The journal's file names in the installed folder: while installing, and
+  // once the install is being undone.
+  static constexpr const char* kJournalName = "update.journal";
+  static constexpr const char* kRollbackName = "update.rollback";
 
  private:
   struct Entry {
@@ -33,21 +49,37 @@ class CUpdateInstall {
     std::string target;
     std::string staged;
     std::string backup;
-    bool isStaged = false;
-    bool isBackedUp = false;
-    bool isPlaced = false;
+    bool existed = false;
+    int64_t size = 0;
   };
 
   bool Preflight();
   bool Stage(Entry& entry);
-  bool Swap(Entry& entry);
-  void RollBack();
-  void RemoveBackups();
-  bool Fail(const Entry& entry);
+  bool WriteJournal();
+  bool ReadJournal(const std::string& path);
+  // Swaps every file in and removes the backups and the journal; on a failure
+  // undoes the install.
+  bool Commit();
+  bool SwapIn(Entry& entry);
+  bool Completable();
+  // No journal is left (else FailedName names it).
+  bool Settled();
+  void Finish();
+  bool RollBack();
+  bool UndoSwaps();
+  void RemoveStaged();
+  // Without a journal: temporary files of a run ended before its journal.
+  void Sweep();
+  bool Exists(const std::string& path);
+  bool Fail(const std::string& name);
+  void Step(const std::string& what, const Entry* entry = nullptr);
 
   platform::FileOperations& m_files;
   std::string m_sourceFolder;
   std::string m_installFolder;
+  std::string m_journal;
+  std::string m_rollbackJournal;
   std::vector<Entry> m_entries;
   std::string m_failedName;
+  StepHook m_afterStep;
 };

@@ -1,6 +1,9 @@
 #include "platform/Clock.h"
 
+#include <time.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -11,11 +14,43 @@ namespace {
 // not running.
 std::atomic<ClockSource*> g_source{nullptr};
 
+using Steady = std::chrono::steady_clock;
+
+Steady::time_point ClockStart() {
+  static const Steady::time_point start = Steady::now();
+  return start;
+}
+
 uint64_t MonotonicMs() {
-  using namespace std::chrono;
-  static const steady_clock::time_point start = steady_clock::now();
-  const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - ClockStart()).count();
   return static_cast<uint64_t>(ms);
+}
+
+int32_t MsLeft(ClockSource& source, uint32_t deadline) {
+  return static_cast<int32_t>(deadline - source.NowMs());
+}
+
+// A waking thread is late by the timer's slack and the scheduler's delay,
+// rarely by more than this; the stretch after the wake-up is spun.
+constexpr std::chrono::microseconds kWakeMargin{100};
+
+// The steady clock is CLOCK_MONOTONIC: an absolute sleep on it ends at the
+// moment asked whatever the sleep started late or was interrupted.
+void SleepUntilMonotonic(Steady::time_point until) {
+  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(until.time_since_epoch()).count();
+  timespec ts{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+  }
+}
+
+void MonotonicSleepUntil(uint32_t deadline) {
+  const uint64_t now = MonotonicMs();
+  const auto left = static_cast<int32_t>(deadline - static_cast<uint32_t>(now));
+  if (left <= 0) return;
+  const Steady::time_point due = ClockStart() + std::chrono::milliseconds(now + static_cast<uint64_t>(left));
+  SleepUntilMonotonic(due - kWakeMargin);
+  while (Steady::now() < due) {
+  }
 }
 }  // namespace
 
@@ -36,6 +71,24 @@ void SleepMs(uint32_t ms) {
     source->SleepMs(ms);
   } else {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+}
+
+// Sleeping to the slot's very end on a millisecond clock could overshoot by
+// a millisecond: sleep through the bulk and spin the last stretch.
+void ClockSource::SleepUntilMs(uint32_t deadline) {
+  constexpr int32_t kSpinMs = 2;
+  for (int32_t left = MsLeft(*this, deadline); left > kSpinMs; left = MsLeft(*this, deadline)) {
+    SleepMs(static_cast<uint32_t>(left - kSpinMs));
+  }
+  while (MsLeft(*this, deadline) > 0) Spin();
+}
+
+void SleepUntilMs(uint32_t deadline) {
+  if (ClockSource* source = g_source.load(); source != nullptr) {
+    source->SleepUntilMs(deadline);
+  } else {
+    MonotonicSleepUntil(deadline);
   }
 }
 

@@ -15,6 +15,9 @@ class ClockSource {
   virtual uint64_t NowMs64() { return NowMs(); }
   // Gives the processor away for about `ms` milliseconds.
   virtual void SleepMs(uint32_t ms);
+  // Returns once NowMs() has reached `deadline`: sleeps through all but the
+  // last 2 ms, which a sleep could overshoot, and spins the rest.
+  virtual void SleepUntilMs(uint32_t deadline);
   // One turn of a busy wait: the wall clock moves by itself, a clock that
   // moves only when told must move here or the wait never ends.
   virtual void Spin() {}
@@ -27,6 +30,10 @@ uint32_t NowMs();
 uint64_t NowMs64();
 // Sleeps on the current source: the real one sleeps, a fake one moves on.
 void SleepMs(uint32_t ms);
+// Returns once NowMs() has reached `deadline`, a wrapping count (one in the
+// past returns at once). The monotonic clock sleeps to the moment itself and
+// spins at most about 0.1 ms, so the wait costs the processor next to nothing.
+void SleepUntilMs(uint32_t deadline);
 // Busy waits on the clock call this each turn.
 void SpinWait();
 // The scripted input's pass counter calls this as each pass begins.

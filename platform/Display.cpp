@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/DebugLog.h"
+#include "platform/Mouse.h"
 
 namespace platform {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 DesktopFormat g_desktopFormat = DesktopFormat::Rgb565;
 std::map<DisplayStep, Result> g_faults;
 PresentedFrame g_presented;
+bool g_keepPresented = false;
 
 constexpr uint32_t kRenders16Bit = 0x400;
 constexpr int kDefaultRefreshHz = 60;
@@ -94,12 +96,16 @@ void RecordFrame(const Surface& screen) {
   g_presented.height = screen.Height();
   g_presented.format = screen.Format();
   g_presented.rgb.clear();
+  ++g_presented.count;
+  if (!g_keepPresented) {
+    g_presented.pixels.clear();
+    return;
+  }
   g_presented.pixels.resize(static_cast<size_t>(screen.Width()) * screen.Height());
   for (int y = 0; y < screen.Height(); ++y) {
     std::memcpy(&g_presented.pixels[static_cast<size_t>(y) * screen.Width()], screen.Row(y),
                 static_cast<size_t>(screen.Width()) * 2);
   }
-  ++g_presented.count;
 }
 
 }  // namespace
@@ -199,6 +205,8 @@ void InjectDisplayFault(DisplayStep step, Result result) { g_faults[step] = resu
 void ClearDisplayFaults() { g_faults.clear(); }
 
 const PresentedFrame& LastPresentedFrame() { return g_presented; }
+void KeepPresentedFrames(bool keep) { g_keepPresented = keep; }
+bool PresentedFramesKept() { return g_keepPresented; }
 
 void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb) {
   g_presented.width = width;
@@ -221,6 +229,7 @@ Result Display::Create(const Guid* driver, std::shared_ptr<Display>* out) {
 Display::~Display() {
   m_presenter.reset();
   if (m_setMode && m_window != nullptr) SDL_SetWindowFullscreen(SdlWindowOf(m_window), 0);
+  if (m_exclusive) SetMouseFullScreen(false);
 }
 
 Result Display::SetCooperativeLevel(WindowHandle window, uint32_t level) {
@@ -231,6 +240,8 @@ Result Display::SetCooperativeLevel(WindowHandle window, uint32_t level) {
   }
   if (window != m_window) m_presenter.reset();
   m_window = window;
+  m_exclusive = (level & DDSCL_FULLSCREEN) != 0;
+  SetMouseFullScreen(m_exclusive);
   return S_OK;
 }
 

@@ -148,6 +148,11 @@ struct PresentedFrame {
   uint64_t count = 0;  // frames shown so far
 };
 const PresentedFrame& LastPresentedFrame();
+// Copying every frame costs a busy screen little but an idle one much: the
+// pixels are kept only while screenshots or tests ask for them (the count and
+// size always).
+void KeepPresentedFrames(bool keep);
+bool PresentedFramesKept();
 // The window keeps each 24-bit image it shows.
 void RecordPresentedRgb(int width, int height, std::vector<uint8_t> rgb);
 
@@ -212,6 +217,7 @@ class Display {
   WindowHandle m_window = nullptr;
   bool m_direct3D = false;
   std::optional<DisplayMode> m_setMode;  // while full screen
+  bool m_exclusive = false;               // the pointer is the game's alone
   std::weak_ptr<Surface> m_primary;
   std::vector<std::weak_ptr<Surface>> m_surfaces;
   std::vector<Attachment> m_attachments;

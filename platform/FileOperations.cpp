@@ -98,6 +98,12 @@ bool FileOperations::IsRegularFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
+bool FileOperations::Exists(const std::string& path) {
+  if (Begin(Op::Exists, path, "")) return false;
+  struct stat st{};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
 bool FileOperations::Copy(const std::string& from, const std::string& to) {
   const bool fail = Begin(Op::Copy, from, to);
   return CopyFlushed(from, to, fail);
@@ -134,10 +140,9 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A failed flush of the folder only leaves the rename less durable.
-void FlushFolder(const std::string& folder) {
+bool SyncFolder(const std::string& folder) {
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.Get() >= 0) ::fsync(dir.Get());
+  return dir.Get() >= 0 && ::fsync(dir.Get()) == 0;
 }
 
 }  // namespace
@@ -156,11 +161,19 @@ bool FileOperations::WriteAtomic(const std::string& path, const void* bytes, siz
   ok = file.Close() && ok;
   if (fail) errno = ENOSPC;
   if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
-    FlushFolder(FolderOf(path));
+    // A failed flush of the folder only leaves the rename less durable.
+    SyncFolder(FolderOf(path));
     return true;
   }
   DebugLogf("cannot write %s: %s", path.c_str(), std::strerror(errno));
   ::unlink(temp.c_str());
+  return false;
+}
+
+bool FileOperations::FlushFolder(const std::string& folder) {
+  if (Begin(Op::FlushFolder, folder, "")) return false;
+  if (SyncFolder(folder)) return true;
+  DebugLogf("cannot flush the folder %s: %s", folder.c_str(), std::strerror(errno));
   return false;
 }
 

@@ -12,10 +12,12 @@ namespace platform {
 
 class FileOperations {
  public:
-  enum class Op { IsRegularFile, Copy, Rename, Remove, MakeFolder, WriteAtomic };
+  enum class Op { IsRegularFile, Exists, Copy, Rename, Remove, MakeFolder, WriteAtomic, FlushFolder };
 
   // A regular file (links followed) that this process can read.
   bool IsRegularFile(const std::string& path);
+  // Anything at exactly that path, a dangling link too.
+  bool Exists(const std::string& path);
   // Copies `from` to `to` (created, or truncated when it exists; never
   // written through a link) with the source's permission bits, flushed to
   // disk before it returns. On failure nothing it wrote is left.
@@ -29,6 +31,9 @@ class FileOperations {
   // every write checked, flushed, renamed over `path`, the folder flushed.
   // On failure the temporary file goes and `path` is untouched.
   bool WriteAtomic(const std::string& path, const void* bytes, size_t count);
+  // Puts the folder's renames and removals so far on the disk, so that a
+  // power loss cannot keep a later one and lose an earlier one.
+  bool FlushFolder(const std::string& folder);
 
   // Tests: the `nth` call (from 1) of `op` fails; a failing copy first
   // writes part of its target, like a full disk. 0 clears the fault.
@@ -45,7 +50,7 @@ class FileOperations {
   }
 
  private:
-  static constexpr size_t kOps = 6;
+  static constexpr size_t kOps = 8;
   static size_t Index(Op op) { return static_cast<size_t>(op); }
   // Counts the call; true when it is the one to fail.
   bool Begin(Op op, const std::string& a, const std::string& b);

@@ -294,6 +294,8 @@ bool File::Write(const void* buffer, int64_t count) {
          }) == count;
 }
 
+bool File::Flush() { return m_fd >= 0 && ::fsync(m_fd) == 0; }
+
 int64_t File::Seek(int64_t offset, SeekFrom from) {
   if (m_fd < 0) return -1;
   const int whence = from == SeekFrom::Begin ? SEEK_SET : from == SeekFrom::End ? SEEK_END : SEEK_CUR;

@@ -33,6 +33,8 @@ class File {
   int64_t Read(void* buffer, int64_t count);
   int64_t ReadAt(int64_t offset, void* buffer, int64_t count);
   bool Write(const void* buffer, int64_t count);
+  // What was written is on the disk when it returns true.
+  bool Flush();
   // The new position, or -1.
   int64_t Seek(int64_t offset, SeekFrom from);
   // -1 when not open.

@@ -118,6 +118,11 @@ void SetInputScript(std::vector<ScriptedEvent> events) {
   for (ScriptedEvent& ev : events) (ev.anchor.empty() ? g_events : g_anchored).push_back(std::move(ev));
 }
 
+bool IsScriptedRun() {
+  const char* path = std::getenv("SLV_INPUT_SCRIPT");
+  return path != nullptr && *path != '\0';
+}
+
 void LoadInputScriptFromEnvironment() {
   const char* path = std::getenv("SLV_INPUT_SCRIPT");
   if (path == nullptr || *path == '\0') return;

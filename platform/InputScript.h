@@ -38,6 +38,8 @@ struct ScriptedEvent {
 std::vector<ScriptedEvent> ParseInputScript(const std::string& text);
 // Replaces the running script (tests). Events are delivered in pass order.
 void SetInputScript(std::vector<ScriptedEvent> events);
+// Whether the environment names an input script.
+bool IsScriptedRun();
 // Loads SLV_INPUT_SCRIPT once, if set.
 void LoadInputScriptFromEnvironment();
 // Removes and returns the events due at or before the pass.

@@ -12,7 +12,7 @@ namespace platform {
 
 // What a record reports.
 enum MouseObject : uint32_t {
-  MOUSE_X = 0,      // relative motion in pixels
+  MOUSE_X = 0,      // motion in pixels since the last position
   MOUSE_Y = 1,
   MOUSE_WHEEL = 2,  // MOUSE_WHEEL_NOTCH a notch, positive away from the user
   MOUSE_LEFT = 3,   // MOUSE_BUTTON_DOWN set while down
@@ -35,8 +35,19 @@ struct MouseDevice;
 MouseDevice* OpenMouse(size_t bufferSize);
 void CloseMouse(MouseDevice* device);
 // Records are queued only while the device is acquired; unacquiring drops
-// what is waiting. The pointer is captured (relative motion) while acquired.
+// what is waiting. In full screen the pointer is captured (relative motion)
+// while acquired; in a window it stays free and motion records are the steps
+// between its positions.
 void AcquireMouse(MouseDevice* device, bool acquire);
+// Full screen (the display's exclusive mode) or a window; a window by default.
+void SetMouseFullScreen(bool fullScreen);
+// Whether the pointer capture is asked of the system now (drivers without
+// relative motion refuse it and still report steps).
+bool IsMouseCaptureAsked();
+// Where the game has put its own cursor: in a window the next motion record
+// steps from there to the system pointer, so the game's cursor lands where
+// the player's pointer is.
+void SetMousePosition(MouseDevice* device, int32_t x, int32_t y);
 // Takes the oldest record; false when none waits or the device is not
 // acquired.
 bool ReadMouseRecord(MouseDevice* device, MouseRecord* out);

@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/InputScript.h"
 
 namespace platform {
 
@@ -22,8 +25,8 @@ void PassClock::Spin() {
 }
 
 bool UsePassClockForScriptedRun() {
-  const char* script = std::getenv("SLV_INPUT_SCRIPT");
-  if (script == nullptr || *script == '\0') return false;
+  const char* wall = std::getenv("SLV_WALL_CLOCK");
+  if (!IsScriptedRun() || (wall != nullptr && std::strcmp(wall, "1") == 0)) return false;
   static PassClock clock;
   SetClockSource(&clock);
   return true;

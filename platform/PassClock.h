@@ -32,7 +32,9 @@ class PassClock : public ClockSource {
 };
 
 // Puts a pass clock in place for the rest of the program when the
-// environment names an input script (SLV_INPUT_SCRIPT); true if it did.
+// environment names an input script (SLV_INPUT_SCRIPT) and does not ask for
+// the wall clock (SLV_WALL_CLOCK=1, for benchmarks of a scripted run); true
+// if it did.
 bool UsePassClockForScriptedRun();
 
 }  // namespace platform

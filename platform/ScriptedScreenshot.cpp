@@ -50,6 +50,9 @@ bool HandleScreenshot(const ScriptedEvent& event) {
 
 }  // namespace
 
-void EnableScriptedScreenshots() { AddScriptedEventHandler(HandleScreenshot); }
+void EnableScriptedScreenshots() {
+  AddScriptedEventHandler(HandleScreenshot);
+  if (IsScriptedRun()) KeepPresentedFrames(true);
+}
 
 }  // namespace platform

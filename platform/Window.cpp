@@ -451,7 +451,8 @@ void ShowBgrImage(WindowHandle window, const uint8_t* pixels, int width, int hei
     SDL_RenderCopy(window->imageRenderer, window->imageTexture, nullptr, nullptr);
     SDL_RenderPresent(window->imageRenderer);
   }
-  RecordPresentedRgb(width, height, RgbRows(pixels, width, height, stride));
+  RecordPresentedRgb(width, height,
+                     PresentedFramesKept() ? RgbRows(pixels, width, height, stride) : std::vector<uint8_t>{});
 }
 
 void PollEvents() {

@@ -320,7 +320,8 @@ bool CPixelRC::SaveThumbnail(const char* fileName) {
     DebugLogf("SaveThumbnail: cannot create %s", fileName != nullptr ? fileName : "(null)");
     return false;
   }
-  if (!file.Write(bytes.data(), static_cast<int64_t>(bytes.size()))) {
+  // On the disk before the caller renames it into place, as the save files are.
+  if (!file.Write(bytes.data(), static_cast<int64_t>(bytes.size())) || !file.Flush()) {
     DebugLogf("SaveThumbnail: write failed: %s", fileName);
     return false;
   }

@@ -5,6 +5,7 @@
 
 #include "platform/DebugLog.h"
 #include "render/3dDevice.h"
+#include "render/TextProbe.h"
 #include "render/TextureMgr.h"
 
 using namespace platform;
@@ -123,6 +124,7 @@ Result CRC::EndScene() {
 }
 
 Result CRC::Flip() {
+  CTextProbe::GetInstance().Present();
   ++m_frameCount;
   s_primitiveCount = 0;
   return g_3dDevice.Present();

@@ -29,16 +29,16 @@ struct Bound {
   bool halfTurn = false;
 };
 
-// Records without a picture that can be drawn are dropped: they would come
-// out as plain white shapes.
+// A record without a picture is dropped; one whose picture never loaded is
+// drawn untextured.
 bool Prepare(CTexture* texture, Bound* out) {
-  if (texture == nullptr || texture->m_texture == nullptr) return false;
+  if (texture == nullptr) return false;
   out->texture = texture->m_texture;
   return true;
 }
 
 bool Prepare(CDecal* decal, Bound* out) {
-  if (decal == nullptr || decal->m_texture == nullptr) return false;
+  if (decal == nullptr) return false;
   out->texture = decal->m_texture;
   out->halfTurn = true;
   return true;
@@ -49,7 +49,7 @@ bool Prepare(CDecal* decal, Bound* out) {
 bool Prepare(const SprImage* image, Bound* out) {
   if (image == nullptr) return false;
   const CDecal* decal = PrepareImageDecal(*image);
-  if (decal == nullptr || decal->m_texture == nullptr || decal->m_width <= 0 || decal->m_height <= 0) return false;
+  if (decal == nullptr || decal->m_texture == nullptr || decal->m_width <= 0 || decal->m_height <= 0) return true;
   const bool halved = g_isLowResSprite != 0 && !image->fullSize;
   const int32_t width = halved ? image->width / 2 : image->width;
   const int32_t height = halved ? image->height / 2 : image->height;

@@ -2,6 +2,7 @@
 // glyph through the context's glyph slots.
 #include "render/Font.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ bool IsHighlight(uint8_t b, uint8_t next) { return (b == '<' && next == '%') || 
 bool CRC::LayOutText(int x, int y, const char* text, bool lowerBandOnly, int red, int green, int blue,
                      bool second) {
   if (text == nullptr) return false;
+  const TextProbeScope probe(text);
   int pen = x;
   Color color{red, green, blue};
   const auto* p = reinterpret_cast<const uint8_t*>(text);

@@ -15,9 +15,8 @@ namespace {
 
 constexpr uint32_t kPassSpecular = 0x80FFFFFF;
 
-// A texture that never loaded has nothing to sample: its triangles would
-// come out as plain white shapes.
-bool Drawable(const CTexture* texture) { return texture != nullptr && texture->m_texture != nullptr; }
+// A texture that never loaded binds none: its triangles draw untextured.
+bool Drawable(const CTexture* texture) { return texture != nullptr; }
 
 void Bind(Device3D& device, const Surface* texture) {
   if (device.Texture() != texture) device.SetTexture(texture);

@@ -20,6 +20,10 @@ int ClampInt(int64_t v) {
       std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
+void RaiseCapped(int32_t& value, int64_t amount, int32_t maximum) {
+  value = ClampInt(std::min<int64_t>(int64_t{value} + amount, maximum));
+}
+
 int64_t GapFactor(const CSession& session, int64_t gap) {
   return 100 + int64_t{session.levelFactor[static_cast<size_t>(std::min<int64_t>(gap - 1, 24))]};
 }

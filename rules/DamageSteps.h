@@ -16,6 +16,9 @@ struct DamageSides {
 };
 
 int ClampInt(int64_t v);
+// An increase that ends at the value's maximum: a value above it comes down
+// to it, and a negative amount still applies.
+void RaiseCapped(int32_t& value, int64_t amount, int32_t maximum);
 // 100 + the level-gap table's entry for a gap of at least 1.
 int64_t GapFactor(const CSession& session, int64_t gap);
 // The height of the blow, the spread, the final factor and an enemy's

@@ -84,8 +84,7 @@ int32_t WornIndex(const PlayerData& player, WornSlot slot) {
 
 int CountWorn(const PlayerData& player, WornSlot slot, const char* name) {
   int n = ItemName(WornIndex(player, slot)) == name ? 1 : 0;
-  // A double accessory fills both places but is one piece.
-  const bool onePiece = player.acc3 == player.acc2 && CItemMgr::GetInstance().IsDoubleAccessory(player.acc3);
-  if (slot == WornSlot::kAcc2 && !onePiece && ItemName(player.acc3) == name) ++n;
+  // Each of the two places counts, whatever fills it.
+  if (slot == WornSlot::kAcc2 && ItemName(player.acc3) == name) ++n;
   return n;
 }

@@ -31,8 +31,7 @@ int64_t Volume(int item) {
 void CSession::AddItem(int item, int n) {
   if (!IsRealItem(item)) return;
   int32_t& count = inventory[static_cast<size_t>(item)];
-  // A full stack takes no more; taking away from it still works.
-  if (count == kMaxCount && n >= 0) return;
+  if (count == kMaxCount) return;
   count = ClampCount(int64_t{count} + n);
   SetItemDiary(item, 1);
   inventoryChanged = 1;
@@ -45,7 +44,7 @@ void CSession::RemoveItem(int item, int n) {
     count = 0;
     return;
   }
-  count = ClampCount(int64_t{count} - n);
+  count = static_cast<int32_t>(std::clamp<int64_t>(int64_t{count} - n, 0, INT32_MAX));
   inventoryChanged = 1;
 }
 
@@ -58,7 +57,7 @@ int CSession::GetItemCount(int item) {
 
 void CSession::SetItemCount(int item, int n) {
   if (!ValidItem(item)) return;
-  inventory[static_cast<size_t>(item)] = ClampCount(n);
+  inventory[static_cast<size_t>(item)] = n;
   inventoryChanged = 1;
   if (n != 0) SetItemDiary(item, 1);
 }
@@ -67,7 +66,7 @@ int CSession::CountItemOwned(int item) const {
   if (!ValidItem(item)) return 0;
   int owned = std::clamp(inventory[static_cast<size_t>(item)], 0, kMaxCount);
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
-    for (int32_t worn : WornItems(*GetPartyMember(p))) owned += worn == item;
+    for (int32_t worn : WornSlotItems(*GetPartyMember(p))) owned += worn == item;
   }
   return owned;
 }
@@ -91,7 +90,7 @@ int CSession::GetCarriedVolume() const {
     volume += item.kind == kItemAcc1 && item.GetAttr(7) == 3 ? 1 : count * int64_t{item.supply};
   }
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
-    for (int32_t worn : WornItems(*GetPartyMember(p))) volume += Volume(worn);
+    for (int32_t worn : WornSlotItems(*GetPartyMember(p))) volume += Volume(worn);
   }
   return static_cast<int>(std::clamp<int64_t>(volume, INT32_MIN, INT32_MAX));
 }

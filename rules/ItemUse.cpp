@@ -18,6 +18,7 @@
 namespace {
 
 using damage_steps::ClampInt;
+using damage_steps::RaiseCapped;
 
 constexpr const char* kReviveHerb = "세이지";
 constexpr const char* kSurgeonsGloves = "수술장갑";
@@ -30,11 +31,6 @@ constexpr int kAttrBaseDamage = 18;
 constexpr int kAttrHp = 25;
 constexpr int kHolyElement = 5;
 
-// An increase that stops at the maximum; a value already above stays.
-void Raise(int32_t& value, int32_t maximum, int64_t amount) {
-  if (value >= maximum) return;
-  value = ClampInt(std::min<int64_t>(int64_t{value} + amount, maximum));
-}
 
 ITM* ItemAt(int item) {
   CItemMgr& items = CItemMgr::GetInstance();
@@ -123,8 +119,8 @@ class ItemEffect {
     if (row == kNamedRows.end()) return false;
     PlayerData& p = *t.player;
     switch (row->effect) {
-      case NamedEffect::kBarrierFifth: Raise(p.shp, p.maxshp, p.maxshp / 5); break;
-      case NamedEffect::kBarrierFull: Raise(p.shp, p.maxshp, p.maxshp); break;
+      case NamedEffect::kBarrierFifth: RaiseCapped(p.shp, p.maxshp / 5, p.maxshp); break;
+      case NamedEffect::kBarrierFull: RaiseCapped(p.shp, p.maxshp, p.maxshp); break;
       case NamedEffect::kMpSeventh:
         if (MayDrink(*row, p.engname)) RaiseMp(p, row->mp, int64_t{p.*kMp[static_cast<size_t>(row->mp)].maximum} * 7 / 10);
         break;
@@ -141,23 +137,23 @@ class ItemEffect {
 
   static void RaiseMp(PlayerData& p, int k, int64_t amount) {
     const MpPair& mp = kMp[static_cast<size_t>(k)];
-    Raise(p.*mp.value, p.*mp.maximum, amount);
+    RaiseCapped(p.*mp.value, amount, p.*mp.maximum);
   }
 
   // Food's places 1-3 feed a magic user's MP, 4-6 anyone else's.
   void FoodOnMember() {
     PlayerData& p = *t.player;
     if (u.IsParty() && s.HasCondition(p, kDying)) return;
-    Raise(p.shp, p.maxshp, int64_t{m} * it.GetAttr(kAttrBarrier));
+    RaiseCapped(p.shp, int64_t{m} * it.GetAttr(kAttrBarrier), p.maxshp);
     const int first = p.ismagicman != 0 ? 1 : 4;
     for (int k = 0; k < 3; ++k) RaiseMp(p, k, int64_t{m} * AtPlace(it, first + k));
-    Raise(p.hp, p.maxhp, int64_t{m} * it.GetAttr(kAttrHp));
+    RaiseCapped(p.hp, int64_t{m} * it.GetAttr(kAttrHp), p.maxhp);
   }
 
   void FoodOnEnemy() {
     EnemySlot& e = *t.enemy;
-    Raise(e.shp, e.maxshp, int64_t{m} * it.GetAttr(kAttrBarrier));
-    Raise(e.hp, e.maxhp, int64_t{m} * it.GetAttr(kAttrHp));
+    RaiseCapped(e.shp, int64_t{m} * it.GetAttr(kAttrBarrier), e.maxshp);
+    RaiseCapped(e.hp, int64_t{m} * it.GetAttr(kAttrHp), e.maxhp);
   }
 
   // A member's restore gives one who is no magic user places 2-4 as MP.
@@ -287,7 +283,7 @@ void CSession::ResolveItemUse(int user, bool userIsParty, int target, bool targe
   const Fighter u = FighterAt(*this, user, userIsParty);
   const Fighter t = FighterAt(*this, target, targetIsParty);
   const auto* userActor = dynamic_cast<const CBattleActor*>(GetBattleActor(user, userIsParty));
-  if (!u.Exists() || !t.Exists() || userActor == nullptr) return;
+  if (!u.Exists() || userActor == nullptr) return;
   if (!userIsParty && userActor->m_target == nullptr) return;
   if (!MayReach(userActor->m_target, userIsParty, *it)) return;
   switch (it->GetAttr(kAttrScope)) {

@@ -11,7 +11,6 @@
 namespace {
 
 bool IsHealing(int magic) { return (magic >= 0 && magic <= 2) || (magic >= 8 && magic <= 10); }
-bool IsRestorative(int magic) { return magic >= 0 && magic <= 10 && magic != 3 && magic != 4; }
 
 void Heal(int32_t& hp, int32_t maxhp, int magic) {
   const int64_t raised = magic % 8 == 0 ? int64_t{hp} + maxhp / 4 : magic % 8 == 1 ? int64_t{hp} + maxhp / 2 : maxhp;
@@ -30,6 +29,10 @@ void Restore(CSession& session, const Fighter& t, int magic) {
       SetConditions(session, t, kDying, false);
       break;
     default:
+      if (!IsHealing(magic)) {
+        DebugLog("다이어리에서는 쓸 수 없는 마법입니다.");
+        break;
+      }
       if (t.player != nullptr) Heal(t.player->hp, t.player->maxhp, magic);
       if (t.enemy != nullptr) Heal(t.enemy->hp, t.enemy->maxhp, magic);
       break;
@@ -39,10 +42,6 @@ void Restore(CSession& session, const Fighter& t, int magic) {
 }  // namespace
 
 void CSession::UseMagicOnParty(int caster, bool casterIsParty, int target, bool targetIsParty, int magic) {
-  if (!IsRestorative(magic)) {
-    DebugLog("다이어리에서는 쓸 수 없는 마법입니다.");
-    return;
-  }
   const Fighter t = FighterAt(*this, target, targetIsParty);
   if (!t.Exists()) return;
   const bool wasUndead = (t.Conditions() & kUndead) != 0;

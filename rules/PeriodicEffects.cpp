@@ -9,6 +9,7 @@
 #include "field/SelvarinContext.h"
 #include "platform/DebugLog.h"
 #include "rules/Condition.h"
+#include "rules/DamageSteps.h"
 #include "rules/Fighter.h"
 #include "session/Session.h"
 
@@ -85,12 +86,7 @@ bool Fits(Who who, const PlayerData& member) {
   return false;
 }
 
-// Raises a value by n, never past its maximum; a value already past it is
-// left alone.
-void Raise(int32_t& value, int64_t n, int32_t maximum) {
-  const int64_t raised = std::min<int64_t>(int64_t{value} + n, maximum);
-  value = static_cast<int32_t>(std::max<int64_t>(value, raised));
-}
+using damage_steps::RaiseCapped;
 
 void Kill(int32_t& hp, CSelvarinActor* actor) {
   hp = 0;
@@ -172,8 +168,7 @@ void CSession::RunSharedPeriods(int32_t tick, PlayerData* member, EnemySlot* ene
   const auto holds = [&s](uint32_t bit) { return (static_cast<uint32_t>(s.stateid) & bit) != 0; };
   if (tick % 30 == 0 && holds(kPoison3)) PoisonStep(s.hp, s.actor);
   if (tick % 60 == 0) {
-    // Only one that holds STONE: clearing raises a condition hook.
-    if (holds(kStone) && s.actor->m_actionCode != kActPetrified) {
+    if (s.actor->m_actionCode != kActPetrified) {
       if (member != nullptr) {
         SetCondition(*member, kStone, false);
       } else {
@@ -184,44 +179,44 @@ void CSession::RunSharedPeriods(int32_t tick, PlayerData* member, EnemySlot* ene
     if (auto* object = dynamic_cast<CBattleObject*>(s.actor)) TintByCondition(*object, static_cast<uint32_t>(s.stateid));
   }
   if (tick % 120 == 0) {
-    Raise(s.shp, 1, s.maxshp);
+    RaiseCapped(s.shp, 1, s.maxshp);
     if (holds(kPoison1)) PoisonStep(s.hp, s.actor);
   }
 }
 
 void CSession::RunWornPeriods(int32_t tick, PlayerData& member, int32_t barrierBefore) {
-  Raise(member.mp1, 7, member.maxmp1);
-  Raise(member.mp2, 7, member.maxmp2);
-  Raise(member.mp3, 7, member.maxmp3);
+  RaiseCapped(member.mp1, 7, member.maxmp1);
+  RaiseCapped(member.mp2, 7, member.maxmp2);
+  RaiseCapped(member.mp3, 7, member.maxmp3);
   SetAlpha(member.battlePtr, kFullAlpha);
   for (const WornRow& row : kWornRows) {
     if (tick % row.period != 0 || !Wears(member, row.slot, row.name) || !Fits(row.who, member)) continue;
     if (row.needsChapterEnd && scriptVariables.Get("제1장끝") == 0) continue;
     const int32_t n = Amount(row.amount, member);
     switch (row.gain) {
-      case Gain::kMp1: Raise(member.mp1, n, member.maxmp1); break;
-      case Gain::kMp2: Raise(member.mp2, n, member.maxmp2); break;
-      case Gain::kMp3: Raise(member.mp3, n, member.maxmp3); break;
+      case Gain::kMp1: RaiseCapped(member.mp1, n, member.maxmp1); break;
+      case Gain::kMp2: RaiseCapped(member.mp2, n, member.maxmp2); break;
+      case Gain::kMp3: RaiseCapped(member.mp3, n, member.maxmp3); break;
       case Gain::kAllMp:
-        Raise(member.mp1, n, member.maxmp1);
-        Raise(member.mp2, n, member.maxmp2);
-        Raise(member.mp3, n, member.maxmp3);
+        RaiseCapped(member.mp1, n, member.maxmp1);
+        RaiseCapped(member.mp2, n, member.maxmp2);
+        RaiseCapped(member.mp3, n, member.maxmp3);
         break;
-      case Gain::kHp: Raise(member.hp, n, member.maxhp); break;
-      case Gain::kBarrier: Raise(member.shp, n, member.maxshp); break;
-      case Gain::kFillMp2: Raise(member.mp2, member.maxmp2, member.maxmp2); break;
+      case Gain::kHp: RaiseCapped(member.hp, n, member.maxhp); break;
+      case Gain::kBarrier: RaiseCapped(member.shp, n, member.maxshp); break;
+      case Gain::kFillMp2: RaiseCapped(member.mp2, member.maxmp2, member.maxmp2); break;
       case Gain::kFillAllMp:
-        Raise(member.mp1, member.maxmp1, member.maxmp1);
-        Raise(member.mp2, member.maxmp2, member.maxmp2);
-        Raise(member.mp3, member.maxmp3, member.maxmp3);
+        RaiseCapped(member.mp1, member.maxmp1, member.maxmp1);
+        RaiseCapped(member.mp2, member.maxmp2, member.maxmp2);
+        RaiseCapped(member.mp3, member.maxmp3, member.maxmp3);
         break;
       case Gain::kAngerEffect: member.battlePtr->SpawnEffect(kAngerEffect); break;
       case Gain::kVeil: SetAlpha(member.battlePtr, kVeiledAlpha); break;
       case Gain::kKeepBarrier: member.shp = barrierBefore; break;
     }
   }
-  for (int ring = CountWorn(member, WornSlot::kAcc2, "사자의반지"); ring > 0; --ring) {
-    if (member.hp <= kRingDrainFrom) PoisonStep(member.hp, member.battlePtr);
+  for (int32_t slot : {member.acc2, member.acc3}) {
+    if (ItemName(slot) == "사자의반지" && member.hp <= kRingDrainFrom) PoisonStep(member.hp, member.battlePtr);
   }
   if (member.hp <= 0) Kill(member.hp, member.battlePtr);
 }

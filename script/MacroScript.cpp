@@ -75,7 +75,6 @@ void CSelvarinFrame::EndMacro() {
     }
     context->ReleaseMacroActors();
   }
-  if (CSelvarinView* view = GetView()) view->ResetFollowSpeeds();
   m_macroCommands.clear();
   m_macroCommand = 0;
   m_macroPause = kRunning;
@@ -101,7 +100,7 @@ void CSelvarinFrame::RunMacroScript() {
       m_messageState = kClosed;
       m_macroPause = kRunning;
     } else if (m_macroFrame < m_macroPauseLimit) {
-      // The notice stays up until it is confirmed below; the scene goes on.
+      m_messageText.clear();
       m_macroPause = kRunning;
     }
   } else if ((m_pMacro == nullptr || m_macroFrame > EndFrame(m_pMacro)) && m_transKind != 2) {

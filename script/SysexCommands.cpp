@@ -76,9 +76,10 @@ bool Header(const SysexLine& l) {
   return true;
 }
 
-// The count follows the sub-word: token 1 is the sub-word itself.
+// The period is read from token 1, the sub-word itself, so it comes out 0:
+// the header never blinks.
 bool HeaderFlick(const SysexLine& l) {
-  l.frame.m_pictureBlink = static_cast<int32_t>(std::min<int64_t>(std::llabs(int64_t{l.Int(2)}), INT32_MAX));
+  l.frame.m_pictureBlink = static_cast<int32_t>(std::min<int64_t>(std::llabs(int64_t{l.Int(1)}), INT32_MAX));
   return true;
 }
 

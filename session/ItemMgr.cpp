@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr TableFormat kItemFormat{"#item", "Syntax Error In Item.txt", CItemMgr::kMaxItems};
+constexpr TableFormat kItemFormat{"#item", "Syntax Error In Item.txt", CItemMgr::kMaxItems, false};
 
 // The weapon's tenth "#param" value is its reach, written as a decimal.
 constexpr int kReachParam = 9;

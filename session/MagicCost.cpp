@@ -47,7 +47,7 @@ const CatalystRule* FindCatalysts(const std::string& magic) {
 }
 
 // The catalyst's item index; -1 (logged) when the item table lacks it, and
-// then it is not asked for.
+// then the party holds none.
 int CatalystItem(const Catalyst& catalyst) {
   const int item = CItemMgr::GetInstance().Find(catalyst.item);
   if (item < 0) DebugLogf("magic cost: no catalyst item %s", catalyst.item);
@@ -84,11 +84,11 @@ int32_t Less(int32_t mp, int64_t due) {
   return static_cast<int32_t>(std::clamp<int64_t>(int64_t{mp} - due, INT32_MIN, INT32_MAX));
 }
 
+constexpr const char* kFirstChapterEnd = "제1장끝";
+
 // The partner of "ai" follows the story: "sizz" until the first chapter
-// ends. Reading the variable does not create it.
-const char* AiPartner(const CSession& session) {
-  return session.scriptVariables.Get("제1장끝") != 0 ? "sizz2" : "sizz";
-}
+// ends.
+const char* AiPartner(int32_t chapterEnded) { return chapterEnded != 0 ? "sizz2" : "sizz"; }
 
 }  // namespace
 
@@ -99,7 +99,7 @@ bool CSession::CanCastMagic(int position, int magic, int* reason) {
   if (const CatalystRule* rule = FindCatalysts(info->name)) {
     for (const Catalyst& catalyst : rule->catalysts) {
       const int item = CatalystItem(catalyst);
-      if (item >= 0 && GetItemCount(item) == 0) {
+      if (item < 0 || GetItemCount(item) == 0) {
         if (reason != nullptr) *reason = catalyst.reason;
         return false;
       }
@@ -114,7 +114,8 @@ bool CSession::CanCastMagic(int position, int magic, int* reason) {
     partnerName = "ai", partnerCost = c.c1;
   } else if (caster->engname == "ai") {
     if (caster->mp1 < Due(c.c3, p) || caster->mp2 < Due(c.c1, p) || caster->mp3 < Due(c.c2, p)) return false;
-    partnerName = AiPartner(*this), partnerCost = c.c4;
+    if (c.c4 == 0) return true;
+    partnerName = AiPartner(scriptVariables.GetCreated(kFirstChapterEnd)), partnerCost = c.c4;
   } else {
     DebugLog("this player is not magic man");
     return true;
@@ -152,7 +153,7 @@ void CSession::PayMagicCost(int position, int magic) {
     caster->mp1 = Less(caster->mp1, Due(c.c3, p));
     caster->mp2 = Less(caster->mp2, Due(c.c1, p));
     caster->mp3 = Less(caster->mp3, Due(c.c2, p));
-    partnerName = AiPartner(*this), partnerCost = c.c4;
+    partnerName = AiPartner(scriptVariables.GetCreated(kFirstChapterEnd)), partnerCost = c.c4;
   } else {
     DebugLog("this player is not magic man");
     return;
@@ -172,7 +173,7 @@ std::array<CSession::CostDue, 4> CSession::MagicDues(int position, int magic) co
   if (caster == nullptr || info == nullptr || (!sizz && caster->engname != "ai")) return dues;
   const Costs c(*info);
   const int64_t p = CostShare(*this, *caster, magic);
-  const int partnerId = GetPlayerId(sizz ? "ai" : AiPartner(*this));
+  const int partnerId = GetPlayerId(sizz ? "ai" : AiPartner(scriptVariables.Get(kFirstChapterEnd)));
   const PlayerData* partner = partnerId >= 0 ? &players[static_cast<size_t>(partnerId)] : nullptr;
   const auto due = [](int64_t cost, int64_t share) {
     return static_cast<int32_t>(std::clamp<int64_t>(Due(cost, share), INT32_MIN, INT32_MAX));

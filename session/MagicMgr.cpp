@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr TableFormat kMagicFormat{"#magic", "Syntax Error In Magic.txt", CMagicMgr::kMaxMagic};
+constexpr TableFormat kMagicFormat{"#magic", "Syntax Error In Magic.txt", kNoBlockLimit, true};
 
 constexpr IntKey<MagicTypeInfo> kMagicInts[] = {
     {"#attr", &MagicTypeInfo::attr},         {"#targettype", &MagicTypeInfo::targetType},
@@ -21,7 +21,7 @@ bool ApplyMagicKey(const CTokenizer& tokens, MagicTypeInfo& magic) {
   const std::string& key = tokens[0];
   if (ApplyIntKey(kMagicInts, tokens, magic)) return true;
   if (key == "#desc") {
-    magic.desc = WordsFrom(tokens, 1);
+    magic.desc += WordsFrom(tokens, 1);
   } else if (key == "#power") {
     PowerFrom(tokens, &magic.power, &magic.powerAbsolute);
   } else if (key == "#cost") {

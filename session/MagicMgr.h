@@ -25,8 +25,6 @@ struct MagicTypeInfo {
 
 class CMagicMgr {
  public:
-  static constexpr int kMaxMagic = 200;
-
   static CMagicMgr& GetInstance();
 
   // Reads the table; a second load says so and replaces the first. False,

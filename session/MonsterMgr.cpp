@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr TableFormat kMonsterFormat{"#monster", "Syntax Error In Monster.txt", CMonsterMgr::kMaxMonsters};
+constexpr TableFormat kMonsterFormat{"#monster", "Syntax Error In Monster.txt", kNoBlockLimit, true};
 
 // The keys compare exactly: "#stateId" and "#magDefRate" keep their capitals.
 constexpr IntKey<MonsterTypeInfo> kMonsterInts[] = {

@@ -41,8 +41,6 @@ struct MonsterTypeInfo {
 
 class CMonsterMgr {
  public:
-  static constexpr int kMaxMonsters = 1024;
-
   static CMonsterMgr& GetInstance();
 
   // Frees the previous table and reads this one; false, with an empty table,

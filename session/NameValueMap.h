@@ -1,7 +1,7 @@
 #pragma once
 // A small ordered map from a case-sensitive name to a 32-bit integer: the
 // script variables, the battle variables and the event hooks. A name never
-// set reads 0, and reading it does not create it.
+// set reads 0; Get does not create it, GetCreated does.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -12,6 +12,7 @@ class NameValueMap {
     const auto it = m_values.find(name);
     return it == m_values.end() ? 0 : it->second;
   }
+  int32_t GetCreated(const std::string& name) { return m_values[name]; }
   void Set(const std::string& name, int32_t value) { m_values[name] = value; }
   bool Contains(const std::string& name) const { return m_values.count(name) != 0; }
   void Clear() { m_values.clear(); }

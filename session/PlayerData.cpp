@@ -67,7 +67,7 @@ int32_t& PlayerData::Stat(int k) {
 
 void PlayerData::Recalc() {
   const CItemMgr& items = CItemMgr::GetInstance();
-  const CSession& session = CSession::GetInstance();
+  CSession& session = CSession::GetInstance();
   int64_t stats[kStatCount];
   for (int k = 0; k < kStatCount; ++k) stats[k] = int64_t{levelStats[static_cast<size_t>(k)]} + extraStats[static_cast<size_t>(k)];
   int64_t barrier = 0;
@@ -93,8 +93,8 @@ void PlayerData::Recalc() {
     stats[kStrength] += 2 * int64_t{items.GetItem(weapon)->GetAttr(0)};
   }
   if (IsNamed(armor, "아답터블아머")) {
-    stats[kVitality] += session.scriptVariables.Get("__아답터블아머DEF") / 10;
-    barrier += session.scriptVariables.Get("__아답터블아머BAR") / 10;
+    stats[kVitality] += session.scriptVariables.GetCreated("__아답터블아머DEF") / 10;
+    barrier += session.scriptVariables.GetCreated("__아답터블아머BAR") / 10;
   } else if (IsNamed(armor, "포츈메일")) {
     const ITM& mail = *items.GetItem(armor);
     stats[kVitality] += session.gold / 2500 - int64_t{mail.GetAttr(1)};

@@ -99,6 +99,9 @@ struct PlayerData {
 // the weapon and the shield slot, a double accessory both last accessory
 // slots. The empty items are included.
 std::vector<int32_t> WornItems(const PlayerData& player);
+// The items of all eight slots in the record's order, the weapon first: a
+// piece in two slots appears twice.
+std::array<int32_t, 8> WornSlotItems(const PlayerData& player);
 
 // The empty item of each equipment slot.
 enum EmptyItem : int32_t {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -274,6 +275,8 @@ bool Parse(const std::vector<uint8_t>& c, Staging& st) {
     }
   }
   if (in.Failed()) return Refuse("content too short");
+  // The party could stand nowhere.
+  if (!std::isfinite(st.posX) || !std::isfinite(st.posZ)) return Refuse("position");
   if (st.partyCount == 0 || st.partyCount > CSession::kMaxParty) return Refuse("party count");
   if (st.innCount > CSession::kPlayerCount) return Refuse("inn count");
   if (!IdsValid(st.partyIds.data(), st.partyCount) || !IdsValid(st.innIds.data(), st.innCount)) return Refuse("ids");
@@ -378,7 +381,8 @@ void ApplyStaging(CSession& s, const Staging& st) {
 
 // The font, the keys, the members and their conditions follow the new record.
 void Settle(CSession& s) {
-  s.startClock = GetClockSeconds() - s.playTime;
+  // The clock's seconds wrap: so does the start of any play time.
+  s.startClock = static_cast<int32_t>(static_cast<uint32_t>(GetClockSeconds()) - static_cast<uint32_t>(s.playTime));
   const std::string font = "font\\slvfont" + std::to_string(s.options[kOptionFont]) + ".dat";
   if (!LoadHangulFont(font.c_str())) DebugLogf("load: cannot load the font %s", font.c_str());
   s.ApplyKeyLayout();

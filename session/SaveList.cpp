@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "engine/AppShell.h"
 #include "platform/DebugLog.h"
@@ -109,7 +110,51 @@ int CSaveList::ReadIndex() {
   if (file.Read(bytes.data(), size) != size) return 0;
   const std::vector<SaveSlotInfo> read = DecodeIndex(bytes);
   m_slots.insert(m_slots.end(), read.begin(), read.end());
+  // Only an index that lists exactly what it holds decides which files are strays.
+  if (bytes.size() == 4 + read.size() * SaveSlotInfo::kBytes && GetI32(bytes.data()) == static_cast<int32_t>(read.size())) {
+    SweepStrays(read);
+  }
   return static_cast<int>(read.size());
+}
+
+namespace {
+
+// The number of "N.sav" or "N.srs" as the slots name their files; -1 for
+// any other name.
+int64_t SlotFileNumber(std::string_view name) {
+  if (name.size() < 5 || (!name.ends_with(".sav") && !name.ends_with(".srs"))) return -1;
+  const std::string_view digits = name.substr(0, name.size() - 4);
+  int64_t n = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9' || n > INT32_MAX) return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n <= INT32_MAX && std::to_string(n) == digits ? n : -1;
+}
+
+// A temporary of the index or of a slot's file.
+bool IsSaveTemporary(std::string_view name) {
+  if (!name.ends_with(".tmp")) return false;
+  const std::string_view written = name.substr(0, name.size() - 4);
+  return written == "index.sav" || SlotFileNumber(written) >= 0;
+}
+
+}  // namespace
+
+// What a save or a delete ended half-way leaves: temporaries, and slot files
+// the index no longer lists. Other files in the folder are the player's.
+void CSaveList::SweepStrays(const std::vector<SaveSlotInfo>& listed) {
+  const std::string folder = ForDisk(SaveFolder());
+  for (const std::string& name : platform::ListFiles(folder + "/*")) {
+    const int64_t n = SlotFileNumber(name);
+    const bool stray = IsSaveTemporary(name) ||
+                       (n >= 0 && std::none_of(listed.begin(), listed.end(), [n](const SaveSlotInfo& s) {
+                          return s.fileNumber == n;
+                        }));
+    if (!stray) continue;
+    DebugLogf("Save: %s is left from an unfinished save; removed", name.c_str());
+    Files().Remove(folder + "/" + name);
+  }
 }
 
 int CSaveList::WriteIndex() {

@@ -30,6 +30,8 @@ class CSaveList {
   explicit CSaveList(platform::FileOperations& files) : m_files(&files) {}
 
   // Appends the records of "index.sav"; the number read (0 when missing).
+  // A whole index also clears the save folder of what unfinished saves left:
+  // temporaries, and "N.sav" and "N.srs" that it does not list.
   int ReadIndex();
   // Replaces "index.sav", then removes the files the last saves and deletes
   // left behind; 0 (logged) when the index could not be written.
@@ -71,6 +73,7 @@ class CSaveList {
   // The smallest number from the play time that no slot or pending removal uses.
   int32_t FreeNumber(int32_t from) const;
   SaveSlotInfo MakeRecord(int32_t n) const;
+  void SweepStrays(const std::vector<SaveSlotInfo>& listed);
 
   platform::FileOperations m_ownFiles;
   platform::FileOperations* m_files = nullptr;

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr TableFormat kScrapFormat{"#scrap", "Syntax Error In Scraps.txt", CScrapMgr::kMaxScraps};
+constexpr TableFormat kScrapFormat{"#scrap", "Syntax Error In Scraps.txt", kNoBlockLimit, true};
 
 // Every line of a scrap block but its sections is text.
 class ScrapLoader final : public CTableBlockSink {

@@ -6,8 +6,6 @@
 
 class CScrapMgr {
  public:
-  static constexpr int kMaxScraps = 1024;
-
   static CScrapMgr& GetInstance();
 
   // Reads "scraps.txt" in `folder` ("diary/"); false, with an empty table,

@@ -60,6 +60,11 @@ std::vector<int32_t> WornItems(const PlayerData& player) {
   return worn;
 }
 
+std::array<int32_t, 8> WornSlotItems(const PlayerData& player) {
+  return {player.weapon, player.armor, player.shield, player.helmet,
+          player.shoes,  player.acc1,  player.acc2,   player.acc3};
+}
+
 void CSession::PutOnItem(int item, PlayerData& player) const {
   const CItemMgr& items = CItemMgr::GetInstance();
   const ITM* found = item >= 0 && item < items.GetCount() ? items.GetItem(item) : nullptr;
@@ -127,7 +132,8 @@ bool CSession::Equip(int position, int item) {
   CSkillBook& book = BookOf(*this, *member);
   for (int32_t gone : displaced) book.ForgetWeaponSkills(member->playerId, gone);
   book.LearnWeaponSkills(member->playerId, item);
-  RefreshMember(position);
+  UpdateLevelRange();
+  UpdateBattleSpriteNames(member->playerId);
   return true;
 }
 
@@ -171,11 +177,7 @@ void CSession::RefreshMember(int position) {
   if (member == nullptr) return;
   member->Recalc();
   UpdateBattleSpriteNames(member->playerId);
-  // The record's own order: the weapon first, the last accessory last.
-  for (int32_t PlayerData::*slot : {&PlayerData::weapon, &PlayerData::armor, &PlayerData::shield, &PlayerData::helmet,
-                                    &PlayerData::shoes, &PlayerData::acc1, &PlayerData::acc2, &PlayerData::acc3}) {
-    BookOf(*this, *member).LearnWeaponSkills(member->playerId, member->*slot);
-  }
+  for (int32_t item : WornSlotItems(*member)) BookOf(*this, *member).LearnWeaponSkills(member->playerId, item);
 }
 
 int CSession::CostPercent(int id, int index, bool isMagic) const {

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr TableFormat kSkillFormat{"#skill", "Syntax Error In Skill.txt", CSkillMgr::kMaxSkills};
+constexpr TableFormat kSkillFormat{"#skill", "Syntax Error In Skill.txt", kNoBlockLimit, true};
 
 constexpr IntKey<SkillTypeInfo> kSkillInts[] = {
     {"#targettype", &SkillTypeInfo::targetType}, {"#usetype", &SkillTypeInfo::useType},
@@ -21,7 +21,7 @@ bool ApplySkillKey(const CTokenizer& tokens, SkillTypeInfo& skill) {
   const std::string& key = tokens[0];
   if (ApplyIntKey(kSkillInts, tokens, skill)) return true;
   if (key == "#desc") {
-    skill.desc = WordsFrom(tokens, 1);
+    skill.desc += WordsFrom(tokens, 1);
   } else if (key == "#power") {
     PowerFrom(tokens, &skill.power, &skill.powerAbsolute);
   } else if (key == "#cost") {

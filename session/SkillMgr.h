@@ -27,9 +27,6 @@ struct SkillTypeInfo {
 
 class CSkillMgr {
  public:
-  // As many as a character has learned flags for.
-  static constexpr int kMaxSkills = 200;
-
   static CSkillMgr& GetInstance();
 
   // Reads the table; a second load says so and replaces the first. False,

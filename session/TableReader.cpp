@@ -69,12 +69,15 @@ int ReadTableBlocks(const std::string& bytes, const TableFormat& format, CTableB
     if (tokens.GetCount() == 0) continue;
     const std::string& key = tokens[0];
     if (key == format.openKey) {
-      if (open || dropped) {
+      const bool next = open && format.openStartsNext;
+      if ((open && !next) || dropped) {
         DebugLog(format.syntaxError);
-      } else if (opened >= format.maxBlocks) {
+      } else if (opened + (next ? 1 : 0) >= format.maxBlocks) {
         DebugLogf("%s: more than %d blocks, the rest are dropped", format.openKey, format.maxBlocks);
+        open = false;
         dropped = true;
       } else {
+        if (next) ++opened;
         open = true;
         sink.OpenBlock(opened, tokens);
       }

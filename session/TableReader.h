@@ -3,6 +3,7 @@
 // opening key line ("#item", "#magic" ...) to "#end", keys as "#"-words with
 // their values in the tokens after them. The tables differ in what they make
 // of the lines, not in how the lines are found.
+#include <climits>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -26,15 +27,19 @@ struct TableFormat {
   const char* openKey;      // "#item"
   const char* syntaxError;  // logged for a line that stands in no block
   int maxBlocks;            // the blocks after these are logged and dropped
+  // An opening line inside a block starts the next block, the open one left
+  // unclosed; otherwise it is logged and goes nowhere.
+  bool openStartsNext = false;
 };
+inline constexpr int kNoBlockLimit = INT_MAX;
 
 // The whole file through the file layer; false, with a log naming the file,
 // when it cannot be read.
 bool ReadTableFile(const std::string& fileName, std::string* bytes);
 
 // Feeds the blocks of `bytes` to the sink and returns how many blocks were
-// opened. An opening line inside a block, an "#end" outside one and any line
-// between blocks are logged and go nowhere.
+// opened. An "#end" outside a block and any line between blocks are logged
+// and go nowhere.
 int ReadTableBlocks(const std::string& bytes, const TableFormat& format, CTableBlockSink& sink);
 
 // Values of a key line ------------------------------------------------------

@@ -150,7 +150,7 @@ void BICaptionDeskTop::RunInput() {
   if (RunActiveWidget() || RunDeferred()) return;
   const CMouse& mouse = CMouse::GetInstance();
   const auto changed = [](int32_t state) { return state == kStatePressed || state == kStateReleased || state == kStatePressedAgain; };
-  if (mouse.m_dx != 0 || mouse.m_dy != 0 || mouse.m_wheel != 0 || changed(mouse.m_mouseButtons[0]) ||
+  if (mouse.m_dx != 0 || mouse.m_dy != 0 || changed(mouse.m_mouseButtons[0]) ||
       changed(mouse.m_mouseButtons[1])) {
     m_pointerMoved = 1;
   }
@@ -211,12 +211,26 @@ void BICaptionDeskTop::RunPadAndLetters() {
   for (size_t i = 0; i < kLetters.size(); ++i) m_letterLatched[i] = KeyDown(kLetters[i]);
 }
 
+BICaption* BICaptionDeskTop::TopChildUnderPointer() const {
+  // The help line lies under the menus; a sub-menu's tab that reaches into
+  // it is what the player sees and presses.
+  const CMouse& mouse = CMouse::GetInstance();
+  for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+    if ((*it)->Holds(mouse.m_x, mouse.m_y)) return *it;
+  }
+  return nullptr;
+}
+
 void BICaptionDeskTop::RunPointer() {
-  BICaption* under = ChildUnderPointer();
+  BICaption* under = TopChildUnderPointer();
   if (under == nullptr) return;
   const CMouse& mouse = CMouse::GetInstance();
   if (Pressed(mouse.m_mouseButtons[0])) {
-    under->OnClick();
+    // The second half of a double press that turned a tab's page would
+    // choose the row the new page put under the pointer.
+    const bool echo = mouse.m_mouseButtons[0] == kStatePressedAgain && m_pageTurnPress;
+    m_pageTurnPress = false;
+    if (!echo) under->OnClick();
   } else if (mouse.m_wheel != 0) {
     under->OnWheel();
   } else if (mouse.m_dx != 0 || mouse.m_dy != 0) {

@@ -46,6 +46,10 @@ class BICaptionDeskTop : public BICaption {
   int ActingPosition() const { return m_actingPosition; }
   void SetActingPosition(int position) { m_actingPosition = position; }
 
+  // A tab turned its page under this press; the rows it brought under the
+  // pointer must not take the rest of that press.
+  void PageTurned() { m_pageTurnPress = true; }
+
   // The page each tab group (magic, equipment, items) last showed.
   std::array<int, 3> m_tabPages{};
   int m_menuX = 220, m_menuY = 195;  // where a main menu opens
@@ -61,6 +65,8 @@ class BICaptionDeskTop : public BICaption {
   bool RunDeferred();
   void RunPadAndLetters();
   void RunPointer();
+  // The child drawn last (on top) among those under the pointer.
+  BICaption* TopChildUnderPointer() const;
   void RunInput();
 
   static BICaptionDeskTop* s_instance;
@@ -70,4 +76,5 @@ class BICaptionDeskTop : public BICaption {
   bool m_builtOnce = false;
   bool m_handlingInput = false;
   bool m_closeAsked = false;
+  bool m_pageTurnPress = false;
 };

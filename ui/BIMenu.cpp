@@ -180,14 +180,12 @@ void BIMenu::OnBackKey() {
 void BIMenu::OnUpKey() {
   PadKey(kMoveSound);
   if (m_count > 0) m_selected = m_selected > 0 ? m_selected - 1 : m_count - 1;
-  KeepSelectionInView();
   ForEachChild(*this, [](BICaption& c) { c.OnUpKey(); });
 }
 
 void BIMenu::OnDownKey() {
   PadKey(kMoveSound);
   if (m_count > 0) m_selected = m_selected + 1 < m_count ? m_selected + 1 : 0;
-  KeepSelectionInView();
   ForEachChild(*this, [](BICaption& c) { c.OnDownKey(); });
 }
 

@@ -119,7 +119,7 @@ void BIMenuList::OnConfirmKey() {
 
 void BIMenuList::OnClick() {
   PlayWave(kConfirmSound);
-  Select();
+  TakeFocus();
   Dispatch(false);
 }
 

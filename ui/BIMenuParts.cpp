@@ -8,6 +8,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "engine/Wave.h"
+#include "platform/Mouse.h"
 #include "render/RC.h"
 #include "ui/BICaptionDeskTop.h"
 #include "ui/BIMenu.h"
@@ -45,8 +46,20 @@ void BIMenuScrollBar::ShowFrom(int first) {
   menu->NotifyTree(nullptr, 0, 0, 0, 0);
 }
 
+// One row a key press toward the selection, wrapping round the ends.
 void BIMenuScrollBar::OnUpKey() {
-  if (BIMenu* menu = Menu()) menu->KeepSelectionInView();
+  BIMenu* menu = Menu();
+  if (menu == nullptr) return;
+  const int last = menu->m_count - BIMenu::kShownRows;
+  int first = menu->m_firstShown;
+  if (menu->m_selected < first) {
+    first = first - 1 < 0 ? last : first - 1;
+  } else if (menu->m_selected > first + BIMenu::kShownRows - 1) {
+    first = first + 1 > last ? 0 : first + 1;
+  } else {
+    return;
+  }
+  ShowFrom(first);
 }
 
 void BIMenuScrollBar::OnDownKey() { OnUpKey(); }
@@ -76,9 +89,9 @@ void BIMenuScrollBar::OnDrag() { ShowFrom(RowAt(CMouse::GetInstance().m_y)); }
 
 void BIMenuScrollBar::OnWheel() {
   const BIMenu* menu = Menu();
-  const int wheel = CMouse::GetInstance().m_wheel;
-  if (menu == nullptr || wheel == 0) return;
-  ShowFrom(menu->m_firstShown + (wheel < 0 ? kWheelRows : -kWheelRows));
+  const int notches = CMouse::GetInstance().m_wheel / platform::MOUSE_WHEEL_NOTCH;
+  if (menu == nullptr || notches == 0) return;
+  ShowFrom(menu->m_firstShown - kWheelRows * notches);
 }
 
 void BIMenuScrollBar::Draw(CRC* rc) {
@@ -117,7 +130,10 @@ void BIMenuTab::OnClick() {
   const int page = Bound((CMouse::GetInstance().m_x - x) / kPageWidth, 0, 3);
   if (m_pageKeys[static_cast<size_t>(page)] == -1) return;
   m_page = page;
-  if (BICaptionDeskTop* deskTop = BICaptionDeskTop::Instance()) deskTop->m_tabPages[static_cast<size_t>(m_group)] = page;
+  if (BICaptionDeskTop* deskTop = BICaptionDeskTop::Instance()) {
+    deskTop->m_tabPages[static_cast<size_t>(m_group)] = page;
+    deskTop->PageTurned();
+  }
   if (m_parent != nullptr) m_parent->Notify(this, 5, 0, 0, 0);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/DebugLog.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 #include "ui/SpriteFontTables.h"
 
 Draw2dState g_draw2d;
@@ -159,12 +160,15 @@ GlyphRun LayOutFontText(const char* text, int bank) {
 
 GlyphRun LayOutFontNumber(int value, int bank) {
   GlyphRun run;
+  // Digits stand on the line as the font's texts do, so a number sits
+  // beside its label.
+  const int top = FontGlyphMetrics(0).offset - 11;
   if (value < 0) {
-    run.glyphs.push_back(GlyphPlace{kFontMinus, 0, kFontMinusDrop});
+    run.glyphs.push_back(GlyphPlace{kFontMinus, 0, top + kFontMinusDrop});
     run.end += kFontDigitStep;
   }
   for (char d : Digits(value)) {
-    run.glyphs.push_back(GlyphPlace{d - '0' + kFontBankSize * bank, run.end, 0});
+    run.glyphs.push_back(GlyphPlace{d - '0' + kFontBankSize * bank, run.end, top});
     run.end += kFontDigitStep;
   }
   return run;
@@ -205,6 +209,7 @@ GlyphRun LayOutSystemNumber(const char* text, int bank) {
 }
 
 int DrawFontText(CRC* rc, int x, int y, const char* text, int bank) {
+  const TextProbeScope probe(text);
   const GlyphRun run = LayOutFontText(text, bank);
   DrawGlyphs(rc, x, y, run, kFontSpr);
   return x + run.end;
@@ -217,6 +222,7 @@ int DrawFontTextRight(CRC* rc, int rightX, int y, const char* text, int bank) {
 }
 
 void DrawFontNumber(CRC* rc, int x, int y, int value, int bank) {
+  const TextProbeScope probe(std::to_string(value).c_str());
   DrawGlyphs(rc, x, y, LayOutFontNumber(value, bank), kFontSpr);
 }
 
@@ -226,12 +232,14 @@ void DrawFontNumberRight(CRC* rc, int rightX, int y, int value, int bank) {
 }
 
 void DrawBattleNumber(CRC* rc, int x, int y, int value) {
+  const TextProbeScope probe(std::to_string(value).c_str());
   const GlyphRun run = LayOutBattleNumber(value, 2);
   DrawBattleRun(rc, x, y, run, kBattleDigitsAction);
   Animated(kBattleAct, kBattleSpr).Draw(rc, x + run.end + 5, y, kBattleTrailAction, 0, kWhite);
 }
 
 void DrawBattleNumberStyled(CRC* rc, int x, int y, int value, int style) {
+  const TextProbeScope probe(std::to_string(value).c_str());
   DrawBattleRun(rc, x, y, LayOutBattleNumber(value, 5), kBattleStyledAction + style);
 }
 
@@ -242,6 +250,7 @@ void DrawBattleNumberAligned(CRC* rc, int rightX, int y, int value, int style) {
 void DrawSystemNumber(CRC* rc, int x, int y, const char* text, int bank) {
   const CSprRes* spr = Res<CSprRes>(kSystemSpr);
   if (rc == nullptr || spr == nullptr) return;
+  const TextProbeScope probe(text);
   for (const GlyphPlace& g : LayOutSystemNumber(text, bank).glyphs) {
     const SprImage* image = spr->GetImage(g.id);
     const int height = image != nullptr ? image->height : 0;
@@ -263,6 +272,7 @@ void DrawSystemNumberRight(CRC* rc, int rightX, int y, const char* text, int ban
 
 void DrawBitmapFontText(CRC* rc, int x, int y, const char* text, uint32_t color) {
   if (text == nullptr || *text == '\0') return;
+  const TextProbeScope probe(text);
   const std::string folder = "userinterface/font/";
   if (text[0] == '&') {
     DrawBitmap(rc, x, y, (folder + (text + 1)).c_str(), 0, color);
@@ -365,7 +375,8 @@ void DrawInnerFrame(CRC* rc, int x, int y, int tiles, int rows, uint32_t color) 
 }
 
 void DrawBar(CRC* rc, int x, int y, int tiles, uint32_t color) {
-  DrawPieceRow(rc, Animated(kFrameAct, kFrameSpr), 11, 0, x, y, tiles, 20, color, true);
+  // `tiles` pieces in all: the two ends and those between.
+  DrawPieceRow(rc, Animated(kFrameAct, kFrameSpr), 11, 0, x, y, tiles - 2, 20, color, true);
 }
 
 void DrawBitmap(CRC* rc, int x, int y, const char* name, int flag, uint32_t color) {

@@ -43,10 +43,7 @@ void CSelvarinFrame::RunShopMode() {
   }
   if (!KeyHeld(platform::VK_F1) && !KeyHeld(platform::VK_F5) && m_pFieldMenu != nullptr) {
     RunMenuInput();
-    if (m_pRC != nullptr) {
-      m_pRC->Clear(false);
-      DrawMenuFrame();
-    }
+    if (m_pRC != nullptr) DrawScreenSession(/*overWorld=*/true, /*withLcdHud=*/false);
     if (m_pFieldMenu->IsOpen()) return;
   }
   ResetFrameTimer();

@@ -11,7 +11,6 @@
 #include "session/ItemMgr.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
-#include "ui/ShopList.h"
 #include "ui/UICloseSession.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIShopMode.h"
@@ -22,14 +21,6 @@ constexpr int kMaxOfOneItem = 256;
 constexpr int kRemoveAll = 256;
 constexpr const char* kButtonLabels[3] = {"OK", "Reset", "Close"};
 constexpr int kButtonCodes[3] = {28, 30, 29};
-
-int64_t ListedPrice(int item) {
-  for (size_t i = 0; i < g_shopGoods.items.size(); ++i) {
-    if (g_shopGoods.items[i] == item) return g_shopGoods.prices[i];
-  }
-  const ITM* record = CItemMgr::GetInstance().GetItem(item);
-  return record != nullptr ? record->price : 0;
-}
 
 int64_t Supply(int item) {
   const ITM* record = CItemMgr::GetInstance().GetItem(item);
@@ -89,7 +80,8 @@ UIBasketPanel::AddResult UIBasketPanel::Add(int item, int count) {
   }
   auto row = std::find_if(m_rows.begin(), m_rows.end(), [item](const Row& r) { return r.item == item; });
   if (row == m_rows.end()) {
-    m_rows.push_back(Row{record->name, ListedPrice(item), 0, item});
+    // The shop's percentage only changes the price the goods list shows.
+    m_rows.push_back(Row{record->name, record->price, 0, item});
     row = m_rows.end() - 1;
   }
   row->count += count;

@@ -20,7 +20,7 @@ class UIBasketPanel : public UIPanel {
  public:
   struct Row {
     std::string name;
-    int64_t unitPrice = 0;  // as the goods list shows it
+    int64_t unitPrice = 0;  // the item's own price, whatever the shop lists
     int count = 0;
     int item = -1;
   };

@@ -51,10 +51,13 @@ void UIBuyShopPanel::ChooseCategory(int category) {
     m_list->Notify(this, 2, 0, 0);
     m_list->Notify(this, 13, 0, 0);
   }
-  for (UIRadioBtn* button : m_buttons) {
-    if (button != nullptr) button->Notify(this, 4, 0, 0);
-  }
+  for (UIObject* child : m_children) child->Notify(this, 4, 0, 0);
   m_savedTop = 0;
+}
+
+int UIBuyShopPanel::ChosenItem() const {
+  const int row = m_list != nullptr ? m_list->m_selection : -1;
+  return row >= 0 && row < g_shopGoods.count ? g_shopGoods.items[static_cast<size_t>(row)] : -1;
 }
 
 void UIBuyShopPanel::Rebuild(int category) {
@@ -77,7 +80,6 @@ void UIBuyShopPanel::OnRButtonDown() {
   if (m_list == nullptr) return;
   const int row = m_list->m_selection;
   if (row < 0 || row >= g_shopGoods.count) return;
-  if (!UIInside(UIPointer(), m_x0, m_y0, m_x1, m_y1)) return;
   OpenScreenMenu(this, {{"5개 사기", 18, row, 5},
                         {"10개 사기", 18, row, 10},
                         {"20개 사기", 18, row, 20},
@@ -130,6 +132,7 @@ UIBuyMode::UIBuyMode()
   AddChild(m_money);
   AddChild(m_info);
   AddChild(m_status);
+  m_status->m_goods = m_goods;
 }
 
 void UIBuyMode::Notify(UIObject* sender, int code, int a, int b) {

@@ -24,6 +24,8 @@ class UIBuyShopPanel : public UIShopPanel {
 
   void OnRButtonDown() override;
   void Notify(UIObject* sender, int code, int a, int b) override;
+  // The item of the goods list's selected row; -1: none.
+  int ChosenItem() const;
 
   int32_t m_category = 5;
   int32_t m_savedTop = 0;

@@ -32,13 +32,10 @@ void UICloseSession::OnLButtonDown() {
   UIDesktop::PushModal(this);
 }
 
-// Only a release that ends this button's own press closes: a press that
-// began elsewhere and ends here is no click on it.
 void UICloseSession::OnLButtonUp() {
-  const bool wasPressed = m_pressed != 0;
   m_pressed = 0;
   if (g_pCurrentDesktop != nullptr && g_pCurrentDesktop->m_capture == this) UIDesktop::PopModal();
-  if (!wasPressed || !UnderPointer()) return;
+  if (!UnderPointer()) return;
   NotifyParent(23, 5, 0);
   UIDesktop::Close();
 }

@@ -4,7 +4,7 @@
 
 void UIDeskPane::DrawLocked(CRC* rc) {
   if (m_tab != nullptr) DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 4, m_tab, 0, 0xFFFFFF);
-  if (m_desk != nullptr) DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 38, m_desk, 0, 0xFFFFFF);
+  if (m_desk != nullptr) DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 38, m_desk, m_deskFlag, 0xFFFFFF);
   for (UIObject* child : m_children) child->DrawLocked(rc);
 }
 

@@ -18,4 +18,5 @@ class UIDeskPane : public UIPane {
 
   const char* m_tab;
   const char* m_desk;
+  int m_deskFlag = 0;  // the desk picture's drawing flag
 };

@@ -19,9 +19,6 @@
 
 namespace {
 
-// Pages are numbered by the sections of a table block, 1 to 3; a level past
-// them shows nothing more.
-constexpr int kLastPage = 3;
 constexpr int kRadioY = 396;
 constexpr const char* kNoRecord = " 관련 자료 없음.";
 constexpr uint32_t kPlain = 0xFFFFFF;
@@ -37,7 +34,7 @@ constexpr int kWeightStat = 7;
 
 int Level(const std::array<int32_t, CSession::kDiarySlots>& diary, int index) {
   if (index < 0 || index >= CSession::kDiarySlots) return 0;
-  return std::min(diary[static_cast<size_t>(index)], kLastPage);
+  return diary[static_cast<size_t>(index)];
 }
 
 // The entry's picture at (x, y) and its title over the page.
@@ -136,15 +133,15 @@ bool UIDiaryPane::SameTable() const {
   return list.TableType() == m_tableType && list.Category() == m_category;
 }
 
-bool UIDiaryPane::ListHasRow(int row) const {
+bool UIDiaryPane::ListHasRow(int row, bool buildEmpty) const {
   CDiaryList& list = CDiaryList::GetInstance();
-  if (!SameTable() || list.GetCount() == 0) list.Build(m_tableType, m_category);
+  if (!SameTable() || (buildEmpty && list.GetCount() == 0)) list.Build(m_tableType, m_category);
   return row >= 0 && row < list.GetCount();
 }
 
 bool UIDiaryPane::StartRow(int row) {
   m_textBox->Notify(this, 2, 0, 0);
-  if (!ListHasRow(row)) {
+  if (!ListHasRow(row, true)) {
     if (CDiaryList::GetInstance().GetCount() > 0) ClearDetails();
     return false;
   }
@@ -265,7 +262,7 @@ void UIScrapPane::ShowRow(int row) {
   if (m_textBox == nullptr) return;
   m_textBox->Clear();
   m_textBox->Notify(this, 2, 0, 0);
-  if (!ListHasRow(row) || m_listBox->m_selection == -1) return;
+  if (!ListHasRow(row, false) || m_listBox->m_selection == -1) return;
   const int scrap = CDiaryList::GetInstance().Indexes()[static_cast<size_t>(row)];
   const int level = Level(CSession::GetInstance().scrapDiary, scrap);
   for (int k = 1; k <= level; ++k) {

@@ -16,7 +16,7 @@ class UITitle;
 
 class UIDiaryPane : public UIDeskPane {
  public:
-  UIDiaryPane(const char* desk, int tableType) : UIDeskPane(nullptr, desk), m_tableType(tableType) {}
+  UIDiaryPane(const char* desk, int tableType) : UIDeskPane(nullptr, desk), m_tableType(tableType) { m_deskFlag = 1; }
 
   // A right press does nothing here, so the list never sees one.
   void OnRButtonDown() override {}
@@ -47,8 +47,9 @@ class UIDiaryPane : public UIDeskPane {
 
   void AddListAndText(int listColumns, int textX0);
   // The diary list for this page's table, built again when another page
-  // filled it; false when it has no row `row`.
-  bool ListHasRow(int row) const;
+  // filled it (or, with `buildEmpty`, when it is empty); false when it has
+  // no row `row`.
+  bool ListHasRow(int row, bool buildEmpty) const;
   // The text box back at its top and the details cleared for row `row`;
   // false when the list has no such row, and then an empty list keeps the
   // details it shows.

@@ -176,10 +176,7 @@ void UIEquipPane::Throw(int item, int count) {
   if (g_pCurrentDesktop == nullptr) return;
   UIMessage& box = g_pCurrentDesktop->m_messageBox;
   if (box.TakeConfirmed() != 0) {
-    // Only the piece being thrown comes off its slot first.
-    if (g_pMenuPlayer != nullptr && m_slot >= 0 && WornAt(*g_pMenuPlayer, m_slot) == item) {
-      Notify(this, 11, MenuMemberPosition(), m_slot);
-    }
+    if (m_slot >= 0) Notify(this, 11, MenuMemberPosition(), m_slot);
     CSession::GetInstance().dropitem(item, count);
     if (m_list != nullptr) g_menuListTop = m_list->GetTop();
     Refresh();

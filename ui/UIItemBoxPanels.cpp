@@ -96,22 +96,29 @@ void UIItemPanel::Notify(UIObject* sender, int code, int a, int b) {
     switch (code) {
       case 3:
         ChooseFilter(a);
-        break;
+        return;
       case 14:
         if (a >= 0) NotifyParent(17, RowItem(a), 0);
-        break;
+        return;
       case 18: {
         const int item = RowItem(a);
         if (item >= 0) Move(item, std::max(b, 1));
-        break;
+        return;
       }
       default:
         break;
     }
+  } else if (code == 12) {
+    Open();
+    return;
+  } else if (code == 15) {
+    Refill(a);
     return;
   }
-  if (code == 12) Open();
-  if (code == 15) Refill(a);
+  // Other codes go to the children. Nothing unhandled is passed up, so it
+  // never reaches the screen and the other panel; what a child hands back
+  // while they hear it stops at the panel.
+  UIPanel::Notify(sender, code, a, b);
 }
 
 void UIInnItemPanel::Open() { CreateList(); }

@@ -18,6 +18,7 @@ class UIItemPanel : public UIPanel {
   void OnRButtonDown() override;
   // From the screen: 12 opens, 15 refills with filter a. From the list or
   // the menu: 3 a button's value, 14 a row chosen, 18 row a, count b.
+  // Every other code goes to the children.
   void Notify(UIObject* sender, int code, int a, int b) override;
 
   // The item of a row of this panel's own source; -1 past the rows. The

@@ -187,10 +187,7 @@ void UIItemPane::Use(UIObject* sender, int item, int slot) {
   UIDesktop& desktop = *g_pCurrentDesktop;
   if (desktop.m_messageBox.TakeConfirmed() != 0) return;
   if (IsReadableEvent(item)) {
-    const ITM* it = MenuItem(item);
-    desktop.m_messageBox.SetText(it->name.c_str(), this, 6, item, 0);
-    desktop.m_messageBox.PopupLong(this);
-    ReadItemText(desktop.m_messageBox, it->name, CSession::GetInstance());
+    Read(item);
     return;
   }
   if (sender == &desktop.m_playerMenu) {
@@ -199,6 +196,15 @@ void UIItemPane::Use(UIObject* sender, int item, int slot) {
   }
   desktop.m_playerMenu.OpenAtPointer(this);
   desktop.m_playerMenu.SetNotify(6, item);
+}
+
+void UIItemPane::Read(int item) {
+  if (g_pCurrentDesktop == nullptr) return;
+  UIMessage& box = g_pCurrentDesktop->m_messageBox;
+  const ITM* it = MenuItem(item);
+  box.SetText(it->name.c_str(), this, 6, item, 0);
+  box.PopupLong(this);
+  ReadItemText(box, it->name, CSession::GetInstance());
 }
 
 void UIItemPane::Throw(int item, int count) {
@@ -232,9 +238,11 @@ void UIItemPane::Notify(UIObject* sender, int code, int a, int b) {
       Rebuild();
       break;
     case 18: {
-      // Only food and its like act at once; other kinds get the menu.
+      // Food and its like are used at once and a readable item is read;
+      // other kinds get the menu.
       const int item = a >= 0 && a < static_cast<int>(m_rowItems.size()) ? m_rowItems[static_cast<size_t>(a)] : -1;
       if (IsUsableOnMember(item) && MenuMemberPosition() >= 0) UseOn(MenuMemberPosition(), MenuMemberPosition(), item);
+      if (IsReadableEvent(item)) Read(item);
       break;
     }
     default:

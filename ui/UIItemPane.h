@@ -48,6 +48,8 @@ class UIItemPane : public UIPane {
   void Rebuild();
   void Use(UIObject* sender, int item, int slot);
   void UseOn(int from, int to, int item);
+  // Shows a readable item's text in the large box.
+  void Read(int item);
   void Throw(int item, int count);
   void OpenItemMenu(int item);
 };

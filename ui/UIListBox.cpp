@@ -81,7 +81,6 @@ void UIListBox::Clear() {
   m_hover = -1;
   m_selection = -1;
   if (m_bar != nullptr) m_bar->m_position = 0;
-  RangeBar();
 }
 
 void UIListBox::SetTop(int n) {

@@ -39,13 +39,24 @@ constexpr std::array<Caption, 6> kCaptions = {{{72, "음        악"},
                                                {252, "프레임 설정"},
                                                {282, "키   설   정"}}};
 
-// The rows of the key table: an action and the keypad buttons it takes.
+// The rows of the key table: an action and the keypad buttons the layout
+// gives it, or the keys no layout changes.
 struct KeyRow {
   const char* action;
-  int first, second;  // -1: one key
+  int first, second;  // -1: one key, or none
+  const char* fixedKeys = nullptr;
 };
-constexpr std::array<KeyRow, 4> kKeyRows = {{{"회  전", 6, 7}, {"확  대", 8, 9}, {"행  동", 5, -1}, {"점  프", 4, -1}}};
-constexpr int kKeyTableY = 312, kKeyRowPitch = 22, kKeyNameX = 300;
+constexpr std::array<KeyRow, 8> kKeyRows = {{{"회  전", 6, 7},
+                                             {"확  대", 8, 9},
+                                             {"행  동", 5, -1},
+                                             {"점  프", 4, -1},
+                                             {"게임모드", -1, -1, "F1"},
+                                             {"도감모드", -1, -1, "F2"},
+                                             {"추적대상변경", -1, -1, "F3 F4"},
+                                             {"주변지도보기", -1, -1, "F5"}}};
+constexpr int kKeyTableY = 312, kKeyRowPitch = 20, kKeyNameX = 300;
+// The rows no layout changes stand in a second column, right of the box.
+constexpr int kKeyRowsInBox = 4, kFixedActionX = 478, kFixedKeyX = 592;
 
 void Caption(CRC* rc, int x, int y, const std::string& text) {
   rc->DrawText(g_uiOriginX + x, g_uiOriginY + y, text.c_str(), false, 149, 109, 54);
@@ -176,13 +187,21 @@ void UIOptionPane::DrawLocked(CRC* rc) {
   UIDeskPane::DrawLocked(rc);
   if (rc == nullptr) return;
   for (const auto& c : kCaptions) Caption(rc, kCaptionX, c.y, c.text);
-  const int layout = CSession::GetInstance().options[CSession::kOptionKeyLayout];
-  for (size_t r = 0; r < kKeyRows.size(); ++r) {
-    const KeyRow& row = kKeyRows[r];
-    const int y = kKeyTableY + kKeyRowPitch * static_cast<int>(r);
-    std::string keys = KeyName(CSession::LayoutKey(layout, row.first));
-    if (row.second != -1) keys += "  " + KeyName(CSession::LayoutKey(layout, row.second));
-    Caption(rc, kCaptionX + 20, y, row.action);
-    Caption(rc, kKeyNameX, y, keys);
+  const auto table = KeyTable(CSession::GetInstance().options[CSession::kOptionKeyLayout]);
+  for (size_t r = 0; r < table.size(); ++r) {
+    const bool inBox = static_cast<int>(r) < kKeyRowsInBox;
+    const int y = kKeyTableY + kKeyRowPitch * (static_cast<int>(r) % kKeyRowsInBox);
+    Caption(rc, inBox ? kCaptionX + 20 : kFixedActionX, y, table[r].first);
+    Caption(rc, inBox ? kKeyNameX : kFixedKeyX, y, table[r].second);
   }
+}
+
+std::vector<std::pair<std::string, std::string>> KeyTable(int layout) {
+  std::vector<std::pair<std::string, std::string>> table;
+  for (const KeyRow& row : kKeyRows) {
+    std::string keys = row.fixedKeys != nullptr ? row.fixedKeys : KeyName(CSession::LayoutKey(layout, row.first));
+    if (row.second != -1) keys += "  " + KeyName(CSession::LayoutKey(layout, row.second));
+    table.emplace_back(row.action, keys);
+  }
+  return table;
 }

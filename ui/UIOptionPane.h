@@ -4,6 +4,8 @@
 // layout. Every change takes effect at once and is kept in the session's
 // options, which a save carries.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/UIDeskPane.h"
 
@@ -42,5 +44,7 @@ class UIOptionPane : public UIDeskPane {
 
 // The name a key carries on the options page ("Enter", "Q", "PageUp").
 std::string KeyName(int virtualKey);
+// The key table the page shows for a layout: each action and its keys.
+std::vector<std::pair<std::string, std::string>> KeyTable(int layout);
 // The bar position (0..steps) of a mixer value within the control's range.
 int VolumePosition(uint32_t value, uint32_t minimum, uint32_t maximum, int steps);

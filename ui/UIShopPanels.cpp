@@ -11,6 +11,7 @@
 #include "session/PlayerData.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
+#include "ui/UIBuyMode.h"
 #include "ui/ShopList.h"
 #include "ui/UIIcon.h"
 #include "ui/UITextBox.h"
@@ -63,7 +64,7 @@ void UIInfoPanel::Notify(UIObject* sender, int code, int a, int) {
   if (code == 17 && sender != m_text) Show(a);
 }
 
-void UIStatusPanel::Notify(UIObject* sender, int code, int a, int) {
+void UIStatusPanel::Notify(UIObject* sender, int code, int, int) {
   if (code == 12) {
     const CSession& session = CSession::GetInstance();
     m_members = std::clamp(session.partyCount, 0, 6);
@@ -77,7 +78,9 @@ void UIStatusPanel::Notify(UIObject* sender, int code, int a, int) {
     }
     Recompute(-1);
   } else if (code == 17 && sender != this) {
-    Recompute(a);
+    // Whatever was chosen, in the goods list or the basket, the values are
+    // for the goods list's row.
+    Recompute(m_goods != nullptr ? m_goods->ChosenItem() : -1);
   }
 }
 

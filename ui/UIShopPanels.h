@@ -8,6 +8,7 @@
 #include "ui/UIPanel.h"
 
 class UIAniIcon;
+class UIBuyShopPanel;
 class UITextBox;
 
 class UIMoneyPanel : public UIPanel {
@@ -44,4 +45,5 @@ class UIStatusPanel : public UIPanel {
   std::array<Values, 6> m_withItem{};
   std::array<UIAniIcon*, 6> m_icons{};  // children, per party position
   int32_t m_members = 0;
+  const UIBuyShopPanel* m_goods = nullptr;  // whose selected row the values follow; not owned
 };

@@ -5,7 +5,6 @@
 #include "engine/ActRes.h"
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
-#include "platform/DebugLog.h"
 #include "render/RC.h"
 
 namespace {
@@ -29,13 +28,15 @@ void UISpin::Setup(int x, int y, int width, int maximum) {
   m_x = x;
   m_y = y + 8;
   m_width = width;
-  if (maximum < 1) DebugLogf("UISpin::Setup : maximum %d, taken as 1", maximum);
-  m_maximum = maximum < 1 ? 1 : maximum;
+  m_maximum = maximum;
   m_value = 1;
 }
 
 bool UISpin::OnDownArrow() const { return Near(UIPointer(), m_x, m_y); }
-bool UISpin::OnUpArrow() const { return Near(UIPointer(), m_x + m_width, m_y); }
+// The up arrow takes only the 10 pixels above its point.
+bool UISpin::OnUpArrow() const {
+  return UIInside(UIPointer(), m_x + m_width - kReach, m_y - kReach, m_x + m_width + kReach, m_y);
+}
 
 void UISpin::OnLButtonDown() {
   if (OnDownArrow()) {

@@ -31,11 +31,14 @@ void UITacticsPane::Open() {
     for (const char* text : kTacticsTexts) list->AddItem(text, nullptr, 1, -1);
     AddChild(list);
     m_lists.push_back(list);
+    // A damaged save may hold a tactics id outside the rows: no row shows it.
+    const PlayerData* member = CSession::GetInstance().GetPartyMember(i);
+    const int id = member != nullptr ? member->tacticsId : -1;
+    list->Notify(this, 14, id >= 0 && id < kTactics ? id : -1, 0);
   }
   Rebuild();
 }
 
-// A damaged save may hold a tactics id outside the rows: no row shows it.
 void UITacticsPane::Rebuild() {
   m_cards.clear();
   const CSession& session = CSession::GetInstance();
@@ -44,9 +47,6 @@ void UITacticsPane::Rebuild() {
     if (member == nullptr) continue;
     const UIPoint place = CardPlace(i);
     m_cards.push_back(MakeMemberCard(member->playerId, g_uiOriginX + place.x, g_uiOriginY + place.y, 5));
-    if (i >= static_cast<int>(m_lists.size())) continue;
-    const int id = member->tacticsId;
-    m_lists[static_cast<size_t>(i)]->Notify(this, 14, id >= 0 && id < kTactics ? id : -1, 0);
   }
 }
 

@@ -84,7 +84,7 @@ void UITextBox::Walk(const char* text, bool lookAhead) {
       line.append(p, 2);
       p += 2;
     } else {
-      if (lookAhead && *p == ' ' && (p == text || p[-1] != ' ') && !line.empty()) {
+      if (lookAhead && *p == ' ' && (p == text || p[-1] != ' ')) {
         const std::string probe = line + std::string(p, WordEnd(p));
         if (UITextWidth(probe.c_str()) >= WrapWidth()) AppendLine(&line);
       }

@@ -31,7 +31,7 @@ constexpr EnemyApproach kApproaches[] = {
     {.code = kActSpecialApproach4, .factor = kWalk, .next = kActSpecialHit4, .start = true},
 };
 constexpr EnemyStrike kStrikes[] = {
-    Lunge(Full(kActSpecialHit, kActSpecialHit5), kSlide),
+    ChainHead(Lunge(Full(kActSpecialHit, kActSpecialHit5), kSlide)),
     Chained(Lunge(Full(kActSpecialHit5, kActSkillHit1), kSlide)),
     Chained(Lunge(Full(kActSkillHit1, kActWalkBack), kSlide)),
     AtEnd(Full(kActSpecialHit2, kActWalkBack)),

@@ -31,7 +31,7 @@ constexpr EnemyApproach kApproaches[] = {
 constexpr EnemyStrike kStrikes[] = {
     Index({.code = kActSpecialHit, .trail = EnemyTrail::kNone, .end = kActIdle}, 2),
     Full(kActSpecialHit2, kActWalkBack),
-    Lunge(Full(kActSpecialHit3, kActSkillHit1), kSlide),
+    ChainHead(Lunge(Full(kActSpecialHit3, kActSkillHit1), kSlide)),
     Chained(Lunge(Full(kActSkillHit1, kActSkillHit2), kSlide)),
     Chained(Lunge(Full(kActSkillHit2, kActSkillHit3), kSlide)),
     Chained(Lunge(Full(kActSkillHit3, kActWalkBack), kSlide)),

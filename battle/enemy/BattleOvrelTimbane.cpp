@@ -42,7 +42,7 @@ constexpr EnemyApproach kApproaches[] = {
 constexpr EnemyStrike kStrikes[] = {
     // His first strike alone leaves him open.
     AtEnd({.code = kActSpecialHit}),
-    Lunge(Strike(kActSpecialHit2, kActSkillHit1), kSlide),
+    ChainHead(Lunge(Strike(kActSpecialHit2, kActSkillHit1), kSlide)),
     Chained(Lunge(Strike(kActSkillHit1, kActSkillHit2), kSlide)),
     Chained(Lunge(Strike(kActSkillHit2, kActWalkBack), kSlide)),
     Index(Strike(kActSpecialHit3, kActWalkBack), 2),

@@ -45,6 +45,11 @@ constexpr EnemyStrike Chained(EnemyStrike s) {
   s.start = false;
   return s;
 }
+// The first stage of a chain: its flourish only at a target it has.
+constexpr EnemyStrike ChainHead(EnemyStrike s) {
+  s.startWithTarget = true;
+  return s;
+}
 // Locked only on ticks that have a target.
 constexpr EnemyStrike LockedWithTarget(EnemyStrike s) {
   s.lockWithTarget = true;

@@ -85,6 +85,9 @@ struct ModelKindDef {
   int32_t skillAfterMelee = -1;  // >= 0: a weapon attack is followed by this skill on 10065
   int32_t drawMode = 0, altAlpha = 255;  // as the model enemy draws them
   int32_t magicLock = 0;  // > 0: the magic order ignores hits this long, without a close-up
+  // A special or magic order it has no handler for runs on in the base,
+  // which leaves it in that order; false: it goes idle.
+  bool ordersWithoutHandlerStay = false;
 
   const ModelRow* FindRow(int32_t code) const {
     for (const ModelRow& r : rows) {

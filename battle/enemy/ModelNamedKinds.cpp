@@ -75,7 +75,8 @@ constexpr ModelKindDef Named(const char* name, std::span<const ModelRow> rows, s
                       .watch = true,
                       .specialLock = 50,
                       .specials = specials,
-                      .strikes = kSpecialHit};
+                      .strikes = kSpecialHit,
+                      .ordersWithoutHandlerStay = true};
 }
 
 }  // namespace
@@ -88,7 +89,8 @@ const ModelKindDef CBattleGardian3d::kDef{.name = "가디안",
                                           .specialLock = 100,
                                           .specials = kGardianSpecials,
                                           .strikes = kSpecialHit,
-                                          .entranceEnds = true};
+                                          .entranceEnds = true,
+                                          .ordersWithoutHandlerStay = true};
 const ModelKindDef CBattleMessiah3d::kDef{.name = "메시아",
                                           .rows = kMessiahRows,
                                           .fadeStep = 2,
@@ -98,7 +100,8 @@ const ModelKindDef CBattleMessiah3d::kDef{.name = "메시아",
                                           .specialLock = 100,
                                           .specials = kMessiahSpecials,
                                           .strikes = kMessiahStrikes,
-                                          .skillAfterMelee = 54};
+                                          .skillAfterMelee = 54,
+                                          .ordersWithoutHandlerStay = true};
 const ModelKindDef CBattleBiyolen33d::kDef = Named("비요른3", kBiyolen3Rows, kTrialSpecials, 3);
 const ModelKindDef CBattleBiyolen13d::kDef = Named("비요른1", kBiyolenRows, kBiyolen1Specials, 3);
 const ModelKindDef CBattleBiyolen23d::kDef = Named("비요른2", kBiyolenRows, kTrialSpecials, 3);

@@ -46,7 +46,12 @@ constexpr ModelName kWaterElfMagics[] = {{"노바_스톰", kActSpecialHit}};
 constexpr ModelStrike kSpecialHit[] = {{.code = kActSpecialHit}};
 
 constexpr ModelKindDef Unnamed(const char* name, std::span<const ModelRow> rows) {
-  return ModelKindDef{.name = name, .rows = rows, .absorbGain = 10.0f, .absorbDivisor = 5.0f, .watch = true};
+  return ModelKindDef{.name = name,
+                      .rows = rows,
+                      .absorbGain = 10.0f,
+                      .absorbDivisor = 5.0f,
+                      .watch = true,
+                      .ordersWithoutHandlerStay = true};
 }
 constexpr ModelKindDef WaterElf() {
   ModelKindDef def = Unnamed("미디안", kWaterElfRows);

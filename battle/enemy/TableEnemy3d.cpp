@@ -73,6 +73,7 @@ int CBattleGroundEnemy3d::UpdateFromModelDef(const ModelKindDef& def, int code) 
       return 1;
     }
     if (def.specials.empty()) {
+      if (def.ordersWithoutHandlerStay) return CBattleGroundEnemy3d::UpdateAction(code);
       GoIdle();
       return 1;
     }
@@ -80,6 +81,9 @@ int CBattleGroundEnemy3d::UpdateFromModelDef(const ModelKindDef& def, int code) 
     const SkillTypeInfo* skill = CSkillMgr::GetInstance().GetSkillTypeInfo(m_chosenIndex);
     Dispatch(def.specials, skill != nullptr ? &skill->name : nullptr);
     return 1;
+  }
+  if (code == kActCastMagic && def.magics.empty() && def.ordersWithoutHandlerStay) {
+    return CBattleGroundEnemy3d::UpdateAction(code);
   }
   if (code == kActCastMagic) {
     if (def.magicLock > 0) m_hitGuardTicks = def.magicLock;

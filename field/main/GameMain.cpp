@@ -37,6 +37,7 @@
 #include "render/RC.h"
 #include "render/SprDevice.h"
 #include "render/Texture.h"
+#include "render/TextProbe.h"
 #include "render/TextureMgr.h"
 #include "render/TgaTextureMgr.h"
 #include "session/DataTables.h"
@@ -189,6 +190,7 @@ int WinMain(void* instance, const std::string& commandLine, int showCommand) {
   // A scripted run's time goes by passes, not by how fast the machine is.
   platform::UsePassClockForScriptedRun();
   platform::EnableScriptedScreenshots();
+  EnableScriptedTextCheck();
   if (!CreateMainWindow(instance, showCommand)) {
     std::fprintf(stderr, "slvexe: the game window could not be made (is another copy running?)\n");
     return 1;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -249,7 +250,7 @@ TEST_F(BattleCommandsTest, FleeingFailsWithTheSetsWordsOrTheRollAndSucceedsOnlyB
   EXPECT_EQ(m_frame.m_caption, "");
 }
 
-TEST_F(BattleCommandsTest, AJointMagicCallsItsPartnerOnlyWhenTheCastGoesAhead) {
+TEST_F(BattleCommandsTest, AJointMagicCallsItsPartnerBeforeTheCastIsChecked) {
   SetParty({0, 1, 2});
   Enter();
   CSession& session = CSession::GetInstance();
@@ -270,6 +271,20 @@ TEST_F(BattleCommandsTest, AJointMagicCallsItsPartnerOnlyWhenTheCastGoesAhead) {
   EXPECT_EQ(m_frame.m_battlePhase, 2);
   EXPECT_EQ(m_frame.m_partner, &Member(2));
   EXPECT_EQ(Member(2).finishing.messages, std::vector<int>{kMsgPartnerCast});
+  // A cast refused for the caster's points has called the partner all the same.
+  PlayerData& sizz = session.players[0];
+  const std::array<int32_t, 3> mp{sizz.mp1, sizz.mp2, sizz.mp3};
+  sizz.mp1 = sizz.mp2 = sizz.mp3 = 0;
+  Member(2).finishing.messages.clear();
+  m_frame.m_partner = nullptr;
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 9, kJoint, 0);
+  EXPECT_EQ(m_frame.m_caption, "매직포인트가 부족합니다");
+  EXPECT_EQ(m_frame.m_partner, &Member(2));
+  EXPECT_EQ(Member(2).finishing.messages, std::vector<int>{kMsgPartnerCast});
+  sizz.mp1 = mp[0];
+  sizz.mp2 = mp[1];
+  sizz.mp3 = mp[2];
 }
 
 TEST_F(BattleCommandsTest, RevivalIsRefusedWhileFourStandAndOffersTheFallen) {
@@ -419,7 +434,7 @@ class GroundCursorTest : public BattleCommandsTest {
   C3dGround m_ground;
 };
 
-TEST_F(GroundCursorTest, KeysStepByTheCameraSectorAwayFromItAndTheMouseTakesItsCell) {
+TEST_F(GroundCursorTest, KeysStepByTheCameraSectorAndTheMouseTakesItsCell) {
   CSelvarinView& view = *m_frame.GetView();
   GroundUnderEverything(10, 7);
   float x = 0.0f, z = 0.0f;
@@ -435,10 +450,11 @@ TEST_F(GroundCursorTest, KeysStepByTheCameraSectorAwayFromItAndTheMouseTakesItsC
     int button;
     int dx, dz;
   };
+  // Buttons 3, 4, 2 and 5 name the screen directions 2, 6, 4 and 0, turned
+  // by the camera's sector.
   const Case cases[] = {
-      {0.0f, kPadUp, 0, 1},    {0.0f, kPadLeft, -1, 0}, {22.5f, kPadUp, -1, 1},  {45.0f, kPadRight, 1, 1},
-      {90.0f, kPadUp, -1, 0},  {90.0f, kPadRight, 0, 1}, {180.0f, kPadUp, 0, -1}, {180.0f, kPadDown, 0, 1},
-      {337.5f, kPadUp, 0, 1},
+      {0.0f, 5, 0, -1},   {0.0f, 3, -1, 0},  {0.0f, 4, 1, 0},    {22.5f, 5, -1, -1}, {45.0f, 2, 1, 1},
+      {90.0f, 5, -1, 0},  {90.0f, 2, 1, 0},  {180.0f, 5, 0, 1},  {180.0f, 3, 1, 0},  {337.5f, 5, 0, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.heading << " " << c.button);
@@ -451,14 +467,6 @@ TEST_F(GroundCursorTest, KeysStepByTheCameraSectorAwayFromItAndTheMouseTakesItsC
     EXPECT_EQ(m_frame.m_groundCursor.dz, c.dz);
     EXPECT_EQ(m_frame.m_groundCursor.cellX, 10 + c.dx);
     EXPECT_EQ(m_frame.m_groundCursor.cellZ, 7 + c.dz);
-    if (c.button == kPadUp) {
-      // Up goes away from the camera at every heading.
-      view.m_pitch = 30.0f;
-      view.m_distance = 100.0f;
-      view.m_lookAt = Vec3{};
-      view.UpdateCamera();
-      EXPECT_LT(view.m_eye.x * static_cast<float>(c.dx) + view.m_eye.z * static_cast<float>(c.dz), 0.0f);
-    }
   }
 
   // Offsets stop at 13 cells around the centre's cell.
@@ -466,7 +474,7 @@ TEST_F(GroundCursorTest, KeysStepByTheCameraSectorAwayFromItAndTheMouseTakesItsC
   view.m_yaw = 0.0f;
   for (int i = 0; i < 20; ++i) {
     g_pMainKeyPad->m_buttons = {};
-    Press(kPadRight);
+    Press(4);
     m_frame.MoveGroundCursor(&x, &z);
   }
   EXPECT_EQ(m_frame.m_groundCursor.dx, 13);
@@ -511,11 +519,24 @@ TEST_F(GroundCursorTest, ConfirmingTheGroundSendsThePointThenTheOrder) {
   EXPECT_EQ(m_frame.m_battlePhase, 0);
   EXPECT_LT(sizz.mp1 + sizz.mp2 + sizz.mp3, 150);
 
-  // Another command at the ground only logs.
+  // An item of the area kind is thrown at the point, and the battle runs on.
   CItemList::GetInstance().Build(-1, 0);
   TurnOf(0);
   m_frame.OnMessage(nullptr, 6, 3, kSmoke, 0);
   ASSERT_EQ(m_frame.m_battlePhase, 4);
+  g_pMainKeyPad->m_buttons = {};
+  Press(4);
+  m_frame.BattleMenuInput();
+  EXPECT_EQ(m_frame.m_battlePhase, 0);
+  EXPECT_EQ(heard.messages[heard.messages.size() - 2], kMsgWalkPoint);
+  EXPECT_EQ(heard.messages.back(), kMsgOrder);
+  EXPECT_EQ(heard.values.back()[1], 3);
+
+  // Any other command at the ground only logs.
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 2, 0, 0);
+  ASSERT_EQ(m_frame.m_battlePhase, 4);
+  m_frame.m_command = 0;
   g_pMainKeyPad->m_buttons = {};
   Press(4);
   testsupport::DebugLogCapture log;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <typeinfo>
 #include <vector>
 
@@ -579,6 +580,100 @@ TEST_F(BattleFormTest, KreutzersRunToTheWalkPointGivesUpIntoItsStrike) {
   EXPECT_EQ(kreutzer.What(), (Strings{"set 10018", "set 10074", "set 10025", "set 10066", "skill 2", "skill 2",
                                       "set 10000"}));
   EXPECT_EQ(kreutzer.steps[2].tick, 302);
+}
+
+// Every form's own tables hold together: each route and each run-in ends
+// in a blow the form itself has a row and a sheet for.
+TEST(BattleFormTables, EveryRouteReachesItsOwnStrike) {
+  using namespace battleform;
+  // Only a second form leans on another: its own first form.
+  const std::tuple<const char*, const Form*, const Form*> forms[] = {
+      {"sizz", &kSizz, nullptr},          {"sizz2", &kSizz2, &kSizz},
+      {"maria", &kMaria, nullptr},        {"maria2", &kMaria2, &kMaria},
+      {"elluard", &kElluard, nullptr},    {"elluard2", &kElluard2, &kElluard},
+      {"ai", &kAi, nullptr},              {"tenzi", &kTenzi, nullptr},
+      {"celine", &kCeline, nullptr},      {"carrot", &kCarrot, nullptr},
+      {"peach", &kPeach, nullptr},        {"kreutzer", &kKreutzer, nullptr},
+  };
+  for (const auto& [name, form, first] : forms) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(form->base, first);
+    const auto animated = [form = form](int32_t code) {
+      return std::ranges::any_of(form->rows, [code](const OwnRow& r) { return r.code == code; });
+    };
+    const auto approach = [form = form](int32_t code) -> const ApproachRow* {
+      for (const Form* f = form; f != nullptr; f = f->base) {
+        for (const ApproachRow& r : f->approaches) {
+          if (r.code == code) return &r;
+        }
+      }
+      return nullptr;
+    };
+    const auto hit = [form = form](int32_t code) -> const HitRow* {
+      for (const Form* f = form; f != nullptr; f = f->base) {
+        for (const HitRow& r : f->hits) {
+          if (r.code == code) return &r;
+        }
+      }
+      return nullptr;
+    };
+    for (const ApproachRow& r : form->approaches) {
+      EXPECT_TRUE(animated(r.code)) << r.code;
+      EXPECT_TRUE(animated(r.hitCode)) << r.code << " -> " << r.hitCode;
+    }
+    std::vector<RouteRow> routes(form->route.begin(), form->route.end());
+    routes.insert(routes.end(), form->groups.begin(), form->groups.end());
+    for (const RouteRow& route : routes) {
+      int32_t code = route.code;
+      SCOPED_TRACE("route to " + std::to_string(code));
+      bool struck = false;
+      for (int step = 0; step < 4 && !struck; ++step) {
+        EXPECT_TRUE(animated(code)) << code;
+        if (const ApproachRow* run = approach(code)) code = run->hitCode;
+        const HitRow* row = hit(code);
+        ASSERT_NE(row, nullptr) << code;
+        EXPECT_TRUE(animated(code)) << code;
+        struck = row->resolve != Resolve::kNone || row->repeatEvery > 0;
+        if (!struck && row->end == End::kNext) code = row->next;
+      }
+      EXPECT_TRUE(struck);
+    }
+  }
+}
+
+TEST_F(BattleFormTest, MariasOwnRunsLeadToTheirOwnBlows) {
+  struct Case {
+    int32_t skill;
+    bool second;
+    Strings codes;  // the codes entered, blows left out
+  };
+  const Case cases[] = {
+      {98, false, {"set 10018", "set 10074", "set 10066", "set 10003"}},
+      {97, false, {"set 10018", "set 10073", "set 10065", "set 10003"}},
+      {98, true, {"set 10018", "set 10074", "set 10066", "set 10003"}},
+      {99, true, {"set 10018", "set 10077", "set 10069", "set 10003"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.skill) + (c.second ? " second form" : ""));
+    CTraced<CBattleMaria> maria;
+    CTraced<CBattleMaria2> maria2;
+    CBattleCharacter& self = c.second ? static_cast<CBattleCharacter&>(maria2) : maria;
+    auto steps = [&] { return c.second ? maria2.What() : maria.What(); };
+    if (c.second) {
+      Bind(maria2);
+    } else {
+      Bind(maria);
+    }
+    self.m_targetX = enemy.m_pos.x;
+    self.m_targetZ = enemy.m_pos.z;
+    self.m_chosenIndex = c.skill;
+    self.SetAction(kActSpecialSkill);
+    for (int i = 0; i < 2000 && self.m_actionCode != kActWalkBack; ++i) self.OnProcess();
+    Strings codes, blows;
+    for (const std::string& s : steps()) (s.rfind("set", 0) == 0 ? codes : blows).push_back(s);
+    EXPECT_EQ(codes, c.codes);
+    EXPECT_FALSE(blows.empty());
+  }
 }
 
 TEST_F(BattleFormTest, TheFlashArrowFiresWithoutRunningAndStaysPut) {

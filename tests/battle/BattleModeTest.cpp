@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "battle/ActionCode.h"
 #include "engine/Controller.h"
@@ -306,6 +308,54 @@ TEST_F(BattleModeTest, TheSelectionCameraAnswersTheKeypadAndTheScreenEdges) {
   g_pMainKeyPad = saved;
 }
 
+// Choosing a target or a point, a left press or a double press with the
+// right button down goes back to the menu; a held left button does not.
+TEST_F(BattleModeTest, TheCancelTakesALeftPressOrADoublePress) {
+  Enter();
+  Tick(66);
+  CMouse& mouse = CMouse::GetInstance();
+  const std::pair<ButtonState, int32_t> cases[] = {
+      {kStatePressed, 1}, {kStatePressedAgain, 1}, {kStateHeld, 2}};
+  for (const auto& [left, phase] : cases) {
+    m_frame.m_battlePhase = 2;
+    mouse.m_mouseButtons = {};
+    mouse.m_mouseButtons[0] = left;
+    mouse.m_mouseButtons[1] = kStateHeld;
+    m_frame.RunBattle();
+    EXPECT_EQ(m_frame.m_battlePhase, phase) << left;
+  }
+  mouse.m_mouseButtons = {};
+}
+
+// While the battle runs, a script's focus holds the camera at 190; without
+// one the camera looks between the current actor and its look target.
+TEST_F(BattleModeTest, TheRunningCameraLooksAtTheScriptsFocus) {
+  Enter();
+  Tick(66);
+  Member(0).m_pos = Vec3{0.0f, 0.0f, 0.0f};
+  Wolf().m_pos = Vec3{30.0f, -20.0f, 20.0f};
+  m_frame.m_pCurrentBattleActor = &Member(0);
+  m_frame.m_lookTarget = &Member(0);
+  CSelvarinView& view = *m_frame.GetView();
+  view.m_pFocus = &Wolf();
+  m_frame.m_battlePhase = 0;
+  m_frame.SetBattleCamera();
+  EXPECT_FLOAT_EQ(view.m_targetDistance, 190.0f);
+  EXPECT_FLOAT_EQ(view.m_targetLookAt.x, 30.0f);
+  EXPECT_FLOAT_EQ(view.m_targetLookAt.z, 20.0f);
+  view.m_pFocus = nullptr;
+  m_frame.SetBattleCamera();
+  EXPECT_FLOAT_EQ(view.m_targetDistance, 350.0f);
+  EXPECT_FLOAT_EQ(view.m_targetLookAt.x, 0.0f);
+}
+
+// The target panel names attack attributes from 1; 0 and the rest are none.
+TEST(BattleElementNameTest, AttributesCountFromOne) {
+  const std::pair<int, std::string> cases[] = {{0, "None"}, {1, "Water"}, {4, "Wind"},  {5, "Holy"},
+                                               {8, "Iron"}, {9, "None"},  {-1, "None"}};
+  for (const auto& [attr, name] : cases) EXPECT_EQ(CSelvarinFrame::BattleElementName(attr), name) << attr;
+}
+
 TEST_F(BattleModeTest, ARightDragWithTheLeftButtonUpTurnsTheCamera) {
   Enter();
   CMouse& mouse = CMouse::GetInstance();
@@ -324,19 +374,19 @@ TEST_F(BattleModeTest, ARightDragWithTheLeftButtonUpTurnsTheCamera) {
   mouse.m_dx = 0;
 }
 
-// A confirm that the message window takes is no call for manual command;
-// the script's delay counts down and then resumes the script.
-TEST_F(BattleModeTest, TheMessageWindowsConfirmRaisesNoManualFlagAndTheDelayResumesTheScript) {
+// A click raises the manual flag whatever the message window shows; the
+// script's delay counts down and then resumes the script.
+TEST_F(BattleModeTest, AClickRaisesTheManualFlagAndTheDelayResumesTheScript) {
   Enter();
   Tick(66);
   CMouse& mouse = CMouse::GetInstance();
-  m_frame.m_messageState = 5;
-  mouse.m_mouseButtons[0] = kStatePressed;
-  m_frame.BattleMenuInput();
-  EXPECT_EQ(m_frame.m_battleControl, 0);
-  m_frame.m_messageState = 0;
-  m_frame.BattleMenuInput();
-  EXPECT_EQ(m_frame.m_battleControl, 1);
+  for (const int32_t window : {5, 0}) {
+    m_frame.m_messageState = window;
+    m_frame.m_battleControl = 0;
+    mouse.m_mouseButtons[0] = kStatePressed;
+    m_frame.BattleMenuInput();
+    EXPECT_EQ(m_frame.m_battleControl, 1) << window;
+  }
   mouse.m_mouseButtons[0] = kStateUp;
 
   m_frame.m_battleScriptRunning = 1;

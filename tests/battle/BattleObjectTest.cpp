@@ -115,13 +115,13 @@ TEST_F(BattleObjectTest, AnimationStepsByPlayModeScriptCodeAndFacing) {
   EXPECT_EQ(m_probe.m_action, 5);
   EXPECT_EQ(m_probe.m_motion, 1);
 
-  // Without its sheets nothing steps.
+  // Without its sheets no frame steps, but the action's ticks count on.
   m_probe.m_actName = "missing.act";
   m_probe.SetAction(kActIdle);
   m_probe.SetAnimation(0, 1, CBattleObject::kPlayLoop);
   Run(3);
   EXPECT_EQ(m_probe.m_motion, 0);
-  EXPECT_EQ(m_probe.m_tickCount, 0);
+  EXPECT_EQ(m_probe.m_tickCount, 3);
 }
 
 TEST_F(BattleObjectTest, HitFramesFireOncePerFrameWithTheirKind) {

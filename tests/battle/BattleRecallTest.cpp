@@ -148,7 +148,9 @@ TEST_F(BattleRecallTest, TheTableGivesEachRecallItsPicture) {
     CBattleRecall& c = Summon(members[0], recall, 0.0f, 0.0f);
     EXPECT_TRUE(log.Contains("Invalid Recall Id"));
     EXPECT_TRUE(c.m_sprName.empty());
-    EXPECT_FALSE(c.OnProcess());
+    // No picture and no row to act by, but it stays.
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(c.OnProcess());
+    EXPECT_EQ(c.m_actionCode, 0);
   }
 }
 
@@ -225,6 +227,10 @@ TEST_F(BattleRecallTest, HitPointsRunOutEvenWhileAttackingAndAHitRestartsTheDyin
   c.OnMessage(&foes[0], kMsgHit, 40, 0, 0);
   EXPECT_EQ(c.m_actionCode, kActDamageLight);
   EXPECT_EQ(c.m_knockBack, -1.2f);
+  EXPECT_EQ(c.m_hp, 60);
+  c.OnMessage(&foes[0], kMsgHit, -10, 0, 0);  // a negative hit adds its points
+  EXPECT_EQ(c.m_hp, 70);
+  c.OnMessage(&foes[0], kMsgHit, 10, 0, 0);
   EXPECT_EQ(c.m_hp, 60);
   c.OnMessage(&foes[0], kMsgMagicHit, 70, 0, 0);
   EXPECT_EQ(c.m_hp, 0);

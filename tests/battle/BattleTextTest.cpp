@@ -172,7 +172,7 @@ TEST_F(BattleTextTest, ADecoyCopiesItsEnemyFadesInStandsAtA1AndFadesOnceBeaten) 
     ++ticks;
   }
   EXPECT_EQ(ticks, 81);  // 0xA1 two at a time
-  EXPECT_EQ(m_owner->m_decoy, nullptr);  // it stands in for nobody now
+  EXPECT_EQ(m_owner->m_decoy, decoy);  // still its decoy until the battle ends
   EXPECT_TRUE(decoy->OnProcess());
 }
 

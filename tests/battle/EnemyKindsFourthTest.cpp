@@ -278,6 +278,13 @@ TEST_F(EnemyKindsTest, TheFourthGroupIdlesUnresolvedWithoutATargetOrASkillRecord
   EXPECT_EQ(lose(verunak, kActSpecialHit3), idled);
   Traced<CBattleAsura> asura;
   EXPECT_EQ(lose(asura, kActSpecialApproach3), idled);
+  // A chain's first link without its target: no flourish either.
+  Traced<CBattleGoldenGuard> guardHead;
+  EXPECT_EQ(lose(guardHead, kActSpecialHit3), idled);
+  Traced<CBattleBelial> belial;
+  EXPECT_EQ(lose(belial, kActSpecialHit), idled);
+  Traced<CBattleOvrelTimbane> ovrel;
+  EXPECT_EQ(lose(ovrel, kActSpecialHit2), idled);
 
   CSkillMgr::GetInstance().Free();
   Traced<CBattleVerunak> unrecorded;

@@ -201,20 +201,17 @@ TEST_F(ResultWalkTest, ASeededWalkThroughEveryPhase) {
   EXPECT_EQ(s.roulette.segment, 5);
   EXPECT_FALSE(Press());
   EXPECT_EQ(s.roulette.stopping, 1);
-  // A press while the wheel slows down changes nothing.
-  EXPECT_FALSE(Press());
-  EXPECT_EQ(s.distributed, 0);
   while (s.distributed == 0 && tick < 100) EXPECT_FALSE(StepResultScreen(s, result, false, tick++));
   EXPECT_EQ(s.roulette.segment, 0);
 
   // Segment 0 splits evenly: sizz, 41 levels below, gets 2 x 200 / 2 and
-  // jumps from 2 over 3 to 4, announcing the spell of level 3; the other
-  // gets 100 and reaches 44 exactly.
+  // jumps from 2 over 3 to 4, announcing nothing (level 4 names no spell);
+  // the other gets 100 and reaches 44 exactly, which names one.
   EXPECT_EQ(s.positions[0].poseVariant, 1);
   EXPECT_EQ(s.positions[0].share, 200);
   EXPECT_EQ(Player(0).exp, 350);
   EXPECT_EQ(Player(0).lvl, 4);
-  EXPECT_EQ(s.positions[0].learnedId, 17);
+  EXPECT_EQ(s.positions[0].learnedId, 0);
   EXPECT_EQ(s.positions[1].share, 100);
   EXPECT_EQ(Player(3).lvl, 44);
   EXPECT_EQ(s.positions[1].learnedId, 1);
@@ -225,8 +222,15 @@ TEST_F(ResultWalkTest, ASeededWalkThroughEveryPhase) {
   EXPECT_EQ(Player(3).weapon, kEmptyWeapon);
   EXPECT_EQ(session.CountItemOwned(Item("회복약")), 1);
 
-  // Counting ends by itself when the smaller share is counted.
+  // The level-up effect starts with the distribution, while counting runs.
+  EXPECT_EQ(s.effectOn, 1);
+  EXPECT_EQ(s.phase, kResultCounting);
+  EXPECT_FALSE(StepResultScreen(s, result, false, tick++));
+  EXPECT_EQ(s.zoomCountdown, 38);
+  // Counting ends by itself when the smaller share is counted; the effect
+  // then starts again.
   RunUntilPhaseLeaves(kResultCounting, 200);
+  EXPECT_EQ(s.zoomCountdown, 39);
   EXPECT_EQ(s.phase, kResultLevelUp);
   EXPECT_EQ(s.positions[1].counter, 4350);
   EXPECT_LT(s.positions[0].counter, 350);
@@ -257,6 +261,19 @@ TEST_F(ResultWalkTest, ASeededWalkThroughEveryPhase) {
   EXPECT_EQ(s.phase, 0);
   EXPECT_EQ(s.roulette.spinning, 1);
   EXPECT_EQ(s.positions[1].pending, 1);
+}
+
+// A press while the wheel slows down moves on as the end of counting does:
+// no level-up is known yet, so the drops come next.
+TEST_F(ResultWalkTest, APressWhileTheWheelSlowsMovesOnAsCountingsEnd) {
+  result.items = {Item("회복약")};
+  result.itemCount = 1;
+  EXPECT_FALSE(Press());
+  ASSERT_EQ(s.roulette.stopping, 1);
+  EXPECT_FALSE(Press());
+  EXPECT_EQ(s.distributed, 0);
+  ASSERT_EQ(s.phase, kResultItems);
+  EXPECT_EQ(CurrentResultMessage(s, result).text, "회복약 획득");
 }
 
 TEST_F(ResultWalkTest, SegmentFourCrownsTheMvpAndMoneyIsAnnounced) {

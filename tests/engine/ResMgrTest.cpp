@@ -233,7 +233,7 @@ TEST_F(ResMgrTest, ResourceListsLoadAndSetVariables) {
   EXPECT_EQ(m_mgr.GetValue("short"), "");
   EXPECT_TRUE(log.Contains("Error in CTokenizer :: operator []"));
   EXPECT_TRUE(log.Contains("town.ini: line 9 is longer than 1023 bytes"));
-  EXPECT_EQ(m_mgr.GetValue("after"), "1");  // reading goes on after a cut line
+  EXPECT_FALSE(m_mgr.HasValue("after"));  // reading stops at a cut line
 
   m_mgr.Purge();
   EXPECT_FALSE(m_mgr.HasValue("a"));
@@ -260,21 +260,27 @@ TEST_F(ResMgrTest, ListNamesAndFailures) {
 }
 
 TEST_F(ResMgrTest, TextResourcesHoldTheirLines) {
-  Write("data/script.scr", "alpha::Init\r\nbeta::Talk\n" + std::string(1200, 'z') +
-                               "\nbeta::Talk again\nlast");
+  Write("data/script.scr", "alpha::Init\r\nbeta::Talk\nbeta::Talk again\nlast");
   CResMgr& game = CResMgr::GetInstance();
   auto* text = dynamic_cast<CTextRes*>(game.GetRes("Script.scr"));
   ASSERT_NE(text, nullptr);
-  ASSERT_EQ(text->GetCount(), 5);
+  ASSERT_EQ(text->GetCount(), 4);
   EXPECT_EQ(text->GetLine(0), "alpha::Init\r");
-  EXPECT_EQ(text->GetLine(2), std::string(999, 'z'));
-  EXPECT_EQ(text->GetLine(4), "last");
+  EXPECT_EQ(text->GetLine(3), "last");
   EXPECT_EQ(text->FindLine("beta::Talk"), 1);
-  EXPECT_EQ(text->FindLine("again"), 3);
+  EXPECT_EQ(text->FindLine("again"), 2);
   EXPECT_EQ(text->FindLine(""), 0);
   EXPECT_EQ(text->FindLine("gamma"), -1);
-  EXPECT_EQ(text->GetLine(5), "");
+  EXPECT_EQ(text->GetLine(4), "");
   game.ReleaseRes(text);
+
+  // A line over 999 bytes is kept cut and ends the reading.
+  Write("data/long.scr", "one\n" + std::string(1200, 'z') + "\nthree\n");
+  auto* cut = dynamic_cast<CTextRes*>(game.GetRes("long.scr"));
+  ASSERT_NE(cut, nullptr);
+  ASSERT_EQ(cut->GetCount(), 2);
+  EXPECT_EQ(cut->GetLine(1), std::string(999, 'z'));
+  game.ReleaseRes(cut);
 
   CTextRes missing;
   testsupport::DebugLogCapture log;

@@ -120,6 +120,8 @@ TEST_F(FieldModelTest, FrameCodesKeepToTheModelsFrames) {
   EXPECT_TRUE(log.Contains("Error SetFrame!!"));
   model->OnMessage(nullptr, 41, 0, 0, 0);
   EXPECT_EQ(model->m_model.m_frameDelay, 1);
+  model->OnMessage(nullptr, 41, -3, 0, 0);  // only 0 counts as 1
+  EXPECT_EQ(model->m_model.m_frameDelay, -3);
   model->OnMessage(nullptr, 59, 300, 0, 0);
   EXPECT_EQ(model->m_model.m_alpha, 300);
   EXPECT_TRUE(log.Contains("Invalid Range"));
@@ -136,11 +138,18 @@ TEST_F(FieldModelTest, PointerCodesIgnoreNullsAndBringTargetsIntoATurn) {
   EXPECT_FLOAT_EQ(model->m_model.m_rotTarget.x, 5.0f);
   EXPECT_FLOAT_EQ(model->m_model.m_rotTarget.y, 330.0f);
   EXPECT_EQ(model->m_model.m_rotTarget.z, 0.0f);
+  // Above 359 loses a turn, then below 0 gains one: all three end at 359.5.
+  float past = 359.5f, below = -0.5f, twice = 719.5f;
+  model->OnMessage(nullptr, 37, reinterpret_cast<intptr_t>(&past), reinterpret_cast<intptr_t>(&below),
+                   reinterpret_cast<intptr_t>(&twice));
+  EXPECT_EQ(model->m_model.m_rotTarget.x, 359.5f);
+  EXPECT_EQ(model->m_model.m_rotTarget.y, 359.5f);
+  EXPECT_EQ(model->m_model.m_rotTarget.z, 359.5f);
   float huge = 1.0e30f;
   model->OnMessage(nullptr, 37, reinterpret_cast<intptr_t>(&huge), reinterpret_cast<intptr_t>(&y),
                    reinterpret_cast<intptr_t>(&y));
   EXPECT_GE(model->m_model.m_rotTarget.x, 0.0f);
-  EXPECT_LE(model->m_model.m_rotTarget.x, 359.0f);
+  EXPECT_LT(model->m_model.m_rotTarget.x, 360.0f);
 
   // Turning: steps of the speed while the truncated speed is smaller than
   // the truncated gap, then the target itself.
@@ -166,15 +175,22 @@ TEST_F(FieldModelTest, PointerCodesIgnoreNullsAndBringTargetsIntoATurn) {
 }
 
 TEST_F(FieldModelTest, PhysicsBouncesWithAFrictionOfZeroCountingAsOne) {
-  auto model = Make();
-  model->m_pos = Vec3{0.0f, -1.0f, 0.0f};
-  float velocity[3] = {3.0f, 2.0f, 1.5f};
-  float friction = 0.0f, bounce = 1.0f;
-  model->OnMessage(nullptr, 55, reinterpret_cast<intptr_t>(velocity), 0, 0);
-  model->OnMessage(nullptr, 57, reinterpret_cast<intptr_t>(&friction), 0, 0);
-  model->OnMessage(nullptr, 56, reinterpret_cast<intptr_t>(&bounce), 0, 0);
-  model->OnMessage(nullptr, 52, 0, 0, 0);
-  model->OnProcess();
+  // A bounce divides the horizontal speeds by 1.5 times the friction; a
+  // negative friction turns them round.
+  const auto bounced = [this](float friction) {
+    auto model = Make();
+    model->m_pos = Vec3{0.0f, -1.0f, 0.0f};
+    float velocity[3] = {3.0f, 2.0f, 1.5f};
+    float bounce = 1.0f;
+    model->OnMessage(nullptr, 55, reinterpret_cast<intptr_t>(velocity), 0, 0);
+    model->OnMessage(nullptr, 57, reinterpret_cast<intptr_t>(&friction), 0, 0);
+    model->OnMessage(nullptr, 56, reinterpret_cast<intptr_t>(&bounce), 0, 0);
+    model->OnMessage(nullptr, 52, 0, 0, 0);
+    model->OnProcess();
+    return model;
+  };
+  EXPECT_FLOAT_EQ(bounced(-2.0f)->m_velocity.x, -1.0f);
+  auto model = bounced(0.0f);
   EXPECT_TRUE(std::isfinite(model->m_pos.x));
   EXPECT_FLOAT_EQ(model->m_pos.x, 3.0f);
   EXPECT_EQ(model->m_inAir, 1);
@@ -253,22 +269,41 @@ TEST_F(FieldModelTest, TheEnemyWandersChasesWithinReachAndTurnsHomeFarOut) {
   EXPECT_EQ(near->m_state, C3dFieldEnemy::kChase);
   near->OnProcess();
   EXPECT_FLOAT_EQ(near->m_angle, 90.0f);  // toward +x
-  EXPECT_GE(near->m_model.m_frame, 10);   // the walk range
+  EXPECT_LT(near->m_model.m_frame, 10);   // climbing toward the walk range
 
-  // 121 from home by the truncated sum: home at 1.2 times the speed until
-  // within 30.
-  near->m_pos = Vec3{100.9f, 0.0f, 20.9f};
+  // Past 120 from home by the truncated sum of the two distances: home at
+  // 1.2 times the speed until nearer than 30, the sum untruncated.
+  near->m_pos = Vec3{100.4f, 0.0f, 20.5f};
   PlayerAt(150.0f, 0.0f);
   near->UpdateAction(near->m_state);
-  EXPECT_EQ(near->m_state, C3dFieldEnemy::kChase);  // 100 + 20
-  near->m_pos = Vec3{101.0f, 0.0f, 20.0f};
+  EXPECT_EQ(near->m_state, C3dFieldEnemy::kChase);  // 120.9 is 120
+  near->m_pos = Vec3{100.6f, 0.0f, 20.6f};           // 121.2, though 100 + 20 apart
   near->UpdateAction(near->m_state);
   EXPECT_EQ(near->m_state, C3dFieldEnemy::kReturn);
   near->UpdateAction(near->m_state);
   EXPECT_FLOAT_EQ(std::hypot(near->m_velocity.x, near->m_velocity.z), 0.6f);
+  near->m_pos = Vec3{20.5f, 0.0f, 9.7f};  // 30.2, though 20 + 9 apart
+  near->UpdateAction(near->m_state);
+  EXPECT_EQ(near->m_state, C3dFieldEnemy::kReturn);
   near->m_pos = Vec3{20.0f, 0.0f, 9.9f};
   near->UpdateAction(near->m_state);
   EXPECT_EQ(near->m_state, C3dFieldEnemy::kWander);
+}
+
+// Past its range's end a frame starts the range over; below its start it
+// walks up into it.
+TEST_F(FieldModelTest, TheEnemysFrameWrapsPastItsRangeAndClimbsIntoIt) {
+  auto enemy = Make<C3dFieldEnemy>();
+  enemy->m_idleStart = 5;
+  enemy->m_idleEnd = 8;
+  struct Case {
+    int32_t from, to;
+  };
+  for (const Case c : {Case{2, 3}, Case{6, 7}, Case{8, 5}, Case{20, 5}}) {
+    enemy->m_model.m_frame = c.from;
+    enemy->UpdateFrame();
+    EXPECT_EQ(enemy->m_model.m_frame, c.to) << c.from;
+  }
 }
 
 TEST_F(FieldModelTest, TheEnemyAsksForItsBattleOnlyWhenTheFieldIsFree) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "battle/SpawnedBattleObjects.h"
+#include "engine/CdAudio.h"
 #include "field/BattleSet.h"
 #include "platform/Random.h"
 #include "render/TextureMgr.h"
@@ -167,6 +168,22 @@ TEST_F(BattleSetupTest, AFinishedMemberLeavesThePartyFirstAndTheObjectsOnlyWhenI
   EXPECT_EQ(Context().m_battleObjects.size(), 3u);
   EXPECT_EQ(Context().m_battleRoster.size(), 1u);
   EXPECT_EQ(CSession::GetInstance().players[0].battlePtr, nullptr);
+}
+
+// Won with its own music: the track now current plays on; the one saved with
+// the set waits for the result screen.
+TEST_F(BattleSetupTest, AWonBattleWithMusicPlaysTheCurrentTrackAgain) {
+  Context().SetupBattle(Set(40, 40, {"testwolf"}), kCx, kCz);
+  m_frame.m_battleMusic = 1;
+  m_frame.m_battleSet.restoreDisc = 1;
+  m_frame.m_battleSet.restoreTrack = 3;
+  g_cdAudio.m_disc = 1;
+  g_cdAudio.m_track = 8;
+  Context().m_battleEnemies.clear();  // every enemy beaten
+  Context().ReturnFromBattle();
+  EXPECT_EQ(g_cdAudio.m_disc, 1);
+  EXPECT_EQ(g_cdAudio.m_track, 8);
+  g_cdAudio = CdAudioState{};
 }
 
 TEST_F(BattleSetupTest, AfterTheBattleItsLoadsAreFreedAndThePartyHasItsGrace) {

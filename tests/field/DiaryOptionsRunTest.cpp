@@ -13,7 +13,8 @@ namespace {
 // Pointer moves are relative; opening the menu puts the pointer at
 // (320, 240). Then: the diary tab (10, 150); the monster and scrap page
 // icons (258, 20) and (334, 20); "모두보기" (520, 405); "Options" (60, 120);
-// the key spin's up arrow (387, 288); the close button (622, 18); back to
+// the key spin's up arrow, just above its point (387, 284); the close
+// button (622, 18); back to
 // the middle, where the pointer turns nothing.
 TEST(DiaryOptionsRun, DiariesOptionsAndAKeyLayoutThatTakesEffect) {
   testsupport::SampleGameRun run;
@@ -26,8 +27,8 @@ TEST(DiaryOptionsRun, DiariesOptionsAndAKeyLayoutThatTakesEffect) {
                               "528 mouse move 76 0\n" + click(530) +
                               "534 mouse move 186 385\n" + click(536) + run.Shot(545, "scrap") +
                               "548 mouse move -460 -285\n" + click(550) + run.Shot(558, "options") +
-                              "561 mouse move 327 168\n" + click(563) +
-                              "570 mouse move 235 -270\n" + click(572) +
+                              "561 mouse move 327 164\n" + click(563) +
+                              "570 mouse move 235 -266\n" + click(572) +
                               "576 mouse move -302 222\n"
                               "590 key space down\n591 key space up\n" + run.Shot(596, "jump") + "610 close\n");
   ASSERT_FALSE(result.timedOut);

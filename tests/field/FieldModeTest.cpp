@@ -259,6 +259,26 @@ TEST_F(FieldModeTest, ARightClickOnThePlayerOpensTheMenuAndARightDragTurnsTheCam
   EXPECT_EQ(m_frame.m_cursorKind, 0);
 }
 
+// Every transition but none and the two warps, the map's opening fade (3)
+// among them, shows the plain cursor; so does an open choice list.
+TEST_F(FieldModeTest, TheCursorIsPlainWhileATransitionRunsSaveNoneAndTheWarps) {
+  Start("map");
+  m_frame.m_cursorKind = 3;
+  for (int kind = 0; kind <= 11; ++kind) {
+    m_frame.m_transKind = kind;
+    int angle = -1;
+    const int action = m_frame.MouseCursorAction(320, 340, &angle);
+    const bool byKind = kind == 0 || kind == 10 || kind == 11;
+    EXPECT_EQ(action, byKind ? 3 : 0) << kind;
+    EXPECT_EQ(angle, byKind ? 90 : 0) << kind;
+  }
+  m_frame.m_transKind = 0;
+  m_frame.m_choiceCount = 2;
+  int angle = -1;
+  EXPECT_EQ(m_frame.MouseCursorAction(320, 340, &angle), 0);
+  EXPECT_EQ(angle, 0);
+}
+
 TEST_F(FieldModeTest, DuringAFadeOutActorsStandStillButTheCameraFollows) {
   Start("map");
   CProbeActor* player = AddPlayer({10.0f, 0.0f, 20.0f});
@@ -329,9 +349,10 @@ TEST_F(FieldModeTest, AConfirmedChoiceResumesAtItsCasePastNestedBlocks) {
     m_frame.m_choiceCount = 3;
     m_frame.m_choiceLine = c.line;
     m_frame.m_choiceSelected = c.selected;
-    m_keyPad.m_buttons[5] = kStatePressed;
+    m_keyPad.m_buttons[5] = kStatePressedAgain;  // a quick second tap confirms too
     m_frame.UpdateChoiceBox();
     EXPECT_EQ(m_frame.m_choiceCount, 0);
+    EXPECT_EQ(m_keyPad.m_buttons[5], kStateHeld);
     EXPECT_EQ(elder->m_scriptStack.m_line, -1) << c.line;
   }
 
@@ -356,7 +377,7 @@ TEST_F(FieldModeTest, ConfirmingAMessageClosesItsPageOrGoesBackALineNeverBelowTh
   m_frame.m_messageState = 5;
   m_frame.m_messageLine = 0;
   m_frame.m_messageText = "abc";  // still being laid out after the confirm
-  m_keyPad.m_buttons[5] = kStatePressed;
+  m_keyPad.m_buttons[5] = kStatePressedAgain;  // a quick second tap
   m_frame.RunFieldMode();
   EXPECT_EQ(m_frame.m_messageState, 2);
   EXPECT_EQ(m_frame.m_messageLine, 0);
@@ -407,8 +428,8 @@ TEST_F(FieldModeTest, WithoutAPlayerEscapeStillReachesTheTitleAndThePlaceIsKept)
   m_clock.Set(70000);
   m_frame.RememberPlace();
   EXPECT_EQ(session.placeName, "before");
-  EXPECT_EQ(session.playTime, 160);
-  EXPECT_EQ(session.startClock, 70);
+  EXPECT_EQ(session.playTime, 60);
+  EXPECT_EQ(session.startClock, 10);
 
   CProbeActor* player = AddPlayer({12.5f, 0.0f, -7.5f});
   View().m_yaw = 271.8f;

@@ -11,11 +11,16 @@
 
 namespace {
 
-// The pointer to (x, y) of the 640 x 480 view, then a press and release.
-std::string Click(int pass, int x, int y, const char* button = "left") {
+// The pointer to (x, y) of the 640 x 480 view: to the corner, then across.
+std::string Point(int pass, int x, int y) {
   return std::to_string(pass) + " mouse move -4000 -4000\n" + std::to_string(pass + 1) + " mouse move " +
-         std::to_string(x) + " " + std::to_string(y) + "\n" + std::to_string(pass + 3) + " mouse " + button +
-         " down\n" + std::to_string(pass + 4) + " mouse " + button + " up\n";
+         std::to_string(x) + " " + std::to_string(y) + "\n";
+}
+
+// The pointer to (x, y), then a press and release.
+std::string Click(int pass, int x, int y, const char* button = "left") {
+  return Point(pass, x, y) + std::to_string(pass + 3) + " mouse " + button + " down\n" + std::to_string(pass + 4) +
+         " mouse " + button + " up\n";
 }
 
 TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
@@ -25,28 +30,34 @@ TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
   // row of the party's list (the fire bottles), its menu, "5개 보관".
   events += "480 key down down\n500 key down up\n505 key 17 down\n506 key 17 up\n";
   events += Click(570, 400, 207) + Click(580, 400, 207, "right") + Click(600, 425, 222);
-  events += run.Shot(615, "stored") + Click(620, 595, 112);
+  events += run.Shot(615, "stored") + Point(616, 310, 60) + testsupport::TextCheck(618, "stored") +
+            Click(620, 595, 112);
   // Up to the path and east to the innkeeper: maria to the inn by two
   // clicks on her card, kreutzer back by two on his; then "Close".
   events += "645 key up down\n653 key up up\n660 key right down\n700 key right up\n705 key 17 down\n706 key 17 up\n";
   events += Click(750, 170, 430) + Click(760, 170, 430) + Click(780, 80, 200) + Click(790, 80, 200);
-  events += run.Shot(800, "party") + Click(805, 580, 112) + run.Shot(812, "followers");
+  events += run.Shot(800, "party") + Point(801, 310, 60) + testsupport::TextCheck(803, "party") +
+            Click(805, 580, 112) + run.Shot(812, "followers");
   // F2 at once, before the wolf roaming by the inn reaches the party (the
   // field stands still under the menu); the magic page, "힐링" and its
   // menu's "마법 사용", kreutzer in the picker.
   events += "815 key f2 down\n817 key f2 up\n" + Click(845, 410, 25);
   events += Click(865, 200, 132) + Click(875, 200, 132, "right") + Click(890, 225, 147) + Click(905, 290, 190);
-  events += run.Shot(920, "healed");
+  events += run.Shot(920, "healed") + testsupport::TextCheck(921, "healed");
   // The tactics tab: "공격우선" for the leader, " 커스텀" for kreutzer and a
   // right click on his list.
   events += Click(925, 10, 240) + Click(935, 250, 172) + Click(945, 400, 232) + Click(955, 400, 232, "right");
-  events += run.Shot(970, "tactics") + "975 close\n";
+  events += run.Shot(970, "tactics") + Point(971, 600, 300) + testsupport::TextCheck(973, "tactics") + "980 close\n";
   const auto result = run.Run(events);
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;
   for (const char* shot : {"stored", "party", "followers", "healed", "tactics"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("inn_pages_") + shot), "") << shot;
   }
+  // Every text of the item box, the party screen and the magic page can be
+  // read; on the tactics page the grid opens over the leader's list.
+  for (const char* check : {"stored", "party", "healed"}) EXPECT_EQ(run.HiddenTexts(check), "") << check;
+  EXPECT_EQ(run.HiddenTexts("tactics", {"매뉴얼", "열혈공격", "공격우선", "도망우선", "공격지원"}), "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Map-event boxes: entering and leaving fire once per crossing, the height
-// band is fixed, and a countdown runs its line once.
+// band is fixed, and a countdown runs its line once (set below zero, on
+// every test).
 #include "field/MapEvent.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +75,7 @@ TEST_F(MapEventTest, WithoutAnEnterLabelTheBoxStillKnowsItIsInside) {
   EXPECT_EQ(TestAt(30.0f, 0.0f, 20.0f), Lines{9});
 }
 
-TEST_F(MapEventTest, ACountdownRunsItsLineOnceAtItsEnd) {
+TEST_F(MapEventTest, ACountdownRunsItsLineAtItsEndAndBelowZeroOnEveryTest) {
   m_box.m_enterLine = -1;
   m_box.m_leaveLine = -1;
   m_box.SetTarget(1, 42);
@@ -85,11 +86,12 @@ TEST_F(MapEventTest, ACountdownRunsItsLineOnceAtItsEnd) {
   EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{});
   EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{});
   EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{5});
-  // Counting from below zero, it fires once and stops.
+  // Counting from below zero, it runs on every test while it stays so.
   m_box.SetTarget(-4, 6);
   EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{6});
-  EXPECT_EQ(m_box.m_countdown, 0);
-  EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{});
+  EXPECT_EQ(m_box.m_countdown, -5);
+  EXPECT_EQ(TestAt(50.0f, 0.0f, 50.0f), Lines{6});
+  EXPECT_EQ(m_box.m_countdown, -6);
 }
 
 TEST_F(MapEventTest, EnteringAndTheCountdownRunInOneTestInThatOrder) {

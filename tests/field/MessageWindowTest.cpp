@@ -150,10 +150,11 @@ TEST_F(MessageWindowTest, ConfirmDuringTheLayoutShowsTheRestOfThePageAtOnce) {
   EXPECT_EQ(m_frame.m_messageState, 7);
   EXPECT_EQ(m_frame.m_messageLines[0], "one two three");
 
-  // A keypad confirm does the same; the flag then holds for the message.
+  // A keypad confirm does the same, a quick second tap too; the flag then
+  // holds for the message.
   CMouse::GetInstance().m_mouseButtons = {kStateUp, kStateUp};
   StartLayout("four five");
-  m_keyPad.m_buttons[4] = kStatePressed;
+  m_keyPad.m_buttons[4] = kStatePressedAgain;
   m_frame.UpdateFieldMessage();
   EXPECT_EQ(m_frame.m_messageLines[0], "four five");
 }
@@ -232,6 +233,7 @@ TEST_F(MessageWindowTest, BattleWindowWrapsAt570PagesAtLineFiveAndResumesTheScri
   EXPECT_EQ(m_frame.m_messageState, 3);
   m_frame.UpdateBattleMessage();
   EXPECT_EQ(m_frame.m_messageState, 2);
+  EXPECT_EQ(m_frame.m_messageLine, 3);
   EXPECT_EQ(m_frame.m_messageLines[0], row.substr(1) + "m");
   EXPECT_TRUE(m_frame.resumed.empty());
   for (int i = 0; i < 10000 && m_frame.m_messageState != 7; ++i) m_frame.UpdateBattleMessage();

@@ -576,4 +576,25 @@ TEST_F(SelvarinFrameTest, AFrameEnteredTwiceStartsCleanAndFreesEachTextureOnce) 
   Start("map");
 }
 
+// A map whose actors ask the frame for a macro and a picture while it loads.
+class CRequestingContext : public CSelvarinContext {
+ public:
+  void Init() override {
+    CSelvarinContext::Init();
+    CSelvarinFrame* frame = GetGameFrame();
+    frame->m_pendingMode = kModeScript;
+    frame->m_scriptModeRequest = 1;
+    frame->m_pictureCounter = CSelvarinFrame::kPictureStart;
+  }
+};
+
+TEST_F(SelvarinFrameTest, WhatTheMapAsksForWhileItLoadsOutlivesInit) {
+  delete m_frame.m_pContext;
+  m_frame.m_pContext = new CRequestingContext;
+  Start("map");
+  EXPECT_EQ(m_frame.m_pendingMode, kModeScript);
+  EXPECT_EQ(m_frame.m_scriptModeRequest, 1);
+  EXPECT_EQ(m_frame.m_pictureCounter, CSelvarinFrame::kPictureStart);
+}
+
 }  // namespace

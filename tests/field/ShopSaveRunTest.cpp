@@ -44,23 +44,35 @@ TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
   script += "480 key left down\n562 key left up\n566 key 17 down\n567 key 17 up\n";
   // "무 기", the third row (the wand at half price), five through its menu.
   script += Click(600, 40, 266) + Click(620, 100, 106) + Click(640, 100, 106, "right") + Click(660, 140, 122);
-  script += "690 screenshot @basket.ppm\n";
+  script += "690 screenshot @basket.ppm\n" + Point(692, 310, 5) + testsupport::TextCheck(695, "shop");
   // OK, then Close.
   script += Click(700, 500, 345) + Click(730, 600, 345);
   // Up to the stone; the action key opens the save screen: "Save", "YES",
   // then "Close".
   script += "760 key up down\n775 key up up\n780 key 17 down\n781 key 17 up\n";
-  script += Click(820, 460, 450) + Click(850, 305, 185) + Click(880, 560, 450);
+  // Every text of the screen, of its question and of the list after the save
+  // can be read, the pointer away from them.
+  script += Point(800, 270, 60) + testsupport::TextCheck(805, "save") + Click(820, 460, 450);
+  script += Point(830, 270, 60) + testsupport::TextCheck(835, "save_question") + Click(850, 305, 185);
+  script += Point(860, 270, 60) + testsupport::TextCheck(865, "save_list") + Click(880, 560, 450);
   // Escape, "yes" to quit; the title's second entry opens the load screen.
   script += "910 key esc down\n913 key esc up\n" + Click(920, 465, 378) + Click(1000, 330, 328);
   // The slot, "Load", "YES".
-  script += Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + Click(1070, 460, 450) + Click(1090, 300, 185);
+  script += Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + Point(1062, 270, 60) +
+            testsupport::TextCheck(1065, "load") + Click(1070, 460, 450) + Click(1090, 300, 185);
   script += "1400 screenshot @loaded.ppm\n1410 close\n";
   const auto result = testsupport::RunSampleGame(dir, script);
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(testsupport::CompareShot(dir, "basket", "shop_basket"), "");
   EXPECT_EQ(CompareSlotShot(dir), "");
   EXPECT_EQ(testsupport::CompareShot(dir, "loaded", "load_village"), "");
+  for (const char* check : {"shop", "save", "save_list", "load"}) {
+    EXPECT_EQ(testsupport::HiddenTexts(dir, check), "") << check;
+  }
+  // The question box opens over the slot list's first row. Its second line
+  // (the sample font's widths put the question where the box's layout
+  // wraps it) is written over the "YES" label.
+  EXPECT_EQ(testsupport::HiddenTexts(dir, "save_question", {"N E W   S A V E", "YES"}), "");
 
   // The index, the session image and its picture, named by the play time.
   const fs::path saves = testsupport::RunFolder(dir) / "Save";

@@ -61,6 +61,31 @@ TEST_F(MenuActionTest, WithoutABrowserALinkDoesNothing) {
   EXPECT_FALSE(std::filesystem::exists(m_dir / "opened.txt"));
 }
 
+TEST_F(MenuActionTest, ADocumentThatCannotBeOpenedIsSaidAndTheLauncherStays) {
+  Install(m_dir / "game");
+  Script("game/manual/index.htm", "");
+  const struct {
+    const char* what;
+    std::function<void()> opener;
+  } cases[] = {
+      {"no opener", [&] { std::filesystem::remove(m_dir / "bin/xdg-open"); }},
+      {"an opener that cannot start",
+       [&] {
+         const auto opener = m_dir.Write("bin/xdg-open", "#!/no/such/interpreter\n");
+         std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+       }},
+  };
+  for (const auto& c : cases) {
+    c.opener();
+    MessageBoxes boxes;
+    EXPECT_FALSE(Click("open::%GAMEDIR\\manual\\index.htm")) << c.what;
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.what;
+    EXPECT_EQ(boxes.boxes[0].caption, "알림");
+    EXPECT_EQ(boxes.boxes[0].text, "문서를 열 수 없습니다.\n" + (m_dir / "game").string() + "/\\manual\\index.htm");
+    EXPECT_FALSE(boxes.boxes[0].okCancel);
+  }
+}
+
 TEST_F(MenuActionTest, ExitClosesSetUpStaysAndOtherTextsAreShown) {
   MessageBoxes boxes;
   EXPECT_TRUE(Click("exit"));

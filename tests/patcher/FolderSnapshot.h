@@ -1,6 +1,7 @@
 #pragma once
 // Every entry of a folder with its bytes (or link target) and permission
-// bits, to show that an installer left the folder exactly as it was.
+// bits, to show that an installer left the folder exactly as it was; and the
+// files of a small update kit.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "tests/support/TestSupport.h"
+#include "tools/lib/PackWriter.h"
 
 namespace patchertest {
 
@@ -31,6 +33,15 @@ inline unsigned Mode(const std::filesystem::path& path) {
   struct stat st{};
   stat(path.c_str(), &st);
   return st.st_mode & 0777;
+}
+
+// What an update kit's file holds: the pack a real pack the game takes, the
+// others a line that names them.
+inline std::string NewContent(const std::string& name) {
+  if (!name.ends_with(".pak")) return "new " + name;
+  slvtools::PackWriter pack;
+  pack.AddStored("data/notice.txt", "new " + name);
+  return pack.Build();
 }
 
 }  // namespace patchertest

@@ -78,24 +78,49 @@ class PatcherProgram : public ::testing::Test {
   testsupport::TempDir dir;
 };
 
-TEST_F(PatcherProgram, InstallsTheSampleUpdateAndOpensItsReadme) {
-  const fs::path kit = testsupport::BinaryDir() / "update";
-  const auto result = Run(kit);
-  ASSERT_EQ(result.exitCode, 0) << result.output;
+// The README's update command, word for word, in a build folder laid out as
+// ./play leaves it: the sample folder, the kit, and the patcher.
+TEST_F(PatcherProgram, TheReadmesUpdateCommandInstallsTheSampleUpdateAndOpensItsReadme) {
+  const std::string readme = testsupport::ReadFile(testsupport::SourceDir() / "README.md");
+  const size_t at = readme.find("../patcher/main/patcher");
+  ASSERT_NE(at, std::string::npos);
+  std::string command = readme.substr(readme.rfind('\n', at) + 1, readme.find('\n', at) - readme.rfind('\n', at) - 1);
+  command.replace(command.find("<dir>"), 5, "x");
+  // ./play builds the programs and the kit the command needs.
+  const std::string play = testsupport::ReadFile(testsupport::SourceDir() / "play");
+  EXPECT_NE(play.find("--target slvexe sample patcher_program update_kit"), std::string::npos);
+
+  const fs::path build = dir / "build/x";
+  const fs::path game = build / "game";
+  const fs::path kit = build / "update";
+  fs::create_directories(build / "patcher/main");
+  fs::create_symlink(testsupport::BinaryDir() / "patcher/main/patcher", build / "patcher/main/patcher");
+  fs::copy(testsupport::BinaryDir() / "update", kit, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  fs::rename(Game(), game);
+  // The sample's settings name its own folder: here, the copy.
+  platform::SettingsStore store;
+  ASSERT_TRUE(store.Load((game / "registry.ini").string()));
+  store.SetString("Software\\ProjectSelvarin\\Selvarin", "Path", game.string() + "/");
+  ASSERT_TRUE(store.Save((game / "registry.ini").string()));
+  const char* path = std::getenv("PATH");
+  const auto result = testsupport::RunProgram({"/bin/sh", "-c", command},
+                                              {{"PATH", (dir / "bin").string() + ":" + (path ? path : "/usr/bin:/bin")}},
+                                              60000, dir.Path().string());
+  ASSERT_EQ(result.exitCode, 0) << command << "\n" << result.output;
   EXPECT_NE(result.output.find(platform::Cp949ToUtf8("1.13 업데이트를 완료 했습니다.")), std::string::npos)
       << result.output;
   for (const char* name : kNames) {
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Game() / name))) << name;
-    EXPECT_TRUE(SameBytes(Game() / name, kit / name)) << name;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(game / name))) << name;
+    EXPECT_TRUE(SameBytes(game / name, kit / name)) << name;
   }
-  EXPECT_EQ(Mode(Game() / "slvexe") & 0111, 0111u);
-  EXPECT_EQ(Mode(Game() / "selvarin") & 0111, 0111u);
-  EXPECT_EQ(WaitForFile(dir / "opened"), (Game() / "readme.txt").string() + "\n");
+  EXPECT_EQ(Mode(game / "slvexe") & 0111, 0111u);
+  EXPECT_EQ(Mode(game / "selvarin") & 0111, 0111u);
+  EXPECT_EQ(WaitForFile(dir / "opened"), (game / "readme.txt").string() + "\n");
 
   // The kit's own content: the redrawn notice in an add-on pack the game
   // reads at its next start, and a Korean readme in code page 949.
-  EXPECT_EQ(testsupport::ReadFile(Game() / "readme.txt").rfind("셀바린 1.13 업데이트", 0), 0u);
-  ASSERT_TRUE(RegisterPack((Game() / "data21.pak").string()));
+  EXPECT_EQ(testsupport::ReadFile(game / "readme.txt").rfind("셀바린 1.13 업데이트", 0), 0u);
+  ASSERT_TRUE(RegisterPack((game / "data21.pak").string()));
   EXPECT_NE(GetPackList()->Find("data/bmp/notice.bmp"), nullptr);
   FreePacks();
 }

@@ -15,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using Op = platform::FileOperations::Op;
 using patchertest::Mode;
+using patchertest::NewContent;
 using patchertest::Snapshot;
 
 const std::string kKey = "Software\\ProjectSelvarin\\Selvarin";
@@ -55,7 +56,7 @@ class PatcherTest : public ::testing::Test {
   void WriteKit() const {
     fs::remove_all(dir / "kit");
     for (const std::string& name : kNames) {
-      const auto path = dir.Write("kit/" + name, "new " + name);
+      const auto path = dir.Write("kit/" + name, NewContent(name));
       chmod(path.c_str(), name.find('.') == std::string::npos ? 0755 : 0644);
     }
   }
@@ -123,7 +124,7 @@ TEST_F(PatcherTest, ACompleteUpdateSwapsEveryFileInOrderAndOpensTheReadme) {
   SetPath(Game().string() + "\\");
   EXPECT_EQ(PatcherWinMain(host), 0);
 
-  for (const std::string& name : kNames) EXPECT_EQ(testsupport::ReadFile(Game() / name), "new " + name);
+  for (const std::string& name : kNames) EXPECT_EQ(testsupport::ReadFile(Game() / name), NewContent(name));
   EXPECT_EQ(Mode(Game() / "selvarin"), 0755u);
   EXPECT_EQ(Mode(Game() / "slvexe"), 0755u);
   EXPECT_EQ(Mode(Game() / "data21.pak"), 0644u);
@@ -143,7 +144,7 @@ TEST_F(PatcherTest, NamesAreFoundWithoutRegardToCaseAndAReadmeThatDoesNotOpenIsN
   fs::rename(Game() / "readme.txt", Game() / "ReadMe.TXT");
   openSucceeds = false;
   EXPECT_EQ(PatcherWinMain(host), 0);
-  EXPECT_EQ(testsupport::ReadFile(Game() / "data21.pak"), "new data21.pak");
+  EXPECT_EQ(testsupport::ReadFile(Game() / "data21.pak"), NewContent("data21.pak"));
   EXPECT_EQ(testsupport::ReadFile(Game() / "ReadMe.TXT"), "new readme.txt");  // replaced where it lies
   EXPECT_FALSE(fs::exists(Game() / "readme.txt"));
   EXPECT_EQ(opened, (std::vector<std::string>{(Game() / "ReadMe.TXT").string()}));
@@ -159,6 +160,9 @@ TEST_F(PatcherTest, AnUpdateWithAFileMissingIsNotStartedAndNamesTheFile) {
     std::function<void()> spoil;
   } cases[] = {
       {"data21.pak", [&] { fs::remove(dir / "kit/data21.pak"); }},
+      // Packs the game's reader refuses.
+      {"data21.pak", [&] { fs::resize_file(dir / "kit/data21.pak", fs::file_size(dir / "kit/data21.pak") - 3); }},
+      {"data21.pak", [&] { fs::resize_file(dir / "kit/data21.pak", 0); }},
       {"readme.txt", [&] {
          fs::remove(dir / "kit/readme.txt");
          fs::create_directory(dir / "kit/readme.txt");  // a folder is not a file
@@ -226,7 +230,7 @@ TEST_F(PatcherTest, LeftoversOfAKilledRunAreClearedAndNeverInstalled) {
   dir.Write("kit/readme.txt", "new readme.txt");
   dir.Write("game/slvexe.update-new", "half a program");
   EXPECT_EQ(PatcherWinMain(host), 0);
-  for (const std::string& name : kNames) EXPECT_EQ(testsupport::ReadFile(Game() / name), "new " + name);
+  for (const std::string& name : kNames) EXPECT_EQ(testsupport::ReadFile(Game() / name), NewContent(name));
   EXPECT_EQ(Snapshot(Game()).size(), 5u);
 }
 

@@ -197,6 +197,13 @@ TEST_F(DisplayTest, TheWindowShowsThePrimaryRowByRow) {
       ASSERT_EQ(frame.pixels[static_cast<size_t>(y) * 640 + x], static_cast<uint16_t>(x * 3 + y));
     }
   }
+  // Unless asked, a present is counted but its pixels are not copied.
+  KeepPresentedFrames(false);
+  ASSERT_EQ(m_display->UpdateWindow(), S_OK);
+  KeepPresentedFrames(true);
+  EXPECT_EQ(frame.count, before + 2);
+  EXPECT_EQ(frame.width, 640);
+  EXPECT_TRUE(frame.pixels.empty());
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "platform/Display.h"
 #include "platform/InputScript.h"
 #include "platform/Window.h"
 #include "tests/support/TestSupport.h"
@@ -16,6 +18,17 @@ void PrintTo(const MouseRecord& r, std::ostream* os) { *os << "{" << r.object <<
 namespace {
 
 using namespace platform;
+
+SDL_Event Motion(uint32_t windowId, int x, int y, int dx, int dy) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = windowId;
+  e.motion.x = x;
+  e.motion.y = y;
+  e.motion.xrel = dx;
+  e.motion.yrel = dy;
+  return e;
+}
 
 class MouseDeviceTest : public ::testing::Test {
  protected:
@@ -60,13 +73,6 @@ TEST_F(MouseDeviceTest, SdlEventsBecomeRecords) {
     SDL_Event event;
     std::vector<MouseRecord> records;
   };
-  auto motion = [](int dx, int dy) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.xrel = dx;
-    e.motion.yrel = dy;
-    return e;
-  };
   auto wheel = [](int y, uint32_t direction) {
     SDL_Event e{};
     e.type = SDL_MOUSEWHEEL;
@@ -81,8 +87,6 @@ TEST_F(MouseDeviceTest, SdlEventsBecomeRecords) {
     return e;
   };
   const Case cases[] = {
-      {"motion", motion(3, -2), {{MOUSE_X, 3}, {MOUSE_Y, -2}}},
-      {"motion in y only", motion(0, 4), {{MOUSE_Y, 4}}},
       {"wheel", wheel(-2, SDL_MOUSEWHEEL_NORMAL), {{MOUSE_WHEEL, -240}}},
       {"flipped wheel", wheel(1, SDL_MOUSEWHEEL_FLIPPED), {{MOUSE_WHEEL, -120}}},
       {"left down", button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT), {{MOUSE_LEFT, 0x80}}},
@@ -93,6 +97,66 @@ TEST_F(MouseDeviceTest, SdlEventsBecomeRecords) {
     TranslateMouseEvent(c.event);
     EXPECT_EQ(ReadAll(), c.records) << c.name;
   }
+}
+
+// In a window the pointer stays free: records step between its positions,
+// from where the game last put its cursor, so that cursor follows the pointer.
+TEST_F(MouseDeviceTest, InAWindowMotionStepsBetweenPositionsWithoutCapture) {
+  EXPECT_FALSE(IsMouseCaptureAsked());
+  TranslateMouseEvent(Motion(0, 100, 50, 7, 7));  // no position placed yet: SDL's own step
+  EXPECT_EQ(ReadAll(), (std::vector<MouseRecord>{{MOUSE_X, 7}, {MOUSE_Y, 7}}));
+  SetMousePosition(m_device, 320, 240);
+  TranslateMouseEvent(Motion(0, 330, 200, 1, 1));
+  TranslateMouseEvent(Motion(0, 330, 210, 5, 5));
+  EXPECT_EQ(ReadAll(), (std::vector<MouseRecord>{{MOUSE_X, 10}, {MOUSE_Y, -40}, {MOUSE_Y, 10}}));
+  // Positions seen while unacquired still count: on return the cursor
+  // catches up with the pointer.
+  AcquireMouse(m_device, false);
+  TranslateMouseEvent(Motion(0, 0, 0, -9, -9));
+  AcquireMouse(m_device, true);
+  EXPECT_FALSE(IsMouseCaptureAsked());
+  TranslateMouseEvent(Motion(0, 2, 3, 1, 1));
+  EXPECT_EQ(ReadAll(), (std::vector<MouseRecord>{{MOUSE_X, 2}, {MOUSE_Y, 3}}));
+}
+
+TEST_F(MouseDeviceTest, ADragLeavingTheWindowStopsAtItsEdge) {
+  testsupport::TempDir dir;
+  ::setenv("SLV_LOCK_DIR", dir.Path().c_str(), 1);
+  WindowDesc desc;
+  desc.className = "Mouse Test";
+  desc.title = "Mouse";
+  desc.proc = DefaultWindowProc;
+  desc.clientWidth = 64;
+  desc.clientHeight = 48;
+  const WindowHandle window = CreateAppWindow(desc);
+  ASSERT_NE(window, nullptr);
+  const uint32_t id = SDL_GetWindowID(SdlWindowOf(window));
+  SetMousePosition(m_device, 60, 40);
+  TranslateMouseEvent(Motion(id, 90, -20, 30, -60));
+  TranslateMouseEvent(Motion(id, 50, 10, -40, 30));
+  EXPECT_EQ(ReadAll(), (std::vector<MouseRecord>{{MOUSE_X, 3}, {MOUSE_Y, -40}, {MOUSE_X, -13}, {MOUSE_Y, 10}}));
+  DestroyAppWindow(window);
+}
+
+// A full-screen display takes the pointer for the game alone while the device
+// is acquired; motion is then SDL's relative motion.
+TEST_F(MouseDeviceTest, FullScreenCapturesThePointer) {
+  std::shared_ptr<Display> display;
+  ASSERT_EQ(Display::Create(nullptr, &display), S_OK);
+  ASSERT_EQ(display->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), S_OK);
+  EXPECT_TRUE(IsMouseCaptureAsked());
+  SetMousePosition(m_device, 320, 240);
+  TranslateMouseEvent(Motion(0, 0, 0, 3, -2));
+  EXPECT_EQ(ReadAll(), (std::vector<MouseRecord>{{MOUSE_X, 3}, {MOUSE_Y, -2}}));
+  AcquireMouse(m_device, false);
+  EXPECT_FALSE(IsMouseCaptureAsked());
+  AcquireMouse(m_device, true);
+  EXPECT_TRUE(IsMouseCaptureAsked());
+  ASSERT_EQ(display->SetCooperativeLevel(nullptr, DDSCL_NORMAL), S_OK);
+  EXPECT_FALSE(IsMouseCaptureAsked());
+  ASSERT_EQ(display->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), S_OK);
+  display.reset();
+  EXPECT_FALSE(IsMouseCaptureAsked());
 }
 
 TEST_F(MouseDeviceTest, ScriptedMouseEvents) {

@@ -181,7 +181,7 @@ TEST(RleImage, PartlyVisibleImagesKeepTheirVisiblePart) {
 TEST(RleImage, CutRowsEndWhereTheirDataEnds) {
   PixelTarget t(kLayout565, 8, 2, 0);
   Bytes cutCopy = Row({Copy({1, 2, 3})});
-  cutCopy.resize(cutCopy.size() - 1);
+  cutCopy.pop_back();
   const CBitmapRes image =
       Image(8, {Row({Copy({5}), RunOf(kRleShade, 0xFFFF, {1, 2})}), cutCopy, Bytes{kRleCopy, 1}});
   t.rc.DrawRleImage(0, 0, &image, 1);

@@ -354,8 +354,11 @@ TEST_F(BattleMagicTest, AShownHitPicksItsEffectByValue) {
   magic.OnMessage(nullptr, 10003, 0, 0, 0);
 }
 
+// The flood starts from the map's own level, whatever the scene shows, and
+// puts that back.
 TEST_F(BattleMagicTest, TheFloodRisesHoldsAndSinksBackAndATeardownPutsTheWaterBack) {
-  Context().m_waterLevel = 30.0f;
+  Context().m_mapWaterLevel = 30.0f;
+  Context().m_waterLevel = 12.0f;
   const float ground = Context().GroundAt(0.0f, 0.0f);
   const float step = (30.0f - ground) * 0.0016666667f + 0.01f;
   CBattleMagic flood;

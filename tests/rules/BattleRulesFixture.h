@@ -41,7 +41,7 @@ class BattleRulesFixture : public BattleFixture {
     for (const char* name : {"방독면", "헤드폰", "안정의서클릿", "면사포"}) items += Block(name, 3);
     for (const char* name : {"지압구두", "건강구두", "본레그플레이트"}) items += Block(name, 4);
     for (const char* name : {"펄네클리스", "펄이어링", "힐링이어링"}) items += Block(name, 5);
-    items += Block("사자의반지", 6);
+    items += Block("사자의반지", 6, "0 0 0 0 0 0 0 1");  // one piece in both last slots
     m_dir.Write("game/data/diary/item.txt", items);
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     SetParty({0, 1, 2});

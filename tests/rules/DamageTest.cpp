@@ -137,8 +137,10 @@ TEST_F(DamageTest, TheTargetsDodges) {
   QueueRand({1});
   EXPECT_EQ(session.RollHit(0, false, 0, true), 1);
   sizz.armor = kEmptyArmor;
+  // The pair in both places is a chance in each.
   sizz.acc2 = sizz.acc3 = Id("프로텍트링");
-  QueueRand({5, 0});  // the second ring's chance
+  ASSERT_TRUE(CItemMgr::GetInstance().IsDoubleAccessory(sizz.acc2));
+  QueueRand({5, 0});  // the second place's chance
   EXPECT_EQ(session.RollHit(0, false, 0, true), 0);
   QueueRand({5, 5, kUntouched});
   EXPECT_EQ(session.RollHit(0, false, 0, true), 1);

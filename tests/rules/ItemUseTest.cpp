@@ -22,6 +22,7 @@ class ItemUseTest : public BattleRulesFixture {
     // Food by place: barrier, magic users' MP, others' MP, scope, hit points.
     items += Block("빵", 7, "10 1 2 3 4 5 6 0 30");
     items += Block("붉은빵", 7, "10 1 2 3 4 5 6 0 1000");
+    items += Block("썩은빵", 7, "0 0 0 0 0 0 0 0 -20");
     // Restore: scope, condition, non-magic MP.
     items += Block("해독제", 8, "0 8 1 2 3");
     items += Block("저주약", 8, "0 9 1 2 3");
@@ -102,6 +103,16 @@ TEST_F(ItemUseTest, EachKindAndNameChangesItsTargetByTheUsersSide) {
          EXPECT_EQ(m.shp, 20);
          EXPECT_EQ(m.mp3, 6);
          EXPECT_EQ(m.hp, 100);
+       }},
+      {"a value above its maximum comes down to it; a negative amount applies",
+       [](ItemUseTest& t) { t.Member(0).hp = 150; },
+       [](ItemUseTest& t) {
+         t.session.UseItemPartyToParty(2, 0, t.Id("빵"));
+         t.session.UseItemPartyToParty(2, 1, t.Id("썩은빵"));
+       },
+       [](ItemUseTest& t) {
+         EXPECT_EQ(t.Member(0).hp, 100);
+         EXPECT_EQ(t.Member(1).hp, 30);
        }},
       {"food on one DYING does nothing", [](ItemUseTest& t) { t.Member(0).stateid = kDying; },
        [](ItemUseTest& t) { t.session.UseItemPartyToParty(2, 0, t.Id("빵")); },
@@ -284,7 +295,6 @@ TEST_F(ItemUseTest, AStatusARemovedTargetOrNobodyStopsTheUse) {
        [](ItemUseTest& t) { EXPECT_EQ(t.Enemy(1).hp, 10); }},
       {"pairs and items naming nothing", Nothing,
        [](ItemUseTest& t) {
-         t.session.ResolveItemUse(0, true, 7, true, t.Id("세이지"), nullptr, 0);
          t.session.ResolveItemUse(6, false, 0, true, t.Id("세이지"), nullptr, 0);
          t.session.ResolveItemUse(0, true, 0, true, 5000, nullptr, 0);
          t.session.UseItemPartyToParty(0, -1, t.Id("세이지"));
@@ -303,6 +313,19 @@ TEST_F(ItemUseTest, AStatusARemovedTargetOrNobodyStopsTheUse) {
       EXPECT_TRUE(RaisedItemHooks().empty());
     }
   }
+}
+
+// An arrival aimed at a position nobody holds still reaches its whole side
+// and raises its hook; the single form finds nobody.
+TEST_F(ItemUseTest, AnEmptyTargetPositionStillRunsTheSideAndTheHooks) {
+  session.hooks = HookTable{};
+  session.ResolveItemUse(0, true, 7, true, Id("scope1"), nullptr, 0);
+  EXPECT_EQ(std::vector<int>({Member(0).hp, Member(1).hp, Member(2).hp}), std::vector<int>({55, 55, 55}));
+  EXPECT_EQ(RaisedItemHooks(), std::vector<std::string>({"__itemusesizzscope1"}));
+  session.hooks = HookTable{};
+  session.ResolveItemUse(0, true, 7, true, Id("scope0"), nullptr, 0);
+  EXPECT_EQ(std::vector<int>({Member(0).hp, Member(1).hp, Member(2).hp}), std::vector<int>({55, 55, 55}));
+  EXPECT_EQ(RaisedItemHooks(), std::vector<std::string>({"__itemusesizzscope0"}));
 }
 
 }  // namespace

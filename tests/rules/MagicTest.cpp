@@ -408,9 +408,12 @@ TEST_F(MagicTest, CuresClearTheirConditionsAndOtherNumbersAreRefused) {
   EXPECT_EQ(Member(1).stateid, 0);
   testsupport::DebugLogCapture log;
   Member(1).hp = 5;
+  Member(1).stateid = kCurse;
   session.UseMagicOnParty(0, true, 1, true, 40);
   EXPECT_TRUE(log.Contains("다이어리에서는 쓸 수 없는 마법입니다."));
   EXPECT_EQ(Member(1).hp, 5);
+  // Its conditions still come and go before the number is refused.
+  EXPECT_EQ(Member(1).stateid, static_cast<int32_t>(kPoison1));
 }
 
 // ---- Learning ----

@@ -133,7 +133,7 @@ TEST_F(PeriodicEffectsTest, EachPeriodRunsItsConditionAndWornItemSteps) {
       {.what = "펄이어링 fills MP2", .tick = 240, .worn = {"펄이어링"}, .shpAfter = 21, .mpAfter = {17, 100, 17}},
       {.what = "힐링이어링 every 480", .tick = 480, .worn = {"힐링이어링"}, .hpAfter = 103, .shpAfter = 21,
        .mpAfter = {17, 17, 17}},
-      {.what = "two 사자의반지 at 10", .tick = 240, .worn = {"사자의반지", "사자의반지"}, .hp = 10, .hpAfter = 8,
+      {.what = "사자의반지 in both slots at 10, each slot draining", .tick = 240, .worn = {"사자의반지", "사자의반지"}, .hp = 10, .hpAfter = 8,
        .shpAfter = 21, .mpAfter = {17, 17, 17}},
       {.what = "사자의반지 above 10", .tick = 240, .worn = {"사자의반지"}, .hp = 11, .hpAfter = 11, .shpAfter = 21,
        .mpAfter = {17, 17, 17}},
@@ -195,6 +195,26 @@ TEST_F(PeriodicEffectsTest, StoneStaysWhileTheActorIsPetrified) {
   Tick(120, 0, true);
   EXPECT_EQ(Member(0).stateid, 0);
   EXPECT_EQ(RaisedConditionHooks(), std::vector<std::string>{"__conditionsizzNOTHING"});
+}
+
+// The clearing runs whether STONE is held or not, so its hooks come every
+// 60 ticks.
+TEST_F(PeriodicEffectsTest, EverySixtiethTickClearsStoneAndRaisesItsHooks) {
+  Member(0).stateid = static_cast<int32_t>(kUndead);
+  Tick(30, 0, true);
+  EXPECT_TRUE(RaisedConditionHooks().empty());
+  Tick(60, 0, true);
+  EXPECT_EQ(RaisedConditionHooks(), std::vector<std::string>{"__conditionsizzUNDEAD"});
+  EXPECT_EQ(static_cast<uint32_t>(Member(0).stateid), kUndead);
+}
+
+// A value above its maximum comes down to it on the next increase.
+TEST_F(PeriodicEffectsTest, AValueAboveItsMaximumComesDownToIt) {
+  Member(0).shp = 350;
+  Member(0).mp1 = 120;
+  Tick(240, 0, true);
+  EXPECT_EQ(Member(0).shp, 300);
+  EXPECT_EQ(Member(0).mp1, 100);
 }
 
 TEST_F(PeriodicEffectsTest, TheTintShowsTheWorstConditionAndKeepsItsAlpha) {

@@ -18,10 +18,16 @@ TEST_F(RulesTest, CountsStayWithin0To255) {
   session.inventoryChanged = 0;
   session.AddItem(kRing, 0);
   EXPECT_EQ(session.inventoryChanged, 1);
-  session.AddItem(kRing, 10);  // at 255 nothing changes
-  session.SetItemCount(kRing, 255);
-  session.AddItem(kRing, -5);  // a full stack can still be lowered
+  session.AddItem(kRing, 10);
+  session.AddItem(kRing, -5);  // at 255 nothing changes, whatever the amount
+  EXPECT_EQ(session.GetItemCount(kRing), 255);
+  session.RemoveItem(kRing, 5);
   EXPECT_EQ(session.GetItemCount(kRing), 250);
+  session.SetItemCount(kRing, 300);  // stored as given, read back within 0..255
+  EXPECT_EQ(session.inventory[kRing], 300);
+  session.RemoveItem(kRing, 1);
+  EXPECT_EQ(session.inventory[kRing], 299);
+  EXPECT_EQ(session.GetItemCount(kRing), 255);
   session.AddItem(3, 5);  // the empty items are never counted
   EXPECT_EQ(session.GetItemCount(3), 0);
   session.inventory[kRing2] = -4;

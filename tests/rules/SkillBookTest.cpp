@@ -33,6 +33,7 @@ enum TestItem {
   kBagnak,
   kShamanShield,
   kRing,
+  kGreySteel,  // worn twice in the last two slots
 };
 
 std::string Item(const std::string& name, int kind, int cls, const std::string& sprite = "item.bmp") {
@@ -47,13 +48,13 @@ std::string ItemTable() {
   t += Item("커틀러스", 0, 0) + Item("쯔와이핸더", 0, 2) + Item("바제랄드", 0, 0) + Item("쑥", 5, 0) + Item("성냥", 6, 0) +
        Item("침구", 5, 0) + Item("광대옷", 2, 0) + Item("광대모자", 3, 0) + Item("서머너링", 6, 0) +
        Item("스트로판드", 0, 0) + Item("지팡이", 0, 8) + Item("도끼", 0, 4) + Item("대검", 0, 2) + Item("단검", 0, 1) +
-       Item("바그낙", 0, 0) + Item("샤먼의방패", 1, 0) + Item("반지", 6, 0);
+       Item("바그낙", 0, 0) + Item("샤먼의방패", 1, 0) + Item("반지", 6, 0) + Item("그레이스틸", 6, 0);
   return t;
 }
 
 std::string SkillTable() {
   std::string t;
-  for (const char* name : {"버티컬_레이", "샤먼의_방패", "크래쉬_아머", "연화설(連華雪)", "인눈가갑", "무스펠", "티아마스"}) {
+  for (const char* name : {"버티컬_레이", "샤먼의_방패", "크래쉬_아머", "연화설(連華雪)", "인눈가갑", "무스펠", "티아마스", "그레이스틸"}) {
     t += std::string("#skill < ") + name + " > < >\n#end\n";
   }
   return t;
@@ -80,7 +81,7 @@ class SkillBookTest : public GameFolderTest {
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-    ASSERT_EQ(CItemMgr::GetInstance().GetCount(), kRing + 1);
+    ASSERT_EQ(CItemMgr::GetInstance().GetCount(), kGreySteel + 1);
     session.Init();
   }
   void TearDown() override { session.Init(); }
@@ -206,6 +207,24 @@ TEST_F(SkillBookTest, EquipForgetsWhatItPushesOffThenLearns) {
   EXPECT_FALSE(knows("크래쉬_아머"));
   EXPECT_EQ(kreutzer.weapon, 2);
   EXPECT_EQ(session.inventory[kZweihander], 1);
+}
+
+// Only the new item teaches: a skill that the piece taken off took away
+// stays away, though a second piece of that name is still worn.
+TEST_F(SkillBookTest, EquipTeachesOnlyWhatTheNewItemCalls) {
+  PlayerData& maria = Character(2, "maria", 10);
+  maria.acc2 = maria.acc3 = kGreySteel;
+  session.partyCount = 1;
+  session.partyIds[0] = 2;
+  session.RefreshMember(0);
+  const int steel = CSkillMgr::GetInstance().Find("그레이스틸");
+  ASSERT_GE(steel, 0);
+  ASSERT_NE(maria.magicFlags[static_cast<size_t>(steel)], 0);
+  session.AddItem(kRing, 1);
+  ASSERT_TRUE(session.Equip(0, kRing));
+  EXPECT_EQ(maria.acc2, kRing);
+  EXPECT_EQ(maria.acc3, kGreySteel);
+  EXPECT_EQ(maria.magicFlags[static_cast<size_t>(steel)], 0);
 }
 
 }  // namespace

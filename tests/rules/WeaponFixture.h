@@ -36,7 +36,9 @@ class WeaponFixture : public GameFolderTest {
     for (const char* name : {"녹색의망토", "헤르", "묵주", "천사의브로치", "스톤이어링", "스톨", "흡혈귀의망토"}) {
       items += Block(name, 5, "0");
     }
-    for (const char* name : {"프로텍트링", "활골무", "뿔피리", "스카라베"}) items += Block(name, 6, "0");
+    // The ring is a pair that fills both places.
+    items += Block("프로텍트링", 6, "0 0 0 0 0 0 4");
+    for (const char* name : {"활골무", "뿔피리", "스카라베"}) items += Block(name, 6, "0");
     Write("data/diary/item.txt", items);
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     session.Init();

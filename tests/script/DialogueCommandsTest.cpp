@@ -298,7 +298,6 @@ TEST_F(DialogueTest, SysexSubWordsSetTheEffectStateOrTellTheSubject) {
       {"sysex stopquake", 4, {.limit = 0}, {}},
       {"sysex memo 1", 0, {.kind = 3, .memo = 1}, {}},
       {"sysex memo 0", 3, {}, {}},
-      {"sysex headerflick -8", 2, {.blink = 8}, {}},
       {"sysex header pic.tga", 2, {.kind = 2}, {}},  // keeps the kind
       {"sysex crowd 6 3 hey", 2, {.kind = 2}, {{42, 0, 3, 100}}},
       {"sysex crowd 7 0 hey", 2, {.kind = 2}, {}, false},
@@ -325,6 +324,10 @@ TEST_F(DialogueTest, SysexSubWordsSetTheEffectStateOrTellTheSubject) {
 
 TEST_F(DialogueTest, SysexHeaderAndCrowdFillTheirSlots) {
   CSelvarinFrame& f = Frame();
+  // The flicker period is read from the sub-word itself: 0, never a blink.
+  f.m_pictureBlink = 30;
+  EXPECT_TRUE(RunLine("sysex headerflick -8"));
+  EXPECT_EQ(f.m_pictureBlink, 0);
   f.m_pictureBlink = 30;
   EXPECT_TRUE(RunLine("sysex header sign.tga 3 80"));
   EXPECT_EQ(f.m_pictureSlotNames[3], "sign.tga");

@@ -296,7 +296,7 @@ class SampleTalkTest : public EventScriptTest {
     EXPECT_EQ(elder.messages[0].code, 12);
     Resume(static_cast<int>(elder.messages[0].a));
     ASSERT_EQ(Frame().m_choiceCount, 3);
-    EXPECT_EQ(Frame().m_choiceTexts[1], "goodbye.");
+    EXPECT_EQ(Frame().m_choiceTexts[1], "안녕히 계세요.");
     elder.messages.clear();
   }
   // The line of the n-th "case" of the open choice.
@@ -339,7 +339,7 @@ TEST_F(SampleTalkTest, TheSecondAnswerWaitsThenAsksAgainAndWarps) {
   player.messages.clear();
   Resume(static_cast<int>(elder.messages[0].b));
   EXPECT_EQ(Frame().m_choiceCount, 2);
-  EXPECT_EQ(Frame().m_choiceTexts[0], "take me to the gate.");
+  EXPECT_EQ(Frame().m_choiceTexts[0], "마을 문까지 데려다 주세요.");
   EXPECT_EQ(player.messages.size(), 1u);
   Resume(CaseLine(1));
   ASSERT_EQ(player.messages.size(), 2u);

@@ -68,7 +68,7 @@ TEST_F(MacroRunTest, ALengthOf100EndsWhenTheCounterPasses120AndReleasesTheActors
   Tick();
   EXPECT_EQ(Frame().m_mode, kModeField);
   EXPECT_TRUE(Context().m_macroActors.empty());
-  EXPECT_FLOAT_EQ(View().m_yawStep, CSelvarinView::kYawStep);
+  EXPECT_FLOAT_EQ(View().m_yawStep, 9.0f);  // the scene's follow speeds stay
 }
 
 TEST_F(MacroRunTest, AnEndBeyondTheCounterRangeIsKeptWithinIt) {
@@ -156,6 +156,17 @@ TEST_F(MacroRunTest, PausesHoldTheSceneOnlyAtTheLimit) {
   Tick(2);
   EXPECT_EQ(Frame().m_mode, kModeField);
   EXPECT_EQ(Frame().m_pBattleSpeaker, nullptr);
+}
+
+// A key wait below the limit lasts one tick and takes its notice down.
+TEST_F(MacroRunTest, AKeyWaitBelowTheLimitClearsItsText) {
+  Play(10, {RsaTrack{"hero", 0, 0, "", {{2, 0, "getgold 100", {}}}}}, {"hero"});
+  Tick(3);
+  EXPECT_EQ(Frame().m_macroPause, 2);
+  EXPECT_FALSE(Frame().m_messageText.empty());
+  Tick();
+  EXPECT_EQ(Frame().m_macroPause, 0);
+  EXPECT_TRUE(Frame().m_messageText.empty());
 }
 
 // The program is closing, so the question counts as answered yes: the

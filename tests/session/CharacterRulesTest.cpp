@@ -45,6 +45,7 @@ enum TestItem {
   kNeedles,
   kHugeHelmet,
   kSandals,
+  kAdaptableArmour,
   kItemCount
 };
 
@@ -72,6 +73,7 @@ std::string ItemTable() {
   t += Gear("침구", 5, 0);
   t += Gear("거인투구", 3, 0, "2000000000 0 0 0 0 0");
   t += Gear("샌들", 4, 0, "0 0 5 0 0 0");
+  t += Gear("아답터블아머", 2, 0);
   return t;
 }
 
@@ -202,9 +204,11 @@ TEST_F(CharacterRulesTest, CatalystsComeFirstAndEachCastTakesOneOfEach) {
   session.PayMagicCost(0, kMastema);
   EXPECT_EQ(session.GetItemCount(kChronaim), 1);
   EXPECT_EQ(session.GetItemCount(kDismal), 0);
-  // A catalyst the item table lacks ("휘옐") is not asked for.
+  // A catalyst the item table lacks ("휘옐") is one the party does not hold.
   testsupport::DebugLogCapture log;
-  EXPECT_TRUE(session.CanCastMagic(0, kSanctuary, &reason));
+  reason = 0;
+  EXPECT_FALSE(session.CanCastMagic(0, kSanctuary, &reason));
+  EXPECT_EQ(reason, 3);
   EXPECT_TRUE(log.Contains("휘옐"));
   EXPECT_FALSE(session.CanCastMagic(3, kMastema, &reason));
   EXPECT_FALSE(session.CanCastMagic(0, 99, &reason));
@@ -263,7 +267,8 @@ TEST_F(CharacterRulesTest, ThePartnerPaysItsShareAtItsOwnRate) {
   ai.mp1 = ai.mp2 = ai.mp3 = 50;
   EXPECT_FALSE(session.CanCastMagic(1, kTeamWind, &reason));
   EXPECT_EQ(reason, 4);
-  EXPECT_FALSE(session.scriptVariables.Contains("제1장끝"));  // read, not created
+  ASSERT_TRUE(session.scriptVariables.Contains("제1장끝"));  // created with 0
+  EXPECT_EQ(session.scriptVariables.Get("제1장끝"), 0);
   sizz.battlePtr = nullptr;
   sizz.mp2 = 8;
   EXPECT_TRUE(session.CanCastMagic(1, kTeamWind, &reason));
@@ -325,6 +330,19 @@ TEST_F(CharacterRulesTest, RecalcAddsTheWornItemsInOrder) {
   EXPECT_EQ(p.vitality, 10 + 10000 / 2500);
   EXPECT_EQ(p.maxshp, 10000 / 5000);
   EXPECT_EQ(p.shp, 3);  // lowered to the barrier of the worn items
+
+  // The adaptable armour grows with two script variables, made when absent.
+  p.armor = kAdaptableArmour;
+  p.Recalc();
+  EXPECT_EQ(p.vitality, 10);
+  EXPECT_TRUE(session.scriptVariables.Contains("__아답터블아머DEF"));
+  EXPECT_TRUE(session.scriptVariables.Contains("__아답터블아머BAR"));
+  session.scriptVariables.Set("__아답터블아머DEF", 35);
+  session.scriptVariables.Set("__아답터블아머BAR", 20);
+  p.Recalc();
+  EXPECT_EQ(p.vitality, 13);
+  EXPECT_EQ(p.maxshp, 2);
+  p.armor = kFortuneMail;
 
   p.weapon = kAngerBadel;
   p.Recalc();

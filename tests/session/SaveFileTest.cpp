@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "engine/CdAudio.h"
+#include "platform/Clock.h"
 #include "render/RC.h"
+#include "session/ClockSeconds.h"
 #include "session/SaveStream.h"
 #include "tests/session/SessionFixture.h"
 
@@ -173,6 +176,11 @@ TEST_F(SaveFileTest, RefusedContentsLeaveTheSessionUnchanged) {
   // and version 0: its fields would run 5 bytes past the end.
   Bytes lookalike(9172 + 2, 0);
   std::memcpy(lookalike.data(), "Save", 4);
+  const auto withFloat = [&](size_t at, float value) {
+    Bytes c = good;
+    std::memcpy(c.data() + at, &value, 4);
+    return c;
+  };
   Bytes repeated = good;
   repeated[3521 + 1] = repeated[3521];
   const std::vector<std::pair<const char*, Bytes>> cases = {
@@ -187,6 +195,9 @@ TEST_F(SaveFileTest, RefusedContentsLeaveTheSessionUnchanged) {
       {"inn id 40", with(3528, 40)},
       {"version 0 too short", Bytes(good.begin() + 5, good.begin() + 9172 + 1)},
       {"version 0 that reads as prefixed", lookalike},
+      // The party would stand nowhere: the field shows only sky.
+      {"x not a number", withFloat(53, std::numeric_limits<float>::quiet_NaN())},
+      {"z infinite", withFloat(57, -std::numeric_limits<float>::infinity())},
   };
   Pattern(6, 2);
   const Bytes before = savefile::Build(session);
@@ -219,6 +230,21 @@ TEST_F(SaveFileTest, FormatLimitsAreLoggedNeverWrapped) {
   EXPECT_TRUE(savefile::Build(session).empty());
   EXPECT_FALSE(session.Save((m_dir / "many.sav").string()));
   EXPECT_FALSE(std::filesystem::exists(m_dir / "many.sav"));
+}
+
+// The count goes on from the saved time and wraps as the clock does, at the
+// ends of its range too.
+TEST_F(SaveFileTest, PlayTimesAtTheEndsOfTheirRangeLoadAndRunOn) {
+  platform::FakeClock clock(5000);
+  platform::ScopedClockSource guard(&clock);
+  for (const int32_t played : {INT32_MIN, INT32_MAX, 0}) {
+    Pattern(1, 0);
+    session.playTime = played;
+    ASSERT_TRUE(session.Load(SaveTo("time.sav")));
+    EXPECT_EQ(ClockSecondsSince(session.startClock), played);
+    clock.Advance(2000);
+    EXPECT_EQ(ClockSecondsSince(session.startClock), static_cast<int32_t>(static_cast<uint32_t>(played) + 2u));
+  }
 }
 
 TEST_F(SaveFileTest, OutOfRangeValuesAreKeptOrMended) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/AppShell.h"
@@ -200,6 +201,43 @@ TEST_F(SaveListTest, AFileNumberTwoRecordsShareKeepsItsFiles) {
     ExpectAllLoad();
     ASSERT_TRUE(m_files.WriteAtomic((SaveDir() / "index.sav").string(), bytes.data(), bytes.size()));
   }
+}
+
+// What a save ended half-way leaves goes when a whole list is read; the
+// player's own files in the folder stay.
+TEST_F(SaveListTest, StraysOfUnfinishedSavesGoWhenAWholeListIsRead) {
+  for (int32_t time : {10, 20}) {
+    session.playTime = time;
+    ASSERT_TRUE(SaveSlot(m_files, true));
+  }
+  const std::vector<std::string> strays = {"30.sav", "30.srs", "10.sav.tmp", "40.srs.tmp", "index.sav.tmp"};
+  const std::vector<std::string> kept = {"notes.txt", "old.tmp", "007.sav", "x30.sav", "99999999999.sav"};
+  const auto place = [&] {
+    for (const auto& names : {strays, kept}) {
+      for (const std::string& name : names) m_dir.Write("game/Save/" + name, "x");
+    }
+  };
+  const auto present = [&](const std::vector<std::string>& names) {
+    return std::all_of(names.begin(), names.end(), [&](const std::string& n) { return fs::exists(SaveDir() / n); });
+  };
+  const std::string index = testsupport::ReadFile(SaveDir() / "index.sav");
+
+  // An index that does not hold what it lists, or none, decides nothing.
+  place();
+  std::string damaged = index;
+  damaged[0] = 3;
+  m_dir.Write("game/Save/index.sav", damaged);
+  EXPECT_EQ(Index().size(), 2u);
+  fs::remove(SaveDir() / "index.sav");
+  EXPECT_TRUE(Index().empty());
+  EXPECT_TRUE(present(strays));
+
+  m_dir.Write("game/Save/index.sav", index);
+  EXPECT_EQ(Index().size(), 2u);
+  for (const std::string& name : strays) EXPECT_FALSE(fs::exists(SaveDir() / name)) << name;
+  EXPECT_TRUE(present(kept));
+  EXPECT_TRUE(Exists(10, ".sav") && Exists(10, ".srs") && Exists(20, ".sav") && Exists(20, ".srs"));
+  ExpectAllLoad();
 }
 
 TEST_F(SaveListTest, IndexIsReadWithinItsBytes) {

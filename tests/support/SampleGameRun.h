@@ -6,6 +6,7 @@
 
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TextVisibility.h"
 
 namespace testsupport {
 
@@ -37,6 +38,14 @@ ProgramResult RunSampleGame(const TempDir& dir, const std::string& script, int t
 // `golden`; an empty text when they match.
 std::string CompareShot(const TempDir& dir, const std::string& shot, const std::string& golden);
 
+// An input-script line that checks, from `pass` on, the texts of the next
+// whole frame into `dir`/name.txt.
+std::string TextCheck(int pass, const std::string& name);
+
+// The texts of the run's check `name` that the frame hid (HiddenTexts); a
+// note when the check wrote nothing.
+std::string HiddenTexts(const TempDir& dir, const std::string& name, const TextExceptions& exceptions = {});
+
 // The run's own game folder.
 std::filesystem::path RunFolder(const TempDir& dir);
 
@@ -55,6 +64,9 @@ class SampleGameRun {
   }
   std::string CompareShot(const std::string& name, const std::string& golden) const {
     return testsupport::CompareShot(m_dir, name, golden);
+  }
+  std::string HiddenTexts(const std::string& name, const TextExceptions& exceptions = {}) const {
+    return testsupport::HiddenTexts(m_dir, name, exceptions);
   }
 
  private:

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/DebugLog.h"
+#include "platform/Display.h"
 
 extern char** environ;
 
@@ -69,6 +70,8 @@ const bool g_headless = [] {
   ::setenv("SDL_AUDIODRIVER", "dummy", 0);
   // Presents at once; the end-to-end run that checks the pace turns it back on.
   ::setenv("SLV_NO_PRESENT_WAIT", "1", 0);
+  // Tests look at what was shown.
+  platform::KeepPresentedFrames(true);
   return true;
 }();
 

@@ -19,6 +19,7 @@
 #include "session/Session.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/ui/TextsKept.h"
 #include "ui/BICaptionDeskTop.h"
 #include "ui/BIMenu.h"
 #include "ui/BIStatusBox.h"
@@ -69,7 +70,9 @@ class BattleMenuGoldenTest : public TextureDeviceTest {
     EXPECT_NE(pixels, nullptr);
     platform::Surface& target = *g_3dDevice.RenderTarget();
     target.Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-    BICaptionDeskTop::GetInstance().DrawTree(m_rc);
+    // Every text of the menus and the help line can be read.
+    const auto kept = TextsKept([this] { BICaptionDeskTop::GetInstance().DrawTree(m_rc); });
+    EXPECT_EQ(testsupport::HiddenTexts(kept), "");
     testsupport::RgbImage image{w, h, {}};
     for (int row = y; row < y + h; ++row) {
       for (int col = x; col < x + w; ++col) {

@@ -214,6 +214,14 @@ TEST_F(BattleWidgetsTest, OnKeyServesOneStepATick) {
          t.m_mouse.m_dy = 2;
        },
        {"f:Poll", "a:Wheel"}},
+      {"the wheel alone is no move of the pointer",
+       [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_wheel = 120; }, {"f:Poll"}},
+      {"but turns once the pointer has moved",
+       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+         t.desk.m_pointerMoved = 1;
+         t.m_mouse.m_wheel = 120;
+       },
+       {"f:Poll", "a:Wheel"}},
       {"a move hovers", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_dy = 2; }, {"f:Poll", "a:Hover"}},
       {"a still pointer after a move idles", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.desk.m_pointerMoved = 1; },
        {"f:Poll", "a:Idle"}},
@@ -352,11 +360,21 @@ TEST_F(BattleWidgetsTest, AMenuWithoutARecordStaysEmpty) {
 
 // ---- Scrolling and tabs ----
 
+// A key press moves the first shown row by one toward the selection, even
+// when the selection wraps to the other end.
 TEST_F(BattleWidgetsTest, MovingPastTheEighthRowScrollsByOne) {
   Foods(9);
+  session.AddItem(menulists::kFirstOfKind + 7, 1);
+  session.AddItem(menulists::kLongName, 1);
   BIMenu* menu = NewMenu(CBattleMenuSet::kItemPage);
+  ASSERT_EQ(menu->m_count, 11);
   menu->m_focused = 1;
   menu->NotifyTree(nullptr, 1, 0, 0, 0);
+  menu->OnUpKey();  // to the last row: one row down, not the whole way
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 1);
+  menu->OnDownKey();  // back to the top
+  EXPECT_EQ(menu->m_firstShown, 0);
   for (int i = 0; i < 7; ++i) menu->OnDownKey();
   EXPECT_EQ(menu->m_firstShown, 0);
   menu->OnDownKey();
@@ -365,12 +383,31 @@ TEST_F(BattleWidgetsTest, MovingPastTheEighthRowScrollsByOne) {
   EXPECT_EQ(Row(*menu, 8)->m_y, 160);
   EXPECT_EQ(Row(*menu, 8)->m_highlight, 1);
   EXPECT_EQ(Row(*menu, 0)->m_x, menu->m_width);
-  // Down wraps to the top and shows it; up from there shows the foot.
   menu->OnDownKey();
+  menu->OnDownKey();
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 3);
+  menu->OnDownKey();  // wraps to the top, which comes one row nearer
   EXPECT_EQ(menu->m_selected, 0);
-  EXPECT_EQ(menu->m_firstShown, 0);
+  EXPECT_EQ(menu->m_firstShown, 2);
   menu->OnUpKey();
-  EXPECT_EQ(menu->m_firstShown, 1);
+  EXPECT_EQ(menu->m_selected, 10);
+  EXPECT_EQ(menu->m_firstShown, 3);
+}
+
+// A click on a row sends its command and takes the focus; the selection,
+// the help line and the other rows stay as they were.
+TEST_F(BattleWidgetsTest, AClickOnARowOnlyTakesTheFocusAndSendsItsCommand) {
+  desk.Build(1);
+  BIMenu* main = MenuAt(0);
+  ASSERT_EQ(Row(*main, 0)->m_focused, 1);
+  Row(*main, 1)->OnClick();
+  ASSERT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{6, 1, 1}));
+  EXPECT_EQ(Row(*main, 1)->m_focused, 1);
+  EXPECT_EQ(Row(*main, 0)->m_focused, 1);
+  EXPECT_EQ(main->m_selected, 0);
+  EXPECT_EQ(desk.m_statusBox->m_framesLeft, 0);
 }
 
 TEST_F(BattleWidgetsTest, TheScrollBarClampsItsTrackArrowsDragAndWheel) {
@@ -437,6 +474,54 @@ TEST_F(BattleWidgetsTest, ATabPageWithoutAMenuIsSkipped) {
   menu->m_tab->OnClick();
   EXPECT_EQ(menu->m_key, CBattleMenuSet::kItemPage);
   EXPECT_EQ(desk.m_tabPages[2], 0);
+}
+
+TEST_F(BattleWidgetsTest, APressOnATabTurnsThePageAndChoosesNothing) {
+  Foods(9);
+  session.AddItem(menulists::kFirstOfKind + 9, 1);  // one grenade on page 1
+  desk.Build(0);
+  // Where a full page's tab reaches into the help line below it.
+  desk.m_menuX = 220;
+  desk.m_menuY = 165;
+  desk.m_tabPages[2] = 1;
+  desk.Build(0);
+  Row(*MenuAt(0), 3)->OpenSubMenu();
+  BIMenu* sub = MenuAt(1);
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->m_key, CBattleMenuSet::kItemPage + 1);
+  // One press, through the desk top's tick, then its release.
+  const auto press = [&](int x, int y, int32_t state) {
+    ResetMouse();
+    m_mouse.m_x = x;
+    m_mouse.m_y = y;
+    m_mouse.m_mouseButtons[0] = state;
+    m_mouse.m_mouseDown[0] = true;
+    desk.OnKey();
+    ResetMouse();
+    m_mouse.m_mouseButtons[0] = kStateReleased;
+    desk.OnKey();
+  };
+  int x = 0, y = 0;
+  sub->m_tab->GetAbsPos(&x, &y);
+  // A double press on page 0: the longer page puts its second row where the
+  // tab was, and the second half of the press does not choose it.
+  press(x + 3, y + 5, kStatePressed);
+  ASSERT_EQ(sub->m_key, CBattleMenuSet::kItemPage);
+  ASSERT_EQ(sub->m_count, 9);
+  press(x + 3, y + 5, kStatePressedAgain);
+  EXPECT_TRUE(m_frame.messages.empty());
+  // The full page's tab lies over the help line, and takes the press.
+  sub->m_tab->GetAbsPos(&x, &y);
+  ASSERT_TRUE(desk.m_statusBox->Holds(x + 3, y + 15));
+  press(x + BIMenuTab::kPageWidth + 3, y + 15, kStatePressed);
+  EXPECT_EQ(sub->m_key, CBattleMenuSet::kItemPage + 1);
+  EXPECT_TRUE(m_frame.messages.empty());
+  // A fresh press on a row uses it.
+  int rowX = 0, rowY = 0;
+  Row(*sub, 0)->GetAbsPos(&rowX, &rowY);
+  press(rowX + 5, rowY + 5, kStatePressed);
+  ASSERT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{6, CBattleMenuSet::kUseItem, 0}));
 }
 
 TEST_F(BattleWidgetsTest, DragHandlesKeepTheirWidgetInsideTheView) {

@@ -57,7 +57,8 @@ class BuyModeTest : public SessionTest {
   UIBuyMode* m_mode = nullptr;
 };
 
-TEST_F(BuyModeTest, TheBasketChargesTheListedPrice) {
+// The shop's percentage changes only the price the goods list shows.
+TEST_F(BuyModeTest, TheBasketChargesTheItemsOwnPrice) {
   Open(1, 1);
   ASSERT_EQ(g_shopGoods.count, 2);  // "모두보기": weapons, then shields
   EXPECT_EQ(g_shopGoods.items[0], kSword);
@@ -67,13 +68,14 @@ TEST_F(BuyModeTest, TheBasketChargesTheListedPrice) {
   BuyRow(0, 5);
   ASSERT_EQ(Basket().Rows().size(), 1u);
   EXPECT_EQ(Basket().Rows()[0].count, 5);
-  EXPECT_EQ(Basket().TotalPrice(), 250);
+  EXPECT_EQ(Basket().Rows()[0].unitPrice, 100);
+  EXPECT_EQ(Basket().TotalPrice(), 500);
   EXPECT_EQ(Basket().TotalVolume(), 10);  // a sword's volume is 2
   BuyRow(1, 0);  // activating a row buys one
-  EXPECT_EQ(Basket().TotalPrice(), 280);
+  EXPECT_EQ(Basket().TotalPrice(), 530);
 
   PressBasket(28);
-  EXPECT_EQ(session.gold, 10000 - 280);
+  EXPECT_EQ(session.gold, 10000 - 530);
   EXPECT_EQ(session.GetItemCount(kSword), 5);
   EXPECT_EQ(session.GetItemCount(kBuckler), 1);
   EXPECT_TRUE(Basket().Rows().empty());
@@ -94,12 +96,12 @@ TEST_F(BuyModeTest, RefusalsLeaveTheBasketAsItWas) {
   EXPECT_TRUE(Basket().Rows().empty());
 
   // Exactly enough money stands; one short is taken back.
-  session.gold = 150;
+  session.gold = 300;
   EXPECT_EQ(Basket().Add(kSword, 3), UIBasketPanel::AddResult::kAdded);
   EXPECT_EQ(Basket().Add(kSword, 1), UIBasketPanel::AddResult::kNoMoney);
   EXPECT_EQ(Message(), "돈이 모자랍니다");
   EXPECT_EQ(Basket().Rows()[0].count, 3);
-  EXPECT_EQ(Basket().TotalPrice(), 150);
+  EXPECT_EQ(Basket().TotalPrice(), 300);
   CloseMessage();
 
   // Too heavy, and with money short as well the money is named.
@@ -169,6 +171,27 @@ TEST_F(BuyModeTest, StatusValuesWithTheChosenItemLeaveTheSessionAlone) {
   EXPECT_EQ(savefile::Build(session), savefile::Build(const_cast<CSession&>(before)));
   list.Notify(&list, 14, -1, 0);
   EXPECT_EQ(status.m_withItem, status.m_current);
+}
+
+// A basket row chosen shows its description, but the values stay with the
+// goods list's row.
+TEST_F(BuyModeTest, StatusValuesFollowTheGoodsRowWhateverTheBasketChooses) {
+  *CItemMgr::GetInstance().GetItem(kBuckler)->GetAttrPtr(1) = 9;
+  Open(1, 1);
+  const UIStatusPanel& status = *m_mode->m_status;
+  BuyRow(1, 1);  // the buckler in the basket
+  UIListBox& basket = *Basket().List();
+  basket.Notify(&basket, 14, 0, 0);
+  EXPECT_EQ(status.m_withItem, status.m_current);  // no goods row chosen
+  UIListBox& goods = *m_mode->m_goods->m_list;
+  goods.Notify(&goods, 14, 1, 0);  // the buckler's goods row
+  const auto withBuckler = status.m_withItem;
+  EXPECT_NE(withBuckler, status.m_current);
+  goods.Notify(&goods, 14, 0, 0);  // the sword's
+  const auto withSword = status.m_withItem;
+  basket.Notify(&basket, 14, 0, 0);
+  EXPECT_EQ(status.m_withItem, withSword);
+  EXPECT_NE(status.m_withItem, withBuckler);
 }
 
 }  // namespace

@@ -140,6 +140,7 @@ TEST_F(DiaryPagesTest, ItemDetailsFollowTheKindAndTheLevel) {
     const char* eighth;
   } cases[] = {
       {kSword, 2, 0, {"sword one ", "&n", "sword two "}, weaponValues, "WEI"},
+      {kSword, 4, 0, {"sword one ", "&n", "sword two ", "&n", "&n"}, weaponValues, "WEI"},  // every level, pages or not
       {kBoots, 2, 1, {" 관련 자료 없음.", "&n", "boots two "}, {}, "SPD"},
       {kRing, 1, 2, {"ring one "}, ringValues, "WEI"},
       {kPotion, 1, 3, {"potion one "}, {}, nullptr},

@@ -70,8 +70,10 @@ TEST(Draw2dLayout, Numbers) {
     int end;
   };
   const Case cases[] = {
-      {"font digits of the second bank, minus 4 lower", LayOutFontNumber(-42, 1), {{129, 0, 4}, {66, 6, 0}, {64, 12, 0}}, 18},
-      {"font zero", LayOutFontNumber(0, 0), {{0, 0, 0}}, 6},
+      // On the font's line: a digit's offset 1 less 11.
+      {"font digits of the second bank, minus 4 lower", LayOutFontNumber(-42, 1),
+       {{129, 0, -6}, {66, 6, -10}, {64, 12, -10}}, 18},
+      {"font zero", LayOutFontNumber(0, 0), {{0, 0, -10}}, 6},
       // 13 - 2: the digit 1 advances 11 before the trailing spark.
       {"battle 1", LayOutBattleNumber(1, 2), {{1, 0, 0}}, 11},
       {"battle -10 styled", LayOutBattleNumber(-10, 5), {{49, 0, 0}, {1, 2, 0}, {0, 10, 0}}, 22},
@@ -190,7 +192,7 @@ TEST_F(Draw2dDrawTest, FontTextAndNumbersDrawTheirGlyphsWhereTheyLieOut) {
   EXPECT_EQ(Drawn(), (std::map<std::pair<int, int>, uint16_t>{{{10, 12}, color[6]}, {{23, 9}, color[7]}}));
   Background();
   DrawFontNumberRight(m_rc, 40, 30, -7, 0);  // the digit from 34, the minus 6 before it
-  EXPECT_EQ(Drawn(), (std::map<std::pair<int, int>, uint16_t>{{{28, 34}, color[9]}, {{34, 30}, color[7]}}));
+  EXPECT_EQ(Drawn(), (std::map<std::pair<int, int>, uint16_t>{{{28, 24}, color[9]}, {{34, 20}, color[7]}}));
 }
 
 TEST_F(Draw2dDrawTest, BattleNumberEndsWithItsSpark) {
@@ -235,9 +237,10 @@ TEST_F(Draw2dDrawTest, FramesPlaceTheirPieces) {
        rows(50, 60, {0, 16}, 40, {{0, 1, 1, 2}, {6, 7, 7, 8}})},
       {"inner", {10}, [](CRC* rc) { DrawInnerFrame(rc, 10, 10, 0, 1, 0xFFFFFFFF); },
        rows(10, 10, {0, 20, 40}, 20, {{0, 2}, {3, 5}, {6, 8}})},
-      {"bar", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 2); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}}), false},
+      // Four pieces in all, as wide as the four tiles asked.
+      {"bar", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 4); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}}), false},
       // In a given colour: opaque white shows each piece's own colour.
-      {"bar in a colour", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 2, 0xFFFFFFFF); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}})},
+      {"bar in a colour", {11}, [](CRC* rc) { DrawBar(rc, 10, 10, 4, 0xFFFFFFFF); }, rows(10, 10, {0}, 20, {{0, 1, 1, 2}})},
       // Mode 1 with one bottom row: only the last of three rows has its
       // pieces; the inner frame (action 10) starts at (x + 10, y + 20).
       {"list with a separator", {7, 10}, [](CRC* rc) { DrawListFrame(rc, 100, 100, 1, 3, 1, 1, 0xFFFFFFFF); },

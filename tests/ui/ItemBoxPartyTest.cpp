@@ -294,4 +294,31 @@ TEST_F(ItemBoxTest, ARightPressOpensTheMenuOfTheSideWithTheSelection) {
   EXPECT_EQ(menu.m_entries[5].b, 256);
 }
 
+// A child that hands every notice straight back up, as a list box does.
+class EchoingChild : public UIObject {
+ public:
+  void Notify(UIObject*, int code, int, int) override {
+    codes.push_back(code);
+    NotifyParent(code, 0, 0);
+  }
+  void Raise(int code) { NotifyParent(code, 0, 0); }
+  std::vector<int> codes;
+};
+
+// Codes a panel has no use for go to its children, once: neither the
+// child's echo nor the screen brings them round again.
+TEST_F(ItemBoxTest, OtherCodesGoToTheChildrenOnceAndNoFurther) {
+  OpenBox();
+  auto* stored = new EchoingChild;
+  auto* carried = new EchoingChild;
+  m_mode->m_stored->AddChild(stored);
+  m_mode->m_carried->AddChild(carried);
+  m_desktop->Notify(m_desktop.get(), 13, 0, 0);  // from the screen: both sides hear it
+  EXPECT_EQ(stored->codes, std::vector<int>{13});
+  EXPECT_EQ(carried->codes, std::vector<int>{13});
+  stored->Raise(40);  // raised on one side: its children hear it, the other side does not
+  EXPECT_EQ(stored->codes, (std::vector<int>{13, 40}));
+  EXPECT_EQ(carried->codes, std::vector<int>{13});
+}
+
 }  // namespace

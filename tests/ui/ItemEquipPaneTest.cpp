@@ -175,6 +175,15 @@ TEST_F(PaneTest, UsingTakesOneWhateverTheUseDid) {
   EXPECT_EQ(session.GetItemCount(kMyDagger), 10);
 }
 
+TEST_F(PaneTest, ASecondClickOnAReadableItemReadsIt) {
+  UIItemPane* pane = OpenPane<UIItemPane>();
+  pane->Notify(pane->m_list, 18, RowOf(*pane, kEvent), 0);  // nothing to read
+  EXPECT_FALSE(Box().IsShown());
+  pane->Notify(pane->m_list, 18, RowOf(*pane, kLetter), 0);
+  ASSERT_TRUE(Box().IsShown());
+  EXPECT_EQ(Box().m_text, CItemMgr::GetInstance().GetItem(kLetter)->name);
+}
+
 TEST_F(PaneTest, ThrowingAwayAsksFirst) {
   UIItemPane* pane = OpenPane<UIItemPane>();
   for (const bool yes : {false, true}) {
@@ -300,7 +309,8 @@ TEST_F(PaneTest, ARefusalIsToldAndItsOkOnlyAnswers) {
   EXPECT_EQ(session.GetItemCount(kShield), 9);
 }
 
-TEST_F(PaneTest, AThrowTakesOffOnlyThePieceThrown) {
+// With a slot selected, its piece comes off first, whatever is thrown.
+TEST_F(PaneTest, AThrowTakesTheSelectedSlotsPieceOffFirst) {
   UIEquipPane* pane = OpenPane<UIEquipPane>();
   ASSERT_TRUE(session.Equip(0, kMyDagger));
   ASSERT_EQ(session.GetItemCount(kMyDagger), 9);
@@ -313,8 +323,10 @@ TEST_F(PaneTest, AThrowTakesOffOnlyThePieceThrown) {
     Box().Notify(&Box(), 28, 0, 0);
   };
   confirmThrow(kShield);
-  EXPECT_EQ(session.players[11].weapon, kMyDagger);
+  EXPECT_EQ(session.players[11].weapon, kEmptyWeapon);
+  EXPECT_EQ(session.GetItemCount(kMyDagger), 10);  // back from the slot
   EXPECT_EQ(session.GetItemCount(kShield), 9);
+  ASSERT_TRUE(session.Equip(0, kMyDagger));
   confirmThrow(kMyDagger);
   EXPECT_EQ(session.players[11].weapon, kEmptyWeapon);
   EXPECT_EQ(session.GetItemCount(kMyDagger), 9);  // back from the slot, then one thrown

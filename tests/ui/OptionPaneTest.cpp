@@ -68,7 +68,7 @@ class OptionPaneTest : public GameFolderTest {
   // A click on one of the spin's arrows, through the pane.
   void Step(UISpin* spin, bool up) {
     m_mouse.m_x = spin->m_x + (up ? spin->m_width : 0);
-    m_mouse.m_y = spin->m_y;
+    m_mouse.m_y = spin->m_y - (up ? 5 : 0);  // the up arrow takes the pixels above its point
     m_pane->OnLButtonDown();
   }
   static UIRadioBtn* FrameRateButton(UIOptionPane& pane, int k) {
@@ -175,6 +175,14 @@ TEST_F(OptionPaneTest, TheKeySpinWrapsAndRebindsTheKeypad) {
   EXPECT_EQ(KeyName(CSession::LayoutKey(6, 7)), "PageUp");
   EXPECT_EQ(KeyName(CSession::LayoutKey(3, 6)), "F3");
   EXPECT_EQ(KeyName(CSession::LayoutKey(1, 8)), "A");
+}
+
+TEST_F(OptionPaneTest, TheKeyTableNamesEightActions) {
+  using Row = std::pair<std::string, std::string>;
+  const std::vector<Row> expected = {{"회  전", "F3  F4"},      {"확  대", "Home  End"},    {"행  동", "Space"},
+                                     {"점  프", "Enter"},        {"게임모드", "F1"},         {"도감모드", "F2"},
+                                     {"추적대상변경", "F3 F4"}, {"주변지도보기", "F5"}};
+  EXPECT_EQ(KeyTable(3), expected);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_F(TacticsPaneTest, ALeftClickChoosesTheTacticsAtOnce) {
 
 TEST_F(TacticsPaneTest, ARightClickOnACustomListOpensItsGridThere) {
   Player(9).tacticsId = 5;
-  m_pane->Refresh();
+  m_pane->Notify(m_desktop.get(), kUiOpen, 0, 0);
   Press(false, 250, RowY(0));  // the first member's list shows " 매뉴얼"
   EXPECT_FALSE(Grid().IsShown());
   Press(false, 100, 300);  // on no list
@@ -77,9 +77,19 @@ TEST_F(TacticsPaneTest, ARightClickOnACustomListOpensItsGridThere) {
 
 TEST_F(TacticsPaneTest, AnIdOutsideTheRowsSelectsNone) {
   Player(4).tacticsId = 7;
-  m_pane->Refresh();
+  m_pane->Notify(m_desktop.get(), kUiOpen, 0, 0);
   EXPECT_EQ(m_pane->m_lists[0]->m_selection, -1);
   EXPECT_EQ(m_pane->m_lists[1]->m_selection, 0);
+}
+
+// The lists take the members' tactics when the page opens; a refresh
+// rebuilds the cards only.
+TEST_F(TacticsPaneTest, ARefreshLeavesTheSelectionsAlone) {
+  Player(9).tacticsId = 3;
+  m_pane->Refresh();
+  EXPECT_EQ(m_pane->m_lists[1]->m_selection, 0);
+  m_pane->Notify(m_desktop.get(), kUiOpen, 0, 0);
+  EXPECT_EQ(m_pane->m_lists[1]->m_selection, 3);
 }
 
 }  // namespace

@@ -57,6 +57,8 @@ TEST_F(ListBoxTest, AFittingCountHasNothingToScrollAndTheBarIgnoresPresses) {
   Rows(19);  // ten lines: 10 - (170 / 20 + 1) = 1
   EXPECT_EQ(m_box->m_bar->m_largest, 1);
   m_box->Clear();
+  EXPECT_EQ(m_box->m_bar->m_largest, 1);  // emptied, not re-ranged
+  m_box->Notify(nullptr, 13, 0, 0);
   EXPECT_EQ(m_box->m_bar->m_largest, 0);
   Rows(18);
   EXPECT_EQ(m_box->m_bar->m_largest, 0);

@@ -128,6 +128,10 @@ TEST_F(TextBoxTest, WrapsWhereALineReachesTheWidthLessEighteen) {
   m_box.Setup(0, 0, 118, 100);
   m_box.AddText("one two three four");  // "one two three" would be 130
   EXPECT_EQ(m_box.m_lines, (std::vector<std::string>{"one two", " three", " four"}));
+  // The look-ahead runs on an empty line too: the line goes out empty.
+  m_box.Setup(0, 0, 118, 100);
+  m_box.AddText(" abcdefghijklm");
+  EXPECT_EQ(m_box.m_lines, (std::vector<std::string>{"", " abcdefghi", "jklm"}));
 }
 
 TEST_F(TextBoxTest, TextsAreSeparatedByAnEmptyLineAndEndLinesAtAmpersandN) {

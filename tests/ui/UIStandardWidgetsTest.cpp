@@ -109,19 +109,26 @@ TEST_F(WidgetTest, SpinWrapsBothWaysAndTellsEachChange) {
   EXPECT_EQ(spin->m_value, 1);
   Press(spin, 105, 100);  // down, below 1: to the maximum
   EXPECT_EQ(spin->m_value, 3);
-  Press(spin, 195, 115);  // up, past the maximum: to 1
+  Press(spin, 195, 100);  // up, past the maximum: to 1
   EXPECT_EQ(spin->m_value, 1);
-  Press(spin, 200, 108);
+  Press(spin, 200, 107);
   EXPECT_EQ(spin->m_value, 2);
+  Press(spin, 200, 108);  // the up arrow takes only the 10 pixels above its point
+  Press(spin, 200, 115);
   Press(spin, 150, 108);  // the middle
   Press(spin, 110, 108);  // just off the down arrow
   EXPECT_EQ(spin->m_value, 2);
   EXPECT_EQ(m_log, (Log{"p:N15,3,0", "p:N15,1,0", "p:N15,2,0"}));
 
-  Point(200, 108);
+  Point(200, 104);
   spin->OnMouseMove();
   EXPECT_EQ(spin->m_hoverUp, 1);
   EXPECT_EQ(spin->m_hoverDown, 0);
+
+  auto* bare = new UISpin;
+  bare->Setup(100, 200, 100, 0);  // a maximum below 1 is kept
+  m_parent->AddChild(bare);
+  EXPECT_EQ(bare->m_maximum, 0);
 }
 
 class CloseTest : public WidgetTest {
@@ -164,11 +171,11 @@ TEST_F(CloseTest, ReleasedInsideTellsTheParentAndCloses) {
   EXPECT_TRUE(m_desktop.m_modalStack.empty());
 }
 
-TEST_F(CloseTest, AReleaseWithoutItsPressEndsNothing) {
+TEST_F(CloseTest, AReleaseInsideClosesWhereverThePressBegan) {
   Down(300, 300);  // a press that begins elsewhere
   Up(620, 20);
-  EXPECT_TRUE(m_desktop.IsOpen());
-  EXPECT_EQ(m_log, (Log{"p:L", "p:l"}));
+  EXPECT_FALSE(m_desktop.IsOpen());
+  EXPECT_EQ(m_log, (Log{"p:L", "p:l", "p:N23,5,0"}));
 }
 
 // A pane that counts its refreshes and presses.

@@ -14,6 +14,7 @@
 #include "render/PixelRC.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/render/TextureTestSupport.h"
+#include "tests/ui/TextsKept.h"
 #include "tests/ui/UiTestRig.h"
 #include "ui/UICloseSession.h"
 #include "session/ItemMgr.h"
@@ -63,20 +64,24 @@ class WidgetGoldenTest : public TextureDeviceTest {
   }
   // The screen's passes as a screen tick runs them, over a plain background,
   // and the part of the back buffer from (x, y) of w x h.
+  // Every text it draws can be read when it is done.
   testsupport::RgbImage Screen(int x, int y, int w, int h) {
     const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
     EXPECT_NE(pixels, nullptr);
     platform::Surface& target = *g_3dDevice.RenderTarget();
     target.Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-    if (m_rc->BeginScene()) {
-      m_desktop->Draw(m_rc);
-      m_rc->EndScene();
-    }
-    if (m_rc->LockBackBuffer()) {
-      m_desktop->DrawLocked(m_rc);
-      m_rc->UnlockBackBuffer();
-    }
-    if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
+    const auto kept = TextsKept([this] {
+      if (m_rc->BeginScene()) {
+        m_desktop->Draw(m_rc);
+        m_rc->EndScene();
+      }
+      if (m_rc->LockBackBuffer()) {
+        m_desktop->DrawLocked(m_rc);
+        m_rc->UnlockBackBuffer();
+      }
+      if (m_desktop->HasPopupLayers()) m_desktop->DrawPopupLayers(m_rc);
+    });
+    EXPECT_EQ(testsupport::HiddenTexts(kept), "");
     return Shot(x, y, w, h);
   }
   // The whole screen in the field menu's order, over a plain background: the
@@ -85,14 +90,17 @@ class WidgetGoldenTest : public TextureDeviceTest {
     const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
     EXPECT_NE(pixels, nullptr);
     if (pixels != nullptr) g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
-    if (m_rc->LockBackBuffer()) {
-      m_desktop->DrawLocked(m_rc);
-      m_rc->UnlockBackBuffer();
-    }
-    if (m_rc->BeginScene()) {
-      m_desktop->Draw(m_rc);
-      m_rc->EndScene();
-    }
+    const auto kept = TextsKept([this] {
+      if (m_rc->LockBackBuffer()) {
+        m_desktop->DrawLocked(m_rc);
+        m_rc->UnlockBackBuffer();
+      }
+      if (m_rc->BeginScene()) {
+        m_desktop->Draw(m_rc);
+        m_rc->EndScene();
+      }
+    });
+    EXPECT_EQ(testsupport::HiddenTexts(kept), "");
     return Shot(0, 0, 640, 480);
   }
   // The part of the back buffer from (x, y) of w x h.

@@ -139,15 +139,12 @@ RgbaImage Gem() {
   return gem;
 }
 
-// A bar with rounded ends, light at the top, five pieces long.
+// A thin bar, light at the top, five pieces long: it lies below a row's
+// glyphs.
 RgbaImage BarProto() {
-  RgbaImage bar(100, 20, Rgba{0, 0, 0, 0});
-  for (int y = 0; y < 20; ++y) {
-    for (int x = 0; x < 100; ++x) {
-      bool fromTop = false;
-      if (Depth(x, y, 2, 2, 98, 18, 7, &fromTop) < 0) continue;
-      bar.At(x, y) = Mix(Rgb(255, 255, 255), Rgb(150, 170, 210), static_cast<float>(y - 2) / 16.0f);
-    }
+  RgbaImage bar(100, 2, Rgba{0, 0, 0, 0});
+  for (int y = 0; y < bar.height; ++y) {
+    for (int x = 1; x < 99; ++x) bar.At(x, y) = y == 0 ? Rgb(255, 255, 255) : Rgb(150, 170, 210);
   }
   return bar;
 }
@@ -208,12 +205,13 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   const RgbaImage gem = Gem();
   // On the small frames' top-left corner.
   actions[3].motions.push_back(MotionOf(Layer(spr.Add(gem), -18, -32, gem)));
-  // The bar lights the row above its point, from 2 pixels over the row's
-  // text: a list box puts the point at the bottom of the chosen row.
+  // The bar underlines the row above its point (a list box puts the point
+  // at the bottom of the chosen row): the field menu draws it after the
+  // row's text, which must stay readable.
   const RgbaImage bar = BarProto();
   for (int x : {0, 20, 80}) {
-    const RgbaImage piece = Cut(bar, x, 0, 20, 20);
-    actions[11].motions.push_back(MotionOf(Layer(spr.Add(piece), 0, -22, piece)));
+    const RgbaImage piece = Cut(bar, x, 0, 20, bar.height);
+    actions[11].motions.push_back(MotionOf(Layer(spr.Add(piece), 0, -bar.height, piece)));
   }
   actions[12].motions.emplace_back();
   const RgbaImage glow = Glow();
@@ -394,8 +392,9 @@ RgbaImage LoadSack() {
 }
 
 // Digits in five colours (sprites 0-49), four small arrows (50-53), then
-// '%' (54), '.' (55), '-' (56), '/' (57), the money mark (58), and the shop's
-// money (59) and load (60) marks; every sprite sits on its bottom edge.
+// the rising mark that '!' and '%' draw (54), the falling mark of '.' (55),
+// '-' (56), '/' (57), the money mark (58), and the shop's money (59) and
+// load (60) marks; every sprite sits on its bottom edge.
 bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std::string* error) {
   const TextStyle large{fonts + "/NanumSquareB.ttf", 13 * kOversample, 0};
   const Rgba colors[5] = {Rgb(248, 248, 240), Rgb(255, 210, 90), Rgb(120, 230, 120), Rgb(255, 110, 100),
@@ -418,18 +417,22 @@ bool BuildSystemDigits(const std::string& fonts, std::vector<DataFile>* out, std
     }
   }
   // Up, down, left, right.
-  for (int turn = 0; turn < 4; ++turn) {
-    RgbaImage arrow(7, 7, Rgba{0, 0, 0, 0});
+  const auto arrow = [](int turn, Rgba ink) {
+    RgbaImage drawn(7, 7, Rgba{0, 0, 0, 0});
     for (int r = 0; r < 4; ++r) {
       for (int k = 3 - r; k <= 3 + r; ++k) {
         const int along = turn % 2 == 0 ? r + 1 : 5 - r;
-        Rgba& p = turn < 2 ? arrow.At(k, along) : arrow.At(along, k);
-        p = Rgb(240, 240, 232);
+        Rgba& p = turn < 2 ? drawn.At(k, along) : drawn.At(along, k);
+        p = ink;
       }
     }
-    spr.Add(arrow);
-  }
-  for (char32_t c : {U'%', U'.', U'-', U'/'}) {
+    return drawn;
+  };
+  for (int turn = 0; turn < 4; ++turn) spr.Add(arrow(turn, Rgb(240, 240, 232)));
+  // A value that rises or falls with the chosen item.
+  spr.Add(arrow(0, colors[2]));
+  spr.Add(arrow(1, colors[3]));
+  for (char32_t c : {U'-', U'/'}) {
     glyph(c, c == U'/' ? 9 : 8, colors[0], &image);
     spr.Add(image);
   }

@@ -21,8 +21,9 @@ bool InspectAvi(const InspectSource& source, const InspectOptions&, JsonWriter& 
     return false;
   }
   const platform::VideoInfo& info = reader->Info();
-  // Every frame, decoded in order, as its 5-6-5 pixels' CRC; a frame that
-  // does not decode is null.
+  // Every frame, decoded in order, as its 5-6-5 pixels' CRC, up to the first
+  // that does not decode: a movie ends there in the game, whatever count its
+  // header claims.
   std::vector<uint16_t> pixels(static_cast<size_t>(info.width) * static_cast<size_t>(info.height));
   out.BeginObject();
   out.Field("width", info.width);
@@ -33,12 +34,8 @@ bool InspectAvi(const InspectSource& source, const InspectOptions&, JsonWriter& 
   out.Field("hasDecoder", info.hasDecoder);
   out.Field("hasAudio", info.hasAudio);
   out.Key("frameCrcs").BeginArray();
-  for (int32_t frame = 0; frame < info.frameCount; ++frame) {
-    if (reader->ReadFrame(frame, pixels.data(), info.width)) {
-      out.UInt(Crc32(pixels));
-    } else {
-      out.Null();
-    }
+  for (int32_t frame = 0; frame < info.frameCount && reader->ReadFrame(frame, pixels.data(), info.width); ++frame) {
+    out.UInt(Crc32(pixels));
   }
   out.EndArray();
   out.EndObject();
