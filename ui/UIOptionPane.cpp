@@ -54,9 +54,10 @@ constexpr std::array<KeyRow, 8> kKeyRows = {{{"회  전", 6, 7},
                                              {"도감모드", -1, -1, "F2"},
                                              {"추적대상변경", -1, -1, "F3 F4"},
                                              {"주변지도보기", -1, -1, "F5"}}};
-constexpr int kKeyTableY = 312, kKeyRowPitch = 20, kKeyNameX = 300;
-// The rows no layout changes stand in a second column, right of the box.
-constexpr int kKeyRowsInBox = 4, kFixedActionX = 478, kFixedKeyX = 592;
+constexpr int kKeyTableY = 312, kKeyRowPitch = 20, kKeyNameX = 270;
+// The rows no layout changes stand in a second column, both in the desk's
+// key box, which is wide enough for the longest key names.
+constexpr int kKeyRowsPerColumn = 4, kFixedActionX = 428, kFixedKeyX = 542;
 
 void Caption(CRC* rc, int x, int y, const std::string& text) {
   rc->DrawText(g_uiOriginX + x, g_uiOriginY + y, text.c_str(), false, 149, 109, 54);
@@ -189,10 +190,10 @@ void UIOptionPane::DrawLocked(CRC* rc) {
   for (const auto& c : kCaptions) Caption(rc, kCaptionX, c.y, c.text);
   const auto table = KeyTable(CSession::GetInstance().options[CSession::kOptionKeyLayout]);
   for (size_t r = 0; r < table.size(); ++r) {
-    const bool inBox = static_cast<int>(r) < kKeyRowsInBox;
-    const int y = kKeyTableY + kKeyRowPitch * (static_cast<int>(r) % kKeyRowsInBox);
-    Caption(rc, inBox ? kCaptionX + 20 : kFixedActionX, y, table[r].first);
-    Caption(rc, inBox ? kKeyNameX : kFixedKeyX, y, table[r].second);
+    const bool first = static_cast<int>(r) < kKeyRowsPerColumn;
+    const int y = kKeyTableY + kKeyRowPitch * (static_cast<int>(r) % kKeyRowsPerColumn);
+    Caption(rc, first ? kCaptionX + 20 : kFixedActionX, y, table[r].first);
+    Caption(rc, first ? kKeyNameX : kFixedKeyX, y, table[r].second);
   }
 }
 

@@ -1,5 +1,5 @@
 // The sample village's shop and save stone headless under scripted input:
-// five long swords bought from the shopkeeper, the game saved at the stone,
+// five leather caps bought from the shopkeeper, the game saved at the stone,
 // and loaded again from the title by its slot and picture.
 #include <gtest/gtest.h>
 
@@ -42,8 +42,9 @@ TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
   std::string script = testsupport::NewGameScript();
   // West along the path to the shopkeeper; the action key talks to him.
   script += "480 key left down\n562 key left up\n566 key 17 down\n567 key 17 up\n";
-  // "무 기", the third row (the wand at half price), five through its menu.
-  script += Click(600, 40, 266) + Click(620, 100, 106) + Click(640, 100, 106, "right") + Click(660, 140, 122);
+  // "투 구", its first row (the leather cap, 40), five through its menu: the
+  // 350 the party has pay for them.
+  script += Click(600, 40, 286) + Click(620, 100, 66) + Click(640, 100, 66, "right") + Click(660, 140, 82);
   script += "690 screenshot @basket.ppm\n" + Point(692, 310, 5) + testsupport::TextCheck(695, "shop");
   // OK, then Close.
   script += Click(700, 500, 345) + Click(730, 600, 345);

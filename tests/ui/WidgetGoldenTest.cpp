@@ -262,6 +262,30 @@ TEST_F(WidgetGoldenTest, FieldMenuStatusPageOfAMagicUser) {
   EXPECT_EQ(Compare("field_menu_status_page", image), "");
 }
 
+// The options page's key table with the longest key names (layout 6): both
+// columns inside the desk's key box, every name apart from the next.
+TEST_F(WidgetGoldenTest, OptionsPageKeyTableOfTheLongestKeyNames) {
+  const auto savedOptions = m_session.options;
+  m_session.options[CSession::kOptionKeyLayout] = 6;
+  m_session.partyCount = 1;
+  m_session.partyIds[0] = 0;
+  m_desktop->AddChild(new UIItemMode);
+  m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
+  for (const auto& [x, y] : {std::pair{10, 150}, std::pair{60, 120}}) {  // the diary tab, "Options"
+    Point(x, y);
+    m_desktop->OnLButtonDown();
+    m_desktop->OnLButtonUp();
+  }
+  Point(320, 460);
+  m_desktop->OnMouseMove();
+
+  FieldMenuScreen();
+  const testsupport::RgbImage keys = Shot(170, 300, 440, 110);
+  m_desktop.reset();
+  m_session.options = savedOptions;
+  EXPECT_EQ(Compare("option_keys_layout6", keys), "");
+}
+
 // The pictures and sprites the standard widgets name, found in the pack
 // whatever the case of their names.
 TEST_F(WidgetGoldenTest, TheWidgetsArtIsInThePack) {
