@@ -205,6 +205,14 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
     EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == kCurse);
   }
 
+  // Heal without its catalyst is refused with the catalyst's words.
+  session.SetItemCount(7 + kDismal, 0);
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 9, kHeal, 0);
+  EXPECT_EQ(m_frame.m_battlePhase, 1);
+  EXPECT_EQ(m_frame.m_caption, "디스말이 없습니다");
+  session.SetItemCount(7 + kDismal, 1);
+
   // A self-aimed skill pays at once; a self-aimed magic too.
   TurnOf(1);
   m_frame.OnMessage(nullptr, 6, 10, kFocus, 0);
