@@ -37,8 +37,9 @@ constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마�
 
 // Battle items by row of the item list: the revival item, an ally potion,
 // a bomb, a smoke pot aimed at the ground, incense on oneself, a curse of
-// a kind not used in battle, and bread nobody wears.
-enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger };
+// a kind not used in battle, and bread nobody wears; then a dagger and the
+// catalyst heal asks for, neither in the battle list.
+enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger, kDismal };
 // Magic of sizz by row and skills of kreutzer by row.
 enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly, kJoint };
 enum SkillRow { kSlash, kBloodletting, kFocus, kDear };
@@ -61,7 +62,8 @@ class BattleCommandsTest : public BattleFixture {
     std::string items;
     for (int i = 0; i < 7; ++i) items += Item("e" + std::to_string(i), 14, "0");
     items += Item("세이지", 8, "0") + Item("포션", 8, "0") + Item("폭탄", 9, "2") + Item("연막", 9, "4") +
-             Item("향", 8, "1") + Item("저주", 12, "0") + Item("빵", 7, "0") + Item("단검", 0, "0");
+             Item("향", 8, "1") + Item("저주", 12, "0") + Item("빵", 7, "0") + Item("단검", 0, "0") +
+             Item("디스말", 14, "0");
     m_dir.Write("game/data/diary/item.txt", items);
     m_dir.Write("game/data/diary/magic.txt", MagicText("힐", 0, "0 0 4 0") + MagicText("리저렉션", 0, "0 0 0 0") +
                                                  MagicText("파이어", 2, "0 0 0 0") + MagicText("메테오", 4, "0 0 4 0") +
@@ -74,7 +76,7 @@ class BattleCommandsTest : public BattleFixture {
     EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     CSession& session = CSession::GetInstance();
-    for (int i = 7; i < 7 + kDagger + 1; ++i) session.SetItemCount(i, 1);
+    for (int i = 7; i < 7 + kDismal + 1; ++i) session.SetItemCount(i, 1);
     PlayerData& sizz = session.players[0];
     sizz.ismagicman = 1;
     sizz.mp1 = sizz.mp2 = sizz.mp3 = 50;
@@ -202,6 +204,14 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
     EXPECT_EQ(m_frame.m_groundSelect, c.phase == 4 ? 1 : 0);
     EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == kCurse);
   }
+
+  // Heal without its catalyst is refused with the catalyst's words.
+  session.SetItemCount(7 + kDismal, 0);
+  TurnOf(0);
+  m_frame.OnMessage(nullptr, 6, 9, kHeal, 0);
+  EXPECT_EQ(m_frame.m_battlePhase, 1);
+  EXPECT_EQ(m_frame.m_caption, "디스말이 없습니다");
+  session.SetItemCount(7 + kDismal, 1);
 
   // A self-aimed skill pays at once; a self-aimed magic too.
   TurnOf(1);
@@ -407,6 +417,7 @@ TEST_F(BattleCommandsTest, ConfirmingATargetOrdersTheMemberAndPaysTheCost) {
   Press(5);
   m_frame.BattleMenuInput();
   EXPECT_LT(sizz.mp1 + sizz.mp2 + sizz.mp3, 150);
+  EXPECT_EQ(session.GetItemCount(7 + kDismal), 0);  // heal's catalyst
   EXPECT_EQ(m_frame.m_battlePhase, 0);
   EXPECT_EQ(Member(0).finishing.messages.back(), kMsgOrder);
   EXPECT_EQ(Member(0).finishing.values.back()[1], 9);

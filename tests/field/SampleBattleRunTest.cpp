@@ -5,7 +5,7 @@
 // strikes, while the leader's first words wait; Maria's rose poisoning a skeleton, the battle script's words
 // on it and the skeleton in poison green; the result screen (the wheel
 // spinning, stopped on the leader's share with the panel counting, the
-// level-up, sizz's new spell, the drop and the money announced), the
+// level-up, the drop and the money announced), the
 // village again, and there the field menu's healing spell: sizz casts
 // "힐링" on Maria, whom the skeletons hurt, and pays its MP; each against
 // its golden screenshot.
@@ -60,9 +60,8 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
                         {M::kResult, "result_wheel"},
                         {M::kResult + 70, "result_counting"},
                         {M::kResult + 116, "result_level_up"},
-                        {M::kResult + 218, "result_skill"},
-                        {M::kResult + 284, "result_item"},
-                        {M::kResult + 324, "result_money"},
+                        {M::kResult + 218, "result_item"},
+                        {M::kResult + 284, "result_money"},
                         {M::kVillage, "battle_village"},
                         {M::kVillage + 74, "heal_caster"},
                         {M::kVillage + 90, "heal_maria"}};

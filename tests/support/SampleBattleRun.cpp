@@ -31,8 +31,13 @@ std::string SampleBattleScript(const SampleBattleOrders& orders) {
   lines += KeyPresses(M::kSecondOrder, orders.second);
   if (!orders.words.empty()) lines += KeyPresses(M::kWords, {orders.words});
   lines += KeyPresses(M::kLeaderAgain, orders.leaderAgain);
+  lines += KeyPresses(M::kSecondAgain, orders.secondAgain);
   for (int pass : orders.resultPresses) lines += KeyPresses(Moment{"result", pass}, {"enter"});
-  if (!orders.poisonWords.empty()) lines += KeyPresses(Moment{"words/2", orders.poisonWordsAfter}, {orders.poisonWords});
+  if (!orders.poisonWords.empty()) {
+    lines += KeyPresses(Moment{"words/2", orders.poisonWordsAfter}, {orders.poisonWords});
+    lines += KeyPresses(M::kLeaderLast, orders.leaderAgain);
+    lines += KeyPresses(M::kSecondLast, orders.secondAgain);
+  }
   return lines;
 }
 

@@ -34,13 +34,21 @@ struct SampleBattleOrders {
   std::vector<std::string> second{"u", "right", "enter"};
   // The key that answers the leader's first-turn words.
   std::string words = "enter";
-  // The leader's second menu: on tactics as well, so the battle ends by
-  // itself.
+  // An answer to the battle script's words is a confirm press in the
+  // running battle, which calls for manual command: each member's next turn
+  // opens its menu again. The second member's request comes in the pass
+  // the leader's does, and the leader's, opened after it, takes the menu.
+  // The leader's menu after each answer: on tactics as well, so the battle
+  // ends by itself.
   std::vector<std::string> leaderAgain{"u", "right", "enter"};
+  // The second member's menu after each answer, once the leader's has
+  // closed: back on the first tactics.
+  std::vector<std::string> secondAgain{"u", "right", "enter"};
   // The result screen's confirm presses, passes after it began: the wheel
-  // stopped (on the leader's share), then sizz's new spell, both drops and
-  // the money moved on, and the last back to the village.
-  std::vector<int> resultPresses{18, 278, 298, 318, 338, 358};
+  // stopped (on the leader's share), then the drop and the money moved on,
+  // and the last back to the village. The leader's level jumps past the one
+  // that teaches sizz's new spell, so no spell is announced.
+  std::vector<int> resultPresses{18, 278, 298, 318};
   // The key that answers Maria's words when her rose first poisons a
   // skeleton (the battle script's condition block).
   std::string poisonWords = "enter";
@@ -56,8 +64,11 @@ struct SampleBattleMoments {
   static constexpr Moment kLeaderOrder{"menu", 39};     // its keys start
   static constexpr Moment kSecondOrder{"menu/2", 27};   // the second member's menu, its keys start
   static constexpr Moment kWords{"words", 108};         // the leader's words wait for their key
-  static constexpr Moment kLeaderAgain{"menu/3", 31};   // the leader's second menu, its keys start
+  static constexpr Moment kLeaderAgain{"menu/3", 31};   // the leader's second menu (menu/4 in the same pass), its keys start
+  static constexpr Moment kSecondAgain{"menu/5", 31};   // the second member's second menu, its keys start
   static constexpr Moment kPoisonWords{"words/2", 802}; // Maria's words on the poison wait for their key
+  static constexpr Moment kLeaderLast{"menu/6", 31};    // after those words, the leader's third menu (menu/7), its keys start
+  static constexpr Moment kSecondLast{"menu/8", 31};    // the second member's third menu, its keys start
   static constexpr Moment kResult{"result", 12};        // the battle is won, the result screen's wheel spins
   static constexpr Moment kVillage{"result", 422};      // the result screen is left and the village back
 };
