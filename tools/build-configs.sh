@@ -7,9 +7,11 @@ configure_asan() {
   cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSLV_SANITIZE=ON -DSLV_BENCH=OFF "$@"
 }
 
-# The optimized build that ./play runs, with the tests.
+# The optimized build that ./play runs, with the tests and warnings as errors
+# (./play turns both off; named here, so that a run of ./play before does
+# not leave them off).
 configure_release() {
-  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSLV_BENCH=OFF "$@"
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSLV_BENCH=OFF -DSLV_TESTS=ON -DSLV_WERROR=ON "$@"
 }
 
 # The libFuzzer targets, with clang. Line tables name the crashing line;
