@@ -13,12 +13,14 @@
 SLV_REGISTER_CLASS(CEffectPrimitive);
 
 namespace {
+namespace effectprimitive {
 
 constexpr int kPrimitiveGone = 10043;
 constexpr int kDetach = 10044;
 constexpr int32_t kCameraAngleFlag = 0x10;
 constexpr int32_t kCameraQuadrantFlag = 0x20;
 
+}  // namespace effectprimitive
 }  // namespace
 
 const CEffectPrimitive::KindEntry* CEffectPrimitive::FindKind(int32_t kind) {
@@ -54,7 +56,7 @@ CEffectPrimitive::~CEffectPrimitive() {
   if (m_effect != nullptr) {
     CSelvarinEffect* effect = m_effect;
     m_effect = nullptr;
-    effect->OnMessage(this, kPrimitiveGone, 0, 0, 0);
+    effect->OnMessage(this, effectprimitive::kPrimitiveGone, 0, 0, 0);
   }
 }
 
@@ -89,7 +91,7 @@ bool CEffectPrimitive::OnProcess() {
 }
 
 void CEffectPrimitive::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kDetach) {
+  if (code == effectprimitive::kDetach) {
     m_effect = nullptr;
     return;
   }
@@ -112,10 +114,10 @@ void CEffectPrimitive::PostProcess() {
 // The angle from the camera and the effect's heading; the facing quadrant
 // from the camera and the owner's heading.
 void CEffectPrimitive::FaceCamera() {
-  if ((m_primitiveFlags & (kCameraAngleFlag | kCameraQuadrantFlag)) == 0) return;
+  if ((m_primitiveFlags & (effectprimitive::kCameraAngleFlag | effectprimitive::kCameraQuadrantFlag)) == 0) return;
   const float yaw = CameraYaw();
-  if ((m_primitiveFlags & kCameraAngleFlag) != 0) m_angle = yaw - m_effect->m_ownerHeading;
-  if ((m_primitiveFlags & kCameraQuadrantFlag) != 0) {
+  if ((m_primitiveFlags & effectprimitive::kCameraAngleFlag) != 0) m_angle = yaw - m_effect->m_ownerHeading;
+  if ((m_primitiveFlags & effectprimitive::kCameraQuadrantFlag) != 0) {
     // Brought into 0..360 both ways: a quadrant of 4 or below 0 names no
     // action.
     float q = 360.0f - yaw + m_effect->m_ownerHeading;

@@ -18,6 +18,7 @@
 #include "ui/UISpin.h"
 
 namespace {
+namespace uioptionpane {
 
 using namespace platform;
 
@@ -62,6 +63,7 @@ void Caption(CRC* rc, int x, int y, const std::string& text) {
   rc->DrawText(g_uiOriginX + x, g_uiOriginY + y, text.c_str(), false, 149, 109, 54);
 }
 
+}  // namespace uioptionpane
 }  // namespace
 
 std::string KeyName(int key) {
@@ -106,7 +108,7 @@ void UIOptionPane::Notify(UIObject* sender, int code, int a, int b) {
 // told apart by the sender the toolkit passes.
 UIScrollBar* UIOptionPane::AddVolumeBar(uint32_t line, int y) {
   auto* bar = new UIScrollBar;
-  bar->Setup(g_uiOriginX + 300, g_uiOriginY + y, kBarLength, true, true);
+  bar->Setup(g_uiOriginX + 300, g_uiOriginY + y, uioptionpane::kBarLength, true, true);
   AddChild(bar);
   bar->m_largest = kVolumeSteps;
   CMixer mixer;
@@ -120,21 +122,21 @@ void UIOptionPane::Open() {
   m_musicBar = AddVolumeBar(kMixerLineCompactDisc, 70);
   m_effectsBar = AddVolumeBar(kMixerLineWaveOut, 100);
   m_font = new UISpin;
-  m_font->Setup(g_uiOriginX + 287, g_uiOriginY + 130, kSpinWidth, CSession::kLastFont);
+  m_font->Setup(g_uiOriginX + 287, g_uiOriginY + 130, uioptionpane::kSpinWidth, CSession::kLastFont);
   AddChild(m_font);
   m_skin = new UISpin;
-  m_skin->Setup(g_uiOriginX + 287, g_uiOriginY + 160, kSpinWidth, kPictureSkins + m_skinCount);
+  m_skin->Setup(g_uiOriginX + 287, g_uiOriginY + 160, uioptionpane::kSpinWidth, uioptionpane::kPictureSkins + m_skinCount);
   AddChild(m_skin);
   m_frameRate = new UIGroupBox;
   m_frameRate->Setup(g_uiOriginX + 300, g_uiOriginY + 250, 290, 20);
   AddChild(m_frameRate);
   for (int k = 0; k < 5; ++k) {
     auto* button = new UIRadioBtn;
-    button->Setup(g_uiOriginX + 280 + 60 * k, g_uiOriginY + 252, kFrameRateLabels[k], k, 0);
+    button->Setup(g_uiOriginX + 280 + 60 * k, g_uiOriginY + 252, uioptionpane::kFrameRateLabels[k], k, 0);
     m_frameRate->AddChild(button);
   }
   m_keys = new UISpin;
-  m_keys->Setup(g_uiOriginX + 287, g_uiOriginY + 280, kSpinWidth, kKeyLayouts);
+  m_keys->Setup(g_uiOriginX + 287, g_uiOriginY + 280, uioptionpane::kSpinWidth, uioptionpane::kKeyLayouts);
   AddChild(m_keys);
 
   const auto& options = CSession::GetInstance().options;
@@ -186,19 +188,19 @@ void UIOptionPane::Apply(const UIObject* sender) {
 void UIOptionPane::DrawLocked(CRC* rc) {
   UIDeskPane::DrawLocked(rc);
   if (rc == nullptr) return;
-  for (const auto& c : kCaptions) Caption(rc, kCaptionX, c.y, c.text);
+  for (const auto& c : uioptionpane::kCaptions) uioptionpane::Caption(rc, uioptionpane::kCaptionX, c.y, c.text);
   const auto table = KeyTable(CSession::GetInstance().options[CSession::kOptionKeyLayout]);
   for (size_t r = 0; r < table.size(); ++r) {
-    const bool inBox = static_cast<int>(r) < kKeyRowsInBox;
-    const int y = kKeyTableY + kKeyRowPitch * (static_cast<int>(r) % kKeyRowsInBox);
-    Caption(rc, inBox ? kCaptionX + 20 : kFixedActionX, y, table[r].first);
-    Caption(rc, inBox ? kKeyNameX : kFixedKeyX, y, table[r].second);
+    const bool inBox = static_cast<int>(r) < uioptionpane::kKeyRowsInBox;
+    const int y = uioptionpane::kKeyTableY + uioptionpane::kKeyRowPitch * (static_cast<int>(r) % uioptionpane::kKeyRowsInBox);
+    uioptionpane::Caption(rc, inBox ? uioptionpane::kCaptionX + 20 : uioptionpane::kFixedActionX, y, table[r].first);
+    uioptionpane::Caption(rc, inBox ? uioptionpane::kKeyNameX : uioptionpane::kFixedKeyX, y, table[r].second);
   }
 }
 
 std::vector<std::pair<std::string, std::string>> KeyTable(int layout) {
   std::vector<std::pair<std::string, std::string>> table;
-  for (const KeyRow& row : kKeyRows) {
+  for (const uioptionpane::KeyRow& row : uioptionpane::kKeyRows) {
     std::string keys = row.fixedKeys != nullptr ? row.fixedKeys : KeyName(CSession::LayoutKey(layout, row.first));
     if (row.second != -1) keys += "  " + KeyName(CSession::LayoutKey(layout, row.second));
     table.emplace_back(row.action, keys);
