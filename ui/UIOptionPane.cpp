@@ -71,14 +71,14 @@ std::string KeyName(int key) {
     int key;
     const char* name;
   };
-  static constexpr Named kNames[] = {{VK_RETURN, "Enter"}, {VK_SPACE, "Space"},   {VK_CONTROL, "Ctrl"},
-                                     {VK_HOME, "Home"},    {VK_END, "End"},       {VK_INSERT, "Insert"},
-                                     {VK_DELETE, "Delete"}, {VK_PRIOR, "PageUp"}, {VK_NEXT, "PageDown"}};
+  static constexpr Named kNames[] = {{platform::VK_RETURN, "Enter"}, {platform::VK_SPACE, "Space"},   {platform::VK_CONTROL, "Ctrl"},
+                                     {platform::VK_HOME, "Home"},    {platform::VK_END, "End"},       {platform::VK_INSERT, "Insert"},
+                                     {platform::VK_DELETE, "Delete"}, {platform::VK_PRIOR, "PageUp"}, {platform::VK_NEXT, "PageDown"}};
   for (const Named& n : kNames) {
     if (n.key == key) return n.name;
   }
-  if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
-  if ((key >= VK_A && key <= VK_Z) || (key >= VK_0 && key <= VK_9)) return std::string(1, static_cast<char>(key));
+  if (key >= platform::VK_F1 && key <= platform::VK_F12) return "F" + std::to_string(key - platform::VK_F1 + 1);
+  if ((key >= platform::VK_A && key <= platform::VK_Z) || (key >= platform::VK_0 && key <= platform::VK_9)) return std::string(1, static_cast<char>(key));
   return "?";
 }
 
@@ -119,8 +119,8 @@ UIScrollBar* UIOptionPane::AddVolumeBar(uint32_t line, int y) {
 
 void UIOptionPane::Open() {
   DestroyChildren();
-  m_musicBar = AddVolumeBar(kMixerLineCompactDisc, 70);
-  m_effectsBar = AddVolumeBar(kMixerLineWaveOut, 100);
+  m_musicBar = AddVolumeBar(platform::kMixerLineCompactDisc, 70);
+  m_effectsBar = AddVolumeBar(platform::kMixerLineWaveOut, 100);
   m_font = new UISpin;
   m_font->Setup(g_uiOriginX + 287, g_uiOriginY + 130, uioptionpane::kSpinWidth, CSession::kLastFont);
   AddChild(m_font);
@@ -159,7 +159,7 @@ void UIOptionPane::SetVolume(const UIScrollBar* bar, int position) {
   if (bar == nullptr || (bar != m_musicBar && bar != m_effectsBar)) return;
   const bool music = bar == m_musicBar;
   CMixer mixer;
-  if (!mixer.Open(music ? kMixerLineCompactDisc : kMixerLineWaveOut)) return;
+  if (!mixer.Open(music ? platform::kMixerLineCompactDisc : platform::kMixerLineWaveOut)) return;
   mixer.SetVolume(static_cast<uint32_t>(position), kVolumeSteps);
   CSession::GetInstance().options[music ? CSession::kOptionMusicVolume : CSession::kOptionEffectsVolume] =
       static_cast<int32_t>(mixer.GetVolume());
