@@ -43,9 +43,11 @@ enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger 
 enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly, kJoint };
 enum SkillRow { kSlash, kBloodletting, kFocus, kDear };
 
+namespace battlecommandstest {
 std::string Item(const std::string& name, int kind, const std::string& params) {
   return menulists::ItemText(name, 0, name, kind, params);
 }
+}  // namespace battlecommandstest
 
 std::string MagicText(const std::string& name, int target, const std::string& cost) {
   return "#magic < " + name + " > < >\n#targettype " + std::to_string(target) + "\n#cost " + cost + "\n#end\n";
@@ -59,9 +61,9 @@ class BattleCommandsTest : public BattleFixture {
  protected:
   BattleCommandsTest() : BattleFixture("map\n") {
     std::string items;
-    for (int i = 0; i < 7; ++i) items += Item("e" + std::to_string(i), 14, "0");
-    items += Item("세이지", 8, "0") + Item("포션", 8, "0") + Item("폭탄", 9, "2") + Item("연막", 9, "4") +
-             Item("향", 8, "1") + Item("저주", 12, "0") + Item("빵", 7, "0") + Item("단검", 0, "0");
+    for (int i = 0; i < 7; ++i) items += battlecommandstest::Item("e" + std::to_string(i), 14, "0");
+    items += battlecommandstest::Item("세이지", 8, "0") + battlecommandstest::Item("포션", 8, "0") + battlecommandstest::Item("폭탄", 9, "2") + battlecommandstest::Item("연막", 9, "4") +
+             battlecommandstest::Item("향", 8, "1") + battlecommandstest::Item("저주", 12, "0") + battlecommandstest::Item("빵", 7, "0") + battlecommandstest::Item("단검", 0, "0");
     m_dir.Write("game/data/diary/item.txt", items);
     m_dir.Write("game/data/diary/magic.txt", MagicText("힐", 0, "0 0 4 0") + MagicText("리저렉션", 0, "0 0 0 0") +
                                                  MagicText("파이어", 2, "0 0 0 0") + MagicText("메테오", 4, "0 0 4 0") +

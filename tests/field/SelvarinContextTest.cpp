@@ -70,6 +70,7 @@ WorldCharacter Character(const std::string& name, const std::string& spr, Vec3 p
   return c;
 }
 
+namespace selvarincontexttest {
 WorldCharacter Box(const std::string& name, Vec3 centre, float halfX, float halfZ) {
   WorldCharacter c;
   c.name = name;
@@ -94,6 +95,7 @@ const char* kScript =
     "say hello\n"
     "C::Walk\n"
     "return\n";
+}  // namespace selvarincontexttest
 
 class SelvarinContextTest : public ::testing::Test {
  protected:
@@ -111,7 +113,7 @@ class SelvarinContextTest : public ::testing::Test {
     world.Add(Character("B", "b.spr", {3.0f, 0.0f, 4.0f}));
     world.Add(Character("D", "dove.spr", {5.0f, 0.0f, 6.0f}));
     world.Add(Character("E", "Dove.spr", {7.0f, 0.0f, 8.0f}));
-    world.Add(Box("gate", {0.0f, 0.0f, 70.0f}, 5.0f, 5.0f));
+    world.Add(selvarincontexttest::Box("gate", {0.0f, 0.0f, 70.0f}, 5.0f, 5.0f));
     WorldCharacter wanderer = Character("C", "c.spr", {-5.0f, 0.0f, -6.0f});
     wanderer.value = 2;
     const float halves[2] = {4.0f, 6.0f};
@@ -134,7 +136,7 @@ class SelvarinContextTest : public ::testing::Test {
       }
     }
     Write("village.gat", attr.Build());
-    Write("village.scr", kScript);
+    Write("village.scr", selvarincontexttest::kScript);
     Write("village.ini", "load world village.rsw\nset playstartx 10.5\nset playstartz -4\n");
     Write("night.ini", "load world village.rsw\nset night 1\n");
     Write("noscript.ini", "load world noscript.rsw\n");
