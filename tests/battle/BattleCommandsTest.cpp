@@ -35,15 +35,17 @@ constexpr const char* kMenuSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kWarning = "쓸수없는메뉴선택시나는경고음.wav";
 constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마법 걸 캐릭터를 선택할 때의 소리.wav";
 
-// Battle items by row of the item list: the revival item, an ally potion,
-// a bomb, a smoke pot aimed at the ground, incense on oneself, a curse of
-// a kind not used in battle, and bread nobody wears.
-enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger };
 // Magic of sizz by row and skills of kreutzer by row.
 enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly, kJoint };
 enum SkillRow { kSlash, kBloodletting, kFocus, kDear };
 
 namespace battlecommandstest {
+
+// Battle items by row of the item list: the revival item, an ally potion,
+// a bomb, a smoke pot aimed at the ground, incense on oneself, a curse of
+// a kind not used in battle, and bread nobody wears. In a namespace:
+// kCurse also names a condition.
+enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger };
 std::string Item(const std::string& name, int kind, const std::string& params) {
   return menulists::ItemText(name, 0, name, kind, params);
 }
@@ -76,7 +78,7 @@ class BattleCommandsTest : public BattleFixture {
     EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     CSession& session = CSession::GetInstance();
-    for (int i = 7; i < 7 + kDagger + 1; ++i) session.SetItemCount(i, 1);
+    for (int i = 7; i < 7 + battlecommandstest::kDagger + 1; ++i) session.SetItemCount(i, 1);
     PlayerData& sizz = session.players[0];
     sizz.ismagicman = 1;
     sizz.mp1 = sizz.mp2 = sizz.mp3 = 50;
@@ -138,7 +140,7 @@ class BattleCommandsTest : public BattleFixture {
 TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
   Enter();
   CSession& session = CSession::GetInstance();
-  session.players[1].weapon = 7 + kDagger;
+  session.players[1].weapon = 7 + battlecommandstest::kDagger;
   CItemList::GetInstance().Build(-1, 0);
   ASSERT_TRUE(CMagicList::GetInstance().Build(4, 0));
   ASSERT_TRUE(CSkillList::GetInstance().Build(3, 1));
@@ -156,16 +158,16 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
       {"attack", 1, 0, 0, 2, "", kMenuSound, -1, -1},
       {"defend", 0, 1, 0, 0, "", kMenuSound, -1, 1},
       {"move", 0, 2, 0, 4, "", kMenuSound, -1, -1},
-      {"revival item, nobody fallen", 1, 3, kSage, 1, "치료할 대상이 없습니다", kMenuSound, 7 + kSage, -1},
-      {"potion", 0, 3, kPotion, 3, "", kMenuSound, 7 + kPotion, -1},
-      {"bomb", 0, 3, kBomb, 2, "", kMenuSound, 7 + kBomb, -1},
-      {"smoke on the ground", 0, 3, kSmoke, 4, "", kMenuSound, 7 + kSmoke, -1},
-      {"incense on oneself", 0, 3, kIncense, 0, "", kMenuSound, 7 + kIncense, 3},
-      {"a kind not for battle", 0, 3, kCurse, 1, "", nullptr, -1, -1},
+      {"revival item, nobody fallen", 1, 3, battlecommandstest::kSage, 1, "치료할 대상이 없습니다", kMenuSound, 7 + battlecommandstest::kSage, -1},
+      {"potion", 0, 3, battlecommandstest::kPotion, 3, "", kMenuSound, 7 + battlecommandstest::kPotion, -1},
+      {"bomb", 0, 3, battlecommandstest::kBomb, 2, "", kMenuSound, 7 + battlecommandstest::kBomb, -1},
+      {"smoke on the ground", 0, 3, battlecommandstest::kSmoke, 4, "", kMenuSound, 7 + battlecommandstest::kSmoke, -1},
+      {"incense on oneself", 0, 3, battlecommandstest::kIncense, 0, "", kMenuSound, 7 + battlecommandstest::kIncense, 3},
+      {"a kind not for battle", 0, 3, battlecommandstest::kCurse, 1, "", nullptr, -1, -1},
       {"a row past the list", 0, 3, 40, 1, "", kMenuSound, -1, -1},
       {"pass", 0, 7, 0, 1, "", kWarning, -1, -1},
       {"auto past the tactics rows", 0, 5, 5, 1, "", kMenuSound, -1, -1},
-      {"equip what nobody wears", 0, 8, kBread, 1, "빵 장착할 수 없습니다", kMenuSound, -1, -1},
+      {"equip what nobody wears", 0, 8, battlecommandstest::kBread, 1, "빵 장착할 수 없습니다", kMenuSound, -1, -1},
       {"heal", 0, 9, kHeal, 3, "", kMenuSound, kHeal, -1},
       {"fire", 0, 9, kFire, 2, "", kMenuSound, kFire, -1},
       {"meteor", 0, 9, kMeteor, 4, "", kMenuSound, kMeteor, -1},
@@ -202,7 +204,7 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
       EXPECT_EQ(v[1], c.orderKind);
     }
     EXPECT_EQ(m_frame.m_groundSelect, c.phase == 4 ? 1 : 0);
-    EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == kCurse);
+    EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == battlecommandstest::kCurse);
   }
 
   // A self-aimed skill pays at once; a self-aimed magic too.
@@ -294,13 +296,13 @@ TEST_F(BattleCommandsTest, RevivalIsRefusedWhileFourStandAndOffersTheFallen) {
   Enter();
   CItemList::GetInstance().Build(-1, 0);
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSage, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSage, 0);
   EXPECT_EQ(m_frame.m_caption, "사용할 수 없습니다");
   EXPECT_EQ(m_frame.m_battlePhase, 1);
 
   Member(3).m_actionCode = kActRemoved;  // fallen
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSage, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSage, 0);
   EXPECT_EQ(m_frame.m_caption, "");
   EXPECT_EQ(m_frame.m_battlePhase, 3);
   ASSERT_EQ(m_frame.m_targetCount, 1);
@@ -363,7 +365,7 @@ TEST_F(BattleCommandsTest, ListsOfferPanickedAndPetrifiedAlliesAndTheCursorWraps
 
 TEST_F(BattleCommandsTest, AnEmptyListRefusesWithTheWarningAndKeepsTheMenu) {
   Enter();
-  CSession::GetInstance().players[0].weapon = 7 + kDagger;
+  CSession::GetInstance().players[0].weapon = 7 + battlecommandstest::kDagger;
   Wolf().m_actionCode = kActDying;
   TurnOf(0);
   testsupport::DebugLogCapture log;
@@ -377,7 +379,7 @@ TEST_F(BattleCommandsTest, ConfirmingATargetOrdersTheMemberAndPaysTheCost) {
   SetParty({0, 1, 2});
   Enter(2);
   CSession& session = CSession::GetInstance();
-  session.players[1].weapon = 7 + kDagger;
+  session.players[1].weapon = 7 + battlecommandstest::kDagger;
   session.players[1].cp = 100;
   TurnOf(1);
   m_frame.OnMessage(nullptr, 6, 0, 0, 0);
@@ -524,7 +526,7 @@ TEST_F(GroundCursorTest, ConfirmingTheGroundSendsThePointThenTheOrder) {
   // An item of the area kind is thrown at the point, and the battle runs on.
   CItemList::GetInstance().Build(-1, 0);
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSmoke, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSmoke, 0);
   ASSERT_EQ(m_frame.m_battlePhase, 4);
   g_pMainKeyPad->m_buttons = {};
   Press(4);
