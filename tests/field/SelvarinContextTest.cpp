@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "engine/FileStream.h"
 #include "engine/FrameMgr.h"
@@ -24,6 +25,7 @@
 #include "render/3dGround.h"
 #include "render/3dWorldRes.h"
 #include "session/Session.h"
+#include "tests/field/StandInName.h"
 #include "tests/support/TestSupport.h"
 #include "tools/lib/GatWriter.h"
 #include "tools/lib/GndWriter.h"
@@ -54,12 +56,6 @@ class CTestDove : public CTestActor {
 class CTestCrow : public CTestActor {
   SLV_OBJECT(CTestCrow)
 };
-
-template <class T>
-void RegisterTestClass(const char* shortName) {
-  CObjectFactory::GetInstance().Register(new T);
-  RegisterClassName(shortName, typeid(T));
-}
 
 WorldCharacter Character(const std::string& name, const std::string& spr, Vec3 pos) {
   WorldCharacter c;
@@ -100,11 +96,11 @@ const char* kScript =
 class SelvarinContextTest : public ::testing::Test {
  protected:
   SelvarinContextTest() : m_previous(std::filesystem::current_path()) {
-    RegisterTestClass<CTestPlayer>("player");
-    RegisterTestClass<CTestPartyPlayer>("partyplayer");
-    RegisterTestClass<CTestVillager>("villager");
-    RegisterTestClass<CTestDove>("dove");
-    RegisterTestClass<CTestCrow>("crow");
+    m_standIns.push_back(StandInName::Of<CTestPlayer>("player"));
+    m_standIns.push_back(StandInName::Of<CTestPartyPlayer>("partyplayer"));
+    m_standIns.push_back(StandInName::Of<CTestVillager>("villager"));
+    m_standIns.push_back(StandInName::Of<CTestDove>("dove"));
+    m_standIns.push_back(StandInName::Of<CTestCrow>("crow"));
     slvtools::RswWriter world;
     world.SetNames("village.gnd", "village.gat", "village.scr");
     world.SetBounds({-40, 60, -30, 50});
@@ -188,6 +184,7 @@ class SelvarinContextTest : public ::testing::Test {
   }
   CTestActor& Live(const std::string& name) { return dynamic_cast<CTestActor&>(*Context().FindActorByName(name)); }
 
+  std::vector<StandInName> m_standIns;
   testsupport::TempDir m_dir;
   std::filesystem::path m_previous;
   CSelvarinFrame m_frame;
