@@ -118,7 +118,7 @@ void DrawPanelBitmaps(CRC& rc, const BattleResult& result, int ox, int oy) {
 // The poses, the MVP's mark, the level-up values and the level-up zoom.
 void DrawPanelSprites(CRC& rc, const BattleResult& result, int ox, int oy) {
   const ResultScreenState& s = g_resultScreen;
-  ForEachPanel(result, ox, oy, [&rc, &s](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
+  ForEachPanel(result, ox, oy, [&](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
     if (LevelPanelShown(at) || at.isMvp != 0) {
       const Sheet pose = PoseSheet(player, at.poseVariant);
       const int last = MotionCount(pose.actions, 0) - 1;
