@@ -17,8 +17,6 @@ namespace effectprimitive {
 
 constexpr int kPrimitiveGone = 10043;
 constexpr int kDetach = 10044;
-constexpr int32_t kCameraAngleFlag = 0x10;
-constexpr int32_t kCameraQuadrantFlag = 0x20;
 
 }  // namespace effectprimitive
 }  // namespace
@@ -114,10 +112,10 @@ void CEffectPrimitive::PostProcess() {
 // The angle from the camera and the effect's heading; the facing quadrant
 // from the camera and the owner's heading.
 void CEffectPrimitive::FaceCamera() {
-  if ((m_primitiveFlags & (effectprimitive::kCameraAngleFlag | effectprimitive::kCameraQuadrantFlag)) == 0) return;
+  if ((m_primitiveFlags & (kCameraAngleFlag | kCameraQuadrantFlag)) == 0) return;
   const float yaw = CameraYaw();
-  if ((m_primitiveFlags & effectprimitive::kCameraAngleFlag) != 0) m_angle = yaw - m_effect->m_ownerHeading;
-  if ((m_primitiveFlags & effectprimitive::kCameraQuadrantFlag) != 0) {
+  if ((m_primitiveFlags & kCameraAngleFlag) != 0) m_angle = yaw - m_effect->m_ownerHeading;
+  if ((m_primitiveFlags & kCameraQuadrantFlag) != 0) {
     // Brought into 0..360 both ways: a quadrant of 4 or below 0 names no
     // action.
     float q = 360.0f - yaw + m_effect->m_ownerHeading;

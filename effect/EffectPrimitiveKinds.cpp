@@ -10,10 +10,7 @@
 namespace {
 namespace effectprimitivekinds {
 
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kStopFlag2 = 2;
-constexpr int32_t kStopFlag4 = 4;  // also the ground stop of kinds 5, 14 and 16
-constexpr int32_t kCameraQuadrantFlag = 0x20;
 constexpr int32_t kBurstTurnAge = 65;
 constexpr float kBrake = -0.71428573f;
 
@@ -69,14 +66,14 @@ bool CEffectPrimitive::UpdateScreenRing() {
   m_pos = m_effect->m_pos + m_baseOffset;
   m_radius += m_radiusSpeed;
   m_size += m_sizeSpeed;
-  if ((m_primitiveFlags & effectprimitivekinds::kMotionFlag) != 0) m_size = m_radius;
+  if ((m_primitiveFlags & kMotionFlag) != 0) m_size = m_radius;
   AdvanceFade();
   return true;
 }
 
 bool CEffectPrimitive::UpdateSpriteFlight() {
   m_anchor = m_effect->m_ownerPos + m_baseOffset;
-  if ((m_primitiveFlags & effectprimitivekinds::kMotionFlag) != 0 && m_tickCount > m_startFrame) {
+  if ((m_primitiveFlags & kMotionFlag) != 0 && m_tickCount > m_startFrame) {
     m_speed += m_accel;
     m_sizeSpeed += m_sizeAccel;
     m_velocity = effectprimitivekinds::Forward(m_matrix) * m_speed;
@@ -86,9 +83,9 @@ bool CEffectPrimitive::UpdateSpriteFlight() {
   }
   Wander(12, 8);
   m_pos = m_anchor + m_offset;
-  if ((m_primitiveFlags & effectprimitivekinds::kStopFlag4) != 0 && BelowGround()) return false;
+  if ((m_primitiveFlags & kStopFlag4) != 0 && BelowGround()) return false;
   FaceCamera();
-  if ((m_primitiveFlags & effectprimitivekinds::kCameraQuadrantFlag) != 0) {
+  if ((m_primitiveFlags & kCameraQuadrantFlag) != 0) {
     // Just in front of the owner as it turns, and 5 higher.
     m_matrix.MakeRotationY(m_effect->m_ownerHeading * kDegToRad);
     m_baseOffset = effectprimitivekinds::Forward(m_matrix) * -5.0f;
@@ -136,7 +133,7 @@ bool CEffectPrimitive::UpdateSpriteSpiral() {
     m_matrix.MakeRotationY(m_yaw * kDegToRad);
     m_pos = m_anchor + m_baseOffset + effectprimitivekinds::Forward(m_matrix) * m_radius + m_wanderDrift;
     if (age >= turn) Bounce();
-  } else if ((m_primitiveFlags & effectprimitivekinds::kMotionFlag) != 0) {
+  } else if ((m_primitiveFlags & kMotionFlag) != 0) {
     m_yawSpeed += m_yawAccel;
     m_radiusSpeed += m_radiusAccel;
     m_riseSpeed += m_riseAccel;
@@ -249,7 +246,7 @@ bool CEffectPrimitive::UpdateSweepRing() {
   m_matrix = YawPitch(m_yaw, m_pitch);
   m_offset = m_offset + effectprimitivekinds::Forward(m_matrix) * m_speed;
   m_pos = m_anchor + m_offset;
-  if ((m_primitiveFlags & effectprimitivekinds::kMotionFlag) != 0) {
+  if ((m_primitiveFlags & kMotionFlag) != 0) {
     m_size = -m_radius;
     if (m_tickCount == m_eventFrames[0]) m_radiusSpeed = 0.0f;
   }
@@ -275,11 +272,11 @@ bool CEffectPrimitive::UpdateSwirlRing() {
   m_outerRingRadius += m_ringSpeed;
   m_innerRingRadius += m_ringSpeed;
   m_width += m_widthSpeed;
-  if ((m_primitiveFlags & effectprimitivekinds::kMotionFlag) != 0 && age == m_eventFrames[0]) m_widthSpeed = 0.0f;
+  if ((m_primitiveFlags & kMotionFlag) != 0 && age == m_eventFrames[0]) m_widthSpeed = 0.0f;
   if (age == m_eventFrames[1]) {
     const float left = static_cast<float>(std::max(m_lifetime - age + 1, 1));
     if ((m_primitiveFlags & effectprimitivekinds::kStopFlag2) != 0) m_ringSpeed = -m_outerRingRadius / left;
-    if ((m_primitiveFlags & effectprimitivekinds::kStopFlag4) != 0) m_widthSpeed = -m_width / left;
+    if ((m_primitiveFlags & kStopFlag4) != 0) m_widthSpeed = -m_width / left;
   }
   AdvanceFade();
   AdvanceAnimation();
@@ -304,7 +301,7 @@ bool CEffectPrimitive::UpdateFlatQuad() {
   m_height += m_heightSpeed;
   m_width += m_widthSpeed;
   if ((m_primitiveFlags & effectprimitivekinds::kStopFlag2) != 0 && m_tickCount == m_eventFrames[0]) m_speed = 0.0f;
-  if ((m_primitiveFlags & effectprimitivekinds::kStopFlag4) != 0 && BelowGround()) return false;
+  if ((m_primitiveFlags & kStopFlag4) != 0 && BelowGround()) return false;
   AdvanceFade();
   AdvanceAnimation();
   return true;

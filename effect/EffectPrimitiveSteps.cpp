@@ -16,7 +16,6 @@ namespace effectprimitivesteps {
 
 constexpr float kPulseFloor = 64.0f;
 constexpr float kBounce = -0.6666667f;
-constexpr int32_t kWanderFlag = 8;
 
 int32_t ClampByte(int32_t value) { return std::clamp(value, 0, 255); }
 
@@ -134,7 +133,7 @@ TrailSlot CEffectPrimitive::CurrentTrailSlot() const {
 // New drifts when due: the period first, then x and z, each a size and a
 // side. A period of 0 is due at once.
 void CEffectPrimitive::Wander(int32_t basePeriod, int32_t periodSpread) {
-  if ((m_primitiveFlags & effectprimitivesteps::kWanderFlag) == 0) return;
+  if ((m_primitiveFlags & kWanderFlag) == 0) return;
   if (m_wanderPeriod <= 0 || m_tickCount % m_wanderPeriod == 0) {
     m_wanderPeriod = basePeriod + platform::Rand() % periodSpread;
     m_wanderDrift.x = effectprimitivesteps::WanderDrift();

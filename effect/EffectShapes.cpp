@@ -13,7 +13,6 @@ namespace effect_shapes {
 namespace {
 namespace effectshapes {
 
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kFlaggedMotion = 0x20001;
 constexpr float kQuarterTurn = 1.570796f;
 
@@ -156,7 +155,7 @@ CEffectPrimitive* AddSpreadingRing(CSelvarinEffect& e, const char* texture) {
 void AddCircleSparks(CSelvarinEffect& e, int count, const char* sprite) {
   for (int i = 0; i < count; ++i) {
     CEffectPrimitive* p = e.AddPrimitive(SpriteFlight);
-    p->m_primitiveFlags = effectshapes::kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = 20;
     p->m_radius = static_cast<float>(platform::Rand() % 4 + 6);
     p->m_matrix.MakeRotationY(effectshapes::Degrees(360) * kDegToRad);
@@ -179,7 +178,7 @@ void AddCircleSparks(CSelvarinEffect& e, int count, const char* sprite) {
 void AddInwardSparks(CSelvarinEffect& e, int count, const char* sprite) {
   for (int i = 0; i < count; ++i) {
     CEffectPrimitive* p = e.AddPrimitive(SpriteFlight);
-    p->m_primitiveFlags = effectshapes::kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = 30;
     p->m_radius = static_cast<float>(platform::Rand() % 6 + 24);
     p->m_yaw = effectshapes::Degrees(360);
@@ -206,7 +205,7 @@ CEffectPrimitive* AddGlowRing(CSelvarinEffect& e, const char* texture) {
   CEffectPrimitive* p = e.AddPrimitive(ScreenRing);
   p->m_baseOffset = Vec3{0.0f, -20.0f, 0.0f};
   p->m_pos = e.m_pos + p->m_baseOffset;
-  p->m_primitiveFlags = effectshapes::kMotionFlag;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
   p->m_fading = 1;
   p->m_lifetime = 30;
   p->m_fadeStartFrame = 15;
@@ -240,7 +239,7 @@ void AddSpiral(CSelvarinEffect& e, const Spiral& spiral) {
   const float turn = effectshapes::Degrees(360);
   for (int i = 0; i < spiral.count; ++i) {
     CEffectPrimitive* p = effectshapes::AddAt(e, SpriteSpiral, Vec3{0.0f, spiral.rise, 0.0f});
-    p->m_primitiveFlags = effectshapes::kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = spiral.lifetime;
     p->m_yaw = turn + 360.0f * static_cast<float>(i) / static_cast<float>(spiral.count);
     p->m_matrix.MakeRotationY(p->m_yaw * kDegToRad);
@@ -266,7 +265,7 @@ void AddRisingSprites(CSelvarinEffect& e, int count, const char* sprite, float s
     around.MakeRotationY(effectshapes::Degrees(360) * kDegToRad);
     const Vec3 offset = at + Forward(around) * static_cast<float>(platform::Rand() % reach);
     CEffectPrimitive* p = effectshapes::AddAt(e, SpriteFlight, offset);
-    p->m_primitiveFlags = effectshapes::kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_matrix = CEffectPrimitive::YawPitch(0.0f, 90.0f);  // the forward axis points up
     p->m_lifetime = 30;
     p->m_speed = static_cast<float>(platform::Rand() % 40 + 30) * 0.01f;

@@ -18,7 +18,6 @@ namespace {
 namespace selvarineffecthits {
 
 constexpr float kBrake = -0.71428573f;
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kQuakeOverlay = 4;
 
 Vec3 Column(const Matrix& m, int c) { return {m.m[c], m.m[3 + c], m.m[6 + c]}; }
@@ -96,7 +95,7 @@ Spray ForwardSparks(const HitRow& hit) {
           {Draw::Yaw, Draw::Pitch, Draw::Reach, Draw::Speed, Draw::Lifetime, Draw::Size},
           {80, 140}, true, {100, 310}, {4, 4}, 0.0f, 1.0f, 10.0f,
           {hit.speedSpread, 60}, {hit.lifeSpread, 6}, {1, 0}, {100, hit.sizeBase},
-          0.0f, true, true, kMotionFlag, 0, 5, "effect\\Ef_Particle1"};
+          0.0f, true, true, CEffectPrimitive::kMotionFlag, 0, 5, "effect\\Ef_Particle1"};
 }
 
 Spray BackSparks(const HitRow& hit) {

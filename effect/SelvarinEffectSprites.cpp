@@ -15,8 +15,6 @@ namespace selvarineffectsprites {
 constexpr int kTickMessage = 60;
 constexpr int kLastTickMessage = 61;
 constexpr int kTickMessagePeriod = 40;
-constexpr int32_t kMotionFlag = 1;
-constexpr int32_t kCameraAngleFlag = 0x10;
 constexpr int32_t kShieldFlags = 0x20020;
 constexpr int32_t kFollowBit = 1;
 constexpr int32_t kLastTickBit = 2;
@@ -73,7 +71,7 @@ void CSelvarinEffect::BuildStandardSprite(const SpriteFamily& family) {
     CEffectPrimitive* p = AddPrimitive(SpriteFlight);
     p->m_fading = 1;
     if (m_directional != 0) {
-      p->m_primitiveFlags = family.exactFlags ? selvarineffectsprites::kCameraAngleFlag : (p->m_primitiveFlags | selvarineffectsprites::kCameraAngleFlag);
+      p->m_primitiveFlags = family.exactFlags ? CEffectPrimitive::kCameraAngleFlag : (p->m_primitiveFlags | CEffectPrimitive::kCameraAngleFlag);
       p->m_yaw = m_ownerHeading;
     }
     p->m_lifetime = m_lifetime;
@@ -164,7 +162,7 @@ void CSelvarinEffect::AddHitSprites(int count, const char* name) {
 void CSelvarinEffect::BuildDustMark() {
   if (m_tickCount != 0) return;
   CEffectPrimitive* p = AddPrimitive(SpriteFlight);
-  p->m_primitiveFlags = selvarineffectsprites::kMotionFlag;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
   p->m_fading = 1;
   p->m_lifetime = m_lifetime;
   p->m_baseOffset = Vec3{0.0f, -5.0f, 0.0f};
