@@ -11,6 +11,7 @@
 #include "render/RC.h"
 
 namespace {
+namespace battleactor {
 
 constexpr int32_t kGaugeStart = 50;   // the gauge starts below this
 constexpr int kTargetPick = 5;
@@ -20,9 +21,10 @@ constexpr float kSlowOnFoot = 0.75f;
 constexpr float kTestAboveInAir = 0.5f;
 constexpr float kTestAboveOnFoot = 1.0f;
 
+}  // namespace battleactor
 }  // namespace
 
-CBattleActor::CBattleActor() : m_timeGauge(static_cast<float>(platform::Rand() % kGaugeStart)) {}
+CBattleActor::CBattleActor() : m_timeGauge(static_cast<float>(platform::Rand() % battleactor::kGaugeStart)) {}
 
 CBattleActor::~CBattleActor() {
   CSelvarinContext* context = GetFieldContext();
@@ -76,7 +78,7 @@ void CBattleActor::ApplyVelocity() {
   m_bumped = 0;
   m_pos.x += m_velocity.x;
   m_pos.z += m_velocity.z;
-  const Vec3 test{m_pos.x, m_pos.y - (m_inAir != 0 ? kTestAboveInAir : kTestAboveOnFoot), m_pos.z};
+  const Vec3 test{m_pos.x, m_pos.y - (m_inAir != 0 ? battleactor::kTestAboveInAir : battleactor::kTestAboveOnFoot), m_pos.z};
   const int r = context->CheckMove(test.x, test.y, test.z);
   if (r == 1) {
     m_pos.y = context->GetStandHeight(m_pos);
@@ -107,8 +109,8 @@ void CBattleActor::ApplyVelocity() {
   }
   if (m_bumped != 0) m_knockBack = -m_knockBack;
   m_bumpTicks = m_bumped != 0 ? m_bumpTicks + 1 : 0;
-  if (context->m_pAttr != nullptr && context->m_pAttr->GetCellType(m_pos.x, m_pos.z) == kSlowCell) {
-    const float k = m_inAir != 0 ? kSlowWhileFalling : kSlowOnFoot;
+  if (context->m_pAttr != nullptr && context->m_pAttr->GetCellType(m_pos.x, m_pos.z) == battleactor::kSlowCell) {
+    const float k = m_inAir != 0 ? battleactor::kSlowWhileFalling : battleactor::kSlowOnFoot;
     m_pos.x -= m_velocity.x * k;
     m_pos.z -= m_velocity.z * k;
   }
@@ -138,6 +140,6 @@ void CBattleActor::AddTargetPickRegion(CRC& rc, const Matrix& view) {
   const auto width = static_cast<float>(rc.ViewWidth()), height = static_cast<float>(rc.ViewHeight());
   g_pickRegionList.Add(PickEdge(std::clamp(drawn.left, 0.0f, width)), PickEdge(std::clamp(drawn.right, 0.0f, width)),
                        PickEdge(std::clamp(drawn.top, 0.0f, height)),
-                       PickEdge(std::clamp(drawn.bottom, 0.0f, height)), kTargetPick, this);
+                       PickEdge(std::clamp(drawn.bottom, 0.0f, height)), battleactor::kTargetPick, this);
 }
 

@@ -10,6 +10,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleactormessages {
 
 constexpr int kOwnTarget = 22;
 constexpr int kBalloon = 21;  // the sprite actor's codes
@@ -21,6 +22,7 @@ constexpr float kDegreesPerRadian = 57.29579f;
 int32_t Int(intptr_t value) { return static_cast<int32_t>(value); }
 float Float(intptr_t value) { return static_cast<float>(static_cast<int32_t>(value)); }
 
+}  // namespace battleactormessages
 }  // namespace
 
 bool CBattleActor::IsLiveOrder(int code) {
@@ -45,22 +47,22 @@ bool CBattleActor::IsLiveOrder(int code) {
 void CBattleActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   if (IsLiveOrder(code) && IsInTerminalAction()) return;
   switch (code) {
-    case kOwnTarget:
-      if (Int(value0) == 1 || Int(value0) == 2) m_target = this;
+    case battleactormessages::kOwnTarget:
+      if (battleactormessages::Int(value0) == 1 || battleactormessages::Int(value0) == 2) m_target = this;
       break;
     case kMsgHitStop:
-      m_hitStopTicks = Int(value0);
+      m_hitStopTicks = battleactormessages::Int(value0);
       break;
     case kMsgWalkToPoint:
-      m_targetX = Float(value0);
-      m_targetZ = Float(value1);
+      m_targetX = battleactormessages::Float(value0);
+      m_targetZ = battleactormessages::Float(value1);
       SetAction(kActWalkToPoint);
       break;
     case kMsgToIdle:
       SetAction(kActIdle);
       break;
     case kMsgHitGuard:
-      m_hitGuardTicks = Int(value0);
+      m_hitGuardTicks = battleactormessages::Int(value0);
       break;
     case kMsgWalkToActor:
       m_walkToActor = dynamic_cast<CBattleActor*>(reinterpret_cast<CObject*>(value0));
@@ -86,25 +88,25 @@ void CBattleActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
       m_visible = 0;
       break;
     case kMsgScriptMotion:
-      ScriptAnimation(kActScriptFixed, Int(value0), Int(value1));
+      ScriptAnimation(kActScriptFixed, battleactormessages::Int(value0), battleactormessages::Int(value1));
       break;
     case kMsgScriptAction:
-      ScriptAnimation(Int(value1) == 1 ? kActScriptLoop : kActScriptOnce, Int(value0), 0);
+      ScriptAnimation(battleactormessages::Int(value1) == 1 ? kActScriptLoop : kActScriptOnce, battleactormessages::Int(value0), 0);
       break;
     case kMsgChangeSprite:
-      ChangeBattleSprite(reinterpret_cast<const char*>(value0), Int(value1), Int(value2));
+      ChangeBattleSprite(reinterpret_cast<const char*>(value0), battleactormessages::Int(value1), battleactormessages::Int(value2));
       break;
     case kMsgShadow:
-      m_drawShadow = Int(value0);
+      m_drawShadow = battleactormessages::Int(value0);
       break;
     case kMsgHeading:
-      m_angle = Float(value0);
+      m_angle = battleactormessages::Float(value0);
       break;
     case kMsgEmotion:
-      CSelvarinActor::OnMessage(sender, kBalloon, value0, value1, 0);
+      CSelvarinActor::OnMessage(sender, battleactormessages::kBalloon, value0, value1, 0);
       break;
     case kMsgCrowd:
-      CSelvarinActor::OnMessage(sender, kCrowd, value0, value1, value2);
+      CSelvarinActor::OnMessage(sender, battleactormessages::kCrowd, value0, value1, value2);
       break;
     case kMsgStopGauge:
       m_gaugeRunning = 0;
@@ -113,7 +115,7 @@ void CBattleActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
       m_gaugeRunning = 1;
       break;
     case kMsgDropCrowd:
-      if (m_crowd != nullptr) m_crowd->OnMessage(this, kEnd, 0, 0, 0);
+      if (m_crowd != nullptr) m_crowd->OnMessage(this, battleactormessages::kEnd, 0, 0, 0);
       m_crowd = nullptr;
       break;
     case kMsgKill:
@@ -134,17 +136,17 @@ void CBattleActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
 
 void CBattleActor::Jump(intptr_t vx, intptr_t vz, intptr_t vy) {
   m_inAir = 1;
-  m_velocity = Vec3{Float(vx) * kHundredth, -Float(vy) * kHundredth, Float(vz) * kHundredth};
-  m_angle = std::atan2(m_velocity.x, -m_velocity.z) * kDegreesPerRadian;
+  m_velocity = Vec3{battleactormessages::Float(vx) * battleactormessages::kHundredth, -battleactormessages::Float(vy) * battleactormessages::kHundredth, battleactormessages::Float(vz) * battleactormessages::kHundredth};
+  m_angle = std::atan2(m_velocity.x, -m_velocity.z) * battleactormessages::kDegreesPerRadian;
   SetAction(kActJump);
 }
 
 // -1 for the height stands the participant on what lies there.
 void CBattleActor::Warp(intptr_t x, intptr_t z, intptr_t y) {
-  m_pos.x = Float(x);
-  m_pos.z = Float(z);
-  if (Int(y) != -1) {
-    m_pos.y = Float(y);
+  m_pos.x = battleactormessages::Float(x);
+  m_pos.z = battleactormessages::Float(z);
+  if (battleactormessages::Int(y) != -1) {
+    m_pos.y = battleactormessages::Float(y);
     return;
   }
   const CSelvarinContext* context = GetFieldContext();

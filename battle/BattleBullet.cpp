@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlebullet {
 
 constexpr const char* kHitSound = "활맞기.wav";
 constexpr float kLiftAboveShooter = 7.0f;
@@ -19,6 +20,7 @@ bool Pierceable(const CSelvarinActor& enemy) {
   return enemy.m_actionCode != kActDying && enemy.m_actionCode != kActRemoved && enemy.m_actionCode != kActDefeated;
 }
 
+}  // namespace battlebullet
 }  // namespace
 
 const std::array<CBattleBullet::BowRow, CBattleBullet::kBowCount> CBattleBullet::kBows{{
@@ -81,7 +83,7 @@ std::string CBattleBullet::ShooterBow() const {
 void CBattleBullet::TakeOff(const CSelvarinActor& shooter) {
   SpawnEffect(ShooterName() == kPiercingShooter ? EffectOfBow(ShooterBow()) : kPlainEffect);
   m_speed = kSpeed;
-  m_pos.y = shooter.m_pos.y - kLiftAboveShooter;
+  m_pos.y = shooter.m_pos.y - battlebullet::kLiftAboveShooter;
 }
 
 void CBattleBullet::Strike(const std::array<int32_t, 2>& at) {
@@ -94,7 +96,7 @@ void CBattleBullet::Pierce() {
   for (int slot = 0; slot < CSession::kMaxEnemies; ++slot) {
     const std::array<int32_t, 2> id{slot, 0};
     const CSelvarinActor* enemy = session.enemies[static_cast<size_t>(slot)].actor;
-    if (enemy == nullptr || id == m_targetId || !Pierceable(*enemy)) continue;
+    if (enemy == nullptr || id == m_targetId || !battlebullet::Pierceable(*enemy)) continue;
     if (enemy->Distance3d(m_pos.x, m_pos.y, m_pos.z) <= kPierceReach) Strike(id);
   }
 }
@@ -107,13 +109,13 @@ bool CBattleBullet::OnProcess() {
   m_screenY = shooter->m_screenY;
   if (m_tickCount == 0) TakeOff(*shooter);
   StepCarrierToward(*this, *target);
-  ApplyGravity(kArrowGravity);
-  if (target->DistanceXZ(m_pos.x, m_pos.z) > kArrivalSteps * m_speed && m_tickCount <= kLastFlightTick) {
+  ApplyGravity(battlebullet::kArrowGravity);
+  if (target->DistanceXZ(m_pos.x, m_pos.z) > battlebullet::kArrivalSteps * m_speed && m_tickCount <= kLastFlightTick) {
     if (m_tickCount % kPiercePeriod == 0 && ShooterName() == kPiercingShooter) Pierce();
     ++m_tickCount;
     return true;
   }
   Strike(m_targetId);
-  PlayWave(kHitSound);
+  PlayWave(battlebullet::kHitSound);
   return false;
 }

@@ -18,6 +18,7 @@
 using namespace battleform;
 
 namespace {
+namespace battlecharacter {
 
 enum FrameMessage : int { kPauseBattle = 10 };
 
@@ -52,6 +53,7 @@ bool SheetsExist(const std::string& stem) {
   return res.GetResAs<CActRes>(stem + ".act") != nullptr && res.GetResAs<CSprRes>(stem + ".spr") != nullptr;
 }
 
+}  // namespace battlecharacter
 }  // namespace
 
 // ---- What the member wears and chose ----
@@ -100,9 +102,9 @@ int32_t CBattleCharacter::RouteSkill(const Form& form) const {
 // ---- Entering a code ----
 
 void CBattleCharacter::SetFormAction(const Form& form, int32_t code) {
-  SetAfterimage(0, kTrailOffLength, kTrailOffColour);
+  SetAfterimage(0, battlecharacter::kTrailOffLength, battlecharacter::kTrailOffColour);
   m_hitStrength = 0;
-  const OwnRow* row = FindRow(form.rows, code);
+  const OwnRow* row = battlecharacter::FindRow(form.rows, code);
   if (row == nullptr) {
     UseOwnSheet();
     CBattlePlayer::SetAction(code);
@@ -140,7 +142,7 @@ bool CBattleCharacter::UseSheet(const Form& form, const OwnRow& row) {
   if (row.sheet == Sheet::kMove && form.suffix != nullptr) name += form.suffix;
   const std::string stem =
       std::string(row.sheet == Sheet::kPose ? "주연급\\승리포즈\\" : "주연급\\전투\\특수동작\\") + name;
-  if (!SheetsExist(stem)) {
+  if (!battlecharacter::SheetsExist(stem)) {
     DebugLog("CBattleCharacter::SetAction - no sheet " + stem);
     return false;
   }
@@ -178,8 +180,8 @@ int CBattleCharacter::UpdateFormAction(const Form& form, int32_t code) {
   }
   if (code == kActSpecialSkill) {
     if (form.routeStarts) {
-      SpawnEffect(kStartEffect);
-      PauseBattle(kStartPause);
+      SpawnEffect(battlecharacter::kStartEffect);
+      PauseBattle(battlecharacter::kStartPause);
     }
     SetAction(RouteSkill(form));
     return 1;
@@ -187,11 +189,11 @@ int CBattleCharacter::UpdateFormAction(const Form& form, int32_t code) {
   // The nearest form that names the code says how it goes: a run-in in one
   // form may be a standing blow in another.
   for (const Form* f = &form; f != nullptr; f = f->base) {
-    if (const ApproachRow* row = FindRow(f->approaches, code)) {
+    if (const ApproachRow* row = battlecharacter::FindRow(f->approaches, code)) {
       Approach(form, *row);
       return 1;
     }
-    if (const HitRow* row = FindRow(f->hits, code)) {
+    if (const HitRow* row = battlecharacter::FindRow(f->hits, code)) {
       Hit(*row);
       return 1;
     }
@@ -222,7 +224,7 @@ void CBattleCharacter::Approach(const Form& form, const ApproachRow& row) {
   if (row.trailEveryTick > 0 || style.trailEveryTick) {
     KeepTrail(trail);
   } else if (m_tickCount == 1) {
-    SetAfterimage(1, trail, kApproachColour);
+    SetAfterimage(1, trail, battlecharacter::kApproachColour);
   }
   const int32_t every = row.soundEvery > 0 ? row.soundEvery : style.soundEvery;
   if (style.sound != nullptr && every > 0 && m_tickCount % every == 0) PlayWave(style.sound);
@@ -230,14 +232,14 @@ void CBattleCharacter::Approach(const Form& form, const ApproachRow& row) {
     SetAction(row.hitCode);
     return;
   }
-  RunToward(x, z, kApproachSpeed);
-  const bool other = InRanges(row.otherSkills, m_chosenIndex) ||
+  RunToward(x, z, battlecharacter::kApproachSpeed);
+  const bool other = battlecharacter::InRanges(row.otherSkills, m_chosenIndex) ||
                      (row.otherSkillName != nullptr && ChosenSkillName() == row.otherSkillName);
   if (DistanceXZ(x, z) < (other ? row.otherWithin : row.within)) {
     SetAction(row.hitCode);
     return;
   }
-  if (m_tickCount > row.giveUpAfter || (row.stuckGivesUp && m_bumpTicks > kStuckBumps)) {
+  if (m_tickCount > row.giveUpAfter || (row.stuckGivesUp && m_bumpTicks > battlecharacter::kStuckBumps)) {
     if (row.giveUpGauge >= 0.0f) m_timeGauge = row.giveUpGauge;
     SetAction(row.giveUpCode);
   }
@@ -245,7 +247,7 @@ void CBattleCharacter::Approach(const Form& form, const ApproachRow& row) {
 
 void CBattleCharacter::Hit(const HitRow& row) {
   if (!row.spell) {
-    m_hitGuardTicks = kHeldGuard;
+    m_hitGuardTicks = battlecharacter::kHeldGuard;
     if (m_target == nullptr) {
       SetAction(kActIdle);
       return;
@@ -258,7 +260,7 @@ void CBattleCharacter::Hit(const HitRow& row) {
     PlayWave(row.tickSound);
   }
   FaceGoal(row.face);
-  const bool runs = row.runOnlyFor[0].lo < 0 || InRanges(row.runOnlyFor, m_chosenIndex);
+  const bool runs = row.runOnlyFor[0].lo < 0 || battlecharacter::InRanges(row.runOnlyFor, m_chosenIndex);
   if (row.run > 0.0f && runs && (!row.runAfterEnd || m_holdLast != 0)) {
     float x = 0.0f, z = 0.0f;
     if (GoalPoint(row.face == Goal::kNone ? Goal::kTarget : row.face, &x, &z)) RunToward(x, z, row.run);
@@ -291,7 +293,7 @@ void CBattleCharacter::Hit(const HitRow& row) {
     m_blowDone = true;
     Blow(row);
   }
-  if (row.trailOffAfter >= 0 && m_tickCount > row.trailOffAfter) SetAfterimage(0, kTrailOffLength, kTrailOffColour);
+  if (row.trailOffAfter >= 0 && m_tickCount > row.trailOffAfter) SetAfterimage(0, battlecharacter::kTrailOffLength, battlecharacter::kTrailOffColour);
   bool ends = false;
   switch (row.endAt) {
     case When::kEnd:
@@ -322,7 +324,7 @@ void CBattleCharacter::FirstTickOfHit(const HitRow& row) {
     m_inAir = 1;
     m_gravityFactor = row.hopGravity;
   }
-  if (row.trailOn) SetAfterimage(1, kStartLength, kStartColour);
+  if (row.trailOn) SetAfterimage(1, battlecharacter::kStartLength, battlecharacter::kStartColour);
   if (row.start) SpecialStart();
   if (row.caption != nullptr) PostFrameMessage(row.caption);
   if (row.firstEffect != 0) SpawnEffect(row.firstEffect);
@@ -388,20 +390,20 @@ void CBattleCharacter::ResolveBlow(Resolve kind, float reach) {
 }
 
 void CBattleCharacter::SpecialStart() {
-  SetAfterimage(1, kStartLength, kStartColour);
-  SpawnEffect(kStartEffect);
-  PauseBattle(kStartPause);
+  SetAfterimage(1, battlecharacter::kStartLength, battlecharacter::kStartColour);
+  SpawnEffect(battlecharacter::kStartEffect);
+  PauseBattle(battlecharacter::kStartPause);
 }
 
 // Kept on every tick, its sound only when it comes on.
 void CBattleCharacter::KeepTrail(int32_t length) {
-  if (m_afterimage == 0 || m_afterimageLength != length || m_afterimageColour != kApproachColour) {
-    SetAfterimage(1, length, kApproachColour);
+  if (m_afterimage == 0 || m_afterimageLength != length || m_afterimageColour != battlecharacter::kApproachColour) {
+    SetAfterimage(1, length, battlecharacter::kApproachColour);
   }
 }
 
 void CBattleCharacter::PauseBattle(int32_t ticks) {
-  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kPauseBattle, ticks, 0, 0);
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battlecharacter::kPauseBattle, ticks, 0, 0);
 }
 
 bool CBattleCharacter::GoalPoint(Goal goal, float* x, float* z) const {

@@ -10,6 +10,7 @@
 
 namespace battleform {
 namespace {
+namespace battleforms {
 
 constexpr Goal kT = Goal::kTarget;
 constexpr Goal kW = Goal::kWalkPoint;
@@ -664,37 +665,38 @@ constexpr std::array kPeachHits{
 #undef SLV_THIEF_GROUPS
 #undef SLV_PLAIN_BLOW_GROUPS
 
+}  // namespace battleforms
 }  // namespace
 
-const Form kKreutzer{.menuIndex = 7, .rows = kKreutzerRows, .route = kKreutzerRoute, .groups = kKreutzerGroups,
-                     .approaches = kKreutzerApproaches, .approach = kKreutzerRun, .hits = kKreutzerHits,
-                     .orders = kSharedOrders};
-const Form kSizz{.menuIndex = 0, .rows = kSizzRows, .hits = kSizzHits, .orders = kSizzOrders, .hook = SizzHook};
-const Form kSizz2{.menuIndex = 0, .rows = kSizz2Rows, .route = kSizz2Route, .routeDefault = kActAttack,
-                  .hits = kSizz2Hits, .orders = kSizz2Orders, .weaponSuffixes = kSizz2Suffixes, .base = &kSizz};
-const Form kMaria{.menuIndex = 1, .rows = kMariaRows, .route = kMariaRoute, .groups = kMariaGroups,
-                  .approaches = kMariaApproaches, .approach = kMariaRun, .hits = kMariaHits, .orders = kSharedOrders};
-const Form kMaria2{.menuIndex = 1, .rows = kMaria2Rows, .route = kMaria2Route, .groups = kMariaGroups,
-                   .approaches = kMaria2Approaches, .approach = kMariaRun, .hits = kMaria2Hits,
-                   .orders = kSharedOrders, .base = &kMaria};
-const Form kAi{.menuIndex = 8, .rows = kAiRows, .route = kAiRoute, .routeDefault = kActAttack,
-               .approaches = kAiApproaches, .hits = kAiHits, .orders = kAiOrders, .hook = AiHook};
-const Form kElluard{.menuIndex = 2, .rows = kElluardRows, .route = kElluardRoute, .groups = kElluardGroups,
-                    .approaches = kElluardApproaches, .approach = kKreutzerRun, .hits = kElluardHits,
-                    .orders = kSharedOrders, .suffix = "_엘류어드1"};
-const Form kElluard2{.menuIndex = 2, .rows = kElluard2Rows, .route = kElluardRoute, .groups = kElluardGroups,
-                     .approach = kKreutzerRun, .orders = kSharedOrders, .suffix = "_엘류어드2", .base = &kElluard};
-const Form kTenzi{.menuIndex = 3, .rows = kTenziRows, .route = kTenziRoute, .groups = kTenziGroups,
-                  .approaches = kTenziApproaches, .approach = kKreutzerRun, .hits = kTenziHits,
-                  .orders = kSharedOrders, .weaponSuffixes = kTenziSuffixes,
+const Form kKreutzer{.menuIndex = 7, .rows = battleforms::kKreutzerRows, .route = battleforms::kKreutzerRoute, .groups = battleforms::kKreutzerGroups,
+                     .approaches = battleforms::kKreutzerApproaches, .approach = battleforms::kKreutzerRun, .hits = battleforms::kKreutzerHits,
+                     .orders = battleforms::kSharedOrders};
+const Form kSizz{.menuIndex = 0, .rows = battleforms::kSizzRows, .hits = battleforms::kSizzHits, .orders = battleforms::kSizzOrders, .hook = battleforms::SizzHook};
+const Form kSizz2{.menuIndex = 0, .rows = battleforms::kSizz2Rows, .route = battleforms::kSizz2Route, .routeDefault = kActAttack,
+                  .hits = battleforms::kSizz2Hits, .orders = battleforms::kSizz2Orders, .weaponSuffixes = battleforms::kSizz2Suffixes, .base = &kSizz};
+const Form kMaria{.menuIndex = 1, .rows = battleforms::kMariaRows, .route = battleforms::kMariaRoute, .groups = battleforms::kMariaGroups,
+                  .approaches = battleforms::kMariaApproaches, .approach = battleforms::kMariaRun, .hits = battleforms::kMariaHits, .orders = battleforms::kSharedOrders};
+const Form kMaria2{.menuIndex = 1, .rows = battleforms::kMaria2Rows, .route = battleforms::kMaria2Route, .groups = battleforms::kMariaGroups,
+                   .approaches = battleforms::kMaria2Approaches, .approach = battleforms::kMariaRun, .hits = battleforms::kMaria2Hits,
+                   .orders = battleforms::kSharedOrders, .base = &kMaria};
+const Form kAi{.menuIndex = 8, .rows = battleforms::kAiRows, .route = battleforms::kAiRoute, .routeDefault = kActAttack,
+               .approaches = battleforms::kAiApproaches, .hits = battleforms::kAiHits, .orders = battleforms::kAiOrders, .hook = battleforms::AiHook};
+const Form kElluard{.menuIndex = 2, .rows = battleforms::kElluardRows, .route = battleforms::kElluardRoute, .groups = battleforms::kElluardGroups,
+                    .approaches = battleforms::kElluardApproaches, .approach = battleforms::kKreutzerRun, .hits = battleforms::kElluardHits,
+                    .orders = battleforms::kSharedOrders, .suffix = "_엘류어드1"};
+const Form kElluard2{.menuIndex = 2, .rows = battleforms::kElluard2Rows, .route = battleforms::kElluardRoute, .groups = battleforms::kElluardGroups,
+                     .approach = battleforms::kKreutzerRun, .orders = battleforms::kSharedOrders, .suffix = "_엘류어드2", .base = &kElluard};
+const Form kTenzi{.menuIndex = 3, .rows = battleforms::kTenziRows, .route = battleforms::kTenziRoute, .groups = battleforms::kTenziGroups,
+                  .approaches = battleforms::kTenziApproaches, .approach = battleforms::kKreutzerRun, .hits = battleforms::kTenziHits,
+                  .orders = battleforms::kSharedOrders, .weaponSuffixes = battleforms::kTenziSuffixes,
                   .noWeaponSheet = "Hey.!! Hey.. Hey.. dont' use skill!! of TENZI"};
-const Form kCeline{.menuIndex = 4, .rows = kCelineRows, .route = kCelineRoute, .groups = kCelineGroups,
-                   .approaches = kCelineApproaches, .approach = kCelineRun, .hits = kCelineHits,
-                   .orders = kSharedOrders, .routeStarts = true, .shootsArrows = true};
-const Form kCarrot{.menuIndex = 5, .rows = kCarrotRows, .route = kCarrotRoute, .groups = kCarrotGroups,
-                   .approaches = kCarrotApproaches, .approach = kThiefRun, .hits = kCarrotHits,
-                   .orders = kSharedOrders};
-const Form kPeach{.menuIndex = 6, .rows = kPeachRows, .route = kPeachRoute, .groups = kPeachGroups,
-                  .approaches = kPeachApproaches, .approach = kThiefRun, .hits = kPeachHits, .orders = kSharedOrders};
+const Form kCeline{.menuIndex = 4, .rows = battleforms::kCelineRows, .route = battleforms::kCelineRoute, .groups = battleforms::kCelineGroups,
+                   .approaches = battleforms::kCelineApproaches, .approach = battleforms::kCelineRun, .hits = battleforms::kCelineHits,
+                   .orders = battleforms::kSharedOrders, .routeStarts = true, .shootsArrows = true};
+const Form kCarrot{.menuIndex = 5, .rows = battleforms::kCarrotRows, .route = battleforms::kCarrotRoute, .groups = battleforms::kCarrotGroups,
+                   .approaches = battleforms::kCarrotApproaches, .approach = battleforms::kThiefRun, .hits = battleforms::kCarrotHits,
+                   .orders = battleforms::kSharedOrders};
+const Form kPeach{.menuIndex = 6, .rows = battleforms::kPeachRows, .route = battleforms::kPeachRoute, .groups = battleforms::kPeachGroups,
+                  .approaches = battleforms::kPeachApproaches, .approach = battleforms::kThiefRun, .hits = battleforms::kPeachHits, .orders = battleforms::kSharedOrders};
 
 }  // namespace battleform

@@ -26,6 +26,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace battlehud {
 
 constexpr uint32_t kWindowColour = 0xCCFFFFFF;
 constexpr int32_t kWindowClosing = 4;
@@ -113,6 +114,7 @@ void DrawNumber(CRC& rc, int x, int y, int value) {
   rc.DrawText(x, y, std::to_string(value).c_str(), false, 255, 255, 255);
 }
 
+}  // namespace battlehud
 }  // namespace
 
 // Attack attributes count from 1 (5 holy, 8 iron); 0 is none.
@@ -128,20 +130,20 @@ void CSelvarinFrame::DrawBattleHud() {
   if (!rc.BeginScene()) return;
   const int c = rc.ViewWidth() / 2;
   CSelvarinContext* context = GetContext();
-  const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
+  const battlehud::Sheet battle = battlehud::LoadSheet("system\\battle.spr", "system\\battle.act");
   if (m_gaugeShown != 0 && context != nullptr) {
-    rc.FillRect(Box(c - 169, kBarY - 4, 339, 8), 0xAF0000FF, 0xBFFF00FF);
-    DrawSheet(rc, battle, c - 169, kBarY, kLeftCap);
-    DrawSheet(rc, battle, c + 170, kBarY, kRightCap);
-    DrawSheet(rc, battle, c, kBarY, kCentreMark);
+    rc.FillRect(battlehud::Box(c - 169, battlehud::kBarY - 4, 339, 8), 0xAF0000FF, 0xBFFF00FF);
+    battlehud::DrawSheet(rc, battle, c - 169, battlehud::kBarY, battlehud::kLeftCap);
+    battlehud::DrawSheet(rc, battle, c + 170, battlehud::kBarY, battlehud::kRightCap);
+    battlehud::DrawSheet(rc, battle, c, battlehud::kBarY, battlehud::kCentreMark);
     for (CActor* object : context->m_battleParty) {
       const auto* member = dynamic_cast<const CBattlePlayer*>(object);
       if (member == nullptr || member->m_playerId < 0 || member->m_playerId > 11) continue;
-      DrawSheet(rc, battle, c - 320 + MemberIconX(*member), kBarY - 7, member->m_playerId + kHeadBase);
+      battlehud::DrawSheet(rc, battle, c - 320 + battlehud::MemberIconX(*member), battlehud::kBarY - 7, member->m_playerId + battlehud::kHeadBase);
     }
     for (CActor* object : context->m_battleEnemies) {
       auto* enemy = dynamic_cast<CBattleEnemy*>(object);
-      if (enemy != nullptr) enemy->DrawBattleChar(rc, c - 320 + EnemyMarkerX(*enemy), 57, object == m_lookTarget);
+      if (enemy != nullptr) enemy->DrawBattleChar(rc, c - 320 + battlehud::EnemyMarkerX(*enemy), 57, object == m_lookTarget);
     }
   }
   if (m_hitTicks > 0 && m_battleCounter > 1 && m_hitShown > 1) DrawBattleNumber(&rc, 10, 150, m_battleCounter);
@@ -178,32 +180,32 @@ void CSelvarinFrame::DrawBattleDebugTexts() {
 void CSelvarinFrame::DrawPartyPanels(int c) {
   CRC& rc = *m_pRC;
   CSession& session = CSession::GetInstance();
-  const Sheet frames = LoadSheet("system\\battle.spr", "system\\battle.act");
+  const battlehud::Sheet frames = battlehud::LoadSheet("system\\battle.spr", "system\\battle.act");
   const auto* abnormal = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\abnormal.spr"));
   const bool blinkOn = (m_modeTick / 5) % 2 == 0;
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
     const PlayerData* record = session.GetPartyMember(n);
     if (record == nullptr) continue;
     const auto* member = dynamic_cast<const CBattlePlayer*>(record->battlePtr);
-    const int x = c - 192 + n * kPanelStep - kPanelHalf;
+    const int x = c - 192 + n * battlehud::kPanelStep - battlehud::kPanelHalf;
     const int32_t id = session.partyIds[static_cast<size_t>(n)];
     const int style = id == 0 || id == 9 ? 0 : id == 3 ? 1 : 2;
-    DrawSheet(rc, frames, x, kPanelTop, kPanelFrameBase + style);
+    battlehud::DrawSheet(rc, frames, x, battlehud::kPanelTop, battlehud::kPanelFrameBase + style);
     const std::array<std::pair<int, int>, 3> mps{{{record->mp1, record->maxmp1}, {record->mp2, record->maxmp2}, {record->mp3, record->maxmp3}}};
     for (size_t i = 0; i < mps.size(); ++i) {
-      const int fill = Filled(mps[i].first, mps[i].second, kMpSteps) * 3;
-      rc.FillRect(Box(x + 8, kPanelTop + 8 + static_cast<int>(i) * 5, fill, 3), 0xFF3060FF, 0xFF60A0FF);
+      const int fill = battlehud::Filled(mps[i].first, mps[i].second, battlehud::kMpSteps) * 3;
+      rc.FillRect(battlehud::Box(x + 8, battlehud::kPanelTop + 8 + static_cast<int>(i) * 5, fill, 3), 0xFF3060FF, 0xFF60A0FF);
     }
     const bool bpFlash = member != nullptr && member->m_bpFlashTicks > 0 && blinkOn;
     const bool hpFlash = member != nullptr && member->m_hpFlashTicks > 0 && blinkOn;
-    rc.FillRect(Box(x + 8, kPanelTop + 26, Filled(record->shp, record->maxshp, kBarWidth), 4),
+    rc.FillRect(battlehud::Box(x + 8, battlehud::kPanelTop + 26, battlehud::Filled(record->shp, record->maxshp, battlehud::kBarWidth), 4),
                 bpFlash ? 0xFFFFFFFF : 0xFF20C020, bpFlash ? 0xFFFFFFFF : 0xFF80FF80);
-    rc.FillRect(Box(x + 8, kPanelTop + 42, Filled(record->hp, record->maxhp, kBarWidth), 4),
+    rc.FillRect(battlehud::Box(x + 8, battlehud::kPanelTop + 42, battlehud::Filled(record->hp, record->maxhp, battlehud::kBarWidth), 4),
                 hpFlash ? 0xFFFFFFFF : 0xFFC02020, hpFlash ? 0xFFFFFFFF : 0xFFFF8080);
     const uint32_t bits = static_cast<uint32_t>(record->stateid);
     int place = 0;
     const auto icon = [&](int sprite) {
-      if (abnormal != nullptr) rc.DrawSprite(x + 8 + (place % 4) * 25, kPanelTop - 20 - (place / 4) * 25, abnormal, sprite, 0xFFFFFFFF);
+      if (abnormal != nullptr) rc.DrawSprite(x + 8 + (place % 4) * 25, battlehud::kPanelTop - 20 - (place / 4) * 25, abnormal, sprite, 0xFFFFFFFF);
       ++place;
     };
     if ((bits & (kPoison1 | kPoison2 | kPoison3)) != 0) icon(0);
@@ -223,13 +225,13 @@ void CSelvarinFrame::DrawPartyPanelTexts(int c) {
     const PlayerData* record = session.GetPartyMember(n);
     if (record == nullptr) continue;
     const auto* member = dynamic_cast<const CBattlePlayer*>(record->battlePtr);
-    const int x = c - 192 + n * kPanelStep - kPanelHalf;
+    const int x = c - 192 + n * battlehud::kPanelStep - battlehud::kPanelHalf;
     const bool bpPinch = member != nullptr && member->IsInPinchBP();
     const bool hpPinch = member != nullptr && member->IsInPinchHP();
-    if (!bpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 30, record->shp);
-    DrawNumber(rc, x + 60, kPanelTop + 30, record->maxshp);
-    if (!hpPinch || pinchShown) DrawNumber(rc, x + 8, kPanelTop + 46, record->hp);
-    DrawNumber(rc, x + 60, kPanelTop + 46, record->maxhp);
+    if (!bpPinch || pinchShown) battlehud::DrawNumber(rc, x + 8, battlehud::kPanelTop + 30, record->shp);
+    battlehud::DrawNumber(rc, x + 60, battlehud::kPanelTop + 30, record->maxshp);
+    if (!hpPinch || pinchShown) battlehud::DrawNumber(rc, x + 8, battlehud::kPanelTop + 46, record->hp);
+    battlehud::DrawNumber(rc, x + 60, battlehud::kPanelTop + 46, record->maxhp);
   }
 }
 
@@ -238,11 +240,11 @@ void CSelvarinFrame::DrawActorPanels(int c) {
   if (const auto* actor = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor); actor != nullptr && actor->m_record != nullptr) {
     const PlayerData& record = *actor->m_record;
     const bool full = record.cp >= PlayerData::kFullCombatPoints;
-    rc.FillRect(Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
-    if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(Box(c - 285, 24, Filled(record.cp, PlayerData::kFullCombatPoints, 68), 6), 0xAAFF0000, 0xAAFF0000);
+    rc.FillRect(battlehud::Box(c - 285, 24, 68, 6), 0x88888888, 0x88888888);
+    if (!full || (m_modeTick / 4) % 2 == 0) rc.FillRect(battlehud::Box(c - 285, 24, battlehud::Filled(record.cp, PlayerData::kFullCombatPoints, 68), 6), 0xAAFF0000, 0xAAFF0000);
     if (full) {
-      const Sheet battle = LoadSheet("system\\battle.spr", "system\\battle.act");
-      DrawSheet(rc, battle, c - 285 + 68, 27, kFullMarker, platform::Rand() % 2);
+      const battlehud::Sheet battle = battlehud::LoadSheet("system\\battle.spr", "system\\battle.act");
+      battlehud::DrawSheet(rc, battle, c - 285 + 68, 27, battlehud::kFullMarker, platform::Rand() % 2);
     }
   }
   auto* enemy = dynamic_cast<CBattleEnemy*>(m_lookTarget);
@@ -290,14 +292,14 @@ void CSelvarinFrame::DrawScreenFlashes() {
   const int width = rc.ViewWidth(), height = rc.ViewHeight();
   if (m_battleValues[1] == 0 && m_battleValues[0] > 0) {
     --m_battleValues[0];
-    rc.FillRect(Box(0, 0, width, height), FlashColour(m_battleValues[2]), FlashColour(m_battleValues[2]));
+    rc.FillRect(battlehud::Box(0, 0, width, height), battlehud::FlashColour(m_battleValues[2]), battlehud::FlashColour(m_battleValues[2]));
   }
   for (size_t i = 0; i < m_flashes.size(); ++i) {
     const ScreenFlash& band = m_flashes[i];
     if (band.on == 0) continue;
     const int length = std::max(band.length, 0) + 1;
     const int top = (band.tick * height / length + static_cast<int>(i) * height / 2) % height;
-    rc.FillRect(Box(0, top, width, height / 4), band.colour, band.colour);
+    rc.FillRect(battlehud::Box(0, top, width, height / 4), band.colour, band.colour);
   }
 }
 
@@ -322,11 +324,11 @@ void CSelvarinFrame::LoadFaceImage() {
 // The window while a text is shown: in states 3 and 6 the whole page, else
 // the lines laid out so far.
 void CSelvarinFrame::DrawBattleMessage() {
-  if (m_pRC == nullptr || m_messageState == 0 || m_messageState == kWindowClosing) return;
+  if (m_pRC == nullptr || m_messageState == 0 || m_messageState == battlehud::kWindowClosing) return;
   CRC& rc = *m_pRC;
   const int width = rc.ViewWidth(), height = rc.ViewHeight();
   if (rc.BeginScene()) {
-    DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, kWindowColour);
+    DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, battlehud::kWindowColour);
     rc.EndScene();
   }
   if (m_messageState < 2 || !rc.LockBackBuffer()) return;

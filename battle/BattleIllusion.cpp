@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleillusion {
 
 constexpr float kDegree = 0.017453289f;
 constexpr int kForgetEffect = 46;
@@ -22,12 +23,13 @@ int32_t SourceHp(const CBattleActor& source) {
   return slot >= 0 && slot < CSession::kMaxEnemies ? session.enemies[static_cast<size_t>(slot)].hp : 0;
 }
 
+}  // namespace battleillusion
 }  // namespace
 
 CBattleIllusion::CBattleIllusion() { m_isDecoy = 1; }
 
 void CBattleIllusion::CopyFrom(CBattleActor& source) {
-  m_decoyHp = SourceHp(source);
+  m_decoyHp = battleillusion::SourceHp(source);
   m_source = &source;
   // The whole pair, so that whatever is aimed at the decoy finds a participant.
   m_battleId = source.m_battleId;
@@ -36,15 +38,15 @@ void CBattleIllusion::CopyFrom(CBattleActor& source) {
   m_name = source.m_name;
   SetAnimation(0, 6, kPlayLoop);
   m_angle = source.m_angle;
-  const float a1 = static_cast<float>(platform::Rand() % 360) * kDegree;
-  const float a2 = static_cast<float>(platform::Rand() % 360) * kDegree;
+  const float a1 = static_cast<float>(platform::Rand() % 360) * battleillusion::kDegree;
+  const float a2 = static_cast<float>(platform::Rand() % 360) * battleillusion::kDegree;
   const float d1 = static_cast<float>(12 + platform::Rand() % 10);
   const float d2 = static_cast<float>(12 + platform::Rand() % 10);
   m_pos.x = source.m_pos.x + std::sin(a1) * d1;
   m_pos.z = source.m_pos.z + std::cos(a2) * d2;
   const CSelvarinContext* context = GetFieldContext();
   m_pos.y = context != nullptr ? context->GetStandHeight(m_pos) : source.m_pos.y;
-  m_tint = kClear;
+  m_tint = battleillusion::kClear;
   m_visible = m_sprName.empty() || m_actName.empty() ? 0 : 1;
   SetAction(kActIdle);
   source.m_decoy = this;
@@ -55,7 +57,7 @@ bool CBattleIllusion::OnProcess() {
   if (m_tickCount < kFadeInTicks) {
     AddTint(2, 0, 0, 0);
   } else if (m_actionCode == kActRemoved) {
-    if (AddTint(-2, 0, 0, 0) <= kClear) Vanish();
+    if (AddTint(-2, 0, 0, 0) <= battleillusion::kClear) Vanish();
   } else {
     m_tint = kStandingTint;
   }
@@ -79,7 +81,7 @@ void CBattleIllusion::PostProcess() {
 }
 
 void CBattleIllusion::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kForgetEffect) {
+  if (code == battleillusion::kForgetEffect) {
     CBattleObject::OnMessage(sender, code, value0, value1, value2);
     return;
   }

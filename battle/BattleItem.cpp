@@ -9,6 +9,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleitem {
 
 constexpr const char* kFlySound = "던지는아이템날아가는소리.wav";
 constexpr const char* kHitSound = "던지는아이템맞았을때소리.wav";
@@ -30,6 +31,7 @@ constexpr std::array<const char*, CBattleItem::kFlightCount> kFlightNames{{
     "에릭서",
 }};
 
+}  // namespace battleitem
 }  // namespace
 
 const std::array<CBattleItem::FlightRow, CBattleItem::kFlightCount> CBattleItem::kFlights{{
@@ -138,8 +140,8 @@ const std::array<CBattleItem::FlightRow, CBattleItem::kFlightCount> CBattleItem:
 }};
 
 int32_t CBattleItem::FlightCodeOf(const std::string& name) {
-  const auto found = std::find_if(kFlightNames.begin(), kFlightNames.end(), [&](const char* n) { return name == n; });
-  return found != kFlightNames.end() ? static_cast<int32_t>(found - kFlightNames.begin()) : kUnknownFlight;
+  const auto found = std::find_if(battleitem::kFlightNames.begin(), battleitem::kFlightNames.end(), [&](const char* n) { return name == n; });
+  return found != battleitem::kFlightNames.end() ? static_cast<int32_t>(found - battleitem::kFlightNames.begin()) : kUnknownFlight;
 }
 
 CBattleItem::CBattleItem() {
@@ -155,14 +157,14 @@ void CBattleItem::Init(CSelvarinActor* user, CSelvarinActor* target, int32_t ite
 }
 
 void CBattleItem::TakeOff(const CSelvarinActor& target, const FlightRow& row) {
-  PlayWave(kFlySound);
+  PlayWave(battleitem::kFlySound);
   SpawnEffect(row.effect);
   if (row.lobbed == 0) {
     m_speed = row.value;
     return;
   }
   m_speed = target.DistanceXZ(m_pos.x, m_pos.z) / row.value;
-  m_velocity.y = kLobRise;
+  m_velocity.y = battleitem::kLobRise;
   m_inAir = 1;
 }
 
@@ -177,13 +179,13 @@ bool CBattleItem::OnProcess() {
   if (m_tickCount == 0) TakeOff(*target, row);
   if (row.lobbed != 0 && m_inAir == 0) {
     m_inAir = 1;
-    m_velocity.y *= kBounce;
+    m_velocity.y *= battleitem::kBounce;
   }
   StepCarrierToward(*this, *target);
-  if (row.lobbed != 0) ApplyGravity(kLobGravity);
+  if (row.lobbed != 0) ApplyGravity(battleitem::kLobGravity);
   const float d = target->Distance3d(m_pos.x, m_pos.y, m_pos.z);
-  if (d <= kArrivalSteps * m_speed || m_tickCount >= kLastTick) {
-    PlayWave(kHitSound);
+  if (d <= battleitem::kArrivalSteps * m_speed || m_tickCount >= kLastTick) {
+    PlayWave(battleitem::kHitSound);
     // An item that flew at a decoy is spent on it.
     session.ResolveItemUse(m_userId, m_userIsParty == 1, m_targetId, m_targetIsParty == 1, m_itemIndex, this, m_viaDecoy);
     return false;

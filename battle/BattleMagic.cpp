@@ -15,6 +15,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlemagic {
 
 constexpr int kHitSignal = 60;
 constexpr int kSpikeGone = 62;
@@ -128,6 +129,7 @@ bool SpawnsNothingAtInit(int type) {
 // A random grid point of 58: 20 apart, 80 either way of the centre.
 float RandomGridOffset() { return static_cast<float>(20 * (platform::Rand() % 9) - 80); }
 
+}  // namespace battlemagic
 }  // namespace
 
 const std::array<std::array<int16_t, 2>, CBattleMagic::kTypeCount> CBattleMagic::kEffects{{
@@ -156,7 +158,7 @@ void CBattleMagic::Init(CSelvarinActor* caster, CSelvarinActor* target, int32_t 
     m_targetIsParty = to->m_battleId[1];
     m_viaDecoy = to->m_isDecoy;
   }
-  if (type < 0 || type >= kTypeCount || SpawnsNothingAtInit(type)) return;
+  if (type < 0 || type >= kTypeCount || battlemagic::SpawnsNothingAtInit(type)) return;
   const auto& row = kEffects[static_cast<size_t>(type)];
   const bool onItself = m_casterId == m_targetId && m_casterIsParty == m_targetIsParty;
   if (type >= 8 && type <= 10 && !onItself) return;
@@ -207,6 +209,7 @@ bool CBattleMagic::HitAroundPoint(float radius, bool party, const Vec3& point, c
 }
 
 namespace {
+namespace battlemagic {
 
 // The sides a sweep of the row covers, one sweep each; true when any reached.
 template <typename SweepOne>
@@ -223,6 +226,7 @@ bool SweepSides(Side side, bool casterIsParty, bool targetIsParty, SweepOne swee
   return false;
 }
 
+}  // namespace battlemagic
 }  // namespace
 
 bool CBattleMagic::OnProcess() {
@@ -254,7 +258,7 @@ void CBattleMagic::Apply() {
 }
 
 bool CBattleMagic::Sweep(float radius, int side, bool skipBosses, const Vec3* point) {
-  return SweepSides(static_cast<Side>(side), m_casterIsParty == 1, m_targetIsParty == 1, [&](bool party) {
+  return battlemagic::SweepSides(static_cast<battlemagic::Side>(side), m_casterIsParty == 1, m_targetIsParty == 1, [&](bool party) {
     return point != nullptr ? HitAroundPoint(radius, party, *point, nullptr, skipBosses)
                             : HitInRadius(radius, party, nullptr, skipBosses);
   });
@@ -262,37 +266,37 @@ bool CBattleMagic::Sweep(float radius, int side, bool skipBosses, const Vec3* po
 
 bool CBattleMagic::StepType(const CSelvarinActor& target) {
   const int t = m_tickCount;
-  const TickRow row = TickRowOf(m_type);
+  const battlemagic::TickRow row = battlemagic::TickRowOf(m_type);
   switch (row.kind) {
-    case Tick::kIdle:
+    case battlemagic::Tick::kIdle:
       return true;
-    case Tick::kApplyFollow:
+    case battlemagic::Tick::kApplyFollow:
       if (t == 0) Apply();
       m_pos = target.m_pos;
       return true;
-    case Tick::kApplyLater:
+    case battlemagic::Tick::kApplyLater:
       m_pos = target.m_pos;
       if (t == 120) {
         Apply();
         SpawnEffect(kEffects[static_cast<size_t>(m_type)][1]);
       }
       return true;
-    case Tick::kFollowOnce:
+    case battlemagic::Tick::kFollowOnce:
       if (t == 0) m_pos = target.m_pos;
       return true;
-    case Tick::kApplyOnce:
+    case battlemagic::Tick::kApplyOnce:
       if (t == 0) {
         Apply();
         m_pos = target.m_pos;
       }
       return true;
-    case Tick::kFollow:
+    case battlemagic::Tick::kFollow:
       m_pos = target.m_pos;
       return true;
-    case Tick::kSweep:
+    case battlemagic::Tick::kSweep:
       return StepSweep(row.period, row.radius, static_cast<int>(row.side), row.lastTick, row.endOnHit, row.skipBosses,
                        row.counts);
-    case Tick::kSpecial:
+    case battlemagic::Tick::kSpecial:
       return StepSpecial(target);
   }
   return true;
@@ -324,9 +328,9 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
     case 24: return StepQuake(target);
     case 29: {
       m_angle = std::fmod(m_angle + 10.0f, 360.0f);
-      const float h = m_angle * kRadiansPerDegree;
+      const float h = m_angle * battlemagic::kRadiansPerDegree;
       m_pos = {target.m_pos.x + 10.0f * std::cos(h), target.m_pos.y - 5.0f, target.m_pos.z + 10.0f * std::sin(h)};
-      return !(t % 30 == 0 && Sweep(15.0f, static_cast<int>(Side::kOpponents), false, nullptr));
+      return !(t % 30 == 0 && Sweep(15.0f, static_cast<int>(battlemagic::Side::kOpponents), false, nullptr));
     }
     case 31: case 32: return StepFall();
     case 35:
@@ -337,7 +341,7 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
     case 47:
       if (t == m_delay) {
         m_countdown = 50;
-        Sweep(25.0f, static_cast<int>(Side::kOpponents), false, nullptr);
+        Sweep(25.0f, static_cast<int>(battlemagic::Side::kOpponents), false, nullptr);
         SpawnEffect(216);
       }
       if (t >= m_delay) --m_countdown;
@@ -364,8 +368,8 @@ bool CBattleMagic::StepSpecial(const CSelvarinActor& target) {
 void CBattleMagic::Whirl() {
   m_growSpeed += 0.008f;
   m_angle += 3.0f;
-  m_pos.x += m_growSpeed * std::sin(m_angle * kRadiansPerDegree);
-  m_pos.z -= m_growSpeed * std::cos(m_angle * kRadiansPerDegree);
+  m_pos.x += m_growSpeed * std::sin(m_angle * battlemagic::kRadiansPerDegree);
+  m_pos.z -= m_growSpeed * std::cos(m_angle * battlemagic::kRadiansPerDegree);
 }
 
 // 43-45 from their delay: the opening effect by variant, a trail every few
@@ -390,8 +394,8 @@ bool CBattleMagic::StepSwing() {
   const float most = m_type == 43 ? 89.0f : 80.0f;
   m_swing += m_swingStep;
   m_angle = m_swing + m_baseHeading;
-  m_pos.x += 0.6f * std::sin(m_angle * kRadiansPerDegree);
-  m_pos.z -= 0.6f * std::cos(m_angle * kRadiansPerDegree);
+  m_pos.x += 0.6f * std::sin(m_angle * battlemagic::kRadiansPerDegree);
+  m_pos.z -= 0.6f * std::cos(m_angle * battlemagic::kRadiansPerDegree);
   if (m_swing <= -most || m_swing >= most) m_swingStep = -m_swingStep;
   return since < (m_type == 43 ? 300 : 500);
 }
@@ -403,8 +407,8 @@ CBattleMagic* CBattleMagic::MakeShard(float ahead) {
   CBattleMagic* shard = context->MakeBattleMagic(caster, caster, m_type);
   shard->m_variant = 1;
   shard->m_angle = m_angle;
-  shard->m_pos = {m_pos.x + ahead * std::sin(m_angle * kRadiansPerDegree), m_pos.y,
-                  m_pos.z - ahead * std::cos(m_angle * kRadiansPerDegree)};
+  shard->m_pos = {m_pos.x + ahead * std::sin(m_angle * battlemagic::kRadiansPerDegree), m_pos.y,
+                  m_pos.z - ahead * std::cos(m_angle * battlemagic::kRadiansPerDegree)};
   return shard;
 }
 
@@ -446,7 +450,7 @@ bool CBattleMagic::StepSpiral() {
   if (t <= m_delay) return true;
   m_swing += (platform::Rand() % 2 == 0) ? 0.6f : 0.7f;
   m_spiralAngle += m_swing != 0.0f ? m_angularStep / m_swing : m_angularStep;
-  const float a = m_spiralAngle * kRadiansPerDegree;
+  const float a = m_spiralAngle * battlemagic::kRadiansPerDegree;
   m_pos.x = m_goal.x - m_swing * std::sin(a);
   m_pos.z = m_goal.z + m_swing * std::cos(a);
   m_pos.y = Ground(m_pos.x, m_pos.z) - 12.0f;
@@ -482,7 +486,7 @@ bool CBattleMagic::StepWaterBall(const CSelvarinActor& target) {
       m_pos.x += m_velocity.x;
       m_pos.z += m_velocity.z;
       m_pos.y += m_velocity.y;
-      Sweep(12.0f, static_cast<int>(Side::kTargetSide), false, nullptr);
+      Sweep(12.0f, static_cast<int>(battlemagic::Side::kTargetSide), false, nullptr);
       return !(m_pos.y > Ground(m_pos.x, m_pos.z));
     default:
       DebugLog("Invalid m_type 워터볼");
@@ -527,10 +531,10 @@ bool CBattleMagic::StepFlood() {
 bool CBattleMagic::StepQuake(const CSelvarinActor& target) {
   CSelvarinFrame* frame = GetGameFrame();
   if (m_tickCount == 0) {
-    if (Sweep(1000.0f, static_cast<int>(Side::kOpponents), false, nullptr)) ++m_hitCount;
+    if (Sweep(1000.0f, static_cast<int>(battlemagic::Side::kOpponents), false, nullptr)) ++m_hitCount;
     m_pos = target.m_pos;
     if (frame != nullptr) {
-      frame->m_overlayState = kQuakeOverlay;
+      frame->m_overlayState = battlemagic::kQuakeOverlay;
       frame->m_overlayTick = 0;
       frame->m_shakeAxis = 0;
       frame->m_shakeAmplitude = 1.0f;
@@ -561,7 +565,7 @@ bool CBattleMagic::StepFall() {
     m_pos.y += m_velocity.y;
     m_velocity.y = std::min(m_velocity.y + 0.2f, 2.3f);
     if (m_pos.y > Ground(m_pos.x, m_pos.z) - 2.0f) {
-      Sweep(50.0f, static_cast<int>(Side::kOpponents), false, nullptr);
+      Sweep(50.0f, static_cast<int>(battlemagic::Side::kOpponents), false, nullptr);
       SpawnEffect(216);
       if (!m_effects.empty()) m_effects.back()->m_scale = m_type == 31 ? 1.0f : 2.5f;
       m_countdown = 20;
@@ -593,9 +597,9 @@ bool CBattleMagic::StepMover(const CSelvarinActor& target) {
 }
 
 void CBattleMagic::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kHitSignal) {
+  if (code == battlemagic::kHitSignal) {
     OnHitSignal();
-  } else if (code == kSpikeGone) {
+  } else if (code == battlemagic::kSpikeGone) {
     m_spike = nullptr;
   } else {
     AnswerCarrierMessage(*this, sender, code, value0, value1, value2);
@@ -607,37 +611,37 @@ void CBattleMagic::OnHitSignal() {
   const CSelvarinActor* caster = session.GetBattleActor(m_casterId, m_casterIsParty == 1);
   const CSelvarinActor* target = session.GetBattleActor(m_targetId, m_targetIsParty == 1);
   if (caster == nullptr || target == nullptr) return;
-  const SignalRow row = SignalRowOf(m_type);
+  const battlemagic::SignalRow row = battlemagic::SignalRowOf(m_type);
   bool reached = false;
   switch (row.kind) {
-    case Signal::kNothing:
+    case battlemagic::Signal::kNothing:
       return;
-    case Signal::kCountApplyNear:
+    case battlemagic::Signal::kCountApplyNear:
       ++m_hitCount;
       if (target->Distance3d(m_pos.x, m_pos.y, m_pos.z) <= 10.0f) Apply();
       return;
-    case Signal::kSweep:
+    case battlemagic::Signal::kSweep:
       if (row.onlyBeforeHits && m_hitCount != 0) return;
       reached = Sweep(row.radius, static_cast<int>(row.side), false, nullptr);
       break;
-    case Signal::kSweepAtTarget:
+    case battlemagic::Signal::kSweepAtTarget:
       reached = Sweep(row.radius, static_cast<int>(row.side), false, &target->m_pos);
       break;
-    case Signal::kSweepAtRandom: {
+    case battlemagic::Signal::kSweepAtRandom: {
       const CSelvarinContext* context = GetFieldContext();
       float x = 0.0f, z = 0.0f;
       if (context != nullptr) context->GetStationPoint(&x, &z);
-      x += RandomGridOffset();
-      z += RandomGridOffset();
+      x += battlemagic::RandomGridOffset();
+      z += battlemagic::RandomGridOffset();
       const Vec3 point{x, context != nullptr ? context->GroundAt(x, z) : 0.0f, z};
       reached = Sweep(row.radius, static_cast<int>(row.side), false, &point);
       break;
     }
-    case Signal::kByRecord: {
+    case battlemagic::Signal::kByRecord: {
       // A missing record is taken as not reaching both sides.
       const MagicTypeInfo* record = CMagicMgr::GetInstance().GetMagicTypeInfo(m_type);
       if (record != nullptr && record->targetType == 4) {
-        reached = Sweep(20.0f, static_cast<int>(Side::kBoth), false, nullptr);
+        reached = Sweep(20.0f, static_cast<int>(battlemagic::Side::kBoth), false, nullptr);
         break;
       }
       ++m_hitCount;

@@ -9,6 +9,7 @@
 #include "render/3dGround.h"
 
 namespace {
+namespace battlemagicspike {
 
 constexpr int kHitSignal = 60;
 constexpr int kSpikeGone = 62;
@@ -26,11 +27,12 @@ const CBattleMagicSpike* SpikeOn(const CSelvarinContext& context, const CBattleM
   return nullptr;
 }
 
+}  // namespace battlemagicspike
 }  // namespace
 
 CBattleMagicSpike::~CBattleMagicSpike() {
   RestoreGround();
-  if (m_magic != nullptr) m_magic->OnMessage(this, kSpikeGone, 0, 0, 0);
+  if (m_magic != nullptr) m_magic->OnMessage(this, battlemagicspike::kSpikeGone, 0, 0, 0);
 }
 
 bool CBattleMagicSpike::Bind(CBattleMagic* magic) {
@@ -48,7 +50,7 @@ bool CBattleMagicSpike::Bind(CBattleMagic* magic) {
   m_row = row;
   m_corners = {&ground->GetCell(column + 1, row + 1)->height[0], &ground->GetCell(column, row + 1)->height[1],
                &ground->GetCell(column + 1, row)->height[2], &ground->GetCell(column, row)->height[3]};
-  const CBattleMagicSpike* other = SpikeOn(*context, *this);
+  const CBattleMagicSpike* other = battlemagicspike::SpikeOn(*context, *this);
   for (size_t i = 0; i < m_corners.size(); ++i) m_rest[i] = other != nullptr ? other->m_rest[i] : *m_corners[i];
   m_base = magic->m_pos.y;
   return true;
@@ -65,13 +67,13 @@ bool CBattleMagicSpike::OnProcess() {
     return false;
   }
   const int32_t t = m_tickCount;
-  if (t < kRiseTicks) {
-    m_liftSpeed += kLiftStep;
+  if (t < battlemagicspike::kRiseTicks) {
+    m_liftSpeed += battlemagicspike::kLiftStep;
     m_lift += m_liftSpeed;
-  } else if (t <= kLastHold) {
+  } else if (t <= battlemagicspike::kLastHold) {
     m_liftSpeed = 0.0f;
   } else {
-    m_liftSpeed += kLiftStep;
+    m_liftSpeed += battlemagicspike::kLiftStep;
     m_lift -= m_liftSpeed;
   }
   m_lift = std::min(m_lift, kMostLift);
@@ -83,12 +85,12 @@ bool CBattleMagicSpike::OnProcess() {
   for (float* corner : m_corners) *corner = m_base - m_lift;
   // The signal may end the magic's battle; nothing of this spike is read after it.
   ++m_tickCount;
-  if (t <= kLastHold) m_magic->OnMessage(this, kHitSignal, 0, 0, 0);
+  if (t <= battlemagicspike::kLastHold) m_magic->OnMessage(this, battlemagicspike::kHitSignal, 0, 0, 0);
   return true;
 }
 
 void CBattleMagicSpike::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kMagicGone) {
+  if (code == battlemagicspike::kMagicGone) {
     m_magic = nullptr;
   } else {
     AnswerCarrierMessage(*this, sender, code, value0, value1, value2);

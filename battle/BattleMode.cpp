@@ -35,6 +35,7 @@
 #include "ui/BattleMenuSet.h"
 
 namespace {
+namespace battlemode {
 
 constexpr int kPointerOverWidget = 5;
 constexpr int kPointer = 2;
@@ -109,11 +110,12 @@ const CSelvarinActor* Placed(const CActor* actor) { return dynamic_cast<const CS
 
 intptr_t AsValue(CActor* actor) { return reinterpret_cast<intptr_t>(static_cast<CObject*>(actor)); }
 
+}  // namespace battlemode
 }  // namespace
 
 void CSelvarinFrame::RunBattle() {
   CSelvarinContext* context = GetContext();
-  if (KeyHeld(platform::VK_ESCAPE)) {
+  if (battlemode::KeyHeld(platform::VK_ESCAPE)) {
     if (ShowQuitConfirm() == kQuitYes) {
       if (context != nullptr) context->ReturnFromBattle();
       CFrameMgr::GetInstance().ChangeFrame("title");
@@ -126,8 +128,8 @@ void CSelvarinFrame::RunBattle() {
     m_phaseTick = 0;
     return;
   }
-  const bool beaten = m_modeTick % kDefeatPeriod == 0 && IsPartyBeaten();
-  const bool cleared = context == nullptr || (context->m_battleEnemies.empty() && m_battleTick > kCloseTicks);
+  const bool beaten = m_modeTick % battlemode::kDefeatPeriod == 0 && IsPartyBeaten();
+  const bool cleared = context == nullptr || (context->m_battleEnemies.empty() && m_battleTick > battlemode::kCloseTicks);
   if (cleared || m_battlePhase == kPhaseScriptEnded || m_battlePhase == kPhaseEscaped) {
     WinBattle();
     return;
@@ -139,7 +141,7 @@ void CSelvarinFrame::RunBattle() {
   const bool choosing = m_battlePhase >= kPhaseAttackTarget && m_battlePhase <= kPhaseGroundPoint;
   const CMouse& mouse = CMouse::GetInstance();
   const bool leftPress = mouse.m_mouseButtons[0] == kStatePressed || mouse.m_mouseButtons[0] == kStatePressedAgain;
-  if (choosing && (KeyHeld(platform::VK_SPACE) || (leftPress && mouse.m_mouseButtons[1] != kStateUp))) {
+  if (choosing && (battlemode::KeyHeld(platform::VK_SPACE) || (leftPress && mouse.m_mouseButtons[1] != kStateUp))) {
     m_battlePhase = kPhaseCommandMenu;
     m_groundSelect = 0;
   }
@@ -155,7 +157,7 @@ bool CSelvarinFrame::IsPartyBeaten() const {
   const CSession& session = CSession::GetInstance();
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
     const PlayerData* member = session.GetPartyMember(n);
-    if (member != nullptr && member->battlePtr != nullptr && IsUp(*member)) return false;
+    if (member != nullptr && member->battlePtr != nullptr && battlemode::IsUp(*member)) return false;
   }
   return true;
 }
@@ -168,7 +170,7 @@ void CSelvarinFrame::WinBattle() {
   if (context != nullptr) {
     for (CActor* object : context->m_battleParty) {
       const auto* member = dynamic_cast<const CBattlePlayer*>(object);
-      if (member == nullptr || member->m_record == nullptr || !IsUp(*member->m_record)) continue;
+      if (member == nullptr || member->m_record == nullptr || !battlemode::IsUp(*member->m_record)) continue;
       if (result.memberCount >= static_cast<int32_t>(result.memberIds.size())) {
         DebugLog("CSelvarinFrame : more than four members stand; the rest are left out of the result");
         continue;
@@ -210,7 +212,7 @@ void CSelvarinFrame::RollDrops() {
   CSession& session = CSession::GetInstance();
   int multiplier = 1;
   for (int n = 0; n < std::min<int>(session.partyCount, CSession::kMaxParty); ++n) {
-    if (session.HasEquipped(session.partyIds[static_cast<size_t>(n)], kDoubleDropMask)) multiplier = 2;
+    if (session.HasEquipped(session.partyIds[static_cast<size_t>(n)], battlemode::kDoubleDropMask)) multiplier = 2;
   }
   BattleResult& result = m_battleResult;
   result.itemCount = 0;
@@ -238,7 +240,7 @@ void CSelvarinFrame::RunBattleWorld() {
     int live = 0;
     if (!session.FindLiveEnemy(&live)) {
       ++m_battleTick;
-      if (m_battleTick == kVictoryPoseTick) {
+      if (m_battleTick == battlemode::kVictoryPoseTick) {
         for (CActor* object : context->m_battleParty) {
           auto* member = dynamic_cast<CBattlePlayer*>(object);
           if (member == nullptr || member->m_playerId != m_battleResult.mvpId) continue;
@@ -248,7 +250,7 @@ void CSelvarinFrame::RunBattleWorld() {
           break;
         }
       }
-      skip = m_battleTick <= kSlowMotionTicks && m_battleTick % 3 == 0;
+      skip = m_battleTick <= battlemode::kSlowMotionTicks && m_battleTick % 3 == 0;
     }
     if (skip) return;
     context->UpdateBattleObjects();
@@ -286,7 +288,7 @@ void CSelvarinFrame::RunEscapePhase() {
   CSelvarinContext* context = GetContext();
   if (context == nullptr) return;
   if (m_phaseTick == 0) {
-    m_transKind = kFadeToColour;
+    m_transKind = battlemode::kFadeToColour;
     m_transColor = 0;
     m_transStep = 0;
     float x = m_battleCenterX, z = m_battleCenterZ + 2.0f * m_battleSet.regionRadius;
@@ -298,8 +300,8 @@ void CSelvarinFrame::RunEscapePhase() {
     }
   }
   for (CActor* object : context->m_battleParty) object->OnProcess();
-  if (++m_phaseTick >= kEscapeTicks) {
-    m_transKind = kFadeFromColour;
+  if (++m_phaseTick >= battlemode::kEscapeTicks) {
+    m_transKind = battlemode::kFadeFromColour;
     m_transStep = 0;
     m_battlePhase = kPhaseEscaped;
   }
@@ -310,7 +312,7 @@ void CSelvarinFrame::BattleMenuInput() {
   switch (m_battlePhase) {
     case kPhaseRunning:
       if (m_phaseTick++ == 0) m_battleControl = 0;
-      if (ConfirmDown()) m_battleControl = 1;
+      if (battlemode::ConfirmDown()) m_battleControl = 1;
       g_brightnessFactor = std::min(1.0f, g_brightnessFactor + 0.007f);
       break;
     case kPhaseCommandMenu:
@@ -324,7 +326,7 @@ void CSelvarinFrame::BattleMenuInput() {
       RunGroundSelection();
       break;
     case kPhaseOpening:
-      if (m_modeTick > kOpeningTicks) {
+      if (m_modeTick > battlemode::kOpeningTicks) {
         m_battlePhase = kPhaseRunning;
         m_phaseTick = 0;
       }
@@ -354,10 +356,10 @@ void CSelvarinFrame::SetBattleCamera() {
     SetSelectionCamera();
     return;
   }
-  const CSelvarinActor* actor = Placed(m_pCurrentBattleActor);
-  const CSelvarinActor* look = m_lookTarget != nullptr ? Placed(m_lookTarget) : actor;
-  if (m_battlePhase == kPhaseCommandMenu && Placed(m_commandActor) != nullptr) {
-    const Vec3& at = Placed(m_commandActor)->m_pos;
+  const CSelvarinActor* actor = battlemode::Placed(m_pCurrentBattleActor);
+  const CSelvarinActor* look = m_lookTarget != nullptr ? battlemode::Placed(m_lookTarget) : actor;
+  if (m_battlePhase == kPhaseCommandMenu && battlemode::Placed(m_commandActor) != nullptr) {
+    const Vec3& at = battlemode::Placed(m_commandActor)->m_pos;
     view->ClampCamera(at.x, at.y, at.z, 250.0f);
     return;
   }
@@ -386,13 +388,13 @@ void CSelvarinFrame::SetBattleCamera() {
 // toward a screen edge the pointer rests on.
 void CSelvarinFrame::SetSelectionCamera() {
   CSelvarinView* view = GetView();
-  const CSelvarinActor* actor = Placed(m_commandActor);
+  const CSelvarinActor* actor = battlemode::Placed(m_commandActor);
   if (view == nullptr || actor == nullptr) return;
   const bool listed = m_targetCursor >= 0 && m_targetCursor < std::min(m_targetCount, kTargetSlots);
-  const CSelvarinActor* highlighted = listed ? Placed(m_targetList[static_cast<size_t>(m_targetCursor)]) : nullptr;
+  const CSelvarinActor* highlighted = listed ? battlemode::Placed(m_targetList[static_cast<size_t>(m_targetCursor)]) : nullptr;
   const Vec3 a = actor->m_pos, b = highlighted != nullptr ? highlighted->m_pos : a;
   Vec3 mid{(a.x + b.x) / 2.0f, std::min(a.y, b.y), (a.z + b.z) / 2.0f};
-  const bool back = PadHeld(8), in = PadHeld(9);
+  const bool back = battlemode::PadHeld(8), in = battlemode::PadHeld(9);
   float distance = 0.0f;
   if (m_battlePhase == kPhaseGroundPoint) {
     distance = back ? 400.0f : in ? 100.0f : 250.0f;
@@ -414,8 +416,8 @@ void CSelvarinFrame::UpdateEdgeShift() {
   const CMouse& mouse = CMouse::GetInstance();
   const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
   const int height = m_pRC != nullptr ? m_pRC->ViewHeight() : 480;
-  m_edgeShiftX = EdgeShift(m_edgeShiftX, mouse.m_x, width);
-  m_edgeShiftY = EdgeShift(m_edgeShiftY, mouse.m_y, height);
+  m_edgeShiftX = battlemode::EdgeShift(m_edgeShiftX, mouse.m_x, width);
+  m_edgeShiftY = battlemode::EdgeShift(m_edgeShiftY, mouse.m_y, height);
 }
 
 void CSelvarinFrame::DragBattleCamera() {
@@ -437,7 +439,7 @@ void CSelvarinFrame::TickDelay() {
 // resumes the run.
 void CSelvarinFrame::StepBattleScript() {
   const bool idle = m_battlePhase == kPhaseRunning || m_battlePhase == kPhaseOpening;
-  const bool windowFree = m_messageState == 0 || m_messageState == kWaitingForKey;
+  const bool windowFree = m_messageState == 0 || m_messageState == battlemode::kWaitingForKey;
   if (m_battleEventLine != -1 && idle && m_battleScriptRunning == 0 && windowFree && m_battleScriptLine == -1) {
     m_battleScriptRunning = 1;
     m_battleConditions.clear();
@@ -447,8 +449,8 @@ void CSelvarinFrame::StepBattleScript() {
   if (m_battleScriptRunning == 0 && m_messageState == 0) return;
   TickDelay();
   UpdateBattleMessage();
-  if (m_battleScriptRunning != 0 && m_messageState == kWaitingForKey && TakeBattleConfirm()) {
-    PlayWave(kPageSound);
+  if (m_battleScriptRunning != 0 && m_messageState == battlemode::kWaitingForKey && battlemode::TakeBattleConfirm()) {
+    PlayWave(battlemode::kPageSound);
     RunBattleEventScript(m_battleScriptLine);
   }
 }
@@ -470,12 +472,12 @@ void CSelvarinFrame::DrawBattle() {
   if (m_battlePhase == kPhaseCommandMenu) {
     BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
     deskTop.DrawTree(&rc);
-    DrawPointer(rc, deskTop.ChildUnderPointer() != nullptr ? kPointerOverWidget : kPointer);
+    battlemode::DrawPointer(rc, deskTop.ChildUnderPointer() != nullptr ? battlemode::kPointerOverWidget : battlemode::kPointer);
   }
   if (rc.BeginScene()) {
     if (m_battlePhase == kPhaseAttackTarget || m_battlePhase == kPhaseAllyTarget) DrawTargetMarker();
     if (m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) DrawScreenFlashes();
-    if (m_modeTick < kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / kOpeningTicks);
+    if (m_modeTick < battlemode::kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / battlemode::kOpeningTicks);
     if (m_transKind != 0) DrawTransition();
     rc.EndScene();
   }
@@ -531,7 +533,7 @@ void CSelvarinFrame::IssueBattleOrder(int position, int isParty) {
   float x = decision.x, z = decision.z;
   actor->OnMessage(this, kMsgChosenIndex, decision.index, 0, 0);
   actor->OnMessage(this, kMsgWalkPoint, reinterpret_cast<intptr_t>(&x), reinterpret_cast<intptr_t>(&z), 0);
-  actor->OnMessage(this, kMsgOrder, AsValue(target), decision.kind, special);
+  actor->OnMessage(this, kMsgOrder, battlemode::AsValue(target), decision.kind, special);
   if (!party) return;
   if (decision.kind == 9) session.PayMagicCost(position, decision.index);
   if (decision.kind == 10) session.PaySkillCost(position, decision.index);

@@ -13,6 +13,7 @@
 #include "field/SelvarinView.h"
 
 namespace {
+namespace battleobject {
 
 constexpr int kForgetEffect = 46;
 constexpr int kSpawnEffect = 51;
@@ -39,6 +40,7 @@ uint32_t AddChannel(uint32_t argb, int shift, int32_t delta) {
   return (argb & ~(0xFFu << shift)) | (sum << shift);
 }
 
+}  // namespace battleobject
 }  // namespace
 
 // ---- CBattleObject ----
@@ -93,43 +95,43 @@ void CBattleObject::SetAction(int32_t code) {
 }
 
 uint32_t CBattleObject::AddTint(int32_t alpha, int32_t red, int32_t green, int32_t blue) {
-  m_tint = AddChannel(m_tint, 24, alpha);
-  m_tint = AddChannel(m_tint, 16, red);
-  m_tint = AddChannel(m_tint, 8, green);
-  m_tint = AddChannel(m_tint, 0, blue);
+  m_tint = battleobject::AddChannel(m_tint, 24, alpha);
+  m_tint = battleobject::AddChannel(m_tint, 16, red);
+  m_tint = battleobject::AddChannel(m_tint, 8, green);
+  m_tint = battleobject::AddChannel(m_tint, 0, blue);
   return m_tint;
 }
 
-float CBattleObject::DistanceXZ(float x, float z) const { return Outside(CSelvarinActor::DistanceXZ(x, z), m_radius); }
+float CBattleObject::DistanceXZ(float x, float z) const { return battleobject::Outside(CSelvarinActor::DistanceXZ(x, z), m_radius); }
 
 float CBattleObject::Distance3d(float x, float y, float z) const {
   const float dx = x - m_pos.x, dy = y - m_pos.y, dz = z - m_pos.z;
-  return Outside(std::sqrt(dx * dx + dy * dy + dz * dz), m_radius);
+  return battleobject::Outside(std::sqrt(dx * dx + dy * dy + dz * dz), m_radius);
 }
 
 // Both are fetched, so that the battle's clean-up finds both loaded.
 const CSprRes* CBattleObject::GetSprite() {
-  const CActRes* actions = FindAnimation(m_actName);
-  const CSprRes* sprites = FindSprite(m_sprName);
+  const CActRes* actions = battleobject::FindAnimation(m_actName);
+  const CSprRes* sprites = battleobject::FindSprite(m_sprName);
   return actions != nullptr ? sprites : nullptr;
 }
 
 void CBattleObject::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kForgetEffect || code == kSpawnEffect) CSelvarinActor::OnMessage(sender, code, value0, value1, value2);
+  if (code == battleobject::kForgetEffect || code == battleobject::kSpawnEffect) CSelvarinActor::OnMessage(sender, code, value0, value1, value2);
 }
 
 void CBattleObject::PostFrameMessage(const char* text) {
-  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kShowBattleText, reinterpret_cast<intptr_t>(text), 0, 0);
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleobject::kShowBattleText, reinterpret_cast<intptr_t>(text), 0, 0);
 }
 
 int32_t CBattleObject::FrameCount() const {
-  const CActRes* actions = FindAnimation(m_actName);
+  const CActRes* actions = battleobject::FindAnimation(m_actName);
   const ActAction* action = actions != nullptr ? actions->GetAction(m_action) : nullptr;
   return action != nullptr ? static_cast<int32_t>(action->motions.size()) : 0;
 }
 
 void CBattleObject::ClampToAct() {
-  const CActRes* actions = FindAnimation(m_actName);
+  const CActRes* actions = battleobject::FindAnimation(m_actName);
   if (actions == nullptr) return;
   const int32_t last = std::max(actions->GetActionCount() - 1, 0);
   m_action = std::clamp(m_actionBase + GetViewQuadrant(m_angle), 0, last);
@@ -137,7 +139,7 @@ void CBattleObject::ClampToAct() {
 }
 
 bool CBattleObject::HasSheets() const {
-  return FindAnimation(m_actName) != nullptr && FindSprite(m_sprName) != nullptr;
+  return battleobject::FindAnimation(m_actName) != nullptr && battleobject::FindSprite(m_sprName) != nullptr;
 }
 
 void CBattleObject::UpdateFrame() {
@@ -198,7 +200,7 @@ void CBattleObject::StepAnimation() {
   }
 }
 
-void CBattleObject::ApplyGravity(float factor) { StepFall(kGravityStep * factor); }
+void CBattleObject::ApplyGravity(float factor) { StepFall(battleobject::kGravityStep * factor); }
 
 void CBattleObject::StepFall(float gravity) {
   const CSelvarinContext* context = GetFieldContext();
@@ -211,11 +213,11 @@ void CBattleObject::StepFall(float gravity) {
     // Rising: no landing yet.
     if (m_velocity.y < 0.0f || context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) == 0) return;
     m_inAir = 0;
-    SpawnEffect(kLandingDust);
+    SpawnEffect(battleobject::kLandingDust);
     m_pos.y = ground;
     return;
   }
-  if (ground - kFollowDrop >= m_pos.y) {
+  if (ground - battleobject::kFollowDrop >= m_pos.y) {
     m_inAir = 1;
     m_velocity.y = gravity;
   } else {
@@ -249,5 +251,5 @@ void CBattleObject::RenderBody(CRC& rc, const Matrix& view) {
 }
 
 void CBattleObject::RenderShadow(CRC& rc, const Matrix& view, float scale) {
-  if (m_drawShadow != 0) QueueShadow(rc, view, m_groundHeight - kShadowLift, scale, m_tint);
+  if (m_drawShadow != 0) QueueShadow(rc, view, m_groundHeight - battleobject::kShadowLift, scale, m_tint);
 }

@@ -19,6 +19,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleplayer {
 
 enum FrameMessage : int { kTurnRequest = 9 };
 
@@ -103,6 +104,7 @@ const CActRes* Animations(const std::string& name) {
   return name.empty() ? nullptr : dynamic_cast<const CActRes*>(CResMgr::GetInstance().GetResStr(name));
 }
 
+}  // namespace battleplayer
 }  // namespace
 
 // ---- The tick ----
@@ -111,7 +113,7 @@ bool CBattlePlayer::OnProcess() {
   CSession& session = CSession::GetInstance();
   if (m_actionCode == kActRemoved) {
     PostProcess();
-    if (++m_tickCount == kRevivalTick) session.TryAutoRevive(Position(), true);
+    if (++m_tickCount == battleplayer::kRevivalTick) session.TryAutoRevive(Position(), true);
     return true;
   }
   if (m_shakeTicks > 0) --m_shakeTicks;
@@ -121,7 +123,7 @@ bool CBattlePlayer::OnProcess() {
     return true;
   }
   CountDown();
-  if (m_record != nullptr) m_record->cp = std::min(m_record->cp, kMostCombatPoints);
+  if (m_record != nullptr) m_record->cp = std::min(m_record->cp, battleplayer::kMostCombatPoints);
   session.ProcessException(Position(), true);
   FillGauge();
   if (m_actionCode == kActEnter) {
@@ -149,19 +151,19 @@ void CBattlePlayer::FillGauge() {
   const int32_t code = m_actionCode;
   if (m_gaugeRunning == 0 || (code != kActIdle && code != kActDefend && code != kActGuard)) return;
   CSession& session = CSession::GetInstance();
-  const float step = session.ScaleByBonus(kGaugeStep, Position(), true);
+  const float step = session.ScaleByBonus(battleplayer::kGaugeStep, Position(), true);
   m_timeGauge += step;
-  if (m_timeGauge < kFullGauge && m_timeGauge + step >= kFullGauge) {
+  if (m_timeGauge < battleplayer::kFullGauge && m_timeGauge + step >= battleplayer::kFullGauge) {
     ++m_turnCount;
     if (m_record != nullptr) session.RaiseTurnHook(m_record->engname, m_turnCount);
   }
-  m_timeGauge = std::min(m_timeGauge, kFullGauge);
-  if (m_timeGauge == kFullGauge && code == kActIdle) {
-    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kTurnRequest, Position(), 1, 0);
+  m_timeGauge = std::min(m_timeGauge, battleplayer::kFullGauge);
+  if (m_timeGauge == battleplayer::kFullGauge && code == kActIdle) {
+    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleplayer::kTurnRequest, Position(), 1, 0);
   }
 }
 
-void CBattlePlayer::FallWhileEntering() { StepFall(kEntryFall); }
+void CBattlePlayer::FallWhileEntering() { StepFall(battleplayer::kEntryFall); }
 
 // A member without its sheets still counts its ticks, and its one-shot
 // actions end at once, so no action waits for an animation forever.
@@ -173,9 +175,9 @@ void CBattlePlayer::UpdateFrame() {
   }
   CBattleActor::UpdateFrame();
   if (m_actionCode == kActEnter) {
-    const CActRes* actions = Animations(m_actName);
+    const CActRes* actions = battleplayer::Animations(m_actName);
     const int32_t last = actions != nullptr ? std::max(actions->GetActionCount() - 1, 0) : 0;
-    m_action = std::clamp(kWalkingFacings + GetViewOctant(m_angle), 0, last);
+    m_action = std::clamp(battleplayer::kWalkingFacings + GetViewOctant(m_angle), 0, last);
     m_motion = std::clamp(m_motion, 0, std::max(FrameCount() - 1, 0));
   }
 }
@@ -183,8 +185,8 @@ void CBattlePlayer::UpdateFrame() {
 void CBattlePlayer::PostProcess() {
   CBattleActor::PostProcess();
   if (m_actionCode == kActEnter && HasSheets()) {
-    const CActRes* actions = Animations(m_actName);
-    m_action = std::clamp(kWalkingFacings + GetViewOctant(m_angle), 0, std::max(actions->GetActionCount() - 1, 0));
+    const CActRes* actions = battleplayer::Animations(m_actName);
+    m_action = std::clamp(battleplayer::kWalkingFacings + GetViewOctant(m_angle), 0, std::max(actions->GetActionCount() - 1, 0));
   }
 }
 
@@ -198,7 +200,7 @@ void CBattlePlayer::Render(CRC& rc, const Matrix& view) {
 // Both are fetched, so that the battle's clean-up finds both loaded.
 const CSprRes* CBattlePlayer::GetSprite() {
   if (m_record == nullptr) return CBattleActor::GetSprite();
-  const CActRes* actions = Animations(m_record->battleactname);
+  const CActRes* actions = battleplayer::Animations(m_record->battleactname);
   const auto* sprites = m_record->battlesprname.empty()
                             ? nullptr
                             : dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetResStr(m_record->battlesprname));
@@ -214,7 +216,7 @@ void CBattlePlayer::UseOwnSheet() {
 // ---- Actions ----
 
 void CBattlePlayer::SetAction(int32_t code) {
-  SetAfterimage(0, kAfterimageOffLength, kAfterimageOffColour);
+  SetAfterimage(0, battleplayer::kAfterimageOffLength, battleplayer::kAfterimageOffColour);
   m_gravityFactor = 1.0f;
   m_shakeTicks = 0;
   m_hitStrength = 0;
@@ -239,7 +241,7 @@ void CBattlePlayer::SetAction(int32_t code) {
       break;
     case kActGuard:
       GuardWithShield();
-      SpawnBattleMsg(kGuardText, 0.0f, 0.0f, 0.0f);
+      SpawnBattleMsg(battleplayer::kGuardText, 0.0f, 0.0f, 0.0f);
       break;
     case kActEnter:
     case kActJump:
@@ -255,7 +257,7 @@ void CBattlePlayer::SetAction(int32_t code) {
     default:
       break;
   }
-  if (const Animation* a = FindAnimation(code)) SetAnimation(a->base, a->delay, a->mode);
+  if (const battleplayer::Animation* a = battleplayer::FindAnimation(code)) SetAnimation(a->base, a->delay, a->mode);
   // Steps taken after it.
   switch (code) {
     case kActIdle:
@@ -289,12 +291,12 @@ void CBattlePlayer::SetAction(int32_t code) {
       m_inAir = 1;
       break;
     case kActEnter:
-      m_entrySpeed = DistanceXZ(m_targetX, m_targetZ) / static_cast<float>(kEntryTicks);
+      m_entrySpeed = DistanceXZ(m_targetX, m_targetZ) / static_cast<float>(battleplayer::kEntryTicks);
       m_target = session.PickRandomEnemy(Position(), true);
       m_inAir = 1;
       m_velocity.y = -2.1f;
       m_hitGuardTicks = 2;
-      m_timeGauge = static_cast<float>(platform::Rand() % kGaugeStart);
+      m_timeGauge = static_cast<float>(platform::Rand() % battleplayer::kGaugeStart);
       FaceToward(m_targetX, m_targetZ);
       break;
     case kActJump:
@@ -310,7 +312,7 @@ void CBattlePlayer::SetAction(int32_t code) {
       m_playMode = kPlayOnce;
       m_holdLast = 1;
       m_shakeTicks = 1200;
-      m_tint = UnderOldAlpha(m_tint, 0x0033FF);
+      m_tint = battleplayer::UnderOldAlpha(m_tint, 0x0033FF);
       break;
     case kActStunned:
       m_shakeTicks = 500;
@@ -319,11 +321,11 @@ void CBattlePlayer::SetAction(int32_t code) {
     case kActPetrified:
       m_playMode = kPlayOnce;
       m_holdLast = 1;
-      if (code == kActPetrified) m_tint = UnderOldAlpha(m_tint, 0x665051);
+      if (code == kActPetrified) m_tint = battleplayer::UnderOldAlpha(m_tint, 0x665051);
       break;
     case kActShieldGuard:
       GuardWithShield();
-      SpawnBattleMsg(kGuardText, 0.0f, 0.0f, 0.0f);
+      SpawnBattleMsg(battleplayer::kGuardText, 0.0f, 0.0f, 0.0f);
       m_knockBack = -1.0f;
       m_velocity.y = -0.5f;
       m_inAir = 1;
@@ -346,12 +348,12 @@ void CBattlePlayer::GuardWithShield() {
     const int32_t shield = m_record->shield;
     if (shield >= 0 && shield < items.GetCount()) {
       const std::string& name = items.GetItem(shield)->name;
-      for (const ShieldEffect& row : kShieldEffects) {
+      for (const battleplayer::ShieldEffect& row : battleplayer::kShieldEffects) {
         if (name == row.shield) SpawnEffect(row.effect);
       }
     }
   }
-  PlayWave(kGuardSounds[static_cast<size_t>(platform::Rand() % 5)]);
+  PlayWave(battleplayer::kGuardSounds[static_cast<size_t>(platform::Rand() % 5)]);
 }
 
 void CBattlePlayer::RunToward(float x, float z, float speed) {

@@ -12,6 +12,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleplayeractions {
 
 constexpr const char* kRunning = "달리기.wav";
 constexpr int32_t kRunningEvery = 20;
@@ -44,6 +45,7 @@ constexpr std::array kTimedSteps{
     Step{kActPetrified, 1200, kActIdle},         Step{kActDazed, 300, kActIdle},
 };
 
+}  // namespace battleplayeractions
 }  // namespace
 
 int CBattlePlayer::UpdateAction(int code) {
@@ -106,11 +108,11 @@ int CBattlePlayer::UpdateAction(int code) {
 }
 
 bool CBattlePlayer::UpdateTimed(int32_t code) {
-  for (const Step& step : kTimedSteps) {
+  for (const battleplayeractions::Step& step : battleplayeractions::kTimedSteps) {
     if (step.code != code) continue;
     if (code == kActDazed && m_tickCount == 1) {
-      SpawnEffect(kDazedEffect);
-      if (!m_effects.empty()) m_effects.back()->m_spriteOffset.y = kDazedEffectOffset;
+      SpawnEffect(battleplayeractions::kDazedEffect);
+      if (!m_effects.empty()) m_effects.back()->m_spriteOffset.y = battleplayeractions::kDazedEffectOffset;
     }
     if (m_tickCount >= step.after) SetAction(step.next);
     return true;
@@ -134,32 +136,32 @@ void CBattlePlayer::UpdateIdle() {
     m_target = nearest;
     FaceToward(nearest->m_pos.x, nearest->m_pos.z);
   }
-  if (m_tickCount % kQuickEvery != 0 || m_turnCount < 1 || m_timeGauge < kQuickFrom || m_timeGauge > kQuickTo) return;
+  if (m_tickCount % battleplayeractions::kQuickEvery != 0 || m_turnCount < 1 || m_timeGauge < battleplayeractions::kQuickFrom || m_timeGauge > battleplayeractions::kQuickTo) return;
   CBattleActor* enemy = session.FindEnemyInReach(Position());
   if (enemy == nullptr) return;
   m_target = enemy;
   m_attackMode = 1;
   m_attackStyle = 2;
-  m_timeGauge -= kQuickCost;
+  m_timeGauge -= battleplayeractions::kQuickCost;
   SetAction(kActAttack);
 }
 
 void CBattlePlayer::UpdateDefending() {
   CSession& session = CSession::GetInstance();
   CBattleActor* enemy = nullptr;
-  if (m_tickCount % kQuickEvery == 0 && m_timeGauge >= kQuickCost) enemy = session.FindEnemyInReach(Position());
+  if (m_tickCount % battleplayeractions::kQuickEvery == 0 && m_timeGauge >= battleplayeractions::kQuickCost) enemy = session.FindEnemyInReach(Position());
   if (enemy != nullptr) {
     m_target = enemy;
     m_attackMode = 2;
     m_attackStyle = 2;
-    m_timeGauge -= kQuickCost;
+    m_timeGauge -= battleplayeractions::kQuickCost;
     SetAction(kActAttack);
     return;
   }
   if (const CBattleActor* nearest = session.FindNearestEnemy(Position(), true)) {
     FaceToward(nearest->m_pos.x, nearest->m_pos.z);
   }
-  if (m_timeGauge >= kFullGauge) SetAction(kActIdle);
+  if (m_timeGauge >= battleplayeractions::kFullGauge) SetAction(kActIdle);
 }
 
 void CBattlePlayer::UpdateEntering() {
@@ -178,7 +180,7 @@ void CBattlePlayer::UpdateEntering() {
 
 // Idle on arrival, or when stuck against something.
 void CBattlePlayer::WalkTo(float x, float z, float within) {
-  if (DistanceXZ(x, z) < within || m_bumpTicks > kStuckBumps || (m_tickCount > kGiveUpTick && m_bumped != 0)) {
+  if (DistanceXZ(x, z) < within || m_bumpTicks > battleplayeractions::kStuckBumps || (m_tickCount > battleplayeractions::kGiveUpTick && m_bumped != 0)) {
     SetAction(kActIdle);
     return;
   }
@@ -193,9 +195,9 @@ bool CBattlePlayer::UpdateMoving(int32_t code) {
         SetAction(kActIdle);
         return true;
       }
-      RunningSound(kRunning, kRunningEvery);
-      if (m_bumpTicks > kStuckBumps || (m_tickCount > kGiveUpTick && m_bumped != 0)) {
-        m_timeGauge = kGiveUpGauge;
+      RunningSound(battleplayeractions::kRunning, battleplayeractions::kRunningEvery);
+      if (m_bumpTicks > battleplayeractions::kStuckBumps || (m_tickCount > battleplayeractions::kGiveUpTick && m_bumped != 0)) {
+        m_timeGauge = battleplayeractions::kGiveUpGauge;
         SetAction(kActIdle);
         return true;
       }
@@ -206,7 +208,7 @@ bool CBattlePlayer::UpdateMoving(int32_t code) {
       return true;
     case kActWalkBack:
       if (m_tickCount <= 35 && DistanceXZ(m_returnPoint.x, m_returnPoint.z) >= 5.0f) {
-        RunningSound(kRunning, kRunningEvery);
+        RunningSound(battleplayeractions::kRunning, battleplayeractions::kRunningEvery);
         RunToward(m_returnPoint.x, m_returnPoint.z, 0.8f);
         return true;
       }
@@ -214,7 +216,7 @@ bool CBattlePlayer::UpdateMoving(int32_t code) {
       if (m_target != nullptr) FaceToward(m_target->m_pos.x, m_target->m_pos.z);
       return true;
     case kActWalkToPoint:
-      RunningSound(kRunning, kRunningEvery);
+      RunningSound(battleplayeractions::kRunning, battleplayeractions::kRunningEvery);
       WalkTo(m_targetX, m_targetZ, 2.0f + static_cast<float>(platform::Rand() % 100) * 0.01f);
       return true;
     case kActWalkToActor:
@@ -245,7 +247,7 @@ bool CBattlePlayer::UpdateKnockBack(int32_t code) {
     case kActDamage:
     case kActDamageStrong:
     case kActDamageHeavy: {
-      slide(kSlowing);
+      slide(battleplayeractions::kSlowing);
       const int32_t saved = m_resumeAction;
       const bool fromFall = (saved >= kActDamageLight && saved <= kActDamageHeavy) ||
                             (saved >= kActSlide && saved <= kActLanding);
@@ -278,26 +280,26 @@ bool CBattlePlayer::UpdateKnockBack(int32_t code) {
     case kActGuard:
     case kActGuardPushed:
     case kActGuardPushedBack:
-      slide(kSlowing);
+      slide(battleplayeractions::kSlowing);
       if (code == kActGuard && tick >= 15) SetAction(kActGuardRecover);
       if (code == kActGuardPushed && tick >= 15) SetAction(kActLanded);
       if (code == kActGuardPushedBack && tick >= 18) SetAction(kActKnockedHigh);
       return true;
     case kActSlide:
     case kActSlideOn:
-      slide(kSlowingFast);
+      slide(battleplayeractions::kSlowingFast);
       if (bumpedOff()) return true;
       if (code == kActSlide && tick >= 20) SetAction(kActIdle);
       if (code == kActSlideOn && tick >= 12) SetAction(kActThrown);
       return true;
     case kActLanding:
     case kActLanded:
-      slide(kSlowingFast);
+      slide(battleplayeractions::kSlowingFast);
       if (bumpedOff()) return true;
       if (m_velocity.y >= 0.0f) SetAction(code == kActLanding ? kActKnockedFall : kActThrownHigh);
       return true;
     case kActGuardRecover:
-      slide(kSlowing);
+      slide(battleplayeractions::kSlowing);
       if (tick >= 20) SetAction(kActIdle);
       return true;
     case kActPushOff:
@@ -307,14 +309,14 @@ bool CBattlePlayer::UpdateKnockBack(int32_t code) {
       }
       return true;
     case kActPushedOff:
-      slide(kSlowing);
+      slide(battleplayeractions::kSlowing);
       if (tick >= 10) SetAction(kActThrownDown);
       return true;
     case kActThrown:
     case kActThrownHigh:
     case kActThrownFall:
     case kActThrownDown:
-      slide(kSlowingFast);
+      slide(battleplayeractions::kSlowingFast);
       if (tick >= 10) SetAction(code + 2);
       return true;
     default:

@@ -14,6 +14,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleplayermessages {
 
 enum FrameMessage : int { kFlashLater = 4 };
 
@@ -43,6 +44,7 @@ Reaction ReactionTo(int64_t d, int64_t t) {
   return {kActDamageHeavy, -2.3f, -2.1f};
 }
 
+}  // namespace battleplayermessages
 }  // namespace
 
 void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
@@ -51,16 +53,16 @@ void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr
     case kMsgHit:
     case kMsgMagicHit:
     case kMsgHitWithNumber:
-      TakeHit(sender, code, Int(value0), 0, Int(value2));
+      TakeHit(sender, code, battleplayermessages::Int(value0), 0, battleplayermessages::Int(value2));
       break;
     case kMsgHitTwoParts:
-      TakeHit(sender, code, Int(value0), Int(value1), 0);
+      TakeHit(sender, code, battleplayermessages::Int(value0), battleplayermessages::Int(value1), 0);
       break;
     case kMsgHitConfirmed:
       if (m_actionCode == kActDying || m_actionCode == kActRemoved) break;
       m_hitStopTicks = 15;
-      if (m_attackStyle == 2) SpawnBattleMsg(kCounterText, 0.0f, 0.0f, 0.0f);
-      if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kFlashLater, 3, 7, 0);
+      if (m_attackStyle == 2) SpawnBattleMsg(battleplayermessages::kCounterText, 0.0f, 0.0f, 0.0f);
+      if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleplayermessages::kFlashLater, 3, 7, 0);
       session.SpawnHitEffect(Position(), true, dynamic_cast<CSelvarinActor*>(sender));
       break;
     case kMsgPlaceOnWalkPoint:
@@ -72,7 +74,7 @@ void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr
     case kMsgFullHp:
     case kMsgRaiseBarrier:
     case kMsgHealHp:
-      Heal(code, Int(value0));
+      Heal(code, battleplayermessages::Int(value0));
       break;
     case kMsgOrder:
       TakeOrder(sender, value0, value1, value2);
@@ -90,11 +92,11 @@ void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr
       SetAction(kActDying);
       break;
     case kMsgChosenIndex:
-      m_chosenIndex = Int(value0);
+      m_chosenIndex = battleplayermessages::Int(value0);
       break;
     case kMsgMissed:
     case kMsgCritical:
-      SpawnBattleMsg(code == kMsgMissed ? kMissText : kCriticalText, 0.0f, 0.0f, 0.0f);
+      SpawnBattleMsg(code == kMsgMissed ? battleplayermessages::kMissText : battleplayermessages::kCriticalText, 0.0f, 0.0f, 0.0f);
       break;
     case kMsgNoWeapon:
       PostFrameMessage("장착된 무기가 없습니다");
@@ -106,7 +108,7 @@ void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr
       SetAction(kActUseStrong);
       break;
     case kMsgCounterDown:
-      if (--m_counterHits == 0) SetAction(kCounterStance);
+      if (--m_counterHits == 0) SetAction(battleplayermessages::kCounterStance);
       break;
     case kMsgHold:
     case kMsgVanishLight:
@@ -124,10 +126,10 @@ void CBattlePlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr
       break;
     }
     case kMsgNullify:
-      m_nullifyFlag = Int(value0);
+      m_nullifyFlag = battleplayermessages::Int(value0);
       break;
     case kMsgReflect:
-      m_reflectFlag = Int(value0);
+      m_reflectFlag = battleplayermessages::Int(value0);
       break;
     default:
       CBattleActor::OnMessage(sender, code, value0, value1, value2);
@@ -155,11 +157,11 @@ void CBattlePlayer::TakeHit(CObject* sender, int code, int32_t barrierPart, int3
   m_hitStopTicks = 15;
   m_hitGuardTicks = 1;
   if (code == kMsgMagicHit || code == kMsgHitWithNumber) {
-    SpawnDamageNumber(static_cast<int32_t>(std::clamp<int64_t>(d, INT32_MIN, INT32_MAX)), kRedNumber, 0.0f, 0.0f,
+    SpawnDamageNumber(static_cast<int32_t>(std::clamp<int64_t>(d, INT32_MIN, INT32_MAX)), battleplayermessages::kRedNumber, 0.0f, 0.0f,
                       0.0f, 0, 0);
   }
   FaceHitter(hitter);
-  const Reaction reaction = ReactionTo(d, t);
+  const battleplayermessages::Reaction reaction = battleplayermessages::ReactionTo(d, t);
   SetAction(reaction.code);
   m_knockBack = reaction.knockBack;
   m_velocity.y = reaction.lift;
@@ -176,7 +178,7 @@ void CBattlePlayer::TakeHit(CObject* sender, int code, int32_t barrierPart, int3
   TakeDamage(barrierPart, hpPart);
   m_hpFlashTicks = 0;
   m_bpFlashTicks = 0;
-  session.AddSpecialGauge(Position(), kHitGauge);
+  session.AddSpecialGauge(Position(), battleplayermessages::kHitGauge);
   if (code == kMsgMagicHit) {
     m_shakeTicks = 30;
     m_hitStopTicks = 30;
@@ -195,10 +197,10 @@ bool CBattlePlayer::TakeGuardedHit(CBattleActor* hitter, int32_t barrierPart, in
     }
     m_hitStopTicks = 10;
     m_hitGuardTicks = 1;
-    session.AddSpecialGauge(Position(), kGuardGauge);
+    session.AddSpecialGauge(Position(), battleplayermessages::kGuardGauge);
     SetAction(kActGuard);
     if (hitter != nullptr) hitter->OnMessage(this, kMsgRecoil, 0, 0, 0);
-    SpawnEffect(kGuardEffect);
+    SpawnEffect(battleplayermessages::kGuardEffect);
     return true;
   }
   session.SetCondition(*m_record, kPanic, false);
@@ -213,8 +215,8 @@ bool CBattlePlayer::TakeGuardedHit(CBattleActor* hitter, int32_t barrierPart, in
   TakeDamage(halfBarrier, halfHp);
   m_hpFlashTicks = 0;
   m_bpFlashTicks = 0;
-  session.AddSpecialGauge(Position(), kHitGauge);
-  SpawnEffect(kGuardEffect);
+  session.AddSpecialGauge(Position(), battleplayermessages::kHitGauge);
+  SpawnEffect(battleplayermessages::kGuardEffect);
   return true;
 }
 
@@ -245,14 +247,14 @@ void CBattlePlayer::Heal(int code, int32_t amount) {
   switch (code) {
     case kMsgFullBarrier:
       record.shp = record.maxshp;
-      m_bpFlashTicks = kRefillBlink;
+      m_bpFlashTicks = battleplayermessages::kRefillBlink;
       break;
     case kMsgFullHp:
       record.hp = record.maxhp;
-      m_hpFlashTicks = kRefillBlink;
+      m_hpFlashTicks = battleplayermessages::kRefillBlink;
       break;
     case kMsgRaiseBarrier:
-      if (int64_t{record.shp} + amount > record.maxshp) m_bpFlashTicks = kRefillBlink;
+      if (int64_t{record.shp} + amount > record.maxshp) m_bpFlashTicks = battleplayermessages::kRefillBlink;
       raise(record.shp, record.maxshp);
       break;
     default:

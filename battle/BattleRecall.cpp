@@ -15,6 +15,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlerecall {
 
 // An action's animation: base index, frame delay, play mode; a negative base
 // keeps the animation the creature had.
@@ -74,11 +75,12 @@ void Release(CRes* res) {
   if (res != nullptr) CResMgr::GetInstance().UnLock(res);
 }
 
+}  // namespace battlerecall
 }  // namespace
 
 CBattleRecall::~CBattleRecall() {
-  Release(m_modelAnimation);
-  Release(m_model);
+  battlerecall::Release(m_modelAnimation);
+  battlerecall::Release(m_model);
 }
 
 void CBattleRecall::Init(CSelvarinActor* summoner, CSelvarinActor* target, int32_t recall) {
@@ -98,20 +100,20 @@ void CBattleRecall::Init(CSelvarinActor* summoner, CSelvarinActor* target, int32
   }
   m_recallId = recall;
   m_hp = 100;
-  m_timeGauge = kGaugeFull;
+  m_timeGauge = battlerecall::kGaugeFull;
   m_target = nullptr;
   if (!ValidRecall()) {
     DebugLog("Invalid Recall Id");
     return;
   }
-  const RecallRow& row = kRecalls[static_cast<size_t>(recall)];
+  const battlerecall::RecallRow& row = battlerecall::kRecalls[static_cast<size_t>(recall)];
   if (row.sheet != nullptr) {
     m_sprName = std::string(row.sheet) + ".spr";
     m_actName = std::string(row.sheet) + ".act";
     GetSprite();
   } else {
-    m_model = dynamic_cast<CRmaRes*>(CResMgr::GetInstance().GetResStr(kModelFile));
-    Hold(m_model);
+    m_model = dynamic_cast<CRmaRes*>(CResMgr::GetInstance().GetResStr(battlerecall::kModelFile));
+    battlerecall::Hold(m_model);
   }
   SetAction(kActIdle);
   if (recall == 5 || recall == 6) m_drawShadow = 0;
@@ -122,7 +124,7 @@ void CBattleRecall::SetAction(int32_t code) {
     DebugLog("Invalid Recall Id");
     return;
   }
-  if (const Animation* a = AnimationFor(m_recallId, code)) {
+  if (const battlerecall::Animation* a = battlerecall::AnimationFor(m_recallId, code)) {
     SetAnimation(a->base, a->delay, a->mode);
     if (m_recallId == kModelRecall) SetModelAnimation(a->base);
   }
@@ -135,8 +137,8 @@ void CBattleRecall::SetModelAnimation(int32_t action) {
   if (m_model != nullptr && m_model->HasAction(action)) {
     model = dynamic_cast<C3dAnimModelRes*>(CResMgr::GetInstance().GetResStr(m_model->GetActionModelName(action)));
   }
-  Hold(model);
-  Release(m_modelAnimation);
+  battlerecall::Hold(model);
+  battlerecall::Release(m_modelAnimation);
   m_modelAnimation = model;
   m_modelFrame = m_model != nullptr ? std::max(m_model->GetActionStartFrame(action), 0) : 0;
 }
@@ -179,7 +181,7 @@ void CBattleRecall::Render(CRC& rc, const Matrix& view) {
 }
 
 int32_t CBattleRecall::CheckHitFrame() {
-  if (m_recallId == 5 || m_recallId == 6) return m_tickCount % kSwarmHitEvery == 0 ? 1 : 0;
+  if (m_recallId == 5 || m_recallId == 6) return m_tickCount % battlerecall::kSwarmHitEvery == 0 ? 1 : 0;
   if (m_recallId != kModelRecall) return CBattleActor::CheckHitFrame();
   if (!HasModelFrames()) return 0;
   if (m_hitDelay > 0) {
@@ -192,14 +194,14 @@ int32_t CBattleRecall::CheckHitFrame() {
 }
 
 void CBattleRecall::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kForgetEffect) {
+  if (code == battlerecall::kForgetEffect) {
     CBattleObject::OnMessage(sender, code, value0, value1, value2);
     return;
   }
   // A creature that has ended takes no more hits: it would come back unseen.
   if ((code != kMsgHit && code != kMsgMagicHit) || m_actionCode == kActRemoved) return;
   SetAction(kActDamageLight);
-  m_knockBack = kKnockBack;
+  m_knockBack = battlerecall::kKnockBack;
   // A negative hit adds to the hit points.
   const int64_t left = int64_t{m_hp} - value0;
   m_hp = static_cast<int32_t>(std::clamp<int64_t>(left, 0, std::numeric_limits<int32_t>::max()));
@@ -231,7 +233,7 @@ bool CBattleRecall::OnProcess() {
   }
   CSession& session = CSession::GetInstance();
   if (m_actionCode == kActIdle) {
-    m_timeGauge = std::min(m_timeGauge + session.ScaleByBonus(kGaugeStep, m_battleId[0], m_battleId[1] == 1), kGaugeFull);
+    m_timeGauge = std::min(m_timeGauge + session.ScaleByBonus(battlerecall::kGaugeStep, m_battleId[0], m_battleId[1] == 1), battlerecall::kGaugeFull);
   }
   const CSelvarinContext* context = GetFieldContext();
   const float ground = context != nullptr ? context->GroundAt(m_pos.x, m_pos.z) : m_pos.y;
@@ -242,12 +244,12 @@ bool CBattleRecall::OnProcess() {
   ApplyVelocity();
   if (Hovers()) {
     m_groundHeight = ground;
-    m_pos.y = ground - kHoverHeight;
+    m_pos.y = ground - battlerecall::kHoverHeight;
   } else {
     ApplyGravity(1.0f);
   }
   Act();
-  if (m_actionCode == kActDying && m_tickCount >= kDyingTicks) {
+  if (m_actionCode == kActDying && m_tickCount >= battlerecall::kDyingTicks) {
     SetAction(kActRemoved);
     return false;
   }
@@ -260,7 +262,7 @@ void CBattleRecall::Act() {
   if (!ValidRecall()) return;
   if (m_actionCode == kActDamageLight) {
     SetSpeed(m_knockBack);
-    if (m_tickCount >= kRecoilTicks) SetAction(kActIdle);
+    if (m_tickCount >= battlerecall::kRecoilTicks) SetAction(kActIdle);
     return;
   }
   if (m_actionCode == kActWalkBack && m_recallId != 5) {
@@ -282,7 +284,7 @@ bool CBattleRecall::KeepTarget() {
 void CBattleRecall::SetOut() {
   if (!KeepTarget()) return;
   FaceToward(m_target->m_pos.x, m_target->m_pos.z);
-  if (m_timeGauge < kGaugeFull) return;
+  if (m_timeGauge < battlerecall::kGaugeFull) return;
   SetAction(kActApproach);
   // The scorpion keeps its gauge: it only ever attacks once.
   if (m_recallId != 3) m_timeGauge = 0.0f;
@@ -291,7 +293,7 @@ void CBattleRecall::SetOut() {
 void CBattleRecall::Walk(float speed) { SetSpeed(CSession::GetInstance().ScaleByBonus(speed, m_battleId[0], m_battleId[1] == 1)); }
 
 void CBattleRecall::HitOpponents() {
-  if (CheckHitFrame() != 0) HitInRadius(kHitRadius, m_summonerIsParty == 0, nullptr);
+  if (CheckHitFrame() != 0) HitInRadius(battlerecall::kHitRadius, m_summonerIsParty == 0, nullptr);
 }
 
 void CBattleRecall::StartWander() {
@@ -315,7 +317,7 @@ bool CBattleRecall::Approach(float speed, float within) {
 void CBattleRecall::ActWander() {
   FaceToward(m_returnPoint.x, m_returnPoint.z);
   Walk(1.0f);
-  if (m_tickCount >= kWalkBackTicks || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < 10.0f) SetAction(kActIdle);
+  if (m_tickCount >= battlerecall::kWalkBackTicks || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < 10.0f) SetAction(kActIdle);
 }
 
 void CBattleRecall::ActFighter() {
@@ -331,7 +333,7 @@ void CBattleRecall::ActFighter() {
       HitOpponents();
       if (m_holdLast == 0) break;
       if (m_recallId == 3) {
-        SpawnEffect(kDeathEffect);
+        SpawnEffect(battlerecall::kDeathEffect);
         SetAction(kActDying);
       } else {
         StartWander();
@@ -348,7 +350,7 @@ void CBattleRecall::ActHealer() {
       m_target = CSession::GetInstance().FindWeakestPartyMember();
       if (m_target == nullptr) break;
       FaceToward(m_target->m_pos.x, m_target->m_pos.z);
-      if (m_tickCount % kHealEvery == 0) m_target->OnMessage(this, kMsgHealHp, kHealAmount, 0, 0);
+      if (m_tickCount % battlerecall::kHealEvery == 0) m_target->OnMessage(this, kMsgHealHp, battlerecall::kHealAmount, 0, 0);
       if (m_target->DistanceXZ(m_pos.x, m_pos.z) > 12.0f) SetAction(kActApproach);
       break;
     case kActApproach:
@@ -367,14 +369,14 @@ void CBattleRecall::ActSwarm() {
     case kActApproach:
       // It stings on its way in as well, target or not.
       HitOpponents();
-      if (Approach(0.75f, 2.0f) || (m_actionCode == kActApproach && m_tickCount >= kSwarmApproachTicks)) {
+      if (Approach(0.75f, 2.0f) || (m_actionCode == kActApproach && m_tickCount >= battlerecall::kSwarmApproachTicks)) {
         SetAction(kActAttack);
       }
       break;
     case kActAttack:
       if (m_target != nullptr) FaceToward(m_target->m_pos.x, m_target->m_pos.z);
       HitOpponents();
-      if (m_tickCount >= kSwarmAttackTicks) StartWander();
+      if (m_tickCount >= battlerecall::kSwarmAttackTicks) StartWander();
       break;
     default:
       break;

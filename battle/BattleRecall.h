@@ -24,6 +24,7 @@ class CBattleRecall : public CBattleActor {
   // Stands where the summoner stands and takes its battle id, so that every
   // lookup of the pair finds the summoner; full gauge, 100 hit points, idle.
   void Init(CSelvarinActor* summoner, CSelvarinActor* target, int32_t recall);
+  using CBattleActor::Init;
   // False ends it: 181 ticks after it starts dying, or at once for a recall
   // id the table lacks.
   bool OnProcess() override;

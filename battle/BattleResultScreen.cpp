@@ -21,6 +21,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace battleresultscreen {
 
 constexpr uint32_t kDim = 0x77000000;
 constexpr uint32_t kPanelColour = 0xEEFFFFFF;
@@ -117,7 +118,7 @@ void DrawPanelBitmaps(CRC& rc, const BattleResult& result, int ox, int oy) {
 // The poses, the MVP's mark, the level-up values and the level-up zoom.
 void DrawPanelSprites(CRC& rc, const BattleResult& result, int ox, int oy) {
   const ResultScreenState& s = g_resultScreen;
-  ForEachPanel(result, ox, oy, [&rc, &s](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
+  ForEachPanel(result, ox, oy, [&](const PlayerData& player, const ResultScreenState::Position& at, int x, int y) {
     if (LevelPanelShown(at) || at.isMvp != 0) {
       const Sheet pose = PoseSheet(player, at.poseVariant);
       const int last = MotionCount(pose.actions, 0) - 1;
@@ -151,13 +152,14 @@ void DrawResultPointer(CRC& rc) {
   rc.DrawAction(mouse.m_x, mouse.m_y, cursors.actions, cursors.sprites, 2, 0, 1.0f, 0, 0xFFFFFFFF, true);
 }
 
+}  // namespace battleresultscreen
 }  // namespace
 
 void CSelvarinFrame::DimScreen() {
   if (m_pRC == nullptr) return;
   CRC& rc = *m_pRC;
   if (rc.BeginScene()) {
-    rc.FillRect(Box(0, 0, rc.ViewWidth(), rc.ViewHeight()), kDim, kDim);
+    rc.FillRect(battleresultscreen::Box(0, 0, rc.ViewWidth(), rc.ViewHeight()), battleresultscreen::kDim, battleresultscreen::kDim);
     rc.EndScene();
   }
   if (rc.LockBackBuffer()) {
@@ -215,7 +217,7 @@ void CSelvarinFrame::DrawBattleResult() {
   rc.Clear(false);
   if (s.whiteFlash != 0) {
     if (rc.BeginScene()) {
-      rc.FillRect(Box(0, 0, width, height), 0xFFFFFFFF, 0xFFFFFFFF);
+      rc.FillRect(battleresultscreen::Box(0, 0, width, height), 0xFFFFFFFF, 0xFFFFFFFF);
       rc.EndScene();
     }
   } else if (rc.LockBackBuffer()) {
@@ -223,20 +225,20 @@ void CSelvarinFrame::DrawBattleResult() {
     rc.UnlockBackBuffer();
   }
   if (rc.BeginScene()) {
-    DrawResultScene(rc, ox, oy);
+    battleresultscreen::DrawResultScene(rc, ox, oy);
     rc.EndScene();
   }
   if (rc.LockBackBuffer()) {
-    DrawPanelBitmaps(rc, m_battleResult, ox, oy);
+    battleresultscreen::DrawPanelBitmaps(rc, m_battleResult, ox, oy);
     rc.UnlockBackBuffer();
   }
   if (rc.BeginScene()) {
-    DrawPanelSprites(rc, m_battleResult, ox, oy);
+    battleresultscreen::DrawPanelSprites(rc, m_battleResult, ox, oy);
     rc.EndScene();
   }
   DrawResultMessage(rc, oy);
   if (rc.BeginScene()) {
-    DrawResultPointer(rc);
+    battleresultscreen::DrawResultPointer(rc);
     DrawLcdHud();
     rc.EndScene();
   }
@@ -254,7 +256,7 @@ void CSelvarinFrame::DrawResultMessage(CRC& rc, int oy) {
   const int tiles = (textWidth + 39) / 40;
   const int x = rc.ViewWidth() / 2 - tiles * 20 - 20;
   if (rc.BeginScene()) {
-    DrawDialogFrame(&rc, x, oy + 200, 2 * tiles, 0, 0, kPanelColour, true);
+    DrawDialogFrame(&rc, x, oy + 200, 2 * tiles, 0, 0, battleresultscreen::kPanelColour, true);
     rc.EndScene();
   }
   if (!rc.LockBackBuffer()) return;

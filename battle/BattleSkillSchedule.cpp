@@ -13,6 +13,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleskillschedule {
 
 constexpr int kDefaultLastTick = 1000;
 constexpr int kStays = -1;
@@ -563,9 +564,10 @@ bool Rush(const Tick& t) {
   return t.Now() < t.object.m_index + 121 || t.RunDash(dash);
 }
 
+}  // namespace battleskillschedule
 }  // namespace
 
 bool RunSkillSchedule(CBattleSkill& object) {
   if (object.m_tickUser == nullptr || object.m_tickTarget == nullptr) return false;
-  return Tick{object, *object.m_tickUser, *object.m_tickTarget}.Run(ScheduleOf(object.m_skillId));
+  return battleskillschedule::Tick{object, *object.m_tickUser, *object.m_tickTarget}.Run(battleskillschedule::ScheduleOf(object.m_skillId));
 }

@@ -18,6 +18,7 @@
 ResultScreenState g_resultScreen;
 
 namespace {
+namespace resultscreen {
 
 constexpr const char* kTailRing = "테일핑";
 constexpr const char* kTailCount = "테일핑사용횟수";
@@ -345,25 +346,26 @@ void AdvancePoses(ResultScreenState& s, int32_t frameTick) {
   for (ResultScreenState::Position& at : s.positions) ++at.poseFrame;  // the drawing stops it at the last frame
 }
 
+}  // namespace resultscreen
 }  // namespace
 
 int32_t ScaleExpByLevelGap(int32_t memberLevel, int32_t battleLevel, int32_t exp) {
   const int64_t d = int64_t{battleLevel} - memberLevel;
   double value = exp;
   if (d <= -2) {
-    const GapRow& row = kBelowRows[std::clamp<int64_t>(d + 11, 0, 9)];
+    const resultscreen::GapRow& row = resultscreen::kBelowRows[std::clamp<int64_t>(d + 11, 0, 9)];
     value = exp * row.factor + (row.plusOne ? 1.0 : 0.0);
   } else if (d >= 2) {
-    value = exp * kAboveFactors[std::min<int64_t>(d - 2, 3)];
+    value = exp * resultscreen::kAboveFactors[std::min<int64_t>(d - 2, 3)];
   }
   constexpr double kLimit = std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(std::clamp(value, -kLimit, kLimit));
 }
 
 int32_t LevelSkillFor(int32_t playerId, int32_t level) {
-  for (const LevelSkillRow& row : LevelSkillRows()) {
+  for (const resultscreen::LevelSkillRow& row : resultscreen::LevelSkillRows()) {
     if (std::find(row.players.begin(), row.players.end(), playerId) == row.players.end()) continue;
-    for (const LevelSkill& entry : row.skills) {
+    for (const resultscreen::LevelSkill& entry : row.skills) {
       if (entry.level == level) return entry.id;
     }
     return 0;
@@ -402,7 +404,7 @@ ResultShare ShareFor(const ShareQuestion& q) {
       break;
   }
   out.paid = true;
-  out.amount = ClampShare(share + (q.stoneEarring ? extra : 0));
+  out.amount = resultscreen::ClampShare(share + (q.stoneEarring ? extra : 0));
   return out;
 }
 
@@ -475,23 +477,23 @@ bool StepResultScreen(ResultScreenState& s, const BattleResult& result, bool pre
   Roulette& wheel = s.roulette;
   TurnRoulette(wheel, frameTick);
   const bool stopped = wheel.spinning == 0 && wheel.stopping == 0;
-  if (stopped && s.distributed == 0) Distribute(s, result);
+  if (stopped && s.distributed == 0) resultscreen::Distribute(s, result);
   if (stopped) {
-    Count(s, result);
-    RunLevelUpEffect(s);
-    AdvancePoses(s, frameTick);
+    resultscreen::Count(s, result);
+    resultscreen::RunLevelUpEffect(s);
+    resultscreen::AdvancePoses(s, frameTick);
   }
-  if (s.countSound != 0) PlayWave(kCountSound);
+  if (s.countSound != 0) PlayWave(resultscreen::kCountSound);
   bool leave = false;
   if (press) {
     if (wheel.spinning != 0) {
       StopRoulette(wheel);
     } else {
-      leave = MoveOn(s, result);
+      leave = resultscreen::MoveOn(s, result);
     }
   } else if (s.phase == phaseAtStart && s.phase >= kResultLevelUp && s.phase <= kResultMoney &&
              ++s.phaseTicks >= kResultMessagePasses) {
-    leave = MoveOn(s, result);
+    leave = resultscreen::MoveOn(s, result);
   }
   if (leave) s = ResultScreenState{};
   return leave;
@@ -502,9 +504,9 @@ ResultMessage CurrentResultMessage(const ResultScreenState& s, const BattleResul
   switch (s.phase) {
     case kResultSkills: {
       if (s.skillPosition < 0 || s.skillPosition >= ResultMemberCount(result)) return {};
-      const PlayerData* player = Member(result, s.skillPosition);
+      const PlayerData* player = resultscreen::Member(result, s.skillPosition);
       if (player == nullptr) return {};
-      const std::string name = LearnedName(*player, s.positions[static_cast<size_t>(s.skillPosition)].learnedId);
+      const std::string name = resultscreen::LearnedName(*player, s.positions[static_cast<size_t>(s.skillPosition)].learnedId);
       std::snprintf(text, sizeof text, "%s %s 습득", player->name.c_str(), name.c_str());
       return {text, {}};
     }
@@ -521,7 +523,7 @@ ResultMessage CurrentResultMessage(const ResultScreenState& s, const BattleResul
       std::snprintf(text, sizeof text, "%d 길드 획득", result.money);
       return {text, {}};
     case kResultTailRing: {
-      const int32_t used = GetFieldScriptValue(kTailCount);
+      const int32_t used = GetFieldScriptValue(resultscreen::kTailCount);
       if (used == 1) return {"테일핑을 첫번째 사용했습니다.", {}};
       if (used == 2) return {"테일핑을 두번째 사용했습니다.", {}};
       return {"테일핑이 사라졌습니다.", {}};

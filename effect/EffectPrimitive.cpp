@@ -13,12 +13,12 @@
 SLV_REGISTER_CLASS(CEffectPrimitive);
 
 namespace {
+namespace effectprimitive {
 
 constexpr int kPrimitiveGone = 10043;
 constexpr int kDetach = 10044;
-constexpr int32_t kCameraAngleFlag = 0x10;
-constexpr int32_t kCameraQuadrantFlag = 0x20;
 
+}  // namespace effectprimitive
 }  // namespace
 
 const CEffectPrimitive::KindEntry* CEffectPrimitive::FindKind(int32_t kind) {
@@ -54,7 +54,7 @@ CEffectPrimitive::~CEffectPrimitive() {
   if (m_effect != nullptr) {
     CSelvarinEffect* effect = m_effect;
     m_effect = nullptr;
-    effect->OnMessage(this, kPrimitiveGone, 0, 0, 0);
+    effect->OnMessage(this, effectprimitive::kPrimitiveGone, 0, 0, 0);
   }
 }
 
@@ -89,7 +89,7 @@ bool CEffectPrimitive::OnProcess() {
 }
 
 void CEffectPrimitive::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kDetach) {
+  if (code == effectprimitive::kDetach) {
     m_effect = nullptr;
     return;
   }

@@ -75,6 +75,13 @@ class CEffectPrimitive : public CSelvarinActor {
   int32_t m_fading = 0;
   int32_t m_pulsing = 0;
   EffectPrimitiveKind m_kind = ScreenSprite;
+  // Bits of m_primitiveFlags the primitives and the effects that make them
+  // share.
+  static constexpr int32_t kMotionFlag = 1;
+  static constexpr int32_t kStopFlag4 = 4;  // also the ground stop of kinds 5, 14 and 16
+  static constexpr int32_t kWanderFlag = 8;
+  static constexpr int32_t kCameraAngleFlag = 0x10;
+  static constexpr int32_t kCameraQuadrantFlag = 0x20;
   int32_t m_primitiveFlags = 0;
   Matrix m_matrix;
   Matrix m_planeMatrix;

@@ -8,11 +8,9 @@
 #include "platform/Random.h"
 
 namespace {
+namespace effectprimitivekinds {
 
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kStopFlag2 = 2;
-constexpr int32_t kStopFlag4 = 4;  // also the ground stop of kinds 5, 14 and 16
-constexpr int32_t kCameraQuadrantFlag = 0x20;
 constexpr int32_t kBurstTurnAge = 65;
 constexpr float kBrake = -0.71428573f;
 
@@ -22,6 +20,7 @@ Vec3 Forward(const Matrix& m) { return Column(m, 2); }
 // Frames left, at least 1: the rates divided by it stay finite.
 float FramesLeft(int32_t lifetime, int32_t age) { return static_cast<float>(std::max(lifetime - age, 1)); }
 
+}  // namespace effectprimitivekinds
 }  // namespace
 
 Matrix CEffectPrimitive::YawPitch(float yaw, float pitch) {
@@ -77,7 +76,7 @@ bool CEffectPrimitive::UpdateSpriteFlight() {
   if ((m_primitiveFlags & kMotionFlag) != 0 && m_tickCount > m_startFrame) {
     m_speed += m_accel;
     m_sizeSpeed += m_sizeAccel;
-    m_velocity = Forward(m_matrix) * m_speed;
+    m_velocity = effectprimitivekinds::Forward(m_matrix) * m_speed;
     m_offset = m_offset + m_velocity;
     m_angle += m_yawSpeed;
     m_size += m_sizeSpeed;
@@ -89,7 +88,7 @@ bool CEffectPrimitive::UpdateSpriteFlight() {
   if ((m_primitiveFlags & kCameraQuadrantFlag) != 0) {
     // Just in front of the owner as it turns, and 5 higher.
     m_matrix.MakeRotationY(m_effect->m_ownerHeading * kDegToRad);
-    m_baseOffset = Forward(m_matrix) * -5.0f;
+    m_baseOffset = effectprimitivekinds::Forward(m_matrix) * -5.0f;
     m_baseOffset.y -= 5.0f;
   }
   AdvanceFade();
@@ -105,7 +104,7 @@ bool CEffectPrimitive::UpdateSpriteSpiral() {
   const int32_t turn = m_eventFrames[0];
   if (id == 243 || id == 244) {
     if (age == turn) {
-      const float d = FramesLeft(m_lifetime, age);
+      const float d = effectprimitivekinds::FramesLeft(m_lifetime, age);
       if (id == 243) {
         m_radiusSpeed = 0.4f;
         m_riseSpeed = -1.5f;
@@ -132,7 +131,7 @@ bool CEffectPrimitive::UpdateSpriteSpiral() {
       m_wanderDrift.y += m_riseSpeed;
     }
     m_matrix.MakeRotationY(m_yaw * kDegToRad);
-    m_pos = m_anchor + m_baseOffset + Forward(m_matrix) * m_radius + m_wanderDrift;
+    m_pos = m_anchor + m_baseOffset + effectprimitivekinds::Forward(m_matrix) * m_radius + m_wanderDrift;
     if (age >= turn) Bounce();
   } else if ((m_primitiveFlags & kMotionFlag) != 0) {
     m_yawSpeed += m_yawAccel;
@@ -142,7 +141,7 @@ bool CEffectPrimitive::UpdateSpriteSpiral() {
     m_yaw += m_yawSpeed;
     m_baseOffset.y += m_riseSpeed;
     m_matrix.MakeRotationY(m_yaw * kDegToRad);
-    m_pos = m_anchor + m_baseOffset + Forward(m_matrix) * m_radius;
+    m_pos = m_anchor + m_baseOffset + effectprimitivekinds::Forward(m_matrix) * m_radius;
   }
   m_size += m_sizeSpeed;
   AdvanceFade();
@@ -155,22 +154,22 @@ bool CEffectPrimitive::UpdateSpriteBurst() {
   m_anchor = m_effect->m_ownerPos + m_baseOffset;
   if (m_pitch > 89.0f && m_pitch <= 90.0f) m_pitchSpeed = 0.0f;
   const int32_t age = m_tickCount;
-  if (age < kBurstTurnAge) {
+  if (age < effectprimitivekinds::kBurstTurnAge) {
     m_yaw += m_yawSpeed;
     m_pitch += m_pitchSpeed;
     m_matrix = YawPitch(m_yaw, m_pitch);
-    m_offset = Forward(m_matrix) * m_radius;
+    m_offset = effectprimitivekinds::Forward(m_matrix) * m_radius;
     m_offset.x *= 0.625f;
     m_offset.z *= 0.625f;
     m_pos = m_anchor + m_offset;
-  } else if (age == kBurstTurnAge) {
+  } else if (age == effectprimitivekinds::kBurstTurnAge) {
     // The burst falls apart: each piece flies off and bounces.
     m_matrix.MakeRotationY(static_cast<float>(platform::Rand() % 360) * kDegToRad);
     m_baseOffset = m_offset;
     m_offset = Vec3{};
-    const float d = FramesLeft(m_lifetime, age);
+    const float d = effectprimitivekinds::FramesLeft(m_lifetime, age);
     m_speed = static_cast<float>(platform::Rand() % 40 + 10) * 0.01f;
-    m_accel = m_speed / d * kBrake;
+    m_accel = m_speed / d * effectprimitivekinds::kBrake;
     m_kind = SpriteBounce;
     m_riseSpeed = -static_cast<float>(platform::Rand() % 30 + 30) * 0.01f;
     m_riseAccel = m_riseSpeed / d * -8.0f;
@@ -186,7 +185,7 @@ bool CEffectPrimitive::UpdateSpriteBounce() {
   m_anchor = m_effect->m_ownerPos + m_baseOffset;
   m_speed = std::max(m_speed + m_accel, 0.0f);
   m_riseSpeed += m_riseAccel;
-  m_offset = m_offset + Forward(m_matrix) * m_speed;
+  m_offset = m_offset + effectprimitivekinds::Forward(m_matrix) * m_speed;
   m_offset.y += m_riseSpeed;
   m_pos = m_anchor + m_offset;
   m_size += m_sizeSpeed;
@@ -206,7 +205,7 @@ Vec3 CEffectPrimitive::OrbitCentre(float pitch) {
   Matrix r2;
   r2.SetRotationAxis(m_axis, m_roll * kDegToRad);
   Matrix::Multiply(m_matrix, r2, r1);
-  return m_anchor + Forward(m_matrix) * m_radius - Column(r2, 1) * h;
+  return m_anchor + effectprimitivekinds::Forward(m_matrix) * m_radius - effectprimitivekinds::Column(r2, 1) * h;
 }
 
 bool CEffectPrimitive::UpdateBeamQuad() {
@@ -245,7 +244,7 @@ bool CEffectPrimitive::UpdateSweepRing() {
   m_yaw += m_yawSpeed;
   m_radius += m_radiusSpeed;
   m_matrix = YawPitch(m_yaw, m_pitch);
-  m_offset = m_offset + Forward(m_matrix) * m_speed;
+  m_offset = m_offset + effectprimitivekinds::Forward(m_matrix) * m_speed;
   m_pos = m_anchor + m_offset;
   if ((m_primitiveFlags & kMotionFlag) != 0) {
     m_size = -m_radius;
@@ -263,7 +262,7 @@ bool CEffectPrimitive::UpdateSwirlRing() {
   m_ringSpeed += m_ringAccel;
   m_widthSpeed += m_widthAccel;
   m_matrix = YawPitch(m_yaw, m_pitch);
-  m_offset = m_offset - Column(m_matrix, 1) * m_speed;
+  m_offset = m_offset - effectprimitivekinds::Column(m_matrix, 1) * m_speed;
   if ((m_primitiveFlags & 8) != 0) {
     Wander(4, 4);
     if (m_eventFrames[0] > 0 && age % m_eventFrames[0] == 0) m_ringSpeed = -m_ringSpeed;
@@ -276,7 +275,7 @@ bool CEffectPrimitive::UpdateSwirlRing() {
   if ((m_primitiveFlags & kMotionFlag) != 0 && age == m_eventFrames[0]) m_widthSpeed = 0.0f;
   if (age == m_eventFrames[1]) {
     const float left = static_cast<float>(std::max(m_lifetime - age + 1, 1));
-    if ((m_primitiveFlags & kStopFlag2) != 0) m_ringSpeed = -m_outerRingRadius / left;
+    if ((m_primitiveFlags & effectprimitivekinds::kStopFlag2) != 0) m_ringSpeed = -m_outerRingRadius / left;
     if ((m_primitiveFlags & kStopFlag4) != 0) m_widthSpeed = -m_width / left;
   }
   AdvanceFade();
@@ -297,11 +296,11 @@ bool CEffectPrimitive::UpdateFlatQuad() {
   m_heightSpeed += m_heightAccel;
   m_widthSpeed += m_widthAccel;
   m_speed += m_accel;
-  m_offset = m_offset + Forward(m_matrix) * m_speed;
+  m_offset = m_offset + effectprimitivekinds::Forward(m_matrix) * m_speed;
   m_pos = m_anchor + m_offset;
   m_height += m_heightSpeed;
   m_width += m_widthSpeed;
-  if ((m_primitiveFlags & kStopFlag2) != 0 && m_tickCount == m_eventFrames[0]) m_speed = 0.0f;
+  if ((m_primitiveFlags & effectprimitivekinds::kStopFlag2) != 0 && m_tickCount == m_eventFrames[0]) m_speed = 0.0f;
   if ((m_primitiveFlags & kStopFlag4) != 0 && BelowGround()) return false;
   AdvanceFade();
   AdvanceAnimation();

@@ -14,6 +14,7 @@
 using platform::TexturedVertex;
 
 namespace {
+namespace effectprimitiverender {
 
 constexpr float kScreenRhw = 0.0999f;  // screen kinds lie in front of the scene
 constexpr float kHeadHeight = 10.0f;
@@ -118,33 +119,34 @@ SpriteMotion FindSpriteMotion(const std::string& actName, const std::string& spr
   return {actions->GetMotion(std::clamp(action, 0, actions->GetActionCount() - 1), motion), sprites};
 }
 
+}  // namespace effectprimitiverender
 }  // namespace
 
 void CEffectPrimitive::RenderSpriteFrames(CRC& rc, const Matrix& view) {
-  const SpriteMotion found = FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
+  const effectprimitiverender::SpriteMotion found = effectprimitiverender::FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
   if (found.motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
     const TrailSlot& slot = m_trail[static_cast<size_t>(k)];
     const ProjectedPoint foot = projector.Project(slot.position);
-    const float head = projector.Rhw({slot.position.x, slot.position.y - kHeadHeight, slot.position.z});
-    const float scale = foot.rhw * projector.FocalX() * kSpriteScale * slot.size;
+    const float head = projector.Rhw({slot.position.x, slot.position.y - effectprimitiverender::kHeadHeight, slot.position.z});
+    const float scale = foot.rhw * projector.FocalX() * effectprimitiverender::kSpriteScale * slot.size;
     for (const ActLayer& layer : found.motion->layers) {
       QueueEffectSpriteLayer(rc, m_primitiveFlags, *found.sprites, layer,
                              {foot.x, foot.y, scale, foot.rhw, head,
-                              AddAngle(layer.value2, m_angle), slot.packedColour});
+                              effectprimitiverender::AddAngle(layer.value2, m_angle), slot.packedColour});
     }
   }
 }
 
 void CEffectPrimitive::RenderScreenSprite(CRC& rc, const Matrix& view) {
-  const SpriteMotion found = FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
+  const effectprimitiverender::SpriteMotion found = effectprimitiverender::FindSpriteMotion(m_actName, m_sprName, m_action, m_motion);
   if (found.motion == nullptr) return;
   for (const ActLayer& layer : found.motion->layers) {
     QueueEffectSpriteLayer(rc, m_primitiveFlags, *found.sprites, layer,
-                           {m_pos.x, m_pos.y, m_size, kScreenRhw, kScreenRhw,
-                            AddAngle(layer.value2, m_yaw), m_packedColour});
+                           {m_pos.x, m_pos.y, m_size, effectprimitiverender::kScreenRhw, effectprimitiverender::kScreenRhw,
+                            effectprimitiverender::AddAngle(layer.value2, m_yaw), m_packedColour});
   }
 }
 
@@ -155,7 +157,7 @@ void CEffectPrimitive::RenderScreenBlade(CRC& rc, const Matrix& view) {
   const float a = m_angle * kDegToRad;
   const float c = std::cos(a), s = std::sin(a);
   auto at = [&](float lx, float ly, float u, float v) {
-    return ScreenVertex(m_pos.x + lx * c - ly * s, m_pos.y + lx * s + ly * c, m_packedColour, u, v);
+    return effectprimitiverender::ScreenVertex(m_pos.x + lx * c - ly * s, m_pos.y + lx * s + ly * c, m_packedColour, u, v);
   };
   const float tip = 0.8333333f * w - w;
   QueuedTriangle first{{at(-h, tip, 0.0f, 0.5f), at(0.0f, w, 1.0f, 1.0f), at(0.0f, -w, 1.0f, 0.0f)}};
@@ -168,10 +170,10 @@ void CEffectPrimitive::RenderScreenRay(CRC& rc, const Matrix& view) {
   CTexture* texture = m_textures.empty() ? nullptr : m_textures[0];
   const float a = (m_yaw - m_segmentStep) * kDegToRad;
   const float b = (m_yaw + m_segmentStep) * kDegToRad;
-  QueuedTriangle t{{ScreenVertex(m_pos.x, m_pos.y, m_packedColour, 0.0f, 0.5f),
-                    ScreenVertex(m_pos.x + std::cos(a) * m_width, m_pos.y - std::sin(a) * m_width, m_packedColour,
+  QueuedTriangle t{{effectprimitiverender::ScreenVertex(m_pos.x, m_pos.y, m_packedColour, 0.0f, 0.5f),
+                    effectprimitiverender::ScreenVertex(m_pos.x + std::cos(a) * m_width, m_pos.y - std::sin(a) * m_width, m_packedColour,
                                  1.0f, 0.0f),
-                    ScreenVertex(m_pos.x + std::cos(b) * m_width, m_pos.y - std::sin(b) * m_width, m_packedColour,
+                    effectprimitiverender::ScreenVertex(m_pos.x + std::cos(b) * m_width, m_pos.y - std::sin(b) * m_width, m_packedColour,
                                  1.0f, 1.0f)}};
   QueueEffectTriangle(rc, m_primitiveFlags, texture, t);
 }
@@ -184,7 +186,7 @@ void CEffectPrimitive::RenderScreenRing(CRC& rc, const Matrix& view) {
   const float outer = m_radius;
   auto at = [&](float degrees, float r, float v) {
     const float a = degrees * kDegToRad;
-    return ScreenVertex(m_pos.x + std::cos(a) * r, m_pos.y - std::sin(a) * r, m_packedColour, degrees / 360.0f, v);
+    return effectprimitiverender::ScreenVertex(m_pos.x + std::cos(a) * r, m_pos.y - std::sin(a) * r, m_packedColour, degrees / 360.0f, v);
   };
   for (float a = 0.0f; a <= 360.0f - step; a += step) {
     const float b = a + step;
@@ -197,49 +199,49 @@ void CEffectPrimitive::RenderScreenRing(CRC& rc, const Matrix& view) {
 
 // BeamQuad and RingWall: one segment per trail slot.
 void CEffectPrimitive::RenderBeam(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
     const TrailSlot& s = m_trail[static_cast<size_t>(k)];
-    const TexturedVertex p1 = WorldVertex(projector, s.p1, s.packedColour, 0, 1);
-    const TexturedVertex p2 = WorldVertex(projector, s.p2, s.packedColour, 1, 1);
-    const TexturedVertex p3 = WorldVertex(projector, s.p3, s.packedColour, 0, 0);
-    const TexturedVertex p4 = WorldVertex(projector, s.p4, s.packedColour, 1, 0);
+    const TexturedVertex p1 = effectprimitiverender::WorldVertex(projector, s.p1, s.packedColour, 0, 1);
+    const TexturedVertex p2 = effectprimitiverender::WorldVertex(projector, s.p2, s.packedColour, 1, 1);
+    const TexturedVertex p3 = effectprimitiverender::WorldVertex(projector, s.p3, s.packedColour, 0, 0);
+    const TexturedVertex p4 = effectprimitiverender::WorldVertex(projector, s.p4, s.packedColour, 1, 0);
     out.Add(p1, p2, p3);
     out.Add(p4, p3, p2);
   }
 }
 
 void CEffectPrimitive::RenderSweepRing(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  const RingAngles angles(m_segmentStep);
+  const effectprimitiverender::RingAngles angles(m_segmentStep);
   const int32_t count = std::clamp(m_trailCount, 1, kMaxTrail);
   for (int32_t k = 0; k < count; ++k) {
     const TrailSlot& s = m_trail[static_cast<size_t>(k)];
-    QueueWorldRing(out, projector, angles, s.position, Column(s.matrix, 0), Column(s.matrix, 1), s.radius,
+    effectprimitiverender::QueueWorldRing(out, projector, angles, s.position, effectprimitiverender::Column(s.matrix, 0), effectprimitiverender::Column(s.matrix, 1), s.radius,
                    s.size + s.radius, s.packedColour);
   }
 }
 
 void CEffectPrimitive::RenderSwirlRing(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   // The width raises the outer edge against the second axis: a ring of
   // equal radii stands as a band, wider ones open as a funnel.
-  QueueWorldRing(out, projector, RingAngles(m_segmentStep), m_pos, Column(m_matrix, 0), Column(m_matrix, 2),
-                 m_innerRingRadius, m_outerRingRadius, m_packedColour, Column(m_matrix, 1) * -m_width);
+  effectprimitiverender::QueueWorldRing(out, projector, effectprimitiverender::RingAngles(m_segmentStep), m_pos, effectprimitiverender::Column(m_matrix, 0), effectprimitiverender::Column(m_matrix, 2),
+                 m_innerRingRadius, m_outerRingRadius, m_packedColour, effectprimitiverender::Column(m_matrix, 1) * -m_width);
 }
 
 // A closed shell: the point at the radius along the forward axis of each
 // yaw and pitch of the grid, each projected once.
 void CEffectPrimitive::RenderDome(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
-  const RingAngles angles(m_segmentStep);
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, m_textures.empty() ? nullptr : m_textures[0]);
+  const effectprimitiverender::RingAngles angles(m_segmentStep);
   const size_t n = angles.Segments();
   if (!out.Active() || n == 0) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
@@ -249,8 +251,8 @@ void CEffectPrimitive::RenderDome(CRC& rc, const Matrix& view) {
   grid.reserve((n + 1) * (n + 1));
   for (float yaw : degrees) {
     for (float pitch : degrees) {
-      const Vec3 p = m_pos + Column(YawPitch(yaw, pitch), 2) * m_radius;
-      grid.push_back(WorldVertex(projector, p, m_packedColour, 0, 0));
+      const Vec3 p = m_pos + effectprimitiverender::Column(YawPitch(yaw, pitch), 2) * m_radius;
+      grid.push_back(effectprimitiverender::WorldVertex(projector, p, m_packedColour, 0, 0));
     }
   }
   auto corner = [&](size_t i, size_t j, float u, float v) {
@@ -269,21 +271,21 @@ void CEffectPrimitive::RenderDome(CRC& rc, const Matrix& view) {
 // FlatQuad and TumbleQuad: ±width along the plane's second axis, ±height
 // along its third.
 void CEffectPrimitive::RenderPlaneQuad(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  const Vec3 w = Column(m_planeMatrix, 1) * m_width;
-  const Vec3 h = Column(m_planeMatrix, 2) * m_height;
-  QueueWorldQuad(out, projector, m_pos - w - h, m_pos + w - h, m_pos - w + h, m_pos + w + h, m_packedColour);
+  const Vec3 w = effectprimitiverender::Column(m_planeMatrix, 1) * m_width;
+  const Vec3 h = effectprimitiverender::Column(m_planeMatrix, 2) * m_height;
+  effectprimitiverender::QueueWorldQuad(out, projector, m_pos - w - h, m_pos + w - h, m_pos - w + h, m_pos + w + h, m_packedColour);
 }
 
 void CEffectPrimitive::RenderCrossQuad(CRC& rc, const Matrix& view) {
-  TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
+  effectprimitiverender::TriangleOut out(rc, m_primitiveFlags, CurrentTexture());
   if (!out.Active()) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
-  const Vec3 x = Row(m_matrix, 0) * m_width;
-  const Vec3 y = Row(m_matrix, 1) * m_width;
-  const Vec3 z = Row(m_matrix, 2) * m_height;
-  QueueWorldQuad(out, projector, m_pos - x - z, m_pos + x - z, m_pos - x + z, m_pos + x + z, m_packedColour);
-  QueueWorldQuad(out, projector, m_pos - y - z, m_pos + y - z, m_pos - y + z, m_pos + y + z, m_packedColour);
+  const Vec3 x = effectprimitiverender::Row(m_matrix, 0) * m_width;
+  const Vec3 y = effectprimitiverender::Row(m_matrix, 1) * m_width;
+  const Vec3 z = effectprimitiverender::Row(m_matrix, 2) * m_height;
+  effectprimitiverender::QueueWorldQuad(out, projector, m_pos - x - z, m_pos + x - z, m_pos - x + z, m_pos + x + z, m_packedColour);
+  effectprimitiverender::QueueWorldQuad(out, projector, m_pos - y - z, m_pos + y - z, m_pos - y + z, m_pos + y + z, m_packedColour);
 }

@@ -12,10 +12,10 @@
 #include "render/3dAttr.h"
 
 namespace {
+namespace effectprimitivesteps {
 
 constexpr float kPulseFloor = 64.0f;
 constexpr float kBounce = -0.6666667f;
-constexpr int32_t kWanderFlag = 8;
 
 int32_t ClampByte(int32_t value) { return std::clamp(value, 0, 255); }
 
@@ -25,6 +25,7 @@ float WanderDrift() {
   return platform::Rand() % 2 == 0 ? -drift : drift;
 }
 
+}  // namespace effectprimitivesteps
 }  // namespace
 
 int32_t CEffectPrimitive::WholeNumber(float value) {
@@ -33,15 +34,15 @@ int32_t CEffectPrimitive::WholeNumber(float value) {
 }
 
 uint32_t CEffectPrimitive::PackColour(float alpha) const {
-  const int32_t a = ClampByte(WholeNumber(alpha));
-  return (static_cast<uint32_t>(a) << 24) + (static_cast<uint32_t>(ClampByte(m_red)) << 16) +
-         (static_cast<uint32_t>(ClampByte(m_green)) << 8) + static_cast<uint32_t>(ClampByte(m_blue));
+  const int32_t a = effectprimitivesteps::ClampByte(WholeNumber(alpha));
+  return (static_cast<uint32_t>(a) << 24) + (static_cast<uint32_t>(effectprimitivesteps::ClampByte(m_red)) << 16) +
+         (static_cast<uint32_t>(effectprimitivesteps::ClampByte(m_green)) << 8) + static_cast<uint32_t>(effectprimitivesteps::ClampByte(m_blue));
 }
 
 void CEffectPrimitive::AdvanceFade() {
   const int32_t age = m_tickCount;
   if (m_pulsing != 0) {
-    if ((m_alphaStep >= 0.0f && m_alpha >= m_alphaMax) || (m_alphaStep < 0.0f && m_alpha <= kPulseFloor)) {
+    if ((m_alphaStep >= 0.0f && m_alpha >= m_alphaMax) || (m_alphaStep < 0.0f && m_alpha <= effectprimitivesteps::kPulseFloor)) {
       m_alphaStep = -m_alphaStep;
     }
   }
@@ -95,7 +96,7 @@ void CEffectPrimitive::ShiftTrail() {
     slot = m_trail[static_cast<size_t>(k - 1)];
     const float kf = static_cast<float>(k);
     const float alpha = m_alpha - kf * (m_alpha / count);
-    slot.alpha = ClampByte(WholeNumber(alpha));
+    slot.alpha = effectprimitivesteps::ClampByte(WholeNumber(alpha));
     slot.size = m_size - kf * (m_size / count) * 0.5f;
     slot.red = m_red;
     slot.green = m_green;
@@ -121,7 +122,7 @@ TrailSlot CEffectPrimitive::CurrentTrailSlot() const {
   current.size = m_size;
   current.yaw = m_yaw;
   current.matrix = m_matrix;
-  current.alpha = ClampByte(WholeNumber(m_alpha));
+  current.alpha = effectprimitivesteps::ClampByte(WholeNumber(m_alpha));
   current.red = m_red;
   current.green = m_green;
   current.blue = m_blue;
@@ -135,8 +136,8 @@ void CEffectPrimitive::Wander(int32_t basePeriod, int32_t periodSpread) {
   if ((m_primitiveFlags & kWanderFlag) == 0) return;
   if (m_wanderPeriod <= 0 || m_tickCount % m_wanderPeriod == 0) {
     m_wanderPeriod = basePeriod + platform::Rand() % periodSpread;
-    m_wanderDrift.x = WanderDrift();
-    m_wanderDrift.z = WanderDrift();
+    m_wanderDrift.x = effectprimitivesteps::WanderDrift();
+    m_wanderDrift.z = effectprimitivesteps::WanderDrift();
   }
   m_offset.x += m_wanderDrift.x;
   m_offset.z += m_wanderDrift.z;
@@ -157,5 +158,5 @@ bool CEffectPrimitive::BelowGround() const {
 }
 
 void CEffectPrimitive::Bounce() {
-  if (m_riseSpeed > 0.0f && BelowGround()) m_riseSpeed *= kBounce;
+  if (m_riseSpeed > 0.0f && BelowGround()) m_riseSpeed *= effectprimitivesteps::kBounce;
 }

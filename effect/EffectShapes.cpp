@@ -11,8 +11,8 @@
 namespace effect_shapes {
 
 namespace {
+namespace effectshapes {
 
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kFlaggedMotion = 0x20001;
 constexpr float kQuarterTurn = 1.570796f;
 
@@ -34,6 +34,7 @@ void Textures(CEffectPrimitive* p, const char* const* names, int count) {
   p->UnlockTextures();
 }
 
+}  // namespace effectshapes
 }  // namespace
 
 void Texture(CEffectPrimitive* p, const char* name) {
@@ -55,7 +56,7 @@ void Tint(CEffectPrimitive* p, const CSelvarinEffect& effect) {
 
 void LayFlat(CEffectPrimitive* p) {
   p->m_pitch = 90.0f;
-  p->m_matrix.MakeRotationX(kQuarterTurn);
+  p->m_matrix.MakeRotationX(effectshapes::kQuarterTurn);
 }
 
 Vec3 Forward(const Matrix& m) { return {m.m[2], m.m[5], m.m[8]}; }
@@ -87,7 +88,7 @@ Matrix FacingAlong(const Vec3& direction) {
 bool Every(int32_t t, int32_t period, int32_t until) { return t % period == 0 && (until == 0 || t < until); }
 
 CEffectPrimitive* AddFlatRing(CSelvarinEffect& e, const FlatRing& ring, const Vec3& offset) {
-  CEffectPrimitive* p = AddAt(e, SweepRing, offset);
+  CEffectPrimitive* p = effectshapes::AddAt(e, SweepRing, offset);
   LayFlat(p);
   p->m_lifetime = ring.lifetime;
   p->m_fadeStartFrame = ring.fadeStart;
@@ -102,7 +103,7 @@ CEffectPrimitive* AddFlatRing(CSelvarinEffect& e, const FlatRing& ring, const Ve
 
 CEffectPrimitive* AddDisc(CSelvarinEffect& e, const char* texture, int32_t lifetime, float radius) {
   CEffectPrimitive* p = e.AddPrimitive(SweepRing);
-  p->m_primitiveFlags = kFlaggedMotion;
+  p->m_primitiveFlags = effectshapes::kFlaggedMotion;
   p->m_fading = 1;
   p->m_lifetime = lifetime;
   p->m_fadeStartFrame = lifetime - 30;
@@ -119,7 +120,7 @@ CEffectPrimitive* AddDisc(CSelvarinEffect& e, const char* texture, int32_t lifet
 
 CEffectPrimitive* AddRisingRing(CSelvarinEffect& e, const char* texture) {
   CEffectPrimitive* p = e.AddPrimitive(SwirlRing);
-  p->m_primitiveFlags = kFlaggedMotion;
+  p->m_primitiveFlags = effectshapes::kFlaggedMotion;
   p->m_pos = e.m_ownerPos;
   p->m_yawSpeed = 3.0f;
   p->m_matrix.MakeRotationX(p->m_pitch * kDegToRad);
@@ -135,7 +136,7 @@ CEffectPrimitive* AddRisingRing(CSelvarinEffect& e, const char* texture) {
 
 CEffectPrimitive* AddSpreadingRing(CSelvarinEffect& e, const char* texture) {
   CEffectPrimitive* p = e.AddPrimitive(SwirlRing);
-  p->m_primitiveFlags = kFlaggedMotion;
+  p->m_primitiveFlags = effectshapes::kFlaggedMotion;
   p->m_pos = e.m_ownerPos;
   p->m_yawSpeed = -4.0f;
   p->m_matrix.MakeRotationY(p->m_yaw * kDegToRad);
@@ -154,15 +155,15 @@ CEffectPrimitive* AddSpreadingRing(CSelvarinEffect& e, const char* texture) {
 void AddCircleSparks(CSelvarinEffect& e, int count, const char* sprite) {
   for (int i = 0; i < count; ++i) {
     CEffectPrimitive* p = e.AddPrimitive(SpriteFlight);
-    p->m_primitiveFlags = kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = 20;
     p->m_radius = static_cast<float>(platform::Rand() % 4 + 6);
-    p->m_matrix.MakeRotationY(Degrees(360) * kDegToRad);
+    p->m_matrix.MakeRotationY(effectshapes::Degrees(360) * kDegToRad);
     p->m_baseOffset = Forward(p->m_matrix) * p->m_radius;
     p->m_pos = e.m_ownerPos + p->m_baseOffset;
     p->m_matrix.RotateX(1.134464f);
     p->m_speed = 1.0f;
-    p->m_accel = (1.0f / Frames(p->m_lifetime)) * -0.6666667f;
+    p->m_accel = (1.0f / effectshapes::Frames(p->m_lifetime)) * -0.6666667f;
     p->m_alpha = 0.0f;
     p->m_alphaMax = 128.0f;
     p->m_alphaStep = 12.8f;
@@ -177,16 +178,16 @@ void AddCircleSparks(CSelvarinEffect& e, int count, const char* sprite) {
 void AddInwardSparks(CSelvarinEffect& e, int count, const char* sprite) {
   for (int i = 0; i < count; ++i) {
     CEffectPrimitive* p = e.AddPrimitive(SpriteFlight);
-    p->m_primitiveFlags = kMotionFlag;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = 30;
     p->m_radius = static_cast<float>(platform::Rand() % 6 + 24);
-    p->m_yaw = Degrees(360);
+    p->m_yaw = effectshapes::Degrees(360);
     p->m_pitch = static_cast<float>(platform::Rand() % 60 + 15);
     p->m_matrix = CEffectPrimitive::YawPitch(p->m_yaw, p->m_pitch);
     p->m_baseOffset = Forward(p->m_matrix) * p->m_radius;
     p->m_pos = e.m_ownerPos + p->m_baseOffset;
     p->m_speed = -0.85f;
-    p->m_accel = (-0.85f / Frames(p->m_lifetime)) * -1.1f;
+    p->m_accel = (-0.85f / effectshapes::Frames(p->m_lifetime)) * -1.1f;
     p->m_alpha = 0.0f;
     p->m_alphaMax = 150.0f;
     p->m_alphaStep = 15.0f;
@@ -204,7 +205,7 @@ CEffectPrimitive* AddGlowRing(CSelvarinEffect& e, const char* texture) {
   CEffectPrimitive* p = e.AddPrimitive(ScreenRing);
   p->m_baseOffset = Vec3{0.0f, -20.0f, 0.0f};
   p->m_pos = e.m_pos + p->m_baseOffset;
-  p->m_primitiveFlags = kMotionFlag;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
   p->m_fading = 1;
   p->m_lifetime = 30;
   p->m_fadeStartFrame = 15;
@@ -235,10 +236,10 @@ CEffectPrimitive* AddScreenPulse(CSelvarinEffect& e, const char* texture, int32_
 }
 
 void AddSpiral(CSelvarinEffect& e, const Spiral& spiral) {
-  const float turn = Degrees(360);
+  const float turn = effectshapes::Degrees(360);
   for (int i = 0; i < spiral.count; ++i) {
-    CEffectPrimitive* p = AddAt(e, SpriteSpiral, Vec3{0.0f, spiral.rise, 0.0f});
-    p->m_primitiveFlags = kMotionFlag;
+    CEffectPrimitive* p = effectshapes::AddAt(e, SpriteSpiral, Vec3{0.0f, spiral.rise, 0.0f});
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_lifetime = spiral.lifetime;
     p->m_yaw = turn + 360.0f * static_cast<float>(i) / static_cast<float>(spiral.count);
     p->m_matrix.MakeRotationY(p->m_yaw * kDegToRad);
@@ -261,10 +262,10 @@ void AddRisingSprites(CSelvarinEffect& e, int count, const char* sprite, float s
   const int reach = std::max(static_cast<int>(spread), 1);
   for (int i = 0; i < count; ++i) {
     Matrix around;
-    around.MakeRotationY(Degrees(360) * kDegToRad);
+    around.MakeRotationY(effectshapes::Degrees(360) * kDegToRad);
     const Vec3 offset = at + Forward(around) * static_cast<float>(platform::Rand() % reach);
-    CEffectPrimitive* p = AddAt(e, SpriteFlight, offset);
-    p->m_primitiveFlags = kMotionFlag;
+    CEffectPrimitive* p = effectshapes::AddAt(e, SpriteFlight, offset);
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
     p->m_matrix = CEffectPrimitive::YawPitch(0.0f, 90.0f);  // the forward axis points up
     p->m_lifetime = 30;
     p->m_speed = static_cast<float>(platform::Rand() % 40 + 30) * 0.01f;
@@ -278,28 +279,28 @@ void AddRisingSprites(CSelvarinEffect& e, int count, const char* sprite, float s
 
 CEffectPrimitive* AddShot(CSelvarinEffect& e, const Vec3& from, int32_t frames, const char* const* textures,
                           int textureCount, float width, float height) {
-  CEffectPrimitive* p = AddAt(e, CrossQuad, from);
+  CEffectPrimitive* p = effectshapes::AddAt(e, CrossQuad, from);
   const Vec3 way = from * -1.0f;
   p->m_matrix = FacingAlong(way);
   const float distance = std::sqrt(way.x * way.x + way.y * way.y + way.z * way.z);
-  p->m_speed = distance / Frames(frames);
+  p->m_speed = distance / effectshapes::Frames(frames);
   p->m_lifetime = frames;
   p->m_width = width;
   p->m_height = height;
-  Textures(p, textures, textureCount);
+  effectshapes::Textures(p, textures, textureCount);
   return p;
 }
 
 CEffectPrimitive* AddBolt(CSelvarinEffect& e, const Vec3& at, int32_t lifetime, const char* const* textures,
                           int textureCount) {
   constexpr float kHalfHeight = 40.0f;
-  CEffectPrimitive* p = AddAt(e, CrossQuad, at + Vec3{0.0f, -kHalfHeight, 0.0f});
+  CEffectPrimitive* p = effectshapes::AddAt(e, CrossQuad, at + Vec3{0.0f, -kHalfHeight, 0.0f});
   p->m_matrix = FacingAlong(Vec3{0.0f, 1.0f, 0.0f});
   p->m_lifetime = lifetime;
   p->m_fadeStartFrame = lifetime / 2;
   p->m_width = 6.0f;
   p->m_height = kHalfHeight;
-  Textures(p, textures, textureCount);
+  effectshapes::Textures(p, textures, textureCount);
   p->m_frameStep = 1;
   return p;
 }
@@ -314,7 +315,7 @@ Matrix GroundPlane() {
 }
 
 CEffectPrimitive* AddSpriteAt(CSelvarinEffect& e, const char* sprite, const Vec3& at, int32_t lifetime, float size) {
-  CEffectPrimitive* p = AddAt(e, SpriteFlight, at);
+  CEffectPrimitive* p = effectshapes::AddAt(e, SpriteFlight, at);
   p->m_lifetime = lifetime;
   p->m_fadeStartFrame = lifetime / 2;
   p->m_size = size;

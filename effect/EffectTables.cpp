@@ -5,6 +5,7 @@
 
 namespace effect_tables {
 namespace {
+namespace effecttables {
 
 // A value shared by the numbers first to last.
 template <class T>
@@ -217,54 +218,55 @@ const Span<CreationWave> kWaves[] = {
     {1031, 1052, {"방어_단단한물건2.wav", "방어_둔탁한물건.wav"}},
 };
 
+}  // namespace effecttables
 }  // namespace
 
 const char* ItemName(EffectId id) {
-  return id >= 0 && id < kItemCount ? kItemNames[id] : nullptr;
+  return id >= 0 && id < kItemCount ? effecttables::kItemNames[id] : nullptr;
 }
 
 const EffectRow* FindRow(EffectId id) {
-  static const std::array<EffectRow, kDefinitionRows> definitions = BuildDefinitionTable();
-  if ((id >= kFirstRowNumber && id < kFirstRowNumber + 100) ||
-      (id >= kFirstBattleNumber && id < kFirstBattleNumber + 100)) {
-    return &definitions[static_cast<size_t>(RowIndex(id))];
+  static const std::array<EffectRow, kDefinitionRows> definitions = effecttables::BuildDefinitionTable();
+  if ((id >= effecttables::kFirstRowNumber && id < effecttables::kFirstRowNumber + 100) ||
+      (id >= effecttables::kFirstBattleNumber && id < effecttables::kFirstBattleNumber + 100)) {
+    return &definitions[static_cast<size_t>(effecttables::RowIndex(id))];
   }
-  if (id >= kFirstMonsterNumber && id < kFirstMonsterNumber + kMonsterRows) {
-    return &kMonsterRowsTable[static_cast<size_t>(id - kFirstMonsterNumber)];
+  if (id >= effecttables::kFirstMonsterNumber && id < effecttables::kFirstMonsterNumber + kMonsterRows) {
+    return &effecttables::kMonsterRowsTable[static_cast<size_t>(id - effecttables::kFirstMonsterNumber)];
   }
   return nullptr;
 }
 
-const EffectColour* FindColour(EffectId id) { return FindIn(kColours, id); }
+const EffectColour* FindColour(EffectId id) { return effecttables::FindIn(effecttables::kColours, id); }
 
 bool FindStrength(EffectId id, int32_t* strength) {
-  const int32_t* value = FindIn(kStrengths, id);
+  const int32_t* value = effecttables::FindIn(effecttables::kStrengths, id);
   if (value != nullptr) *strength = *value;
   return value != nullptr;
 }
 
 bool FindPieceCount(EffectId id, int32_t* count) {
-  const int32_t* value = FindIn(kPieceCounts, id);
+  const int32_t* value = effecttables::FindIn(effecttables::kPieceCounts, id);
   if (value != nullptr) *count = *value;
   return value != nullptr;
 }
 
-bool IsDirectional(EffectId id) { return FindIn(kDirectional, id) != nullptr; }
+bool IsDirectional(EffectId id) { return effecttables::FindIn(effecttables::kDirectional, id) != nullptr; }
 
 bool IsStillSprite(EffectId id) { return id >= 1069 && id <= 1073; }
 
 bool HasRaisedStartPoint(EffectId id) { return id == 228 || id == 229; }
 
 bool FindRandomScale(EffectId id, int32_t* modulus, int32_t* base) {
-  const RandomScale* value = FindIn(kRandomScales, id);
+  const effecttables::RandomScale* value = effecttables::FindIn(effecttables::kRandomScales, id);
   if (value == nullptr) return false;
   *modulus = value->modulus;
   *base = value->base;
   return true;
 }
 
-bool IsScreenAnchored(EffectId id) { return FindIn(kScreenAnchored, id) != nullptr; }
+bool IsScreenAnchored(EffectId id) { return effecttables::FindIn(effecttables::kScreenAnchored, id) != nullptr; }
 
-const CreationWave* FindCreationWave(EffectId id) { return FindIn(kWaves, id); }
+const CreationWave* FindCreationWave(EffectId id) { return effecttables::FindIn(effecttables::kWaves, id); }
 
 }  // namespace effect_tables

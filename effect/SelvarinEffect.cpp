@@ -10,6 +10,7 @@
 SLV_REGISTER_CLASS(CSelvarinEffect);
 
 namespace {
+namespace selvarineffect {
 
 constexpr int kForgetEffect = 46;
 constexpr int kPrimitiveGone = 10043;
@@ -20,6 +21,7 @@ constexpr int kEffectEnded = 10045;
 constexpr EffectId kFirstRowNumber = 202;
 const Vec3 kRaisedStart{40.0f, -120.0f, 0.0f};
 
+}  // namespace selvarineffect
 }  // namespace
 
 CSelvarinEffect::~CSelvarinEffect() {
@@ -27,14 +29,14 @@ CSelvarinEffect::~CSelvarinEffect() {
   if (m_owner != nullptr) {
     CSelvarinActor* owner = m_owner;
     m_owner = nullptr;
-    owner->OnMessage(this, kForgetEffect, 0, 0, 0);
-    owner->OnMessage(this, kEffectEnded, 0, 0, 0);
+    owner->OnMessage(this, selvarineffect::kForgetEffect, 0, 0, 0);
+    owner->OnMessage(this, selvarineffect::kEffectEnded, 0, 0, 0);
   }
   // The list is taken first: a primitive's answer must not touch it.
   const std::list<CEffectPrimitive*> primitives = std::move(m_primitives);
   m_primitives.clear();
   for (CEffectPrimitive* primitive : primitives) {
-    primitive->OnMessage(this, kDetach, 0, 0, 0);
+    primitive->OnMessage(this, selvarineffect::kDetach, 0, 0, 0);
     if (!primitive->m_inContext) delete primitive;
   }
 }
@@ -59,7 +61,7 @@ void CSelvarinEffect::ReadSettings() {
     m_row = *row;
     m_lifetime = row->lifetime;
     m_scale = row->scale;
-  } else if (m_effectId >= kFirstRowNumber || m_effectId < 0) {
+  } else if (m_effectId >= selvarineffect::kFirstRowNumber || m_effectId < 0) {
     m_lifetime = 0;
   }
   if (const EffectColour* colour = effect_tables::FindColour(m_effectId)) {
@@ -69,7 +71,7 @@ void CSelvarinEffect::ReadSettings() {
   }
   effect_tables::FindStrength(m_effectId, &m_strength);
   effect_tables::FindPieceCount(m_effectId, &m_pieceCount);
-  if (effect_tables::HasRaisedStartPoint(m_effectId)) m_startPoint = m_ownerPos + kRaisedStart;
+  if (effect_tables::HasRaisedStartPoint(m_effectId)) m_startPoint = m_ownerPos + selvarineffect::kRaisedStart;
   int32_t modulus = 0;
   int32_t base = 0;
   if (effect_tables::FindRandomScale(m_effectId, &modulus, &base)) {
@@ -110,10 +112,10 @@ bool CSelvarinEffect::OnProcess() {
 
 void CSelvarinEffect::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   switch (code) {
-    case kPrimitiveGone:
+    case selvarineffect::kPrimitiveGone:
       DropPrimitive(sender);
       break;
-    case kDetach:
+    case selvarineffect::kDetach:
       m_owner = nullptr;
       break;
     default:

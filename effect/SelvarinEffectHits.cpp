@@ -15,23 +15,14 @@
 #include "render/3dView.h"
 
 namespace {
+namespace selvarineffecthits {
 
 constexpr float kBrake = -0.71428573f;
-constexpr int32_t kMotionFlag = 1;
 constexpr int32_t kQuakeOverlay = 4;
 
 Vec3 Column(const Matrix& m, int c) { return {m.m[c], m.m[3 + c], m.m[6 + c]}; }
 Vec3 Forward(const Matrix& m) { return Column(m, 2); }
 float Frames(int32_t frames) { return static_cast<float>(std::max(frames, 1)); }
-
-// rand() % modulus + base.
-struct Range {
-  int modulus;
-  int base;
-  int Draw() const { return platform::Rand() % modulus + base; }
-};
-
-enum class Draw : uint8_t { End, Yaw, Pitch, Reach, Speed, Lifetime, Rise, Size, Piece };
 
 C3dView* CurrentView() {
   return g_pCurrentFrame != nullptr ? dynamic_cast<C3dView*>(g_pCurrentFrame->m_pView) : nullptr;
@@ -56,10 +47,19 @@ constexpr HitRow kHits[] = {
 // The numbers whose builders move the view.
 constexpr EffectId kShakingNumbers[] = {213, 214, 216, 1054, 1055, 1017, 223};
 
+}  // namespace selvarineffecthits
 }  // namespace
 
 // One spray of sparks or shards; `order` lists the draws as the row makes them.
 struct CSelvarinEffect::SprayRow {
+  // rand() % modulus + base.
+  struct Range {
+    int modulus;
+    int base;
+    int Draw() const { return platform::Rand() % modulus + base; }
+  };
+  enum class Draw : uint8_t { End, Yaw, Pitch, Reach, Speed, Lifetime, Rise, Size, Piece };
+
   EffectPrimitiveKind kind;
   int count;
   Draw order[8];
@@ -85,15 +85,17 @@ struct CSelvarinEffect::RingRow {
 };
 
 namespace {
+namespace selvarineffecthits {
 
 using Spray = CSelvarinEffect::SprayRow;
+using Draw = Spray::Draw;
 
 Spray ForwardSparks(const HitRow& hit) {
   return {SpriteFlight, hit.forwardCount,
           {Draw::Yaw, Draw::Pitch, Draw::Reach, Draw::Speed, Draw::Lifetime, Draw::Size},
           {80, 140}, true, {100, 310}, {4, 4}, 0.0f, 1.0f, 10.0f,
           {hit.speedSpread, 60}, {hit.lifeSpread, 6}, {1, 0}, {100, hit.sizeBase},
-          0.0f, true, true, kMotionFlag, 0, 5, "effect\\Ef_Particle1"};
+          0.0f, true, true, CEffectPrimitive::kMotionFlag, 0, 5, "effect\\Ef_Particle1"};
 }
 
 Spray BackSparks(const HitRow& hit) {
@@ -124,6 +126,7 @@ constexpr Spray kShards{SpriteBounce, 5,
 
 constexpr CSelvarinEffect::RingRow kGuardRing{180.0f, 1.5f, 3.0f, 5.0f, 0.0f, 0.85f};
 
+}  // namespace selvarineffecthits
 }  // namespace
 
 void CSelvarinEffect::AddSpray(const SprayRow& row, float h) {
@@ -135,33 +138,33 @@ void CSelvarinEffect::AddSpray(const SprayRow& row, float h) {
     float reach = row.fixedReach;
     float size = p->m_size;
     int piece = 1;
-    for (const Draw draw : row.order) {
+    for (const SprayRow::Draw draw : row.order) {
       switch (draw) {
-        case Draw::End:
+        case SprayRow::Draw::End:
           break;
-        case Draw::Yaw:
+        case SprayRow::Draw::Yaw:
           yaw = static_cast<float>(row.yaw.Draw()) + (row.yawFromHeading ? h : 0.0f);
           break;
-        case Draw::Pitch:
+        case SprayRow::Draw::Pitch:
           pitch = static_cast<float>(row.pitch.Draw());
           pitched = true;
           break;
-        case Draw::Reach:
+        case SprayRow::Draw::Reach:
           reach = static_cast<float>(row.reach.Draw());
           break;
-        case Draw::Speed:
+        case SprayRow::Draw::Speed:
           p->m_speed = static_cast<float>(row.speed.Draw()) * 0.01f;
           break;
-        case Draw::Lifetime:
+        case SprayRow::Draw::Lifetime:
           p->m_lifetime = row.lifetime.Draw();
           break;
-        case Draw::Rise:
+        case SprayRow::Draw::Rise:
           p->m_riseSpeed = -static_cast<float>(row.rise.Draw()) * 0.01f;
           break;
-        case Draw::Size:
+        case SprayRow::Draw::Size:
           size = static_cast<float>(row.size.Draw()) * 0.01f;
           break;
-        case Draw::Piece:
+        case SprayRow::Draw::Piece:
           piece = platform::Rand() % 8 + 1;
           break;
       }
@@ -174,12 +177,12 @@ void CSelvarinEffect::AddSpray(const SprayRow& row, float h) {
     } else {
       p->m_matrix.MakeRotationY(yaw * kDegToRad);
     }
-    p->m_baseOffset = Forward(p->m_matrix) * (reach * row.reachSign);
+    p->m_baseOffset = selvarineffecthits::Forward(p->m_matrix) * (reach * row.reachSign);
     p->m_baseOffset.y -= row.lift;
     p->m_pos = m_ownerPos + p->m_baseOffset;
     if (row.kind == SpriteBounce) p->m_matrix.MakeRotationY(yaw * kDegToRad);
-    const float life = Frames(p->m_lifetime);
-    p->m_accel = row.brake ? p->m_speed / life * kBrake : -p->m_speed / life;
+    const float life = selvarineffecthits::Frames(p->m_lifetime);
+    p->m_accel = row.brake ? p->m_speed / life * selvarineffecthits::kBrake : -p->m_speed / life;
     p->m_riseAccel = -(p->m_riseSpeed / life) * row.riseFactor;
     p->m_fadeStartFrame = row.fadeStart;
     p->m_size = size;
@@ -200,7 +203,7 @@ void CSelvarinEffect::AddSweepRing(const RingRow& row, float h) {
   p->m_radius = row.radius;
   p->m_size = row.size;
   p->m_matrix.MakeRotationY(p->m_yaw * kDegToRad);
-  p->m_baseOffset = p->m_baseOffset + Forward(p->m_matrix) * row.push;
+  p->m_baseOffset = p->m_baseOffset + selvarineffecthits::Forward(p->m_matrix) * row.push;
   p->m_pos = m_ownerPos + p->m_baseOffset;
   p->m_lifetime = 16;
   p->m_speed = row.speed;
@@ -218,7 +221,7 @@ void CSelvarinEffect::AddSwirlRing(float h, float outer, float inner, float widt
   p->m_yaw = h;
   p->m_pitch = 90.0f;
   p->m_matrix = CEffectPrimitive::YawPitch(h, 90.0f);
-  p->m_baseOffset = Column(p->m_matrix, 1) * -1.5f;
+  p->m_baseOffset = selvarineffecthits::Column(p->m_matrix, 1) * -1.5f;
   p->m_baseOffset.y -= 10.0f;
   p->m_lifetime = 16;
   p->m_pos = m_ownerPos + p->m_baseOffset;
@@ -234,25 +237,25 @@ void CSelvarinEffect::AddSwirlRing(float h, float outer, float inner, float widt
 
 void CSelvarinEffect::BuildHit() {
   if (m_tickCount != 0) return;
-  const HitRow& hit = kHits[std::clamp(m_effectId - 202, 0, 2)];
+  const selvarineffecthits::HitRow& hit = selvarineffecthits::kHits[std::clamp(m_effectId - 202, 0, 2)];
   const float h = std::trunc(SnapToSectorCentre(CEffectPrimitive::WholeNumber(m_ownerHeading)));
   AddSwirlRing(h, hit.outer, hit.inner, hit.width);
-  AddSpray(ForwardSparks(hit), h);
+  AddSpray(selvarineffecthits::ForwardSparks(hit), h);
   AddSweepRing(RingRow{0.0f, 0.0f, hit.ring, hit.ring, 1.25f, 0.65f}, h);
-  AddSpray(BackSparks(hit), h);
-  if (hit.heavy) AddSpray(kHeavySpray, h);
+  AddSpray(selvarineffecthits::BackSparks(hit), h);
+  if (hit.heavy) AddSpray(selvarineffecthits::kHeavySpray, h);
 }
 
 void CSelvarinEffect::BuildGuard() {
   if (m_tickCount != 0) return;
   const float h = std::trunc(SnapToSectorCentre(CEffectPrimitive::WholeNumber(m_ownerHeading)));
-  AddSweepRing(kGuardRing, h);
-  AddSpray(kGuardSparks, h);
+  AddSweepRing(selvarineffecthits::kGuardRing, h);
+  AddSpray(selvarineffecthits::kGuardSparks, h);
 }
 
 void CSelvarinEffect::BuildShards() {
   RefreshOwner(true);
-  if (m_tickCount == 0) AddSpray(kShards, 0.0f);
+  if (m_tickCount == 0) AddSpray(selvarineffecthits::kShards, 0.0f);
 }
 
 void CSelvarinEffect::BuildRingHelix() {
@@ -284,7 +287,7 @@ void CSelvarinEffect::BuildRingHelix() {
 void CSelvarinEffect::ShakeStep(int axis) {
   if (m_tickCount % 2 != 0) return;
   m_strength = -m_strength;
-  C3dView* view = CurrentView();
+  C3dView* view = selvarineffecthits::CurrentView();
   if (view == nullptr) return;
   const auto s = static_cast<float>(m_strength);
   view->m_offset = axis == 0 ? Vec3{s, 0.0f, 0.0f} : Vec3{0.0f, 0.0f, s};
@@ -327,9 +330,9 @@ void CSelvarinEffect::AddBurstBlast(float scale) {
 
 // The hit's forward sparks thrown all round.
 void CSelvarinEffect::AddRoundSpray(int count, const char* sprite) {
-  Spray row = ForwardSparks(kHits[0]);
+  selvarineffecthits::Spray row = selvarineffecthits::ForwardSparks(selvarineffecthits::kHits[0]);
   row.count = count;
-  row.yaw = Range{360, 0};
+  row.yaw = SprayRow::Range{360, 0};
   row.yawFromHeading = false;
   const std::string path = std::string("effect\\") + sprite;
   row.sprite = path.c_str();
@@ -347,10 +350,10 @@ void CSelvarinEffect::BuildGroundBurst() {
 }
 
 void CSelvarinEffect::EndShake() const {
-  if (std::find(std::begin(kShakingNumbers), std::end(kShakingNumbers), m_effectId) == std::end(kShakingNumbers)) {
+  if (std::find(std::begin(selvarineffecthits::kShakingNumbers), std::end(selvarineffecthits::kShakingNumbers), m_effectId) == std::end(selvarineffecthits::kShakingNumbers)) {
     return;
   }
   const auto* frame = dynamic_cast<const CSelvarinFrame*>(g_pCurrentFrame);
-  if (frame != nullptr && frame->m_overlayState == kQuakeOverlay) return;
-  if (C3dView* view = CurrentView()) view->m_offset = Vec3{};
+  if (frame != nullptr && frame->m_overlayState == selvarineffecthits::kQuakeOverlay) return;
+  if (C3dView* view = selvarineffecthits::CurrentView()) view->m_offset = Vec3{};
 }

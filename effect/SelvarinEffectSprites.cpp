@@ -10,12 +10,11 @@
 #include "render/3dView.h"
 
 namespace {
+namespace selvarineffectsprites {
 
 constexpr int kTickMessage = 60;
 constexpr int kLastTickMessage = 61;
 constexpr int kTickMessagePeriod = 40;
-constexpr int32_t kMotionFlag = 1;
-constexpr int32_t kCameraAngleFlag = 0x10;
 constexpr int32_t kShieldFlags = 0x20020;
 constexpr int32_t kFollowBit = 1;
 constexpr int32_t kLastTickBit = 2;
@@ -30,6 +29,7 @@ void NameSprite(CEffectPrimitive* p, const std::string& path) {
 // Frames as a divisor: never below 1.
 float Frames(int32_t frames) { return static_cast<float>(std::max(frames, 1)); }
 
+}  // namespace selvarineffectsprites
 }  // namespace
 
 // The four standard sprite families differ only in these.
@@ -46,9 +46,11 @@ struct CSelvarinEffect::SpriteFamily {
 };
 
 namespace {
+namespace selvarineffectsprites {
 
 using Family = CSelvarinEffect::SpriteFamily;
 
+}  // namespace selvarineffectsprites
 }  // namespace
 
 float CSelvarinEffect::SnapToSectorCentre(int32_t a) { return static_cast<float>((a / 90) * 90 + 45); }
@@ -59,17 +61,17 @@ void CSelvarinEffect::RefreshOwner(bool heading) {
 }
 
 void CSelvarinEffect::SendTickMessages(bool last) {
-  if (m_tickCount % kTickMessagePeriod == 0) m_owner->OnMessage(this, kTickMessage, 0, 0, 0);
-  if (last && m_tickCount == m_lifetime - 1) m_owner->OnMessage(this, kLastTickMessage, 0, 0, 0);
+  if (m_tickCount % selvarineffectsprites::kTickMessagePeriod == 0) m_owner->OnMessage(this, selvarineffectsprites::kTickMessage, 0, 0, 0);
+  if (last && m_tickCount == m_lifetime - 1) m_owner->OnMessage(this, selvarineffectsprites::kLastTickMessage, 0, 0, 0);
 }
 
 void CSelvarinEffect::BuildStandardSprite(const SpriteFamily& family) {
-  if (!family.battle || (m_spriteMode & kFollowBit) != 0) RefreshOwner(true);
+  if (!family.battle || (m_spriteMode & selvarineffectsprites::kFollowBit) != 0) RefreshOwner(true);
   if (m_tickCount == 0) {
     CEffectPrimitive* p = AddPrimitive(SpriteFlight);
     p->m_fading = 1;
     if (m_directional != 0) {
-      p->m_primitiveFlags = family.exactFlags ? kCameraAngleFlag : (p->m_primitiveFlags | kCameraAngleFlag);
+      p->m_primitiveFlags = family.exactFlags ? CEffectPrimitive::kCameraAngleFlag : (p->m_primitiveFlags | CEffectPrimitive::kCameraAngleFlag);
       p->m_yaw = m_ownerHeading;
     }
     p->m_lifetime = m_lifetime;
@@ -95,38 +97,38 @@ void CSelvarinEffect::BuildStandardSprite(const SpriteFamily& family) {
     if (m_effectId == 235 || m_effectId == 237 || (m_effectId >= 1003 && m_effectId <= 1006)) p->m_pulsing = 1;
     switch (family.name) {
       case SpriteFamily::ItemTable:
-        NameSprite(p, EffectPath(effect_tables::ItemName(m_effectId)));
+        selvarineffectsprites::NameSprite(p, selvarineffectsprites::EffectPath(effect_tables::ItemName(m_effectId)));
         break;
       case SpriteFamily::Row:
-        NameSprite(p, EffectPath(m_row.name));
+        selvarineffectsprites::NameSprite(p, selvarineffectsprites::EffectPath(m_row.name));
         break;
       case SpriteFamily::MonsterPath:
-        NameSprite(p, m_row.name);
+        selvarineffectsprites::NameSprite(p, m_row.name);
         break;
     }
     p->FillTrail();
   }
   if (family.messages == SpriteFamily::Both) SendTickMessages(true);
-  if (family.messages == SpriteFamily::LastByMode) SendTickMessages((m_spriteMode & kLastTickBit) != 0);
+  if (family.messages == SpriteFamily::LastByMode) SendTickMessages((m_spriteMode & selvarineffectsprites::kLastTickBit) != 0);
 }
 
 void CSelvarinEffect::BuildItemSprite() {
-  static constexpr Family kItem{Family::ItemTable, true, false, false, false, false, Family::None};
+  static constexpr selvarineffectsprites::Family kItem{selvarineffectsprites::Family::ItemTable, true, false, false, false, false, selvarineffectsprites::Family::None};
   BuildStandardSprite(kItem);
 }
 
 void CSelvarinEffect::BuildFlyingSprite() {
-  static constexpr Family kNamed{Family::Row, false, false, false, true, false, Family::Both};
+  static constexpr selvarineffectsprites::Family kNamed{selvarineffectsprites::Family::Row, false, false, false, true, false, selvarineffectsprites::Family::Both};
   BuildStandardSprite(kNamed);
 }
 
 void CSelvarinEffect::BuildBattleSprite() {
-  static constexpr Family kBattle{Family::Row, false, true, false, true, true, Family::LastByMode};
+  static constexpr selvarineffectsprites::Family kBattle{selvarineffectsprites::Family::Row, false, true, false, true, true, selvarineffectsprites::Family::LastByMode};
   BuildStandardSprite(kBattle);
 }
 
 void CSelvarinEffect::BuildMonsterSprite() {
-  static constexpr Family kMonster{Family::MonsterPath, false, false, true, false, true, Family::None};
+  static constexpr selvarineffectsprites::Family kMonster{selvarineffectsprites::Family::MonsterPath, false, false, true, false, true, selvarineffectsprites::Family::None};
   BuildStandardSprite(kMonster);
 }
 
@@ -150,7 +152,7 @@ void CSelvarinEffect::AddHitSprites(int count, const char* name) {
     p->m_red = m_red;
     p->m_green = m_green;
     p->m_blue = m_blue;
-    NameSprite(p, EffectPath(name));
+    selvarineffectsprites::NameSprite(p, selvarineffectsprites::EffectPath(name));
     p->FillTrail();
     const int32_t motions = p->AnimationLength();
     p->m_motion = motions > 0 ? platform::Rand() % motions : 0;
@@ -160,17 +162,17 @@ void CSelvarinEffect::AddHitSprites(int count, const char* name) {
 void CSelvarinEffect::BuildDustMark() {
   if (m_tickCount != 0) return;
   CEffectPrimitive* p = AddPrimitive(SpriteFlight);
-  p->m_primitiveFlags = kMotionFlag;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
   p->m_fading = 1;
   p->m_lifetime = m_lifetime;
   p->m_baseOffset = Vec3{0.0f, -5.0f, 0.0f};
   p->m_pos = m_ownerPos - p->m_baseOffset;
   p->m_size = m_scale;
   if (m_effectId == 1023) {
-    p->m_sizeSpeed = m_scale * 3.0f / Frames(m_lifetime);
+    p->m_sizeSpeed = m_scale * 3.0f / selvarineffectsprites::Frames(m_lifetime);
   } else {
     p->m_sizeSpeed = 0.25f;
-    p->m_sizeAccel = -0.25f / Frames(m_lifetime);
+    p->m_sizeAccel = -0.25f / selvarineffectsprites::Frames(m_lifetime);
   }
   p->m_alpha = 0.0f;
   p->m_alphaStep = p->m_alphaMax * 0.033333335f;
@@ -178,7 +180,7 @@ void CSelvarinEffect::BuildDustMark() {
   p->m_red = m_red;
   p->m_green = m_green;
   p->m_blue = m_blue;
-  NameSprite(p, EffectPath(m_row.name));
+  selvarineffectsprites::NameSprite(p, selvarineffectsprites::EffectPath(m_row.name));
   p->m_trailCount = std::clamp(m_row.copies, 1, CEffectPrimitive::kMaxTrail);
   p->FillTrail();
 }
@@ -190,7 +192,7 @@ void CSelvarinEffect::BuildShieldGuard() {
   q = static_cast<int32_t>(SnapToSectorCentre(q));
   if (q > 360) q -= 360;
   CEffectPrimitive* p = AddPrimitive(SpriteFlight);
-  p->m_primitiveFlags = kShieldFlags;
+  p->m_primitiveFlags = selvarineffectsprites::kShieldFlags;
   p->m_fading = 1;
   p->m_lifetime = m_lifetime;
   p->m_matrix.MakeRotationY(m_ownerHeading * kDegToRad);
@@ -201,7 +203,7 @@ void CSelvarinEffect::BuildShieldGuard() {
   p->m_size = 1.5f;
   p->m_alpha = 0.0f;
   p->m_fadeStartFrame = m_lifetime - 15;
-  NameSprite(p, EffectPath(m_row.name));
+  selvarineffectsprites::NameSprite(p, selvarineffectsprites::EffectPath(m_row.name));
   // A camera far past a turn would name an action outside the four facings.
   p->m_action = std::clamp(q / 90, 0, 3);
   p->FillTrail();

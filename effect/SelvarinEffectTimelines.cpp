@@ -15,9 +15,6 @@ namespace {
 using namespace effect_shapes;
 
 constexpr int kHitSignal = 60;  // to the owning spell
-constexpr int32_t kMotionFlag = 1;
-constexpr int32_t kGroundStop = 4;
-constexpr int32_t kWander = 8;
 
 // rand() % (2 * reach + 1) - reach: a spread about 0.
 float Spread(int reach) { return static_cast<float>(platform::Rand() % (2 * reach + 1) - reach); }
@@ -180,7 +177,7 @@ void CSelvarinEffect::BuildComet() {
   m_ownerPos = m_owner->m_pos;
   if (m_tickCount != 0) return;
   CEffectPrimitive* p = AddPrimitive(SpriteFlight);
-  p->m_primitiveFlags = kMotionFlag | kGroundStop;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag | CEffectPrimitive::kStopFlag4;
   p->m_fading = 1;
   p->m_lifetime = m_lifetime;
   p->m_baseOffset = Vec3{0.0f, -120.0f, 0.0f};
@@ -330,7 +327,7 @@ void CSelvarinEffect::BuildRain() {
     // Straight down to the ground, not to the owner.
     p->m_matrix = FacingAlong(Vec3{0.0f, 1.0f, 0.0f});
     p->m_speed = 2.5f;
-    p->m_primitiveFlags = kGroundStop;
+    p->m_primitiveFlags = CEffectPrimitive::kStopFlag4;
   }
 }
 
@@ -341,7 +338,7 @@ void CSelvarinEffect::BuildBlizzard() {
   for (int i = 0; i < 2; ++i) {
     const Vec3 at = Around(60) + Vec3{0.0f, -60.0f, 0.0f};
     CEffectPrimitive* p = AddSpriteAt(*this, "Ef_Snow", at, 90, 0.6f);
-    p->m_primitiveFlags = kMotionFlag | kGroundStop | kWander;
+    p->m_primitiveFlags = CEffectPrimitive::kMotionFlag | CEffectPrimitive::kStopFlag4 | CEffectPrimitive::kWanderFlag;
     p->m_matrix = CEffectPrimitive::YawPitch(static_cast<float>(platform::Rand() % 360), -70.0f);
     p->m_speed = 0.8f;
     p->m_fadeStartFrame = 70;
@@ -442,7 +439,7 @@ void CSelvarinEffect::BuildBattleMark() {
     p->m_action = action;
     if (action == 0) {
       // Pops up and settles.
-      p->m_primitiveFlags = kMotionFlag;
+      p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
       p->m_matrix = CEffectPrimitive::YawPitch(0.0f, 90.0f);
       p->m_speed = 0.6f;
       p->m_accel = -0.03f;
@@ -458,7 +455,7 @@ void CSelvarinEffect::BuildDust() {
   if (!Every(m_tickCount, 20)) return;
   const Vec3 at = Around(5) + Vec3{0.0f, -2.0f, 0.0f};
   CEffectPrimitive* p = AddSpriteAt(*this, "먼지", at, 60, 0.8f);
-  p->m_primitiveFlags = kMotionFlag;
+  p->m_primitiveFlags = CEffectPrimitive::kMotionFlag;
   p->m_matrix = CEffectPrimitive::YawPitch(0.0f, 90.0f);
   p->m_speed = 0.2f;
   p->m_sizeSpeed = 0.8f / 60.0f;

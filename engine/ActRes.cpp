@@ -13,6 +13,7 @@
 SLV_REGISTER_RES(CActRes, "act", "sprite\\");
 
 namespace {
+namespace actres {
 
 constexpr uint16_t kActMagic = 0x4341;  // "AC"
 constexpr uint16_t kLayoutV2 = 0x200;   // 32-byte layers, centred positions, event index
@@ -55,6 +56,7 @@ bool CornerFromCenter(int32_t v, int32_t size, float scale, int32_t* out) {
   return true;
 }
 
+}  // namespace actres
 }  // namespace
 
 uint32_t ActLayer::Modulate(uint32_t argb) const {
@@ -88,24 +90,24 @@ bool CActRes::Load(const std::string& name) {
 
 bool CActRes::Parse(CMemFile& file) {
   uint16_t magic, actionCount;
-  if (file.GetSize() < kHeaderBytes || !ReadU16(file, magic) || !ReadU16(file, m_version) ||
+  if (file.GetSize() < actres::kHeaderBytes || !ReadU16(file, magic) || !ReadU16(file, m_version) ||
       !ReadU16(file, actionCount)) {
     DebugLog("Act :: File too short : " + file.GetName());
     return false;
   }
-  if (magic != kActMagic) {
+  if (magic != actres::kActMagic) {
     DebugLog("Act :: Not an animation file : " + file.GetName());
     return false;
   }
-  if (m_version > kLastKnownVersion) DebugLog("Unsupported Version. Content may be corrupted");
-  file.Seek(kHeaderBytes, 0);
-  if (!CheckCount(file, actionCount, 4, "action")) return false;
+  if (m_version > actres::kLastKnownVersion) DebugLog("Unsupported Version. Content may be corrupted");
+  file.Seek(actres::kHeaderBytes, 0);
+  if (!actres::CheckCount(file, actionCount, 4, "action")) return false;
   m_actions.resize(actionCount);
   const auto readMotion = [this, &file](ActMotion& motion) { return ReadMotion(file, motion); };
   for (ActAction& action : m_actions) {
-    if (!ReadCounted(file, MotionBytes(m_version), "motion", action.motions, readMotion)) return false;
+    if (!actres::ReadCounted(file, actres::MotionBytes(m_version), "motion", action.motions, readMotion)) return false;
   }
-  return m_version <= kLayoutV2 || ReadEventNames(file);
+  return m_version <= actres::kLayoutV2 || ReadEventNames(file);
 }
 
 bool CActRes::ReadMotion(CMemFile& file, ActMotion& motion) {
@@ -116,10 +118,10 @@ bool CActRes::ReadMotion(CMemFile& file, ActMotion& motion) {
     if (!ReadI32(file, v)) return false;
   }
   const auto readLayer = [this, &file](ActLayer& layer) { return ReadLayer(file, layer); };
-  if (!ReadCounted(file, LayerBytes(m_version), "layer", motion.layers, readLayer)) return false;
-  if (m_version >= kLayoutV2) {
+  if (!actres::ReadCounted(file, actres::LayerBytes(m_version), "layer", motion.layers, readLayer)) return false;
+  if (m_version >= actres::kLayoutV2) {
     if (!ReadI32(file, motion.eventIndex)) return false;
-    if (m_version == kLayoutV2) motion.eventIndex = -1;  // not yet meaningful in these files
+    if (m_version == actres::kLayoutV2) motion.eventIndex = -1;  // not yet meaningful in these files
   }
   return true;
 }
@@ -129,12 +131,12 @@ bool CActRes::ReadLayer(CMemFile& file, ActLayer& layer) {
       !ReadI32(file, layer.mirror)) {
     return false;
   }
-  if (m_version < kLayoutV2) return true;
+  if (m_version < actres::kLayoutV2) return true;
   if (!file.Read(layer.color, sizeof layer.color) || !ReadF32(file, layer.scale) ||
       !ReadI32(file, layer.value2) || !ReadI32(file, layer.kind)) {
     return false;
   }
-  if (layer.sprite < 0 || layer.sprite >= kMaxLayerImage) {
+  if (layer.sprite < 0 || layer.sprite >= actres::kMaxLayerImage) {
     DebugLog("스프라이트 파일이 이상함. 문의 요망");
     DebugLog(CompanionName());
     layer.sprite = 0;
@@ -148,7 +150,7 @@ void CActRes::CenterToCorner(ActLayer& layer) {
   int32_t width, height, x, y;
   // Without the image the position stays as stored.
   if (sprites == nullptr || !sprites->GetImageSize(layer.kind, layer.sprite, &width, &height)) return;
-  if (!CornerFromCenter(layer.x, width, layer.scale, &x) || !CornerFromCenter(layer.y, height, layer.scale, &y)) {
+  if (!actres::CornerFromCenter(layer.x, width, layer.scale, &x) || !actres::CornerFromCenter(layer.y, height, layer.scale, &y)) {
     return;
   }
   layer.x = x;
@@ -168,9 +170,9 @@ const CSprRes* CActRes::Companion() {
 }
 
 bool CActRes::ReadEventNames(CMemFile& file) {
-  return ReadCounted(file, kEventNameBytes, "event", m_eventNames, [&file](std::string& name) {
-    char text[kEventNameBytes];
-    if (!file.Read(text, kEventNameBytes)) return false;
+  return actres::ReadCounted(file, actres::kEventNameBytes, "event", m_eventNames, [&file](std::string& name) {
+    char text[actres::kEventNameBytes];
+    if (!file.Read(text, actres::kEventNameBytes)) return false;
     size_t length = 0;
     while (length < sizeof text && text[length] != '\0') ++length;
     name.assign(text, length);

@@ -6,6 +6,7 @@
 #include "platform/DebugLog.h"
 
 namespace {
+namespace packfile {
 
 std::unique_ptr<PackFile> g_packs;
 
@@ -113,10 +114,11 @@ std::unique_ptr<cFile> OpenLoose(const std::string& name, int32_t bufferSize) {
   return std::make_unique<cFileRaw>(std::move(file), bufferSize);
 }
 
+}  // namespace packfile
 }  // namespace
 
 const PackEntry* PackFile::Find(const std::string& name) const {
-  const auto it = m_index.find(LowerAscii(name));
+  const auto it = m_index.find(packfile::LowerAscii(name));
   return it == m_index.end() ? nullptr : &m_entries[it->second];
 }
 
@@ -124,13 +126,14 @@ void PackFile::BuildIndex() {
   m_index.clear();
   for (uint32_t i = 0; i < m_entries.size(); ++i) {
     const uint8_t kind = m_entries[i].m_kind;
-    if (kind == kPackStored || kind == kPackLzss) m_index.emplace(LowerAscii(m_entries[i].m_name), i);
+    if (kind == kPackStored || kind == kPackLzss) m_index.emplace(packfile::LowerAscii(m_entries[i].m_name), i);
   }
 }
 
-PackFile* GetPackList() { return g_packs.get(); }
+PackFile* GetPackList() { return packfile::g_packs.get(); }
 
 namespace {
+namespace packfile {
 
 // The pack's directory, or null (logged) when the pack is refused.
 std::unique_ptr<PackFile> ReadDirectory(cFile& reader, const std::string& name) {
@@ -151,17 +154,18 @@ std::unique_ptr<cFile> OpenPackOnDisk(platform::File file, const std::string& pa
   return std::make_unique<cFileDefault>(std::move(file));
 }
 
+}  // namespace packfile
 }  // namespace
 
 bool ReadPackDirectory(std::unique_ptr<cFile>& reader, const std::string& name) {
   if (reader == nullptr) return false;
-  std::unique_ptr<PackFile> pack = ReadDirectory(*reader, name);
+  std::unique_ptr<PackFile> pack = packfile::ReadDirectory(*reader, name);
   if (pack == nullptr) return false;
   pack->m_reader = std::move(reader);
   pack->m_position = pack->m_reader->Tell();
   pack->BuildIndex();
-  pack->m_next = std::move(g_packs);
-  g_packs = std::move(pack);
+  pack->m_next = std::move(packfile::g_packs);
+  packfile::g_packs = std::move(pack);
   return true;
 }
 
@@ -169,7 +173,7 @@ bool RegisterPack(const std::string& path) {
   std::unique_ptr<cFile> reader;
   platform::File file;
   if (file.OpenRead(path)) {
-    reader = OpenPackOnDisk(std::move(file), path);
+    reader = packfile::OpenPackOnDisk(std::move(file), path);
     if (reader == nullptr) return false;
   } else {
     reader = OpenPackedFile(path, kPackBufferSize);
@@ -180,17 +184,17 @@ bool RegisterPack(const std::string& path) {
 bool CanRegisterPack(const std::string& path) {
   platform::File file;
   if (!file.OpenRead(path)) return false;
-  const std::unique_ptr<cFile> reader = OpenPackOnDisk(std::move(file), path);
-  return reader != nullptr && ReadDirectory(*reader, path) != nullptr;
+  const std::unique_ptr<cFile> reader = packfile::OpenPackOnDisk(std::move(file), path);
+  return reader != nullptr && packfile::ReadDirectory(*reader, path) != nullptr;
 }
 
 std::unique_ptr<cFile> OpenPackedFile(const std::string& name, int32_t bufferSize) {
-  if (std::unique_ptr<cFile> loose = OpenLoose(name, bufferSize)) return loose;
+  if (std::unique_ptr<cFile> loose = packfile::OpenLoose(name, bufferSize)) return loose;
   return OpenPackEntry(name, bufferSize);
 }
 
 std::unique_ptr<cFile> OpenPackEntry(const std::string& name, int32_t bufferSize) {
-  for (PackFile* pack = g_packs.get(); pack != nullptr; pack = pack->m_next.get()) {
+  for (PackFile* pack = packfile::g_packs.get(); pack != nullptr; pack = pack->m_next.get()) {
     const PackEntry* entry = pack->Find(name);
     if (entry == nullptr) continue;
     if (entry->m_kind == kPackLzss) return std::make_unique<cFileLZ>(pack, entry, bufferSize);
@@ -201,9 +205,9 @@ std::unique_ptr<cFile> OpenPackEntry(const std::string& name, int32_t bufferSize
 
 void FreePacks() {
   // Newest first: a pack inside another reads through the older one.
-  while (g_packs != nullptr) {
-    std::unique_ptr<PackFile> newest = std::move(g_packs);
-    g_packs = std::move(newest->m_next);
+  while (packfile::g_packs != nullptr) {
+    std::unique_ptr<PackFile> newest = std::move(packfile::g_packs);
+    packfile::g_packs = std::move(newest->m_next);
   }
 }
 

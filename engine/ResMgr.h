@@ -88,4 +88,4 @@ struct ResRegistrar {
 #define SLV_RES_CONCAT(a, b) SLV_RES_CONCAT2(a, b)
 // One line per extension, in the resource class's source file.
 #define SLV_REGISTER_RES(Class, extension, folder) \
-  static const ResRegistrar<Class> SLV_RES_CONCAT(s_resRegistrar_, __LINE__) { extension, folder }
+  static const ResRegistrar<Class> SLV_RES_CONCAT(s_resRegistrar_, __COUNTER__) { extension, folder }

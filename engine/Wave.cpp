@@ -11,6 +11,7 @@
 SLV_REGISTER_RES(CWave, "wav", "wav\\");
 
 namespace {
+namespace wave {
 
 uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t ReadU32(const uint8_t* p) {
@@ -31,6 +32,7 @@ platform::WaveFormat ReadFormat(const uint8_t* p, uint32_t size) {
   return f;
 }
 
+}  // namespace wave
 }  // namespace
 
 bool ParseRiffWave(const uint8_t* bytes, size_t size, const std::string& name, RiffWave* out) {
@@ -42,24 +44,24 @@ bool ParseRiffWave(const uint8_t* bytes, size_t size, const std::string& name, R
     DebugLog("Not a WAV");
     return false;
   }
-  const uint64_t riffEnd = static_cast<uint64_t>(ReadU32(bytes + 4)) + 8;
+  const uint64_t riffEnd = static_cast<uint64_t>(wave::ReadU32(bytes + 4)) + 8;
   bool haveFormat = false;
   bool haveData = false;
   uint64_t pos = 12;
   while (pos < riffEnd && !(haveFormat && haveData)) {
     const uint64_t body = pos + 8;
-    const uint32_t length = body <= size ? ReadU32(bytes + pos + 4) : 0;
+    const uint32_t length = body <= size ? wave::ReadU32(bytes + pos + 4) : 0;
     if (body > size || body + length > size) {
       DebugLogf("Wave :: chunk runs past the end of the file : %s", name.c_str());
       return false;
     }
     const uint8_t* chunk = bytes + pos;
     if (!haveFormat && std::memcmp(chunk, "fmt ", 4) == 0) {
-      if (length < kShortestFormat) {
+      if (length < wave::kShortestFormat) {
         DebugLogf("Wave :: format chunk too short : %s", name.c_str());
         return false;
       }
-      out->format = ReadFormat(bytes + body, length);
+      out->format = wave::ReadFormat(bytes + body, length);
       haveFormat = true;
     } else if (!haveData && length != 0 && std::memcmp(chunk, "data", 4) == 0) {
       out->data = bytes + body;

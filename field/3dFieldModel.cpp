@@ -14,6 +14,7 @@ SLV_REGISTER_ACTOR(C3dFieldModel, "3dmodel");
 SLV_REGISTER_ACTOR(C3dFieldEnemy, "3denemy");
 
 namespace {
+namespace fieldmodel3d {
 
 constexpr int kStartMessage = 11;
 constexpr float kShadowLift = 0.05f;
@@ -26,6 +27,7 @@ constexpr float kReturnSpeed = 1.2f;
 // |a - b| + |c - d|.
 float CityBlock(float a, float b, float c, float d) { return std::fabs(a - b) + std::fabs(c - d); }
 
+}  // namespace fieldmodel3d
 }  // namespace
 
 C3dFieldModel::C3dFieldModel() { m_drawShadow = 0; }
@@ -40,7 +42,7 @@ bool C3dFieldModel::OnProcess() {
 }
 
 void C3dFieldModel::OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, intptr_t c) {
-  if (code == kStartMessage) {
+  if (code == fieldmodel3d::kStartMessage) {
     m_model.Start();
     CSelvarinActor::OnMessage(sender, code, a, b, c);
     return;
@@ -52,7 +54,7 @@ void C3dFieldModel::OnMessage(CObject* sender, int code, intptr_t a, intptr_t b,
 void C3dFieldModel::Render(CRC& rc, const Matrix& view) {
   if (m_visible == 0) return;
   m_model.Render(rc, view);
-  if (m_drawShadow != 0) QueueShadow(rc, view, m_shadowGround - kShadowLift);
+  if (m_drawShadow != 0) QueueShadow(rc, view, m_shadowGround - fieldmodel3d::kShadowLift);
 }
 
 void C3dFieldEnemy::UpdateFrame() {
@@ -76,12 +78,12 @@ int C3dFieldEnemy::UpdateAction(int state) {
   const float distance = context != nullptr ? context->DistanceToPlayer(*this) : INFINITY;
   switch (state) {
     case kWander:
-      if (m_tickCount > kWanderTicks) {
+      if (m_tickCount > fieldmodel3d::kWanderTicks) {
         m_state = kChase;
         m_tickCount = 0;
         m_angle = static_cast<float>(platform::Rand() % 360);
       }
-      if (m_tickCount > kNoticeTicks && distance < kNotice && m_speed > 0.0f && player != nullptr) {
+      if (m_tickCount > fieldmodel3d::kNoticeTicks && distance < kNotice && m_speed > 0.0f && player != nullptr) {
         m_state = kChase;
         m_tickCount = 0;
         FaceToward(player->m_pos.x, player->m_pos.z);
@@ -92,15 +94,15 @@ int C3dFieldEnemy::UpdateAction(int state) {
         if (player != nullptr) FaceToward(player->m_pos.x, player->m_pos.z);
         SetSpeed(m_speed);
       }
-      if (TruncateClamped(CityBlock(m_pos.x, m_targetX, m_pos.z, m_targetZ)) > kLeash) {
+      if (TruncateClamped(fieldmodel3d::CityBlock(m_pos.x, m_targetX, m_pos.z, m_targetZ)) > fieldmodel3d::kLeash) {
         FaceToward(m_targetX, m_targetZ);
         m_state = kReturn;
         m_tickCount = 0;
       }
       break;
     case kReturn:
-      SetSpeed(kReturnSpeed * m_speed);
-      if (CityBlock(m_pos.z, m_targetZ, m_pos.x, m_targetX) < kHomeNear) {
+      SetSpeed(fieldmodel3d::kReturnSpeed * m_speed);
+      if (fieldmodel3d::CityBlock(m_pos.z, m_targetZ, m_pos.x, m_targetX) < fieldmodel3d::kHomeNear) {
         m_state = kWander;
         m_tickCount = 0;
       }

@@ -5,10 +5,12 @@
 SLV_REGISTER_ACTOR(CEffectSpr, "effectspr");
 
 namespace {
+namespace effectspr {
 
 constexpr int kEnd = 29;
 constexpr int32_t kEnded = -1;
 
+}  // namespace effectspr
 }  // namespace
 
 CEffectSpr::~CEffectSpr() { End(); }
@@ -26,13 +28,13 @@ void CEffectSpr::Init(CSelvarinActor* owner, const char* sprite, const char* ani
 }
 
 void CEffectSpr::End() {
-  m_state = kEnded;
+  m_state = effectspr::kEnded;
   if (m_owner != nullptr && m_owner->m_balloon == this) m_owner->m_balloon = nullptr;
   m_owner = nullptr;
 }
 
 bool CEffectSpr::OnProcess() {
-  if (m_state == kEnded) return false;
+  if (m_state == effectspr::kEnded) return false;
   if (m_hold != 0) {
     ++m_tick;
     return true;
@@ -49,7 +51,7 @@ bool CEffectSpr::OnProcess() {
 }
 
 void CEffectSpr::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kEnd) {
+  if (code == effectspr::kEnd) {
     End();
     return;
   }

@@ -15,6 +15,7 @@
 SLV_REGISTER_ACTOR(CFieldEnemy, "enemy");
 
 namespace {
+namespace fieldenemy {
 
 enum Code : int {
   kArm = 1,
@@ -37,6 +38,7 @@ float DistanceToPlayer(const CSelvarinActor& actor) {
   return context != nullptr ? context->DistanceToPlayer(actor) : std::numeric_limits<float>::max();
 }
 
+}  // namespace fieldenemy
 }  // namespace
 
 bool CFieldEnemy::OnProcess() {
@@ -46,7 +48,7 @@ bool CFieldEnemy::OnProcess() {
   Move();
   UpdateAction(m_state);
   if (!MayTrigger()) return true;
-  GetGameFrame()->OnMessage(this, kBattleRequest, 0, m_battleLine, m_eventLine);
+  GetGameFrame()->OnMessage(this, fieldenemy::kBattleRequest, 0, m_battleLine, m_eventLine);
   m_triggered = 1;
   m_visible = 0;
   return true;
@@ -68,11 +70,11 @@ bool FieldEnemyMayTrigger(const CSelvarinActor& enemy) {
 
 void CFieldEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   switch (code) {
-    case kArm:
+    case fieldenemy::kArm:
       m_visible = 1;
       m_triggered = 0;
       break;
-    case kDisarm:
+    case fieldenemy::kDisarm:
       m_visible = 0;
       m_triggered = 1;
       break;
@@ -83,13 +85,13 @@ void CFieldEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t
 }
 
 int64_t CFieldEnemy::DistanceFromHome() const {
-  return std::llabs(Whole(m_pos.x - m_targetX)) + std::llabs(Whole(m_pos.z - m_targetZ));
+  return std::llabs(fieldenemy::Whole(m_pos.x - m_targetX)) + std::llabs(fieldenemy::Whole(m_pos.z - m_targetZ));
 }
 
 // Each rule that turns the enemy starts its tick counter again, so at most
 // one of them fires in a call.
 int CFieldEnemy::UpdateAction(int mode) {
-  const bool near = DistanceToPlayer(*this) < kNear;
+  const bool near = fieldenemy::DistanceToPlayer(*this) < kNear;
   const CSelvarinContext* context = GetFieldContext();
   const CSelvarinActor* player = context != nullptr ? context->GetPlayer() : nullptr;
   const auto turn = [this](int32_t newMode) {
@@ -98,19 +100,19 @@ int CFieldEnemy::UpdateAction(int mode) {
   };
   switch (mode) {
     case kStand:
-      if (m_tickCount > kChangeAfter) {
+      if (m_tickCount > fieldenemy::kChangeAfter) {
         turn(kWalk);
         m_angle = static_cast<float>(platform::Rand() % 360);
-      } else if (m_tickCount > kTurnAfter && near && player != nullptr) {
+      } else if (m_tickCount > fieldenemy::kTurnAfter && near && player != nullptr) {
         turn(kWalk);
         FaceToward(player->m_pos.x, player->m_pos.z);
       }
       break;
     case kWalk:
       SetSpeed(m_speed);
-      if (m_tickCount > kChangeAfter) {
+      if (m_tickCount > fieldenemy::kChangeAfter) {
         turn(kStand);
-      } else if (m_tickCount > kTurnAfter && near && player != nullptr) {
+      } else if (m_tickCount > fieldenemy::kTurnAfter && near && player != nullptr) {
         turn(kWalk);
         FaceToward(player->m_pos.x, player->m_pos.z);
       } else if (DistanceFromHome() > kLeash) {
@@ -140,7 +142,7 @@ void CFieldEnemy::UpdateFrame() {
     if (frames > 0) {
       m_action = action;
       m_actionBase = m_state == kStand ? 0 : 4;
-      m_motion = std::max(m_tickCount, 0) / kTicksPerFrame % frames;
+      m_motion = std::max(m_tickCount, 0) / fieldenemy::kTicksPerFrame % frames;
     }
   }
   if (m_tickCount < INT32_MAX) ++m_tickCount;

@@ -15,6 +15,7 @@
 SLV_REGISTER_CLASS(CLogoFrame);
 
 namespace {
+namespace logoframe {
 
 constexpr int kPictureTicks = 150;
 constexpr int kFadeTicks = 50;
@@ -30,14 +31,15 @@ bool SkipPressed() {
   return key || CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
 }
 
+}  // namespace logoframe
 }  // namespace
 
-const char* CLogoFrame::PictureAt(int tick) { return kPictures[PictureIndex(tick)]; }
+const char* CLogoFrame::PictureAt(int tick) { return logoframe::kPictures[logoframe::PictureIndex(tick)]; }
 
 float CLogoFrame::VisibilityAt(int tick) {
-  const int start = PictureIndex(tick) * kPictureTicks;
-  if (tick - start < kFadeTicks) return static_cast<float>(tick - start) * 0.02f;
-  if (tick - start > kPictureTicks - kFadeTicks) return static_cast<float>(start + kPictureTicks - tick) * 0.02f;
+  const int start = logoframe::PictureIndex(tick) * logoframe::kPictureTicks;
+  if (tick - start < logoframe::kFadeTicks) return static_cast<float>(tick - start) * 0.02f;
+  if (tick - start > logoframe::kPictureTicks - logoframe::kFadeTicks) return static_cast<float>(start + logoframe::kPictureTicks - tick) * 0.02f;
   return 1.0f;
 }
 
@@ -66,11 +68,11 @@ void CLogoFrame::DrawPass() {
   if (m_pRC != nullptr) m_pRC->Clear(true);
   const auto* picture = dynamic_cast<const CBitmapRes*>(CResMgr::GetInstance().GetRes(PictureAt(m_tick)));
   float overlay = std::clamp(1.0f - VisibilityAt(m_tick), 0.0f, 1.0f);
-  if (SkipPressed()) {
+  if (logoframe::SkipPressed()) {
     overlay = 1.0f;
     CFrameMgr::GetInstance().ChangeFrame("title");
   }
-  if (m_tick > kLastTick) {
+  if (m_tick > logoframe::kLastTick) {
     overlay = 1.0f;
     CFrameMgr::GetInstance().ChangeFrame("movie");
   }

@@ -13,6 +13,7 @@
 #include "render/3dAnimModelRes.h"
 
 namespace {
+namespace modelbehaviour {
 
 float FloatAt(intptr_t p) { return *reinterpret_cast<const float*>(p); }
 
@@ -49,6 +50,7 @@ float Wrapped(float a) {
   return a;
 }
 
+}  // namespace modelbehaviour
 }  // namespace
 
 CModelBehaviour::~CModelBehaviour() { SetModel(nullptr); }
@@ -116,16 +118,16 @@ bool CModelBehaviour::OnMessage(int code, intptr_t a, intptr_t b, intptr_t c) {
     }
     case 35:
       if (threeGiven) {
-        SetAngles(Vec3{FloatAt(a), FloatAt(b), FloatAt(c)});
+        SetAngles(Vec3{modelbehaviour::FloatAt(a), modelbehaviour::FloatAt(b), modelbehaviour::FloatAt(c)});
         m_rotTarget = Angles();
       }
       return true;
     case 36:
-      if (threeGiven) m_rotSpeed = Vec3{FloatAt(a), FloatAt(b), FloatAt(c)};
+      if (threeGiven) m_rotSpeed = Vec3{modelbehaviour::FloatAt(a), modelbehaviour::FloatAt(b), modelbehaviour::FloatAt(c)};
       return true;
     case 37:
       if (threeGiven) {
-        m_rotTarget = Vec3{NormalizedTarget(FloatAt(a)), NormalizedTarget(FloatAt(b)), NormalizedTarget(FloatAt(c))};
+        m_rotTarget = Vec3{modelbehaviour::NormalizedTarget(modelbehaviour::FloatAt(a)), modelbehaviour::NormalizedTarget(modelbehaviour::FloatAt(b)), modelbehaviour::NormalizedTarget(modelbehaviour::FloatAt(c))};
       }
       return true;
     case 38:
@@ -173,7 +175,7 @@ bool CModelBehaviour::OnMessage(int code, intptr_t a, intptr_t b, intptr_t c) {
       m_physics = 0;
       return true;
     case 54:
-      if (floatsGiven) m_fall = FloatAt(a);
+      if (floatsGiven) m_fall = modelbehaviour::FloatAt(a);
       return true;
     case 55:
       if (floatsGiven) {
@@ -182,10 +184,10 @@ bool CModelBehaviour::OnMessage(int code, intptr_t a, intptr_t b, intptr_t c) {
       }
       return true;
     case 56:
-      if (floatsGiven) m_bounce = FloatAt(a);
+      if (floatsGiven) m_bounce = modelbehaviour::FloatAt(a);
       return true;
     case 57:
-      if (floatsGiven) m_friction = FloatAt(a);
+      if (floatsGiven) m_friction = modelbehaviour::FloatAt(a);
       return true;
     case 58:
       m_wobble = a32;
@@ -222,10 +224,10 @@ void CModelBehaviour::Turn() {
   if (m_spin != 0) {
     a = a + m_rotSpeed;
   } else {
-    a = Vec3{TurnToward(a.x, m_rotTarget.x, m_rotSpeed.x), TurnToward(a.y, m_rotTarget.y, m_rotSpeed.y),
-             TurnToward(a.z, m_rotTarget.z, m_rotSpeed.z)};
+    a = Vec3{modelbehaviour::TurnToward(a.x, m_rotTarget.x, m_rotSpeed.x), modelbehaviour::TurnToward(a.y, m_rotTarget.y, m_rotSpeed.y),
+             modelbehaviour::TurnToward(a.z, m_rotTarget.z, m_rotSpeed.z)};
   }
-  SetAngles(Vec3{Wrapped(a.x), Wrapped(a.y), Wrapped(a.z)});
+  SetAngles(Vec3{modelbehaviour::Wrapped(a.x), modelbehaviour::Wrapped(a.y), modelbehaviour::Wrapped(a.z)});
 }
 
 void CModelBehaviour::Physics() {

@@ -15,6 +15,7 @@
 ProjectedModelVertex g_modelVertices[MAX_VERTEX_PER_MESH];
 
 namespace {
+namespace modeldraw {
 
 constexpr float kNearDepth = 10.0f;
 
@@ -78,6 +79,7 @@ void NodeDraw::Face(const C3dAnimModelNode& node, const ModelFace& face, size_t 
   rc.m_additiveUntexTris.push_back(std::move(flat));
 }
 
+}  // namespace modeldraw
 }  // namespace
 
 float ApplyModelWobble(Vec3& vertex, int wobble, int32_t tick) {
@@ -102,15 +104,17 @@ float ApplyModelWobble(Vec3& vertex, int wobble, int32_t tick) {
 }
 
 namespace {
+namespace modeldraw {
 
 int32_t WobbleTick() {
   const CSelvarinFrame* frame = GetGameFrame();
   return frame != nullptr ? frame->m_modeTick : 0;
 }
 
+}  // namespace modeldraw
 }  // namespace
 
-float ApplyModelWobble(Vec3& vertex, int wobble) { return ApplyModelWobble(vertex, wobble, WobbleTick()); }
+float ApplyModelWobble(Vec3& vertex, int wobble) { return ApplyModelWobble(vertex, wobble, modeldraw::WobbleTick()); }
 
 void DrawModelNode(CRC& rc, const Matrix& m, int frame, const C3dAnimModelNode* node, int alpha, uint32_t colour,
                    int outline, int xOffset1, int wobble, int xOffset2, int yOffset, float xScale, float yScale) {
@@ -123,7 +127,7 @@ void DrawModelNode(CRC& rc, const Matrix& m, int frame, const C3dAnimModelNode* 
   const int clamped = node->m_numFrames > 0 ? std::clamp(frame, 0, node->m_numFrames - 1) : 0;
   const Vec3* vertices = node->FrameVertices(clamped);
   const ModelTexVertex* tex = node->FrameTexVertices(clamped);
-  const int32_t tick = wobble != 0 ? WobbleTick() : 0;
+  const int32_t tick = wobble != 0 ? modeldraw::WobbleTick() : 0;
   Vec3 probe;
   const float scroll = ApplyModelWobble(probe, wobble, tick);
   if (vertices != nullptr && tex != nullptr) {
@@ -133,14 +137,14 @@ void DrawModelNode(CRC& rc, const Matrix& m, int frame, const C3dAnimModelNode* 
       Vec3 vertex = vertices[i];
       ApplyModelWobble(vertex, wobble, tick);
       const Vec3 p = m.TransformPoint(vertex);
-      const float depth = p.z >= kNearDepth ? p.z : kNearDepth;  // not a number too
+      const float depth = p.z >= modeldraw::kNearDepth ? p.z : modeldraw::kNearDepth;  // not a number too
       ProjectedModelVertex& out = g_modelVertices[i];
       out.x = p.x * rc.m_focalX / depth * xScale + cx + dx;
       out.y = p.y / depth * yScale * rc.m_focalY + cy + dy;
       out.rhw = 1.0f / depth;
     }
     if (!node->textures.empty()) {
-      const NodeDraw draw{rc, alpha, colour, outline, scroll, wobble != 0};
+      const modeldraw::NodeDraw draw{rc, alpha, colour, outline, scroll, wobble != 0};
       for (size_t f = 0; f < node->faces.size(); ++f) draw.Face(*node, node->faces[f], f, tex);
     }
   }

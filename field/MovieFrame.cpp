@@ -16,6 +16,7 @@
 SLV_REGISTER_CLASS(CMovieFrame);
 
 namespace {
+namespace movieframe {
 
 // The window procedure's handle on the playing stream.
 class MovieStreamState : public IMovieStreamState {
@@ -33,6 +34,7 @@ bool PadPressed(int button) {
   return g_pMainKeyPad != nullptr && IsNewlyPressed(g_pMainKeyPad->m_buttons[button]);
 }
 
+}  // namespace movieframe
 }  // namespace
 
 CMovieFrame::CMovieFrame() = default;
@@ -68,7 +70,7 @@ bool CMovieFrame::OpenMovie(const char* fileName) {
     CloseMovie();
     return false;
   }
-  m_streamState = std::make_unique<MovieStreamState>(*m_stream);
+  m_streamState = std::make_unique<movieframe::MovieStreamState>(*m_stream);
   g_pMovieStream = m_streamState.get();
   m_stream->SetState(1);
   return true;
@@ -83,7 +85,7 @@ void CMovieFrame::CloseMovie() {
 }
 
 bool CMovieFrame::SkipRequested() const {
-  return KeyDown(platform::VK_ESCAPE) || PadPressed(4) || PadPressed(5) || KeyDown(platform::VK_RETURN) ||
+  return movieframe::KeyDown(platform::VK_ESCAPE) || movieframe::PadPressed(4) || movieframe::PadPressed(5) || movieframe::KeyDown(platform::VK_RETURN) ||
          CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
 }
 

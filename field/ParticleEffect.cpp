@@ -13,6 +13,7 @@
 SLV_REGISTER_ACTOR(CParticleEffect, "particleeffect");
 
 namespace {
+namespace particleeffect {
 
 constexpr uint32_t kWhite = 0x00FFFFFFu;
 constexpr uint32_t kOpaque = 0xFF000000u;
@@ -30,6 +31,7 @@ uint32_t PuffAlpha(int32_t tick) {
   return CParticleEffect::Alpha16(static_cast<float>(100 - tick) * 0.02f);
 }
 
+}  // namespace particleeffect
 }  // namespace
 
 uint32_t CParticleEffect::Alpha16(float v) {
@@ -80,7 +82,7 @@ void CParticleEffect::ApplyTextureMode() {
     m_colour = 0xAAFFFFFFu;
     m_rotation = m_tick % 360;
   } else if (m_texMode == kCore) {
-    const int32_t n = (m_tick / 2) % kCoreFrames;
+    const int32_t n = (m_tick / 2) % particleeffect::kCoreFrames;
     char name[32];
     std::snprintf(name, sizeof name, n <= 9 ? "core000%d.tga" : "core00%d.tga", n);
     m_texture = name;
@@ -114,11 +116,11 @@ bool CParticleEffect::Step() {
     case 1:
       m_pos = m_pos + m_velocity;
       if (m_tick % 3 == 0) ++m_rotation;
-      m_colour = PuffAlpha(m_tick) << 24 | kWhite;
+      m_colour = particleeffect::PuffAlpha(m_tick) << 24 | particleeffect::kWhite;
       return m_tick <= 100;
     case 2:
       m_width = m_height = m_tick + 10;
-      m_colour = (m_tick <= 25 ? 0xFFu : Alpha16((100.0f - t) * 0.04f)) << 24 | kWhite;
+      m_colour = (m_tick <= 25 ? 0xFFu : Alpha16((100.0f - t) * 0.04f)) << 24 | particleeffect::kWhite;
       return m_tick <= 50;
     case 3:
       m_rotation = (m_rotation + 1) % 360;
@@ -137,20 +139,20 @@ bool CParticleEffect::Step() {
       }
       return m_tick <= 60;
     case 5:
-      m_colour |= kOpaque;
+      m_colour |= particleeffect::kOpaque;
       m_pos.x += static_cast<float>(platform::Rand() % 3) * 0.02f;
       m_pos.y += static_cast<float>(platform::Rand() % 3) * 0.04f;
       m_pos = m_pos + m_velocity;
       return m_pos.y <= 0.0f;
     case 6:
-      m_colour = Alpha16((100.0f - t) * 0.04f) << 24 | kWhite;
+      m_colour = Alpha16((100.0f - t) * 0.04f) << 24 | particleeffect::kWhite;
       return m_tick <= 50;
     case 8: {
       m_angle1 += static_cast<float>(platform::Rand() % 500) * 0.033333335f;
       m_angle2 += static_cast<float>(platform::Rand() % 500) * 0.033333335f;
       m_radius = 6.0f + static_cast<float>(platform::Rand() % 300) * 0.01f;
-      const float s = Sin(m_angle1) * m_radius;
-      m_pos = m_origin + Vec3{s * Sin(m_angle2), m_radius * Cos(m_angle1), s * Cos(m_angle2)};
+      const float s = particleeffect::Sin(m_angle1) * m_radius;
+      m_pos = m_origin + Vec3{s * particleeffect::Sin(m_angle2), m_radius * particleeffect::Cos(m_angle1), s * particleeffect::Cos(m_angle2)};
       return true;
     }
     case 9:
@@ -166,20 +168,20 @@ bool CParticleEffect::Step() {
     case 10:
       m_pos = m_pos + m_velocity;
       ++m_rotation;
-      m_colour = PuffAlpha(m_tick) << 24 | 0x222222u;
+      m_colour = particleeffect::PuffAlpha(m_tick) << 24 | 0x222222u;
       return m_tick <= 100;
     case 11: {
       m_angle1 += 0.6f;
       m_angle2 += 1.2f;
-      const float s = Sin(m_angle1);
-      m_pos = m_origin + Vec3{Sin(m_angle2) * s, Cos(m_angle1), s * Cos(m_angle2)} * kSpiralRadius;
+      const float s = particleeffect::Sin(m_angle1);
+      m_pos = m_origin + Vec3{particleeffect::Sin(m_angle2) * s, particleeffect::Cos(m_angle1), s * particleeffect::Cos(m_angle2)} * particleeffect::kSpiralRadius;
       const int32_t phase = m_tick % 32;
       SetAlpha(phase <= 15 ? static_cast<uint32_t>(16 * phase) : static_cast<uint32_t>(0xFF - 16 * (phase - 16)));
       if (m_tick % 8 == 0) Spawn(Child(12));
       return true;
     }
     case 12:
-      m_colour = static_cast<uint32_t>(std::max(0xFF - 16 * m_tick, 0)) << 24 | kWhite;
+      m_colour = static_cast<uint32_t>(std::max(0xFF - 16 * m_tick, 0)) << 24 | particleeffect::kWhite;
       return m_tick % 16 != 15;
     default:  // 7 stands still
       return true;
@@ -190,7 +192,7 @@ void CParticleEffect::Burst() {
   for (int k = 0; k < 9; ++k) {
     CParticleEffect* splash = Child(0);
     const float heading = static_cast<float>(40 * k + platform::Rand() % 21 - 10);
-    splash->m_velocity = Vec3{Sin(heading) * 0.25f, m_velocity.y * -0.33333334f, -Cos(heading) * 0.25f};
+    splash->m_velocity = Vec3{particleeffect::Sin(heading) * 0.25f, m_velocity.y * -0.33333334f, -particleeffect::Cos(heading) * 0.25f};
     splash->m_width = m_width * 2 / 3;
     splash->m_height = m_height * 2 / 3;
     splash->m_falling = 1;
@@ -203,14 +205,14 @@ void CParticleEffect::Render(CRC& rc, const Matrix& view) {
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint at = projector.Project(m_pos);
   const float f = projector.FocalX() * at.rhw;
-  const float halfW = static_cast<float>(m_width) * m_scale * f * kHalfSize;
-  const float halfH = static_cast<float>(m_height) * m_scale * f * kHalfSize;
+  const float halfW = static_cast<float>(m_width) * m_scale * f * particleeffect::kHalfSize;
+  const float halfH = static_cast<float>(m_height) * m_scale * f * particleeffect::kHalfSize;
   QueuedQuad quad{at.y - halfH, at.x - halfW, at.y + halfH, at.x + halfW, at.rhw, m_rotation, m_colour, nullptr};
   if (quad.right < 0.0f || quad.bottom < 0.0f || quad.left > static_cast<float>(rc.ViewWidth()) ||
       quad.top > static_cast<float>(rc.ViewHeight())) {
     return;
   }
-  if (m_type == 3) quad.color |= kOpaque;
+  if (m_type == 3) quad.color |= particleeffect::kOpaque;
   quad.texture = CTgaTextureMgr::GetInstance().GetTexture(m_texture.c_str());
   rc.m_quadsA.push_back(quad);
 }

@@ -14,6 +14,7 @@
 SLV_REGISTER_ACTOR(CParticleMaker, "particle");
 
 namespace {
+namespace particlemaker {
 
 enum Code : int {
   kActivate = 1,
@@ -30,6 +31,7 @@ float Jitter(int32_t range, float step, float offset) {
   return static_cast<float>(platform::Rand() % range) * step - offset;
 }
 
+}  // namespace particlemaker
 }  // namespace
 
 CParticleEffect* CParticleMaker::Make(int32_t type, const char* texture, int32_t size) {
@@ -76,8 +78,8 @@ void CParticleMaker::Stream(const char* texture, float speed, float vy, int32_t 
 CParticleEffect* CParticleMaker::MakeDrifting(int32_t type, const char* texture, int32_t size, float step, float offset,
                                               float vy) {
   CParticleEffect* particle = Make(type, texture, size);
-  particle->m_velocity.x = Jitter(100, step, offset);
-  particle->m_velocity.z = Jitter(100, step, offset);
+  particle->m_velocity.x = particlemaker::Jitter(100, step, offset);
+  particle->m_velocity.z = particlemaker::Jitter(100, step, offset);
   particle->m_velocity.y = vy;
   return particle;
 }
@@ -126,9 +128,9 @@ void CParticleMaker::RunKind() {
     case 9:
       if (m_tick % 30 == 0 && BelowLimit()) {
         CParticleEffect* spark = Make(6, "b_particle.tga", 6);
-        spark->m_pos.x += Jitter(300, 0.01f, 1.5f);
-        spark->m_pos.y += Jitter(300, 0.01f, 1.5f);
-        spark->m_pos.z += Jitter(300, 0.01f, 1.5f);
+        spark->m_pos.x += particlemaker::Jitter(300, 0.01f, 1.5f);
+        spark->m_pos.y += particlemaker::Jitter(300, 0.01f, 1.5f);
+        spark->m_pos.z += particlemaker::Jitter(300, 0.01f, 1.5f);
         CParticleEffect::Spawn(spark);
       }
       break;
@@ -174,7 +176,7 @@ void CParticleMaker::QueueBillboard(CRC& rc, const Matrix& view, const char* tex
                                     uint32_t colour) const {
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint at = projector.Project(m_pos);
-  const float half = halfSize * projector.FocalX() * at.rhw * kHalfSize;
+  const float half = halfSize * projector.FocalX() * at.rhw * particlemaker::kHalfSize;
   QueuedQuad quad{at.y - half, at.x - half, at.y + half, at.x + half, at.rhw, 0, colour, nullptr};
   if (quad.right < 0.0f || quad.bottom < 0.0f || quad.left > static_cast<float>(rc.ViewWidth()) ||
       quad.top > static_cast<float>(rc.ViewHeight())) {
@@ -197,19 +199,19 @@ void CParticleMaker::Render(CRC& rc, const Matrix& view) {
 
 void CParticleMaker::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   switch (code) {
-    case kActivate:
+    case particlemaker::kActivate:
       m_visible = 1;
       break;
-    case kDeactivate:
+    case particlemaker::kDeactivate:
       m_visible = 0;
       break;
-    case kHeading:
+    case particlemaker::kHeading:
       m_angle = static_cast<float>(static_cast<int32_t>(value0));
       break;
-    case kBurst:
+    case particlemaker::kBurst:
       m_burst = 1;
       break;
-    case kStart:
+    case particlemaker::kStart:
       if (m_initLine != -1) {
         if (CSelvarinFrame* frame = GetGameFrame()) frame->RunEventScript(m_initLine, m_name, m_scriptStack);
       }
@@ -220,7 +222,7 @@ void CParticleMaker::OnMessage(CObject* sender, int code, intptr_t value0, intpt
     case CParticleEffect::kGone:
       if (m_liveCount > 0) --m_liveCount;
       break;
-    case kPassOn:
+    case particlemaker::kPassOn:
       CSelvarinActor::OnMessage(sender, code, value0, value1, value2);
       break;
     default:

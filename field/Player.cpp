@@ -26,6 +26,7 @@ int32_t g_talkInProgress = 0;
 int32_t g_partyRebuilt = 0;
 
 namespace {
+namespace player {
 
 enum Code : int {
   kTalk = 0,
@@ -137,6 +138,7 @@ void GrowCapped(int32_t& value, int32_t maximum) {
   if (value < maximum) ++value;
 }
 
+}  // namespace player
 }  // namespace
 
 CPlayer::~CPlayer() {
@@ -158,7 +160,7 @@ bool CPlayer::OnProcess() {
   if (m_graceTicks > 0) --m_graceTicks;
   TickBlink();
   Regenerate();
-  if (!PlayBlocked() && !Interact()) return false;
+  if (!player::PlayBlocked() && !Interact()) return false;
   CheckFloor();
   MoveVertically();
   UpdateFrame();
@@ -171,7 +173,7 @@ bool CPlayer::OnProcess() {
 }
 
 bool CPlayer::Interact() {
-  if (NewlyPressed(kActionButton)) {
+  if (player::NewlyPressed(player::kActionButton)) {
     const CSelvarinContext* context = GetFieldContext();
     CSelvarinActor* other = context != nullptr ? context->FindActorInFront(*this) : nullptr;
     if (other != nullptr && !TalkTo(other)) return false;
@@ -179,20 +181,20 @@ bool CPlayer::Interact() {
     if (prop != nullptr && !TalkTo(prop)) return false;
   }
   const CMouse& mouse = CMouse::GetInstance();
-  const int32_t cursor = CursorKind();
-  if (mouse.m_mouseButtons[0] != kStatePressed || (cursor != kCursorTalk && cursor != kCursorUse)) return true;
+  const int32_t cursor = player::CursorKind();
+  if (mouse.m_mouseButtons[0] != kStatePressed || (cursor != player::kCursorTalk && cursor != player::kCursorUse)) return true;
   CSelvarinActor* actor = nullptr;
   CSelvarin3dActor* model = nullptr;
   const int hit = g_pickRegionList.HitTest(mouse.m_x, mouse.m_y, &actor, &model);
-  if (cursor == kCursorTalk && hit == kHitActor && actor != nullptr) return TalkTo(actor);
-  if (cursor == kCursorUse && hit == kHitProp && model != nullptr) return TalkTo(model);
+  if (cursor == player::kCursorTalk && hit == player::kHitActor && actor != nullptr) return TalkTo(actor);
+  if (cursor == player::kCursorUse && hit == player::kHitProp && model != nullptr) return TalkTo(model);
   return true;
 }
 
 bool CPlayer::TalkTo(CActor* other) {
-  OnMessage(other, kTurnChain, 0, 0, 0);
+  OnMessage(other, player::kTurnChain, 0, 0, 0);
   g_talkInProgress = 1;
-  other->OnMessage(this, kTalk, 0, 0, 0);
+  other->OnMessage(this, player::kTalk, 0, 0, 0);
   g_talkInProgress = 0;
   if (g_partyRebuilt == 0) return true;
   g_partyRebuilt = 0;
@@ -201,31 +203,31 @@ bool CPlayer::TalkTo(CActor* other) {
 
 void CPlayer::CheckFloor() {
   if (m_inAir != 0) return;
-  const int32_t type = CellAt(m_pos.x, m_pos.z);
-  if (type == 2) OnMessage(this, kFloorDamage, 0, 0, 0);
-  if (type == 3) OnMessage(this, kStrongFloorDamage, 0, 0, 0);
+  const int32_t type = player::CellAt(m_pos.x, m_pos.z);
+  if (type == 2) OnMessage(this, player::kFloorDamage, 0, 0, 0);
+  if (type == 3) OnMessage(this, player::kStrongFloorDamage, 0, 0, 0);
 }
 
 void CPlayer::MoveVertically() {
   const CSelvarinContext* context = GetFieldContext();
   if (context == nullptr) return;
-  const float ground = GroundAt(m_pos.x, m_pos.z);
+  const float ground = player::GroundAt(m_pos.x, m_pos.z);
   m_groundHeight = ground;
   if (m_inAir == 0) {
     if (ground >= m_pos.y + 3.0f) {
       m_inAir = 1;
-      m_velocity.y = kGravity;
+      m_velocity.y = player::kGravity;
     } else {
       m_pos.y = ground;
     }
     return;
   }
   m_pos.y += m_velocity.y;
-  m_velocity.y += kGravity;
+  m_velocity.y += player::kGravity;
   if (m_velocity.y >= 0.0f) {
     if (context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) == 0) return;
     m_inAir = 0;
-    for (int k = 0; k < kMaxLandingSteps && context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) != 0; ++k) m_pos.y -= 1.0f;
+    for (int k = 0; k < player::kMaxLandingSteps && context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) != 0; ++k) m_pos.y -= 1.0f;
   } else if (context->CheckHeight(m_pos.x, m_pos.y - 1.5f, m_pos.z) != 0) {
     m_pos.y -= 2.0f * m_velocity.y;
     m_velocity.y = 0.0f;
@@ -234,9 +236,9 @@ void CPlayer::MoveVertically() {
 
 int CPlayer::UpdateAction(int state) {
   float s = SteeringSpeed();
-  m_targetHeading = WrapDegrees(m_targetHeading);
+  m_targetHeading = player::WrapDegrees(m_targetHeading);
   TurnFacing();
-  if (CSession::GetInstance().IsOverSupplyLimit()) s *= kOverLimitFactor;
+  if (CSession::GetInstance().IsOverSupplyLimit()) s *= player::kOverLimitFactor;
   const float t = m_targetHeading * kDegToRad;
   switch (state) {
     case kStand:
@@ -263,8 +265,8 @@ int CPlayer::UpdateAction(int state) {
       break;
     case kModeWalkToTarget:
       FaceToward(m_targetX, m_targetZ);
-      SetSpeed(kScriptWalkSpeed);
-      if (std::abs(Whole(m_targetZ - m_pos.z)) + std::abs(Whole(m_targetX - m_pos.x)) < 1) {
+      SetSpeed(player::kScriptWalkSpeed);
+      if (std::abs(player::Whole(m_targetZ - m_pos.z)) + std::abs(player::Whole(m_targetX - m_pos.x)) < 1) {
         m_state = kStand;
         m_tickCount = 0;
       }
@@ -277,20 +279,20 @@ int CPlayer::UpdateAction(int state) {
 }
 
 float CPlayer::SteeringSpeed() {
-  if (PlayBlocked()) return 0.0f;
-  const int32_t cursor = CursorKind();
-  const bool mouseSteers = CMouse::GetInstance().m_mouseButtons[0] == kStateHeld && cursor != kCursorTalk &&
-                           cursor != kCursorUse;
+  if (player::PlayBlocked()) return 0.0f;
+  const int32_t cursor = player::CursorKind();
+  const bool mouseSteers = CMouse::GetInstance().m_mouseButtons[0] == kStateHeld && cursor != player::kCursorTalk &&
+                           cursor != player::kCursorUse;
   float s = 0.0f;
   if (mouseSteers) {
     s = MouseSpeed();
   } else {
     const int32_t direction = g_pMainKeyPad != nullptr ? g_pMainKeyPad->m_direction : 0;
     if (direction < 1 || direction > 8) return 0.0f;
-    m_inputHeading = kPadHeadings[direction];
+    m_inputHeading = player::kPadHeadings[direction];
     s = 1.0f;
   }
-  if (s != 0.0f) m_targetHeading = std::ceil(CameraHeading() - m_inputHeading);
+  if (s != 0.0f) m_targetHeading = std::ceil(player::CameraHeading() - m_inputHeading);
   return s;
 }
 
@@ -298,29 +300,29 @@ float CPlayer::MouseSpeed() {
   const CMouse& mouse = CMouse::GetInstance();
   const auto dx = static_cast<float>(g_leaderAnchor.x - mouse.m_x);
   const auto dy = static_cast<float>(mouse.m_y - g_leaderAnchor.y);
-  m_inputHeading = std::atan2(dx, dy) * kRadToDeg;
+  m_inputHeading = std::atan2(dx, dy) * player::kRadToDeg;
   const float distance = std::sqrt(dy * dy + dx * dx);
-  float camera = kNearCameraDistance;
+  float camera = player::kNearCameraDistance;
   float s = 0.0f;
-  const MouseBand* band = std::find_if(std::begin(kMouseBands), std::end(kMouseBands),
-                                      [&](const MouseBand& b) { return b.Holds(distance); });
-  if (band != std::end(kMouseBands)) {
+  const player::MouseBand* band = std::find_if(std::begin(player::kMouseBands), std::end(player::kMouseBands),
+                                      [&](const player::MouseBand& b) { return b.Holds(distance); });
+  if (band != std::end(player::kMouseBands)) {
     camera = band->cameraDistance;
     s = band->speed;
   } else if (mouse.m_x == mouse.m_viewWidth - 1) {
     m_inputHeading = 270.0f;
-    s = kEdgeSpeed;
+    s = player::kEdgeSpeed;
   } else if (mouse.m_x == 0) {
     m_inputHeading = 90.0f;
-    s = kEdgeSpeed;
+    s = player::kEdgeSpeed;
   } else if (mouse.m_y == mouse.m_viewHeight - 1) {
     m_inputHeading = 0.0f;
-    s = kEdgeSpeed;
+    s = player::kEdgeSpeed;
   } else if (mouse.m_y == 0) {
     m_inputHeading = 180.0f;
-    s = kEdgeSpeed;
+    s = player::kEdgeSpeed;
   }
-  CSelvarinView* view = FieldView();
+  CSelvarinView* view = player::FieldView();
   if (view != nullptr) view->m_targetDistance = camera;
   // Over the party box the cursor selects members rather than steers.
   const CSelvarinFrame* frame = GetGameFrame();
@@ -330,7 +332,7 @@ float CPlayer::MouseSpeed() {
 }
 
 void CPlayer::TurnFacing() {
-  m_facing = std::ceil(WrapDegrees(m_angle));
+  m_facing = std::ceil(player::WrapDegrees(m_angle));
   float e = m_facing - m_targetHeading;
   if (e < -180.0f) e += 360.0f;
   if (e > 180.0f) e -= 360.0f;
@@ -349,17 +351,17 @@ void CPlayer::TurnFacing() {
     step = 3.0f;
   }
   m_facing = std::fabs(e) >= 2.0f ? m_facing + step : m_targetHeading;
-  m_facing = WrapDegrees(m_facing);
+  m_facing = player::WrapDegrees(m_facing);
 }
 
 void CPlayer::TryJump() {
   const CSelvarinFrame* frame = GetGameFrame();
   if (frame != nullptr && frame->m_playLock != 0) return;
   const CMouse& mouse = CMouse::GetInstance();
-  const bool asked = NewlyPressed(kJumpButton) ||
+  const bool asked = player::NewlyPressed(player::kJumpButton) ||
                      (mouse.m_mouseButtons[0] != kStateUp && mouse.m_mouseButtons[1] == kStatePressed);
-  if (!asked || m_inAir != 0 || CellAt(m_pos.x, m_pos.z) == kNoJumpCell) return;
-  m_velocity.y = kJumpSpeed;
+  if (!asked || m_inAir != 0 || player::CellAt(m_pos.x, m_pos.z) == player::kNoJumpCell) return;
+  m_velocity.y = player::kJumpSpeed;
   m_inAir = 1;
 }
 
@@ -369,7 +371,7 @@ void CPlayer::ChooseFrame(bool turningWalk) {
   const CActRes* actions = CResMgr::GetInstance().GetResAs<CActRes>(m_actName);
   if (!UpdateScriptFrame()) {
     const int32_t dir = GetViewOctant(m_facing);
-    int32_t d = Whole(WrapDegrees(m_targetHeading) - WrapDegrees(m_facing));
+    int32_t d = player::Whole(player::WrapDegrees(m_targetHeading) - player::WrapDegrees(m_facing));
     if (d >= 180) d -= 360;
     if (d < -180) d += 360;
     int32_t base = -1, frame = 0;
@@ -392,7 +394,7 @@ void CPlayer::ChooseFrame(bool turningWalk) {
   }
   const int32_t frames = MotionCount(actions, m_action);
   if (frames > 0 && m_motion >= frames) m_motion = frames - 1;
-  CountUp(m_tickCount);
+  player::CountUp(m_tickCount);
   PlayActionSound(m_lastActionBase, m_lastFrame);
   m_lastActionBase = m_actionBase;
   m_lastFrame = m_motion;
@@ -415,7 +417,7 @@ void CPlayer::Place(int32_t x, int32_t z, int32_t y) {
   m_pos.x = static_cast<float>(x);
   m_pos.z = static_cast<float>(z);
   if (y == -1) {
-    m_groundHeight = GroundAt(m_pos.x, m_pos.z);
+    m_groundHeight = player::GroundAt(m_pos.x, m_pos.z);
     m_pos.y = m_groundHeight;
   } else {
     m_pos.y = static_cast<float>(y);
@@ -432,7 +434,7 @@ void CPlayer::FaceSender(const CObject* sender) {
   } else {
     return;
   }
-  m_targetHeading = std::atan2(at.x - m_pos.x, -(at.z - m_pos.z)) * kRadToDeg;
+  m_targetHeading = std::atan2(at.x - m_pos.x, -(at.z - m_pos.z)) * player::kRadToDeg;
 }
 
 void CPlayer::ApplyFacingRule() {
@@ -441,7 +443,7 @@ void CPlayer::ApplyFacingRule() {
   if (d < -180.0f) d += 360.0f;
   if (d > 112.5f) m_facing = m_targetHeading + 90.0f;
   if (d < -112.5f) m_facing = m_targetHeading - 90.0f;
-  m_facing = WrapDegrees(m_facing);
+  m_facing = player::WrapDegrees(m_facing);
 }
 
 void CPlayer::TickBlink() {
@@ -451,20 +453,20 @@ void CPlayer::TickBlink() {
 }
 
 void CPlayer::Regenerate() {
-  if (m_playerData == nullptr || m_tickCount % kRegenerationTicks != 0) return;
-  GrowCapped(m_playerData->shp, m_playerData->maxshp);
-  GrowCapped(m_playerData->mp1, m_playerData->maxmp1);
-  GrowCapped(m_playerData->mp2, m_playerData->maxmp2);
-  GrowCapped(m_playerData->mp3, m_playerData->maxmp3);
+  if (m_playerData == nullptr || m_tickCount % player::kRegenerationTicks != 0) return;
+  player::GrowCapped(m_playerData->shp, m_playerData->maxshp);
+  player::GrowCapped(m_playerData->mp1, m_playerData->maxmp1);
+  player::GrowCapped(m_playerData->mp2, m_playerData->maxmp2);
+  player::GrowCapped(m_playerData->mp3, m_playerData->maxmp3);
 }
 
 void CPlayer::TakeFloorDamage(int32_t divisor) {
   if (m_blinkTicks != 0 || m_playerData == nullptr) return;
   m_playerData->hp /= divisor;
   if (m_playerData->hp <= 0) m_playerData->hp = 1;
-  m_blinkTicks = kBlinkTicks;
-  m_hitFlash = kHitFlash;
-  m_stunTicks = kStunTicks;
+  m_blinkTicks = player::kBlinkTicks;
+  m_hitFlash = player::kHitFlash;
+  m_stunTicks = player::kStunTicks;
 }
 
 void CPlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
@@ -472,41 +474,41 @@ void CPlayer::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t val
   const auto b = static_cast<int32_t>(value1);
   const auto c = static_cast<int32_t>(value2);
   switch (code) {
-    case kPlace:
+    case player::kPlace:
       Place(a, b, c);
-      if (m_follower != nullptr) m_follower->OnMessage(this, kPlace, a, b, c);
+      if (m_follower != nullptr) m_follower->OnMessage(this, player::kPlace, a, b, c);
       break;
-    case kFaceHeading:
+    case player::kFaceHeading:
       m_targetHeading = static_cast<float>(a);
       ApplyFacingRule();
       break;
-    case kFaceSender:
+    case player::kFaceSender:
       FaceSender(sender);
       ApplyFacingRule();
       break;
-    case kHold:
+    case player::kHold:
       m_state = kStand;
       m_tickCount = 0;
       m_scriptHold = 1;
       break;
-    case kRelease:
+    case player::kRelease:
       m_scriptHold = 0;
       break;
-    case kTurnChain:
+    case player::kTurnChain:
       FaceSender(sender);
       ApplyFacingRule();
-      if (m_follower != nullptr) m_follower->OnMessage(sender, kTurnChain, a, b, c);
+      if (m_follower != nullptr) m_follower->OnMessage(sender, player::kTurnChain, a, b, c);
       break;
-    case kJump:
+    case player::kJump:
       DebugLog("Player cannot Jump!!!");
       break;
-    case kClearTrail:
+    case player::kClearTrail:
       m_trail.clear();
       break;
-    case kFloorDamage:
+    case player::kFloorDamage:
       TakeFloorDamage(2);
       break;
-    case kStrongFloorDamage:
+    case player::kStrongFloorDamage:
       TakeFloorDamage(4);
       break;
     default:

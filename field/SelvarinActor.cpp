@@ -19,6 +19,7 @@
 SLV_REGISTER_ACTOR(CSelvarinActor, "selvarinactor");
 
 namespace {
+namespace selvarinactor {
 
 enum Code : int {
   kShow = 1,
@@ -50,6 +51,7 @@ constexpr float kHundredth = 0.01f;
 constexpr float kDegreesPerRadian = 57.29579f;
 constexpr int kCrowdX = 320, kCrowdY = 240;
 
+}  // namespace selvarinactor
 }  // namespace
 
 CSelvarinActor::CSelvarinActor() : m_random(platform::Rand()) {}
@@ -58,100 +60,100 @@ CSelvarinActor::~CSelvarinActor() {
   ForgetPickedActor(this);
   // Each answer clears the pointer it came through; the lists are taken
   // first so that no answer changes what is being walked.
-  if (m_balloon != nullptr) m_balloon->OnMessage(this, kEnd, 0, 0, 0);
-  if (m_crowd != nullptr) m_crowd->OnMessage(this, kEnd, 0, 0, 0);
+  if (m_balloon != nullptr) m_balloon->OnMessage(this, selvarinactor::kEnd, 0, 0, 0);
+  if (m_crowd != nullptr) m_crowd->OnMessage(this, selvarinactor::kEnd, 0, 0, 0);
   m_balloon = nullptr;
   m_crowd = nullptr;
   const std::list<CSelvarinEffect*> effects = std::move(m_effects);
   m_effects.clear();
-  for (CSelvarinEffect* effect : effects) effect->OnMessage(this, kDetach, 0, 0, 0);
+  for (CSelvarinEffect* effect : effects) effect->OnMessage(this, selvarinactor::kDetach, 0, 0, 0);
 }
 
 void CSelvarinActor::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   const auto a = static_cast<int32_t>(value0);
   const auto b = static_cast<int32_t>(value1);
   switch (code) {
-    case kShow:
+    case selvarinactor::kShow:
       m_visible = 1;
       break;
-    case kHide:
+    case selvarinactor::kHide:
       m_visible = 0;
       break;
-    case kPlace:
+    case selvarinactor::kPlace:
       Place(value0, value1, value2);
       break;
-    case kWalkTo:
+    case selvarinactor::kWalkTo:
       m_targetX = static_cast<float>(a);
       m_targetZ = static_cast<float>(b);
       SetMode(kModeWalkToTarget);
       break;
-    case kSetHeading:
+    case selvarinactor::kSetHeading:
       m_angle = static_cast<float>(a);
       break;
-    case kFaceSender:
+    case selvarinactor::kFaceSender:
       if (const auto* actor = dynamic_cast<const C2dActor*>(sender)) {
         FaceToward(actor->m_pos.x, actor->m_pos.z);
       } else {
         DebugLog("볼 액터가 없습니다.");
       }
       break;
-    case kStart:
+    case selvarinactor::kStart:
       if (m_initLine != -1) {
         if (CSelvarinFrame* frame = GetGameFrame()) frame->RunEventScript(m_initLine, m_name, m_scriptStack);
       }
       if (const CSelvarinContext* context = GetFieldContext()) m_groundHeight = context->GetStandHeight(m_pos);
       break;
-    case kSetSpeed:
-      m_speed = static_cast<float>(a) * kHundredth;
+    case selvarinactor::kSetSpeed:
+      m_speed = static_cast<float>(a) * selvarinactor::kHundredth;
       break;
-    case kSetSolid:
+    case selvarinactor::kSetSolid:
       m_solid = a;
       break;
-    case kPlayAction:
+    case selvarinactor::kPlayAction:
       m_action = a;
       m_motion = 0;
       SetMode(b == 1 ? kModeLoop : kModePlayOnce);
       break;
-    case kHoldAction:
+    case selvarinactor::kHoldAction:
       m_action = a;
       m_motion = b;
       SetMode(kModeHoldFrame);
       break;
-    case kBalloon:
+    case selvarinactor::kBalloon:
       ShowBalloon(value0, value1);
       break;
-    case kSetShadow:
+    case selvarinactor::kSetShadow:
       m_drawShadow = a;
       break;
-    case kChangeSprite:
+    case selvarinactor::kChangeSprite:
       ChangeSprite(reinterpret_cast<const char*>(value0), value1, value2);
       break;
-    case kRestoreSprite:
+    case selvarinactor::kRestoreSprite:
       m_sprName = m_savedSprite;
       m_actName = m_savedAnimation;
       SetMode(kModeStand);
       break;
-    case kThrow:
+    case selvarinactor::kThrow:
       m_inAir = 1;
       SetMode(kModeThrown);
-      m_velocity = Vec3{static_cast<float>(a) * kHundredth, -static_cast<float>(value2) * kHundredth,
-                        static_cast<float>(b) * kHundredth};
-      m_angle = std::atan2(m_velocity.x, -m_velocity.z) * kDegreesPerRadian;
+      m_velocity = Vec3{static_cast<float>(a) * selvarinactor::kHundredth, -static_cast<float>(value2) * selvarinactor::kHundredth,
+                        static_cast<float>(b) * selvarinactor::kHundredth};
+      m_angle = std::atan2(m_velocity.x, -m_velocity.z) * selvarinactor::kDegreesPerRadian;
       break;
-    case kCrowd:
+    case selvarinactor::kCrowd:
       ShowCrowd(reinterpret_cast<const char*>(value0), value1, value2);
       break;
-    case kAfterimage:
+    case selvarinactor::kAfterimage:
       SetAfterimage(a, b != 0 ? b : m_afterimageLength,
                     value2 != 0 ? static_cast<int32_t>(value2) : m_afterimageColour);
       break;
-    case kForgetEffect:
+    case selvarinactor::kForgetEffect:
       m_effects.remove_if([sender](const CSelvarinEffect* effect) { return effect == sender; });
       break;
-    case kScripted:
+    case selvarinactor::kScripted:
       SetMode(kModeScripted);
       break;
-    case kSpawnEffect:
+    case selvarinactor::kSpawnEffect:
       SpawnEffect(a);
       break;
     default:
@@ -181,7 +183,7 @@ void CSelvarinActor::Place(intptr_t x, intptr_t z, intptr_t y) {
 void CSelvarinActor::ShowBalloon(intptr_t action, intptr_t lifetime) {
   CSelvarinContext* context = GetFieldContext();
   if (context == nullptr) return;
-  if (m_balloon != nullptr) m_balloon->OnMessage(this, kEnd, 0, 0, 0);
+  if (m_balloon != nullptr) m_balloon->OnMessage(this, selvarinactor::kEnd, 0, 0, 0);
   auto* balloon = new CEffectSpr;
   balloon->Init(this, "system/emotion.spr", "system/emotion.act", static_cast<int32_t>(action));
   if (static_cast<int32_t>(lifetime) != 0) balloon->m_lifetime = static_cast<int32_t>(lifetime);
@@ -193,9 +195,9 @@ void CSelvarinActor::ShowCrowd(const char* text, intptr_t value, intptr_t lifeti
   CSelvarinContext* context = GetFieldContext();
   CSelvarinFrame* frame = GetGameFrame();
   if (text == nullptr || context == nullptr || frame == nullptr) return;
-  if (m_crowd != nullptr) m_crowd->OnMessage(this, kEnd, 0, 0, 0);
+  if (m_crowd != nullptr) m_crowd->OnMessage(this, selvarinactor::kEnd, 0, 0, 0);
   auto* crowd = new CSysexCrowd;
-  crowd->Init(text, kCrowdX, kCrowdY, this, static_cast<int32_t>(value));
+  crowd->Init(text, selvarinactor::kCrowdX, selvarinactor::kCrowdY, this, static_cast<int32_t>(value));
   if (static_cast<int32_t>(lifetime) != 0) crowd->m_lifetime = static_cast<int32_t>(lifetime);
   context->m_effects.push_back(crowd);
   frame->m_speechCaptions.push_back(crowd);

@@ -8,6 +8,7 @@
 #include "render/3dContext.h"
 
 namespace {
+namespace selvarinactormotion {
 
 constexpr float kFieldLimit = 500.0f;
 constexpr int32_t kSlowCell = 4;       // takes back part of every step
@@ -23,19 +24,20 @@ constexpr float kRadiansPerDegree = 0.017453289f;
 // that is asked of it, and what is not a number counts as 0.
 float WithinATurn(float degrees) { return std::isfinite(degrees) ? std::fmod(degrees, 360.0f) : 0.0f; }
 
+}  // namespace selvarinactormotion
 }  // namespace
 
 void CSelvarinActor::Move() {
   const C3dContext* context = CurrentContext();
   if (context == nullptr) return;
   if (!StepAgainst(*context)) m_blocked = 1;
-  if (context->m_pAttr != nullptr && context->m_pAttr->GetCellType(m_pos.x, m_pos.z) == kSlowCell) {
-    const float k = m_inAir != 0 ? kSlowWhileFalling : kSlowOnFoot;
+  if (context->m_pAttr != nullptr && context->m_pAttr->GetCellType(m_pos.x, m_pos.z) == selvarinactormotion::kSlowCell) {
+    const float k = m_inAir != 0 ? selvarinactormotion::kSlowWhileFalling : selvarinactormotion::kSlowOnFoot;
     m_pos.x -= m_velocity.x * k;
     m_pos.z -= m_velocity.z * k;
   }
-  m_pos.x = std::clamp(m_pos.x, -kFieldLimit, kFieldLimit);
-  m_pos.z = std::clamp(m_pos.z, -kFieldLimit, kFieldLimit);
+  m_pos.x = std::clamp(m_pos.x, -selvarinactormotion::kFieldLimit, selvarinactormotion::kFieldLimit);
+  m_pos.z = std::clamp(m_pos.z, -selvarinactormotion::kFieldLimit, selvarinactormotion::kFieldLimit);
   if (m_state != kModeThrown) m_velocity.x = m_velocity.z = 0.0f;
 }
 
@@ -46,7 +48,7 @@ void CSelvarinActor::ApplyFalling(float g) {
   m_groundHeight = ground;
   if (m_state == kModeThrown || m_inAir != 0) {
     m_pos.y += m_velocity.y;
-    m_velocity.y += g * kGravityShare;
+    m_velocity.y += g * selvarinactormotion::kGravityShare;
     // Still rising: no landing yet.
     if (m_velocity.y < 0.0f || !(m_pos.y > ground)) return;
     m_pos.y = ground;
@@ -57,16 +59,16 @@ void CSelvarinActor::ApplyFalling(float g) {
     }
     return;
   }
-  if (m_pos.y + kFollowDrop > ground) {
+  if (m_pos.y + selvarinactormotion::kFollowDrop > ground) {
     m_pos.y = ground;
   } else {
     m_inAir = 1;
-    m_velocity.y = g * kFallStart;
+    m_velocity.y = g * selvarinactormotion::kFallStart;
   }
 }
 
 void CSelvarinActor::FaceToward(float x, float z) {
-  float heading = std::atan2(x - m_pos.x, -(z - m_pos.z)) * kDegreesPerRadian;
+  float heading = std::atan2(x - m_pos.x, -(z - m_pos.z)) * selvarinactormotion::kDegreesPerRadian;
   if (heading < 0.0f) {
     heading += 360.0f;
   } else if (heading >= 360.0f) {
@@ -76,7 +78,7 @@ void CSelvarinActor::FaceToward(float x, float z) {
 }
 
 void CSelvarinActor::SetSpeed(float s) {
-  const float h = m_angle * kRadiansPerDegree;
+  const float h = m_angle * selvarinactormotion::kRadiansPerDegree;
   m_velocity.x = std::sin(h) * s;
   m_velocity.z = -std::cos(h) * s;
 }
@@ -103,13 +105,13 @@ float CSelvarinActor::Distance3d(float x, float y, float z) const {
 }
 
 int32_t CSelvarinActor::GetViewQuadrant(float h) const {
-  auto d = static_cast<int32_t>(WithinATurn(CameraYaw() - h));
+  auto d = static_cast<int32_t>(selvarinactormotion::WithinATurn(CameraYaw() - h));
   d = d < 0 ? 359 - (359 - d) % 360 : d % 360;
   return d / 90;
 }
 
 int32_t CSelvarinActor::GetViewOctant(float h) const {
-  float c = WithinATurn(CameraYaw() - h);
+  float c = selvarinactormotion::WithinATurn(CameraYaw() - h);
   if (c < 0.0f) c += 360.0f;
   if (c < 22.5f || c > 337.5f) return 0;
   // At exactly 337.5 the product rounds up to 8: that is the first octant.

@@ -14,6 +14,7 @@
 #include "render/SprDevice.h"
 
 namespace {
+namespace selvarinactorrender {
 
 constexpr float kSpriteScale = 0.14285715f;
 constexpr float kHeadHeight = 10.0f;  // the later layers' depth point above the foot
@@ -53,6 +54,7 @@ uint32_t TintedColour(const ActLayer& layer, uint32_t tint) {
   return tint == kWhite ? layer.Argb() : layer.Modulate(tint);
 }
 
+}  // namespace selvarinactorrender
 }  // namespace
 
 void CSelvarinActor::ScreenRect::Add(float l, float t, float r, float b) {
@@ -79,7 +81,7 @@ CSelvarinActor::LayerStyle CSelvarinActor::FieldLayerStyle(uint32_t tint) const 
 void CSelvarinActor::Render(CRC& rc, const Matrix& view) {
   if (m_visible == 0) return;
   ScreenRect drawn;
-  if (!QueueLayers(rc, view, kWhite, &drawn)) return;
+  if (!QueueLayers(rc, view, selvarinactorrender::kWhite, &drawn)) return;
   if (m_drawShadow != 0) QueueShadow(rc, view, m_groundHeight);
   if (drawn.any) AddPickRegion(drawn.left, drawn.top, drawn.right, drawn.bottom, 0);
 }
@@ -90,9 +92,9 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
   if (sprites == nullptr || actions == nullptr) return false;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint foot = projector.Project(m_pos);
-  m_screenX = ToPixel(foot.x);
-  m_screenY = ToPixel(foot.y);
-  const float size = foot.rhw * projector.FocalX() * kSpriteScale;
+  m_screenX = selvarinactorrender::ToPixel(foot.x);
+  m_screenY = selvarinactorrender::ToPixel(foot.y);
+  const float size = foot.rhw * projector.FocalX() * selvarinactorrender::kSpriteScale;
   const ActAction* action = actions->GetAction(m_action);
   if (action == nullptr) {
     DebugLogf("Error : %s - Illegal action", style.who);
@@ -107,13 +109,13 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
     return false;
   }
   const float headRhw =
-      style.headDepth ? projector.Rhw(Vec3{m_pos.x, m_pos.y - kHeadHeight, m_pos.z}) : foot.rhw;
+      style.headDepth ? projector.Rhw(Vec3{m_pos.x, m_pos.y - selvarinactorrender::kHeadHeight, m_pos.z}) : foot.rhw;
   const size_t count = motion->layers.size();
   for (size_t i = 0; i < count; ++i) {
     const ActLayer& layer = motion->layers[i];
     int32_t width = 0, height = 0;
     if (!sprites->GetImageSize(layer.kind, layer.sprite, &width, &height)) continue;
-    const LayerBox box(layer, width, height, foot.x + style.shiftX + style.offsetX * size,
+    const selvarinactorrender::LayerBox box(layer, width, height, foot.x + style.shiftX + style.offsetX * size,
                        foot.y + style.offsetY * size, size * style.scaleX, size * style.scaleY);
     if (!box.OnScreen(rc)) {
       if (count == 1 && style.lonelyLayerOffScreenHides) return false;
@@ -124,19 +126,19 @@ bool CSelvarinActor::QueueLayers(CRC& rc, const Matrix& view, const LayerStyle& 
       continue;
     }
     const float key = style.fixedKey != 0.0f ? style.fixedKey
-                                             : (i == 0 ? foot.rhw : headRhw) + kLayerStep * static_cast<float>(i);
-    const uint32_t colour = TintedColour(layer, style.tint);
+                                             : (i == 0 ? foot.rhw : headRhw) + selvarinactorrender::kLayerStep * static_cast<float>(i);
+    const uint32_t colour = selvarinactorrender::TintedColour(layer, style.tint);
     if (layer.kind != 0) {
       // True-colour images are textures: the texture-quad queue takes them.
       const SprArgbImage* image = sprites->GetArgbImage(layer.sprite);
       CTexture* texture = image != nullptr ? GetImageTexture(*image) : nullptr;
       if (texture == nullptr) continue;
       rc.m_quadsA.push_back({box.top, box.left, box.bottom, box.right, key, 0, colour, texture});
-    } else if ((colour >> 24) == kOpaque || style.allSolid || (style.flashInColour && style.flash != 0)) {
+    } else if ((colour >> 24) == selvarinactorrender::kOpaque || style.allSolid || (style.flashInColour && style.flash != 0)) {
       const int32_t silhouette = style.flashInColour ? style.flash : (style.flash != 0 ? 1 : 0);
       const bool white = !style.flashInColour && silhouette != 0;
       rc.m_effectQuads.push_back({box.top, box.left, box.bottom, box.right, key, key, 0, silhouette,
-                                  white ? kWhite : colour, sprites->GetImage(layer.sprite)});
+                                  white ? selvarinactorrender::kWhite : colour, sprites->GetImage(layer.sprite)});
     } else {
       rc.m_spriteQuads.push_back(
           {box.top, box.left, box.bottom, box.right, key, key, 0, colour, sprites->GetImage(layer.sprite)});
@@ -153,13 +155,13 @@ void CSelvarinActor::QueueShadow(CRC& rc, const Matrix& view, float groundHeight
   if (sprites == nullptr || motion == nullptr) return;
   const CProjector projector(rc, view, kSpriteDepthRule);
   const ProjectedPoint at = projector.Project(Vec3{m_pos.x, groundHeight, m_pos.z});
-  const float size = at.rhw * projector.FocalX() * kSpriteScale * scale;
+  const float size = at.rhw * projector.FocalX() * selvarinactorrender::kSpriteScale * scale;
   for (const ActLayer& layer : motion->layers) {
     // The image quads carry palette images only.
     const SprImage* image = layer.kind == 0 ? sprites->GetImage(layer.sprite) : nullptr;
     if (image == nullptr) continue;
-    const LayerBox box(layer, image->width, image->height, at.x, at.y, size, size);
+    const selvarinactorrender::LayerBox box(layer, image->width, image->height, at.x, at.y, size, size);
     if (!box.OnScreen(rc)) continue;
-    rc.m_quads.push_back({box.top, box.left, box.bottom, box.right, at.rhw, 0, TintedColour(layer, tint), image});
+    rc.m_quads.push_back({box.top, box.left, box.bottom, box.right, at.rhw, 0, selvarinactorrender::TintedColour(layer, tint), image});
   }
 }

@@ -31,6 +31,7 @@
 SLV_REGISTER_CLASS(CSelvarinContext);
 
 namespace {
+namespace selvarincontext {
 
 constexpr int kStartMessage = 11;   // every actor of a map, once it is loaded
 constexpr int kBattleEnds = 10042;  // to every battle object before it goes
@@ -81,6 +82,7 @@ void DeleteAll(std::list<CSelvarinActor*>& list) {
   list.clear();
 }
 
+}  // namespace selvarincontext
 }  // namespace
 
 CSelvarinContext::~CSelvarinContext() { CSelvarinContext::Clear(); }
@@ -169,8 +171,8 @@ bool CSelvarinContext::LoadMap() {
     if (record.kind == WorldCharacter::kSprite) MakeCharacter(record);
     if (record.kind == WorldCharacter::kEventBox) MakeMapEvent(record);
   }
-  for (C3dActor* actor : m_modelActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
-  for (CActor* actor : m_liveActors) actor->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  for (C3dActor* actor : m_modelActors) actor->OnMessage(nullptr, selvarincontext::kStartMessage, 0, 0, 0);
+  for (CActor* actor : m_liveActors) actor->OnMessage(nullptr, selvarincontext::kStartMessage, 0, 0, 0);
   for (const WorldFieldEnemy& record : m_world->m_fieldEnemies) MakeFieldEnemy(record);
   for (const WorldParticleMaker& record : m_world->m_particleMakers) MakeParticleMaker(record);
   for (const WorldSoundSource& record : m_world->m_soundSources) MakeSoundSource(record);
@@ -186,14 +188,14 @@ void CSelvarinContext::MakeCharacter(const WorldCharacter& record) {
   const bool dove = record.sprName == "dove.spr";
   const bool crow = record.sprName == "crow.spr";
   const char* className = dove ? "dove" : crow ? "crow" : "villager";
-  CSelvarinActor* actor = CreateSelvarinActor(className);
+  CSelvarinActor* actor = selvarincontext::CreateSelvarinActor(className);
   if (actor == nullptr) {
     DebugLog("CSelvarinContext :: no " + std::string(className) + " for " + record.name);
     return;
   }
   if (dove || crow) actor->m_drawShadow = 0;
   actor->m_sprName = record.sprName;
-  actor->m_actName = AnimationOf(record.sprName);
+  actor->m_actName = selvarincontext::AnimationOf(record.sprName);
   actor->m_pos = record.position;
   actor->m_targetX = record.position.x;
   actor->m_targetZ = record.position.z;
@@ -229,7 +231,7 @@ void CSelvarinContext::MakeFieldEnemy(const WorldFieldEnemy& record) {
   enemy->Init();
   enemy->m_name = record.name;
   enemy->m_sprName = record.sprName;
-  enemy->m_actName = AnimationOf(record.sprName);
+  enemy->m_actName = selvarincontext::AnimationOf(record.sprName);
   enemy->m_pos = record.position;
   enemy->m_targetX = record.position.x;
   enemy->m_targetZ = record.position.z;
@@ -240,13 +242,13 @@ void CSelvarinContext::MakeFieldEnemy(const WorldFieldEnemy& record) {
   enemy->m_eventLine = ScriptLabel(record.name, "::Event");
   enemy->m_speed = record.values[0];
   for (size_t i = 0; i < record.values.size(); ++i) {
-    enemy->m_recordValues[i] = static_cast<int32_t>(Truncated(record.values[i]));
+    enemy->m_recordValues[i] = static_cast<int32_t>(selvarincontext::Truncated(record.values[i]));
   }
   enemy->m_state = CFieldEnemy::kStand;
   enemy->m_tickCount = 0;
   m_liveActors.push_front(enemy);
   m_fieldEnemies.push_front(enemy);
-  enemy->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  enemy->OnMessage(nullptr, selvarincontext::kStartMessage, 0, 0, 0);
 }
 
 // 3-D enemies and 3-D models become actors with their own classes.
@@ -264,7 +266,7 @@ void CSelvarinContext::MakeParticleMaker(const WorldParticleMaker& record) {
   if (record.kind == 2) maker->m_visible = 0;
   maker->m_initLine = ScriptLabel(record.name, "::Init");
   m_effects.push_back(maker);
-  maker->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  maker->OnMessage(nullptr, selvarincontext::kStartMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::MakeSoundSource(const WorldSoundSource& record) {
@@ -277,7 +279,7 @@ void CSelvarinContext::MakeSoundSource(const WorldSoundSource& record) {
   source->m_setting = static_cast<float>(record.settings[1]);
   source->m_initLine = ScriptLabel(record.name, "::Init");
   m_liveActors.push_front(source);
-  source->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  source->OnMessage(nullptr, selvarincontext::kStartMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::MakePlayerActors() {
@@ -302,7 +304,7 @@ void CSelvarinContext::MakePlayerActors() {
   for (int k = 1; k < count; ++k) {
     CSelvarinActor* member = MakePartyActor("partyplayer", session.partyIds[static_cast<size_t>(k)], night);
     if (member == nullptr) continue;
-    const float behind = static_cast<float>(k) * kFollowerSpacing;
+    const float behind = static_cast<float>(k) * selvarincontext::kFollowerSpacing;
     member->m_pos = Vec3{player->m_pos.x - std::sin(h) * behind, player->m_pos.y, player->m_pos.z + std::cos(h) * behind};
     member->m_angleX = player->m_angleX;
     member->m_angle = player->m_angle;
@@ -326,7 +328,7 @@ void CSelvarinContext::LinkPartyMember(CSelvarinActor* front, CSelvarinActor* me
 }
 
 CSelvarinActor* CSelvarinContext::MakePartyActor(const char* className, int32_t playerId, bool night) {
-  CSelvarinActor* actor = CreateSelvarinActor(className);
+  CSelvarinActor* actor = selvarincontext::CreateSelvarinActor(className);
   if (actor == nullptr) {
     DebugLog(std::string("CSelvarinContext :: no ") + className);
     return nullptr;
@@ -338,8 +340,8 @@ CSelvarinActor* CSelvarinContext::MakePartyActor(const char* className, int32_t 
     member->m_playerData = &CSession::GetInstance().players[static_cast<size_t>(std::clamp(playerId, 0, CSession::kPlayerCount - 1))];
   }
   actor->m_name = record.engname;
-  actor->m_sprName = night ? NightName(record.sprname, "-night.spr") : record.sprname;
-  actor->m_actName = night ? NightName(record.actname, "-night.act") : record.actname;
+  actor->m_sprName = night ? selvarincontext::NightName(record.sprname, "-night.spr") : record.sprname;
+  actor->m_actName = night ? selvarincontext::NightName(record.actname, "-night.act") : record.actname;
   // What is missing is not locked, and so never unlocked.
   CResMgr& resources = CResMgr::GetInstance();
   std::array<CRes*, 2> locks{};
@@ -383,7 +385,7 @@ void CSelvarinContext::UnlockPartyActor(const CSelvarinActor* actor) {
   m_partyLocks.erase(it);
 }
 
-void CSelvarinContext::FreeEffects() { DeleteAll(m_effects); }
+void CSelvarinContext::FreeEffects() { selvarincontext::DeleteAll(m_effects); }
 
 // Walked to its end as it stands after each tick: what a tick appends runs in
 // the same walk (an effect's new primitives age with it), what it puts in
@@ -402,7 +404,7 @@ void CSelvarinContext::UpdateEffects() {
   }
 }
 
-void CSelvarinContext::UpdateMacroActors() { UpdateList(m_macroActors); }
+void CSelvarinContext::UpdateMacroActors() { selvarincontext::UpdateList(m_macroActors); }
 
 void CSelvarinContext::ProcessExtraActors() {
   for (C3dActor* actor : m_modelActors) actor->OnProcess();
@@ -473,14 +475,14 @@ CSelvarinActor* CSelvarinContext::FindFieldEnemy(const std::string& name) const 
 
 CSelvarinActor* CSelvarinContext::FindActorInFront(const CSelvarinActor& player) const {
   const float h = player.m_angle * kDegToRad;
-  const Vec3 ahead{player.m_pos.x + std::sin(h) * kInFrontReach, player.m_pos.y,
-                   player.m_pos.z - std::cos(h) * kInFrontReach};
+  const Vec3 ahead{player.m_pos.x + std::sin(h) * selvarincontext::kInFrontReach, player.m_pos.y,
+                   player.m_pos.z - std::cos(h) * selvarincontext::kInFrontReach};
   for (CActor* actor : m_liveActors) {
     auto* other = dynamic_cast<CSelvarinActor*>(actor);
     if (other == nullptr || other == &player) continue;
-    const int64_t dx = Truncated(other->m_pos.x - ahead.x);
-    const int64_t dz = Truncated(other->m_pos.z - ahead.z);
-    if (std::llabs(dz) + std::llabs(dx) < 8 && std::fabs(other->m_pos.y - ahead.y) < kInFrontReach) return other;
+    const int64_t dx = selvarincontext::Truncated(other->m_pos.x - ahead.x);
+    const int64_t dz = selvarincontext::Truncated(other->m_pos.z - ahead.z);
+    if (std::llabs(dz) + std::llabs(dx) < 8 && std::fabs(other->m_pos.y - ahead.y) < selvarincontext::kInFrontReach) return other;
   }
   return nullptr;
 }
@@ -497,7 +499,7 @@ float CSelvarinContext::DistanceToPlayer(const CSelvarinActor& actor) const {
 
 void CSelvarinContext::Clear() {
   m_mapEvents.clear();
-  DeleteAll(m_macroActors);
+  selvarincontext::DeleteAll(m_macroActors);
   FreeEffects();
   // The party's actors die with the live list; their resources are let go.
   for (const auto& [actor, locks] : m_partyLocks) {
@@ -534,7 +536,7 @@ void CSelvarinContext::FreeBattleObjects() {
   while (!m_battleObjects.empty()) {
     CActor* object = m_battleObjects.front();
     m_battleObjects.pop_front();
-    object->OnMessage(nullptr, kBattleEnds, 0, 0, 0);
+    object->OnMessage(nullptr, selvarincontext::kBattleEnds, 0, 0, 0);
     delete object;
   }
   m_battleParty.clear();

@@ -16,12 +16,14 @@
 #include "render/3dWorldRes.h"
 
 namespace {
+namespace selvarincontextmodels {
 
 constexpr int kStartMessage = 11;
 constexpr int kLoopMessage = 10;
 constexpr float kPropReach = 7.0f;
 constexpr float kPropMargin = 5.0f;
 
+}  // namespace selvarincontextmodels
 }  // namespace
 
 void CSelvarinContext::MakeProp(const WorldModelPlacement& placement) {
@@ -62,7 +64,7 @@ void CSelvarinContext::MakeProp(const WorldModelPlacement& placement) {
   prop->m_actionLine = ScriptLabel(placement.name, "::Action");
   prop->m_initLine = ScriptLabel(placement.name, "::Init");
   prop->UpdateNodeMatrices(m_world->m_lightDir, m_world->m_diffuse, m_world->m_ambient);
-  if (placement.flags == 1) prop->OnMessage(nullptr, kLoopMessage, 0, 0, 0);
+  if (placement.flags == 1) prop->OnMessage(nullptr, selvarincontextmodels::kLoopMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::Make3dFieldEnemy(const World3dFieldEnemy& record) {
@@ -85,7 +87,7 @@ void CSelvarinContext::Make3dFieldEnemy(const World3dFieldEnemy& record) {
   m_fieldEnemies.push_front(enemy);
   enemy->m_state = 0;
   enemy->m_tickCount = 0;
-  enemy->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  enemy->OnMessage(nullptr, selvarincontextmodels::kStartMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::Make3dFieldModel(const World3dModel& record) {
@@ -99,7 +101,7 @@ void CSelvarinContext::Make3dFieldModel(const World3dModel& record) {
   model->m_speed = static_cast<float>(record.speed);
   model->m_initLine = ScriptLabel(record.name, "::Init");
   m_liveActors.push_front(model);
-  model->OnMessage(nullptr, kStartMessage, 0, 0, 0);
+  model->OnMessage(nullptr, selvarincontextmodels::kStartMessage, 0, 0, 0);
 }
 
 void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
@@ -142,13 +144,13 @@ void CSelvarinContext::BindMacroActors(const CMacroRes* macro) {
 
 CSelvarin3dActor* CSelvarinContext::FindPropInFront(const CSelvarinActor& player) const {
   const float h = player.m_angle * kDegToRad;
-  const float x = player.m_pos.x + std::sin(h) * kPropReach;
-  const float z = player.m_pos.z - std::cos(h) * kPropReach;
+  const float x = player.m_pos.x + std::sin(h) * selvarincontextmodels::kPropReach;
+  const float z = player.m_pos.z - std::cos(h) * selvarincontextmodels::kPropReach;
   for (C3dActor* model : m_modelActors) {
     auto* prop = dynamic_cast<CSelvarin3dActor*>(model);
     if (prop == nullptr || prop->m_actionLine < 0) continue;
-    if (prop->m_worldMin.x - kPropMargin < x && x < prop->m_worldMax.x + kPropMargin &&
-        prop->m_worldMin.z - kPropMargin < z && z < prop->m_worldMax.z + kPropMargin) {
+    if (prop->m_worldMin.x - selvarincontextmodels::kPropMargin < x && x < prop->m_worldMax.x + selvarincontextmodels::kPropMargin &&
+        prop->m_worldMin.z - selvarincontextmodels::kPropMargin < z && z < prop->m_worldMax.z + selvarincontextmodels::kPropMargin) {
       return prop;
     }
   }

@@ -19,6 +19,7 @@
 #include "ui/BattleMenuSet.h"
 
 namespace {
+namespace selvarinframebattle {
 
 enum FrameMessage : int {
   kStartBattle = 0,
@@ -58,56 +59,57 @@ uint32_t FlashColour(intptr_t kind) {
   }
 }
 
+}  // namespace selvarinframebattle
 }  // namespace
 
 void CSelvarinFrame::OnMessage(CObject* sender, int type, intptr_t p, intptr_t a, intptr_t b) {
   switch (type) {
-    case kStartBattle:
+    case selvarinframebattle::kStartBattle:
       StartBattle(sender, p, a, b);
       break;
-    case kSetBattleValue:
+    case selvarinframebattle::kSetBattleValue:
       m_battleValue = static_cast<int32_t>(p);
       break;
-    case kShowBattleText:
-      m_caption = Text(p);
-      m_captionTimer = kCaptionTicks;
+    case selvarinframebattle::kShowBattleText:
+      m_caption = selvarinframebattle::Text(p);
+      m_captionTimer = selvarinframebattle::kCaptionTicks;
       break;
-    case kSetBattleValues:
+    case selvarinframebattle::kSetBattleValues:
       m_battleValues = {static_cast<int32_t>(p), static_cast<int32_t>(a), static_cast<int32_t>(b)};
       break;
-    case kCountBattleValue:
+    case selvarinframebattle::kCountBattleValue:
       ++m_battleCounter;
       m_hitTicks = static_cast<int32_t>(p);
       break;
-    case kValidateCommand:
+    case selvarinframebattle::kValidateCommand:
       ValidateBattleCommand(static_cast<int>(p), static_cast<int>(a));
       break;
-    case kUnequip:
+    case selvarinframebattle::kUnequip:
       if (const auto* member = dynamic_cast<const CBattlePlayer*>(m_pCurrentBattleActor)) {
         CSession& session = CSession::GetInstance();
         const int position = session.GetPartyId(member->m_playerId);
         if (position >= 0) session.Unequip(position, static_cast<int>(p));
       }
       break;
-    case kTurnRequest:
+    case selvarinframebattle::kTurnRequest:
       RequestTurn(sender, p, a);
       break;
-    case kSelectTarget:
+    case selvarinframebattle::kSelectTarget:
       m_pCurrentBattleActor = dynamic_cast<CActor*>(sender);
-      m_battlePhase = kPausePhase;
+      m_battlePhase = selvarinframebattle::kPausePhase;
       m_pauseLength = static_cast<int32_t>(p);
       m_phaseTick = 0;
       break;
-    case kMemberJoins:
+    case selvarinframebattle::kMemberJoins:
       JoinNextMember();
       break;
-    case kSpawnEffect:
+    case selvarinframebattle::kSpawnEffect:
       if (auto* actor = dynamic_cast<CSelvarinActor*>(m_pCurrentBattleActor)) actor->SpawnEffect(static_cast<int32_t>(p));
       break;
-    case kScreenFlash:
+    case selvarinframebattle::kScreenFlash:
       StartFlash(p, a, b);
       break;
-    case kTimedEffect:
+    case selvarinframebattle::kTimedEffect:
       m_timedEffect = TimedBattleEffect{1, 0, static_cast<int32_t>(p)};
       break;
     default:
@@ -185,7 +187,7 @@ void CSelvarinFrame::PlayBattleMusic() {
   const int32_t music = m_battleSet.music;
   m_battleMusic = music != 0 ? 1 : 0;
   if (music == 0) return;
-  PlayCdTrack(g_cdAudio.m_disc, music == -1 ? kBattleTrack : music);
+  PlayCdTrack(g_cdAudio.m_disc, music == -1 ? selvarinframebattle::kBattleTrack : music);
 }
 
 void CSelvarinFrame::RequestTurn(CObject* sender, intptr_t p, intptr_t a) {
@@ -220,7 +222,7 @@ void CSelvarinFrame::RequestTurn(CObject* sender, intptr_t p, intptr_t a) {
   m_commandActor = member;
   m_battlePhase = 1;
   platform::MarkScriptAnchor("menu");
-  const bool full = member->m_record != nullptr && member->m_record->cp >= kFullGauge;
+  const bool full = member->m_record != nullptr && member->m_record->cp >= selvarinframebattle::kFullGauge;
   CBattleMenuSet::GetInstance().RemoveItem(member->m_menuIndex, full ? "필살공격(A)" : "공격(A)", 'A', 0);
   BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
   deskTop.SetActingPosition(member->m_battleId[0]);
@@ -254,12 +256,12 @@ void CSelvarinFrame::JoinNextMember() {
   if (m_turnLock == 0) actor->m_timeGauge = 100.0f;
   if (CSelvarinView* view = GetView()) view->m_pFocus = actor;
   m_caption = record.name + " 난입!!";
-  m_captionTimer = kCaptionTicks;
+  m_captionTimer = selvarinframebattle::kCaptionTicks;
 }
 
 void CSelvarinFrame::StartFlash(intptr_t value, intptr_t length, intptr_t colour) {
   ScreenFlash& flash = m_flashes[m_flashes[0].on != 0 ? 1 : 0];
-  flash = ScreenFlash{1, 0, static_cast<int32_t>(value), static_cast<int32_t>(length), FlashColour(colour)};
+  flash = ScreenFlash{1, 0, static_cast<int32_t>(value), static_cast<int32_t>(length), selvarinframebattle::FlashColour(colour)};
 }
 
 void CSelvarinFrame::RestoreBattleCamera() {

@@ -37,6 +37,7 @@ int32_t g_uiRequest = 0;
 int32_t g_fieldTick = 0;
 
 namespace {
+namespace selvarinframefield {
 
 constexpr int kUiFieldMenu = 1;
 constexpr int kUiMapView = 8;
@@ -110,9 +111,10 @@ int FindCaseLine(const CTextRes& script, int from, int chosen) {
   return -1;
 }
 
+}  // namespace selvarinframefield
 }  // namespace
 
-bool CSelvarinFrame::TakeConfirmPress() { return TakeConfirmButton(); }
+bool CSelvarinFrame::TakeConfirmPress() { return selvarinframefield::TakeConfirmButton(); }
 
 void CSelvarinFrame::SelectNextMember() {
   if (m_selectedMember >= m_compassCount) m_selectedMember = -1;
@@ -132,23 +134,23 @@ void CSelvarinFrame::RunFieldMode() {
   const int noMap = view != nullptr ? view->m_noMap : 0;
   const int noRotate = view != nullptr ? view->m_noRotate : 0;
 
-  if (g_uiRequest == kUiFieldMenu || g_uiRequest == kUiMapView) {
+  if (g_uiRequest == selvarinframefield::kUiFieldMenu || g_uiRequest == selvarinframefield::kUiMapView) {
     const int mode = g_uiRequest;
     g_uiRequest = 0;
     ChangeMode(mode);
     return;
   }
-  if (KeyDown(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
+  if (selvarinframefield::KeyDown(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
     if (CRC::s_fogOn != 0 && m_pRC != nullptr) m_pRC->SetFog(false);
     CFrameMgr::GetInstance().ChangeFrame("title");
     return;
   }
-  if (KeyDown(platform::VK_F2) && m_scriptBusy == 0 && m_menuAllowed != 0 && !IsMessageShowing() &&
+  if (selvarinframefield::KeyDown(platform::VK_F2) && m_scriptBusy == 0 && m_menuAllowed != 0 && !IsMessageShowing() &&
       m_choiceCount == 0) {
-    g_uiRequest = kUiFieldMenu;
+    g_uiRequest = selvarinframefield::kUiFieldMenu;
     return;
   }
-  if (KeyDown(platform::VK_F5) && noMap == 0 && noRotate == 0 && m_compassOn != 0 && m_scriptBusy == 0) {
+  if (selvarinframefield::KeyDown(platform::VK_F5) && noMap == 0 && noRotate == 0 && m_compassOn != 0 && m_scriptBusy == 0) {
     ChangeMode(kModeMapView);
     return;
   }
@@ -161,7 +163,7 @@ void CSelvarinFrame::RunFieldMode() {
   }
   UpdateChoiceBox();
   ConfirmMessage();
-  if (!FadeOutRuns(m_transKind)) {
+  if (!selvarinframefield::FadeOutRuns(m_transKind)) {
     if (context != nullptr) {
       context->Update();
       context->UpdateEffects();
@@ -185,26 +187,26 @@ void CSelvarinFrame::RunFieldMode() {
 void CSelvarinFrame::StepPartyKeys(int noMap) {
   const bool allowed = noMap == 0 && m_compassOn != 0 && m_scriptBusy == 0;
   const int before = m_selectedMember;
-  if (!KeyDown(platform::VK_F3)) {
+  if (!selvarinframefield::KeyDown(platform::VK_F3)) {
     m_f3Latch = 0;
   } else if (m_f3Latch == 0 && allowed) {
     m_f3Latch = 1;
     SelectNextMember();
   }
-  if (!KeyDown(platform::VK_F4)) {
+  if (!selvarinframefield::KeyDown(platform::VK_F4)) {
     m_f4Latch = 0;
   } else if (m_f4Latch == 0 && allowed) {
     m_f4Latch = 1;
     SelectPreviousMember();
   }
-  if (m_selectedMember != before) PlayWave(kPageSound);
+  if (m_selectedMember != before) PlayWave(selvarinframefield::kPageSound);
 }
 
 void CSelvarinFrame::ConfirmMessage() {
-  if (m_messageState != kMessageWaiting) return;
+  if (m_messageState != selvarinframefield::kMessageWaiting) return;
   const bool click = CMouse::GetInstance().m_mouseButtons[0] == kStatePressed;
   if (!TakeConfirmPress() && !click) return;
-  PlayWave(kPageSound);
+  PlayWave(selvarinframefield::kPageSound);
   m_choiceSelected = 0;
   if (m_messagePending == 0) {
     m_messageState = 2;
@@ -219,7 +221,7 @@ void CSelvarinFrame::ConfirmMessage() {
   m_messagePending = 0;
   TellMessageListeners();
   const CSelvarinContext* context = GetContext();
-  if (context != nullptr && context->m_player != nullptr) context->m_player->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+  if (context != nullptr && context->m_player != nullptr) context->m_player->OnMessage(nullptr, selvarinframefield::kMessageClosed, 0, 0, 0);
 }
 
 void CSelvarinFrame::DrawField() {
@@ -257,7 +259,7 @@ void CSelvarinFrame::ComposeField() {
   }
   if (rc.BeginScene()) {
     DrawLcdHud();
-    if (m_messageState == kMessageWaiting || m_messageState == kMessageFinished) {
+    if (m_messageState == selvarinframefield::kMessageWaiting || m_messageState == selvarinframefield::kMessageFinished) {
       DrawSpinningCursor(&rc, rc.ViewWidth() - 40, rc.ViewHeight() - 30);
     }
     DrawMouseCursor();
@@ -343,14 +345,14 @@ void CSelvarinFrame::UpdateMouseCursor() {
   const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
   const int height = m_pRC != nullptr ? m_pRC->ViewHeight() : 480;
 
-  if (Inside(x, y, 20, 120, 105, 165) && m_compassOn != 0 && noRotate == 0) {
-    m_cursorKind = kCursorPointer;
+  if (selvarinframefield::Inside(x, y, 20, 120, 105, 165) && m_compassOn != 0 && noRotate == 0) {
+    m_cursorKind = selvarinframefield::kCursorPointer;
     const int before = m_selectedMember;
     if (m_scriptBusy == 0) {
       if (leftClick) SelectNextMember();
       if (rightClick) SelectPreviousMember();
     }
-    if (m_selectedMember != before) PlayWave(kPageSound);
+    if (m_selectedMember != before) PlayWave(selvarinframefield::kPageSound);
     return;
   }
   // A right press alone is a click (on the player it opens the menu); the
@@ -358,19 +360,19 @@ void CSelvarinFrame::UpdateMouseCursor() {
   if (mouse.m_mouseButtons[1] == kStateHeld && leftUp && noRotate == 0 && view != nullptr) {
     m_cameraRotating = 1;
     GetView()->m_targetYaw -= static_cast<float>(mouse.m_dx);
-  } else if (Inside(x, y, 34, 34, 94, 94) && noRotate == 0 && noMap == 0 && !IsMessageShowing() && m_compassOn != 0) {
-    m_cursorKind = kCursorPointer;
-    if (leftClick && m_scriptBusy == 0) g_uiRequest = kUiMapView;
+  } else if (selvarinframefield::Inside(x, y, 34, 34, 94, 94) && noRotate == 0 && noMap == 0 && !IsMessageShowing() && m_compassOn != 0) {
+    m_cursorKind = selvarinframefield::kCursorPointer;
+    if (leftClick && m_scriptBusy == 0) g_uiRequest = selvarinframefield::kUiMapView;
     return;
   } else if (PickUnderCursor(x, y, CursorDistance(GetContext(), x, y, width, height), width)) {
     return;
   }
   if (m_cameraRotating != 0) {
-    m_cursorKind = kCursorTurn;
+    m_cursorKind = selvarinframefield::kCursorTurn;
   } else if (IsMessageShowing()) {
-    m_cursorKind = kCursorMessage;
+    m_cursorKind = selvarinframefield::kCursorMessage;
   } else if (m_choiceCount > 0) {
-    m_cursorKind = kCursorPointer;
+    m_cursorKind = selvarinframefield::kCursorPointer;
   }
 }
 
@@ -384,32 +386,32 @@ bool CSelvarinFrame::PickUnderCursor(int x, int y, float distance, int width) {
   CSelvarin3dActor* model = nullptr;
   switch (g_pickRegionList.HitTest(x, y, &actor, &model)) {
     case 0:
-      m_cursorKind = distance > farAway ? kCursorFar : kCursorOutward;
+      m_cursorKind = distance > farAway ? selvarinframefield::kCursorFar : selvarinframefield::kCursorOutward;
       break;
     case 1:
-      m_cursorKind = mouse.m_mouseButtons[0] != kStateUp ? kCursorOutward : kCursorPlayer;
+      m_cursorKind = mouse.m_mouseButtons[0] != kStateUp ? selvarinframefield::kCursorOutward : selvarinframefield::kCursorPlayer;
       if (mouse.m_mouseButtons[1] == kStatePressed && mouse.m_mouseButtons[0] == kStateUp && !IsMessageShowing() &&
           m_choiceCount == 0 && m_scriptBusy == 0 && m_menuAllowed != 0) {
-        g_uiRequest = kUiFieldMenu;
+        g_uiRequest = selvarinframefield::kUiFieldMenu;
         return true;
       }
       break;
     case 2:
-      m_cursorKind = kCursorOutward;
+      m_cursorKind = selvarinframefield::kCursorOutward;
       if (distance < talkReach) {
-        m_cursorKind = kCursorTalk;
+        m_cursorKind = selvarinframefield::kCursorTalk;
         m_pPickedActor = actor;
       }
       break;
     case 3:
-      m_cursorKind = kCursorOutward;
+      m_cursorKind = selvarinframefield::kCursorOutward;
       if (distance < talkReach) {
-        m_cursorKind = kCursorUse;
+        m_cursorKind = selvarinframefield::kCursorUse;
         m_pPicked3dActor = model;
       }
       break;
     default:
-      m_cursorKind = kCursorOutward;
+      m_cursorKind = selvarinframefield::kCursorOutward;
       break;
   }
   return false;
@@ -428,15 +430,15 @@ void CSelvarinFrame::DrawMouseCursor() {
 
 int CSelvarinFrame::MouseCursorAction(int x, int y, int* angle) const {
   *angle = 0;
-  if (m_choiceCount > 0 || TransitionHidesCursorKind(m_transKind)) return 0;
+  if (m_choiceCount > 0 || selvarinframefield::TransitionHidesCursorKind(m_transKind)) return 0;
   switch (m_cursorKind) {
-    case kCursorOutward:
-    case kCursorFar:
+    case selvarinframefield::kCursorOutward:
+    case selvarinframefield::kCursorFar:
       *angle = static_cast<int>(std::atan2(static_cast<float>(y - 240), static_cast<float>(x - 320)) * 57.29579f);
       return m_cursorKind;
-    case kCursorMessage:
+    case selvarinframefield::kCursorMessage:
       return 1;
-    case kCursorPointer:
+    case selvarinframefield::kCursorPointer:
       return 2;
     default:
       return m_cursorKind;
@@ -449,20 +451,20 @@ void CSelvarinFrame::UpdateChoiceBox() {
   const int x = mouse.m_x;
   const int y = mouse.m_y;
   const int top = m_choiceY;
-  if (m_choiceX < x && x < m_choiceX + m_choiceWidth + 10 && top + 5 < y && y < top + m_choiceCount * kChoiceRow + 3) {
-    m_choiceSelected = (y - top - 5) / kChoiceRow;
+  if (m_choiceX < x && x < m_choiceX + m_choiceWidth + 10 && top + 5 < y && y < top + m_choiceCount * selvarinframefield::kChoiceRow + 3) {
+    m_choiceSelected = (y - top - 5) / selvarinframefield::kChoiceRow;
     m_choiceMouseOver = 1;
   } else {
     m_choiceMouseOver = 0;
   }
-  if (PadPressedOrRepeating(kPadUp)) m_choiceSelected = m_choiceSelected > 0 ? m_choiceSelected - 1 : m_choiceCount - 1;
-  if (PadPressedOrRepeating(kPadDown)) m_choiceSelected = m_choiceSelected + 1 < m_choiceCount ? m_choiceSelected + 1 : 0;
+  if (selvarinframefield::PadPressedOrRepeating(kPadUp)) m_choiceSelected = m_choiceSelected > 0 ? m_choiceSelected - 1 : m_choiceCount - 1;
+  if (selvarinframefield::PadPressedOrRepeating(kPadDown)) m_choiceSelected = m_choiceSelected + 1 < m_choiceCount ? m_choiceSelected + 1 : 0;
   const bool click = mouse.m_mouseButtons[0] == kStatePressed && m_choiceMouseOver != 0;
   if (!TakeConfirmPress() && !click) return;
   mouse.Center();
   const CSelvarinContext* context = GetContext();
   CSelvarinActor* player = context != nullptr ? context->m_player : nullptr;
-  if (m_pMessageVillager == nullptr && player != nullptr) player->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+  if (m_pMessageVillager == nullptr && player != nullptr) player->OnMessage(nullptr, selvarinframefield::kMessageClosed, 0, 0, 0);
   m_choiceCount = 0;
   ResumeAtChoice();
 }
@@ -472,8 +474,8 @@ void CSelvarinFrame::UpdateChoiceBox() {
 void CSelvarinFrame::ResumeAtChoice() {
   const CSelvarinContext* context = GetContext();
   if (context == nullptr || context->m_script == nullptr) return;
-  const int from = m_choiceLine % kChooseLineModulo + 1;
-  const int line = FindCaseLine(*context->m_script, from, m_choiceSelected + 1);
+  const int from = m_choiceLine % selvarinframefield::kChooseLineModulo + 1;
+  const int line = selvarinframefield::FindCaseLine(*context->m_script, from, m_choiceSelected + 1);
   if (line < 0) return;
   if (m_pMessageVillager != nullptr) {
     RunEventScript(line, m_pMessageVillager->m_name, m_pMessageVillager->m_scriptStack);

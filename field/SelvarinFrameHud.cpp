@@ -23,6 +23,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace selvarinframehud {
 
 constexpr uint32_t kFrameColor = 0xCCFFFFFF;
 constexpr int kWhite = 255;
@@ -56,10 +57,11 @@ struct ScreenPoint {
   int x = 0, y = 0;
 };
 
+}  // namespace selvarinframehud
 }  // namespace
 
 // Where caption i sits on a screen: its anchor for a text this wide.
-static ScreenPoint CaptionAnchor(int i, int width, int height, int textWidth) {
+static selvarinframehud::ScreenPoint CaptionAnchor(int i, int width, int height, int textWidth) {
   const int w = textWidth + 40;
   const int y = height * (i < 3 ? 50 : 350) / 480;
   const int side = width * 50 / 640;
@@ -74,7 +76,7 @@ static ScreenPoint CaptionAnchor(int i, int width, int height, int textWidth) {
 }
 
 // A speech caption's anchor, kept on the screen.
-static ScreenPoint SpeechAnchor(const CSysexCrowd& caption, int width, int height, int textWidth) {
+static selvarinframehud::ScreenPoint SpeechAnchor(const CSysexCrowd& caption, int width, int height, int textWidth) {
   const int x = caption.m_screenX - (textWidth + 40) / 2;
   return {std::max(15, std::min(x, width - textWidth - 45)), std::max(40, std::min(caption.m_screenY, height - 40))};
 }
@@ -84,7 +86,7 @@ bool CSelvarinFrame::IsHudActive() const {
   for (const int32_t timer : m_captionTimers) {
     if (timer > 0) return true;
   }
-  return (m_messageState >= 2 && m_messageState != kClosing) || m_choiceCount > 0 || m_compassOn != 0;
+  return (m_messageState >= 2 && m_messageState != selvarinframehud::kClosing) || m_choiceCount > 0 || m_compassOn != 0;
 }
 
 bool CSelvarinFrame::CompassWanted() const {
@@ -105,13 +107,13 @@ void CSelvarinFrame::DrawHudCaptions() {
     const auto slot = static_cast<size_t>(i);
     if (m_captionTimers[slot] <= 0) continue;
     const char* text = m_captionTexts[slot].c_str();
-    const ScreenPoint at = CaptionAnchor(i, rc.ViewWidth(), rc.ViewHeight(), rc.GetTextWidth(text));
-    rc.DrawText2(at.x + 20, at.y - 19, text, false, kWhite, kWhite, kWhite);
+    const selvarinframehud::ScreenPoint at = CaptionAnchor(i, rc.ViewWidth(), rc.ViewHeight(), rc.GetTextWidth(text));
+    rc.DrawText2(at.x + 20, at.y - 19, text, false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   }
   for (const CSysexCrowd* caption : m_speechCaptions) {
     const char* text = caption->m_text.c_str();
-    const ScreenPoint at = SpeechAnchor(*caption, rc.ViewWidth(), rc.ViewHeight(), rc.GetTextWidth(text));
-    rc.DrawText2(at.x + 20, at.y - 19, text, false, kWhite, kWhite, kWhite);
+    const selvarinframehud::ScreenPoint at = SpeechAnchor(*caption, rc.ViewWidth(), rc.ViewHeight(), rc.GetTextWidth(text));
+    rc.DrawText2(at.x + 20, at.y - 19, text, false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   }
 }
 
@@ -146,13 +148,13 @@ void CSelvarinFrame::DrawScreenOverlay() {
     const auto slot = static_cast<size_t>(i);
     if (m_captionTimers[slot] <= 0) continue;
     const int textWidth = rc.GetTextWidth(m_captionTexts[slot].c_str());
-    const ScreenPoint at = CaptionAnchor(i, width, height, textWidth);
-    DrawDialogFrame(&rc, at.x, at.y, 2 * Tiles(textWidth + 40), 0, m_captionStyles[slot], kFrameColor, true);
+    const selvarinframehud::ScreenPoint at = CaptionAnchor(i, width, height, textWidth);
+    DrawDialogFrame(&rc, at.x, at.y, 2 * selvarinframehud::Tiles(textWidth + 40), 0, m_captionStyles[slot], selvarinframehud::kFrameColor, true);
   }
   for (const CSysexCrowd* caption : m_speechCaptions) {
     const int textWidth = rc.GetTextWidth(caption->m_text.c_str());
-    const ScreenPoint at = SpeechAnchor(*caption, width, height, textWidth);
-    DrawDialogFrame(&rc, at.x, at.y, 2 * Tiles(textWidth + 40), 0, 0, kFrameColor, true);
+    const selvarinframehud::ScreenPoint at = SpeechAnchor(*caption, width, height, textWidth);
+    DrawDialogFrame(&rc, at.x, at.y, 2 * selvarinframehud::Tiles(textWidth + 40), 0, 0, selvarinframehud::kFrameColor, true);
   }
 }
 
@@ -202,15 +204,15 @@ void CSelvarinFrame::DrawDebugOverlay() {
   const int height = rc.ViewHeight();
   const bool mapView = m_mode == kModeMapView;
   const bool showing = m_messageState > 0 &&
-                       ((m_messageState != kClosing && m_messageState != kWaiting) || m_messagePending != 0);
-  if (!mapView && showing) DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, kFrameColor);
+                       ((m_messageState != selvarinframehud::kClosing && m_messageState != selvarinframehud::kWaiting) || m_messagePending != 0);
+  if (!mapView && showing) DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, selvarinframehud::kFrameColor);
   if (!mapView && m_captionTimer > 0) {
-    const int tiles = Tiles(rc.GetTextWidth(m_caption.c_str()));
-    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 53 + 100 * m_captionLine, 2 * tiles, 0, 0, kFrameColor, true);
+    const int tiles = selvarinframehud::Tiles(rc.GetTextWidth(m_caption.c_str()));
+    DrawDialogFrame(&rc, width / 2 - tiles * selvarinframehud::kTile / 2, 53 + 100 * m_captionLine, 2 * tiles, 0, 0, selvarinframehud::kFrameColor, true);
   }
   if (!mapView && m_messagePending != 0) {
-    const int tiles = Tiles(rc.GetTextWidth(PendingText().c_str()));
-    DrawDialogFrame(&rc, width / 2 - tiles * kTile / 2, 153, 2 * tiles, 0, 0, kFrameColor, true);
+    const int tiles = selvarinframehud::Tiles(rc.GetTextWidth(PendingText().c_str()));
+    DrawDialogFrame(&rc, width / 2 - tiles * selvarinframehud::kTile / 2, 153, 2 * tiles, 0, 0, selvarinframehud::kFrameColor, true);
   }
   DrawCompass();
   if (!mapView && m_choiceCount > 0) {
@@ -218,14 +220,14 @@ void CSelvarinFrame::DrawDebugOverlay() {
     for (int i = 0; i < std::min(m_choiceCount, kChoiceSlots); ++i) {
       widest = std::max(widest, rc.GetTextWidth(m_choiceTexts[static_cast<size_t>(i)].c_str()));
     }
-    DrawDialogFrameLarge(&rc, m_choiceX, m_choiceY + 20, Tiles(widest), m_choiceCount, 0, kFrameColor);
+    DrawDialogFrameLarge(&rc, m_choiceX, m_choiceY + 20, selvarinframehud::Tiles(widest), m_choiceCount, 0, selvarinframehud::kFrameColor);
   }
 }
 
 void CSelvarinFrame::DrawCompass() {
   m_compassFade = CompassWanted() ? std::min(1.0f, m_compassFade + 0.05f) : std::max(0.0f, m_compassFade - 0.05f);
   if (m_compassFade <= 0.0f) return;
-  const Animation news = LoadAnimation("system\\news.act", "system\\news.spr");
+  const selvarinframehud::Animation news = selvarinframehud::LoadAnimation("system\\news.act", "system\\news.spr");
   if (!news.Loaded()) return;
   CRC& rc = *m_pRC;
   const CSelvarinView* view = GetView();
@@ -234,7 +236,7 @@ void CSelvarinFrame::DrawCompass() {
   const uint32_t white = 0xFFFFFFFF;
   if (!mapView) rc.DrawAction(65, 141, news.actions, news.sprites, 2, 0, m_compassFade, 0, white, false);
   rc.DrawAction(64, 64, news.actions, news.sprites, 0, 0, m_compassFade,
-                Degrees(yaw + static_cast<float>(m_northAngle)), white, false);
+                selvarinframehud::Degrees(yaw + static_cast<float>(m_northAngle)), white, false);
   if (mapView) return;
   const CSelvarinContext* context = GetContext();
   const CSelvarinActor* player = context != nullptr ? context->m_player : nullptr;
@@ -245,9 +247,9 @@ void CSelvarinFrame::DrawCompass() {
     const float dx = static_cast<float>(point->x) - player->m_pos.x;
     const float dz = static_cast<float>(point->z) - player->m_pos.z;
     if (std::fabs(dx) + std::fabs(dz) < 20.0f) return;
-    angle = std::atan2(dx, dz) * kRadians + yaw;
+    angle = std::atan2(dx, dz) * selvarinframehud::kRadians + yaw;
   }
-  rc.DrawAction(64, 64, news.actions, news.sprites, 1, 0, m_compassFade, Degrees(angle), white, false);
+  rc.DrawAction(64, 64, news.actions, news.sprites, 1, 0, m_compassFade, selvarinframehud::Degrees(angle), white, false);
 }
 
 std::string CSelvarinFrame::PendingText() const {
@@ -267,23 +269,23 @@ void CSelvarinFrame::DrawFieldHud() {
   const int width = rc.ViewWidth();
   const int height = rc.ViewHeight();
   const auto centred = [&rc](int x, int y, const std::string& text) {
-    rc.DrawText2(x - rc.GetTextWidth(text.c_str()) / 2, y, text.c_str(), false, kWhite, kWhite, kWhite);
+    rc.DrawText2(x - rc.GetTextWidth(text.c_str()) / 2, y, text.c_str(), false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   };
   if (CompassWanted() && m_compassFade > 0.8f) centred(64, 133, CompassLabel());
   if (m_captionTimer > 0) centred(width / 2, 40 + 100 * m_captionLine, m_caption);
   if (m_messagePending != 0) DrawPendingNotice(width);
-  if (m_messageState > 1 && m_messageState != kClosing) {
+  if (m_messageState > 1 && m_messageState != selvarinframehud::kClosing) {
     const bool whole = m_messageState == 3 || m_messageState == 6;
     const int last = whole ? kMessageLines - 1 : std::min(m_messageLine, kMessageLines - 1);
     for (int i = 0; i <= last; ++i) {
       rc.DrawText2(width / 2 - 289, height - 116 + 20 * i, m_messageLines[static_cast<size_t>(i)].c_str(), false,
-                   kWhite, kWhite, kWhite);
+                   selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
     }
   }
   for (int i = 0; i < std::min(m_choiceCount, kChoiceSlots); ++i) {
     const std::string& row = m_choiceTexts[static_cast<size_t>(i)];
     const std::string text = i == m_choiceSelected ? "&r" + row : row;
-    rc.DrawText2(m_choiceX + 10, m_choiceY + 5 + 20 * i, text.c_str(), false, kWhite, kWhite, kWhite);
+    rc.DrawText2(m_choiceX + 10, m_choiceY + 5 + 20 * i, text.c_str(), false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   }
 }
 
@@ -295,16 +297,16 @@ void CSelvarinFrame::DrawPendingNotice(int width) {
   const ITM* item = m_messageItem >= 0 && m_messageItem < CItemMgr::GetInstance().GetCount()
                         ? CItemMgr::GetInstance().GetItem(m_messageItem)
                         : nullptr;
-  const int shift = item != nullptr ? kNoticeIconShift : 0;
+  const int shift = item != nullptr ? selvarinframehud::kNoticeIconShift : 0;
   const int left = width / 2 + shift - rc.GetTextWidth(text.c_str()) / 2;
-  rc.DrawText2(left, 135, text.c_str(), false, kWhite, kWhite, kWhite);
+  rc.DrawText2(left, 135, text.c_str(), false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   if (item == nullptr || item->icon.empty()) return;
-  DrawBitmap(&rc, left - kNoticeIconWidth - 6, 135 - kNoticeIconDrop, item->icon.c_str(), 0, 0xFFFFFF);
+  DrawBitmap(&rc, left - selvarinframehud::kNoticeIconWidth - 6, 135 - selvarinframehud::kNoticeIconDrop, item->icon.c_str(), 0, 0xFFFFFF);
 }
 
 void CSelvarinFrame::DrawActionModeSign() {
   if (g_actionMode == 0) return;
-  const Animation sign = LoadAnimation("system/Action_mode.act", "system/Action_mode.spr");
+  const selvarinframehud::Animation sign = selvarinframehud::LoadAnimation("system/Action_mode.act", "system/Action_mode.spr");
   if (!sign.Loaded()) return;
   const ActAction* action = sign.actions->GetAction(0);
   const int frames = action != nullptr ? static_cast<int>(action->motions.size()) : 0;
@@ -317,7 +319,7 @@ void CSelvarinFrame::DrawActionModeSign() {
 void CSelvarinFrame::DrawLcdHud() {
   DrawActionModeSign();
   if (g_timeAttack.m_on == 0) return;
-  const Animation lcd = LoadAnimation("system/LCD.act", "system/LCD.spr");
+  const selvarinframehud::Animation lcd = selvarinframehud::LoadAnimation("system/LCD.act", "system/LCD.spr");
   if (!lcd.Loaded()) return;
   CRC& rc = *m_pRC;
   const int left = std::max(g_timeAttack.m_limit - g_timeAttack.m_current, 0);

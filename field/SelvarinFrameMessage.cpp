@@ -14,6 +14,7 @@
 #include "render/RC.h"
 
 namespace {
+namespace selvarinframemessage {
 
 constexpr int kMessageClosed = 13;
 constexpr int kStarting = 1;
@@ -51,6 +52,7 @@ int LineLimit(const CRC* rc, bool speaker, int alone, int beside) {
   return speaker ? std::min(screenWidth - 320, 270) + beside : alone;
 }
 
+}  // namespace selvarinframemessage
 }  // namespace
 
 void CSelvarinFrame::ClearMessageLines() {
@@ -60,15 +62,15 @@ void CSelvarinFrame::ClearMessageLines() {
 }
 
 void CSelvarinFrame::ScrollMessageLines() {
-  for (int i = 0; i < kLastLine; ++i) m_messageLines[static_cast<size_t>(i)] = m_messageLines[static_cast<size_t>(i + 1)];
-  m_messageLines[kLastLine].clear();
-  m_messageLine = kLastLine - 1;
+  for (int i = 0; i < selvarinframemessage::kLastLine; ++i) m_messageLines[static_cast<size_t>(i)] = m_messageLines[static_cast<size_t>(i + 1)];
+  m_messageLines[selvarinframemessage::kLastLine].clear();
+  m_messageLine = selvarinframemessage::kLastLine - 1;
 }
 
 void CSelvarinFrame::AppendMessageCharAt(size_t pos) {
   const std::string& text = m_messageText;
-  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, kLastLine))];
-  if (StartsPair(text[pos])) {
+  std::string& line = m_messageLines[static_cast<size_t>(std::clamp(m_messageLine, 0, selvarinframemessage::kLastLine))];
+  if (selvarinframemessage::StartsPair(text[pos])) {
     // A lead byte with nothing after it is dropped.
     if (pos + 1 < text.size()) line.append(text, pos, 2);
     m_messagePos = static_cast<int32_t>(pos + 2);
@@ -80,7 +82,7 @@ void CSelvarinFrame::AppendMessageCharAt(size_t pos) {
 
 void CSelvarinFrame::UpdateMessageStart() {
   if (m_messageTick < 3) return;
-  m_messageState = kLayingOut;
+  m_messageState = selvarinframemessage::kLayingOut;
   m_messageTick = 0;
   m_messagePos = 0;
   ClearMessageLines();
@@ -94,56 +96,56 @@ void CSelvarinFrame::UpdateMessageClosing() {
 
 void CSelvarinFrame::UpdateFieldMessage() {
   switch (m_messageState) {
-    case kStarting:
+    case selvarinframemessage::kStarting:
       UpdateMessageStart();
       break;
-    case kLayingOut: {
+    case selvarinframemessage::kLayingOut: {
       const std::string& text = m_messageText;
-      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 580, 310);
+      const int limit = selvarinframemessage::LineLimit(m_pRC, !m_messageSpeaker.empty(), 580, 310);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
           // A page that ends on its last line is shown whole before the end.
-          const bool wasLast = m_messageLine == kLastLine;
+          const bool wasLast = m_messageLine == selvarinframemessage::kLastLine;
           ++m_messageLine;
           if (wasLast) {
-            m_messageState = kPageFull;
+            m_messageState = selvarinframemessage::kPageFull;
             m_messageTick = 0;
             return;
           }
           m_messagePos = 0;
-          m_messageState = kFinished;
+          m_messageState = selvarinframemessage::kFinished;
           TellMessageListeners();
           break;
         }
-        const bool wordStart = !IsBlank(text[pos]) && (pos == 0 || IsBlank(text[pos - 1]));
+        const bool wordStart = !selvarinframemessage::IsBlank(text[pos]) && (pos == 0 || selvarinframemessage::IsBlank(text[pos - 1]));
         if (wordStart && m_pRC != nullptr) {
-          const std::string probe = m_messageLines[static_cast<size_t>(m_messageLine)] + WordAt(text, pos);
+          const std::string probe = m_messageLines[static_cast<size_t>(m_messageLine)] + selvarinframemessage::WordAt(text, pos);
           if (m_pRC->GetTextWidth(probe.c_str()) > limit) {
-            if (m_messageLine >= kLastLine) {
+            if (m_messageLine >= selvarinframemessage::kLastLine) {
               m_messageTick = 0;
-              m_messageState = kPageFull;
+              m_messageState = selvarinframemessage::kPageFull;
               return;
             }
             ++m_messageLine;
           }
         }
         AppendMessageCharAt(pos);
-        if (ConfirmPressed()) m_messageFast = 1;
+        if (selvarinframemessage::ConfirmPressed()) m_messageFast = 1;
         if (m_messageFast == 0) break;
       }
       break;
     }
-    case kPageFull:
+    case selvarinframemessage::kPageFull:
       if (m_messageTick >= 19) {
         ScrollMessageLines();
         ScrollMessageLines();
-        m_messageState = kLayingOut;
+        m_messageState = selvarinframemessage::kLayingOut;
         m_messageLine = 2;
         m_messageTick = 0;
       }
       break;
-    case kClosing:
+    case selvarinframemessage::kClosing:
       UpdateMessageClosing();
       break;
     default:
@@ -161,23 +163,23 @@ void CSelvarinFrame::TellMessageListeners() {
   m_pMessageVillager = nullptr;
   m_pMessage3dActor = nullptr;
   m_pMessageEvent = nullptr;
-  if (villager != nullptr) villager->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
-  if (model != nullptr) model->OnMessage(nullptr, kMessageClosed, 0, 0, 0);
+  if (villager != nullptr) villager->OnMessage(nullptr, selvarinframemessage::kMessageClosed, 0, 0, 0);
+  if (model != nullptr) model->OnMessage(nullptr, selvarinframemessage::kMessageClosed, 0, 0, 0);
   if (box != nullptr) box->RunRequested();
 }
 
 void CSelvarinFrame::UpdateBattleMessage() {
   switch (m_messageState) {
-    case kStarting:
+    case selvarinframemessage::kStarting:
       UpdateMessageStart();
       break;
-    case kLayingOut: {
+    case selvarinframemessage::kLayingOut: {
       const std::string& text = m_messageText;
-      const int limit = LineLimit(m_pRC, !m_messageSpeaker.empty(), 570, 300);
+      const int limit = selvarinframemessage::LineLimit(m_pRC, !m_messageSpeaker.empty(), 570, 300);
       while (true) {
         const size_t pos = static_cast<size_t>(std::max(m_messagePos, 0));
         if (pos >= text.size()) {
-          m_messageState = kFinished;
+          m_messageState = selvarinframemessage::kFinished;
           m_messagePos = 0;
           RunBattleEventScript(m_battleScriptLine);
           return;
@@ -185,26 +187,26 @@ void CSelvarinFrame::UpdateBattleMessage() {
         AppendMessageCharAt(pos);
         const std::string& line = m_messageLines[static_cast<size_t>(m_messageLine)];
         if (m_pRC != nullptr && m_pRC->GetTextWidth(line.c_str()) > limit) {
-          if (++m_messageLine > kLastLine) {
-            m_messageLine = kLastLine;
-            m_messageState = kPageFull;
+          if (++m_messageLine > selvarinframemessage::kLastLine) {
+            m_messageLine = selvarinframemessage::kLastLine;
+            m_messageState = selvarinframemessage::kPageFull;
             m_messageTick = 0;
             return;
           }
         }
-        if (ConfirmPressed()) m_messageFast = 1;
+        if (selvarinframemessage::ConfirmPressed()) m_messageFast = 1;
         if (m_messageFast == 0) break;
       }
       break;
     }
-    case kPageFull:
+    case selvarinframemessage::kPageFull:
       if (m_messageTick >= 10) {
         ScrollMessageLines();
-        m_messageState = kLayingOut;
+        m_messageState = selvarinframemessage::kLayingOut;
         m_messageTick = 0;
       }
       break;
-    case kClosing:
+    case selvarinframemessage::kClosing:
       UpdateMessageClosing();
       break;
     default:

@@ -36,6 +36,7 @@
 #include "ui/UIMenuModes.h"
 
 namespace {
+namespace selvarinframemodes {
 
 constexpr float kMapViewHeight = 600.0f;
 constexpr float kMapViewStep = 20.0f;
@@ -99,6 +100,7 @@ UIObject* NewStillPage(int kind) {
   }
 }
 
+}  // namespace selvarinframemodes
 }  // namespace
 
 void CSelvarinFrame::RunMenuInput() {
@@ -109,9 +111,9 @@ void CSelvarinFrame::RunMenuInput() {
 // ---- Mode 1: the field menu ----
 
 void CSelvarinFrame::OpenFieldMenu() {
-  SetUiOrigin(m_pRC);
+  selvarinframemodes::SetUiOrigin(m_pRC);
   if (m_pRC != nullptr && m_pRC->LockBackBuffer()) {
-    const auto bands = Bands(*m_pRC);
+    const auto bands = selvarinframemodes::Bands(*m_pRC);
     for (int i = 0; i < 4; ++i) {
       const platform::Rect& r = bands[static_cast<size_t>(i)];
       m_pRC->SaveRect(i, r.left, r.top, r.right, r.bottom);
@@ -125,7 +127,7 @@ void CSelvarinFrame::OpenFieldMenu() {
 }
 
 void CSelvarinFrame::RunFieldMenuMode() {
-  if (KeyHeld(platform::VK_F1) || KeyHeld(platform::VK_F5)) {
+  if (selvarinframemodes::KeyHeld(platform::VK_F1) || selvarinframemodes::KeyHeld(platform::VK_F5)) {
     if (m_pRC != nullptr) m_pRC->FreeSavedRects();
     ResetFrameTimer();
     ChangeMode(kModeField);
@@ -135,7 +137,7 @@ void CSelvarinFrame::RunFieldMenuMode() {
   if (m_pRC != nullptr && m_pFieldMenu != nullptr) {
     CRC& rc = *m_pRC;
     if (rc.LockBackBuffer()) {
-      const auto bands = Bands(rc);
+      const auto bands = selvarinframemodes::Bands(rc);
       for (int i = 0; i < 4; ++i) {
         const platform::Rect& r = bands[static_cast<size_t>(i)];
         rc.RestoreRect(i, r.left, r.top, r.right, r.bottom);
@@ -191,7 +193,7 @@ void CSelvarinFrame::FinishMenuFrame(bool withLcdHud) {
   if (desktop.HasPopupLayers()) desktop.DrawPopupLayers(&rc);
   if (rc.BeginScene()) {
     if (withLcdHud) DrawLcdHud();
-    DrawCursorAction(rc);
+    selvarinframemodes::DrawCursorAction(rc);
     rc.EndScene();
   }
   TakeScreenshot();
@@ -215,7 +217,7 @@ void CSelvarinFrame::SaveStill() {
 }
 
 void CSelvarinFrame::OpenStillMenu() {
-  SetUiOrigin(m_pRC);
+  selvarinframemodes::SetUiOrigin(m_pRC);
   if (m_pRC != nullptr) {
     m_pRC->Clear(false);
     if (m_pRC->BeginScene()) {
@@ -230,7 +232,7 @@ void CSelvarinFrame::OpenStillMenu() {
   }
   delete m_pFieldMenu;
   m_pFieldMenu = new UIDesktop;
-  if (UIObject* page = NewStillPage(m_menuKind)) {
+  if (UIObject* page = selvarinframemodes::NewStillPage(m_menuKind)) {
     m_pFieldMenu->AddChild(page);
     m_pFieldMenu->Notify(nullptr, kUiOpen, 0, 0);
   } else {
@@ -243,7 +245,7 @@ void CSelvarinFrame::OpenStillMenu() {
 void CSelvarinFrame::RunScreenshotMenu() {
   RememberPlace();
   const int back = m_prevMode;
-  if (KeyHeld(platform::VK_F1) || KeyHeld(platform::VK_F5)) {
+  if (selvarinframemodes::KeyHeld(platform::VK_F1) || selvarinframemodes::KeyHeld(platform::VK_F5)) {
     if (m_pRC != nullptr) m_pRC->FreeSavedRects();
     ResetFrameTimer();
     ChangeMode(back);
@@ -270,19 +272,19 @@ void CSelvarinFrame::RunScreenshotMenu() {
 float CSelvarinFrame::MapViewTarget() const {
   const CSelvarinContext* context = GetContext();
   const CSelvarinActor* player = context != nullptr ? context->m_player : nullptr;
-  return kMapViewHeight - (player != nullptr ? player->m_pos.y : 0.0f);
+  return selvarinframemodes::kMapViewHeight - (player != nullptr ? player->m_pos.y : 0.0f);
 }
 
 void CSelvarinFrame::EnterMapView() {
   CSelvarinView* view = GetView();
   if (view == nullptr) return;
   m_mapViewSaved = MapViewSaved{view->m_yaw, view->m_targetDistance, view->m_pitch, view->m_distanceStep, 0};
-  view->m_distanceStep = kMapViewStep;
+  view->m_distanceStep = selvarinframemodes::kMapViewStep;
   int yaw = (-m_northAngle) % 360;
   if (yaw < 0) yaw += 360;
   view->m_targetYaw = static_cast<float>(yaw);
   view->m_targetDistance = MapViewTarget();
-  view->m_targetPitch = kMapViewPitch;
+  view->m_targetPitch = selvarinframemodes::kMapViewPitch;
   m_mapViewPhase = -1;
   if (CRC::s_fogOn != 0) {
     m_mapViewSaved.fog = 1;
@@ -308,12 +310,12 @@ bool CSelvarinFrame::MapViewEndPressed() const {
   for (const int32_t button : mouse.m_mouseButtons) {
     if (button == kStatePressed) return true;
   }
-  return PadPressedOrRepeating(4) || PadPressedOrRepeating(5) || KeyHeld(platform::VK_F5) ||
-         KeyHeld(platform::VK_F1) || KeyHeld(platform::VK_F2);
+  return selvarinframemodes::PadPressedOrRepeating(4) || selvarinframemodes::PadPressedOrRepeating(5) || selvarinframemodes::KeyHeld(platform::VK_F5) ||
+         selvarinframemodes::KeyHeld(platform::VK_F1) || selvarinframemodes::KeyHeld(platform::VK_F2);
 }
 
 void CSelvarinFrame::RunMapView() {
-  if (KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
+  if (selvarinframemodes::KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
     CFrameMgr::GetInstance().ChangeFrame("title");
     return;
   }
@@ -328,7 +330,7 @@ void CSelvarinFrame::RunMapView() {
   }
   if (m_mapViewPhase != -1) {
     ++m_mapViewPhase;
-    if (std::fabs(view->m_pitch - m_mapViewSaved.pitch) <= kPitchSettled) {
+    if (std::fabs(view->m_pitch - m_mapViewSaved.pitch) <= selvarinframemodes::kPitchSettled) {
       ChangeMode(kModeField);
       return;
     }
@@ -354,14 +356,14 @@ void CSelvarinFrame::RunMapView() {
 
 void CSelvarinFrame::EnterScenarioSelect() {
   CTgaTextureMgr& textures = CTgaTextureMgr::GetInstance();
-  for (int i = 1; i <= kScenarioTitles; ++i) {
+  for (int i = 1; i <= selvarinframemodes::kScenarioTitles; ++i) {
     const std::string name = "scenario\\시나리오셀렉트" + std::to_string(i) + ".tga";
     textures.GetTexture(name.c_str());
   }
 }
 
 void CSelvarinFrame::RunScenarioSelect() {
-  if (KeyHeld(platform::VK_F1) || KeyHeld(platform::VK_F5)) {
+  if (selvarinframemodes::KeyHeld(platform::VK_F1) || selvarinframemodes::KeyHeld(platform::VK_F5)) {
     ResetFrameTimer();
     ChangeMode(kModeField);
     return;
@@ -392,7 +394,7 @@ void CSelvarinFrame::RunScenarioSelect() {
     CFrameMgr::GetInstance().ChangeFrame(target);
     return;
   }
-  DrawCursorAction(rc);
+  selvarinframemodes::DrawCursorAction(rc);
   rc.EndScene();
   rc.Flip();
 }
@@ -401,7 +403,7 @@ void CSelvarinFrame::RunScenarioSelect() {
 
 void CSelvarinFrame::EnterGameOver() {
   if (m_pRC != nullptr) m_pRC->Clear(false);
-  SetUiOrigin(m_pRC);
+  selvarinframemodes::SetUiOrigin(m_pRC);
   SaveStill();
   delete m_pFieldMenu;
   m_pFieldMenu = new UIDesktop;
@@ -409,27 +411,27 @@ void CSelvarinFrame::EnterGameOver() {
   m_pFieldMenu->m_lastChoice = -1;
   UIMenu& menu = m_pFieldMenu->m_popupMenu;
   menu.Clear();
-  menu.AddItem("마지막 장소로", kLastPlace, 0, 0, 1);
-  menu.AddItem("불러오기로", kLoadGame, 0, 0, 1);
-  menu.AddItem("타이틀 화면으로", kToTitle, 0, 0, 1);
+  menu.AddItem("마지막 장소로", selvarinframemodes::kLastPlace, 0, 0, 1);
+  menu.AddItem("불러오기로", selvarinframemodes::kLoadGame, 0, 0, 1);
+  menu.AddItem("타이틀 화면으로", selvarinframemodes::kToTitle, 0, 0, 1);
   OpenGameOverMenu();
   g_dispBmp.Create(dynamic_cast<const CBitmapRes*>(CResMgr::GetInstance().GetRes("GAMEOVER2.bmp")));
-  PlayCdTrack(g_cdAudio.m_disc, kGameOverTrack);
+  PlayCdTrack(g_cdAudio.m_disc, selvarinframemodes::kGameOverTrack);
 }
 
 void CSelvarinFrame::OpenGameOverMenu() {
   if (m_pFieldMenu == nullptr) return;
-  m_pFieldMenu->m_popupMenu.Open(g_uiOriginX + kGameOverMenuX, g_uiOriginY + kGameOverMenuY, m_pFieldMenu);
+  m_pFieldMenu->m_popupMenu.Open(g_uiOriginX + selvarinframemodes::kGameOverMenuX, g_uiOriginY + selvarinframemodes::kGameOverMenuY, m_pFieldMenu);
 }
 
 void CSelvarinFrame::RunGameOver() {
   RememberPlace();
   const int choice = m_pFieldMenu != nullptr ? m_pFieldMenu->m_lastChoice : -1;
-  if (choice == kToTitle || choice == kLoadGame) {
+  if (choice == selvarinframemodes::kToTitle || choice == selvarinframemodes::kLoadGame) {
     g_dispBmp.Release();
     if (m_pRC != nullptr) m_pRC->FreeSavedRects();
     ResetFrameTimer();
-    if (choice == kToTitle) {
+    if (choice == selvarinframemodes::kToTitle) {
       CFrameMgr::GetInstance().ChangeFrame("title");
     } else {
       m_menuKind = 4;
@@ -437,7 +439,7 @@ void CSelvarinFrame::RunGameOver() {
     }
     return;
   }
-  if (choice == kLastPlace) {
+  if (choice == selvarinframemodes::kLastPlace) {
     StopCdAudio();
     g_dispBmp.Release();
     CSaveList saves;

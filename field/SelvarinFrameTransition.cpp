@@ -13,6 +13,7 @@
 #include "render/RC.h"
 
 namespace {
+namespace selvarinframetransition {
 
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -27,6 +28,7 @@ intptr_t WholeNumber(float v) {
   return static_cast<intptr_t>(std::clamp(v, static_cast<float>(INT_MIN), static_cast<float>(INT_MAX - 127)));
 }
 
+}  // namespace selvarinframetransition
 }  // namespace
 
 void CSelvarinFrame::DrawTransition() {
@@ -35,13 +37,13 @@ void CSelvarinFrame::DrawTransition() {
   const float s = std::clamp(static_cast<float>(m_transStep) * 0.04f, 0.0f, 1.0f);
   uint32_t color = 0;
   switch (kind) {
-    case 1: case 2: color = Argb(s, kBlack); break;
-    case 3: color = Argb(1.0f - s, m_transColor); break;
-    case 4: color = Argb(s, m_transColor); break;
-    case 5: color = Argb(1.0f, m_transColor); break;
-    case 6: color = Argb(1.0f - s, kWhite); break;
-    case 7: case 9: color = Argb(s, kWhite); break;
-    case 8: color = Argb(1.0f, kWhite); break;
+    case 1: case 2: color = selvarinframetransition::Argb(s, selvarinframetransition::kBlack); break;
+    case 3: color = selvarinframetransition::Argb(1.0f - s, m_transColor); break;
+    case 4: color = selvarinframetransition::Argb(s, m_transColor); break;
+    case 5: color = selvarinframetransition::Argb(1.0f, m_transColor); break;
+    case 6: color = selvarinframetransition::Argb(1.0f - s, selvarinframetransition::kWhite); break;
+    case 7: case 9: color = selvarinframetransition::Argb(s, selvarinframetransition::kWhite); break;
+    case 8: color = selvarinframetransition::Argb(1.0f, selvarinframetransition::kWhite); break;
     case 10: {
       const float alpha = static_cast<float>(m_transAlphaStart) +
                           s * static_cast<float>(m_transAlphaTarget - m_transAlphaStart);
@@ -108,6 +110,6 @@ void CSelvarinFrame::Warp() {
   g_carriedYaw = m_transYaw;
   CSelvarinContext* context = GetContext();
   if (CSelvarinActor* player = context != nullptr ? context->m_player : nullptr) {
-    player->OnMessage(nullptr, kWarpMessage, WholeNumber(m_warpPos.x), WholeNumber(m_warpPos.z), WholeNumber(m_warpPos.y));
+    player->OnMessage(nullptr, selvarinframetransition::kWarpMessage, selvarinframetransition::WholeNumber(m_warpPos.x), selvarinframetransition::WholeNumber(m_warpPos.z), selvarinframetransition::WholeNumber(m_warpPos.y));
   }
 }

@@ -10,6 +10,7 @@
 #include "render/RC.h"
 
 namespace {
+namespace selvarinframeweather {
 
 constexpr int kFlash = 1;
 constexpr int kTimedPicture = 2;
@@ -18,6 +19,7 @@ constexpr int kRain = 1;
 constexpr int kSnow = 2;
 constexpr float kDegree = 0.017453289f;
 
+}  // namespace selvarinframeweather
 }  // namespace
 
 int CSelvarinFrame::TickHudTimers() {
@@ -31,22 +33,22 @@ int CSelvarinFrame::TickHudTimers() {
   CSelvarinView* view = GetView();
   // A shake that another overlay replaced leaves the camera where it was;
   // an endless one too, which its limit alone would not show.
-  if (m_overlayState != kShake && (m_shakeLimit != -1 || m_shaking != 0)) {
+  if (m_overlayState != selvarinframeweather::kShake && (m_shakeLimit != -1 || m_shaking != 0)) {
     m_shakeLimit = -1;
     m_shaking = 0;
     if (view != nullptr) view->m_offset = Vec3{};
   }
   switch (m_overlayState) {
-    case kFlash:
+    case selvarinframeweather::kFlash:
       if (m_overlayTick >= 6) m_overlayState = 0;
       break;
-    case kTimedPicture:
+    case selvarinframeweather::kTimedPicture:
       if (m_overlayTick >= m_overlayLength) {
         m_overlayState = 0;
         m_overlayLength = 0;
       }
       break;
-    case kShake:
+    case selvarinframeweather::kShake:
       if (m_shakeLimit == -1 || m_overlayTick < m_shakeLimit) {
         if (m_overlayTick % 2 == 0) {
           m_shakeAmplitude = -m_shakeAmplitude;
@@ -66,7 +68,7 @@ int CSelvarinFrame::TickHudTimers() {
     default:
       break;
   }
-  if (m_overlayState == kFlash || m_overlayState == kTimedPicture || m_overlayState == kShake) ++m_overlayTick;
+  if (m_overlayState == selvarinframeweather::kFlash || m_overlayState == selvarinframeweather::kTimedPicture || m_overlayState == selvarinframeweather::kShake) ++m_overlayTick;
   return m_overlayState;
 }
 
@@ -87,11 +89,11 @@ void CSelvarinFrame::MakeRain(int count, int speed, int slant, int wind) {
 }
 
 void CSelvarinFrame::UpdateWeather() {
-  if (m_weather == kSnow) {
+  if (m_weather == selvarinframeweather::kSnow) {
     MakeSnow();
     return;
   }
-  if (m_weather != kRain) return;
+  if (m_weather != selvarinframeweather::kRain) return;
   const int width = m_pRC != nullptr ? m_pRC->ViewWidth() : 640;
   const int band = (m_pRC != nullptr ? m_pRC->ViewHeight() : 480) / 5;
   const CSelvarinView* view = GetView();
@@ -114,8 +116,8 @@ void CSelvarinFrame::UpdateWeather() {
     if (drop.stop > drop.y) {
       const int step = r * drop.speed + 5;
       drop.y += step;
-      const float drift = std::cos((yaw - static_cast<float>(drop.wind)) * kDegree) *
-                          std::sin(static_cast<float>(drop.slant) * kDegree) * static_cast<float>(step);
+      const float drift = std::cos((yaw - static_cast<float>(drop.wind)) * selvarinframeweather::kDegree) *
+                          std::sin(static_cast<float>(drop.slant) * selvarinframeweather::kDegree) * static_cast<float>(step);
       drop.x += static_cast<int32_t>(drift);
     }
   }

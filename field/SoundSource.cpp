@@ -10,9 +10,11 @@
 SLV_REGISTER_ACTOR(CSoundSource, "sound");
 
 namespace {
+namespace soundsource {
 
 enum Code : int { kPlay = 1, kStop = 2, kStart = 11 };
 
+}  // namespace soundsource
 }  // namespace
 
 CSoundSource::~CSoundSource() {
@@ -35,10 +37,10 @@ bool CSoundSource::OnProcess() {
   const float reach = m_range * kRangeUnit;
   if (d < reach && m_firstEntry != 0 && m_visible != 0) {
     m_firstEntry = m_visible = 0;
-    OnMessage(nullptr, kPlay, 0, 0, 0);
+    OnMessage(nullptr, soundsource::kPlay, 0, 0, 0);
   }
-  if (d > reach && m_visible != 0) OnMessage(nullptr, kStop, 0, 0, 0);
-  if (d < reach && m_visible == 0) OnMessage(nullptr, kPlay, 0, 0, 0);
+  if (d > reach && m_visible != 0) OnMessage(nullptr, soundsource::kStop, 0, 0, 0);
+  if (d < reach && m_visible == 0) OnMessage(nullptr, soundsource::kPlay, 0, 0, 0);
   return true;
 }
 
@@ -57,13 +59,13 @@ void CSoundSource::Stop() {
 
 void CSoundSource::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
   switch (code) {
-    case kPlay:
+    case soundsource::kPlay:
       Start();
       break;
-    case kStop:
+    case soundsource::kStop:
       Stop();
       break;
-    case kStart:
+    case soundsource::kStart:
       if (m_initLine != -1) {
         if (CSelvarinFrame* frame = GetGameFrame()) frame->RunEventScript(m_initLine, m_name, m_scriptStack);
       }

@@ -9,6 +9,7 @@
 SLV_REGISTER_ACTOR(CSysexCrowd, "sysexcrowd");
 
 namespace {
+namespace sysexcrowd {
 
 constexpr int kEnd = 29;
 constexpr int32_t kEnded = -1;
@@ -19,6 +20,7 @@ int32_t ToPixel(float v) {
   return static_cast<int32_t>(std::clamp(v, -kLimit, kLimit));
 }
 
+}  // namespace sysexcrowd
 }  // namespace
 
 CSysexCrowd::~CSysexCrowd() {
@@ -38,13 +40,13 @@ void CSysexCrowd::Init(const char* text, int32_t screenX, int32_t screenY, CSelv
 }
 
 void CSysexCrowd::End() {
-  m_state = kEnded;
+  m_state = sysexcrowd::kEnded;
   if (m_owner != nullptr && m_owner->m_crowd == this) m_owner->m_crowd = nullptr;
   m_owner = nullptr;
 }
 
 bool CSysexCrowd::OnProcess() {
-  if (m_state != kEnded && m_tick <= m_lifetime) {
+  if (m_state != sysexcrowd::kEnded && m_tick <= m_lifetime) {
     if (m_owner != nullptr) m_pos = Vec3{m_owner->m_pos.x, m_owner->m_pos.y - kAboveOwner, m_owner->m_pos.z};
     ++m_tick;
     return true;
@@ -55,7 +57,7 @@ bool CSysexCrowd::OnProcess() {
 }
 
 void CSysexCrowd::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
-  if (code == kEnd) {
+  if (code == sysexcrowd::kEnd) {
     End();
     return;
   }
@@ -64,6 +66,6 @@ void CSysexCrowd::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t
 
 void CSysexCrowd::Render(CRC& rc, const Matrix& view) {
   const ProjectedPoint at = CProjector(rc, view, kSpriteDepthRule).Project(m_pos);
-  m_screenX = ToPixel(at.x);
-  m_screenY = ToPixel(at.y);
+  m_screenX = sysexcrowd::ToPixel(at.x);
+  m_screenY = sysexcrowd::ToPixel(at.y);
 }

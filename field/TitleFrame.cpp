@@ -30,6 +30,7 @@ SLV_REGISTER_CLASS(CTitleFrame);
 int32_t g_menuRepeatCount = 0;
 
 namespace {
+namespace titleframe {
 
 constexpr const char* kEntries[] = {"처음부터 시작", "게임 불러오기", "윈도우로 나감"};
 constexpr const char* kLogos[] = {"logo01.tga", "logo02.tga", "logo03.tga"};
@@ -50,6 +51,7 @@ bool PacedMove(int state) {
 
 uint32_t Alpha(float opacity) { return static_cast<uint32_t>(255.0f * opacity) << 24; }
 
+}  // namespace titleframe
 }  // namespace
 
 CTitleFrame::~CTitleFrame() { DeleteDesktop(); }
@@ -64,9 +66,9 @@ void CTitleFrame::Init() {
   C3dFrame::Init();
   if (g_wFogRender != 0 && m_pRC != nullptr) m_pRC->SetFog(false);
   ResetFrameTimer();
-  PlayCdTrack(g_cdAudio.m_disc, kMusicTrack);
+  PlayCdTrack(g_cdAudio.m_disc, titleframe::kMusicTrack);
   StopCdAudio();
-  PlayCdTrack(g_cdAudio.m_disc, kMusicTrack);
+  PlayCdTrack(g_cdAudio.m_disc, titleframe::kMusicTrack);
   const int centerX = m_pRC != nullptr ? m_pRC->ViewWidth() / 2 : 320;
   const int centerY = m_pRC != nullptr ? m_pRC->ViewHeight() / 2 : 240;
   m_menuX = centerX - 60;
@@ -74,7 +76,7 @@ void CTitleFrame::Init() {
   m_menuCols = 6;
   m_menuRows = 3;
   m_cursor = 0;
-  m_entryCount = static_cast<int32_t>(std::size(kEntries));
+  m_entryCount = static_cast<int32_t>(std::size(titleframe::kEntries));
   m_scroll = 0;
   m_phase = 0;
   m_tick = 0;
@@ -103,15 +105,15 @@ void CTitleFrame::RunTitlePass() {
 }
 
 int CTitleFrame::HitTest(int x, int y) const {
-  const int w = m_menuCols * kRowHeight;
-  const int bottom = m_menuY + m_menuRows * kRowHeight;
+  const int w = m_menuCols * titleframe::kRowHeight;
+  const int bottom = m_menuY + m_menuRows * titleframe::kRowHeight;
   const bool arrows = m_menuX + w < x && x < m_menuX + w + 40;
   if (arrows && m_menuY - 20 < y && y < m_menuY + 5) return -100;
   if (arrows && bottom - 25 < y && y < bottom) return -99;
   if (arrows && m_menuY < y && y < bottom - 20) return -98;
   if (m_menuX < x && x < m_menuX + w + 20 && m_menuY - 20 < y && y < m_menuY) return -97;
   if (m_menuX < x && x < m_menuX + 100 && bottom - 1 < y && y < bottom + 19) return 100 + (x - m_menuX) / 25;
-  if (m_menuX <= x && x <= m_menuX + w + 20 && m_menuY <= y && y <= bottom - 1) return (y - m_menuY) / kRowHeight;
+  if (m_menuX <= x && x <= m_menuX + w + 20 && m_menuY <= y && y <= bottom - 1) return (y - m_menuY) / titleframe::kRowHeight;
   return -1;
 }
 
@@ -124,11 +126,11 @@ void CTitleFrame::MenuInput() {
   const int hit = HitTest(mouse.m_x, mouse.m_y);
   const bool moved = mouse.m_dx != 0 || mouse.m_dy != 0;
   if (moved && hit >= 0 && hit < VisibleRows() && m_scroll + hit < m_entryCount) m_cursor = hit;
-  const int up = PadState(kPadUp), down = PadState(kPadDown), left = mouse.m_mouseButtons[0];
+  const int up = titleframe::PadState(kPadUp), down = titleframe::PadState(kPadDown), left = mouse.m_mouseButtons[0];
   if (up == kStatePressed || down == kStatePressed || left == kStatePressed) g_menuRepeatCount = 0;
-  if (PacedMove(up)) MoveUp();
-  if (PacedMove(down)) MoveDown();
-  if (IsNewlyPressed(PadState(4)) || (left == kStatePressed && hit != -1)) Choose();
+  if (titleframe::PacedMove(up)) MoveUp();
+  if (titleframe::PacedMove(down)) MoveDown();
+  if (IsNewlyPressed(titleframe::PadState(4)) || (left == kStatePressed && hit != -1)) Choose();
 }
 
 void CTitleFrame::MoveUp() {
@@ -156,7 +158,7 @@ void CTitleFrame::Choose() {
     case 0:
       // Whole: a heading or height left by an earlier game would place the
       // new party otherwise than the first time.
-      g_playerStart = PlayerStart{0.0f, -1.0f, kNewGameZ, 0.0f};
+      g_playerStart = PlayerStart{0.0f, -1.0f, titleframe::kNewGameZ, 0.0f};
       CFrameMgr::GetInstance().ChangeFrame("newgame");
       break;
     case 1:
@@ -175,17 +177,17 @@ void CTitleFrame::MenuPass() {
   DeleteDesktop();
   CMouse::GetInstance().Read();
   MenuInput();
-  CTexture* logos[std::size(kLogos)];
-  for (size_t i = 0; i < std::size(kLogos); ++i) logos[i] = CTgaTextureMgr::GetInstance().GetTexture(kLogos[i]);
+  CTexture* logos[std::size(titleframe::kLogos)];
+  for (size_t i = 0; i < std::size(titleframe::kLogos); ++i) logos[i] = CTgaTextureMgr::GetInstance().GetTexture(titleframe::kLogos[i]);
   if (m_pRC == nullptr) return;
   CRC& rc = *m_pRC;
   rc.Clear(true);
   g_dispBmp.Draw();
   const int centerX = rc.ViewWidth() / 2;
   if (rc.BeginScene()) {
-    const uint32_t veil = Alpha(VeilAt(m_tick)) | 0xFFFFFF;
+    const uint32_t veil = titleframe::Alpha(VeilAt(m_tick)) | 0xFFFFFF;
     rc.FillRect(platform::Rect{0, 0, rc.ViewWidth(), rc.ViewHeight()}, veil, veil);
-    for (int i = 0; m_tick > 100 && i < static_cast<int>(std::size(kLogos)); ++i) {
+    for (int i = 0; m_tick > 100 && i < static_cast<int>(std::size(titleframe::kLogos)); ++i) {
       const int left = centerX - 300 + 256 * i;
       rc.DrawQuad(platform::Rect{left, 20, left + 256, 276}, logos[i], 1.0f, 0xFFFFFF, 1, 1);
     }
@@ -199,8 +201,8 @@ void CTitleFrame::MenuPass() {
     const auto* copyright = dynamic_cast<const CBitmapRes*>(CResMgr::GetInstance().GetRes("copyright.bmp"));
     rc.DrawRleImage(centerX - 320, rc.ViewHeight() - 80, copyright, 1);
     DrawMenuTexts();
-    rc.DrawText2(1, rc.ViewHeight() - 19, kVersion, false, 255, 255, 255);
-    rc.DrawText(0, rc.ViewHeight() - 20, kVersion, false, 255, 255, 255);
+    rc.DrawText2(1, rc.ViewHeight() - 19, titleframe::kVersion, false, 255, 255, 255);
+    rc.DrawText(0, rc.ViewHeight() - 20, titleframe::kVersion, false, 255, 255, 255);
     rc.UnlockBackBuffer();
   }
   DrawPointer();
@@ -211,11 +213,11 @@ void CTitleFrame::DrawMenuTexts() {
   for (int i = 0; i < m_menuRows; ++i) {
     const int entry = m_scroll + i;
     if (entry < 0 || entry >= m_entryCount) continue;
-    const int y = m_menuY + kRowHeight * i - 2;
+    const int y = m_menuY + titleframe::kRowHeight * i - 2;
     if (i == m_cursor) {
-      m_pRC->DrawText(m_menuX, y, (std::string("&r") + kEntries[entry]).c_str(), false, 255, 255, 255);
+      m_pRC->DrawText(m_menuX, y, (std::string("&r") + titleframe::kEntries[entry]).c_str(), false, 255, 255, 255);
     } else {
-      m_pRC->DrawText2(m_menuX, y, kEntries[entry], false, 255, 255, 255);
+      m_pRC->DrawText2(m_menuX, y, titleframe::kEntries[entry], false, 255, 255, 255);
     }
   }
 }

@@ -14,6 +14,7 @@
 SLV_REGISTER_ACTOR(CVillager, "villager");
 
 namespace {
+namespace villager {
 
 enum Code : int {
   kTalk = 0,
@@ -59,9 +60,10 @@ void CountUp(int32_t& counter) {
   if (counter < INT32_MAX) ++counter;
 }
 
+}  // namespace villager
 }  // namespace
 
-CVillager::CVillager() { m_frameDuration = kFrameDuration; }
+CVillager::CVillager() { m_frameDuration = villager::kFrameDuration; }
 
 bool CVillager::IsStandingState(int32_t state) { return state == kIdle || state == kCalled || state == kWait; }
 
@@ -78,7 +80,7 @@ void CVillager::Init() {
   m_inAir = 1;
   m_angleX = m_angle = m_angleZ = 0.0f;
   m_velocity = Vec3{};
-  m_speed = kSpeedFactor;
+  m_speed = villager::kSpeedFactor;
   if (m_walkLine != -1) m_nextLine = m_resumeLine = m_walkLine;
   if (m_pattern == 0 || m_pattern == 1) {
     if (const CSelvarinContext* context = GetFieldContext()) {
@@ -134,18 +136,18 @@ int CVillager::UpdateAction(int state) {
       if (m_walkLine != -1) {
         RunLine(m_resumeLine);
       } else if (m_pattern == 2) {
-        if (platform::Rand() % kWanderChance == m_tickCount) {
+        if (platform::Rand() % villager::kWanderChance == m_tickCount) {
           m_blocked = 0;
           m_state = kWander;
           m_tickCount = 0;
           m_angle = static_cast<float>(platform::Rand() % 360);
         }
-        if (m_tickCount > kWanderChance) m_tickCount = 0;
+        if (m_tickCount > villager::kWanderChance) m_tickCount = 0;
       }
       break;
     case kWander:
       SetSpeed(WalkSpeed());
-      if (m_tickCount > kWanderTicks || m_blocked != 0) {
+      if (m_tickCount > villager::kWanderTicks || m_blocked != 0) {
         m_state = kIdle;
         m_tickCount = 0;
       }
@@ -163,14 +165,14 @@ int CVillager::UpdateAction(int state) {
     case kWalkToTarget:
       FaceToward(m_targetX, m_targetZ);
       SetSpeed(WalkSpeed());
-      if (std::llabs(Whole(m_targetZ - m_pos.z)) + std::llabs(Whole(m_targetX - m_pos.x)) == 0) {
+      if (std::llabs(villager::Whole(m_targetZ - m_pos.z)) + std::llabs(villager::Whole(m_targetX - m_pos.x)) == 0) {
         m_state = kIdle;
         m_tickCount = 0;
         RunLine(m_nextLine);
       }
       break;
     case kLongWait:
-      if (m_tickCount > kLongWaitTicks) {
+      if (m_tickCount > villager::kLongWaitTicks) {
         m_state = kIdle;
         m_tickCount = 0;
         RunLine(m_nextLine);
@@ -190,7 +192,7 @@ int CVillager::UpdateAction(int state) {
 }
 
 bool CVillager::ChoosePose(Pose* pose) const {
-  float r = TameDegrees(CameraYaw() - m_angle);
+  float r = villager::TameDegrees(CameraYaw() - m_angle);
   if (r < 0.0f) r += 360.0f;
   const bool standing = IsStandingState(m_state), moving = IsMovingState(m_state);
   *pose = Pose{m_action, m_actionBase, true};
@@ -198,7 +200,7 @@ bool CVillager::ChoosePose(Pose* pose) const {
     case 0:
     case 2: {
       // Angles below zero are left by a heading past a whole turn.
-      const int32_t q = (WholeDegrees(r) / 90) & 3;
+      const int32_t q = (villager::WholeDegrees(r) / 90) & 3;
       if (standing) *pose = Pose{q, 0, true};
       if (moving) *pose = Pose{q + 4, 4, true};
       return true;
@@ -206,7 +208,7 @@ bool CVillager::ChoosePose(Pose* pose) const {
     case 1:
     case 3:
     case 5: {
-      const int32_t o = static_cast<int32_t>(std::trunc((r - kOctantStart) * kPerOctant)) & 7;
+      const int32_t o = static_cast<int32_t>(std::trunc((r - villager::kOctantStart) * villager::kPerOctant)) & 7;
       if (standing) *pose = Pose{o, 0, m_pattern != 5};
       if (moving) *pose = Pose{o + 8, 8, true};
       return true;
@@ -235,7 +237,7 @@ void CVillager::UpdateFrame() {
   }
   const int32_t frames = MotionCount(actions, m_action);
   if (frames > 0 && m_motion >= frames) m_motion = frames - 1;
-  CountUp(m_tickCount);
+  villager::CountUp(m_tickCount);
   PlayActionSound(m_lastActionBase, m_lastFrame);
   m_lastActionBase = m_actionBase;
   m_lastFrame = m_motion;
@@ -247,10 +249,10 @@ void CVillager::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t v
   const auto c = static_cast<int32_t>(value2);
   const bool animating = m_state == kDrop || IsScriptAnimation(m_state);
   switch (code) {
-    case kTalk:
+    case villager::kTalk:
       Talk(sender);
       break;
-    case kWalkTo:
+    case villager::kWalkTo:
       m_targetX = static_cast<float>(a);
       m_targetZ = static_cast<float>(b);
       m_nextLine = c;
@@ -258,17 +260,17 @@ void CVillager::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t v
       m_state = kWalkToTarget;
       m_tickCount = 0;
       break;
-    case kCall:
+    case villager::kCall:
       m_callLine = a;
       if (!animating) {
         m_state = kCalled;
         m_tickCount = 0;
       }
       break;
-    case kRunCall:
+    case villager::kRunCall:
       RunLine(m_callLine);
       break;
-    case kScriptEnds:
+    case villager::kScriptEnds:
       if (m_holdOnce != 0) {
         m_holdOnce = 0;
         break;
@@ -283,13 +285,13 @@ void CVillager::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t v
         m_tickCount = 0;
       }
       break;
-    case kDelay:
+    case villager::kDelay:
       m_waitTicks = a;
       m_nextLine = b;
       m_state = kWait;
       m_tickCount = 0;
       break;
-    case kHold:
+    case villager::kHold:
       if (m_state == kIdle) {
         m_state = kWalkToTarget;
         m_tickCount = 0;
@@ -297,13 +299,13 @@ void CVillager::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t v
       m_inTalk = 0;
       m_holdOnce = 1;
       break;
-    case kSetPattern:
+    case villager::kSetPattern:
       m_pattern = a;
       break;
-    case kNoFacing:
+    case villager::kNoFacing:
       m_faceTalker = 0;
       break;
-    case kLongWaitCode:
+    case villager::kLongWaitCode:
       m_nextLine = a;
       if (m_inTalk == 0) m_resumeLine = a - 1;
       m_state = kLongWait;

@@ -28,6 +28,7 @@
 SLV_REGISTER_CLASS(CWorldMapFrame);
 
 namespace {
+namespace worldmapframe {
 
 constexpr int kHoverX = 21, kHoverY = 16;
 constexpr int kHoverHalfWidth = 86, kHoverHalfHeight = 64;
@@ -84,6 +85,7 @@ CTexture* PictureTexture(const std::string& name) {
 
 bool KeyHeld(int key) { return (static_cast<uint16_t>(platform::GetKeyState(key)) & 0x8000) != 0; }
 
+}  // namespace worldmapframe
 }  // namespace
 
 int CWorldMapFrame::ViewWidth() const { return m_pRC != nullptr && m_pRC->ViewWidth() > 0 ? m_pRC->ViewWidth() : 640; }
@@ -97,7 +99,7 @@ void CWorldMapFrame::Init() {
   m_tick = 0;
   m_dragging = false;
   for (int n = 1; n <= kTiles; ++n) {
-    m_tiles[static_cast<size_t>(n - 1)] = CTextureMgr::GetInstance().GetTexture(TileName(n).c_str(), 0);
+    m_tiles[static_cast<size_t>(n - 1)] = CTextureMgr::GetInstance().GetTexture(worldmapframe::TileName(n).c_str(), 0);
   }
   m_scroll = InitialScroll(WorldMapList::GetInstance(), ViewWidth(), ViewHeight());
   const CMouse& mouse = CMouse::GetInstance();
@@ -142,7 +144,7 @@ int CWorldMapFrame::HoveredPlace(int x, int y) const {
   for (const int index : list.m_open) {
     if (index < 0 || static_cast<size_t>(index) >= list.m_entries.size()) continue;
     const WorldMapEntry& place = list.m_entries[static_cast<size_t>(index)];
-    if (std::abs(x + m_scroll.x - place.mapX) <= kHoverX && std::abs(y + m_scroll.y - place.mapY) <= kHoverY) {
+    if (std::abs(x + m_scroll.x - place.mapX) <= worldmapframe::kHoverX && std::abs(y + m_scroll.y - place.mapY) <= worldmapframe::kHoverY) {
       return index;
     }
   }
@@ -158,7 +160,7 @@ void CWorldMapFrame::RunPass() {
   PumpMessages();
   CControllerList::GetInstance().Update();
   CMouse::GetInstance().Read();
-  if (KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
+  if (worldmapframe::KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
     CFrameMgr::GetInstance().ChangeFrame("title");
     return;
   }
@@ -180,7 +182,7 @@ void CWorldMapFrame::StepMouse() {
   } else if (state == kStatePressed) {
     const int index = HoveredPlace(mouse.m_x, mouse.m_y);
     const WorldMapList& list = WorldMapList::GetInstance();
-    if (index < 0 || list.m_entries[static_cast<size_t>(index)].kind == kKindFlagTwo) {
+    if (index < 0 || list.m_entries[static_cast<size_t>(index)].kind == worldmapframe::kKindFlagTwo) {
       m_dragging = true;
     } else {
       const WorldMapEntry& place = list.m_entries[static_cast<size_t>(index)];
@@ -208,7 +210,7 @@ void CWorldMapFrame::DrawPass() {
     const int hovered = HoveredPlace(mouse.m_x, mouse.m_y);
     DrawHoverPicture(hovered);
     DrawPlaces(hovered);
-    DrawActionFrame(rc, mouse.m_x, mouse.m_y, "system\\cursors.spr", "system\\cursors.act", 2, 0, 0, 1.0f);
+    worldmapframe::DrawActionFrame(rc, mouse.m_x, mouse.m_y, "system\\cursors.spr", "system\\cursors.act", 2, 0, 0, 1.0f);
     DrawLabelPicture(hovered);
     rc.EndScene();
   }
@@ -233,12 +235,12 @@ void CWorldMapFrame::DrawTiles() {
 void CWorldMapFrame::DrawHoverPicture(int hovered) {
   if (hovered < 0) return;
   const WorldMapEntry& place = WorldMapList::GetInstance().m_entries[static_cast<size_t>(hovered)];
-  if (place.kind == kKindField) return;
+  if (place.kind == worldmapframe::kKindField) return;
   CTexture* picture = CTgaTextureMgr::GetInstance().GetTexture(place.hoverPicture.c_str());
   if (picture == nullptr) return;
   const int x = place.mapX - m_scroll.x;
   const int y = place.mapY - m_scroll.y;
-  m_pRC->DrawQuad(platform::Rect{x - kHoverHalfWidth, y - kHoverHalfHeight, x + kHoverHalfWidth, y + kHoverHalfHeight},
+  m_pRC->DrawQuad(platform::Rect{x - worldmapframe::kHoverHalfWidth, y - worldmapframe::kHoverHalfHeight, x + worldmapframe::kHoverHalfWidth, y + worldmapframe::kHoverHalfHeight},
                   picture, 1.0f, 0xFFFFFF, 1, 1);
 }
 
@@ -251,27 +253,27 @@ void CWorldMapFrame::DrawPlaces(int hovered) {
     const int x = place.mapX - m_scroll.x;
     const int y = place.mapY - m_scroll.y;
     if (place.frameName == WorldMapOrigin()) {
-      DrawActionFrame(*m_pRC, x, y, "system\\battle.spr", "system\\battle.act", leader + kLeaderActionBase, 0, 0,
-                      kLeaderScale);
+      worldmapframe::DrawActionFrame(*m_pRC, x, y, "system\\battle.spr", "system\\battle.act", leader + worldmapframe::kLeaderActionBase, 0, 0,
+                      worldmapframe::kLeaderScale);
     }
-    const Marker* marker = MarkerOf(place.kind);
+    const worldmapframe::Marker* marker = worldmapframe::MarkerOf(place.kind);
     if (marker == nullptr) {
       DebugLog("CWorldMapFrame :: unknown place kind");
       continue;
     }
     const int ticksPerFrame = index == hovered ? marker->ticksPerFrame : 0;
-    DrawActionFrame(*m_pRC, x, y, marker->sprites, marker->actions, 0, m_tick, ticksPerFrame, 1.0f);
+    worldmapframe::DrawActionFrame(*m_pRC, x, y, marker->sprites, marker->actions, 0, m_tick, ticksPerFrame, 1.0f);
   }
 }
 
 void CWorldMapFrame::DrawLabelPicture(int hovered) {
   if (hovered < 0) return;
   const WorldMapEntry& place = WorldMapList::GetInstance().m_entries[static_cast<size_t>(hovered)];
-  if (place.kind == kKindField) return;
-  CTexture* label = PictureTexture(place.labelPicture);
+  if (place.kind == worldmapframe::kKindField) return;
+  CTexture* label = worldmapframe::PictureTexture(place.labelPicture);
   if (label == nullptr) return;
   const CMouse& mouse = CMouse::GetInstance();
   m_pRC->DrawQuad(
-      platform::Rect{mouse.m_x, mouse.m_y - kLabelHalfHeight, mouse.m_x + kLabelWidth, mouse.m_y + kLabelHalfHeight},
+      platform::Rect{mouse.m_x, mouse.m_y - worldmapframe::kLabelHalfHeight, mouse.m_x + worldmapframe::kLabelWidth, mouse.m_y + worldmapframe::kLabelHalfHeight},
       label, 1.0f, 0xFFFFFF, 1, 1);
 }

@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 
 namespace {
+namespace menuhotspot {
 
 struct SharedPictures {
   std::unique_ptr<uint8_t[]> normal, selected, hide;
@@ -81,24 +82,25 @@ bool Open(const std::string& text) {
   return false;
 }
 
+}  // namespace menuhotspot
 }  // namespace
 
 MenuHotSpot::MenuHotSpot(int left, int top, int right, int bottom, const std::string& action, bool enabled)
     : m_left(left), m_right(right), m_top(top), m_bottom(bottom), m_enabled(enabled), m_action(action) {
-  if (g_pictures.live++ == 0) LoadSharedPictures();
+  if (menuhotspot::g_pictures.live++ == 0) menuhotspot::LoadSharedPictures();
 }
 
 MenuHotSpot::~MenuHotSpot() {
-  if (--g_pictures.live == 0) g_pictures = SharedPictures{};
+  if (--menuhotspot::g_pictures.live == 0) menuhotspot::g_pictures = menuhotspot::SharedPictures{};
 }
 
 MenuHotSpot::PictureState MenuHotSpot::Pictures() {
   PictureState state;
-  state.width = g_pictures.width;
-  state.height = g_pictures.height;
-  state.normal = g_pictures.normal != nullptr;
-  state.selected = g_pictures.selected != nullptr;
-  state.hide = g_pictures.hide != nullptr;
+  state.width = menuhotspot::g_pictures.width;
+  state.height = menuhotspot::g_pictures.height;
+  state.normal = menuhotspot::g_pictures.normal != nullptr;
+  state.selected = menuhotspot::g_pictures.selected != nullptr;
+  state.hide = menuhotspot::g_pictures.hide != nullptr;
   return state;
 }
 
@@ -111,16 +113,16 @@ bool MenuHotSpot::HitTest(int x, int y) {
 bool MenuHotSpot::Draw(uint8_t* pixels, int stride, int height, float seconds) {
   m_fadeLevel = std::clamp(m_fadeLevel + seconds * m_fadeSpeed, 0.0f, 1.0f);
   const bool fading = (m_fadeLevel > 0.0f && m_fadeSpeed < 0.0f) || (m_fadeLevel < 1.0f && m_fadeSpeed > 0.0f);
-  const uint8_t* first = !m_enabled            ? g_pictures.hide.get()
-                         : m_fadeLevel >= 1.0f ? g_pictures.selected.get()
-                                               : g_pictures.normal.get();
-  const uint8_t* second = g_pictures.selected.get();
+  const uint8_t* first = !m_enabled            ? menuhotspot::g_pictures.hide.get()
+                         : m_fadeLevel >= 1.0f ? menuhotspot::g_pictures.selected.get()
+                                               : menuhotspot::g_pictures.normal.get();
+  const uint8_t* second = menuhotspot::g_pictures.selected.get();
   const bool blend = m_enabled && m_fadeLevel > 0.0f && m_fadeLevel < 1.0f;
   if (first == nullptr || (blend && second == nullptr)) return fading;
   const int k = static_cast<int>(m_fadeLevel * 255.0f);
-  const size_t rowLength = static_cast<size_t>(g_pictures.width) * 3;
-  const int x0 = std::max(m_left, 0), x1 = std::min({m_right, g_pictures.width, stride / 3});
-  const int y0 = std::max(m_top, 0), y1 = std::min({m_bottom, g_pictures.height, height});
+  const size_t rowLength = static_cast<size_t>(menuhotspot::g_pictures.width) * 3;
+  const int x0 = std::max(m_left, 0), x1 = std::min({m_right, menuhotspot::g_pictures.width, stride / 3});
+  const int y0 = std::max(m_top, 0), y1 = std::min({m_bottom, menuhotspot::g_pictures.height, height});
   for (int y = y0; y < y1; ++y) {
     const size_t from = static_cast<size_t>(y) * rowLength;
     uint8_t* out = pixels + static_cast<size_t>(y) * stride;
@@ -133,11 +135,11 @@ bool MenuHotSpot::Draw(uint8_t* pixels, int stride, int height, float seconds) {
 }
 
 bool MenuHotSpot::Click() {
-  if (StartsWith(m_action, "url::")) return OpenUrl(m_action.substr(5));
-  if (StartsWith(m_action, "exec::")) return Execute(m_action.substr(6));
-  if (StartsWith(m_action, "exit")) return true;
-  if (StartsWith(m_action, "open::")) return Open(m_action.substr(6));
-  if (StartsWith(m_action, "hwconfig")) {
+  if (menuhotspot::StartsWith(m_action, "url::")) return menuhotspot::OpenUrl(m_action.substr(5));
+  if (menuhotspot::StartsWith(m_action, "exec::")) return menuhotspot::Execute(m_action.substr(6));
+  if (menuhotspot::StartsWith(m_action, "exit")) return true;
+  if (menuhotspot::StartsWith(m_action, "open::")) return menuhotspot::Open(m_action.substr(6));
+  if (menuhotspot::StartsWith(m_action, "hwconfig")) {
     ShowHwConfigDialog();
     return false;
   }

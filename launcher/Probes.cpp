@@ -12,6 +12,7 @@
 #include "platform/SettingsStore.h"
 
 namespace {
+namespace probes {
 
 constexpr int kDirectX7 = 0x700;
 
@@ -24,6 +25,7 @@ bool SameLabel(const std::string& a, const std::string& b) {
   return true;
 }
 
+}  // namespace probes
 }  // namespace
 
 bool ProbeBrowser() { return platform::HasDesktopOpener(); }
@@ -47,13 +49,13 @@ bool ProbeInstalled() {
 
 int ProbeDirectXVersion() {
   std::shared_ptr<platform::Display> display;
-  return platform::Failed(platform::Display::Create(nullptr, &display)) ? 0 : kDirectX7;
+  return platform::Failed(platform::Display::Create(nullptr, &display)) ? 0 : probes::kDirectX7;
 }
 
 std::string FindDiscDrive(int disc) {
   const std::string label = "SLV_DISC" + std::to_string(disc);
   for (const platform::DiscDrive& drive : platform::GetCdPlayer().ListDrives()) {
-    if (SameLabel(drive.label, "SLV_DVD") || SameLabel(drive.label, label)) return drive.root;
+    if (probes::SameLabel(drive.label, "SLV_DVD") || probes::SameLabel(drive.label, label)) return drive.root;
   }
   return "";
 }

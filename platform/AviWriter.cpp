@@ -17,13 +17,6 @@ extern "C" {
 namespace platform {
 namespace {
 
-struct OutputCloser {
-  void operator()(AVFormatContext* p) const {
-    if (p->pb != nullptr) avio_closep(&p->pb);
-    avformat_free_context(p);
-  }
-};
-
 // Lossless where the encoder can: the frames' own 5-6-5, else 8 bits a
 // channel, which hold 5-6-5 exactly.
 AVPixelFormat PixelFormatFor(const AVCodec& codec) {
@@ -39,7 +32,7 @@ AVPixelFormat PixelFormatFor(const AVCodec& codec) {
 }  // namespace
 
 struct AviWriter::State {
-  std::unique_ptr<AVFormatContext, OutputCloser> format;
+  OutputPtr format;
   CodecPtr video;
   CodecPtr audio;
   AVStream* videoStream = nullptr;

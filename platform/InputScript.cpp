@@ -10,6 +10,7 @@
 
 namespace platform {
 namespace {
+namespace inputscript {
 
 std::vector<ScriptedEvent> g_events;  // sorted by pass, stable
 size_t g_next = 0;
@@ -46,10 +47,11 @@ bool ParseAnchoredPass(const std::string& text, ScriptedEvent* ev) {
   return true;
 }
 
+}  // namespace inputscript
 }  // namespace
 
 int ParseVirtualKeyName(const std::string& raw) {
-  const std::string name = Lower(raw);
+  const std::string name = inputscript::Lower(raw);
   struct Named {
     const char* name;
     int vk;
@@ -95,13 +97,13 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text) {
       ev.pass = std::strtoull(passText.c_str(), &end, 10);
       timed = *end == '\0' && ev.pass != 0;
     } else {
-      timed = ParseAnchoredPass(passText, &ev);
+      timed = inputscript::ParseAnchoredPass(passText, &ev);
     }
     if (!timed || !(words >> ev.kind)) {
       DebugLogf("input script line %d: expected <pass> <event>", lineNo);
       continue;
     }
-    ev.kind = Lower(ev.kind);
+    ev.kind = inputscript::Lower(ev.kind);
     for (std::string w; words >> w;) ev.args.push_back(w);
     events.push_back(std::move(ev));
   }
@@ -111,11 +113,11 @@ std::vector<ScriptedEvent> ParseInputScript(const std::string& text) {
 }
 
 void SetInputScript(std::vector<ScriptedEvent> events) {
-  g_events.clear();
-  g_anchored.clear();
-  g_marks.clear();
-  g_next = 0;
-  for (ScriptedEvent& ev : events) (ev.anchor.empty() ? g_events : g_anchored).push_back(std::move(ev));
+  inputscript::g_events.clear();
+  inputscript::g_anchored.clear();
+  inputscript::g_marks.clear();
+  inputscript::g_next = 0;
+  for (ScriptedEvent& ev : events) (ev.anchor.empty() ? inputscript::g_events : inputscript::g_anchored).push_back(std::move(ev));
 }
 
 bool IsScriptedRun() {
@@ -137,44 +139,44 @@ void LoadInputScriptFromEnvironment() {
 }
 
 std::vector<ScriptedEvent> TakeScriptedEvents(uint64_t pass) {
-  g_pass = pass;
+  inputscript::g_pass = pass;
   std::vector<ScriptedEvent> due;
-  while (g_next < g_events.size() && g_events[g_next].pass <= pass) {
-    due.push_back(g_events[g_next++]);
+  while (inputscript::g_next < inputscript::g_events.size() && inputscript::g_events[inputscript::g_next].pass <= pass) {
+    due.push_back(inputscript::g_events[inputscript::g_next++]);
   }
   return due;
 }
 
-bool HasPendingScriptedEvents() { return g_next < g_events.size(); }
+bool HasPendingScriptedEvents() { return inputscript::g_next < inputscript::g_events.size(); }
 
 void MarkScriptAnchor(const std::string& anchor) {
-  if (g_anchored.empty()) return;
-  auto mark = std::find_if(g_marks.begin(), g_marks.end(), [&](const auto& m) { return m.first == anchor; });
-  if (mark == g_marks.end()) mark = g_marks.insert(g_marks.end(), {anchor, 0});
+  if (inputscript::g_anchored.empty()) return;
+  auto mark = std::find_if(inputscript::g_marks.begin(), inputscript::g_marks.end(), [&](const auto& m) { return m.first == anchor; });
+  if (mark == inputscript::g_marks.end()) mark = inputscript::g_marks.insert(inputscript::g_marks.end(), {anchor, 0});
   const int count = ++mark->second;
-  DebugLogf("input script: anchor %s/%d at pass %llu", anchor.c_str(), count, static_cast<unsigned long long>(g_pass));
-  for (auto it = g_anchored.begin(); it != g_anchored.end();) {
+  DebugLogf("input script: anchor %s/%d at pass %llu", anchor.c_str(), count, static_cast<unsigned long long>(inputscript::g_pass));
+  for (auto it = inputscript::g_anchored.begin(); it != inputscript::g_anchored.end();) {
     if (it->anchor != anchor || it->occurrence != count) {
       ++it;
       continue;
     }
-    it->pass = g_pass + it->offset;
+    it->pass = inputscript::g_pass + it->offset;
     // Behind events of the same pass already waiting, as file order would put it.
-    const auto at = std::upper_bound(g_events.begin() + static_cast<std::ptrdiff_t>(g_next), g_events.end(), it->pass,
+    const auto at = std::upper_bound(inputscript::g_events.begin() + static_cast<std::ptrdiff_t>(inputscript::g_next), inputscript::g_events.end(), it->pass,
                                      [](uint64_t pass, const ScriptedEvent& e) { return pass < e.pass; });
-    g_events.insert(at, std::move(*it));
-    it = g_anchored.erase(it);
+    inputscript::g_events.insert(at, std::move(*it));
+    it = inputscript::g_anchored.erase(it);
   }
 }
 
 void AddScriptedEventHandler(ScriptedEventHandler handler) {
-  if (std::find(g_handlers.begin(), g_handlers.end(), handler) == g_handlers.end()) {
-    g_handlers.push_back(handler);
+  if (std::find(inputscript::g_handlers.begin(), inputscript::g_handlers.end(), handler) == inputscript::g_handlers.end()) {
+    inputscript::g_handlers.push_back(handler);
   }
 }
 
 bool DispatchScriptedEventToHandlers(const ScriptedEvent& event) {
-  for (ScriptedEventHandler h : g_handlers) {
+  for (ScriptedEventHandler h : inputscript::g_handlers) {
     if (h(event)) return true;
   }
   return false;

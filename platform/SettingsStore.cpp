@@ -11,6 +11,7 @@
 
 namespace platform {
 namespace {
+namespace settingsstore {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -124,12 +125,13 @@ std::string FormatValue(const SettingsStore::Value& v) {
   return {};
 }
 
+}  // namespace settingsstore
 }  // namespace
 
 bool SettingsStore::NoCaseLess::operator()(const std::string& a, const std::string& b) const {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    const char x = LowerAscii(a[i]), y = LowerAscii(b[i]);
+    const char x = settingsstore::LowerAscii(a[i]), y = settingsstore::LowerAscii(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
   }
   return a.size() < b.size();
@@ -223,7 +225,7 @@ std::string SettingsStore::Serialize() const {
     if (!out.empty()) out += '\n';
     out += "[" + key.name + "]\n";
     for (const std::string& name : key.order) {
-      out += name + " = " + FormatValue(key.values.at(name)) + "\n";
+      out += name + " = " + settingsstore::FormatValue(key.values.at(name)) + "\n";
     }
   }
   return out;
@@ -238,7 +240,7 @@ bool SettingsStore::Parse(const std::string& text) {
   int lineNo = 0;
   while (std::getline(lines, line)) {
     ++lineNo;
-    const std::string t = Trim(line);
+    const std::string t = settingsstore::Trim(line);
     if (t.empty() || t[0] == ';' || t[0] == '#') continue;
     if (t.front() == '[' && t.back() == ']') {
       current = t.substr(1, t.size() - 2);
@@ -248,12 +250,12 @@ bool SettingsStore::Parse(const std::string& text) {
     }
     const size_t eq = t.find('=');
     std::optional<Value> value;
-    if (inKey && eq != std::string::npos) value = ParseValue(Trim(t.substr(eq + 1)));
+    if (inKey && eq != std::string::npos) value = settingsstore::ParseValue(settingsstore::Trim(t.substr(eq + 1)));
     if (!value) {
       DebugLogf("settings store line %d is malformed", lineNo);
       continue;
     }
-    Slot(current, Trim(t.substr(0, eq))) = *value;
+    Slot(current, settingsstore::Trim(t.substr(0, eq))) = *value;
   }
   return true;
 }

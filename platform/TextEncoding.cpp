@@ -7,6 +7,7 @@
 
 namespace platform {
 namespace {
+namespace textencoding {
 
 // What stands for a byte that does not convert; null fails the conversion.
 using Replacement = std::string (*)(unsigned char byte);
@@ -49,20 +50,21 @@ bool Convert(const char* to, const char* from, const std::string& text, Replacem
   return ok;
 }
 
+}  // namespace textencoding
 }  // namespace
 
 std::string Cp949ToUtf8(const std::string& text) {
   std::string out;
-  return Convert("UTF-8", "CP949", text, QuestionMark, &out) ? out : text;
+  return textencoding::Convert("UTF-8", "CP949", text, textencoding::QuestionMark, &out) ? out : text;
 }
 
 std::string Cp949ToUtf8Escaped(const std::string& text) {
   std::string out;
-  return Convert("UTF-8", "CP949", text, HexEscape, &out) ? out : text;
+  return textencoding::Convert("UTF-8", "CP949", text, textencoding::HexEscape, &out) ? out : text;
 }
 
 bool Utf8ToCp949(const std::string& utf8, std::string* cp949) {
-  return Convert("CP949", "UTF-8", utf8, nullptr, cp949);
+  return textencoding::Convert("CP949", "UTF-8", utf8, nullptr, cp949);
 }
 
 }  // namespace platform

@@ -22,10 +22,6 @@ namespace {
 // for gigabytes.
 constexpr int kMaxSide = 4096;
 
-struct BufferFreer {
-  void operator()(uint8_t* p) const { av_free(p); }
-};
-
 int32_t FrameCountOf(const AVStream& stream) {
   int64_t n = stream.nb_frames > 0 ? stream.nb_frames : stream.duration;
   return static_cast<int32_t>(std::clamp<int64_t>(n, 0, std::numeric_limits<int32_t>::max()));
@@ -39,7 +35,7 @@ struct VideoReader::State {
   PacketPtr packet{av_packet_alloc()};
   FramePtr frame{av_frame_alloc()};
   ScalerPtr scaler;
-  std::unique_ptr<uint8_t, BufferFreer> rgb;  // padded rows for the scaler
+  BufferPtr rgb;  // padded rows for the scaler
   int rgbLinesize = 0;
   int stream = -1;
   int64_t startPts = 0;

@@ -10,6 +10,7 @@
 SLV_REGISTER_ACTOR(C3dActor, "3dActor");
 
 namespace {
+namespace actor3d {
 
 constexpr float kNearDepth = 10.0f;
 constexpr float kBoundsStart = 100000.0f;
@@ -21,6 +22,7 @@ std::array<Vec3, 8> BoxCorners(const Vec3& lo, const Vec3& hi) {
           Vec3{lo.x, lo.y, hi.z}, Vec3{hi.x, lo.y, hi.z}, Vec3{hi.x, hi.y, hi.z}, Vec3{lo.x, hi.y, hi.z}};
 }
 
+}  // namespace actor3d
 }  // namespace
 
 bool C3dActor::Mirrored() const {
@@ -55,13 +57,13 @@ void C3dActor::SetModel(const C3dModelNode* node) {
 }
 
 void C3dActor::ComputeBounds() {
-  m_modelMin = Vec3{kBoundsStart, kBoundsStart, kBoundsStart};
-  m_modelMax = Vec3{-kBoundsStart, -kBoundsStart, -kBoundsStart};
+  m_modelMin = Vec3{actor3d::kBoundsStart, actor3d::kBoundsStart, actor3d::kBoundsStart};
+  m_modelMax = Vec3{-actor3d::kBoundsStart, -actor3d::kBoundsStart, -actor3d::kBoundsStart};
   m_instance->ExtendBounds(Matrix{}, m_modelMin, m_modelMax);
   m_centre = Vec3{-(m_modelMin.x + m_modelMax.x) / 2.0f, -m_modelMax.y, -(m_modelMin.z + m_modelMax.z) / 2.0f};
-  m_corners = BoxCorners(m_modelMin + m_centre, m_modelMax + m_centre);
-  m_worldMin = Vec3{kBoundsStart, kBoundsStart, kBoundsStart};
-  m_worldMax = Vec3{-kBoundsStart, -kBoundsStart, -kBoundsStart};
+  m_corners = actor3d::BoxCorners(m_modelMin + m_centre, m_modelMax + m_centre);
+  m_worldMin = Vec3{actor3d::kBoundsStart, actor3d::kBoundsStart, actor3d::kBoundsStart};
+  m_worldMax = Vec3{-actor3d::kBoundsStart, -actor3d::kBoundsStart, -actor3d::kBoundsStart};
   for (const Vec3& corner : m_corners) {
     const Vec3 p = m_world.TransformPoint(corner);
     m_worldMin = Vec3{std::min(m_worldMin.x, p.x), std::min(m_worldMin.y, p.y), std::min(m_worldMin.z, p.z)};
@@ -127,7 +129,7 @@ void C3dActor::UpdateNodeMatrices(const Vec3& light, const Vec3& diffuse, const 
     Matrix toWorld;
     Matrix::Multiply(toWorld, box.box, m_world);
     const Vec3& e = box.halfExtents;
-    const std::array<Vec3, 8> corners = BoxCorners(e * -1.0f, e);
+    const std::array<Vec3, 8> corners = actor3d::BoxCorners(e * -1.0f, e);
     for (size_t i = 0; i < corners.size(); ++i) box.corners[i] = toWorld.TransformPoint(corners[i]);
   }
 }
@@ -152,7 +154,7 @@ bool C3dActor::ProjectCorners(const CRC& rc, const Matrix& view, ScreenCorners& 
   for (size_t i = 0; i < m_corners.size(); ++i) {
     const Vec3 p = m.TransformPoint(m_corners[i]);
     behind += p.z <= 0.0f ? 1 : 0;
-    const float z = p.z >= kNearDepth ? p.z : kNearDepth;
+    const float z = p.z >= actor3d::kNearDepth ? p.z : actor3d::kNearDepth;
     const float x = cx + rc.m_focalX * p.x / z;
     const float y = cy + rc.m_focalY * p.y / z;
     out[i] = ScreenCorner{x, y};

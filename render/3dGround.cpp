@@ -21,6 +21,7 @@ std::string GetResValue(const std::string& name) { return CResMgr::GetInstance()
 bool HasResValue(const std::string& name) { return CResMgr::GetInstance().HasValue(name); }
 
 namespace {
+namespace ground3d {
 
 constexpr int32_t kHeaderBytes = 12;
 
@@ -64,6 +65,7 @@ constexpr uint8_t kTurnedOrder[2][3] = {{0, 2, 1}, {1, 2, 3}};
 // (points 4, 5) and the +z wall's (points 6, 7), each wall's corners 0-3.
 constexpr uint8_t kWallPoints[2][4] = {{1, 3, 4, 5}, {2, 3, 6, 7}};
 
+}  // namespace ground3d
 }  // namespace
 
 C3dGround::C3dGround() : C3dGround(CTextureMgr::GetInstance(), CResMgr::GetInstance()) {}
@@ -94,10 +96,10 @@ bool C3dGround::Parse(CMemFile& file) {
     DebugLogf("C3dGround::Load : %d textures, %d x %d cells", count, width, height);
     return false;
   }
-  const int64_t cellBytes = int64_t{file.GetSize()} - kHeaderBytes - int64_t{count} * kNameBytes;
+  const int64_t cellBytes = int64_t{file.GetSize()} - ground3d::kHeaderBytes - int64_t{count} * kNameBytes;
   if (cellBytes < 0 || int64_t{width} * height > cellBytes / kCellFileBytes) return false;
   std::vector<std::string> names;
-  if (!ReadNames(file, count, &names)) return false;
+  if (!ground3d::ReadNames(file, count, &names)) return false;
   Allocate(width, height);
   m_textureNames = std::move(names);
   for (size_t i = 0; i < m_cells.size(); ++i) {
@@ -112,12 +114,12 @@ bool C3dGround::ReadCell(CMemFile& file, const std::vector<std::string>& names, 
   for (int32_t& i : index) {
     if (!ReadI32(file, i)) return false;
   }
-  if (!ReadFloats(file, cell.height, 4) || !ReadU32(file, cell.color) ||
+  if (!ground3d::ReadFloats(file, cell.height, 4) || !ReadU32(file, cell.color) ||
       !ReadU32(file, cell.extra)) {
     return false;
   }
   for (GroundLayerData& layer : cell.layer) {
-    if (!ReadFloats(file, &layer.uv[0][0], 8)) return false;
+    if (!ground3d::ReadFloats(file, &layer.uv[0][0], 8)) return false;
   }
   for (int layer = 0; layer < kGroundLayers; ++layer) {
     if (index[layer] == -1) continue;
@@ -215,13 +217,13 @@ void C3dGround::ComputeLighting(const Vec3& lightDir, const Vec3& diffuse, const
   for (int32_t row = 0; row < m_height; ++row) {
     for (int32_t column = 0; column < m_width; ++column) {
       GroundCell& cell = *GetCell(column, row);
-      const Vec3 top = Intensity(CornerNormal(column, row), lightDir, diffuse, ambient);
-      cell.layerColor[kGroundTop] = Rgb(static_cast<float>(Channel(cell.color, 16)) * top.x,
-                                        static_cast<float>(Channel(cell.color, 8)) * top.y,
-                                        static_cast<float>(Channel(cell.color, 0)) * top.z);
+      const Vec3 top = ground3d::Intensity(CornerNormal(column, row), lightDir, diffuse, ambient);
+      cell.layerColor[kGroundTop] = ground3d::Rgb(static_cast<float>(ground3d::Channel(cell.color, 16)) * top.x,
+                                        static_cast<float>(ground3d::Channel(cell.color, 8)) * top.y,
+                                        static_cast<float>(ground3d::Channel(cell.color, 0)) * top.z);
       for (int wall = 0; wall < 2; ++wall) {
-        const Vec3 i = Intensity(cell.wallNormal[wall], lightDir, diffuse, ambient);
-        cell.layerColor[kGroundWallX + wall] = Rgb(i.x * 255.0f, i.y * 255.0f, i.z * 255.0f);
+        const Vec3 i = ground3d::Intensity(cell.wallNormal[wall], lightDir, diffuse, ambient);
+        cell.layerColor[kGroundWallX + wall] = ground3d::Rgb(i.x * 255.0f, i.y * 255.0f, i.z * 255.0f);
       }
       for (int layer = 0; layer < kGroundLayers; ++layer) {
         const uint32_t alpha =
@@ -271,7 +273,7 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
     const uint32_t alpha = cell.layerColor[kGroundTop] & 0xFF000000u;
     for (int t = 0; t < 2; ++t) {
       for (int k = 0; k < 3; ++k) {
-        const uint8_t corner = kQuadOrder[t][k];
+        const uint8_t corner = ground3d::kQuadOrder[t][k];
         platform::TexturedVertex& v = cell.batch[t].v[k];
         v.diffuse = (owner[corner]->layerColor[kGroundTop] & 0x00FFFFFFu) | alpha;
         v.u = cell.layer[kGroundTop].uv[corner][0];
@@ -286,7 +288,7 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
     if (cell.layer[layer].texture == nullptr) continue;
     // The step's direction turns the wall on the screen by itself; only the
     // walls' two orientations need their own orders.
-    const auto& order = wall == 0 ? kTurnedOrder : kQuadOrder;
+    const auto& order = wall == 0 ? ground3d::kTurnedOrder : ground3d::kQuadOrder;
     for (int t = 0; t < 2; ++t) {
       const int b = layer * 2 + t;
       for (int k = 0; k < 3; ++k) {
@@ -295,7 +297,7 @@ void C3dGround::PrepareTriangles(int32_t column, int32_t row) {
         v.diffuse = cell.layerColor[layer];
         v.u = cell.layer[layer].uv[corner][0];
         v.v = cell.layer[layer].uv[corner][1];
-        cell.batchPoint[b][k] = kWallPoints[wall][corner];
+        cell.batchPoint[b][k] = ground3d::kWallPoints[wall][corner];
       }
       cell.prepared |= static_cast<uint8_t>(1u << b);
     }

@@ -11,6 +11,7 @@
 SLV_REGISTER_RES(C3dModelRes, "rsm", "model\\");
 
 namespace {
+namespace modelres3d {
 
 constexpr uint32_t kNameSize = 40;
 constexpr int kMaxMinor = 4;
@@ -34,6 +35,7 @@ void ReadPosKeys(FieldReader& r, std::vector<PosKey>& keys) {
   for (PosKey& key : keys) r.I32(key.frame).Vec(key.pos).F32(key.unused);
 }
 
+}  // namespace modelres3d
 }  // namespace
 
 void C3dModelRes::ReadBox(FieldReader& r, ModelBox& box) const {
@@ -41,8 +43,8 @@ void C3dModelRes::ReadBox(FieldReader& r, ModelBox& box) const {
   if (m_minor < 3) return;
   r.I32(box.flag);
   if (box.flag == 0) {
-    box.halfExtents.x += kBoxMargin;
-    box.halfExtents.z += kBoxMargin;
+    box.halfExtents.x += modelres3d::kBoxMargin;
+    box.halfExtents.z += modelres3d::kBoxMargin;
   }
 }
 
@@ -95,21 +97,21 @@ bool C3dModelRes::Parse(CMemFile& file) {
     DebugLog("잘못된 포맷의 모델파일임.");
     return false;
   }
-  if (!r.U8(major).U8(m_minor).ok() || major != 1 || m_minor > kMaxMinor) {
+  if (!r.U8(major).U8(m_minor).ok() || major != 1 || m_minor > modelres3d::kMaxMinor) {
     DebugLog("지원되지 않는 버젼입니다. 내용물이 깨져있을 수 있습니다");
     return false;
   }
   r.I32(m_animLen).I32(m_shadeType);
   if (m_minor >= 4) r.U8(m_alpha);
   int32_t textureCount;
-  r.Skip(16).Count(textureCount, kNameSize);
+  r.Skip(16).Count(textureCount, modelres3d::kNameSize);
   if (!r.ok()) return false;
   std::vector<std::string> textureNames(static_cast<size_t>(textureCount));
-  for (std::string& textureName : textureNames) r.Text(kNameSize, textureName);
+  for (std::string& textureName : textureNames) r.Text(modelres3d::kNameSize, textureName);
   std::string mainName;
   int32_t nodeCount;
   // A node record takes at least its names and fixed fields.
-  r.Text(kNameSize, mainName).Count(nodeCount, 2 * kNameSize + 4 + 48 + 40 + 16);
+  r.Text(modelres3d::kNameSize, mainName).Count(nodeCount, 2 * modelres3d::kNameSize + 4 + 48 + 40 + 16);
   if (!r.ok()) {
     DebugLog("Model :: file too short : " + file.GetName());
     return false;
@@ -129,7 +131,7 @@ bool C3dModelRes::Parse(CMemFile& file) {
     m_meshes[added.name] = &added.mesh;
   }
   std::vector<PosKey> posKeys;
-  ReadPosKeys(r, posKeys);
+  modelres3d::ReadPosKeys(r, posKeys);
   // Without the main node the model has no position track.
   if (C3dModelNode* main = FindNode(mainName)) main->posKeys = std::move(posKeys);
   LinkTree(m_nodes);
@@ -138,7 +140,7 @@ bool C3dModelRes::Parse(CMemFile& file) {
   int32_t boxCount;
   if (m_minor < 2) {
     r.I32(boxCount);
-  } else if (r.Count(boxCount, m_minor >= 3 ? kLongBoxBytes : kShortBoxBytes).ok()) {
+  } else if (r.Count(boxCount, m_minor >= 3 ? modelres3d::kLongBoxBytes : modelres3d::kShortBoxBytes).ok()) {
     m_boxes.resize(static_cast<size_t>(boxCount));
     for (ModelBox& box : m_boxes) ReadBox(r, box);
   }
@@ -148,14 +150,14 @@ bool C3dModelRes::Parse(CMemFile& file) {
 
 bool C3dModelRes::ReadNode(FieldReader& r, C3dModelNode& node, const std::vector<std::string>& textureNames) {
   int32_t textureCount;
-  r.Text(kNameSize, node.name).Text(kNameSize, node.parentName).Count(textureCount, 4);
+  r.Text(modelres3d::kNameSize, node.name).Text(modelres3d::kNameSize, node.parentName).Count(textureCount, 4);
   if (!r.ok()) return false;
   std::vector<int32_t> indices(static_cast<size_t>(textureCount));
   for (int32_t& index : indices) r.I32(index);
   for (float& value : node.local.m) r.F32(value);
   r.Vec(node.position).F32(node.rotAngle).Vec(node.rotAxis).Vec(node.scale);
   if (!r.ok() || !ReadMesh(r, node)) return false;
-  ReadRotKeys(r, node.rotKeys);
+  modelres3d::ReadRotKeys(r, node.rotKeys);
   if (!r.ok()) return false;
   node.textures = TakeModelTextures(*m_textures, indices, textureNames, m_alpha != 0xFF ? 1 : 0);
   return true;

@@ -12,6 +12,7 @@
 SLV_REGISTER_RES(C3dWorldRes, "rsw", ".\\");
 
 namespace {
+namespace worldres3d {
 
 constexpr uint32_t kHeaderNameSize = 40;
 constexpr uint32_t kNameSize = 80;
@@ -67,6 +68,7 @@ bool Append(std::vector<Record>& list, Reader read) {
   return true;
 }
 
+}  // namespace worldres3d
 }  // namespace
 
 float WorldCharacter::WordAsFloat(int index) const {
@@ -94,7 +96,7 @@ bool C3dWorldRes::Parse(CMemFile& file) {
     return false;
   }
   uint8_t version[2];
-  if (!file.Read(version, sizeof version) || version[0] != 1 || version[1] > kMaxMinor) {
+  if (!file.Read(version, sizeof version) || version[0] != 1 || version[1] > worldres3d::kMaxMinor) {
     DebugLog("C3dWorldRes :: Unsupported Version");
     return false;
   }
@@ -110,9 +112,9 @@ bool C3dWorldRes::Parse(CMemFile& file) {
 bool C3dWorldRes::ReadHeader(CMemFile& file, int minor) {
   FieldReader r(file);
   std::string ignored;
-  r.Text(kHeaderNameSize, ignored).Text(kHeaderNameSize, m_groundName);
-  if (minor >= 4) r.Text(kHeaderNameSize, m_attrName);
-  r.Text(kHeaderNameSize, m_scriptName);
+  r.Text(worldres3d::kHeaderNameSize, ignored).Text(worldres3d::kHeaderNameSize, m_groundName);
+  if (minor >= 4) r.Text(worldres3d::kHeaderNameSize, m_attrName);
+  r.Text(worldres3d::kHeaderNameSize, m_scriptName);
   if (minor >= 3) r.I32(m_mapValue);
   if (minor >= 5) {
     r.I32(m_lightLongitude).I32(m_lightLatitude).Vec(m_diffuse).Vec(m_ambient);
@@ -161,19 +163,19 @@ bool C3dWorldRes::ReadObject(CMemFile& file, int32_t type, int minor) {
   FieldReader r(file);
   switch (type) {
     case 1:
-      return Append(m_models, [&](WorldModelPlacement& m) { return ReadModel(r, minor, m); });
+      return worldres3d::Append(m_models, [&](WorldModelPlacement& m) { return worldres3d::ReadModel(r, minor, m); });
     case 2:
-      return Append(m_characters, [&](WorldCharacter& c) { return ReadCharacter(r, c); });
+      return worldres3d::Append(m_characters, [&](WorldCharacter& c) { return worldres3d::ReadCharacter(r, c); });
     case 3:
-      return Append(m_fieldEnemies, [&](WorldFieldEnemy& e) { return ReadFieldEnemy(r, e); });
+      return worldres3d::Append(m_fieldEnemies, [&](WorldFieldEnemy& e) { return worldres3d::ReadFieldEnemy(r, e); });
     case 4:
-      return Append(m_particleMakers, [&](WorldParticleMaker& p) { return ReadParticleMaker(r, p); });
+      return worldres3d::Append(m_particleMakers, [&](WorldParticleMaker& p) { return worldres3d::ReadParticleMaker(r, p); });
     case 5:
-      return Append(m_soundSources, [&](WorldSoundSource& s) { return ReadSoundSource(r, s); });
+      return worldres3d::Append(m_soundSources, [&](WorldSoundSource& s) { return worldres3d::ReadSoundSource(r, s); });
     case 6:
-      return Append(m_3dFieldEnemies, [&](World3dFieldEnemy& e) { return Read3dFieldEnemy(r, e); });
+      return worldres3d::Append(m_3dFieldEnemies, [&](World3dFieldEnemy& e) { return worldres3d::Read3dFieldEnemy(r, e); });
     default:
-      return Append(m_3dModels, [&](World3dModel& m) { return Read3dModel(r, m); });
+      return worldres3d::Append(m_3dModels, [&](World3dModel& m) { return worldres3d::Read3dModel(r, m); });
   }
 }
 

@@ -14,6 +14,7 @@ using namespace platform;
 CDispBmp g_dispBmp;
 
 namespace {
+namespace dispbmp {
 
 struct Rgb {
   int r = 0, g = 0, b = 0;
@@ -109,6 +110,7 @@ void LogLockFailure(Result r) {
   }
 }
 
+}  // namespace dispbmp
 }  // namespace
 
 Result CDispBmp::Create(const CBitmapRes* bitmap) {
@@ -129,10 +131,10 @@ Result CDispBmp::Create(const CBitmapRes* bitmap) {
   }
   LockedBits bits;
   if (const Result r = m_surface->Lock(&bits); Failed(r)) {
-    if (r != DDERR_SURFACELOST) LogLockFailure(r);
+    if (r != DDERR_SURFACELOST) dispbmp::LogLockFailure(r);
     return r;
   }
-  RowDecoder decoder(bits, m_surface->Width(), m_surface->Height());
+  dispbmp::RowDecoder decoder(bits, m_surface->Width(), m_surface->Height());
   const auto& rows = bitmap->GetRows();
   for (size_t y = 0; y < rows.size() && y < static_cast<size_t>(m_surface->Height()); ++y) {
     decoder.DecodeRow(rows[y], static_cast<int>(y));

@@ -14,10 +14,12 @@ namespace {
 constexpr int kScreenshotHeaderBytes = 54;
 constexpr int kLowerBandRows = 117;
 
+namespace pixelrc {
 Rgb8 Blend(Rgb8 color, Rgb8 background, int a) {
   const auto mix = [a](int k, int g) { return (k * a + g * (255 - a)) / 255; };
   return {mix(color.red, background.red), mix(color.green, background.green), mix(color.blue, background.blue)};
 }
+}  // namespace pixelrc
 
 // Glyphs divide the two terms separately.
 Rgb8 GlyphBlend(Rgb8 color, Rgb8 background, int a) {
@@ -218,7 +220,7 @@ void CPixelRC::BlendRun(const uint8_t* data, int count, int64_t dx, int dy, int 
     if (!OnTarget(dx, dy)) continue;
     uint16_t& pixel = At(static_cast<int>(dx), dy);
     state.background = m_layout.Expand(pixel);
-    const Rgb8 p = Blend(state.color, state.background, data[0]);
+    const Rgb8 p = pixelrc::Blend(state.color, state.background, data[0]);
     pixel = m_layout.Pack(p.red, p.green, p.blue);
   }
 }
@@ -227,7 +229,7 @@ void CPixelRC::BlendRun(const uint8_t* data, int count, int64_t dx, int dy, int 
 void CPixelRC::ShadeRun(const uint8_t* data, int count, int64_t dx, int dy, int scale, const RleState& state) {
   for (int k = 0; k < count; ++k, dx += scale) {
     if (!OnTarget(dx, dy)) continue;
-    const Rgb8 p = Blend(state.color, state.background, data[k]);
+    const Rgb8 p = pixelrc::Blend(state.color, state.background, data[k]);
     At(static_cast<int>(dx), dy) = m_layout.Pack(p.red, p.green, p.blue);
   }
 }

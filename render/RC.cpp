@@ -5,6 +5,7 @@
 
 #include "platform/DebugLog.h"
 #include "render/3dDevice.h"
+#include "render/ScreenVertex.h"
 #include "render/TextProbe.h"
 #include "render/TextureMgr.h"
 
@@ -25,10 +26,6 @@ namespace {
 constexpr float kNear = 9.9999f;
 constexpr float kFar = 1000.0f;
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
-
-// Screen-space primitives lie in front of everything the scene draws.
-constexpr float kScreenZ = 0.000001f;
-constexpr float kScreenRhw = 0.999999f;
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 using namespace platform;
 
 namespace {
+namespace rcquadpasses {
 
 constexpr uint32_t kPassSpecular = 0x80FFFFFF;
 constexpr float kRadiansPerDegree = std::numbers::pi_v<float> / 180.0f;
@@ -155,9 +156,10 @@ auto QuadDraw(bool sorted) {
   return [sorted](Device3D& device, std::vector<Record>& queue) { DrawQueue(device, queue, sorted, PlainStrip); };
 }
 
+}  // namespace rcquadpasses
 }  // namespace
 
-void CRC::FlushQuads() { RunPass(m_device, pass_states::kQuads, m_quads, QuadDraw<QueuedImageQuad>(g_zBufferSort != 0)); }
+void CRC::FlushQuads() { RunPass(m_device, pass_states::kQuads, m_quads, rcquadpasses::QuadDraw<QueuedImageQuad>(g_zBufferSort != 0)); }
 
 // A silhouette is the record's colour in the shape of its image's opaque
 // texels. Unsorted, the colour replaces the texels'; sorted, the image is
@@ -166,37 +168,37 @@ void CRC::FlushEffectQuads() {
   const bool sorted = g_zBufferSort != 0;
   const auto draw = [sorted](Device3D& device, const TexturedVertex (&strip)[4], bool silhouette) {
     if (!silhouette) {
-      DrawStrip(device, strip);
+      rcquadpasses::DrawStrip(device, strip);
       return;
     }
     device.SetRenderState(RenderState::AlphaRef, strip[0].diffuse >> 24);  // the record's alpha
     if (sorted) {
-      DrawStrip(device, strip);
+      rcquadpasses::DrawStrip(device, strip);
       device.SetRenderState(RenderState::ZFunc, pass_states::kEqual);
       device.SetTexture(nullptr);
-      DrawStrip(device, strip);
+      rcquadpasses::DrawStrip(device, strip);
     } else {
       device.SetStageState(StageState::ColorOp, static_cast<uint32_t>(TextureOp::SelectArg2));
-      DrawStrip(device, strip);
+      rcquadpasses::DrawStrip(device, strip);
       device.SetStageState(StageState::ColorOp, static_cast<uint32_t>(TextureOp::Modulate));
     }
-    device.SetRenderState(RenderState::AlphaRef, kRestingAlphaRef);
+    device.SetRenderState(RenderState::AlphaRef, rcquadpasses::kRestingAlphaRef);
     device.SetRenderState(RenderState::ZFunc, pass_states::kLessEqual);
   };
   RunPass(m_device, pass_states::kEffectQuads, m_effectQuads,
-          [&](Device3D& device, std::vector<QueuedEffectQuad>& queue) { DrawQueue(device, queue, sorted, draw); });
+          [&](Device3D& device, std::vector<QueuedEffectQuad>& queue) { rcquadpasses::DrawQueue(device, queue, sorted, draw); });
 }
 
-void CRC::FlushQuadsA() { RunPass(m_device, pass_states::kQuads, m_quadsA, QuadDraw<QueuedQuad>(g_zBufferSort != 0)); }
+void CRC::FlushQuadsA() { RunPass(m_device, pass_states::kQuads, m_quadsA, rcquadpasses::QuadDraw<QueuedQuad>(g_zBufferSort != 0)); }
 
 void CRC::FlushQuadsB() {
-  RunPass(m_device, pass_states::kQuads, m_quadsB, QuadDraw<QueuedDecalQuad>(g_zBufferSort != 0));
+  RunPass(m_device, pass_states::kQuads, m_quadsB, rcquadpasses::QuadDraw<QueuedDecalQuad>(g_zBufferSort != 0));
 }
 
 void CRC::FlushSpriteQuads() {
-  RunPass(m_device, pass_states::kSpriteQuads, m_spriteQuads, QuadDraw<QueuedSpriteQuad>(g_zBufferSort != 0));
+  RunPass(m_device, pass_states::kSpriteQuads, m_spriteQuads, rcquadpasses::QuadDraw<QueuedSpriteQuad>(g_zBufferSort != 0));
 }
 
 void CRC::FlushOverlayQuads() {
-  RunPass(m_device, pass_states::kOverlayQuads, m_overlayQuads, QuadDraw<QueuedDecalQuad>(false));
+  RunPass(m_device, pass_states::kOverlayQuads, m_overlayQuads, rcquadpasses::QuadDraw<QueuedDecalQuad>(false));
 }

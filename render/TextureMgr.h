@@ -5,6 +5,7 @@
 // per texture, so that each texture is bound once.
 #include <cstdint>
 #include <list>
+#include <map>  // FreeTexturesWhere looks std::erase_if up here, for both caches
 #include <memory>
 #include <string>
 #include <utility>

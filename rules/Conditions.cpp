@@ -11,6 +11,7 @@ const char* const kConditionNames[9] = {"NOTHING", "POISON1", "POISON2", "POISON
                                         "CURSE",   "STONE",   "UNDEAD",  "DYING"};
 
 namespace {
+namespace conditions {
 
 // The sound of setting each condition; none for DYING. The first name holds
 // its blank as the game's file does.
@@ -63,6 +64,7 @@ bool Revive(PlayerData& player, CBattleObject& actor) {
   return true;
 }
 
+}  // namespace conditions
 }  // namespace
 
 int ConditionIndex(uint32_t bit) {
@@ -73,12 +75,12 @@ int ConditionIndex(uint32_t bit) {
 }
 
 void CSession::SetCondition(PlayerData& player, uint32_t bit, bool set) {
-  if (set && Blocks(player, bit)) return;
+  if (set && conditions::Blocks(player, bit)) return;
   auto* actor = dynamic_cast<CBattleObject*>(player.battlePtr);
   uint32_t bits = static_cast<uint32_t>(player.stateid);
   if (set) {
     if (actor != nullptr) {
-      if (bit == kStone) Petrify(*actor);
+      if (bit == kStone) conditions::Petrify(*actor);
       if (bit == kDying && actor->m_actionCode != kActDying) {
         actor->OnMessage(nullptr, kMsgKill, 0, 0, 0);
         player.hp = 0;
@@ -91,13 +93,13 @@ void CSession::SetCondition(PlayerData& player, uint32_t bit, bool set) {
     if (bit == kDying && actor == nullptr) {
       bits = 0;
       if (player.hp < 1) player.hp = 1;
-    } else if (bit == kDying && actor->m_actionCode == kActRemoved && Revive(player, *actor)) {
+    } else if (bit == kDying && actor->m_actionCode == kActRemoved && conditions::Revive(player, *actor)) {
       bits = 0;
     }
-    bits &= ~ClearedWith(bit);
+    bits &= ~conditions::ClearedWith(bit);
   }
   player.stateid = static_cast<int32_t>(bits);
-  if (set) PlayConditionSound(bit);
+  if (set) conditions::PlayConditionSound(bit);
   RaisePlayerConditionHooks(player, ConditionIndex(bit));
 }
 
@@ -107,18 +109,18 @@ void CSession::SetEnemyCondition(EnemySlot& enemy, uint32_t bit, bool set) {
     const bool dying = actor->m_actionCode == kActDying;
     if (bit == kStone) {
       if (!dying) actor->OnMessage(nullptr, kMsgPetrify, 0, 0, 0);
-      actor->SpawnEffect(kStoneEffect);
+      actor->SpawnEffect(conditions::kStoneEffect);
     }
     if (bit == kDying && !dying) {
       actor->OnMessage(nullptr, kMsgKill, 0, 0, 0);
       enemy.hp = 0;
     }
   }
-  if (set && (bit & kPoisons) != 0 && enemy.attr == kUnpoisonable) return;
+  if (set && (bit & conditions::kPoisons) != 0 && enemy.attr == conditions::kUnpoisonable) return;
   uint32_t bits = static_cast<uint32_t>(enemy.stateid);
   bits = set ? bits | bit : bits & ~bit;
   enemy.stateid = static_cast<int32_t>(bits);
-  if (set) PlayConditionSound(bit);
+  if (set) conditions::PlayConditionSound(bit);
   RaiseEnemyConditionHooks(enemy, ConditionIndex(bit));
 }
 

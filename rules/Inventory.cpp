@@ -10,6 +10,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace inventory {
 
 constexpr int kMaxCount = 255;
 constexpr int64_t kFullGauge = 100;
@@ -26,19 +27,20 @@ int64_t Volume(int item) {
   return item >= 0 && item < items.GetCount() ? items.GetItem(item)->supply : 0;
 }
 
+}  // namespace inventory
 }  // namespace
 
 void CSession::AddItem(int item, int n) {
   if (!IsRealItem(item)) return;
   int32_t& count = inventory[static_cast<size_t>(item)];
-  if (count == kMaxCount) return;
-  count = ClampCount(int64_t{count} + n);
+  if (count == inventory::kMaxCount) return;
+  count = inventory::ClampCount(int64_t{count} + n);
   SetItemDiary(item, 1);
   inventoryChanged = 1;
 }
 
 void CSession::RemoveItem(int item, int n) {
-  if (!ValidItem(item)) return;
+  if (!inventory::ValidItem(item)) return;
   int32_t& count = inventory[static_cast<size_t>(item)];
   if (count < 0) {
     count = 0;
@@ -49,29 +51,29 @@ void CSession::RemoveItem(int item, int n) {
 }
 
 int CSession::GetItemCount(int item) {
-  if (!ValidItem(item)) return 0;
+  if (!inventory::ValidItem(item)) return 0;
   int32_t& count = inventory[static_cast<size_t>(item)];
-  count = ClampCount(count);
+  count = inventory::ClampCount(count);
   return count;
 }
 
 void CSession::SetItemCount(int item, int n) {
-  if (!ValidItem(item)) return;
+  if (!inventory::ValidItem(item)) return;
   inventory[static_cast<size_t>(item)] = n;
   inventoryChanged = 1;
   if (n != 0) SetItemDiary(item, 1);
 }
 
 int CSession::CountItemOwned(int item) const {
-  if (!ValidItem(item)) return 0;
-  int owned = std::clamp(inventory[static_cast<size_t>(item)], 0, kMaxCount);
+  if (!inventory::ValidItem(item)) return 0;
+  int owned = std::clamp(inventory[static_cast<size_t>(item)], 0, inventory::kMaxCount);
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
     for (int32_t worn : WornSlotItems(*GetPartyMember(p))) owned += worn == item;
   }
   return owned;
 }
 
-int CSession::GetItemBoxCount(int item) const { return ValidItem(item) ? itemBox[static_cast<size_t>(item)] : 0; }
+int CSession::GetItemBoxCount(int item) const { return inventory::ValidItem(item) ? itemBox[static_cast<size_t>(item)] : 0; }
 
 int CSession::GetPartyCapacity() const {
   int64_t capacity = 0;
@@ -90,7 +92,7 @@ int CSession::GetCarriedVolume() const {
     volume += item.kind == kItemAcc1 && item.GetAttr(7) == 3 ? 1 : count * int64_t{item.supply};
   }
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
-    for (int32_t worn : WornSlotItems(*GetPartyMember(p))) volume += Volume(worn);
+    for (int32_t worn : WornSlotItems(*GetPartyMember(p))) volume += inventory::Volume(worn);
   }
   return static_cast<int>(std::clamp<int64_t>(volume, INT32_MIN, INT32_MAX));
 }
@@ -130,7 +132,7 @@ void CSession::TryAutoRevive(int position, bool isParty) {
   const int scarab = CItemMgr::GetInstance().LookupName("스카라베");
   if (scarab < 0 || (member->acc2 != scarab && member->acc3 != scarab)) return;
   CSelvarinContext* context = GetFieldContext();
-  if (context == nullptr || context->m_battleParty.size() > kMostRevivedAlongside) return;
+  if (context == nullptr || context->m_battleParty.size() > inventory::kMostRevivedAlongside) return;
   member->hp = 1;
   actor->SetAction(kActLying);
   SetCondition(*member, kDying, false);
@@ -148,5 +150,5 @@ void CSession::AddSpecialGauge(int position, int n) {
   const CItemMgr& items = CItemMgr::GetInstance();
   const bool shirt = member->armor >= 0 && member->armor < items.GetCount() && items.GetItem(member->armor)->name == "P-셔츠";
   const int64_t gain = shirt ? int64_t{n} * 2 : n;
-  member->cp = static_cast<int32_t>(std::min<int64_t>(int64_t{member->cp} + gain, kFullGauge));
+  member->cp = static_cast<int32_t>(std::min<int64_t>(int64_t{member->cp} + gain, inventory::kFullGauge));
 }

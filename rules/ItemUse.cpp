@@ -16,6 +16,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace itemuse {
 
 using damage_steps::ClampInt;
 using damage_steps::RaiseCapped;
@@ -223,14 +224,15 @@ class ItemEffect {
 
 bool Occupied(const CSession& s, int slot) { return s.enemies[static_cast<size_t>(slot)].actor != nullptr; }
 
+}  // namespace itemuse
 }  // namespace
 
 void CSession::ApplyItem(int user, bool userIsParty, int target, bool targetIsParty, int item) {
-  ITM* it = ItemAt(item);
+  ITM* it = itemuse::ItemAt(item);
   const Fighter u = FighterAt(*this, user, userIsParty);
   const Fighter t = FighterAt(*this, target, targetIsParty);
   if (it == nullptr || !u.Exists() || !t.Exists()) return;
-  ItemEffect(*this, u, t, *it).Run();
+  itemuse::ItemEffect(*this, u, t, *it).Run();
 }
 
 void CSession::UseItemPartyToParty(int from, int to, int item) { ApplyItem(from, true, to, true, item); }
@@ -248,13 +250,13 @@ void CSession::UseItemEnemyToAllParty(int slot, int item) {
 
 void CSession::UseItemPartyToAllEnemies(int from, int item) {
   for (int e = 0; e < kMaxEnemies; ++e) {
-    if (Occupied(*this, e)) UseItemPartyToEnemy(from, e, item);
+    if (itemuse::Occupied(*this, e)) UseItemPartyToEnemy(from, e, item);
   }
 }
 
 void CSession::UseItemEnemyToAllEnemies(int slot, int item) {
   for (int e = 0; e < kMaxEnemies; ++e) {
-    if (Occupied(*this, e)) UseItemEnemyToEnemy(slot, e, item);
+    if (itemuse::Occupied(*this, e)) UseItemEnemyToEnemy(slot, e, item);
   }
 }
 
@@ -278,15 +280,15 @@ void CSession::UseItemEnemyToArea(int slot, int item) {
 void CSession::ResolveItemUse(int user, bool userIsParty, int target, bool targetIsParty, int item, CActor* object,
                               int status) {
   static_cast<void>(object);
-  ITM* it = ItemAt(item);
+  ITM* it = itemuse::ItemAt(item);
   if (status != 0 || it == nullptr) return;
   const Fighter u = FighterAt(*this, user, userIsParty);
   const Fighter t = FighterAt(*this, target, targetIsParty);
   const auto* userActor = dynamic_cast<const CBattleActor*>(GetBattleActor(user, userIsParty));
   if (!u.Exists() || userActor == nullptr) return;
   if (!userIsParty && userActor->m_target == nullptr) return;
-  if (!MayReach(userActor->m_target, userIsParty, *it)) return;
-  switch (it->GetAttr(kAttrScope)) {
+  if (!itemuse::MayReach(userActor->m_target, userIsParty, *it)) return;
+  switch (it->GetAttr(itemuse::kAttrScope)) {
     case 0:
     case 2: ApplyItem(user, userIsParty, target, targetIsParty, item); break;
     case 1: userIsParty ? UseItemPartyToAllParty(user, item) : UseItemEnemyToAllParty(user, item); break;
@@ -316,12 +318,12 @@ void CSession::LaunchItem(int position, bool isParty) {
     return;
   }
   const int item = user->m_chosenIndex;
-  const ITM* it = ItemAt(item);
+  const ITM* it = itemuse::ItemAt(item);
   if (it == nullptr) {
     DebugLogf("CSession::LaunchItem - no item %d", item);
     return;
   }
-  if (!MayReach(user->m_target, isParty, *it)) return;
+  if (!itemuse::MayReach(user->m_target, isParty, *it)) return;
   CSelvarinContext* context = GetFieldContext();
   if (context == nullptr) return;
   if (isParty) RemoveItem(item, 1);

@@ -13,6 +13,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace magiceffect {
 
 enum class Effect : uint8_t {
   kRestore,      // the diary's restoratives
@@ -217,6 +218,7 @@ bool Flies(const CBattleActor& actor) {
 
 bool IsConditionFree(int magic) { return (magic >= 0 && magic <= 2) || (magic >= 5 && magic <= 10); }
 
+}  // namespace magiceffect
 }  // namespace
 
 int CSession::ApplyMagicEffect(int caster, bool casterIsParty, int target, bool targetIsParty, int magic,
@@ -236,7 +238,7 @@ int CSession::ApplyMagicEffect(int caster, bool casterIsParty, int target, bool 
   if (record == nullptr) {
     DebugLogf("CSession::ApplyMagicEffect - no magic %d", magic);
   } else {
-    if (!IsConditionFree(magic)) {
+    if (!magiceffect::IsConditionFree(magic)) {
       ChangeConditions(*this, t, static_cast<uint32_t>(record->stateMask), static_cast<uint32_t>(record->restoreStateMask));
     }
     const int f = record->useType == 0 ? ComputeMagicDamage(caster, casterIsParty, target, targetIsParty, magic) : 0;
@@ -244,8 +246,8 @@ int CSession::ApplyMagicEffect(int caster, bool casterIsParty, int target, bool 
     if (magic > 60) {
       DebugLog("Invalid Magic");
     } else {
-      const EffectRow& row = EffectOf(magic);
-      if (!(row.sparesFlyers && Flies(*actor))) ApplyRow({*this, t, target, *actor, object, f}, row, magic, caster, casterIsParty);
+      const magiceffect::EffectRow& row = magiceffect::EffectOf(magic);
+      if (!(row.sparesFlyers && magiceffect::Flies(*actor))) magiceffect::ApplyRow({*this, t, target, *actor, object, f}, row, magic, caster, casterIsParty);
     }
     const bool healsUndead = magic == 0 || magic == 1 || magic == 2 || magic == 8 || magic == 9 || magic == 10 || magic == 27;
     if (healsUndead && wasUndead && (t.Conditions() & kDying) == 0) SetConditions(*this, t, kDying, true);

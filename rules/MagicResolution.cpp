@@ -20,6 +20,7 @@ using damage_steps::ClampInt;
 using damage_steps::GapFactor;
 
 namespace {
+namespace magicresolution {
 
 const MagicTypeInfo* MagicRecord(int magic) {
   const CMagicMgr& table = CMagicMgr::GetInstance();
@@ -298,6 +299,7 @@ bool TargetStopsCast(const CBattleActor* target, const MagicTypeInfo& record) {
   return target->m_battleId[1] != 1 || record.name != "리저렉션";
 }
 
+}  // namespace magicresolution
 }  // namespace
 
 void CSession::ResolveMagic(int position, bool isParty) {
@@ -307,22 +309,22 @@ void CSession::ResolveMagic(int position, bool isParty) {
     return;
   }
   const int magic = caster->m_chosenIndex;
-  const MagicTypeInfo* record = MagicRecord(magic);
+  const MagicTypeInfo* record = magicresolution::MagicRecord(magic);
   CSelvarinContext* context = GetFieldContext();
   if (record == nullptr || context == nullptr) {
     DebugLogf("CSession::ResolveMagic - magic %d cannot be cast", magic);
     return;
   }
-  if (TargetStopsCast(caster->m_target, *record)) return;
-  Cast cast{*context, *caster, caster->m_target, magic};
+  if (magicresolution::TargetStopsCast(caster->m_target, *record)) return;
+  magicresolution::Cast cast{*context, *caster, caster->m_target, magic};
   context->GetStationPoint(&cast.stationX, &cast.stationZ);
-  PlaceMagic(cast, *record, position, isParty);
+  magicresolution::PlaceMagic(cast, *record, position, isParty);
   caster->PostFrameMessage(record->name.c_str());
 }
 
 int CSession::GetMagicPower(int position, bool isParty, int magic) const {
   const Fighter f = FighterAt(*this, position, isParty);
-  const MagicTypeInfo* record = MagicRecord(magic);
+  const MagicTypeInfo* record = magicresolution::MagicRecord(magic);
   if (!f.Exists() || record == nullptr) return 0;
   const int64_t base = f.IsParty() ? f.player->intelligence : f.enemy->phyAtk;
   int64_t power = record->powerAbsolute != 0 ? base * record->power / 100 : base + record->power;
@@ -339,7 +341,7 @@ int CSession::GetMagicDefence(int position, bool isParty) const {
 int CSession::ComputeMagicDamage(int caster, bool casterIsParty, int target, bool targetIsParty, int magic) {
   const Fighter a = FighterAt(*this, caster, casterIsParty);
   const Fighter t = FighterAt(*this, target, targetIsParty);
-  const MagicTypeInfo* record = MagicRecord(magic);
+  const MagicTypeInfo* record = magicresolution::MagicRecord(magic);
   if (!a.Exists() || !t.Exists() || record == nullptr) return 1;
   const int64_t la = a.Level(), lt = t.Level();
   int64_t l = 100, h = 100;

@@ -9,6 +9,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace partycasting {
 
 bool IsHealing(int magic) { return (magic >= 0 && magic <= 2) || (magic >= 8 && magic <= 10); }
 
@@ -39,6 +40,7 @@ void Restore(CSession& session, const Fighter& t, int magic) {
   }
 }
 
+}  // namespace partycasting
 }  // namespace
 
 void CSession::UseMagicOnParty(int caster, bool casterIsParty, int target, bool targetIsParty, int magic) {
@@ -51,11 +53,12 @@ void CSession::UseMagicOnParty(int caster, bool casterIsParty, int target, bool 
   // Surgical gloves make a member's spell work twice.
   const Fighter c = casterIsParty ? FighterAt(*this, caster, true) : Fighter{};
   const int repeats = c.player != nullptr && Wears(*c.player, WornSlot::kAcc2, "수술장갑") ? 2 : 1;
-  for (int i = 0; i < repeats; ++i) Restore(*this, t, magic);
-  if (IsHealing(magic) && wasUndead) SetConditions(*this, t, kDying, true);
+  for (int i = 0; i < repeats; ++i) partycasting::Restore(*this, t, magic);
+  if (partycasting::IsHealing(magic) && wasUndead) SetConditions(*this, t, kDying, true);
 }
 
 namespace {
+namespace partycasting {
 
 struct Cure {
   int code;
@@ -66,12 +69,13 @@ constexpr Cure kCures[] = {
     {113, kPoison1 | kPoison2 | kPoison3}, {116, kStone}, {117, kPanic}, {118, kCurse}, {121, kUndead},
 };
 
+}  // namespace partycasting
 }  // namespace
 
 void CSession::UseSkillOnParty(int position, bool isParty, int code) {
   const Fighter f = FighterAt(*this, position, isParty);
   if (!f.Exists()) return;
-  for (const Cure& cure : kCures) {
+  for (const partycasting::Cure& cure : partycasting::kCures) {
     if (cure.code == code) SetConditions(*this, f, cure.clears, false);
   }
   if (code == 123 && f.IsParty()) SetConditions(*this, f, kDying, false);

@@ -14,6 +14,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace periodiceffects {
 
 constexpr uint32_t kAlphaMask = 0xFF000000u;
 constexpr uint32_t kColourMask = 0x00FFFFFFu;
@@ -134,6 +135,7 @@ struct Sufferer {
   CSelvarinActor* actor;
 };
 
+}  // namespace periodiceffects
 }  // namespace
 
 void CSession::ProcessException(int position, bool isParty) {
@@ -159,14 +161,14 @@ void CSession::ProcessException(int position, bool isParty) {
     return;
   }
   RunSharedPeriods(tick, nullptr, &enemy);
-  if (tick % 120 == 0 && enemy.hp <= 0) Kill(enemy.hp, enemy.actor);
+  if (tick % 120 == 0 && enemy.hp <= 0) periodiceffects::Kill(enemy.hp, enemy.actor);
 }
 
 void CSession::RunSharedPeriods(int32_t tick, PlayerData* member, EnemySlot* enemy) {
-  Sufferer s = member != nullptr ? Sufferer{member->hp, member->shp, member->maxshp, member->stateid, member->battlePtr}
-                                 : Sufferer{enemy->hp, enemy->shp, enemy->maxshp, enemy->stateid, enemy->actor};
+  periodiceffects::Sufferer s = member != nullptr ? periodiceffects::Sufferer{member->hp, member->shp, member->maxshp, member->stateid, member->battlePtr}
+                                 : periodiceffects::Sufferer{enemy->hp, enemy->shp, enemy->maxshp, enemy->stateid, enemy->actor};
   const auto holds = [&s](uint32_t bit) { return (static_cast<uint32_t>(s.stateid) & bit) != 0; };
-  if (tick % 30 == 0 && holds(kPoison3)) PoisonStep(s.hp, s.actor);
+  if (tick % 30 == 0 && holds(kPoison3)) periodiceffects::PoisonStep(s.hp, s.actor);
   if (tick % 60 == 0) {
     if (s.actor->m_actionCode != kActPetrified) {
       if (member != nullptr) {
@@ -175,48 +177,48 @@ void CSession::RunSharedPeriods(int32_t tick, PlayerData* member, EnemySlot* ene
         SetEnemyCondition(*enemy, kStone, false);
       }
     }
-    if (holds(kPoison2)) PoisonStep(s.hp, s.actor);
-    if (auto* object = dynamic_cast<CBattleObject*>(s.actor)) TintByCondition(*object, static_cast<uint32_t>(s.stateid));
+    if (holds(kPoison2)) periodiceffects::PoisonStep(s.hp, s.actor);
+    if (auto* object = dynamic_cast<CBattleObject*>(s.actor)) periodiceffects::TintByCondition(*object, static_cast<uint32_t>(s.stateid));
   }
   if (tick % 120 == 0) {
-    RaiseCapped(s.shp, 1, s.maxshp);
-    if (holds(kPoison1)) PoisonStep(s.hp, s.actor);
+    periodiceffects::RaiseCapped(s.shp, 1, s.maxshp);
+    if (holds(kPoison1)) periodiceffects::PoisonStep(s.hp, s.actor);
   }
 }
 
 void CSession::RunWornPeriods(int32_t tick, PlayerData& member, int32_t barrierBefore) {
-  RaiseCapped(member.mp1, 7, member.maxmp1);
-  RaiseCapped(member.mp2, 7, member.maxmp2);
-  RaiseCapped(member.mp3, 7, member.maxmp3);
-  SetAlpha(member.battlePtr, kFullAlpha);
-  for (const WornRow& row : kWornRows) {
-    if (tick % row.period != 0 || !Wears(member, row.slot, row.name) || !Fits(row.who, member)) continue;
+  periodiceffects::RaiseCapped(member.mp1, 7, member.maxmp1);
+  periodiceffects::RaiseCapped(member.mp2, 7, member.maxmp2);
+  periodiceffects::RaiseCapped(member.mp3, 7, member.maxmp3);
+  periodiceffects::SetAlpha(member.battlePtr, periodiceffects::kFullAlpha);
+  for (const periodiceffects::WornRow& row : periodiceffects::kWornRows) {
+    if (tick % row.period != 0 || !Wears(member, row.slot, row.name) || !periodiceffects::Fits(row.who, member)) continue;
     if (row.needsChapterEnd && scriptVariables.Get("제1장끝") == 0) continue;
-    const int32_t n = Amount(row.amount, member);
+    const int32_t n = periodiceffects::Amount(row.amount, member);
     switch (row.gain) {
-      case Gain::kMp1: RaiseCapped(member.mp1, n, member.maxmp1); break;
-      case Gain::kMp2: RaiseCapped(member.mp2, n, member.maxmp2); break;
-      case Gain::kMp3: RaiseCapped(member.mp3, n, member.maxmp3); break;
-      case Gain::kAllMp:
-        RaiseCapped(member.mp1, n, member.maxmp1);
-        RaiseCapped(member.mp2, n, member.maxmp2);
-        RaiseCapped(member.mp3, n, member.maxmp3);
+      case periodiceffects::Gain::kMp1: periodiceffects::RaiseCapped(member.mp1, n, member.maxmp1); break;
+      case periodiceffects::Gain::kMp2: periodiceffects::RaiseCapped(member.mp2, n, member.maxmp2); break;
+      case periodiceffects::Gain::kMp3: periodiceffects::RaiseCapped(member.mp3, n, member.maxmp3); break;
+      case periodiceffects::Gain::kAllMp:
+        periodiceffects::RaiseCapped(member.mp1, n, member.maxmp1);
+        periodiceffects::RaiseCapped(member.mp2, n, member.maxmp2);
+        periodiceffects::RaiseCapped(member.mp3, n, member.maxmp3);
         break;
-      case Gain::kHp: RaiseCapped(member.hp, n, member.maxhp); break;
-      case Gain::kBarrier: RaiseCapped(member.shp, n, member.maxshp); break;
-      case Gain::kFillMp2: RaiseCapped(member.mp2, member.maxmp2, member.maxmp2); break;
-      case Gain::kFillAllMp:
-        RaiseCapped(member.mp1, member.maxmp1, member.maxmp1);
-        RaiseCapped(member.mp2, member.maxmp2, member.maxmp2);
-        RaiseCapped(member.mp3, member.maxmp3, member.maxmp3);
+      case periodiceffects::Gain::kHp: periodiceffects::RaiseCapped(member.hp, n, member.maxhp); break;
+      case periodiceffects::Gain::kBarrier: periodiceffects::RaiseCapped(member.shp, n, member.maxshp); break;
+      case periodiceffects::Gain::kFillMp2: periodiceffects::RaiseCapped(member.mp2, member.maxmp2, member.maxmp2); break;
+      case periodiceffects::Gain::kFillAllMp:
+        periodiceffects::RaiseCapped(member.mp1, member.maxmp1, member.maxmp1);
+        periodiceffects::RaiseCapped(member.mp2, member.maxmp2, member.maxmp2);
+        periodiceffects::RaiseCapped(member.mp3, member.maxmp3, member.maxmp3);
         break;
-      case Gain::kAngerEffect: member.battlePtr->SpawnEffect(kAngerEffect); break;
-      case Gain::kVeil: SetAlpha(member.battlePtr, kVeiledAlpha); break;
-      case Gain::kKeepBarrier: member.shp = barrierBefore; break;
+      case periodiceffects::Gain::kAngerEffect: member.battlePtr->SpawnEffect(periodiceffects::kAngerEffect); break;
+      case periodiceffects::Gain::kVeil: periodiceffects::SetAlpha(member.battlePtr, periodiceffects::kVeiledAlpha); break;
+      case periodiceffects::Gain::kKeepBarrier: member.shp = barrierBefore; break;
     }
   }
   for (int32_t slot : {member.acc2, member.acc3}) {
-    if (ItemName(slot) == "사자의반지" && member.hp <= kRingDrainFrom) PoisonStep(member.hp, member.battlePtr);
+    if (ItemName(slot) == "사자의반지" && member.hp <= periodiceffects::kRingDrainFrom) periodiceffects::PoisonStep(member.hp, member.battlePtr);
   }
-  if (member.hp <= 0) Kill(member.hp, member.battlePtr);
+  if (member.hp <= 0) periodiceffects::Kill(member.hp, member.battlePtr);
 }

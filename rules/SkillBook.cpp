@@ -9,6 +9,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace skillbook {
 
 // Who a row's learning or forgetting concerns.
 enum class Who { kNobody, kNamed, kSkillUsers, kMagicUsers };
@@ -195,56 +196,57 @@ void LevelStep(PlayerData& player) {
   CSession::GetInstance().LearnLevelMagic(player, list, false);
 }
 
+}  // namespace skillbook
 }  // namespace
 
 void CSkillBook::LearnWeaponSkills(int id, int item) {
   const ITM* put = nullptr;
-  PlayerData* player = Record(id, item, &put, "CSkillBook::LearnWeaponSkills");
+  PlayerData* player = skillbook::Record(id, item, &put, "CSkillBook::LearnWeaponSkills");
   if (player == nullptr) return;
   const CSession& session = CSession::GetInstance();
   const std::string engname = player->engname;
   const int level = player->lvl;
-  if (const ItemRow* row = FindRow(put->name)) {
+  if (const skillbook::ItemRow* row = skillbook::FindRow(put->name)) {
     if (row->poisons) {
-      if (PoisonsNow(*player)) Poison(id);
-    } else if (Concerns(row->learners, *row, *player) && (row->alsoWorn == nullptr || session.HasEquipped(id, row->alsoWorn))) {
-      for (const Levelled& skill : row->skills) {
+      if (skillbook::PoisonsNow(*player)) Poison(id);
+    } else if (skillbook::Concerns(row->learners, *row, *player) && (row->alsoWorn == nullptr || session.HasEquipped(id, row->alsoWorn))) {
+      for (const skillbook::Levelled& skill : row->skills) {
         if (level >= skill.level) Teach(id, skill.name, row->magic);
       }
     }
   }
   if (put->kind == kItemWeapon) {
-    const int weaponClass = HeldClass(*player);
-    for (const ClassRow& row : ClassRows()) {
-      if (!Contains(row.names, engname) || !Contains(row.classes, weaponClass)) continue;
-      for (const Levelled& skill : row.skills) {
+    const int weaponClass = skillbook::HeldClass(*player);
+    for (const skillbook::ClassRow& row : skillbook::ClassRows()) {
+      if (!skillbook::Contains(row.names, engname) || !skillbook::Contains(row.classes, weaponClass)) continue;
+      for (const skillbook::Levelled& skill : row.skills) {
         if (level >= skill.level) Teach(id, skill.name, false);
       }
     }
   }
-  LevelStep(*player);
+  skillbook::LevelStep(*player);
 }
 
 void CSkillBook::ForgetWeaponSkills(int id, int item) {
   const ITM* taken = nullptr;
-  PlayerData* player = Record(id, item, &taken, "CSkillBook::ForgetWeaponSkills");
+  PlayerData* player = skillbook::Record(id, item, &taken, "CSkillBook::ForgetWeaponSkills");
   if (player == nullptr) return;
   const CSession& session = CSession::GetInstance();
   const std::string engname = player->engname;
-  if (const ItemRow* row = FindRow(taken->name)) {
-    if (Concerns(row->forgetters, *row, *player) && !(row->unlessWorn && session.HasEquipped(id, taken->name))) {
-      for (const Levelled& skill : row->skills) Take(id, skill.name, row->magic);
+  if (const skillbook::ItemRow* row = skillbook::FindRow(taken->name)) {
+    if (skillbook::Concerns(row->forgetters, *row, *player) && !(row->unlessWorn && session.HasEquipped(id, taken->name))) {
+      for (const skillbook::Levelled& skill : row->skills) Take(id, skill.name, row->magic);
     }
   }
   if (taken->kind == kItemWeapon) {
-    const int weaponClass = HeldClass(*player);
-    for (const ClassRow& row : ClassRows()) {
-      if (!Contains(row.names, engname) || Contains(row.classes, weaponClass)) continue;
-      for (const Levelled& skill : row.skills) Take(id, skill.name, false);
+    const int weaponClass = skillbook::HeldClass(*player);
+    for (const skillbook::ClassRow& row : skillbook::ClassRows()) {
+      if (!skillbook::Contains(row.names, engname) || skillbook::Contains(row.classes, weaponClass)) continue;
+      for (const skillbook::Levelled& skill : row.skills) Take(id, skill.name, false);
     }
   }
-  if (PoisonsNow(*player)) Poison(id);
-  LevelStep(*player);
+  if (skillbook::PoisonsNow(*player)) Poison(id);
+  skillbook::LevelStep(*player);
 }
 
 void CSkillBook::Teach(int id, const std::string& name, bool magic) {

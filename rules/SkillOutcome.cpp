@@ -17,6 +17,7 @@
 #include "session/SkillMgr.h"
 
 namespace {
+namespace skilloutcome {
 
 constexpr char kBloodletting[] = "사혈_삼릉침술(瀉血_三稜針術)";
 constexpr int kNoDamageClass = 2;
@@ -416,6 +417,7 @@ bool StopsAtRemoved(const CBattleActor& user, const SkillTypeInfo& record) {
   return !spared;
 }
 
+}  // namespace skilloutcome
 }  // namespace
 
 int CSession::ApplySkillEffect(int user, bool userIsParty, int target, bool targetIsParty, int skill,
@@ -433,21 +435,21 @@ void CSession::ApplySkillOutcome(int user, bool userIsParty, int target, bool ta
   auto* userActor = dynamic_cast<CBattleActor*>(GetBattleActor(user, userIsParty));
   auto* targetActor = dynamic_cast<CBattleActor*>(GetBattleActor(target, targetIsParty));
   if (userActor == nullptr || targetActor == nullptr) return;
-  if (StopsAtRemoved(*userActor, record)) return;
+  if (skilloutcome::StopsAtRemoved(*userActor, record)) return;
   const Fighter userSide = FighterAt(*this, user, userIsParty);
   const Fighter targetSide = FighterAt(*this, target, targetIsParty);
   if (!userSide.Exists() || !targetSide.Exists() || targetActor->m_hitGuardTicks != 0) return;
   const bool wasUndead = (targetSide.Conditions() & kUndead) != 0;
   const int attackAttribute = GetAttackAttribute(user, userIsParty);
-  const SkillUse use{*this, *userActor, userSide, user, userIsParty, target, targetIsParty, *targetActor, targetSide, skill, object};
-  if (record.classType != kNoDamageClass) {
+  const skilloutcome::SkillUse use{*this, *userActor, userSide, user, userIsParty, target, targetIsParty, *targetActor, targetSide, skill, object};
+  if (record.classType != skilloutcome::kNoDamageClass) {
     const int n = ComputeSkillDamage(user, userIsParty, target, targetIsParty, skill);
     RaiseSkillAttackHook(targetSide.Name(), record.name);
-    ApplyHit(use, n);
+    skilloutcome::ApplyHit(use, n);
   }
-  ApplyOutcome(use);
-  if (wasUndead && std::find(std::begin(kRestoring), std::end(kRestoring), skill) != std::end(kRestoring)) {
+  skilloutcome::ApplyOutcome(use);
+  if (wasUndead && std::find(std::begin(skilloutcome::kRestoring), std::end(skilloutcome::kRestoring), skill) != std::end(skilloutcome::kRestoring)) {
     SetConditions(*this, targetSide, kDying, true);
   }
-  if (wasUndead && attackAttribute == kHolyAttribute) targetActor->OnMessage(object, kMsgKill, 0, 0, 0);
+  if (wasUndead && attackAttribute == skilloutcome::kHolyAttribute) targetActor->OnMessage(object, kMsgKill, 0, 0, 0);
 }

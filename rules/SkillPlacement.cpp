@@ -14,6 +14,7 @@
 #include "session/SkillMgr.h"
 
 namespace {
+namespace skillplacement {
 
 // The one skill a removed member still takes.
 constexpr char kBloodletting[] = "사혈_삼릉침술(瀉血_三稜針術)";
@@ -139,6 +140,7 @@ bool StopsAtRemovedTarget(const CBattleActor* target, const SkillTypeInfo& recor
   return !partyTarget || std::strcmp(record.name.c_str(), kBloodletting) != 0;
 }
 
+}  // namespace skillplacement
 }  // namespace
 
 void CSession::ResolveSkill(int position, bool isParty) {
@@ -152,15 +154,15 @@ void CSession::ResolveSkill(int position, bool isParty) {
     return;
   }
   const SkillTypeInfo& record = *table.GetSkillTypeInfo(skill);
-  if (StopsAtRemovedTarget(user->m_target, record)) return;
-  const Use use{*context, *user, user->m_target, skill};
-  if (isParty && skill >= kFirstRecallSkill && skill <= kLastRecallSkill) {
-    LaunchRecall(position, isParty, skill - kFirstRecallSkill);
-  } else if (const PatternRow* row = FindPattern(skill, isParty)) {
-    PlacePattern(use, *row);
+  if (skillplacement::StopsAtRemovedTarget(user->m_target, record)) return;
+  const skillplacement::Use use{*context, *user, user->m_target, skill};
+  if (isParty && skill >= skillplacement::kFirstRecallSkill && skill <= skillplacement::kLastRecallSkill) {
+    LaunchRecall(position, isParty, skill - skillplacement::kFirstRecallSkill);
+  } else if (const skillplacement::PatternRow* row = skillplacement::FindPattern(skill, isParty)) {
+    skillplacement::PlacePattern(use, *row);
   } else {
-    PlaceByTargetType(*this, use, record.targetType, isParty);
+    skillplacement::PlaceByTargetType(*this, use, record.targetType, isParty);
   }
   if (!isParty) use.PlaceOn(use.target);
-  if (skill != kSwarmSkill) user->PostFrameMessage(record.name.c_str());
+  if (skill != skillplacement::kSwarmSkill) user->PostFrameMessage(record.name.c_str());
 }

@@ -13,6 +13,7 @@
 namespace skill_theft {
 
 namespace {
+namespace skilltheft {
 
 constexpr char kLost[] = "적에게 %d길드를 빼았겼습니다.";
 constexpr char kLostAll[] = "적에게 모든 소지금을 빼았겼습니다.";
@@ -52,51 +53,52 @@ int64_t Gain(CSession& session, int64_t amount) {
   return std::max<int64_t>(total - kGoldLimit, 0);
 }
 
+}  // namespace skilltheft
 }  // namespace
 
 void Pickpocket(CSession& session, CBattleActor& user, const Fighter& target) {
   if (!target.Exists()) return;
-  const int64_t amount = PercentOf(session.gold, platform::Rand() % (target.IsParty() ? 20 : 40));
+  const int64_t amount = skilltheft::PercentOf(session.gold, platform::Rand() % (target.IsParty() ? 20 : 40));
   if (amount == 0) {
-    user.PostFrameMessage(kFailed);
+    user.PostFrameMessage(skilltheft::kFailed);
     return;
   }
   if (target.IsParty()) {
     session.gold = static_cast<int32_t>(session.gold - amount);
-    Say(user, kLost, amount);
+    skilltheft::Say(user, skilltheft::kLost, amount);
     return;
   }
-  Gain(session, amount);
-  Say(user, kTaken, amount);
+  skilltheft::Gain(session, amount);
+  skilltheft::Say(user, skilltheft::kTaken, amount);
 }
 
 void Steal(CSession& session, CBattleActor& user, const Fighter& target) {
   if (target.IsParty()) {
-    const int64_t amount = PercentOf(session.gold, platform::Rand() % 25);
+    const int64_t amount = skilltheft::PercentOf(session.gold, platform::Rand() % 25);
     if (amount == 0) return;
     if (session.gold >= amount) {
       session.gold = static_cast<int32_t>(session.gold - amount);
-      Say(user, kLost, amount);
+      skilltheft::Say(user, skilltheft::kLost, amount);
     } else {
       session.gold = 0;
-      user.PostFrameMessage(kLostAll);
+      user.PostFrameMessage(skilltheft::kLostAll);
     }
     return;
   }
   if (target.enemy == nullptr) return;
-  if (target.Kind() == kMerchantKind) {
-    const Loot& loot = kLoot[platform::Rand() % 10];
+  if (target.Kind() == skilltheft::kMerchantKind) {
+    const skilltheft::Loot& loot = skilltheft::kLoot[platform::Rand() % 10];
     session.AddItem(CItemMgr::GetInstance().Find(loot.item), 1);
     user.PostFrameMessage(loot.text);
     return;
   }
-  const int64_t amount = PercentOf(target.enemy->money, platform::Rand() % 50);
+  const int64_t amount = skilltheft::PercentOf(target.enemy->money, platform::Rand() % 50);
   if (amount == 0) return;
-  const int64_t spilt = Gain(session, amount);
+  const int64_t spilt = skilltheft::Gain(session, amount);
   if (spilt == 0) {
-    Say(user, kTaken, amount);
+    skilltheft::Say(user, skilltheft::kTaken, amount);
   } else {
-    Say(user, kTakenSpilt, amount, spilt);
+    skilltheft::Say(user, skilltheft::kTakenSpilt, amount, spilt);
   }
 }
 

@@ -17,6 +17,7 @@ using tactics::LiveMemberActor;
 using tactics::SpecialRecord;
 
 namespace {
+namespace tacticactions {
 
 constexpr int kMagicKind = 9;
 constexpr int kSkillKind = 10;
@@ -54,18 +55,19 @@ bool Fits(const tactics::Special& s, int value, int mode) {
   }
 }
 
+}  // namespace tacticactions
 }  // namespace
 
 void CSession::SetSpecialKind(int slot, int entry) {
-  if (!ValidSlot(slot) || entry < 0 || entry >= kEntries) return;
-  tacticDecision.kind = EntryIsMagic(enemies[static_cast<size_t>(slot)], entry) ? kMagicKind : kSkillKind;
+  if (!tacticactions::ValidSlot(slot) || entry < 0 || entry >= tacticactions::kEntries) return;
+  tacticDecision.kind = tacticactions::EntryIsMagic(enemies[static_cast<size_t>(slot)], entry) ? tacticactions::kMagicKind : tacticactions::kSkillKind;
 }
 
 void CSession::PickRandomSpecial(int slot, int tries) {
-  if (!ValidSlot(slot)) return;
+  if (!tacticactions::ValidSlot(slot)) return;
   const EnemySlot& enemy = enemies[static_cast<size_t>(slot)];
   for (int t = 0; t < tries; ++t) {
-    const int entry = platform::Rand() % kEntries;
+    const int entry = platform::Rand() % tacticactions::kEntries;
     const int number = EntryNumber(enemy, entry);
     if (number < 0) continue;
     SetSpecialKind(slot, entry);
@@ -75,12 +77,12 @@ void CSession::PickRandomSpecial(int slot, int tries) {
 }
 
 void CSession::PickSpecialOfType(int slot, int value, int mode) {
-  if (!ValidSlot(slot)) return;
+  if (!tacticactions::ValidSlot(slot)) return;
   const EnemySlot& enemy = enemies[static_cast<size_t>(slot)];
-  for (int t = 0; t < kTypeTries; ++t) {
-    const int entry = platform::Rand() % kEntries;
+  for (int t = 0; t < tacticactions::kTypeTries; ++t) {
+    const int entry = platform::Rand() % tacticactions::kEntries;
     const int number = EntryNumber(enemy, entry);
-    if (number < 0 || !Fits(SpecialRecord(EntryIsMagic(enemy, entry), number), value, mode)) continue;
+    if (number < 0 || !tacticactions::Fits(SpecialRecord(tacticactions::EntryIsMagic(enemy, entry), number), value, mode)) continue;
     SetSpecialKind(slot, entry);
     tacticDecision.index = number;
     ChooseSpecialTarget(slot, false);
@@ -90,8 +92,8 @@ void CSession::PickSpecialOfType(int slot, int value, int mode) {
 
 void CSession::ChooseSpecialTarget(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  if (d.kind != kMagicKind && d.kind != kSkillKind) return;
-  const tactics::Special s = SpecialRecord(d.kind == kMagicKind, d.index);
+  if (d.kind != tacticactions::kMagicKind && d.kind != tacticactions::kSkillKind) return;
+  const tactics::Special s = SpecialRecord(d.kind == tacticactions::kMagicKind, d.index);
   if (!s.found) return;
   if (s.SelfSide()) {
     CBattleActor* hurt = FindHurtMember(isParty);
@@ -108,14 +110,14 @@ void CSession::ChooseSpecialTarget(int position, bool isParty) {
 void CSession::ChooseSupportAction(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
   if (!isParty) {
-    if (!ValidSlot(position)) return;
+    if (!tacticactions::ValidSlot(position)) return;
     const EnemySlot& enemy = enemies[static_cast<size_t>(position)];
     int healEntry = -1;
     bool type3 = false, type5 = false, afflicting = false;
-    for (int e = 0; e < kEntries; ++e) {
+    for (int e = 0; e < tacticactions::kEntries; ++e) {
       const int number = EntryNumber(enemy, e);
       if (number < 0) break;
-      const tactics::Special s = SpecialRecord(EntryIsMagic(enemy, e), number);
+      const tactics::Special s = SpecialRecord(tacticactions::EntryIsMagic(enemy, e), number);
       if (s.SelfSide()) healEntry = e;
       type3 = type3 || s.targetType == 3;
       type5 = type5 || s.targetType == 5;
@@ -163,7 +165,7 @@ void CSession::ChooseSupportAction(int position, bool isParty) {
     if (s.useType == 2) heal = n;
     if (s.Afflicting()) afflict = n;
   }
-  const int kind = magicUser ? kMagicKind : kSkillKind;
+  const int kind = magicUser ? tacticactions::kMagicKind : tacticactions::kSkillKind;
   const auto cast = [&](int number, CBattleActor* target) {
     d.kind = kind;
     d.index = number;
@@ -184,12 +186,12 @@ void CSession::ChooseSupportAction(int position, bool isParty) {
 }
 
 void CSession::PickAttackSpecial(int position, bool isParty) {
-  std::array<Place, 5> places;
+  std::array<tacticactions::Place, 5> places;
   if (isParty) {
     const PlayerData* member = GetPartyMember(position);
     if (member == nullptr) return;
     const bool magicUser = member->ismagicman != 0;
-    const int kind = magicUser ? kMagicKind : kSkillKind;
+    const int kind = magicUser ? tacticactions::kMagicKind : tacticactions::kSkillKind;
     for (size_t pass = 0; pass < 3; ++pass) {
       int best = 0;
       bool kill = false;
@@ -226,26 +228,26 @@ void CSession::PickAttackSpecial(int position, bool isParty) {
         if (pass == 4 && item == places[3].index) continue;
         const ITM* record = items.GetItem(item);
         if (record == nullptr || record->kind != kItemGrenade || GetItemCount(item) <= 0) continue;
-        const int power = record->GetAttr(kGrenadeDamageAttr);
+        const int power = record->GetAttr(tacticactions::kGrenadeDamageAttr);
         for (int slot = 0; slot < kMaxEnemies; ++slot) {
           CBattleActor* enemy = LiveEnemyActor(enemies[static_cast<size_t>(slot)]);
           if (enemy == nullptr) continue;
           if (power > enemies[static_cast<size_t>(slot)].hp) {
-            places[pass] = {item, kItemKind, enemy};
+            places[pass] = {item, tacticactions::kItemKind, enemy};
             done = true;
             break;
           }
           if (power > best) {
-            places[pass] = {item, kItemKind, enemy};
+            places[pass] = {item, tacticactions::kItemKind, enemy};
             best = power;
           }
         }
       }
     }
-    TakePlace(tacticDecision, places[static_cast<size_t>(platform::Rand() % 5)]);
+    tacticactions::TakePlace(tacticDecision, places[static_cast<size_t>(platform::Rand() % 5)]);
     return;
   }
-  if (!ValidSlot(position)) return;
+  if (!tacticactions::ValidSlot(position)) return;
   const EnemySlot& enemy = enemies[static_cast<size_t>(position)];
   // The kill mark stays set across the passes: once set, each pass ends
   // after its first entry.
@@ -253,12 +255,12 @@ void CSession::PickAttackSpecial(int position, bool isParty) {
   int lastLooked = -1;
   for (size_t pass = 0; pass < 3; ++pass) {
     int best = 0;
-    for (int e = 0; e < kEntries; ++e) {
+    for (int e = 0; e < tacticactions::kEntries; ++e) {
       const int number = EntryNumber(enemy, e);
       if (number < 0) break;
       lastLooked = e;
       const bool skipped = number == places[0].index || number == places[1].index;
-      const bool isMagic = EntryIsMagic(enemy, e);
+      const bool isMagic = tacticactions::EntryIsMagic(enemy, e);
       const tactics::Special s = SpecialRecord(isMagic, number);
       const bool tried = isMagic ? s.useType == 0 && s.targetType != 4 : s.useType == 0 || s.useType == 1;
       for (int p = 0; p < tactics::BattlePositions(*this) && !skipped && tried; ++p) {
@@ -267,7 +269,7 @@ void CSession::PickAttackSpecial(int position, bool isParty) {
         if (actor == nullptr) continue;
         const int estimate = isMagic ? ComputeMagicDamage(position, false, p, true, number)
                                      : ComputeSkillDamage(position, false, p, true, number);
-        const int kind = isMagic ? kMagicKind : kSkillKind;
+        const int kind = isMagic ? tacticactions::kMagicKind : tacticactions::kSkillKind;
         if (estimate >= member->hp) {
           places[pass] = {number, kind, actor};
           kill = true;
@@ -281,7 +283,7 @@ void CSession::PickAttackSpecial(int position, bool isParty) {
   }
   const int n = lastLooked + 1;
   const int r = n > 0 ? platform::Rand() % n : 0;
-  TakePlace(tacticDecision, places[static_cast<size_t>(r)]);
+  tacticactions::TakePlace(tacticDecision, places[static_cast<size_t>(r)]);
 }
 
 void CSession::TryRestoreItem(int position, bool isParty) {
@@ -293,7 +295,7 @@ void CSession::TryRestoreItem(int position, bool isParty) {
   for (int item = 0; item < std::min(items.GetCount(), kItemSlots); ++item) {
     const ITM* record = items.GetItem(item);
     if (record == nullptr || record->kind != kItemFood || GetItemCount(item) <= 0) continue;
-    tacticDecision.kind = kItemKind;
+    tacticDecision.kind = tacticactions::kItemKind;
     tacticDecision.index = item;
     tacticDecision.target = self;
   }

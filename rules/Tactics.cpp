@@ -13,6 +13,7 @@ using tactics::CoinOdd;
 using tactics::Roll;
 
 namespace {
+namespace tacticsrules {
 
 constexpr int kBandCount = 4;
 constexpr int kPanicTactic = 5;
@@ -35,6 +36,7 @@ constexpr std::array<Body, 8> kBodies = {
     &CSession::TacticRetreat,  &CSession::TacticPanic,      &CSession::TacticStandFast, &CSession::TacticBoss,
 };
 
+}  // namespace tacticsrules
 }  // namespace
 
 int CSession::ChooseTactic(int position, bool isParty) const {
@@ -54,11 +56,11 @@ int CSession::ChooseTactic(int position, bool isParty) const {
       if (id != 0) DebugLog("Invalid tacticsId 라네");
       if (id == 0 && !panic) DebugLog("이런..");
     }
-    if (panic) return kPanicTactic;
+    if (panic) return tacticsrules::kPanicTactic;
     if (!hasWord) return -1;
-    const int band = Band(member->hp, member->shp, member->maxhp, member->maxshp);
+    const int band = tacticsrules::Band(member->hp, member->shp, member->maxhp, member->maxshp);
     const int number = static_cast<int>((word >> (8 * band)) & 0xFFu);
-    if (number > kPanicTactic) {
+    if (number > tacticsrules::kPanicTactic) {
       DebugLog("Invalid Tactics.............");
       return -1;
     }
@@ -67,11 +69,11 @@ int CSession::ChooseTactic(int position, bool isParty) const {
   if (position < 0 || position >= kMaxEnemies) return -1;
   const EnemySlot& slot = enemies[static_cast<size_t>(position)];
   // The numbers run from the highest band down.
-  int number = slot.tactics[static_cast<size_t>(kBandCount - 1 - Band(slot.hp, slot.shp, slot.maxhp, slot.maxshp))];
-  if (slot.name == "쿠스코_에밀") number = kStandFastTactic;
-  if ((slot.stateid & kPanic) != 0) number = kPanicTactic;
-  if (IsBossEnemy(position)) number = kBossTactic;
-  if (number < 0 || number > kBossTactic) {
+  int number = slot.tactics[static_cast<size_t>(tacticsrules::kBandCount - 1 - tacticsrules::Band(slot.hp, slot.shp, slot.maxhp, slot.maxshp))];
+  if (slot.name == "쿠스코_에밀") number = tacticsrules::kStandFastTactic;
+  if ((slot.stateid & kPanic) != 0) number = tacticsrules::kPanicTactic;
+  if (IsBossEnemy(position)) number = tacticsrules::kBossTactic;
+  if (number < 0 || number > tacticsrules::kBossTactic) {
     DebugLog("Invalid enemy Tactics.............");
     return -1;
   }
@@ -83,7 +85,7 @@ void CSession::RunTactics(int position, bool isParty) {
   tacticDecision.target = nullptr;
   tacticDecision.index = -1;
   const int number = ChooseTactic(position, isParty);
-  if (number >= 0) (this->*kBodies[static_cast<size_t>(number)])(position, isParty);
+  if (number >= 0) (this->*tacticsrules::kBodies[static_cast<size_t>(number)])(position, isParty);
   // An item, magic or skill decision left without its index is stale: it
   // becomes an attack.
   TacticDecision& d = tacticDecision;
@@ -96,6 +98,7 @@ void CSession::RunTactics(int position, bool isParty) {
 }
 
 namespace {
+namespace tacticsrules {
 
 // What every body does first.
 void ClearChoice(CSession::TacticDecision& d) {
@@ -130,23 +133,24 @@ void AttackMostExposed(CSession& session) {
   session.tacticDecision.kind = 0;
 }
 
+}  // namespace tacticsrules
 }  // namespace
 
 void CSession::TacticBalanced(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   if (isParty) {
     d.target = FindLowestDefenceEnemy();
     d.kind = 0;
     PickAttackSpecial(position, true);
     return;
   }
-  if (!ValidSlot(position)) return;
+  if (!tacticsrules::ValidSlot(position)) return;
   d.target = platform::Rand() % 2 == 0 ? FindNearestPartyMember(position, false)
                                        : tactics::LiveMemberActor(PickRandomPartyMember());
   d.kind = 0;
   const int level = enemies[static_cast<size_t>(position)].level;
-  const bool none = NoSpecial(*this, position);
+  const bool none = tacticsrules::NoSpecial(*this, position);
   // Each level row: the attack roll's bar and, below it, the Pick roll's.
   struct Row {
     int lastLevel, attackBar, pickBar;
@@ -158,26 +162,26 @@ void CSession::TacticBalanced(int position, bool isParty) {
   for (const Row& row : kRows) {
     if (level > row.lastLevel) continue;
     if (Roll(99) >= row.attackBar || none) {
-      if (row.exposed) AttackMostExposed(*this);
+      if (row.exposed) tacticsrules::AttackMostExposed(*this);
     } else if (row.pickBar >= 0 && Roll(9) >= row.pickBar) {
       PickAttackSpecial(position, false);
     } else {
-      Special(*this, position, 5);
+      tacticsrules::Special(*this, position, 5);
     }
     return;
   }
   if (level <= 89) {
     if (Roll(99) >= 45 || none) {
-      AttackMostExposed(*this);
+      tacticsrules::AttackMostExposed(*this);
     } else if (Roll(9) != 8) {
-      Special(*this, position, 100);
+      tacticsrules::Special(*this, position, 100);
     } else {
       PickAttackSpecial(position, false);
     }
     return;
   }
   if (none) {
-    AttackMostExposed(*this);
+    tacticsrules::AttackMostExposed(*this);
   } else {
     PickAttackSpecial(position, false);
   }
@@ -185,10 +189,10 @@ void CSession::TacticBalanced(int position, bool isParty) {
 
 void CSession::TacticAggressive(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   if (isParty) {
     // The body sets no kind of its own: it attacks what it chose.
-    d.target = FindBusiestEnemyNear(kBusyRange, position, true);
+    d.target = FindBusiestEnemyNear(tacticsrules::kBusyRange, position, true);
     d.kind = 0;
     if (d.target == nullptr) {
       d.target = FindNearestEnemy(position, true);
@@ -197,12 +201,12 @@ void CSession::TacticAggressive(int position, bool isParty) {
     TryRestoreItem(position, true);
     return;
   }
-  if (!ValidSlot(position)) return;
-  d.target = FindBusiestPartyMemberNear(kBusyRange, position, false);
+  if (!tacticsrules::ValidSlot(position)) return;
+  d.target = FindBusiestPartyMemberNear(tacticsrules::kBusyRange, position, false);
   if (d.target == nullptr) d.target = FindNearestPartyMember(position, false);
   d.kind = 0;
   const int level = enemies[static_cast<size_t>(position)].level;
-  const bool none = NoSpecial(*this, position);
+  const bool none = tacticsrules::NoSpecial(*this, position);
   if (level >= 60) {
     if (CBattleActor* weakest = FindLowestDefencePartyMember()) d.target = weakest;
   }
@@ -220,44 +224,45 @@ void CSession::TacticAggressive(int position, bool isParty) {
   if (Roll(10) >= attackBar || none) return;
   if (level >= 80) {
     Roll(9);  // drawn, and always passing
-    Special(*this, position, 5);
+    tacticsrules::Special(*this, position, 5);
   } else if (pickBar >= 0 && Roll(9) >= pickBar) {
     PickAttackSpecial(position, false);
   } else {
-    Special(*this, position, 5);
+    tacticsrules::Special(*this, position, 5);
   }
 }
 
 void CSession::TacticGuarded(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   if (isParty) {
-    if (GaugeFull(*this, position)) {
+    if (tacticsrules::GaugeFull(*this, position)) {
       d.target = FindNearestEnemy(position, true);
       d.kind = 0;
     } else if (IsUnderAttack(position, true)) {
       d.kind = 1;
     } else {
-      d.target = FindBusiestEnemyNear(kBusyRange, position, true);
+      d.target = FindBusiestEnemyNear(tacticsrules::kBusyRange, position, true);
       if (d.target == nullptr) d.target = FindNearestEnemy(position, true);
       d.kind = 0;
     }
     return;
   }
-  if (!ValidSlot(position)) return;
+  if (!tacticsrules::ValidSlot(position)) return;
   const bool guardKind = enemies[static_cast<size_t>(position)].type == 2;
   if (Roll(10) < 6 && guardKind) {
     d.kind = 1;
   } else {
     d.target = FindNearestPartyMember(position, false);
     d.kind = 0;
-    if (CoinOdd()) Special(*this, position, 2);
+    if (CoinOdd()) tacticsrules::Special(*this, position, 2);
   }
   // Under attack it guards, whatever it chose.
   if (guardKind && IsUnderAttack(position, false)) d.kind = 1;
 }
 
 namespace {
+namespace tacticsrules {
 
 // Body 3's rows by the enemies' average level: the attack roll's bar over 7
 // (0: no roll), and the special roll's bar over 9 (kAlways: special without
@@ -270,18 +275,19 @@ constexpr SupportRow kSupportRows[] = {
     {10, 6, kAlways}, {20, 5, 8}, {30, 4, 7}, {40, 3, 6}, {50, 2, 5}, {60, 1, 4}, {70, 0, 3}, {80, 0, 2}, {90, 0, 1},
 };
 
+}  // namespace tacticsrules
 }  // namespace
 
 void CSession::TacticSupport(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   if (isParty) {
     d.target = FindNearestEnemy(position, true);
     d.kind = 0;
     ChooseSupportAction(position, true);
     return;
   }
-  if (!ValidSlot(position)) return;
+  if (!tacticsrules::ValidSlot(position)) return;
   d.target = FindNearestPartyMember(position, false);
   d.kind = 0;
   if (Roll(10) <= 2) return;
@@ -292,11 +298,11 @@ void CSession::TacticSupport(int position, bool isParty) {
     for (int s = 0; s < count; ++s) sum += enemies[static_cast<size_t>(s)].level;
     average = static_cast<int>(sum / count);
   }
-  for (const SupportRow& row : kSupportRows) {
+  for (const tacticsrules::SupportRow& row : tacticsrules::kSupportRows) {
     if (average > row.lastAverage) continue;
     if (row.attackBar > 0 && Roll(7) < row.attackBar) return;
-    if (row.specialBar == kAlways || Roll(9) < row.specialBar) {
-      Special(*this, position, 5);
+    if (row.specialBar == tacticsrules::kAlways || Roll(9) < row.specialBar) {
+      tacticsrules::Special(*this, position, 5);
     } else {
       ChooseSupportAction(position, false);
     }
@@ -307,11 +313,11 @@ void CSession::TacticSupport(int position, bool isParty) {
 
 void CSession::TacticRetreat(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   const CSelvarinActor* self = GetBattleActor(position, isParty);
   if (isParty) {
     CBattleActor* nearest = FindNearestEnemy(position, true);
-    if (GaugeFull(*this, position)) {
+    if (tacticsrules::GaugeFull(*this, position)) {
       d.target = nearest;
       d.kind = 0;
     } else if (self != nullptr) {
@@ -334,7 +340,7 @@ void CSession::TacticRetreat(int position, bool isParty) {
 
 void CSession::TacticPanic(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
+  tacticsrules::ClearChoice(d);
   const CSelvarinActor* asker = GetBattleActor(position, isParty);
   if (asker == nullptr) return;
   CBattleActor* nearest = nullptr;
@@ -355,8 +361,8 @@ void CSession::TacticPanic(int position, bool isParty) {
 
 void CSession::TacticStandFast(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
-  if (isParty || !ValidSlot(position)) return;
+  tacticsrules::ClearChoice(d);
+  if (isParty || !tacticsrules::ValidSlot(position)) return;
   PickRandomSpecial(position, 3);
   const CSelvarinActor* self = GetBattleActor(position, false);
   if (self == nullptr) return;
@@ -371,8 +377,8 @@ void CSession::TacticStandFast(int position, bool isParty) {
 
 void CSession::TacticBoss(int position, bool isParty) {
   TacticDecision& d = tacticDecision;
-  ClearChoice(d);
-  if (isParty || !ValidSlot(position)) return;
+  tacticsrules::ClearChoice(d);
+  if (isParty || !tacticsrules::ValidSlot(position)) return;
   PickRandomSpecial(position, 100);
   if (d.index < 0) {
     // Nothing to use: a plain attack on a random member.

@@ -15,6 +15,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace weaponattack {
 
 int32_t ToInt(int64_t v) {
   return static_cast<int32_t>(
@@ -66,9 +67,9 @@ class WeaponBlow {
       : s(session), a(attacker), t(target), attacker(*attacker.Actor()), target(*target.Actor()) {}
 
   // Runs the effect rows of a step for the wearer's items against the other.
-  void RunEffects(std::span<const EffectRow> rows, Fighter& wearer, CBattleActor& wearerActor, Fighter& other,
+  void RunEffects(std::span<const WornEffectRow> rows, Fighter& wearer, CBattleActor& wearerActor, Fighter& other,
                   CBattleActor& otherActor, int32_t damage) {
-    for (const EffectRow& row : rows) {
+    for (const WornEffectRow& row : rows) {
       if (!Wears(*wearer.player, row.slot, row.name) || !RowTestHolds(row.when, wearer, other)) continue;
       if (!EffectApplies(row, other, damage)) continue;
       if (row.odds > 0 && platform::Rand() % row.odds != 0) continue;
@@ -90,14 +91,14 @@ class WeaponBlow {
   CBattleActor& target;
 
  private:
-  static bool EffectApplies(const EffectRow& row, const Fighter& other, int32_t damage) {
+  static bool EffectApplies(const WornEffectRow& row, const Fighter& other, int32_t damage) {
     if (other.enemy == nullptr) return row.effect != Effect::kBreakBarrier && row.effect != Effect::kDrainBarrier;
     if (row.effect == Effect::kBreakBarrier) return other.enemy->shp < other.enemy->maxshp / 2;
     if (row.effect == Effect::kDrainBarrier) return other.enemy->shp >= damage / 2;
     return true;
   }
 
-  void Apply(const EffectRow& row, Fighter& wearer, CBattleActor& wearerActor, Fighter& other, CBattleActor& otherActor,
+  void Apply(const WornEffectRow& row, Fighter& wearer, CBattleActor& wearerActor, Fighter& other, CBattleActor& otherActor,
              int32_t damage) {
     switch (row.effect) {
       case Effect::kCondition: SetCondition(other, static_cast<uint32_t>(row.value)); break;
@@ -161,6 +162,7 @@ int32_t MemberBlow(CSession& s, WeaponBlow& blow, int position, int target, bool
   return w;
 }
 
+}  // namespace weaponattack
 }  // namespace
 
 void CSession::ResolveWeaponAttack(int position, bool isParty, float reachFactor) {
@@ -174,12 +176,12 @@ void CSession::ResolveWeaponAttack(int position, bool isParty, float reachFactor
   if (target->m_isDecoy != 0 || (!isParty && target->m_secondDirectHit != 0)) {
     const int damage = GetDirectHitDamage(position, isParty);
     target->OnMessage(attacker, kMsgHit, damage, 0, 0);
-    if (!IsGuarding(*target)) ShowDigits(*target, damage, IsPartySide(*target) ? 1 : 0);
+    if (!weaponattack::IsGuarding(*target)) weaponattack::ShowDigits(*target, damage, weaponattack::IsPartySide(*target) ? 1 : 0);
     return;
   }
   if (target->m_actionCode == kActRemoved) return;
   const int targetPosition = target->m_battleId[0];
-  const bool targetIsParty = IsPartySide(*target);
+  const bool targetIsParty = weaponattack::IsPartySide(*target);
   const float reach = GetAttackReach(position, isParty) * reachFactor;
   if (!(target->DistanceXZ(attacker->m_pos.x, attacker->m_pos.z) < reach) || target->m_outOfReach != 0) {
     attacker->OnMessage(target, kMsgMissed, 0, 0, 0);
@@ -196,17 +198,17 @@ void CSession::ResolveWeaponAttack(int position, bool isParty, float reachFactor
 
 void CSession::AttackPartyToEnemy(int position, int slot) {
   Fighter a, t;
-  if (!Bind(*this, position, true, slot, false, &a, &t)) return;
-  WeaponBlow blow(*this, a, t);
+  if (!weaponattack::Bind(*this, position, true, slot, false, &a, &t)) return;
+  weaponattack::WeaponBlow blow(*this, a, t);
   CBattleActor& attacker = blow.attacker;
   CBattleActor& target = blow.target;
-  const int32_t w = MemberBlow(*this, blow, position, slot, false);
+  const int32_t w = weaponattack::MemberBlow(*this, blow, position, slot, false);
   if (w == 0) return;
   const std::string& weapon = ItemName(a.player->weapon);
-  const DeliveryRow* delivery = FindRow(weapon_rules::kDeliveries, weapon);
+  const DeliveryRow* delivery = weaponattack::FindRow(weapon_rules::kDeliveries, weapon);
   const bool split = delivery != nullptr && delivery->delivery == Delivery::kSplit;
   if (split) {
-    target.OnMessage(&attacker, kMsgHitTwoParts, Percent(w, delivery->a), Percent(w, delivery->b), 0);
+    target.OnMessage(&attacker, kMsgHitTwoParts, weaponattack::Percent(w, delivery->a), weaponattack::Percent(w, delivery->b), 0);
   } else {
     const bool breaker = delivery != nullptr && delivery->delivery == Delivery::kAttackKind;
     target.OnMessage(&attacker, kMsgHit, w, breaker ? delivery->a : attacker.m_attackStyle, attacker.m_hitKind);
@@ -214,8 +216,8 @@ void CSession::AttackPartyToEnemy(int position, int slot) {
       target.OnMessage(&attacker, kMsgKill, 0, 0, 0);
     }
   }
-  if (!IsGuarding(target)) {
-    ShowWeaponDigits(target, weapon, w, 0, false);
+  if (!weaponattack::IsGuarding(target)) {
+    weaponattack::ShowWeaponDigits(target, weapon, w, 0, false);
     blow.RunEffects(weapon_rules::kWeaponConditions, blow.a, attacker, blow.t, target, w);
     blow.RunEffects(weapon_rules::kAcc1Healing, blow.a, attacker, blow.t, target, w);
   }
@@ -227,13 +229,13 @@ void CSession::AttackPartyToEnemy(int position, int slot) {
       auto* splashed = dynamic_cast<CBattleActor*>(enemies[static_cast<size_t>(other)].actor);
       if (other == slot || splashed == nullptr) continue;
       if (!(splashed->DistanceXZ(attacker.m_pos.x, attacker.m_pos.z) < reach)) continue;
-      const int32_t s = ToInt(int64_t{ComputeDamage(position, true, slot, false)} * 2 / 3);
+      const int32_t s = weaponattack::ToInt(int64_t{ComputeDamage(position, true, slot, false)} * 2 / 3);
       if (split) {
-        splashed->OnMessage(&attacker, kMsgHitTwoParts, Percent(s, delivery->a), Percent(s, delivery->b), 0);
+        splashed->OnMessage(&attacker, kMsgHitTwoParts, weaponattack::Percent(s, delivery->a), weaponattack::Percent(s, delivery->b), 0);
       } else {
         splashed->OnMessage(&attacker, kMsgHit, s, attacker.m_attackStyle, attacker.m_hitKind);
       }
-      if (!IsGuarding(*splashed)) ShowDigits(*splashed, w, 0);
+      if (!weaponattack::IsGuarding(*splashed)) weaponattack::ShowDigits(*splashed, w, 0);
     }
   }
   if (ItemAttr(a.player->weapon, 9) == 5 && (t.Conditions() & kUndead) != 0) target.OnMessage(&attacker, kMsgKill, 0, 0, 0);
@@ -241,26 +243,26 @@ void CSession::AttackPartyToEnemy(int position, int slot) {
 
 void CSession::AttackPartyToParty(int position, int targetPosition) {
   Fighter a, t;
-  if (!Bind(*this, position, true, targetPosition, true, &a, &t)) return;
-  WeaponBlow blow(*this, a, t);
+  if (!weaponattack::Bind(*this, position, true, targetPosition, true, &a, &t)) return;
+  weaponattack::WeaponBlow blow(*this, a, t);
   CBattleActor& attacker = blow.attacker;
   CBattleActor& target = blow.target;
-  const int32_t w = MemberBlow(*this, blow, position, targetPosition, true);
+  const int32_t w = weaponattack::MemberBlow(*this, blow, position, targetPosition, true);
   if (w == 0) return;
   const std::string& weapon = ItemName(a.player->weapon);
-  const DeliveryRow* delivery = FindRow(weapon_rules::kDeliveries, weapon);
+  const DeliveryRow* delivery = weaponattack::FindRow(weapon_rules::kDeliveries, weapon);
   if (delivery != nullptr && delivery->onMembersToo) {
-    target.OnMessage(&attacker, kMsgHitTwoParts, Percent(w, delivery->a), Percent(w, delivery->b), 0);
+    target.OnMessage(&attacker, kMsgHitTwoParts, weaponattack::Percent(w, delivery->a), weaponattack::Percent(w, delivery->b), 0);
   } else {
     target.OnMessage(&attacker, kMsgHit, w, attacker.m_attackStyle, attacker.m_hitKind);
   }
-  if (!IsGuarding(target)) ShowWeaponDigits(target, weapon, w, 0, true);
+  if (!weaponattack::IsGuarding(target)) weaponattack::ShowWeaponDigits(target, weapon, w, 0, true);
   if (ItemAttr(a.player->weapon, 9) == 5 && (t.Conditions() & kUndead) != 0) target.OnMessage(&attacker, kMsgKill, 0, 0, 0);
 }
 
 void CSession::AttackEnemyToEnemy(int slot, int targetSlot) {
   Fighter a, t;
-  if (!Bind(*this, slot, false, targetSlot, false, &a, &t)) return;
+  if (!weaponattack::Bind(*this, slot, false, targetSlot, false, &a, &t)) return;
   CBattleActor& attacker = *a.Actor();
   CBattleActor& target = *t.Actor();
   lastHitResult = RollHit(slot, false, targetSlot, false);
@@ -270,14 +272,14 @@ void CSession::AttackEnemyToEnemy(int slot, int targetSlot) {
   }
   const int32_t damage = ComputeDamage(slot, false, targetSlot, false);
   target.OnMessage(&attacker, kMsgHit, damage, 0, attacker.m_hitKind);
-  if (!IsGuarding(target)) ShowDigits(target, damage, 0);
+  if (!weaponattack::IsGuarding(target)) weaponattack::ShowDigits(target, damage, 0);
   if (lastHitResult == 2) attacker.OnMessage(&target, kMsgCritical, 0, 0, 0);
 }
 
 void CSession::AttackEnemyToParty(int slot, int position) {
   Fighter a, t;
-  if (!Bind(*this, slot, false, position, true, &a, &t)) return;
-  WeaponBlow blow(*this, a, t);
+  if (!weaponattack::Bind(*this, slot, false, position, true, &a, &t)) return;
+  weaponattack::WeaponBlow blow(*this, a, t);
   CBattleActor& attacker = blow.attacker;
   CBattleActor& defender = blow.target;
   lastHitResult = RollHit(slot, false, position, true);
@@ -298,10 +300,10 @@ void CSession::AttackEnemyToParty(int slot, int position) {
     attacker.OnMessage(&defender, kMsgRecoil, 0, 0, 0);
   } else {
     defender.OnMessage(&attacker, kMsgHit, m, 0, attacker.m_hitKind);
-    if (IsGuarding(defender)) {
+    if (weaponattack::IsGuarding(defender)) {
       blow.RunEffects(weapon_rules::kGuarding, blow.t, defender, blow.a, attacker, m);
     } else {
-      ShowDigits(defender, m, 1);
+      weaponattack::ShowDigits(defender, m, 1);
       blow.RunEffects(weapon_rules::kStruck, blow.t, defender, blow.a, attacker, m);
     }
     if (lastHitResult == 2) attacker.OnMessage(&defender, kMsgCritical, 0, 0, 0);
@@ -315,15 +317,15 @@ int CSession::BaseDamage(int attack, int attackerLevel, int defence, int targetL
   int64_t a = attack;
   const int64_t c = defence, b = attackerLevel, d = targetLevel;
   if (attackerIsParty == targetIsParty) {
-    a = ToInt(a - c);
+    a = weaponattack::ToInt(a - c);
   } else if (attackerIsParty) {
-    a = ToInt(a - a * c / 500);
-    a = ToInt(a - (d - b) * a / 22);
+    a = weaponattack::ToInt(a - a * c / 500);
+    a = weaponattack::ToInt(a - (d - b) * a / 22);
   } else {
-    a = ToInt(a - a * c / 900);
-    a = ToInt(a - (b >= d ? (b - d) * a / 33 : (d - b) * a / 40));
+    a = weaponattack::ToInt(a - a * c / 900);
+    a = weaponattack::ToInt(a - (b >= d ? (b - d) * a / 33 : (d - b) * a / 40));
     a = static_cast<int64_t>(static_cast<double>(a) * 0.8);
   }
   if (a <= 0) return platform::Rand() % 5 + 1;
-  return ToInt(a);
+  return weaponattack::ToInt(a);
 }

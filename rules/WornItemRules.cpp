@@ -8,6 +8,7 @@
 
 namespace weapon_rules {
 namespace {
+namespace wornitemrules {
 
 using enum WornSlot;
 constexpr ItemTest kAny{};
@@ -95,18 +96,18 @@ constexpr DigitsRow kDigitsRows[] = {
     {"아홉꼬리고양이", kNineTailShares, false},
 };
 
-constexpr EffectRow kWeaponConditionRows[] = {
+constexpr WornEffectRow kWeaponConditionRows[] = {
     {kWeapon, "요르문간드", kAny, 3, Effect::kCondition, kStone},
     {kWeapon, "스턴건", kAny, 0, Effect::kStagger, 0},
     {kWeapon, "스트로판드", kAny, 0, Effect::kCondition, kPoison1},
 };
 
-constexpr EffectRow kAcc1HealingRows[] = {
+constexpr WornEffectRow kAcc1HealingRows[] = {
     {kAcc1, "스톨", Attribute({6}), 0, Effect::kHealTenth, 0},
     {kAcc1, "흡혈귀의망토", Kind({2, 3}), 0, Effect::kHealTenth, 0},
 };
 
-constexpr EffectRow kWeaponEffectRows[] = {
+constexpr WornEffectRow kWeaponEffectRows[] = {
     {kWeapon, "스톤대거", kAny, 0, Effect::kSpawn, 1019},
     {kWeapon, "묘르닐", kAny, 0, Effect::kSpawn, 1019},
     {kWeapon, "발뭉", kAny, 0, Effect::kSpawn, 264},
@@ -119,38 +120,40 @@ constexpr EffectRow kWeaponEffectRows[] = {
     {kWeapon, "인디언피스트메이스", kAny, 3, Effect::kStagger, 0},
 };
 
-constexpr EffectRow kGuardingRows[] = {
+constexpr WornEffectRow kGuardingRows[] = {
     {kShield, "포이즌가드", Kind({4, 5}, true), 0, Effect::kCondition, kPoison2},
 };
 
-constexpr EffectRow kStruckRows[] = {
+constexpr WornEffectRow kStruckRows[] = {
     {kArmor, "리플렉서", kAny, 0, Effect::kReflect, 20},
     {kArmor, "연위갑", kAny, 0, Effect::kReflect, 100},
     {kArmor, "아답터블아머", kAny, 0, Effect::kGrow, 3},
     {kShoes, "본게이터", Kind({2, 3}), 0, Effect::kCondition, kCurse},
 };
 
+}  // namespace wornitemrules
 }  // namespace
 
-const std::span<const DecidingWeaponRow> kDecidingWeapons = kDecidingWeaponRows;
-const std::span<const DodgeRow> kDodges = kDodgeRows;
-const std::span<const DamageRow> kAttackerAttack = kAttackerAttackRows;
-const std::span<const DamageRow> kDefenderAttack = kDefenderAttackRows;
-const std::span<const DamageRow> kDefence = kDefenceRows;
-const std::span<const DamageRow> kDefenderDamage = kDefenderDamageRows;
-const std::span<const AttributeSkipRow> kAttributeSkips = kAttributeSkipRows;
-const std::span<const DeliveryRow> kDeliveries = kDeliveryRows;
-const std::span<const DigitsRow> kDigits = kDigitsRows;
-const std::span<const EffectRow> kWeaponConditions = kWeaponConditionRows;
-const std::span<const EffectRow> kAcc1Healing = kAcc1HealingRows;
-const std::span<const EffectRow> kWeaponEffects = kWeaponEffectRows;
+const std::span<const DecidingWeaponRow> kDecidingWeapons = wornitemrules::kDecidingWeaponRows;
+const std::span<const DodgeRow> kDodges = wornitemrules::kDodgeRows;
+const std::span<const DamageRow> kAttackerAttack = wornitemrules::kAttackerAttackRows;
+const std::span<const DamageRow> kDefenderAttack = wornitemrules::kDefenderAttackRows;
+const std::span<const DamageRow> kDefence = wornitemrules::kDefenceRows;
+const std::span<const DamageRow> kDefenderDamage = wornitemrules::kDefenderDamageRows;
+const std::span<const AttributeSkipRow> kAttributeSkips = wornitemrules::kAttributeSkipRows;
+const std::span<const DeliveryRow> kDeliveries = wornitemrules::kDeliveryRows;
+const std::span<const DigitsRow> kDigits = wornitemrules::kDigitsRows;
+const std::span<const WornEffectRow> kWeaponConditions = wornitemrules::kWeaponConditionRows;
+const std::span<const WornEffectRow> kAcc1Healing = wornitemrules::kAcc1HealingRows;
+const std::span<const WornEffectRow> kWeaponEffects = wornitemrules::kWeaponEffectRows;
 const ParryRow kParry{"소드브레이커", 3, 20};
-const std::span<const EffectRow> kGuarding = kGuardingRows;
-const std::span<const EffectRow> kStruck = kStruckRows;
+const std::span<const WornEffectRow> kGuarding = wornitemrules::kGuardingRows;
+const std::span<const WornEffectRow> kStruck = wornitemrules::kStruckRows;
 
 }  // namespace weapon_rules
 
 namespace {
+namespace wornitemrules {
 
 bool InMask(uint32_t mask, int value) { return value >= 0 && value < 32 && (mask >> value & 1u) != 0; }
 
@@ -172,12 +175,13 @@ bool Holds(const ItemTest& test, const Fighter& wearer, const Fighter& other) {
   return false;
 }
 
+}  // namespace wornitemrules
 }  // namespace
 
 bool RowTestHolds(const ItemTest& test, const Fighter& wearer, const Fighter& other) {
   // A kind test is about an enemy: a member is of no kind, either way.
-  if (test.negate) return (test.ask != Ask::kOtherEnemyKind || !other.IsParty()) && !Holds(test, wearer, other);
-  return Holds(test, wearer, other);
+  if (test.negate) return (test.ask != Ask::kOtherEnemyKind || !other.IsParty()) && !wornitemrules::Holds(test, wearer, other);
+  return wornitemrules::Holds(test, wearer, other);
 }
 
 int64_t ApplyDamageRow(const DamageRow& row, const Fighter& wearer, int64_t value) {

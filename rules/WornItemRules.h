@@ -104,7 +104,7 @@ enum class Effect : uint8_t {
   kReflect,       // value percent of the damage back to the attacker
   kGrow,          // the growing armour
 };
-struct EffectRow {
+struct WornEffectRow {
   WornSlot slot;
   const char* name;
   ItemTest when;
@@ -129,12 +129,12 @@ extern const std::span<const DamageRow> kDefenderDamage;   // party target's gea
 extern const std::span<const AttributeSkipRow> kAttributeSkips;
 extern const std::span<const DeliveryRow> kDeliveries;
 extern const std::span<const DigitsRow> kDigits;
-extern const std::span<const EffectRow> kWeaponConditions;  // after the digits
-extern const std::span<const EffectRow> kAcc1Healing;
-extern const std::span<const EffectRow> kWeaponEffects;     // also when the digits were skipped
+extern const std::span<const WornEffectRow> kWeaponConditions;  // after the digits
+extern const std::span<const WornEffectRow> kAcc1Healing;
+extern const std::span<const WornEffectRow> kWeaponEffects;     // also when the digits were skipped
 extern const ParryRow kParry;
-extern const std::span<const EffectRow> kGuarding;          // the defender guards: on the attacker
-extern const std::span<const EffectRow> kStruck;            // the defender was struck
+extern const std::span<const WornEffectRow> kGuarding;          // the defender guards: on the attacker
+extern const std::span<const WornEffectRow> kStruck;            // the defender was struck
 }  // namespace weapon_rules
 
 // Whether a row's test holds for a wearer against the other side.

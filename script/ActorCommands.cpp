@@ -17,6 +17,7 @@
 #include "script/ScriptArgs.h"
 
 namespace {
+namespace actorcommands {
 
 // How a word finds the actor it sends to, and where its arguments begin.
 enum class Target {
@@ -340,6 +341,7 @@ bool UnlockPlay(CSelvarinFrame& frame, const CTokenizer&, int) {
   return true;
 }
 
+}  // namespace actorcommands
 }  // namespace
 
 int32_t TruncatedReal(float value) {
@@ -374,19 +376,19 @@ bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line,
 }
 
 bool IsActorWord(const std::string& word) {
-  return std::any_of(std::begin(kActorWords), std::end(kActorWords),
-                     [&](const ActorWord& row) { return word == row.word; });
+  return std::any_of(std::begin(actorcommands::kActorWords), std::end(actorcommands::kActorWords),
+                     [&](const actorcommands::ActorWord& row) { return word == row.word; });
 }
 
 bool ExecActorCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
                       CActor* channel, bool* goesOn) {
   const std::string& word = tokens[0];
-  for (const ActorWord& row : kActorWords) {
+  for (const actorcommands::ActorWord& row : actorcommands::kActorWords) {
     if (word != row.word) continue;
     if (row.special != nullptr) {
       *goesOn = row.special(frame, tokens, line);
     } else {
-      SendActorWord(row, frame, tokens, line, subject, channel);
+      actorcommands::SendActorWord(row, frame, tokens, line, subject, channel);
       *goesOn = row.goesOn;
     }
     return true;

@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleeventtrigger {
 
 // The triggers whose key is the word and both arguments run together.
 const char* const kPairTriggers[] = {"turn",    "magicattack", "skillattack", "itemattack",
@@ -22,21 +23,22 @@ int ConsumeHook(const std::string& key) {
   return 1;
 }
 
+}  // namespace battleeventtrigger
 }  // namespace
 
 int ParseBattleEventTrigger(const std::string& trigger, const std::string& first, const std::string& second) {
-  if (trigger == "death") return ConsumeHook("__death" + first);
-  if (trigger == "random") return platform::Rand() % 100 < Number(first) ? 1 : 0;
+  if (trigger == "death") return battleeventtrigger::ConsumeHook("__death" + first);
+  if (trigger == "random") return platform::Rand() % 100 < battleeventtrigger::Number(first) ? 1 : 0;
   if (trigger == "condition") {
-    const int index = Number(second);
+    const int index = battleeventtrigger::Number(second);
     if (index < 0 || index >= static_cast<int>(std::size(kConditionNames))) {
       DebugLog("condition: no condition " + second);
       return 0;
     }
-    return ConsumeHook("__condition" + first + kConditionNames[index]);
+    return battleeventtrigger::ConsumeHook("__condition" + first + kConditionNames[index]);
   }
-  for (const char* word : kPairTriggers) {
-    if (trigger == word) return ConsumeHook("__" + trigger + first + second);
+  for (const char* word : battleeventtrigger::kPairTriggers) {
+    if (trigger == word) return battleeventtrigger::ConsumeHook("__" + trigger + first + second);
   }
   DebugLog("Unknown event");
   return 0;

@@ -25,6 +25,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlescriptcommands {
 
 // The message window's states these words set.
 enum WindowState : int32_t { kFirstPage = 1, kNextPage = 2, kClosing = 4, kWaitingForKey = 5 };
@@ -551,13 +552,14 @@ const BattleWord kBattleWords[] = {
     {"error", Error},
 };
 
+}  // namespace battlescriptcommands
 }  // namespace
 
 bool ExecBattleCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, int* next) {
   const std::string& word = tokens[0];
-  for (const BattleWord& row : kBattleWords) {
+  for (const battlescriptcommands::BattleWord& row : battlescriptcommands::kBattleWords) {
     if (word != row.word) continue;
-    *next = row.run(Line{frame, tokens, line});
+    *next = row.run(battlescriptcommands::Line{frame, tokens, line});
     return true;
   }
   return false;
@@ -566,20 +568,20 @@ bool ExecBattleCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line
 MacroMessage ExecMacroMessage(CSelvarinFrame& frame, const CTokenizer& tokens, CActor& speaker) {
   struct Row {
     const char* word;
-    Command run;
+    battlescriptcommands::Command run;
     MacroMessage kind;
   };
   static constexpr Row kMessageWords[] = {
-      {"say", Say, MacroMessage::kDialogue},       {"shout", Shout, MacroMessage::kDialogue},
-      {"ear", Ear, MacroMessage::kDialogue},       {"monologue", Ear, MacroMessage::kDialogue},
-      {"wait", Wait, MacroMessage::kKeyWait},      {"getitem", GetItem, MacroMessage::kKeyWait},
-      {"getgold", GetGold, MacroMessage::kKeyWait}, {"close", Close, MacroMessage::kRan},
-      {"header", Header, MacroMessage::kRan},
+      {"say", battlescriptcommands::Say, MacroMessage::kDialogue},       {"shout", battlescriptcommands::Shout, MacroMessage::kDialogue},
+      {"ear", battlescriptcommands::Ear, MacroMessage::kDialogue},       {"monologue", battlescriptcommands::Ear, MacroMessage::kDialogue},
+      {"wait", battlescriptcommands::Wait, MacroMessage::kKeyWait},      {"getitem", battlescriptcommands::GetItem, MacroMessage::kKeyWait},
+      {"getgold", battlescriptcommands::GetGold, MacroMessage::kKeyWait}, {"close", battlescriptcommands::Close, MacroMessage::kRan},
+      {"header", battlescriptcommands::Header, MacroMessage::kRan},
   };
   const std::string& word = tokens[0];
   for (const Row& row : kMessageWords) {
     if (word != row.word) continue;
-    const int next = row.run(Line{frame, tokens, 0, &speaker});
+    const int next = row.run(battlescriptcommands::Line{frame, tokens, 0, &speaker});
     return next == kBattleRunStops ? row.kind : MacroMessage::kRan;
   }
   return MacroMessage::kNone;
@@ -593,7 +595,7 @@ bool IsMacroMessageWord(const std::string& word) {
 }
 
 void TellBattleParticipants(CSelvarinFrame& frame, int code) {
-  for (CBattleActor* actor : Participants(frame)) actor->OnMessage(nullptr, code, 0, 0, 0);
+  for (CBattleActor* actor : battlescriptcommands::Participants(frame)) actor->OnMessage(nullptr, code, 0, 0, 0);
 }
 
 void EndBattleScriptRun(CSelvarinFrame& f) {
@@ -606,6 +608,6 @@ void EndBattleScriptRun(CSelvarinFrame& f) {
   f.m_pBattleSpeaker = nullptr;
   f.m_battleScriptLine = -1;
   TellBattleParticipants(f, kMsgRunGauge);
-  f.m_messageState = kClosing;
+  f.m_messageState = battlescriptcommands::kClosing;
   f.m_messageTick = 0;
 }

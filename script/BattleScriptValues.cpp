@@ -9,6 +9,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlescriptvalues {
 
 int32_t g_battleExprTokenValue = 0;
 
@@ -144,33 +145,34 @@ void SetAt(const std::string& word, int32_t value) {
   }
 }
 
+}  // namespace battlescriptvalues
 }  // namespace
 
-const ExprDialect kBattleExpr{false, GetBattleScriptValue, &g_battleExprTokenValue};
+const ExprDialect kBattleExpr{false, GetBattleScriptValue, &battlescriptvalues::g_battleExprTokenValue};
 
 int32_t GetBattleScriptValue(const std::string& word) {
-  CSession& session = Session();
+  CSession& session = battlescriptvalues::Session();
   if (word == "#gold") return session.gold;
-  if (word.empty()) return ReadCreating(session.battleVariables, word);
+  if (word.empty()) return battlescriptvalues::ReadCreating(session.battleVariables, word);
   const std::string rest = word.substr(1);
   switch (word[0]) {
     case '#': {
-      const int item = ItemIndex(rest);
+      const int item = battlescriptvalues::ItemIndex(rest);
       return item < 0 ? 0 : session.GetItemCount(item);
     }
     case '%': {
-      const PlayerData* player = Character(rest);
+      const PlayerData* player = battlescriptvalues::Character(rest);
       return player != nullptr ? player->lvl : 0;
     }
     case '@':
-      return GetAt(word);
+      return battlescriptvalues::GetAt(word);
     default:
-      return ReadCreating(session.battleVariables, word);
+      return battlescriptvalues::ReadCreating(session.battleVariables, word);
   }
 }
 
 void SetBattleScriptValue(const std::string& word, int32_t value) {
-  CSession& session = Session();
+  CSession& session = battlescriptvalues::Session();
   if (word == "#gold") {
     session.gold = value;
     return;
@@ -178,15 +180,15 @@ void SetBattleScriptValue(const std::string& word, int32_t value) {
   const std::string rest = word.empty() ? std::string() : word.substr(1);
   switch (word.empty() ? '\0' : word[0]) {
     case '#': {
-      const int item = ItemIndex(rest);
+      const int item = battlescriptvalues::ItemIndex(rest);
       if (item >= 0) session.SetItemCount(item, value);
       break;
     }
     case '%':
-      if (PlayerData* player = Character(rest)) player->lvl = value;
+      if (PlayerData* player = battlescriptvalues::Character(rest)) player->lvl = value;
       break;
     case '@':
-      SetAt(word, value);
+      battlescriptvalues::SetAt(word, value);
       break;
     default:
       session.battleVariables.Set(word, value);

@@ -28,6 +28,7 @@
 #include "ui/ShopList.h"
 
 namespace {
+namespace dialoguecommands {
 
 enum Code : int {
   kBattleRequest = 0,  // to the frame
@@ -353,6 +354,7 @@ const DialogueWord kDialogueWords[] = {
     {"releasevolume", Accepted, 0},
 };
 
+}  // namespace dialoguecommands
 }  // namespace
 
 bool MakeSubjectWait(CSelvarinFrame& frame, const std::string& subject, int next) {
@@ -363,13 +365,13 @@ bool MakeSubjectWait(CSelvarinFrame& frame, const std::string& subject, int next
   if (context == nullptr) return false;
   if (CSelvarinActor* actor = context->FindActorByName(subject)) {
     frame.m_pMessageVillager = actor;
-    actor->OnMessage(nullptr, kWaitForDialogue, next, 0, 0);
+    actor->OnMessage(nullptr, dialoguecommands::kWaitForDialogue, next, 0, 0);
   } else if (MapEvent* box = context->FindMapEvent(subject)) {
     frame.m_pMessageEvent = box;
     box->SetData(next);
   } else if (C3dActor* model = context->FindActorByResName(subject)) {
     frame.m_pMessage3dActor = model;
-    model->OnMessage(nullptr, kWaitForDialogue, next, 0, 0);
+    model->OnMessage(nullptr, dialoguecommands::kWaitForDialogue, next, 0, 0);
   } else {
     return false;
   }
@@ -379,9 +381,9 @@ bool MakeSubjectWait(CSelvarinFrame& frame, const std::string& subject, int next
 bool ExecDialogueCommand(CSelvarinFrame& frame, const CTokenizer& tokens, int line, const std::string& subject,
                          bool* goesOn) {
   const std::string& word = tokens[0];
-  for (const DialogueWord& row : kDialogueWords) {
+  for (const dialoguecommands::DialogueWord& row : dialoguecommands::kDialogueWords) {
     if (word != row.word) continue;
-    *goesOn = row.run(Line{frame, tokens, line, subject}, row.data);
+    *goesOn = row.run(dialoguecommands::Line{frame, tokens, line, subject}, row.data);
     return true;
   }
   return false;

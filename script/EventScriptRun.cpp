@@ -14,6 +14,7 @@
 #include "script/ScriptExpression.h"
 
 namespace {
+namespace eventscriptrun {
 
 // What the subject and the player are told.
 enum ScriptMessage : int {
@@ -22,6 +23,7 @@ enum ScriptMessage : int {
   kDelay = 17,
 };
 
+}  // namespace eventscriptrun
 }  // namespace
 
 const CEventScriptRun::Word CEventScriptRun::s_words[] = {
@@ -111,12 +113,12 @@ int CEventScriptRun::EndIf(int line, const std::string&) {
 int CEventScriptRun::Return(int, const std::string&) {
   if (CSelvarinContext* context = m_frame.GetContext()) {
     if (CSelvarinActor* actor = context->FindActorByName(m_subject)) {
-      actor->OnMessage(nullptr, kScriptReturned, 0, 0, 0);
+      actor->OnMessage(nullptr, eventscriptrun::kScriptReturned, 0, 0, 0);
     }
   }
   // The first answer may have changed the context's lists.
   if (CSelvarinContext* context = m_frame.GetContext()) {
-    if (C3dActor* actor = context->FindActorByResName(m_subject)) actor->OnMessage(nullptr, kScriptReturned, 0, 0, 0);
+    if (C3dActor* actor = context->FindActorByResName(m_subject)) actor->OnMessage(nullptr, eventscriptrun::kScriptReturned, 0, 0, 0);
   }
   return kEndRun;
 }
@@ -136,9 +138,9 @@ int CEventScriptRun::Delay(int line, const std::string&) {
   if (context == nullptr) {
     DebugLog("oops : delay command has no revelant owner");
   } else if (CSelvarinActor* actor = context->FindActorByName(m_subject)) {
-    actor->OnMessage(nullptr, kDelay, ticks, next, 0);
+    actor->OnMessage(nullptr, eventscriptrun::kDelay, ticks, next, 0);
   } else if (C3dActor* model = context->FindActorByResName(m_subject)) {
-    model->OnMessage(nullptr, kDelay, ticks, next, 0);
+    model->OnMessage(nullptr, eventscriptrun::kDelay, ticks, next, 0);
   } else if (MapEvent* box = context->FindMapEvent(m_subject)) {
     box->SetTarget(ticks, next);
   } else {
@@ -161,7 +163,7 @@ int CEventScriptRun::Choose(int line, const std::string&) {
   m_frame.m_choiceSpeaker = m_subject;
   MakeSubjectWait(m_frame, m_subject, line + 1);
   if (CSelvarinContext* context = m_frame.GetContext()) {
-    if (CSelvarinActor* player = context->GetPlayer()) player->OnMessage(nullptr, kWaitForDialogue, 0, 0, 0);
+    if (CSelvarinActor* player = context->GetPlayer()) player->OnMessage(nullptr, eventscriptrun::kWaitForDialogue, 0, 0, 0);
   }
   return kEndRun;
 }

@@ -11,6 +11,7 @@
 SLV_REGISTER_ACTOR(CMacroActor, "macroactor");
 
 namespace {
+namespace macroactor {
 
 constexpr int kLookAtSender = 6;
 constexpr int kChangeSprite = 25;
@@ -30,6 +31,7 @@ float Wrap180(float degrees) {
   return a;
 }
 
+}  // namespace macroactor
 }  // namespace
 
 CMacroActor::CMacroActor() {
@@ -50,19 +52,19 @@ bool CMacroActor::OnProcess() {
 }
 
 void CMacroActor::OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, intptr_t c) {
-  if (code == kChangeSprite && a != 0) {
+  if (code == macroactor::kChangeSprite && a != 0) {
     // Shown at once, and kept for the context's refresh, so the sprite
     // stands whatever the scene does to the actor's sprite meanwhile.
     m_reloadSprite = reinterpret_cast<const char*>(a);
     m_reload = 1;
   }
-  if (code != kLookAtSender) {
+  if (code != macroactor::kLookAtSender) {
     CSelvarinActor::OnMessage(sender, code, a, b, c);
     return;
   }
   if (const auto* other = dynamic_cast<const C2dActor*>(sender)) {
     if (m_lookMode == 1) {
-      const float bearing = std::atan2(other->m_pos.x - m_pos.x, -(other->m_pos.z - m_pos.z)) * kDegreesPerRadian;
+      const float bearing = std::atan2(other->m_pos.x - m_pos.x, -(other->m_pos.z - m_pos.z)) * macroactor::kDegreesPerRadian;
       m_angle = TurnToward(m_angle, bearing);
     } else {
       FaceToward(other->m_pos.x, other->m_pos.z);
@@ -73,9 +75,9 @@ void CMacroActor::OnMessage(CObject* sender, int code, intptr_t a, intptr_t b, i
 }
 
 float CMacroActor::TurnToward(float heading, float bearing) {
-  const float off = Wrap180(bearing - heading);
-  if (off > kFarOff) return Wrap360(bearing - 90.0f);
-  if (off < -kFarOff) return Wrap360(bearing + 90.0f);
+  const float off = macroactor::Wrap180(bearing - heading);
+  if (off > kFarOff) return macroactor::Wrap360(bearing - 90.0f);
+  if (off < -kFarOff) return macroactor::Wrap360(bearing + 90.0f);
   return heading;
 }
 
@@ -102,7 +104,7 @@ int CMacroActor::UpdateAction(int state) {
       break;
     }
     case kModeScripted:
-      if (++m_actionCounter > kCounterEnd) m_state = kModeStand;
+      if (++m_actionCounter > macroactor::kCounterEnd) m_state = kModeStand;
       break;
     case kModePlayOnce: {
       const int frames = MotionCount(CResMgr::GetInstance().GetResAs<CActRes>(m_actName), m_action);
@@ -139,7 +141,7 @@ void CMacroActor::UpdateFrame() {
     return;
   }
   ++m_tickCount;
-  const int32_t ticks = m_state == kModeWalkToTarget ? kWalkFrameTicks : kFrameTicks;
+  const int32_t ticks = m_state == kModeWalkToTarget ? macroactor::kWalkFrameTicks : macroactor::kFrameTicks;
   if (m_tickCount % ticks != 0) return;
   const int frames = MotionCount(CResMgr::GetInstance().GetResAs<CActRes>(m_actName), m_action);
   const int32_t next = m_motion + 1;

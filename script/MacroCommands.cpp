@@ -21,6 +21,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace macrocommands {
 
 enum MacroPause : int32_t { kRunning = 0, kForWindow = 1, kForKey = 2 };
 
@@ -114,6 +115,7 @@ bool ExecCameraWord(CSelvarinFrame& frame, const CTokenizer& tokens, CActor* cha
   return true;
 }
 
+}  // namespace macrocommands
 }  // namespace
 
 void CSelvarinFrame::ExecMacroCommand(const MacroCommand& command) {
@@ -128,7 +130,7 @@ void CSelvarinFrame::ExecMacroCommand(const MacroCommand& command) {
     const std::string& name = m_pMacro->m_tracks[static_cast<size_t>(command.m_channel)].name;
     if (!name.empty()) channel = context->FindMacroActor(name);
   }
-  if (channel == nullptr && NeedsChannel(word)) {
+  if (channel == nullptr && macrocommands::NeedsChannel(word)) {
     DebugLog(word + " : 현재 채널의 액터가 NULL 임");
     return;
   }
@@ -140,11 +142,11 @@ void CSelvarinFrame::ExecMacroCommand(const MacroCommand& command) {
     m_pMessageEvent = nullptr;
     m_pMessage3dActor = nullptr;
     const MacroMessage result = ExecMacroMessage(*this, tokens, *channel);
-    if (result == MacroMessage::kDialogue) m_macroPause = kForWindow;
-    if (result == MacroMessage::kKeyWait) m_macroPause = kForKey;
+    if (result == MacroMessage::kDialogue) m_macroPause = macrocommands::kForWindow;
+    if (result == MacroMessage::kKeyWait) m_macroPause = macrocommands::kForKey;
     return;
   }
-  if (ExecCameraWord(*this, tokens, channel)) return;
+  if (macrocommands::ExecCameraWord(*this, tokens, channel)) return;
   if (word == "setframerate") {
     const int rate = IntAt(tokens, 1);
     // 0 would leave the clock unpaced and a negative rate race it.
@@ -177,7 +179,7 @@ void CSelvarinFrame::ExecMacroCommand(const MacroCommand& command) {
     ExecSysex(*this, tokens, channel);
     return;
   }
-  if (OneOf(word, kDialogueWords)) {
+  if (macrocommands::OneOf(word, macrocommands::kDialogueWords)) {
     ExecDialogueCommand(*this, tokens, 0, std::string(), &goesOn);
     return;
   }

@@ -20,6 +20,7 @@
 #include "platform/Keys.h"
 
 namespace {
+namespace macroscript {
 
 enum MacroPause : int32_t { kRunning = 0, kForWindow = 1, kForKey = 2 };
 enum MessageState : int32_t { kClosed = 0, kNextPage = 2, kWaitingForKey = 5, kFinished = 7 };
@@ -49,12 +50,13 @@ int32_t EndFrame(const CMacroRes* macro) {
   return static_cast<int32_t>(std::clamp<int64_t>(end, INT32_MIN, INT32_MAX - 1));
 }
 
+}  // namespace macroscript
 }  // namespace
 
 void CSelvarinFrame::StartMacro() {
   m_macroCommands.clear();
   m_macroCommand = 0;
-  m_macroPauseLimit = EndFrame(m_pMacro);
+  m_macroPauseLimit = macroscript::EndFrame(m_pMacro);
   if (m_pMacro == nullptr) return;
   const std::vector<MacroTrack>& tracks = m_pMacro->m_tracks;
   for (size_t channel = 0; channel < tracks.size(); ++channel) {
@@ -77,33 +79,33 @@ void CSelvarinFrame::EndMacro() {
   }
   m_macroCommands.clear();
   m_macroCommand = 0;
-  m_macroPause = kRunning;
+  m_macroPause = macroscript::kRunning;
 }
 
 void CSelvarinFrame::RunMacroScript() {
-  if (EscapeHeld() && ShowQuitConfirm() == kQuitYes) {
+  if (macroscript::EscapeHeld() && ShowQuitConfirm() == kQuitYes) {
     CFrameMgr::GetInstance().ChangeFrame("title");
     // The scene's actors go now: nothing of the scene runs on without them.
     EndMacro();
     m_mode = kModeField;
     return;
   }
-  if (m_macroPause == kForWindow) {
-    if (m_messageState == kClosed || m_messageState == kFinished || m_macroFrame < m_macroPauseLimit) {
-      m_macroPause = kRunning;
+  if (m_macroPause == macroscript::kForWindow) {
+    if (m_messageState == macroscript::kClosed || m_messageState == macroscript::kFinished || m_macroFrame < m_macroPauseLimit) {
+      m_macroPause = macroscript::kRunning;
     }
-  } else if (m_macroPause == kForKey) {
-    if (TakeConfirm()) {
-      PlayWave(kPageSound);
+  } else if (m_macroPause == macroscript::kForKey) {
+    if (macroscript::TakeConfirm()) {
+      PlayWave(macroscript::kPageSound);
       m_messageText.clear();
       m_messagePending = 0;
-      m_messageState = kClosed;
-      m_macroPause = kRunning;
+      m_messageState = macroscript::kClosed;
+      m_macroPause = macroscript::kRunning;
     } else if (m_macroFrame < m_macroPauseLimit) {
       m_messageText.clear();
-      m_macroPause = kRunning;
+      m_macroPause = macroscript::kRunning;
     }
-  } else if ((m_pMacro == nullptr || m_macroFrame > EndFrame(m_pMacro)) && m_transKind != 2) {
+  } else if ((m_pMacro == nullptr || m_macroFrame > macroscript::EndFrame(m_pMacro)) && m_transKind != 2) {
     // Without a macro there is nothing to play.
     ResetFrameTimer();
     if (CSelvarinContext* context = GetContext()) context->RefreshMacroActors();
@@ -129,12 +131,12 @@ void CSelvarinFrame::RunMacroScript() {
 }
 
 void CSelvarinFrame::RunMacroUpkeep() {
-  if (m_messageState == kWaitingForKey && TakeConfirm()) {
-    PlayWave(kPageSound);
-    m_messageState = kNextPage;
+  if (m_messageState == macroscript::kWaitingForKey && macroscript::TakeConfirm()) {
+    PlayWave(macroscript::kPageSound);
+    m_messageState = macroscript::kNextPage;
     if (m_macroFrame < m_macroPauseLimit) {
-      m_macroPause = kRunning;
-      m_messageState = kClosed;
+      m_macroPause = macroscript::kRunning;
+      m_messageState = macroscript::kClosed;
     }
   }
   CSelvarinContext* context = GetContext();

@@ -16,6 +16,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace physicscommands {
 
 // The models' physics messages; the reals go by address.
 enum PhysicsMessage : int {
@@ -119,6 +120,7 @@ const CommandRow kPhysicsWords[] = {
     {"calltitle", 0, nullptr, CallTitle},
 };
 
+}  // namespace physicscommands
 }  // namespace
 
 // The party's experience summed in party order; an empty party has no
@@ -148,6 +150,6 @@ void CallTitle(CSelvarinFrame*, const CTokenizer&, CSelvarinActor*) { CFrameMgr:
 
 bool CSelvarinFrame::ExecPhysicsCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int line,
                                         CSelvarinActor* subject, std::deque<int>& /*conditions*/) {
-  if (RunCommandRow(kPhysicsWords, frame, tokens, subject)) return true;
+  if (RunCommandRow(physicscommands::kPhysicsWords, frame, tokens, subject)) return true;
   return ExecSystemCommand(frame, tokens, line);
 }

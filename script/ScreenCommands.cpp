@@ -18,6 +18,7 @@
 #include "session/ClockSeconds.h"
 
 namespace {
+namespace screencommands {
 
 // The frame's pending screen actions.
 enum ScreenAction : int32_t {
@@ -74,6 +75,7 @@ void CheckFogDistance(int distance) {
   DebugLog("문법: setfog\t스위치   안개시작거리   안개끝거리\t알쥐비값");
 }
 
+}  // namespace screencommands
 }  // namespace
 
 void SetFog(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) {
@@ -82,13 +84,13 @@ void SetFog(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) {
     if (rc != nullptr) rc->SetFog(false);
     return;
   }
-  CheckFogDistance(IntAt(tokens, 2));
-  CheckFogDistance(IntAt(tokens, 3));
+  screencommands::CheckFogDistance(IntAt(tokens, 2));
+  screencommands::CheckFogDistance(IntAt(tokens, 3));
   FogSettings& fog = CRC::s_fogSettings;
   fog.start = static_cast<float>(IntAt(tokens, 2)) * 0.01f;
   fog.end = static_cast<float>(IntAt(tokens, 3)) * 0.01f;
   fog.density = 0.33f;
-  fog.color = Colour(tokens, 4);
+  fog.color = screencommands::Colour(tokens, 4);
   if (rc == nullptr) return;
   rc->SetFog(true);
   rc->ApplyFog();
@@ -146,23 +148,23 @@ void AddPlayerAngle(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinAc
   g_playerStart.heading = static_cast<float>(heading);
 }
 
-void SetFaded(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { Fade(frame, tokens, kFaded); }
-void FadeOut(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { Fade(frame, tokens, kFadeOut); }
-void FadeIn(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { Fade(frame, tokens, kFadeIn); }
-void WhiteOut(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { StartAction(frame, kWhiteOut); }
-void WhiteIn(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { StartAction(frame, kWhiteIn); }
+void SetFaded(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { screencommands::Fade(frame, tokens, screencommands::kFaded); }
+void FadeOut(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { screencommands::Fade(frame, tokens, screencommands::kFadeOut); }
+void FadeIn(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) { screencommands::Fade(frame, tokens, screencommands::kFadeIn); }
+void WhiteOut(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { screencommands::StartAction(frame, screencommands::kWhiteOut); }
+void WhiteIn(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { screencommands::StartAction(frame, screencommands::kWhiteIn); }
 
 // Kind 0 stops the weather and leaves the rain drops as they are.
 void SetWeatherWord(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*) {
   if (frame == nullptr) return;
   const int kind = IntAt(tokens, 1);
-  if (kind == kRain) {
-    frame->MakeRain(Capped(IntOr(tokens, 2, 50), kMaxRainDrops, "rain drops"), IntOr(tokens, 3, 8),
-                    IntOr(tokens, 4, 0), IntOr(tokens, 5, 0));
-  } else if (kind == kSnow) {
+  if (kind == screencommands::kRain) {
+    frame->MakeRain(screencommands::Capped(screencommands::IntOr(tokens, 2, 50), screencommands::kMaxRainDrops, "rain drops"), screencommands::IntOr(tokens, 3, 8),
+                    screencommands::IntOr(tokens, 4, 0), screencommands::IntOr(tokens, 5, 0));
+  } else if (kind == screencommands::kSnow) {
     frame->m_snowAtCamera = 0;
-    frame->m_snowPerTick = Capped(IntOr(tokens, 2, 5), kMaxSnowPerTick, "snow flakes a tick");
-    frame->m_snowSpeed = IntOr(tokens, 3, 5);
+    frame->m_snowPerTick = screencommands::Capped(screencommands::IntOr(tokens, 2, 5), screencommands::kMaxSnowPerTick, "snow flakes a tick");
+    frame->m_snowSpeed = screencommands::IntOr(tokens, 3, 5);
   }
   frame->SetWeather(kind);
 }
@@ -172,8 +174,8 @@ void DarkScreen(CSelvarinFrame* frame, const CTokenizer& tokens, CSelvarinActor*
   if (frame == nullptr) return;
   frame->m_transAlphaStart = frame->m_transAlphaTarget;
   frame->m_transAlphaTarget =
-      tokens.GetCount() == 2 ? static_cast<uint8_t>(std::clamp(tokens.GetInt(1), 0, 255)) : kDefaultDarkness;
-  StartAction(frame, kDarkScreen);
+      tokens.GetCount() == 2 ? static_cast<uint8_t>(std::clamp(tokens.GetInt(1), 0, 255)) : screencommands::kDefaultDarkness;
+  screencommands::StartAction(frame, screencommands::kDarkScreen);
 }
 
-void RestoreScreen(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { StartAction(frame, kRestoreScreen); }
+void RestoreScreen(CSelvarinFrame* frame, const CTokenizer&, CSelvarinActor*) { screencommands::StartAction(frame, screencommands::kRestoreScreen); }

@@ -6,6 +6,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace scriptvariables {
 
 ScriptVariables& Variables() { return CSession::GetInstance().scriptVariables; }
 
@@ -29,6 +30,7 @@ int32_t LevelOf(const std::string& engname) {
   return id < 0 || id >= CSession::kPlayerCount ? 0 : session.players[static_cast<size_t>(id)].lvl;
 }
 
+}  // namespace scriptvariables
 }  // namespace
 
 int32_t WrappedSum(int32_t a, int32_t b) {
@@ -39,18 +41,18 @@ int32_t WrappedDifference(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
-void SetScriptVariable(int32_t value, const std::string& name) { Variables().Set(name, value); }
+void SetScriptVariable(int32_t value, const std::string& name) { scriptvariables::Variables().Set(name, value); }
 
 int32_t GetFieldScriptValue(const std::string& name) {
   if (name == "#gold") return CSession::GetInstance().gold;
   const std::string rest = name.empty() ? std::string() : name.substr(1);
-  if (!name.empty() && name[0] == '#') return ItemsOwned(rest);
+  if (!name.empty() && name[0] == '#') return scriptvariables::ItemsOwned(rest);
   if (!name.empty() && name[0] == '@') {
     if (name.find("partynumber") != std::string::npos) return CSession::GetInstance().partyCount;
-    return IsPartyMemberNamed(rest) ? 1 : 0;
+    return scriptvariables::IsPartyMemberNamed(rest) ? 1 : 0;
   }
-  if (!name.empty() && name[0] == '%') return LevelOf(rest);
-  return Variables().Get(name);
+  if (!name.empty() && name[0] == '%') return scriptvariables::LevelOf(rest);
+  return scriptvariables::Variables().Get(name);
 }
 
 void IncScriptVariable(const std::string& name) { AddScriptVariable(1, name); }

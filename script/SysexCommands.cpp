@@ -11,6 +11,7 @@
 #include "engine/Actor.h"
 
 namespace {
+namespace sysexcommands {
 
 // The effect kinds are the frame's overlay states.
 enum EffectKind : int32_t { kNone = 0, kWhite = 1, kVillageName = 2, kMemo = 3, kQuake = 4 };
@@ -196,27 +197,28 @@ const SysexWord* FindWord(const CTokenizer& tokens) {
   return nullptr;
 }
 
+}  // namespace sysexcommands
 }  // namespace
 
 bool ExecSysex(CSelvarinFrame& frame, const CTokenizer& tokens, CActor* subject) {
-  const SysexWord* row = FindWord(tokens);
+  const sysexcommands::SysexWord* row = sysexcommands::FindWord(tokens);
   if (row == nullptr) {
     DebugLog("Syntax Error in sysex: " + (tokens.GetCount() > 1 ? tokens[1] : std::string()));
     return true;
   }
-  if (!row->keepsKind) frame.m_overlayState = kNone;
-  return row->run(SysexLine{frame, tokens, subject});
+  if (!row->keepsKind) frame.m_overlayState = sysexcommands::kNone;
+  return row->run(sysexcommands::SysexLine{frame, tokens, subject});
 }
 
 void ExecBattleSysex(CSelvarinFrame& frame, const CTokenizer& tokens, FindSysexActor find) {
-  const SysexWord* row = FindWord(tokens);
-  if (row == nullptr || row->battle == SysexWord::kFieldOnly) {
+  const sysexcommands::SysexWord* row = sysexcommands::FindWord(tokens);
+  if (row == nullptr || row->battle == sysexcommands::SysexWord::kFieldOnly) {
     DebugLog("Unknown Sysex");
     return;
   }
-  if (!row->keepsKind) frame.m_overlayState = kNone;
-  const SysexLine line{frame, tokens, nullptr};
-  if (row->battle == SysexWord::kOwn) {
+  if (!row->keepsKind) frame.m_overlayState = sysexcommands::kNone;
+  const sysexcommands::SysexLine line{frame, tokens, nullptr};
+  if (row->battle == sysexcommands::SysexWord::kOwn) {
     row->battleRun(line, find);
   } else {
     row->run(line);

@@ -23,6 +23,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace systemcommands {
 
 // The screen kinds of mode 7, and of mode 10.
 enum ScreenKind : int32_t { kItemBox = 1, kParty = 2, kSave = 3, kLoad = 4, kGameOver = 3 };
@@ -271,10 +272,11 @@ const CommandRow kSystemWords[] = {
     {"calltitle", 0, nullptr, CallTitle},
 };
 
+}  // namespace systemcommands
 }  // namespace
 
 bool CSelvarinFrame::ExecSystemCommand(CSelvarinFrame* frame, const CTokenizer& tokens, int /*line*/) {
-  if (RunCommandRow(kSystemWords, frame, tokens, nullptr)) return true;
+  if (RunCommandRow(systemcommands::kSystemWords, frame, tokens, nullptr)) return true;
   DebugLog("Unknown Command " + TextAt(tokens, 0));
   return false;
 }

@@ -7,6 +7,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace equipmentrules {
 
 // The classes (attribute 7) one item kind allows.
 struct Classes {
@@ -102,6 +103,7 @@ std::string WeaponSuffix(int weaponClass, const std::string& name) {
   return row.suffix;
 }
 
+}  // namespace equipmentrules
 }  // namespace
 
 bool CSession::CanEquip(int id, int item) const {
@@ -110,7 +112,7 @@ bool CSession::CanEquip(int id, int item) const {
   if (item < 0 || item >= items.GetCount()) return false;
   const ITM& found = *items.GetItem(item);
   if (found.kind < kItemWeapon || found.kind > kItemAcc2) return false;
-  const Permission* row = FindPermission(players[static_cast<size_t>(id)].engname);
+  const equipmentrules::Permission* row = equipmentrules::FindPermission(players[static_cast<size_t>(id)].engname);
   return row != nullptr && row->kinds[found.kind].Allows(found.GetAttr(7));
 }
 
@@ -125,10 +127,10 @@ void CSession::UpdateBattleSpriteNames(int id) {
   }
   const ITM* held = weapon < items.GetCount() ? items.GetItem(weapon) : nullptr;
   const std::string name = held != nullptr ? held->name : "(무기없음)";
-  std::string suffix = held != nullptr ? WeaponSuffix(held->GetAttr(7), name) : "";
+  std::string suffix = held != nullptr ? equipmentrules::WeaponSuffix(held->GetAttr(7), name) : "";
   if (name == "(무기없음)") {
     bool known = false;
-    for (const Unarmed& row : kUnarmed) {
+    for (const equipmentrules::Unarmed& row : equipmentrules::kUnarmed) {
       if (player.engname == row.engname) suffix = row.suffix, known = true;
     }
     if (!known) DebugLog("잘못된 player engName");

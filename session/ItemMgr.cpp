@@ -6,6 +6,7 @@
 #include "session/TableReader.h"
 
 namespace {
+namespace itemmgr {
 
 constexpr TableFormat kItemFormat{"#item", "Syntax Error In Item.txt", CItemMgr::kMaxItems, false};
 
@@ -127,6 +128,7 @@ void ItemLoader::CloseBlock(int index) {
   closed = index + 1;
 }
 
+}  // namespace itemmgr
 }  // namespace
 
 bool ItemVariant::SetsAnything() const {
@@ -152,8 +154,8 @@ bool CItemMgr::Load(const std::string& fileName) {
   Free();
   std::string bytes;
   if (!ReadTableFile(fileName, &bytes)) return false;
-  ItemLoader loader(m_diary, m_variants);
-  ReadTableBlocks(bytes, kItemFormat, loader);
+  itemmgr::ItemLoader loader(m_diary, m_variants);
+  ReadTableBlocks(bytes, itemmgr::kItemFormat, loader);
   Build(loader.records, loader.closed);
   // A block the file leaves open is no item.
   m_diary.Truncate(loader.closed);

@@ -11,6 +11,7 @@
 #include "session/SkillMgr.h"
 
 namespace {
+namespace levelrules {
 
 constexpr int kMinBonus = -50;
 constexpr int kMaxBonus = 150;
@@ -129,6 +130,7 @@ int WeaponClass(const PlayerData& player) {
   return items.GetItem(player.weapon)->GetAttr(7);
 }
 
+}  // namespace levelrules
 }  // namespace
 
 void CSession::UpdateLevelRange() {
@@ -154,12 +156,12 @@ void CSession::UpdateLevelRange() {
   levelMax = highest;
   levelMin = lowest;
   for (EnemySlot& enemy : enemies) {
-    if (enemy.actor != nullptr) enemy.bonusPercent = Bonus(enemy.level, levelAvg);
+    if (enemy.actor != nullptr) enemy.bonusPercent = levelrules::Bonus(enemy.level, levelAvg);
   }
   for (int p = 0; p < std::min<int>(partyCount, kMaxParty); ++p) {
     PlayerData* member = GetPartyMember(p);
     if (member != nullptr && member->battlePtr != nullptr && !IsFallen(member->battlePtr)) {
-      member->bonusPercent = Bonus(member->lvl, levelAvg);
+      member->bonusPercent = levelrules::Bonus(member->lvl, levelAvg);
     }
   }
 }
@@ -175,15 +177,15 @@ void CSession::LearnLevelMagic(PlayerData& player, LearnedList& list, bool allLe
     DebugLog("CSession::LearnLevelMagic: the record is not the session's");
     return;
   }
-  const bool hasRows = std::any_of(std::begin(kLevelRules), std::end(kLevelRules),
-                                   [&](const LevelRule& rule) { return Names(rule, player.engname); });
+  const bool hasRows = std::any_of(std::begin(levelrules::kLevelRules), std::end(levelrules::kLevelRules),
+                                   [&](const levelrules::LevelRule& rule) { return levelrules::Names(rule, player.engname); });
   if (!hasRows) return;
-  const bool magic = IsMagicUser(player.engname);
+  const bool magic = levelrules::IsMagicUser(player.engname);
   list.isMagic = magic ? 1 : 0;
   const int level = allLevels ? 99 : player.lvl;
-  const int weaponClass = WeaponClass(player);
-  for (const LevelRule& rule : kLevelRules) {
-    if (!Names(rule, player.engname) || rule.level > level) continue;
+  const int weaponClass = levelrules::WeaponClass(player);
+  for (const levelrules::LevelRule& rule : levelrules::kLevelRules) {
+    if (!levelrules::Names(rule, player.engname) || rule.level > level) continue;
     if (rule.weaponClasses.size() != 0 &&
         std::find(rule.weaponClasses.begin(), rule.weaponClasses.end(), weaponClass) == rule.weaponClasses.end()) {
       continue;

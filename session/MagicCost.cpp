@@ -11,6 +11,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace magiccost {
 
 struct Catalyst {
   const char* item;
@@ -90,32 +91,33 @@ constexpr const char* kFirstChapterEnd = "제1장끝";
 // ends.
 const char* AiPartner(int32_t chapterEnded) { return chapterEnded != 0 ? "sizz2" : "sizz"; }
 
+}  // namespace magiccost
 }  // namespace
 
 bool CSession::CanCastMagic(int position, int magic, int* reason) {
   const PlayerData* caster = GetPartyMember(position);
   const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
   if (caster == nullptr || info == nullptr) return false;
-  if (const CatalystRule* rule = FindCatalysts(info->name)) {
-    for (const Catalyst& catalyst : rule->catalysts) {
-      const int item = CatalystItem(catalyst);
+  if (const magiccost::CatalystRule* rule = magiccost::FindCatalysts(info->name)) {
+    for (const magiccost::Catalyst& catalyst : rule->catalysts) {
+      const int item = magiccost::CatalystItem(catalyst);
       if (item < 0 || GetItemCount(item) == 0) {
         if (reason != nullptr) *reason = catalyst.reason;
         return false;
       }
     }
   }
-  const Costs c(*info);
-  const int64_t p = CostShare(*this, *caster, magic);
+  const magiccost::Costs c(*info);
+  const int64_t p = magiccost::CostShare(*this, *caster, magic);
   const char* partnerName = nullptr;
   int64_t partnerCost = 0;
-  if (IsSizz(caster->engname)) {
-    if (caster->mp1 < Due(c.c3, p) || caster->mp2 < Due(c.c4, p) || caster->mp3 < Due(c.c2, p)) return false;
+  if (magiccost::IsSizz(caster->engname)) {
+    if (caster->mp1 < magiccost::Due(c.c3, p) || caster->mp2 < magiccost::Due(c.c4, p) || caster->mp3 < magiccost::Due(c.c2, p)) return false;
     partnerName = "ai", partnerCost = c.c1;
   } else if (caster->engname == "ai") {
-    if (caster->mp1 < Due(c.c3, p) || caster->mp2 < Due(c.c1, p) || caster->mp3 < Due(c.c2, p)) return false;
+    if (caster->mp1 < magiccost::Due(c.c3, p) || caster->mp2 < magiccost::Due(c.c1, p) || caster->mp3 < magiccost::Due(c.c2, p)) return false;
     if (c.c4 == 0) return true;
-    partnerName = AiPartner(scriptVariables.GetCreated(kFirstChapterEnd)), partnerCost = c.c4;
+    partnerName = magiccost::AiPartner(scriptVariables.GetCreated(magiccost::kFirstChapterEnd)), partnerCost = c.c4;
   } else {
     DebugLog("this player is not magic man");
     return true;
@@ -127,33 +129,33 @@ bool CSession::CanCastMagic(int position, int magic, int* reason) {
     return false;
   }
   const PlayerData& partner = players[static_cast<size_t>(partnerId)];
-  return partner.mp2 >= Due(partnerCost, CostShare(*this, partner, magic));
+  return partner.mp2 >= magiccost::Due(partnerCost, magiccost::CostShare(*this, partner, magic));
 }
 
 void CSession::PayMagicCost(int position, int magic) {
   PlayerData* caster = GetPartyMember(position);
   const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
   if (caster == nullptr || info == nullptr) return;
-  if (const CatalystRule* rule = FindCatalysts(info->name)) {
-    for (const Catalyst& catalyst : rule->catalysts) {
-      const int item = CatalystItem(catalyst);
+  if (const magiccost::CatalystRule* rule = magiccost::FindCatalysts(info->name)) {
+    for (const magiccost::Catalyst& catalyst : rule->catalysts) {
+      const int item = magiccost::CatalystItem(catalyst);
       if (item >= 0) RemoveItem(item, 1);
     }
   }
-  const Costs c(*info);
-  const int64_t p = CostShare(*this, *caster, magic);
+  const magiccost::Costs c(*info);
+  const int64_t p = magiccost::CostShare(*this, *caster, magic);
   const char* partnerName = nullptr;
   int64_t partnerCost = 0;
-  if (IsSizz(caster->engname)) {
-    caster->mp1 = Less(caster->mp1, Due(c.c3, p));
-    caster->mp2 = Less(caster->mp2, Due(c.c4, p));
-    caster->mp3 = Less(caster->mp3, Due(c.c2, p));
+  if (magiccost::IsSizz(caster->engname)) {
+    caster->mp1 = magiccost::Less(caster->mp1, magiccost::Due(c.c3, p));
+    caster->mp2 = magiccost::Less(caster->mp2, magiccost::Due(c.c4, p));
+    caster->mp3 = magiccost::Less(caster->mp3, magiccost::Due(c.c2, p));
     partnerName = "ai", partnerCost = c.c1;
   } else if (caster->engname == "ai") {
-    caster->mp1 = Less(caster->mp1, Due(c.c3, p));
-    caster->mp2 = Less(caster->mp2, Due(c.c1, p));
-    caster->mp3 = Less(caster->mp3, Due(c.c2, p));
-    partnerName = AiPartner(scriptVariables.GetCreated(kFirstChapterEnd)), partnerCost = c.c4;
+    caster->mp1 = magiccost::Less(caster->mp1, magiccost::Due(c.c3, p));
+    caster->mp2 = magiccost::Less(caster->mp2, magiccost::Due(c.c1, p));
+    caster->mp3 = magiccost::Less(caster->mp3, magiccost::Due(c.c2, p));
+    partnerName = magiccost::AiPartner(scriptVariables.GetCreated(magiccost::kFirstChapterEnd)), partnerCost = c.c4;
   } else {
     DebugLog("this player is not magic man");
     return;
@@ -162,24 +164,24 @@ void CSession::PayMagicCost(int position, int magic) {
   const int partnerId = GetPlayerId(partnerName);
   if (partnerId < 0) return;
   PlayerData& partner = players[static_cast<size_t>(partnerId)];
-  partner.mp2 = Less(partner.mp2, Due(partnerCost, CostShare(*this, partner, magic)));
+  partner.mp2 = magiccost::Less(partner.mp2, magiccost::Due(partnerCost, magiccost::CostShare(*this, partner, magic)));
 }
 
 std::array<CSession::CostDue, 4> CSession::MagicDues(int position, int magic) const {
   std::array<CostDue, 4> dues{};
   const PlayerData* caster = GetPartyMember(position);
   const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
-  const bool sizz = caster != nullptr && IsSizz(caster->engname);
+  const bool sizz = caster != nullptr && magiccost::IsSizz(caster->engname);
   if (caster == nullptr || info == nullptr || (!sizz && caster->engname != "ai")) return dues;
-  const Costs c(*info);
-  const int64_t p = CostShare(*this, *caster, magic);
-  const int partnerId = GetPlayerId(sizz ? "ai" : AiPartner(scriptVariables.Get(kFirstChapterEnd)));
+  const magiccost::Costs c(*info);
+  const int64_t p = magiccost::CostShare(*this, *caster, magic);
+  const int partnerId = GetPlayerId(sizz ? "ai" : magiccost::AiPartner(scriptVariables.Get(magiccost::kFirstChapterEnd)));
   const PlayerData* partner = partnerId >= 0 ? &players[static_cast<size_t>(partnerId)] : nullptr;
   const auto due = [](int64_t cost, int64_t share) {
-    return static_cast<int32_t>(std::clamp<int64_t>(Due(cost, share), INT32_MIN, INT32_MAX));
+    return static_cast<int32_t>(std::clamp<int64_t>(magiccost::Due(cost, share), INT32_MIN, INT32_MAX));
   };
   const int32_t partnerMp = partner != nullptr ? partner->mp2 : 0;
-  const int64_t partnerShare = partner != nullptr ? CostShare(*this, *partner, magic) : p;
+  const int64_t partnerShare = partner != nullptr ? magiccost::CostShare(*this, *partner, magic) : p;
   dues[0] = sizz ? CSession::CostDue{due(c.c1, partnerShare), partnerMp} : CSession::CostDue{due(c.c1, p), caster->mp2};
   dues[1] = {due(c.c2, p), caster->mp3};
   dues[2] = {due(c.c3, p), caster->mp1};

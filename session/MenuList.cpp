@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace menulist {
 
 constexpr uint32_t Kinds(std::initializer_list<int> kinds) {
   uint32_t mask = 0;
@@ -65,6 +66,7 @@ int DiaryLevel(const std::array<int32_t, CSession::kDiarySlots>& diary, int inde
   return index >= 0 && index < CSession::kDiarySlots ? diary[static_cast<size_t>(index)] : 0;
 }
 
+}  // namespace menulist
 }  // namespace
 
 // Items ---------------------------------------------------------------------
@@ -77,7 +79,7 @@ CItemList& CItemList::GetInstance() {
 bool CItemList::FilterAccepts(int filterType, int kind) {
   if (kind < 0 || kind >= 32) return false;
   const uint32_t mask =
-      filterType >= 0 && filterType < static_cast<int>(kItemFilters.size()) ? kItemFilters[static_cast<size_t>(filterType)] : kAllKinds;
+      filterType >= 0 && filterType < static_cast<int>(menulist::kItemFilters.size()) ? menulist::kItemFilters[static_cast<size_t>(filterType)] : menulist::kAllKinds;
   return (mask & (1u << kind)) != 0;
 }
 
@@ -115,7 +117,7 @@ bool CMagicList::Build(int filterType, int position) {
   }
   m_filterType = filterType;
   m_indexes.clear();
-  const int attr = MagicAttrOfType(filterType);
+  const int attr = menulist::MagicAttrOfType(filterType);
   if (attr < 0) return true;
   const CMagicMgr& magic = CMagicMgr::GetInstance();
   for (int i = 0; i < magic.GetCount() && i < kMaxMagicFlags; ++i) {
@@ -180,7 +182,7 @@ void CDiaryList::Build(int tableType, int category) {
   if (tableType == kItems) {
     const CItemMgr& items = CItemMgr::GetInstance();
     for (int i = 0; i < items.GetCount(); ++i) {
-      const int level = DiaryLevel(session.itemDiary, i);
+      const int level = menulist::DiaryLevel(session.itemDiary, i);
       const DiaryEntry* entry = items.Diary().GetEntry(i);
       if (level == 0 || entry == nullptr || (!anyCategory && entry->category != category)) continue;
       Add(entry->title, entry->name, i, level);
@@ -188,15 +190,15 @@ void CDiaryList::Build(int tableType, int category) {
   } else if (tableType == kMonsters) {
     const CMonsterMgr& monsters = CMonsterMgr::GetInstance();
     for (int i = 0; i < monsters.GetCount(); ++i) {
-      const int level = DiaryLevel(session.monsterDiary, i);
+      const int level = menulist::DiaryLevel(session.monsterDiary, i);
       const DiaryEntry* entry = monsters.Diary().GetEntry(i);
-      if (level == 0 || entry == nullptr || !MonsterInCategory(category, entry->category)) continue;
+      if (level == 0 || entry == nullptr || !menulist::MonsterInCategory(category, entry->category)) continue;
       Add(entry->title, "", i, level);
     }
   } else if (tableType == kScraps) {
     const CScrapMgr& scraps = CScrapMgr::GetInstance();
     for (int i = 0; i < scraps.GetCount(); ++i) {
-      const int level = DiaryLevel(session.scrapDiary, i);
+      const int level = menulist::DiaryLevel(session.scrapDiary, i);
       const DiaryEntry* entry = scraps.Diary().GetEntry(i);
       if (level == 0 || entry == nullptr || (!anyCategory && entry->category != category)) continue;
       Add(entry->title, "", i, level);

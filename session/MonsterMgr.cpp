@@ -6,6 +6,7 @@
 #include "session/TableReader.h"
 
 namespace {
+namespace monstermgr {
 
 constexpr TableFormat kMonsterFormat{"#monster", "Syntax Error In Monster.txt", kNoBlockLimit, true};
 
@@ -126,6 +127,7 @@ bool MonsterLoader::ApplyKey(int index, const CTokenizer& tokens, MonsterTypeInf
   return true;
 }
 
+}  // namespace monstermgr
 }  // namespace
 
 CMonsterMgr& CMonsterMgr::GetInstance() {
@@ -142,8 +144,8 @@ bool CMonsterMgr::Load(const std::string& fileName) {
   Free();
   std::string bytes;
   if (!ReadTableFile(fileName, &bytes)) return false;
-  MonsterLoader loader(m_records, m_diary);
-  ReadTableBlocks(bytes, kMonsterFormat, loader);
+  monstermgr::MonsterLoader loader(m_records, m_diary);
+  ReadTableBlocks(bytes, monstermgr::kMonsterFormat, loader);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "session/SkillMgr.h"
 
 namespace {
+namespace playerdata {
 
 // The slots in the order the stats add them up, and the empty item of each.
 struct WornSlot {
@@ -53,14 +54,15 @@ bool IsNamed(int32_t item, const char* name) {
   return item >= 0 && item < items.GetCount() && items.GetItem(item)->name == name;
 }
 
+}  // namespace playerdata
 }  // namespace
 
 int32_t& PlayerData::Stat(int k) {
   switch (k) {
-    case kStrength: return strength;
-    case kVitality: return vitality;
-    case kIntelligence: return intelligence;
-    case kAgility: return agility;
+    case playerdata::kStrength: return strength;
+    case playerdata::kVitality: return vitality;
+    case playerdata::kIntelligence: return intelligence;
+    case playerdata::kAgility: return agility;
     default: return luck;
   }
 }
@@ -73,41 +75,41 @@ void PlayerData::Recalc() {
   int64_t barrier = 0;
   const bool twoHanded = items.IsTwoHandedWeapon(weapon);
   const bool doubleAccessory = items.IsDoubleAccessory(acc3);
-  for (const WornSlot& slot : kStatSlots) {
-    if (slot.field == kShieldSlot.field && twoHanded) continue;
-    if (slot.field == kAcc3Slot.field && doubleAccessory) continue;
-    ITM* item = WornItem(*this, this->*slot.field);
+  for (const playerdata::WornSlot& slot : playerdata::kStatSlots) {
+    if (slot.field == playerdata::kShieldSlot.field && twoHanded) continue;
+    if (slot.field == playerdata::kAcc3Slot.field && doubleAccessory) continue;
+    ITM* item = playerdata::WornItem(*this, this->*slot.field);
     if (item == nullptr) continue;
-    stats[kStrength] += *item->GetAttrPtr(0);
-    stats[kVitality] += *item->GetAttrPtr(1);
+    stats[playerdata::kStrength] += *item->GetAttrPtr(0);
+    stats[playerdata::kVitality] += *item->GetAttrPtr(1);
     // Shoes make their wearer quicker; everything else weighs on it.
-    stats[kAgility] += slot.field == kShoesSlot.field ? *item->GetAttrPtr(2) : -int64_t{*item->GetAttrPtr(2)};
-    stats[kIntelligence] += *item->GetAttrPtr(3);
-    stats[kLuck] += *item->GetAttrPtr(4);
+    stats[playerdata::kAgility] += slot.field == playerdata::kShoesSlot.field ? *item->GetAttrPtr(2) : -int64_t{*item->GetAttrPtr(2)};
+    stats[playerdata::kIntelligence] += *item->GetAttrPtr(3);
+    stats[playerdata::kLuck] += *item->GetAttrPtr(4);
     barrier += *item->GetAttrPtr(5);
   }
-  if (shp > barrier) shp = ClampToInt(barrier);
-  stats[kAgility] = std::max<int64_t>(stats[kAgility], 0);
+  if (shp > barrier) shp = playerdata::ClampToInt(barrier);
+  stats[playerdata::kAgility] = std::max<int64_t>(stats[playerdata::kAgility], 0);
 
-  if (IsNamed(weapon, "앵거바델") && session.scriptVariables.Get("제1장끝") != 0) {
-    stats[kStrength] += 2 * int64_t{items.GetItem(weapon)->GetAttr(0)};
+  if (playerdata::IsNamed(weapon, "앵거바델") && session.scriptVariables.Get("제1장끝") != 0) {
+    stats[playerdata::kStrength] += 2 * int64_t{items.GetItem(weapon)->GetAttr(0)};
   }
-  if (IsNamed(armor, "아답터블아머")) {
-    stats[kVitality] += session.scriptVariables.GetCreated("__아답터블아머DEF") / 10;
+  if (playerdata::IsNamed(armor, "아답터블아머")) {
+    stats[playerdata::kVitality] += session.scriptVariables.GetCreated("__아답터블아머DEF") / 10;
     barrier += session.scriptVariables.GetCreated("__아답터블아머BAR") / 10;
-  } else if (IsNamed(armor, "포츈메일")) {
+  } else if (playerdata::IsNamed(armor, "포츈메일")) {
     const ITM& mail = *items.GetItem(armor);
-    stats[kVitality] += session.gold / 2500 - int64_t{mail.GetAttr(1)};
+    stats[playerdata::kVitality] += session.gold / 2500 - int64_t{mail.GetAttr(1)};
     barrier += session.gold / 5000 - int64_t{mail.GetAttr(6)};
   }
   for (int32_t ring : {acc2, acc3}) {
-    if (IsNamed(ring, "대쉬링")) stats[kAgility] = stats[kAgility] * 110 / 100;
+    if (playerdata::IsNamed(ring, "대쉬링")) stats[playerdata::kAgility] = stats[playerdata::kAgility] * 110 / 100;
   }
   for (int k = 0; k < kStatCount; ++k) {
     const int64_t v = (battleStats[static_cast<size_t>(k)] + stats[k]) * rates[static_cast<size_t>(k)] / 100;
     Stat(k) = static_cast<int32_t>(std::clamp<int64_t>(v, 0, kMaxStat));
   }
-  maxshp = ClampToInt(barrier);
+  maxshp = playerdata::ClampToInt(barrier);
 }
 
 void PlayerData::UpdateLevel() {
@@ -124,7 +126,7 @@ void PlayerData::UpdateLevel() {
   maxhp = session.hpmax[static_cast<size_t>(lvl - 1)];
   hp = std::min(hp, maxhp);
   UpdateLevelStats();
-  capacity = ClampToInt(int64_t{baseCapacity} + lvl - 1);
+  capacity = playerdata::ClampToInt(int64_t{baseCapacity} + lvl - 1);
   LearnedList learned;
   session.LearnLevelMagic(*this, learned, false);
   Recalc();
@@ -141,7 +143,7 @@ void PlayerData::UpdateLevelStats() {
     }
     const float limit = 2.0e9f;
     const int64_t whole = std::isfinite(value) ? static_cast<int64_t>(std::clamp(value, -limit, limit)) : 0;
-    levelStats[i] = ClampToInt(whole + statBonus[i]);
+    levelStats[i] = playerdata::ClampToInt(whole + statBonus[i]);
   }
 }
 
@@ -174,7 +176,7 @@ void PlayerData::CopyFrom(const PlayerData& other) {
   bonusPercent = other.bonusPercent;
   battleStats = other.battleStats;
   rates = other.rates;
-  for (const WornSlot& slot : kStatSlots) this->*slot.field = other.*slot.field;
+  for (const playerdata::WornSlot& slot : playerdata::kStatSlots) this->*slot.field = other.*slot.field;
 
   // The pieces stay with the inventory, each once (a two-handed weapon or a
   // double accessory fills two slots).
@@ -188,7 +190,7 @@ void PlayerData::CopyFrom(const PlayerData& other) {
       DebugLogf("PlayerData::CopyFrom: item %d is not in the item table", item);
     }
   }
-  for (const WornSlot& slot : kStatSlots) this->*slot.field = slot.empty;
+  for (const playerdata::WornSlot& slot : playerdata::kStatSlots) this->*slot.field = slot.empty;
   Recalc();
   if (engname == "maria2") {
     const int skill = CSkillMgr::GetInstance().Find("흙뿌리기");

@@ -12,6 +12,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace savelist {
 
 std::string ForDisk(const std::string& path) { return CSaveList::DiskPath(path); }
 
@@ -54,6 +55,7 @@ SaveSlotInfo DecodeRecord(const uint8_t* p) {
   return info;
 }
 
+}  // namespace savelist
 }  // namespace
 
 // "data\..\Save" is taken by its words, not through "data": the data
@@ -69,19 +71,19 @@ std::string CSaveList::ThumbnailPath(int n) { return g_dataPath + "..\\Save\\" +
 
 std::vector<uint8_t> CSaveList::EncodeIndex(const std::vector<SaveSlotInfo>& slots) {
   std::vector<uint8_t> out;
-  PutI32(out, static_cast<int32_t>(slots.size()));
+  savelist::PutI32(out, static_cast<int32_t>(slots.size()));
   for (const SaveSlotInfo& s : slots) {
     std::array<uint8_t, 40> name{};
     std::memcpy(name.data(), s.placeName.data(), std::min<size_t>(s.placeName.size(), 39));
     out.insert(out.end(), name.begin(), name.end());
     out.insert(out.end(), s.placeHead.begin(), s.placeHead.end());
-    for (int16_t id : s.partyIds) PutI16(out, id);
-    for (int16_t lvl : s.levels) PutI16(out, lvl);
-    PutI32(out, s.gold);
+    for (int16_t id : s.partyIds) savelist::PutI16(out, id);
+    for (int16_t lvl : s.levels) savelist::PutI16(out, lvl);
+    savelist::PutI32(out, s.gold);
     out.push_back(static_cast<uint8_t>(std::clamp(s.partyCount, 0, CSession::kMaxParty)));
     out.insert(out.end(), 3, 0);
-    PutI32(out, s.fileNumber);
-    PutI32(out, s.variableCount);
+    savelist::PutI32(out, s.fileNumber);
+    savelist::PutI32(out, s.variableCount);
   }
   return out;
 }
@@ -89,18 +91,18 @@ std::vector<uint8_t> CSaveList::EncodeIndex(const std::vector<SaveSlotInfo>& slo
 std::vector<SaveSlotInfo> CSaveList::DecodeIndex(const std::vector<uint8_t>& bytes) {
   std::vector<SaveSlotInfo> slots;
   if (bytes.size() < 4) return slots;
-  const int64_t count = GetI32(bytes.data());
+  const int64_t count = savelist::GetI32(bytes.data());
   const int64_t held = static_cast<int64_t>((bytes.size() - 4) / SaveSlotInfo::kBytes);
   if (count < 0 || count > held) DebugLogf("index.sav: %lld records listed, %lld there", static_cast<long long>(count),
                                            static_cast<long long>(held));
   const int64_t n = std::clamp<int64_t>(count, 0, held);
-  for (int64_t i = 0; i < n; ++i) slots.push_back(DecodeRecord(bytes.data() + 4 + i * SaveSlotInfo::kBytes));
+  for (int64_t i = 0; i < n; ++i) slots.push_back(savelist::DecodeRecord(bytes.data() + 4 + i * SaveSlotInfo::kBytes));
   return slots;
 }
 
 int CSaveList::ReadIndex() {
   platform::File file;
-  if (!file.OpenRead(ForDisk(IndexPath()))) return 0;
+  if (!file.OpenRead(savelist::ForDisk(IndexPath()))) return 0;
   const int64_t size = file.Size();
   if (size < 0 || size > (1 << 24)) {
     DebugLog("index.sav: impossible size");
@@ -111,13 +113,14 @@ int CSaveList::ReadIndex() {
   const std::vector<SaveSlotInfo> read = DecodeIndex(bytes);
   m_slots.insert(m_slots.end(), read.begin(), read.end());
   // Only an index that lists exactly what it holds decides which files are strays.
-  if (bytes.size() == 4 + read.size() * SaveSlotInfo::kBytes && GetI32(bytes.data()) == static_cast<int32_t>(read.size())) {
+  if (bytes.size() == 4 + read.size() * SaveSlotInfo::kBytes && savelist::GetI32(bytes.data()) == static_cast<int32_t>(read.size())) {
     SweepStrays(read);
   }
   return static_cast<int>(read.size());
 }
 
 namespace {
+namespace savelist {
 
 // The number of "N.sav" or "N.srs" as the slots name their files; -1 for
 // any other name.
@@ -139,15 +142,16 @@ bool IsSaveTemporary(std::string_view name) {
   return written == "index.sav" || SlotFileNumber(written) >= 0;
 }
 
+}  // namespace savelist
 }  // namespace
 
 // What a save or a delete ended half-way leaves: temporaries, and slot files
 // the index no longer lists. Other files in the folder are the player's.
 void CSaveList::SweepStrays(const std::vector<SaveSlotInfo>& listed) {
-  const std::string folder = ForDisk(SaveFolder());
+  const std::string folder = savelist::ForDisk(savelist::SaveFolder());
   for (const std::string& name : platform::ListFiles(folder + "/*")) {
-    const int64_t n = SlotFileNumber(name);
-    const bool stray = IsSaveTemporary(name) ||
+    const int64_t n = savelist::SlotFileNumber(name);
+    const bool stray = savelist::IsSaveTemporary(name) ||
                        (n >= 0 && std::none_of(listed.begin(), listed.end(), [n](const SaveSlotInfo& s) {
                           return s.fileNumber == n;
                         }));
@@ -159,8 +163,8 @@ void CSaveList::SweepStrays(const std::vector<SaveSlotInfo>& listed) {
 
 int CSaveList::WriteIndex() {
   const std::vector<uint8_t> bytes = EncodeIndex(m_slots);
-  if (!Files().MakeFolder(ForDisk(SaveFolder())) ||
-      !Files().WriteAtomic(ForDisk(IndexPath()), bytes.data(), bytes.size())) {
+  if (!Files().MakeFolder(savelist::ForDisk(savelist::SaveFolder())) ||
+      !Files().WriteAtomic(savelist::ForDisk(IndexPath()), bytes.data(), bytes.size())) {
     DebugLog("세이브 화일 인덱스 작성중 오류 발생");
     return 0;
   }
@@ -172,8 +176,8 @@ int CSaveList::WriteIndex() {
       DebugLogf("index.sav: slot file %d is still listed and stays", n);
       continue;
     }
-    Files().Remove(ForDisk(ImagePath(n)));
-    Files().Remove(ForDisk(ThumbnailPath(n)));
+    Files().Remove(savelist::ForDisk(ImagePath(n)));
+    Files().Remove(savelist::ForDisk(ThumbnailPath(n)));
   }
   m_pendingRemovals.clear();
   return 1;
@@ -220,9 +224,9 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
   CSession& session = CSession::GetInstance();
   const int32_t n = FreeNumber(session.playTime);
   const SaveSlotInfo record = MakeRecord(n);
-  if (!Files().MakeFolder(ForDisk(SaveFolder())) || !session.Save(ForDisk(ImagePath(n)), Files())) return false;
+  if (!Files().MakeFolder(savelist::ForDisk(savelist::SaveFolder())) || !session.Save(savelist::ForDisk(ImagePath(n)), Files())) return false;
   // The picture is written aside and renamed, so no half picture is ever listed.
-  const std::string picture = ForDisk(ThumbnailPath(n));
+  const std::string picture = savelist::ForDisk(ThumbnailPath(n));
   const std::string aside = picture + ".tmp";
   if (rc == nullptr || !rc->SaveThumbnail(aside.c_str()) || !Files().Rename(aside, picture)) {
     DebugLogf("CSaveList::Save: no thumbnail for slot %d", n);
@@ -242,7 +246,7 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
 
 bool CSaveList::Load() {
   if (!SelectionValid()) return false;
-  const std::string path = ForDisk(ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber));
+  const std::string path = savelist::ForDisk(ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber));
   if (!platform::PathExists(path)) {
     DebugLog("잘못된 형식의 세이브 파일입니다");
     return false;

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 
 namespace {
+namespace savestream {
 
 constexpr int kWindow = 4096;
 constexpr int kMaxMatch = 17;
@@ -70,12 +71,13 @@ class Matcher {
   std::vector<int64_t> m_next;
 };
 
+}  // namespace savestream
 }  // namespace
 
 std::vector<uint8_t> CSaveWriter::Compress(const uint8_t* raw, size_t length) {
   std::vector<uint8_t> out;
-  PutI32(out, static_cast<int32_t>(length));
-  Matcher matcher(raw, static_cast<int64_t>(length));
+  savestream::PutI32(out, static_cast<int32_t>(length));
+  savestream::Matcher matcher(raw, static_cast<int64_t>(length));
   uint8_t flag = 0;
   int items = 0;
   std::vector<uint8_t> group;
@@ -137,7 +139,7 @@ bool CSaveWriter::Close() {
     const std::vector<uint8_t> stream = Compress(m_raw.data(), m_raw.size());
     platform::FileOperations own;
     platform::FileOperations& files = m_files != nullptr ? *m_files : own;
-    ok = files.WriteAtomic(ForDisk(m_path), stream.data(), stream.size());
+    ok = files.WriteAtomic(savestream::ForDisk(m_path), stream.data(), stream.size());
   }
   m_raw.clear();
   m_raw.shrink_to_fit();

@@ -18,6 +18,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace sessioninit {
 
 // The system mixer's lines of the music and of the sound effects.
 constexpr uint32_t kMixerCompactDisc = 4101;
@@ -146,6 +147,7 @@ bool ApplyValueKey(PlayerData& p, const CTokenizer& line) {
   return false;
 }
 
+}  // namespace sessioninit
 }  // namespace
 
 void CSession::Clear() { *this = *std::unique_ptr<CSession>(new CSession); }
@@ -153,7 +155,7 @@ void CSession::Clear() { *this = *std::unique_ptr<CSession>(new CSession); }
 void CSession::Init() {
   // Nothing of a game played before stays.
   Clear();
-  options = {MixerVolume(kMixerCompactDisc), MixerVolume(kMixerWaveOut), 1, 1, 0, 0, 0, 1};
+  options = {sessioninit::MixerVolume(sessioninit::kMixerCompactDisc), sessioninit::MixerVolume(sessioninit::kMixerWaveOut), 1, 1, 0, 0, 0, 1};
   lastSlotIndex = -1;
   startClock = GetClockSeconds();
   for (int id = 0; id < kPlayerCount; ++id) players[static_cast<size_t>(id)].playerId = id;
@@ -177,7 +179,7 @@ void CSession::Init() {
 
 void CSession::ReadLevelFactors() {
   size_t n = 0;
-  for (const CTokenizer& line : ReadTable("_LvlFactorData.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_LvlFactorData.scr")) {
     if (line[0] == "#begin" || line[0] == "#end") continue;
     if (n >= levelFactor.size()) break;
     levelFactor[n++] = line.GetInt(0);
@@ -187,15 +189,15 @@ void CSession::ReadLevelFactors() {
 void CSession::ReadLevelTable() {
   int section = -1;
   size_t n = 0;
-  for (const CTokenizer& line : ReadTable("_LvlCalcData.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_LvlCalcData.scr")) {
     if (line[0] == "#nextlevel" || line[0] == "#hpmax") {
       section = line[0] == "#nextlevel" ? 0 : 1;
       n = 0;
       continue;
     }
     // Lines before a section, or past its entries, are not stored.
-    if (section < 0 || n >= (section == 0 ? kNextLevelLines : kHpMaxLines)) {
-      DebugLog(kLevelTableError);
+    if (section < 0 || n >= (section == 0 ? sessioninit::kNextLevelLines : sessioninit::kHpMaxLines)) {
+      DebugLog(sessioninit::kLevelTableError);
       continue;
     }
     const int32_t value = line.GetInt(0);
@@ -203,7 +205,7 @@ void CSession::ReadLevelTable() {
       hpmax[n] = value;
     } else {
       nextlevel[n] = value;
-      if (n + 1 == kNextLevelLines) nextlevel[n + 1] = value;  // the level-99 step repeats the last
+      if (n + 1 == sessioninit::kNextLevelLines) nextlevel[n + 1] = value;  // the level-99 step repeats the last
     }
     ++n;
   }
@@ -211,7 +213,7 @@ void CSession::ReadLevelTable() {
 
 void CSession::ReadPlayerData() {
   int id = 0;
-  for (const CTokenizer& line : ReadTable("_playerData.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_playerData.scr")) {
     const std::string& key = line[0];
     if (key == "#endplayer") {
       ++id;
@@ -224,10 +226,10 @@ void CSession::ReadPlayerData() {
     PlayerData& p = players[static_cast<size_t>(id)];
     if (key == "#player") {
       partyIds[0] = id;
-      StartRecord(p, id);
+      sessioninit::StartRecord(p, id);
     } else if (key == "#magic" || key == "#skill") {
       for (int i = 1; i < line.GetCount(); ++i) key == "#magic" ? AddMagic(id, line[i]) : AddSkill(id, line[i]);
-    } else if (!ApplyValueKey(p, line)) {
+    } else if (!sessioninit::ApplyValueKey(p, line)) {
       DebugLog("Syntex Error in _playerData.scr");
     }
   }
@@ -236,7 +238,7 @@ void CSession::ReadPlayerData() {
 }
 
 void CSession::ReadStartingState() {
-  for (const CTokenizer& line : ReadTable("sysex.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("sysex.scr")) {
     const std::string& command = line[0];
     if (command == "setparty") {
       std::vector<std::string> names;
@@ -285,7 +287,7 @@ void CSession::SetStartingParty(const std::vector<std::string>& engnames) {
 void CSession::ReadLearnLists() {
   PlayerData* player = nullptr;
   size_t count = 0;
-  for (const CTokenizer& line : ReadTable("_playerSkillMagic.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_playerSkillMagic.scr")) {
     const std::string& first = line[0];
     if (first == "#end") break;
     if (first[0] == '#') {
@@ -307,7 +309,7 @@ void CSession::ReadLearnLists() {
 }
 
 void CSession::ReadTactics() {
-  for (const CTokenizer& line : ReadTable("_tactics.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_tactics.scr")) {
     const std::string& key = line[0];
     int preset = -1;
     for (int p = 0; p < static_cast<int>(tactics.size()); ++p) {
@@ -326,7 +328,7 @@ void CSession::ReadTactics() {
 
 void CSession::ReadSplashWeapons() {
   size_t count = 0;
-  for (const CTokenizer& line : ReadTable("_splashweapon.scr")) {
+  for (const CTokenizer& line : sessioninit::ReadTable("_splashweapon.scr")) {
     const std::string& name = line[0];
     if (name == "#end") break;
     if (name == "#splashweapon") continue;

@@ -11,6 +11,7 @@
 #include "platform/DebugLog.h"
 
 namespace {
+namespace tablereader {
 
 // A table line carries no limit of its own.
 constexpr size_t kNoLineLimit = std::string::npos;
@@ -35,6 +36,7 @@ int ClampToInt(double value) {
   return static_cast<int>(value);
 }
 
+}  // namespace tablereader
 }  // namespace
 
 bool ReadTableFile(const std::string& fileName, std::string* bytes) {
@@ -63,8 +65,8 @@ int ReadTableBlocks(const std::string& bytes, const TableFormat& format, CTableB
   int opened = 0;
   bool open = false;     // inside a block
   bool dropped = false;  // inside a block past the table's size
-  while (stream.ReadLine(line, kNoLineLimit)) {
-    DropLineEnd(line);
+  while (stream.ReadLine(line, tablereader::kNoLineLimit)) {
+    tablereader::DropLineEnd(line);
     tokens.Tokenize(line);
     if (tokens.GetCount() == 0) continue;
     const std::string& key = tokens[0];
@@ -106,7 +108,7 @@ int IntAt(const CTokenizer& tokens, int i, int missing) {
 int HundredthsAt(const CTokenizer& tokens, int i) {
   if (i >= tokens.GetCount()) return 0;
   // In double, as the original's atof: 0.7 gives 70 and 1.15 gives 114.
-  return ClampToInt(DecimalValue(tokens[i]) * 100.0);
+  return tablereader::ClampToInt(tablereader::DecimalValue(tokens[i]) * 100.0);
 }
 
 float FloatAt(const CTokenizer& tokens, int i, float missing) {

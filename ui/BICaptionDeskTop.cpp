@@ -16,6 +16,7 @@
 #include "ui/BattleMenuSet.h"
 
 namespace {
+namespace bicaptiondesktop {
 
 enum PadKey : int { kUp = 0, kBack = 1, kPage = 2, kDown = 3, kConfirm = 4, kConfirm2 = 5 };
 
@@ -51,6 +52,7 @@ std::string Requirements(const std::array<CSession::CostDue, N>& dues, const cha
 constexpr const char* kElementLabels[4] = {"수(%d/%d) ", "지(%d/%d) ", "화(%d/%d) ", "풍(%d/%d) "};
 constexpr const char* kSkillLabels[3] = {"지성(%d/%d) ", "감성(%d/%d) ", "체력(%d/%d) "};
 
+}  // namespace bicaptiondesktop
 }  // namespace
 
 BICaptionDeskTop* BICaptionDeskTop::s_instance = nullptr;
@@ -186,14 +188,14 @@ void BICaptionDeskTop::RunPadAndLetters() {
   static constexpr struct {
     int button;
     void (BICaption::*handler)();
-  } kPad[] = {{kBack, &BICaption::OnBackKey}, {kPage, &BICaption::OnPageKey}, {kUp, &BICaption::OnUpKey},
-              {kDown, &BICaption::OnDownKey}};
+  } kPad[] = {{bicaptiondesktop::kBack, &BICaption::OnBackKey}, {bicaptiondesktop::kPage, &BICaption::OnPageKey}, {bicaptiondesktop::kUp, &BICaption::OnUpKey},
+              {bicaptiondesktop::kDown, &BICaption::OnDownKey}};
   void (BICaption::*handler)() = nullptr;
-  if (PadPressed(kConfirm) || PadPressed(kConfirm2)) {
+  if (bicaptiondesktop::PadPressed(bicaptiondesktop::kConfirm) || bicaptiondesktop::PadPressed(bicaptiondesktop::kConfirm2)) {
     handler = &BICaption::OnConfirmKey;
   } else {
     for (const auto& pad : kPad) {
-      if (PadPressed(pad.button)) {
+      if (bicaptiondesktop::PadPressed(pad.button)) {
         handler = pad.handler;
         break;
       }
@@ -208,7 +210,7 @@ void BICaptionDeskTop::RunPadAndLetters() {
   if (!latched) {
     if (BICaption* focused = FirstFocusedChild()) focused->PollHotkeys();
   }
-  for (size_t i = 0; i < kLetters.size(); ++i) m_letterLatched[i] = KeyDown(kLetters[i]);
+  for (size_t i = 0; i < kLetters.size(); ++i) m_letterLatched[i] = bicaptiondesktop::KeyDown(kLetters[i]);
 }
 
 BICaption* BICaptionDeskTop::TopChildUnderPointer() const {
@@ -225,7 +227,7 @@ void BICaptionDeskTop::RunPointer() {
   BICaption* under = TopChildUnderPointer();
   if (under == nullptr) return;
   const CMouse& mouse = CMouse::GetInstance();
-  if (Pressed(mouse.m_mouseButtons[0])) {
+  if (bicaptiondesktop::Pressed(mouse.m_mouseButtons[0])) {
     // The second half of a double press that turned a tab's page would
     // choose the row the new page put under the pointer.
     const bool echo = mouse.m_mouseButtons[0] == kStatePressedAgain && m_pageTurnPress;
@@ -250,25 +252,25 @@ std::array<std::string, 2> BICaptionDeskTop::HelpLines(int command, int index) c
   switch (command) {
     case CBattleMenuSet::kUseItem:
     case CBattleMenuSet::kEquipItem: {
-      const int item = ListEntry(CItemList::GetInstance().Indexes(), index);
+      const int item = bicaptiondesktop::ListEntry(CItemList::GetInstance().Indexes(), index);
       const CItemMgr& items = CItemMgr::GetInstance();
       if (item < 0 || item >= items.GetCount()) return {};
       const ITM* record = items.GetItem(item);
-      return {Described(record->name, record->desc), ""};
+      return {bicaptiondesktop::Described(record->name, record->desc), ""};
     }
     case CBattleMenuSet::kCastMagic: {
-      const int magic = ListEntry(CMagicList::GetInstance().Indexes(), index);
+      const int magic = bicaptiondesktop::ListEntry(CMagicList::GetInstance().Indexes(), index);
       const MagicTypeInfo* info = magic >= 0 ? CMagicMgr::GetInstance().GetMagicTypeInfo(magic) : nullptr;
       if (info == nullptr) return {};
-      return {Described(info->name, info->desc),
-              Requirements(CSession::GetInstance().MagicDues(m_actingPosition, magic), kElementLabels)};
+      return {bicaptiondesktop::Described(info->name, info->desc),
+              bicaptiondesktop::Requirements(CSession::GetInstance().MagicDues(m_actingPosition, magic), bicaptiondesktop::kElementLabels)};
     }
     case CBattleMenuSet::kUseSkill: {
-      const int skill = ListEntry(CSkillList::GetInstance().Indexes(), index);
+      const int skill = bicaptiondesktop::ListEntry(CSkillList::GetInstance().Indexes(), index);
       const SkillTypeInfo* info = skill >= 0 ? CSkillMgr::GetInstance().GetSkillTypeInfo(skill) : nullptr;
       if (info == nullptr) return {};
-      return {Described(info->name, info->desc),
-              Requirements(CSession::GetInstance().SkillDues(m_actingPosition, skill), kSkillLabels)};
+      return {bicaptiondesktop::Described(info->name, info->desc),
+              bicaptiondesktop::Requirements(CSession::GetInstance().SkillDues(m_actingPosition, skill), bicaptiondesktop::kSkillLabels)};
     }
     default:
       return {};

@@ -16,6 +16,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace biequipstatusbox {
 
 // The slots in the order unequipping numbers them.
 constexpr int32_t PlayerData::*kSlotFields[BIEquipStatusBox::kSlots] = {
@@ -36,6 +37,7 @@ const ITM* Item(int index) {
   return index >= 0 && index < items.GetCount() ? items.GetItem(index) : nullptr;
 }
 
+}  // namespace biequipstatusbox
 }  // namespace
 
 BIEquipStatusBox::~BIEquipStatusBox() {
@@ -43,9 +45,9 @@ BIEquipStatusBox::~BIEquipStatusBox() {
 }
 
 int BIEquipStatusBox::SlotItem(int slot) {
-  const PlayerData* member = Acting();
+  const PlayerData* member = biequipstatusbox::Acting();
   if (member == nullptr || slot < 0 || slot >= kSlots) return -1;
-  const int item = member->*kSlotFields[slot];
+  const int item = member->*biequipstatusbox::kSlotFields[slot];
   return item >= kEmptyItemCount ? item : -1;
 }
 
@@ -57,9 +59,9 @@ void BIEquipStatusBox::Notify(BICaption* sender, int code, int a, int b, int c) 
   } else if (code == 7) {
     for (int slot = 0; slot < kSlots; ++slot) {
       const int column = slot / 4, row = slot % 4;
-      const int x = column == 0 ? kInset : m_width - kInset - kReleaserWidth;
+      const int x = column == 0 ? biequipstatusbox::kInset : m_width - biequipstatusbox::kInset - biequipstatusbox::kReleaserWidth;
       // Ahead of the drag handle beneath them, or no click would reach them.
-      AddChildFront(new BIEquipStatuBoxReleaser(x, kFirstRow + row * kRowStep, slot));
+      AddChildFront(new BIEquipStatuBoxReleaser(x, biequipstatusbox::kFirstRow + row * biequipstatusbox::kRowStep, slot));
     }
   }
 }
@@ -77,17 +79,17 @@ void BIEquipStatusBox::OnPointerIdle() {
 }
 
 bool BIEquipStatusBox::Fits(int slot) const {
-  const ITM* item = Item(m_highlightedItem);
-  const PlayerData* member = Acting();
+  const ITM* item = biequipstatusbox::Item(m_highlightedItem);
+  const PlayerData* member = biequipstatusbox::Acting();
   if (item == nullptr || member == nullptr) return false;
   // The slot's empty piece tells which kind it takes.
   const PlayerData blank;
-  const ITM* empty = Item(blank.*kSlotFields[slot]);
+  const ITM* empty = biequipstatusbox::Item(blank.*biequipstatusbox::kSlotFields[slot]);
   return empty != nullptr && empty->kind == item->kind;
 }
 
 void BIEquipStatusBox::Draw(CRC* rc) {
-  const PlayerData* member = Acting();
+  const PlayerData* member = biequipstatusbox::Acting();
   if (rc == nullptr || member == nullptr) return;
   int x = 0, y = 0;
   GetAbsPos(&x, &y);
@@ -117,15 +119,15 @@ void BIEquipStatusBox::Draw(CRC* rc) {
   } stats[] = {{"BP", member->maxshp},   {"ATK", member->strength},     {"DEF", member->vitality},
                {"SPD", member->agility}, {"MAG", member->intelligence}, {"CRI", member->luck}};
   for (size_t i = 0; i < std::size(stats); ++i) {
-    const int rowY = y + kStatsY + kStatStep * static_cast<int>(i);
-    rc->DrawText2(x + kStatsX, rowY, stats[i].label, false, 255, 255, 255);
-    rc->DrawText2(x + kValueX, rowY, std::to_string(stats[i].value).c_str(), false, 255, 255, 255);
+    const int rowY = y + biequipstatusbox::kStatsY + biequipstatusbox::kStatStep * static_cast<int>(i);
+    rc->DrawText2(x + biequipstatusbox::kStatsX, rowY, stats[i].label, false, 255, 255, 255);
+    rc->DrawText2(x + biequipstatusbox::kValueX, rowY, std::to_string(stats[i].value).c_str(), false, 255, 255, 255);
   }
   rc->UnlockBackBuffer();
 }
 
 void BIEquipStatuBoxReleaser::Draw(CRC* rc) {
-  const ITM* item = Item(BIEquipStatusBox::SlotItem(m_slot));
+  const ITM* item = biequipstatusbox::Item(BIEquipStatusBox::SlotItem(m_slot));
   if (item == nullptr || rc == nullptr || !rc->LockBackBuffer()) return;
   int x = 0, y = 0;
   GetAbsPos(&x, &y);

@@ -14,6 +14,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace bimenu {
 
 constexpr const char* kConfirmSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kMoveSound = "마우스온.wav";
@@ -38,11 +39,12 @@ void ForEachChild(BICaption& parent, F f) {
   }
 }
 
+}  // namespace bimenu
 }  // namespace
 
 int TabGroupOf(int key) {
-  for (size_t g = 0; g < std::size(kTabGroups); ++g) {
-    if (key >= kTabGroups[g].first && key < kTabGroups[g].first + 4) return static_cast<int>(g);
+  for (size_t g = 0; g < std::size(bimenu::kTabGroups); ++g) {
+    if (key >= bimenu::kTabGroups[g].first && key < bimenu::kTabGroups[g].first + 4) return static_cast<int>(g);
   }
   return -1;
 }
@@ -55,9 +57,9 @@ BIMenu::~BIMenu() {
 
 int BIMenu::TabbedKey(int key) {
   const int group = TabGroupOf(key);
-  const BICaptionDeskTop* deskTop = DeskTop();
+  const BICaptionDeskTop* deskTop = bimenu::DeskTop();
   if (group < 0 || deskTop == nullptr) return key;
-  return kTabGroups[group].first + std::clamp(deskTop->m_tabPages[static_cast<size_t>(group)], 0, 3);
+  return bimenu::kTabGroups[group].first + std::clamp(deskTop->m_tabPages[static_cast<size_t>(group)], 0, 3);
 }
 
 void BIMenu::Fill(int key) {
@@ -67,7 +69,7 @@ void BIMenu::Fill(int key) {
   m_firstShown = 0;
   key = TabbedKey(key);
   CBattleMenuSet& set = CBattleMenuSet::GetInstance();
-  const BICaptionDeskTop* deskTop = DeskTop();
+  const BICaptionDeskTop* deskTop = bimenu::DeskTop();
   const int acting = deskTop != nullptr ? deskTop->ActingPosition() : -1;
   const bool perCharacter = key >= CBattleMenuSet::kMagicPage && key <= CBattleMenuSet::kItemPage + 3;
   const BattleMenuRecord* record = set.GetRecord(perCharacter ? set.BuildSubMenu(key, acting) : set.FindRecord(key));
@@ -79,8 +81,8 @@ void BIMenu::Fill(int key) {
     m_hotkeysEnabled = record->hotkeysEnabled;
     for (const BattleMenuEntry& entry : record->entries) {
       auto* row = new BIMenuList;
-      row->m_y = kRow + kRow * m_count;
-      row->m_height = kRow;
+      row->m_y = bimenu::kRow + bimenu::kRow * m_count;
+      row->m_height = bimenu::kRow;
       row->m_name = entry.name;
       row->m_command = entry.command;
       row->m_hotkey = entry.hotkey;
@@ -94,24 +96,24 @@ void BIMenu::Fill(int key) {
       ++m_count;
     }
   }
-  m_height = std::min(kRow * m_count + 2 * kRow, kMaxHeight);
-  const int rowWidth = std::max(widest, kMinWidth) / kRow * kRow;
+  m_height = std::min(bimenu::kRow * m_count + 2 * bimenu::kRow, bimenu::kMaxHeight);
+  const int rowWidth = std::max(widest, bimenu::kMinWidth) / bimenu::kRow * bimenu::kRow;
   for (BIMenuList* row : rows) row->m_width = rowWidth;
-  m_width = rowWidth + kFrameMargin;
+  m_width = rowWidth + bimenu::kFrameMargin;
   Place(fromTab, previousX);
 
   if (record != nullptr && record->tabPage != -1) {
     if (m_tab == nullptr) m_tab = static_cast<BIMenuTab*>(AddChild(new BIMenuTab));
     m_tab->m_x = 0;
-    m_tab->m_y = m_height - kRow;
+    m_tab->m_y = m_height - bimenu::kRow;
     m_tab->m_width = 100;
-    m_tab->m_height = kRow;
+    m_tab->m_height = bimenu::kRow;
     m_tab->m_page = record->tabPage;
     m_tab->m_group = std::max(TabGroupOf(key), 0);
     m_tab->m_pageKeys = record->pageKeys;
   }
-  if ((m_height - 2 * kRow) / kRow < m_count) AddChild(new BIMenuScrollBar(m_width - kRow, 0, kRow, m_height - kRow));
-  AddChild(new BIScroller(0, 0, m_width - kRow, kRow));
+  if ((m_height - 2 * bimenu::kRow) / bimenu::kRow < m_count) AddChild(new BIMenuScrollBar(m_width - bimenu::kRow, 0, bimenu::kRow, m_height - bimenu::kRow));
+  AddChild(new BIScroller(0, 0, m_width - bimenu::kRow, bimenu::kRow));
   m_key = key;
   NotifyTree(nullptr, 0, 0, 0, 0);
   if (m_owner != nullptr && m_owner->m_equipBox != nullptr) m_owner->m_equipBox->Notify(this, 4, -1, 0, 0);
@@ -126,13 +128,13 @@ void BIMenu::Place(bool fromTab, int previousX) {
   }
   if (m_owner != nullptr) {
     if (const BIMenu* ownerMenu = m_owner->Menu()) {
-      m_x = ownerMenu->m_x + ownerMenu->m_width + kRow;
+      m_x = ownerMenu->m_x + ownerMenu->m_width + bimenu::kRow;
       if (m_x + m_width > viewWidth - 12) m_x = ownerMenu->m_x - m_width;
-      m_y = ownerMenu->m_y + m_owner->m_y - kRow;
+      m_y = ownerMenu->m_y + m_owner->m_y - bimenu::kRow;
     }
     return;
   }
-  if (const BICaptionDeskTop* deskTop = DeskTop()) {
+  if (const BICaptionDeskTop* deskTop = bimenu::DeskTop()) {
     m_x = deskTop->m_menuX;
     m_y = deskTop->m_menuY;
   }
@@ -145,7 +147,7 @@ void BIMenu::Draw(CRC* rc) {
   if (rc == nullptr || !rc->BeginScene()) return;
   int x = 0, y = 0;
   GetAbsPos(&x, &y);
-  DrawDialogFrame(rc, x, y + kRow, (m_width - 29) / kRow, (m_height - 2 * kRow) / kRow, 1, 0xFFFFFFFF, false);
+  DrawDialogFrame(rc, x, y + bimenu::kRow, (m_width - 29) / bimenu::kRow, (m_height - 2 * bimenu::kRow) / bimenu::kRow, 1, 0xFFFFFFFF, false);
   rc->EndScene();
 }
 
@@ -164,35 +166,35 @@ void BIMenu::PadKey(const char* sound) {
 
 void BIMenu::PollHotkeys() {
   if (m_parent != nullptr) m_parent->BlurSiblingsOf(this);
-  if (m_hotkeysEnabled != 0) ForEachChild(*this, [](BICaption& c) { c.PollHotkeys(); });
+  if (m_hotkeysEnabled != 0) bimenu::ForEachChild(*this, [](BICaption& c) { c.PollHotkeys(); });
 }
 
 void BIMenu::OnConfirmKey() {
-  PadKey(kConfirmSound);
-  ForEachChild(*this, [](BICaption& c) { c.OnConfirmKey(); });
+  PadKey(bimenu::kConfirmSound);
+  bimenu::ForEachChild(*this, [](BICaption& c) { c.OnConfirmKey(); });
 }
 
 void BIMenu::OnBackKey() {
-  PadKey(kMoveSound);
-  ForEachChild(*this, [](BICaption& c) { c.OnBackKey(); });
+  PadKey(bimenu::kMoveSound);
+  bimenu::ForEachChild(*this, [](BICaption& c) { c.OnBackKey(); });
 }
 
 void BIMenu::OnUpKey() {
-  PadKey(kMoveSound);
+  PadKey(bimenu::kMoveSound);
   if (m_count > 0) m_selected = m_selected > 0 ? m_selected - 1 : m_count - 1;
-  ForEachChild(*this, [](BICaption& c) { c.OnUpKey(); });
+  bimenu::ForEachChild(*this, [](BICaption& c) { c.OnUpKey(); });
 }
 
 void BIMenu::OnDownKey() {
-  PadKey(kMoveSound);
+  PadKey(bimenu::kMoveSound);
   if (m_count > 0) m_selected = m_selected + 1 < m_count ? m_selected + 1 : 0;
-  ForEachChild(*this, [](BICaption& c) { c.OnDownKey(); });
+  bimenu::ForEachChild(*this, [](BICaption& c) { c.OnDownKey(); });
 }
 
 void BIMenu::OnPageKey() {
-  PadKey(kMoveSound);
+  PadKey(bimenu::kMoveSound);
   if (m_tab == nullptr || m_focused == 0) {
-    ForEachChild(*this, [](BICaption& c) { c.OnPageKey(); });
+    bimenu::ForEachChild(*this, [](BICaption& c) { c.OnPageKey(); });
     return;
   }
   // The next page that has a menu; a page without one cannot be chosen.
@@ -205,7 +207,7 @@ void BIMenu::OnPageKey() {
     }
   }
   m_tab->m_page = page;
-  if (BICaptionDeskTop* deskTop = DeskTop()) deskTop->m_tabPages[static_cast<size_t>(m_tab->m_group)] = page;
+  if (BICaptionDeskTop* deskTop = bimenu::DeskTop()) deskTop->m_tabPages[static_cast<size_t>(m_tab->m_group)] = page;
   Refill(m_tab->m_pageKeys[static_cast<size_t>(page)]);
 }
 
@@ -227,7 +229,7 @@ void BIMenu::OnClick() { Pointer(&BICaption::OnClick); }
 
 void BIMenu::OnHover() {
   Pointer(&BICaption::OnHover);
-  BICaptionDeskTop* deskTop = DeskTop();
+  BICaptionDeskTop* deskTop = bimenu::DeskTop();
   if (IsMainMenu() && m_owner == nullptr && deskTop != nullptr) {
     deskTop->m_menuX = m_x;
     deskTop->m_menuY = m_y;
@@ -237,7 +239,7 @@ void BIMenu::OnHover() {
 void BIMenu::OnPointerIdle() { Pointer(&BICaption::OnPointerIdle); }
 
 void BIMenu::OnWheel() {
-  ForEachChild(*this, [](BICaption& c) { c.OnWheel(); });
+  bimenu::ForEachChild(*this, [](BICaption& c) { c.OnWheel(); });
 }
 
 void BIMenu::Notify(BICaption* sender, int code, int a, int b, int c) {
@@ -253,7 +255,7 @@ void BIMenu::Notify(BICaption* sender, int code, int a, int b, int c) {
       break;
     case 6:
       m_pendingKey = a;
-      if (BICaptionDeskTop* deskTop = DeskTop()) deskTop->Defer(this, 8);
+      if (BICaptionDeskTop* deskTop = bimenu::DeskTop()) deskTop->Defer(this, 8);
       break;
     case 8:
       if (m_pendingKey == -1) break;

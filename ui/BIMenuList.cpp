@@ -12,6 +12,7 @@
 #include "ui/BattleMenuSet.h"
 
 namespace {
+namespace bimenulist {
 
 constexpr const char* kConfirmSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kMoveSound = "마우스온.wav";
@@ -22,6 +23,7 @@ BICaptionDeskTop* DeskTop() { return BICaptionDeskTop::Instance(); }
 
 bool IsEquipPage(int key) { return key >= CBattleMenuSet::kEquipPage && key < CBattleMenuSet::kEquipPage + 4; }
 
+}  // namespace bimenulist
 }  // namespace
 
 BIMenuList::~BIMenuList() { CloseSubMenu(); }
@@ -36,9 +38,9 @@ void BIMenuList::Draw(CRC* rc) {
   GetAbsPos(&x, &y);
   const char* prefix = m_highlight == 1 ? "&r" : m_highlight == 2 ? "&b" : m_disabled != 0 ? "&e" : nullptr;
   if (prefix != nullptr) {
-    rc->DrawText(x + kTextX, y + kTextY, (prefix + m_name).c_str(), false, 255, 255, 255);
+    rc->DrawText(x + bimenulist::kTextX, y + bimenulist::kTextY, (prefix + m_name).c_str(), false, 255, 255, 255);
   } else {
-    rc->DrawText2(x + kTextX, y + kTextY, m_name.c_str(), false, 255, 255, 255);
+    rc->DrawText2(x + bimenulist::kTextX, y + bimenulist::kTextY, m_name.c_str(), false, 255, 255, 255);
   }
   rc->UnlockBackBuffer();
 }
@@ -54,7 +56,7 @@ void BIMenuList::Notify(BICaption* sender, int code, int a, int b, int c) {
   switch (code) {
     case 0: {
       const bool shown = m_index >= menu->m_firstShown && m_index < menu->m_firstShown + BIMenu::kShownRows;
-      m_y = (m_index - menu->m_firstShown + 1) * kRow;
+      m_y = (m_index - menu->m_firstShown + 1) * bimenulist::kRow;
       m_x = shown ? 0 : menu->m_width;
       break;
     }
@@ -65,12 +67,12 @@ void BIMenuList::Notify(BICaption* sender, int code, int a, int b, int c) {
         break;
       }
       TakeFocus();
-      if (BIMenuList* owner = menu->m_owner; owner != nullptr && owner->m_equipBox != nullptr && IsEquipPage(owner->m_subMenuKey)) {
+      if (BIMenuList* owner = menu->m_owner; owner != nullptr && owner->m_equipBox != nullptr && bimenulist::IsEquipPage(owner->m_subMenuKey)) {
         owner->m_equipBox->Notify(this, 4, m_index, 0, 0);
       }
       break;
     case 9: {
-      BICaptionDeskTop* deskTop = DeskTop();
+      BICaptionDeskTop* deskTop = bimenulist::DeskTop();
       if (deskTop == nullptr || m_equipBox != nullptr) break;
       auto* box = new BIEquipStatusBox;
       box->m_x = BIViewWidth() / 2 - 238;
@@ -105,7 +107,7 @@ void BIMenuList::PollHotkeys() {
   BIMenu* menu = Menu();
   if (menu == nullptr) return;
   TakeFocus();
-  if (BICaptionDeskTop* deskTop = DeskTop()) deskTop->m_pointerMoved = 0;
+  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->m_pointerMoved = 0;
   Dispatch(true);
   menu->BlurSiblingsOf(this);
   menu->m_selected = m_index;
@@ -118,7 +120,7 @@ void BIMenuList::OnConfirmKey() {
 }
 
 void BIMenuList::OnClick() {
-  PlayWave(kConfirmSound);
+  PlayWave(bimenulist::kConfirmSound);
   TakeFocus();
   Dispatch(false);
 }
@@ -128,7 +130,7 @@ void BIMenuList::Select() {
   BIMenu* menu = Menu();
   if (menu == nullptr) return;
   menu->m_selected = m_index;
-  if (BICaptionDeskTop* deskTop = DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
+  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
   menu->BlurSiblingsOf(this);
 }
 
@@ -140,14 +142,14 @@ void BIMenuList::OnUpKey() {
     return;
   }
   TakeFocus();
-  if (BICaptionDeskTop* deskTop = DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
+  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
   if (m_subMenuKey != -1 && m_subMenu == nullptr) OpenSubMenu();
 }
 
 void BIMenuList::OnDownKey() { OnUpKey(); }
 
 void BIMenuList::OnHover() {
-  if (m_focused == 0) PlayWave(kMoveSound);
+  if (m_focused == 0) PlayWave(bimenulist::kMoveSound);
   Select();
 }
 
@@ -177,7 +179,7 @@ void BIMenuList::OnBlur() {
 }
 
 void BIMenuList::OpenSubMenu() {
-  BICaptionDeskTop* deskTop = DeskTop();
+  BICaptionDeskTop* deskTop = bimenulist::DeskTop();
   if (deskTop == nullptr || m_subMenuKey == -1) return;
   auto* sub = new BIMenu;
   sub->m_owner = this;
@@ -186,11 +188,11 @@ void BIMenuList::OpenSubMenu() {
   sub->Fill(m_subMenuKey);
   sub->m_focused = 1;
   sub->Notify(this, 3, 0, 0, 0);
-  if (IsEquipPage(m_subMenuKey)) Notify(this, 9, 0, 0, 0);
+  if (bimenulist::IsEquipPage(m_subMenuKey)) Notify(this, 9, 0, 0, 0);
 }
 
 void BIMenuList::CloseSubMenu() {
-  BICaptionDeskTop* deskTop = DeskTop();
+  BICaptionDeskTop* deskTop = bimenulist::DeskTop();
   if (m_subMenu != nullptr) {
     BIMenu* sub = m_subMenu;
     sub->m_owner = nullptr;

@@ -8,6 +8,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlemenuset {
 
 constexpr int kMainKeyOrder[] = {0, 1, 2, 3, 4, 7, 6, 5, 8};
 constexpr uint8_t kNoHotkey = ' ';
@@ -74,6 +75,7 @@ void SetTabs(BattleMenuRecord& record, int firstKey) {
 // An item row: its name and count, however long the name.
 std::string CountedName(const std::string& name, int count) { return name + " x " + std::to_string(count); }
 
+}  // namespace battlemenuset
 }  // namespace
 
 CBattleMenuSet& CBattleMenuSet::GetInstance() {
@@ -83,7 +85,7 @@ CBattleMenuSet& CBattleMenuSet::GetInstance() {
 
 void CBattleMenuSet::Build() {
   Destroy();
-  for (int key : kMainKeyOrder) AddMainMenu(key);
+  for (int key : battlemenuset::kMainKeyOrder) AddMainMenu(key);
   m_built = true;
 }
 
@@ -92,7 +94,7 @@ void CBattleMenuSet::AddMainMenu(int key) {
   record.hotkeysEnabled = 1;
   record.key = key;
   for (int i = 0; i < 8; ++i) {
-    const MainEntry e = i == 2 ? MagicOrSkillEntry(key) : kMainEntries[i];
+    const battlemenuset::MainEntry e = i == 2 ? battlemenuset::MagicOrSkillEntry(key) : battlemenuset::kMainEntries[i];
     BattleMenuEntry entry;
     entry.name = e.name;
     entry.hotkey = static_cast<uint8_t>(e.hotkey);
@@ -184,7 +186,7 @@ int CBattleMenuSet::BuildSubMenu(int key, int character) {
 // A member who uses no magic keeps the list of whoever asked before, so its
 // rows would be another's: the page shows none.
 void CBattleMenuSet::FillMagicPage(BattleMenuRecord& record, int character) {
-  SetTabs(record, kMagicPage);
+  battlemenuset::SetTabs(record, kMagicPage);
   CMagicList& list = CMagicList::GetInstance();
   if (list.Build(record.key - kMagicPage, character)) {
     CSession& session = CSession::GetInstance();
@@ -192,10 +194,10 @@ void CBattleMenuSet::FillMagicPage(BattleMenuRecord& record, int character) {
       const MagicTypeInfo* info = CMagicMgr::GetInstance().GetMagicTypeInfo(magic);
       int reason = 0;  // the menu only greys the row
       const bool usable = session.CanCastMagic(character, magic, &reason);
-      AddEntry(record, info->name, HotkeyOf(info->key), kCastMagic, !usable);
+      battlemenuset::AddEntry(record, info->name, battlemenuset::HotkeyOf(info->key), kCastMagic, !usable);
     }
   }
-  AddPlaceholderIfEmpty(record, "마법이 없음");
+  battlemenuset::AddPlaceholderIfEmpty(record, "마법이 없음");
 }
 
 void CBattleMenuSet::FillSkills(BattleMenuRecord& record, int character) {
@@ -204,41 +206,41 @@ void CBattleMenuSet::FillSkills(BattleMenuRecord& record, int character) {
     const CSession& session = CSession::GetInstance();
     for (int skill : list.Indexes()) {
       const SkillTypeInfo* info = CSkillMgr::GetInstance().GetSkillTypeInfo(skill);
-      AddEntry(record, info->name, HotkeyOf(info->key), kUseSkill, !session.CanPaySkillCost(character, skill));
+      battlemenuset::AddEntry(record, info->name, battlemenuset::HotkeyOf(info->key), kUseSkill, !session.CanPaySkillCost(character, skill));
     }
   }
-  AddPlaceholderIfEmpty(record, "스킬이 없음");
+  battlemenuset::AddPlaceholderIfEmpty(record, "스킬이 없음");
 }
 
 // The pages list what is carried: equipping takes the item from there.
 void CBattleMenuSet::FillEquipPage(BattleMenuRecord& record, int character) {
-  SetTabs(record, kEquipPage);
+  battlemenuset::SetTabs(record, kEquipPage);
   CItemList& list = CItemList::GetInstance();
-  list.Build(kEquipFilters[record.key - kEquipPage], 0);
+  list.Build(battlemenuset::kEquipFilters[record.key - kEquipPage], 0);
   const CSession& session = CSession::GetInstance();
   const int id = session.partyIds[static_cast<size_t>(character)];
   for (int row = 0; row < list.GetCount(); ++row) {
     const int item = list.Indexes()[static_cast<size_t>(row)];
-    AddEntry(record, CountedName(list.Names()[static_cast<size_t>(row)], list.Counts()[static_cast<size_t>(row)]), kNoHotkey,
+    battlemenuset::AddEntry(record, battlemenuset::CountedName(list.Names()[static_cast<size_t>(row)], list.Counts()[static_cast<size_t>(row)]), battlemenuset::kNoHotkey,
              kEquipItem, !session.CanEquip(id, item));
   }
-  AddPlaceholderIfEmpty(record, "장비가 없음");
+  battlemenuset::AddPlaceholderIfEmpty(record, "장비가 없음");
 }
 
 void CBattleMenuSet::FillItemPage(BattleMenuRecord& record) {
-  SetTabs(record, kItemPage);
+  battlemenuset::SetTabs(record, kItemPage);
   CItemList& list = CItemList::GetInstance();
-  list.Build(kItemFilters[record.key - kItemPage], 0);
+  list.Build(battlemenuset::kItemFilters[record.key - kItemPage], 0);
   for (int row = 0; row < list.GetCount(); ++row) {
-    AddEntry(record, CountedName(list.Names()[static_cast<size_t>(row)], list.Counts()[static_cast<size_t>(row)]), kNoHotkey,
+    battlemenuset::AddEntry(record, battlemenuset::CountedName(list.Names()[static_cast<size_t>(row)], list.Counts()[static_cast<size_t>(row)]), battlemenuset::kNoHotkey,
              kUseItem, false);
   }
-  AddPlaceholderIfEmpty(record, "아이템이 없음");
+  battlemenuset::AddPlaceholderIfEmpty(record, "아이템이 없음");
 }
 
 void CBattleMenuSet::FillTactics(BattleMenuRecord& record) {
   for (int i = 0; i < 5; ++i) {
     const char digit = static_cast<char>('1' + i);
-    AddEntry(record, std::string(kTacticsNames[i]) + "(" + digit + ")", static_cast<uint8_t>(digit), kChooseTactics, false);
+    battlemenuset::AddEntry(record, std::string(battlemenuset::kTacticsNames[i]) + "(" + digit + ")", static_cast<uint8_t>(digit), kChooseTactics, false);
   }
 }

@@ -17,6 +17,7 @@
 Draw2dState g_draw2d;
 
 namespace {
+namespace draw2d {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
@@ -118,6 +119,7 @@ void DrawTitleGlow(CRC* rc, const Animated& frame, int x, int y, int width) {
 // The small frames: 20-pixel pieces, the bottom row a row below the last.
 constexpr FrameShape SmallShape(int action) { return FrameShape{action, 20, 20}; }
 
+}  // namespace draw2d
 }  // namespace
 
 FontMetrics FontGlyphMetrics(int id) {
@@ -145,7 +147,7 @@ GlyphRun LayOutFontText(const char* text, int bank) {
   GlyphRun run;
   for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
     if (*p == ' ') {
-      run.end += kFontSpace;
+      run.end += draw2d::kFontSpace;
       continue;
     }
     int id = FontGlyphOf(*p);
@@ -164,12 +166,12 @@ GlyphRun LayOutFontNumber(int value, int bank) {
   // beside its label.
   const int top = FontGlyphMetrics(0).offset - 11;
   if (value < 0) {
-    run.glyphs.push_back(GlyphPlace{kFontMinus, 0, top + kFontMinusDrop});
-    run.end += kFontDigitStep;
+    run.glyphs.push_back(GlyphPlace{draw2d::kFontMinus, 0, top + draw2d::kFontMinusDrop});
+    run.end += draw2d::kFontDigitStep;
   }
-  for (char d : Digits(value)) {
+  for (char d : draw2d::Digits(value)) {
     run.glyphs.push_back(GlyphPlace{d - '0' + kFontBankSize * bank, run.end, top});
-    run.end += kFontDigitStep;
+    run.end += draw2d::kFontDigitStep;
   }
   return run;
 }
@@ -177,12 +179,12 @@ GlyphRun LayOutFontNumber(int value, int bank) {
 GlyphRun LayOutBattleNumber(int value, int trim) {
   GlyphRun run;
   if (value < 0) {
-    run.glyphs.push_back(GlyphPlace{kBattleMinusMotion, 0, 0});
-    run.end += kBattleMinusWidth - trim;
+    run.glyphs.push_back(GlyphPlace{draw2d::kBattleMinusMotion, 0, 0});
+    run.end += draw2d::kBattleMinusWidth - trim;
   }
-  for (char d : Digits(value)) {
+  for (char d : draw2d::Digits(value)) {
     run.glyphs.push_back(GlyphPlace{d - '0', run.end, 0});
-    run.end += kBattleDigitWidth[d - '0'] - trim;
+    run.end += draw2d::kBattleDigitWidth[d - '0'] - trim;
   }
   return run;
 }
@@ -211,7 +213,7 @@ GlyphRun LayOutSystemNumber(const char* text, int bank) {
 int DrawFontText(CRC* rc, int x, int y, const char* text, int bank) {
   const TextProbeScope probe(text);
   const GlyphRun run = LayOutFontText(text, bank);
-  DrawGlyphs(rc, x, y, run, kFontSpr);
+  draw2d::DrawGlyphs(rc, x, y, run, draw2d::kFontSpr);
   return x + run.end;
 }
 
@@ -223,7 +225,7 @@ int DrawFontTextRight(CRC* rc, int rightX, int y, const char* text, int bank) {
 
 void DrawFontNumber(CRC* rc, int x, int y, int value, int bank) {
   const TextProbeScope probe(std::to_string(value).c_str());
-  DrawGlyphs(rc, x, y, LayOutFontNumber(value, bank), kFontSpr);
+  draw2d::DrawGlyphs(rc, x, y, LayOutFontNumber(value, bank), draw2d::kFontSpr);
 }
 
 // The minus sign counts as a digit, so the last digit ends at rightX.
@@ -234,13 +236,13 @@ void DrawFontNumberRight(CRC* rc, int rightX, int y, int value, int bank) {
 void DrawBattleNumber(CRC* rc, int x, int y, int value) {
   const TextProbeScope probe(std::to_string(value).c_str());
   const GlyphRun run = LayOutBattleNumber(value, 2);
-  DrawBattleRun(rc, x, y, run, kBattleDigitsAction);
-  Animated(kBattleAct, kBattleSpr).Draw(rc, x + run.end + 5, y, kBattleTrailAction, 0, kWhite);
+  draw2d::DrawBattleRun(rc, x, y, run, draw2d::kBattleDigitsAction);
+  draw2d::Animated(draw2d::kBattleAct, draw2d::kBattleSpr).Draw(rc, x + run.end + 5, y, draw2d::kBattleTrailAction, 0, draw2d::kWhite);
 }
 
 void DrawBattleNumberStyled(CRC* rc, int x, int y, int value, int style) {
   const TextProbeScope probe(std::to_string(value).c_str());
-  DrawBattleRun(rc, x, y, LayOutBattleNumber(value, 5), kBattleStyledAction + style);
+  draw2d::DrawBattleRun(rc, x, y, LayOutBattleNumber(value, 5), draw2d::kBattleStyledAction + style);
 }
 
 void DrawBattleNumberAligned(CRC* rc, int rightX, int y, int value, int style) {
@@ -248,13 +250,13 @@ void DrawBattleNumberAligned(CRC* rc, int rightX, int y, int value, int style) {
 }
 
 void DrawSystemNumber(CRC* rc, int x, int y, const char* text, int bank) {
-  const CSprRes* spr = Res<CSprRes>(kSystemSpr);
+  const CSprRes* spr = draw2d::Res<CSprRes>(draw2d::kSystemSpr);
   if (rc == nullptr || spr == nullptr) return;
   const TextProbeScope probe(text);
   for (const GlyphPlace& g : LayOutSystemNumber(text, bank).glyphs) {
     const SprImage* image = spr->GetImage(g.id);
     const int height = image != nullptr ? image->height : 0;
-    rc->DrawSprite(x + g.x, y - height, spr, g.id, kWhite);
+    rc->DrawSprite(x + g.x, y - height, spr, g.id, draw2d::kWhite);
   }
 }
 
@@ -299,11 +301,11 @@ void DrawSpinningCursor(CRC* rc, int x, int y) {
     int turn;
     uint32_t color;
   };
-  constexpr Copy kCopies[] = {{0, kWhite},          {20, 0xFFFFEEEE}, {40, 0xFFFFDDDD},
+  constexpr Copy kCopies[] = {{0, draw2d::kWhite},          {20, 0xFFFFEEEE}, {40, 0xFFFFDDDD},
                               {60, 0xFFFFCCCC},     {80, 0xFFFFBBBB}, {100, 0xFFEEAAAA}};
   g_draw2d.cursorAngle += 2;
   if (g_draw2d.cursorAngle > 360) g_draw2d.cursorAngle -= 360;
-  const CSprRes* spr = Res<CSprRes>(kCursorSpr);
+  const CSprRes* spr = draw2d::Res<CSprRes>(draw2d::kCursorSpr);
   if (rc == nullptr || spr == nullptr) return;
   for (const Copy& c : kCopies) {
     rc->DrawSprImage(x, y, spr->GetImage(kMarker), 1.0f, g_draw2d.cursorAngle + c.turn, c.color, true);
@@ -312,75 +314,77 @@ void DrawSpinningCursor(CRC* rc, int x, int y) {
 
 void DrawPointerCursor(CRC* rc, int x, int y) {
   constexpr int kPointer = 2;
-  const Animated cursors(kCursorAct, kCursorSpr);
+  const draw2d::Animated cursors(draw2d::kCursorAct, draw2d::kCursorSpr);
   const ActAction* action = cursors.act != nullptr ? cursors.act->GetAction(kPointer) : nullptr;
   const int motions = action != nullptr ? static_cast<int>(action->motions.size()) : 0;
   if (g_draw2d.pointerMotion >= motions) g_draw2d.pointerMotion = 0;
-  if (motions > 0) cursors.Draw(rc, x, y, kPointer, g_draw2d.pointerMotion, kWhite);
+  if (motions > 0) cursors.Draw(rc, x, y, kPointer, g_draw2d.pointerMotion, draw2d::kWhite);
   ++g_draw2d.pointerMotion;
 }
 
 void DrawDialogFrameLarge(CRC* rc, int x, int y, int tiles, int rows, int style, uint32_t color) {
-  const Animated frame(kFrameAct, kFrameSpr);
-  DrawNinePiece(rc, frame, FrameShape{style, 40, 3}, x, y, tiles, rows, color, true);
-  if (style == 2) DrawTitleGlow(rc, frame, x, y, 40 * (tiles + 1));
+  const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
+  draw2d::DrawNinePiece(rc, frame, draw2d::FrameShape{style, 40, 3}, x, y, tiles, rows, color, true);
+  if (style == 2) draw2d::DrawTitleGlow(rc, frame, x, y, 40 * (tiles + 1));
 }
 
 void DrawDialogFrameStrip(CRC* rc, int x, int y, int tiles, int style, uint32_t color) {
-  const Animated frame(kFrameAct, kFrameSpr);
-  DrawPieceRow(rc, frame, style, 0, x, y, tiles, 40, color, true);
-  DrawPieceRow(rc, frame, style, 6, x, y + 16, tiles, 40, color, true);
+  const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
+  draw2d::DrawPieceRow(rc, frame, style, 0, x, y, tiles, 40, color, true);
+  draw2d::DrawPieceRow(rc, frame, style, 6, x, y + 16, tiles, 40, color, true);
 }
 
 namespace {
+namespace draw2d {
 constexpr int kSmallFrameAction = 7;
 
 void DrawCornerOrnament(CRC* rc, const Animated& frame, int x, int y, uint32_t color, bool blend) {
   constexpr int kOrnamentAction = 3, kOrnamentMotion = 9;
   frame.Draw(rc, x, y, kOrnamentAction, kOrnamentMotion, color, blend);
 }
+}  // namespace draw2d
 }  // namespace
 
 void DrawDialogFrame(CRC* rc, int x, int y, int tiles, int rows, int type, uint32_t color, bool blend) {
-  const int action = type <= 1 ? kSmallFrameAction : type + 6;
-  const Animated frame(kFrameAct, kFrameSpr);
-  DrawNinePiece(rc, frame, SmallShape(action), x, y, tiles, rows, color, blend);
-  if (type == 0) DrawCornerOrnament(rc, frame, x, y, color, blend);
-  if (type == 3) DrawTitleGlow(rc, frame, x, y, 20 * tiles);
+  const int action = type <= 1 ? draw2d::kSmallFrameAction : type + 6;
+  const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
+  draw2d::DrawNinePiece(rc, frame, draw2d::SmallShape(action), x, y, tiles, rows, color, blend);
+  if (type == 0) draw2d::DrawCornerOrnament(rc, frame, x, y, color, blend);
+  if (type == 3) draw2d::DrawTitleGlow(rc, frame, x, y, 20 * tiles);
 }
 
 void DrawDialogFrameSmall(CRC* rc, int x, int y, int tiles, int rows, uint32_t color) {
-  const Animated frame(kFrameAct, kFrameSpr);
-  DrawNinePiece(rc, frame, SmallShape(kSmallFrameAction), x, y, tiles, rows, color, false);
-  DrawCornerOrnament(rc, frame, x, y, color, false);
+  const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
+  draw2d::DrawNinePiece(rc, frame, draw2d::SmallShape(draw2d::kSmallFrameAction), x, y, tiles, rows, color, false);
+  draw2d::DrawCornerOrnament(rc, frame, x, y, color, false);
 }
 
 void DrawListFrame(CRC* rc, int x, int y, int tiles, int rows, int separatorMode, int bottomRows,
                    uint32_t color) {
   // Without a separator every row has its pieces; with one, only the last
   // rows (and, in mode 2, row 1) do: the inner frame covers the rest.
-  const RowFilter filter = [](int row, int rowCount, int bottom, int mode) {
+  const draw2d::RowFilter filter = [](int row, int rowCount, int bottom, int mode) {
     return mode == 0 || row >= rowCount - bottom || (mode == 2 && row == 1);
   };
-  const Animated frame(kFrameAct, kFrameSpr);
-  DrawNinePiece(rc, frame, SmallShape(7), x, y, tiles, rows, color, true, filter, bottomRows, separatorMode);
+  const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
+  draw2d::DrawNinePiece(rc, frame, draw2d::SmallShape(7), x, y, tiles, rows, color, true, filter, bottomRows, separatorMode);
   if (separatorMode == 0) return;
   const int top = separatorMode == 2 ? 40 : 20;
   const int shorter = (separatorMode == 2 ? 3 : 2) + bottomRows;
-  DrawNinePiece(rc, frame, SmallShape(10), x + 10, y + top, tiles - 1, rows - shorter, 0xEEFFFFFF, true);
+  draw2d::DrawNinePiece(rc, frame, draw2d::SmallShape(10), x + 10, y + top, tiles - 1, rows - shorter, 0xEEFFFFFF, true);
 }
 
 void DrawInnerFrame(CRC* rc, int x, int y, int tiles, int rows, uint32_t color) {
-  DrawNinePiece(rc, Animated(kFrameAct, kFrameSpr), SmallShape(10), x, y, tiles, rows, color, true);
+  draw2d::DrawNinePiece(rc, draw2d::Animated(draw2d::kFrameAct, draw2d::kFrameSpr), draw2d::SmallShape(10), x, y, tiles, rows, color, true);
 }
 
 void DrawBar(CRC* rc, int x, int y, int tiles, uint32_t color) {
   // `tiles` pieces in all: the two ends and those between.
-  DrawPieceRow(rc, Animated(kFrameAct, kFrameSpr), 11, 0, x, y, tiles - 2, 20, color, true);
+  draw2d::DrawPieceRow(rc, draw2d::Animated(draw2d::kFrameAct, draw2d::kFrameSpr), 11, 0, x, y, tiles - 2, 20, color, true);
 }
 
 void DrawBitmap(CRC* rc, int x, int y, const char* name, int flag, uint32_t color) {
-  const auto* bitmap = name != nullptr ? Res<CBitmapRes>(name) : nullptr;
+  const auto* bitmap = name != nullptr ? draw2d::Res<CBitmapRes>(name) : nullptr;
   if (bitmap == nullptr || bitmap->GetRows().empty()) {
     DebugLogf("DrawBitmap : bitmap %s not found", name != nullptr ? name : "(null)");
     return;

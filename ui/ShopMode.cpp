@@ -13,9 +13,11 @@
 #include "ui/UIDesktop.h"
 
 namespace {
+namespace shopmode {
 
 bool KeyHeld(int key) { return (static_cast<uint16_t>(platform::GetKeyState(key)) & 0x8000) != 0; }
 
+}  // namespace shopmode
 }  // namespace
 
 void CSelvarinFrame::EnterShopMode() {
@@ -37,11 +39,11 @@ void CSelvarinFrame::EnterShopMode() {
 
 void CSelvarinFrame::RunShopMode() {
   ++m_modeTick;
-  if (KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
+  if (shopmode::KeyHeld(platform::VK_ESCAPE) && ShowQuitConfirm() == kQuitYes) {
     CFrameMgr::GetInstance().ChangeFrame("title");
     return;
   }
-  if (!KeyHeld(platform::VK_F1) && !KeyHeld(platform::VK_F5) && m_pFieldMenu != nullptr) {
+  if (!shopmode::KeyHeld(platform::VK_F1) && !shopmode::KeyHeld(platform::VK_F5) && m_pFieldMenu != nullptr) {
     RunMenuInput();
     if (m_pRC != nullptr) DrawScreenSession(/*overWorld=*/true, /*withLcdHud=*/false);
     if (m_pFieldMenu->IsOpen()) return;

@@ -16,6 +16,7 @@
 #include "ui/UIShopMode.h"
 
 namespace {
+namespace uibasketpanel {
 
 constexpr int kMaxOfOneItem = 256;
 constexpr int kRemoveAll = 256;
@@ -32,6 +33,7 @@ void DrawSystemSprite(CRC* rc, int x, int y, int id) {
   if (rc != nullptr && sprites != nullptr) rc->DrawSprite(x, y, sprites, id, 0xFFFFFFFF);
 }
 
+}  // namespace uibasketpanel
 }  // namespace
 
 UIBasketPanel::UIBasketPanel() : m_list(new UIShopBox), m_close(new UICloseSession) {
@@ -49,7 +51,7 @@ void UIBasketPanel::Layout(int x0, int y0, int x1, int y1) {
   m_list->Setup(r.left, r.top, r.right, r.bottom, 1, 0, true, false);
   for (int i = 0; i < 3; ++i) {
     m_buttons[i]->Setup(x0 + 150 + 50 * i, y1 - 10, "system\\ok_shop.act", "system\\ok_shop.spr", 0, i,
-                        kButtonLabels[i], kButtonCodes[i]);
+                        uibasketpanel::kButtonLabels[i], uibasketpanel::kButtonCodes[i]);
   }
   m_close->Setup(x0 + 220, y1 - 30, x0 + 270, y1, false);
   Refresh();
@@ -74,7 +76,7 @@ UIBasketPanel::AddResult UIBasketPanel::Add(int item, int count) {
   const ITM* record = CItemMgr::GetInstance().GetItem(item);
   if (record == nullptr || count < 1) return AddResult::kAdded;
   CSession& session = CSession::GetInstance();
-  if (int64_t{Count(item)} + session.GetItemCount(item) + count >= kMaxOfOneItem) {
+  if (int64_t{Count(item)} + session.GetItemCount(item) + count >= uibasketpanel::kMaxOfOneItem) {
     ShowScreenMessage("같은 아이템은 256개 이상 가질 수 없습니다");
     return AddResult::kTooMany;
   }
@@ -137,7 +139,7 @@ void UIBasketPanel::Recompute() {
   m_totalVolume = 0;
   for (const Row& row : m_rows) {
     m_totalPrice += row.unitPrice * row.count;
-    m_totalVolume += Supply(row.item) * row.count;
+    m_totalVolume += uibasketpanel::Supply(row.item) * row.count;
   }
   const CSession& session = CSession::GetInstance();
   m_freeCapacity = int64_t{session.GetPartyCapacity()} - session.GetCarriedVolume();
@@ -160,7 +162,7 @@ void UIBasketPanel::OnRButtonDown() {
                         {"20개 덜기", 18, row, 20},
                         {"50개 덜기", 18, row, 50},
                         {"100개 덜기", 18, row, 100},
-                        {"모두 덜기", 18, row, kRemoveAll}});
+                        {"모두 덜기", 18, row, uibasketpanel::kRemoveAll}});
 }
 
 void UIBasketPanel::Notify(UIObject* sender, int code, int a, int b) {
@@ -198,9 +200,9 @@ void UIBasketPanel::Notify(UIObject* sender, int code, int a, int b) {
 
 void UIBasketPanel::Draw(CRC* rc) {
   UIPanel::Draw(rc);
-  DrawSystemSprite(rc, m_x0, m_y1 - 38, 59);
+  uibasketpanel::DrawSystemSprite(rc, m_x0, m_y1 - 38, 59);
   DrawSystemNumberRight(rc, m_x0 + 60, m_y1 - 10, (std::to_string(m_totalPrice) + " ").c_str(), 0);
-  DrawSystemSprite(rc, m_x0 + 70, m_y1 - 38, 60);
+  uibasketpanel::DrawSystemSprite(rc, m_x0 + 70, m_y1 - 38, 60);
   const std::string volume =
       std::to_string(std::max<int64_t>(m_totalVolume, 0)) + "/" + std::to_string(m_freeCapacity);
   DrawSystemNumberRight(rc, m_x0 + 125, m_y1 - 10, volume.c_str(), 0);

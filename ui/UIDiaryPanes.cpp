@@ -18,6 +18,7 @@
 #include "ui/UITitle.h"
 
 namespace {
+namespace uidiarypanes {
 
 constexpr int kRadioY = 396;
 constexpr const char* kNoRecord = " 관련 자료 없음.";
@@ -57,6 +58,7 @@ void EmptyPicture(UIBitmap* picture, UITitle* title) {
   title->m_part2.clear();
 }
 
+}  // namespace uidiarypanes
 }  // namespace
 
 const std::string& DiaryPageText(const DiaryBook& book, int index, int k) {
@@ -107,7 +109,7 @@ void UIDiaryPane::Open() {
   const Radio radio = Radios();
   for (int i = 0; i < radio.count; ++i) {
     auto* button = new UIRadioBtn;
-    button->Setup(g_uiOriginX + radio.x0 + radio.pitch * i, g_uiOriginY + kRadioY, radio.labels[i], i, m_tableType);
+    button->Setup(g_uiOriginX + radio.x0 + radio.pitch * i, g_uiOriginY + uidiarypanes::kRadioY, radio.labels[i], i, m_tableType);
     if (i == 0) button->m_checked = 1;
     AddChild(button);
   }
@@ -161,16 +163,16 @@ void UIDiaryPane::Rebuild() {
 
 // Items -------------------------------------------------------------------------
 
-UIDiaryPane::Radio UIItemDiaryPane::Radios() const { return {173, 86, kItemLabels, 5}; }
-UIDiaryPane::Radio UIMonsterPane::Radios() const { return {173, 86, kMonsterLabels, 5}; }
-UIDiaryPane::Radio UIScrapPane::Radios() const { return {173, 67, kScrapLabels, 6}; }
+UIDiaryPane::Radio UIItemDiaryPane::Radios() const { return {173, 86, uidiarypanes::kItemLabels, 5}; }
+UIDiaryPane::Radio UIMonsterPane::Radios() const { return {173, 86, uidiarypanes::kMonsterLabels, 5}; }
+UIDiaryPane::Radio UIScrapPane::Radios() const { return {173, 67, uidiarypanes::kScrapLabels, 6}; }
 
 void UIItemDiaryPane::AddWidgets() {
   AddListAndText(2, 340);
   m_statList = new UIListBox3d;
   m_statList->Setup(g_uiOriginX + 165, g_uiOriginY + 160, g_uiOriginX + 330, g_uiOriginY + 260, 2, true);
   AddChild(m_statList);
-  AddPictureAndTitle(*this, 165, 105, m_picture, m_title);
+  uidiarypanes::AddPictureAndTitle(*this, 165, 105, m_picture, m_title);
 }
 
 void UIItemDiaryPane::Notify(UIObject* sender, int code, int a, int b) {
@@ -180,17 +182,17 @@ void UIItemDiaryPane::Notify(UIObject* sender, int code, int a, int b) {
 void UIItemDiaryPane::ClearDetails() {
   m_textBox->Clear();
   m_statList->Clear();
-  EmptyPicture(m_picture, m_title);
+  uidiarypanes::EmptyPicture(m_picture, m_title);
 }
 
 void UIItemDiaryPane::ShowRow(int row) {
   if (m_textBox == nullptr || !StartRow(row)) return;
   const CDiaryList& list = CDiaryList::GetInstance();
   const int item = list.Indexes()[static_cast<size_t>(row)];
-  const int level = Level(CSession::GetInstance().itemDiary, item);
+  const int level = uidiarypanes::Level(CSession::GetInstance().itemDiary, item);
   for (int k = 1; k <= level; ++k) {
     m_textBox->AddText(DiaryPageText(CItemMgr::GetInstance().Diary(), item, k).c_str());
-    if (!m_textBox->HasLines()) m_textBox->AddText(kNoRecord);
+    if (!m_textBox->HasLines()) m_textBox->AddText(uidiarypanes::kNoRecord);
   }
   const int chosen = m_listBox->m_selection;
   if (chosen >= 0 && chosen < list.GetCount()) {
@@ -210,14 +212,14 @@ void UIItemDiaryPane::ShowItem(int index) {
     const bool accessory = item->kind >= kItemAcc1;
     std::array<int, 10> values{};
     for (int p = 0; p < 5; ++p) values[static_cast<size_t>(accessory ? p : 5 + p)] = *item->GetAttrPtr(p);
-    for (size_t i = 0; i < kStatLabels.size(); ++i) {
-      const bool speed = item->kind == kItemShoes && i == kWeightStat;
-      m_statList->AddEntry(speed ? "SPD" : kStatLabels[i], values[i]);
+    for (size_t i = 0; i < uidiarypanes::kStatLabels.size(); ++i) {
+      const bool speed = item->kind == kItemShoes && i == uidiarypanes::kWeightStat;
+      m_statList->AddEntry(speed ? "SPD" : uidiarypanes::kStatLabels[i], values[i]);
     }
   }
   m_picture->m_file = item->icon;
   m_picture->m_flag = 2;
-  m_picture->m_color = kPlain;
+  m_picture->m_color = uidiarypanes::kPlain;
   if (const DiaryEntry* entry = items.Diary().GetEntry(index)) {
     m_title->m_text = entry->secondTitle;
     m_title->m_part1 = entry->title;
@@ -229,12 +231,12 @@ void UIItemDiaryPane::ShowItem(int index) {
 
 void UIMonsterPane::AddWidgets() {
   AddListAndText(2, 340);
-  AddPictureAndTitle(*this, 145, 100, m_picture, m_title);
+  uidiarypanes::AddPictureAndTitle(*this, 145, 100, m_picture, m_title);
 }
 
 void UIMonsterPane::ClearDetails() {
   m_textBox->Clear();
-  EmptyPicture(m_picture, m_title);
+  uidiarypanes::EmptyPicture(m_picture, m_title);
 }
 
 void UIMonsterPane::ShowRow(int row) {
@@ -242,13 +244,13 @@ void UIMonsterPane::ShowRow(int row) {
   if (m_listBox->m_selection == -1) return;
   const int monster = CDiaryList::GetInstance().Indexes()[static_cast<size_t>(row)];
   const CMonsterMgr& monsters = CMonsterMgr::GetInstance();
-  const int level = Level(CSession::GetInstance().monsterDiary, monster);
+  const int level = uidiarypanes::Level(CSession::GetInstance().monsterDiary, monster);
   for (int k = 1; k <= level; ++k) m_textBox->AddText(DiaryPageText(monsters.Diary(), monster, k).c_str());
   const DiaryEntry* entry = monsters.Diary().GetEntry(monster);
   if (entry == nullptr) return;
   m_picture->m_file = "userinterface/monster/" + entry->name;
   m_picture->m_flag = 1;
-  m_picture->m_color = kMonsterTint;
+  m_picture->m_color = uidiarypanes::kMonsterTint;
   m_title->m_text = entry->secondTitle;
   m_title->m_part1 = entry->title;
   m_title->m_part2 = monsters.GetMonsterTypeInfo(monster).desc;
@@ -264,7 +266,7 @@ void UIScrapPane::ShowRow(int row) {
   m_textBox->Notify(this, 2, 0, 0);
   if (!ListHasRow(row, false) || m_listBox->m_selection == -1) return;
   const int scrap = CDiaryList::GetInstance().Indexes()[static_cast<size_t>(row)];
-  const int level = Level(CSession::GetInstance().scrapDiary, scrap);
+  const int level = uidiarypanes::Level(CSession::GetInstance().scrapDiary, scrap);
   for (int k = 1; k <= level; ++k) {
     const std::string& text = DiaryPageText(CScrapMgr::GetInstance().Diary(), scrap, k);
     LearnKeywords(text);
@@ -280,7 +282,7 @@ void UIScrapPane::LearnKeywords(const std::string& text) {
     const std::string keyword = GetKeyword(text, i);
     for (const auto& [index, entry] : scraps.Diary().Entries()) {
       if (entry.title != keyword) continue;
-      if (Level(session.scrapDiary, index) < 1) session.SetScrapDiary(index, 1);
+      if (uidiarypanes::Level(session.scrapDiary, index) < 1) session.SetScrapDiary(index, 1);
       break;
     }
   }

@@ -10,12 +10,14 @@
 #include "ui/UIOptionPane.h"
 
 namespace {
+namespace uidiarytab {
 
 using IconEntry = UITab::IconEntry;
 constexpr std::array<IconEntry, 3> kPageIcons = {{{"Item", 5}, {"Monster", 6}, {"Scrap", 7}}};
 constexpr std::array<IconEntry, 3> kLeftIcons = {{{"Records", 0}, {"Options", 1}, {"Exit", 2}}};
 enum Left { kRecords = 0, kOptionsIcon = 1, kExit = 2 };
 
+}  // namespace uidiarytab
 }  // namespace
 
 UIDiaryTab::UIDiaryTab() {
@@ -34,16 +36,16 @@ void UIDiaryTab::Notify(UIObject* sender, int code, int a, int b) {
     return;
   }
   if (code != kUiOpen) return;
-  MakePageIcons(kPageIcons);
+  MakePageIcons(uidiarytab::kPageIcons);
   m_current = m_icons[0].get();
   m_current->Select();
   m_leftIcons.clear();
   m_selectedLeft = m_hoveredLeft = nullptr;
-  for (size_t j = 0; j < kLeftIcons.size(); ++j) {
+  for (size_t j = 0; j < uidiarytab::kLeftIcons.size(); ++j) {
     m_leftIcons.emplace_back(NewColumnIcon(static_cast<int>(j), "system\\diaryIcon.act", "system\\diaryIcon.spr",
-                                           kLeftIcons[j].sprite, kLeftIcons[j].label));
+                                           uidiarytab::kLeftIcons[j].sprite, uidiarytab::kLeftIcons[j].label));
   }
-  SelectLeft(kRecords);
+  SelectLeft(uidiarytab::kRecords);
   for (auto& pane : m_panes) pane->Notify(sender, code, a, b);
   SetPage(kItemDiary);
 }
@@ -64,10 +66,10 @@ int UIDiaryTab::LeftIconUnderPointer(int left) const { return ColumnRowUnderPoin
 
 void UIDiaryTab::OnLButtonDown() {
   const int left = LeftIconUnderPointer(kColumnPressLeft);
-  if (left == kRecords || left == kOptionsIcon) {
+  if (left == uidiarytab::kRecords || left == uidiarytab::kOptionsIcon) {
     SelectLeft(left);
-    SetPage(left == kRecords ? kItemDiary : kOptions);
-  } else if (left == kExit && g_pCurrentDesktop != nullptr) {
+    SetPage(left == uidiarytab::kRecords ? kItemDiary : kOptions);
+  } else if (left == uidiarytab::kExit && g_pCurrentDesktop != nullptr) {
     UIMessage& box = g_pCurrentDesktop->m_messageBox;
     box.SetText("정말 그만 하시겠습니까?", this, kQuitAnswer, 0, 0);
     box.Popup(this, UIMessage::kYesNo, 230, 150);

@@ -17,6 +17,7 @@
 #include "ui/UIStatusTab.h"
 
 namespace {
+namespace uiequippane {
 
 constexpr std::array<const char*, 5> kLabels = {"무기", "방어구", "악세서리", "기타", "모두보기"};
 constexpr int kFirstCategory = 6;
@@ -30,11 +31,12 @@ constexpr const char* kUnthrowable = "바제랄드";
 int SlotX(int display) { return display / 4; }
 int SlotRow(int display) { return display % 4; }
 
+}  // namespace uiequippane
 }  // namespace
 
 int WornAt(const PlayerData& member, int display) {
-  if (display < 0 || display >= static_cast<int>(kDisplaySlots.size())) return -1;
-  return member.*kDisplaySlots[static_cast<size_t>(display)];
+  if (display < 0 || display >= static_cast<int>(uiequippane::kDisplaySlots.size())) return -1;
+  return member.*uiequippane::kDisplaySlots[static_cast<size_t>(display)];
 }
 
 int EquipSlotAt(int x, int y) {
@@ -65,7 +67,7 @@ int EquipRadioForKind(int kind) {
 
 bool EquipThrowable(int item) {
   const ITM* it = MenuItem(item);
-  return it != nullptr && it->kind != kItemEvent && it->name != kUnthrowable;
+  return it != nullptr && it->kind != kItemEvent && it->name != uiequippane::kUnthrowable;
 }
 
 void FillSlotMenu(UIMenu& menu, int position, int display, int item) {
@@ -111,12 +113,12 @@ void UIEquipPane::Open() {
   m_list->Setup(g_uiOriginX + 165, g_uiOriginY + 165, g_uiOriginX + 600, g_uiOriginY + 385, 2, 40, true, true);
   g_menuListTop = 0;
   AddChild(m_list);
-  for (int i = 0; i < static_cast<int>(kLabels.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(uiequippane::kLabels.size()); ++i) {
     auto* radio = new UIRadioBtn;
     // The fourth button's label is longer.
     const int x = 173 + 86 * i + (i == 3 ? 10 : 0);
-    radio->Setup(g_uiOriginX + x, g_uiOriginY + 396, kLabels[static_cast<size_t>(i)], i, 0);
-    radio->m_checked = i == kAllId ? 1 : 0;
+    radio->Setup(g_uiOriginX + x, g_uiOriginY + 396, uiequippane::kLabels[static_cast<size_t>(i)], i, 0);
+    radio->m_checked = i == uiequippane::kAllId ? 1 : 0;
     m_radios[static_cast<size_t>(i)] = radio;
     AddChild(radio);
   }
@@ -124,7 +126,7 @@ void UIEquipPane::Open() {
 }
 
 void UIEquipPane::ChangeCategory(int id) {
-  m_category = id + kFirstCategory;
+  m_category = id + uiequippane::kFirstCategory;
   Refresh();
   if (m_list != nullptr) {
     m_list->Notify(this, 2, 0, 0);
@@ -286,10 +288,10 @@ void UIEquipPane::DrawLocked(CRC* rc) {
   DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 38, "UserInterface\\equip_desk.bmp", 0, 0xFFFFFF);
   for (UIObject* child : m_children) child->DrawLocked(rc);
   if (g_pMenuPlayer == nullptr) return;
-  for (int d = 0; d < static_cast<int>(kDisplaySlots.size()); ++d) {
+  for (int d = 0; d < static_cast<int>(uiequippane::kDisplaySlots.size()); ++d) {
     const ITM* it = MenuItem(WornAt(*g_pMenuPlayer, d));
     if (it == nullptr) continue;
-    const int c = SlotX(d), r = SlotRow(d);
+    const int c = uiequippane::SlotX(d), r = uiequippane::SlotRow(d);
     if (!it->icon.empty()) {
       DrawBitmap(rc, g_uiOriginX + 260 + 82 * c, g_uiOriginY + 49 + 28 * r, it->icon.c_str(), 0, 0xFFFFFF);
     }
@@ -317,10 +319,10 @@ void UIEquipPane::Draw(CRC* rc) {
   const ITM* chosen = MenuItem(item);
   const auto* ok = dynamic_cast<const CSprRes*>(res.GetRes("system\\ok_shop.spr"));
   if (chosen != nullptr && ok != nullptr) {
-    for (int d = 0; d < static_cast<int>(kDisplaySlots.size()); ++d) {
+    for (int d = 0; d < static_cast<int>(uiequippane::kDisplaySlots.size()); ++d) {
       const ITM* worn = MenuItem(WornAt(member, d));
       if (worn == nullptr || worn->kind != chosen->kind) continue;
-      rc->DrawSprite(g_uiOriginX + 260 + 82 * SlotX(d), g_uiOriginY + 49 + 28 * SlotRow(d), ok, 0, 0xFFFFFFFF);
+      rc->DrawSprite(g_uiOriginX + 260 + 82 * uiequippane::SlotX(d), g_uiOriginY + 49 + 28 * uiequippane::SlotRow(d), ok, 0, 0xFFFFFFFF);
     }
   }
   const auto rows = CompareEquip(member, item, CSession::GetInstance());

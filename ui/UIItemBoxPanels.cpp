@@ -20,6 +20,7 @@
 #include "ui/UIShopMode.h"
 
 namespace {
+namespace uiitemboxpanels {
 
 constexpr int kAll = 256;  // "모두": every unit
 constexpr std::array<const char*, 3> kFilterLabels = {"아이템", "장 비", "모두보기"};
@@ -39,6 +40,7 @@ void DrawSystemSprite(CRC* rc, int x, int y, int id) {
   if (rc != nullptr && sprites != nullptr) rc->DrawSprite(x, y, sprites, id, 0xFFFFFFFF);
 }
 
+}  // namespace uiitemboxpanels
 }  // namespace
 
 int UIItemPanel::RowItem(int row) const {
@@ -129,7 +131,7 @@ void UIInnItemPanel::OpenRowMenu(int row) {
                         {"20개 꺼내기", 18, row, 20},
                         {"50개 꺼내기", 18, row, 50},
                         {"100개 꺼내기", 18, row, 100},
-                        {"모두 꺼내기", 18, row, kAll}});
+                        {"모두 꺼내기", 18, row, uiitemboxpanels::kAll}});
 }
 
 // Fewer stored than asked takes them all; the party may not come to hold
@@ -138,7 +140,7 @@ void UIInnItemPanel::Move(int item, int n) {
   CSession& session = CSession::GetInstance();
   const int taken = std::min(n, session.GetItemBoxCount(item));
   if (taken + session.GetItemCount(item) >= kMaxOfOneItem) {
-    ShowScreenMessage(kTooMany);
+    ShowScreenMessage(uiitemboxpanels::kTooMany);
     return;
   }
   session.getitembox(item, taken);
@@ -148,13 +150,13 @@ void UIInnItemPanel::Move(int item, int n) {
 void UIPartyItemPanel::Open() {
   m_filter = kAllKinds;
   CreateList();
-  for (int i = 0; i < static_cast<int>(kFilterLabels.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(uiitemboxpanels::kFilterLabels.size()); ++i) {
     auto* radio = new UIRadioBtn;
-    radio->Setup(m_x0 + 90 * i, m_y1 - 30, kFilterLabels[static_cast<size_t>(i)], i, 0);
+    radio->Setup(m_x0 + 90 * i, m_y1 - 30, uiitemboxpanels::kFilterLabels[static_cast<size_t>(i)], i, 0);
     radio->m_checked = i == 2 ? 1 : 0;
     AddChild(radio);
   }
-  AddCloseButton(*this, m_x1, m_y0, m_x1 + 30);
+  uiitemboxpanels::AddCloseButton(*this, m_x1, m_y0, m_x1 + 30);
   RefillBoth();
 }
 
@@ -164,7 +166,7 @@ void UIPartyItemPanel::OpenRowMenu(int row) {
                         {"20개 보관", 18, row, 20},
                         {"50개 보관", 18, row, 50},
                         {"100개 보관", 18, row, 100},
-                        {"모두 보관", 18, row, kAll}});
+                        {"모두 보관", 18, row, uiitemboxpanels::kAll}});
 }
 
 // The box keeps at most 255 of an item: a store that would reach 256 is
@@ -179,7 +181,7 @@ void UIPartyItemPanel::Move(int item, int n) {
   CSession& session = CSession::GetInstance();
   const int stored = std::min(n, session.GetItemCount(item));
   if (stored + session.GetItemBoxCount(item) >= kMaxOfOneItem) {
-    ShowScreenMessage(kTooMany);
+    ShowScreenMessage(uiitemboxpanels::kTooMany);
     return;
   }
   session.additembox(item, n);
@@ -192,9 +194,9 @@ void UIPartyItemPanel::Draw(CRC* rc) {
   m_gold = session.gold;
   m_carried = session.GetCarriedVolume();
   m_capacity = session.GetPartyCapacity();
-  DrawSystemSprite(rc, m_x0, m_y0 - 2, 59);
+  uiitemboxpanels::DrawSystemSprite(rc, m_x0, m_y0 - 2, 59);
   DrawSystemNumberRight(rc, m_x0 + 60, m_y0 + 10, (std::to_string(m_gold) + " ").c_str(), 0);
-  DrawSystemSprite(rc, m_x0 + 80, m_y0 - 2, 60);
+  uiitemboxpanels::DrawSystemSprite(rc, m_x0 + 80, m_y0 - 2, 60);
   const std::string load = std::to_string(std::max(m_carried, 0)) + "/" + std::to_string(m_capacity);
   DrawSystemNumberRight(rc, m_x0 + 160, m_y0 + 10, load.c_str(), 0);
 }

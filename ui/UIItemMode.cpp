@@ -12,21 +12,23 @@
 #include "ui/UITacticsTab.h"
 
 namespace {
+namespace uiitemmode {
 
 constexpr int kStripRight = 22;
 constexpr int kPictureSkins = 24;
 constexpr const char* kDefaultDesktop = "UserInterface\\desktop1.bmp";
 
+}  // namespace uiitemmode
 }  // namespace
 
 std::string DesktopPictureName(int skin) {
   // Skins from 24 on come from the skin folder; another machine's save may
   // name one this folder lacks.
   const auto skins = static_cast<int>(SkinList().size());
-  if (skin < 0 || skin >= kPictureSkins + skins) return kDefaultDesktop;
-  const std::string name = skin < kPictureSkins ? "UserInterface\\desktop" + std::to_string(skin) + ".bmp"
-                                                : SkinList()[static_cast<size_t>(skin - kPictureSkins)];
-  return CResMgr::GetInstance().GetRes(name.c_str()) != nullptr ? name : kDefaultDesktop;
+  if (skin < 0 || skin >= uiitemmode::kPictureSkins + skins) return uiitemmode::kDefaultDesktop;
+  const std::string name = skin < uiitemmode::kPictureSkins ? "UserInterface\\desktop" + std::to_string(skin) + ".bmp"
+                                                : SkinList()[static_cast<size_t>(skin - uiitemmode::kPictureSkins)];
+  return CResMgr::GetInstance().GetRes(name.c_str()) != nullptr ? name : uiitemmode::kDefaultDesktop;
 }
 
 UIItemMode::UIItemMode()
@@ -70,7 +72,7 @@ void UIItemMode::Notify(UIObject* sender, int code, int a, int b) {
 
 void UIItemMode::OnLButtonDown() {
   const UIPoint p = UIPointer();
-  if (p.x - g_uiOriginX < kStripRight) {
+  if (p.x - g_uiOriginX < uiitemmode::kStripRight) {
     const int y = p.y - g_uiOriginY;
     const int hit = y > 40 && y < 123 ? 0 : y > 123 && y < 204 ? 1 : y > 204 && y < 287 ? 2 : -1;
     if (hit != -1 && hit != m_tabIndex) SelectTab(hit);

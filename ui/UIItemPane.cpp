@@ -23,12 +23,14 @@ int32_t g_menuListTop = 0;
 int32_t g_menuLastItem = -1;
 
 namespace {
+namespace uiitempane {
 
 constexpr int kReadableAttr = 27;
 constexpr std::array<const char*, 5> kLabels = {"회복", "전투", "귀중품", "기타", "모두보기"};
 constexpr int kAllId = 4, kAllCategory = 5;
 
 
+}  // namespace uiitempane
 }  // namespace
 
 const ITM* MenuItem(int index) {
@@ -58,12 +60,12 @@ bool IsUsableOnMember(int item) {
 
 bool IsReadableEvent(int item) {
   const ITM* it = MenuItem(item);
-  return it != nullptr && it->kind == kItemEvent && it->GetAttr(kReadableAttr) != 0;
+  return it != nullptr && it->kind == kItemEvent && it->GetAttr(uiitempane::kReadableAttr) != 0;
 }
 
 bool IsUnreadableEvent(int item) {
   const ITM* it = MenuItem(item);
-  return it != nullptr && it->kind == kItemEvent && it->GetAttr(kReadableAttr) == 0;
+  return it != nullptr && it->kind == kItemEvent && it->GetAttr(uiitempane::kReadableAttr) == 0;
 }
 
 void FillItemMenu(UIMenu& menu, int item) {
@@ -132,17 +134,17 @@ void UIItemPane::Open() {
   m_list->Setup(g_uiOriginX + 165, g_uiOriginY + 115, g_uiOriginX + 600, g_uiOriginY + 385, 2, 40, true, true);
   g_menuListTop = 0;
   AddChild(m_list);
-  for (int i = 0; i < static_cast<int>(kLabels.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(uiitempane::kLabels.size()); ++i) {
     auto* radio = new UIRadioBtn;
-    radio->Setup(g_uiOriginX + 173 + 86 * i, g_uiOriginY + 396, kLabels[static_cast<size_t>(i)], i, 0);
-    radio->m_checked = i == kAllId ? 1 : 0;
+    radio->Setup(g_uiOriginX + 173 + 86 * i, g_uiOriginY + 396, uiitempane::kLabels[static_cast<size_t>(i)], i, 0);
+    radio->m_checked = i == uiitempane::kAllId ? 1 : 0;
     AddChild(radio);
   }
   Refresh();
 }
 
 void UIItemPane::ChangeCategory(int id) {
-  m_category = id == kAllId ? kAllCategory : id;
+  m_category = id == uiitempane::kAllId ? uiitempane::kAllCategory : id;
   Refresh();
   if (m_list != nullptr) {
     m_list->Notify(this, 2, 0, 0);

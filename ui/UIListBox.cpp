@@ -8,6 +8,7 @@
 #include "ui/UIScrollBar.h"
 
 namespace {
+namespace uilistbox {
 
 constexpr int kInset = 7;
 constexpr int kRow = 20;
@@ -16,6 +17,7 @@ constexpr int kTextLimitWithNumber = 16;
 
 bool IsLead(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
 
+}  // namespace uilistbox
 }  // namespace
 
 // A lead byte with nothing after it is no character and is dropped.
@@ -24,7 +26,7 @@ std::string TruncateText(const char* text, int n) {
   if (text != nullptr) {
     const size_t limit = static_cast<size_t>(std::max(0, n - 3));
     for (const char* p = text; *p != '\0' && kept.size() < limit;) {
-      if (IsLead(*p)) {
+      if (uilistbox::IsLead(*p)) {
         if (p[1] == '\0') break;
         kept.append(p, 2);
         p += 2;
@@ -44,11 +46,11 @@ void UIListBox::Setup(int x0, int y0, int x1, int y1, int columns, int iconDx, b
   m_iconDx = iconDx;
   m_showNumbers = showNumbers ? 1 : 0;
   m_showIcons = showIcons ? 1 : 0;
-  m_innerX0 = x0 + kInset;
-  m_innerY0 = y0 + kInset;
-  m_innerX1 = x1 - kInset;
-  m_innerY1 = y1 - kInset;
-  m_capacity = m_columns * ((y1 - y0 - 2 * kInset) / kRow);
+  m_innerX0 = x0 + uilistbox::kInset;
+  m_innerY0 = y0 + uilistbox::kInset;
+  m_innerX1 = x1 - uilistbox::kInset;
+  m_innerY1 = y1 - uilistbox::kInset;
+  m_capacity = m_columns * ((y1 - y0 - 2 * uilistbox::kInset) / uilistbox::kRow);
   Clear();
   DestroyChildren();
   m_bar = new UIScrollBar;
@@ -106,7 +108,7 @@ int UIListBox::HitIndex() const {
     if (m_innerX0 + k * CellWidth() < p.x) ++starts;
   }
   const int column = std::max(0, starts - 1);
-  const int line = (p.y - m_innerY0) / kRow;
+  const int line = (p.y - m_innerY0) / uilistbox::kRow;
   if (line >= Lines()) return -1;
   const int index = m_top + m_columns * line + column;
   return index < m_count ? index : -1;
@@ -171,7 +173,7 @@ std::string UIListBox::RowText(int index) const {
   if (index < 0 || index >= m_count) return "";
   const size_t row = static_cast<size_t>(index);
   std::string text = m_texts[row];
-  const int limit = m_showNumbers != 0 && m_numbers[row] != -1 ? kTextLimitWithNumber : kTextLimit;
+  const int limit = m_showNumbers != 0 && m_numbers[row] != -1 ? uilistbox::kTextLimitWithNumber : uilistbox::kTextLimit;
   if (m_columns > 1 && static_cast<int>(text.size()) > limit) text = TruncateText(text.c_str(), limit);
   const bool enabled = m_enabled[row] != 0;
   if (index == m_hover || index == m_selection) return (enabled ? "&b" : "&r") + text;
@@ -182,7 +184,7 @@ void UIListBox::DrawRow(CRC* rc, int index, int line, int column) {
   const size_t row = static_cast<size_t>(index);
   const int w = CellWidth();
   const int x = m_innerX0 + column * w + m_iconDx;
-  const int y = m_innerY0 + kRow * line;
+  const int y = m_innerY0 + uilistbox::kRow * line;
   if (m_showIcons != 0 && !m_icons[row].empty()) DrawBitmap(rc, x - m_iconDx, y - 3, m_icons[row].c_str(), 0, 0xFFFFFF);
   const bool numbered = m_showNumbers != 0 && m_numbers[row] != -1;
   if (numbered) {
@@ -212,7 +214,7 @@ void UIListBox::Draw(CRC* rc) {
   const int shown = m_selection - m_top;
   if (rc != nullptr && m_selection >= 0 && m_selection < m_count && shown >= 0 && shown < m_capacity) {
     const int w = CellWidth();
-    DrawBar(rc, m_innerX0 + (shown % m_columns) * w, m_innerY0 + kRow * (shown / m_columns) + kRow, w / 20,
+    DrawBar(rc, m_innerX0 + (shown % m_columns) * w, m_innerY0 + uilistbox::kRow * (shown / m_columns) + uilistbox::kRow, w / 20,
             0xDDFFFFFF);
   }
   if (m_bar != nullptr) m_bar->Draw(rc);

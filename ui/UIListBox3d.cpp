@@ -3,11 +3,13 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace uilistbox3d {
 
 constexpr int kInset = 7;
 constexpr int kValueRight = 50;
 constexpr int kBaselineLift = 3;
 
+}  // namespace uilistbox3d
 }  // namespace
 
 UIListBox3d::~UIListBox3d() { Clear(); }
@@ -17,13 +19,13 @@ void UIListBox3d::Setup(int x0, int y0, int x1, int y1, int columns, bool showVa
   m_x1 = x1;
   m_y0 = y0;
   m_y1 = y1;
-  m_insetX = m_insetY = kInset;
+  m_insetX = m_insetY = uilistbox3d::kInset;
   m_columns = m_drawColumns = columns;
   m_showValues = showValues ? 1 : 0;
-  m_innerX0 = x0 + kInset;
-  m_innerY0 = y0 + kInset;
-  m_innerX1 = x1 - kInset;
-  m_innerY1 = y1 - kInset;
+  m_innerX0 = x0 + uilistbox3d::kInset;
+  m_innerY0 = y0 + uilistbox3d::kInset;
+  m_innerX1 = x1 - uilistbox3d::kInset;
+  m_innerY1 = y1 - uilistbox3d::kInset;
   m_count = 0;
   Clear();
 }
@@ -48,7 +50,7 @@ std::vector<UIListBox3d::Spot> UIListBox3d::Layout() const {
   const int width = (m_innerX1 - m_innerX0) / m_drawColumns;
   for (int c = 0; c < m_drawColumns; ++c) {
     for (int k = 0; k < rows; ++k) {
-      spots.push_back({c * rows + k, m_innerX0 + width * c, m_innerY0 + pitch * (k + 1) - kBaselineLift});
+      spots.push_back({c * rows + k, m_innerX0 + width * c, m_innerY0 + pitch * (k + 1) - uilistbox3d::kBaselineLift});
     }
   }
   return spots;
@@ -59,6 +61,6 @@ void UIListBox3d::Draw(CRC* rc) {
     const auto entry = static_cast<size_t>(s.entry);
     if (entry >= m_labels.size() || entry >= m_values.size()) continue;
     DrawFontText(rc, s.x, s.y, m_labels[entry].c_str(), 0);
-    if (m_showValues != 0) DrawFontNumberRight(rc, s.x + kValueRight, s.y, m_values[entry], 0);
+    if (m_showValues != 0) DrawFontNumberRight(rc, s.x + uilistbox3d::kValueRight, s.y, m_values[entry], 0);
   }
 }

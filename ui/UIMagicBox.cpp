@@ -10,6 +10,7 @@
 #include "ui/UIScrollBar.h"
 
 namespace {
+namespace uimagicbox {
 
 constexpr int kRow = 20;
 constexpr int kRightInset = 10;
@@ -21,10 +22,11 @@ constexpr const char* kSkillLabels[3] = {"isp", "esp", "psp"};
 constexpr CostBoxStyle kMagicStyle{4, 50, true};
 constexpr CostBoxStyle kSkillStyle{3, 70, false};
 
+}  // namespace uimagicbox
 }  // namespace
 
-UIMagicBox::UIMagicBox() : UICostBox(kMagicStyle) {}
-UISkillBox::UISkillBox() : UICostBox(kSkillStyle) {}
+UIMagicBox::UIMagicBox() : UICostBox(uimagicbox::kMagicStyle) {}
+UISkillBox::UISkillBox() : UICostBox(uimagicbox::kSkillStyle) {}
 
 void UICostBox::AddRow(const char* name, const std::vector<int>& costs, bool usable) {
   AddItem(name, nullptr, usable ? 1 : 0, -1);
@@ -46,7 +48,7 @@ std::vector<UICostBox::CostPlace> UICostBox::CostPlaces(int row) const {
   std::vector<CostPlace> places;
   if (row < 0 || row >= static_cast<int>(m_costs.size())) return places;
   const std::vector<int>& costs = m_costs[static_cast<size_t>(row)];
-  const int right = m_innerX0 + CellWidth() - kRightInset;
+  const int right = m_innerX0 + CellWidth() - uimagicbox::kRightInset;
   for (int k = static_cast<int>(costs.size()) - 1; k >= 0; --k) {
     if (costs[static_cast<size_t>(k)] == 0) continue;
     places.push_back(CostPlace{k, right - m_style.pitch * static_cast<int>(places.size())});
@@ -76,11 +78,11 @@ void UICostBox::OnRButtonDown() {
 void UICostBox::DrawRowLocked(CRC* rc, int row, int line) {
   const auto n = static_cast<size_t>(row);
   const int x = m_innerX0 + m_iconDx;
-  const int y = m_innerY0 + kRow * line;
+  const int y = m_innerY0 + uimagicbox::kRow * line;
   const bool usable = Usable(row);
   const std::string& name = m_texts[n];
   if (!usable) {
-    rc->DrawText(x, y, name.c_str(), false, kGrey, kGrey, kGrey);
+    rc->DrawText(x, y, name.c_str(), false, uimagicbox::kGrey, uimagicbox::kGrey, uimagicbox::kGrey);
   } else if (row == m_selection || row == m_hover) {
     rc->DrawText(x, y, ("&r" + name).c_str(), false, 255, 255, 255);
   } else {
@@ -92,7 +94,7 @@ void UICostBox::DrawRowLocked(CRC* rc, int row, int line) {
     if (usable) {
       rc->DrawText2Right(place.rightX, y, cost.c_str(), false, 255, 255, 255);
     } else {
-      rc->DrawText(place.rightX - UITextWidth(cost.c_str()), y, cost.c_str(), false, kGrey, kGrey, kGrey);
+      rc->DrawText(place.rightX - UITextWidth(cost.c_str()), y, cost.c_str(), false, uimagicbox::kGrey, uimagicbox::kGrey, uimagicbox::kGrey);
     }
   }
 }
@@ -111,12 +113,12 @@ void UICostBox::Draw(CRC* rc) {
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\magic.act"));
   const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\magic.spr"));
   for (int line = 0; line < m_capacity && m_top + line < m_count; ++line) {
-    const int y = m_innerY0 + kRow * line;
+    const int y = m_innerY0 + uimagicbox::kRow * line;
     for (const CostPlace& place : CostPlaces(m_top + line)) {
       if (!m_style.icons) {
-        DrawFontText(rc, place.rightX - kLabelDx, y + 12, kSkillLabels[place.cost % 3], 0);
+        DrawFontText(rc, place.rightX - uimagicbox::kLabelDx, y + 12, uimagicbox::kSkillLabels[place.cost % 3], 0);
       } else if (act != nullptr && spr != nullptr) {
-        rc->DrawAction(place.rightX - kIconDx, y + 14, act, spr, place.cost, frame, 1.0f, 0, 0xFFFFFFFF, true);
+        rc->DrawAction(place.rightX - uimagicbox::kIconDx, y + 14, act, spr, place.cost, frame, 1.0f, 0, 0xFFFFFFFF, true);
       }
     }
   }

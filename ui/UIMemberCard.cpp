@@ -9,6 +9,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace uimembercard {
 
 constexpr size_t kNameBytes = 20;
 constexpr int kRowPitch = 14;
@@ -34,6 +35,7 @@ void AddWorn(std::vector<CardText>& out, const MemberCard& card, const std::arra
   }
 }
 
+}  // namespace uimembercard
 }  // namespace
 
 MemberCard MakeMemberCard(int playerId, int x, int y, int mode) {
@@ -41,7 +43,7 @@ MemberCard MakeMemberCard(int playerId, int x, int y, int mode) {
   card.playerId = playerId;
   card.x = x;
   card.y = y;
-  const PlayerData* p = Player(playerId);
+  const PlayerData* p = uimembercard::Player(playerId);
   if (p == nullptr) return card;
   card.sprname = p->sprname;
   card.actname = p->actname;
@@ -53,7 +55,7 @@ MemberCard MakeMemberCard(int playerId, int x, int y, int mode) {
 }
 
 std::string CardName(const std::string& engname) {
-  std::string name = engname.substr(0, kNameBytes);
+  std::string name = engname.substr(0, uimembercard::kNameBytes);
   for (char& c : name) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -66,37 +68,37 @@ std::vector<CardText> LayOutMemberCard(const MemberCard& card, int kind) {
   std::vector<CardText> out;
   const int x = card.x, y = card.y;
   if (kind != 5) {
-    out.push_back(Text(x + 15, y - 70, "Lv", 1));
-    out.push_back(Number(x + 65, y - 70, card.level, 0));
+    out.push_back(uimembercard::Text(x + 15, y - 70, "Lv", 1));
+    out.push_back(uimembercard::Number(x + 65, y - 70, card.level, 0));
   }
-  const PlayerData* p = Player(card.playerId);
+  const PlayerData* p = uimembercard::Player(card.playerId);
   switch (kind) {
     case 0:
-      if (p != nullptr) out.push_back(Text(x, y - 20, CardName(p->engname), 1));
+      if (p != nullptr) out.push_back(uimembercard::Text(x, y - 20, CardName(p->engname), 1));
       break;
     case 1:
       for (int r = 0; r < 4; ++r) {
         const int maximum = card.values[static_cast<size_t>(2 * r)];
         const int current = card.values[static_cast<size_t>(2 * r + 1)];
         const int bank = CardValueBank(current, maximum);
-        const int ry = y - 35 + kRowPitch * r;
-        out.push_back(Number(x + 20, ry, current, bank));
-        out.push_back(Text(x + 23, ry, "/", bank));
-        out.push_back(Number(x + 60, ry, maximum, bank));
+        const int ry = y - 35 + uimembercard::kRowPitch * r;
+        out.push_back(uimembercard::Number(x + 20, ry, current, bank));
+        out.push_back(uimembercard::Text(x + 23, ry, "/", bank));
+        out.push_back(uimembercard::Number(x + 60, ry, maximum, bank));
       }
       break;
     case 2:
       for (int r = 0; r < 4; ++r) {
-        const int ry = y - 35 + kRowPitch * r;
-        out.push_back(Text(x - 20, ry, kStatLabels[r], 1));
-        out.push_back(Number(x + 60, ry, card.values[static_cast<size_t>(r)], 0));
+        const int ry = y - 35 + uimembercard::kRowPitch * r;
+        out.push_back(uimembercard::Text(x - 20, ry, uimembercard::kStatLabels[r], 1));
+        out.push_back(uimembercard::Number(x + 60, ry, card.values[static_cast<size_t>(r)], 0));
       }
       break;
     case 3:
-      if (p != nullptr) AddWorn(out, card, {p->helmet, p->armor, p->weapon, p->shield});
+      if (p != nullptr) uimembercard::AddWorn(out, card, {p->helmet, p->armor, p->weapon, p->shield});
       break;
     case 4:
-      if (p != nullptr) AddWorn(out, card, {p->acc1, p->acc2, p->acc3, p->shoes});
+      if (p != nullptr) uimembercard::AddWorn(out, card, {p->acc1, p->acc2, p->acc3, p->shoes});
       break;
     default:
       break;

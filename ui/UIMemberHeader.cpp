@@ -11,6 +11,7 @@
 #include "ui/UIStatusPane.h"
 
 namespace {
+namespace uimemberheader {
 
 constexpr std::array<HeaderPictures, 3> kPictures = {{
     {"UserInterface\\tab2-5.bmp", "UserInterface\\item_desk.bmp"},
@@ -61,9 +62,10 @@ class RcHeaderPaint : public HeaderPaint {
   const CSprRes* m_abnormal = nullptr;
 };
 
+}  // namespace uimemberheader
 }  // namespace
 
-HeaderPictures PicturesOf(HeaderPage page) { return kPictures[static_cast<size_t>(page)]; }
+HeaderPictures PicturesOf(HeaderPage page) { return uimemberheader::kPictures[static_cast<size_t>(page)]; }
 
 int MemberTitleX(const std::string& title) { return 350 - 9 * static_cast<int>(title.size()); }
 
@@ -80,26 +82,26 @@ void DrawMemberHeaderLocked(CRC* rc, HeaderPage page, UIObject& pane, const Play
 void PaintMemberHeader(const PlayerData& p, const CSession& session, HeaderPaint& out) {
   // The three poison levels share the first place.
   int n = 0;
-  for (int bit = 0; bit < kConditionBits; ++bit) {
+  for (int bit = 0; bit < uimemberheader::kConditionBits; ++bit) {
     if ((p.stateid & (1 << bit)) == 0) continue;
-    if (bit < kPoisonBits) n = 0;
-    out.Condition(168 + 30 * n, 73, bit < kPoisonBits ? 0 : bit - 2);
+    if (bit < uimemberheader::kPoisonBits) n = 0;
+    out.Condition(168 + 30 * n, 73, bit < uimemberheader::kPoisonBits ? 0 : bit - 2);
     ++n;
   }
-  PaintBar(out, "Barrier Point", p.shp, p.maxshp, 0, 65);
-  PaintBar(out, "Hit Point", p.hp, p.maxhp, 1, 91);
+  uimemberheader::PaintBar(out, "Barrier Point", p.shp, p.maxshp, 0, 65);
+  uimemberheader::PaintBar(out, "Hit Point", p.hp, p.maxhp, 1, 91);
   std::string names[3];
   session.GetMpKindNames(p.engname, &names[0], &names[1], &names[2]);
   const int mp[3][2] = {{p.mp1, p.maxmp1}, {p.mp2, p.maxmp2}, {p.mp3, p.maxmp3}};
   const int places[3][2] = {{513, 65}, {510, 81}, {510, 97}};
   for (int k = 0; k < 3; ++k) {
     out.Text(places[k][0], places[k][1], names[k]);
-    out.TextRight(600, places[k][1], Pair(mp[k][0], mp[k][1]));
+    out.TextRight(600, places[k][1], uimemberheader::Pair(mp[k][0], mp[k][1]));
   }
 }
 
 void DrawMemberHeader(CRC* rc, const PlayerData* member) {
   if (rc == nullptr || member == nullptr) return;
-  RcHeaderPaint paint(*rc);
+  uimemberheader::RcHeaderPaint paint(*rc);
   PaintMemberHeader(*member, CSession::GetInstance(), paint);
 }

@@ -18,6 +18,7 @@
 #include "ui/UISpin.h"
 
 namespace {
+namespace uioptionpane {
 
 using namespace platform;
 
@@ -63,6 +64,7 @@ void Caption(CRC* rc, int x, int y, const std::string& text) {
   rc->DrawText(g_uiOriginX + x, g_uiOriginY + y, text.c_str(), false, 149, 109, 54);
 }
 
+}  // namespace uioptionpane
 }  // namespace
 
 std::string KeyName(int key) {
@@ -70,14 +72,14 @@ std::string KeyName(int key) {
     int key;
     const char* name;
   };
-  static constexpr Named kNames[] = {{VK_RETURN, "Enter"}, {VK_SPACE, "Space"},   {VK_CONTROL, "Ctrl"},
-                                     {VK_HOME, "Home"},    {VK_END, "End"},       {VK_INSERT, "Insert"},
-                                     {VK_DELETE, "Delete"}, {VK_PRIOR, "PageUp"}, {VK_NEXT, "PageDown"}};
+  static constexpr Named kNames[] = {{platform::VK_RETURN, "Enter"}, {platform::VK_SPACE, "Space"},   {platform::VK_CONTROL, "Ctrl"},
+                                     {platform::VK_HOME, "Home"},    {platform::VK_END, "End"},       {platform::VK_INSERT, "Insert"},
+                                     {platform::VK_DELETE, "Delete"}, {platform::VK_PRIOR, "PageUp"}, {platform::VK_NEXT, "PageDown"}};
   for (const Named& n : kNames) {
     if (n.key == key) return n.name;
   }
-  if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
-  if ((key >= VK_A && key <= VK_Z) || (key >= VK_0 && key <= VK_9)) return std::string(1, static_cast<char>(key));
+  if (key >= platform::VK_F1 && key <= platform::VK_F12) return "F" + std::to_string(key - platform::VK_F1 + 1);
+  if ((key >= platform::VK_A && key <= platform::VK_Z) || (key >= platform::VK_0 && key <= platform::VK_9)) return std::string(1, static_cast<char>(key));
   return "?";
 }
 
@@ -107,7 +109,7 @@ void UIOptionPane::Notify(UIObject* sender, int code, int a, int b) {
 // told apart by the sender the toolkit passes.
 UIScrollBar* UIOptionPane::AddVolumeBar(uint32_t line, int y) {
   auto* bar = new UIScrollBar;
-  bar->Setup(g_uiOriginX + 300, g_uiOriginY + y, kBarLength, true, true);
+  bar->Setup(g_uiOriginX + 300, g_uiOriginY + y, uioptionpane::kBarLength, true, true);
   AddChild(bar);
   bar->m_largest = kVolumeSteps;
   CMixer mixer;
@@ -118,24 +120,24 @@ UIScrollBar* UIOptionPane::AddVolumeBar(uint32_t line, int y) {
 
 void UIOptionPane::Open() {
   DestroyChildren();
-  m_musicBar = AddVolumeBar(kMixerLineCompactDisc, 70);
-  m_effectsBar = AddVolumeBar(kMixerLineWaveOut, 100);
+  m_musicBar = AddVolumeBar(platform::kMixerLineCompactDisc, 70);
+  m_effectsBar = AddVolumeBar(platform::kMixerLineWaveOut, 100);
   m_font = new UISpin;
-  m_font->Setup(g_uiOriginX + 287, g_uiOriginY + 130, kSpinWidth, CSession::kLastFont);
+  m_font->Setup(g_uiOriginX + 287, g_uiOriginY + 130, uioptionpane::kSpinWidth, CSession::kLastFont);
   AddChild(m_font);
   m_skin = new UISpin;
-  m_skin->Setup(g_uiOriginX + 287, g_uiOriginY + 160, kSpinWidth, kPictureSkins + m_skinCount);
+  m_skin->Setup(g_uiOriginX + 287, g_uiOriginY + 160, uioptionpane::kSpinWidth, uioptionpane::kPictureSkins + m_skinCount);
   AddChild(m_skin);
   m_frameRate = new UIGroupBox;
   m_frameRate->Setup(g_uiOriginX + 300, g_uiOriginY + 250, 290, 20);
   AddChild(m_frameRate);
   for (int k = 0; k < 5; ++k) {
     auto* button = new UIRadioBtn;
-    button->Setup(g_uiOriginX + 280 + 60 * k, g_uiOriginY + 252, kFrameRateLabels[k], k, 0);
+    button->Setup(g_uiOriginX + 280 + 60 * k, g_uiOriginY + 252, uioptionpane::kFrameRateLabels[k], k, 0);
     m_frameRate->AddChild(button);
   }
   m_keys = new UISpin;
-  m_keys->Setup(g_uiOriginX + 287, g_uiOriginY + 280, kSpinWidth, kKeyLayouts);
+  m_keys->Setup(g_uiOriginX + 287, g_uiOriginY + 280, uioptionpane::kSpinWidth, uioptionpane::kKeyLayouts);
   AddChild(m_keys);
 
   const auto& options = CSession::GetInstance().options;
@@ -158,7 +160,7 @@ void UIOptionPane::SetVolume(const UIScrollBar* bar, int position) {
   if (bar == nullptr || (bar != m_musicBar && bar != m_effectsBar)) return;
   const bool music = bar == m_musicBar;
   CMixer mixer;
-  if (!mixer.Open(music ? kMixerLineCompactDisc : kMixerLineWaveOut)) return;
+  if (!mixer.Open(music ? platform::kMixerLineCompactDisc : platform::kMixerLineWaveOut)) return;
   mixer.SetVolume(static_cast<uint32_t>(position), kVolumeSteps);
   CSession::GetInstance().options[music ? CSession::kOptionMusicVolume : CSession::kOptionEffectsVolume] =
       static_cast<int32_t>(mixer.GetVolume());
@@ -187,19 +189,19 @@ void UIOptionPane::Apply(const UIObject* sender) {
 void UIOptionPane::DrawLocked(CRC* rc) {
   UIDeskPane::DrawLocked(rc);
   if (rc == nullptr) return;
-  for (const auto& c : kCaptions) Caption(rc, kCaptionX, c.y, c.text);
+  for (const auto& c : uioptionpane::kCaptions) uioptionpane::Caption(rc, uioptionpane::kCaptionX, c.y, c.text);
   const auto table = KeyTable(CSession::GetInstance().options[CSession::kOptionKeyLayout]);
   for (size_t r = 0; r < table.size(); ++r) {
-    const bool first = static_cast<int>(r) < kKeyRowsPerColumn;
-    const int y = kKeyTableY + kKeyRowPitch * (static_cast<int>(r) % kKeyRowsPerColumn);
-    Caption(rc, first ? kCaptionX + 20 : kFixedActionX, y, table[r].first);
-    Caption(rc, first ? kKeyNameX : kFixedKeyX, y, table[r].second);
+    const bool first = static_cast<int>(r) < uioptionpane::kKeyRowsPerColumn;
+    const int y = uioptionpane::kKeyTableY + uioptionpane::kKeyRowPitch * (static_cast<int>(r) % uioptionpane::kKeyRowsPerColumn);
+    uioptionpane::Caption(rc, first ? uioptionpane::kCaptionX + 20 : uioptionpane::kFixedActionX, y, table[r].first);
+    uioptionpane::Caption(rc, first ? uioptionpane::kKeyNameX : uioptionpane::kFixedKeyX, y, table[r].second);
   }
 }
 
 std::vector<std::pair<std::string, std::string>> KeyTable(int layout) {
   std::vector<std::pair<std::string, std::string>> table;
-  for (const KeyRow& row : kKeyRows) {
+  for (const uioptionpane::KeyRow& row : uioptionpane::kKeyRows) {
     std::string keys = row.fixedKeys != nullptr ? row.fixedKeys : KeyName(CSession::LayoutKey(layout, row.first));
     if (row.second != -1) keys += "  " + KeyName(CSession::LayoutKey(layout, row.second));
     table.emplace_back(row.action, keys);

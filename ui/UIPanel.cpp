@@ -4,11 +4,13 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace uipanel {
 
 constexpr int kTile = 20;
 constexpr int kOpeningSteps = 8;
 constexpr uint32_t kFrameColor = 0xEEFFFFFF;
 
+}  // namespace uipanel
 }  // namespace
 
 void UIPanel::Setup(int x0, int y0, int x1, int y1, bool titled, bool bottomBar, int bottomRows, const char* title,
@@ -22,13 +24,13 @@ void UIPanel::Setup(int x0, int y0, int x1, int y1, bool titled, bool bottomBar,
   m_bottomRows = bottomRows;
   m_title = title != nullptr ? title : "";
   m_animate = animate ? 1 : 0;
-  m_step = kOpeningSteps;
+  m_step = uipanel::kOpeningSteps;
   m_opened = 1;
 }
 
 UIRect UIPanel::GetClientRect() const {
-  return UIRect{m_x0, m_titled != 0 ? m_y0 + kTile : m_y0, m_x1,
-                m_bottomBar != 0 ? m_y1 - kTile - kTile * m_bottomRows : m_y1 - kTile};
+  return UIRect{m_x0, m_titled != 0 ? m_y0 + uipanel::kTile : m_y0, m_x1,
+                m_bottomBar != 0 ? m_y1 - uipanel::kTile - uipanel::kTile * m_bottomRows : m_y1 - uipanel::kTile};
 }
 
 int UIPanel::FrameStyle() const {
@@ -37,14 +39,14 @@ int UIPanel::FrameStyle() const {
 }
 
 void UIPanel::Draw(CRC* rc) {
-  const int tiles = (m_x1 - m_x0) / kTile;
-  const int rows = (m_y1 - m_y0) / kTile;
+  const int tiles = (m_x1 - m_x0) / uipanel::kTile;
+  const int rows = (m_y1 - m_y0) / uipanel::kTile;
   if (m_animate == 0 || m_opened != 0) {
-    DrawListFrame(rc, m_x0, m_y0, tiles, rows, FrameStyle(), m_bottomRows, kFrameColor);
-  } else if (m_step <= kOpeningSteps) {
-    DrawListFrame(rc, m_x0, m_y0, tiles * m_step / kOpeningSteps, rows * m_step / kOpeningSteps, 0, m_bottomRows,
-                  kFrameColor);
-    if (++m_step > kOpeningSteps) m_opened = 1;
+    DrawListFrame(rc, m_x0, m_y0, tiles, rows, FrameStyle(), m_bottomRows, uipanel::kFrameColor);
+  } else if (m_step <= uipanel::kOpeningSteps) {
+    DrawListFrame(rc, m_x0, m_y0, tiles * m_step / uipanel::kOpeningSteps, rows * m_step / uipanel::kOpeningSteps, 0, m_bottomRows,
+                  uipanel::kFrameColor);
+    if (++m_step > uipanel::kOpeningSteps) m_opened = 1;
   }
   for (UIObject* child : m_children) child->Draw(rc);
 }

@@ -11,6 +11,7 @@
 #include "ui/Draw2d.h"
 
 namespace {
+namespace uiplayermenu {
 
 constexpr int kMemberWidth = 60;
 
@@ -24,11 +25,12 @@ const PlayerData* Member(int slot) {
   return &session.players[static_cast<size_t>(id)];
 }
 
+}  // namespace uiplayermenu
 }  // namespace
 
 void UIPlayerMenu::Open(int x, int y, UIObject* owner) {
   m_rows = 4;
-  m_cells = 3 * PartyCount();
+  m_cells = 3 * uiplayermenu::PartyCount();
   m_x = g_uiOriginX + 200;
   m_y = y;
   m_owner = owner;
@@ -39,8 +41,8 @@ void UIPlayerMenu::Open(int x, int y, UIObject* owner) {
 int UIPlayerMenu::HitTest() {
   const UIPoint p = UIPointer();
   if (!InRectangle(p)) return -1;
-  const int slot = (p.x - m_x) / kMemberWidth;
-  return slot < PartyCount() ? slot : -1;
+  const int slot = (p.x - m_x) / uiplayermenu::kMemberWidth;
+  return slot < uiplayermenu::PartyCount() ? slot : -1;
 }
 
 void UIPlayerMenu::Draw(CRC* rc) {
@@ -50,10 +52,10 @@ void UIPlayerMenu::Draw(CRC* rc) {
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\PlayerIcon.act"));
   const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\PlayerIcon.spr"));
   const int hovered = HitTest();
-  for (int i = 0; i < PartyCount(); ++i) {
-    const PlayerData* member = Member(i);
+  for (int i = 0; i < uiplayermenu::PartyCount(); ++i) {
+    const PlayerData* member = uiplayermenu::Member(i);
     if (member == nullptr) continue;
-    const int left = m_x + kMemberWidth * i;
+    const int left = m_x + uiplayermenu::kMemberWidth * i;
     const bool hot = i == hovered;
     rc->DrawAction(left + 30, m_y + 35, act, spr, member->playerId, hot ? 1 : 0, hot ? 1.5f : 1.0f, 0, 0xFFFFFFFF,
                    true);

@@ -9,11 +9,13 @@
 #include "render/RC.h"
 
 namespace {
+namespace uiradiobtn {
 
 constexpr int kWidth = 60;
 constexpr int kHeight = 20;
 constexpr int kMarkAction = 4;
 
+}  // namespace uiradiobtn
 }  // namespace
 
 void UIRadioBtn::Setup(int x, int y, const char* label, int id, int second) {
@@ -26,7 +28,7 @@ void UIRadioBtn::Setup(int x, int y, const char* label, int id, int second) {
 
 void UIRadioBtn::OnLButtonDown() {
   const UIPoint p = UIPointer();
-  if (UIInside(p, m_x, m_y, m_x + kWidth, m_y + kHeight)) Notify(this, 14, p.x, p.y);
+  if (UIInside(p, m_x, m_y, m_x + uiradiobtn::kWidth, m_y + uiradiobtn::kHeight)) Notify(this, 14, p.x, p.y);
 }
 
 void UIRadioBtn::Notify(UIObject* sender, int code, int a, int b) {
@@ -35,7 +37,7 @@ void UIRadioBtn::Notify(UIObject* sender, int code, int a, int b) {
     return;
   }
   if (code != 14) return;
-  const bool onButton = a >= m_x && a <= m_x + kWidth && b >= m_y && b <= m_y + kHeight;
+  const bool onButton = a >= m_x && a <= m_x + uiradiobtn::kWidth && b >= m_y && b <= m_y + uiradiobtn::kHeight;
   if (!onButton && (a != 0 || b != 0)) return;
   NotifyParent(3, m_id, m_second);
   m_checked = 1;
@@ -46,7 +48,7 @@ void UIRadioBtn::Draw(CRC* rc) {
   CResMgr& res = CResMgr::GetInstance();
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\Widget.act"));
   const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\Widget.spr"));
-  rc->DrawAction(m_x, m_y, act, spr, kMarkAction, m_checked, 1.0f, 0, 0xFFFFFFFF, true);
+  rc->DrawAction(m_x, m_y, act, spr, uiradiobtn::kMarkAction, m_checked, 1.0f, 0, 0xFFFFFFFF, true);
 }
 
 void UIRadioBtn::DrawLocked(CRC* rc) {

@@ -12,11 +12,13 @@
 #include "ui/UISaveBox.h"
 
 namespace {
+namespace uisavemode {
 
 constexpr int kFirst = 28, kDelete = 29, kClose = 30;
 constexpr int kSaveConfirmed = 24, kDeleteConfirmed = 26;
 constexpr int kShowSlot = 17;
 
+}  // namespace uisavemode
 }  // namespace
 
 // ---- The chosen slot ----
@@ -27,7 +29,7 @@ const SaveSlotInfo* UISaveInfoPanel::Slot() const {
 }
 
 void UISaveInfoPanel::Notify(UIObject*, int code, int a, int) {
-  if (code == kShowSlot) m_slot = a;
+  if (code == uisavemode::kShowSlot) m_slot = a;
 }
 
 // A damaged record shows at most six members and none of an unknown id.
@@ -78,7 +80,7 @@ void UISaveListPanel::Layout(int x0, int y0, int x1, int y1) {
   const UIRect r = GetClientRect();
   m_box->Setup(r.left, r.top, r.right, r.bottom, 1, 0, false, false);
   const char* labels[3] = {ButtonLabel(), "Delete", "Close"};
-  const int codes[3] = {kFirst, kDelete, kClose};
+  const int codes[3] = {uisavemode::kFirst, uisavemode::kDelete, uisavemode::kClose};
   for (int i = 0; i < 3; ++i) {
     m_buttons[i]->Setup(x0 + 150 + 50 * i, y1 - 10, "system\\ok_shop.act", "system\\ok_shop.spr", 0, i, labels[i],
                         codes[i]);
@@ -95,7 +97,7 @@ void UISaveListPanel::Reload() {
     m_box->AddSlot(name.empty() ? slot.placeName : name, slot.fileNumber);
   }
   m_box->Notify(this, 13, 0, 0);
-  NotifyParent(kShowSlot, -1, 0);
+  NotifyParent(uisavemode::kShowSlot, -1, 0);
 }
 
 int UISaveListPanel::SelectedSlot() const {
@@ -111,14 +113,14 @@ bool UISaveListPanel::Raised(const UIObject* sender) const {
 
 void UISaveListPanel::AskFirst() {
   if (SelectedSlot() < 0) {
-    ShowScreenMessage("새로 GAME을 저장 하겠습니까?", true, this, kSaveConfirmed);
+    ShowScreenMessage("새로 GAME을 저장 하겠습니까?", true, this, uisavemode::kSaveConfirmed);
   } else {
-    ShowScreenMessage("이 GAME에 덮어 쓰겠습니까?", true, this, kSaveConfirmed);
+    ShowScreenMessage("이 GAME에 덮어 쓰겠습니까?", true, this, uisavemode::kSaveConfirmed);
   }
 }
 
 void UISaveListPanel::DoFirst(int confirmed) {
-  if (confirmed != kSaveConfirmed) return;
+  if (confirmed != uisavemode::kSaveConfirmed) return;
   const int slot = SelectedSlot();
   m_saves.Select(slot);
   const bool saved = m_saves.Save(UICurrentRC(), slot < 0) && m_saves.WriteIndex() == 1;
@@ -130,7 +132,7 @@ void UISaveListPanel::AskDelete() {
   if (SelectedSlot() < 0) {
     ShowScreenMessage("선택된 GAME이 없습니다");
   } else {
-    ShowScreenMessage("이 GAME을 지우시겠습니까?", true, this, kDeleteConfirmed);
+    ShowScreenMessage("이 GAME을 지우시겠습니까?", true, this, uisavemode::kDeleteConfirmed);
   }
 }
 
@@ -146,7 +148,7 @@ void UISaveListPanel::DoDelete() {
 void UISaveListPanel::OnRButtonDown() {
   UIPanel::OnRButtonDown();
   if (SelectedSlot() < 0 || !UIInside(UIPointer(), m_x0, m_y0, m_x1, m_y1)) return;
-  OpenScreenMenu(this, {{MenuLabel(), kFirst, 0, 0}, {"지우기", kDelete, 0, 0}});
+  OpenScreenMenu(this, {{MenuLabel(), uisavemode::kFirst, 0, 0}, {"지우기", uisavemode::kDelete, 0, 0}});
 }
 
 void UISaveListPanel::Notify(UIObject* sender, int code, int a, int b) {
@@ -161,26 +163,26 @@ void UISaveListPanel::Notify(UIObject* sender, int code, int a, int b) {
   }
   if (code == 23) {
     code = a;  // a button of this panel
-    if (code == kClose) {
+    if (code == uisavemode::kClose) {
       UIDesktop::Close();
       return;
     }
   }
   switch (code) {
     case 14:
-      NotifyParent(kShowSlot, SelectedSlot(), 0);
+      NotifyParent(uisavemode::kShowSlot, SelectedSlot(), 0);
       break;
-    case kFirst:
+    case uisavemode::kFirst:
       AskFirst();
       break;
-    case kDelete:
+    case uisavemode::kDelete:
       AskDelete();
       break;
-    case kDeleteConfirmed:
+    case uisavemode::kDeleteConfirmed:
       DoDelete();
       break;
     default:
-      if (code >= kSaveConfirmed && code <= 25) DoFirst(code);
+      if (code >= uisavemode::kSaveConfirmed && code <= 25) DoFirst(code);
       break;
   }
 }

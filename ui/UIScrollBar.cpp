@@ -10,6 +10,7 @@
 #include "ui/UIDesktop.h"
 
 namespace {
+namespace uiscrollbar {
 
 constexpr int kPart = 20;       // every part is one step long
 constexpr int kHalfWidth = 10;  // how far across the bar a press reaches
@@ -29,30 +30,31 @@ void DrawPart(CRC* rc, int x, int y, int action, int motion) {
   rc->DrawAction(x, y, act, spr, action, motion, 1.0f, 0, 0xFFFFFFFF, true);
 }
 
+}  // namespace uiscrollbar
 }  // namespace
 
 void UIScrollBar::Setup(int x, int y, int length, bool horizontal, bool alwaysShown) {
-  m_x = horizontal ? x : x + kHalfWidth;
-  m_y = horizontal ? y + kHalfWidth : y;
+  m_x = horizontal ? x : x + uiscrollbar::kHalfWidth;
+  m_y = horizontal ? y + uiscrollbar::kHalfWidth : y;
   m_length = length;
   m_horizontal = horizontal ? 1 : 0;
   m_alwaysShown = alwaysShown ? 1 : 0;
   m_position = 0;
 }
 
-void UIScrollBar::SetRange(int rows) { m_largest = std::max(0, rows - (m_length / kPart + 1)); }
+void UIScrollBar::SetRange(int rows) { m_largest = std::max(0, rows - (m_length / uiscrollbar::kPart + 1)); }
 
 // A bar with nothing to scroll keeps its thumb at the start.
 int UIScrollBar::ThumbOffset() const {
   if (m_largest <= 0) return 0;
   return static_cast<int>(static_cast<float>(m_position) / static_cast<float>(m_largest) *
-                          static_cast<float>(m_length - kPart));
+                          static_cast<float>(m_length - uiscrollbar::kPart));
 }
 
 // A bar no longer than its thumb has no room to drag in.
 int UIScrollBar::PositionFromOffset(int offset) const {
-  if (m_length <= kPart) return 0;
-  return static_cast<int>(static_cast<float>(offset) / static_cast<float>(m_length - kPart) *
+  if (m_length <= uiscrollbar::kPart) return 0;
+  return static_cast<int>(static_cast<float>(offset) / static_cast<float>(m_length - uiscrollbar::kPart) *
                           static_cast<float>(m_largest));
 }
 
@@ -73,16 +75,16 @@ void UIScrollBar::Draw(CRC* rc) {
   const int thumb = ThumbOffset();
   const int thumbState = IsDragging() ? 2 : m_hoverThumb;
   if (m_horizontal == 0) {
-    for (int t = 0; t < m_length; t += kPart) DrawPart(rc, m_x, m_y + t, kVertical.track, 0);
-    DrawPart(rc, m_x, m_y, kVertical.firstArrow, m_hoverFirst);
-    DrawPart(rc, m_x, m_y + m_length, kVertical.endArrow, m_hoverSecond);
-    DrawPart(rc, m_x, m_y + thumb, kVertical.thumb, thumbState);
+    for (int t = 0; t < m_length; t += uiscrollbar::kPart) uiscrollbar::DrawPart(rc, m_x, m_y + t, uiscrollbar::kVertical.track, 0);
+    uiscrollbar::DrawPart(rc, m_x, m_y, uiscrollbar::kVertical.firstArrow, m_hoverFirst);
+    uiscrollbar::DrawPart(rc, m_x, m_y + m_length, uiscrollbar::kVertical.endArrow, m_hoverSecond);
+    uiscrollbar::DrawPart(rc, m_x, m_y + thumb, uiscrollbar::kVertical.thumb, thumbState);
     return;
   }
-  for (int t = 0; t < m_length; t += kPart) DrawPart(rc, m_x + t, m_y, kHorizontal.track, t < thumb ? 1 : 0);
-  DrawPart(rc, m_x, m_y, kHorizontal.firstArrow, m_hoverFirst);
-  DrawPart(rc, m_x + m_length, m_y, kHorizontal.endArrow, m_hoverSecond);
-  DrawPart(rc, m_x + thumb, m_y, kHorizontal.thumb, thumbState);
+  for (int t = 0; t < m_length; t += uiscrollbar::kPart) uiscrollbar::DrawPart(rc, m_x + t, m_y, uiscrollbar::kHorizontal.track, t < thumb ? 1 : 0);
+  uiscrollbar::DrawPart(rc, m_x, m_y, uiscrollbar::kHorizontal.firstArrow, m_hoverFirst);
+  uiscrollbar::DrawPart(rc, m_x + m_length, m_y, uiscrollbar::kHorizontal.endArrow, m_hoverSecond);
+  uiscrollbar::DrawPart(rc, m_x + thumb, m_y, uiscrollbar::kHorizontal.thumb, thumbState);
 }
 
 void UIScrollBar::OnLButtonDown() {
@@ -96,13 +98,13 @@ void UIScrollBar::OnLButtonDown() {
 }
 
 void UIScrollBar::PressVertical(const UIPoint& p) {
-  if (!UIInside(p, m_x - kHalfWidth, m_y - kPart, m_x + kHalfWidth, m_y + m_length + kPart)) return;
+  if (!UIInside(p, m_x - uiscrollbar::kHalfWidth, m_y - uiscrollbar::kPart, m_x + uiscrollbar::kHalfWidth, m_y + m_length + uiscrollbar::kPart)) return;
   const int thumb = m_y + ThumbOffset();
   if (p.y < m_y) {
     SetPosition(m_position - 1);
   } else if (p.y < thumb) {
     SetPosition(m_position - PageStep());
-  } else if (p.y < thumb + kPart) {
+  } else if (p.y < thumb + uiscrollbar::kPart) {
     UIDesktop::PushModal(this);
   } else if (p.y < m_y + m_length) {
     SetPosition(m_position + PageStep());
@@ -112,10 +114,10 @@ void UIScrollBar::PressVertical(const UIPoint& p) {
 }
 
 void UIScrollBar::PressHorizontal(const UIPoint& p) {
-  if (!UIInside(p, m_x - kPart, m_y - kHalfWidth, m_x + m_length + kPart, m_y + kHalfWidth)) return;
+  if (!UIInside(p, m_x - uiscrollbar::kPart, m_y - uiscrollbar::kHalfWidth, m_x + m_length + uiscrollbar::kPart, m_y + uiscrollbar::kHalfWidth)) return;
   const int thumb = m_x + ThumbOffset();
   const int small = std::max(1, static_cast<int>(static_cast<float>(m_largest) * 0.01f));
-  if (p.x >= thumb && p.x < thumb + kPart) {
+  if (p.x >= thumb && p.x < thumb + uiscrollbar::kPart) {
     UIDesktop::PushModal(this);
   } else if (p.x < m_x) {
     SetPosition(m_position - small);
@@ -123,7 +125,7 @@ void UIScrollBar::PressHorizontal(const UIPoint& p) {
     SetPosition(m_position + small);
   } else if (p.x < thumb) {
     SetPosition(m_position - PageStep());
-  } else if (p.x > thumb + kPart) {
+  } else if (p.x > thumb + uiscrollbar::kPart) {
     SetPosition(m_position + PageStep());
   }
 }
@@ -138,18 +140,18 @@ void UIScrollBar::OnMouseMove() {
   const int thumb = ThumbOffset();
   if (m_horizontal == 0) {
     const auto across = [&](int top, int bottom) {
-      return UIInside(p, m_x - kHalfWidth, top, m_x + kHalfWidth, bottom) ? 1 : 0;
+      return UIInside(p, m_x - uiscrollbar::kHalfWidth, top, m_x + uiscrollbar::kHalfWidth, bottom) ? 1 : 0;
     };
-    m_hoverFirst = across(m_y - kPart, m_y);
-    m_hoverSecond = across(m_y + m_length, m_y + m_length + kPart);
-    m_hoverThumb = across(m_y + thumb, m_y + thumb + kPart);
+    m_hoverFirst = across(m_y - uiscrollbar::kPart, m_y);
+    m_hoverSecond = across(m_y + m_length, m_y + m_length + uiscrollbar::kPart);
+    m_hoverThumb = across(m_y + thumb, m_y + thumb + uiscrollbar::kPart);
   } else {
     const auto along = [&](int left, int right) {
-      return UIInside(p, left, m_y - kHalfWidth, right, m_y + kHalfWidth) ? 1 : 0;
+      return UIInside(p, left, m_y - uiscrollbar::kHalfWidth, right, m_y + uiscrollbar::kHalfWidth) ? 1 : 0;
     };
-    m_hoverFirst = along(m_x - kPart, m_x);
-    m_hoverSecond = along(m_x + m_length, m_x + m_length + kPart);
-    m_hoverThumb = along(m_x + thumb, m_x + thumb + kPart);
+    m_hoverFirst = along(m_x - uiscrollbar::kPart, m_x);
+    m_hoverSecond = along(m_x + m_length, m_x + m_length + uiscrollbar::kPart);
+    m_hoverThumb = along(m_x + thumb, m_x + thumb + uiscrollbar::kPart);
   }
   if (!IsDragging()) return;
   m_hoverFirst = m_hoverSecond = 2;
@@ -161,8 +163,8 @@ void UIScrollBar::OnMouseMove() {
 void UIScrollBar::OnWheel() {
   const int wheel = CMouse::GetInstance().m_wheel;
   if (wheel < 0) {
-    SetPosition(m_position + kWheelStep);
+    SetPosition(m_position + uiscrollbar::kWheelStep);
   } else if (wheel > 0) {
-    SetPosition(m_position - kWheelStep);
+    SetPosition(m_position - uiscrollbar::kWheelStep);
   }
 }

@@ -17,6 +17,7 @@
 #include "ui/UITextBox.h"
 
 namespace {
+namespace uishoppanels {
 
 void DrawSystemSprite(CRC* rc, int x, int y, int id) {
   const auto* sprites = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\system.spr"));
@@ -29,14 +30,15 @@ UIStatusPanel::Values ValuesOf(const PlayerData& p) {
 
 constexpr const char* kValueLabels[UIStatusPanel::kValues] = {"BP", "ATK", "DEF", "SPD", "MAG", "CRI"};
 
+}  // namespace uishoppanels
 }  // namespace
 
 void UIMoneyPanel::Draw(CRC* rc) {
   UIPanel::Draw(rc);
   const CSession& session = CSession::GetInstance();
-  DrawSystemSprite(rc, m_x0, m_y1 - 25, 59);
+  uishoppanels::DrawSystemSprite(rc, m_x0, m_y1 - 25, 59);
   DrawSystemNumberRight(rc, m_x0 + 90, m_y1 - 12, (std::to_string(session.gold) + " ").c_str(), 0);
-  DrawSystemSprite(rc, m_x0 + 140, m_y1 - 25, 60);
+  uishoppanels::DrawSystemSprite(rc, m_x0 + 140, m_y1 - 25, 60);
   const std::string load = std::to_string(std::max(session.GetCarriedVolume(), 0)) + "/" +
                            std::to_string(session.GetPartyCapacity());
   DrawSystemNumberRight(rc, m_x0 + 250, m_y1 - 12, load.c_str(), 0);
@@ -94,12 +96,12 @@ void UIStatusPanel::Recompute(int item) {
     if (m_icons[n] != nullptr) m_icons[n]->Deselect();
     const PlayerData* member = session.GetPartyMember(i);
     if (member == nullptr) continue;
-    m_current[n] = ValuesOf(*member);
+    m_current[n] = uishoppanels::ValuesOf(*member);
     m_withItem[n] = m_current[n];
     if (!known) continue;
     PlayerData copy = *member;
     session.PutOnItem(item, copy);
-    m_withItem[n] = ValuesOf(copy);
+    m_withItem[n] = uishoppanels::ValuesOf(copy);
     if (session.CanEquip(member->playerId, item) && m_icons[n] != nullptr) m_icons[n]->Select();
   }
 }
@@ -113,7 +115,7 @@ void UIStatusPanel::Draw(CRC* rc) {
       const int ry = m_y0 + 5 + 14 * r;
       const int now = m_current[n][static_cast<size_t>(r)];
       const int with = m_withItem[n][static_cast<size_t>(r)];
-      DrawFontText(rc, bx, ry, kValueLabels[r], 0);
+      DrawFontText(rc, bx, ry, uishoppanels::kValueLabels[r], 0);
       DrawFontNumberRight(rc, bx + 45, ry, now, 1);
       if (with == now) continue;
       DrawSystemNumber(rc, bx + 47, ry, with < now ? "." : "!", 0);

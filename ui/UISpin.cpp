@@ -8,6 +8,7 @@
 #include "render/RC.h"
 
 namespace {
+namespace uispin {
 
 constexpr int kReach = 10;
 constexpr int kParts = 9;         // down arrow, middle, up arrow
@@ -22,6 +23,7 @@ void DrawPart(CRC* rc, int x, int y, int action, int motion) {
 
 bool Near(const UIPoint& p, int x, int y) { return UIInside(p, x - kReach, y - kReach, x + kReach, y + kReach); }
 
+}  // namespace uispin
 }  // namespace
 
 void UISpin::Setup(int x, int y, int width, int maximum) {
@@ -32,10 +34,10 @@ void UISpin::Setup(int x, int y, int width, int maximum) {
   m_value = 1;
 }
 
-bool UISpin::OnDownArrow() const { return Near(UIPointer(), m_x, m_y); }
+bool UISpin::OnDownArrow() const { return uispin::Near(UIPointer(), m_x, m_y); }
 // The up arrow takes only the 10 pixels above its point.
 bool UISpin::OnUpArrow() const {
-  return UIInside(UIPointer(), m_x + m_width - kReach, m_y - kReach, m_x + m_width + kReach, m_y);
+  return UIInside(UIPointer(), m_x + m_width - uispin::kReach, m_y - uispin::kReach, m_x + m_width + uispin::kReach, m_y);
 }
 
 void UISpin::OnLButtonDown() {
@@ -56,9 +58,9 @@ void UISpin::OnMouseMove() {
 
 void UISpin::Draw(CRC* rc) {
   if (rc == nullptr) return;
-  DrawPart(rc, m_x, m_y, m_hoverDown != 0 ? kLitArrows : kParts, 0);
-  DrawPart(rc, m_x + m_width / 2, m_y, kParts, 1);
-  DrawPart(rc, m_x + m_width, m_y, m_hoverUp != 0 ? kLitArrows : kParts, 2);
+  uispin::DrawPart(rc, m_x, m_y, m_hoverDown != 0 ? uispin::kLitArrows : uispin::kParts, 0);
+  uispin::DrawPart(rc, m_x + m_width / 2, m_y, uispin::kParts, 1);
+  uispin::DrawPart(rc, m_x + m_width, m_y, m_hoverUp != 0 ? uispin::kLitArrows : uispin::kParts, 2);
 }
 
 void UISpin::DrawLocked(CRC* rc) {

@@ -20,6 +20,7 @@
 #include "ui/UIStatusTab.h"
 
 namespace {
+namespace uistatuspane {
 
 constexpr int kBarLength = 142;
 constexpr int kGaugeFrames = 22;
@@ -152,6 +153,7 @@ class RcPaint : public StatusPaint {
   const CActRes* m_battleAct = nullptr;
 };
 
+}  // namespace uistatuspane
 }  // namespace
 
 int64_t NextLevelExperience(const CSession& session, int level) {
@@ -163,14 +165,14 @@ int64_t NextLevelExperience(const CSession& session, int level) {
 
 int BarCoverWidth(int value, int maximum) {
   if (maximum == 0) return 0;
-  const int64_t shown = int64_t{value} * kBarLength / maximum;
-  return static_cast<int>(std::clamp<int64_t>(kBarLength - shown, 0, kBarLength));
+  const int64_t shown = int64_t{value} * uistatuspane::kBarLength / maximum;
+  return static_cast<int>(std::clamp<int64_t>(uistatuspane::kBarLength - shown, 0, uistatuspane::kBarLength));
 }
 
 int MpGaugeFrame(int value, int maximum) {
   if (maximum == 0 || value == maximum) return -1;
-  const double frame = (static_cast<double>(maximum) - value) / maximum * kGaugeFrames;
-  return static_cast<int>(std::clamp(std::trunc(frame), 0.0, static_cast<double>(kGaugeFrames)));
+  const double frame = (static_cast<double>(maximum) - value) / maximum * uistatuspane::kGaugeFrames;
+  return static_cast<int>(std::clamp(std::trunc(frame), 0.0, static_cast<double>(uistatuspane::kGaugeFrames)));
 }
 
 std::string SlotItemName(const std::string& name) {
@@ -182,10 +184,10 @@ std::string SlotItemName(const std::string& name) {
 
 StatusHelp FindStatusHelp(int x, int y, const std::string& engname) {
   StatusHelp help{nullptr, nullptr};
-  if (const HelpRegion* hit = FirstHit(kGeneralHelp, x, y)) help = {hit->title, hit->text};
-  const HelpRegion* mp = engname == "sizz" || engname == "sizz2" ? FirstHit(kSizzHelp, x, y)
-                         : engname == "ai"                        ? FirstHit(kAiHelp, x, y)
-                                                                  : FirstHit(kSkillHelp, x, y);
+  if (const uistatuspane::HelpRegion* hit = uistatuspane::FirstHit(uistatuspane::kGeneralHelp, x, y)) help = {hit->title, hit->text};
+  const uistatuspane::HelpRegion* mp = engname == "sizz" || engname == "sizz2" ? uistatuspane::FirstHit(uistatuspane::kSizzHelp, x, y)
+                         : engname == "ai"                        ? uistatuspane::FirstHit(uistatuspane::kAiHelp, x, y)
+                                                                  : uistatuspane::FirstHit(uistatuspane::kSkillHelp, x, y);
   if (mp != nullptr) help = {mp->title, mp->text};
   return help;
 }
@@ -199,11 +201,11 @@ void PaintStatus(const PlayerData& p, const CSession& session, StatusPaint& out)
   out.Text(208, 126, exp);
 
   out.Text(160, 144, "Barrier Point");
-  out.TextRight(320, 144, Pair(p.shp, p.maxshp));
-  PaintBar(out, p.shp, p.maxshp, 0, 144);
+  out.TextRight(320, 144, uistatuspane::Pair(p.shp, p.maxshp));
+  uistatuspane::PaintBar(out, p.shp, p.maxshp, 0, 144);
   out.Text(160, 180, "Hit Point");
-  out.TextRight(320, 180, Pair(p.hp, p.maxhp));
-  PaintBar(out, p.hp, p.maxhp, 1, 180);
+  out.TextRight(320, 180, uistatuspane::Pair(p.hp, p.maxhp));
+  uistatuspane::PaintBar(out, p.hp, p.maxhp, 1, 180);
 
   std::string names[3];
   session.GetMpKindNames(p.engname, &names[0], &names[1], &names[2]);
@@ -212,7 +214,7 @@ void PaintStatus(const PlayerData& p, const CSession& session, StatusPaint& out)
     const int y = 144 + 24 * k;
     out.Text(347, y, names[k]);
     out.Sprite(388, 122 + 24 * k, 2 + k);
-    out.TextRight(465, y, Pair(mp[k][0], mp[k][1]));
+    out.TextRight(465, y, uistatuspane::Pair(mp[k][0], mp[k][1]));
     const int frame = MpGaugeFrame(mp[k][0], mp[k][1]);
     if (frame >= 0) out.Gauge(401, 139 + 24 * k, frame);
   }
@@ -233,13 +235,13 @@ void PaintStatus(const PlayerData& p, const CSession& session, StatusPaint& out)
   }
   // With every stat 0 the chart has no size.
   if (scale == 0) return;
-  PaintRadarSet(out, derived, scale, kDerivedColor);
-  PaintRadarSet(out, base, scale, kBaseColor);
+  uistatuspane::PaintRadarSet(out, derived, scale, uistatuspane::kDerivedColor);
+  uistatuspane::PaintRadarSet(out, base, scale, uistatuspane::kBaseColor);
 }
 
 void UIStatusPane::Draw(CRC* rc) {
   if (rc == nullptr || g_pMenuPlayer == nullptr) return;
-  RcPaint paint(*rc);
+  uistatuspane::RcPaint paint(*rc);
   PaintStatus(*g_pMenuPlayer, CSession::GetInstance(), paint);
 }
 
@@ -250,7 +252,7 @@ void UIStatusPane::DrawLocked(CRC* rc) {
   DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 38, desk.c_str(), 0, 0xFFFFFF);
   DrawBitmap(rc, g_uiOriginX + 154, g_uiOriginY + 4, "UserInterface\\tab1-5.bmp", 0, 0xFFFFFF);
   const CItemMgr& items = CItemMgr::GetInstance();
-  for (const Slot& slot : kSlots) {
+  for (const uistatuspane::Slot& slot : uistatuspane::kSlots) {
     const int index = p.*slot.field;
     const ITM* item = index >= 0 && index < items.GetCount() ? items.GetItem(index) : nullptr;
     if (item == nullptr) {

@@ -16,10 +16,12 @@
 PlayerData* g_pMenuPlayer = nullptr;
 
 namespace {
+namespace uistatustab {
 
 constexpr std::array<UITab::IconEntry, 5> kPageIcons = {
     {{"Status", 2}, {"Item", 0}, {"Equip", 1}, {"Magic", 3}, {"Skill", 4}}};
 
+}  // namespace uistatustab
 }  // namespace
 
 std::string MemberLabel(const std::string& engname) {
@@ -42,7 +44,7 @@ UIStatusTab::~UIStatusTab() {
 
 void UIStatusTab::Notify(UIObject* sender, int code, int a, int b) {
   if (code == kUiOpen) {
-    MakePageIcons(kPageIcons);
+    MakePageIcons(uistatustab::kPageIcons);
     m_current = m_icons[kStatus].get();
     m_current->Select();
     RebuildMemberIcons();

@@ -7,6 +7,7 @@
 #include "ui/UIScrollBar.h"
 
 namespace {
+namespace uitextbox {
 
 bool IsLineEnd(const char* p) { return p[0] == '&' && p[1] == 'n'; }
 bool IsLead(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
@@ -19,6 +20,7 @@ const char* WordEnd(const char* p) {
   return end;
 }
 
+}  // namespace uitextbox
 }  // namespace
 
 void UITextBox::Setup(int x0, int y0, int x1, int y1) {
@@ -73,19 +75,19 @@ void UITextBox::Walk(const char* text, bool lookAhead) {
     ++p;
   }
   while (*p != '\0') {
-    if (IsLineEnd(p)) {
+    if (uitextbox::IsLineEnd(p)) {
       line += "&n";
       AppendLine(&line);
       p += 2;
       continue;
     }
-    if (*p == '&' || IsLead(*p)) {
+    if (*p == '&' || uitextbox::IsLead(*p)) {
       if (p[1] == '\0') break;
       line.append(p, 2);
       p += 2;
     } else {
       if (lookAhead && *p == ' ' && (p == text || p[-1] != ' ')) {
-        const std::string probe = line + std::string(p, WordEnd(p));
+        const std::string probe = line + std::string(p, uitextbox::WordEnd(p));
         if (UITextWidth(probe.c_str()) >= WrapWidth()) AppendLine(&line);
       }
       line += *p++;

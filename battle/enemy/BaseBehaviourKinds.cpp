@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace basebehaviour {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
@@ -15,16 +16,17 @@ constexpr EnemyRow kHobGoblinRows[] = {Walk(kActSpecialApproach), enemyrows::kSp
 constexpr EnemyRow kZombieRows[] = {Walk(kActSpecialApproach), Walk(kActSpecialApproach2), Blow(kActSpecialHit),
                                     Blow(kActSpecialHit2)};
 
+}  // namespace basebehaviour
 }  // namespace
 
-constinit const EnemyKindDef StandardTable::kDef{.layout = kStandard};
+constinit const EnemyKindDef StandardTable::kDef{.layout = basebehaviour::kStandard};
 constinit const EnemyKindDef CBattleGobulin2::kDef{.name = "홉고블린",
                                                    .specialFolder = enemyrows::kBeastFolder,
                                                    .body = EnemyBody::kSpecialApproach,
-                                                   .rows = kHobGoblinRows,
-                                                   .layout = kStandard};
+                                                   .rows = basebehaviour::kHobGoblinRows,
+                                                   .layout = basebehaviour::kStandard};
 constinit const EnemyKindDef CBattleZoonBie::kDef =
-    enemyrows::OnBody(EnemyBody::kSpecialApproach, "좀비", kZombieRows, kStandard);
+    enemyrows::OnBody(EnemyBody::kSpecialApproach, "좀비", basebehaviour::kZombieRows, basebehaviour::kStandard);
 constinit const EnemyKindDef CBattleNecromanse::kDef =
     enemyrows::OnBody(EnemyBody::kForward, "네크로만서", {}, enemyrows::kHover);
 

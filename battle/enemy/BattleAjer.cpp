@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace ajer {
 
 using namespace secondrows;
 
@@ -11,14 +12,15 @@ constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), SpecialBlow(kActSpecial
 constexpr EnemyRoute kRoutes[] = {Straight(kActSpecialSkill, kActSpecialHit)};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .end = kActIdle}};
 
+}  // namespace ajer
 }  // namespace
 
 const EnemyKindDef CBattleAjer::kDef{
     .name = "아져",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = ajer::kBeastFolder,
+    .rows = ajer::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = ajer::kRoutes,
+    .strikes = ajer::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleAjer, CBattleAjer::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace aliengilan {
 
 using namespace secondrows;
 
@@ -13,15 +14,16 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike,
                                     {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .end = kActIdle}};
 
+}  // namespace aliengilan
 }  // namespace
 
 const EnemyKindDef CBattleAlienGilan::kDef{
     .name = "에어리언길란",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = aliengilan::kBeastFolder,
+    .rows = aliengilan::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = aliengilan::kRoutes,
+    .approaches = aliengilan::kApproaches,
+    .strikes = aliengilan::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleAlienGilan, CBattleAlienGilan::kDef.name);

@@ -3,17 +3,19 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace amoeba {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::kStrikeOnBlow,
 };
 
+}  // namespace amoeba
 }  // namespace
 
 const EnemyKindDef CBattleAmoeba::kDef{
     .name = "아메바",
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = amoeba::kRows,
     .layout = enemyrows::kStandardWalk,
 };
 SLV_REGISTER_ACTOR(CBattleAmoeba, CBattleAmoeba::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace amon {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -15,7 +16,8 @@ constexpr EnemyRoute kRoutes[] = {
 constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach2, 1.7f, kActSpecialHit2)};
 constexpr EnemyStrike kStrikes[] = {AtEnd(Plain(kActSpecialHit, kActIdle)), Full(kActSpecialHit2, kActWalkBack)};
 
+}  // namespace amon
 }  // namespace
 
-const EnemyKindDef CBattleAmon::kDef = StandardKind("아몬", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+const EnemyKindDef CBattleAmon::kDef = amon::StandardKind("아몬", nullptr, amon::kRows, amon::kRoutes, amon::kApproaches, amon::kStrikes);
 SLV_REGISTER_ACTOR(CBattleAmon, CBattleAmon::kDef.name);

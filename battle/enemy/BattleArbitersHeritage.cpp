@@ -4,6 +4,7 @@
 #include "battle/enemy/BossKinds.h"
 
 namespace {
+namespace arbitersheritage {
 
 using namespace bossblocks;
 
@@ -47,11 +48,12 @@ constexpr EnemyRow kIllusionRows[] = {
     Loop(kActIdle, 0, 16), Loop(kActApproach, 4), Loop(kActWalkBack, 4), Once(kActAttack, 8), Once(kActDamageLight, 16),
 };
 
+}  // namespace arbitersheritage
 }  // namespace
 
-const EnemyKindDef CBattleArbitersHeritage01::kDef = kHead;
-const EnemyKindDef CBattleArbitersHeritage02::kDef = WithoutBossBlocks(kHead, "아비터스_헤리티지_부하");
-const EnemyKindDef CBattleArbitersHeritage03::kDef{.name = "아비터스_헤리티지_환영", .rows = kIllusionRows};
+const EnemyKindDef CBattleArbitersHeritage01::kDef = arbitersheritage::kHead;
+const EnemyKindDef CBattleArbitersHeritage02::kDef = arbitersheritage::WithoutBossBlocks(arbitersheritage::kHead, "아비터스_헤리티지_부하");
+const EnemyKindDef CBattleArbitersHeritage03::kDef{.name = "아비터스_헤리티지_환영", .rows = arbitersheritage::kIllusionRows};
 SLV_REGISTER_ACTOR(CBattleArbitersHeritage01, CBattleArbitersHeritage01::kDef.name);
 SLV_REGISTER_ACTOR(CBattleArbitersHeritage02, CBattleArbitersHeritage02::kDef.name);
 SLV_REGISTER_ACTOR(CBattleArbitersHeritage03, CBattleArbitersHeritage03::kDef.name);

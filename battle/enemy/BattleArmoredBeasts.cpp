@@ -1,6 +1,7 @@
 #include "battle/enemy/BattleArmoredBeasts.h"
 
 namespace {
+namespace armoredbeasts {
 
 // The three blows: the start on the first only, each turned to the target
 // once, pushing on, each hit frame resolving.
@@ -67,25 +68,26 @@ constexpr EnemyRoute kHedgehogRoutes[] = {
 constexpr EnemyWindUp kHedgehogWindUps[] = {{.code = kActCurl, .next = kActCharge, .afterTick = 75}};
 constexpr EnemyRush kHedgehogRushes[] = {{.hop = true, .margin = kChargeMargin, .code = kActCharge}};
 
+}  // namespace armoredbeasts
 }  // namespace
 
 const EnemyKindDef CBattleArmorBoar::kDef{
     .name = "갑옷멧돼지",
-    .rows = kBoarRows,
-    .routes = kBoarRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
-    .windUps = kBoarWindUps,
-    .rushes = kBoarRushes,
+    .rows = armoredbeasts::kBoarRows,
+    .routes = armoredbeasts::kBoarRoutes,
+    .approaches = armoredbeasts::kApproaches,
+    .strikes = armoredbeasts::kStrikes,
+    .windUps = armoredbeasts::kBoarWindUps,
+    .rushes = armoredbeasts::kBoarRushes,
 };
 const EnemyKindDef CBattleHelmetHedgehog::kDef{
     .name = "투구고슴도치",
-    .rows = kHedgehogRows,
-    .routes = kHedgehogRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
-    .windUps = kHedgehogWindUps,
-    .rushes = kHedgehogRushes,
+    .rows = armoredbeasts::kHedgehogRows,
+    .routes = armoredbeasts::kHedgehogRoutes,
+    .approaches = armoredbeasts::kApproaches,
+    .strikes = armoredbeasts::kStrikes,
+    .windUps = armoredbeasts::kHedgehogWindUps,
+    .rushes = armoredbeasts::kHedgehogRushes,
 };
 SLV_REGISTER_ACTOR(CBattleArmorBoar, CBattleArmorBoar::kDef.name);
 SLV_REGISTER_ACTOR(CBattleHelmetHedgehog, CBattleHelmetHedgehog::kDef.name);

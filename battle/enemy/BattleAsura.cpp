@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyKindsFourth.h"
 
 namespace {
+namespace asura {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -31,7 +32,8 @@ constexpr EnemyStrike kStrikes[] = {
     Push(AtEnd(Full(kActSpecialHit3, kActWalkBack))),
 };
 
+}  // namespace asura
 }  // namespace
 
-const EnemyKindDef CBattleAsura::kDef = StandardKind("아수라", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+const EnemyKindDef CBattleAsura::kDef = asura::StandardKind("아수라", nullptr, asura::kRows, asura::kRoutes, asura::kApproaches, asura::kStrikes);
 SLV_REGISTER_ACTOR(CBattleAsura, CBattleAsura::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace belial {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -39,8 +40,9 @@ constexpr EnemyStrike kStrikes[] = {
     AtEnd(Trailed(kActSpecialHit4, kActWalkBack)),
 };
 
+}  // namespace belial
 }  // namespace
 
 const EnemyKindDef CBattleBelial::kDef =
-    StandardKind("베리얼", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
+    belial::StandardKind("베리얼", enemyrows::kBeastFolder, belial::kRows, belial::kRoutes, belial::kApproaches, belial::kStrikes);
 SLV_REGISTER_ACTOR(CBattleBelial, CBattleBelial::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace blackcat {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActSpecialApproach, .base = 4, .mode = 2},
@@ -14,15 +15,16 @@ constexpr EnemyRouteCase kPicks[] = {{28, kActSpecialApproach}, {47, kActSpecial
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitKind = 1}, {.code = kActSpecialHit2}};
 
+}  // namespace blackcat
 }  // namespace
 
 const EnemyKindDef CBattleBlackCat::kDef{
     .name = "검은고양이",
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = blackcat::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = blackcat::kRoutes,
+    .strikes = blackcat::kStrikes,
     .icon = {.barZoom = false},
 };
 SLV_REGISTER_ACTOR(CBattleBlackCat, CBattleBlackCat::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace boundunmanbe {
 
 using namespace secondrows;
 
@@ -16,15 +17,16 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach,
                                          {.code = kActSpecialApproach2, .next = kActSpecialHit2}};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2}};
 
+}  // namespace boundunmanbe
 }  // namespace
 
 const EnemyKindDef CBattleBoundUnManBe::kDef{
     .name = "바운드우먼비",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
-    .layout = kStill,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .specialFolder = boundunmanbe::kBeastFolder,
+    .rows = boundunmanbe::kRows,
+    .layout = boundunmanbe::kStill,
+    .routes = boundunmanbe::kRoutes,
+    .approaches = boundunmanbe::kApproaches,
+    .strikes = boundunmanbe::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleBoundUnManBe, CBattleBoundUnManBe::kDef.name);

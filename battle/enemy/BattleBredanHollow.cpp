@@ -3,6 +3,7 @@
 #include "battle/enemy/BossKinds.h"
 
 namespace {
+namespace bredanhollow {
 
 using namespace bossblocks;
 
@@ -36,14 +37,15 @@ constexpr EnemyStrike kStrikes[] = {
     AtEnd(Strike(kActSpecialHit5, kActWalkBack)),
 };
 
+}  // namespace bredanhollow
 }  // namespace
 
 const EnemyKindDef CBattleBredanHollow::kDef{
     .name = "브레단_홀로우",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = bredanhollow::kRows,
+    .routes = bredanhollow::kRoutes,
+    .approaches = bredanhollow::kApproaches,
+    .strikes = bredanhollow::kStrikes,
     .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleBredanHollow, CBattleBredanHollow::kDef.name);

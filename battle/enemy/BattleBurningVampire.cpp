@@ -4,18 +4,20 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace burningvampire {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::kSpecialSheetStrike,
 };
 
+}  // namespace burningvampire
 }  // namespace
 
 const EnemyKindDef CBattleBurningVampire::kDef{
     .name = "버닝뱀프",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = burningvampire::kRows,
     .layout = enemyrows::kStandardWalk,
 };
 SLV_REGISTER_ACTOR(CBattleBurningVampire, CBattleBurningVampire::kDef.name);

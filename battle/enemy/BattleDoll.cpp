@@ -3,11 +3,13 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace doll {
 
 constexpr EnemyRow kRows[] = {enemyrows::Blow(kActSpecialHit)};
 
+}  // namespace doll
 }  // namespace
 
 const EnemyKindDef CBattleDoll::kDef{
-    .name = "인형", .body = EnemyBody::kSpecialInPlace, .rows = kRows, .layout = enemyrows::kStandard};
+    .name = "인형", .body = EnemyBody::kSpecialInPlace, .rows = doll::kRows, .layout = enemyrows::kStandard};
 SLV_REGISTER_ACTOR(CBattleDoll, CBattleDoll::kDef.name);

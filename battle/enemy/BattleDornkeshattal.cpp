@@ -4,6 +4,7 @@
 #include "battle/enemy/BattleNinJa.h"
 
 namespace {
+namespace dornkeshattal {
 
 using namespace bossblocks;
 
@@ -51,7 +52,8 @@ constexpr EnemyStrike kStrikes[] = {
     LockedWithTarget(Strike(kActSpecialHit5, kActWalkBack)),
 };
 
+}  // namespace dornkeshattal
 }  // namespace
 
-constinit const EnemyKindDef CBattleDornkeshattal::kDef = Boss("도른_케시_아탈", kRows, kRoutes, kApproaches, kStrikes);
+constinit const EnemyKindDef CBattleDornkeshattal::kDef = dornkeshattal::Boss("도른_케시_아탈", dornkeshattal::kRows, dornkeshattal::kRoutes, dornkeshattal::kApproaches, dornkeshattal::kStrikes);
 SLV_REGISTER_ACTOR(CBattleDornkeshattal, CBattleDornkeshattal::kDef.name);

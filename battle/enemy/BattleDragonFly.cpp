@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace dragonfly {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActAttack, .base = 12, .sheet = EnemySheet::kKeep, .wave = "뮤탈리스크공격.wav"},
@@ -20,12 +21,13 @@ constexpr EnemyStrike kStrikes[] = {
      .needsTarget = false},
 };
 
+}  // namespace dragonfly
 }  // namespace
 
 const EnemyKindDef CBattleDragonFly::kDef{
     .name = "크리피모스",
-    .rows = kRows,
-    .strikes = kStrikes,
+    .rows = dragonfly::kRows,
+    .strikes = dragonfly::kStrikes,
     .icon = {.sheetAction = 2},
     .sound = {.wave = "뮤탈리스크이동.wav", .every = 10, .code = kActApproach},
 };

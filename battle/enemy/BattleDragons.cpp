@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace dragons {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -29,11 +30,12 @@ constexpr DragonBlocks kGold{2.8f, 241};
 constexpr DragonBlocks kWhite{3.0f, 258};
 constexpr DragonBlocks kBlack{4.5f, 210};
 
+}  // namespace dragons
 }  // namespace
 
-const EnemyKindDef CBattleGoldDragon::kDef = kGold.Def("골드드래곤");
-const EnemyKindDef CBattleWhiteDragon::kDef = kWhite.Def("화이트드래곤");
-const EnemyKindDef CBattleBlackDragon::kDef = kBlack.Def("블랙드래곤");
+const EnemyKindDef CBattleGoldDragon::kDef = dragons::kGold.Def("골드드래곤");
+const EnemyKindDef CBattleWhiteDragon::kDef = dragons::kWhite.Def("화이트드래곤");
+const EnemyKindDef CBattleBlackDragon::kDef = dragons::kBlack.Def("블랙드래곤");
 SLV_REGISTER_ACTOR(CBattleGoldDragon, CBattleGoldDragon::kDef.name);
 SLV_REGISTER_ACTOR(CBattleWhiteDragon, CBattleWhiteDragon::kDef.name);
 SLV_REGISTER_ACTOR(CBattleBlackDragon, CBattleBlackDragon::kDef.name);

@@ -5,6 +5,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace earthelementel {
 
 using namespace secondrows;
 
@@ -25,14 +26,15 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit2, .start = false, .trail = EnemyTrail::kNone, .hitLock = 3, .end = kActIdle},
 };
 
+}  // namespace earthelementel
 }  // namespace
 
 const EnemyKindDef CBattleEarthElementel::kDef{
     .name = "어스엘레멘탈",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .specialFolder = earthelementel::kBeastFolder,
+    .rows = earthelementel::kRows,
+    .routes = earthelementel::kRoutes,
+    .strikes = earthelementel::kStrikes,
     .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleEarthElementel, CBattleEarthElementel::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace electnikarmor {
 
 using namespace secondrows;
 
@@ -18,15 +19,16 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit2, .hitKind = 2},
 };
 
+}  // namespace electnikarmor
 }  // namespace
 
 const EnemyKindDef CBattleElectnikArmor::kDef{
     .name = "일렉트릭아머",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = electnikarmor::kBeastFolder,
+    .rows = electnikarmor::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = electnikarmor::kRoutes,
+    .approaches = electnikarmor::kApproaches,
+    .strikes = electnikarmor::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleElectnikArmor, CBattleElectnikArmor::kDef.name);

@@ -11,6 +11,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleenemy {
 
 constexpr int kTurnRequest = 9;  // the game frame's message
 constexpr float kGaugeFull = 100.0f;
@@ -33,6 +34,7 @@ float WanderOffset() {
   return static_cast<float>(r < 0 ? r - 49 : r + 50);
 }
 
+}  // namespace battleenemy
 }  // namespace
 
 // ---- Entering an action ----
@@ -87,9 +89,9 @@ void CBattleEnemy::SetAction(int32_t code) {
       break;
     case kActFadeIn:
       SetAnimation(0, 8, kPlayLoop);
-      m_tint = kInvisibleWhite;
+      m_tint = battleenemy::kInvisibleWhite;
       m_drawShadow = 0;
-      m_timeGauge = static_cast<float>(platform::Rand() % kGaugeStart);
+      m_timeGauge = static_cast<float>(platform::Rand() % battleenemy::kGaugeStart);
       break;
     case kActFrozen:
       m_holdLast = 1;
@@ -187,7 +189,7 @@ int CBattleEnemy::UpdateAction(int code) {
     case kActWalkBack:
       FaceToward(m_returnPoint.x, m_returnPoint.z);
       SetSpeed(ScaledSpeed(0.8f));
-      if (Passed(m_tickCount, 35) || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < 5.0f) {
+      if (battleenemy::Passed(m_tickCount, 35) || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < 5.0f) {
         GoIdle();
         FaceTarget();
       }
@@ -203,10 +205,10 @@ int CBattleEnemy::UpdateAction(int code) {
       break;
     case kActDefend:
       FaceNearestPartyMember();
-      if (m_timeGauge == kGaugeFull) GoIdle();
+      if (m_timeGauge == battleenemy::kGaugeFull) GoIdle();
       break;
     case kActGuard:
-      if (Passed(m_tickCount, 23)) GoIdle();
+      if (battleenemy::Passed(m_tickCount, 23)) GoIdle();
       break;
     case kActWander:
       UpdateWander();
@@ -214,8 +216,8 @@ int CBattleEnemy::UpdateAction(int code) {
     case kActFadeIn:
       FaceNearestPartyMember();
       AddTint(4, 0, 0, 0);
-      if (Passed(m_tickCount, 64)) {
-        m_tint = kFadedIn;
+      if (battleenemy::Passed(m_tickCount, 64)) {
+        m_tint = battleenemy::kFadedIn;
         m_drawShadow = 1;
         GoIdle();
       }
@@ -231,44 +233,44 @@ int CBattleEnemy::UpdateAction(int code) {
       if (m_tickCount == 1) {
         const float y = m_pos.y;
         m_pos.y -= static_cast<float>(m_shotHeight - 15);
-        SpawnEffect(kRecoilEffect);
+        SpawnEffect(battleenemy::kRecoilEffect);
         m_pos.y = y;
       }
-      if (Passed(m_tickCount, 300)) GoIdle();
+      if (battleenemy::Passed(m_tickCount, 300)) GoIdle();
       break;
     case kActFrozen:
     case kActPetrified:
-      if (Passed(m_tickCount, 1200)) GoIdle();
+      if (battleenemy::Passed(m_tickCount, 1200)) GoIdle();
       break;
     case kActStunned:
       m_timeGauge = 1.0f;
-      if (Passed(m_tickCount, 500)) GoIdle();
+      if (battleenemy::Passed(m_tickCount, 500)) GoIdle();
       break;
     case kActKnockedDown:
       m_timeGauge = 1.0f;
-      if (Passed(m_tickCount, 60)) SetAction(kActStunned);
+      if (battleenemy::Passed(m_tickCount, 60)) SetAction(kActStunned);
       break;
     case kActLeave:
       return UpdateLeaving();
     case kActHeld:
       m_shakeTicks = 2;
-      if (Passed(m_tickCount, 300)) {
+      if (battleenemy::Passed(m_tickCount, 300)) {
         GoIdle();
         m_shakeTicks = 0;
       }
       break;
     case kActVanish:
-      if (Passed(m_tickCount, 120)) SetAction(kActDefeated);
+      if (battleenemy::Passed(m_tickCount, 120)) SetAction(kActDefeated);
       if (m_tickCount < 2) {
-        m_hitFlash = kFlashForever;
-        m_tint = kVanishYellow;
+        m_hitFlash = battleenemy::kFlashForever;
+        m_tint = battleenemy::kVanishYellow;
       } else {
         m_scaleY *= 1.019f;
         AddTint(-6, 0, 0, 0);
       }
       break;
     case kActDefeated:
-      if (m_gaugeRunning == 1 && Passed(m_tickCount, 23)) {
+      if (m_gaugeRunning == 1 && battleenemy::Passed(m_tickCount, 23)) {
         SetAction(kActRemoved);
         return 0;
       }
@@ -289,7 +291,7 @@ void CBattleEnemy::UpdateApproach(int32_t next) {
   FaceTarget();
   SetSpeed(speed);
   if (reach - 0.2f * reach > distance) SetAction(next);
-  if (m_bumpTicks > 55 || Passed(m_tickCount, 600)) {
+  if (m_bumpTicks > 55 || battleenemy::Passed(m_tickCount, 600)) {
     m_timeGauge = 50.0f;
     GoIdle();
   }
@@ -298,7 +300,7 @@ void CBattleEnemy::UpdateApproach(int32_t next) {
 void CBattleEnemy::UpdateStaggered(int code) {
   m_knockBack *= 0.952381f;
   SetSpeed(m_knockBack);
-  if (!Passed(m_tickCount, 35)) return;
+  if (!battleenemy::Passed(m_tickCount, 35)) return;
   if (IsInterruptibleState()) {
     GoIdle();
   } else {
@@ -317,14 +319,14 @@ int CBattleEnemy::UpdateDying() {
     return 1;
   }
   if (m_tickCount == 6) {
-    m_hitFlash = kFlashForever;
-    m_tint = kDyingRed;
+    m_hitFlash = battleenemy::kFlashForever;
+    m_tint = battleenemy::kDyingRed;
   }
   if (m_tickCount >= 7 && m_tickCount <= 54) {
     m_scaleX *= 1.02f;
     m_scaleY *= 1.02f;
     AddTint(-6, 0, 0, 0);
-    if (m_tickCount == 35) SpawnEffect(kDeathCloud);
+    if (m_tickCount == 35) SpawnEffect(battleenemy::kDeathCloud);
   }
   if (m_tickCount >= 55) SetAction(kActDefeated);
   if (m_deathCount > 3 && m_actionCode == kActDying) SetAction(kActDefeated);
@@ -333,7 +335,7 @@ int CBattleEnemy::UpdateDying() {
 
 int CBattleEnemy::UpdateLeaving() {
   AddTint(-6, 0, 0, 0);
-  if (!Passed(m_tickCount, 120)) return 1;
+  if (!battleenemy::Passed(m_tickCount, 120)) return 1;
   m_actionCode = kActRemoved;
   m_visible = 0;
   ReleaseSlot();
@@ -343,17 +345,17 @@ int CBattleEnemy::UpdateLeaving() {
 void CBattleEnemy::UpdateWalkTo(float x, float z) {
   FaceToward(x, z);
   SetSpeed(ScaledSpeed(0.7f));
-  if (DistanceXZ(x, z) < 2.0f || m_bumpTicks > 55 || Passed(m_tickCount, 600)) GoIdle();
+  if (DistanceXZ(x, z) < 2.0f || m_bumpTicks > 55 || battleenemy::Passed(m_tickCount, 600)) GoIdle();
 }
 
 void CBattleEnemy::UpdateWander() {
   if (m_tickCount % 3 == 0) {
-    m_wanderX = WanderOffset();
-    m_wanderZ = WanderOffset();
+    m_wanderX = battleenemy::WanderOffset();
+    m_wanderZ = battleenemy::WanderOffset();
   }
   FaceToward(m_pos.x + m_wanderX, m_pos.z + m_wanderZ);
   SetSpeed(ScaledSpeed(0.5f));
-  if (Passed(m_tickCount, 150)) {
+  if (battleenemy::Passed(m_tickCount, 150)) {
     m_timeGauge = 0.0f;
     GoIdle();
   }
@@ -376,15 +378,15 @@ void CBattleEnemy::ProcessStatus() { CSession::GetInstance().ProcessException(Sl
 
 bool CBattleEnemy::FillTimeGauge() {
   if (m_gaugeRunning != 1 || m_actionCode != kActIdle) return false;
-  const float step = ScaledSpeed(kGaugeStep);
+  const float step = ScaledSpeed(battleenemy::kGaugeStep);
   m_timeGauge += step;
-  if (m_timeGauge + step >= kGaugeFull && m_timeGauge < kGaugeFull) {
+  if (m_timeGauge + step >= battleenemy::kGaugeFull && m_timeGauge < battleenemy::kGaugeFull) {
     ++m_turnCount;
     if (m_slot != nullptr) CSession::GetInstance().RaiseTurnHook(m_slot->name, m_turnCount);
   }
-  m_timeGauge = std::min(m_timeGauge, kGaugeFull);
-  if (m_timeGauge != kGaugeFull || m_actionCode != kActIdle) return false;
-  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kTurnRequest, Slot(), 0, 0);
+  m_timeGauge = std::min(m_timeGauge, battleenemy::kGaugeFull);
+  if (m_timeGauge != battleenemy::kGaugeFull || m_actionCode != kActIdle) return false;
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleenemy::kTurnRequest, Slot(), 0, 0);
   return true;
 }
 
@@ -401,7 +403,7 @@ void CBattleEnemy::Render(CRC& rc, const Matrix& view) {
   RenderBody(rc, view);
   RenderShadow(rc, view, m_shadowScale);
   const CSelvarinFrame* frame = GetGameFrame();
-  if (frame != nullptr && frame->m_battlePhase >= kTargetPhaseFirst && frame->m_battlePhase <= kTargetPhaseLast) {
+  if (frame != nullptr && frame->m_battlePhase >= battleenemy::kTargetPhaseFirst && frame->m_battlePhase <= battleenemy::kTargetPhaseLast) {
     AddTargetPickRegion(rc, view);
   }
 }

@@ -18,6 +18,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleenemy3d {
 
 constexpr float kNearDepth = 10.0f;
 constexpr int kModelPick = 5;
@@ -47,6 +48,7 @@ bool InTargetPhase() {
   return frame != nullptr && frame->m_battlePhase >= kTargetPhaseFirst && frame->m_battlePhase <= kTargetPhaseLast;
 }
 
+}  // namespace battleenemy3d
 }  // namespace
 
 CBattleEnemy3d::CBattleEnemy3d() {
@@ -91,17 +93,17 @@ void CBattleEnemy3d::SetAction(int32_t code) {
     case kActFrozen:
       m_holdLast = 1;
       m_playMode = kPlayOnce;
-      m_tint = kFrozenTint;
-      m_shakeTicks = kDownTicks;
+      m_tint = battleenemy3d::kFrozenTint;
+      m_shakeTicks = battleenemy3d::kDownTicks;
       break;
     case kActStunned:
       m_holdLast = 1;
       m_playMode = kPlayOnce;
-      m_shakeTicks = kDownTicks;
+      m_shakeTicks = battleenemy3d::kDownTicks;
       break;
     case kActKnockedDown:
       m_playMode = kPlayOnce;
-      m_shakeTicks = kDownTicks;
+      m_shakeTicks = battleenemy3d::kDownTicks;
       break;
     default:
       break;
@@ -231,7 +233,7 @@ void CBattleEnemy3d::Render(CRC& rc, const Matrix& view) {
   }
   RenderShadow(rc, view, m_shadowScale);
   if (!hasFrame) return;
-  if (InTargetPhase()) AddModelPickRegion(rc, m);
+  if (battleenemy3d::InTargetPhase()) AddModelPickRegion(rc, m);
   PlaceAnchor(rc, m);
 }
 
@@ -244,7 +246,7 @@ void CBattleEnemy3d::AddModelPickRegion(CRC& rc, const Matrix& m) {
     const Vec3* vertices = node->FrameVertices(m_modelFrame);
     if (vertices == nullptr) continue;
     for (int32_t i = 0; i < node->m_numVertices; ++i) {
-      const ScreenPoint s = Project(rc, m, vertices[i]);
+      const battleenemy3d::ScreenPoint s = battleenemy3d::Project(rc, m, vertices[i]);
       left = std::min(left, s.x);
       right = std::max(right, s.x);
       top = std::min(top, s.y);
@@ -252,7 +254,7 @@ void CBattleEnemy3d::AddModelPickRegion(CRC& rc, const Matrix& m) {
       any = true;
     }
   }
-  if (any) g_pickRegionList.Add(left, right, top, bottom, kModelPick, this);
+  if (any) g_pickRegionList.Add(left, right, top, bottom, battleenemy3d::kModelPick, this);
 }
 
 void CBattleEnemy3d::PlaceAnchor(const CRC& rc, const Matrix& m) {
@@ -260,7 +262,7 @@ void CBattleEnemy3d::PlaceAnchor(const CRC& rc, const Matrix& m) {
   const C3dAnimModelNode& first = *m_model->m_nodes.front();
   const Vec3* vertices = first.FrameVertices(m_modelFrame);
   if (vertices == nullptr || first.m_numVertices <= 0) return;
-  const ScreenPoint s = Project(rc, m, vertices[0]);
+  const battleenemy3d::ScreenPoint s = battleenemy3d::Project(rc, m, vertices[0]);
   m_screenX = s.x;
   m_screenY = s.y;
 }
@@ -278,13 +280,13 @@ void CBattleEnemy3d::FadeOut(int32_t step) {
 void CBattleEnemy3d::WatchTarget() {
   CSession& session = CSession::GetInstance();
   FaceNearestPartyMember();
-  if (m_timeGauge < kStrikeGauge || platform::Rand() % 8 != 4) return;
+  if (m_timeGauge < battleenemy3d::kStrikeGauge || platform::Rand() % 8 != 4) return;
   CBattleActor* inReach = session.FindPartyMemberInReach(Slot());
   if (inReach == nullptr) return;
   m_target = inReach;
   FaceTarget();
   SetAction(kActAttack);
-  m_timeGauge -= kStrikeCost;
+  m_timeGauge -= battleenemy3d::kStrikeCost;
 }
 
 bool CBattleEnemy3d::StepMeleeAttack() {
@@ -297,7 +299,7 @@ bool CBattleEnemy3d::StepMeleeAttack() {
 }
 
 void CBattleEnemy3d::AbsorbHit(float gain, float knockBackDivisor) {
-  m_timeGauge = std::min(m_timeGauge + gain, kGaugeFull);
+  m_timeGauge = std::min(m_timeGauge + gain, battleenemy3d::kGaugeFull);
   m_velocity.y = 0.0f;
   m_inAir = 0;
   if (knockBackDivisor != 0.0f) m_knockBack /= knockBackDivisor;
@@ -305,7 +307,7 @@ void CBattleEnemy3d::AbsorbHit(float gain, float knockBackDivisor) {
 
 void CBattleEnemy3d::BeginSpecial(int32_t hitLockTicks) {
   if (m_tickCount != 1) return;
-  StartSpecial(kSpecialEffect, kSpecialPause);
+  StartSpecial(battleenemy3d::kSpecialEffect, battleenemy3d::kSpecialPause);
   m_hitGuardTicks = hitLockTicks;
 }
 
@@ -325,7 +327,7 @@ int CBattleEnemy3d::UpdateAction(int code) {
       FaceTarget();
       return 1;
     case kActVanish:
-      if (m_tickCount > kVanishTicks) SetAction(kActDefeated);
+      if (m_tickCount > battleenemy3d::kVanishTicks) SetAction(kActDefeated);
       FadeOut(2);
       m_tint = static_cast<uint32_t>(m_alpha & 0xFF) << 24 | 0xFFFF00u;
       return 1;

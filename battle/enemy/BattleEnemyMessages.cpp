@@ -13,6 +13,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battleenemymessages {
 
 enum FrameMessage : int { kFlashAfter = 4, kCountHit = 5 };
 constexpr int32_t kDodgeEffect = 206;
@@ -32,6 +33,7 @@ float Wrapped(float degrees) {
   return degrees;
 }
 
+}  // namespace battleenemymessages
 }  // namespace
 
 void CBattleEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_t value1, intptr_t value2) {
@@ -39,15 +41,15 @@ void CBattleEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
     case kMsgHit:
     case kMsgMagicHit:
     case kMsgHitWithNumber:
-      TakeHit(sender, code, Int(value0), Int(value2));
+      TakeHit(sender, code, battleenemymessages::Int(value0), battleenemymessages::Int(value2));
       break;
     case kMsgHitTwoParts:
-      TakeSplitHit(sender, Int(value0), Int(value1));
+      TakeSplitHit(sender, battleenemymessages::Int(value0), battleenemymessages::Int(value1));
       break;
     case kMsgHitConfirmed:
       m_hitStopTicks = 15;
       CSession::GetInstance().SpawnHitEffect(Slot(), false, dynamic_cast<CSelvarinActor*>(sender));
-      if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kFlashAfter, 3, 7, 1);
+      if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleenemymessages::kFlashAfter, 3, 7, 1);
       break;
     case kMsgRecoil:
       if (IsStopped() || m_actionCode == kActDying) break;
@@ -77,11 +79,11 @@ void CBattleEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
       SetAction(kActDying);
       break;
     case kMsgChosenIndex:
-      m_chosenIndex = Int(value0);
+      m_chosenIndex = battleenemymessages::Int(value0);
       break;
     case kMsgMissed:
     case kMsgCritical:
-      SpawnBattleMsg(code == kMsgMissed ? kTextMissed : kTextCritical, 0.0f, 0.0f, 0.0f);
+      SpawnBattleMsg(code == kMsgMissed ? battleenemymessages::kTextMissed : battleenemymessages::kTextCritical, 0.0f, 0.0f, 0.0f);
       break;
     case kMsgHold:
     case kMsgVanishLight:
@@ -105,15 +107,15 @@ void CBattleEnemy::OnMessage(CObject* sender, int code, intptr_t value0, intptr_
 void CBattleEnemy::TakeHit(CObject* sender, int code, int32_t damage, int32_t kind) {
   if (IsStopped() || (code == kMsgHitWithNumber && m_actionCode == kActDying)) return;
   const bool stance = m_actionCode == kActDefend || m_actionCode == kActGuard;
-  if (sender != nullptr && stance && code == kMsgHit && kind != kKindGuardBreaker) {
+  if (sender != nullptr && stance && code == kMsgHit && kind != battleenemymessages::kKindGuardBreaker) {
     if (auto* from = dynamic_cast<CBattleActor*>(sender)) m_target = from;
     if (const auto* from = dynamic_cast<const C2dActor*>(sender)) FaceToward(from->m_pos.x, from->m_pos.z);
-    m_angle = Wrapped(m_angle + static_cast<float>(platform::Rand() % 80 - 40));
+    m_angle = battleenemymessages::Wrapped(m_angle + static_cast<float>(platform::Rand() % 80 - 40));
     m_hitStopTicks = 10;
     m_hitGuardTicks = 1;
     SetAction(kActGuard);
     if (auto* to = dynamic_cast<CActor*>(sender)) to->OnMessage(this, kMsgRecoil, 0, 0, 0);
-    SpawnEffect(kDodgeEffect);
+    SpawnEffect(battleenemymessages::kDodgeEffect);
     return;
   }
   const bool wasDying = m_actionCode == kActDying;
@@ -138,11 +140,11 @@ void CBattleEnemy::TakeHit(CObject* sender, int code, int32_t damage, int32_t ki
   if (m_slot != nullptr) {
     EnemySlot& s = *m_slot;
     if (s.shp == 0) {
-      s.hp = ToInt(int64_t{s.hp} - damage);
+      s.hp = battleenemymessages::ToInt(int64_t{s.hp} - damage);
     } else {
       const int64_t left = int64_t{s.shp} - damage;
-      s.shp = ToInt(std::max<int64_t>(left, 0));
-      if (left < 0) s.hp = ToInt(s.hp + left);
+      s.shp = battleenemymessages::ToInt(std::max<int64_t>(left, 0));
+      if (left < 0) s.hp = battleenemymessages::ToInt(s.hp + left);
     }
     SettleHp(sender, wasDying);
   }
@@ -161,19 +163,19 @@ void CBattleEnemy::TakeSplitHit(CObject* sender, int32_t barrierPart, int32_t hp
   ReactToHit(sender, 0, false);
   m_inAir = 1;
   SetAction(kActDamageLight);
-  if (auto* to = dynamic_cast<CActor*>(sender)) to->OnMessage(this, kMsgHitConfirmed, ToInt(int64_t{barrierPart} + hpPart), 0, 0);
+  if (auto* to = dynamic_cast<CActor*>(sender)) to->OnMessage(this, kMsgHitConfirmed, battleenemymessages::ToInt(int64_t{barrierPart} + hpPart), 0, 0);
   if (m_slot == nullptr) return;
   EnemySlot& s = *m_slot;
   if (s.shp == 0) {
-    s.hp = ToInt(int64_t{s.hp} - barrierPart - hpPart);
+    s.hp = battleenemymessages::ToInt(int64_t{s.hp} - barrierPart - hpPart);
   } else {
     const int64_t left = int64_t{s.shp} - barrierPart;
     if (left > 0) {
-      s.shp = ToInt(left);
-      s.hp = ToInt(int64_t{s.hp} - hpPart);
+      s.shp = battleenemymessages::ToInt(left);
+      s.hp = battleenemymessages::ToInt(int64_t{s.hp} - hpPart);
     } else {
       s.shp = 0;
-      if (left < 0) s.hp = ToInt(int64_t{s.hp} + left - hpPart);
+      if (left < 0) s.hp = battleenemymessages::ToInt(int64_t{s.hp} + left - hpPart);
     }
   }
   SettleHp(sender, wasDying);
@@ -185,10 +187,10 @@ void CBattleEnemy::ReactToHit(CObject* sender, int32_t damage, bool showNumber) 
   m_scaleX = m_scaleY = 1.0f;
   m_hitFlash = 15;
   m_hitStopTicks = 15;
-  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kCountHit, 100, 0, 0);
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleenemymessages::kCountHit, 100, 0, 0);
   if (showNumber) SpawnDamageNumber(damage, 0, 0.0f, 0.0f, 0.0f, 0, 0);
   if (const auto* from = dynamic_cast<const C2dActor*>(sender)) FaceToward(from->m_pos.x, from->m_pos.z);
-  m_angle = Wrapped(m_angle + static_cast<float>(platform::Rand() % 80 - 40));
+  m_angle = battleenemymessages::Wrapped(m_angle + static_cast<float>(platform::Rand() % 80 - 40));
 }
 
 // The finishing attacker counts only for a party position the party has.

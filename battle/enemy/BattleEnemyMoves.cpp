@@ -20,6 +20,7 @@
 #include "session/SkillMgr.h"
 
 namespace {
+namespace battleenemymoves {
 
 constexpr int kDimmedPause = 10;  // the game frame's message
 constexpr int32_t kSpecialStart = 1011;
@@ -41,13 +42,14 @@ void DrawFigure(CRC& rc, int x, int y, const std::string& act, const std::string
   rc.DrawAction(x, y, actions, sprites, action, 0, scale, 0, isCurrent ? 0xFFFF0000u : 0xFFFFFFFFu, true);
 }
 
+}  // namespace battleenemymoves
 }  // namespace
 
 // ---- Entering a code from the rows ----
 
 bool CBattleEnemy::EnterRow(const EnemyKindDef& def, int32_t code) {
   m_staggered = 0;
-  SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  SetAfterimage(0, kTrailLength, battleenemymoves::Colour(kTrailColour));
   const EnemyRow* row = def.FindRow(code);
   if (row == nullptr) return false;
   if (row->wave != nullptr) PlayWave(row->wave);
@@ -176,7 +178,7 @@ void CBattleEnemy::RunRoute(const EnemyRoute& route) {
 
 // Without a skill record there is no distance to meet.
 void CBattleEnemy::RunApproach(const EnemyApproach& approach, int32_t startEffect) {
-  if (approach.start && m_tickCount <= 1) StartSpecial(startEffect, kStartPause);
+  if (approach.start && m_tickCount <= 1) StartSpecial(startEffect, battleenemymoves::kStartPause);
   if (approach.trail) SwitchTrail(EnemyTrail::kApproach);
   if (m_target == nullptr) {
     GoIdle();
@@ -215,7 +217,7 @@ void CBattleEnemy::RunApproach(const EnemyApproach& approach, int32_t startEffec
 void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks, int32_t startEffect) {
   if (strike.trailBeforeStart) SwitchTrail(strike.trail);
   if (strike.start && m_tickCount <= 1 && (!strike.startWithTarget || m_target != nullptr)) {
-    StartSpecial(startEffect, kStartPause);
+    StartSpecial(startEffect, battleenemymoves::kStartPause);
   }
   if (!strike.trailBeforeStart) SwitchTrail(strike.trail);
   const bool lock = locks && strike.hitLock > 0;
@@ -242,7 +244,7 @@ void CBattleEnemy::RunStrike(const EnemyStrike& strike, bool locks, int32_t star
     }
   }
   if (!ended) return;
-  if (strike.trail != EnemyTrail::kNone && strike.trailOffAtEnd) SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  if (strike.trail != EnemyTrail::kNone && strike.trailOffAtEnd) SetAfterimage(0, kTrailLength, battleenemymoves::Colour(kTrailColour));
   SetAction(strike.end);
 }
 
@@ -275,10 +277,10 @@ bool CBattleEnemy::SweepParty(float reach) {
 void CBattleEnemy::SwitchTrail(EnemyTrail trail) {
   switch (trail) {
     case EnemyTrail::kStrike:
-      SetAfterimage(1, kStrikeTrailLength, Colour(kStrikeTrailColour));
+      SetAfterimage(1, battleenemymoves::kStrikeTrailLength, battleenemymoves::Colour(battleenemymoves::kStrikeTrailColour));
       break;
     case EnemyTrail::kApproach:
-      SetAfterimage(1, kApproachTrailLength, Colour(kTrailColour));
+      SetAfterimage(1, battleenemymoves::kApproachTrailLength, battleenemymoves::Colour(kTrailColour));
       break;
     case EnemyTrail::kNone:
       break;
@@ -287,7 +289,7 @@ void CBattleEnemy::SwitchTrail(EnemyTrail trail) {
 
 void CBattleEnemy::StartSpecial(int32_t effect, int32_t pause) {
   SpawnEffect(effect);
-  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kDimmedPause, pause, 0, 0);
+  if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battleenemymoves::kDimmedPause, pause, 0, 0);
 }
 
 void CBattleEnemy::ResolveSpecial() {
@@ -337,7 +339,7 @@ void CBattleEnemy::UpdateRush(const EnemyRush& rush) {
     SetAction(rush.next);
     return;
   }
-  if (m_bumpTicks > kGiveUpBumps || m_tickCount > kGiveUpTicks) {
+  if (m_bumpTicks > battleenemymoves::kGiveUpBumps || m_tickCount > battleenemymoves::kGiveUpTicks) {
     if (rush.gaugeOnGiveUp) m_timeGauge = 50.0f;
     GoIdle();
     return;
@@ -354,7 +356,7 @@ void CBattleEnemy::UpdateGore(bool resolveOnHitFrames) {
     m_velocity.y = -1.0f;
     m_inAir = 1;
     m_gravityFactor = 0.1f;
-    StartSpecial(kSpecialStart, kStartPause);
+    StartSpecial(battleenemymoves::kSpecialStart, battleenemymoves::kStartPause);
     FaceTarget();
   }
   if (m_target == nullptr) {
@@ -367,7 +369,7 @@ void CBattleEnemy::UpdateGore(bool resolveOnHitFrames) {
   m_gravityFactor = 1.0f;
   m_inAir = 0;
   m_velocity.y = 0.0f;
-  SetAfterimage(0, kTrailLength, Colour(kTrailColour));
+  SetAfterimage(0, kTrailLength, battleenemymoves::Colour(kTrailColour));
   SetAction(kActWalkBack);
 }
 
@@ -376,8 +378,8 @@ void CBattleEnemy::UpdateGore(bool resolveOnHitFrames) {
 void CBattleEnemy::DrawOwnIcon(CRC& rc, int x, int y, bool isCurrent) const { DrawIcon(EnemyIcon{}, rc, x, y, isCurrent); }
 
 void CBattleEnemy::DrawSheetIcon(CRC& rc, int x, int y, bool isCurrent, int32_t k) const {
-  const std::string sheet = kIconSheet;
-  DrawFigure(rc, x, y, sheet + ".act", sheet + ".spr", k, isCurrent ? 1.5f : 1.0f, isCurrent);
+  const std::string sheet = battleenemymoves::kIconSheet;
+  battleenemymoves::DrawFigure(rc, x, y, sheet + ".act", sheet + ".spr", k, isCurrent ? 1.5f : 1.0f, isCurrent);
 }
 
 void CBattleEnemy::DrawIcon(const EnemyIcon& icon, CRC& rc, int x, int y, bool isCurrent) const {
@@ -387,5 +389,5 @@ void CBattleEnemy::DrawIcon(const EnemyIcon& icon, CRC& rc, int x, int y, bool i
     return;
   }
   const float zoom = icon.barZoom ? m_barZoom : 1.0f;
-  DrawFigure(rc, x, y, m_actName, m_sprName, 0, isCurrent ? zoom * icon.currentScale : zoom, isCurrent);
+  battleenemymoves::DrawFigure(rc, x, y, m_actName, m_sprName, 0, isCurrent ? zoom * icon.currentScale : zoom, isCurrent);
 }

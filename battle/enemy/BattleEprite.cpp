@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace eprite {
 
 using namespace secondrows;
 
@@ -16,16 +17,17 @@ constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach, .factor =
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitLock = 3},
                                     {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .hitLock = 3}};
 
+}  // namespace eprite
 }  // namespace
 
 const EnemyKindDef CBattleEprite::kDef{
     .name = "이프리트",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
-    .layout = kStill,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .specialFolder = eprite::kBeastFolder,
+    .rows = eprite::kRows,
+    .layout = eprite::kStill,
+    .routes = eprite::kRoutes,
+    .approaches = eprite::kApproaches,
+    .strikes = eprite::kStrikes,
     .icon = {.lower = 20},
 };
 SLV_REGISTER_ACTOR(CBattleEprite, CBattleEprite::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyKindsFourth.h"
 
 namespace {
+namespace eternalburn {
 
 constexpr EnemySheet kOwn = EnemySheet::kKeep;
 constexpr EnemyRow kRows[] = {
@@ -13,7 +14,8 @@ constexpr EnemyRow kRows[] = {
     {.code = kActDamageLight, .base = 12, .delay = 6, .sheet = kOwn},
 };
 
+}  // namespace eternalburn
 }  // namespace
 
-const EnemyKindDef CBattleEternalBurn::kDef{.name = "이터널_번", .rows = kRows};
+const EnemyKindDef CBattleEternalBurn::kDef{.name = "이터널_번", .rows = eternalburn::kRows};
 SLV_REGISTER_ACTOR(CBattleEternalBurn, CBattleEternalBurn::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace evillode {
 
 using namespace secondrows;
 
@@ -14,16 +15,17 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach,
                                          {.code = kActSpecialApproach2, .next = kActSpecialHit2}};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2}};
 
+}  // namespace evillode
 }  // namespace
 
 const EnemyKindDef CBattleEvilLode::kDef{
     .name = "이블로드",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = evillode::kBeastFolder,
+    .rows = evillode::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = evillode::kRoutes,
+    .approaches = evillode::kApproaches,
+    .strikes = evillode::kStrikes,
     .icon = {.lower = 10},
 };
 SLV_REGISTER_ACTOR(CBattleEvilLode, CBattleEvilLode::kDef.name);

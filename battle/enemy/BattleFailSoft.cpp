@@ -3,18 +3,20 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace failsoft {
 
 using namespace secondrows;
 
 constexpr EnemyRow kRows[] = {Walk(kActSpecialApproach), SpecialBlow(kActSpecialHit)};
 
+}  // namespace failsoft
 }  // namespace
 
 const EnemyKindDef CBattleFailSoft::kDef{
     .name = "페일소프트",
-    .specialFolder = kBeastFolder,
+    .specialFolder = failsoft::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = failsoft::kRows,
     .layout = enemyrows::kStandard,
 };
 SLV_REGISTER_ACTOR(CBattleFailSoft, CBattleFailSoft::kDef.name);

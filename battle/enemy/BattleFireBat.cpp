@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace firebat {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::kStrikeOnBlow,
@@ -11,15 +12,16 @@ constexpr EnemyRow kRows[] = {
 constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach, .trail = false}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .trail = EnemyTrail::kNone}};
 
+}  // namespace firebat
 }  // namespace
 
 const EnemyKindDef CBattleFireBat::kDef{
     .name = "불박쥐",
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = firebat::kRows,
     .layout = enemyrows::kStandardWalk,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .approaches = firebat::kApproaches,
+    .strikes = firebat::kStrikes,
     .icon = {.lower = 40},
 };
 SLV_REGISTER_ACTOR(CBattleFireBat, CBattleFireBat::kDef.name);

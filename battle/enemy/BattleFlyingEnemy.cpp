@@ -5,6 +5,7 @@
 #include "field/SelvarinContext.h"
 
 namespace {
+namespace battleflyingenemy {
 
 constexpr float kFallStep = 0.1f;
 constexpr float kWeakRebound = -0.6f;
@@ -16,6 +17,7 @@ constexpr int32_t kLandingDust = 1009;
 // A climb out of the ground gives up after this many steps of 1.0.
 constexpr int kMaxClimbSteps = 10000;
 
+}  // namespace battleflyingenemy
 }  // namespace
 
 CBattleFlyingEnemy::CBattleFlyingEnemy() {
@@ -66,25 +68,25 @@ void CBattleFlyingEnemy::Hover() {
   m_groundHeight = ground;
   float& vy = m_velocity.y;
   if (m_fallTimer != 0) {
-    vy += kFallStep;
+    vy += battleflyingenemy::kFallStep;
     if (context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) != 0) {
-      SpawnEffect(kLandingDust);
+      SpawnEffect(battleflyingenemy::kLandingDust);
       if (!std::isfinite(m_pos.y)) m_pos.y = ground;
-      for (int i = 0; i < kMaxClimbSteps && context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) != 0; ++i) m_pos.y -= 1.0f;
+      for (int i = 0; i < battleflyingenemy::kMaxClimbSteps && context->CheckHeight(m_pos.x, m_pos.y, m_pos.z) != 0; ++i) m_pos.y -= 1.0f;
       vy = -vy;
-      if (vy > kWeakRebound) vy = 0.0f;
+      if (vy > battleflyingenemy::kWeakRebound) vy = 0.0f;
     }
   } else {
     const float target = ground - m_hoverHeight;
-    if (m_pos.y > target + kHoverBand) {
-      vy = -kHoverSpeed;
-    } else if (m_pos.y < target - kHoverBand) {
-      vy = kHoverSpeed;
+    if (m_pos.y > target + battleflyingenemy::kHoverBand) {
+      vy = -battleflyingenemy::kHoverSpeed;
+    } else if (m_pos.y < target - battleflyingenemy::kHoverBand) {
+      vy = battleflyingenemy::kHoverSpeed;
     } else {
       vy = 0.0f;
     }
   }
-  if (vy >= kMaxFall) vy = kMaxFall;
-  if (vy <= kMaxRise) vy = kMaxRise;
+  if (vy >= battleflyingenemy::kMaxFall) vy = battleflyingenemy::kMaxFall;
+  if (vy <= battleflyingenemy::kMaxRise) vy = battleflyingenemy::kMaxRise;
   m_pos.y += vy;
 }

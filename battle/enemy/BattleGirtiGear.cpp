@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace girtigear {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActSpecialApproach2, .base = 4, .mode = 2},
@@ -22,15 +23,16 @@ constexpr EnemyStrike kStrikes[] = {
      .needsTarget = false},
 };
 
+}  // namespace girtigear
 }  // namespace
 
 const EnemyKindDef CBattleGirtiGear::kDef{
     .name = "길티기어",
     .specialFolder = enemyrows::kBeastFolder,
-    .rows = kRows,
+    .rows = girtigear::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = girtigear::kRoutes,
+    .approaches = girtigear::kApproaches,
+    .strikes = girtigear::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleGirtiGear, CBattleGirtiGear::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyKindsFourth.h"
 
 namespace {
+namespace goldenguard {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -39,8 +40,9 @@ constexpr EnemyStrike kStrikes[] = {
     Index(Full(kActSpecialHit5, kActWalkBack), 1),
 };
 
+}  // namespace goldenguard
 }  // namespace
 
 const EnemyKindDef CBattleGoldenGuard::kDef =
-    StandardKind("골든가드", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
+    goldenguard::StandardKind("골든가드", enemyrows::kBeastFolder, goldenguard::kRows, goldenguard::kRoutes, goldenguard::kApproaches, goldenguard::kStrikes);
 SLV_REGISTER_ACTOR(CBattleGoldenGuard, CBattleGoldenGuard::kDef.name);

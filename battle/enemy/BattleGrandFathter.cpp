@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace grandfathter {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::kSpecialSheetStrike,
@@ -19,15 +20,16 @@ constexpr EnemyStrike kStrikes[] = {
      .needsTarget = false},
 };
 
+}  // namespace grandfathter
 }  // namespace
 
 const EnemyKindDef CBattleGrandFathter::kDef{
     .name = "그랜파",
     .specialFolder = enemyrows::kHumanFolder,
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = grandfathter::kRows,
     .layout = enemyrows::kStandardWalk,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = grandfathter::kRoutes,
+    .strikes = grandfathter::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleGrandFathter, CBattleGrandFathter::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace grandeur {
 
 using namespace bossblocks;
 
@@ -44,14 +45,15 @@ constexpr EnemyStrike kStrikes[] = {
     LockedWithTarget({.code = kActSpecialHit5, .trail = EnemyTrail::kNone, .hitLock = kLock, .end = kActIdle}),
 };
 
+}  // namespace grandeur
 }  // namespace
 
 const EnemyKindDef CBattleGrandeur::kDef{
     .name = "그랑데",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = grandeur::kRows,
+    .routes = grandeur::kRoutes,
+    .approaches = grandeur::kApproaches,
+    .strikes = grandeur::kStrikes,
     .idleStrike = true,
     .hitImmunity = {.turn = 11},
 };

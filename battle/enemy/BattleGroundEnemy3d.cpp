@@ -6,6 +6,7 @@
 #include "session/Session.h"
 
 namespace {
+namespace battlegroundenemy3d {
 
 constexpr int kScreenFlash = 4;  // the game frame's message
 constexpr int32_t kDeathSkill = 184;
@@ -20,6 +21,7 @@ constexpr int32_t kReturnTicks = 35;
 constexpr float kReturnNear = 5.0f;
 constexpr int32_t kReactionTicks = 35;
 
+}  // namespace battlegroundenemy3d
 }  // namespace
 
 // As the sprite enemy's tick, but the tick that asks for the turn neither
@@ -45,7 +47,7 @@ int CBattleGroundEnemy3d::UpdateAction(int code) {
       FaceTarget();
       return 1;
     case kActApproach:
-      StepApproach(ScaledSpeed(1.0f), kReachShare, kActAttack);
+      StepApproach(ScaledSpeed(1.0f), battlegroundenemy3d::kReachShare, kActAttack);
       return 1;
     case kActAttack:
       if (CheckHitFrame() != 0) Resolve(EnemyResolve::kWeapon);
@@ -77,8 +79,8 @@ void CBattleGroundEnemy3d::StepApproach(float speed, float reachShare, int32_t n
 }
 
 void CBattleGroundEnemy3d::GiveUpIfStuck() {
-  if (m_bumpTicks > kGiveUpBlocked || m_tickCount > kGiveUpTicks) {
-    m_timeGauge = kGiveUpGauge;
+  if (m_bumpTicks > battlegroundenemy3d::kGiveUpBlocked || m_tickCount > battlegroundenemy3d::kGiveUpTicks) {
+    m_timeGauge = battlegroundenemy3d::kGiveUpGauge;
     GoIdle();
   }
 }
@@ -86,34 +88,34 @@ void CBattleGroundEnemy3d::GiveUpIfStuck() {
 // A kind without a reaction row of its own reels on the model action it
 // played, which may loop for ever: it reels as long as a sprite enemy does.
 bool CBattleGroundEnemy3d::ReactionOverdue() const {
-  return (m_playMode == kPlayLoop || m_playMode == kPlayPingPong) && m_tickCount > kReactionTicks;
+  return (m_playMode == kPlayLoop || m_playMode == kPlayPingPong) && m_tickCount > battlegroundenemy3d::kReactionTicks;
 }
 
 void CBattleGroundEnemy3d::UpdateReturn() {
   FaceToward(m_returnPoint.x, m_returnPoint.z);
   SetSpeed(ScaledSpeed(m_speed));
-  if (m_tickCount > kReturnTicks || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < kReturnNear) GoIdle();
+  if (m_tickCount > battlegroundenemy3d::kReturnTicks || DistanceXZ(m_returnPoint.x, m_returnPoint.z) < battlegroundenemy3d::kReturnNear) GoIdle();
 }
 
 // The rewards come once: the hurried end after the third death is only
 // taken while the enemy is still dying.
 int CBattleGroundEnemy3d::UpdateDying() {
-  m_hitGuardTicks = kDyingHitLock;
+  m_hitGuardTicks = battlegroundenemy3d::kDyingHitLock;
   if (m_gaugeRunning == 0) {
     m_tickCount = 0;
     return 1;
   }
   if (m_tickCount == 1) {
-    m_chosenIndex = kDeathSkill;
+    m_chosenIndex = battlegroundenemy3d::kDeathSkill;
     m_target = m_slot != nullptr ? dynamic_cast<CBattleActor*>(m_slot->actor) : nullptr;
     CSession::GetInstance().ResolveSkill(Slot(), false);
-    for (int32_t effect : kDeathEffects) SpawnEffect(effect);
+    for (int32_t effect : battlegroundenemy3d::kDeathEffects) SpawnEffect(effect);
   }
   FadeOut(m_fadeStep);
   if (AnimationEnded()) {
-    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, kScreenFlash, 5, 1, 2);
+    if (CSelvarinFrame* frame = GetGameFrame()) frame->OnMessage(this, battlegroundenemy3d::kScreenFlash, 5, 1, 2);
     SetAction(kActDefeated);
   }
-  if (m_deathCount > kDeathsBeforeHurry && m_actionCode == kActDying) SetAction(kActDefeated);
+  if (m_deathCount > battlegroundenemy3d::kDeathsBeforeHurry && m_actionCode == kActDying) SetAction(kActDefeated);
   return 1;
 }

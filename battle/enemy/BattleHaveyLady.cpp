@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace haveylady {
 
 using namespace secondrows;
 
@@ -14,10 +15,11 @@ constexpr EnemyRow kRows[] = {
     {.code = kActDamageLight, .base = 8, .sheet = EnemySheet::kKeep},
 };
 
+}  // namespace haveylady
 }  // namespace
 
 const EnemyKindDef CBattleHaveyLady::kDef{
     .name = "하비레이디",
-    .rows = kRows,
+    .rows = haveylady::kRows,
 };
 SLV_REGISTER_ACTOR(CBattleHaveyLady, CBattleHaveyLady::kDef.name);

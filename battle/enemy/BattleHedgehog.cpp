@@ -1,6 +1,7 @@
 #include "battle/enemy/BattleHedgehog.h"
 
 namespace {
+namespace hedgehog {
 
 constexpr EnemySheet kOwn = EnemySheet::kKeep;
 constexpr EnemyRow kRows[] = {
@@ -24,16 +25,17 @@ constexpr EnemyStrike kStrikes[] = {
 constexpr EnemyWindUp kWindUps[] = {{.code = kActCurl, .next = kActCharge, .afterTick = 75}};
 constexpr EnemyRush kRushes[] = {{.hop = true, .code = kActCharge}};
 
+}  // namespace hedgehog
 }  // namespace
 
 const EnemyKindDef CBattleHedgehog::kDef{
     .name = "고슴도치",
-    .rows = kRows,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .rows = hedgehog::kRows,
+    .routes = hedgehog::kRoutes,
+    .strikes = hedgehog::kStrikes,
     .icon = {.sheetAction = 1},
-    .windUps = kWindUps,
-    .rushes = kRushes,
+    .windUps = hedgehog::kWindUps,
+    .rushes = hedgehog::kRushes,
 };
 SLV_REGISTER_ACTOR(CBattleHedgehog, CBattleHedgehog::kDef.name);
 

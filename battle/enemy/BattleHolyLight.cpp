@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace holylight {
 
 using namespace secondrows;
 
@@ -14,13 +15,14 @@ constexpr EnemyRoute kRoutes[] = {
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kNone},
                                     {.code = kActSpecialHit2, .start = false}};
 
+}  // namespace holylight
 }  // namespace
 
 const EnemyKindDef CBattleHolyLight::kDef{
     .name = "홀리라이트",
-    .rows = kRows,
+    .rows = holylight::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = holylight::kRoutes,
+    .strikes = holylight::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleHolyLight, CBattleHolyLight::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace hulke {
 
 using namespace secondrows;
 
@@ -12,14 +13,15 @@ constexpr EnemyRoute kRoutes[] = {Straight(kActSpecialSkill, kActSpecialHit, kSt
 constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kNone, .end = kActIdle}};
 
+}  // namespace hulke
 }  // namespace
 
 const EnemyKindDef CBattleHulke::kDef{
     .name = "헐크",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = hulke::kBeastFolder,
+    .rows = hulke::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = hulke::kRoutes,
+    .strikes = hulke::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleHulke, CBattleHulke::kDef.name);

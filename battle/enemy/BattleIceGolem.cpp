@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace icegolem {
 
 using namespace secondrows;
 
@@ -12,15 +13,16 @@ constexpr EnemyRoute kRoutes[] = {Straight(kActSpecialSkill, kActSpecialApproach
 constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .hitKind = 1, .lateTick = 30, .lateHitKind = 2}};
 
+}  // namespace icegolem
 }  // namespace
 
 const EnemyKindDef CBattleIceGolem::kDef{
     .name = "아이스고렘",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = icegolem::kBeastFolder,
+    .rows = icegolem::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = icegolem::kRoutes,
+    .approaches = icegolem::kApproaches,
+    .strikes = icegolem::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleIceGolem, CBattleIceGolem::kDef.name);

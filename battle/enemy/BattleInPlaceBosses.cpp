@@ -5,6 +5,7 @@
 #include "battle/enemy/MoreBossKinds.h"
 
 namespace {
+namespace inplacebosses {
 
 using namespace bossblocks;
 
@@ -29,13 +30,14 @@ constexpr EnemyRoute kCuscoRoutes[] = {AnnouncedOrder(kCuscoPicks, kActSpecialHi
 constexpr EnemyStrike kCuscoStrikes[] = {AtEnd(Bare(kActSpecialHit, kActIdle)), AtEnd(Bare(kActSpecialHit2, kActIdle)),
                                          AtEnd(Bare(kActSpecialHit3, kActIdle))};
 
+}  // namespace inplacebosses
 }  // namespace
 
-constinit const EnemyKindDef CBattleQuorraBelling::kDef = Boss("쿠오라_벨링", kQuorraRows, kQuorraRoutes, {}, kQuorraStrikes);
+constinit const EnemyKindDef CBattleQuorraBelling::kDef = inplacebosses::Boss("쿠오라_벨링", inplacebosses::kQuorraRows, inplacebosses::kQuorraRoutes, {}, inplacebosses::kQuorraStrikes);
 SLV_REGISTER_ACTOR(CBattleQuorraBelling, CBattleQuorraBelling::kDef.name);
 
-constinit const EnemyKindDef CBattleAronemile::kDef = NearestStrike(Boss("아론_에밀", kAronRows, kAronRoutes, {}, kAronStrikes), 12.0f);
+constinit const EnemyKindDef CBattleAronemile::kDef = inplacebosses::NearestStrike(inplacebosses::Boss("아론_에밀", inplacebosses::kAronRows, inplacebosses::kAronRoutes, {}, inplacebosses::kAronStrikes), 12.0f);
 SLV_REGISTER_ACTOR(CBattleAronemile, CBattleAronemile::kDef.name);
 
-constinit const EnemyKindDef CBattleCuscoemile::kDef = Boss("쿠스코_에밀", kCuscoRows, kCuscoRoutes, {}, kCuscoStrikes);
+constinit const EnemyKindDef CBattleCuscoemile::kDef = inplacebosses::Boss("쿠스코_에밀", inplacebosses::kCuscoRows, inplacebosses::kCuscoRoutes, {}, inplacebosses::kCuscoStrikes);
 SLV_REGISTER_ACTOR(CBattleCuscoemile, CBattleCuscoemile::kDef.name);

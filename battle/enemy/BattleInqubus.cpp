@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace inqubus {
 
 using namespace secondrows;
 
@@ -15,16 +16,17 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach,
                                          {.code = kActSpecialApproach2, .next = kActSpecialHit2}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .resolveAtEnd = true}, {.code = kActSpecialHit2}};
 
+}  // namespace inqubus
 }  // namespace
 
 const EnemyKindDef CBattleInqubus::kDef{
     .name = "인큐버스",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = inqubus::kBeastFolder,
+    .rows = inqubus::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = inqubus::kRoutes,
+    .approaches = inqubus::kApproaches,
+    .strikes = inqubus::kStrikes,
     .icon = {.lower = 20},
 };
 SLV_REGISTER_ACTOR(CBattleInqubus, CBattleInqubus::kDef.name);

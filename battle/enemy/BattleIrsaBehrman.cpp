@@ -4,6 +4,7 @@
 #include "battle/enemy/MoreBossKinds.h"
 
 namespace {
+namespace irsabehrman {
 
 using namespace bossblocks;
 
@@ -34,18 +35,19 @@ constexpr EnemyStrike kBehrmanStrikes[] = {
     LockedWithTarget(Strike(kActSpecialHit4, kActWalkBack)),
 };
 
+}  // namespace irsabehrman
 }  // namespace
 
 constinit const EnemyKindDef CBattleIrsaVolmay::kDef{
     .name = "이르사_볼메이",
-    .rows = kIrsaRows,
-    .routes = kIrsaRoutes,
-    .strikes = kIrsaStrikes,
+    .rows = irsabehrman::kIrsaRows,
+    .routes = irsabehrman::kIrsaRoutes,
+    .strikes = irsabehrman::kIrsaStrikes,
     .idleStrike = true,
     .hitImmunity = {.gaugeBonus = 15},
 };
 SLV_REGISTER_ACTOR(CBattleIrsaVolmay, CBattleIrsaVolmay::kDef.name);
 
 constinit const EnemyKindDef CBattleBehrman::kDef =
-    NearestStrike(Boss("베어먼", kBehrmanRows, kBehrmanRoutes, kBehrmanApproaches, kBehrmanStrikes), 8.0f);
+    irsabehrman::NearestStrike(irsabehrman::Boss("베어먼", irsabehrman::kBehrmanRows, irsabehrman::kBehrmanRoutes, irsabehrman::kBehrmanApproaches, irsabehrman::kBehrmanStrikes), 8.0f);
 SLV_REGISTER_ACTOR(CBattleBehrman, CBattleBehrman::kDef.name);

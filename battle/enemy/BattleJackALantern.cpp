@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace jackalantern {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -16,7 +17,8 @@ constexpr EnemyRoute kRoutes[] = {
 constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach3, 0.7f, kActSpecialHit3)};
 constexpr EnemyStrike kStrikes[] = {Plain(kActSpecialHit, kActIdle), Plain(kActSpecialHit3, kActIdle)};
 
+}  // namespace jackalantern
 }  // namespace
 
-const EnemyKindDef CBattleJackALantern::kDef = StandardKind("잭어랜턴", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+const EnemyKindDef CBattleJackALantern::kDef = jackalantern::StandardKind("잭어랜턴", nullptr, jackalantern::kRows, jackalantern::kRoutes, jackalantern::kApproaches, jackalantern::kStrikes);
 SLV_REGISTER_ACTOR(CBattleJackALantern, CBattleJackALantern::kDef.name);

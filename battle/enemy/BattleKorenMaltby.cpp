@@ -3,6 +3,7 @@
 #include "battle/enemy/MoreBossKinds.h"
 
 namespace {
+namespace korenmaltby {
 
 using namespace bossblocks;
 
@@ -63,7 +64,8 @@ constexpr EnemyKindDef Def() {
   return def;
 }
 
+}  // namespace korenmaltby
 }  // namespace
 
-constinit const EnemyKindDef CBattleKorenMaltby::kDef = Def();
+constinit const EnemyKindDef CBattleKorenMaltby::kDef = korenmaltby::Def();
 SLV_REGISTER_ACTOR(CBattleKorenMaltby, CBattleKorenMaltby::kDef.name);

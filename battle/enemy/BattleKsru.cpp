@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace ksru {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::Walk(kActSpecialApproach), enemyrows::Blow(kActSpecialHit), enemyrows::Blow(kActSpecialHit2)};
@@ -11,14 +12,15 @@ constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .o
 constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach, .factor = 1.2f}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpecialHit2}};
 
+}  // namespace ksru
 }  // namespace
 
 const EnemyKindDef CBattleKsru::kDef{
     .name = "크스루",
-    .rows = kRows,
+    .rows = ksru::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = ksru::kRoutes,
+    .approaches = ksru::kApproaches,
+    .strikes = ksru::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleKsru, CBattleKsru::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace leviathan {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -14,7 +15,8 @@ constexpr EnemyRoute kRoutes[] = {
 constexpr EnemyStrike kStrikes[] = {Plain(kActSpecialHit, kActWalkBack), Trailed(kActSpecialHit2, kActWalkBack),
                                     Trailed(kActSpecialHit3, kActWalkBack)};
 
+}  // namespace leviathan
 }  // namespace
 
-const EnemyKindDef CBattleLeviathan::kDef = StandardKind("레비아탄", nullptr, kRows, kRoutes, {}, kStrikes);
+const EnemyKindDef CBattleLeviathan::kDef = leviathan::StandardKind("레비아탄", nullptr, leviathan::kRows, leviathan::kRoutes, {}, leviathan::kStrikes);
 SLV_REGISTER_ACTOR(CBattleLeviathan, CBattleLeviathan::kDef.name);

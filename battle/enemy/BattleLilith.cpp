@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyKindsFourth.h"
 
 namespace {
+namespace lilith {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -15,7 +16,8 @@ constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach2, 1.5f, kA
 constexpr EnemyStrike kStrikes[] = {AtEnd(Full(kActSpecialHit, kActIdle)), AtEnd(Full(kActSpecialHit2, kActWalkBack)),
                                     AtEnd(Full(kActSpecialHit3, kActIdle))};
 
+}  // namespace lilith
 }  // namespace
 
-const EnemyKindDef CBattleLilith::kDef = StandardKind("릴리스", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+const EnemyKindDef CBattleLilith::kDef = lilith::StandardKind("릴리스", nullptr, lilith::kRows, lilith::kRoutes, lilith::kApproaches, lilith::kStrikes);
 SLV_REGISTER_ACTOR(CBattleLilith, CBattleLilith::kDef.name);

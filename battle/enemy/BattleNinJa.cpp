@@ -1,6 +1,7 @@
 #include "battle/enemy/BattleNinJa.h"
 
 namespace {
+namespace ninja {
 
 using ninjablocks::Cut;
 
@@ -37,8 +38,9 @@ constexpr EnemyStrike kStrikes[] = {
     Cut(kActSpecialHit5, kActWalkBack),
 };
 
+}  // namespace ninja
 }  // namespace
 
 const EnemyKindDef CBattleNinJa::kDef{
-    .name = "닌자", .rows = kRows, .routes = kRoutes, .approaches = kApproaches, .strikes = kStrikes};
+    .name = "닌자", .rows = ninja::kRows, .routes = ninja::kRoutes, .approaches = ninja::kApproaches, .strikes = ninja::kStrikes};
 SLV_REGISTER_ACTOR(CBattleNinJa, CBattleNinJa::kDef.name);

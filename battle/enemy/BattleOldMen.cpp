@@ -4,6 +4,7 @@
 #include "battle/enemy/MoreBossKinds.h"
 
 namespace {
+namespace oldmen {
 
 using namespace bossblocks;
 
@@ -59,14 +60,15 @@ constexpr EnemyRow kRows6[] = {Once(kActSpecialHit, 8)};
 constexpr EnemyRoute kRoutes6[] = {AnnouncedOrder({}, kActSpecialHit)};
 constexpr EnemyStrike kStrikes6[] = {Quiet(LockedWithTarget(Strike(kActSpecialHit, kActWalkBack)))};
 
+}  // namespace oldmen
 }  // namespace
 
-constinit const EnemyKindDef CBattleOldMan1::kDef = Boss("노인1", kRows1, kRoutes1, kApproaches1, kStrikes1);
-constinit const EnemyKindDef CBattleOldMan2::kDef = Boss("노인2", kRows2, kRoutes2, kApproaches2, kStrikes2);
-constinit const EnemyKindDef CBattleOldMan3::kDef = Boss("노인3", kCastRows, kRoutes3, {}, kCastStrikes);
-constinit const EnemyKindDef CBattleOldMan4::kDef = Boss("노인4", kCastRows, kRoutes4, {}, kCastStrikes);
-constinit const EnemyKindDef CBattleOldMan5::kDef = Boss("노인5", kRows5, kRoutes5, kApproaches5, kStrikes5);
-constinit const EnemyKindDef CBattleOldMan6::kDef = Boss("노인6", kRows6, kRoutes6, {}, kStrikes6);
+constinit const EnemyKindDef CBattleOldMan1::kDef = oldmen::Boss("노인1", oldmen::kRows1, oldmen::kRoutes1, oldmen::kApproaches1, oldmen::kStrikes1);
+constinit const EnemyKindDef CBattleOldMan2::kDef = oldmen::Boss("노인2", oldmen::kRows2, oldmen::kRoutes2, oldmen::kApproaches2, oldmen::kStrikes2);
+constinit const EnemyKindDef CBattleOldMan3::kDef = oldmen::Boss("노인3", oldmen::kCastRows, oldmen::kRoutes3, {}, oldmen::kCastStrikes);
+constinit const EnemyKindDef CBattleOldMan4::kDef = oldmen::Boss("노인4", oldmen::kCastRows, oldmen::kRoutes4, {}, oldmen::kCastStrikes);
+constinit const EnemyKindDef CBattleOldMan5::kDef = oldmen::Boss("노인5", oldmen::kRows5, oldmen::kRoutes5, oldmen::kApproaches5, oldmen::kStrikes5);
+constinit const EnemyKindDef CBattleOldMan6::kDef = oldmen::Boss("노인6", oldmen::kRows6, oldmen::kRoutes6, {}, oldmen::kStrikes6);
 SLV_REGISTER_ACTOR(CBattleOldMan1, CBattleOldMan1::kDef.name);
 SLV_REGISTER_ACTOR(CBattleOldMan2, CBattleOldMan2::kDef.name);
 SLV_REGISTER_ACTOR(CBattleOldMan3, CBattleOldMan3::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/BossKindsVerunak.h"
 
 namespace {
+namespace ovreltimbane {
 
 using namespace bossblocks;
 
@@ -50,14 +51,15 @@ constexpr EnemyStrike kStrikes[] = {
     AtEnd(Strike(kActSpecialHit5, kActWalkBack)),
 };
 
+}  // namespace ovreltimbane
 }  // namespace
 
 const EnemyKindDef CBattleOvrelTimbane::kDef{
     .name = "오브렐_팀베인",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = ovreltimbane::kRows,
+    .routes = ovreltimbane::kRoutes,
+    .approaches = ovreltimbane::kApproaches,
+    .strikes = ovreltimbane::kStrikes,
     .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleOvrelTimbane, CBattleOvrelTimbane::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace painloid {
 
 using namespace secondrows;
 
@@ -14,15 +15,16 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2, .trail = EnemyTrail::kNone},
                                     {.code = kActSpecialHit3}};
 
+}  // namespace painloid
 }  // namespace
 
 const EnemyKindDef CBattlePainLoid::kDef{
     .name = "페인로이드",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = painloid::kBeastFolder,
+    .rows = painloid::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = painloid::kRoutes,
+    .approaches = painloid::kApproaches,
+    .strikes = painloid::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattlePainLoid, CBattlePainLoid::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace painofglory {
 
 using namespace secondrows;
 
@@ -24,12 +25,13 @@ constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false},
                                     {.code = kActSpecialHit2, .start = false},
                                     {.code = kActSpecialHit3, .start = false}};
 
+}  // namespace painofglory
 }  // namespace
 
 const EnemyKindDef CBattlePainOfGlory::kDef{
     .name = "페인오브글로리",
-    .rows = kRows,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .rows = painofglory::kRows,
+    .routes = painofglory::kRoutes,
+    .strikes = painofglory::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattlePainOfGlory, CBattlePainOfGlory::kDef.name);

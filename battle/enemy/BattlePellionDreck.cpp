@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace pelliondreck {
 
 using namespace bossblocks;
 using secondrows::SpecialBlow;
@@ -34,7 +35,8 @@ constexpr EnemyKindDef Def() {
   return def;
 }
 
+}  // namespace pelliondreck
 }  // namespace
 
-constinit const EnemyKindDef CBattlePellionDreck::kDef = Def();
+constinit const EnemyKindDef CBattlePellionDreck::kDef = pelliondreck::Def();
 SLV_REGISTER_ACTOR(CBattlePellionDreck, CBattlePellionDreck::kDef.name);

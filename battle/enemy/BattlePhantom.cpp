@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace phantom {
 
 using namespace secondrows;
 
@@ -15,15 +16,16 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach,
                                          {.code = kActSpecialApproach3, .next = kActSpecialHit3}};
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2}, {.code = kActSpecialHit3}};
 
+}  // namespace phantom
 }  // namespace
 
 const EnemyKindDef CBattlePhantom::kDef{
     .name = "펜텀",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = phantom::kBeastFolder,
+    .rows = phantom::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = phantom::kRoutes,
+    .approaches = phantom::kApproaches,
+    .strikes = phantom::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattlePhantom, CBattlePhantom::kDef.name);

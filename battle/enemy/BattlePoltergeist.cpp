@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace poltergeist {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -19,8 +20,9 @@ constexpr EnemyApproach kApproaches[] = {Approach(kActSpecialApproach2, 0.7f, kA
 constexpr EnemyStrike kStrikes[] = {Trailed(kActSpecialHit, kActIdle), Trailed(kActSpecialHit2, kActIdle),
                                     Trailed(kActSpecialHit3, kActIdle)};
 
+}  // namespace poltergeist
 }  // namespace
 
 const EnemyKindDef CBattlePoltergeist::kDef =
-    StandardKind("폴터가이스트", nullptr, kRows, kRoutes, kApproaches, kStrikes);
+    poltergeist::StandardKind("폴터가이스트", nullptr, poltergeist::kRows, poltergeist::kRoutes, poltergeist::kApproaches, poltergeist::kStrikes);
 SLV_REGISTER_ACTOR(CBattlePoltergeist, CBattlePoltergeist::kDef.name);

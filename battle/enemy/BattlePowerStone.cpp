@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace powerstone {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActSpecialApproach, .base = 8, .mode = 2},
@@ -17,13 +18,14 @@ constexpr EnemyStrike kStrikes[] = {
      .resolve = EnemyResolve::kWeapon},
 };
 
+}  // namespace powerstone
 }  // namespace
 
 const EnemyKindDef CBattlePowerStone::kDef{
     .name = "파워스톤",
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = powerstone::kRows,
     .layout = enemyrows::kStandard,
-    .strikes = kStrikes,
+    .strikes = powerstone::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattlePowerStone, CBattlePowerStone::kDef.name);

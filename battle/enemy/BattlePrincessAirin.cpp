@@ -4,19 +4,21 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace princessairin {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActSpecialApproach, .base = 4},
     enemyrows::kSpecialSheetStrike,
 };
 
+}  // namespace princessairin
 }  // namespace
 
 const EnemyKindDef CBattlePrincessAirin::kDef{
     .name = "프린세스아이린",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = princessairin::kRows,
     .layout = enemyrows::kStandard,
     .icon = {.currentScale = 1.3f},
 };

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace redbird {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::Walk(kActSpecialApproach2), enemyrows::Blow(kActSpecialHit), enemyrows::Blow(kActSpecialHit2)};
@@ -11,14 +12,15 @@ constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .o
 constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach2, .next = kActSpecialHit2}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpecialHit2}};
 
+}  // namespace redbird
 }  // namespace
 
 const EnemyKindDef CBattleRedBird::kDef{
     .name = "적조",
-    .rows = kRows,
+    .rows = redbird::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = redbird::kRoutes,
+    .approaches = redbird::kApproaches,
+    .strikes = redbird::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleRedBird, CBattleRedBird::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace rich {
 
 using namespace secondrows;
 
@@ -13,14 +14,15 @@ constexpr EnemyApproach kApproaches[] = {enemyblocks::kApproach};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .end = kActIdle},
                                     {.code = kActSpecialHit2, .trail = EnemyTrail::kNone, .end = kActIdle}};
 
+}  // namespace rich
 }  // namespace
 
 const EnemyKindDef CBattleRich::kDef{
     .name = "리치",
-    .rows = kRows,
-    .layout = kStill,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = rich::kRows,
+    .layout = rich::kStill,
+    .routes = rich::kRoutes,
+    .approaches = rich::kApproaches,
+    .strikes = rich::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleRich, CBattleRich::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace saintspirit {
 
 using namespace secondrows;
 
@@ -14,14 +15,15 @@ constexpr EnemyRoute kRoutes[] = {
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false},
                                     {.code = kActSpecialHit2, .start = false}};
 
+}  // namespace saintspirit
 }  // namespace
 
 const EnemyKindDef CBattleSaintSpirit::kDef{
     .name = "세인트스피릿츠",
-    .specialFolder = kBeastFolder,
-    .rows = kRows,
+    .specialFolder = saintspirit::kBeastFolder,
+    .rows = saintspirit::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = saintspirit::kRoutes,
+    .strikes = saintspirit::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSaintSpirit, CBattleSaintSpirit::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace saintspiritskeleton {
 
 using namespace secondrows;
 
@@ -15,10 +16,11 @@ constexpr EnemyRow kRows[] = {
     {.code = kActDamageLight, .base = 12, .delay = 6, .sheet = EnemySheet::kKeep},
 };
 
+}  // namespace saintspiritskeleton
 }  // namespace
 
 const EnemyKindDef CBattleSaintSpiritSkeleton::kDef{
     .name = "세인트스피릿츠해골",
-    .rows = kRows,
+    .rows = saintspiritskeleton::kRows,
 };
 SLV_REGISTER_ACTOR(CBattleSaintSpiritSkeleton, CBattleSaintSpiritSkeleton::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace savagegear {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::Walk(kActSpecialApproach2), enemyrows::Blow(kActSpecialHit2), enemyrows::kSpecialSheetStrike};
@@ -16,15 +17,16 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit, .facing = EnemyFacing::kNone, .needsTarget = false},
 };
 
+}  // namespace savagegear
 }  // namespace
 
 const EnemyKindDef CBattleSavageGear::kDef{
     .name = "세비지기어",
     .specialFolder = enemyrows::kBeastFolder,
-    .rows = kRows,
+    .rows = savagegear::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = savagegear::kRoutes,
+    .approaches = savagegear::kApproaches,
+    .strikes = savagegear::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSavageGear, CBattleSavageGear::kDef.name);

@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemyKindsFourth.h"
 
 namespace {
+namespace savagewarrior {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -23,8 +24,9 @@ constexpr EnemyStrike kStrikes[] = {
     Full(kActSpecialHit3, kActWalkBack),
 };
 
+}  // namespace savagewarrior
 }  // namespace
 
 const EnemyKindDef CBattleSavageWarrior::kDef =
-    StandardKind("세비지워리어", enemyrows::kBeastFolder, kRows, kRoutes, kApproaches, kStrikes);
+    savagewarrior::StandardKind("세비지워리어", enemyrows::kBeastFolder, savagewarrior::kRows, savagewarrior::kRoutes, savagewarrior::kApproaches, savagewarrior::kStrikes);
 SLV_REGISTER_ACTOR(CBattleSavageWarrior, CBattleSavageWarrior::kDef.name);

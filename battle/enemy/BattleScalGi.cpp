@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace scalgi {
 
 constexpr EnemyRow kRows[] = {enemyrows::Walk(kActSpecialApproach), enemyrows::Blow(kActSpecialHit)};
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .otherwise = kActSpecialApproach}};
@@ -13,14 +14,15 @@ constexpr int32_t kLeaveAfter = 60;
 constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit, .trail = EnemyTrail::kNone, .end = kActDefeated, .holdPast = kLeaveAfter}};
 
+}  // namespace scalgi
 }  // namespace
 
 const EnemyKindDef CBattleScalGi::kDef{
     .name = "인면조",
-    .rows = kRows,
+    .rows = scalgi::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = scalgi::kRoutes,
+    .approaches = scalgi::kApproaches,
+    .strikes = scalgi::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleScalGi, CBattleScalGi::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace scorpion {
 
 using enemyrows::Blow;
 using enemyrows::Walk;
@@ -36,15 +37,16 @@ constexpr EnemyKindDef AsScorpion(const char* name, std::span<const EnemyRow> ro
   };
 }
 
+}  // namespace scorpion
 }  // namespace
 
-const EnemyKindDef CBattleScorpion::kDef = AsScorpion<4>("레드스콜피온");
-const EnemyKindDef CBattleCobra::kDef = AsScorpion<3>("코브라");
-const EnemyKindDef CBattleMirra::kDef = AsScorpion<8>("미이라");
-const EnemyKindDef CBattleMami::kDef = AsScorpion<8>("마미");
-const EnemyKindDef CBattlePoisonCold::kDef = AsScorpion<4>("포이즌콜드", kOnceRows);
-const EnemyKindDef CBattleBloodAmoeba::kDef = AsScorpion<26>("블러드아메바");
-const EnemyKindDef CBattleSkelpoison::kDef = AsScorpion<4>("스켈포이즌");
+const EnemyKindDef CBattleScorpion::kDef = scorpion::AsScorpion<4>("레드스콜피온");
+const EnemyKindDef CBattleCobra::kDef = scorpion::AsScorpion<3>("코브라");
+const EnemyKindDef CBattleMirra::kDef = scorpion::AsScorpion<8>("미이라");
+const EnemyKindDef CBattleMami::kDef = scorpion::AsScorpion<8>("마미");
+const EnemyKindDef CBattlePoisonCold::kDef = scorpion::AsScorpion<4>("포이즌콜드", scorpion::kOnceRows);
+const EnemyKindDef CBattleBloodAmoeba::kDef = scorpion::AsScorpion<26>("블러드아메바");
+const EnemyKindDef CBattleSkelpoison::kDef = scorpion::AsScorpion<4>("스켈포이즌");
 SLV_REGISTER_ACTOR(CBattleScorpion, CBattleScorpion::kDef.name);
 SLV_REGISTER_ACTOR(CBattleCobra, CBattleCobra::kDef.name);
 SLV_REGISTER_ACTOR(CBattleMirra, CBattleMirra::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace silpe {
 
 using namespace secondrows;
 
@@ -12,13 +13,14 @@ constexpr EnemyRoute kRoutes[] = {Straight(kActCastMagic, kActSpecialHit, kCastS
                                   Straight(kActSpecialSkill, kActSpecialHit, kStart)};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .start = false, .end = kActIdle}};
 
+}  // namespace silpe
 }  // namespace
 
 const EnemyKindDef CBattleSilpe::kDef{
     .name = "실프",
-    .rows = kRows,
-    .layout = kStill,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .rows = silpe::kRows,
+    .layout = silpe::kStill,
+    .routes = silpe::kRoutes,
+    .strikes = silpe::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSilpe, CBattleSilpe::kDef.name);

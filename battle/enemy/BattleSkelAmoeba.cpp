@@ -5,6 +5,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace skelamoeba {
 
 using enemyrows::Blow;
 using enemyrows::Walk;
@@ -34,13 +35,14 @@ constexpr EnemyKindDef OnApproachBody(const char* name, std::span<const EnemyRow
   return enemyrows::OnBody(EnemyBody::kSpecialApproach, name, rows, layout);
 }
 
+}  // namespace skelamoeba
 }  // namespace
 
-const EnemyKindDef CBattleSkelAmoeba::kDef = OnApproachBody("스켈아메바", kRows, enemyrows::kStandard);
-const EnemyKindDef CBattleEmpireMarin::kDef = OnApproachBody("제국병사", kRows, enemyrows::kStandard);
-const EnemyKindDef CBattleLarvae::kDef = OnApproachBody("라바", kRows, enemyrows::kStandard);
-const EnemyKindDef CBattleWaterleaper::kDef = OnApproachBody("워터리퍼", kLeaperRows);
-const EnemyKindDef CBattleFrameMan::kDef = OnApproachBody("용암마인", kLavaRows);
+const EnemyKindDef CBattleSkelAmoeba::kDef = skelamoeba::OnApproachBody("스켈아메바", skelamoeba::kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleEmpireMarin::kDef = skelamoeba::OnApproachBody("제국병사", skelamoeba::kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleLarvae::kDef = skelamoeba::OnApproachBody("라바", skelamoeba::kRows, enemyrows::kStandard);
+const EnemyKindDef CBattleWaterleaper::kDef = skelamoeba::OnApproachBody("워터리퍼", skelamoeba::kLeaperRows);
+const EnemyKindDef CBattleFrameMan::kDef = skelamoeba::OnApproachBody("용암마인", skelamoeba::kLavaRows);
 SLV_REGISTER_ACTOR(CBattleSkelAmoeba, CBattleSkelAmoeba::kDef.name);
 SLV_REGISTER_ACTOR(CBattleEmpireMarin, CBattleEmpireMarin::kDef.name);
 SLV_REGISTER_ACTOR(CBattleLarvae, CBattleLarvae::kDef.name);

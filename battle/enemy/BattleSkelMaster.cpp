@@ -3,6 +3,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace skelmaster {
 
 using namespace bossblocks;
 using namespace fourthblocks;
@@ -13,7 +14,8 @@ constexpr EnemyRoute kRoutes[] = {
     {.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActSpecialHit, .startEffect = secondrows::kStart}};
 constexpr EnemyStrike kStrikes[] = {Trailed(kActSpecialHit, kActIdle), Trailed(kActSpecialHit2, kActIdle)};
 
+}  // namespace skelmaster
 }  // namespace
 
-const EnemyKindDef CBattleSkelMaster::kDef = StandardKind("스켈마스터", nullptr, kRows, kRoutes, {}, kStrikes);
+const EnemyKindDef CBattleSkelMaster::kDef = skelmaster::StandardKind("스켈마스터", nullptr, skelmaster::kRows, skelmaster::kRoutes, {}, skelmaster::kStrikes);
 SLV_REGISTER_ACTOR(CBattleSkelMaster, CBattleSkelMaster::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace skelsage {
 
 constexpr int32_t kCastEffect = 258;
 constexpr int32_t kCastPause = 50;
@@ -17,13 +18,14 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit3, .start = false},
 };
 
+}  // namespace skelsage
 }  // namespace
 
 const EnemyKindDef CBattleSkelSage::kDef{
     .name = "스켈세이지",
-    .rows = kRows,
+    .rows = skelsage::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = skelsage::kRoutes,
+    .strikes = skelsage::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSkelSage, CBattleSkelSage::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace skelwarriors {
 
 using enemyrows::Blow;
 using enemyrows::Walk;
@@ -65,11 +66,12 @@ constexpr EnemyKindDef Warrior(const char* name, std::span<const EnemyRow> rows,
   };
 }
 
+}  // namespace skelwarriors
 }  // namespace
 
-const EnemyKindDef CBattleSkelKnight::kDef = Warrior("스켈나이트", kKnightRows, kKnightRoutes, kApproaches, kKnightStrikes);
-const EnemyKindDef CBattleSkelSavage::kDef = Warrior("스켈세비지", kSavageRows, kSavageRoutes, kSavageApproaches, kSavageStrikes);
-const EnemyKindDef CBattleSkelLord::kDef = Warrior("스켈로드", kLordRows, kLordRoutes, kLordApproaches, kLordStrikes);
+const EnemyKindDef CBattleSkelKnight::kDef = skelwarriors::Warrior("스켈나이트", skelwarriors::kKnightRows, skelwarriors::kKnightRoutes, skelwarriors::kApproaches, skelwarriors::kKnightStrikes);
+const EnemyKindDef CBattleSkelSavage::kDef = skelwarriors::Warrior("스켈세비지", skelwarriors::kSavageRows, skelwarriors::kSavageRoutes, skelwarriors::kSavageApproaches, skelwarriors::kSavageStrikes);
+const EnemyKindDef CBattleSkelLord::kDef = skelwarriors::Warrior("스켈로드", skelwarriors::kLordRows, skelwarriors::kLordRoutes, skelwarriors::kLordApproaches, skelwarriors::kLordStrikes);
 SLV_REGISTER_ACTOR(CBattleSkelKnight, CBattleSkelKnight::kDef.name);
 SLV_REGISTER_ACTOR(CBattleSkelSavage, CBattleSkelSavage::kDef.name);
 SLV_REGISTER_ACTOR(CBattleSkelLord, CBattleSkelLord::kDef.name);

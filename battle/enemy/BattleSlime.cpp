@@ -8,6 +8,7 @@
 #include "session/EnemySlot.h"
 
 namespace {
+namespace slime {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActAttack, .base = 16, .sheet = EnemySheet::kKeep, .hop = -1.7f},
@@ -19,9 +20,10 @@ constexpr float kSplitSlowing = 0.7692308f;
 constexpr float kDegreesToRadians = 0.017453289f;
 constexpr float kCloneRise = 1.0f;
 
+}  // namespace slime
 }  // namespace
 
-const EnemyKindDef CBattleSlime::kDef{.name = "리퀴드제리", .rows = kRows, .icon = {.sheetAction = 4}};
+const EnemyKindDef CBattleSlime::kDef{.name = "리퀴드제리", .rows = slime::kRows, .icon = {.sheetAction = 4}};
 SLV_REGISTER_ACTOR(CBattleSlime, CBattleSlime::kDef.name);
 
 // A slime that has left the battle, or has no slot to copy, does not split.
@@ -58,9 +60,9 @@ bool CBattleSlime::BattleIsFull() const {
 }
 
 void CBattleSlime::UpdateLeap() {
-  SetSpeed(ScaledSpeed(kLeapSpeed));
+  SetSpeed(ScaledSpeed(slime::kLeapSpeed));
   if (CheckHitFrame() != 0) Resolve(EnemyResolve::kWeapon);
-  if (m_tickCount > kLeapTicks) SetAction(kActWalkBack);
+  if (m_tickCount > slime::kLeapTicks) SetAction(kActWalkBack);
 }
 
 // A battle that filled up meanwhile only reels the slime; it then stands
@@ -71,7 +73,7 @@ void CBattleSlime::UpdateSplit() {
     m_resumeAction = kActIdle;
     return;
   }
-  m_knockBack *= kSplitSlowing;
+  m_knockBack *= slime::kSplitSlowing;
   SetSpeed(m_knockBack);
   if (m_holdLast == 0) return;
   GoIdle();
@@ -81,10 +83,10 @@ void CBattleSlime::UpdateSplit() {
 // Ahead along the heading and a little up, as hurt as the slime, and worth
 // nothing when beaten.
 void CBattleSlime::PlaceClone(CBattleEnemy& clone) const {
-  const float heading = m_angle * kDegreesToRadians;
+  const float heading = m_angle * slime::kDegreesToRadians;
   clone.m_pos.x = m_pos.x + kCloneDistance * std::sin(heading);
   clone.m_pos.z = m_pos.z - kCloneDistance * std::cos(heading);
-  clone.m_pos.y = m_pos.y - kCloneRise;
+  clone.m_pos.y = m_pos.y - slime::kCloneRise;
   if (clone.m_slot == nullptr || m_slot == nullptr) return;
   clone.m_slot->hp = m_slot->hp;
   clone.m_slot->exp = 0;

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace snowman {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActIdle, .base = 0, .mode = 2},
@@ -16,13 +17,14 @@ constexpr EnemyRow kRows[] = {
 };
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit, .drift = 0.3f}};
 
+}  // namespace snowman
 }  // namespace
 
 const EnemyKindDef CBattleSnowMan::kDef{
     .name = "스노우맨",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
-    .strikes = kStrikes,
+    .rows = snowman::kRows,
+    .strikes = snowman::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSnowMan, CBattleSnowMan::kDef.name);

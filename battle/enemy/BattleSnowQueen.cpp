@@ -4,20 +4,22 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace snowqueen {
 
 constexpr EnemyRow kRows[] = {enemyrows::kSpecialSheetStrike};
 constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit, .start = false, .trail = EnemyTrail::kApproach, .end = kActIdle},
 };
 
+}  // namespace snowqueen
 }  // namespace
 
 const EnemyKindDef CBattleSnowQueen::kDef{
     .name = "스노우퀸",
     .specialFolder = enemyrows::kBeastFolder,
     .body = EnemyBody::kSpecialInPlace,
-    .rows = kRows,
+    .rows = snowqueen::kRows,
     .layout = enemyrows::kStandard,
-    .strikes = kStrikes,
+    .strikes = snowqueen::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleSnowQueen, CBattleSnowQueen::kDef.name);

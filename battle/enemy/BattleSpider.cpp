@@ -1,6 +1,7 @@
 #include "battle/enemy/BattleSpider.h"
 
 namespace {
+namespace spider {
 
 // Its dying is a row of its own: no death hook, no count.
 constexpr EnemyRow kRows[] = {
@@ -26,14 +27,15 @@ constexpr EnemyStrike kStrikes[] = {
      .needsTarget = false},
 };
 
+}  // namespace spider
 }  // namespace
 
 const EnemyKindDef CBattleSpider::kDef{
     .name = "독거미",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = spider::kRows,
+    .routes = spider::kRoutes,
+    .approaches = spider::kApproaches,
+    .strikes = spider::kStrikes,
     .icon = {.sheetAction = 3},
 };
 SLV_REGISTER_ACTOR(CBattleSpider, CBattleSpider::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace tolmirveskaro {
 
 using namespace bossblocks;
 
@@ -29,14 +30,15 @@ constexpr EnemyStrike kStrikes[] = {
     AtEnd(Bare(kActSpecialHit4, kActIdle)),
 };
 
+}  // namespace tolmirveskaro
 }  // namespace
 
 const EnemyKindDef CBattleTolmirVeskaro::kDef{
     .name = "톨미르_베스카로",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = tolmirveskaro::kRows,
+    .routes = tolmirveskaro::kRoutes,
+    .approaches = tolmirveskaro::kApproaches,
+    .strikes = tolmirveskaro::kStrikes,
     .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleTolmirVeskaro, CBattleTolmirVeskaro::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace tornado {
 
 using namespace secondrows;
 
@@ -18,15 +19,16 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit2, .drift = 1.5f, .hitKind = 2},
 };
 
+}  // namespace tornado
 }  // namespace
 
 const EnemyKindDef CBattleTornado::kDef{
     .name = "토네이도",
-    .rows = kRows,
+    .rows = tornado::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = tornado::kRoutes,
+    .approaches = tornado::kApproaches,
+    .strikes = tornado::kStrikes,
     .sound = {.wave = "토네이도.wav", .every = 30},
 };
 SLV_REGISTER_ACTOR(CBattleTornado, CBattleTornado::kDef.name);

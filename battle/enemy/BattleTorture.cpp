@@ -5,6 +5,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace torture {
 
 constexpr EnemyRow kShared[] = {
     {.code = kActIdle, .base = 0, .mode = 2},
@@ -36,12 +37,13 @@ constexpr EnemyKindDef Torturer(const char* name, std::span<const EnemyRow> rows
   };
 }
 
+}  // namespace torture
 }  // namespace
 
-const EnemyKindDef CBattleTorture1::kDef = Torturer("고문관1", {}, kStrikes);
-const EnemyKindDef CBattleTorture2::kDef = Torturer("고문관2", kQuickBlow, kStrikes);
-const EnemyKindDef CBattleTorture3::kDef = Torturer("고문관3", kThirdRows, kThirdStrikes);
-const EnemyKindDef CBattleTorture4::kDef = Torturer("고문관4", kQuickBlow, kStrikes);
+const EnemyKindDef CBattleTorture1::kDef = torture::Torturer("고문관1", {}, torture::kStrikes);
+const EnemyKindDef CBattleTorture2::kDef = torture::Torturer("고문관2", torture::kQuickBlow, torture::kStrikes);
+const EnemyKindDef CBattleTorture3::kDef = torture::Torturer("고문관3", torture::kThirdRows, torture::kThirdStrikes);
+const EnemyKindDef CBattleTorture4::kDef = torture::Torturer("고문관4", torture::kQuickBlow, torture::kStrikes);
 SLV_REGISTER_ACTOR(CBattleTorture1, CBattleTorture1::kDef.name);
 SLV_REGISTER_ACTOR(CBattleTorture2, CBattleTorture2::kDef.name);
 SLV_REGISTER_ACTOR(CBattleTorture3, CBattleTorture3::kDef.name);

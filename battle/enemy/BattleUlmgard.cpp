@@ -3,6 +3,7 @@
 #include "battle/enemy/BossKinds.h"
 
 namespace {
+namespace ulmgard {
 
 using namespace bossblocks;
 
@@ -49,14 +50,15 @@ constexpr EnemyStrike kStrikes[] = {
     Strike(kActSpecialHit5, kActIdle),
 };
 
+}  // namespace ulmgard
 }  // namespace
 
 const EnemyKindDef CBattleUlmgard::kDef{
     .name = "울름가드",
-    .rows = kRows,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .rows = ulmgard::kRows,
+    .routes = ulmgard::kRoutes,
+    .approaches = ulmgard::kApproaches,
+    .strikes = ulmgard::kStrikes,
     .idleStrike = true,
 };
 SLV_REGISTER_ACTOR(CBattleUlmgard, CBattleUlmgard::kDef.name);

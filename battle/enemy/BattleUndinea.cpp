@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace undinea {
 
 using namespace secondrows;
 
@@ -16,14 +17,15 @@ constexpr EnemyApproach kApproaches[] = {{.code = kActSpecialApproach2, .next = 
 constexpr EnemyStrike kStrikes[] = {enemyblocks::kStrike, {.code = kActSpecialHit2},
                                     {.code = kActSpecialHit3, .start = false}};
 
+}  // namespace undinea
 }  // namespace
 
 const EnemyKindDef CBattleUndinea::kDef{
     .name = "운디네",
-    .rows = kRows,
+    .rows = undinea::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .approaches = kApproaches,
-    .strikes = kStrikes,
+    .routes = undinea::kRoutes,
+    .approaches = undinea::kApproaches,
+    .strikes = undinea::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleUndinea, CBattleUndinea::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace verunak {
 
 using namespace bossblocks;
 
@@ -29,8 +30,9 @@ constexpr EnemyStrike kStrikes[] = {
         {.code = kActSpecialHit3, .start = false, .trail = EnemyTrail::kNone, .hitLock = kLock, .end = kActIdle})),
 };
 
+}  // namespace verunak
 }  // namespace
 
 const EnemyKindDef CBattleVerunak::kDef{
-    .name = "베루낙", .rows = kRows, .routes = kRoutes, .approaches = kApproaches, .strikes = kStrikes};
+    .name = "베루낙", .rows = verunak::kRows, .routes = verunak::kRoutes, .approaches = verunak::kApproaches, .strikes = verunak::kStrikes};
 SLV_REGISTER_ACTOR(CBattleVerunak, CBattleVerunak::kDef.name);

@@ -1,6 +1,7 @@
 #include "battle/enemy/BattleWildBoar.h"
 
 namespace {
+namespace wildboar {
 
 constexpr EnemyRow kRows[] = {
     {.code = kActAttack, .base = 20, .hop = -1.7f},
@@ -17,15 +18,16 @@ constexpr EnemyRush kRushes[] = {
     {.code = kActCharge},
 };
 
+}  // namespace wildboar
 }  // namespace
 
 const EnemyKindDef CBattleWildBoar::kDef{
     .name = "멧돼지",
-    .rows = kRows,
-    .routes = kRoutes,
+    .rows = wildboar::kRows,
+    .routes = wildboar::kRoutes,
     .icon = {.sheetAction = 0},
-    .windUps = kWindUps,
-    .rushes = kRushes,
+    .windUps = wildboar::kWindUps,
+    .rushes = wildboar::kRushes,
 };
 SLV_REGISTER_ACTOR(CBattleWildBoar, CBattleWildBoar::kDef.name);
 

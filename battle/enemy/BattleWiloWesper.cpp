@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemySecondRows.h"
 
 namespace {
+namespace wilowesper {
 
 using namespace secondrows;
 
@@ -15,14 +16,15 @@ constexpr EnemyStrike kStrikes[] = {
     {.code = kActSpecialHit2, .start = false, .trail = EnemyTrail::kNone, .end = kActIdle},
 };
 
+}  // namespace wilowesper
 }  // namespace
 
 const EnemyKindDef CBattleWiloWesper::kDef{
     .name = "윌오브위스퍼",
-    .rows = kRows,
+    .rows = wilowesper::kRows,
     .layout = enemyrows::kStandard,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = wilowesper::kRoutes,
+    .strikes = wilowesper::kStrikes,
     .icon = {.lower = 40},
 };
 SLV_REGISTER_ACTOR(CBattleWiloWesper, CBattleWiloWesper::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace wraith {
 
 constexpr EnemyRow kRows[] = {
     enemyrows::kStrikeOnBlow,
@@ -13,14 +14,15 @@ constexpr EnemyRouteCase kPicks[] = {{5, kActSpecialApproach}, {39, kActSpecialH
 constexpr EnemyRoute kRoutes[] = {{.code = kActSpecialSkill, .cases = kPicks, .otherwise = kActApproach}};
 constexpr EnemyStrike kStrikes[] = {{.code = kActSpecialHit2}};
 
+}  // namespace wraith
 }  // namespace
 
 const EnemyKindDef CBattleWraith::kDef{
     .name = "레이스",
     .body = EnemyBody::kSpecialApproach,
-    .rows = kRows,
+    .rows = wraith::kRows,
     .layout = enemyrows::kStandardWalk,
-    .routes = kRoutes,
-    .strikes = kStrikes,
+    .routes = wraith::kRoutes,
+    .strikes = wraith::kStrikes,
 };
 SLV_REGISTER_ACTOR(CBattleWraith, CBattleWraith::kDef.name);

@@ -7,6 +7,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace castcombo {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
@@ -113,39 +114,40 @@ constexpr EnemyStrike kSwordStrikes[] = {
     Link(kActSpecialHit5, kActWalkBack),
 };
 
+}  // namespace castcombo
 }  // namespace
 
 const EnemyKindDef CBattleElder::kDef{.name = "장로",
                                       .specialFolder = enemyrows::kHumanFolder,
-                                      .rows = kElderRows,
-                                      .layout = kStandard,
-                                      .routes = kElderRoutes,
-                                      .approaches = kElderApproaches,
-                                      .strikes = kElderStrikes};
+                                      .rows = castcombo::kElderRows,
+                                      .layout = castcombo::kStandard,
+                                      .routes = castcombo::kElderRoutes,
+                                      .approaches = castcombo::kElderApproaches,
+                                      .strikes = castcombo::kElderStrikes};
 const EnemyKindDef CBattleGreetismBeliever::kDef{.name = "그리트교교도",
-                                                 .rows = kBelieverRows,
-                                                 .layout = kStandard,
-                                                 .routes = kBelieverRoutes,
-                                                 .approaches = kBelieverApproaches,
-                                                 .strikes = kBelieverStrikes};
+                                                 .rows = castcombo::kBelieverRows,
+                                                 .layout = castcombo::kStandard,
+                                                 .routes = castcombo::kBelieverRoutes,
+                                                 .approaches = castcombo::kBelieverApproaches,
+                                                 .strikes = castcombo::kBelieverStrikes};
 const EnemyKindDef CBattleGreetismFathre::kDef{.name = "그리트교신관",
-                                               .rows = kFathreRows,
-                                               .layout = kStandard,
-                                               .routes = kFathreRoutes,
-                                               .approaches = kFathreApproaches,
-                                               .strikes = kFathreStrikes};
+                                               .rows = castcombo::kFathreRows,
+                                               .layout = castcombo::kStandard,
+                                               .routes = castcombo::kFathreRoutes,
+                                               .approaches = castcombo::kFathreApproaches,
+                                               .strikes = castcombo::kFathreStrikes};
 const EnemyKindDef CBattleLeighrantzRoyalGuard::kDef{.name = "레이그란츠근위병",
-                                                     .rows = kGuardRows,
-                                                     .layout = kStandard,
-                                                     .routes = kComboRoutes,
-                                                     .approaches = kComboApproaches,
-                                                     .strikes = kGuardStrikes};
+                                                     .rows = castcombo::kGuardRows,
+                                                     .layout = castcombo::kStandard,
+                                                     .routes = castcombo::kComboRoutes,
+                                                     .approaches = castcombo::kComboApproaches,
+                                                     .strikes = castcombo::kGuardStrikes};
 const EnemyKindDef CBattleDevilSword::kDef{.name = "데빌소드",
-                                           .rows = kSwordRows,
-                                           .layout = kStandard,
-                                           .routes = kComboRoutes,
-                                           .approaches = kComboApproaches,
-                                           .strikes = kSwordStrikes};
+                                           .rows = castcombo::kSwordRows,
+                                           .layout = castcombo::kStandard,
+                                           .routes = castcombo::kComboRoutes,
+                                           .approaches = castcombo::kComboApproaches,
+                                           .strikes = castcombo::kSwordStrikes};
 
 SLV_REGISTER_ACTOR(CBattleElder, CBattleElder::kDef.name);
 SLV_REGISTER_ACTOR(CBattleGreetismBeliever, CBattleGreetismBeliever::kDef.name);

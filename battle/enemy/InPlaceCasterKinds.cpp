@@ -5,6 +5,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace inplacecaster {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
@@ -50,24 +51,25 @@ constexpr EnemyStrike kImpStrikes[] = {
     {.code = kActSpecialHit2, .trail = EnemyTrail::kNone},
 };
 
+}  // namespace inplacecaster
 }  // namespace
 
 const EnemyKindDef CBattleBDancer::kDef{.name = "베일댄서",
-                                        .rows = kDancerRows,
-                                        .layout = kStandard,
-                                        .routes = kDancerRoutes,
-                                        .strikes = kDancerStrikes};
+                                        .rows = inplacecaster::kDancerRows,
+                                        .layout = inplacecaster::kStandard,
+                                        .routes = inplacecaster::kDancerRoutes,
+                                        .strikes = inplacecaster::kDancerStrikes};
 const EnemyKindDef CBattleRevenant::kDef{.name = "레브넌트",
-                                         .rows = kRevenantRows,
-                                         .layout = kStandard,
-                                         .routes = kRevenantRoutes,
-                                         .strikes = kRevenantStrikes};
+                                         .rows = inplacecaster::kRevenantRows,
+                                         .layout = inplacecaster::kStandard,
+                                         .routes = inplacecaster::kRevenantRoutes,
+                                         .strikes = inplacecaster::kRevenantStrikes};
 const EnemyKindDef CBattleImp::kDef{.name = "임프",
-                                    .rows = kImpRows,
+                                    .rows = inplacecaster::kImpRows,
                                     .layout = enemyrows::kHover,
-                                    .routes = kImpRoutes,
-                                    .approaches = kImpApproaches,
-                                    .strikes = kImpStrikes};
+                                    .routes = inplacecaster::kImpRoutes,
+                                    .approaches = inplacecaster::kImpApproaches,
+                                    .strikes = inplacecaster::kImpStrikes};
 
 SLV_REGISTER_ACTOR(CBattleBDancer, CBattleBDancer::kDef.name);
 SLV_REGISTER_ACTOR(CBattleRevenant, CBattleRevenant::kDef.name);

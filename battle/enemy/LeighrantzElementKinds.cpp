@@ -4,6 +4,7 @@
 #include <array>
 
 namespace {
+namespace leighrantzelement {
 
 using namespace bossblocks;
 
@@ -61,13 +62,14 @@ constexpr auto kWaterRoutes = ElementalRoutes(241);
 constexpr EnemyRow kFireRows[] = {Loop(kActIdle, 4), Once(kActSpecialHit, 8), Once(kActSpecialHit2, 8)};
 constexpr auto kFireRoutes = ElementalRoutes(227);
 
+}  // namespace leighrantzelement
 }  // namespace
 
 constinit const EnemyKindDef CBattleLeighrantz::kDef =
-    Boss("레이그란츠", kLeighrantzRows, kLeighrantzRoutes, kLeighrantzApproaches, kLeighrantzStrikes);
-constinit const EnemyKindDef CBattleWindElementel::kDef = Elemental("윈드엘레멘탈", kWindRows, kWindRoutes);
-constinit const EnemyKindDef CBattleWaterElementel::kDef = Elemental("워터엘레멘탈", kWaterRows, kWaterRoutes);
-constinit const EnemyKindDef CBattleFireElement::kDef = Unlocked(Elemental("화이어엘레멘탈", kFireRows, kFireRoutes));
+    leighrantzelement::Boss("레이그란츠", leighrantzelement::kLeighrantzRows, leighrantzelement::kLeighrantzRoutes, leighrantzelement::kLeighrantzApproaches, leighrantzelement::kLeighrantzStrikes);
+constinit const EnemyKindDef CBattleWindElementel::kDef = leighrantzelement::Elemental("윈드엘레멘탈", leighrantzelement::kWindRows, leighrantzelement::kWindRoutes);
+constinit const EnemyKindDef CBattleWaterElementel::kDef = leighrantzelement::Elemental("워터엘레멘탈", leighrantzelement::kWaterRows, leighrantzelement::kWaterRoutes);
+constinit const EnemyKindDef CBattleFireElement::kDef = leighrantzelement::Unlocked(leighrantzelement::Elemental("화이어엘레멘탈", leighrantzelement::kFireRows, leighrantzelement::kFireRoutes));
 SLV_REGISTER_ACTOR(CBattleLeighrantz, CBattleLeighrantz::kDef.name);
 SLV_REGISTER_ACTOR(CBattleWindElementel, CBattleWindElementel::kDef.name);
 SLV_REGISTER_ACTOR(CBattleWaterElementel, CBattleWaterElementel::kDef.name);

@@ -2,6 +2,7 @@
 #include "battle/enemy/ModelBeastKinds.h"
 
 namespace {
+namespace modelbeast {
 
 using modelrows::Drawn;
 using modelrows::kLoop;
@@ -131,45 +132,46 @@ constexpr ModelRow kTiamathRows[] = {
 };
 constexpr ModelName kTiamathSpecials[] = {{"드릴_레이저", kActSpecialHit}};
 
+}  // namespace modelbeast
 }  // namespace
 
 const ModelKindDef CBattleWolfMan3d::kDef{.name = "늑대인간",
-                                          .rows = kWolfManRows,
+                                          .rows = modelbeast::kWolfManRows,
                                           .absorbGain = 10.0f,
                                           .absorbDivisor = 10.0f,
                                           .specialLock = 100,
-                                          .specials = kWolfManSpecials,
-                                          .approaches = kWolfManApproaches,
+                                          .specials = modelbeast::kWolfManSpecials,
+                                          .approaches = modelbeast::kWolfManApproaches,
                                           .footsteps = {"사도_오른발.wav", 56, "사도_왼발.wav", 68},
-                                          .strikes = kWolfManStrikes};
+                                          .strikes = modelbeast::kWolfManStrikes};
 const ModelKindDef CBattleSphinx3d::kDef{.name = "스핑크스",
-                                         .rows = kSphinxRows,
+                                         .rows = modelbeast::kSphinxRows,
                                          .fadeStep = 2,
                                          .watch = true,
                                          .specialLock = 80,
-                                         .specials = kSphinxSpecials,
-                                         .strikes = kSpecialHit};
+                                         .specials = modelbeast::kSphinxSpecials,
+                                         .strikes = modelbeast::kSpecialHit};
 const ModelKindDef CBattleHwangChung3d::kDef{.name = "황충",
-                                             .rows = kHwangChungRows,
+                                             .rows = modelbeast::kHwangChungRows,
                                              .absorbGain = 10.0f,
                                              .absorbDivisor = 10.0f,
                                              .specialLock = 100,
-                                             .specials = kHwangChungSpecials,
-                                             .approaches = kHwangChungApproaches,
-                                             .strikes = kHwangChungStrikes,
-                                             .lunges = kHwangChungLunges,
+                                             .specials = modelbeast::kHwangChungSpecials,
+                                             .approaches = modelbeast::kHwangChungApproaches,
+                                             .strikes = modelbeast::kHwangChungStrikes,
+                                             .lunges = modelbeast::kHwangChungLunges,
                                              .entranceEnds = true};
 const ModelKindDef CBattleGagoile3d::kDef{.name = "가고일",
-                                          .rows = kGagoileRows,
+                                          .rows = modelbeast::kGagoileRows,
                                           .fadeStep = 1,
                                           .watch = true,
                                           .specialLock = 150,
-                                          .specials = kGagoileSpecials,
-                                          .strikes = kSpecialHit};
+                                          .specials = modelbeast::kGagoileSpecials,
+                                          .strikes = modelbeast::kSpecialHit};
 const ModelKindDef CBattleGorem3d::kDef{
-    .name = "고렘", .rows = kGoremRows, .fadeStep = 2, .absorbDivisor = 20.0f, .entranceEnds = true};
+    .name = "고렘", .rows = modelbeast::kGoremRows, .fadeStep = 2, .absorbDivisor = 20.0f, .entranceEnds = true};
 const ModelKindDef CBattleLurker3d::kDef{.name = "러커",
-                                         .rows = kLurkerRows,
+                                         .rows = modelbeast::kLurkerRows,
                                          .fadeStep = 2,
                                          .walkSpeed = 2.0f,
                                          .absorbGain = 10.0f,
@@ -178,28 +180,28 @@ const ModelKindDef CBattleLurker3d::kDef{.name = "러커",
                                          .specialLock = 200,
                                          .castMagic = 22};
 const ModelKindDef CBattleTuttle3d::kDef{.name = "괴물거북",
-                                         .rows = kTuttleRows,
+                                         .rows = modelbeast::kTuttleRows,
                                          .fadeStep = 2,
                                          .watch = true,
                                          .specialLock = 50,
-                                         .specials = kTuttleSpecials,
-                                         .strikes = kSpecialHit};
+                                         .specials = modelbeast::kTuttleSpecials,
+                                         .strikes = modelbeast::kSpecialHit};
 const ModelKindDef CBattleCentipede3d::kDef{.name = "지네",
-                                            .rows = kCentipedeRows,
+                                            .rows = modelbeast::kCentipedeRows,
                                             .fadeStep = 2,
                                             .watch = true,
                                             .specialLock = 50,
-                                            .specials = kCentipedeSpecials,
-                                            .magics = kCentipedeMagics,
-                                            .strikes = kSpecialHit};
+                                            .specials = modelbeast::kCentipedeSpecials,
+                                            .magics = modelbeast::kCentipedeMagics,
+                                            .strikes = modelbeast::kSpecialHit};
 const ModelKindDef CBattleTiamath3d::kDef{.name = "티아마스",
-                                          .rows = kTiamathRows,
+                                          .rows = modelbeast::kTiamathRows,
                                           .fadeStep = 2,
                                           .absorbDivisor = 10.0f,
                                           .specialLock = 50,
-                                          .specials = kTiamathSpecials,
+                                          .specials = modelbeast::kTiamathSpecials,
                                           .plainAtLeast = 3,
-                                          .strikes = kSpecialHit};
+                                          .strikes = modelbeast::kSpecialHit};
 
 SLV_REGISTER_ACTOR(CBattleWolfMan3d, CBattleWolfMan3d::kDef.name);
 SLV_REGISTER_ACTOR(CBattleSphinx3d, CBattleSphinx3d::kDef.name);

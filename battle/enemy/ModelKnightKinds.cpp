@@ -2,6 +2,7 @@
 #include "battle/enemy/ModelKnightKinds.h"
 
 namespace {
+namespace modelknight {
 
 using modelrows::Drawn;
 using modelrows::kLoop;
@@ -156,69 +157,70 @@ constexpr ModelStrike kSpearKnightStrikes[] = {{.code = kActSpecialHit, .hitKind
 // The apostles draw with the alternating colour and fade slowly.
 constexpr int32_t kApostleAlpha = 64;
 
+}  // namespace modelknight
 }  // namespace
 
-const ModelKindDef CBattleTreasureBox3d::kDef = Box("저주받은_상자", kCursedBoxSpecials, 2);
-const ModelKindDef CBattleTreasureBox2_3d::kDef = Box("미믹", kMimicSpecials, 3);
+const ModelKindDef CBattleTreasureBox3d::kDef = modelknight::Box("저주받은_상자", modelknight::kCursedBoxSpecials, 2);
+const ModelKindDef CBattleTreasureBox2_3d::kDef = modelknight::Box("미믹", modelknight::kMimicSpecials, 3);
 const ModelKindDef CBattleCrazyKnifeMonster3d::kDef{.name = "제노사",
-                                                    .rows = kXenosaRows,
+                                                    .rows = modelknight::kXenosaRows,
                                                     .absorbDivisor = 15.0f,
                                                     .specialLock = 100,
-                                                    .specials = kXenosaSpecials,
-                                                    .magics = kXenosaMagics,
-                                                    .approaches = kXenosaApproaches,
-                                                    .strikes = kXenosaStrikes};
+                                                    .specials = modelknight::kXenosaSpecials,
+                                                    .magics = modelknight::kXenosaMagics,
+                                                    .approaches = modelknight::kXenosaApproaches,
+                                                    .strikes = modelknight::kXenosaStrikes};
 const ModelKindDef CBattleGhostKnife3d::kDef{.name = "유령검",
-                                             .rows = kGhostKnifeRows,
+                                             .rows = modelknight::kGhostKnifeRows,
                                              .fadeStep = 2,
                                              .absorbDivisor = 10.0f,
                                              .specialLock = 50,
-                                             .specials = kGhostKnifeSpecials,
-                                             .approaches = kGhostKnifeApproaches,
-                                             .strikes = kGhostKnifeStrikes};
+                                             .specials = modelknight::kGhostKnifeSpecials,
+                                             .approaches = modelknight::kGhostKnifeApproaches,
+                                             .strikes = modelknight::kGhostKnifeStrikes};
 const ModelKindDef CBattleSpearEvil3d::kDef{.name = "사도_창",
-                                            .rows = kSpearEvilRows,
+                                            .rows = modelknight::kSpearEvilRows,
                                             .fadeStep = 1,
                                             .absorbDivisor = 20.0f,
                                             .watch = true,
                                             .specialLock = 100,
-                                            .specials = kSpearEvilSpecials,
-                                            .magics = kSpearEvilMagics,
-                                            .approaches = kSpearEvilApproaches,
-                                            .strikes = kSpearEvilStrikes,
-                                            .lunges = kSpearEvilLunges,
+                                            .specials = modelknight::kSpearEvilSpecials,
+                                            .magics = modelknight::kSpearEvilMagics,
+                                            .approaches = modelknight::kSpearEvilApproaches,
+                                            .strikes = modelknight::kSpearEvilStrikes,
+                                            .lunges = modelknight::kSpearEvilLunges,
                                             .drawMode = 2,
-                                            .altAlpha = kApostleAlpha};
+                                            .altAlpha = modelknight::kApostleAlpha};
 const ModelKindDef CBattleKnifeEvil3d::kDef{.name = "사도_칼",
-                                            .rows = kKnifeEvilRows,
+                                            .rows = modelknight::kKnifeEvilRows,
                                             .fadeStep = 1,
                                             .absorbDivisor = 20.0f,
                                             .watch = true,
                                             .specialLock = 50,
-                                            .specials = kKnifeEvilSpecials,
-                                            .magics = kKnifeEvilMagics,
-                                            .approaches = kKnifeEvilApproaches,
+                                            .specials = modelknight::kKnifeEvilSpecials,
+                                            .magics = modelknight::kKnifeEvilMagics,
+                                            .approaches = modelknight::kKnifeEvilApproaches,
                                             .footsteps = {"사도_오른발.wav", 48, "사도_왼발.wav", 73},
-                                            .strikes = kKnifeEvilStrikes,
+                                            .strikes = modelknight::kKnifeEvilStrikes,
                                             .drawMode = 1,
-                                            .altAlpha = kApostleAlpha,
+                                            .altAlpha = modelknight::kApostleAlpha,
                                             .magicLock = 50};
 const ModelKindDef CBattleGhostKnifeKnight3d::kDef{.name = "유령기사_칼",
-                                                   .rows = kKnifeKnightRows,
+                                                   .rows = modelknight::kKnifeKnightRows,
                                                    .fadeStep = 1,
                                                    .absorbDivisor = 20.0f,
                                                    .specialLock = 50,
-                                                   .specials = kKnifeKnightSpecials,
-                                                   .approaches = kKnifeKnightApproaches,
-                                                   .strikes = kKnifeKnightStrikes};
+                                                   .specials = modelknight::kKnifeKnightSpecials,
+                                                   .approaches = modelknight::kKnifeKnightApproaches,
+                                                   .strikes = modelknight::kKnifeKnightStrikes};
 const ModelKindDef CBattleGhostSpearKnight3d::kDef{.name = "유령기사_창",
-                                                   .rows = kSpearKnightRows,
+                                                   .rows = modelknight::kSpearKnightRows,
                                                    .fadeStep = 1,
                                                    .absorbDivisor = 20.0f,
                                                    .specialLock = 100,
-                                                   .specials = kSpearKnightSpecials,
-                                                   .approaches = kSpearKnightApproaches,
-                                                   .strikes = kSpearKnightStrikes};
+                                                   .specials = modelknight::kSpearKnightSpecials,
+                                                   .approaches = modelknight::kSpearKnightApproaches,
+                                                   .strikes = modelknight::kSpearKnightStrikes};
 
 SLV_REGISTER_ACTOR(CBattleTreasureBox3d, CBattleTreasureBox3d::kDef.name);
 SLV_REGISTER_ACTOR(CBattleTreasureBox2_3d, CBattleTreasureBox2_3d::kDef.name);

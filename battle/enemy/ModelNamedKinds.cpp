@@ -2,6 +2,7 @@
 #include "battle/enemy/ModelNamedKinds.h"
 
 namespace {
+namespace modelnamed {
 
 using modelrows::Drawn;
 using modelrows::kLoop;
@@ -79,34 +80,35 @@ constexpr ModelKindDef Named(const char* name, std::span<const ModelRow> rows, s
                       .ordersWithoutHandlerStay = true};
 }
 
+}  // namespace modelnamed
 }  // namespace
 
 const ModelKindDef CBattleGardian3d::kDef{.name = "가디안",
-                                          .rows = kGardianRows,
+                                          .rows = modelnamed::kGardianRows,
                                           .fadeStep = 2,
                                           .absorbDivisor = 20.0f,
                                           .watch = true,
                                           .specialLock = 100,
-                                          .specials = kGardianSpecials,
-                                          .strikes = kSpecialHit,
+                                          .specials = modelnamed::kGardianSpecials,
+                                          .strikes = modelnamed::kSpecialHit,
                                           .entranceEnds = true,
                                           .ordersWithoutHandlerStay = true};
 const ModelKindDef CBattleMessiah3d::kDef{.name = "메시아",
-                                          .rows = kMessiahRows,
+                                          .rows = modelnamed::kMessiahRows,
                                           .fadeStep = 2,
                                           .absorbGain = 10.0f,
                                           .absorbDivisor = 20.0f,
                                           .watch = true,
                                           .specialLock = 100,
-                                          .specials = kMessiahSpecials,
-                                          .strikes = kMessiahStrikes,
+                                          .specials = modelnamed::kMessiahSpecials,
+                                          .strikes = modelnamed::kMessiahStrikes,
                                           .skillAfterMelee = 54,
                                           .ordersWithoutHandlerStay = true};
-const ModelKindDef CBattleBiyolen33d::kDef = Named("비요른3", kBiyolen3Rows, kTrialSpecials, 3);
-const ModelKindDef CBattleBiyolen13d::kDef = Named("비요른1", kBiyolenRows, kBiyolen1Specials, 3);
-const ModelKindDef CBattleBiyolen23d::kDef = Named("비요른2", kBiyolenRows, kTrialSpecials, 3);
-const ModelKindDef CBattleGoat3d::kDef = Named("산양", kGoatRows, kGoatSpecials, 3);
-const ModelKindDef CBattleBeholder3d::kDef = Named("비홀더", kBeholderRows, kBeholderSpecials, 1);
+const ModelKindDef CBattleBiyolen33d::kDef = modelnamed::Named("비요른3", modelnamed::kBiyolen3Rows, modelnamed::kTrialSpecials, 3);
+const ModelKindDef CBattleBiyolen13d::kDef = modelnamed::Named("비요른1", modelnamed::kBiyolenRows, modelnamed::kBiyolen1Specials, 3);
+const ModelKindDef CBattleBiyolen23d::kDef = modelnamed::Named("비요른2", modelnamed::kBiyolenRows, modelnamed::kTrialSpecials, 3);
+const ModelKindDef CBattleGoat3d::kDef = modelnamed::Named("산양", modelnamed::kGoatRows, modelnamed::kGoatSpecials, 3);
+const ModelKindDef CBattleBeholder3d::kDef = modelnamed::Named("비홀더", modelnamed::kBeholderRows, modelnamed::kBeholderSpecials, 1);
 
 SLV_REGISTER_ACTOR(CBattleGardian3d, CBattleGardian3d::kDef.name);
 SLV_REGISTER_ACTOR(CBattleMessiah3d, CBattleMessiah3d::kDef.name);

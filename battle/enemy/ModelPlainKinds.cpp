@@ -4,6 +4,7 @@
 #include "battle/enemy/ModelPlainKinds.h"
 
 namespace {
+namespace modelplain {
 
 using modelrows::kLoop;
 using modelrows::kOnce;
@@ -60,13 +61,14 @@ constexpr ModelKindDef WaterElf() {
   return def;
 }
 
+}  // namespace modelplain
 }  // namespace
 
-const ModelKindDef CBattleHammer::kDef = Unnamed("아르테미스", kHammerRows);
-const ModelKindDef CBattleRhinoceros::kDef = Unnamed("와일드버팔로", kRhinocerosRows);
-const ModelKindDef CBattleSeaHorse::kDef = Unnamed("발러스", kSeaHorseRows);
-const ModelKindDef CBattleWaterElf::kDef = WaterElf();
-const ModelKindDef CBattleLakesis::kDef = Unnamed("라케시스", kLakesisRows);
+const ModelKindDef CBattleHammer::kDef = modelplain::Unnamed("아르테미스", modelplain::kHammerRows);
+const ModelKindDef CBattleRhinoceros::kDef = modelplain::Unnamed("와일드버팔로", modelplain::kRhinocerosRows);
+const ModelKindDef CBattleSeaHorse::kDef = modelplain::Unnamed("발러스", modelplain::kSeaHorseRows);
+const ModelKindDef CBattleWaterElf::kDef = modelplain::WaterElf();
+const ModelKindDef CBattleLakesis::kDef = modelplain::Unnamed("라케시스", modelplain::kLakesisRows);
 
 SLV_REGISTER_ACTOR(CBattleHammer, CBattleHammer::kDef.name);
 SLV_REGISTER_ACTOR(CBattleRhinoceros, CBattleRhinoceros::kDef.name);

@@ -6,6 +6,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace multichoice {
 
 using bossblocks::Loop;
 using bossblocks::Once;
@@ -119,51 +120,52 @@ constexpr EnemyRouteCase kBalrogPicks[] = {
 constexpr EnemyRoute kBalrogRoutes[] = {Pick(kBalrogPicks, kActSpecialApproach2)};
 constexpr EnemyStrike kBalrogStrikes[] = {{.code = kActSpecialHit}, AtEnd(kActSpecialHit2), AtEnd(kActSpecialHit3)};
 
+}  // namespace multichoice
 }  // namespace
 
 const EnemyKindDef CBattleAqsalad::kDef{.name = "압사라스",
-                                        .rows = kAqsaladRows,
-                                        .layout = kStandard,
-                                        .routes = kAqsaladRoutes,
-                                        .approaches = kAqsaladApproaches,
-                                        .strikes = kThreeStrikes};
+                                        .rows = multichoice::kAqsaladRows,
+                                        .layout = multichoice::kStandard,
+                                        .routes = multichoice::kAqsaladRoutes,
+                                        .approaches = multichoice::kAqsaladApproaches,
+                                        .strikes = multichoice::kThreeStrikes};
 const EnemyKindDef CBattlekillerSpider::kDef{.name = "킬러스파이더",
-                                             .rows = kKillerSpiderRows,
-                                             .routes = kKillerSpiderRoutes,
-                                             .approaches = kTwoApproaches,
-                                             .strikes = kTwoStrikes};
+                                             .rows = multichoice::kKillerSpiderRows,
+                                             .routes = multichoice::kKillerSpiderRoutes,
+                                             .approaches = multichoice::kTwoApproaches,
+                                             .strikes = multichoice::kTwoStrikes};
 const EnemyKindDef CBattleFreezeMan::kDef{.name = "빙암마인",
-                                          .rows = kFreezeManRows,
-                                          .routes = kFreezeManRoutes,
-                                          .approaches = kFreezeManApproaches,
-                                          .strikes = kThreeStrikes};
+                                          .rows = multichoice::kFreezeManRows,
+                                          .routes = multichoice::kFreezeManRoutes,
+                                          .approaches = multichoice::kFreezeManApproaches,
+                                          .strikes = multichoice::kThreeStrikes};
 const EnemyKindDef CBattleNightmareIllusion::kDef{.name = "나이트메어일루젼",
-                                                  .rows = kThreeWalksAndBlows,
-                                                  .layout = kStandard,
-                                                  .routes = kNightmareRoutes,
-                                                  .approaches = kThreeApproaches,
-                                                  .strikes = kThreeStrikes};
+                                                  .rows = multichoice::kThreeWalksAndBlows,
+                                                  .layout = multichoice::kStandard,
+                                                  .routes = multichoice::kNightmareRoutes,
+                                                  .approaches = multichoice::kThreeApproaches,
+                                                  .strikes = multichoice::kThreeStrikes};
 const EnemyKindDef CBattleFaleHard::kDef{.name = "페일하드",
                                          .specialFolder = enemyrows::kBeastFolder,
-                                         .rows = kFaleHardRows,
-                                         .layout = kStandard,
-                                         .routes = kFaleHardRoutes,
-                                         .approaches = kThreeApproaches,
-                                         .strikes = kThreeStrikes};
+                                         .rows = multichoice::kFaleHardRows,
+                                         .layout = multichoice::kStandard,
+                                         .routes = multichoice::kFaleHardRoutes,
+                                         .approaches = multichoice::kThreeApproaches,
+                                         .strikes = multichoice::kThreeStrikes};
 const EnemyKindDef CBattleNosferatu::kDef{.name = "노스페라투",
                                           .specialFolder = enemyrows::kBeastFolder,
-                                          .rows = kNosferatuRows,
-                                          .layout = kStandard,
-                                          .routes = kNosferatuRoutes,
-                                          .approaches = kNosferatuApproaches,
-                                          .strikes = kNosferatuStrikes};
+                                          .rows = multichoice::kNosferatuRows,
+                                          .layout = multichoice::kStandard,
+                                          .routes = multichoice::kNosferatuRoutes,
+                                          .approaches = multichoice::kNosferatuApproaches,
+                                          .strikes = multichoice::kNosferatuStrikes};
 const EnemyKindDef CBattleBalrog::kDef{.name = "발로그",
                                        .specialFolder = enemyrows::kBeastFolder,
-                                       .rows = kBalrogRows,
-                                       .layout = kStandard,
-                                       .routes = kBalrogRoutes,
-                                       .approaches = kTwoApproaches,
-                                       .strikes = kBalrogStrikes};
+                                       .rows = multichoice::kBalrogRows,
+                                       .layout = multichoice::kStandard,
+                                       .routes = multichoice::kBalrogRoutes,
+                                       .approaches = multichoice::kTwoApproaches,
+                                       .strikes = multichoice::kBalrogStrikes};
 
 SLV_REGISTER_ACTOR(CBattleAqsalad, CBattleAqsalad::kDef.name);
 SLV_REGISTER_ACTOR(CBattlekillerSpider, CBattlekillerSpider::kDef.name);

@@ -6,6 +6,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace multiroute {
 
 using enemyrows::Blow;
 using enemyrows::kSpecialSheetStrike;
@@ -123,40 +124,41 @@ constexpr EnemyRoute kQueenBeeRoutes[] = {
 constexpr EnemyApproach kQueenBeeApproaches[] = {{.code = kActSpecialApproach, .next = kActSpecialHit}};
 constexpr EnemyStrike kQueenBeeStrikes[] = {{.code = kActSpecialHit}, Staying(kActSpecialHit2)};
 
+}  // namespace multiroute
 }  // namespace
 
 const EnemyKindDef CBattleAssassin::kDef{.name = "어세신",
-                                         .rows = kAssassinRows,
-                                         .layout = kStandard,
-                                         .routes = kAssassinRoutes,
-                                         .approaches = kAssassinApproaches,
-                                         .strikes = kAssassinStrikes};
+                                         .rows = multiroute::kAssassinRows,
+                                         .layout = multiroute::kStandard,
+                                         .routes = multiroute::kAssassinRoutes,
+                                         .approaches = multiroute::kAssassinApproaches,
+                                         .strikes = multiroute::kAssassinStrikes};
 const EnemyKindDef CBattleEvilSage::kDef{.name = "이블세이지",
                                          .specialFolder = enemyrows::kBeastFolder,
-                                         .rows = kEvilSageRows,
-                                         .layout = kStandard,
-                                         .routes = kEvilSageRoutes,
-                                         .approaches = kEvilSageApproaches,
-                                         .strikes = kEvilSageStrikes};
+                                         .rows = multiroute::kEvilSageRows,
+                                         .layout = multiroute::kStandard,
+                                         .routes = multiroute::kEvilSageRoutes,
+                                         .approaches = multiroute::kEvilSageApproaches,
+                                         .strikes = multiroute::kEvilSageStrikes};
 const EnemyKindDef CBattleDeathMaster::kDef{.name = "사신",
-                                            .rows = kDeathMasterRows,
-                                            .layout = kStandard,
-                                            .routes = kDeathMasterRoutes,
-                                            .approaches = kDeathMasterApproaches,
-                                            .strikes = kDeathMasterStrikes};
+                                            .rows = multiroute::kDeathMasterRows,
+                                            .layout = multiroute::kStandard,
+                                            .routes = multiroute::kDeathMasterRoutes,
+                                            .approaches = multiroute::kDeathMasterApproaches,
+                                            .strikes = multiroute::kDeathMasterStrikes};
 const EnemyKindDef CBattleHyperSton::kDef{.name = "하이퍼스톤",
-                                          .rows = kHyperStonRows,
-                                          .layout = kStandard,
-                                          .routes = kHyperStonRoutes,
-                                          .approaches = kHyperStonApproaches,
-                                          .strikes = kHyperStonStrikes};
+                                          .rows = multiroute::kHyperStonRows,
+                                          .layout = multiroute::kStandard,
+                                          .routes = multiroute::kHyperStonRoutes,
+                                          .approaches = multiroute::kHyperStonApproaches,
+                                          .strikes = multiroute::kHyperStonStrikes};
 const EnemyKindDef CBattleQueenBee::kDef{.name = "여왕벌",
                                          .specialFolder = enemyrows::kBeastFolder,
-                                         .rows = kQueenBeeRows,
+                                         .rows = multiroute::kQueenBeeRows,
                                          .layout = enemyrows::kHover,
-                                         .routes = kQueenBeeRoutes,
-                                         .approaches = kQueenBeeApproaches,
-                                         .strikes = kQueenBeeStrikes};
+                                         .routes = multiroute::kQueenBeeRoutes,
+                                         .approaches = multiroute::kQueenBeeApproaches,
+                                         .strikes = multiroute::kQueenBeeStrikes};
 
 SLV_REGISTER_ACTOR(CBattleAssassin, CBattleAssassin::kDef.name);
 SLV_REGISTER_ACTOR(CBattleEvilSage, CBattleEvilSage::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace ownaction {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
@@ -55,21 +56,22 @@ constexpr EnemyStrike kHeapariStrikes[] = {{.code = kActAttack,
                                             .targetEffect = kTargetMark,
                                             .targetEffectNear = true}};
 
+}  // namespace ownaction
 }  // namespace
 
 constinit const EnemyKindDef CBattleSacubus::kDef{.name = "서큐버스",
-                                                  .rows = kSuccubusRows,
-                                                  .layout = kStandard,
-                                                  .routes = kSuccubusRoutes,
-                                                  .strikes = kSuccubusStrikes};
-constinit const EnemyKindDef CBattleGideon::kDef{.name = "기데온", .rows = kGideonRows, .layout = kStandard};
+                                                  .rows = ownaction::kSuccubusRows,
+                                                  .layout = ownaction::kStandard,
+                                                  .routes = ownaction::kSuccubusRoutes,
+                                                  .strikes = ownaction::kSuccubusStrikes};
+constinit const EnemyKindDef CBattleGideon::kDef{.name = "기데온", .rows = ownaction::kGideonRows, .layout = ownaction::kStandard};
 constinit const EnemyKindDef CBattleLittleMeamade2::kDef{
-    .name = "머메이드_로드", .rows = kMermaidLordRows, .layout = kStandard, .strikes = kMermaidLordStrikes};
-constinit const EnemyKindDef CBattleBakGi::kDef{.name = "나선박쥐", .layout = kStandard, .strikes = kBatStrikes};
-constinit const EnemyKindDef HeapariTable::kDef{.rows = kHeapariRows, .layout = kStandard, .strikes = kHeapariStrikes};
+    .name = "머메이드_로드", .rows = ownaction::kMermaidLordRows, .layout = ownaction::kStandard, .strikes = ownaction::kMermaidLordStrikes};
+constinit const EnemyKindDef CBattleBakGi::kDef{.name = "나선박쥐", .layout = ownaction::kStandard, .strikes = ownaction::kBatStrikes};
+constinit const EnemyKindDef HeapariTable::kDef{.rows = ownaction::kHeapariRows, .layout = ownaction::kStandard, .strikes = ownaction::kHeapariStrikes};
 
 int CBattleGideon::UpdateAction(int code) {
-  if (code == kActDamageLight || code == kActDamageHeavy) SpawnEffect(kReelBurn);
+  if (code == kActDamageLight || code == kActDamageHeavy) SpawnEffect(ownaction::kReelBurn);
   return TableEnemy::UpdateAction(code);
 }
 

@@ -4,6 +4,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace plaininplace {
 
 using enemyrows::Blow;
 using enemyrows::kStandard;
@@ -47,22 +48,23 @@ constexpr EnemyRow kKillingPuppetRows[] = {
 // Twice as fast as the blow.
 constexpr EnemyRow kImperialRows[] = {{.code = kActSpecialHit, .base = 8, .delay = 4}};
 
+}  // namespace plaininplace
 }  // namespace
 
 const EnemyKindDef CBattlekimaira::kDef{.name = "키마이라",
-                                        .rows = kKimairaRows,
-                                        .layout = kStandard,
-                                        .routes = kKimairaRoutes,
-                                        .approaches = kKimairaApproaches,
-                                        .strikes = kKimairaStrikes};
-const EnemyKindDef CBattleFrameBat::kDef = Plain("프레임벳", kStrikeOnBlowRows);
-const EnemyKindDef CBattleJusticeofDeth::kDef = InPlace("저스티스오브데스", kStrikeOnBlowRows);
-const EnemyKindDef CBattleSandMan::kDef{.name = "샌드맨", .rows = kStandard};
-const EnemyKindDef CBattleDragonsFly::kDef = Plain("드래곤플라이", kDragonsFlyRows, {});
-const EnemyKindDef CBattleKillingPuppet::kDef = InPlace("킬링퍼펫", kKillingPuppetRows);
-const EnemyKindDef CBattleEmpireOfficer::kDef = Plain("제국장교", kImperialRows);
-const EnemyKindDef CBattleLeighrantzSoldier01::kDef = Plain("정부군_", kImperialRows);
-const EnemyKindDef CBattleLeighrantzSoldier02::kDef = Plain("정부군__", kImperialRows);
+                                        .rows = plaininplace::kKimairaRows,
+                                        .layout = plaininplace::kStandard,
+                                        .routes = plaininplace::kKimairaRoutes,
+                                        .approaches = plaininplace::kKimairaApproaches,
+                                        .strikes = plaininplace::kKimairaStrikes};
+const EnemyKindDef CBattleFrameBat::kDef = plaininplace::Plain("프레임벳", plaininplace::kStrikeOnBlowRows);
+const EnemyKindDef CBattleJusticeofDeth::kDef = plaininplace::InPlace("저스티스오브데스", plaininplace::kStrikeOnBlowRows);
+const EnemyKindDef CBattleSandMan::kDef{.name = "샌드맨", .rows = plaininplace::kStandard};
+const EnemyKindDef CBattleDragonsFly::kDef = plaininplace::Plain("드래곤플라이", plaininplace::kDragonsFlyRows, {});
+const EnemyKindDef CBattleKillingPuppet::kDef = plaininplace::InPlace("킬링퍼펫", plaininplace::kKillingPuppetRows);
+const EnemyKindDef CBattleEmpireOfficer::kDef = plaininplace::Plain("제국장교", plaininplace::kImperialRows);
+const EnemyKindDef CBattleLeighrantzSoldier01::kDef = plaininplace::Plain("정부군_", plaininplace::kImperialRows);
+const EnemyKindDef CBattleLeighrantzSoldier02::kDef = plaininplace::Plain("정부군__", plaininplace::kImperialRows);
 
 SLV_REGISTER_ACTOR(CBattlekimaira, CBattlekimaira::kDef.name);
 SLV_REGISTER_ACTOR(CBattleFrameBat, CBattleFrameBat::kDef.name);

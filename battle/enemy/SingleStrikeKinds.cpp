@@ -6,6 +6,7 @@
 #include "battle/enemy/EnemyRowLayouts.h"
 
 namespace {
+namespace singlestrike {
 
 using enemyrows::kSpecialSheetStrike;
 using enemyrows::kStrikeOnBlow;
@@ -57,21 +58,22 @@ constexpr EnemyRow kKelberosMasterRows[] = {kSpecialSheetStrike, {.code = kActSp
 constexpr EnemyRow kMadrakeRows[] = {kSpecialSheetStrike, kSecondOnSpecialSheet};
 constexpr EnemyRow kGigantesRows[] = {{.code = kActSpecialHit, .base = 12}};
 
+}  // namespace singlestrike
 }  // namespace
 
-const EnemyKindDef CBattleSimurgh::kDef = WithSecond(Kind("시무르그", kSimurghRows), kStraightRoute<74>, kSimurghStrikes);
-const EnemyKindDef CBattleGaruda::kDef = Kind("가루다", kGarudaRows);
+const EnemyKindDef CBattleSimurgh::kDef = singlestrike::WithSecond(singlestrike::Kind("시무르그", singlestrike::kSimurghRows), singlestrike::kStraightRoute<74>, singlestrike::kSimurghStrikes);
+const EnemyKindDef CBattleGaruda::kDef = singlestrike::Kind("가루다", singlestrike::kGarudaRows);
 const EnemyKindDef CBattleIronScorpion::kDef =
-    WithSecond(Kind("아이언스콜피온", kIronScorpionRows), kStraightRoute<41>, kStayingStrike);
-const EnemyKindDef CBattleMasterofDesert::kDef = Kind("마스터오브데저트", kOnBlowRows);
-const EnemyKindDef CBattleSaramanda::kDef = Approaching(
-    WithSecond(Kind("사라만다", kSaramandaRows), kStraightRoute<74>, kBareStayingStrike), kFastApproach);
-const EnemyKindDef CBattleSkelBrood::kDef = Approaching(Kind("스켈블러드", kOnBlowRows), kFastApproach);
-const EnemyKindDef CBattleKelberosMaster::kDef = Approaching(
-    WithSecond(Kind("켈베로스마스터", kKelberosMasterRows), kStraightRoute<89>, kStayingStrike), kFastApproach);
+    singlestrike::WithSecond(singlestrike::Kind("아이언스콜피온", singlestrike::kIronScorpionRows), singlestrike::kStraightRoute<41>, singlestrike::kStayingStrike);
+const EnemyKindDef CBattleMasterofDesert::kDef = singlestrike::Kind("마스터오브데저트", singlestrike::kOnBlowRows);
+const EnemyKindDef CBattleSaramanda::kDef = singlestrike::Approaching(
+    singlestrike::WithSecond(singlestrike::Kind("사라만다", singlestrike::kSaramandaRows), singlestrike::kStraightRoute<74>, singlestrike::kBareStayingStrike), singlestrike::kFastApproach);
+const EnemyKindDef CBattleSkelBrood::kDef = singlestrike::Approaching(singlestrike::Kind("스켈블러드", singlestrike::kOnBlowRows), singlestrike::kFastApproach);
+const EnemyKindDef CBattleKelberosMaster::kDef = singlestrike::Approaching(
+    singlestrike::WithSecond(singlestrike::Kind("켈베로스마스터", singlestrike::kKelberosMasterRows), singlestrike::kStraightRoute<89>, singlestrike::kStayingStrike), singlestrike::kFastApproach);
 const EnemyKindDef CBattleMadrake::kDef =
-    WithSecond(Kind("만드레이크", kMadrakeRows), kStraightRoute<81>, kBareStayingStrike);
-const EnemyKindDef CBattleGigantes::kDef = Approaching(Kind("기간테스", kGigantesRows), kGigantesApproach);
+    singlestrike::WithSecond(singlestrike::Kind("만드레이크", singlestrike::kMadrakeRows), singlestrike::kStraightRoute<81>, singlestrike::kBareStayingStrike);
+const EnemyKindDef CBattleGigantes::kDef = singlestrike::Approaching(singlestrike::Kind("기간테스", singlestrike::kGigantesRows), singlestrike::kGigantesApproach);
 
 SLV_REGISTER_ACTOR(CBattleSimurgh, CBattleSimurgh::kDef.name);
 SLV_REGISTER_ACTOR(CBattleGaruda, CBattleGaruda::kDef.name);

@@ -4,6 +4,7 @@
 #include "battle/enemy/MoreBossKinds.h"
 
 namespace {
+namespace soldier {
 
 using bossblocks::Loop;
 using bossblocks::Once;
@@ -39,21 +40,22 @@ constexpr EnemyApproach kBanditApproaches[] = {
 };
 constexpr EnemyStrike kBanditStrikes[] = {{.code = kActSpecialHit}, {.code = kActSpecialHit2}, {.code = kActSpecialHit3}};
 
+}  // namespace soldier
 }  // namespace
 
-constinit const EnemyKindDef Delay6Table::kDef{.rows = kDelay6Rows};
+constinit const EnemyKindDef Delay6Table::kDef{.rows = soldier::kDelay6Rows};
 constinit const EnemyKindDef CBattleEmpireWomanOfficer::kDef{.name = "왕국여장교",
-                                                             .rows = kOfficerRows,
-                                                             .layout = kDelay6Rows,
-                                                             .routes = kOfficerRoutes,
-                                                             .approaches = kOfficerApproaches,
-                                                             .strikes = kOfficerStrikes};
+                                                             .rows = soldier::kOfficerRows,
+                                                             .layout = soldier::kDelay6Rows,
+                                                             .routes = soldier::kOfficerRoutes,
+                                                             .approaches = soldier::kOfficerApproaches,
+                                                             .strikes = soldier::kOfficerStrikes};
 constinit const EnemyKindDef CBattleOvrelTimbanesFamily::kDef{.name = "도적단원",
-                                                              .rows = kBanditRows,
-                                                              .layout = kDelay6Rows,
-                                                              .routes = kBanditRoutes,
-                                                              .approaches = kBanditApproaches,
-                                                              .strikes = kBanditStrikes};
+                                                              .rows = soldier::kBanditRows,
+                                                              .layout = soldier::kDelay6Rows,
+                                                              .routes = soldier::kBanditRoutes,
+                                                              .approaches = soldier::kBanditApproaches,
+                                                              .strikes = soldier::kBanditStrikes};
 SLV_REGISTER_ACTOR(CBattleEmpireWomanOfficer, CBattleEmpireWomanOfficer::kDef.name);
 SLV_REGISTER_ACTOR(CBattleOvrelTimbanesFamily, CBattleOvrelTimbanesFamily::kDef.name);
 SLV_REGISTER_ACTOR(CBattleWistenKreutzerOne, "위스텐_크로이체르_");

@@ -1,4 +1,3 @@
-#define GL_GLEXT_PROTOTYPES 1
 #include "bench/support/LlvmpipeRacer.h"
 
 #include <GL/glext.h>

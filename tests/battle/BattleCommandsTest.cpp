@@ -35,18 +35,22 @@ constexpr const char* kMenuSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kWarning = "쓸수없는메뉴선택시나는경고음.wav";
 constexpr const char* kAimSound = "전투메뉴 선택 후 공격하거나 마법 걸 캐릭터를 선택할 때의 소리.wav";
 
-// Battle items by row of the item list: the revival item, an ally potion,
-// a bomb, a smoke pot aimed at the ground, incense on oneself, a curse of
-// a kind not used in battle, and bread nobody wears; then a dagger and the
-// catalyst heal asks for, neither in the battle list.
-enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger, kDismal };
 // Magic of sizz by row and skills of kreutzer by row.
 enum MagicRow { kHeal, kResurrection, kFire, kMeteor, kShield, kCostly, kJoint };
 enum SkillRow { kSlash, kBloodletting, kFocus, kDear };
 
+namespace battlecommandstest {
+
+// Battle items by row of the item list: the revival item, an ally potion,
+// a bomb, a smoke pot aimed at the ground, incense on oneself, a curse of
+// a kind not used in battle, and bread nobody wears; then a dagger and the
+// catalyst heal asks for, neither in the battle list. In a namespace: kCurse
+// also names a condition.
+enum ItemRow { kSage, kPotion, kBomb, kSmoke, kIncense, kCurse, kBread, kDagger, kDismal };
 std::string Item(const std::string& name, int kind, const std::string& params) {
   return menulists::ItemText(name, 0, name, kind, params);
 }
+}  // namespace battlecommandstest
 
 std::string MagicText(const std::string& name, int target, const std::string& cost) {
   return "#magic < " + name + " > < >\n#targettype " + std::to_string(target) + "\n#cost " + cost + "\n#end\n";
@@ -60,10 +64,12 @@ class BattleCommandsTest : public BattleFixture {
  protected:
   BattleCommandsTest() : BattleFixture("map\n") {
     std::string items;
-    for (int i = 0; i < 7; ++i) items += Item("e" + std::to_string(i), 14, "0");
-    items += Item("세이지", 8, "0") + Item("포션", 8, "0") + Item("폭탄", 9, "2") + Item("연막", 9, "4") +
-             Item("향", 8, "1") + Item("저주", 12, "0") + Item("빵", 7, "0") + Item("단검", 0, "0") +
-             Item("디스말", 14, "0");
+    for (int i = 0; i < 7; ++i) items += battlecommandstest::Item("e" + std::to_string(i), 14, "0");
+    items += battlecommandstest::Item("세이지", 8, "0") + battlecommandstest::Item("포션", 8, "0") +
+             battlecommandstest::Item("폭탄", 9, "2") + battlecommandstest::Item("연막", 9, "4") +
+             battlecommandstest::Item("향", 8, "1") + battlecommandstest::Item("저주", 12, "0") +
+             battlecommandstest::Item("빵", 7, "0") + battlecommandstest::Item("단검", 0, "0") +
+             battlecommandstest::Item("디스말", 14, "0");
     m_dir.Write("game/data/diary/item.txt", items);
     m_dir.Write("game/data/diary/magic.txt", MagicText("힐", 0, "0 0 4 0") + MagicText("리저렉션", 0, "0 0 0 0") +
                                                  MagicText("파이어", 2, "0 0 0 0") + MagicText("메테오", 4, "0 0 4 0") +
@@ -76,7 +82,7 @@ class BattleCommandsTest : public BattleFixture {
     EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
     CSession& session = CSession::GetInstance();
-    for (int i = 7; i < 7 + kDismal + 1; ++i) session.SetItemCount(i, 1);
+    for (int i = 7; i < 7 + battlecommandstest::kDismal + 1; ++i) session.SetItemCount(i, 1);
     PlayerData& sizz = session.players[0];
     sizz.ismagicman = 1;
     sizz.mp1 = sizz.mp2 = sizz.mp3 = 50;
@@ -138,7 +144,7 @@ class BattleCommandsTest : public BattleFixture {
 TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
   Enter();
   CSession& session = CSession::GetInstance();
-  session.players[1].weapon = 7 + kDagger;
+  session.players[1].weapon = 7 + battlecommandstest::kDagger;
   CItemList::GetInstance().Build(-1, 0);
   ASSERT_TRUE(CMagicList::GetInstance().Build(4, 0));
   ASSERT_TRUE(CSkillList::GetInstance().Build(3, 1));
@@ -156,16 +162,16 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
       {"attack", 1, 0, 0, 2, "", kMenuSound, -1, -1},
       {"defend", 0, 1, 0, 0, "", kMenuSound, -1, 1},
       {"move", 0, 2, 0, 4, "", kMenuSound, -1, -1},
-      {"revival item, nobody fallen", 1, 3, kSage, 1, "치료할 대상이 없습니다", kMenuSound, 7 + kSage, -1},
-      {"potion", 0, 3, kPotion, 3, "", kMenuSound, 7 + kPotion, -1},
-      {"bomb", 0, 3, kBomb, 2, "", kMenuSound, 7 + kBomb, -1},
-      {"smoke on the ground", 0, 3, kSmoke, 4, "", kMenuSound, 7 + kSmoke, -1},
-      {"incense on oneself", 0, 3, kIncense, 0, "", kMenuSound, 7 + kIncense, 3},
-      {"a kind not for battle", 0, 3, kCurse, 1, "", nullptr, -1, -1},
+      {"revival item, nobody fallen", 1, 3, battlecommandstest::kSage, 1, "치료할 대상이 없습니다", kMenuSound, 7 + battlecommandstest::kSage, -1},
+      {"potion", 0, 3, battlecommandstest::kPotion, 3, "", kMenuSound, 7 + battlecommandstest::kPotion, -1},
+      {"bomb", 0, 3, battlecommandstest::kBomb, 2, "", kMenuSound, 7 + battlecommandstest::kBomb, -1},
+      {"smoke on the ground", 0, 3, battlecommandstest::kSmoke, 4, "", kMenuSound, 7 + battlecommandstest::kSmoke, -1},
+      {"incense on oneself", 0, 3, battlecommandstest::kIncense, 0, "", kMenuSound, 7 + battlecommandstest::kIncense, 3},
+      {"a kind not for battle", 0, 3, battlecommandstest::kCurse, 1, "", nullptr, -1, -1},
       {"a row past the list", 0, 3, 40, 1, "", kMenuSound, -1, -1},
       {"pass", 0, 7, 0, 1, "", kWarning, -1, -1},
       {"auto past the tactics rows", 0, 5, 5, 1, "", kMenuSound, -1, -1},
-      {"equip what nobody wears", 0, 8, kBread, 1, "빵 장착할 수 없습니다", kMenuSound, -1, -1},
+      {"equip what nobody wears", 0, 8, battlecommandstest::kBread, 1, "빵 장착할 수 없습니다", kMenuSound, -1, -1},
       {"heal", 0, 9, kHeal, 3, "", kMenuSound, kHeal, -1},
       {"fire", 0, 9, kFire, 2, "", kMenuSound, kFire, -1},
       {"meteor", 0, 9, kMeteor, 4, "", kMenuSound, kMeteor, -1},
@@ -202,16 +208,16 @@ TEST_F(BattleCommandsTest, EveryCommandRowChecksAndAimsOrRefuses) {
       EXPECT_EQ(v[1], c.orderKind);
     }
     EXPECT_EQ(m_frame.m_groundSelect, c.phase == 4 ? 1 : 0);
-    EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == kCurse);
+    EXPECT_EQ(log.Contains("Invalid Item Type"), c.command == 3 && c.index == battlecommandstest::kCurse);
   }
 
   // Heal without its catalyst is refused with the catalyst's words.
-  session.SetItemCount(7 + kDismal, 0);
+  session.SetItemCount(7 + battlecommandstest::kDismal, 0);
   TurnOf(0);
   m_frame.OnMessage(nullptr, 6, 9, kHeal, 0);
   EXPECT_EQ(m_frame.m_battlePhase, 1);
   EXPECT_EQ(m_frame.m_caption, "디스말이 없습니다");
-  session.SetItemCount(7 + kDismal, 1);
+  session.SetItemCount(7 + battlecommandstest::kDismal, 1);
 
   // A self-aimed skill pays at once; a self-aimed magic too.
   TurnOf(1);
@@ -302,13 +308,13 @@ TEST_F(BattleCommandsTest, RevivalIsRefusedWhileFourStandAndOffersTheFallen) {
   Enter();
   CItemList::GetInstance().Build(-1, 0);
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSage, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSage, 0);
   EXPECT_EQ(m_frame.m_caption, "사용할 수 없습니다");
   EXPECT_EQ(m_frame.m_battlePhase, 1);
 
   Member(3).m_actionCode = kActRemoved;  // fallen
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSage, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSage, 0);
   EXPECT_EQ(m_frame.m_caption, "");
   EXPECT_EQ(m_frame.m_battlePhase, 3);
   ASSERT_EQ(m_frame.m_targetCount, 1);
@@ -371,7 +377,7 @@ TEST_F(BattleCommandsTest, ListsOfferPanickedAndPetrifiedAlliesAndTheCursorWraps
 
 TEST_F(BattleCommandsTest, AnEmptyListRefusesWithTheWarningAndKeepsTheMenu) {
   Enter();
-  CSession::GetInstance().players[0].weapon = 7 + kDagger;
+  CSession::GetInstance().players[0].weapon = 7 + battlecommandstest::kDagger;
   Wolf().m_actionCode = kActDying;
   TurnOf(0);
   testsupport::DebugLogCapture log;
@@ -385,7 +391,7 @@ TEST_F(BattleCommandsTest, ConfirmingATargetOrdersTheMemberAndPaysTheCost) {
   SetParty({0, 1, 2});
   Enter(2);
   CSession& session = CSession::GetInstance();
-  session.players[1].weapon = 7 + kDagger;
+  session.players[1].weapon = 7 + battlecommandstest::kDagger;
   session.players[1].cp = 100;
   TurnOf(1);
   m_frame.OnMessage(nullptr, 6, 0, 0, 0);
@@ -417,7 +423,7 @@ TEST_F(BattleCommandsTest, ConfirmingATargetOrdersTheMemberAndPaysTheCost) {
   Press(5);
   m_frame.BattleMenuInput();
   EXPECT_LT(sizz.mp1 + sizz.mp2 + sizz.mp3, 150);
-  EXPECT_EQ(session.GetItemCount(7 + kDismal), 0);  // heal's catalyst
+  EXPECT_EQ(session.GetItemCount(7 + battlecommandstest::kDismal), 0);  // heal's catalyst
   EXPECT_EQ(m_frame.m_battlePhase, 0);
   EXPECT_EQ(Member(0).finishing.messages.back(), kMsgOrder);
   EXPECT_EQ(Member(0).finishing.values.back()[1], 9);
@@ -533,7 +539,7 @@ TEST_F(GroundCursorTest, ConfirmingTheGroundSendsThePointThenTheOrder) {
   // An item of the area kind is thrown at the point, and the battle runs on.
   CItemList::GetInstance().Build(-1, 0);
   TurnOf(0);
-  m_frame.OnMessage(nullptr, 6, 3, kSmoke, 0);
+  m_frame.OnMessage(nullptr, 6, 3, battlecommandstest::kSmoke, 0);
   ASSERT_EQ(m_frame.m_battlePhase, 4);
   g_pMainKeyPad->m_buttons = {};
   Press(4);

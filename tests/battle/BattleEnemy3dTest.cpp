@@ -24,6 +24,7 @@ using namespace enemytest;
 
 namespace {
 
+namespace battleenemy3dtest {
 // A cube that slides along x over its ten frames. Action 0 plays frames
 // 2-5 with an event on 3, action 1 is declared without frames, action 2
 // lies beyond the model's frames, action 3 has no model.
@@ -37,13 +38,14 @@ action 0 2 5 3
 action 1 -1 -1
 action 2 20 25
 )";
+}  // namespace battleenemy3dtest
 
 class ModelEnemyTest : public EnemyKindsTest {
  protected:
   ModelEnemyTest() {
     std::vector<slvtools::DataFile> files;
     std::string error;
-    EXPECT_TRUE(slvtools::BuildModelSource(kModel, "cube.rsx", &files, &error)) << error;
+    EXPECT_TRUE(slvtools::BuildModelSource(battleenemy3dtest::kModel, "cube.rsx", &files, &error)) << error;
     for (slvtools::DataFile& file : files) {
       std::replace(file.name.begin(), file.name.end(), '\\', '/');
       if (file.name == "model/cube.rma") file.bytes += "#rsxname\n#action 3 0 1\n";

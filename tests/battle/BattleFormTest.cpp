@@ -27,11 +27,13 @@ namespace {
 
 using battleform::Resolve;
 
+namespace battleformtest {
 class CEnemyProbe : public CBattleActor {
  public:
   bool OnProcess() override { return true; }
   void OnMessage(CObject*, int, intptr_t, intptr_t, intptr_t) override {}
 };
+}  // namespace battleformtest
 
 // What a form did, tick by tick: the codes it entered and its blows with
 // their strength.
@@ -76,14 +78,16 @@ class CTraced : public Form {
 
 using Strings = std::vector<std::string>;
 
+namespace battleformtest {
 enum Item { kSword = 7, kDagger, kBagnak, kKaiser, kStaff, kSpear, kRod, kHalberd };
 
 std::string ItemBlock(const std::string& name, int kind, const std::string& params) {
   return "#item < " + name + " > < > 0 " + name + "\n#type " + std::to_string(kind) + "\n#param " + params + "\n#end\n";
 }
+}  // namespace battleformtest
 
 std::string Weapon(const std::string& name, int weaponClass) {
-  return ItemBlock(name, 0, "0 0 0 0 0 0 " + std::to_string(weaponClass) + " 0 0 3.0 0");
+  return battleformtest::ItemBlock(name, 0, "0 0 0 0 0 0 " + std::to_string(weaponClass) + " 0 0 3.0 0");
 }
 
 constexpr int kFlashArrowSkill = 128;
@@ -95,7 +99,7 @@ class BattleFormTest : public FieldActorTestOf<CRecordingFrame> {
   BattleFormTest() {
     std::string items;
     const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
-    for (int i = 0; i < 7; ++i) items += ItemBlock("empty" + std::to_string(i), emptyKinds[i], "0");
+    for (int i = 0; i < 7; ++i) items += battleformtest::ItemBlock("empty" + std::to_string(i), emptyKinds[i], "0");
     items += Weapon("sword", 0) + Weapon("dagger", 1) + Weapon("바그낙", 5) + Weapon("카이저너클", 5) + Weapon("staff", 3) +
              Weapon("spear", 7) + Weapon("rod", 8) + Weapon("halberd", 9);
     Write("data/diary/item.txt", items);
@@ -115,7 +119,7 @@ class BattleFormTest : public FieldActorTestOf<CRecordingFrame> {
     record.engname = "kreutzer";
     record.hp = record.maxhp = 80;
     record.shp = record.maxshp = 20;
-    record.weapon = kSword;
+    record.weapon = battleformtest::kSword;
     record.cp = 100;
     record.battlesprname = "fighter.spr";
     record.battleactname = "fighter.act";
@@ -173,7 +177,7 @@ class BattleFormTest : public FieldActorTestOf<CRecordingFrame> {
   }
 
   CSession& session = CSession::GetInstance();
-  CEnemyProbe enemy;
+  battleformtest::CEnemyProbe enemy;
 };
 
 TEST_F(BattleFormTest, SecondFormsDeriveFromTheirFirst) {
@@ -236,32 +240,32 @@ TEST_F(BattleFormTest, TheChosenSkillOrTheWeaponRoutesTheSpecialSkill) {
     int32_t next;
   };
   const Case cases[] = {
-      {"battlekreutzer", 109, kSword, kActSpecialApproach},  {"battlekreutzer", 110, kSword, kActSpecialApproach2},
-      {"battlekreutzer", 131, kSword, kActSpecialApproach3}, {"battlekreutzer", 175, kSword, kActSpecialApproach3},
-      {"battlekreutzer", 141, kSword, kActDig},              {"battlekreutzer", 170, kSword, kActSkillHit2},
-      {"battlekreutzer", 183, kSword, kActSkillHit3},        {"battlekreutzer", 5, kSword, kActApproach},
-      {"battlemaria", 0, kSword, kActAttackStart},           {"battlemaria", 97, kSword, kActSpecialApproach},
-      {"battlemaria", 131, kSword, kActSkillHit2},           {"battlemaria", 133, kSword, kActApproach},
-      {"battlemaria2", 0, kSword, kActApproach},             {"battlemaria2", 99, kSword, kActSpecialApproach5},
-      {"battlemaria2", 100, kSword, kActSpecialApproach4},   {"battlemaria2", 145, kSword, kActSpecialApproach3},
-      {"battlesizz2", 109, kSword, kActSpecialHit2},         {"battlesizz2", 109, kDagger, kActSpecialHit},
-      {"battlesizz2", 109, kStaff, kActAttack},              {"battleai", 5, kBagnak, kActSpecialApproach},
-      {"battleai", 5, kKaiser, kActSpecialApproach2},        {"battleai", 5, kSword, kActAttack},
+      {"battlekreutzer", 109, battleformtest::kSword, kActSpecialApproach},  {"battlekreutzer", 110, battleformtest::kSword, kActSpecialApproach2},
+      {"battlekreutzer", 131, battleformtest::kSword, kActSpecialApproach3}, {"battlekreutzer", 175, battleformtest::kSword, kActSpecialApproach3},
+      {"battlekreutzer", 141, battleformtest::kSword, kActDig},              {"battlekreutzer", 170, battleformtest::kSword, kActSkillHit2},
+      {"battlekreutzer", 183, battleformtest::kSword, kActSkillHit3},        {"battlekreutzer", 5, battleformtest::kSword, kActApproach},
+      {"battlemaria", 0, battleformtest::kSword, kActAttackStart},           {"battlemaria", 97, battleformtest::kSword, kActSpecialApproach},
+      {"battlemaria", 131, battleformtest::kSword, kActSkillHit2},           {"battlemaria", 133, battleformtest::kSword, kActApproach},
+      {"battlemaria2", 0, battleformtest::kSword, kActApproach},             {"battlemaria2", 99, battleformtest::kSword, kActSpecialApproach5},
+      {"battlemaria2", 100, battleformtest::kSword, kActSpecialApproach4},   {"battlemaria2", 145, battleformtest::kSword, kActSpecialApproach3},
+      {"battlesizz2", 109, battleformtest::kSword, kActSpecialHit2},         {"battlesizz2", 109, battleformtest::kDagger, kActSpecialHit},
+      {"battlesizz2", 109, battleformtest::kStaff, kActAttack},              {"battleai", 5, battleformtest::kBagnak, kActSpecialApproach},
+      {"battleai", 5, battleformtest::kKaiser, kActSpecialApproach2},        {"battleai", 5, battleformtest::kSword, kActAttack},
       {"battleai", 5, 2, kActAttack},
-      {"battleelluard", 101, kSword, kActSpecialApproach},  {"battleelluard", 102, kSword, kActSpecialApproach2},
-      {"battleelluard", 150, kSword, kActSpecialApproach5}, {"battleelluard", 151, kSword, kActSpecialApproach4},
-      {"battleelluard", 131, kSword, kActSkillHit2},        {"battleelluard", 5, kSword, kActApproach},
-      {"battleelluard2", 132, kSword, kActSpecialApproach3}, {"battletenzi", 153, kSpear, kActSkillMove1},
-      {"battletenzi", 152, kSpear, kActSpecialApproach4},   {"battletenzi", 155, kSpear, kActSkillApproach},
-      {"battletenzi", 156, kSpear, kActDig},                {"battletenzi", 158, kSpear, kActSkillHit2},
-      {"battletenzi", 159, kSpear, kActSkillHit3},          {"battleceline", 107, kSword, kActSkillHit1},
-      {"battleceline", 161, kSword, kActSpecialHit},        {"battleceline", 175, kSword, kActDig},
-      {"battleceline", 165, kSword, kActSpecialHit5},       {"battleceline", 170, kSword, kActSkillHit2},
-      {"battlecarrot", 120, kSword, kActSpecialApproach5},  {"battlecarrot", 125, kSword, kActSpecialApproach2},
-      {"battlecarrot", 134, kSword, kActSpecialApproach4},  {"battlepeach", 111, kSword, kActSpecialApproach5},
-      {"battlepeach", 113, kSword, kActSpecialHit},         {"battlepeach", 120, kSword, kActSpecialApproach2},
-      {"battlepeach", 175, kSword, kActSpecialApproach2},   {"battlepeach", 135, kSword, kActSpecialApproach4},
-      {"battlepeach", 124, kSword, kActSpecialApproach3},
+      {"battleelluard", 101, battleformtest::kSword, kActSpecialApproach},  {"battleelluard", 102, battleformtest::kSword, kActSpecialApproach2},
+      {"battleelluard", 150, battleformtest::kSword, kActSpecialApproach5}, {"battleelluard", 151, battleformtest::kSword, kActSpecialApproach4},
+      {"battleelluard", 131, battleformtest::kSword, kActSkillHit2},        {"battleelluard", 5, battleformtest::kSword, kActApproach},
+      {"battleelluard2", 132, battleformtest::kSword, kActSpecialApproach3}, {"battletenzi", 153, battleformtest::kSpear, kActSkillMove1},
+      {"battletenzi", 152, battleformtest::kSpear, kActSpecialApproach4},   {"battletenzi", 155, battleformtest::kSpear, kActSkillApproach},
+      {"battletenzi", 156, battleformtest::kSpear, kActDig},                {"battletenzi", 158, battleformtest::kSpear, kActSkillHit2},
+      {"battletenzi", 159, battleformtest::kSpear, kActSkillHit3},          {"battleceline", 107, battleformtest::kSword, kActSkillHit1},
+      {"battleceline", 161, battleformtest::kSword, kActSpecialHit},        {"battleceline", 175, battleformtest::kSword, kActDig},
+      {"battleceline", 165, battleformtest::kSword, kActSpecialHit5},       {"battleceline", 170, battleformtest::kSword, kActSkillHit2},
+      {"battlecarrot", 120, battleformtest::kSword, kActSpecialApproach5},  {"battlecarrot", 125, battleformtest::kSword, kActSpecialApproach2},
+      {"battlecarrot", 134, battleformtest::kSword, kActSpecialApproach4},  {"battlepeach", 111, battleformtest::kSword, kActSpecialApproach5},
+      {"battlepeach", 113, battleformtest::kSword, kActSpecialHit},         {"battlepeach", 120, battleformtest::kSword, kActSpecialApproach2},
+      {"battlepeach", 175, battleformtest::kSword, kActSpecialApproach2},   {"battlepeach", 135, battleformtest::kSword, kActSpecialApproach4},
+      {"battlepeach", 124, battleformtest::kSword, kActSpecialApproach3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " skill " + std::to_string(c.skill) + " weapon " + std::to_string(c.weapon));
@@ -317,7 +321,7 @@ TEST_F(BattleFormTest, EachRunInStrikesFromItsOwnReach) {
                  " at " + std::to_string(c.distance));
     std::unique_ptr<CActor> made(CreateActorByName(c.name));
     auto& member = dynamic_cast<CBattlePlayer&>(*made);
-    session.players[0].weapon = kSpear;
+    session.players[0].weapon = battleformtest::kSpear;
     member.m_record = &session.players[0];
     member.m_battleId = {0, 1};
     enemy.m_pos = {0.0f, 0.0f, c.distance};
@@ -407,7 +411,7 @@ TEST_F(BattleFormTest, ElluardsDashesRunThroughAndHisStormStartsLate) {
 }
 
 TEST_F(BattleFormTest, TenzisKickUpPausesFiftyThenStrikesHarderFromTick30) {
-  session.players[0].weapon = kSpear;
+  session.players[0].weapon = battleformtest::kSpear;
   CTraced<CBattleTenzi> tenzi;
   Bind(tenzi);
   tenzi.m_chosenIndex = 153;
@@ -422,7 +426,7 @@ TEST_F(BattleFormTest, TenzisKickUpPausesFiftyThenStrikesHarderFromTick30) {
 }
 
 TEST_F(BattleFormTest, TenzisBrionacStrikesAgainEveryFifthTick) {
-  session.players[0].weapon = kSpear;
+  session.players[0].weapon = battleformtest::kSpear;
   for (const auto& [skill, blows] : {std::pair{kBrionacSkill, Strings{"2", "5", "10", "13", "15"}},
                                      {154, Strings{"2", "13"}}}) {
     SCOPED_TRACE(skill);
@@ -448,7 +452,7 @@ TEST_F(BattleFormTest, TenzisSheetsFollowHisWeaponsClass) {
     const char* move;
     const char* pose;
   };
-  const Case cases[] = {{kSpear, "도립축_창", "텐지_창"}, {kRod, "도립축_봉", "텐지_봉"}, {kHalberd, "도립축_폴암", "텐지_헬버드"}};
+  const Case cases[] = {{battleformtest::kSpear, "도립축_창", "텐지_창"}, {battleformtest::kRod, "도립축_봉", "텐지_봉"}, {battleformtest::kHalberd, "도립축_폴암", "텐지_헬버드"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.move);
     session.players[0].weapon = c.weapon;
@@ -467,7 +471,7 @@ TEST_F(BattleFormTest, TenzisSheetsFollowHisWeaponsClass) {
 // and he can be hit again.
 TEST_F(BattleFormTest, TenziWithoutHisWeaponsSaysSoAndHisMoveStillEnds) {
   WriteMove("도립축_창");
-  for (int weapon : {static_cast<int>(kStaff), -1}) {
+  for (int weapon : {static_cast<int>(battleformtest::kStaff), -1}) {
     SCOPED_TRACE(weapon);
     session.players[0].weapon = weapon;
     CTraced<CBattleTenzi> tenzi;
@@ -728,7 +732,7 @@ TEST_F(BattleFormTest, Sizz2sLongSwordBlowGoesOnToItsSecondSkill) {
 
 TEST_F(BattleFormTest, AisGhostWindStrikesNearThenFar) {
   CTraced<CBattleAi> ai;
-  session.players[0].weapon = kBagnak;
+  session.players[0].weapon = battleformtest::kBagnak;
   Bind(ai);
   ai.SetAction(kActSpecialSkill);
   ASSERT_TRUE(ai.RunUntil(kActWalkBack));

@@ -24,6 +24,7 @@ using namespace enemytest;
 
 namespace {
 
+namespace modelkindstest {
 // Actions 0-8 of four frames each, an event on the second; action 3 spans
 // frames 0-20 for the lunge and action 5 frames 100-105 for the three blows.
 constexpr const char* kModel = R"(kind rsx
@@ -45,6 +46,7 @@ action 8 48 51 49
 // Skills by index: the names the kinds know, and two near misses.
 const char* const kSkills[] = {"망자의_노래", "사신의_미소", "드릴_레이저", "성스러운_빛", "3연타",
                                "숄더_챠지",  "레이지_마인드", "아무것도"};
+}  // namespace modelkindstest
 constexpr int kSongOfTheDead = 0, kReapersSmile = 1, kDrillLaser = 2, kHolyLight = 3, kThreeBlows = 4,
               kShoulderCharge = 5, kRageMind = 6, kNothing = 7, kLonger = 8, kShorter = 9, kNoRecord = 500;
 
@@ -53,14 +55,14 @@ class ModelKindsTest : public EnemyKindsTest {
   ModelKindsTest() {
     std::vector<slvtools::DataFile> files;
     std::string error;
-    EXPECT_TRUE(slvtools::BuildModelSource(kModel, "kinds.rsx", &files, &error)) << error;
+    EXPECT_TRUE(slvtools::BuildModelSource(modelkindstest::kModel, "kinds.rsx", &files, &error)) << error;
     for (slvtools::DataFile& file : files) {
       std::replace(file.name.begin(), file.name.end(), '\\', '/');
       Write("data/" + file.name, file.bytes);
     }
-    const std::string song = kSkills[kSongOfTheDead];
+    const std::string song = modelkindstest::kSkills[kSongOfTheDead];
     std::string skills;
-    for (const std::string& name : std::vector<std::string>(std::begin(kSkills), std::end(kSkills))) {
+    for (const std::string& name : std::vector<std::string>(std::begin(modelkindstest::kSkills), std::end(modelkindstest::kSkills))) {
       skills += "#skill < " + name + " > < >\n#end\n";
     }
     skills += "#skill < " + song + "_ > < >\n#end\n";
@@ -91,6 +93,7 @@ class ModelKindsTest : public EnemyKindsTest {
   }
 };
 
+namespace modelkindstest {
 struct KindCase {
   const char* name;
   const std::type_info& type;
@@ -115,11 +118,12 @@ const KindCase kKinds[] = {
 };
 
 CBattleGroundEnemy3d* Make(const char* name) { return dynamic_cast<CBattleGroundEnemy3d*>(CreateActorByName(name)); }
+}  // namespace modelkindstest
 
 }  // namespace
 
 TEST_F(ModelKindsTest, EveryKindIsMadeByItsNameWithItsFadeStep) {
-  for (const KindCase& k : kKinds) {
+  for (const modelkindstest::KindCase& k : modelkindstest::kKinds) {
     SCOPED_TRACE(k.name);
     CActor* made = CreateActorByName(k.name);
     ASSERT_NE(made, nullptr);
@@ -163,7 +167,7 @@ TEST_F(ModelKindsTest, SetActionBindsTheRowAndDrawsInOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.code));
-    CBattleGroundEnemy3d* enemy = Make(c.kind);
+    CBattleGroundEnemy3d* enemy = modelkindstest::Make(c.kind);
     ASSERT_NE(enemy, nullptr);
     Bind3d(*enemy);
     enemy->m_pos = Vec3{100.0f, 3.0f, 200.0f};
@@ -205,7 +209,7 @@ TEST_F(ModelKindsTest, HitsAreAbsorbedByTheRowsAndTheGargoyleDiesTwice) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.code));
-    CBattleGroundEnemy3d* enemy = Make(c.kind);
+    CBattleGroundEnemy3d* enemy = modelkindstest::Make(c.kind);
     Bind3d(*enemy);
     enemy->SetModelAction(7, 1, 2);
     enemy->m_tickCount = 33;
@@ -226,7 +230,7 @@ TEST_F(ModelKindsTest, HitsAreAbsorbedByTheRowsAndTheGargoyleDiesTwice) {
   }
   // A hard hit on the idle wolf-man: its idle model action loops on, and
   // the reaction still ends after the base's 35 ticks.
-  CBattleGroundEnemy3d* wolf = Make("늑대인간");
+  CBattleGroundEnemy3d* wolf = modelkindstest::Make("늑대인간");
   Bind3d(*wolf);
   wolf->SetAction(kActDamage);
   int idleAt = 0;
@@ -237,7 +241,7 @@ TEST_F(ModelKindsTest, HitsAreAbsorbedByTheRowsAndTheGargoyleDiesTwice) {
   EXPECT_EQ(idleAt, 36);
   delete wolf;
   for (const auto& [kind, entries] : {std::pair{"가고일", 2}, std::pair{"비홀더", 1}}) {
-    CBattleGroundEnemy3d* enemy = Make(kind);
+    CBattleGroundEnemy3d* enemy = modelkindstest::Make(kind);
     Bind3d(*enemy);
     enemy->SetAction(kActDying);
     EXPECT_EQ(enemy->m_deathCount, entries) << kind;
@@ -446,7 +450,7 @@ TEST_F(ModelKindsTest, TheMessiahFollowsItsWeaponAttackWithSkill54) {
 
 TEST_F(ModelKindsTest, AnEntranceEndsForTheKindsThatSaySo) {
   for (const auto& [kind, ends] : {std::pair{"가디안", true}, std::pair{"고렘", true}, std::pair{"스핑크스", false}}) {
-    CBattleGroundEnemy3d* enemy = Make(kind);
+    CBattleGroundEnemy3d* enemy = modelkindstest::Make(kind);
     Bind3d(*enemy);
     enemy->SetAction(kActFadeIn);
     for (int t = 0; t < 40; ++t) enemy->OnProcess();
@@ -463,9 +467,9 @@ TEST_F(ModelKindsTest, EveryKindSurvivesSeededOrdersHitsAndLostTargets) {
   const int orders[] = {kActSpecialSkill, kActCastMagic, kActApproach, kActAttack, kActIdle};
   const int hits[] = {kMsgHit, kMsgMagicHit, kMsgHitWithNumber};
   platform::Srand(87);
-  for (const KindCase& k : kKinds) {
+  for (const modelkindstest::KindCase& k : modelkindstest::kKinds) {
     SCOPED_TRACE(k.name);
-    CBattleGroundEnemy3d* enemy = Make(k.name);
+    CBattleGroundEnemy3d* enemy = modelkindstest::Make(k.name);
     Bind3d(*enemy);
     session.enemies[0].hp = session.enemies[0].maxhp = 100000;
     const bool castsItsOwn = k.type == typeid(CBattleLurker3d);

@@ -23,6 +23,7 @@ using namespace enemytest;
 
 namespace {
 
+namespace modelknightkindstest {
 // Action 2 spans frames 86-108, action 3 frames 94-121, action 6 frames
 // 126-130, each with events around the frames the kinds strike hard on;
 // action 5 is the lunge's 31 frames.
@@ -42,6 +43,7 @@ action 7 44 47 45
 action 8 48 51 49
 action 9 52 55 53
 )";
+}  // namespace modelknightkindstest
 
 const char* const kSkills[] = {"사신의_미소", "매우_불결한_입김", "사신의_인도", "헬_인비테이션", "칼춤",
                                "불꽃_베기",   "불꽃_찌르기",     "아침이슬",   "프리징_아이",   "소울_슬래쉬",
@@ -61,7 +63,7 @@ class ModelKnightKindsTest : public EnemyKindsTest {
   ModelKnightKindsTest() {
     std::vector<slvtools::DataFile> files;
     std::string error;
-    EXPECT_TRUE(slvtools::BuildModelSource(kModel, "knights.rsx", &files, &error)) << error;
+    EXPECT_TRUE(slvtools::BuildModelSource(modelknightkindstest::kModel, "knights.rsx", &files, &error)) << error;
     for (slvtools::DataFile& file : files) {
       std::replace(file.name.begin(), file.name.end(), '\\', '/');
       Write("data/" + file.name, file.bytes);

@@ -30,6 +30,7 @@ CSession& StartingParty() {
   return session;
 }
 
+namespace partybattledrawtest {
 // The sample's starting tables, with the shield bearer in maria's place:
 // he waits at the inn at first.
 void PrepareParty() {
@@ -38,10 +39,11 @@ void PrepareParty() {
   session.GetupPlayer(1);
   for (int p = 0; p < session.partyCount; ++p) session.RefreshMember(p);
 }
+}  // namespace partybattledrawtest
 
 class PartyBattleDrawTest : public BattleVillageTest {
  protected:
-  PartyBattleDrawTest() : BattleVillageTest("PartyBattleDraw", PrepareParty) {}
+  PartyBattleDrawTest() : BattleVillageTest("PartyBattleDraw", partybattledrawtest::PrepareParty) {}
 
   bool SetUpBattle() { return StartSkeletonBattle(1); }
   CBattleSizz* Sizz() { return dynamic_cast<CBattleSizz*>(CSession::GetInstance().GetPartyActor(0)); }

@@ -16,6 +16,7 @@
 
 namespace {
 
+namespace resultscreenpicturetest {
 // The drop's message is text: the fonts are read as the game reads them.
 void PrepareParty() {
   EXPECT_TRUE(LoadHangulFont("font\\slvfont1.dat"));
@@ -25,10 +26,11 @@ void PrepareParty() {
   EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
   CSession::GetInstance().Init();
 }
+}  // namespace resultscreenpicturetest
 
 class ResultScreenPictureTest : public BattleVillageTest {
  protected:
-  ResultScreenPictureTest() : BattleVillageTest("ResultScreenPicture", PrepareParty) {}
+  ResultScreenPictureTest() : BattleVillageTest("ResultScreenPicture", resultscreenpicturetest::PrepareParty) {}
   ~ResultScreenPictureTest() override {
     g_resultScreen = ResultScreenState{};
     CMouse::GetInstance().m_mouseButtons[0] = kStateUp;

@@ -21,7 +21,9 @@
 
 namespace {
 
+namespace sampleghostknightelfbattletest {
 constexpr intptr_t kSkillOrder = 10, kMagicOrder = 9, kAttackOrder = 0;
+}  // namespace sampleghostknightelfbattletest
 // The codes of a named order: the order, the two walks up and the three
 // strikes.
 constexpr int32_t kNamed = 10018, kWalkUp = 10073, kLeapWalkUp = 10074;
@@ -131,11 +133,11 @@ TEST_F(SampleGhostKnightElfBattleTest, TheKnightsThreeNamesStrikeAnOtherGoesIdle
     bool pause;
   };
   const Case cases[] = {
-      {"깊게_찌르기", kSkillOrder, {kNamed, kWalkUp, kStrike, kActIdle}, {98, 106}, 2, true},
-      {"바람_몰아치기", kSkillOrder, {kNamed, kLeapWalkUp, kLeap, kActIdle}, {64, 68}, 1, true},
-      {"일렉트릭_레이저", kSkillOrder, {kNamed, kLaser, kActIdle}, {84, 86}, 1, true},
-      {"돌진", kSkillOrder, {kNamed, kActIdle}, {}, 0, true},
-      {"", kAttackOrder, {kActAttackStart, kActApproach, kActAttack, kActIdle}, {}, 4, false},
+      {"깊게_찌르기", sampleghostknightelfbattletest::kSkillOrder, {kNamed, kWalkUp, kStrike, kActIdle}, {98, 106}, 2, true},
+      {"바람_몰아치기", sampleghostknightelfbattletest::kSkillOrder, {kNamed, kLeapWalkUp, kLeap, kActIdle}, {64, 68}, 1, true},
+      {"일렉트릭_레이저", sampleghostknightelfbattletest::kSkillOrder, {kNamed, kLaser, kActIdle}, {84, 86}, 1, true},
+      {"돌진", sampleghostknightelfbattletest::kSkillOrder, {kNamed, kActIdle}, {}, 0, true},
+      {"", sampleghostknightelfbattletest::kAttackOrder, {kActAttackStart, kActApproach, kActAttack, kActIdle}, {}, 4, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -152,7 +154,7 @@ TEST_F(SampleGhostKnightElfBattleTest, TheKnightsLeapLandsBeforeItsStrike) {
   platform::Srand(1);
   CBattleEnemy3d* knight = EnterAndSettle("유령기사_창");
   ASSERT_NE(knight, nullptr);
-  const Course leap = Order(*knight, CSkillMgr::GetInstance().Find("바람_몰아치기"), kSkillOrder);
+  const Course leap = Order(*knight, CSkillMgr::GetInstance().Find("바람_몰아치기"), sampleghostknightelfbattletest::kSkillOrder);
   ASSERT_GT(leap.landed, 0);
   EXPECT_GT(leap.firstResolved, leap.landed);
 }
@@ -166,12 +168,12 @@ TEST_F(SampleGhostKnightElfBattleTest, TheElfCastsNovaStormAndNoOtherSpell) {
   EXPECT_TRUE(elf->IsKindOf(typeid(CBattleWaterElf)));
   CMagicMgr& magics = CMagicMgr::GetInstance();
 
-  const Course nova = Order(*elf, magics.Find("노바_스톰"), kMagicOrder);
+  const Course nova = Order(*elf, magics.Find("노바_스톰"), sampleghostknightelfbattletest::kMagicOrder);
   EXPECT_EQ(nova.codes, (std::vector<int32_t>{kActCastMagic, kStrike, kActIdle}));
   EXPECT_EQ(nova.resolvedOn, (std::vector<int32_t>{108, 116}));
   EXPECT_EQ(nova.lost, 2);
 
-  const Course other = Order(*elf, magics.Find("파이어볼"), kMagicOrder);
+  const Course other = Order(*elf, magics.Find("파이어볼"), sampleghostknightelfbattletest::kMagicOrder);
   EXPECT_EQ(other.codes, (std::vector<int32_t>{kActCastMagic, kActIdle}));
   EXPECT_TRUE(other.resolvedOn.empty());
   EXPECT_EQ(other.lost, 0);

@@ -33,11 +33,13 @@ std::string Word(uint32_t distance, uint32_t length) {
   return {static_cast<char>(w & 0xFF), static_cast<char>(w >> 8)};
 }
 
+namespace lzssdecodertest {
 std::string Bytes(std::initializer_list<int> values) {
   std::string s;
   for (const int v : values) s.push_back(static_cast<char>(v));
   return s;
 }
+}  // namespace lzssdecodertest
 
 // Matches move in groups of four, each read whole before it is written: at
 // distances below four the group takes ring bytes found at the write
@@ -48,9 +50,9 @@ TEST_F(LzssDecoderTest, MatchesCopyInGroupsOfFour) {
     std::string stored;
     std::string expected;
   } cases[] = {
-      {"distance 2, length 4", "\x04" "ab" + Word(2, 4), Bytes({'a', 'b', 'a', 'b', 0, 0})},
-      {"distance 1, length 5", "\x02" "x" + Word(1, 5), Bytes({'x', 'x', 0, 0, 0, 0})},
-      {"distance 3, length 6", "\x08" "abc" + Word(3, 6), Bytes({'a', 'b', 'c', 'a', 'b', 'c', 0, 'b', 'c'})},
+      {"distance 2, length 4", "\x04" "ab" + Word(2, 4), lzssdecodertest::Bytes({'a', 'b', 'a', 'b', 0, 0})},
+      {"distance 1, length 5", "\x02" "x" + Word(1, 5), lzssdecodertest::Bytes({'x', 'x', 0, 0, 0, 0})},
+      {"distance 3, length 6", "\x08" "abc" + Word(3, 6), lzssdecodertest::Bytes({'a', 'b', 'c', 'a', 'b', 'c', 0, 'b', 'c'})},
       {"distance 4, length 8", "\x10" "abcd" + Word(4, 8), "abcdabcdabcd"},
       {"distance 9, length 17", "\x01" + Word(9, 17) , std::string(17, '\0')},
       {"distance 0 at the start", "\x01" + Word(0, 3), std::string(3, '\0')},
@@ -86,9 +88,9 @@ TEST_F(LzssDecoderTest, PastItsStoredBytesAnEntryReadsAllOnes) {
   // Flags read as all ones: matches of 17 from 4095 back, zeros at first.
   EXPECT_EQ(Decode("", 3), std::string(3, '\0'));
   // Literals read as 0xFF.
-  EXPECT_EQ(Decode(Bytes({0, 'x'}), 5), "x\xFF\xFF\xFF\xFF");
+  EXPECT_EQ(Decode(lzssdecodertest::Bytes({0, 'x'}), 5), "x\xFF\xFF\xFF\xFF");
   // A word cut after its low byte takes 0xFF as its high byte: length 17.
-  EXPECT_EQ(Decode(Bytes({0x02, 'a', 0x01}), 19), "a" + std::string(17, '\0') + "\xFF");
+  EXPECT_EQ(Decode(lzssdecodertest::Bytes({0x02, 'a', 0x01}), 19), "a" + std::string(17, '\0') + "\xFF");
 }
 
 TEST_F(LzssDecoderTest, DeliversExactlyItsSizeAndSeekingBackReadsTheSameBytes) {

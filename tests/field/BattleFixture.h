@@ -8,7 +8,6 @@
 
 #include <array>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +24,7 @@
 #include "render/3dAttr.h"
 #include "session/MonsterMgr.h"
 #include "session/Session.h"
+#include "tests/field/StandInName.h"
 #include "tests/support/TestSupport.h"
 
 namespace battletest {
@@ -62,37 +62,6 @@ class CTestEnemy : public CBattleEnemy {
  public:
   bool OnProcess() override { return finishing.Tick(); }
   Finishing finishing;
-};
-
-// A test class takes a battle class's short name while the fixture lives;
-// the name makes its own class again afterwards, so later tests in the
-// same process meet the real forms.
-class StandInName {
- public:
-  template <class T>
-  static StandInName Of(const char* shortName) {
-    CObjectFactory::GetInstance().Register(new T);
-    return StandInName(shortName, typeid(T));
-  }
-  StandInName(StandInName&& other) noexcept
-      : m_name(std::move(other.m_name)), m_previous(std::move(other.m_previous)), m_owned(other.m_owned) {
-    other.m_owned = false;
-  }
-  StandInName(const StandInName&) = delete;
-  StandInName& operator=(const StandInName&) = delete;
-  StandInName& operator=(StandInName&&) = delete;
-  ~StandInName() {
-    if (m_owned) GetClassNameRegistry().Restore(m_name, m_previous ? &*m_previous : nullptr);
-  }
-
- private:
-  StandInName(const char* shortName, const std::type_info& type) : m_name(shortName) {
-    if (const std::string* was = GetClassNameRegistry().Find(m_name)) m_previous = *was;
-    RegisterClassName(m_name, type);
-  }
-  std::string m_name;
-  std::optional<std::string> m_previous;
-  bool m_owned = true;
 };
 
 // "testwolf" has a class; "ghost" has a record but no class.

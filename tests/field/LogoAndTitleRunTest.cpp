@@ -15,6 +15,7 @@ namespace {
 
 std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); }
 
+namespace logoandtitleruntest {
 // Pass numbers count the frame loops' passes. The first picture shows in
 // full from tick 50 to 100. Clicks on the logo go on at uneven intervals
 // until one lands (later ones fall outside the title's menu). The pointer
@@ -52,6 +53,7 @@ std::string Script(const std::filesystem::path& dir) {
          "900 screenshot " + shots + "late.ppm\n"
          "1000 close\n";
 }
+}  // namespace logoandtitleruntest
 
 TEST(LogoAndTitleRun, LogoClickTitleNewGameTurnQuitAndEnd) {
   testsupport::TempDir dir;
@@ -59,7 +61,7 @@ TEST(LogoAndTitleRun, LogoClickTitleNewGameTurnQuitAndEnd) {
                                                {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
                                                {"SLV_NO_PRESENT_WAIT", "0"},
                                                {"SLV_FRAME_SKIP", "1"},
-                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()},
+                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", logoandtitleruntest::Script(dir.Path())).string()},
                                                {"SLV_DEBUGLOG", "1"}};
   const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
   ASSERT_FALSE(result.timedOut);

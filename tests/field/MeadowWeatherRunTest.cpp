@@ -8,6 +8,7 @@
 
 namespace {
 
+namespace meadowweatherruntest {
 // Up into the village's box; on the world map a click on the meadow. In the
 // meadow the leader walks west from pass 720. The countdown is shot on the
 // pass the race begins, the one pass whose time left does not hang on how
@@ -18,10 +19,11 @@ std::string Script() {
          "630 mouse left down\n631 mouse left up\n"
          "720 key left down\n870 key left up\n";
 }
+}  // namespace meadowweatherruntest
 
 TEST(MeadowWeatherRun, RainInTheFogADarkSkyAndACountdown) {
   testsupport::SampleGameRun run;
-  const auto result = run.Run(Script() + run.Shot(760, "rain") + run.Shot(805, "dark") +
+  const auto result = run.Run(meadowweatherruntest::Script() + run.Shot(760, "rain") + run.Shot(805, "dark") +
                               run.Shot(853, "countdown") + "875 close\n");
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;

@@ -11,6 +11,7 @@
 
 namespace {
 
+namespace openingmovieruntest {
 std::string GameFolder() { return (testsupport::BinaryDir() / "game").string(); }
 
 // Pass numbers count the frame loops' passes. The logo's 601 passes end on
@@ -28,13 +29,14 @@ std::string Script(const std::filesystem::path& dir) {
          "820 screenshot " + shots + "title.ppm\n"
          "821 close\n";
 }
+}  // namespace openingmovieruntest
 
 TEST(OpeningMovieRun, TheLogoRunsOutIntoTheMovieAndEnterSkipsToTheTitle) {
   testsupport::TempDir dir;
   const std::map<std::string, std::string> env{{"SLV_LOCK_DIR", dir.Path().string()},
-                                               {"SLV_REGISTRY", GameFolder() + "/registry.ini"},
-                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", Script(dir.Path())).string()}};
-  const auto result = testsupport::RunProgram({GameFolder() + "/slvexe"}, env, 100000, GameFolder());
+                                               {"SLV_REGISTRY", openingmovieruntest::GameFolder() + "/registry.ini"},
+                                               {"SLV_INPUT_SCRIPT", dir.Write("input.txt", openingmovieruntest::Script(dir.Path())).string()}};
+  const auto result = testsupport::RunProgram({openingmovieruntest::GameFolder() + "/slvexe"}, env, 100000, openingmovieruntest::GameFolder());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   const struct {

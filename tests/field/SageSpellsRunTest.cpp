@@ -9,6 +9,7 @@
 
 namespace {
 
+namespace sagespellsruntest {
 // Up into the village's box; on the world map a click on the meadow (the
 // pointer from the middle to (480, 360)). In the meadow the leader walks
 // right and up to stand south-east of the sage, facing north, and talks
@@ -33,11 +34,12 @@ std::string Script() {
          "1086 key down down\n1087 key down up\n"
          "1089 key enter down\n1090 key enter up\n";
 }
+}  // namespace sagespellsruntest
 
 TEST(SageSpellsRun, LightGatheringTheMagicCircleAndTheFireArrows) {
   testsupport::SampleGameRun run;
   const auto result =
-      run.Run(Script() + run.Shot(840, "light") + run.Shot(975, "circle") + run.Shot(1115, "arrows") + "1120 close\n");
+      run.Run(sagespellsruntest::Script() + run.Shot(840, "light") + run.Shot(975, "circle") + run.Shot(1115, "arrows") + "1120 close\n");
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;

@@ -38,6 +38,7 @@ int Chained(const CTexture* t) {
   return n;
 }
 
+namespace selvarin3dactortest {
 // A 10 x 10 x 10 box whose faces turn outwards.
 RsmNode Box() {
   RsmNode node;
@@ -59,6 +60,7 @@ RsmNode Box() {
   }
   return node;
 }
+}  // namespace selvarin3dactortest
 
 class PropTest : public FieldActorTest {
  protected:
@@ -79,7 +81,7 @@ class PropTest : public FieldActorTest {
     RsmWriter rsm;
     rsm.SetHeader(animLen, 1);
     rsm.AddTexture("t.bmp");
-    rsm.AddNode(Box());
+    rsm.AddNode(selvarin3dactortest::Box());
     Write("data/model/m.rsm", rsm.Build());
     SetResDirectory("\\model\\");
     ASSERT_TRUE(m_model.Load("m.rsm"));

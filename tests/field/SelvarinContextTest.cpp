@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "engine/FileStream.h"
 #include "engine/FrameMgr.h"
@@ -24,6 +25,7 @@
 #include "render/3dGround.h"
 #include "render/3dWorldRes.h"
 #include "session/Session.h"
+#include "tests/field/StandInName.h"
 #include "tests/support/TestSupport.h"
 #include "tools/lib/GatWriter.h"
 #include "tools/lib/GndWriter.h"
@@ -55,12 +57,6 @@ class CTestCrow : public CTestActor {
   SLV_OBJECT(CTestCrow)
 };
 
-template <class T>
-void RegisterTestClass(const char* shortName) {
-  CObjectFactory::GetInstance().Register(new T);
-  RegisterClassName(shortName, typeid(T));
-}
-
 WorldCharacter Character(const std::string& name, const std::string& spr, Vec3 pos) {
   WorldCharacter c;
   c.name = name;
@@ -70,6 +66,7 @@ WorldCharacter Character(const std::string& name, const std::string& spr, Vec3 p
   return c;
 }
 
+namespace selvarincontexttest {
 WorldCharacter Box(const std::string& name, Vec3 centre, float halfX, float halfZ) {
   WorldCharacter c;
   c.name = name;
@@ -94,15 +91,16 @@ const char* kScript =
     "say hello\n"
     "C::Walk\n"
     "return\n";
+}  // namespace selvarincontexttest
 
 class SelvarinContextTest : public ::testing::Test {
  protected:
   SelvarinContextTest() : m_previous(std::filesystem::current_path()) {
-    RegisterTestClass<CTestPlayer>("player");
-    RegisterTestClass<CTestPartyPlayer>("partyplayer");
-    RegisterTestClass<CTestVillager>("villager");
-    RegisterTestClass<CTestDove>("dove");
-    RegisterTestClass<CTestCrow>("crow");
+    m_standIns.push_back(StandInName::Of<CTestPlayer>("player"));
+    m_standIns.push_back(StandInName::Of<CTestPartyPlayer>("partyplayer"));
+    m_standIns.push_back(StandInName::Of<CTestVillager>("villager"));
+    m_standIns.push_back(StandInName::Of<CTestDove>("dove"));
+    m_standIns.push_back(StandInName::Of<CTestCrow>("crow"));
     slvtools::RswWriter world;
     world.SetNames("village.gnd", "village.gat", "village.scr");
     world.SetBounds({-40, 60, -30, 50});
@@ -111,7 +109,7 @@ class SelvarinContextTest : public ::testing::Test {
     world.Add(Character("B", "b.spr", {3.0f, 0.0f, 4.0f}));
     world.Add(Character("D", "dove.spr", {5.0f, 0.0f, 6.0f}));
     world.Add(Character("E", "Dove.spr", {7.0f, 0.0f, 8.0f}));
-    world.Add(Box("gate", {0.0f, 0.0f, 70.0f}, 5.0f, 5.0f));
+    world.Add(selvarincontexttest::Box("gate", {0.0f, 0.0f, 70.0f}, 5.0f, 5.0f));
     WorldCharacter wanderer = Character("C", "c.spr", {-5.0f, 0.0f, -6.0f});
     wanderer.value = 2;
     const float halves[2] = {4.0f, 6.0f};
@@ -134,7 +132,7 @@ class SelvarinContextTest : public ::testing::Test {
       }
     }
     Write("village.gat", attr.Build());
-    Write("village.scr", kScript);
+    Write("village.scr", selvarincontexttest::kScript);
     Write("village.ini", "load world village.rsw\nset playstartx 10.5\nset playstartz -4\n");
     Write("night.ini", "load world village.rsw\nset night 1\n");
     Write("noscript.ini", "load world noscript.rsw\n");
@@ -186,6 +184,7 @@ class SelvarinContextTest : public ::testing::Test {
   }
   CTestActor& Live(const std::string& name) { return dynamic_cast<CTestActor&>(*Context().FindActorByName(name)); }
 
+  std::vector<StandInName> m_standIns;
   testsupport::TempDir m_dir;
   std::filesystem::path m_previous;
   CSelvarinFrame m_frame;

@@ -58,6 +58,7 @@ class CBattleStandIn : public CBattlePlayer {
   bool OnProcess() override { return true; }
 };
 
+namespace selvarinframetest {
 // A disc in one drive whose device can be lost.
 class CdStandIn : public platform::CdPlayer {
  public:
@@ -84,6 +85,7 @@ class CdStandIn : public platform::CdPlayer {
   bool deviceWorks = true;
   bool playing = true;
 };
+}  // namespace selvarinframetest
 
 // The shown screen's middle pixel, as 8-bit grey from its green channel.
 int ShownGrey() {
@@ -484,7 +486,7 @@ TEST_F(SelvarinFrameTest, TheTimeAttackClockStopsAtItsLimit) {
 }
 
 TEST_F(SelvarinFrameTest, MusicThatStoppedIsStartedAgain) {
-  CdStandIn player;
+  selvarinframetest::CdStandIn player;
   platform::SetCdPlayer(&player);
   g_cdAudio = CdAudioState{};
   ASSERT_TRUE(FindGameDisc(1));
@@ -533,7 +535,7 @@ TEST_F(SelvarinFrameTest, ATimeAttackRunsItsScriptOnceWhenTimeIsUp) {
 
 // Once a script turned replaying off, a track that ended stays silent.
 TEST_F(SelvarinFrameTest, MusicThatEndedStaysStoppedOnceReplayIsOff) {
-  CdStandIn player;
+  selvarinframetest::CdStandIn player;
   platform::SetCdPlayer(&player);
   g_cdAudio = CdAudioState{};
   Start("map");

@@ -13,6 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+namespace shopsaveruntest {
 // The pointer to (x, y) of the 640 x 480 view: to the corner, then across.
 std::string Point(int pass, int x, int y) {
   return std::to_string(pass) + " mouse move -4000 -4000\n" + std::to_string(pass + 1) + " mouse move " +
@@ -23,6 +24,7 @@ std::string Click(int pass, int x, int y, const char* button = "left") {
   return Point(pass, x, y) + std::to_string(pass + 3) + " mouse " + button + " down\n" + std::to_string(pass + 4) +
          " mouse " + button + " up\n";
 }
+}  // namespace shopsaveruntest
 
 // The slot list against its golden image with the row's play time blanked,
 // so the picture does not pin how many passes the run took to get there.
@@ -44,23 +46,24 @@ TEST(ShopSaveRun, BuyFiveSaveAtTheStoneAndLoadFromTheTitle) {
   script += "480 key left down\n562 key left up\n566 key 17 down\n567 key 17 up\n";
   // "투 구", its first row (the leather cap, 40), five through its menu: the
   // 350 the party has pay for them.
-  script += Click(600, 40, 286) + Click(620, 100, 66) + Click(640, 100, 66, "right") + Click(660, 140, 82);
-  script += "690 screenshot @basket.ppm\n" + Point(692, 310, 5) + testsupport::TextCheck(695, "shop");
+  script += shopsaveruntest::Click(600, 40, 286) + shopsaveruntest::Click(620, 100, 66) +
+            shopsaveruntest::Click(640, 100, 66, "right") + shopsaveruntest::Click(660, 140, 82);
+  script += "690 screenshot @basket.ppm\n" + shopsaveruntest::Point(692, 310, 5) + testsupport::TextCheck(695, "shop");
   // OK, then Close.
-  script += Click(700, 500, 345) + Click(730, 600, 345);
+  script += shopsaveruntest::Click(700, 500, 345) + shopsaveruntest::Click(730, 600, 345);
   // Up to the stone; the action key opens the save screen: "Save", "YES",
   // then "Close".
   script += "760 key up down\n775 key up up\n780 key 17 down\n781 key 17 up\n";
   // Every text of the screen, of its question and of the list after the save
   // can be read, the pointer away from them.
-  script += Point(800, 270, 60) + testsupport::TextCheck(805, "save") + Click(820, 460, 450);
-  script += Point(830, 270, 60) + testsupport::TextCheck(835, "save_question") + Click(850, 305, 185);
-  script += Point(860, 270, 60) + testsupport::TextCheck(865, "save_list") + Click(880, 560, 450);
+  script += shopsaveruntest::Point(800, 270, 60) + testsupport::TextCheck(805, "save") + shopsaveruntest::Click(820, 460, 450);
+  script += shopsaveruntest::Point(830, 270, 60) + testsupport::TextCheck(835, "save_question") + shopsaveruntest::Click(850, 305, 185);
+  script += shopsaveruntest::Point(860, 270, 60) + testsupport::TextCheck(865, "save_list") + shopsaveruntest::Click(880, 560, 450);
   // Escape, "yes" to quit; the title's second entry opens the load screen.
-  script += "910 key esc down\n913 key esc up\n" + Click(920, 465, 378) + Click(1000, 330, 328);
+  script += "910 key esc down\n913 key esc up\n" + shopsaveruntest::Click(920, 465, 378) + shopsaveruntest::Click(1000, 330, 328);
   // The slot, "Load", "YES".
-  script += Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + Point(1062, 270, 60) +
-            testsupport::TextCheck(1065, "load") + Click(1070, 460, 450) + Click(1090, 300, 185);
+  script += shopsaveruntest::Click(1040, 400, 125) + "1060 screenshot @slot.ppm\n" + shopsaveruntest::Point(1062, 270, 60) +
+            testsupport::TextCheck(1065, "load") + shopsaveruntest::Click(1070, 460, 450) + shopsaveruntest::Click(1090, 300, 185);
   script += "1400 screenshot @loaded.ppm\n1410 close\n";
   const auto result = testsupport::RunSampleGame(dir, script);
   ASSERT_FALSE(result.timedOut);

@@ -8,6 +8,7 @@
 
 namespace {
 
+namespace villagemovieruntest {
 // The leader walks east from the crossing and enters the box on pass 596,
 // stopping inside it. The clip's frames follow the clock: its first second is
 // one still picture, taken two passes in; four seconds of paced passes have
@@ -23,10 +24,11 @@ std::string Script() {
          "930 screenshot @after.ppm\n"
          "931 close\n";
 }
+}  // namespace villagemovieruntest
 
 TEST(VillageMovieRun, TheBoxPlaysTheClipOverTheSceneAndTheSceneComesBack) {
   testsupport::TempDir dir;
-  const auto result = testsupport::RunSampleGame(dir, Script());
+  const auto result = testsupport::RunSampleGame(dir, villagemovieruntest::Script());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(testsupport::CompareShot(dir, "still", "village_movie_still"), "");

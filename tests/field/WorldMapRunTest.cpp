@@ -14,6 +14,7 @@
 
 namespace {
 
+namespace worldmapruntest {
 // Pointer positions: the world map and the meadow start with it at
 // (320, 240); then the quit picture's "no" at (530, 365), the village at
 // (160, 120), the meadow at (480, 360); on the second visit the quit
@@ -49,10 +50,11 @@ std::string Script() {
          "1360 screenshot @title.ppm\n"
          "1361 close\n";
 }
+}  // namespace worldmapruntest
 
 TEST(WorldMapRun, FromTheVillageGateOverTheWorldMapToTheMeadowAndTheTitle) {
   testsupport::TempDir dir;
-  const auto result = testsupport::RunSampleGame(dir, Script());
+  const auto result = testsupport::RunSampleGame(dir, worldmapruntest::Script());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   const struct {

@@ -21,7 +21,9 @@ using patchertest::NewContent;
 using patchertest::Snapshot;
 using Folder = std::map<std::string, std::string>;
 
+namespace interruptedinstalltest {
 const std::vector<std::string> kNames = {"selvarin", "slvexe", "data21.pak", "readme.txt"};
+}  // namespace interruptedinstalltest
 
 // The end of the process, in process: nothing after the step runs.
 struct Ended : std::runtime_error {
@@ -31,7 +33,7 @@ struct Ended : std::runtime_error {
 class InterruptedInstallTest : public ::testing::Test {
  protected:
   InterruptedInstallTest() {
-    for (const std::string& name : kNames) {
+    for (const std::string& name : interruptedinstalltest::kNames) {
       chmod(dir.Write("kit/" + name, NewContent(name)).c_str(), name.find('.') == std::string::npos ? 0755 : 0644);
     }
     fs::copy(dir / "kit", dir / "short kit");
@@ -55,7 +57,7 @@ class InterruptedInstallTest : public ::testing::Test {
   Folder NewGame() {
     const fs::path copy = dir / "reference";
     fs::copy(Game(), copy);
-    for (const std::string& name : kNames) {
+    for (const std::string& name : interruptedinstalltest::kNames) {
       fs::remove(copy / name);
       fs::copy(dir / "kit" / name, copy / name);
     }

@@ -21,7 +21,9 @@ namespace fs = std::filesystem;
 using patchertest::Mode;
 using patchertest::Snapshot;
 
+namespace patcherprogramtest {
 const char* const kNames[] = {"selvarin", "slvexe", "data21.pak", "readme.txt"};
+}  // namespace patcherprogramtest
 
 // Compared a block at a time: the programs are large.
 bool SameBytes(const fs::path& a, const fs::path& b) {
@@ -109,7 +111,7 @@ TEST_F(PatcherProgram, TheReadmesUpdateCommandInstallsTheSampleUpdateAndOpensIts
   ASSERT_EQ(result.exitCode, 0) << command << "\n" << result.output;
   EXPECT_NE(result.output.find(platform::Cp949ToUtf8("1.13 업데이트를 완료 했습니다.")), std::string::npos)
       << result.output;
-  for (const char* name : kNames) {
+  for (const char* name : patcherprogramtest::kNames) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(game / name))) << name;
     EXPECT_TRUE(SameBytes(game / name, kit / name)) << name;
   }

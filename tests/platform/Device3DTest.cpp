@@ -10,6 +10,7 @@ namespace {
 
 using namespace platform;
 
+namespace device3dtest {
 constexpr uint32_t U(auto e) { return static_cast<uint32_t>(e); }
 
 // A small target with its depth buffer, cleared to black and far.
@@ -42,6 +43,7 @@ TexturedVertex T(float x, float y, float u, float v, uint32_t diffuse = 0xFFFFFF
                  float rhw = 1.0f) {
   return {x, y, z, rhw, diffuse, 0, u, v};
 }
+}  // namespace device3dtest
 
 template <typename V>
 Result Draw(Device3D& dev, PrimitiveType type, const std::vector<V>& v) {
@@ -53,7 +55,7 @@ Result Draw(Device3D& dev, PrimitiveType type, const std::vector<V>& v) {
 constexpr uint32_t kOneBlue = 0xFF000008;
 
 // Which pixels of the rig hold a given value.
-std::vector<uint8_t> Mask(const Rig& r, uint16_t value) {
+std::vector<uint8_t> Mask(const device3dtest::Rig& r, uint16_t value) {
   std::vector<uint8_t> m;
   for (int y = 0; y < r.color.Height(); ++y) {
     for (int x = 0; x < r.color.Width(); ++x) m.push_back(r.At(x, y) == value);
@@ -62,21 +64,21 @@ std::vector<uint8_t> Mask(const Rig& r, uint16_t value) {
 }
 
 TEST(Device3D, RefusesStatesAndValuesOutsideItsLists) {
-  Rig r;
+  device3dtest::Rig r;
   struct Case {
     RenderState state;
     uint32_t value;
     bool ok;
   };
   const Case cases[] = {
-      {RenderState::CullMode, U(Cull::None), true},         {RenderState::CullMode, 2, false},
-      {RenderState::ZFunc, U(Compare::Less), true},         {RenderState::ZFunc, U(Compare::GreaterEqual), false},
-      {RenderState::SrcBlend, U(Blend::One), true},         {RenderState::SrcBlend, U(Blend::InvSrcAlpha), false},
-      {RenderState::DestBlend, U(Blend::InvSrcAlpha), true}, {RenderState::DestBlend, U(Blend::SrcAlpha), false},
-      {RenderState::AlphaFunc, U(Compare::GreaterEqual), true}, {RenderState::AlphaFunc, U(Compare::Less), false},
+      {RenderState::CullMode, device3dtest::U(Cull::None), true},         {RenderState::CullMode, 2, false},
+      {RenderState::ZFunc, device3dtest::U(Compare::Less), true},         {RenderState::ZFunc, device3dtest::U(Compare::GreaterEqual), false},
+      {RenderState::SrcBlend, device3dtest::U(Blend::One), true},         {RenderState::SrcBlend, device3dtest::U(Blend::InvSrcAlpha), false},
+      {RenderState::DestBlend, device3dtest::U(Blend::InvSrcAlpha), true}, {RenderState::DestBlend, device3dtest::U(Blend::SrcAlpha), false},
+      {RenderState::AlphaFunc, device3dtest::U(Compare::GreaterEqual), true}, {RenderState::AlphaFunc, device3dtest::U(Compare::Less), false},
       {RenderState::AlphaRef, 255, true},                   {RenderState::AlphaRef, 256, false},
       {RenderState::ZEnable, 1, true},                      {RenderState::ZEnable, 2, false},
-      {RenderState::FogTableMode, U(FogMode::Linear), true}, {RenderState::FogVertexMode, 1, false},
+      {RenderState::FogTableMode, device3dtest::U(FogMode::Linear), true}, {RenderState::FogVertexMode, 1, false},
       {RenderState::FogEnd, std::bit_cast<uint32_t>(990.0f), true},
       {RenderState::FogStart, std::bit_cast<uint32_t>(std::numeric_limits<float>::quiet_NaN()), false},
       {static_cast<RenderState>(kRenderStateCount), 0, false},
@@ -87,10 +89,10 @@ TEST(Device3D, RefusesStatesAndValuesOutsideItsLists) {
     EXPECT_EQ(r.dev.SetRenderState(c.state, c.value), c.ok ? S_OK : E_INVALIDARG);
     EXPECT_EQ(r.dev.GetRenderState(c.state), c.ok ? c.value : before);
   }
-  EXPECT_EQ(r.dev.SetStageState(StageState::ColorOp, U(TextureOp::SelectArg2)), S_OK);
-  EXPECT_EQ(r.dev.SetStageState(StageState::AlphaOp, U(TextureOp::SelectArg2)), E_INVALIDARG);
-  EXPECT_EQ(r.dev.SetStageState(StageState::ColorArg1, U(TextureArg::Diffuse)), E_INVALIDARG);
-  EXPECT_EQ(r.dev.SetStageState(StageState::Address, U(TextureAddress::Mirror)), S_OK);
+  EXPECT_EQ(r.dev.SetStageState(StageState::ColorOp, device3dtest::U(TextureOp::SelectArg2)), S_OK);
+  EXPECT_EQ(r.dev.SetStageState(StageState::AlphaOp, device3dtest::U(TextureOp::SelectArg2)), E_INVALIDARG);
+  EXPECT_EQ(r.dev.SetStageState(StageState::ColorArg1, device3dtest::U(TextureArg::Diffuse)), E_INVALIDARG);
+  EXPECT_EQ(r.dev.SetStageState(StageState::Address, device3dtest::U(TextureAddress::Mirror)), S_OK);
   EXPECT_EQ(r.dev.SetRenderStateFloat(RenderState::FogStart, 10.0f), S_OK);
   EXPECT_EQ(r.dev.SetRenderStateFloat(RenderState::AlphaRef, 1.0f), E_INVALIDARG);
   Surface depthTexture(4, 4, PixelFormat::Depth16);
@@ -101,7 +103,7 @@ TEST(Device3D, DrawsOnlyInsideAScene) {
   Surface color(8, 8, PixelFormat::RGB565), depth(8, 8, PixelFormat::Depth16);
   Device3D dev(color, &depth);
   ASSERT_EQ(dev.Clear(Rect{0, 0, 8, 8}, kClearDepth, 0, 1.0f), S_OK);
-  const std::vector<ColoredVertex> quad = {C(0, 0), C(8, 0), C(0, 8), C(8, 8)};
+  const std::vector<ColoredVertex> quad = {device3dtest::C(0, 0), device3dtest::C(8, 0), device3dtest::C(0, 8), device3dtest::C(8, 8)};
   EXPECT_EQ(Draw(dev, PrimitiveType::TriangleStrip, quad), E_FAIL);
   EXPECT_EQ(dev.EndScene(), E_FAIL);
   ASSERT_EQ(dev.BeginScene(), S_OK);
@@ -116,10 +118,10 @@ TEST(Device3D, DrawsOnlyInsideAScene) {
 }
 
 TEST(Device3D, RefusesToDrawOrClearWhileTheTargetIsLocked) {
-  Rig r;
+  device3dtest::Rig r;
   LockedBits bits;
   ASSERT_EQ(r.color.Lock(&bits), S_OK);
-  const std::vector<ColoredVertex> quad = {C(0, 0), C(16, 0), C(0, 16), C(16, 16)};
+  const std::vector<ColoredVertex> quad = {device3dtest::C(0, 0), device3dtest::C(16, 0), device3dtest::C(0, 16), device3dtest::C(16, 16)};
   EXPECT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, quad), DDERR_SURFACEBUSY);
   EXPECT_EQ(r.dev.Clear(Rect{0, 0, 16, 16}, kClearTarget, 0xFFFFFFFF, 1.0f), DDERR_SURFACEBUSY);
   ASSERT_EQ(r.color.Unlock(), S_OK);
@@ -129,7 +131,7 @@ TEST(Device3D, RefusesToDrawOrClearWhileTheTargetIsLocked) {
 }
 
 TEST(Device3D, ClearsTheRectangleWithinTheViewport) {
-  Rig r(8, 8, PixelFormat::XRGB1555);
+  device3dtest::Rig r(8, 8, PixelFormat::XRGB1555);
   ASSERT_EQ(r.dev.SetViewport(Viewport{2, 2, 4, 4}), S_OK);
   ASSERT_EQ(r.dev.Clear(Rect{-10, 3, 100, 4}, kClearTarget | kClearDepth, 0x00FF8040, 0.5f), S_OK);
   for (int y = 0; y < 8; ++y) {
@@ -140,8 +142,8 @@ TEST(Device3D, ClearsTheRectangleWithinTheViewport) {
     }
   }
   // A fragment at the depth cleared to meets it as equal.
-  r.Set(RenderState::ZFunc, U(Compare::Equal));
-  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{C(0, 0), C(8, 0), C(0, 8), C(8, 8)}), S_OK);
+  r.Set(RenderState::ZFunc, device3dtest::U(Compare::Equal));
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{device3dtest::C(0, 0), device3dtest::C(8, 0), device3dtest::C(0, 8), device3dtest::C(8, 8)}), S_OK);
   EXPECT_EQ(r.At(3, 3), 0x7FFF);
   EXPECT_EQ(r.At(3, 4), 0);
   EXPECT_EQ(r.dev.SetViewport(Viewport{20, 20, 4, 4}), E_INVALIDARG);
@@ -163,25 +165,25 @@ TEST(Device3D, CopiesColoursAndTexelsExactly) {
       {PixelFormat::RGB565, PixelFormat::ARGB4444, 0xF84C, 0x8A39},  // 88 44 cc
   };
   for (const Case& c : cases) {
-    Rig r(4, 4, c.target);
+    device3dtest::Rig r(4, 4, c.target);
     Surface tex(3, 2, c.texture);
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 3; ++x) tex.Row(y)[x] = c.texel;
     }
     ASSERT_EQ(r.dev.SetTexture(&tex), S_OK);
-    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{T(0, 0, 0, 0), T(4, 0, 1, 0), T(0, 4, 0, 1), T(4, 4, 1, 1)}),
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{device3dtest::T(0, 0, 0, 0), device3dtest::T(4, 0, 1, 0), device3dtest::T(0, 4, 0, 1), device3dtest::T(4, 4, 1, 1)}),
               S_OK);
     EXPECT_EQ(r.At(1, 2), c.expected) << int(c.texture);
   }
-  Rig r(4, 4);
-  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(0, 0, 0xFF10FF80), C(4, 0, 0xFF10FF80), C(0, 4, 0xFF10FF80)}), S_OK);
+  device3dtest::Rig r(4, 4);
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(0, 0, 0xFF10FF80), device3dtest::C(4, 0, 0xFF10FF80), device3dtest::C(0, 4, 0xFF10FF80)}), S_OK);
   EXPECT_EQ(r.At(0, 0), 0x17F0);
 }
 
 // A mesh of jittered quads over and beyond the target, in both windings:
 // every pixel is drawn exactly once.
 TEST(Device3D, SharedEdgesLeaveNoGapAndNoOverlap) {
-  Rig r(40, 30);
+  device3dtest::Rig r(40, 30);
   r.CountHits();
   r.Set(RenderState::ZEnable, 0);
   constexpr int kCols = 9, kRows = 7;
@@ -205,8 +207,8 @@ TEST(Device3D, SharedEdgesLeaveNoGapAndNoOverlap) {
   gy[5][2] = 9.5f;
   for (int i = 0; i < kCols; ++i) {
     for (int j = 0; j < kRows; ++j) {
-      const ColoredVertex a = C(gx[i][j], gy[i][j], kOneBlue), b = C(gx[i + 1][j], gy[i + 1][j], kOneBlue);
-      const ColoredVertex c = C(gx[i][j + 1], gy[i][j + 1], kOneBlue), d = C(gx[i + 1][j + 1], gy[i + 1][j + 1], kOneBlue);
+      const ColoredVertex a = device3dtest::C(gx[i][j], gy[i][j], kOneBlue), b = device3dtest::C(gx[i + 1][j], gy[i + 1][j], kOneBlue);
+      const ColoredVertex c = device3dtest::C(gx[i][j + 1], gy[i][j + 1], kOneBlue), d = device3dtest::C(gx[i + 1][j + 1], gy[i + 1][j + 1], kOneBlue);
       if ((i + j) % 2) {
         ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{a, b, c, d, c, b}), S_OK);
       } else {
@@ -222,13 +224,13 @@ TEST(Device3D, SharedEdgesLeaveNoGapAndNoOverlap) {
 // The depth-equal redraw of the additive pass: the same vertices give the
 // same depth whether textured or not, so the redraw hits every pixel.
 TEST(Device3D, DepthEqualRedrawHitsEveryPixelOfTheGround) {
-  Rig r(64, 48);
+  device3dtest::Rig r(64, 48);
   Surface tex(8, 8, PixelFormat::ARGB4444);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) tex.Row(y)[x] = 0xF111;
   }
-  r.Set(StageState::MinFilter, U(Filter::Linear));
-  r.Set(StageState::MagFilter, U(Filter::Linear));
+  r.Set(StageState::MinFilter, device3dtest::U(Filter::Linear));
+  r.Set(StageState::MagFilter, device3dtest::U(Filter::Linear));
   uint32_t seed = 99;
   auto rnd = [&](float lo, float hi) {
     seed = seed * 1664525 + 1013904223;
@@ -238,14 +240,14 @@ TEST(Device3D, DepthEqualRedrawHitsEveryPixelOfTheGround) {
   for (int i = 0; i < 60; ++i) {
     for (int k = 0; k < 3; ++k) {
       const float rhw = rnd(0.001f, 0.1f);
-      ground.push_back(T(rnd(-10, 74), rnd(-10, 58), rnd(0, 2), rnd(0, 2), 0xFF808080, rnd(0.0f, 1.0f), rhw));
+      ground.push_back(device3dtest::T(rnd(-10, 74), rnd(-10, 58), rnd(0, 2), rnd(0, 2), 0xFF808080, rnd(0.0f, 1.0f), rhw));
     }
   }
   ASSERT_EQ(r.dev.SetTexture(&tex), S_OK);
   ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, ground), S_OK);
   const std::vector<uint8_t> drawn = Mask(r, 0);
   r.CountHits();
-  r.Set(RenderState::ZFunc, U(Compare::Equal));
+  r.Set(RenderState::ZFunc, device3dtest::U(Compare::Equal));
   ASSERT_EQ(r.dev.SetTexture(nullptr), S_OK);
   std::vector<uint16_t> before;
   for (int y = 0; y < 48; ++y) {
@@ -274,11 +276,11 @@ TEST(Device3D, AlphaTestRejectsBelowTheReferenceAndKeepsTheirDepth) {
   const Case cases[] = {{true, 240, 239, false}, {true, 240, 240, true}, {true, 1, 0, false},
                         {true, 1, 1, true},     {false, 240, 0, true}};
   for (const Case& c : cases) {
-    Rig r(4, 4);
+    device3dtest::Rig r(4, 4);
     r.Set(RenderState::AlphaTestEnable, c.test);
     r.Set(RenderState::AlphaRef, c.ref);
     const uint32_t color = c.alpha << 24 | 0xFFFFFF;
-    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(0, 0, color), C(4, 0, color), C(0, 4, color)}), S_OK);
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(0, 0, color), device3dtest::C(4, 0, color), device3dtest::C(0, 4, color)}), S_OK);
     SCOPED_TRACE(testing::Message() << "ref " << c.ref << " alpha " << c.alpha);
     EXPECT_EQ(r.At(1, 1), c.drawn ? 0xFFFF : 0);
     EXPECT_EQ(r.DepthAt(1, 1), c.drawn ? 32767 : 0xFFFF);
@@ -301,12 +303,12 @@ TEST(Device3D, BlendsWithTheSourceAlphaOrAdds) {
       {Blend::One, Blend::InvSrcAlpha, 0x80400000, 0x400F},
   };
   for (const Case& c : cases) {
-    Rig r(4, 4);
+    device3dtest::Rig r(4, 4);
     ASSERT_EQ(r.dev.Clear(Rect{0, 0, 4, 4}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
     r.Set(RenderState::AlphaBlendEnable, 1);
-    r.Set(RenderState::SrcBlend, U(c.src));
-    r.Set(RenderState::DestBlend, U(c.dest));
-    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(0, 0, c.color), C(4, 0, c.color), C(0, 4, c.color)}),
+    r.Set(RenderState::SrcBlend, device3dtest::U(c.src));
+    r.Set(RenderState::DestBlend, device3dtest::U(c.dest));
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(0, 0, c.color), device3dtest::C(4, 0, c.color), device3dtest::C(0, 4, c.color)}),
               S_OK);
     EXPECT_EQ(r.At(1, 1), c.expected) << std::hex << c.color;
   }
@@ -324,10 +326,10 @@ TEST(Device3D, FogsLinearlyInWBetweenStartAndEnd) {
                         {RenderState::FogTableMode, 15, 0xFBEF}, {RenderState::FogTableMode, 25, 0xF800},
                         {RenderState::FogVertexMode, 15, 0xFBEF}, {RenderState::FogVertexMode, 20, 0xF800}};
   for (const Case& c : cases) {
-    Rig r(4, 4);
+    device3dtest::Rig r(4, 4);
     r.Set(RenderState::FogEnable, 1);
     r.Set(RenderState::FogColor, 0xFFFF0000);
-    r.Set(c.mode, U(FogMode::Linear));
+    r.Set(c.mode, device3dtest::U(FogMode::Linear));
     ASSERT_EQ(r.dev.SetRenderStateFloat(RenderState::FogStart, 10.0f), S_OK);
     ASSERT_EQ(r.dev.SetRenderStateFloat(RenderState::FogEnd, 20.0f), S_OK);
     auto v = [&](float x, float y) { return ColoredVertex{x, y, 0.5f, 1.0f / c.w, 0xFFFFFFFF, 0}; };
@@ -339,8 +341,8 @@ TEST(Device3D, FogsLinearlyInWBetweenStartAndEnd) {
 // Fragments whose depth lies outside 0..1 are dropped: the callers push
 // things beyond the planes with z 10.0.
 TEST(Device3D, DropsFragmentsWhoseDepthLeavesTheRange) {
-  Rig r(16, 4);
-  r.Set(RenderState::ZFunc, U(Compare::Always));
+  device3dtest::Rig r(16, 4);
+  r.Set(RenderState::ZFunc, device3dtest::U(Compare::Always));
   // z runs -0.5 at x 0 to 0.5 at x 16: drawn from x 8 on.
   const ColoredVertex a{0, -1, -0.5f, 1, 0xFFFFFFFF, 0}, b{16, -1, 0.5f, 1, 0xFFFFFFFF, 0};
   const ColoredVertex c{0, 8, -0.5f, 1, 0xFFFFFFFF, 0}, d{16, 8, 0.5f, 1, 0xFFFFFFFF, 0};
@@ -352,7 +354,7 @@ TEST(Device3D, DropsFragmentsWhoseDepthLeavesTheRange) {
     bool drawn;
   };
   for (const Case& k : {Case{1.0f, true}, Case{1.00001f, false}, Case{10.0f, false}, Case{0.0f, true}}) {
-    Rig s(4, 4);
+    device3dtest::Rig s(4, 4);
     const ColoredVertex v[] = {{0, 0, k.z, 1, 0xFFFFFFFF, 0}, {4, 0, k.z, 1, 0xFFFFFFFF, 0}, {0, 4, k.z, 1, 0xFFFFFFFF, 0}};
     ASSERT_EQ(s.dev.DrawPrimitive(PrimitiveType::TriangleList, VertexFormat::Colored, v, 3), S_OK);
     EXPECT_EQ(s.At(0, 0), k.drawn ? 0xFFFF : 0) << "z " << k.z;
@@ -363,8 +365,8 @@ TEST(Device3D, DropsFragmentsWhoseDepthLeavesTheRange) {
 // exact triangle; nothing wraps around.
 TEST(Device3D, ClipsVerticesFarOutsideTheTarget) {
   for (float far : {1.0e4f, 1.0e6f, 3.0e9f}) {
-    Rig r(16, 16);
-    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(1.5f, 1.5f), C(1.5f, 13.5f), C(far, 7.5f)}), S_OK);
+    device3dtest::Rig r(16, 16);
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(1.5f, 1.5f), device3dtest::C(1.5f, 13.5f), device3dtest::C(far, 7.5f)}), S_OK);
     for (int y = 0; y < 16; ++y) {
       for (int x = 0; x < 16; ++x) {
         const bool inside = x >= 2 && y >= 2 && y <= 13;
@@ -373,11 +375,11 @@ TEST(Device3D, ClipsVerticesFarOutsideTheTarget) {
     }
   }
   // Non-finite coordinates draw nothing; huge finite ones are clipped.
-  Rig r(16, 16);
+  device3dtest::Rig r(16, 16);
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(nan, 0), C(16, 0), C(0, 16)}), S_OK);
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(nan, 0), device3dtest::C(16, 0), device3dtest::C(0, 16)}), S_OK);
   EXPECT_EQ(r.At(1, 1), 0);
-  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{C(-1e30f, -1e30f), C(1e30f, 0), C(0, 1e30f)}), S_OK);
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(-1e30f, -1e30f), device3dtest::C(1e30f, 0), device3dtest::C(0, 1e30f)}), S_OK);
   EXPECT_EQ(Mask(r, 0xFFFF), std::vector<uint8_t>(256, 1));
 }
 
@@ -385,13 +387,13 @@ TEST(Device3D, ClipsVerticesFarOutsideTheTarget) {
 // context draws each border pixel once, but for its closing point on the
 // bottom-right corner.
 TEST(Device3D, LineStripsLeaveOutTheirLastPixel) {
-  Rig r(16, 16);
+  device3dtest::Rig r(16, 16);
   r.CountHits();
   const float left = 2, top = 3, right = 12, bottom = 9;
-  const std::vector<ColoredVertex> outline = {C(left, top, kOneBlue), C(right, top, kOneBlue), C(right, bottom, kOneBlue),
-                                              C(left, bottom, kOneBlue), C(left, top, kOneBlue)};
+  const std::vector<ColoredVertex> outline = {device3dtest::C(left, top, kOneBlue), device3dtest::C(right, top, kOneBlue), device3dtest::C(right, bottom, kOneBlue),
+                                              device3dtest::C(left, bottom, kOneBlue), device3dtest::C(left, top, kOneBlue)};
   ASSERT_EQ(Draw(r.dev, PrimitiveType::LineStrip, outline), S_OK);
-  ASSERT_EQ(Draw(r.dev, PrimitiveType::PointList, std::vector{C(right, bottom, kOneBlue)}), S_OK);
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::PointList, std::vector{device3dtest::C(right, bottom, kOneBlue)}), S_OK);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
       const bool inBox = x >= left && x <= right && y >= top && y <= bottom;
@@ -400,8 +402,8 @@ TEST(Device3D, LineStripsLeaveOutTheirLastPixel) {
       ASSERT_EQ(r.At(x, y), hits) << x << "," << y;
     }
   }
-  Rig d(16, 16);
-  ASSERT_EQ(Draw(d.dev, PrimitiveType::LineStrip, std::vector{C(1, 1), C(9, 5)}), S_OK);
+  device3dtest::Rig d(16, 16);
+  ASSERT_EQ(Draw(d.dev, PrimitiveType::LineStrip, std::vector{device3dtest::C(1, 1), device3dtest::C(9, 5)}), S_OK);
   const int ys[] = {1, 2, 2, 3, 3, 4, 4, 5};  // y = 1 + (x - 1) / 2, halves rounding up
   for (int x = 0; x < 16; ++x) {
     for (int y = 0; y < 16; ++y) EXPECT_EQ(d.At(x, y) != 0, x >= 1 && x < 9 && y == ys[x - 1]) << x << "," << y;
@@ -410,17 +412,17 @@ TEST(Device3D, LineStripsLeaveOutTheirLastPixel) {
 
 // Any size of texture, one texel wide included.
 TEST(Device3D, SamplesTexturesOfAnySize) {
-  Rig r(2, 6);
+  device3dtest::Rig r(2, 6);
   Surface tex(1, 3, PixelFormat::RGB565);
   tex.Row(0)[0] = 0xF800;
   tex.Row(1)[0] = 0x07E0;
   tex.Row(2)[0] = 0x001F;
   ASSERT_EQ(r.dev.SetTexture(&tex), S_OK);
   for (Filter f : {Filter::Point, Filter::Linear}) {
-    r.Set(StageState::MinFilter, U(f));
-    r.Set(StageState::MagFilter, U(f));
-    r.Set(RenderState::ZFunc, U(Compare::Always));
-    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{T(0, 0, 0, 0), T(2, 0, 1, 0), T(0, 6, 0, 1), T(2, 6, 1, 1)}),
+    r.Set(StageState::MinFilter, device3dtest::U(f));
+    r.Set(StageState::MagFilter, device3dtest::U(f));
+    r.Set(RenderState::ZFunc, device3dtest::U(Compare::Always));
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip, std::vector{device3dtest::T(0, 0, 0, 0), device3dtest::T(2, 0, 1, 0), device3dtest::T(0, 6, 0, 1), device3dtest::T(2, 6, 1, 1)}),
               S_OK);
     // Rows 0, 2 and 5 sit on or beside the centres of the three texels.
     EXPECT_EQ(r.At(1, 0), 0xF800);

@@ -28,6 +28,7 @@ using namespace platform;
 using slvtools::RsmNode;
 using slvtools::RsmWriter;
 
+namespace actor3dtest {
 // Texture files stand in: "missing" names do not load; every other one is a
 // flat 2 x 2 picture of the colour given to its name (white otherwise).
 std::map<std::string, uint16_t> g_colors;
@@ -56,6 +57,7 @@ ModelFace Face(uint16_t a, uint16_t b, uint16_t c, uint16_t texture = 0) {
   face.texture = texture;
   return face;
 }
+}  // namespace actor3dtest
 
 // A box from lo to hi whose twelve faces are turned outwards.
 RsmNode BoxNode(const std::string& name, const std::string& parent, Vec3 lo, Vec3 hi,
@@ -69,7 +71,7 @@ RsmNode BoxNode(const std::string& name, const std::string& parent, Vec3 lo, Vec
   node.texVertices = {{0, 0, 0}, {0, 1, 0}, {0, 1, 1}};
   static constexpr uint16_t kFaces[12][3] = {{0, 2, 1}, {2, 0, 3}, {5, 7, 4}, {7, 5, 6}, {1, 6, 5}, {6, 1, 2},
                                              {4, 3, 0}, {3, 4, 7}, {4, 1, 5}, {1, 4, 0}, {3, 6, 2}, {6, 3, 7}};
-  for (const auto& f : kFaces) node.faces.push_back(Face(f[0], f[1], f[2]));
+  for (const auto& f : kFaces) node.faces.push_back(actor3dtest::Face(f[0], f[1], f[2]));
   return node;
 }
 
@@ -95,7 +97,7 @@ class ActorTest : public GameFolderTest {
   static constexpr int kW = 48, kH = 36;
 
   ActorTest() {
-    g_colors.clear();
+    actor3dtest::g_colors.clear();
     m_rc.SetViewSize(kW, kH);
     // Looking along +z from 200 units before the origin: view x is world x,
     // view y world y.
@@ -124,7 +126,7 @@ class ActorTest : public GameFolderTest {
   }
   CTexture* Texture(const char* name) { return m_textures.Find(name, 0); }
 
-  CTextureMgr m_textures{FakeLoad};
+  CTextureMgr m_textures{actor3dtest::FakeLoad};
   C3dModelRes m_model{m_textures};
   CRC565 m_rc;
   Matrix m_view;
@@ -453,7 +455,7 @@ TEST_F(ActorBoxTest, AMirroredModelStillCarriesWalkers) {
 // A flat-shaded body with an arm, turned and lit from above and in front,
 // drawn through the opaque batch pass.
 TEST_F(ActorTest, ALitTwoNodeModelMatchesItsGoldenPicture) {
-  g_colors = {{"body.bmp", 0x4DE9}, {"arm.bmp", 0xFE60}};
+  actor3dtest::g_colors = {{"body.bmp", 0x4DE9}, {"arm.bmp", 0xFE60}};
   RsmWriter rsm;
   rsm.SetHeader(100, 1);
   rsm.AddTexture("body.bmp");

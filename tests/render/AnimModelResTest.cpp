@@ -19,6 +19,7 @@ namespace {
 using slvtools::RsxNode;
 using slvtools::RsxWriter;
 
+namespace animmodelrestest {
 platform::Result FakeLoad(CTexture& t, const char* name) {
   if (std::string(name).starts_with("missing")) return platform::E_FAIL;
   t.m_name = name;
@@ -59,6 +60,7 @@ RsxNode Node(const std::string& name, const std::string& parent, bool shared = t
   node.faces = {Face(0, 1, 2, 0, 1, 2), Face(0, 3, 2, 1, 1, 1, group1)};
   return node;
 }
+}  // namespace animmodelrestest
 
 class AnimModelResTest : public GameFolderTest {
  protected:
@@ -75,12 +77,12 @@ class AnimModelResTest : public GameFolderTest {
     rsx.AddTexture("a.bmp");
     rsx.AddTexture("missing.bmp");
     rsx.SetMainNode("root");
-    rsx.AddNode(Node("root", "", shared));
-    rsx.AddNode(Node("leaf", "root", shared));
+    rsx.AddNode(animmodelrestest::Node("root", "", shared));
+    rsx.AddNode(animmodelrestest::Node("leaf", "root", shared));
     return rsx;
   }
 
-  CTextureMgr m_textures{FakeLoad};
+  CTextureMgr m_textures{animmodelrestest::FakeLoad};
   C3dAnimModelRes m_model{m_textures};
 };
 
@@ -100,7 +102,7 @@ TEST_F(AnimModelResTest, HeadersByVersion) {
     rsx.SetPlacement(2.0f, Vec3{1, 2, 3});
     rsx.SetAlpha(128);
     rsx.SetHeader(1, 2, 77);
-    rsx.AddNode(Node("root", ""));
+    rsx.AddNode(animmodelrestest::Node("root", ""));
     ASSERT_TRUE(Load(rsx.Build()));
     EXPECT_EQ(m_model.m_scale, c.scale);
     EXPECT_EQ(m_model.m_offset.z, c.offsetZ);
@@ -144,10 +146,10 @@ TEST_F(AnimModelResTest, NodesFramesAndTextureVertices) {
 
 TEST_F(AnimModelResTest, AWrongSentinelFailsAndKeepsTheNodesReadSoFar) {
   RsxWriter rsx = TwoNodes();
-  RsxNode bad = Node("bad", "root");
+  RsxNode bad = animmodelrestest::Node("bad", "root");
   bad.closeSentinel = 0x12345679;
   rsx.AddNode(bad);
-  rsx.AddNode(Node("never", ""));
+  rsx.AddNode(animmodelrestest::Node("never", ""));
   testsupport::DebugLogCapture log;
   EXPECT_FALSE(Load(rsx.Build()));
   EXPECT_TRUE(log.Contains("data corrupt"));
@@ -155,7 +157,7 @@ TEST_F(AnimModelResTest, AWrongSentinelFailsAndKeepsTheNodesReadSoFar) {
   EXPECT_EQ(m_model.m_nodes[2]->name, "bad");
   // A wrong leading sentinel: the node is not read.
   RsxWriter second = TwoNodes();
-  RsxNode opening = Node("bad", "");
+  RsxNode opening = animmodelrestest::Node("bad", "");
   opening.openSentinel = 0;
   second.AddNode(opening);
   EXPECT_FALSE(Load(second.Build()));
@@ -176,14 +178,14 @@ TEST_F(AnimModelResTest, CutFilesAndHugeCountsFailAndKeepNothing) {
   // Frames times vertices past the file.
   RsxWriter rsx(3);
   rsx.SetHeader(1, 0x40000000);
-  rsx.AddNode(Node("root", ""));
+  rsx.AddNode(animmodelrestest::Node("root", ""));
   EXPECT_FALSE(Load(rsx.Build()));
   // A face naming a vertex the node does not have is dropped.
   RsxWriter faces(3);
   faces.SetHeader(1, 2);
-  RsxNode node = Node("root", "");
-  node.faces.push_back(Face(0, 1, 4, 0, 1, 2));
-  node.faces.push_back(Face(0, 1, 2, 0, 1, 3));
+  RsxNode node = animmodelrestest::Node("root", "");
+  node.faces.push_back(animmodelrestest::Face(0, 1, 4, 0, 1, 2));
+  node.faces.push_back(animmodelrestest::Face(0, 1, 2, 0, 1, 3));
   faces.AddNode(node);
   ASSERT_TRUE(Load(faces.Build()));
   EXPECT_EQ(m_model.m_nodes[0]->faces.size(), 2u);
@@ -194,8 +196,8 @@ class LightingTest : public AnimModelResTest {
   C3dAnimModelNode& Lit(int shadeType, const Vec3& light, int32_t group1 = 0) {
     RsxWriter rsx(3);
     rsx.SetHeader(shadeType, 2);
-    rsx.AddNode(Node("root", "", true, group1));
-    rsx.AddNode(Node("leaf", "root"));
+    rsx.AddNode(animmodelrestest::Node("root", "", true, group1));
+    rsx.AddNode(animmodelrestest::Node("leaf", "root"));
     EXPECT_TRUE(Load(rsx.Build()));
     C3dAnimModelNode& root = *m_model.FindNode("root");
     root.ComputeLighting(Matrix{}, 0, light, Vec3{0.5f, 0.5f, 0.5f}, Vec3{0.25f, 0.5f, 0.75f}, shadeType, 200);

@@ -24,6 +24,7 @@ namespace {
 using namespace platform;
 using slvtools::GndWriter;
 
+namespace groundtest {
 // Texture files stand in: "missing" names do not load; every other one is a
 // flat 2 x 2 picture of the colour given to its name (white otherwise).
 std::map<std::string, uint16_t> g_colors;
@@ -41,13 +42,14 @@ Result FakeLoad(CTexture& t, const char* name) {
   t.m_texture = t.m_surface.get();
   return S_OK;
 }
+}  // namespace groundtest
 
 class GroundTest : public GameFolderTest {
  protected:
   static constexpr int kW = 64, kH = 48;
 
   GroundTest() {
-    g_colors.clear();
+    groundtest::g_colors.clear();
     C3dGround::s_waterCounter = 0;
     C3dGround::s_wavePhase = 0;
     m_rc.SetViewSize(kW, kH);
@@ -75,7 +77,7 @@ class GroundTest : public GameFolderTest {
     return n;
   }
 
-  CTextureMgr m_textures{FakeLoad};
+  CTextureMgr m_textures{groundtest::FakeLoad};
   CResMgr m_resources;
   C3dGround m_ground{m_textures, m_resources};
   CRC565 m_rc;
@@ -494,6 +496,7 @@ TEST_F(GroundTest, WaterReachingPastEveryEdgeOfTheViewIsDrawn) {
 
 namespace {
 
+namespace groundtest {
 // A P6 picture of a 5-6-5 surface.
 std::string Ppm(const Surface& s) {
   std::string out =
@@ -508,12 +511,13 @@ std::string Ppm(const Surface& s) {
   }
   return out;
 }
+}  // namespace groundtest
 
 // A lit 3 x 3 ground with a slope, a step wall and a flagged (translucent)
 // cell, drawn through the texture batches, against a picture kept in the
 // source tree (SLV_UPDATE_GOLDEN=1 writes it anew).
 TEST_F(GroundTest, LitGroundMatchesItsGoldenPicture) {
-  g_colors = {{"grass.bmp", 0x4DE9}, {"rock.bmp", 0xBDF7}, {"flag.bmp", 0xFE60}};
+  groundtest::g_colors = {{"grass.bmp", 0x4DE9}, {"rock.bmp", 0xBDF7}, {"flag.bmp", 0xFE60}};
   GndWriter gnd(3, 3);
   const int grass = gnd.AddTexture("grass.bmp");
   const int rock = gnd.AddTexture("rock.bmp");
@@ -549,7 +553,7 @@ TEST_F(GroundTest, LitGroundMatchesItsGoldenPicture) {
   device.EndScene();
   m_rc.SetDevice(nullptr);
 
-  const std::string picture = Ppm(target);
+  const std::string picture = groundtest::Ppm(target);
   const std::filesystem::path golden =
       testsupport::SourceDir() / "tests/render/golden/ground_lit.ppm";
   if (std::getenv("SLV_UPDATE_GOLDEN") != nullptr) {

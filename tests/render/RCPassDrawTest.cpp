@@ -24,11 +24,15 @@ namespace {
 
 using namespace platform;
 
+namespace rcpassdrawtest {
 constexpr uint32_t U(auto e) { return static_cast<uint32_t>(e); }
 
 constexpr uint16_t kGrey = 0x4208;  // the background
+}  // namespace rcpassdrawtest
 constexpr uint16_t kRed565 = 0xF800, kGreen565 = 0x07E0, kBlue565 = 0x001F, kWhite565 = 0xFFFF;
+namespace rcpassdrawtest {
 constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
+}  // namespace rcpassdrawtest
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // Sprite image pixels: bit 15 opaque, then 5-5-5.
@@ -44,7 +48,7 @@ struct Rig {
     device.Clear(Rect{0, 0, w, h}, kClearTarget | kClearDepth, 0xFF404040, 1.0f);
     device.SetRenderState(RenderState::AlphaBlendEnable, 1);
     device.SetRenderState(RenderState::AlphaTestEnable, 1);
-    device.SetRenderState(RenderState::AlphaFunc, U(Compare::GreaterEqual));
+    device.SetRenderState(RenderState::AlphaFunc, rcpassdrawtest::U(Compare::GreaterEqual));
     device.SetRenderState(RenderState::AlphaRef, 240);
     EXPECT_EQ(device.BeginScene(), S_OK);
   }
@@ -121,20 +125,23 @@ class PassDrawTest : public TextureDeviceTest {
   std::vector<std::unique_ptr<SprImage>> m_images;
 };
 
+namespace rcpassdrawtest {
 TexturedVertex V(float x, float y, float rhw, uint32_t diffuse = kWhite, float u = 0, float v = 0) {
   return TexturedVertex{x, y, 0.0f, rhw, diffuse, 0, u, v};
 }
+}  // namespace rcpassdrawtest
 
 // A triangle over the box's upper-left half (its right angle at the top left).
 template <class Record = QueuedTriangle>
-Record Tri(float left, float top, float size, float rhw, uint32_t diffuse = kWhite) {
+Record Tri(float left, float top, float size, float rhw, uint32_t diffuse = rcpassdrawtest::kWhite) {
   Record r{};
-  r.v[0] = V(left, top, rhw, diffuse);
-  r.v[1] = V(left + size, top, rhw, diffuse);
-  r.v[2] = V(left, top + size, rhw, diffuse);
+  r.v[0] = rcpassdrawtest::V(left, top, rhw, diffuse);
+  r.v[1] = rcpassdrawtest::V(left + size, top, rhw, diffuse);
+  r.v[2] = rcpassdrawtest::V(left, top + size, rhw, diffuse);
   return r;
 }
 
+namespace rcpassdrawtest {
 template <class Record>
 Record Box(float left, float top, float right, float bottom, uint32_t color) {
   Record r{};
@@ -145,6 +152,7 @@ Record Box(float left, float top, float right, float bottom, uint32_t color) {
   r.color = color;
   return r;
 }
+}  // namespace rcpassdrawtest
 
 // Two textures in the order the queues walk them.
 std::pair<CTexture*, CTexture*> InMapOrder(CTexture* a, CTexture* b) {
@@ -170,7 +178,7 @@ TEST_F(PassDrawTest, TrianglesDrawPerTextureInMapOrderWithTheirDepths) {
     using Record = typename std::decay_t<decltype(queue)>::mapped_type::value_type;
     queue[second].push_back(Tri<Record>(0, 0, 16, 0.05f));
     queue[first].push_back(Tri<Record>(0, 0, 16, 0.05f));
-    queue[unloaded].push_back(Tri<Record>(12, 8, 4, 0.09f, kBlue));
+    queue[unloaded].push_back(Tri<Record>(12, 8, 4, 0.09f, rcpassdrawtest::kBlue));
     queue[nullptr].push_back(Tri<Record>(0, 0, 16, 0.09f));
   };
   const Case cases[] = {
@@ -186,7 +194,7 @@ TEST_F(PassDrawTest, TrianglesDrawPerTextureInMapOrderWithTheirDepths) {
     c.queueAndDraw();
     EXPECT_EQ(m_rig->At(2, 2), c.seen);
     EXPECT_EQ(m_rig->At(13, 9), kBlue565);
-    EXPECT_EQ(m_rig->At(15, 11), kGrey);
+    EXPECT_EQ(m_rig->At(15, 11), rcpassdrawtest::kGrey);
     EXPECT_NEAR(m_rig->DepthAt(2, 2), DepthFromRhw(0.05f), 1.0f / 65535);
     EXPECT_EQ(CRC::s_primitiveCount, 3);
   }
@@ -201,11 +209,11 @@ TEST_F(PassDrawTest, TrianglesDrawPerTextureInMapOrderWithTheirDepths) {
 TEST_F(PassDrawTest, DepthSortedTrianglesFarthestFirstTiesInMapThenQueueOrder) {
   auto [a, b] = InMapOrder(White(), White());
   auto fill = [&](CRC::TextureQueue<QueuedTriangle>& q) {
-    q[a].push_back(Tri(0, 0, 8, 0.05f, kRed));
-    q[a].push_back(Tri(0, 0, 8, 0.05f, kGreen));
+    q[a].push_back(Tri(0, 0, 8, 0.05f, rcpassdrawtest::kRed));
+    q[a].push_back(Tri(0, 0, 8, 0.05f, rcpassdrawtest::kGreen));
     q[a].push_back(Tri(0, 0, 8, kNaN, 0xFFFFFF00));
-    q[b].push_back(Tri(8, 0, 8, 0.05f, kBlue));
-    q[b].push_back(Tri(0, 0, 32, 0.02f, kWhite));
+    q[b].push_back(Tri(8, 0, 8, 0.05f, rcpassdrawtest::kBlue));
+    q[b].push_back(Tri(0, 0, 32, 0.02f, rcpassdrawtest::kWhite));
   };
   for (const bool noDepthTest : {false, true}) {
     SCOPED_TRACE(noDepthTest ? "15" : "14");
@@ -239,7 +247,7 @@ TEST_F(PassDrawTest, TurnedQuadsTurnAboutTheirCentre) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.angle);
     UseSize(128, 64);
-    QueuedQuad q = Box<QueuedQuad>(90, 45, 110, 55, kWhite);
+    QueuedQuad q = rcpassdrawtest::Box<QueuedQuad>(90, 45, 110, 55, rcpassdrawtest::kWhite);
     q.rhw = 0.05f;
     q.angle = c.angle;
     q.texture = redGreen;
@@ -248,7 +256,7 @@ TEST_F(PassDrawTest, TurnedQuadsTurnAboutTheirCentre) {
     Rect box{1000, 1000, -1, -1};
     for (int y = 0; y < 64; ++y) {
       for (int x = 0; x < 128; ++x) {
-        if (m_rig->At(x, y) == kGrey) continue;
+        if (m_rig->At(x, y) == rcpassdrawtest::kGrey) continue;
         box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
       }
     }
@@ -263,7 +271,7 @@ TEST_F(PassDrawTest, TurnedQuadsTurnAboutTheirCentre) {
 template <class Record, class Picture>
 Record Quad(Picture* picture, float left, float top, float right, float bottom, uint32_t color, float rhwBottom,
             float rhwTop) {
-  Record r = Box<Record>(left, top, right, bottom, color);
+  Record r = rcpassdrawtest::Box<Record>(left, top, right, bottom, color);
   if constexpr (requires { r.rhw; }) {
     r.rhw = rhwBottom;
   } else {
@@ -325,8 +333,8 @@ TEST_F(PassDrawTest, QuadPassesSortFarthestFirstWhenAsked) {
       m_rig->device.SetRenderState(RenderState::ZEnable, 0);
       g_zBufferSort = sort;
       CRC::s_primitiveCount = 0;
-      pass.queue(m_rc, pictures[picture], 0.08f, 0.01f, kRed);
-      pass.queue(m_rc, pictures[picture], 0.02f, 0.09f, kGreen);
+      pass.queue(m_rc, pictures[picture], 0.08f, 0.01f, rcpassdrawtest::kRed);
+      pass.queue(m_rc, pictures[picture], 0.02f, 0.09f, rcpassdrawtest::kGreen);
       (m_rc.*pass.flush)();
       EXPECT_EQ(m_rig->At(6, 6), sort != 0 && pass.sorts ? kRed565 : kGreen565);
       EXPECT_EQ(CRC::s_primitiveCount, 2);
@@ -348,19 +356,19 @@ TEST_F(PassDrawTest, QuadsWithoutAPictureOrADepthDrawNothingAndUnloadedOnesPlain
     SCOPED_TRACE(pass.name);
     UseSize(16, 12);
     CRC::s_primitiveCount = 0;
-    pass.queue(m_rc, nullptr, 0.05f, 0.05f, kGreen);
-    pass.queue(m_rc, unloaded[picture], 0.05f, 0.05f, kRed);
-    if (pass.sorts && picture != kImage) pass.queue(m_rc, usable[picture], kNaN, 0.05f, kGreen);
+    pass.queue(m_rc, nullptr, 0.05f, 0.05f, rcpassdrawtest::kGreen);
+    pass.queue(m_rc, unloaded[picture], 0.05f, 0.05f, rcpassdrawtest::kRed);
+    if (pass.sorts && picture != kImage) pass.queue(m_rc, usable[picture], kNaN, 0.05f, rcpassdrawtest::kGreen);
     (m_rc.*pass.flush)();
     EXPECT_EQ(CRC::s_primitiveCount, 1);
     EXPECT_EQ(m_rig->At(2, 2), kRed565);
-    EXPECT_EQ(m_rig->At(12, 10), kGrey);
+    EXPECT_EQ(m_rig->At(12, 10), rcpassdrawtest::kGrey);
   }
   // So does an image through the shared decal while the decal does not exist.
   UseSize(16, 12);
   CRC::s_primitiveCount = 0;
   g_singleDecal = 1;
-  m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(noDecal, 0, 0, 8, 8, kRed, 0.05f, 0.05f));
+  m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(noDecal, 0, 0, 8, 8, rcpassdrawtest::kRed, 0.05f, 0.05f));
   m_rc.FlushSpriteQuads();
   EXPECT_EQ(CRC::s_primitiveCount, 1);
   EXPECT_EQ(m_rig->At(2, 2), kRed565);
@@ -377,8 +385,8 @@ TEST_F(PassDrawTest, SharedDecalCopiesAnImageOnlyAfterAnotherOne) {
   SprImage* a = Image(std::vector<uint16_t>(4, kImgWhite), 2, 2);
   const SprImage* b = Image(std::vector<uint16_t>(4, kImgGreen), 2, 2);
   auto draw = [&](const SprImage* left, const SprImage* right) {
-    m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(left, 0, 0, 4, 4, kWhite, 0.05f, 0.05f));
-    m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(right, 6, 0, 10, 4, kWhite, 0.05f, 0.05f));
+    m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(left, 0, 0, 4, 4, rcpassdrawtest::kWhite, 0.05f, 0.05f));
+    m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(right, 6, 0, 10, 4, rcpassdrawtest::kWhite, 0.05f, 0.05f));
     m_rc.FlushSpriteQuads();
     return std::pair{m_rig->At(1, 1), m_rig->At(7, 1)};
   };
@@ -423,10 +431,10 @@ TEST_F(PassDrawTest, ImageQuadsReachAcrossTheImageInItsDecal) {
     const SprImage* image = c.singleDecal != 0 ? Image(pixels, 64, 32, c.fullSize)
                                                : Sprite(std::string(c.what) + ".spr", spr)->GetImage(0);
     ASSERT_NE(image, nullptr);
-    m_rc.m_quads.push_back(Quad<QueuedImageQuad>(image, 0, 0, 8, 4, kWhite, 0.05f, 0.05f));
+    m_rc.m_quads.push_back(Quad<QueuedImageQuad>(image, 0, 0, 8, 4, rcpassdrawtest::kWhite, 0.05f, 0.05f));
     m_rc.FlushQuads();
     for (int x = 0; x < 8; ++x) EXPECT_EQ(m_rig->At(x, 1), x < 4 ? kRed565 : kGreen565) << x;
-    EXPECT_EQ(m_rig->At(8, 1), kGrey);
+    EXPECT_EQ(m_rig->At(8, 1), rcpassdrawtest::kGrey);
   }
 }
 
@@ -455,14 +463,14 @@ std::vector<uint16_t> Checker(int side) {
 // Over a checker image quad of pass 4: a half-transparent red silhouette, the
 // cross as it is, and an opaque yellow silhouette nearer than both.
 void SilhouetteScene(CRC& rc, const SprImage* checker, const SprImage* cross) {
-  rc.m_quads.push_back(Quad<QueuedImageQuad>(checker, 0, 0, 16, 12, kWhite, 0.02f, 0.02f));
+  rc.m_quads.push_back(Quad<QueuedImageQuad>(checker, 0, 0, 16, 12, rcpassdrawtest::kWhite, 0.02f, 0.02f));
   rc.FlushQuads();
   QueuedEffectQuad red = Quad<QueuedEffectQuad>(cross, 1, 1, 7, 7, 0x80FF0000, 0.05f, 0.05f);
   red.silhouette = 1;
   QueuedEffectQuad yellow = Quad<QueuedEffectQuad>(cross, 5, 5, 11, 11, 0xFFFFFF00, 0.06f, 0.06f);
   yellow.silhouette = 1;
   rc.m_effectQuads.push_back(red);
-  rc.m_effectQuads.push_back(Quad<QueuedEffectQuad>(cross, 9, 1, 15, 7, kWhite, 0.05f, 0.05f));
+  rc.m_effectQuads.push_back(Quad<QueuedEffectQuad>(cross, 9, 1, 15, 7, rcpassdrawtest::kWhite, 0.05f, 0.05f));
   rc.m_effectQuads.push_back(yellow);
   rc.FlushEffectQuads();
 }
@@ -490,8 +498,8 @@ TEST_F(PassDrawTest, GoldenAdditiveOnOpaque) {
   CTexture* dark = Texture({0x202020FF, 0x404040FF, 0x404040FF, 0x202020FF}, 2, 2);
   CTexture* blue = Texture({0x2040C0FF}, 1, 1);
   auto& opaque = m_rc.m_alphaTestTris[dark];
-  QueuedTriangleEx upper{{V(2, 2, 0.05f, kWhite, 0, 0), V(12, 2, 0.05f, kWhite, 1, 0), V(2, 10, 0.05f, kWhite, 0, 1)}, 0};
-  QueuedTriangleEx lower{{V(12, 2, 0.05f, kWhite, 1, 0), V(12, 10, 0.05f, kWhite, 1, 1), V(2, 10, 0.05f, kWhite, 0, 1)}, 0};
+  QueuedTriangleEx upper{{rcpassdrawtest::V(2, 2, 0.05f, rcpassdrawtest::kWhite, 0, 0), rcpassdrawtest::V(12, 2, 0.05f, rcpassdrawtest::kWhite, 1, 0), rcpassdrawtest::V(2, 10, 0.05f, rcpassdrawtest::kWhite, 0, 1)}, 0};
+  QueuedTriangleEx lower{{rcpassdrawtest::V(12, 2, 0.05f, rcpassdrawtest::kWhite, 1, 0), rcpassdrawtest::V(12, 10, 0.05f, rcpassdrawtest::kWhite, 1, 1), rcpassdrawtest::V(2, 10, 0.05f, rcpassdrawtest::kWhite, 0, 1)}, 0};
   opaque.push_back(upper);
   opaque.push_back(lower);
   m_rc.FlushAlphaTestTris();
@@ -500,8 +508,8 @@ TEST_F(PassDrawTest, GoldenAdditiveOnOpaque) {
   red->v[1] = ColoredVertex{16, 0, 0, 0.05f, 0xFF600000, 0};
   red->v[2] = ColoredVertex{0, 12, 0, 0.05f, 0xFF600000, 0};
   m_rc.m_additiveUntexTris.push_back(std::move(red));
-  m_rc.m_additiveTexTris[blue].push_back(QueuedTriangle{{V(16, 12, 0.05f, 0xFF808080), V(0, 12, 0.05f, 0xFF808080),
-                                                         V(16, 0, 0.05f, 0xFF808080)}});
+  m_rc.m_additiveTexTris[blue].push_back(QueuedTriangle{{rcpassdrawtest::V(16, 12, 0.05f, 0xFF808080), rcpassdrawtest::V(0, 12, 0.05f, 0xFF808080),
+                                                         rcpassdrawtest::V(16, 0, 0.05f, 0xFF808080)}});
   m_rc.m_additiveTexTris[blue].push_back(Tri(0, 0, 16, 0.03f));
   m_rc.FlushAdditiveTris();
   EXPECT_EQ(CRC::s_primitiveCount, 5);
@@ -516,7 +524,7 @@ TEST_F(PassDrawTest, GoldenDepthSortedEffectTriangles) {
   CTexture* checker = Texture({0xFFFFFFFF, 0x000000FF, 0x000000FF, 0xFFFFFFFF}, 2, 2);
   auto& q = m_rc.m_noDepthTris;
   auto tri = [](float x0, float y0, float x1, float y1, float x2, float y2, float rhw, uint32_t color) {
-    return QueuedTriangle{{V(x0, y0, rhw, color, 0, 0), V(x1, y1, rhw, color, 1, 0), V(x2, y2, rhw, color, 0, 1)}};
+    return QueuedTriangle{{rcpassdrawtest::V(x0, y0, rhw, color, 0, 0), rcpassdrawtest::V(x1, y1, rhw, color, 1, 0), rcpassdrawtest::V(x2, y2, rhw, color, 0, 1)}};
   };
   q[white].push_back(tri(1, 1, 15, 1, 1, 11, 0.08f, 0x80FF0000));    // nearest
   q[checker].push_back(tri(0, 0, 16, 0, 0, 12, 0.02f, 0xFFFFFFFF));  // farthest
@@ -532,9 +540,9 @@ TEST_F(PassDrawTest, GoldenDepthSortedEffectTriangles) {
 // turned half round.
 TEST_F(PassDrawTest, GoldenOverlayOverEverything) {
   UseSharedDecal();
-  m_rc.m_alphaTestTris[White()].push_back(QueuedTriangleEx{{V(0, 0, 0.09f, kBlue), V(16, 0, 0.09f, kBlue), V(0, 12, 0.09f, kBlue)}, 0});
+  m_rc.m_alphaTestTris[White()].push_back(QueuedTriangleEx{{rcpassdrawtest::V(0, 0, 0.09f, rcpassdrawtest::kBlue), rcpassdrawtest::V(16, 0, 0.09f, rcpassdrawtest::kBlue), rcpassdrawtest::V(0, 12, 0.09f, rcpassdrawtest::kBlue)}, 0});
   m_rc.FlushAlphaTestTris();
-  m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(Image(Cross(), 6, 6), 9, 5, 15, 11, kWhite, 0.08f, 0.08f));
+  m_rc.m_spriteQuads.push_back(Quad<QueuedSpriteQuad>(Image(Cross(), 6, 6), 9, 5, 15, 11, rcpassdrawtest::kWhite, 0.08f, 0.08f));
   m_rc.FlushSpriteQuads();
   std::vector<uint16_t> quarters(15 * 15);
   for (int y = 0; y < 15; ++y) {

@@ -29,6 +29,7 @@ FakeDisk g_disk;
 
 constexpr uint32_t kBytes = 8 * 4 * 4;
 
+namespace texturemgrtest {
 Result FakeLoad(CTexture& t, const char* name) {
   const std::string n = name;
   ++g_disk.loads[n];
@@ -46,6 +47,7 @@ Result FakeLoad(CTexture& t, const char* name) {
   t.m_texture = t.m_surface.get();
   return S_OK;
 }
+}  // namespace texturemgrtest
 
 class TextureCacheTest : public ::testing::Test {
  protected:
@@ -62,8 +64,8 @@ class TextureCacheTest : public ::testing::Test {
   FakeClock m_clock;
   ScopedClockSource m_clockGuard;
   std::string m_savedPath;
-  CTextureMgr m_mgr{FakeLoad};
-  CTgaTextureMgr m_tga{FakeLoad};
+  CTextureMgr m_mgr{texturemgrtest::FakeLoad};
+  CTgaTextureMgr m_tga{texturemgrtest::FakeLoad};
 };
 
 TEST_F(TextureCacheTest, LoadsEachNameOnceAndRetriesWhatFailed) {
@@ -215,7 +217,9 @@ TEST_F(TextureCacheTest, TheTgaCacheKeepsTheSameRules) {
   EXPECT_EQ(m_tga.MemoryBytes(), 0u);
 }
 
+namespace texturemgrtest {
 constexpr uint16_t kRed = 0xF800, kYellow = 0xFFE0, kBlue = 0x001F, kGreen = 0x07E0;
+}  // namespace texturemgrtest
 
 // Batches drawn into a small target of their own.
 class TextureBatchTest : public TextureCacheTest {
@@ -253,10 +257,10 @@ class TextureBatchTest : public TextureCacheTest {
       std::string& row = rows.emplace_back();
       for (int x = 0; x < kW; ++x) {
         switch (m_target.Row(y)[x]) {
-          case kRed: row += 'R'; break;
-          case kYellow: row += 'Y'; break;
-          case kBlue: row += 'B'; break;
-          case kGreen: row += 'G'; break;
+          case texturemgrtest::kRed: row += 'R'; break;
+          case texturemgrtest::kYellow: row += 'Y'; break;
+          case texturemgrtest::kBlue: row += 'B'; break;
+          case texturemgrtest::kGreen: row += 'G'; break;
           case 0: row += '_'; break;
           default: row += '?';
         }
@@ -280,8 +284,8 @@ TEST_F(TextureBatchTest, DrawBatchesMatchesTheGoldenImage) {
   // The near texture is drawn first; the depth from its reciprocal w keeps
   // the far one behind it.
   TriangleBatch nearTri, farTri;
-  Queue("near.bmp", kRed, kYellow, nearTri, 1.0f / 20, 0, 0, 8, 0, 0, 8);
-  Queue("far.bmp", kBlue, kGreen, farTri, 1.0f / 500, 2, 1, 12, 1, 2, 8);
+  Queue("near.bmp", texturemgrtest::kRed, texturemgrtest::kYellow, nearTri, 1.0f / 20, 0, 0, 8, 0, 0, 8);
+  Queue("far.bmp", texturemgrtest::kBlue, texturemgrtest::kGreen, farTri, 1.0f / 500, 2, 1, 12, 1, 2, 8);
   Draw(0);
   // R red, Y yellow (near); B blue, G green (far); _ cleared.
   static constexpr const char* kGolden[kH] = {
@@ -308,40 +312,40 @@ TEST_F(TextureBatchTest, DepthSortingDrawsTheFarthestTextureFirst) {
     SCOPED_TRACE(sort);
     g_zBufferSort = sort;
     TriangleBatch nearTri, farTri;
-    Queue("near.bmp", kRed, kRed, nearTri, 1.0f / 20, 0, 0, 12, 0, 0, 8);
-    Queue("far.bmp", kBlue, kBlue, farTri, 1.0f / 500, 0, 0, 12, 0, 0, 8);
+    Queue("near.bmp", texturemgrtest::kRed, texturemgrtest::kRed, nearTri, 1.0f / 20, 0, 0, 12, 0, 0, 8);
+    Queue("far.bmp", texturemgrtest::kBlue, texturemgrtest::kBlue, farTri, 1.0f / 500, 0, 0, 12, 0, 0, 8);
     Draw(0);
-    EXPECT_EQ(m_target.Row(1)[1], sort != 0 ? kRed : kBlue);
+    EXPECT_EQ(m_target.Row(1)[1], sort != 0 ? texturemgrtest::kRed : texturemgrtest::kBlue);
   }
 }
 
 TEST_F(TextureBatchTest, EachPassDrawsItsOwnTexturesAndUnlinksThem) {
   m_device.SetRenderState(RenderState::ZEnable, 0);
   TriangleBatch plain, plain2, alpha, flag;
-  CTexture* p = Queue("plain.bmp", kRed, kRed, plain, 0.1f, 0, 0, 4, 0, 0, 4);
-  Queue("plain.bmp", kRed, kRed, plain2, 0.1f, 4, 0, 8, 0, 4, 4);  // the chain's second
-  CTexture* a = Queue("alpha.bmp", kBlue, kBlue, alpha, 0.1f, 0, 4, 4, 4, 0, 8);
-  CTexture* f = Queue("flag.bmp", kGreen, kGreen, flag, 0.1f, 8, 0, 12, 0, 8, 4);
+  CTexture* p = Queue("plain.bmp", texturemgrtest::kRed, texturemgrtest::kRed, plain, 0.1f, 0, 0, 4, 0, 0, 4);
+  Queue("plain.bmp", texturemgrtest::kRed, texturemgrtest::kRed, plain2, 0.1f, 4, 0, 8, 0, 4, 4);  // the chain's second
+  CTexture* a = Queue("alpha.bmp", texturemgrtest::kBlue, texturemgrtest::kBlue, alpha, 0.1f, 0, 4, 4, 4, 0, 8);
+  CTexture* f = Queue("flag.bmp", texturemgrtest::kGreen, texturemgrtest::kGreen, flag, 0.1f, 8, 0, 12, 0, 8, 4);
   Draw(0);
   EXPECT_EQ(CRC::s_primitiveCount, 2);
   EXPECT_EQ(p->m_batch, nullptr);
   EXPECT_EQ(a->m_batch, &alpha);
   EXPECT_EQ(f->m_batch, &flag);
-  EXPECT_EQ(m_target.Row(0)[5], kRed);
+  EXPECT_EQ(m_target.Row(0)[5], texturemgrtest::kRed);
   EXPECT_EQ(m_target.Row(4)[0], 0);
   Draw(1);
-  EXPECT_EQ(m_target.Row(4)[0], kBlue);
+  EXPECT_EQ(m_target.Row(4)[0], texturemgrtest::kBlue);
   EXPECT_EQ(a->m_batch, nullptr);
   EXPECT_EQ(m_target.Row(0)[8], 0);
   ASSERT_EQ(m_device.BeginScene(), S_OK);
   m_mgr.DrawFlaggedBatches(m_rc);
   m_device.EndScene();
-  EXPECT_EQ(m_target.Row(0)[8], kGreen);
+  EXPECT_EQ(m_target.Row(0)[8], texturemgrtest::kGreen);
   EXPECT_EQ(f->m_batch, nullptr);
   EXPECT_EQ(CRC::s_primitiveCount, 4);
 
-  Queue("plain.bmp", kRed, kRed, plain, 0.1f, 0, 0, 4, 0, 0, 4);
-  Queue("flag.bmp", kGreen, kGreen, flag, 0.1f, 8, 0, 12, 0, 8, 4);
+  Queue("plain.bmp", texturemgrtest::kRed, texturemgrtest::kRed, plain, 0.1f, 0, 0, 4, 0, 0, 4);
+  Queue("flag.bmp", texturemgrtest::kGreen, texturemgrtest::kGreen, flag, 0.1f, 8, 0, 12, 0, 8, 4);
   m_mgr.ClearBatchLinks();
   EXPECT_EQ(p->m_batch, nullptr);
   EXPECT_EQ(f->m_batch, nullptr);

@@ -24,11 +24,13 @@ class WorldResTest : public GameFolderTest {
   }
 };
 
+namespace worldrestest {
 void ExpectVec(const Vec3& v, float x, float y, float z) {
   EXPECT_NEAR(v.x, x, 1e-4f);
   EXPECT_NEAR(v.y, y, 1e-4f);
   EXPECT_NEAR(v.z, z, 1e-4f);
 }
+}  // namespace worldrestest
 
 WorldModelPlacement Placement(float animSpeed) {
   WorldModelPlacement m;
@@ -84,13 +86,13 @@ TEST_F(WorldResTest, ReadsEveryVersionWithOneObjectOfEachType) {
     EXPECT_EQ(world.m_scriptName, "field.scr");
     EXPECT_EQ(world.m_mapValue, c.hasMapValue ? 42 : 0);
     if (c.hasLight) {
-      ExpectVec(world.m_lightDir, -1.0f, 0.0f, 0.0f);
-      ExpectVec(world.m_diffuse, 0.5f, 0.6f, 0.7f);
-      ExpectVec(world.m_ambient, 0.1f, 0.2f, 0.25f);
+      worldrestest::ExpectVec(world.m_lightDir, -1.0f, 0.0f, 0.0f);
+      worldrestest::ExpectVec(world.m_diffuse, 0.5f, 0.6f, 0.7f);
+      worldrestest::ExpectVec(world.m_ambient, 0.1f, 0.2f, 0.25f);
     } else {
-      ExpectVec(world.m_lightDir, -0.5f, 0.70710677f, 0.5f);
-      ExpectVec(world.m_diffuse, 1.0f, 1.0f, 1.0f);
-      ExpectVec(world.m_ambient, 0.3f, 0.3f, 0.3f);
+      worldrestest::ExpectVec(world.m_lightDir, -0.5f, 0.70710677f, 0.5f);
+      worldrestest::ExpectVec(world.m_diffuse, 1.0f, 1.0f, 1.0f);
+      worldrestest::ExpectVec(world.m_ambient, 0.3f, 0.3f, 0.3f);
     }
     const std::array<int32_t, 4> bounds =
         c.hasBounds ? std::array<int32_t, 4>{-100, 200, -300, 400} : std::array<int32_t, 4>{-500, 500, -500, 500};
@@ -104,9 +106,9 @@ TEST_F(WorldResTest, ReadsEveryVersionWithOneObjectOfEachType) {
     EXPECT_EQ(m.animSpeed, 1.0f);
     EXPECT_EQ(m.modelName, "소품\\감옥문.rsm");
     EXPECT_EQ(m.nodeName, "root");
-    ExpectVec(m.position, 1, 2, 3);
-    ExpectVec(m.rotation, 0, 90, 0);
-    ExpectVec(m.scale, 1, -1, 2);
+    worldrestest::ExpectVec(m.position, 1, 2, 3);
+    worldrestest::ExpectVec(m.rotation, 0, 90, 0);
+    worldrestest::ExpectVec(m.scale, 1, -1, 2);
 
     ASSERT_EQ(world.m_characters.size(), 1u);
     const WorldCharacter& box = world.m_characters[0];
@@ -116,17 +118,17 @@ TEST_F(WorldResTest, ReadsEveryVersionWithOneObjectOfEachType) {
     EXPECT_EQ(box.WordAsFloat(0), 12.5f);
     EXPECT_EQ(box.words[1], 0xDEADBEEFu);
     EXPECT_EQ(box.WordAsFloat(2), 4.0f);
-    ExpectVec(box.position, 10, 0, 20);
+    worldrestest::ExpectVec(box.position, 10, 0, 20);
 
     ASSERT_EQ(world.m_fieldEnemies.size(), 1u);
     EXPECT_EQ(world.m_fieldEnemies[0].sprName, "slime.spr");
     EXPECT_EQ(world.m_fieldEnemies[0].values, (std::array<float, 4>{1.5f, 2, 3, 4}));
-    ExpectVec(world.m_fieldEnemies[0].position, -1, -2, -3);
+    worldrestest::ExpectVec(world.m_fieldEnemies[0].position, -1, -2, -3);
 
     ASSERT_EQ(world.m_particleMakers.size(), 1u);
     EXPECT_EQ(world.m_particleMakers[0].name, "smoke");
     EXPECT_EQ(world.m_particleMakers[0].kind, 2);
-    ExpectVec(world.m_particleMakers[0].position, 3, 2, 1);
+    worldrestest::ExpectVec(world.m_particleMakers[0].position, 3, 2, 1);
 
     ASSERT_EQ(world.m_soundSources.size(), 1u);
     EXPECT_EQ(world.m_soundSources[0].waveName, "water.wav");
@@ -141,7 +143,7 @@ TEST_F(WorldResTest, ReadsEveryVersionWithOneObjectOfEachType) {
 
     ASSERT_EQ(world.m_3dModels.size(), 1u);
     EXPECT_EQ(world.m_3dModels[0].name, "tree");
-    ExpectVec(world.m_3dModels[0].rotation, 10, 20, 30);
+    worldrestest::ExpectVec(world.m_3dModels[0].rotation, 10, 20, 30);
     EXPECT_EQ(world.m_3dModels[0].speed, 5);
   }
 }
@@ -226,7 +228,7 @@ TEST_F(WorldResTest, TheResourceManagerLoadsWorldFiles) {
   CResMgr& mgr = CResMgr::GetInstance();
   auto* world = dynamic_cast<C3dWorldRes*>(mgr.GetRes("worldres-test.rsw"));
   ASSERT_NE(world, nullptr);
-  ExpectVec(world->m_lightDir, -0.5f, 0.70710677f, 0.5f);
+  worldrestest::ExpectVec(world->m_lightDir, -0.5f, 0.70710677f, 0.5f);
   mgr.ReleaseRes(world);
 }
 

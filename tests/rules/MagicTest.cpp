@@ -42,6 +42,7 @@ std::map<int, MagicRow> ListedRows() {
   };
 }
 
+namespace magictest {
 std::string MagicTable() {
   const std::map<int, MagicRow> listed = ListedRows();
   std::string text;
@@ -57,12 +58,13 @@ std::string MagicTable() {
   text += "#magic < both > < >\n#cost 1 0 0 1\n#end\n";
   return text;
 }
+}  // namespace magictest
 
 class MagicTest : public BattleRulesFixture {
  public:
   void SetUp() override {
     BattleRulesFixture::SetUp();
-    m_dir.Write("game/data/diary/magic.txt", MagicTable());
+    m_dir.Write("game/data/diary/magic.txt", magictest::MagicTable());
     ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
     m_dir.Write("game/data/diary/wolves.txt",
                 "#monster < 늑대 > < > 0 Wolf\n#phyAtk 40\n#phyDef 20\n#spd 60\n#end\n");

@@ -104,6 +104,7 @@ struct Worn {
   int32_t item;
 };
 
+namespace skillbooktest {
 struct Case {
   const char* what;
   const char* engname;
@@ -114,10 +115,11 @@ struct Case {
   int item;
   std::vector<std::string> calls;
 };
+}  // namespace skillbooktest
 
 TEST_F(SkillBookTest, EachRowTeachesAndTakesBackUnderItsOwnGuard) {
   using P = PlayerData;
-  const std::vector<Case> cases = {
+  const std::vector<skillbooktest::Case> cases = {
       {"a special, then the class step of the held weapon", "maria", 1, 0, {{&P::weapon, kCutlass}}, true, kCutlass,
        {"+버티컬_레이"}},
       {"the class step by the weapon now held", "maria", 20, 0, {{&P::weapon, kAxe}}, true, kAxe, {"+형라박(螢羅拍)"}},
@@ -153,7 +155,7 @@ TEST_F(SkillBookTest, EachRowTeachesAndTakesBackUnderItsOwnGuard) {
       {"bazerald off a skill user: only kreutzer's blade skills go", "kreutzer", 1, 0, {}, false, kBazerald,
        {"-연화설(連華雪)", "-신락봉(神樂縫)"}},
   };
-  for (const Case& c : cases) {
+  for (const skillbooktest::Case& c : cases) {
     PlayerData& p = Character(3, c.engname, c.level, c.magicUser);
     for (const Worn& w : c.worn) p.*w.slot = w.item;
     RecordingBook book;

@@ -11,6 +11,7 @@
 
 namespace {
 
+namespace weaponattacktest {
 // A participant that records what it is told.
 class CRecorder : public CBattleActor {
  public:
@@ -20,6 +21,7 @@ class CRecorder : public CBattleActor {
   }
   std::vector<FrameMessage> got;
 };
+}  // namespace weaponattacktest
 
 class WeaponAttackTest : public SessionTest {
  protected:
@@ -43,8 +45,8 @@ class WeaponAttackTest : public SessionTest {
     session.Init();
   }
 
-  CRecorder m_enemy;
-  CRecorder m_members[2];
+  weaponattacktest::CRecorder m_enemy;
+  weaponattacktest::CRecorder m_members[2];
 };
 
 TEST_F(WeaponAttackTest, TheBaseDamageBySidesAndLevels) {

@@ -20,7 +20,9 @@ namespace {
 
 using Messages = std::vector<RecordedMessage>;
 
+namespace dialoguecommandstest {
 constexpr int kPotion = 7;
+}  // namespace dialoguecommandstest
 
 class DialogueTest : public ScriptTest {
  protected:
@@ -94,8 +96,8 @@ TEST_F(DialogueTest, EachDialogueWordFillsTheWindowAndHoldsItsListeners) {
       {"header title", {.caption = "title", .captionTimer = 100}, {{18, 1, 0, 0}}, {}, true},
       {"header title 1", {.caption = "title", .captionTimer = 100, .captionLine = 1}, {{18, 1, 0, 0}}, {}, true},
       {"msg notice", {.text = "notice", .state = 5, .pending = 6}, {hold}, {playerHold}, false},
-      {"getitem potion", {.text = "potion 획득", .state = 5, .pending = 11, .item = kPotion}, {hold}, {playerHold}, false},
-      {"getitem potion 3", {.text = "potion 3개 획득", .state = 5, .pending = 15, .item = kPotion}, {hold}, {playerHold}, false},
+      {"getitem potion", {.text = "potion 획득", .state = 5, .pending = 11, .item = dialoguecommandstest::kPotion}, {hold}, {playerHold}, false},
+      {"getitem potion 3", {.text = "potion 3개 획득", .state = 5, .pending = 15, .item = dialoguecommandstest::kPotion}, {hold}, {playerHold}, false},
       {"getitem nothing", {.text = "nothing 획득", .state = 5, .pending = 12}, {hold}, {playerHold}, false},
       {"getgold 250", {.text = "250길드 획득", .state = 5, .pending = 12}, {hold}, {playerHold}, false},
       {"setvolume 3", {}, {}, {}, true},
@@ -121,8 +123,8 @@ TEST_F(DialogueTest, EachDialogueWordFillsTheWindowAndHoldsItsListeners) {
     // The held villager hears when the message ends.
     EXPECT_EQ(f.m_pMessageVillager, c.elder == Messages{hold} ? &m_elder : nullptr) << c.line;
   }
-  EXPECT_EQ(session.inventory[kPotion], 4);
-  EXPECT_EQ(session.itemDiary[kPotion], 1);
+  EXPECT_EQ(session.inventory[dialoguecommandstest::kPotion], 4);
+  EXPECT_EQ(session.itemDiary[dialoguecommandstest::kPotion], 1);
   EXPECT_EQ(session.gold, 250);
 }
 

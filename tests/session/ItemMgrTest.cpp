@@ -73,7 +73,9 @@ constexpr const char* kItemText =
     "#end\n"
     "#item < Unfinished > < > 0 unfinished\n";
 
+namespace itemmgrtest {
 enum Index { kSword, kDagger, kBuckler, kPlain, kRing, kStaff, kCharm, kOuter, kSoup, kBoots, kKey, kCount };
+}  // namespace itemmgrtest
 
 class ItemMgrTest : public TableTest {
  protected:
@@ -81,7 +83,7 @@ class ItemMgrTest : public TableTest {
     LoadMagicAndSkills();
     Write("data/diary/item.txt", kItemText);
     ASSERT_TRUE(items.Load("diary/item.txt"));
-    ASSERT_EQ(items.GetCount(), kCount);
+    ASSERT_EQ(items.GetCount(), itemmgrtest::kCount);
   }
   const ITM& Item(int index) { return *items.GetItem(index); }
 
@@ -90,35 +92,35 @@ class ItemMgrTest : public TableTest {
 };
 
 TEST_F(ItemMgrTest, KeyLinesFillTheItems) {
-  EXPECT_EQ(Item(kSword).icon, "null2.ico");
-  EXPECT_EQ(Item(kDagger).icon, "dagger.bmp");
-  EXPECT_EQ(Item(kBuckler).icon, "");
-  EXPECT_EQ(Item(kPlain).kind, kItemEvent);
-  EXPECT_NE(dynamic_cast<const ITMEvent*>(&Item(kPlain)), nullptr);
-  EXPECT_EQ(Item(kPlain).price, 12);
-  EXPECT_NE(dynamic_cast<const ITMShield*>(&Item(kBuckler)), nullptr);
+  EXPECT_EQ(Item(itemmgrtest::kSword).icon, "null2.ico");
+  EXPECT_EQ(Item(itemmgrtest::kDagger).icon, "dagger.bmp");
+  EXPECT_EQ(Item(itemmgrtest::kBuckler).icon, "");
+  EXPECT_EQ(Item(itemmgrtest::kPlain).kind, kItemEvent);
+  EXPECT_NE(dynamic_cast<const ITMEvent*>(&Item(itemmgrtest::kPlain)), nullptr);
+  EXPECT_EQ(Item(itemmgrtest::kPlain).price, 12);
+  EXPECT_NE(dynamic_cast<const ITMShield*>(&Item(itemmgrtest::kBuckler)), nullptr);
 
   // A weapon's tenth value is hundredths; the eleventh is attribute 17.
-  EXPECT_EQ(Item(kSword).GetAttr(24), 75);
-  EXPECT_EQ(Item(kSword).GetAttr(17), 10);
-  EXPECT_EQ(Item(kDagger).GetAttr(24), 0);
+  EXPECT_EQ(Item(itemmgrtest::kSword).GetAttr(24), 75);
+  EXPECT_EQ(Item(itemmgrtest::kSword).GetAttr(17), 10);
+  EXPECT_EQ(Item(itemmgrtest::kDagger).GetAttr(24), 0);
 
   const int buckler[] = {5, 6, 0, 0, 0, 0, 0, 0, 0};
-  for (int p = 0; p < 9; ++p) EXPECT_EQ(*items.GetItem(kBuckler)->GetAttrPtr(p), buckler[p]) << p;
+  for (int p = 0; p < 9; ++p) EXPECT_EQ(*items.GetItem(itemmgrtest::kBuckler)->GetAttrPtr(p), buckler[p]) << p;
 }
 
 TEST_F(ItemMgrTest, LinkedNamesPreferSkillsAndShareOneFlag) {
   const int both = CSkillMgr::GetInstance().Find("Both");
-  EXPECT_EQ(Item(kRing).linked1, -1);  // "없음" changes nothing
-  EXPECT_EQ(Item(kRing).linked2, both);
-  EXPECT_EQ(Item(kRing).magicOrSkill, 0);
-  EXPECT_EQ(Item(kStaff).linked1, CMagicMgr::GetInstance().Find("Fire"));
-  EXPECT_EQ(Item(kStaff).linked2, -1);
-  EXPECT_EQ(Item(kStaff).magicOrSkill, 1);
+  EXPECT_EQ(Item(itemmgrtest::kRing).linked1, -1);  // "없음" changes nothing
+  EXPECT_EQ(Item(itemmgrtest::kRing).linked2, both);
+  EXPECT_EQ(Item(itemmgrtest::kRing).magicOrSkill, 0);
+  EXPECT_EQ(Item(itemmgrtest::kStaff).linked1, CMagicMgr::GetInstance().Find("Fire"));
+  EXPECT_EQ(Item(itemmgrtest::kStaff).linked2, -1);
+  EXPECT_EQ(Item(itemmgrtest::kStaff).magicOrSkill, 1);
 }
 
 TEST_F(ItemMgrTest, TextGathersIntoPagesNumberedByTheSectionTheyClose) {
-  const std::vector<DiaryPage>& pages = items.Diary().GetPages(kCharm);
+  const std::vector<DiaryPage>& pages = items.Diary().GetPages(itemmgrtest::kCharm);
   ASSERT_EQ(pages.size(), 3u);
   EXPECT_EQ(pages[0].section, 1);
   EXPECT_EQ(pages[0].text, "Before one. Part one. ");
@@ -126,10 +128,10 @@ TEST_F(ItemMgrTest, TextGathersIntoPagesNumberedByTheSectionTheyClose) {
   EXPECT_EQ(pages[1].text, "#color red ");  // an unknown key is logged and kept as text
   EXPECT_EQ(pages[2].section, 3);
   EXPECT_EQ(pages[2].text, "");
-  ASSERT_EQ(items.Diary().GetPages(kSword).size(), 1u);
-  EXPECT_EQ(items.Diary().GetPages(kSword)[0].section, 0);
+  ASSERT_EQ(items.Diary().GetPages(itemmgrtest::kSword).size(), 1u);
+  EXPECT_EQ(items.Diary().GetPages(itemmgrtest::kSword)[0].section, 0);
 
-  const DiaryEntry* entry = items.Diary().GetEntry(kCharm);
+  const DiaryEntry* entry = items.Diary().GetEntry(itemmgrtest::kCharm);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->title, "Charm");
   EXPECT_EQ(entry->secondTitle, "Old charm");
@@ -140,10 +142,10 @@ TEST_F(ItemMgrTest, TextGathersIntoPagesNumberedByTheSectionTheyClose) {
 }
 
 TEST_F(ItemMgrTest, VariantAppliesTheFirstSectionUpToTheLevel) {
-  ITM& charm = *items.GetItem(kCharm);
-  items.ApplyVariant(kCharm, 0);
+  ITM& charm = *items.GetItem(itemmgrtest::kCharm);
+  items.ApplyVariant(itemmgrtest::kCharm, 0);
   EXPECT_EQ(charm.price, 100);
-  items.ApplyVariant(kCharm, 3);  // sections 2 and 3 exist: 2 is applied, alone
+  items.ApplyVariant(itemmgrtest::kCharm, 3);  // sections 2 and 3 exist: 2 is applied, alone
   EXPECT_EQ(charm.price, 50);
   EXPECT_EQ(charm.kind, kItemAcc1);
   EXPECT_EQ(*charm.GetAttrPtr(0), 7);
@@ -152,17 +154,17 @@ TEST_F(ItemMgrTest, VariantAppliesTheFirstSectionUpToTheLevel) {
   EXPECT_EQ(*charm.GetAttrPtr(3), 1);
   ASSERT_EQ(items.Variants().size(), 2u);
   items.ApplyVariant(-1, 3);
-  items.ApplyVariant(kCount, 3);
+  items.ApplyVariant(itemmgrtest::kCount, 3);
 }
 
 TEST_F(ItemMgrTest, StructureErrorsWriteIntoNoItem) {
   // The nested "#item" is passed over; the stray "#end" and the line before
   // the first block go nowhere; the unfinished block is no item.
-  EXPECT_EQ(Item(kOuter).name, "outer");
-  EXPECT_EQ(Item(kSoup).name, "soup");
+  EXPECT_EQ(Item(itemmgrtest::kOuter).name, "outer");
+  EXPECT_EQ(Item(itemmgrtest::kSoup).name, "soup");
   EXPECT_EQ(items.Find("inner"), -1);
   EXPECT_EQ(items.LookupName("unfinished"), -1);
-  EXPECT_EQ(items.Diary().GetEntry(kCount), nullptr);
+  EXPECT_EQ(items.Diary().GetEntry(itemmgrtest::kCount), nullptr);
   int syntaxErrors = 0;
   for (const std::string& line : log.Lines()) syntaxErrors += line == "Syntax Error In Item.txt";
   EXPECT_EQ(syntaxErrors, 3);
@@ -174,32 +176,32 @@ TEST_F(ItemMgrTest, AttributesByNumberFollowTheKindsList) {
     int attr;
     int value;
   } const cases[] = {
-      {kSoup, 26, -1}, {kSoup, 25, 9},  {kSoup, 6, 1},   {kBoots, 3, 3},  {kBoots, 2, -1},
-      {kKey, 27, 42},  {kKey, 8, -1},   {kSword, 7, 11}, {kSword, 3, -1}, {kBuckler, 9, 0},
+      {itemmgrtest::kSoup, 26, -1}, {itemmgrtest::kSoup, 25, 9},  {itemmgrtest::kSoup, 6, 1},   {itemmgrtest::kBoots, 3, 3},  {itemmgrtest::kBoots, 2, -1},
+      {itemmgrtest::kKey, 27, 42},  {itemmgrtest::kKey, 8, -1},   {itemmgrtest::kSword, 7, 11}, {itemmgrtest::kSword, 3, -1}, {itemmgrtest::kBuckler, 9, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(Item(c.index).GetAttr(c.attr), c.value) << c.index << " " << c.attr;
 
   // Past the list every position is the one scratch integer.
-  ITM& key = *items.GetItem(kKey);
+  ITM& key = *items.GetItem(itemmgrtest::kKey);
   int* scratch = key.GetAttrPtr(1);
   EXPECT_EQ(key.GetAttrPtr(11), scratch);
-  EXPECT_EQ(items.GetItem(kBoots)->GetAttrPtr(8), scratch);
-  EXPECT_EQ(items.GetItem(kSword)->GetAttrPtr(-1), scratch);
+  EXPECT_EQ(items.GetItem(itemmgrtest::kBoots)->GetAttrPtr(8), scratch);
+  EXPECT_EQ(items.GetItem(itemmgrtest::kSword)->GetAttrPtr(-1), scratch);
   *scratch = 99;
   EXPECT_EQ(key.GetAttr(27), 42);
 }
 
 TEST_F(ItemMgrTest, LookupsAndWeaponForms) {
-  EXPECT_TRUE(items.IsTwoHandedWeapon(kSword));
-  EXPECT_FALSE(items.IsTwoHandedWeapon(kDagger));
-  EXPECT_FALSE(items.IsTwoHandedWeapon(kBuckler));
+  EXPECT_TRUE(items.IsTwoHandedWeapon(itemmgrtest::kSword));
+  EXPECT_FALSE(items.IsTwoHandedWeapon(itemmgrtest::kDagger));
+  EXPECT_FALSE(items.IsTwoHandedWeapon(itemmgrtest::kBuckler));
   EXPECT_FALSE(items.IsTwoHandedWeapon(-1));
-  EXPECT_TRUE(items.IsDoubleAccessory(kRing));
-  EXPECT_FALSE(items.IsDoubleAccessory(kCharm));
-  EXPECT_FALSE(items.IsDoubleAccessory(kCount));
+  EXPECT_TRUE(items.IsDoubleAccessory(itemmgrtest::kRing));
+  EXPECT_FALSE(items.IsDoubleAccessory(itemmgrtest::kCharm));
+  EXPECT_FALSE(items.IsDoubleAccessory(itemmgrtest::kCount));
 
-  EXPECT_EQ(items.Find("ring"), kRing);
-  EXPECT_EQ(items.LookupName("ring"), kRing);
+  EXPECT_EQ(items.Find("ring"), itemmgrtest::kRing);
+  EXPECT_EQ(items.LookupName("ring"), itemmgrtest::kRing);
   EXPECT_FALSE(log.Contains("Item Not Found"));
   EXPECT_EQ(items.LookupName("Ring"), -1);
   EXPECT_FALSE(log.Contains("Item Not Found"));
@@ -207,7 +209,7 @@ TEST_F(ItemMgrTest, LookupsAndWeaponForms) {
   EXPECT_TRUE(log.Contains("Item Not Found"));
 
   EXPECT_EQ(items.GetItem(-1), nullptr);
-  EXPECT_EQ(items.GetItem(kCount), nullptr);
+  EXPECT_EQ(items.GetItem(itemmgrtest::kCount), nullptr);
 }
 
 TEST_F(ItemMgrTest, AMissingFileLeavesAnEmptyTable) {

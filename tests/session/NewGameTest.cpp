@@ -11,10 +11,12 @@
 
 namespace {
 
+namespace newgametest {
 std::string Item(const std::string& name, int kind, const std::string& params) {
   return "#item < " + name + " > < > 0 " + name + "\n#type " + std::to_string(kind) + "\n#supply 1\n#param " + params +
          "\n#end\n";
 }
+}  // namespace newgametest
 
 // Item indexes of the fixture.
 enum { kWand = 7, kRobe, kBomb, kPotion };
@@ -27,11 +29,11 @@ class NewGameTest : public GameFolderTest {
   void SetUp() override {
     std::string items;
     const int emptyKinds[7] = {2, 3, 0, 1, 4, 6, 5};
-    for (int i = 0; i < 7; ++i) items += Item("empty" + std::to_string(i), emptyKinds[i], "0");
-    items += Item("wand", 0, "1 0 1 4 1 0 10 0 1 1.0 0");
-    items += Item("robe", 2, "0 3 1 2 0 15 2 0");
-    items += Item("bomb", 9, "3 30 0 1");
-    items += Item("potion", 8, "1 50 0 0 0");
+    for (int i = 0; i < 7; ++i) items += newgametest::Item("empty" + std::to_string(i), emptyKinds[i], "0");
+    items += newgametest::Item("wand", 0, "1 0 1 4 1 0 10 0 1 1.0 0");
+    items += newgametest::Item("robe", 2, "0 3 1 2 0 15 2 0");
+    items += newgametest::Item("bomb", 9, "3 30 0 1");
+    items += newgametest::Item("potion", 8, "1 50 0 0 0");
     Write("data/diary/item.txt", items);
     Write("data/diary/magic.txt", "#magic < Fire > < >\n#cost 1 1 0 0\n#end\n#magic < Heal > < >\n#cost 0 1 0 0\n#end\n");
     Write("data/diary/skill.txt", "#skill < Slash > < >\n#end\n#skill < Guard > < >\n#end\n");

@@ -40,6 +40,7 @@ class RecordingFrame : public C3dFrame {
   bool closeOnCommand = false;  // as the battle's answer to attack does
 };
 
+namespace battlewidgetstest {
 // Logs each handler that reaches it as "name:Handler".
 struct Recorder : BICaption {
   Recorder(std::vector<std::string>* log, std::string name, int x, int focused)
@@ -63,6 +64,7 @@ struct Recorder : BICaption {
   std::vector<std::string>* log;
   std::string name;
 };
+}  // namespace battlewidgetstest
 
 constexpr int kFirstFood = menulists::kItemCount;  // foods added after the shared table
 
@@ -163,31 +165,31 @@ TEST_F(BattleWidgetsTest, OnKeyServesOneStepATick) {
   std::vector<std::string> log;
   struct Case {
     const char* what;
-    std::function<void(BattleWidgetsTest&, Recorder&, Recorder&)> setup;
+    std::function<void(BattleWidgetsTest&, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&)> setup;
     std::vector<std::string> expected;
   };
   const Case cases[] = {
       {"an active widget is dragged while the button is down, and nothing else runs",
-       [](BattleWidgetsTest& t, Recorder& a, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder& a, battlewidgetstest::Recorder&) {
          t.desk.m_active = &a;
          t.m_mouse.m_mouseDown[0] = true;
          t.Pad(4, kStatePressed);
        },
        {"a:Drag"}},
       {"and blurred and let go when it is up",
-       [](BattleWidgetsTest& t, Recorder& a, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder& a, battlewidgetstest::Recorder&) {
          t.desk.m_active = &a;
          t.Pad(4, kStatePressed);
        },
        {"a:Blur"}},
       {"a pending notice takes the tick",
-       [](BattleWidgetsTest& t, Recorder&, Recorder& f) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder& f) {
          t.desk.Defer(&f, 8);
          t.Pad(0, kStatePressed);
        },
        {"f:N8"}},
       {"confirm, repeating, beats the other pad keys and stops the pointer",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          t.Pad(5, kStatePressedAgain);
          t.Pad(0, kStatePressed);
          t.m_mouse.m_dx = 3;
@@ -195,51 +197,51 @@ TEST_F(BattleWidgetsTest, OnKeyServesOneStepATick) {
        },
        {"f:Confirm"}},
       {"back before page, up and down",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          for (int b = 0; b < 4; ++b) t.Pad(b, kStatePressed);
        },
        {"f:Back"}},
-      {"a held pad key does not repeat", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.Pad(3, kStateHeld); },
+      {"a held pad key does not repeat", [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) { t.Pad(3, kStateHeld); },
        {"f:Poll"}},
       {"a click beats the wheel and a move",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          t.m_mouse.m_mouseButtons[0] = kStatePressed;
          t.m_mouse.m_wheel = -120;
          t.m_mouse.m_dx = 2;
        },
        {"f:Poll", "a:Click"}},
       {"the wheel beats a move",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          t.m_mouse.m_wheel = 120;
          t.m_mouse.m_dy = 2;
        },
        {"f:Poll", "a:Wheel"}},
       {"the wheel alone is no move of the pointer",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_wheel = 120; }, {"f:Poll"}},
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) { t.m_mouse.m_wheel = 120; }, {"f:Poll"}},
       {"but turns once the pointer has moved",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          t.desk.m_pointerMoved = 1;
          t.m_mouse.m_wheel = 120;
        },
        {"f:Poll", "a:Wheel"}},
-      {"a move hovers", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.m_mouse.m_dy = 2; }, {"f:Poll", "a:Hover"}},
-      {"a still pointer after a move idles", [](BattleWidgetsTest& t, Recorder&, Recorder&) { t.desk.m_pointerMoved = 1; },
+      {"a move hovers", [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) { t.m_mouse.m_dy = 2; }, {"f:Poll", "a:Hover"}},
+      {"a still pointer after a move idles", [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) { t.desk.m_pointerMoved = 1; },
        {"f:Poll", "a:Idle"}},
       {"but not with a button held",
-       [](BattleWidgetsTest& t, Recorder&, Recorder&) {
+       [](BattleWidgetsTest& t, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {
          t.desk.m_pointerMoved = 1;
          t.m_mouse.m_mouseDown[1] = true;
        },
        {"f:Poll"}},
-      {"a still pointer never moved does nothing", [](BattleWidgetsTest&, Recorder&, Recorder&) {}, {"f:Poll"}},
+      {"a still pointer never moved does nothing", [](BattleWidgetsTest&, battlewidgetstest::Recorder&, battlewidgetstest::Recorder&) {}, {"f:Poll"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     desk.Close();
     log.clear();
-    auto* a = new Recorder(&log, "a", 0, 0);
-    auto* f = new Recorder(&log, "f", 200, 1);
-    auto* g = new Recorder(&log, "g", 400, 1);  // focused too, but later in the list
+    auto* a = new battlewidgetstest::Recorder(&log, "a", 0, 0);
+    auto* f = new battlewidgetstest::Recorder(&log, "f", 200, 1);
+    auto* g = new battlewidgetstest::Recorder(&log, "g", 400, 1);  // focused too, but later in the list
     desk.AddChild(a);
     desk.AddChild(f);
     desk.AddChild(g);
@@ -257,7 +259,7 @@ TEST_F(BattleWidgetsTest, OnKeyServesOneStepATick) {
 
 TEST_F(BattleWidgetsTest, AHeldLetterHoldsBackTheHotkeysUntilEveryLetterIsUp) {
   std::vector<std::string> log;
-  desk.AddChild(new Recorder(&log, "f", 200, 1));
+  desk.AddChild(new battlewidgetstest::Recorder(&log, "f", 200, 1));
   const auto tick = [&](bool down) {
     platform::SetScriptedKey('D', down);
     log.clear();

@@ -25,16 +25,19 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Items 7 on: a sword, shoes with only a second page, a ring, a potion, one
-// never met; 0-6 are the empty equipment slots.
-enum Item { kSword = 7, kBoots, kRing, kPotion, kUnmet };
-
 std::string ItemBlock(const std::string& title, const std::string& second, int category, const std::string& name,
                       int kind, const std::string& body) {
   return "#item < " + title + " > < " + second + " > " + std::to_string(category) + " " + name + "\n#type " +
          std::to_string(kind) + "\n#sprname " + name + ".bmp\n#desc \"" + name + " desc\"\n#param 1 2 3 4 5 6 7 8 9 10 11\n" +
          body + "#end\n";
 }
+
+// The session fixture's items and menulists' tables have the same names.
+namespace diarypagestest {
+
+// Items 7 on: a sword, shoes with only a second page, a ring, a potion, one
+// never met; 0-6 are the empty equipment slots.
+enum Item { kSword = 7, kBoots, kRing, kPotion, kUnmet };
 
 std::string Items() {
   std::string t;
@@ -61,13 +64,15 @@ std::string Scraps() {
          "#scrap < Song > 2\n#1\nsong\n#end\n";
 }
 
+}  // namespace diarypagestest
+
 class DiaryPagesTest : public GameFolderTest {
  protected:
   void SetUp() override {
     g_uiOriginX = g_uiOriginY = 0;
-    Write("data/diary/item.txt", Items());
-    Write("data/diary/monster.txt", Monsters());
-    Write("data/diary/scraps.txt", Scraps());
+    Write("data/diary/item.txt", diarypagestest::Items());
+    Write("data/diary/monster.txt", diarypagestest::Monsters());
+    Write("data/diary/scraps.txt", diarypagestest::Scraps());
     ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
     ASSERT_TRUE(CMonsterMgr::GetInstance().Load("diary/monster.txt"));
     ASSERT_TRUE(CScrapMgr::GetInstance().Load("diary/"));
@@ -97,7 +102,7 @@ class DiaryPagesTest : public GameFolderTest {
 };
 
 TEST_F(DiaryPagesTest, OpeningBuildsTheWidgetsInOrderAndShowsTheFirstRow) {
-  session.SetItemDiary(kSword, 1);
+  session.SetItemDiary(diarypagestest::kSword, 1);
   UIItemDiaryPane pane;
   pane.Notify(&pane, kUiOpen, 0, 0);
   ASSERT_EQ(pane.m_children.size(), 10u);
@@ -126,8 +131,8 @@ TEST_F(DiaryPagesTest, OpeningBuildsTheWidgetsInOrderAndShowsTheFirstRow) {
 }
 
 TEST_F(DiaryPagesTest, ItemDetailsFollowTheKindAndTheLevel) {
-  ITM* sword = CItemMgr::GetInstance().GetItem(kSword);
-  ITM* ring = CItemMgr::GetInstance().GetItem(kRing);
+  ITM* sword = CItemMgr::GetInstance().GetItem(diarypagestest::kSword);
+  ITM* ring = CItemMgr::GetInstance().GetItem(diarypagestest::kRing);
   std::vector<int> weaponValues(5, 0), ringValues;
   for (int p = 0; p < 5; ++p) weaponValues.push_back(*sword->GetAttrPtr(p));
   for (int p = 0; p < 5; ++p) ringValues.push_back(*ring->GetAttrPtr(p));
@@ -139,11 +144,11 @@ TEST_F(DiaryPagesTest, ItemDetailsFollowTheKindAndTheLevel) {
     std::vector<int> values;  // empty: no stat list
     const char* eighth;
   } cases[] = {
-      {kSword, 2, 0, {"sword one ", "&n", "sword two "}, weaponValues, "WEI"},
-      {kSword, 4, 0, {"sword one ", "&n", "sword two ", "&n", "&n"}, weaponValues, "WEI"},  // every level, pages or not
-      {kBoots, 2, 1, {" 관련 자료 없음.", "&n", "boots two "}, {}, "SPD"},
-      {kRing, 1, 2, {"ring one "}, ringValues, "WEI"},
-      {kPotion, 1, 3, {"potion one "}, {}, nullptr},
+      {diarypagestest::kSword, 2, 0, {"sword one ", "&n", "sword two "}, weaponValues, "WEI"},
+      {diarypagestest::kSword, 4, 0, {"sword one ", "&n", "sword two ", "&n", "&n"}, weaponValues, "WEI"},  // every level, pages or not
+      {diarypagestest::kBoots, 2, 1, {" 관련 자료 없음.", "&n", "boots two "}, {}, "SPD"},
+      {diarypagestest::kRing, 1, 2, {"ring one "}, ringValues, "WEI"},
+      {diarypagestest::kPotion, 1, 3, {"potion one "}, {}, nullptr},
   };
   for (const auto& c : cases) {
     session.Init();
@@ -176,16 +181,16 @@ TEST_F(DiaryPagesTest, AnEmptyCategoryOrLevelShowsNothing) {
   EXPECT_TRUE(pane.m_picture->m_file.empty());
 
   // A row whose level was taken back to 0 since the list was built.
-  session.SetItemDiary(kSword, 1);
+  session.SetItemDiary(diarypagestest::kSword, 1);
   pane.Refresh();
-  session.itemDiary[kSword] = 0;
+  session.itemDiary[diarypagestest::kSword] = 0;
   pane.Notify(pane.m_listBox, 14, 0, 0);
   EXPECT_TRUE(Lines(pane).empty());
   EXPECT_EQ(pane.m_title->m_part1, "Sword");
 }
 
 TEST_F(DiaryPagesTest, ClickingTheChosenRowAgainShowsItAgain) {
-  session.SetItemDiary(kSword, 1);
+  session.SetItemDiary(diarypagestest::kSword, 1);
   UIItemDiaryPane pane;
   pane.Notify(&pane, kUiOpen, 0, 0);
   pane.m_textBox->Clear();
@@ -204,7 +209,7 @@ TEST_F(DiaryPagesTest, ClickingTheChosenRowAgainShowsItAgain) {
 }
 
 TEST_F(DiaryPagesTest, SwitchingPagesRebuildsTheSharedListFromTheSession) {
-  session.SetItemDiary(kSword, 1);
+  session.SetItemDiary(diarypagestest::kSword, 1);
   UIItemDiaryPane items;
   UIMonsterPane monsters;
   items.Notify(&items, kUiOpen, 0, 0);
@@ -216,7 +221,7 @@ TEST_F(DiaryPagesTest, SwitchingPagesRebuildsTheSharedListFromTheSession) {
   EXPECT_EQ(items.m_title->m_part1, "Sword");
   EXPECT_EQ(CDiaryList::GetInstance().TableType(), CDiaryList::kItems);
 
-  session.SetItemDiary(kUnmet, 1);
+  session.SetItemDiary(diarypagestest::kUnmet, 1);
   monsters.Refresh();
   items.Refresh();
   EXPECT_EQ(Rows(items), (Strings{"Sword", "Unmet"}));
@@ -271,7 +276,7 @@ TEST_F(DiaryPagesTest, ReadingAScrapMakesTheScrapsItMarksKnown) {
 }
 
 TEST_F(DiaryPagesTest, RightPressesAndUnknownCodesDoNothing) {
-  session.SetItemDiary(kSword, 1);
+  session.SetItemDiary(diarypagestest::kSword, 1);
   UIItemDiaryPane pane;
   pane.Notify(&pane, kUiOpen, 0, 0);
   pane.m_listBox->m_selection = 0;
@@ -289,11 +294,11 @@ TEST_F(DiaryPagesTest, ScriptsRaiseDiaryLevelsByName) {
     const int32_t* level;
     int expected;
   } cases[] = {
-      {"getdiaryitem boots 2", &session.itemDiary[kBoots], 2},
+      {"getdiaryitem boots 2", &session.itemDiary[diarypagestest::kBoots], 2},
       {"getdiarymonster bat 1", &session.monsterDiary[1], 1},
       {"getdiaryscrap Town 1", &session.scrapDiary[2], 2},  // never lowered
       {"getdiaryscrap Hero 3", &session.scrapDiary[1], 3},
-      {"getdiaryitem nothing 3", &session.itemDiary[kUnmet], 0},
+      {"getdiaryitem nothing 3", &session.itemDiary[diarypagestest::kUnmet], 0},
   };
   for (const auto& c : cases) {
     CTokenizer tokens;

@@ -7,10 +7,12 @@
 
 namespace {
 
+namespace shoplisttest {
 std::string Item(const std::string& name, int kind, int price) {
   return "#item < " + name + " > < > 0 " + name + "\n#type " + std::to_string(kind) + "\n#price " +
          std::to_string(price) + "\n#end\n";
 }
+}  // namespace shoplisttest
 
 class ShopListTest : public GameFolderTest {
  protected:
@@ -47,7 +49,7 @@ TEST_F(ShopListTest, FillsTheListsFromTheNumberedBlocks) {
 // One item of every kind, listed in reverse so that the kinds' order shows.
 TEST_F(ShopListTest, GoodsTakeTheCategoryKindByKindEachInFileOrder) {
   std::string items, shop = "#shop 1\n";
-  for (int kind = 0; kind < 15; ++kind) items += Item("k" + std::to_string(kind), kind, 100 + kind);
+  for (int kind = 0; kind < 15; ++kind) items += shoplisttest::Item("k" + std::to_string(kind), kind, 100 + kind);
   for (int kind = 14; kind >= 0; --kind) shop += "k" + std::to_string(kind) + (kind == 7 ? " 50" : "") + "\n";
   shop += "k7\nunknown\n#end\n";  // a second line of the same item, and a name the table lacks
   Write("data/items.txt", items);

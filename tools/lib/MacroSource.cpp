@@ -14,7 +14,6 @@ namespace slvtools {
 
 namespace {
 
-constexpr size_t kNameBytes = 80;
 constexpr const char* kNoActor = "-";
 
 std::optional<int32_t> Integer(const std::string& word) {
@@ -68,7 +67,7 @@ bool MacroParser::Channel(const std::vector<std::string>& words) {
     return Fail("a channel name code page 949 cannot hold");
   }
   // The game would read a longer name cut short and bind nobody.
-  if (track.name.size() >= kNameBytes) return Fail("a channel name is longer than 79 bytes");
+  if (track.name.size() >= kRsaNameBytes) return Fail("a channel name is longer than 79 bytes");
   track.value0 = *writeBack;
   track.value1 = *mode;
   m_channels[words[1]] = m_tracks.size();

@@ -6,9 +6,7 @@ namespace slvtools {
 
 namespace {
 
-constexpr size_t kNameBytes = 80;
-
-void PutName(std::string& out, const std::string& name) { PutText(out, name, kNameBytes); }
+void PutName(std::string& out, const std::string& name) { PutText(out, name, kRsaNameBytes); }
 
 }  // namespace
 

@@ -3,12 +3,16 @@
 // bytes, the track count, the header value, then each track with its
 // entries. Fields are written as given, so tests can make files that
 // disagree with themselves.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace slvtools {
+
+// A track's name field; its last byte is the terminating NUL.
+inline constexpr size_t kRsaNameBytes = 80;
 
 struct RsaEntry {
   int32_t key = 0;

@@ -2,17 +2,10 @@
 
 #include <fstream>
 
+#include "tools/lib/ByteWriter.h"
 #include "tools/lib/LzssEncoder.h"
 
 namespace slvtools {
-namespace {
-
-void PutU32(std::string& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(v >> (8 * i) & 0xFF));
-}
-
-}  // namespace
-
 bool PackWriter::AddRaw(const std::string& name, uint8_t kind, std::string_view stored,
                         uint32_t unpackedSize) {
   if (name.size() > 255) return false;

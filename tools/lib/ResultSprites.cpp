@@ -1,6 +1,7 @@
 #include "tools/lib/ResultSprites.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "engine/ActRes.h"
 #include "tools/lib/ActWriter.h"
@@ -16,7 +17,6 @@ constexpr float kCentre = kSize / 2.0f;
 constexpr float kRadius = 30.0f;
 // The wheel stands above its point, clear of the panels below it.
 constexpr int kLift = 42;
-constexpr double kPi = 3.14159265358979323846;
 
 Rgba Colour(int r, int g, int b) {
   return Rgba{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b), 255};
@@ -38,8 +38,8 @@ Rgba SegmentColour(int segment) {
 
 // The segment's wedge, `turn` segments round from the top, clockwise.
 Mask Wedge(int segment, int turn) {
-  const double step = 2.0 * kPi / kSegments;
-  const double middle = (segment - turn) * step - kPi / 2.0;
+  const double step = 2.0 * std::numbers::pi / kSegments;
+  const double middle = (segment - turn) * step - std::numbers::pi / 2.0;
   std::vector<Point> points{{kCentre, kCentre}};
   for (int k = 0; k <= 6; ++k) {
     const double a = middle - step / 2.0 + step * k / 6.0;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <numbers>
 
 #include "tools/lib/WaveWriter.h"
 
@@ -12,7 +13,6 @@ namespace slvtools {
 namespace {
 
 constexpr int kRate = 22050;
-constexpr double kPi = 3.14159265358979323846;
 
 // A fixed noise source, so the files come out the same on every build.
 class Noise {
@@ -36,7 +36,7 @@ std::vector<int16_t> Flutter() {
   double low = 0.0;
   for (int i = 0; i < count; ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double beat = std::pow(std::sin(kPi * 14.0 * t), 2.0);
+    const double beat = std::pow(std::sin(std::numbers::pi * 14.0 * t), 2.0);
     low += 0.35 * (noise.Next() - low);
     samples.push_back(Sample(low * beat * std::exp(-4.0 * t) * 1.6));
   }
@@ -54,7 +54,7 @@ std::vector<int16_t> Water() {
     const double t = static_cast<double>(i) / count;
     low += 0.2 * (noise.Next() - low);
     band += 0.5 * (low - band);
-    const double swell = 0.7 + 0.3 * std::sin(2.0 * kPi * 3.0 * t);
+    const double swell = 0.7 + 0.3 * std::sin(2.0 * std::numbers::pi * 3.0 * t);
     samples.push_back(Sample((low - band) * swell * 2.5));
   }
   // The last twentieth fades into the first, which the loop then skips.
@@ -75,7 +75,7 @@ std::vector<int16_t> Tick() {
   for (int i = 0; i < count; ++i) {
     const double t = static_cast<double>(i) / kRate;
     const double pitch = 1400.0 + 6000.0 * t;
-    samples.push_back(Sample(0.35 * std::sin(2.0 * kPi * pitch * t) * std::exp(-60.0 * t)));
+    samples.push_back(Sample(0.35 * std::sin(2.0 * std::numbers::pi * pitch * t) * std::exp(-60.0 * t)));
   }
   return samples;
 }
@@ -92,7 +92,7 @@ std::vector<int16_t> Coins() {
     for (size_t k = 0; k < std::size(kStarts); ++k) {
       const double u = t - kStarts[k];
       if (u < 0.0) continue;
-      v += 0.25 * std::exp(-14.0 * u) * (std::sin(2.0 * kPi * kPitches[k] * u) + 0.4 * std::sin(2.0 * kPi * kPitches[k] * 2.7 * u));
+      v += 0.25 * std::exp(-14.0 * u) * (std::sin(2.0 * std::numbers::pi * kPitches[k] * u) + 0.4 * std::sin(2.0 * std::numbers::pi * kPitches[k] * 2.7 * u));
     }
     samples.push_back(Sample(v));
   }

@@ -1,18 +1,10 @@
 #include "tools/lib/TextureImages.h"
 
+#include "tools/lib/ByteWriter.h"
+
 namespace slvtools {
 
 namespace {
-
-void PutU16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void PutU32(std::string& out, uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
-}
 
 // File header and 40-byte info header.
 std::string BmpHeaders(int width, int height, int bits, uint32_t colours, uint32_t dataSize) {
@@ -25,7 +17,7 @@ std::string BmpHeaders(int width, int height, int bits, uint32_t colours, uint32
   PutU32(out, static_cast<uint32_t>(width));
   PutU32(out, static_cast<uint32_t>(height));
   PutU16(out, 1);
-  PutU16(out, static_cast<uint32_t>(bits));
+  PutU16(out, static_cast<uint16_t>(bits));
   PutU32(out, 0);  // no compression
   PutU32(out, dataSize);
   PutU32(out, 2835);
@@ -100,8 +92,8 @@ std::string WriteTga(const RgbaImage& image, int bitsPerPixel, bool runLength) {
   out.append(5, '\0');                      // colour-map fields
   PutU16(out, 0);                           // x origin
   PutU16(out, 0);                           // y origin
-  PutU16(out, static_cast<uint32_t>(image.width));
-  PutU16(out, static_cast<uint32_t>(image.height));
+  PutU16(out, static_cast<uint16_t>(image.width));
+  PutU16(out, static_cast<uint16_t>(image.height));
   out += static_cast<char>(bitsPerPixel);
   out += static_cast<char>(0x20 | (alpha ? 8 : 0));  // top-left origin, alpha bits
   for (int y = 0; y < image.height; ++y) {
