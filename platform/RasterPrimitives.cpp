@@ -39,7 +39,7 @@ bool Finite(const RasterVertex& v) {
 
 // Halves away from zero; |v| below 2^62. Inline, unlike the library's
 // rounding calls, which cost more than the rest of a small triangle's set-up.
-int64_t Round(double v) { return static_cast<int64_t>(v + (v < 0 ? -0.5 : 0.5)); }
+int64_t Round(double v) { return static_cast<int64_t>(v + std::copysign(0.5, v)); }
 
 // To 1/16 pixel.
 double Snap(float x) {
