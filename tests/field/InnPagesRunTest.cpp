@@ -1,4 +1,4 @@
-// The sample village's inn headless under scripted input: five fire bottles
+// The sample village's inn headless under scripted input: the apples
 // stored in the inn's chest, the second member sent to the inn and
 // kreutzer brought back by the innkeeper, the healing spell cast from the
 // field menu's magic page, and the tactics chosen, each stage checked
@@ -26,10 +26,10 @@ std::string Click(int pass, int x, int y, const char* button = "left") {
 TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
   testsupport::SampleGameRun run;
   std::string events;
-  // Down to the inn's chest; the action key opens the item box. The fifth
-  // row of the party's list (the fire bottles), its menu, "5개 보관".
+  // Down to the inn's chest; the action key opens the item box. The
+  // apples' row of the party's list, its menu, "5개 보관" (both go).
   events += "480 key down down\n500 key down up\n505 key 17 down\n506 key 17 up\n";
-  events += Click(570, 400, 207) + Click(580, 400, 207, "right") + Click(600, 425, 222);
+  events += Click(570, 400, 227) + Click(580, 400, 227, "right") + Click(600, 425, 242);
   events += run.Shot(615, "stored") + Point(616, 310, 60) + testsupport::TextCheck(618, "stored") +
             Click(620, 595, 112);
   // Up to the path and east to the innkeeper: maria to the inn by two

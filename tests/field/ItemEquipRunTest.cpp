@@ -45,8 +45,8 @@ TEST(ItemEquipRun, UseReadEquipAndTakeOff) {
   events += p.Click(518, 200, 130, "right");    // its menu
   events += p.Click(525, 225, 148);             // "사용하기": the picker
   events += p.Click(532, 290, 190) + run.Shot(542, "used");  // the second member
-  events += p.Click(545, 400, 150, "right");    // the old key's menu
-  events += p.Click(552, 425, 168) + run.Shot(565, "read");  // "읽기"
+  events += p.Click(545, 400, 170, "right");    // the old key's menu
+  events += p.Click(552, 425, 188) + run.Shot(565, "read");  // "읽기"
   events += p.Click(570, 322, 425);             // OK
   events += p.Click(578, 334, 20);              // the "Equip" page
   events += p.Click(586, 60, 110);              // the second member
