@@ -23,8 +23,10 @@ struct ScreenTexts {
   bool drawsText;      // false: a screen of pictures only, whose check finds no text
   std::vector<CoveredText> covered;
   // A box that covers the screen on purpose: only its own texts (those
-  // containing one of these) are held to the rule; `covered` tells why.
+  // containing one of `held`) are held to the rule; `box` says what covers
+  // the rest.
   std::vector<const char*> held = {};
+  const char* box = nullptr;
 };
 
 const std::vector<ScreenTexts>& ScreenTextTable();
