@@ -30,7 +30,9 @@
 #include "render/3dDevice.h"
 #include "render/Font.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/support/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -81,6 +83,24 @@ class HudGoldenTest : public ::testing::Test {
     m_frame.m_pRC->UnlockBackBuffer();
     for (int y = 120; y < 160; ++y) pixels.insert(pixels.end(), target.Row(y), target.Row(y) + 128);
     return pixels;
+  }
+
+  // The texts of the next frame the game frame shows, within `passes`
+  // passes.
+  std::vector<testsupport::TextKept> NextFrameTexts(int passes) {
+    std::vector<testsupport::TextKept> kept;
+    bool shown = false;
+    CTextProbe& probe = CTextProbe::GetInstance();
+    probe.Start([&](const std::vector<TextSeen>& seen) {
+      for (const TextSeen& t : seen) kept.push_back({t.text, t.pixels, t.kept});
+      shown = true;
+    });
+    g_appActive = 1;  // the passes read no window messages
+    for (int i = 0; i < passes && !shown; ++i) m_frame.RunGamePass();
+    g_appActive = 0;
+    EXPECT_TRUE(shown) << "no frame shown in " << passes << " passes";
+    if (!shown) probe.Present();  // ends the recording all the same
+    return kept;
   }
 
   std::filesystem::path m_previous;
@@ -249,6 +269,18 @@ TEST_F(HudGoldenTest, TheCompassLabelShowsAboveFadePointEight) {
   // Off the field modes there is no label at any fade.
   m_frame.m_mode = kModeBattle;
   EXPECT_EQ(LabelArea(1.0f), blank);
+}
+
+// The game-over screen once its white has faded: the darkened still, its
+// picture and the menu of three ways on; and the scenario selection, a
+// screen of pictures. Both against the screen table.
+TEST_F(HudGoldenTest, TheGameOverMenuAndTheScenarioScreenRead) {
+  m_frame.m_transKind = 0;
+  m_frame.ChangeMode(kModeGameOver);
+  m_frame.m_modeTick = 240;
+  EXPECT_EQ(testsupport::UnreadTexts("game_over", NextFrameTexts(5)), "");
+  m_frame.ChangeMode(kModeScenario);
+  EXPECT_EQ(testsupport::UnreadTexts("scenario", NextFrameTexts(1000)), "");
 }
 
 }  // namespace
