@@ -4,6 +4,7 @@
 // and fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -31,6 +32,7 @@
 #include "render/Font.h"
 #include "render/RC.h"
 #include "render/TextProbe.h"
+#include "session/Session.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/support/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
@@ -281,6 +283,39 @@ TEST_F(HudGoldenTest, TheGameOverMenuAndTheScenarioScreenRead) {
   EXPECT_EQ(testsupport::UnreadTexts("game_over", NextFrameTexts(5)), "");
   m_frame.ChangeMode(kModeScenario);
   EXPECT_EQ(testsupport::UnreadTexts("scenario", NextFrameTexts(1000)), "");
+}
+
+// The speaker's portrait stands on the message window's top edge above the
+// first letters: a party character's under its English name, anyone else's
+// under the speaker line itself; a speaker without a picture shows none.
+TEST_F(HudGoldenTest, TheSpeakerPortraitStandsOnTheWindowsTopEdge) {
+  PlayerData& sizz = CSession::GetInstance().players[0];
+  const PlayerData saved = sizz;
+  sizz.name = "시즈";
+  sizz.engname = "sizz";
+  m_frame.m_messageState = 5;
+  m_frame.m_messageLine = 0;
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  const auto portraitArea = [&](const char* speaker) {
+    m_frame.m_messageSpeaker = speaker;
+    target.Fill(nullptr, 0x4208);
+    std::vector<uint16_t> pixels;
+    if (!m_frame.m_pRC->LockBackBuffer()) return pixels;
+    m_frame.DrawFieldHud();
+    m_frame.m_pRC->UnlockBackBuffer();
+    for (int y = 480 - 128 - 48; y < 480 - 128; ++y) pixels.insert(pixels.end(), target.Row(y) + 31, target.Row(y) + 31 + 48);
+    return pixels;
+  };
+  const std::vector<uint16_t> bare(48 * 48, 0x4208);
+  const std::vector<uint16_t> byName = portraitArea("시즈");
+  EXPECT_EQ(std::count(byName.begin(), byName.end(), 0x4208), 0);
+  EXPECT_EQ(byName, portraitArea("sizz"));
+  const std::vector<uint16_t> farmer = portraitArea("농부");
+  EXPECT_NE(farmer, bare);
+  EXPECT_NE(farmer, byName);
+  EXPECT_EQ(portraitArea("나그네"), bare);
+  EXPECT_EQ(portraitArea(""), bare);
+  sizz = saved;
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHel
   CMouse::GetInstance().m_y = 0;
   BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
   desk.Close();
-  desk.m_tabPages = {1, 0, 0};  // the fire page
+  desk.m_tabPages = {0, 0, 0};  // the fire page, the one that opens first
   desk.SetActingPosition(0);
   desk.m_menuX = 180;
   desk.m_menuY = 120;
@@ -173,6 +173,17 @@ TEST_F(BattleMenuGoldenTest, EverySubMenuReadsOnEachOfItsPages) {
       EXPECT_EQ(testsupport::UnreadTexts("battle_sub_menus", kept), "") << "row " << c.row << ", page " << page;
     }
   }
+}
+
+// Every item of the sample past the empty equipment slots has the text that
+// the help line shows beside its name.
+TEST_F(BattleMenuGoldenTest, EverySampleItemHasItsHelpText) {
+  ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+  ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  const CItemMgr& items = CItemMgr::GetInstance();
+  ASSERT_GT(items.GetCount(), 7);
+  for (int i = 7; i < items.GetCount(); ++i) EXPECT_FALSE(items.GetItem(i)->desc.empty()) << i;
 }
 
 }  // namespace
