@@ -14,11 +14,11 @@ namespace platform::raster {
 #if defined(__x86_64__)
 
 #if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx512f,avx512bw"))), apply_to = function)
+#pragma clang attribute push(__attribute__((target("avx512f,avx512bw,avx512vl"))), apply_to = function)
 #pragma clang fp contract(off)
 #else
 #pragma GCC push_options
-#pragma GCC target("avx512f,avx512bw")
+#pragma GCC target("avx512f,avx512bw,avx512vl")
 #pragma GCC optimize("fp-contract=off")
 #endif
 

@@ -22,7 +22,8 @@ Kernels SelectKernelsBase(const KernelKey& key) {
 
 Kernels SelectKernels(const KernelKey& key) {
 #if defined(__x86_64__) || defined(__i386__)
-  static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+  static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                            __builtin_cpu_supports("avx512vl");
   static const bool avx2 = __builtin_cpu_supports("avx2");
   if (avx512) return SelectKernelsAvx512(key);
   if (avx2) return SelectKernelsAvx2(key);

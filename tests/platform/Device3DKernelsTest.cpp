@@ -35,7 +35,7 @@ std::vector<std::pair<const char*, Selector>> InstructionSets() {
   std::vector<std::pair<const char*, Selector>> sets = {{"base", &SelectKernelsBase}};
 #if defined(__x86_64__)
   if (__builtin_cpu_supports("avx2")) sets.push_back({"avx2", &SelectKernelsAvx2});
-  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl")) {
     sets.push_back({"avx512", &SelectKernelsAvx512});
   }
 #endif

@@ -300,7 +300,9 @@ TEST(Device3D, BlendsWithTheSourceAlphaOrAdds) {
       {Blend::One, Blend::One, 0x00FF0000, 0xF81F},
       {Blend::One, Blend::One, 0x00FFFFFF, 0xFFFF},             // saturates
       {Blend::SrcAlpha, Blend::One, 0x80FF00FF, 0x801F},
+      {Blend::SrcAlpha, Blend::One, 0xFFFF0000, 0xF81F},  // opaque: adds
       {Blend::One, Blend::InvSrcAlpha, 0x80400000, 0x400F},
+      {Blend::One, Blend::InvSrcAlpha, 0xFF400000, 0x4000},  // opaque: replaces
   };
   for (const Case& c : cases) {
     device3dtest::Rig r(4, 4);
@@ -312,6 +314,23 @@ TEST(Device3D, BlendsWithTheSourceAlphaOrAdds) {
               S_OK);
     EXPECT_EQ(r.At(1, 1), c.expected) << std::hex << c.color;
   }
+}
+
+// Opaque and clear texels side by side in one row: each pixel blends by its
+// own alpha.
+TEST(Device3D, BlendsEachPixelByItsOwnAlpha) {
+  constexpr int kW = 40;
+  device3dtest::Rig r(kW, 2);
+  ASSERT_EQ(r.dev.Clear(Rect{0, 0, kW, 2}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
+  Surface tex(kW, 1, PixelFormat::ARGB1555);
+  for (int x = 0; x < kW; ++x) tex.Row(0)[x] = x % 3 == 0 ? 0x7C00 : 0xFC00;  // red, clear every third
+  ASSERT_EQ(r.dev.SetTexture(&tex), S_OK);
+  r.Set(RenderState::AlphaBlendEnable, 1);
+  ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleStrip,
+                 std::vector{device3dtest::T(0, 0, 0, 0), device3dtest::T(kW, 0, 1, 0), device3dtest::T(0, 2, 0, 1),
+                             device3dtest::T(kW, 2, 1, 1)}),
+            S_OK);
+  for (int x = 0; x < kW; ++x) EXPECT_EQ(r.At(x, 0), x % 3 == 0 ? 0x001F : 0xF800) << x;
 }
 
 // Fog is linear in w between start and end, towards the fog colour, per
