@@ -66,7 +66,7 @@ bool Standing(const CActor* actor) {
 bool Pressed(size_t button) {
   if (g_pMainKeyPad == nullptr || button >= g_pMainKeyPad->m_buttons.size()) return false;
   const int32_t state = g_pMainKeyPad->m_buttons[button];
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 // Keypad button 5 or 6 newly pressed, marked used.

@@ -28,7 +28,8 @@
 namespace {
 namespace battlehud {
 
-constexpr uint32_t kWindowColour = 0xCCFFFFFF;
+// Opaque: the party panels lie under the window's lower lines.
+constexpr uint32_t kWindowColour = 0xFFFFFFFF;
 constexpr int32_t kWindowClosing = 4;
 constexpr int kBarY = 64;
 constexpr int kBarWidth = 106;

@@ -140,7 +140,7 @@ void CSelvarinFrame::RunBattle() {
   }
   const bool choosing = m_battlePhase >= kPhaseAttackTarget && m_battlePhase <= kPhaseGroundPoint;
   const CMouse& mouse = CMouse::GetInstance();
-  const bool leftPress = mouse.m_mouseButtons[0] == kStatePressed || mouse.m_mouseButtons[0] == kStatePressedAgain;
+  const bool leftPress = IsNewlyPressed(mouse.m_mouseButtons[0]);
   if (choosing && (battlemode::KeyHeld(platform::VK_SPACE) || (leftPress && mouse.m_mouseButtons[1] != kStateUp))) {
     m_battlePhase = kPhaseCommandMenu;
     m_groundSelect = 0;

@@ -171,7 +171,7 @@ void CSelvarinFrame::DimScreen() {
 bool CSelvarinFrame::ResultPress() {
   for (int button : {4, 5}) {
     const int32_t state = g_pMainKeyPad != nullptr ? g_pMainKeyPad->m_buttons[static_cast<size_t>(button)] : kStateUp;
-    if (state == kStatePressed || state == kStatePressedAgain) return true;
+    if (IsNewlyPressed(state)) return true;
   }
   const CMouse& mouse = CMouse::GetInstance();
   return mouse.m_mouseButtons[0] == kStatePressed || mouse.m_mouseButtons[1] == kStatePressed;

@@ -32,11 +32,6 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # GCC 12 at -O2 and above reports overlapping copies inside std::string's
   # own concatenation (a known false positive).
   add_compile_options(-Wshadow=local -Wno-restrict)
-  # A unity batch includes every source, so GCC takes each test's fixture in
-  # its file's anonymous namespace for a type a header shares.
-  if(CMAKE_UNITY_BUILD)
-    add_compile_options(-Wno-subobject-linkage)
-  endif()
 endif()
 if(SLV_WERROR)
   add_compile_options(-Werror)
@@ -65,15 +60,74 @@ endif()
 # one of them. The default build batches nothing.
 set(SLV_UNITY OFF CACHE STRING "Which targets compile in unity batches: OFF, LIBRARIES or TESTS")
 set_property(CACHE SLV_UNITY PROPERTY STRINGS OFF LIBRARIES TESTS)
+set(SLV_UNITY_BATCH_SIZE 16)
 function(slv_unity target kind)
-  if(SLV_UNITY STREQUAL kind)
-    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
-    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-      # In a batch GCC takes a test's fixture in its file's anonymous
-      # namespace for a type that a header shares.
-      target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
-    endif()
+  if(NOT SLV_UNITY STREQUAL kind)
+    return()
   endif()
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # In a batch GCC takes a test's fixture in its file's anonymous
+    # namespace for a type that a header shares.
+    target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  endif()
+  # The game library takes its sources from several folders: batch them once
+  # every folder has added its own (EVAL: a deferred call reads its
+  # arguments when it runs).
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL slv_write_unity_batches [[${target}]])")
+endfunction()
+
+# The batches are our own files, not CMake's: they include the sources by
+# paths relative to the build folder, so that the compiler cache serves
+# every clone of the project (CMake's name each source by its absolute path).
+# A source with options of its own compiles on its own.
+function(slv_write_unity_batches target)
+  get_target_property(target_dir ${target} SOURCE_DIR)
+  get_target_property(sources ${target} SOURCES)
+  set(unity_dir ${PROJECT_BINARY_DIR}/unity)
+  set(batched "")
+  set(batch "")
+  set(index 0)
+  foreach(src IN LISTS sources)
+    if(src MATCHES "\\$<" OR NOT src MATCHES "\\.cpp$")
+      continue()
+    endif()
+    cmake_path(ABSOLUTE_PATH src BASE_DIRECTORY ${target_dir})
+    get_source_file_property(own_options ${src} TARGET_DIRECTORY ${target} COMPILE_OPTIONS)
+    if(own_options)
+      continue()
+    endif()
+    list(APPEND batched ${src})
+    cmake_path(RELATIVE_PATH src BASE_DIRECTORY ${unity_dir} OUTPUT_VARIABLE relative)
+    string(APPEND batch "#include \"${relative}\"\n")
+    list(LENGTH batched count)
+    math(EXPR full "${count} % ${SLV_UNITY_BATCH_SIZE}")
+    if(full EQUAL 0)
+      slv_write_unity_batch(${target} ${index} "${batch}")
+      math(EXPR index "${index} + 1")
+      set(batch "")
+    endif()
+  endforeach()
+  if(batch)
+    slv_write_unity_batch(${target} ${index} "${batch}")
+  endif()
+  if(batched)
+    set_source_files_properties(${batched} TARGET_DIRECTORY ${target} PROPERTIES HEADER_FILE_ONLY ON)
+  endif()
+endfunction()
+
+# Rewritten only when its list changes, so that a new configure rebuilds
+# nothing.
+function(slv_write_unity_batch target index content)
+  set(file ${PROJECT_BINARY_DIR}/unity/${target}_${index}.cpp)
+  set(old "")
+  if(EXISTS ${file})
+    file(READ ${file} old)
+  endif()
+  if(NOT old STREQUAL content)
+    file(WRITE ${file} "${content}")
+  endif()
+  target_sources(${target} PRIVATE ${file})
 endfunction()
 
 # One static library per source folder, named after it, from every source in it.

@@ -96,7 +96,7 @@ int32_t PadButton(int button) {
 
 bool NewlyPressed(int button) {
   const int32_t state = PadButton(button);
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 CSelvarinView* FieldView() {

@@ -633,6 +633,7 @@ class CSelvarinFrame : public C3dFrame {
   std::string CompassLabel() const;
   std::string PendingText() const;
   void DrawPendingNotice(int width);
+  void DrawSpeakerPortrait(int width, int height);
   void DrawCompass();
   void DrawPictureSlots();
   void DrawActionModeSign();

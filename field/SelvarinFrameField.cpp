@@ -67,7 +67,7 @@ int32_t PadButton(int button) {
 
 bool PadPressedOrRepeating(int button) {
   const int32_t state = PadButton(button);
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 bool TakeConfirmButton() {

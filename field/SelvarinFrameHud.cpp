@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/ActRes.h"
+#include "engine/BitmapRes.h"
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "field/SelvarinActor.h"
@@ -34,6 +35,17 @@ constexpr float kRadians = 57.29579f;
 constexpr int kNoticeIconShift = 15;
 constexpr int kNoticeIconWidth = 24;  // the item pictures' size
 constexpr int kNoticeIconDrop = 5;   // above the text's top, to centre it on the line
+constexpr int kMessageWindowTop = 128;  // the window frame's top edge, up from the screen's bottom
+
+// The speaker's portrait: the picture of the party character whose name the
+// speaker line holds, by its English name as the battle shows it; anyone
+// else's under the speaker line itself.
+std::string PortraitName(const std::string& speaker) {
+  for (const PlayerData& player : CSession::GetInstance().players) {
+    if (!player.engname.empty() && player.name == speaker) return "UserInterface\\" + player.engname + "_face.bmp";
+  }
+  return "UserInterface\\" + speaker + "_face.bmp";
+}
 
 int Tiles(int width) { return (width + kTile - 1) / kTile; }
 
@@ -281,6 +293,7 @@ void CSelvarinFrame::DrawFieldHud() {
       rc.DrawText2(width / 2 - 289, height - 116 + 20 * i, m_messageLines[static_cast<size_t>(i)].c_str(), false,
                    selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
     }
+    DrawSpeakerPortrait(width, height);
   }
   for (int i = 0; i < std::min(m_choiceCount, kChoiceSlots); ++i) {
     const std::string& row = m_choiceTexts[static_cast<size_t>(i)];
@@ -302,6 +315,15 @@ void CSelvarinFrame::DrawPendingNotice(int width) {
   rc.DrawText2(left, 135, text.c_str(), false, selvarinframehud::kWhite, selvarinframehud::kWhite, selvarinframehud::kWhite);
   if (item == nullptr || item->icon.empty()) return;
   DrawBitmap(&rc, left - selvarinframehud::kNoticeIconWidth - 6, 135 - selvarinframehud::kNoticeIconDrop, item->icon.c_str(), 0, 0xFFFFFF);
+}
+
+// On the window's top edge above the first letters, where the lines never
+// reach; a speaker without a picture shows none.
+void CSelvarinFrame::DrawSpeakerPortrait(int width, int height) {
+  if (m_messageSpeaker.empty()) return;
+  const auto* face = dynamic_cast<const CBitmapRes*>(CResMgr::GetInstance().GetResStr(selvarinframehud::PortraitName(m_messageSpeaker)));
+  if (face == nullptr) return;
+  m_pRC->DrawRleImage(width / 2 - 289, height - selvarinframehud::kMessageWindowTop - face->GetHeight(), face, 1);
 }
 
 void CSelvarinFrame::DrawActionModeSign() {

@@ -56,7 +56,7 @@ int32_t PadState(int button) {
 
 bool PadPressedOrRepeating(int button) {
   const int32_t state = PadState(button);
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 void SetUiOrigin(const CRC* rc) {

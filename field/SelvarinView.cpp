@@ -34,7 +34,7 @@ int32_t KeyState(int button) {
 
 bool PressedOrRepeating(int button) {
   const int32_t state = KeyState(button);
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 bool Down(int button) {

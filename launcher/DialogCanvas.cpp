@@ -96,6 +96,7 @@ void DialogCanvas::Etched(const Rect& r) {
 }
 
 void DialogCanvas::Text(int x, int y, const std::string& text, Rgb color) {
+  const WatchedText watched(m_watch, text);
   const platform::GlyphRenderer* font = Font();
   if (font == nullptr) return;
   int pen = x;
@@ -112,6 +113,7 @@ void DialogCanvas::Text(int x, int y, const std::string& text, Rgb color) {
 }
 
 void DialogCanvas::DisabledText(int x, int y, const std::string& text) {
+  const WatchedText watched(m_watch, text);
   Text(x + 1, y + 1, text, dialogcolor::kLight);
   Text(x, y, text, dialogcolor::kGrayText);
 }

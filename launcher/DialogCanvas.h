@@ -30,6 +30,16 @@ struct Rect {
   bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
 };
 
+// Told of each text a canvas draws, from its start to its end (a disabled
+// text's shadow and ink make one text): whether every text stays readable
+// can be watched with it.
+class DialogTextWatch {
+ public:
+  virtual ~DialogTextWatch() = default;
+  virtual void BeginText(const std::string& text) = 0;
+  virtual void EndText() = 0;
+};
+
 class DialogCanvas {
  public:
   // The dialog's point (0, 0) lies at (originX, originY) of the buffer.
@@ -53,11 +63,30 @@ class DialogCanvas {
   static int TextWidth(const std::string& text);
   static constexpr int kLineHeight = 14;
 
+  void SetTextWatch(DialogTextWatch* watch) { m_watch = watch; }
+
  private:
   void Put(int x, int y, Rgb color);
   void Blend(int x, int y, Rgb color, int alpha);
 
+  // Tells the watch, if any, of one text while it lives.
+  class WatchedText {
+   public:
+    WatchedText(DialogTextWatch* watch, const std::string& text) : m_watch(watch) {
+      if (m_watch != nullptr) m_watch->BeginText(text);
+    }
+    ~WatchedText() {
+      if (m_watch != nullptr) m_watch->EndText();
+    }
+    WatchedText(const WatchedText&) = delete;
+    WatchedText& operator=(const WatchedText&) = delete;
+
+   private:
+    DialogTextWatch* m_watch;
+  };
+
   uint8_t* m_pixels;
   int m_stride, m_width, m_height;
   int m_x, m_y;
+  DialogTextWatch* m_watch = nullptr;
 };

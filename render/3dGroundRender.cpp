@@ -57,13 +57,17 @@ struct C3dGround::Projector {
     const float rhw = kGroundDepthRule.Rhw(p.z);
     return {centerX + p.x * focalX * rhw, centerY + p.y * focalY * rhw, rhw};
   }
-  bool InView(const ScreenPoint& p) const {
-    return p.x >= 0 && p.x < width && p.y >= 0 && p.y < height;
-  }
-  // One corner inside the view and the front winding of the ground.
+  // The triangle's screen bounds meet the view, and the winding is the
+  // ground's front one. A corner inside the view is not asked for: seen from
+  // near, a triangle reaches over a screen corner with all three of its own
+  // corners outside, and the device clips it.
   bool Keeps(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) const {
-    if (!InView(a) && !InView(b) && !InView(c)) return false;
-    return FacesFront(a, b, c);
+    const auto any = [&](auto test) { return test(a) || test(b) || test(c); };
+    const bool meets = any([](const ScreenPoint& p) { return p.x >= 0; }) &&
+                       any([&](const ScreenPoint& p) { return p.x < width; }) &&
+                       any([](const ScreenPoint& p) { return p.y >= 0; }) &&
+                       any([&](const ScreenPoint& p) { return p.y < height; });
+    return meets && FacesFront(a, b, c);
   }
   static bool FacesFront(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) {
     return (b.y - a.y) * (c.x - a.x) > (b.x - a.x) * (c.y - a.y);

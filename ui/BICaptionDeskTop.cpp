@@ -23,12 +23,10 @@ enum PadKey : int { kUp = 0, kBack = 1, kPage = 2, kDown = 3, kConfirm = 4, kCon
 bool PadPressed(int button) {
   if (g_pMainKeyPad == nullptr) return false;
   const int32_t state = g_pMainKeyPad->m_buttons[static_cast<size_t>(button)];
-  return state == kStatePressed || state == kStatePressedAgain;
+  return IsNewlyPressed(state);
 }
 
 bool KeyDown(int key) { return (static_cast<uint16_t>(platform::GetKeyState(key)) & 0x8000) != 0; }
-
-bool Pressed(int32_t state) { return state == kStatePressed || state == kStatePressedAgain; }
 
 // The row's entry in one of the shared lists, or -1 past its end.
 int ListEntry(const std::vector<int>& indexes, int row) {
@@ -227,7 +225,7 @@ void BICaptionDeskTop::RunPointer() {
   BICaption* under = TopChildUnderPointer();
   if (under == nullptr) return;
   const CMouse& mouse = CMouse::GetInstance();
-  if (bicaptiondesktop::Pressed(mouse.m_mouseButtons[0])) {
+  if (IsNewlyPressed(mouse.m_mouseButtons[0])) {
     // The second half of a double press that turned a tab's page would
     // choose the row the new page put under the pointer.
     const bool echo = mouse.m_mouseButtons[0] == kStatePressedAgain && m_pageTurnPress;

@@ -362,9 +362,10 @@ void DrawDialogFrameSmall(CRC* rc, int x, int y, int tiles, int rows, uint32_t c
 void DrawListFrame(CRC* rc, int x, int y, int tiles, int rows, int separatorMode, int bottomRows,
                    uint32_t color) {
   // Without a separator every row has its pieces; with one, only the last
-  // rows (and, in mode 2, row 1) do: the inner frame covers the rest.
+  // rows (and, in mode 2, the first: the title's row, above the inner
+  // frame's) do: the inner frame covers the rest.
   const draw2d::RowFilter filter = [](int row, int rowCount, int bottom, int mode) {
-    return mode == 0 || row >= rowCount - bottom || (mode == 2 && row == 1);
+    return mode == 0 || row >= rowCount - bottom || (mode == 2 && row == 0);
   };
   const draw2d::Animated frame(draw2d::kFrameAct, draw2d::kFrameSpr);
   draw2d::DrawNinePiece(rc, frame, draw2d::SmallShape(7), x, y, tiles, rows, color, true, filter, bottomRows, separatorMode);

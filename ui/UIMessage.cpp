@@ -27,6 +27,10 @@ void UIMessage::Popup(UIObject* owner, int kind, int x, int y) {
   m_y = g_uiOriginY + y;
   m_textBox.Setup(m_x, m_y, m_x + m_width * 20 + 30, m_y + cells / 12 * 20 + 60);
   m_textBox.AddText(m_text.c_str());
+  // A text that wraps would put its last line under the buttons (a
+  // character advances 17 pixels, so about half of all texts wrap in a box
+  // sized to their width): the box grows by the lines it shows.
+  m_height = std::max(m_height, std::min(m_textBox.m_count, m_textBox.m_visibleLines) + 2);
   m_kind = std::clamp(kind, 0, 2);
   const int buttonY = m_y + m_height * 20 - 20;
   const int twoButtons = m_x + m_width * 20 / 3;

@@ -60,8 +60,9 @@ void UISaveInfoPanel::DrawLocked(CRC* rc) {
   for (int i = 0; i < count; ++i) {
     const int id = slot->partyIds[static_cast<size_t>(i)];
     if (id < 0 || id >= CSession::kPlayerCount) continue;
+    // Under the member's 28-pixel icon.
     const std::string level = "Lv " + std::to_string(slot->levels[static_cast<size_t>(i)]);
-    rc->DrawText(m_x0 + 10 + 60 * (i % 3), m_y0 + 270 + 55 * (i / 3), level.c_str(), false, 255, 255, 255);
+    rc->DrawText(m_x0 + 10 + 60 * (i % 3), m_y0 + 280 + 55 * (i / 3), level.c_str(), false, 255, 255, 255);
   }
 }
 

@@ -25,7 +25,7 @@ TEST(ElderTalkRun, TheElderTurnsAndAsksTwiceAndTheGateAnswerWarpsTheParty) {
   testsupport::SampleGameRun run;
   // Down picks the second answer, which pauses 30 ticks before it asks
   // again; the first answer of that choice warps the party.
-  const auto result = run.Run(kTalkToTheElder + run.Shot(565, "first") +
+  const auto result = run.Run(kTalkToTheElder + run.Shot(565, "first") + testsupport::TextCheck(566, "field_talk") +
                               "570 key down down\n571 key down up\n580 key enter down\n581 key enter up\n" +
                               run.Shot(640, "second") + "650 key enter down\n651 key enter up\n" +
                               run.Shot(760, "warped") + "770 close\n");
@@ -33,6 +33,7 @@ TEST(ElderTalkRun, TheElderTurnsAndAsksTwiceAndTheGateAnswerWarpsTheParty) {
   EXPECT_EQ(run.CompareShot("first", "elder_talk_first_choice"), "");
   EXPECT_EQ(run.CompareShot("second", "elder_talk_second_choice"), "");
   EXPECT_EQ(run.CompareShot("warped", "elder_talk_warped"), "");
+  EXPECT_EQ(run.UnreadTexts("field_talk"), "");
   ExpectNoUnknownWord(result);
 }
 

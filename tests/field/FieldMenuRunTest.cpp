@@ -21,17 +21,17 @@ TEST(FieldMenuRun, StatusHelpPopUpReorderExitQuestionAndClose) {
   const auto result = run.Run(
       "490 key f2 down\n492 key f2 up\n"
       "500 mouse move -130 -22\n" +
-      run.Shot(510, "status") +
+      run.Shot(510, "status") + testsupport::TextCheck(511, "menu_status") +
       "515 mouse move -130 -148\n"
       "517 mouse right down\n518 mouse right up\n" +
-      run.Shot(525, "popup") +
+      run.Shot(525, "popup") + testsupport::TextCheck(526, "menu_member") +
       "530 mouse move 25 35\n"
       "532 mouse left down\n533 mouse left up\n"
       "540 mouse move -75 55\n"
       "542 mouse left down\n543 mouse left up\n"
       "550 mouse move 50 0\n"
       "552 mouse left down\n553 mouse left up\n" +
-      run.Shot(560, "exit") +
+      run.Shot(560, "exit") + testsupport::TextCheck(561, "menu_exit") +
       "565 mouse move 285 25\n"
       "567 mouse left down\n568 mouse left up\n"
       "575 mouse move 277 -167\n"
@@ -42,6 +42,7 @@ TEST(FieldMenuRun, StatusHelpPopUpReorderExitQuestionAndClose) {
   for (const char* shot : {"status", "popup", "exit", "field"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("field_menu_") + shot), "") << shot;
   }
+  for (const char* check : {"menu_status", "menu_member", "menu_exit"}) EXPECT_EQ(run.UnreadTexts(check), "") << check;
 }
 
 }  // namespace

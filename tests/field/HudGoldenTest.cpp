@@ -4,6 +4,7 @@
 // and fonts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -30,7 +31,10 @@
 #include "render/3dDevice.h"
 #include "render/Font.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
+#include "session/Session.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/support/ScreenTexts.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -81,6 +85,24 @@ class HudGoldenTest : public ::testing::Test {
     m_frame.m_pRC->UnlockBackBuffer();
     for (int y = 120; y < 160; ++y) pixels.insert(pixels.end(), target.Row(y), target.Row(y) + 128);
     return pixels;
+  }
+
+  // The texts of the next frame the game frame shows, within `passes`
+  // passes.
+  std::vector<testsupport::TextKept> NextFrameTexts(int passes) {
+    std::vector<testsupport::TextKept> kept;
+    bool shown = false;
+    CTextProbe& probe = CTextProbe::GetInstance();
+    probe.Start([&](const std::vector<TextSeen>& seen) {
+      for (const TextSeen& t : seen) kept.push_back({t.text, t.pixels, t.kept});
+      shown = true;
+    });
+    g_appActive = 1;  // the passes read no window messages
+    for (int i = 0; i < passes && !shown; ++i) m_frame.RunGamePass();
+    g_appActive = 0;
+    EXPECT_TRUE(shown) << "no frame shown in " << passes << " passes";
+    if (!shown) probe.Present();  // ends the recording all the same
+    return kept;
   }
 
   std::filesystem::path m_previous;
@@ -249,6 +271,51 @@ TEST_F(HudGoldenTest, TheCompassLabelShowsAboveFadePointEight) {
   // Off the field modes there is no label at any fade.
   m_frame.m_mode = kModeBattle;
   EXPECT_EQ(LabelArea(1.0f), blank);
+}
+
+// The game-over screen once its white has faded: the darkened still, its
+// picture and the menu of three ways on; and the scenario selection, a
+// screen of pictures. Both against the screen table.
+TEST_F(HudGoldenTest, TheGameOverMenuAndTheScenarioScreenRead) {
+  m_frame.m_transKind = 0;
+  m_frame.ChangeMode(kModeGameOver);
+  m_frame.m_modeTick = 240;
+  EXPECT_EQ(testsupport::UnreadTexts("game_over", NextFrameTexts(5)), "");
+  m_frame.ChangeMode(kModeScenario);
+  EXPECT_EQ(testsupport::UnreadTexts("scenario", NextFrameTexts(1000)), "");
+}
+
+// The speaker's portrait stands on the message window's top edge above the
+// first letters: a party character's under its English name, anyone else's
+// under the speaker line itself; a speaker without a picture shows none.
+TEST_F(HudGoldenTest, TheSpeakerPortraitStandsOnTheWindowsTopEdge) {
+  PlayerData& sizz = CSession::GetInstance().players[0];
+  const PlayerData saved = sizz;
+  sizz.name = "시즈";
+  sizz.engname = "sizz";
+  m_frame.m_messageState = 5;
+  m_frame.m_messageLine = 0;
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  const auto portraitArea = [&](const char* speaker) {
+    m_frame.m_messageSpeaker = speaker;
+    target.Fill(nullptr, 0x4208);
+    std::vector<uint16_t> pixels;
+    if (!m_frame.m_pRC->LockBackBuffer()) return pixels;
+    m_frame.DrawFieldHud();
+    m_frame.m_pRC->UnlockBackBuffer();
+    for (int y = 480 - 128 - 48; y < 480 - 128; ++y) pixels.insert(pixels.end(), target.Row(y) + 31, target.Row(y) + 31 + 48);
+    return pixels;
+  };
+  const std::vector<uint16_t> bare(48 * 48, 0x4208);
+  const std::vector<uint16_t> byName = portraitArea("시즈");
+  EXPECT_EQ(std::count(byName.begin(), byName.end(), 0x4208), 0);
+  EXPECT_EQ(byName, portraitArea("sizz"));
+  const std::vector<uint16_t> farmer = portraitArea("농부");
+  EXPECT_NE(farmer, bare);
+  EXPECT_NE(farmer, byName);
+  EXPECT_EQ(portraitArea("나그네"), bare);
+  EXPECT_EQ(portraitArea(""), bare);
+  sizz = saved;
 }
 
 }  // namespace

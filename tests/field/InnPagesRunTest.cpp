@@ -1,8 +1,9 @@
-// The sample village's inn headless under scripted input: five fire bottles
+// The sample village's inn headless under scripted input: the apples
 // stored in the inn's chest, the second member sent to the inn and
 // kreutzer brought back by the innkeeper, the healing spell cast from the
-// field menu's magic page, and the tactics chosen, each stage checked
-// against its golden screenshot.
+// field menu's magic page, kreutzer's skill page, and the tactics chosen,
+// each stage checked against its golden screenshot and its texts against
+// the screen table.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,11 +27,11 @@ std::string Click(int pass, int x, int y, const char* button = "left") {
 TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
   testsupport::SampleGameRun run;
   std::string events;
-  // Down to the inn's chest; the action key opens the item box. The fifth
-  // row of the party's list (the fire bottles), its menu, "5개 보관".
+  // Down to the inn's chest; the action key opens the item box. The
+  // apples' row of the party's list, its menu, "5개 보관" (both go).
   events += "480 key down down\n500 key down up\n505 key 17 down\n506 key 17 up\n";
-  events += Click(570, 400, 207) + Click(580, 400, 207, "right") + Click(600, 425, 222);
-  events += run.Shot(615, "stored") + Point(616, 310, 60) + testsupport::TextCheck(618, "stored") +
+  events += Click(570, 400, 227) + Click(580, 400, 227, "right") + Click(600, 425, 242);
+  events += run.Shot(615, "stored") + Point(616, 310, 60) + testsupport::TextCheck(618, "item_box") +
             Click(620, 595, 112);
   // Up to the path and east to the innkeeper: maria to the inn by two
   // clicks on her card, kreutzer back by two on his; then "Close".
@@ -43,21 +44,23 @@ TEST(InnPagesRun, StoreSwapMembersCastHealingAndChooseTactics) {
   // menu's "마법 사용", kreutzer in the picker.
   events += "815 key f2 down\n817 key f2 up\n" + Click(845, 410, 25);
   events += Click(865, 200, 132) + Click(875, 200, 132, "right") + Click(890, 225, 147) + Click(905, 290, 190);
-  events += run.Shot(920, "healed") + testsupport::TextCheck(921, "healed");
+  events += run.Shot(920, "healed") + testsupport::TextCheck(921, "menu_magic");
+  // kreutzer's icon in the member column: he uses skills, so the page
+  // turns to his skills.
+  events += Click(923, 70, 110) + testsupport::TextCheck(930, "menu_skill");
   // The tactics tab: "공격우선" for the leader, " 커스텀" for kreutzer and a
   // right click on his list.
-  events += Click(925, 10, 240) + Click(935, 250, 172) + Click(945, 400, 232) + Click(955, 400, 232, "right");
-  events += run.Shot(970, "tactics") + Point(971, 600, 300) + testsupport::TextCheck(973, "tactics") + "980 close\n";
+  events += Click(935, 10, 240) + Click(945, 250, 172) + Click(955, 400, 232) + Click(965, 400, 232, "right");
+  events += run.Shot(980, "tactics") + Point(981, 600, 300) + testsupport::TextCheck(983, "menu_tactics") + "990 close\n";
   const auto result = run.Run(events);
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.output.find("Unknown Command"), std::string::npos) << result.output;
   for (const char* shot : {"stored", "party", "followers", "healed", "tactics"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("inn_pages_") + shot), "") << shot;
   }
-  // Every text of the item box, the party screen and the magic page can be
-  // read; on the tactics page the grid opens over the leader's list.
-  for (const char* check : {"stored", "party", "healed"}) EXPECT_EQ(run.HiddenTexts(check), "") << check;
-  EXPECT_EQ(run.HiddenTexts("tactics", {"매뉴얼", "열혈공격", "공격우선", "도망우선", "공격지원"}), "");
+  for (const char* check : {"item_box", "party", "menu_magic", "menu_skill", "menu_tactics"}) {
+    EXPECT_EQ(run.UnreadTexts(check), "") << check;
+  }
 }
 
 }  // namespace

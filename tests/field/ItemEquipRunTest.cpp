@@ -41,16 +41,16 @@ TEST(ItemEquipRun, UseReadEquipAndTakeOff) {
   Pointer p;
   std::string events = "490 key f2 down\n492 key f2 up\n";
   events += p.Click(500, 258, 20);              // the "Item" page
-  events += p.To(508, 200, 130) + run.Shot(515, "item");  // over the bread
+  events += p.To(508, 200, 130) + run.Shot(515, "item") + testsupport::TextCheck(516, "menu_item");  // over the bread
   events += p.Click(518, 200, 130, "right");    // its menu
   events += p.Click(525, 225, 148);             // "사용하기": the picker
   events += p.Click(532, 290, 190) + run.Shot(542, "used");  // the second member
-  events += p.Click(545, 400, 150, "right");    // the old key's menu
-  events += p.Click(552, 425, 168) + run.Shot(565, "read");  // "읽기"
+  events += p.Click(545, 400, 170, "right");    // the old key's menu
+  events += p.Click(552, 425, 188) + run.Shot(565, "read") + testsupport::TextCheck(566, "menu_read");  // "읽기"
   events += p.Click(570, 322, 425);             // OK
   events += p.Click(578, 334, 20);              // the "Equip" page
   events += p.Click(586, 60, 110);              // the second member
-  events += p.Click(594, 200, 180) + run.Shot(605, "compare");  // the great sword
+  events += p.Click(594, 200, 180) + run.Shot(605, "compare") + testsupport::TextCheck(606, "menu_equip");  // the great sword
   events += Pointer::Press(610, "left") + run.Shot(620, "equipped");
   events += p.Click(625, 200, 91) + Pointer::Press(632, "left") + run.Shot(640, "takenoff");
   events += "645 key f1 down\n647 key f1 up\n" + run.Shot(660, "closed") + "670 close\n";
@@ -60,6 +60,7 @@ TEST(ItemEquipRun, UseReadEquipAndTakeOff) {
   for (const char* shot : {"item", "used", "read", "compare", "equipped", "takenoff", "closed"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("item_equip_") + shot), "") << shot;
   }
+  for (const char* check : {"menu_item", "menu_read", "menu_equip"}) EXPECT_EQ(run.UnreadTexts(check), "") << check;
 }
 
 }  // namespace

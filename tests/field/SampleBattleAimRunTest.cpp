@@ -30,12 +30,13 @@ TEST(SampleBattleAimRun, TheLeaderAimsAtTheSecondSkeletonAndTheSageFindsNobodyFa
   const auto cursor = M::kLeaderOrder + 10;
   const auto digits = M::kLeaderOrder + 40;  // the blow has landed
   const auto sage = second + 50;
-  const auto result = run.Run(script + ShotAt(cursor, "cursor") + ShotAt(digits, "digits") + ShotAt(sage, "sage") +
+  const auto result = run.Run(script + ShotAt(cursor, "cursor") + testsupport::TextCheckAt(cursor + 1, "battle_target") + ShotAt(digits, "digits") + ShotAt(sage, "sage") +
                               (sage + 10).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
   for (const char* shot : {"cursor", "digits", "sage"}) {
     EXPECT_EQ(run.CompareShot(shot, std::string("sample_battle_aim_") + shot), "") << shot;
   }
+  EXPECT_EQ(run.UnreadTexts("battle_target"), "");
 }
 
 }  // namespace

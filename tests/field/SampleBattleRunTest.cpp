@@ -68,6 +68,18 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
   testsupport::SampleGameRun run;
   std::string script = testsupport::SampleBattleScript();
   for (const Step& step : steps) script += testsupport::ShotAt(step.at, step.shot);
+  // The screens whose texts are checked: the command menu, the auto
+  // sub-menu the second member opens, the panels after the first blows, the
+  // battle script's words and the result screen's phases.
+  const struct {
+    Moment at;
+    const char* check;
+  } checks[] = {{M::kLeaderMenu + 1, "battle_menu"},      {M::kSecondOrder + 9, "battle_tactics"},
+                {M::kLeaderMenu + 51, "battle_panels"},   {M::kPoisonWords + -11, "battle_words"},
+                {M::kResult + 1, "result_wheel"},         {M::kResult + 71, "result_counting"},
+                {M::kResult + 117, "result_level_up"},    {M::kResult + 219, "result_item"},
+                {M::kResult + 285, "result_money"}};
+  for (const auto& check : checks) script += testsupport::TextCheckAt(check.at, check.check);
   script += HealFromTheFieldMenu(M::kVillage + 10);
   const auto result = run.Run(script + (M::kVillage + 100).Text() + " close\n");
   ASSERT_FALSE(result.timedOut);
@@ -79,6 +91,7 @@ TEST(SampleBattleRun, ThePartyFightsTheSkeletonsToVictoryAndWalksTheVillageAgain
   for (const Step& step : steps) {
     EXPECT_EQ(run.CompareShot(step.shot, std::string("sample_") + step.shot), "") << step.shot;
   }
+  for (const auto& check : checks) EXPECT_EQ(run.UnreadTexts(check.check), "") << check.check;
 }
 
 }  // namespace

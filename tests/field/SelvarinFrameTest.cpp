@@ -314,6 +314,34 @@ TEST_F(SelvarinFrameTest, AScriptPictureShowsUnderItsWhiteVeilFrom300DownTo3) {
   EXPECT_NEAR(ShownGrey(), 252, 5);
 }
 
+// "showbmp" keeps its picture over the whole field, pass after pass, the
+// field mode running on, until "closebmp" gives the field back. Each pass
+// comes a second after the last, so each one draws.
+TEST_F(SelvarinFrameTest, AShowbmpPictureStandsOverTheFieldUntilClosebmp) {
+  m_dir.Write("game/data/bmp/white.bmp", slvtools::WriteBmp24(slvtools::RgbaImage(8, 8, {255, 255, 255, 255})));
+  Start("map");
+  m_frame.m_transKind = 0;  // no fade-in over it
+  const auto command = [this](const char* line) {
+    CTokenizer tokens;
+    tokens.Tokenize(line);
+    CSelvarinFrame::ExecSystemCommand(&m_frame, tokens, 0);
+  };
+  uint32_t now = 0;
+  const auto pass = [&] {
+    m_clock.Set(now += 2000);
+    m_frame.RunGamePass();
+  };
+  command("showbmp white.bmp");
+  for (int n = 0; n < 3; ++n) {
+    pass();
+    EXPECT_EQ(m_frame.m_mode, kModeField);
+    EXPECT_NEAR(ShownGrey(), 252, 5) << n;
+  }
+  command("closebmp");
+  pass();
+  EXPECT_LT(ShownGrey(), 128);
+}
+
 TEST_F(SelvarinFrameTest, TransitionsStepChangeFrameWarpAndHold) {
   Start("map");
   CRecordingPlayer* player = AddPlayer({0.0f, 0.0f, 0.0f});

@@ -34,6 +34,7 @@ std::string Script() {
          "640 mouse left down\n641 mouse left up\n"
          "650 mouse move -370 -250\n"
          "670 screenshot @village.ppm\n"
+         "671 textcheck @world_map.txt\n"
          "680 mouse move 320 240\n"
          "690 mouse left down\n691 mouse left up\n"
          "760 key up down\n820 key up up\n"
@@ -47,6 +48,7 @@ std::string Script() {
          "1190 mouse move 147 137\n"
          "1200 mouse left down\n1201 mouse left up\n"
          "1250 mouse move -147 -72\n"
+         "1350 textcheck @title.txt\n"
          "1360 screenshot @title.ppm\n"
          "1361 close\n";
 }
@@ -65,6 +67,7 @@ TEST(WorldMapRun, FromTheVillageGateOverTheWorldMapToTheMeadowAndTheTitle) {
                {"overhead", "worldmap_run_meadow_overhead"}, {"worldmap2", "worldmap_run_from_meadow"},
                {"title", "first_screens_title"}};
   for (const auto& s : shots) EXPECT_EQ(testsupport::CompareShot(dir, s.shot, s.golden), "") << s.shot;
+  for (const char* check : {"world_map", "title"}) EXPECT_EQ(testsupport::UnreadTexts(dir, check), "") << check;
   const std::filesystem::path screenshots = testsupport::RunFolder(dir) / "screenshot";
   EXPECT_EQ(std::filesystem::file_size(screenshots / "screen00000.bmp"), 921654u);
   EXPECT_FALSE(std::filesystem::exists(screenshots / "screen00001.bmp"));

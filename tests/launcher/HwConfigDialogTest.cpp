@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "launcher/DialogCanvas.h"
 #include "launcher/HwConfigDialog.h"
 #include "platform/DisplayEnumeration.h"
 #include "tests/launcher/LauncherFolder.h"
+#include "tests/support/ScreenTexts.h"
 
 namespace {
 
@@ -51,6 +59,51 @@ class FakeDisplays : public platform::DisplayEnumeration {
     return {primary, second, again};
   }
   int enumerations = 0;
+};
+
+// Keeps the pixels each text changes on a canvas's buffer as it is drawn,
+// and tells at the end how many still hold what the text wrote.
+class TextRecorder : public DialogTextWatch {
+ public:
+  explicit TextRecorder(const std::vector<uint8_t>& pixels) : m_pixels(pixels) {}
+  void BeginText(const std::string& text) override {
+    if (m_depth++ > 0) return;
+    m_text = text;
+    m_before = m_pixels;
+  }
+  void EndText() override {
+    if (--m_depth > 0) return;
+    Drawn drawn{m_text, {}};
+    for (size_t i = 0; i + 2 < m_pixels.size(); i += 3) {
+      if (!std::equal(m_pixels.begin() + static_cast<std::ptrdiff_t>(i), m_pixels.begin() + static_cast<std::ptrdiff_t>(i + 3),
+                      m_before.begin() + static_cast<std::ptrdiff_t>(i))) {
+        drawn.pixels.emplace_back(i, std::array<uint8_t, 3>{m_pixels[i], m_pixels[i + 1], m_pixels[i + 2]});
+      }
+    }
+    if (!drawn.pixels.empty()) m_drawn.push_back(std::move(drawn));
+  }
+  std::vector<testsupport::TextKept> Kept() const {
+    std::vector<testsupport::TextKept> out;
+    for (const Drawn& d : m_drawn) {
+      testsupport::TextKept t{d.text, static_cast<int>(d.pixels.size()), 0};
+      for (const auto& [at, bgr] : d.pixels) {
+        if (std::equal(bgr.begin(), bgr.end(), m_pixels.begin() + static_cast<std::ptrdiff_t>(at))) ++t.kept;
+      }
+      out.push_back(t);
+    }
+    return out;
+  }
+
+ private:
+  struct Drawn {
+    std::string text;
+    std::vector<std::pair<size_t, std::array<uint8_t, 3>>> pixels;
+  };
+  const std::vector<uint8_t>& m_pixels;
+  std::vector<uint8_t> m_before;
+  std::string m_text;
+  int m_depth = 0;
+  std::vector<Drawn> m_drawn;
 };
 
 class HwConfigDialogTest : public LauncherFolderTest {
@@ -287,6 +340,18 @@ TEST_F(HwConfigDialogTest, DxDiagIsOfferedWhenTheSystemFolderHasIt) {
   WaitForFile(m_dir / "ran");
   EXPECT_TRUE(std::filesystem::exists(m_dir / "ran"));
   ::unsetenv("SLV_WINDIR");
+}
+
+// Every text of the set-up dialog, as it opens, can be read.
+TEST_F(HwConfigDialogTest, EveryTextOfTheDialogCanBeRead) {
+  auto dialog = Open();
+  const int width = dialog->Width(), height = dialog->Height();
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3, 0);
+  DialogCanvas canvas(pixels.data(), width * 3, width, height, 0, 0);
+  TextRecorder recorder(pixels);
+  canvas.SetTextWatch(&recorder);
+  dialog->Draw(canvas);
+  EXPECT_EQ(testsupport::UnreadTexts("launcher_setup", recorder.Kept()), "");
 }
 
 }  // namespace

@@ -356,6 +356,44 @@ TEST_F(GroundTest, RenderChainsVisibleTrianglesAndPicksAndHighlightsCells) {
   EXPECT_EQ(model.next, nullptr);
 }
 
+// Seen from close by, a cell's triangle reaches over the view's corners
+// with none of its own corners on the screen; it is still drawn, so no
+// pixel keeps the clear colour.
+TEST_F(GroundTest, TrianglesReachingOverTheViewWithNoCornerInItAreDrawn) {
+  GndWriter gnd(8, 8);
+  const int grass = gnd.AddTexture("grass.bmp");
+  for (int z = 0; z < 8; ++z) {
+    for (int x = 0; x < 8; ++x) gnd.Cell(x, z).texture[0] = grass;
+  }
+  Load(gnd.Build());
+  m_ground.ComputeLighting({0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f});
+  const struct {
+    const char* view;
+    Vec3 eye, at;
+  } cases[] = {
+      {"straight down inside one cell", {-5.0f, -25.0f, -5.0f}, {-5.0f, 0.0f, -4.9f}},
+      {"tilted over a cell's diagonal", {-3.0f, -30.0f, -33.0f}, {-5.0f, 0.0f, 0.0f}},
+  };
+  for (const auto& c : cases) {
+    m_view.MakeLookAt(c.eye, c.at, {0.0f, 1.0f, 0.0f});
+    Surface target(kW, kH, PixelFormat::RGB565), depth(kW, kH, PixelFormat::Depth16);
+    Device3D device(target, &depth);
+    m_rc.SetDevice(&device);
+    device.Clear(Rect{0, 0, kW, kH}, kClearTarget | kClearDepth, 0xFF0000FF, 1.0f);
+    const uint16_t clear = target.Row(0)[0];
+    ASSERT_EQ(device.BeginScene(), S_OK);
+    Render();
+    m_textures.DrawBatches(m_rc, 0);
+    device.EndScene();
+    m_rc.SetDevice(nullptr);
+    int bare = 0;
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) bare += target.Row(y)[x] == clear ? 1 : 0;
+    }
+    EXPECT_EQ(bare, 0) << c.view;
+  }
+}
+
 TEST_F(GroundTest, WallsFaceTheLowerSide) {
   // Cell (1, 1) stands 5 units above the rest; its +x and +z walls drop to
   // the neighbours. From the +z side the +z wall shows and the +x one only

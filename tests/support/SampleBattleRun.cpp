@@ -16,6 +16,10 @@ std::string KeyPresses(const Moment& at, const std::vector<std::string>& keys) {
 
 std::string ShotAt(const Moment& at, const std::string& name) { return at.Text() + " screenshot @" + name + ".ppm\n"; }
 
+std::string TextCheckAt(const Moment& at, const std::string& name) {
+  return at.Text() + " textcheck @" + name + ".txt\n";
+}
+
 std::string SampleBattleScript(const SampleBattleOrders& orders) {
   using M = SampleBattleMoments;
   // Right of the path (clear of the box across it) and up into the wolf's

@@ -83,4 +83,8 @@ std::string KeyPresses(const Moment& at, const std::vector<std::string>& keys);
 // A line saving the screenshot `name` at `at` (see `SampleGameRun::Shot`).
 std::string ShotAt(const Moment& at, const std::string& name);
 
+// A line checking, from `at` on, the texts of the next whole frame as the
+// screen `name` (see `TextCheck`).
+std::string TextCheckAt(const Moment& at, const std::string& name);
+
 }  // namespace testsupport

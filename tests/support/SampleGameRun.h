@@ -6,7 +6,7 @@
 
 #include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/TextVisibility.h"
+#include "tests/support/ScreenTexts.h"
 
 namespace testsupport {
 
@@ -42,9 +42,9 @@ std::string CompareShot(const TempDir& dir, const std::string& shot, const std::
 // whole frame into `dir`/name.txt.
 std::string TextCheck(int pass, const std::string& name);
 
-// The texts of the run's check `name` that the frame hid (HiddenTexts); a
-// note when the check wrote nothing.
-std::string HiddenTexts(const TempDir& dir, const std::string& name, const TextExceptions& exceptions = {});
+// What the run's check `name`, a screen of the table, fails of the rule
+// (UnreadTexts); a note when the check wrote nothing.
+std::string UnreadTexts(const TempDir& dir, const std::string& name);
 
 // The run's own game folder.
 std::filesystem::path RunFolder(const TempDir& dir);
@@ -65,9 +65,7 @@ class SampleGameRun {
   std::string CompareShot(const std::string& name, const std::string& golden) const {
     return testsupport::CompareShot(m_dir, name, golden);
   }
-  std::string HiddenTexts(const std::string& name, const TextExceptions& exceptions = {}) const {
-    return testsupport::HiddenTexts(m_dir, name, exceptions);
-  }
+  std::string UnreadTexts(const std::string& name) const { return testsupport::UnreadTexts(m_dir, name); }
 
  private:
   TempDir m_dir;

@@ -19,6 +19,7 @@
 #include "session/Session.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/support/ScreenTexts.h"
 #include "tests/ui/TextsKept.h"
 #include "ui/BICaptionDeskTop.h"
 #include "ui/BIMenu.h"
@@ -114,7 +115,7 @@ TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHel
   CMouse::GetInstance().m_y = 0;
   BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
   desk.Close();
-  desk.m_tabPages = {1, 0, 0};  // the fire page
+  desk.m_tabPages = {0, 0, 0};  // the fire page, the one that opens first
   desk.SetActingPosition(0);
   desk.m_menuX = 180;
   desk.m_menuY = 120;
@@ -126,6 +127,63 @@ TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHel
   ASSERT_NE(desk.m_statusBox, nullptr);
   EXPECT_GT(desk.m_statusBox->m_framesLeft, 0);
   EXPECT_EQ(testsupport::CompareWithGolden("battle_command_menu", Screen(0, 100, 640, 380), "tests/ui/golden"), "");
+}
+
+// Each sub-menu of a magic user's and a skill user's main menu, opened by
+// the pad, on each of its tab pages: every text of the menus and the help
+// line can be read.
+TEST_F(BattleMenuGoldenTest, EverySubMenuReadsOnEachOfItsPages) {
+  ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+  ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  CBattleMenuSet::GetInstance().Build();
+  m_session.partyCount = 1;
+  m_session.partyIds[0] = 0;
+  PlayerData& sizz = m_session.players[0];
+  sizz.playerId = 0;
+  sizz.engname = "sizz";
+  sizz.lvl = 1;
+  sizz.mp1 = 30, sizz.mp2 = 12, sizz.mp3 = 25;
+  std::fill_n(sizz.magicFlags.begin(), 19, 1);
+  CMouse::GetInstance().m_x = 0;
+  CMouse::GetInstance().m_y = 0;
+  struct Case {
+    int magicUser;
+    int menuKey;
+    int row;    // of the main menu: 2 magic or skills, 3 items, 4 equipment, 5 auto
+    int pages;  // tab pages
+  };
+  const Case cases[] = {{1, 0, 2, 4}, {1, 0, 3, 4}, {1, 0, 4, 4}, {1, 0, 5, 1}, {0, 1, 2, 1}};
+  BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
+  for (const Case& c : cases) {
+    sizz.ismagicman = c.magicUser;
+    for (int page = 0; page < c.pages; ++page) {
+      desk.Close();
+      desk.m_tabPages = {page, page, page};
+      desk.SetActingPosition(0);
+      desk.m_menuX = 180;
+      desk.m_menuY = 120;
+      desk.Build(c.menuKey);
+      for (int i = 0; i < c.row; ++i) Press(3);
+      Press(2);  // into the sub-menu: its first row's help line
+      const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+      ASSERT_NE(pixels, nullptr);
+      g_3dDevice.RenderTarget()->Fill(nullptr, pixels->Layout().Pack(40, 48, 72));
+      const auto kept = TextsKept([this] { BICaptionDeskTop::GetInstance().DrawTree(m_rc); });
+      EXPECT_EQ(testsupport::UnreadTexts("battle_sub_menus", kept), "") << "row " << c.row << ", page " << page;
+    }
+  }
+}
+
+// Every item of the sample past the empty equipment slots has the text that
+// the help line shows beside its name.
+TEST_F(BattleMenuGoldenTest, EverySampleItemHasItsHelpText) {
+  ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+  ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+  ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  const CItemMgr& items = CItemMgr::GetInstance();
+  ASSERT_GT(items.GetCount(), 7);
+  for (int i = 7; i < items.GetCount(); ++i) EXPECT_FALSE(items.GetItem(i)->desc.empty()) << i;
 }
 
 }  // namespace

@@ -251,6 +251,16 @@ TEST_F(Draw2dDrawTest, FramesPlaceTheirPieces) {
          return g;
        }(),
        false},
+      // Mode 2 (a titled panel) also draws its first row, the title's; the
+      // inner frame starts a row lower, at (x + 10, y + 40).
+      {"titled list", {7, 10}, [](CRC* rc) { DrawListFrame(rc, 100, 100, 1, 5, 2, 1, 0xFFFFFFFF); },
+       [&] {
+         Grid g = rows(100, 100, {0, 20, 100, 120}, 20, {{0, 1, 2}, {3, 4, 5}, {3, 4, 5}, {6, 7, 8}});
+         const Grid inner = rows(110, 140, {0, 20, 40}, 20, {{0, 2}, {3, 5}, {6, 8}});
+         g.insert(g.end(), inner.begin(), inner.end());
+         return g;
+       }(),
+       false},
   };
   for (const Case& c : cases) {
     WriteSprites("dlgFrame", Dots(10), Actions(14, c.actions, 10));

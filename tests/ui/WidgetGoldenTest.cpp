@@ -138,6 +138,19 @@ TEST_F(WidgetGoldenTest, YesNoBoxWithTwoLines) {
   EXPECT_EQ(Compare("message_yes_no", Screen(160, 140, 340, 140)), "");
 }
 
+// The question wraps in a box sized to its width: the box grows a row, so
+// the buttons stand under its second line.
+TEST_F(WidgetGoldenTest, AWrappedQuestionKeepsItsSecondLineAboveTheButtons) {
+  UIMessage& box = m_desktop->m_messageBox;
+  box.SetText("진짜 버리실 건가요?", nullptr, 8, 0, 0);
+  box.Popup(nullptr, UIMessage::kYesNo, 230, 150);
+  ASSERT_EQ(box.m_textBox.m_count, 2);
+  EXPECT_EQ(box.m_height, 4);
+  EXPECT_EQ(box.m_buttons[0].m_y, 150 + 60);
+  Point(0, 0);
+  EXPECT_EQ(Compare("message_wrapped_question", Screen(190, 110, 240, 140)), "");
+}
+
 TEST_F(WidgetGoldenTest, PopupMenuWithADisabledAndAHoveredEntry) {
   UIMenu& menu = m_desktop->m_popupMenu;
   menu.AddItem("사용하기", 1, 0, 0, 1);

@@ -38,6 +38,7 @@ struct FrameStyle {
   int radius;                      // of the rounded corners
   int border;                      // width of the coloured border
   FrameColors colors;
+  Rgba underFill = {0, 0, 0, 0};   // painted between the outline and the pieces' bottom edge
 };
 
 constexpr int kFrameRow = 20;
@@ -64,7 +65,10 @@ RgbaImage FrameProto(const FrameStyle& s) {
       bool fromTop = false;
       const int d = Depth(x, y, s.inset, s.topInset, proto.width - s.inset, proto.height - s.bottomInset, s.radius,
                           &fromTop);
-      if (d < 0) continue;
+      if (d < 0) {
+        if (y >= proto.height - s.bottomInset && x >= s.inset && x < proto.width - s.inset) proto.At(x, y) = s.underFill;
+        continue;
+      }
       Rgba& p = proto.At(x, y);
       if (d == 0) {
         p = c.outline;
@@ -197,11 +201,17 @@ bool BuildDialogFrames(std::vector<DataFile>* out, std::string* error) {
   }
   // The small frames reach a tile left of their point and 28 pixels above
   // it, and 12 below their last row; the inner frame (action 10) lies a
-  // tile in on every side of its grid, inside the list frames' rows.
+  // tile in at the sides of its grid. It fills the grid from the top, so
+  // that it meets the list frames' top band, and ends 10 pixels above its
+  // bottom, the panel's own fill below: a list's first row writes on it,
+  // and the filter buttons a panel sets 10 pixels above the inner frame's
+  // end stand under its edge, on the panel.
   for (int i = 0; i < 3; ++i) {
     ok = ok && AddFrameAction(spr, FrameStyle{20, 28, 12, -20, -28, 20, 6, 0, 0, 5, 2, small[i]}, &actions[7 + i]);
   }
-  ok = ok && AddFrameAction(spr, FrameStyle{20, 20, 20, -20, -20, 20, 8, 8, 8, 5, 1, small[3]}, &actions[10]);
+  FrameStyle inner{20, 20, 20, -20, -20, 20, 8, 0, 10, 5, 1, small[3]};
+  inner.underFill = small[0].fill;
+  ok = ok && AddFrameAction(spr, inner, &actions[10]);
   const RgbaImage gem = Gem();
   // On the small frames' top-left corner.
   actions[3].motions.push_back(MotionOf(Layer(spr.Add(gem), -18, -32, gem)));
