@@ -23,11 +23,53 @@ void CopyInGroupsOfFour(uint8_t* to, const uint8_t* from, uint32_t count) {
   for (; i < count; ++i) to[i] = from[i];
 }
 
+// Moves `length` (2-17) bytes whose source ends at or before their
+// destination's start: two loads, then two stores that may overlap.
+template <size_t N>
+inline void MovePair(uint8_t* to, const uint8_t* from, uint32_t length) {
+  uint8_t head[N], tail[N];
+  std::memcpy(head, from, N);
+  std::memcpy(tail, from + length - N, N);
+  std::memcpy(to, head, N);
+  std::memcpy(to + length - N, tail, N);
+}
+
+inline void MoveApart(uint8_t* to, const uint8_t* from, uint32_t length) {
+  if (length >= 16) {
+    MovePair<16>(to, from, length);
+  } else if (length >= 8) {
+    MovePair<8>(to, from, length);
+  } else if (length >= 4) {
+    MovePair<4>(to, from, length);
+  } else {
+    MovePair<2>(to, from, length);
+  }
+}
+
+// Four bytes back, every group of four repeats the four before the match.
+inline void RepeatFour(uint8_t* to, const uint8_t* from, uint32_t length) {
+  uint32_t four;
+  std::memcpy(&four, from, 4);
+  const uint64_t eight = four | uint64_t{four} << 32;
+  uint32_t i = 0;
+  for (; i + 8 <= length; i += 8) std::memcpy(to + i, &eight, 8);
+  for (; i < length; ++i) to[i] = from[i];
+}
+
 // Copies a match into the ring; returns the new decoded count.
 inline uint32_t CopyMatch(uint8_t* ring, uint32_t decoded, uint32_t distance, uint32_t length) {
   uint32_t to = decoded & kRingMask;
   uint32_t from = (decoded - distance) & kRingMask;
-  if (distance >= 8 && to + length <= kRingSize && from + length <= kRingSize) {
+  const bool unwrapped = to + length <= kRingSize && from + length <= kRingSize;
+  if (unwrapped && distance >= length) {
+    MoveApart(ring + to, ring + from, length);
+    return decoded + length;
+  }
+  if (unwrapped && distance == 4) {
+    RepeatFour(ring + to, ring + from, length);
+    return decoded + length;
+  }
+  if (distance >= 8 && unwrapped) {
     // Eight-byte moves give the same bytes as groups of four this far apart.
     uint32_t i = 0;
     for (; i + 8 <= length; i += 8) {
