@@ -102,6 +102,21 @@ raster::RasterVertex ToRaster(const V& v) {
   return r;
 }
 
+// Whether drawing these vertices can change nothing: every fragment's alpha
+// is the product of a vertex alpha of 0 with a texel's, the blend weighs the
+// source by that alpha and keeps the target's own colour, and no depth is
+// written (none at all, or the alpha test drops every fragment). A screen
+// veil that has faded out stays drawn every pass.
+template <typename V>
+bool ChangesNothing(const raster::PixelState& ps, const V* v, int count) {
+  if (ps.blend != BlendMode::AlphaBlend && ps.blend != BlendMode::AlphaAdd) return false;
+  if (ps.depthWrite && ps.alphaRef == 0) return false;
+  for (int i = 0; i < count; ++i) {
+    if ((v[i].diffuse >> 24) != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 struct Device3D::Impl {
@@ -232,7 +247,7 @@ void Device3D::Impl::BindSurfaces(raster::PixelState& ps) {
 template <typename V>
 void Device3D::Impl::Draw(PrimitiveType type, const V* v, int count) {
   if (dirty) Prepare();
-  if (clip.left >= clip.right || clip.top >= clip.bottom) return;
+  if (clip.left >= clip.right || clip.top >= clip.bottom || ChangesNothing(pixelState, v, count)) return;
   raster::PixelState ps = pixelState;
   BindSurfaces(ps);
   raster::DrawContext dc;

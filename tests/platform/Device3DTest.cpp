@@ -316,6 +316,46 @@ TEST(Device3D, BlendsWithTheSourceAlphaOrAdds) {
   }
 }
 
+// Vertices of alpha 0 under a blend by the source alpha leave every colour as
+// it was, textured or not; their depth is still written where asked for, and
+// a blend that adds the source's colour still adds it.
+TEST(Device3D, FullyTransparentDrawsChangeOnlyWhatTheyMust) {
+  struct Case {
+    Blend src, dest;
+    bool zwrite, alphaTest, textured;
+    uint16_t color, depth;  // at a pixel inside, over pure blue and far
+  };
+  const Case cases[] = {
+      {Blend::SrcAlpha, Blend::InvSrcAlpha, false, false, false, 0x001F, 0xFFFF},
+      {Blend::SrcAlpha, Blend::InvSrcAlpha, false, false, true, 0x001F, 0xFFFF},
+      {Blend::SrcAlpha, Blend::One, false, false, false, 0x001F, 0xFFFF},
+      {Blend::SrcAlpha, Blend::InvSrcAlpha, true, false, false, 0x001F, 32767},
+      {Blend::SrcAlpha, Blend::InvSrcAlpha, true, true, false, 0x001F, 0xFFFF},
+      {Blend::One, Blend::InvSrcAlpha, false, false, false, 0x401F, 0xFFFF},
+  };
+  Surface tex(2, 2, PixelFormat::ARGB4444);
+  for (int y = 0; y < 2; ++y) tex.Row(y)[0] = tex.Row(y)[1] = 0xFF00;  // opaque red
+  for (const Case& c : cases) {
+    device3dtest::Rig r(4, 4);
+    ASSERT_EQ(r.dev.Clear(Rect{0, 0, 4, 4}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
+    r.Set(RenderState::AlphaBlendEnable, 1);
+    r.Set(RenderState::SrcBlend, device3dtest::U(c.src));
+    r.Set(RenderState::DestBlend, device3dtest::U(c.dest));
+    r.Set(RenderState::ZWriteEnable, c.zwrite);
+    r.Set(RenderState::AlphaTestEnable, c.alphaTest);
+    r.Set(RenderState::AlphaRef, 1);
+    ASSERT_EQ(r.dev.SetTexture(c.textured ? &tex : nullptr), S_OK);
+    constexpr uint32_t kClearRed = 0x00400000;
+    ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList,
+                   std::vector{device3dtest::T(0, 0, 0, 0, kClearRed), device3dtest::T(4, 0, 1, 0, kClearRed),
+                               device3dtest::T(0, 4, 0, 1, kClearRed)}),
+              S_OK);
+    SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
+    EXPECT_EQ(r.At(1, 1), c.color);
+    EXPECT_EQ(r.DepthAt(1, 1), c.depth);
+  }
+}
+
 // Opaque and clear texels side by side in one row: each pixel blends by its
 // own alpha.
 TEST(Device3D, BlendsEachPixelByItsOwnAlpha) {
