@@ -27,6 +27,13 @@ struct Rig {
   uint16_t DepthAt(int x, int y) const { return depth.Row(y)[x]; }
   void Set(RenderState s, uint32_t v) { ASSERT_EQ(dev.SetRenderState(s, v), S_OK); }
   void Set(StageState s, uint32_t v) { ASSERT_EQ(dev.SetStageState(s, v), S_OK); }
+  // A blue target that draws blend into.
+  void BlendOverBlue(Blend src, Blend dest) {
+    ASSERT_EQ(dev.Clear(Rect{0, 0, color.Width(), color.Height()}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
+    Set(RenderState::AlphaBlendEnable, 1);
+    Set(RenderState::SrcBlend, U(src));
+    Set(RenderState::DestBlend, U(dest));
+  }
   // Every draw adds 1 to the blue of the pixels it hits.
   void CountHits() {
     Set(RenderState::AlphaBlendEnable, 1);
@@ -306,10 +313,7 @@ TEST(Device3D, BlendsWithTheSourceAlphaOrAdds) {
   };
   for (const Case& c : cases) {
     device3dtest::Rig r(4, 4);
-    ASSERT_EQ(r.dev.Clear(Rect{0, 0, 4, 4}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
-    r.Set(RenderState::AlphaBlendEnable, 1);
-    r.Set(RenderState::SrcBlend, device3dtest::U(c.src));
-    r.Set(RenderState::DestBlend, device3dtest::U(c.dest));
+    r.BlendOverBlue(c.src, c.dest);
     ASSERT_EQ(Draw(r.dev, PrimitiveType::TriangleList, std::vector{device3dtest::C(0, 0, c.color), device3dtest::C(4, 0, c.color), device3dtest::C(0, 4, c.color)}),
               S_OK);
     EXPECT_EQ(r.At(1, 1), c.expected) << std::hex << c.color;
@@ -337,10 +341,7 @@ TEST(Device3D, FullyTransparentDrawsChangeOnlyWhatTheyMust) {
   for (int y = 0; y < 2; ++y) tex.Row(y)[0] = tex.Row(y)[1] = 0xFF00;  // opaque red
   for (const Case& c : cases) {
     device3dtest::Rig r(4, 4);
-    ASSERT_EQ(r.dev.Clear(Rect{0, 0, 4, 4}, kClearTarget, 0xFF0000FF, 1.0f), S_OK);
-    r.Set(RenderState::AlphaBlendEnable, 1);
-    r.Set(RenderState::SrcBlend, device3dtest::U(c.src));
-    r.Set(RenderState::DestBlend, device3dtest::U(c.dest));
+    r.BlendOverBlue(c.src, c.dest);
     r.Set(RenderState::ZWriteEnable, c.zwrite);
     r.Set(RenderState::AlphaTestEnable, c.alphaTest);
     r.Set(RenderState::AlphaRef, 1);
