@@ -60,6 +60,26 @@ class BattleMenuGoldenTest : public TextureDeviceTest {
     FreePacks();
     g_3dDevice.FreeRC(m_rc);
   }
+  // The sample's menus and a party of sizz alone at level 1, who knows the
+  // sample's spells up to the wind spell (the fire page shows the fireball
+  // alone); the pointer at the corner.
+  PlayerData& SizzAlone() {
+    EXPECT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
+    EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
+    EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+    CBattleMenuSet::GetInstance().Build();
+    m_session.partyCount = 1;
+    m_session.partyIds[0] = 0;
+    PlayerData& sizz = m_session.players[0];
+    sizz.playerId = 0;
+    sizz.engname = "sizz";
+    sizz.lvl = 1;
+    sizz.mp1 = 30, sizz.mp2 = 12, sizz.mp3 = 25;
+    std::fill_n(sizz.magicFlags.begin(), 19, 1);
+    CMouse::GetInstance().m_x = 0;
+    CMouse::GetInstance().m_y = 0;
+    return sizz;
+  }
   void Press(int button) {
     m_pad.m_buttons = {};
     m_pad.m_buttons[static_cast<size_t>(button)] = kStatePressed;
@@ -97,22 +117,8 @@ class BattleMenuGoldenTest : public TextureDeviceTest {
 };
 
 TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHelpLine) {
-  ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  CBattleMenuSet::GetInstance().Build();
-  m_session.partyCount = 1;
-  m_session.partyIds[0] = 0;
-  PlayerData& sizz = m_session.players[0];
-  sizz.playerId = 0;
-  sizz.engname = "sizz";
+  PlayerData& sizz = SizzAlone();
   sizz.ismagicman = 1;
-  sizz.lvl = 1;
-  sizz.mp1 = 30, sizz.mp2 = 12, sizz.mp3 = 25;
-  // The sample's spells up to the wind spell; the fire page shows the fireball alone.
-  std::fill_n(sizz.magicFlags.begin(), 19, 1);
-  CMouse::GetInstance().m_x = 0;
-  CMouse::GetInstance().m_y = 0;
   BICaptionDeskTop& desk = BICaptionDeskTop::GetInstance();
   desk.Close();
   desk.m_tabPages = {0, 0, 0};  // the fire page, the one that opens first
@@ -133,20 +139,7 @@ TEST_F(BattleMenuGoldenTest, TwoDownsOpenTheMagicSubMenuAndAKeyIntoItShowsItsHel
 // the pad, on each of its tab pages: every text of the menus and the help
 // line can be read.
 TEST_F(BattleMenuGoldenTest, EverySubMenuReadsOnEachOfItsPages) {
-  ASSERT_TRUE(CMagicMgr::GetInstance().Load("diary/magic.txt"));
-  ASSERT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
-  ASSERT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
-  CBattleMenuSet::GetInstance().Build();
-  m_session.partyCount = 1;
-  m_session.partyIds[0] = 0;
-  PlayerData& sizz = m_session.players[0];
-  sizz.playerId = 0;
-  sizz.engname = "sizz";
-  sizz.lvl = 1;
-  sizz.mp1 = 30, sizz.mp2 = 12, sizz.mp3 = 25;
-  std::fill_n(sizz.magicFlags.begin(), 19, 1);
-  CMouse::GetInstance().m_x = 0;
-  CMouse::GetInstance().m_y = 0;
+  PlayerData& sizz = SizzAlone();
   struct Case {
     int magicUser;
     int menuKey;
