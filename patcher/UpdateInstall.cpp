@@ -5,6 +5,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramFile.h"
 
 namespace {
 
@@ -20,6 +21,9 @@ int64_t SizeOf(const std::string& path) {
 }
 
 bool IsPack(const std::string& name) { return name.size() > 4 && platform::SameFileName(name.substr(name.size() - 4), ".pak"); }
+
+// The game's programs are the names without an extension.
+bool IsProgram(const std::string& name) { return name.find('.') == std::string::npos; }
 
 std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
@@ -152,6 +156,8 @@ bool CUpdateInstall::Preflight() {
     if (entry.source.empty() || !m_files.IsRegularFile(entry.source)) return Fail(entry.name);
     // The game would pass over a pack its reader refuses.
     if (IsPack(entry.name) && !CanRegisterPack(entry.source)) return Fail(entry.name);
+    // Nor would the game start from an empty file or another machine's program.
+    if (IsProgram(entry.name) && !platform::IsProgramForThisMachine(entry.source)) return Fail(entry.name);
   }
   return true;
 }

@@ -1,8 +1,11 @@
 #include "patcher/Patcher.h"
 
+#include <elf.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -16,6 +19,7 @@ namespace fs = std::filesystem;
 using Op = platform::FileOperations::Op;
 using patchertest::Mode;
 using patchertest::NewContent;
+using patchertest::ProgramFile;
 using patchertest::Snapshot;
 
 const std::string kKey = "Software\\ProjectSelvarin\\Selvarin";
@@ -23,6 +27,13 @@ const std::string kNotInstalled = "셀바리아가 설치되어 있지 않습니
 const std::string kNotUpdated = "업데이트를 설치하지 못했습니다.";
 const std::string kUpdated = "1.13 업데이트를 완료 했습니다.";
 const std::vector<std::string> kNames = {"selvarin", "slvexe", "data21.pak", "readme.txt"};
+
+// A machine other than the one the tests run on.
+uint16_t OtherMachine() {
+  uint16_t own = 0;
+  std::memcpy(&own, ProgramFile("").data() + offsetof(Elf64_Ehdr, e_machine), sizeof own);
+  return own == EM_AARCH64 ? EM_X86_64 : EM_AARCH64;
+}
 
 struct Message {
   std::string text;
@@ -171,6 +182,11 @@ TEST_F(PatcherTest, AnUpdateWithAFileMissingIsNotStartedAndNamesTheFile) {
          fs::remove(dir / "kit/slvexe");
          fs::create_symlink(dir / "kit/gone", dir / "kit/slvexe");
        }},
+      // Programs the game could not start from.
+      {"slvexe", [&] { fs::resize_file(dir / "kit/slvexe", 0); }},
+      {"selvarin", [&] { dir.Write("kit/selvarin", "#!/bin/sh\nexec ./launcher\n"); }},
+      {"slvexe", [&] { dir.Write("kit/slvexe", ProgramFile("new slvexe", OtherMachine())); }},
+      {"selvarin", [&] { fs::resize_file(dir / "kit/selvarin", fs::file_size(dir / "kit/selvarin") - 1); }},
   };
   for (const auto& c : cases) {
     WriteKit();
