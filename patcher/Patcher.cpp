@@ -16,6 +16,8 @@ constexpr const char* kProductKey = "Software\\ProjectSelvarin\\Selvarin";
 constexpr const char* kNotInstalled = "셀바리아가 설치되어 있지 않습니다.";
 constexpr const char* kNotUpdated = "업데이트를 설치하지 못했습니다.";
 constexpr const char* kUpdated = "1.13 업데이트를 완료 했습니다.";
+constexpr const char* kUnfollowable = "업데이트 기록 파일을 처리할 수 없습니다.";
+constexpr const char* kSettleByHand = "게임을 다시 설치한 뒤 이 파일을 지우고 업데이트를 다시 실행해 주십시오.";
 constexpr const char* kReadme = "readme.txt";
 
 // The update's files, swapped into place in this order.
@@ -65,6 +67,10 @@ int PatcherWinMain(PatcherHost& host) {
   // What a run ended half-way left is settled first: until then the folder
   // may lack its launcher, and nothing is installed over an open journal.
   const bool settled = !stored || install.Recover();
+  if (!install.UnfollowableJournal().empty()) {
+    host.showMessage(std::string(kUnfollowable) + "\n" + install.UnfollowableJournal() + "\n" + kSettleByHand, "ERROR");
+    return -2;
+  }
   if (!stored || !platform::PathExists(folder + "/selvarin")) {
     host.showMessage(kNotInstalled, "ERROR");
     return -1;

@@ -24,7 +24,8 @@ struct PatcherHost {
 inline constexpr int kPatcherStepExit = 86;
 
 // 0 after a completed update, -1 when the game is not installed, -2 when the
-// update could not be installed (the installed folder is left as it was).
+// update could not be installed (the installed folder is left as it was) or
+// a journal of an earlier run cannot be followed (left with all its files).
 int PatcherWinMain();
 int PatcherWinMain(PatcherHost& host);
 

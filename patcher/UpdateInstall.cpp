@@ -77,22 +77,26 @@ bool CUpdateInstall::Fail(const std::string& name) {
 // ---- a run ended half-way
 
 bool CUpdateInstall::Recover() {
-  if (Exists(m_journal + ".tmp")) m_files.Remove(m_journal + ".tmp");  // ended while writing the journal
-  if (Exists(m_rollbackJournal)) {
-    if (ReadJournal(m_rollbackJournal)) {
-      UndoSwaps();
-      return Settled();
-    }
-    m_files.Remove(m_rollbackJournal);
-  } else if (Exists(m_journal)) {
-    if (ReadJournal(m_journal)) {
-      Completable() ? Commit() : RollBack();
-      return Settled();
-    }
-    m_files.Remove(m_journal);
+  const bool undoing = Exists(m_rollbackJournal);
+  const bool open = undoing || Exists(m_journal);
+  const std::string& journal = undoing ? m_rollbackJournal : m_journal;
+  if (open && !ReadJournal(journal)) {
+    // Settled file by file, a half-swapped install would stay part new, part
+    // old: everything stays as it is for a person to settle.
+    m_unfollowableJournal = journal;
+    return Fail(FileName(journal));
   }
-  Sweep();
-  return true;
+  if (Exists(m_journal + ".tmp")) m_files.Remove(m_journal + ".tmp");  // ended while writing the journal
+  if (!open) {
+    Sweep();
+    return true;
+  }
+  if (undoing) {
+    UndoSwaps();
+  } else {
+    Completable() ? Commit() : RollBack();
+  }
+  return Settled();
 }
 
 bool CUpdateInstall::Settled() {
@@ -107,7 +111,7 @@ bool CUpdateInstall::ReadJournal(const std::string& path) {
   std::string text;
   std::vector<JournalEntry> journal;
   if (!ReadText(path, &text) || !installjournal::Decode(text, &journal) || journal.size() != m_entries.size()) {
-    DebugLogf("update: the journal %s cannot be followed; its files are swept", path.c_str());
+    DebugLogf("update: the journal %s cannot be followed", path.c_str());
     return false;
   }
   for (size_t i = 0; i < journal.size(); ++i) {

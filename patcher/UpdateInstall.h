@@ -6,7 +6,8 @@
 // order, the installed file moves to a backup name and the new one into place.
 // The backups and the journal go last. A failure puts every backup back and
 // removes what was added; a run that finds a journal first finishes the
-// install when every new file is still there, else undoes it.
+// install when every new file is still there, else undoes it. A journal it
+// cannot follow is left with every file, never settled piecemeal.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +31,10 @@ class CUpdateInstall {
   // Finishes or undoes the install of a run that was ended half-way, as its
   // journal decides, and removes that run's temporary files. False when a
   // journal is still there afterwards (nothing may be installed over it).
+  // A journal it cannot read, or that names other files, changes nothing.
   bool Recover();
+  // The path of the journal that Recover could not follow; empty otherwise.
+  const std::string& UnfollowableJournal() const { return m_unfollowableJournal; }
   // False when any file could not be installed; FailedName says which.
   bool Install();
   const std::string& FailedName() const { return m_failedName; }
@@ -81,5 +85,6 @@ class CUpdateInstall {
   std::string m_rollbackJournal;
   std::vector<Entry> m_entries;
   std::string m_failedName;
+  std::string m_unfollowableJournal;
   StepHook m_afterStep;
 };

@@ -1,13 +1,16 @@
 // An install ended half-way, after each of its steps, then run again: with
 // the complete update every file ends up new; with an update that lacks a file
 // the game is wholly as it was or wholly as the first run's update made it, as
-// the journal decides, and no temporary, backup or journal file is left.
+// the journal decides, and no temporary, backup or journal file is left. A
+// journal that cannot be followed leaves everything as the ended run did.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
+#include "patcher/InstallJournal.h"
 #include "patcher/Patcher.h"
 #include "platform/SettingsStore.h"
 #include "tests/patcher/FolderSnapshot.h"
@@ -24,6 +27,10 @@ using Folder = std::map<std::string, std::string>;
 namespace interruptedinstalltest {
 const std::vector<std::string> kNames = {"selvarin", "slvexe", "data21.pak", "readme.txt"};
 }  // namespace interruptedinstalltest
+
+void Append(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary | std::ios::app) << text;
+}
 
 // The end of the process, in process: nothing after the step runs.
 struct Ended : std::runtime_error {
@@ -75,32 +82,79 @@ class InterruptedInstallTest : public ::testing::Test {
     ASSERT_EQ(result.exitCode, kPatcherStepExit) << step << "\n" << result.output;
   }
 
-  // A run in process, in the folder `kit`.
+  // A run in process, in the folder `kit`; its messages are kept.
   int Run(const char* kit, std::function<void(const std::string&)> afterStep = {},
-          platform::FileOperations files = {}) const {
+          platform::FileOperations files = {}) {
     PatcherHost host;
     host.settingsFile = Settings().string();
     host.sourceFolder = (dir / kit).string();
     host.files = std::move(files);
-    host.showMessage = [](const std::string&, const std::string&) {};
+    host.showMessage = [this](const std::string& text, const std::string&) { messages.push_back(text); };
     host.openDocument = [](const std::string&) { return true; };
     host.afterStep = std::move(afterStep);
+    messages.clear();
     return PatcherWinMain(host);
   }
 
+  // The folder as the ended run left it, for each follow-up to start from.
+  void KeepEnded() {
+    fs::remove_all(dir / "ended");
+    fs::copy(Game(), dir / "ended", fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  }
+  void BackToEnded() {
+    fs::remove_all(Game());
+    fs::copy(dir / "ended", Game(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+  }
+
   // Runs both follow-ups from the state the ended run left; the incomplete
-  // one must leave `expected`.
+  // one must leave `expected`. Then, with that run's journal damaged or
+  // naming another file, neither follow-up changes anything.
   void CheckFollowUps(const std::string& what, const Folder& expected) {
     const Folder ended = Snapshot(Game());
-    fs::copy(Game(), dir / "ended", fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    KeepEnded();
     EXPECT_EQ(Run("kit"), 0) << what;
     EXPECT_EQ(Snapshot(Game()), newGame) << what;
 
-    fs::remove_all(Game());
-    fs::rename(dir / "ended", Game());
+    BackToEnded();
     ASSERT_EQ(Snapshot(Game()), ended);
     EXPECT_EQ(Run("short kit"), -2) << what;
     EXPECT_EQ(Snapshot(Game()), expected) << what;
+
+    CheckUnfollowableJournals(what);
+  }
+
+  void CheckUnfollowableJournals(const std::string& what) {
+    const std::string otherFile =
+        installjournal::Encode({{true, 3, "slvexe.dll", "slvexe.dll.update-new", "slvexe.dll.update-old"}})
+            .substr(installjournal::Encode({}).size());
+    const struct {
+      const char* damage;
+      std::function<void(const fs::path& journal)> spoil;
+    } damages[] = {
+        {"a line appended", [](const fs::path& journal) { Append(journal, "garbage\n"); }},
+        {"another file named", [&](const fs::path& journal) { Append(journal, otherFile); }},
+        {"a folder in its place", [](const fs::path& journal) {
+           fs::remove(journal);
+           fs::create_directory(journal);
+         }},
+    };
+    for (const auto& d : damages) {
+      BackToEnded();
+      // The journal the run left (the undo's when it was being undone), or
+      // one where it left none.
+      fs::path journal = Game() / "update.rollback";
+      if (!fs::exists(journal)) journal = Game() / "update.journal";
+      if (!fs::exists(journal)) dir.Write("game/update.journal", installjournal::Encode({}));
+      d.spoil(journal);
+      const Folder damaged = Snapshot(Game());
+      const std::string message = "업데이트 기록 파일을 처리할 수 없습니다.\n" + journal.string() +
+                                  "\n게임을 다시 설치한 뒤 이 파일을 지우고 업데이트를 다시 실행해 주십시오.";
+      for (const char* kit : {"kit", "short kit"}) {
+        EXPECT_EQ(Run(kit), -2) << what << ", " << d.damage << ", " << kit;
+        EXPECT_EQ(messages, std::vector<std::string>{message}) << what << ", " << d.damage << ", " << kit;
+        EXPECT_EQ(Snapshot(Game()), damaged) << what << ", " << d.damage << ", " << kit;
+      }
+    }
   }
 
   void Reset() {
@@ -117,6 +171,7 @@ class InterruptedInstallTest : public ::testing::Test {
   testsupport::TempDir dir;
   Folder oldGame;
   Folder newGame;
+  std::vector<std::string> messages;
 };
 
 // The program ended by its exit after each step, as a kill would end it.
