@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string_view>
 
 #include "engine/AppShell.h"
@@ -13,8 +14,6 @@
 
 namespace {
 namespace savelist {
-
-std::string ForDisk(const std::string& path) { return CSaveList::DiskPath(path); }
 
 std::string SaveFolder() { return g_dataPath + "..\\Save"; }
 
@@ -60,14 +59,16 @@ SaveSlotInfo DecodeRecord(const uint8_t* p) {
 
 // "data\..\Save" is taken by its words, not through "data": the data
 // folder may be a link, and every file of the slots must meet in one place.
-std::string CSaveList::DiskPath(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return std::filesystem::path(path).lexically_normal().generic_string();
+// The folder is looked up once per operation and that spelling serves all
+// of its files, so a "SAVE" folder never gets a "Save" beside it.
+std::string CSaveList::Folder() {
+  std::string words = savelist::SaveFolder();
+  std::replace(words.begin(), words.end(), '\\', '/');
+  words = std::filesystem::path(words).lexically_normal().generic_string();
+  const std::string found = platform::FindOnDisk(words);
+  std::error_code error;
+  return !found.empty() && std::filesystem::is_directory(found, error) ? found : words;
 }
-
-std::string CSaveList::IndexPath() { return g_dataPath + "..\\Save\\index.sav"; }
-std::string CSaveList::ImagePath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".sav"; }
-std::string CSaveList::ThumbnailPath(int n) { return g_dataPath + "..\\Save\\" + std::to_string(n) + ".srs"; }
 
 std::vector<uint8_t> CSaveList::EncodeIndex(const std::vector<SaveSlotInfo>& slots) {
   std::vector<uint8_t> out;
@@ -101,8 +102,10 @@ std::vector<SaveSlotInfo> CSaveList::DecodeIndex(const std::vector<uint8_t>& byt
 }
 
 int CSaveList::ReadIndex() {
+  const std::string folder = Folder();
+  RemoveTemporaries(folder);
   platform::File file;
-  if (!file.OpenRead(savelist::ForDisk(IndexPath()))) return 0;
+  if (!file.OpenRead(folder + "/index.sav")) return 0;
   const int64_t size = file.Size();
   if (size < 0 || size > (1 << 24)) {
     DebugLog("index.sav: impossible size");
@@ -112,20 +115,18 @@ int CSaveList::ReadIndex() {
   if (file.Read(bytes.data(), size) != size) return 0;
   const std::vector<SaveSlotInfo> read = DecodeIndex(bytes);
   m_slots.insert(m_slots.end(), read.begin(), read.end());
-  // Only an index that lists exactly what it holds decides which files are strays.
-  if (bytes.size() == 4 + read.size() * SaveSlotInfo::kBytes && savelist::GetI32(bytes.data()) == static_cast<int32_t>(read.size())) {
-    SweepStrays(read);
-  }
   return static_cast<int>(read.size());
 }
 
 namespace {
 namespace savelist {
 
-// The number of "N.sav" or "N.srs" as the slots name their files; -1 for
-// any other name.
+// The number of "N.sav" or "N.srs" as the slots name their files, the
+// extension in any case as the lookup finds it; -1 for any other name.
 int64_t SlotFileNumber(std::string_view name) {
-  if (name.size() < 5 || (!name.ends_with(".sav") && !name.ends_with(".srs"))) return -1;
+  if (name.size() < 5) return -1;
+  const std::string_view extension = name.substr(name.size() - 4);
+  if (!platform::SameFileName(extension, ".sav") && !platform::SameFileName(extension, ".srs")) return -1;
   const std::string_view digits = name.substr(0, name.size() - 4);
   int64_t n = 0;
   for (const char c : digits) {
@@ -135,36 +136,40 @@ int64_t SlotFileNumber(std::string_view name) {
   return n <= INT32_MAX && std::to_string(n) == digits ? n : -1;
 }
 
-// A temporary of the index or of a slot's file.
+// A temporary of the index or of a slot's file, exactly as this program
+// names them.
 bool IsSaveTemporary(std::string_view name) {
   if (!name.ends_with(".tmp")) return false;
   const std::string_view written = name.substr(0, name.size() - 4);
-  return written == "index.sav" || SlotFileNumber(written) >= 0;
+  return written == "index.sav" ||
+         ((written.ends_with(".sav") || written.ends_with(".srs")) && SlotFileNumber(written) >= 0);
 }
 
 }  // namespace savelist
 }  // namespace
 
-// What a save or a delete ended half-way leaves: temporaries, and slot files
-// the index no longer lists. Other files in the folder are the player's.
-void CSaveList::SweepStrays(const std::vector<SaveSlotInfo>& listed) {
-  const std::string folder = savelist::ForDisk(savelist::SaveFolder());
-  for (const std::string& name : platform::ListFiles(folder + "/*")) {
-    const int64_t n = savelist::SlotFileNumber(name);
-    const bool stray = savelist::IsSaveTemporary(name) ||
-                       (n >= 0 && std::none_of(listed.begin(), listed.end(), [n](const SaveSlotInfo& s) {
-                          return s.fileNumber == n;
-                        }));
-    if (!stray) continue;
+// A save ended half-way leaves only temporaries behind. Slot files the
+// index does not list stay: the index is what a damaged disk, an old copy
+// or a second running game gets wrong.
+void CSaveList::RemoveTemporaries(const std::string& folder) {
+  for (const std::string& name : platform::ListFiles(folder + "/*.tmp")) {
+    if (!savelist::IsSaveTemporary(name)) continue;
     DebugLogf("Save: %s is left from an unfinished save; removed", name.c_str());
     Files().Remove(folder + "/" + name);
   }
 }
 
+void CSaveList::RemoveSlotFiles(const std::string& folder, int32_t n) {
+  for (const char* extension : {".sav", ".srs"}) {
+    const std::string onDisk = platform::FindOnDisk(SlotPath(folder, n, extension));
+    if (!onDisk.empty()) Files().Remove(onDisk);
+  }
+}
+
 int CSaveList::WriteIndex() {
   const std::vector<uint8_t> bytes = EncodeIndex(m_slots);
-  if (!Files().MakeFolder(savelist::ForDisk(savelist::SaveFolder())) ||
-      !Files().WriteAtomic(savelist::ForDisk(IndexPath()), bytes.data(), bytes.size())) {
+  const std::string folder = Folder();
+  if (!Files().MakeFolder(folder) || !Files().WriteAtomic(folder + "/index.sav", bytes.data(), bytes.size())) {
     DebugLog("세이브 화일 인덱스 작성중 오류 발생");
     return 0;
   }
@@ -176,8 +181,7 @@ int CSaveList::WriteIndex() {
       DebugLogf("index.sav: slot file %d is still listed and stays", n);
       continue;
     }
-    Files().Remove(savelist::ForDisk(ImagePath(n)));
-    Files().Remove(savelist::ForDisk(ThumbnailPath(n)));
+    RemoveSlotFiles(folder, n);
   }
   m_pendingRemovals.clear();
   return 1;
@@ -187,12 +191,15 @@ bool CSaveList::Names(int32_t n) const {
   return std::any_of(m_slots.begin(), m_slots.end(), [n](const SaveSlotInfo& s) { return s.fileNumber == n; });
 }
 
-int32_t CSaveList::FreeNumber(int32_t from) const {
-  const auto used = [&](int32_t n) {
-    return Names(n) || std::find(m_pendingRemovals.begin(), m_pendingRemovals.end(), n) != m_pendingRemovals.end();
-  };
+int32_t CSaveList::FreeNumber(int32_t from, const std::string& folder) const {
+  std::set<int32_t> used(m_pendingRemovals.begin(), m_pendingRemovals.end());
+  for (const SaveSlotInfo& s : m_slots) used.insert(s.fileNumber);
+  for (const std::string& name : platform::ListFiles(folder + "/*")) {
+    const int64_t n = savelist::SlotFileNumber(name);
+    if (n >= 0) used.insert(static_cast<int32_t>(n));
+  }
   int32_t n = std::max(from, 0);
-  while (used(n)) ++n;
+  while (used.contains(n)) n = n == INT32_MAX ? 0 : n + 1;
   return n;
 }
 
@@ -222,11 +229,12 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
     return false;
   }
   CSession& session = CSession::GetInstance();
-  const int32_t n = FreeNumber(session.playTime);
+  const std::string folder = Folder();
+  const int32_t n = FreeNumber(session.playTime, folder);
   const SaveSlotInfo record = MakeRecord(n);
-  if (!Files().MakeFolder(savelist::ForDisk(savelist::SaveFolder())) || !session.Save(savelist::ForDisk(ImagePath(n)), Files())) return false;
+  if (!Files().MakeFolder(folder) || !session.Save(SlotPath(folder, n, ".sav"), Files())) return false;
   // The picture is written aside and renamed, so no half picture is ever listed.
-  const std::string picture = savelist::ForDisk(ThumbnailPath(n));
+  const std::string picture = SlotPath(folder, n, ".srs");
   const std::string aside = picture + ".tmp";
   if (rc == nullptr || !rc->SaveThumbnail(aside.c_str()) || !Files().Rename(aside, picture)) {
     DebugLogf("CSaveList::Save: no thumbnail for slot %d", n);
@@ -246,7 +254,7 @@ bool CSaveList::Save(CRC* rc, bool isNew) {
 
 bool CSaveList::Load() {
   if (!SelectionValid()) return false;
-  const std::string path = savelist::ForDisk(ImagePath(m_slots[static_cast<size_t>(m_selected)].fileNumber));
+  const std::string path = SlotPath(Folder(), m_slots[static_cast<size_t>(m_selected)].fileNumber, ".sav");
   if (!platform::PathExists(path)) {
     DebugLog("잘못된 형식의 세이브 파일입니다");
     return false;

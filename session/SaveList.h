@@ -1,7 +1,10 @@
 #pragma once
 // The save slots: "index.sav" and, per slot, a session image and its
 // thumbnail named by the slot's file number. Old files go only once the
-// index that no longer lists them is in place, so no save is ever lost.
+// index that no longer lists them is in place, so no save is ever lost; and
+// only a slot the player deletes or a save replaces loses its files: an
+// index may be damaged, old or another running copy's, so a file it does
+// not list may still be somebody's save.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,8 +33,7 @@ class CSaveList {
   explicit CSaveList(platform::FileOperations& files) : m_files(&files) {}
 
   // Appends the records of "index.sav"; the number read (0 when missing).
-  // A whole index also clears the save folder of what unfinished saves left:
-  // temporaries, and "N.sav" and "N.srs" that it does not list.
+  // Also removes the temporaries unfinished saves left, and nothing else.
   int ReadIndex();
   // Replaces "index.sav", then removes the files the last saves and deletes
   // left behind; 0 (logged) when the index could not be written.
@@ -58,22 +60,26 @@ class CSaveList {
   static std::vector<uint8_t> EncodeIndex(const std::vector<SaveSlotInfo>& slots);
   static std::vector<SaveSlotInfo> DecodeIndex(const std::vector<uint8_t>& bytes);
 
-  // A path of the save folder as the disk takes it: slashes, and ".."
-  // resolved by its words.
-  static std::string DiskPath(std::string path);
-  static std::string IndexPath();
-  static std::string ImagePath(int n);
-  static std::string ThumbnailPath(int n);
+  // The save folder as it is spelt on disk, found without regard to case;
+  // "Save" beside the data folder while there is none.
+  static std::string Folder();
+  static std::string ThumbnailPath(int n) { return SlotPath(Folder(), n, ".srs"); }
 
  private:
   platform::FileOperations& Files() { return m_files != nullptr ? *m_files : m_ownFiles; }
   bool SelectionValid() const { return m_selected >= 0 && m_selected < static_cast<int>(m_slots.size()); }
   // Some record lists file number n.
   bool Names(int32_t n) const;
-  // The smallest number from the play time that no slot or pending removal uses.
-  int32_t FreeNumber(int32_t from) const;
+  // The first number from the play time on (past the int range, from 0)
+  // that no slot, pending removal or file of `folder` uses.
+  int32_t FreeNumber(int32_t from, const std::string& folder) const;
   SaveSlotInfo MakeRecord(int32_t n) const;
-  void SweepStrays(const std::vector<SaveSlotInfo>& listed);
+  void RemoveTemporaries(const std::string& folder);
+  // Removes the slot's two files under whatever case they are spelt in.
+  void RemoveSlotFiles(const std::string& folder, int32_t n);
+  static std::string SlotPath(const std::string& folder, int32_t n, const char* extension) {
+    return folder + "/" + std::to_string(n) + extension;
+  }
 
   platform::FileOperations m_ownFiles;
   platform::FileOperations* m_files = nullptr;

@@ -50,7 +50,7 @@ void UISaveInfoPanel::DrawLocked(CRC* rc) {
   UIPanel::DrawLocked(rc);
   const SaveSlotInfo* slot = Slot();
   if (rc == nullptr || slot == nullptr) return;
-  const std::string picture = CSaveList::DiskPath(CSaveList::ThumbnailPath(slot->fileNumber));
+  const std::string picture = CSaveList::ThumbnailPath(slot->fileNumber);
   const int x = m_x0 + (m_x1 - m_x0 - kThumbnailWidth) / 2;
   rc->LoadThumbnail(x, m_y0 + 10, picture.c_str());
   rc->DrawText(m_x0 + 15, m_y0 + 205, "소지금", false, 149, 109, 54);

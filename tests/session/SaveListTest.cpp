@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <map>
 
 #include "engine/AppShell.h"
 #include "render/PixelRC.h"
@@ -203,40 +207,208 @@ TEST_F(SaveListTest, AFileNumberTwoRecordsShareKeepsItsFiles) {
   }
 }
 
-// What a save ended half-way leaves goes when a whole list is read; the
-// player's own files in the folder stay.
-TEST_F(SaveListTest, StraysOfUnfinishedSavesGoWhenAWholeListIsRead) {
+// Reading the list clears the temporaries unfinished saves left, whatever
+// state the index is in, and nothing else: not even slot files it does not list.
+TEST_F(SaveListTest, ReadingTheListClearsOnlyTemporaries) {
   for (int32_t time : {10, 20}) {
     session.playTime = time;
     ASSERT_TRUE(SaveSlot(m_files, true));
   }
-  const std::vector<std::string> strays = {"30.sav", "30.srs", "10.sav.tmp", "40.srs.tmp", "index.sav.tmp"};
-  const std::vector<std::string> kept = {"notes.txt", "old.tmp", "007.sav", "x30.sav", "99999999999.sav"};
-  const auto place = [&] {
-    for (const auto& names : {strays, kept}) {
-      for (const std::string& name : names) m_dir.Write("game/Save/" + name, "x");
-    }
-  };
-  const auto present = [&](const std::vector<std::string>& names) {
-    return std::all_of(names.begin(), names.end(), [&](const std::string& n) { return fs::exists(SaveDir() / n); });
-  };
+  const std::vector<std::string> temporaries = {"10.sav.tmp", "40.srs.tmp", "index.sav.tmp"};
+  const std::vector<std::string> kept = {"30.sav",     "30.srs",     "notes.txt", "old.tmp", "007.sav",
+                                         "x30.sav",    "7.SAV.tmp",  "99999999999.sav.tmp"};
   const std::string index = testsupport::ReadFile(SaveDir() / "index.sav");
-
-  // An index that does not hold what it lists, or none, decides nothing.
-  place();
   std::string damaged = index;
   damaged[0] = 3;
-  m_dir.Write("game/Save/index.sav", damaged);
-  EXPECT_EQ(Index().size(), 2u);
-  fs::remove(SaveDir() / "index.sav");
-  EXPECT_TRUE(Index().empty());
-  EXPECT_TRUE(present(strays));
+  for (const std::string& state : {std::string("missing"), damaged, index}) {
+    SCOPED_TRACE(state == "missing" ? state : std::to_string(state[0]) + " records listed");
+    for (const auto& names : {temporaries, kept}) {
+      for (const std::string& name : names) m_dir.Write("game/Save/" + name, "x");
+    }
+    if (state == "missing") {
+      fs::remove(SaveDir() / "index.sav");
+      EXPECT_TRUE(Index().empty());
+    } else {
+      m_dir.Write("game/Save/index.sav", state);
+      EXPECT_EQ(Index().size(), 2u);
+    }
+    for (const std::string& name : temporaries) EXPECT_FALSE(fs::exists(SaveDir() / name)) << name;
+    for (const std::string& name : kept) EXPECT_EQ(testsupport::ReadFile(SaveDir() / name), "x") << name;
+    EXPECT_TRUE(Exists(10, ".sav") && Exists(10, ".srs") && Exists(20, ".sav") && Exists(20, ".srs"));
+  }
+  ExpectAllLoad();
+}
 
-  m_dir.Write("game/Save/index.sav", index);
-  EXPECT_EQ(Index().size(), 2u);
-  for (const std::string& name : strays) EXPECT_FALSE(fs::exists(SaveDir() / name)) << name;
-  EXPECT_TRUE(present(kept));
-  EXPECT_TRUE(Exists(10, ".sav") && Exists(10, ".srs") && Exists(20, ".sav") && Exists(20, ".srs"));
+// Whatever happened to the index or the folder, reading the list, saving
+// and reading it again keeps every slot file that was on disk, byte for
+// byte, and every slot listed loads (a record naming no file fails as a
+// missing save does).
+TEST_F(SaveListTest, NoSaveOnDiskIsLostWhateverTheIndexSays) {
+  using Step = std::function<void()>;
+  const auto indexBytes = [this] { return testsupport::ReadFile(SaveDir() / "index.sav"); };
+  const auto rewrite = [this](const std::string& bytes) { m_dir.Write("game/Save/index.sav", bytes); };
+  const auto setCount = [=, this](int32_t count) {
+    return [=] {
+      std::string bytes = indexBytes();
+      std::memcpy(bytes.data(), &count, 4);
+      rewrite(bytes);
+    };
+  };
+  const auto copySlot = [this](int from, int to) {
+    for (const char* ext : {".sav", ".srs"}) {
+      fs::copy_file(SaveDir() / (std::to_string(from) + ext), SaveDir() / (std::to_string(to) + ext));
+    }
+  };
+  struct Case {
+    const char* name;
+    Step damage;            // after saves 100 and 200
+    Step meanwhile;         // between reading the list and saving
+    const char* folder;     // where the slots are on disk afterwards
+    int32_t dangling = -1;  // a listed number whose files never existed
+  };
+  const std::vector<Case> cases = {
+      {"index missing", [this] { fs::remove(SaveDir() / "index.sav"); }, {}, "game/Save"},
+      {"index empty", [=, this] { rewrite(""); }, {}, "game/Save"},
+      {"index cut mid-record", [=, this] { rewrite(indexBytes().substr(0, 154)); }, {}, "game/Save"},
+      {"count 1", setCount(1), {}, "game/Save"},
+      {"count -1", setCount(-1), {}, "game/Save"},
+      {"a record's file number changed",
+       [=, this] {
+         std::string bytes = indexBytes();
+         bytes[4 + 92] = 9;  // the newest record, 200, names 9
+         rewrite(bytes);
+       },
+       {}, "game/Save", 9},
+      {"unlisted saves beside listed ones",
+       [=, this] {
+         copySlot(100, 101);
+         copySlot(200, 150);
+       },
+       {}, "game/Save"},
+      {"another copy's newer slot", {},
+       [this] {
+         session.playTime = 300;
+         ASSERT_TRUE(SaveSlot(m_files, true));
+       },
+       "game/Save"},
+      {"a shared folder's 42.sav",
+       [this] {
+         fs::rename(SaveDir(), m_dir / "shared");
+         fs::create_directory_symlink(m_dir / "shared", SaveDir());
+         m_dir.Write("shared/42.sav", "another program's");
+         m_dir.Write("shared/42.srs", "another program's");
+       },
+       {}, "shared"},
+      {"the Save folder in upper case",
+       [this] {
+         fs::rename(SaveDir() / "100.sav", SaveDir() / "100.SAV");
+         fs::rename(SaveDir() / "100.srs", SaveDir() / "100.SRS");
+         fs::rename(SaveDir(), m_dir / "game" / "SAVE");
+       },
+       {}, "game/SAVE"},
+  };
+  const auto slotFiles = [](const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      const std::string ext = entry.path().extension().string();
+      if (ext.size() == 4 && std::isdigit(static_cast<unsigned char>(name[0])) && ext != ".tmp") {
+        files[name] = testsupport::ReadFile(entry.path());
+      }
+    }
+    return files;
+  };
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* folder : {"game/Save", "game/SAVE", "shared"}) fs::remove_all(m_dir / folder);
+    for (int32_t time : {100, 200}) {
+      session.playTime = time;
+      ASSERT_TRUE(SaveSlot(m_files, true));
+    }
+    if (c.damage) c.damage();
+    const fs::path folder = m_dir / c.folder;
+
+    CSaveList list;  // the save screen opens
+    list.ReadIndex();
+    if (c.meanwhile) c.meanwhile();
+    const std::map<std::string, std::string> before = slotFiles(folder);
+    ASSERT_GE(before.size(), 4u);
+
+    session.playTime = 100;  // the number of a save on disk, listed or not
+    session.gold = 4321;
+    ASSERT_TRUE(list.Save(&m_rc, true));
+    ASSERT_EQ(list.WriteIndex(), 1);
+    const int32_t made = list.Slots()[0].fileNumber;
+    EXPECT_EQ(before.count(std::to_string(made) + ".sav"), 0u) << made;
+
+    const std::vector<SaveSlotInfo> shown = Index();  // the screen's re-read
+    const std::map<std::string, std::string> after = slotFiles(folder);
+    for (const auto& [name, bytes] : before) {
+      ASSERT_EQ(after.count(name), 1u) << name;
+      EXPECT_TRUE(after.at(name) == bytes) << name;
+    }
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0].fileNumber, made);
+    for (size_t i = 0; i < shown.size(); ++i) {
+      CSaveList reader;
+      reader.ReadIndex();
+      reader.Select(static_cast<int>(i));
+      session.gold = 0;
+      EXPECT_EQ(reader.Load(), shown[i].fileNumber != c.dangling) << "slot " << shown[i].fileNumber;
+    }
+    CSaveList newest;
+    newest.ReadIndex();
+    newest.Select(0);
+    ASSERT_TRUE(newest.Load());
+    EXPECT_EQ(session.gold, 4321);
+    EXPECT_EQ(fs::exists(m_dir / "game" / "Save"), std::string(c.folder) != "game/SAVE");
+  }
+}
+
+// A folder spelt "SAVE" is the one every operation uses: saves land in
+// it, and overwrites and deletes remove a slot's files whatever their case.
+TEST_F(SaveListTest, AnUpperCaseFolderServesEveryOperation) {
+  fs::create_directories(m_dir / "game" / "SAVE");
+  for (int32_t time : {10, 20}) {
+    session.playTime = time;
+    ASSERT_TRUE(SaveSlot(m_files, true));
+  }
+  const fs::path folder = m_dir / "game" / "SAVE";
+  fs::rename(folder / "10.sav", folder / "10.SAV");
+  fs::rename(folder / "20.srs", folder / "20.Srs");
+  session.playTime = 30;
+  ASSERT_TRUE(SaveSlot(m_files, false, 1));  // over 10
+  EXPECT_FALSE(fs::exists(folder / "10.SAV"));
+  EXPECT_FALSE(fs::exists(folder / "10.srs"));
+  CSaveList list;
+  list.ReadIndex();
+  list.Select(0);  // 20
+  list.Delete();
+  ASSERT_EQ(list.WriteIndex(), 1);
+  EXPECT_FALSE(fs::exists(folder / "20.sav"));
+  EXPECT_FALSE(fs::exists(folder / "20.Srs"));
+  EXPECT_TRUE(fs::exists(folder / "30.sav") && fs::exists(folder / "30.srs"));
+  EXPECT_FALSE(fs::exists(m_dir / "game" / "Save"));
+  ASSERT_EQ(Index().size(), 1u);
+  ExpectAllLoad();
+  EXPECT_EQ(CSaveList::ThumbnailPath(30), (folder / "30.srs").string());
+}
+
+// Play times at the top of the int range: the search goes on from 0 and
+// passes every number a file on disk already has.
+TEST_F(SaveListTest, AFreeNumberAtTheTopOfTheRangeWrapsToZero) {
+  m_dir.Write("game/Save/2147483647.sav", "unlisted");
+  m_dir.Write("game/Save/0.SRS", "unlisted");
+  session.playTime = INT32_MAX;
+  ASSERT_TRUE(SaveSlot(m_files, true));
+  ASSERT_TRUE(SaveSlot(m_files, true));
+  const auto slots = Index();
+  ASSERT_EQ(slots.size(), 2u);
+  EXPECT_EQ(slots[1].fileNumber, 1);
+  EXPECT_EQ(slots[0].fileNumber, 2);
+  EXPECT_TRUE(testsupport::ReadFile(SaveDir() / "2147483647.sav") == "unlisted");
+  EXPECT_TRUE(testsupport::ReadFile(SaveDir() / "0.SRS") == "unlisted");
   ExpectAllLoad();
 }
 
