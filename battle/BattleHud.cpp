@@ -323,7 +323,7 @@ void CSelvarinFrame::LoadFaceImage() {
 }
 
 // The window while a text is shown: in states 3 and 6 the whole page, else
-// the lines laid out so far.
+// the lines laid out so far, with the speaker's portrait.
 void CSelvarinFrame::DrawBattleMessage() {
   if (m_pRC == nullptr || m_messageState == 0 || m_messageState == battlehud::kWindowClosing) return;
   CRC& rc = *m_pRC;
@@ -339,5 +339,7 @@ void CSelvarinFrame::DrawBattleMessage() {
     rc.DrawText2(width / 2 - 289, height - 116 + 20 * i, m_messageLines[static_cast<size_t>(i)].c_str(), false, 255, 255,
                  255);
   }
+  // The speaker line finds its portrait as the field's window finds it.
+  DrawSpeakerPortrait(width, height);
   rc.UnlockBackBuffer();
 }

@@ -31,6 +31,11 @@ struct PanelPlace {
   int x, y;
 };
 constexpr PanelPlace kPanels[kResultPositions] = {{40, 165}, {345, 165}, {40, 330}, {345, 330}};
+// The frame hangs a tile left of its point; one tile more than the twelve
+// the layout names keeps the numbers, which end 272 right of the point,
+// inside its right border.
+constexpr int kPanelTiles = 13;
+constexpr int kPanelRows = 7;
 
 platform::Rect Box(int left, int top, int right, int bottom) { return platform::Rect{left, top, right, bottom}; }
 
@@ -78,7 +83,9 @@ void DrawResultScene(CRC& rc, int ox, int oy) {
   }
   DrawTga(rc, "result\\battle.tga", Box(ox + 64, oy - 10, ox + 320, oy + 118));
   DrawTga(rc, "result\\result.tga", Box(ox + 320, oy - 10, ox + 576, oy + 118));
-  for (const PanelPlace& panel : kPanels) DrawDialogFrameSmall(&rc, ox + panel.x, oy + panel.y, 12, 7, kPanelColour);
+  for (const PanelPlace& panel : kPanels) {
+    DrawDialogFrameSmall(&rc, ox + panel.x, oy + panel.y, kPanelTiles, kPanelRows, kPanelColour);
+  }
 }
 
 std::string CounterText(const ResultScreenState::Position& at, const PlayerData& player) {

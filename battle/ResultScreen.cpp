@@ -96,11 +96,9 @@ PlayerData* Member(const BattleResult& result, int position) {
   return &CSession::GetInstance().players[static_cast<size_t>(id)];
 }
 
-std::array<int32_t, 5> ShownStats(const PlayerData& player) {
-  std::array<int32_t, 5> stats{};
-  for (int k = 0; k < PlayerData::kStatCount; ++k) stats[static_cast<size_t>(k)] = player.Stat(k);
-  return stats;
-}
+// The five attributes the level brings, as the status page shows them: not
+// the derived values the worn items make of them.
+std::array<int32_t, 5> ShownStats(const PlayerData& player) { return player.levelStats; }
 
 // The name a learned id announces; empty (logged) outside its table.
 std::string LearnedName(const PlayerData& player, int32_t id) {

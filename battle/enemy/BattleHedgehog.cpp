@@ -9,6 +9,9 @@ constexpr EnemyRow kRows[] = {
     {.code = kActAttack, .base = 16, .sheet = kOwn, .hop = -1.7f},
     {.code = kActCharge, .base = 16, .mode = 2, .sheet = kOwn, .hop = -1.0f},
     {.code = kActCurl, .base = 12, .sheet = kOwn},
+    // The gore plays once, as the helmet hedgehog's: left on the rolling
+    // loop it would never end, and the hedgehog would never act again.
+    {.code = kActSpecialHit, .base = 16, .sheet = kOwn},
     {.code = kActDamageLight, .wave = "고슴도치데미지.wav", .toBase = true},
     {.code = kActDying, .wave = "고슴도치죽음.wav", .toBase = true},
 };

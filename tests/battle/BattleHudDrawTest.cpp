@@ -3,14 +3,17 @@
 // hidden blink phase, condition icons, the hit counter, a full combat-point
 // bar with its marker, and a skeleton in the target panel; the caption of a
 // skeleton's theft; and the fire spirit of "무스펠" walking up and hitting.
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "battle/BattlePlayer.h"
 #include "battle/SpawnedBattleObjects.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
 #include "field/BattleSet.h"
+#include "platform/Surface.h"
 #include "render/Font.h"
 #include "rules/Condition.h"
 #include "session/ItemMgr.h"
@@ -68,6 +71,33 @@ TEST_F(BattleHudDrawTest, TheBoarAndTheGuruOpenWithTheirFiguresOnTheBar) {
   m_frame.DrawBattle();
   EXPECT_EQ(testsupport::CompareWithGolden("boar_guru_opening", testsupport::PresentedImage(), "tests/battle/golden"),
             "");
+}
+
+// A battle line names its speaker as the script does ("시즈"): the window
+// shows that member's portrait on its top edge, as the field's does; a
+// line without a speaker shows none.
+TEST_F(BattleHudDrawTest, ABattleLineShowsItsSpeakersPortrait) {
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_messageState = 5;
+  m_frame.m_messageLine = 0;
+  m_frame.m_messageLines[0] = "늑대다! 다들 조심해!";
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  const auto portraitArea = [&](const char* speaker) {
+    m_frame.m_messageSpeaker = speaker;
+    target.Fill(nullptr, 0x4208);
+    m_frame.DrawBattleMessage();
+    std::vector<uint16_t> pixels;
+    for (int y = 480 - 128 - 48; y < 480 - 128; ++y) pixels.insert(pixels.end(), target.Row(y) + 31, target.Row(y) + 31 + 48);
+    return pixels;
+  };
+  const std::vector<uint16_t> bare(48 * 48, 0x4208);
+  const std::vector<uint16_t> sizz = portraitArea("시즈");
+  EXPECT_EQ(std::count(sizz.begin(), sizz.end(), 0x4208), 0);
+  EXPECT_EQ(sizz, portraitArea("sizz"));
+  const std::vector<uint16_t> maria = portraitArea("마리아");
+  EXPECT_EQ(std::count(maria.begin(), maria.end(), 0x4208), 0);
+  EXPECT_NE(maria, sizz);
+  EXPECT_EQ(portraitArea(""), bare);
 }
 
 // The skeleton's chosen theft reaches the leader as its skill object will

@@ -532,6 +532,26 @@ TEST_F(EnemyKindsTest, AGroundedHedgehogRollingHopsOnTheNextTick) {
   EXPECT_EQ(hedgehog.m_velocity.y, -1.0f);
 }
 
+// The hedgehog's gore plays once: it resolves on the hit frame, returns,
+// and once idle its gauge fills and it asks for its next turn.
+TEST_F(EnemyKindsTest, AHedgehogThatGoresComesBackAndActsAgain) {
+  session.enemies[0].reach = 50;  // 5 units
+  m_target.m_pos = Vec3{40.0f, 0.0f, 0.0f};
+  Traced<CBattleHedgehog> hedgehog;
+  const std::string trace = Order(hedgehog, 24, true, 200);
+  EXPECT_EQ(Chain(trace), "10088 10087 10065 skill 10003") << trace;
+  EXPECT_EQ(hedgehog.m_actionCode, kActIdle) << trace;
+  EXPECT_EQ(hedgehog.m_afterimage, 0);
+  EXPECT_EQ(hedgehog.m_gravityFactor, 1.0f);
+
+  Frame().messages.clear();
+  hedgehog.m_timeGauge = 0.0f;
+  for (int t = 0; t < 400 && Frame().messages.empty(); ++t) hedgehog.OnProcess();
+  ASSERT_FALSE(Frame().messages.empty());
+  EXPECT_EQ(Frame().messages.front().sender, &hedgehog);
+  EXPECT_EQ(Frame().messages.front().code, 9);  // the turn request
+}
+
 // The spider's pounce ends past tick 22 or once it is down, whichever first.
 TEST_F(EnemyKindsTest, TheSpiderCrouchesThenPouncesUntilItLandsOrTick22) {
   session.enemies[0].reach = 50;

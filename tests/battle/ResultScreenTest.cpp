@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -447,4 +448,32 @@ TEST_F(ResultSampleTest, SizzAnnouncesTheSpellOfLevelSix) {
   EXPECT_FALSE(StepResultScreen(s, result, true, 2));
   ASSERT_EQ(s.phase, kResultSkills);
   EXPECT_EQ(CurrentResultMessage(s, result).text, "시즈 디크리스_zazu 습득");
+}
+
+// The level-up panel tells sizz's five attributes before the distribution
+// and after it, not what his worn items make of them.
+TEST_F(ResultSampleTest, TheLevelUpPanelShowsTheAttributesBeforeAndAfter) {
+  ASSERT_TRUE(RegisterPack("data.pak"));
+  EXPECT_TRUE(CItemMgr::GetInstance().Load("diary/item.txt"));
+  CSession& session = CSession::GetInstance();
+  session.Init();
+  PlayerData& sizz = session.players[0];
+  const std::array<int32_t, 5> before = sizz.levelStats;
+  BattleResult result;
+  result.totalExp = 180;
+  result.battleLevel = 5;
+  result.memberCount = 1;
+  result.memberIds = {0, 0, 0, 0};
+  ResultScreenState s;
+  s.roulette = Roulette{12, 0, 0, 9};
+  EXPECT_FALSE(StepResultScreen(s, result, false, 0));
+  ASSERT_EQ(s.positions[0].levelUp, 1);
+  EXPECT_EQ(s.positions[0].statsBefore, before);
+  EXPECT_EQ(s.positions[0].statsAfter, sizz.levelStats);
+  EXPECT_NE(sizz.levelStats, before);
+  // The worn items part them from the derived values the status page
+  // shows beside them.
+  bool derivedDiffer = false;
+  for (int k = 0; k < PlayerData::kStatCount; ++k) derivedDiffer |= sizz.Stat(k) != sizz.levelStats[static_cast<size_t>(k)];
+  EXPECT_TRUE(derivedDiffer);
 }
