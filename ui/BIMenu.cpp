@@ -151,6 +151,13 @@ void BIMenu::Draw(CRC* rc) {
   rc->EndScene();
 }
 
+BIMenuList* BIMenu::SelectedRow() const {
+  for (BICaption* child : m_children) {
+    if (auto* row = dynamic_cast<BIMenuList*>(child); row != nullptr && row->m_index == m_selected) return row;
+  }
+  return nullptr;
+}
+
 void BIMenu::KeepSelectionInView() {
   const int first = m_firstShown;
   if (m_selected < m_firstShown) m_firstShown = m_selected;
