@@ -17,7 +17,8 @@ namespace bimenulist {
 constexpr const char* kConfirmSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kMoveSound = "마우스온.wav";
 constexpr int kRow = 20;
-constexpr int kTextX = 12, kTextY = 4;
+// The name stands in the middle of its row, clear of a page strip below.
+constexpr int kTextX = 12, kTextY = 2;
 
 BICaptionDeskTop* DeskTop() { return BICaptionDeskTop::Instance(); }
 
