@@ -147,8 +147,19 @@ void BIMenu::Draw(CRC* rc) {
   if (rc == nullptr || !rc->BeginScene()) return;
   int x = 0, y = 0;
   GetAbsPos(&x, &y);
-  DrawDialogFrame(rc, x, y + bimenu::kRow, (m_width - 29) / bimenu::kRow, (m_height - 2 * bimenu::kRow) / bimenu::kRow, 1, 0xFFFFFFFF, false);
+  // The page strip lies under the last row, where the frame's bottom edge
+  // would be: a tabbed menu's frame reaches a row further down, so that the
+  // strip stands inside it, clear of the rows, and the edge shows below.
+  const int rows = (m_height - 2 * bimenu::kRow) / bimenu::kRow + (m_tab != nullptr ? 1 : 0);
+  DrawDialogFrame(rc, x, y + bimenu::kRow, (m_width - 29) / bimenu::kRow, rows, 1, 0xFFFFFFFF, false);
   rc->EndScene();
+}
+
+BIMenuList* BIMenu::SelectedRow() const {
+  for (BICaption* child : m_children) {
+    if (auto* row = dynamic_cast<BIMenuList*>(child); row != nullptr && row->m_index == m_selected) return row;
+  }
+  return nullptr;
 }
 
 void BIMenu::KeepSelectionInView() {

@@ -30,6 +30,8 @@ class BIMenu : public BICaption {
   void Fill(int key);
   // The first shown row that keeps the selection in view.
   void KeepSelectionInView();
+  // The row of the selection, or null.
+  BIMenuList* SelectedRow() const;
   // A top-level menu (keys 0-8) rather than a sub-menu or tab page.
   bool IsMainMenu() const { return m_key >= 0 && m_key <= 8; }
 

@@ -17,7 +17,8 @@ namespace bimenulist {
 constexpr const char* kConfirmSound = "전투 메뉴 선택시 나는 소리.wav";
 constexpr const char* kMoveSound = "마우스온.wav";
 constexpr int kRow = 20;
-constexpr int kTextX = 12, kTextY = 4;
+// The name stands in the middle of its row, clear of a page strip below.
+constexpr int kTextX = 12, kTextY = 2;
 
 BICaptionDeskTop* DeskTop() { return BICaptionDeskTop::Instance(); }
 
@@ -130,8 +131,12 @@ void BIMenuList::Select() {
   BIMenu* menu = Menu();
   if (menu == nullptr) return;
   menu->m_selected = m_index;
-  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
+  ShowHelp();
   menu->BlurSiblingsOf(this);
+}
+
+void BIMenuList::ShowHelp() {
+  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
 }
 
 void BIMenuList::OnUpKey() {
@@ -142,7 +147,7 @@ void BIMenuList::OnUpKey() {
     return;
   }
   TakeFocus();
-  if (BICaptionDeskTop* deskTop = bimenulist::DeskTop()) deskTop->Notify(this, 10, m_command, m_index, 0);
+  ShowHelp();
   if (m_subMenuKey != -1 && m_subMenu == nullptr) OpenSubMenu();
 }
 
@@ -170,6 +175,8 @@ void BIMenuList::OnPageKey() {
   if (m_focused == 0 || m_subMenu == nullptr || menu == nullptr) return;
   m_subMenu->m_focused = 1;
   menu->m_focused = 0;
+  // The player lands on the sub-menu's highlighted row and reads about it.
+  if (BIMenuList* row = m_subMenu->SelectedRow()) row->ShowHelp();
 }
 
 void BIMenuList::OnBlur() {

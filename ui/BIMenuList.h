@@ -30,6 +30,8 @@ class BIMenuList : public BICaption {
   // Focused, highlighted as its state allows.
   void TakeFocus();
   void OpenSubMenu();
+  // The desk top's help line about this row.
+  void ShowHelp();
   // The sub-menu and the equipment box leave the desk top.
   void CloseSubMenu();
 

@@ -13,6 +13,9 @@ class BIStatusBox : public BICaption {
   void Draw(CRC* rc) override;
   // To the drag handle.
   void OnClick() override;
+  // The help line never holds the keys: the pointer resting on it, at the
+  // foot of the screen, would take Enter from the menu's highlighted row.
+  void OnPointerIdle() override {}
   // The lines of the desk top's help notice; an empty first line hides
   // the box.
   void Show(const std::string& line1, const std::string& line2);

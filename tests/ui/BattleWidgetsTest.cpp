@@ -609,6 +609,45 @@ TEST_F(BattleWidgetsTest, PadKeysWalkIntoASubMenuAndBack) {
   EXPECT_EQ(MenuAt(1), nullptr);
 }
 
+// The right key into a sub-menu tells about the row it lands on. The help
+// line lies where a pointer rests at the foot of the screen; resting there,
+// the pointer leaves the keys with the menu.
+TEST_F(BattleWidgetsTest, TheKeyIntoASubMenuShowsItsHelpLineAndAPointerRestingThereLeavesEnterToTheRow) {
+  Foods(2);
+  desk.Build(0);
+  const auto press = [&](int button) {
+    m_pad.m_buttons = {};
+    Pad(button, kStatePressed);
+    desk.OnKey();
+    m_pad.m_buttons = {};
+  };
+  for (int i = 0; i < 3; ++i) press(3);  // down to the items, which open
+  press(2);                              // into them: the first food's help line
+  const ITM* first = CItemMgr::GetInstance().GetItem(kFirstFood);
+  EXPECT_EQ(desk.m_statusBox->m_lines[0], first->name + ": " + first->desc);
+  EXPECT_EQ(desk.m_statusBox->m_framesLeft, BIStatusBox::kShowFrames);
+  press(3);  // the second food
+  BIMenu* sub = MenuAt(1);
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->m_key, CBattleMenuSet::kItemPage);
+  int x = 0, y = 0;
+  desk.m_statusBox->GetAbsPos(&x, &y);
+  m_mouse.m_x = x + 300;
+  m_mouse.m_y = y + 30;
+  for (BICaption* menu : {MenuAt(0), sub}) ASSERT_FALSE(menu->Holds(m_mouse.m_x, m_mouse.m_y));
+  m_mouse.m_dy = 4;  // moved there
+  desk.OnKey();
+  ResetMouse();
+  for (int tick = 0; tick < 3; ++tick) desk.OnKey();  // and resting
+  EXPECT_EQ(sub->m_focused, 1);
+  press(4);
+  ASSERT_EQ(m_frame.messages.size(), 1u);
+  EXPECT_EQ(m_frame.messages[0], (std::array<int, 3>{6, CBattleMenuSet::kUseItem, 1}));
+  // The keys still walk the menu with the pointer there.
+  press(0);
+  EXPECT_EQ(sub->m_selected, 0);
+}
+
 TEST_F(BattleWidgetsTest, NoLinkOutlivesItsWidget) {
   desk.Build(0);
   BIMenuList* equip = Row(*MenuAt(0), 4);
