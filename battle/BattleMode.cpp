@@ -469,16 +469,21 @@ void CSelvarinFrame::DrawBattle() {
   DrawBattleHud();
   LoadFaceImage();
   DrawBattleMessage();
-  if (m_battlePhase == kPhaseCommandMenu) {
-    BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
-    deskTop.DrawTree(&rc);
-    battlemode::DrawPointer(rc, deskTop.ChildUnderPointer() != nullptr ? battlemode::kPointerOverWidget : battlemode::kPointer);
-  }
+  // The pointer shows in every phase: targets, ground points and a script's
+  // wait are chosen and clicked with it too.
+  BICaptionDeskTop& deskTop = BICaptionDeskTop::GetInstance();
+  const bool menu = m_battlePhase == kPhaseCommandMenu;
+  if (menu) deskTop.DrawTree(&rc);
+  battlemode::DrawPointer(rc, menu && deskTop.ChildUnderPointer() != nullptr ? battlemode::kPointerOverWidget : battlemode::kPointer);
   if (rc.BeginScene()) {
     if (m_battlePhase == kPhaseAttackTarget || m_battlePhase == kPhaseAllyTarget) DrawTargetMarker();
     if (m_battlePhase != kPhaseRunningAway && m_battlePhase != kPhaseEscaped) DrawScreenFlashes();
-    if (m_modeTick < battlemode::kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / battlemode::kOpeningTicks);
-    if (m_transKind != 0) DrawTransition();
+    rc.EndScene();
+  }
+  // The veil opens a scene of its own: begun inside this one it drew nothing.
+  if (m_modeTick < battlemode::kOpeningTicks) rc.FadeScreen(1.0f - static_cast<float>(m_modeTick) / battlemode::kOpeningTicks);
+  if (m_transKind != 0 && rc.BeginScene()) {
+    DrawTransition();
     rc.EndScene();
   }
   TakeScreenshot();

@@ -5,6 +5,7 @@
 // skeleton's theft; and the fire spirit of "무스펠" walking up and hitting.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "battle/SpawnedBattleObjects.h"
 #include "battle/enemy/BattleWildBoar.h"
 #include "battle/enemy/EnemyKinds.h"
+#include "engine/Mouse.h"
 #include "field/BattleSet.h"
 #include "platform/Surface.h"
 #include "render/Font.h"
@@ -167,6 +169,140 @@ TEST_F(BattleHudDrawTest, TheFireSpiritWalksUpAndItsBlowsShowTheirDigits) {
   for (int i = 0; i < 4; ++i) Context().UpdateBattleObjects();
   m_frame.DrawBattle();
   EXPECT_EQ(testsupport::CompareWithGolden("summon_digits", testsupport::PresentedImage(), "tests/battle/golden"), "");
+}
+
+}  // namespace
+
+namespace {
+namespace battlehuddrawtest {
+
+using testsupport::RgbImage;
+
+// Where the party panels lie.
+constexpr int kPanelsTop = 380;
+
+bool Black(const RgbImage& image, size_t at) { return image.rgb[at] == 0 && image.rgb[at + 1] == 0 && image.rgb[at + 2] == 0; }
+
+// A text's edges are blended with what lies under them; its fully covered
+// pixels, white, are not.
+bool TextEdge(const RgbImage& image, size_t at) {
+  const int r = image.rgb[at], g = image.rgb[at + 1], b = image.rgb[at + 2];
+  const bool grey = std::abs(r - g) < 12 && std::abs(r - b) < 12;
+  return grey && (r < 248 || g < 252 || b < 248);
+}
+
+// Pixels of the panels' band drawn over nothing that a scene shows otherwise.
+std::string PanelPixelsChanged(const RgbImage& bare, const RgbImage& shot) {
+  int changed = 0, kept = 0;
+  for (int y = kPanelsTop; y < bare.height; ++y) {
+    for (int x = 0; x < bare.width; ++x) {
+      const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(bare.width) + static_cast<size_t>(x)) * 3;
+      if (Black(bare, at) || TextEdge(bare, at)) continue;
+      ++kept;
+      if (!std::equal(bare.rgb.begin() + static_cast<std::ptrdiff_t>(at), bare.rgb.begin() + static_cast<std::ptrdiff_t>(at + 3),
+                      shot.rgb.begin() + static_cast<std::ptrdiff_t>(at))) {
+        ++changed;
+      }
+    }
+  }
+  if (kept < 1000) return "too few panel pixels: " + std::to_string(kept);
+  return changed == 0 ? "" : std::to_string(changed) + " of " + std::to_string(kept) + " panel pixels changed";
+}
+
+// The pointer back in the middle, where the other pictures have it.
+struct PointerBack {
+  ~PointerBack() {
+    CMouse::GetInstance().m_x = 320;
+    CMouse::GetInstance().m_y = 240;
+  }
+};
+
+}  // namespace battlehuddrawtest
+
+using battlehuddrawtest::PanelPixelsChanged;
+using battlehuddrawtest::PointerBack;
+using testsupport::RgbImage;
+
+// The party panels, the face images and their digits drawn over a cleared
+// screen, then over the village's stone wall with its jail door and over its
+// chest and campfire: every pixel the panels draw stays as it was.
+TEST_F(BattleHudDrawTest, ThePanelsStandOverTheWallTheChestAndTheFire) {
+  ASSERT_TRUE(SetUpBattle());
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;
+  const PointerBack back;
+  CMouse::GetInstance().m_x = 600;  // the pointer away from the panels
+  CMouse::GetInstance().m_y = 200;
+  CView* view = m_frame.m_pView;
+  m_frame.m_pView = nullptr;  // no scene
+  m_frame.DrawBattle();
+  m_frame.m_pView = view;
+  const RgbImage bare = testsupport::PresentedImage();
+  View().m_pFollow = nullptr;
+  const Vec3 at = m_standIn.m_pos;
+  const struct {
+    float dz;
+    const char* golden;
+  } scenes[] = {{15.0f, "battle_panels_over_wall"}, {30.0f, "battle_panels_over_chest"}};
+  for (const auto& scene : scenes) {
+    View().SetLookAt(Vec3{at.x - 20.0f, at.y, at.z + scene.dz});
+    View().UpdateCamera();
+    m_frame.DrawBattle();
+    const RgbImage shot = testsupport::PresentedImage();
+    EXPECT_EQ(PanelPixelsChanged(bare, shot), "") << scene.golden;
+    EXPECT_EQ(testsupport::CompareWithGolden(scene.golden, shot, "tests/battle/golden"), "");
+  }
+}
+
+// The opening fade veils the whole picture, the panels among them.
+TEST_F(BattleHudDrawTest, TheOpeningFadeVeilsScenePanelsAndAll) {
+  ASSERT_TRUE(SetUpBattle());
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 5;
+  m_frame.m_modeTick = 8;  // seven eighths black
+  m_frame.DrawBattle();
+  const RgbImage veiled = testsupport::PresentedImage();
+  int brightest = 0;
+  // The veil's rectangle ends short of the last row and column.
+  for (int y = 0; y + 1 < veiled.height; ++y) {
+    for (int x = 0; x + 1 < veiled.width; ++x) {
+      const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(veiled.width) + static_cast<size_t>(x)) * 3;
+      brightest = std::max({brightest, int{veiled.rgb[at]}, int{veiled.rgb[at + 1]}, int{veiled.rgb[at + 2]}});
+    }
+  }
+  EXPECT_LE(brightest, 40);
+
+}
+
+// The pointer shows in every phase but the command menu's too: running,
+// choosing an enemy, an ally or a ground point, and the opening.
+TEST_F(BattleHudDrawTest, ThePointerShowsInEveryPhase) {
+  ASSERT_TRUE(SetUpBattle());
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_modeTick = 72;
+  const PointerBack back;
+  CMouse& mouse = CMouse::GetInstance();
+  const auto pointerPixels = [&](int32_t phase) {
+    m_frame.m_battlePhase = phase;
+    mouse.m_x = 600;
+    mouse.m_y = 200;
+    m_frame.DrawBattle();
+    const RgbImage away = testsupport::PresentedImage();
+    mouse.m_x = 400;
+    mouse.m_y = 300;
+    m_frame.DrawBattle();
+    const RgbImage here = testsupport::PresentedImage();
+    int differ = 0;
+    for (int y = 300; y < 320; ++y) {
+      for (int x = 400; x < 412; ++x) {
+        const size_t at = (static_cast<size_t>(y) * 640 + static_cast<size_t>(x)) * 3;
+        differ += away.rgb[at] != here.rgb[at] || away.rgb[at + 1] != here.rgb[at + 1] ? 1 : 0;
+      }
+    }
+    return differ;
+  };
+  for (int32_t phase : {0, 2, 3, 4, 5, 7}) EXPECT_GT(pointerPixels(phase), 20) << "phase " << phase;
 }
 
 }  // namespace
