@@ -30,7 +30,6 @@ constexpr uint32_t kFrameColor = 0xCCFFFFFF;
 constexpr int kWhite = 255;
 constexpr int kTile = 40;
 constexpr int kClosing = 4;
-constexpr int kWaiting = 5;
 constexpr float kRadians = 57.29579f;
 constexpr int kNoticeIconShift = 15;
 constexpr int kNoticeIconWidth = 24;  // the item pictures' size
@@ -215,8 +214,9 @@ void CSelvarinFrame::DrawDebugOverlay() {
   const int width = rc.ViewWidth();
   const int height = rc.ViewHeight();
   const bool mapView = m_mode == kModeMapView;
-  const bool showing = m_messageState > 0 &&
-                       ((m_messageState != selvarinframehud::kClosing && m_messageState != selvarinframehud::kWaiting) || m_messagePending != 0);
+  // A line kept for the player's key ("wait") stays in its window: the lines
+  // are drawn while the window waits, so the window is too.
+  const bool showing = m_messageState > 0 && (m_messageState != selvarinframehud::kClosing || m_messagePending != 0);
   if (!mapView && showing) DrawDialogFrameLarge(&rc, width / 2 - 300, height - 100, 14, 5, 0, selvarinframehud::kFrameColor);
   if (!mapView && m_captionTimer > 0) {
     const int tiles = selvarinframehud::Tiles(rc.GetTextWidth(m_caption.c_str()));

@@ -3,7 +3,8 @@
 // the answer hands over a potion (its notice shows the item's icon) and
 // gold, a third and a fourth character join, a present shows at the top right, and after
 // the farewell and a key the window closes and the party walks on. Each
-// stage is compared with its golden screenshot.
+// stage is compared with its golden screenshot; the farewell, kept for
+// its key, is looked at inside its window.
 #include <gtest/gtest.h>
 
 #include "tests/support/SampleGameRun.h"
@@ -20,6 +21,16 @@ TEST(ElderGiftRun, GreetingGiftsAndTheWindowClosedAfter) {
   EXPECT_EQ(run.CompareShot("greeting", "elder_talk_greeting"), "");
   EXPECT_EQ(run.CompareShot("item", "elder_talk_item"), "");
   EXPECT_EQ(run.CompareShot("after", "elder_talk_after"), "");
+}
+
+// The farewell comes after the notices, the two members joining and the
+// present's picture slot; laid out whole and kept for the key ("wait"), it
+// stays inside its window.
+TEST(ElderGiftRun, TheFarewellWaitsForItsKeyInsideItsWindow) {
+  testsupport::SampleGameRun run;
+  const auto result = run.Run(testsupport::ElderGiftScript() + run.Shot(705, "farewell") + "710 close\n");
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(run.CompareShot("farewell", "elder_talk_farewell"), "");
 }
 
 }  // namespace

@@ -194,6 +194,9 @@ TEST_F(HudGoldenTest, FramesLieLightUnderTheirTexts) {
   const Case cases[] = {
       // Five lines of up to 580 pixels.
       {"message window", [this] { m_frame.m_messageState = 3; }, {cx - 289, h - 116, cx - 289 + 580, h - 20}},
+      // A line laid out whole, then kept for the player's key ("wait").
+      {"finished message", [this] { m_frame.m_messageState = 7; }, {cx - 289, h - 116, cx - 289 + 580, h - 20}},
+      {"message waiting for the key", [this] { m_frame.m_messageState = 5; }, {cx - 289, h - 116, cx - 289 + 580, h - 20}},
       {"choice box of three",
        [&] {
          m_frame.m_choiceCount = 3;

@@ -16,10 +16,10 @@ std::string NewGameScript() {
          "410 mouse left down\n411 mouse left up\n";
 }
 
-std::string ElderThirdAnswerScript() {
+std::string ElderGiftScript() {
   // Right, up past the north path's box and down to stand south of the elder,
   // facing him; the talk key (Control); the third answer once the greeting
-  // has laid out; then the item's notice, the gold's and the farewell's key.
+  // has laid out; then the item's notice and the gold's.
   return "480 key right down\n500 key right up\n"
          "505 key up down\n520 key up up\n"
          "525 key down down\n547 key down up\n"
@@ -28,7 +28,12 @@ std::string ElderThirdAnswerScript() {
          "603 key down down\n604 key down up\n"
          "606 key enter down\n607 key enter up\n"
          "625 key enter down\n626 key enter up\n"
-         "645 key enter down\n646 key enter up\n"
+         "645 key enter down\n646 key enter up\n";
+}
+
+std::string ElderThirdAnswerScript() {
+  // The farewell's key, then a walk.
+  return ElderGiftScript() +
          "690 key enter down\n691 key enter up\n"
          "700 key left down\n715 key left up\n";
 }

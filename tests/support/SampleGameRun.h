@@ -20,6 +20,12 @@ std::string SampleGameFolder();
 std::string NewGameScript();
 
 // Script lines from the village's ready pass: the leader walks up to the
+// elder and takes his third answer (a potion, gold, two members and a
+// present); the notices confirmed, the farewell is laid out whole by pass
+// 690 and waits for its key.
+std::string ElderGiftScript();
+
+// Script lines from the village's ready pass: the leader walks up to the
 // elder and takes his third answer (a potion, gold and a third member), the
 // notices and the farewell confirmed, each key further apart than the
 // keypad's repeat window; released at pass 700, the party walks left until

@@ -275,6 +275,57 @@ TEST_F(WidgetGoldenTest, FieldMenuStatusPageOfAMagicUser) {
   EXPECT_EQ(Compare("field_menu_status_page", image), "");
 }
 
+// The party tab's column names each member by the English name, in the
+// sprite font, right-aligned beside the lower right of the portrait; no
+// letter lies on the portrait, even of the longest name of the sample.
+TEST_F(WidgetGoldenTest, ThePartyColumnsNamesStandClearOfThePortraits) {
+  const auto saved = m_session.players;
+  const char* const names[] = {"sizz", "maria", "kreutzer", "celine"};
+  m_session.partyCount = 4;
+  for (int i = 0; i < 4; ++i) {
+    m_session.partyIds[static_cast<size_t>(i)] = i;
+    m_session.players[static_cast<size_t>(i)].playerId = i;
+    m_session.players[static_cast<size_t>(i)].engname = names[i];
+  }
+  auto* mode = new UIItemMode;
+  m_desktop->AddChild(mode);
+  m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  constexpr uint16_t kPlain = 0x4208;
+  // The column's strip of one member: 100 x 48 pixels about its icon.
+  const auto strip = [&](UICheckIcon& icon) {
+    target.Fill(nullptr, kPlain);
+    icon.m_zoomStep = 18;  // at rest
+    if (m_rc->BeginScene()) {
+      icon.Draw(m_rc);
+      m_rc->EndScene();
+    }
+    std::vector<uint16_t> pixels;
+    for (int y = icon.m_y - 34; y < icon.m_y + 14; ++y) pixels.insert(pixels.end(), target.Row(y) + 14, target.Row(y) + 114);
+    return pixels;
+  };
+  ASSERT_EQ(mode->m_statusTab->m_members.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    UICheckIcon& icon = *mode->m_statusTab->m_members[i];
+    EXPECT_EQ(icon.m_label, names[i]);
+    EXPECT_EQ((std::vector<int>{icon.m_x, icon.m_y, icon.m_labelDx, icon.m_labelDy}),
+              (std::vector<int>{64, 74 + 48 * static_cast<int>(i), 45, 13}));
+    const std::string label = icon.m_label;
+    icon.m_label.clear();
+    const std::vector<uint16_t> portrait = strip(icon);
+    icon.m_label = label;
+    const std::vector<uint16_t> named = strip(icon);
+    int covered = 0;
+    for (size_t p = 0; p < portrait.size(); ++p) {
+      if (portrait[p] != kPlain && named[p] != portrait[p]) ++covered;
+    }
+    EXPECT_NE(named, portrait) << label << " drawn";
+    EXPECT_EQ(covered, 0) << label;
+  }
+  m_desktop.reset();
+  m_session.players = saved;
+}
+
 // The options page's key table with the longest key names (layout 6): both
 // columns inside the desk's key box, every name apart from the next.
 TEST_F(WidgetGoldenTest, OptionsPageKeyTableOfTheLongestKeyNames) {
