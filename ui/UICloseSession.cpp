@@ -5,6 +5,7 @@
 #include "engine/SprRes.h"
 #include "render/RC.h"
 #include "ui/UIDesktop.h"
+#include "ui/UIIcon.h"
 
 void UICloseSession::Setup(int x0, int y0, int x1, int y1, bool shown) {
   m_x0 = x0;
@@ -38,4 +39,13 @@ void UICloseSession::OnLButtonUp() {
   if (!UnderPointer()) return;
   NotifyParent(23, 5, 0);
   UIDesktop::Close();
+}
+
+void AddCloseIcon(UIObject& parent, int x, int y) {
+  auto* icon = new UIZoomIcon;
+  icon->Setup(x, y, "system\\ok_shop.act", "system\\ok_shop.spr", 0, 2, "Close", -1);
+  parent.AddChild(icon);
+  auto* close = new UICloseSession;
+  close->Setup(x - 25, y - 20, x + 30, y + 10, false);
+  parent.AddChild(close);
 }

@@ -22,3 +22,9 @@ class UICloseSession : public UIObject {
   int32_t m_x0 = 0, m_y0 = 0, m_x1 = 0, m_y1 = 0;
   int32_t m_pressed = 0;
 };
+
+// The screens' "Close" icon at (x, y), with a close button that is not
+// shown behind it. The button reaches over the icon's whole plate, as far
+// as an answer button of the message box does: a press on any part of what
+// the player sees as the button ends the screen.
+void AddCloseIcon(UIObject& parent, int x, int y);

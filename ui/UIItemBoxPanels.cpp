@@ -26,15 +26,6 @@ constexpr int kAll = 256;  // "모두": every unit
 constexpr std::array<const char*, 3> kFilterLabels = {"아이템", "장 비", "모두보기"};
 constexpr const char* kTooMany = "같은 아이템은 256개 이상 가질 수 없습니다";
 
-void AddCloseButton(UIObject& panel, int x1, int y0, int closeRight) {
-  auto* icon = new UIZoomIcon;
-  icon->Setup(x1, y0 + 10, "system\\ok_shop.act", "system\\ok_shop.spr", 0, 2, "Close", -1);
-  panel.AddChild(icon);
-  auto* close = new UICloseSession;
-  close->Setup(x1 - 20, y0 - 10, closeRight, y0 + 10, false);
-  panel.AddChild(close);
-}
-
 void DrawSystemSprite(CRC* rc, int x, int y, int id) {
   const auto* sprites = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\system.spr"));
   if (rc != nullptr && sprites != nullptr) rc->DrawSprite(x, y, sprites, id, 0xFFFFFFFF);
@@ -156,7 +147,7 @@ void UIPartyItemPanel::Open() {
     radio->m_checked = i == 2 ? 1 : 0;
     AddChild(radio);
   }
-  uiitemboxpanels::AddCloseButton(*this, m_x1, m_y0, m_x1 + 30);
+  AddCloseIcon(*this, m_x1, m_y0 + 10);
   RefillBoth();
 }
 

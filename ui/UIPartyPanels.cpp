@@ -5,7 +5,6 @@
 #include "field/SelvarinContext.h"
 #include "session/Session.h"
 #include "ui/UICloseSession.h"
-#include "ui/UIIcon.h"
 #include "ui/UIShopMode.h"
 
 namespace {
@@ -105,12 +104,7 @@ void UIPartyPanel::Notify(UIObject* sender, int code, int a, int) {
 
 void UIInnPartyPanel::Open() {
   DestroyChildren();
-  auto* icon = new UIZoomIcon;
-  icon->Setup(m_x1, m_y0 + 10, "system\\ok_shop.act", "system\\ok_shop.spr", 0, 2, "Close", -1);
-  AddChild(icon);
-  auto* close = new UICloseSession;
-  close->Setup(m_x1 - 20, m_y0 - 10, m_x1, m_y0 + 10, false);
-  AddChild(close);
+  AddCloseIcon(*this, m_x1, m_y0 + 10);
 }
 
 std::vector<int> UIInnPartyPanel::Members() const {

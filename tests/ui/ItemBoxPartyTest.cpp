@@ -175,6 +175,40 @@ TEST_F(ScreenTest, AFullPartyRefusesTheInnCardAndALoneMemberStays) {
   EXPECT_EQ(mode->m_party->m_selection, 0);
 }
 
+// Both screens' "Close" icon stands at (590, 120), its plate over (564, 102)-
+// (618, 128). Whatever a press on a card did before, a click anywhere on the
+// plate ends the screen, and a click beside it does not.
+TEST_F(ScreenTest, AClickAnywhereOnTheClosePlateEndsTheScreenAfterAnyPressOnACard) {
+  // Presses on cards: left or right, at the inn card or the first party
+  // card; "R" held is a right press not yet released.
+  const std::vector<std::string> befores = {"", "r", "rr", "l", "R", "lr"};
+  struct Spot {
+    int x, y;
+    bool closes;
+  } spots[] = {{591, 115, true},  {609, 115, true},  {566, 101, true},  {617, 127, true},
+               {575, 112, true},  {621, 115, false}, {591, 131, false}, {560, 115, false}};
+  for (const std::string& before : befores) {
+    for (const Spot& spot : spots) {
+      for (bool party : {true, false}) {
+        if (party) {
+          Open<UIPartyMode>();
+        } else {
+          Open<UIItemBoxMode>();
+        }
+        for (size_t i = 0; i < before.size(); ++i) {
+          const int x = i % 2 == 0 ? 50 : 70, y = i % 2 == 0 ? 200 : 430;
+          if (before[i] == 'l') LeftAt(x, y);
+          if (before[i] == 'r') RightAt(x, y);
+          if (before[i] == 'R') Point(x, y), m_desktop->OnRButtonDown();
+        }
+        LeftAt(spot.x, spot.y);
+        EXPECT_EQ(m_desktop->IsOpen(), !spot.closes)
+            << (party ? "party" : "item box") << " after \"" << before << "\", at " << spot.x << "," << spot.y;
+      }
+    }
+  }
+}
+
 // Item box ----------------------------------------------------------------------------
 
 // The stored list's rows start at y 117 and the party's at 117 too, 20 a row.
