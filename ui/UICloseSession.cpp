@@ -5,6 +5,7 @@
 #include "engine/SprRes.h"
 #include "render/RC.h"
 #include "ui/UIDesktop.h"
+#include "render/TextProbe.h"
 
 void UICloseSession::Setup(int x0, int y0, int x1, int y1, bool shown) {
   m_x0 = x0;
@@ -19,6 +20,7 @@ bool UICloseSession::UnderPointer() const { return UIInside(UIPointer(), m_x0, m
 // Motion 1 at rest, 0 under the pointer, 2 pressed under it.
 void UICloseSession::Draw(CRC* rc) {
   if (rc == nullptr || m_shown == 0) return;
+  const WidgetProbeScope probe;
   const int motion = !UnderPointer() ? 1 : m_pressed != 0 ? 2 : 0;
   CResMgr& res = CResMgr::GetInstance();
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\closeBtn.act"));
