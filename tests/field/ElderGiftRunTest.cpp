@@ -22,4 +22,15 @@ TEST(ElderGiftRun, GreetingGiftsAndTheWindowClosedAfter) {
   EXPECT_EQ(run.CompareShot("after", "elder_talk_after"), "");
 }
 
+// The farewell after the gifts, laid out whole and left to be read, keeps
+// its window as every line does.
+TEST(ElderGiftRun, TheFarewellKeepsItsWindowWhileItIsRead) {
+  testsupport::SampleGameRun run;
+  std::string script = testsupport::ElderThirdAnswerScript();
+  script.erase(script.find("690 key"));
+  const auto result = run.Run(script + testsupport::TextCheck(700, "field_farewell") + "705 close\n");
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(run.UnreadTexts("field_farewell"), "");
+}
+
 }  // namespace
