@@ -32,6 +32,7 @@
 #include "session/ClockSeconds.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
+#include "render/TextProbe.h"
 
 int32_t g_uiRequest = 0;
 int32_t g_fieldTick = 0;
@@ -295,6 +296,7 @@ void CSelvarinFrame::DrawSky() {
 }
 
 void CSelvarinFrame::DrawScene() {
+  const SceneProbeScope probe;
   if (m_aviOpen != 0 && m_pAvi != nullptr) {
     // The movie stands in for the scene, to its last frame.
     if (m_pAvi->FrameIndex() >= m_pAvi->FrameCount()) {

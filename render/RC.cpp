@@ -124,7 +124,9 @@ Result CRC::Flip() {
   CTextProbe::GetInstance().Present();
   ++m_frameCount;
   s_primitiveCount = 0;
-  return g_3dDevice.Present();
+  const Result presented = g_3dDevice.Present();
+  CTextProbe::GetInstance().Presented();
+  return presented;
 }
 
 void CRC::FadeScreen(float alpha) {

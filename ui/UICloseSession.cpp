@@ -4,6 +4,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 #include "ui/UIDesktop.h"
 #include "ui/UIIcon.h"
 
@@ -20,6 +21,7 @@ bool UICloseSession::UnderPointer() const { return UIInside(UIPointer(), m_x0, m
 // Motion 1 at rest, 0 under the pointer, 2 pressed under it.
 void UICloseSession::Draw(CRC* rc) {
   if (rc == nullptr || m_shown == 0) return;
+  const WidgetProbeScope probe;
   const int motion = !UnderPointer() ? 1 : m_pressed != 0 ? 2 : 0;
   CResMgr& res = CResMgr::GetInstance();
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\closeBtn.act"));

@@ -8,6 +8,7 @@
 #include "engine/SprRes.h"
 #include "render/RC.h"
 #include "ui/Draw2d.h"
+#include "render/TextProbe.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ void UIIcon::OnLButtonDown() {
 
 void UIIcon::Draw(CRC* rc) {
   if (rc == nullptr) return;
+  const WidgetProbeScope probe;
   DrawIconAction(rc, *this);
   DrawFontTextRight(rc, m_x + m_labelDx, m_y + m_labelDy, m_label.c_str(), m_selected != 0 ? 1 : 0);
 }
@@ -71,6 +73,7 @@ void UIZoomIcon::Draw(CRC* rc) {
 }
 
 void UICheckIcon::Draw(CRC* rc) {
+  const WidgetProbeScope probe;
   UIZoomIcon::Draw(rc);
   if (rc == nullptr || m_checked == 0) return;
   const auto* mark = dynamic_cast<const CSprRes*>(CResMgr::GetInstance().GetRes("system\\ok_shop.spr"));
@@ -86,5 +89,6 @@ void UIAniIcon::Draw(CRC* rc) {
     m_action = 1;
     m_motion = 0;
   }
+  const WidgetProbeScope probe;
   if (rc != nullptr) DrawIconAction(rc, *this);
 }

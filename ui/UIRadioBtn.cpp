@@ -7,6 +7,7 @@
 #include "engine/SprRes.h"
 #include "platform/DebugLog.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 
 namespace {
 namespace uiradiobtn {
@@ -45,6 +46,7 @@ void UIRadioBtn::Notify(UIObject* sender, int code, int a, int b) {
 
 void UIRadioBtn::Draw(CRC* rc) {
   if (rc == nullptr) return;
+  const WidgetProbeScope probe;
   CResMgr& res = CResMgr::GetInstance();
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\Widget.act"));
   const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\Widget.spr"));

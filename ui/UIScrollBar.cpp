@@ -8,6 +8,7 @@
 #include "engine/SprRes.h"
 #include "render/RC.h"
 #include "ui/UIDesktop.h"
+#include "render/TextProbe.h"
 
 namespace {
 namespace uiscrollbar {
@@ -72,6 +73,7 @@ int UIScrollBar::PageStep() const {
 
 void UIScrollBar::Draw(CRC* rc) {
   if (rc == nullptr || (m_largest == 0 && m_alwaysShown == 0)) return;
+  const WidgetProbeScope probe;
   const int thumb = ThumbOffset();
   const int thumbState = IsDragging() ? 2 : m_hoverThumb;
   if (m_horizontal == 0) {

@@ -6,6 +6,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 
 namespace {
 namespace uispin {
@@ -58,6 +59,7 @@ void UISpin::OnMouseMove() {
 
 void UISpin::Draw(CRC* rc) {
   if (rc == nullptr) return;
+  const WidgetProbeScope probe;
   uispin::DrawPart(rc, m_x, m_y, m_hoverDown != 0 ? uispin::kLitArrows : uispin::kParts, 0);
   uispin::DrawPart(rc, m_x + m_width / 2, m_y, uispin::kParts, 1);
   uispin::DrawPart(rc, m_x + m_width, m_y, m_hoverUp != 0 ? uispin::kLitArrows : uispin::kParts, 2);

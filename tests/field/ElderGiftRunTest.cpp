@@ -25,11 +25,13 @@ TEST(ElderGiftRun, GreetingGiftsAndTheWindowClosedAfter) {
 
 // The farewell comes after the notices, the two members joining and the
 // present's picture slot; laid out whole and kept for the key ("wait"), it
-// stays inside its window.
+// stays inside its window, every letter on it.
 TEST(ElderGiftRun, TheFarewellWaitsForItsKeyInsideItsWindow) {
   testsupport::SampleGameRun run;
-  const auto result = run.Run(testsupport::ElderGiftScript() + run.Shot(705, "farewell") + "710 close\n");
+  const auto result = run.Run(testsupport::ElderGiftScript() + testsupport::TextCheck(700, "field_farewell") +
+                              run.Shot(705, "farewell") + "710 close\n");
   ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(run.UnreadTexts("field_farewell"), "");
   EXPECT_EQ(run.CompareShot("farewell", "elder_talk_farewell"), "");
 }
 

@@ -45,4 +45,18 @@ TEST(FieldMenuRun, StatusHelpPopUpReorderExitQuestionAndClose) {
   for (const char* check : {"menu_status", "menu_member", "menu_exit"}) EXPECT_EQ(run.UnreadTexts(check), "") << check;
 }
 
+// Choosing the second member in the party column shows that member's
+// status page alone: none of the first member's texts are left under it.
+TEST(FieldMenuRun, ChoosingAnotherMemberDrawsOnlyThatMembersPage) {
+  testsupport::SampleGameRun run;
+  const auto result = run.Run(
+      "490 key f2 down\n492 key f2 up\n"
+      "500 mouse move -260 -130\n"
+      "502 mouse left down\n503 mouse left up\n"
+      "510 mouse move 0 330\n" +
+      testsupport::TextCheck(516, "menu_status_switched") + "520 close\n");
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(run.UnreadTexts("menu_status_switched"), "");
+}
+
 }  // namespace

@@ -94,7 +94,7 @@ class HudGoldenTest : public ::testing::Test {
     bool shown = false;
     CTextProbe& probe = CTextProbe::GetInstance();
     probe.Start([&](const std::vector<TextSeen>& seen) {
-      for (const TextSeen& t : seen) kept.push_back({t.text, t.pixels, t.kept});
+      for (const TextSeen& t : seen) kept.push_back({t.text, t.pixels, t.kept, t.onText, t.onWidget, t.bare});
       shown = true;
     });
     g_appActive = 1;  // the passes read no window messages

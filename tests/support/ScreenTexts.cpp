@@ -4,7 +4,7 @@ namespace testsupport {
 
 namespace {
 
-// Runs that check: ElderTalkRun, FieldMenuRun,
+// Runs that check: ElderTalkRun, ElderGiftRun, FieldMenuRun,
 // ItemEquipRun, InnPagesRun, DiaryOptionsRun, ShopSaveRun, SampleBattleRun,
 // SampleBattleAimRun, WorldMapRun (headless, their "textcheck" lines);
 // BattleMenuGoldenTest, HudGoldenTest, HwConfigDialogTest (in-process
@@ -23,7 +23,9 @@ std::vector<ScreenTexts> BuildTable() {
       // spots; it has no text to check.
       {"launcher_setup", "launcher: the set-up dialog", "HwConfigDialogTest", true, {}},
       {"field_talk", "field HUD, message window and choice list", "ElderTalkRun", true, {}},
+      {"field_farewell", "field HUD: the elder's farewell after his gifts", "ElderGiftRun", true, {}},
       {"menu_status", "field menu: status page", "FieldMenuRun", true, {}},
+      {"menu_status_switched", "field menu: status page after choosing another member", "FieldMenuRun", true, {}},
       {"menu_member", "field menu: a member's pop-up menu", "FieldMenuRun", true,
        {{"Level", "the pop-up opens at the pointer + (15, 10), over the member column and the status page"},
         {"Exp", "the same pop-up"},
@@ -49,7 +51,10 @@ std::vector<ScreenTexts> BuildTable() {
        std::vector<CoveredText>(std::begin(kTacticsGrid), std::end(kTacticsGrid))},
       // The shop's sell and appraise screens are gone: their kinds open an
       // empty desktop, which F1 or F5 leaves.
-      {"shop", "shop: goods and basket", "ShopSaveRun", true, {}},
+      {"shop", "shop: goods and basket", "ShopSaveRun", true,
+       {{"DEF", "each member's figure stands at the foot of its stat column, on the labels' own x"},
+        {"SPD", "the same figure"},
+        {"MAG", "the same figure"}}},
       {"item_box", "item box", "InnPagesRun", true, {}},
       {"party", "party screen", "InnPagesRun", true, {}},
       {"save", "save screen", "ShopSaveRun", true, {}},

@@ -11,7 +11,12 @@ std::string HiddenTexts(const std::vector<TextKept>& texts, const TextExceptions
     if (t.pixels == 0 || t.kept * 10 >= t.pixels * 9) continue;
     bool excepted = false;
     for (const std::string& e : exceptions) excepted = excepted || t.text.find(e) != std::string::npos;
-    if (!excepted) out += t.text + ": " + std::to_string(t.kept) + "/" + std::to_string(t.pixels) + "\n";
+    if (excepted) continue;
+    out += t.text + ": " + std::to_string(t.kept) + "/" + std::to_string(t.pixels);
+    if (t.onText > 0) out += ", " + std::to_string(t.onText) + " over another text";
+    if (t.onWidget > 0) out += ", " + std::to_string(t.onWidget) + " over a widget";
+    if (t.bare > 0) out += ", " + std::to_string(t.bare) + " with no panel behind";
+    out += "\n";
   }
   return out;
 }
@@ -23,7 +28,7 @@ bool ReadTextCheck(const std::filesystem::path& file, std::vector<TextKept>* tex
   while (std::getline(in, line)) {
     std::istringstream fields(line);
     TextKept t;
-    if (!(fields >> t.kept >> t.pixels)) continue;
+    if (!(fields >> t.kept >> t.pixels >> t.onText >> t.onWidget >> t.bare)) continue;
     std::getline(fields, t.text);
     if (!t.text.empty() && t.text[0] == ' ') t.text.erase(0, 1);
     texts->push_back(std::move(t));

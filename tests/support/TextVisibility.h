@@ -10,7 +10,10 @@ namespace testsupport {
 struct TextKept {
   std::string text;
   int pixels = 0;  // set by the text
-  int kept = 0;    // still showing at the present
+  int kept = 0;    // still showing at the present, on a fair ground
+  int onText = 0;  // still showing, over the letters of another text
+  int onWidget = 0;  // still showing, over another widget
+  int bare = 0;    // still showing, straight over the 3-D scene
 };
 
 // Texts that a screen draws under something else on purpose: a text
@@ -21,7 +24,8 @@ using TextExceptions = std::vector<std::string>;
 // every text is seen.
 std::string HiddenTexts(const std::vector<TextKept>& texts, const TextExceptions& exceptions = {});
 
-// The texts a run's "textcheck" wrote to `file` ("kept pixels text" lines);
+// The texts a run's "textcheck" wrote to `file` ("kept pixels onText
+// onWidget bare text" lines);
 // false when there is no such file.
 bool ReadTextCheck(const std::filesystem::path& file, std::vector<TextKept>* texts);
 

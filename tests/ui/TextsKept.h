@@ -10,7 +10,7 @@
 inline std::vector<testsupport::TextKept> TextsKept(const std::function<void()>& draw) {
   std::vector<testsupport::TextKept> kept;
   CTextProbe::GetInstance().Start([&kept](const std::vector<TextSeen>& seen) {
-    for (const TextSeen& s : seen) kept.push_back({s.text, s.pixels, s.kept});
+    for (const TextSeen& s : seen) kept.push_back({s.text, s.pixels, s.kept, s.onText, s.onWidget, s.bare});
   });
   draw();
   CTextProbe::GetInstance().Present();
