@@ -97,7 +97,7 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
   auto* enemy = new RecordingEnemy;
   EnemySlot& slot = session.enemies[0];
   slot.actor = enemy;
-  slot.name = "늑대";
+  slot.name = "wolf.bmp";
   enemy->m_slot = &slot;
   enemy->m_battleId = {0, 0};
   enemy->SetAction(kActIdle);
@@ -124,7 +124,7 @@ TEST_F(BattleScriptSampleTest, TheWolfBattleTalksOnTheFirstTurnPaysOnTheDeathAnd
 
   const int32_t gold = session.gold;
   enemy->SetAction(kActDying);
-  session.RaiseDeathHook("늑대");
+  session.RaiseDeathHook("wolf.bmp");
   EXPECT_EQ(TickUntilOpened(8), 5);
   EXPECT_EQ(m_frame.m_messageText, "30길드 획득");
   EXPECT_EQ(session.gold, gold + 30);
