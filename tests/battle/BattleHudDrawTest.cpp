@@ -16,7 +16,10 @@
 #include "engine/Mouse.h"
 #include "field/BattleSet.h"
 #include "platform/Surface.h"
+#include "render/3dDevice.h"
 #include "render/Font.h"
+#include "render/RC.h"
+#include "render/Texture.h"
 #include "rules/Condition.h"
 #include "session/ItemMgr.h"
 #include "session/MagicMgr.h"
@@ -254,6 +257,65 @@ TEST_F(BattleHudDrawTest, ThePanelsStandOverTheWallTheChestAndTheFire) {
     EXPECT_EQ(testsupport::CompareWithGolden(scene.golden, shot, "tests/battle/golden"), "");
   }
 }
+
+// The renderer's switches as the launcher's set-up stores them.
+struct RenderSwitches {
+  const char* name;
+  int32_t zBufferSort, wFogRender, singleDecal, isLowResTexture, texturePointSampling;
+};
+
+// Sets the switches and puts the defaults back.
+class SwitchesSet {
+ public:
+  explicit SwitchesSet(const RenderSwitches& s) {
+    g_zBufferSort = s.zBufferSort;
+    g_wFogRender = s.wFogRender;
+    g_singleDecal = s.singleDecal;
+    g_isLowResTexture = s.isLowResTexture;
+    g_texturePointSampling = s.texturePointSampling;
+  }
+  ~SwitchesSet() { g_zBufferSort = g_wFogRender = g_singleDecal = g_isLowResTexture = g_texturePointSampling = 0; }
+  SwitchesSet(const SwitchesSet&) = delete;
+  SwitchesSet& operator=(const SwitchesSet&) = delete;
+};
+
+class BattlePanelsSwitchesTest : public BattleHudDrawTest, public ::testing::WithParamInterface<RenderSwitches> {};
+
+// Whatever the set-up stored, the scene's passes (sorted or not, fogged,
+// through one shared decal, from halved or unfiltered textures) end before
+// the panels: over the wall and over the chest and the fire every pixel the
+// panels draw stays as over a cleared screen.
+TEST_P(BattlePanelsSwitchesTest, ThePanelsStandOverTheScene) {
+  const SwitchesSet switches(GetParam());
+  ASSERT_TRUE(SetUpBattle());
+  m_frame.m_mode = kModeBattle;
+  m_frame.m_battlePhase = 0;
+  m_frame.m_modeTick = 72;
+  const PointerBack back;
+  CMouse::GetInstance().m_x = 600;
+  CMouse::GetInstance().m_y = 200;
+  CView* view = m_frame.m_pView;
+  m_frame.m_pView = nullptr;
+  m_frame.DrawBattle();
+  m_frame.m_pView = view;
+  const RgbImage bare = testsupport::PresentedImage();
+  View().m_pFollow = nullptr;
+  const Vec3 at = m_standIn.m_pos;
+  for (const float dz : {15.0f, 30.0f}) {
+    View().SetLookAt(Vec3{at.x - 20.0f, at.y, at.z + dz});
+    View().UpdateCamera();
+    m_frame.DrawBattle();
+    EXPECT_EQ(PanelPixelsChanged(bare, testsupport::PresentedImage()), "") << "looking " << dz << " ahead";
+  }
+}
+
+constexpr RenderSwitches kSwitches[] = {
+    {"SetUpDefaults", 0, 1, 0, 0, 0},   {"DepthSorted", 1, 1, 0, 0, 0},      {"NoFog", 0, 0, 0, 0, 0},
+    {"OneSharedDecal", 1, 1, 1, 0, 0},  {"HalvedTextures", 0, 1, 0, 1, 0},   {"Unfiltered", 1, 1, 0, 0, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Settings, BattlePanelsSwitchesTest, ::testing::ValuesIn(kSwitches),
+                         [](const ::testing::TestParamInfo<RenderSwitches>& param) { return std::string(param.param.name); });
 
 // The opening fade veils the whole picture, the panels among them.
 TEST_F(BattleHudDrawTest, TheOpeningFadeVeilsScenePanelsAndAll) {
