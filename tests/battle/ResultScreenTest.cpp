@@ -424,6 +424,18 @@ class ResultSampleTest : public ::testing::Test {
     FreePacks();
     std::filesystem::current_path(m_previous);
   }
+  // Sizz alone in a battle of level 5 worth 180 (his share: 1.25 x 180 for
+  // the gap of 2), the roulette settled on equal shares; its first step.
+  static BattleResult SizzAloneFirstStep(ResultScreenState& s) {
+    BattleResult result;
+    result.totalExp = 180;
+    result.battleLevel = 5;
+    result.memberCount = 1;
+    result.memberIds = {0, 0, 0, 0};
+    s.roulette = Roulette{12, 0, 0, 9};
+    EXPECT_FALSE(StepResultScreen(s, result, false, 0));
+    return result;
+  }
   std::filesystem::path m_previous;
 };
 
@@ -434,14 +446,8 @@ TEST_F(ResultSampleTest, SizzAnnouncesTheSpellOfLevelSix) {
   EXPECT_TRUE(CSkillMgr::GetInstance().Load("diary/skill.txt"));
   CSession& session = CSession::GetInstance();
   session.Init();
-  BattleResult result;
-  result.totalExp = 180;  // sizz's share: 1.25 x 180 for the gap of 2
-  result.battleLevel = 5;
-  result.memberCount = 1;
-  result.memberIds = {0, 0, 0, 0};
   ResultScreenState s;
-  s.roulette = Roulette{12, 0, 0, 9};
-  EXPECT_FALSE(StepResultScreen(s, result, false, 0));
+  const BattleResult result = SizzAloneFirstStep(s);
   EXPECT_EQ(session.players[0].lvl, 6);
   EXPECT_EQ(s.positions[0].learnedId, 18);
   EXPECT_FALSE(StepResultScreen(s, result, true, 1));
@@ -459,14 +465,8 @@ TEST_F(ResultSampleTest, TheLevelUpPanelShowsTheAttributesBeforeAndAfter) {
   session.Init();
   PlayerData& sizz = session.players[0];
   const std::array<int32_t, 5> before = sizz.levelStats;
-  BattleResult result;
-  result.totalExp = 180;
-  result.battleLevel = 5;
-  result.memberCount = 1;
-  result.memberIds = {0, 0, 0, 0};
   ResultScreenState s;
-  s.roulette = Roulette{12, 0, 0, 9};
-  EXPECT_FALSE(StepResultScreen(s, result, false, 0));
+  SizzAloneFirstStep(s);
   ASSERT_EQ(s.positions[0].levelUp, 1);
   EXPECT_EQ(s.positions[0].statsBefore, before);
   EXPECT_EQ(s.positions[0].statsAfter, sizz.levelStats);
