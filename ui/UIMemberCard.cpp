@@ -4,6 +4,7 @@
 #include "engine/ResMgr.h"
 #include "engine/SprRes.h"
 #include "render/RC.h"
+#include "render/TextProbe.h"
 #include "session/ItemMgr.h"
 #include "session/Session.h"
 #include "ui/Draw2d.h"
@@ -112,7 +113,10 @@ void DrawMemberCard(const MemberCard& card, CRC* rc, int kind, bool selected) {
   CResMgr& res = CResMgr::GetInstance();
   const auto* act = dynamic_cast<const CActRes*>(res.GetRes(card.actname.c_str()));
   const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes(card.sprname.c_str()));
-  if (act != nullptr && spr != nullptr) rc->DrawAction(card.x, card.y, act, spr, 1, 0, 1.0f, 0, 0xFFFFFFFF, true);
+  if (act != nullptr && spr != nullptr) {
+    const WidgetProbeScope probe;  // the figure is not the card's texts' ground
+    rc->DrawAction(card.x, card.y, act, spr, 1, 0, 1.0f, 0, 0xFFFFFFFF, true);
+  }
   for (const CardText& t : LayOutMemberCard(card, kind)) {
     if (t.number) {
       DrawFontNumberRight(rc, t.x, t.y, std::stoi(t.text), t.bank);
