@@ -358,15 +358,22 @@ void ShowAppWindow(WindowHandle window, int showCommand) {
     case SW_SHOWMINIMIZED:
       SDL_MinimizeWindow(window->sdl);
       break;
-    default:
+    default: {
+      // Only a real change of activation is sent: a window active already
+      // (visible, not minimised) hears nothing, so a procedure may show its
+      // window from its own activation handler.
+      const uint32_t flags = SDL_GetWindowFlags(window->sdl);
+      const bool wasActive =
+          window->focused && (flags & SDL_WINDOW_SHOWN) != 0 && (flags & SDL_WINDOW_MINIMIZED) == 0;
       SDL_ShowWindow(window->sdl);
       if (showCommand == SW_SHOWMAXIMIZED) SDL_RestoreWindow(window->sdl);
       window->focused = true;
-      if (window->proc != nullptr) {
+      if (!wasActive && window->proc != nullptr) {
         window->proc(window, WM_ACTIVATEAPP, 1, 0);
         window->proc(window, WM_ACTIVATE, WA_ACTIVE, 0);
       }
       break;
+    }
   }
 }
 

@@ -84,7 +84,8 @@ WindowHandle CreateAppWindow(const WindowDesc& desc);
 // Sends WM_DESTROY, then closes the window and drops its queued messages
 // (a quit message stays).
 void DestroyAppWindow(WindowHandle window);
-// Showing a window activates it, as on the original system.
+// Showing a window activates it, as on the original system; a window that is
+// active already (shown, not minimised) gets no second activation.
 void ShowAppWindow(WindowHandle window, int showCommand);
 bool IsAppWindowMinimized(WindowHandle window);
 bool IsActiveAppWindow(WindowHandle window);

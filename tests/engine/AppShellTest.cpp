@@ -98,4 +98,31 @@ TEST_F(WindowProcTest, PumpSleepsWhileInactiveUntilReactivated) {
   EXPECT_GE(PassCount(), 3u);
 }
 
+// The movie stream hears every activation the shell handles.
+class CountingStream : public IMovieStreamState {
+ public:
+  void SetState(int running) override { running != 0 ? ++runs : ++stops; }
+  int runs = 0;
+  int stops = 0;
+};
+
+TEST(FullScreenShell, StartUpAndReactivationHandleEachActivationOnce) {
+  testsupport::TempDir dir;
+  ::setenv("SLV_LOCK_DIR", dir.Path().c_str(), 1);
+  CountingStream stream;
+  g_pMovieStream = &stream;
+  g_shellDisplay.isFullScreen = [] { return true; };
+  EXPECT_TRUE(CreateMainWindow(nullptr, SW_SHOWNORMAL));
+  EXPECT_EQ(g_appActive, 1);
+  EXPECT_EQ(stream.runs, 1);
+  // A later activation of the active window re-shows it without a loop.
+  EXPECT_EQ(MainWndProc(g_hWnd, WM_ACTIVATE, WA_ACTIVE, 0), 1);
+  EXPECT_EQ(stream.runs, 2);
+  EXPECT_EQ(stream.stops, 0);
+  DestroyMainWindow();
+  g_shellDisplay.isFullScreen = nullptr;
+  g_pMovieStream = nullptr;
+  g_appActive = 0;
+}
+
 }  // namespace

@@ -4,8 +4,11 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/VideoSetup.h"
+#include "platform/SettingsStore.h"
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -31,6 +34,33 @@ TEST(Slvexe, StartsReachesTheLogoAndEndsOnClose) {
   const auto result = testsupport::RunProgram({Slvexe()}, Env(dir, "10 close\n"), 30000, slvexetest::GameFolder());
   EXPECT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitCode, 0) << result.output;
+}
+
+// The set-up's "1024 x 768 x 16" full-screen choice: the window shows itself
+// maximised from its activation, which must not activate it again and again.
+TEST(Slvexe, FullScreenStartReachesTheLogoAndTheTitle) {
+  TempDir dir;
+  platform::SettingsStore store;
+  ASSERT_TRUE(store.Load(slvexetest::GameFolder() + "/registry.ini"));
+  const std::string video = std::string(kProductKey) + "\\Video Setup";
+  store.SetDword(video, "isFullScreenMode", 1);
+  store.SetDword(video, "Width", 1024);
+  store.SetDword(video, "Height", 768);
+  ASSERT_TRUE(store.Save((dir / "registry.ini").string()));
+  const std::string shots = dir.Path().string() + "/";
+  auto env = Env(dir, "60 screenshot " + shots + "logo.ppm\n100 mouse left down\n101 mouse left up\n" +
+                          "300 screenshot " + shots + "title.ppm\n310 close\n");
+  env["SLV_REGISTRY"] = (dir / "registry.ini").string();
+  env["SLV_FRAME_SKIP"] = "1";
+  const auto result = testsupport::RunProgram({Slvexe()}, env, 60000, slvexetest::GameFolder());
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  testsupport::RgbImage logo, title;
+  ASSERT_TRUE(testsupport::ReadPpm(dir / "logo.ppm", &logo));
+  ASSERT_TRUE(testsupport::ReadPpm(dir / "title.ppm", &title));
+  EXPECT_EQ(logo.width, 1024);
+  EXPECT_EQ(logo.height, 768);
+  EXPECT_NE(logo, title) << "the click on the logo did not lead to the title";
 }
 
 TEST(Slvexe, WithoutSettingsItAsksForTheSetUpAndFails) {

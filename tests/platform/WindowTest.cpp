@@ -101,6 +101,37 @@ TEST_F(WindowTest, ScriptedPointerMovesAndPressesInClientCoordinates) {
   EXPECT_EQ(g_seen[2].wParam, 0u);
 }
 
+// A full-screen program shows its window maximised from its own activation
+// handler; that must not activate it again.
+int g_activations = 0;
+intptr_t ShowsMaximisedOnActivation(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (message != WM_ACTIVATE || wParam != WA_ACTIVE) return DefaultWindowProc(window, message, wParam, lParam);
+  // The cap keeps a recursing show from overflowing the stack.
+  if (++g_activations < 5) ShowAppWindow(window, SW_SHOWMAXIMIZED);
+  return 1;
+}
+
+TEST_F(WindowTest, ShowingSendsActivationOnlyWhenTheWindowWasNotActive) {
+  DestroyAppWindow(m_window);
+  WindowDesc desc;
+  desc.className = "Test Class";
+  desc.title = "Test";
+  desc.proc = ShowsMaximisedOnActivation;
+  desc.clientWidth = 64;
+  desc.clientHeight = 48;
+  m_window = CreateAppWindow(desc);
+  ASSERT_NE(m_window, nullptr);
+  g_activations = 0;
+  ShowAppWindow(m_window, SW_SHOWNORMAL);
+  EXPECT_EQ(g_activations, 1);
+  EXPECT_TRUE(IsActiveAppWindow(m_window));
+  ShowAppWindow(m_window, SW_SHOWMAXIMIZED);  // active already
+  EXPECT_EQ(g_activations, 1);
+  ShowAppWindow(m_window, SW_HIDE);
+  ShowAppWindow(m_window, SW_SHOWNORMAL);  // a hidden window is activated anew
+  EXPECT_EQ(g_activations, 2);
+}
+
 TEST_F(WindowTest, ShowingAnImageKeepsItsColoursForScreenshots) {
   // Two pixels a row, rows padded to eight bytes.
   const uint8_t image[16] = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
