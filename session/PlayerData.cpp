@@ -126,7 +126,7 @@ void PlayerData::UpdateLevel() {
   maxhp = session.hpmax[static_cast<size_t>(lvl - 1)];
   hp = std::min(hp, maxhp);
   UpdateLevelStats();
-  capacity = playerdata::ClampToInt(int64_t{baseCapacity} + lvl - 1);
+  UpdateCapacity();
   LearnedList learned;
   session.LearnLevelMagic(*this, learned, false);
   Recalc();
@@ -146,6 +146,8 @@ void PlayerData::UpdateLevelStats() {
     levelStats[i] = playerdata::ClampToInt(whole + statBonus[i]);
   }
 }
+
+void PlayerData::UpdateCapacity() { capacity = playerdata::ClampToInt(int64_t{baseCapacity} + lvl - 1); }
 
 void PlayerData::ResetBattleState() {
   rates.fill(100);

@@ -21,6 +21,8 @@ struct PlayerData {
   void UpdateLevel();
   // The level stats of the present level and the stat bonuses.
   void UpdateLevelStats();
+  // The carrying capacity of the present level.
+  void UpdateCapacity();
   // Back to rest after a battle: rates 100, no battle actor, no battle
   // modifiers, no stone.
   void ResetBattleState();

@@ -386,8 +386,12 @@ void Settle(CSession& s) {
   const std::string font = "font\\slvfont" + std::to_string(s.options[kOptionFont]) + ".dat";
   if (!LoadHangulFont(font.c_str())) DebugLogf("load: cannot load the font %s", font.c_str());
   s.ApplyKeyLayout();
-  // The image holds no level stats: they follow from the level, as at a new game.
-  for (PlayerData& p : s.players) p.UpdateLevelStats();
+  // The image holds no level stats and no capacity: both follow from the
+  // level, as they did when the game was saved.
+  for (PlayerData& p : s.players) {
+    p.UpdateLevelStats();
+    p.UpdateCapacity();
+  }
   for (int n = 0; n < s.partyCount; ++n) s.RefreshMember(n);
   for (int n = 0; n < s.partyCount; ++n) {
     PlayerData& p = s.players[static_cast<size_t>(s.partyIds[static_cast<size_t>(n)])];

@@ -104,6 +104,67 @@ TEST_F(SaveListTest, NewOverwriteDeleteAndOrder) {
   EXPECT_EQ(session.placeName, "castle");
 }
 
+// What a member's record shows a player: every attribute and its sources.
+std::vector<int32_t> Attributes(const PlayerData& p) {
+  std::vector<int32_t> v = {p.lvl, p.exp, p.capacity, p.hp, p.maxhp, p.shp, p.maxshp, p.stateid};
+  for (int k = 0; k < PlayerData::kStatCount; ++k) v.push_back(p.Stat(k));
+  for (const auto* group : {&p.levelStats, &p.statBonus, &p.extraStats, &p.battleStats, &p.rates}) {
+    v.insert(v.end(), group->begin(), group->end());
+  }
+  const auto worn = WornSlotItems(p);
+  v.insert(v.end(), worn.begin(), worn.end());
+  v.insert(v.end(), p.magicFlags.begin(), p.magicFlags.end());
+  return v;
+}
+
+// A new game's members at their starting levels (capacity as the data file
+// gives it), one raised by a battle's experience, saved at a save stone and
+// loaded from the title.
+TEST_F(SaveListTest, ALoadAfterALevelUpKeepsTheCapacityAndEveryAttribute) {
+  for (int i = 0; i < 99; ++i) {
+    session.nextlevel[static_cast<size_t>(i)] = 100;
+    session.hpmax[static_cast<size_t>(i)] = 40 + 5 * i;
+  }
+  for (int n = 0; n < session.partyCount; ++n) {
+    PlayerData& p = Member(n);
+    p.capacity = p.baseCapacity = 12 + 7 * n;
+    p.exp = 250, p.lvl = 3, p.hp = p.maxhp = 50;
+    p.statBase = {7, 6, 17, 10, 8};
+    p.statStart = {1, 2, 1, 1, 3};
+    p.statInterval = {2, 1, 1, 2, 1};
+    p.statGrowth = {1.0f, 0.8f, 1.4f, 0.5f, 0.4f};
+    p.statMax = {99, 99, 99, 99, 99};
+    p.statBonus = {n, 0, 1, 0, 2};
+    p.UpdateLevelStats();
+    session.RefreshMember(n);
+  }
+  Member(0).exp = 750;
+  Member(0).UpdateLevel();  // as the battle's result screen pays it out
+  ASSERT_EQ(Member(0).lvl, 8);
+  ASSERT_EQ(Member(0).capacity, 19);
+  session.PutOnItem(kSword, Member(1));
+  ASSERT_TRUE(SaveSlot(m_files, true));
+  std::vector<std::vector<int32_t>> saved;
+  for (int n = 0; n < session.partyCount; ++n) saved.push_back(Attributes(Member(n)));
+  const int capacity = session.GetPartyCapacity();
+  ASSERT_EQ(capacity, 19 + 21 + 28);  // each member's level counts once the save has settled it
+
+  // The title's session: the data file's capacities, nothing derived yet.
+  for (PlayerData& p : session.players) {
+    p.capacity = p.baseCapacity;
+    p.levelStats = {};
+    p.strength = p.intelligence = 0;
+  }
+  session.partyIds = {3, 2, 0};
+  CSaveList list;
+  list.ReadIndex();
+  list.Select(0);
+  ASSERT_TRUE(list.Load());
+  EXPECT_EQ(session.GetPartyCapacity(), capacity);
+  EXPECT_EQ(session.partyIds[0], 0);
+  for (int n = 0; n < session.partyCount; ++n) EXPECT_EQ(Attributes(Member(n)), saved[static_cast<size_t>(n)]) << n;
+}
+
 TEST_F(SaveListTest, TwoSavesInOneSecondKeepTheirOwnFiles) {
   session.playTime = 50;
   ASSERT_TRUE(SaveSlot(m_files, true));
