@@ -2,17 +2,22 @@
 // fonts through the display device, against golden pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "engine/ActRes.h"
+#include "engine/AppShell.h"
 #include "engine/BitmapRes.h"
 #include "engine/PackFile.h"
 #include "engine/ResMgr.h"
+#include "engine/SprRes.h"
 #include "render/Font.h"
 #include "render/PixelRC.h"
 #include "tests/support/GoldenImage.h"
+#include "tests/support/TestSupport.h"
 #include "tests/render/TextureTestSupport.h"
 #include "tests/ui/TextsKept.h"
 #include "tests/ui/UiTestRig.h"
@@ -25,6 +30,9 @@
 #include "ui/UIListBox.h"
 #include "ui/UIPanel.h"
 #include "ui/UIRadioBtn.h"
+#include "ui/UILoadMode.h"
+#include "ui/UISaveBox.h"
+#include "ui/UISaveMode.h"
 #include "ui/UISpin.h"
 #include "ui/UITitle.h"
 
@@ -324,6 +332,98 @@ TEST_F(WidgetGoldenTest, ThePartyColumnsNamesStandClearOfThePortraits) {
   }
   m_desktop.reset();
   m_session.players = saved;
+}
+
+// A slot of four members shows, on the save and the load screen alike, each
+// member by the face the field menu gives that character, in the party's
+// order (here not the characters' own); the save screen's slot panel against
+// its golden picture.
+TEST_F(WidgetGoldenTest, ASlotShowsEachMemberByTheFieldMenusFace) {
+  testsupport::TempDir dir;
+  const std::string savedDataPath = g_dataPath;
+  g_dataPath = (dir / "data").string() + "\\";
+  SaveSlotInfo slot;
+  slot.placeName = "village";
+  slot.partyCount = 4;
+  slot.partyIds = {0, 2, 1, 3, 0, 0};  // sizz, maria, kreutzer, celine
+  slot.levels = {12, 9, 11, 7, 0, 0};
+  slot.gold = 1350;
+  slot.fileNumber = 4242;
+  const std::vector<uint8_t> index = CSaveList::EncodeIndex({slot});
+  dir.Write("Save/index.sav", std::string(index.begin(), index.end()));
+  std::string picture;
+  for (int y = 0; y < 180; ++y) {
+    for (int x = 0; x < 220; ++x) picture += {static_cast<char>(x), static_cast<char>(y), static_cast<char>(96)};
+  }
+  dir.Write("Save/4242.srs", picture);
+
+  CResMgr& res = CResMgr::GetInstance();
+  const auto* act = dynamic_cast<const CActRes*>(res.GetRes("system\\PlayerIcon.act"));
+  const auto* spr = dynamic_cast<const CSprRes*>(res.GetRes("system\\PlayerIcon.spr"));
+  ASSERT_TRUE(act != nullptr && spr != nullptr);
+  const auto* pixels = dynamic_cast<const CPixelRC*>(m_rc);
+  ASSERT_NE(pixels, nullptr);
+  platform::Surface& target = *g_3dDevice.RenderTarget();
+  const uint16_t plain = pixels->Layout().Pack(40, 48, 72);
+  // The field menu's resting face of a character: its opaque pixels by
+  // their place from the face's top left corner.
+  const auto fieldMenuFace = [&](int id) {
+    target.Fill(nullptr, plain);
+    if (m_rc->BeginScene()) {
+      m_rc->DrawAction(100, 100, act, spr, id, 0, 1.0f, 0, 0xFFFFFFFF, true);
+      m_rc->EndScene();
+    }
+    std::vector<std::array<int, 3>> face;  // x, y, pixel
+    for (int y = 50; y < 150; ++y) {
+      for (int x = 50; x < 150; ++x) {
+        if (target.Row(y)[x] != plain) face.push_back({x, y, target.Row(y)[x]});
+      }
+    }
+    int left = 150, top = 150;
+    for (const auto& p : face) left = std::min(left, p[0]), top = std::min(top, p[1]);
+    for (auto& p : face) p[0] -= left, p[1] -= top;
+    return face;
+  };
+  std::vector<std::vector<std::array<int, 3>>> faces;
+  for (int id = 0; id < 4; ++id) faces.push_back(fieldMenuFace(id));
+  // The face found near (x, y) of the back buffer.
+  const auto faceNear = [&](const std::vector<std::array<int, 3>>& face, int x, int y) {
+    for (int dy = -8; dy <= 8; ++dy) {
+      for (int dx = -8; dx <= 8; ++dx) {
+        if (std::all_of(face.begin(), face.end(), [&](const auto& p) {
+              return target.Row(y + dy + p[1])[x + dx + p[0]] == static_cast<uint16_t>(p[2]);
+            })) {
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+
+  for (const bool load : {false, true}) {
+    m_desktop = std::make_unique<UIDesktop>();
+    UISaveMode* mode = load ? new UILoadMode : new UISaveMode;
+    m_desktop->AddChild(mode);
+    m_desktop->Notify(m_desktop.get(), kUiOpen, 0, 0);
+    ASSERT_EQ(mode->m_list->m_saves.Slots().size(), 1u);
+    UISaveBox* box = mode->m_list->m_box;
+    box->Notify(box, 14, load ? 0 : 1, 0);  // the save list's first row is "N E W   S A V E"
+    ASSERT_EQ(mode->m_info->m_slot, 0);
+    Point(600, 20);
+    const testsupport::RgbImage shot = Screen(30, 110, 200, 360);
+    if (!load) {
+      EXPECT_EQ(Compare("save_slot_four_members", shot), "");
+    }
+    for (int i = 0; i < 4; ++i) {
+      const int id = slot.partyIds[static_cast<size_t>(i)];
+      for (int other = 0; other < 4; ++other) {
+        EXPECT_EQ(faceNear(faces[static_cast<size_t>(other)], 50 + 60 * (i % 3), 360 + 55 * (i / 3)), other == id)
+            << (load ? "load" : "save") << " screen, member " << i << ", face of " << other;
+      }
+    }
+  }
+  m_desktop = std::make_unique<UIDesktop>();
+  g_dataPath = savedDataPath;
 }
 
 // The options page's key table with the longest key names (layout 6): both
