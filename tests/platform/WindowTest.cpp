@@ -27,14 +27,18 @@ class WindowTest : public ::testing::Test {
   WindowTest() {
     ::setenv("SLV_LOCK_DIR", m_dir.Path().c_str(), 1);
     g_seen.clear();
+    WindowDesc desc = Desc(Recorder);
+    desc.borderless = true;
+    m_window = CreateAppWindow(desc);
+  }
+  static WindowDesc Desc(WindowProc proc) {
     WindowDesc desc;
     desc.className = "Test Class";
     desc.title = "Test";
-    desc.proc = Recorder;
+    desc.proc = proc;
     desc.clientWidth = 64;
     desc.clientHeight = 48;
-    desc.borderless = true;
-    m_window = CreateAppWindow(desc);
+    return desc;
   }
   ~WindowTest() override {
     DestroyAppWindow(m_window);
@@ -113,13 +117,7 @@ intptr_t ShowsMaximisedOnActivation(WindowHandle window, uint32_t message, uintp
 
 TEST_F(WindowTest, ShowingSendsActivationOnlyWhenTheWindowWasNotActive) {
   DestroyAppWindow(m_window);
-  WindowDesc desc;
-  desc.className = "Test Class";
-  desc.title = "Test";
-  desc.proc = ShowsMaximisedOnActivation;
-  desc.clientWidth = 64;
-  desc.clientHeight = 48;
-  m_window = CreateAppWindow(desc);
+  m_window = CreateAppWindow(Desc(ShowsMaximisedOnActivation));
   ASSERT_NE(m_window, nullptr);
   g_activations = 0;
   ShowAppWindow(m_window, SW_SHOWNORMAL);
